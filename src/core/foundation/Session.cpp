@@ -1,0 +1,24 @@
+#include "core/foundation/Session.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+Session& storage() {
+    static Session s;
+    return s;
+}
+}  // namespace
+
+Session& session() { return storage(); }
+
+void resetSession() { storage() = Session{}; }
+
+UserInterface& userInterface() {
+    UserInterface* ui = storage().ui;
+    if (!ui) {
+        std::fputs("talvexa: no user interface installed\n", stderr);
+        std::abort();
+    }
+    return *ui;
+}

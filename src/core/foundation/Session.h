@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TalvexaDir;
+class Preferences;
+class DatabaseHolder;
+class Company;
+class Recipient;
+class Login_Info;
+class UserInterface;
+
+// The process-wide values that windows and services share. There is one Session,
+// reached through session(); tests start each case from a fresh one (resetSession()).
+struct Session {
+    std::shared_ptr<TalvexaDir> configDir;      // the year's configuration directory
+    std::shared_ptr<Preferences> Prefs;         // the open preferences database
+    std::shared_ptr<DatabaseHolder> DBH;        // configuration and open company database
+    std::shared_ptr<Company> comp_details;      // selected payers
+    std::shared_ptr<Recipient> recp_details;    // selected recipients
+    std::shared_ptr<Login_Info> loginInfo;      // the logged-in user
+
+    int32_t type = 0;                   // form kind of the main window's filter, 0 all forms
+    std::string ControlledTempDir;      // the year's configuration folder, scratch files
+    int32_t CompanyDeleted = 0;         // set by the payer delete
+    int64_t nec = 0;                    // 1099-MISC box 9 cents of the record last totalled
+
+    bool isExistingUser = false;
+    bool appDBReady = false;
+    bool isFirstRun = false;
+    int32_t OpenFlag = 0;
+    int32_t companyPK = -1;
+
+    // The window layer's implementation of the user-interaction seam (not owned
+    // through the session: the installer keeps it alive).
+    UserInterface* ui = nullptr;
+};
+
+Session& session();
+void resetSession();
+
+// The installed seam; aborts with a clear message when none is installed, because
+// core code that must ask the user cannot go on silently.
+UserInterface& userInterface();

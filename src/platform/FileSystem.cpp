@@ -1,0 +1,87 @@
+#include "platform/FileSystem.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::exists(path, ec);
+}
+
+bool isDirectory(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(path, ec);
+}
+
+bool isReadable(const std::string& path) { return !path.empty() && access(path.c_str(), R_OK) == 0; }
+
+bool isWritable(const std::string& path) { return !path.empty() && access(path.c_str(), W_OK) == 0; }
+
+bool createDirectories(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    return fs::is_directory(path, ec);
+}
+
+bool removePath(const std::string& path) {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+    return !fs::exists(path, ec);
+}
+
+bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    std::error_code ec;
+    auto opts = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    return fs::copy_file(from, to, opts, ec) && !ec;
+}
+
+bool movePath(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (!ec) return true;
+    // Across file systems: copy, then remove the original.
+    ec.clear();
+    fs::copy(from, to, fs::copy_options::recursive, ec);
+    if (ec) return false;
+    fs::remove_all(from, ec);
+    return true;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& contents) {
+    const std::string tmp = path + ".tmp-" + std::to_string(getpid());
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        out.flush();
+        if (!out) {
+            std::error_code ec;
+            fs::remove(tmp, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, path, ec);
+    if (ec) {
+        fs::remove(tmp, ec);
+        return false;
+    }
+    return true;
+}
+
+bool readFile(const std::string& path, std::string& contents) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    contents = ss.str();
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Plain file and folder services. None throws; failures are reported by the result.
+bool fileExists(const std::string& path);
+bool isDirectory(const std::string& path);
+bool isReadable(const std::string& path);
+bool isWritable(const std::string& path);
+bool createDirectories(const std::string& path);   // true when the folder exists afterwards
+bool removePath(const std::string& path);           // file or whole folder; true when gone afterwards
+bool copyFile(const std::string& from, const std::string& to, bool overwrite = false);
+bool movePath(const std::string& from, const std::string& to);
+// Writes the whole text to a temporary name in the same folder and renames it into place.
+bool writeFileAtomically(const std::string& path, const std::string& contents);
+bool readFile(const std::string& path, std::string& contents);
+
+}  // namespace platform

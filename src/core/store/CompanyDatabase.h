@@ -27,6 +27,33 @@ public:
     // ---- print layouts (CompanyDatabaseLayouts.cpp) ----
 
     // ---- payers (CompanyDatabasePayers.cpp) ----
+    // One payer by key; a record with PK -1 when no row has the key.
+    ComapnyInfo getCompanyInfo1(int32_t key);
+    ComapnyInfo getCompanyInfoIRIS(int32_t key);
+    // Adds the payer under a new key (largest plus one) together with its mailing-label
+    // row; the record's own PK is left as it is. False when nothing was stored.
+    bool insertCompanyInfo(const ComapnyInfo& record);
+    // Rewrites the row of the record's PK.
+    bool updateCompanyInfo(const ComapnyInfo& record);
+    // Writes the payer's IRIS data into its own row (the filing methods are left as
+    // stored); a payer without a row is stored as a new one and the record gets its key.
+    bool updateAdditioninfo(ComapnyInfo& record);
+    // Removes the payer and its mailing-label row unless recipients refer to it (then a
+    // message tells the user). Sets CompanyDeleted; true only when the payer was removed.
+    bool deleteCompany(const ComapnyInfo& record);
+    // Largest key, -1 for an empty table.
+    int32_t getCompanyPK();
+    // Keys of every payer in stored order.
+    std::vector<int32_t> GetCompanyList();
+    // Refills list with one entry per payer (by key); the count, or -1 on failure.
+    int32_t GetCompanyList(std::vector<COMPANYLISTSTRUCT>& list, bool show);
+    int32_t GetCompanyList1(std::vector<COMPANYLISTSTRUCT>& list, bool show);
+    // Payers whose name matches the filter ("*" wildcard), by name in the given
+    // direction (0 ascending, 1 descending); records hold name and PK only.
+    std::vector<ComapnyInfo> execCompanyListQuery(const std::string& filter, int32_t order);
+    // A login of that name exists.
+    bool isNameTaken(const std::string& name);
+
 
     // ---- recipients (CompanyDatabaseRecipients.cpp) ----
 
@@ -35,8 +62,38 @@ public:
     // ---- duplicate checks, year-end resets, recent-company keys (CompanyDatabaseYearEnd.cpp) ----
 
     // ---- transmitter and mailing labels (CompanyDatabaseTransmitter.cpp) ----
+    // The transmitter row of that key (callers pass 1); the initial record (pk -1) without one.
+    E_FileInfo getEFileInfo(int32_t key);
+    // Saves the transmitter: updates the row of the record's key when the table holds a
+    // row (and gives the record that row's key), inserts it as key 1 when it is empty.
+    bool updateEFileInfo(E_FileInfo& record);
+    // The payer's label settings; the initial record (pk and CompanyFK -1) without a row.
+    MailingLabelInfo SelectMailingLabelInfo(int32_t companyKey);
+    // Largest label key, 0 for an empty table.
+    int32_t getMailingPK();
+    // Adds a label row under a new key; the record's own pk is left as it is.
+    bool insertMailingLabelInfo(const MailingLabelInfo& record);
+    // Rewrites the row matching both the record's pk and CompanyFK.
+    bool updateMailingLabelInfo(const MailingLabelInfo& record);
+
 
     // ---- import column maps (CompanyDatabaseImportMaps.cpp) ----
+    // Replaces the stored column map of a recipient form kind (each value narrowed to
+    // 16 bits; an empty list removes the map).
+    bool InsertImportList(const std::vector<int32_t>& list, int32_t recipientType);
+    // Puts each stored value of the form kind's map at its position in map (the caller
+    // presets the positions). 1 when every row was read, 0 when the query failed, -1
+    // when a row could not be read or its position lies outside map.
+    int32_t SelectImportList(std::vector<int32_t>& map, int32_t recipientType);
+    // The importField value of the current row.
+    bool FillPortField(int16_t& field, FMResultSet& rs);
+    // Appends the payer map's values to the stored ones.
+    bool InsertCompImportList(const std::vector<int32_t>& list);
+    // Replaces the stored payer map.
+    bool UpdateCompImportList(const std::vector<int32_t>& list);
+    // Marks each stored payer field: marks[value] = value, up to the first negative value.
+    void SelectCompImportList(std::vector<int32_t>& marks);
+
 
     // ---- properties ----
     bool isReady = false;

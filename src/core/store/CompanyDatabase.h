@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/sqlite/FMDatabase.h"
@@ -70,6 +71,8 @@ public:
     void efileStatename();
     void CopyMiscData();
     std::string UpdateRecipientFields(const std::optional<std::string>& value);
+    // Clears the void, corrected, validated, printed and completed flags of every recipient.
+    bool VoidCorrectedCheckBox();
 
     // ---- logins (CompanyDatabaseLogins.cpp) ----
     bool validateLogin(bool administratorRequired);
@@ -127,10 +130,106 @@ public:
     void insertMissingMailingLabels();
 
     // ---- recipients (CompanyDatabaseRecipients.cpp) ----
+    // Fills record from the current row; false when the row could not be read.
+    bool FillRecipient(RecipientInfo& record, FMResultSet& rs);
+    // One recipient by key; PK -1 when no row has the key.
+    RecipientInfo getRecipientInfo(int32_t key);
+    // Largest recipient key, -1 for an empty table (after an insert: the new key).
+    int32_t getRecipientPK();
+    // Stores the record as a new row (taxpayer and account numbers scrambled) under a
+    // key free in both recipient tables; the record's PK is left as it is. A box 9
+    // amount with one decimal is completed to two, in the record too.
+    bool insertRecipientInfo(RecipientInfo& record);
+    // Stores a new recipient and its additional data under one new key, together.
+    bool insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional);
+    // Rewrites the row of the record's PK (its payer and form kind included).
+    bool updateRecipientInfo(const RecipientInfo& record);
+    // Removes the recipient and its additional data (only the record's PK is used).
+    bool deleteRecipient(const RecipientInfo& record);
+    // Lists use the form kind codes 1, 2, 3, 4, 5, 7 (other values: all kinds), the
+    // filing-status codes 0 to 10 and the sort directions 0 ascending, 1 descending.
+    std::vector<RecipientInfo> getRecipients(int32_t companyKey, int32_t kind);
+    std::vector<RecipientInfo> getRecipientInfo1(int32_t companyKey, int32_t direction, int32_t kind,
+                                                 int32_t ignored);
+    // Recipients of the payers selected in comp_details whose first or last name
+    // matches the filter ("*" wildcard), by key and first name.
+    std::vector<RecipientInfo> execRecipientListQuery(const std::string& filter, int32_t direction,
+                                                      int32_t kind, int32_t status);
+    // The same over the given payers, payer by payer, each by last and first name.
+    std::vector<RecipientInfo> execRecipientListQueryImport(const std::vector<ComapnyInfo>& payers,
+                                                            const std::string& filter, int32_t direction,
+                                                            int32_t kind, int32_t status);
+    // As execRecipientListQuery for the one payer key given as text.
+    std::vector<RecipientInfo> execRecipientListQueryImport1(const std::string& companyKey,
+                                                             const std::string& filter, int32_t direction,
+                                                             int32_t kind, int32_t status);
+    // Some recipient of the payer (no defined order); PK -1 when it has none.
+    RecipientInfo getRecipientInfopk(int32_t companyKey);
+    // The recipients of the given keys that are of the form kind, key by key.
+    std::vector<RecipientInfo> SelectRecipients(const std::vector<int32_t>& keys, int32_t kind);
+
 
     // ---- additional recipient data and the joined list (CompanyDatabaseAdditional.cpp) ----
+    bool FillRecipientadditonalfields(RecipientAdditionalInfo& record, FMResultSet& rs);
+    // The additional data of a recipient key; PK -1 when there is none.
+    RecipientAdditionalInfo getRecipientAdditionalInfo(int32_t key);
+    // Largest key of the additional table, -1 when it is empty.
+    int32_t getRecipientadditionalPK();
+    // Stores the additional data of the recipient inserted just before, under that
+    // recipient's key (the record's own PK is not used).
+    bool insertadditionalRecipientInfo(const RecipientAdditionalInfo& record);
+    // Rewrites the additional row of the record's PK.
+    bool updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record);
+    std::vector<RecipientAdditionalInfo> getAddRecipients(int32_t companyKey, int32_t kind);
+    std::vector<RecipientAdditionalInfo> getAdditionalRecipients1(int32_t companyKey, int32_t direction,
+                                                                  int32_t kind, int32_t ignored);
+    // In table order.
+    std::vector<RecipientAdditionalInfo> getRecipientAdditionalInfo1(int32_t companyKey, int32_t ignored,
+                                                                     int32_t kind, int32_t ignored2);
+    // Additional rows of the selected payers whose surname contains the filter.
+    std::vector<RecipientAdditionalInfo> getAdditionalRecipients(const std::string& filter, int32_t direction,
+                                                                 int32_t kind, int32_t status);
+    std::vector<RecipientAdditionalInfo> execRecipientListAddQueryImport(const std::string& companyKey,
+                                                                         const std::string& filter,
+                                                                         int32_t direction, int32_t kind,
+                                                                         int32_t status);
+    bool FillRecipientFullInfo(RecipientFullInfo& record, FMResultSet& rs);
+    // The main window's recipient list: recipients of the given payers that have
+    // additional data, matching the filter ("*" wildcard) in first name, last name or
+    // surname, by surname, first name and last name.
+    std::vector<RecipientFullInfo> execRecipientFullInfoQuery(const std::vector<ComapnyInfo>& payers,
+                                                              const std::string& filter, int32_t direction,
+                                                              int32_t kind, int32_t status);
+    std::vector<RecipientFullInfo> getRecipientFullInfo1(int32_t companyKey, int32_t direction, int32_t kind,
+                                                         int32_t ignored);
+
 
     // ---- duplicate checks, year-end resets, recent-company keys (CompanyDatabaseYearEnd.cpp) ----
+    // Stores the imported recipients of a form kind (with their additional data at the
+    // same positions) except those whose taxpayer number an existing recipient of the
+    // selected payers already has: those get the existing key and are returned, with
+    // their additional records. Nothing is stored when a write fails (*ok false).
+    std::pair<std::vector<RecipientInfo>, std::vector<RecipientAdditionalInfo>> getRecipientConflicts(
+        std::vector<RecipientInfo>& imported, std::vector<RecipientAdditionalInfo>& additional, int32_t kind,
+        bool* ok = nullptr);
+    // Stores the imported payers except those whose taxpayer number a stored payer
+    // already has: those get that payer's key and are returned.
+    std::vector<ComapnyInfo> getCompanyConflicts(std::vector<ComapnyInfo>& imported, bool* ok = nullptr);
+    // Year close: validated, printed and completed cleared on every recipient.
+    bool ResetStatusFlags();
+    // Every user sees the welcome window and the print alignment notice again.
+    bool purgeDoNotShowAgains();
+    // Brings the stored recipient column maps to this year's import field catalogue.
+    bool MoveImportFields();
+    // Clears the amounts and form data of every recipient, keeping names, addresses,
+    // numbers, payer and form kind.
+    bool purgeNonGenericRecipientInfo();
+    // Largest payer key (0 for none, -1 when it cannot be read).
+    int32_t GetRecentCompanyPKprioryear();
+    int32_t GetRecentCompanyPKforprioryear();
+    // The recently used payer key; this schema keeps none, so -1.
+    int32_t GetRecentCompanyPK();
+
 
     // ---- transmitter and mailing labels (CompanyDatabaseTransmitter.cpp) ----
     // The transmitter row of that key (callers pass 1); the initial record (pk -1) without one.

@@ -272,3 +272,15 @@ bool CompanyDatabase::isNameTaken(const std::string& name) {
     if (rs) rs->close();
     return found;
 }
+
+void CompanyDatabase::insertMissingMailingLabels() {
+    write(*this, "Unable to save the mailing label settings.", [&] {
+        for (int32_t key : GetCompanyList()) {
+            if (db->intForQuery("select count(*) from mailinglabel where CompanyFK = ?;", key) > 0) continue;
+            MailingLabelInfo label;
+            label.setCompanyFK(key);
+            if (!insertMailingLabelInfo(label)) return false;
+        }
+        return true;
+    }, false);
+}

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/foundation/Session.h"
+#include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/SystemLog.h"
 
@@ -76,6 +78,30 @@ std::string directionWord(int32_t direction) {
     if (direction == 0) return "ASC";
     if (direction == 1) return "DESC";
     return std::string();
+}
+
+std::string kindClause(int32_t kind) {
+    switch (kind) {
+        case 1: case 2: case 3: case 4: case 5: case 7:
+            return " and (type = '" + std::to_string(kind) + "') ";
+        default:
+            return std::string();
+    }
+}
+
+std::string statusClause(int32_t status) {
+    static const char* const kClauses[] = {
+        "",
+        " and (printed = '0') ",   " and (printed = '1') ",   " and (completed = '0') ",
+        " and (completed = '1') ", " and (validated = '0') ", " and (validated = '1') ",
+        " and (void = '0') ",      " and (void = '1') ",      " and (corrected = '0') ",
+        " and (corrected = '1') "};
+    return (status >= 1 && status <= 10) ? kClauses[status] : "";
+}
+
+std::vector<int32_t> selectedCompanyKeys() {
+    const auto& holder = session().comp_details;
+    return holder ? holder->selectedCompanies() : std::vector<int32_t>{};
 }
 
 std::string companyClause(const std::string& column, const std::vector<int32_t>& keys,

@@ -40,6 +40,15 @@ std::string surnamePattern(const std::string& filter);
 // Sort direction code: 0 "ASC", 1 "DESC", anything else nothing.
 std::string directionWord(int32_t direction);
 
+// Clauses of the recipient lists: form kind codes 1, 2, 3, 4, 5 and 7 (any other code
+// adds nothing, listing every kind) and filing-status codes 1 to 10 (printed, completed,
+// validated, void and corrected, each off then on; any other code adds nothing).
+std::string kindClause(int32_t kind);
+std::string statusClause(int32_t status);
+
+// Keys of the payers selected in the main window (comp_details).
+std::vector<int32_t> selectedCompanyKeys();
+
 // "(<column> = ? or <column> = ? ...)" for the given company keys, appending the keys
 // to args. No key compares with the empty text, so it matches no row.
 std::string companyClause(const std::string& column, const std::vector<int32_t>& keys,

@@ -19,14 +19,7 @@ constexpr const char* kConfigError = "Configuration Database Error!";
 constexpr const char* kDatabaseError = "Database Error";
 
 void showBox(const std::string& caption, const std::string& details, const std::string& title) {
-    MessageBoxRequest box;
-    box.caption = caption;
-    box.details = details;
-    box.style = 4;
-    box.title = title;
-    box.image = 0x200;
-    box.flag = false;
-    userInterface().messageBox(box);
+    tvDatabase::tvMessageBox(caption, details, 4, title, 0x200, false);
 }
 
 databaseInfo listEntry(FMResultSet& rs) {

@@ -1,14 +1,18 @@
 #include "core/foundation/Preferences.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
 #include "core/foundation/Session.h"
+#include "core/foundation/Utils.h"
 #include "core/foundation/UserInterface.h"
+#include "core/foundation/tvDatabase.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
+#include "core/sqlite/FMText.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
 
@@ -27,46 +31,15 @@ struct SchemaFailure : std::runtime_error {
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// Byte offset of code point `index` in UTF-8 text; the text's size when it is shorter.
-std::size_t byteOffsetOfChar(const std::string& text, std::size_t index) {
-    std::size_t i = 0;
-    for (std::size_t n = 0; n < index && i < text.size(); ++n) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-    }
-    return i;
+// The text from character `start` on (characters are code points).
+std::string charsFrom(const std::string& text, std::size_t start) {
+    const std::u32string chars = Utils::toCodePoints(text);
+    return Utils::fromCodePoints(chars.substr(std::min(start, chars.size())));
 }
-
-std::string charsFrom(const std::string& text, std::size_t start) { return text.substr(byteOffsetOfChar(text, start)); }
 
 std::string charsAt(const std::string& text, std::size_t start, std::size_t count) {
-    std::string rest = charsFrom(text, start);
-    return rest.substr(0, byteOffsetOfChar(rest, count));
-}
-
-bool isValidUtf8(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t len;
-        uint32_t cp;
-        if (c < 0x80) { ++i; continue; }
-        if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; }
-        else return false;
-        if (i + len > text.size()) return false;
-        for (std::size_t k = 1; k < len; ++k) {
-            unsigned char cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += len;
-    }
-    return true;
+    const std::u32string chars = Utils::toCodePoints(text);
+    return Utils::fromCodePoints(chars.substr(std::min(start, chars.size()), count));
 }
 
 // The integer value of a stored text the way the preferences have always read it:
@@ -105,14 +78,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 void showBox(const std::string& caption, const std::string& details, int32_t style, const std::string& title,
              int32_t image) {
-    MessageBoxRequest box;
-    box.caption = caption;
-    box.details = details;
-    box.style = style;
-    box.title = title;
-    box.image = image;
-    box.flag = false;
-    userInterface().messageBox(box);
+    tvDatabase::tvMessageBox(caption, details, style, title, image, false);
 }
 
 }  // namespace
@@ -319,7 +285,7 @@ void Preferences::CopySystemValues() {
 
     std::string contents;
     if (!platform::readFile(platform::preferencesDir() + "/" + kOlderFileName, contents)) return;
-    if (contents.empty() || !isValidUtf8(contents)) return;
+    if (contents.empty() || !fmtext::isValidUtf8(contents.data(), contents.size())) return;
 
     const std::vector<std::string> lines = splitLines(charsFrom(contents, 7));
     Preferences temp;

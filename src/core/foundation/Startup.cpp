@@ -24,14 +24,7 @@ constexpr int kOldestConfigurationYear = 2011;
 
 void showBox(const std::string& caption, const std::string& details, int style, const std::string& title,
              int image) {
-    MessageBoxRequest box;
-    box.caption = caption;
-    box.details = details;
-    box.style = style;
-    box.title = title;
-    box.image = image;
-    box.flag = false;
-    userInterface().messageBox(box);
+    tvDatabase::tvMessageBox(caption, details, style, title, image, false);
 }
 
 // Whom to ask for access, naming the most useful folder that exists.
@@ -189,10 +182,15 @@ bool InitAppDatabase(const TalvexaDir* prior) {
     if (!existed && prior) {
         const std::string priorPath = GetAppDbPath(prior);
         if (platform::fileExists(priorPath) && tvDatabase::CanAccessFile(priorPath, false, "", "")) {
+            // Opening brings last year's file to the current schema before it is copied.
+            // A file that cannot be opened is not carried over: copying it would only
+            // make this year's file fail the same way on every start.
             AppDatabase lastYear;
-            lastYear.Init(priorPath, false);
-            if (!copyDatabaseFile(priorPath, path)) platform::systemLog("Not copied");
-            if (lastYear.fileOpen(true)) lastYear.SetPriorYear(true);
+            if (lastYear.Init(priorPath, false) && copyDatabaseFile(priorPath, path)) {
+                if (lastYear.fileOpen(true)) lastYear.SetPriorYear(true);
+            } else {
+                platform::systemLog("Not copied");
+            }
             lastYear.Close();
         }
     }

@@ -2,6 +2,7 @@
 
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
+#include "core/foundation/tvDatabase.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -78,17 +79,13 @@ bool TalvexaDir::Init() {
             userInterface().welcome();
             s.IsWelcome = false;
         }
-        MessageBoxRequest notice;
-        notice.caption = "Created Talvexa Configuration Directory. Please Do Not Modify!";
-        notice.details = "To help manage your important information, Talvexa 1099 has created the following directory:\n\n    " +
-                         talvexa +
-                         "\n\nPlease do not move or modify this directory or its contents. Doing so may result in the loss of "
-                         "important information.";
-        notice.style = 4;
-        notice.title = "";
-        notice.image = 2048;
-        notice.flag = false;
-        userInterface().messageBox(notice);
+        tvDatabase::tvMessageBox(
+            "Created Talvexa Configuration Directory. Please Do Not Modify!",
+            "To help manage your important information, Talvexa 1099 has created the following directory:\n\n    " +
+                talvexa +
+                "\n\nPlease do not move or modify this directory or its contents. Doing so may result in the loss "
+                "of important information.",
+            4, "", 2048, false);
     }
     return true;
 }

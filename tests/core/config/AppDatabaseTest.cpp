@@ -6,16 +6,6 @@
 
 namespace {
 
-const char* kVersion1Schema =
-    "create table database (pk INT PRIMARY KEY, current_version INT, in_use INT, year INT, name TEXT, isPriorYear INT);"
-    "insert into database values (0, 1, 0, 2024, '', 0);"
-    "create table recentDatabase (path TEXT, name TEXT, year INT);"
-    "create table databaseList (path TEXT, name TEXT, year INT);"
-    "create table folderPaths (folderType INT, pathString TEXT, vRefNum INT, parID INT);"
-    "create table priorYearList(path TEXT, name TEXT, year INT, imported INT);"
-    "create table preferences (name TEXT, fontSize INT, fontWidth INT, fontHeight INT, fontBaseWidth INT);"
-    "create table frameInfo (title TEXT, xPos INT, yPos INT, width INT, height INT);";
-
 databaseInfo entry(const std::string& name, const std::string& path, int year, const std::string& fedId = "") {
     databaseInfo info;
     info.setName(name);
@@ -75,7 +65,7 @@ TEST_F(AppDatabaseTest, OlderVersionsAreUpgradedStepByStep) {
     };
     for (const Case& c : cases) {
         platform::removePath(path());
-        execSql(path(), std::string(kVersion1Schema) + c.extraSql +
+        execSql(path(), std::string(kVersion1ConfigSchema) + c.extraSql +
                             "update database set current_version = " + std::to_string(c.version) + ";"
                             "insert into databaseList (path, name, year) values ('/d/Acme 2024.db', 'Acme', 2024);");
         AppDatabase upgraded;
@@ -117,7 +107,7 @@ TEST_F(AppDatabaseTest, UnusableFilesAreRefusedWithTheirReason) {
         if (c.sql == "!")
             ASSERT_TRUE(platform::writeFileAtomically(path(), "plain text that is certainly not an SQLite database"));
         else
-            execSql(path(), std::string(kVersion1Schema) + c.sql);
+            execSql(path(), std::string(kVersion1ConfigSchema) + c.sql);
 
         restart();
         ui->answerBox(2);
@@ -140,7 +130,7 @@ TEST_F(AppDatabaseTest, UnusableFilesAreRefusedWithTheirReason) {
     }
     // The refused newer file is left as it was.
     platform::removePath(path());
-    execSql(path(), std::string(kVersion1Schema) + "update database set current_version = 5;");
+    execSql(path(), std::string(kVersion1ConfigSchema) + "update database set current_version = 5;");
     AppDatabase refused;
     EXPECT_FALSE(refused.Init(path(), false));
     EXPECT_EQ(intQuery(path(), "select current_version from database"), 5);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,25 @@ protected:
         std::string value;
         if (rs && rs->next()) value = rs->stringForColumnIndex(0).value_or("<null>");
         return value;
+    }
+    // Column names of a table, in table order.
+    std::vector<std::string> columns(const std::string& table) {
+        std::vector<std::string> names;
+        auto rs = cdb.db->executeQuery("pragma table_info(" + table + ")");
+        while (rs && rs->next()) names.push_back(rs->stringForColumn("name").value_or(""));
+        return names;
+    }
+    // Every column of one row as text ("<null>" for NULL).
+    std::map<std::string, std::string> rawRow(const std::string& table, int32_t key) {
+        std::map<std::string, std::string> row;
+        auto rs = cdb.db->executeQuery("select * from " + table + " where pk = ?", key);
+        if (rs && rs->next()) {
+            for (const auto& c : columns(table)) {
+                auto bytes = rs->dataForColumn(c);
+                row[c] = rs->columnIsNull(c) ? "<null>" : bytes ? std::string(bytes->begin(), bytes->end()) : "";
+            }
+        }
+        return row;
     }
     // Makes every statement of the given kind on the table fail.
     void block(const std::string& event, const std::string& table) {

@@ -2,8 +2,8 @@
 
 #include "core/store/CompanyDatabase.h"
 
-// The configuration database is attached by whoever builds it until its class can be
-// made here; the company database starts unopened.
+// Makes the company database, unopened. Only the company database is made here for
+// now: appDatabase stays empty until it is set.
 DatabaseHolder::DatabaseHolder() : companyDatabase_(std::make_shared<CompanyDatabase>()) {}
 
 DatabaseHolder::~DatabaseHolder() = default;

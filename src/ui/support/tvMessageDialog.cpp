@@ -42,9 +42,11 @@ void tvMessageDialog::setTitle(const std::string& title) { setWindowTitle(qs(tit
 
 void tvMessageDialog::setCaptionInfo(const std::string& caption) {
     ui_->Caption->setText(qs(caption));
+    // Bold at 13 of the same units the window sizes are given in (logical pixels), so
+    // that the caption fits the widths that the sizing rule chooses for its length.
     QFont font = ui_->Caption->font();
     font.setBold(true);
-    font.setPointSize(13);
+    font.setPixelSize(13);
     ui_->Caption->setFont(font);
 }
 

@@ -82,7 +82,6 @@ public:
     void ImportPriorYearBox();
 
     // ---- state read by other windows and by tests ----
-    Ui::AppDelegate* form() const { return ui; }
     int32_t context() const { return context_; }
     int32_t CompanySort() const { return CompanySort_; }
     int32_t recipientSort() const { return recipientSort_; }

@@ -115,3 +115,23 @@ TEST(FMDatabaseQueue, OpenFailureAndReopenAfterClose) {
     readOnly->inDatabase([&](FMDatabase& db) { wrote = db.executeUpdate("insert into t values (1)"); });
     EXPECT_FALSE(wrote);
 }
+
+TEST(FMDatabaseQueue, BlockNotRunWhenTheTransactionCannotBegin) {
+    TempHome home;
+    auto queue = FMDatabaseQueue::databaseQueueWithPath(home.file("q.db"));
+    ASSERT_TRUE(queue);
+    queue->inDatabase([](FMDatabase& db) {
+        db.executeUpdate("create table t (a)");
+        db.setMaxBusyRetryTimeInterval(0);
+    });
+    auto other = FMDatabase::databaseWithPath(home.file("q.db"));
+    ASSERT_TRUE(other->open() && other->beginTransaction());
+
+    LogCapture log;
+    bool ran = false;
+    EXPECT_FALSE(queue->inTransaction([&](FMDatabase&, bool&) { ran = true; }));
+    EXPECT_FALSE(ran);
+    ASSERT_TRUE(other->commit());
+    EXPECT_TRUE(queue->inTransaction([&](FMDatabase& db, bool&) { ran = db.executeUpdate("insert into t values (1)"); }));
+    EXPECT_TRUE(ran);
+}

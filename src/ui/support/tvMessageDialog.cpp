@@ -7,7 +7,6 @@
 #include "ui/support/Icons.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PrintPreview.h"
-#include "ui/support/WebAddresses.h"
 #include "ui_tvMessageDialog.h"
 
 namespace {
@@ -259,7 +258,7 @@ MessageBoxResult runMessageBox(const MessageBoxRequest& request) {
         box.setcheckboxesandURL(request.hideLink, request.checkBoxState);
     if (request.variant == MessageBoxRequest::Variant::NamedButtons && request.showPatchLink) {
         box.setcheckboxesandURL1();
-        box.showWebLink("1099 Patch Page", kPatchPageAddress);
+        box.showWebLink(request.linkTitle, request.linkAddress);
     }
     box.setImage(request.image);
 

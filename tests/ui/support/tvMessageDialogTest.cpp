@@ -6,11 +6,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "core/foundation/Session.h"
+#include "core/foundation/WebAddresses.h"
+#include "core/foundation/tvDatabase.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/QtUserInterface.h"
-#include "ui/support/WebAddresses.h"
 #include "ui/support/tvMessageDialog.h"
 
 using uitest::child;
@@ -258,26 +260,26 @@ TEST(MessageBox, CheckBoxVariantReportsTheBoxState) {
 }
 
 namespace {
+// The window layer with a main window that counts its refreshes.
 class CountingInterface : public QtUserInterface {
 public:
+    CountingInterface() { session().ui = this; }
+    ~CountingInterface() override { session().ui = nullptr; }
     void refreshMainWindow() override { ++refreshes; }
     int refreshes = 0;
 };
 }  // namespace
 
 TEST(MessageBox, NamedButtonsVariantTitlesButtonsLinksAndRefreshes) {
+    resetSession();
     std::vector<std::string> opened;
     setAddressOpener([&](const std::string& a) { opened.push_back(a); return true; });
     CountingInterface ui;
     for (End end : {End::Button3, End::Button2, End::CloseBox}) {
-        MessageBoxRequest r = request(10, false, 0x400);
-        r.variant = MessageBoxRequest::Variant::NamedButtons;
-        r.button3Title = "Download Now";
-        r.button2Title = "Later";
-        r.showPatchLink = true;
         ScopedModalResponder responder([&](QWidget& box) {
             EXPECT_EQ(textOf(box, "Button3"), "Download Now");
             EXPECT_EQ(textOf(box, "Button2"), "Later");
+            EXPECT_EQ(box.windowTitle(), "Talvexa Prompt");
             EXPECT_FALSE(shown(box, "DonotShowVal"));
             EXPECT_TRUE(shown(box, "Weblink_Val"));
             EXPECT_EQ(textOf(box, "Weblink_Val"), "1099 Patch Page");
@@ -285,20 +287,25 @@ TEST(MessageBox, NamedButtonsVariantTitlesButtonsLinksAndRefreshes) {
             EXPECT_TRUE(isRunningModal(&box));   // the link leaves the box open
             endBox(box, end);
         });
-        EXPECT_EQ(ui.messageBox(r).code, codeOf(end));
+        EXPECT_EQ(tvDatabase::tvMessageBox_2("A free patch is available! Download now?", "Details", 10, "", 0x400,
+                                             "Download Now", "Later", false, true),
+                  codeOf(end));
     }
     EXPECT_EQ(ui.refreshes, 3);
     EXPECT_EQ(opened, std::vector<std::string>(3, kPatchPageAddress));
     setAddressOpener({});
 
-    // Without the patch link the link button stays hidden; other variants do not refresh.
-    MessageBoxRequest plain = request(4);
+    // Without the patch link the link button stays hidden; the other entry points do not refresh.
     ScopedModalResponder responder([&](QWidget& box) {
         EXPECT_FALSE(shown(box, "Weblink_Val"));
         press(box, "Button3");
     });
-    ui.messageBox(plain);
-    EXPECT_EQ(ui.refreshes, 3);
+    EXPECT_EQ(tvDatabase::tvMessageBox_2("Caption", "", 10, "", 0x100, "Yes", "No", false, false), 2);
+    EXPECT_EQ(ui.refreshes, 4);
+    EXPECT_EQ(tvDatabase::tvMessageBox("Caption", "", 4, "", 0x100, false), 2);
+    bool doNotShow = false;
+    EXPECT_EQ(tvDatabase::tvMessageBox_1("Caption", "", &doNotShow, nullptr, 4, "", 0x100, true, false), 2);
+    EXPECT_EQ(ui.refreshes, 4);
 }
 
 TEST(MessageBox, SetKeyEquivalentMovesTheReturnKey) {

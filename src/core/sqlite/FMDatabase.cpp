@@ -38,13 +38,6 @@ double clockSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-int percentValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 std::string stepLine(const char* prefix, int rc, sqlite3* db, const char* suffix) {
     return std::string(prefix) + " (" + std::to_string(rc) + ": " + sqlite3_errmsg(db) + ") " + suffix;
 }
@@ -65,22 +58,7 @@ std::shared_ptr<FMDatabase> FMDatabase::databaseWithPath(const std::optional<std
 }
 
 std::shared_ptr<FMDatabase> FMDatabase::databaseWithURL(const std::string& url) {
-    std::string rest = url;
-    if (rest.rfind("file://", 0) == 0) {
-        rest = rest.substr(7);
-        if (rest.rfind("localhost/", 0) == 0) rest = rest.substr(9);
-    }
-    std::string path;
-    for (size_t i = 0; i < rest.size(); ++i) {
-        if (rest[i] == '%' && i + 2 < rest.size() && percentValue(rest[i + 1]) >= 0 &&
-            percentValue(rest[i + 2]) >= 0) {
-            path += static_cast<char>(percentValue(rest[i + 1]) * 16 + percentValue(rest[i + 2]));
-            i += 2;
-        } else {
-            path += rest[i];
-        }
-    }
-    return databaseWithPath(path);
+    return databaseWithPath(fmtext::pathFromFileURL(url));
 }
 
 FMDatabase::~FMDatabase() { close(); }

@@ -45,6 +45,7 @@ bool FMResultSet::nextWithError(FMError* error) {
     const int rc = s ? sqlite3_step(s) : SQLITE_MISUSE;
     if (rc == SQLITE_ROW) {
         onRow_ = true;
+        columnTypes_.assign(static_cast<size_t>(sqlite3_column_count(s)), 0);
         return true;
     }
     sqlite3* handle = parent_ ? parent_->sqliteHandle() : nullptr;
@@ -81,11 +82,18 @@ int FMResultSet::columnCount() const {
     return s ? sqlite3_column_count(s) : 0;
 }
 
-sqlite3_stmt* FMResultSet::rowStatement(int index) const {
+sqlite3_stmt* FMResultSet::rowStatement(int index) {
     if (!onRow_ || !statement_) return nullptr;
     sqlite3_stmt* s = statement_->statement();
-    if (!s || index < 0 || index >= sqlite3_column_count(s)) return nullptr;
+    if (!s || index < 0 || index >= static_cast<int>(columnTypes_.size())) return nullptr;
+    columnType(s, index);
     return s;
+}
+
+int FMResultSet::columnType(sqlite3_stmt* s, int index) {
+    int& type = columnTypes_[static_cast<size_t>(index)];
+    if (type == 0) type = sqlite3_column_type(s, index);
+    return type;
 }
 
 std::optional<std::string> FMResultSet::columnNameForIndex(int index) {
@@ -146,7 +154,7 @@ double FMResultSet::doubleForColumnIndex(int index) {
 
 std::optional<std::string> FMResultSet::stringForColumnIndex(int index) {
     sqlite3_stmt* s = rowStatement(index);
-    if (!s || sqlite3_column_type(s, index) == SQLITE_NULL) return std::nullopt;
+    if (!s || columnType(s, index) == SQLITE_NULL) return std::nullopt;
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, index));
     if (!text) return std::nullopt;
     const auto length = static_cast<size_t>(sqlite3_column_bytes(s, index));
@@ -157,7 +165,7 @@ std::optional<std::string> FMResultSet::stringForColumnIndex(int index) {
 
 std::optional<FMBlob> FMResultSet::dataForColumnIndex(int index) {
     sqlite3_stmt* s = rowStatement(index);
-    if (!s || sqlite3_column_type(s, index) == SQLITE_NULL) return std::nullopt;
+    if (!s || columnType(s, index) == SQLITE_NULL) return std::nullopt;
     const auto* bytes = static_cast<const uint8_t*>(sqlite3_column_blob(s, index));
     const int length = sqlite3_column_bytes(s, index);
     if (!bytes || length <= 0) return std::nullopt;
@@ -166,7 +174,7 @@ std::optional<FMBlob> FMResultSet::dataForColumnIndex(int index) {
 
 std::optional<std::span<const uint8_t>> FMResultSet::dataNoCopyForColumnIndex(int index) {
     sqlite3_stmt* s = rowStatement(index);
-    if (!s || sqlite3_column_type(s, index) == SQLITE_NULL) return std::nullopt;
+    if (!s || columnType(s, index) == SQLITE_NULL) return std::nullopt;
     const auto* bytes = static_cast<const uint8_t*>(sqlite3_column_blob(s, index));
     const int length = sqlite3_column_bytes(s, index);
     if (!bytes) return std::span<const uint8_t>();
@@ -175,7 +183,7 @@ std::optional<std::span<const uint8_t>> FMResultSet::dataNoCopyForColumnIndex(in
 
 std::optional<FMDate> FMResultSet::dateForColumnIndex(int index) {
     sqlite3_stmt* s = rowStatement(index);
-    if (!s || sqlite3_column_type(s, index) == SQLITE_NULL) return std::nullopt;
+    if (!s || columnType(s, index) == SQLITE_NULL) return std::nullopt;
     if (parent_ && parent_->hasDateFormatter()) {
         const auto text = stringForColumnIndex(index);
         return text ? parent_->dateFromString(*text) : std::nullopt;
@@ -186,20 +194,20 @@ std::optional<FMDate> FMResultSet::dateForColumnIndex(int index) {
 
 const char* FMResultSet::UTF8StringForColumnIndex(int index) {
     sqlite3_stmt* s = rowStatement(index);
-    if (!s || sqlite3_column_type(s, index) == SQLITE_NULL) return nullptr;
+    if (!s || columnType(s, index) == SQLITE_NULL) return nullptr;
     return reinterpret_cast<const char*>(sqlite3_column_text(s, index));
 }
 
 bool FMResultSet::columnIndexIsNull(int index) {
     sqlite3_stmt* s = rowStatement(index);
-    return !s || sqlite3_column_type(s, index) == SQLITE_NULL;
+    return !s || columnType(s, index) == SQLITE_NULL;
 }
 
 std::optional<FMValue> FMResultSet::objectForColumnIndex(int index) {
     if (index < 0 || index >= columnCount()) return std::nullopt;
     sqlite3_stmt* s = rowStatement(index);
     if (!s) return FMValue();
-    switch (sqlite3_column_type(s, index)) {
+    switch (columnType(s, index)) {
         case SQLITE_NULL:
             return FMValue();
         case SQLITE_INTEGER:

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "core/sqlite/FMError.h"
 #include "core/sqlite/FMValue.h"
@@ -97,7 +98,10 @@ public:
 
 private:
     FMResultSet() = default;
-    sqlite3_stmt* rowStatement(int index) const;  // null unless on a row and index in range
+    sqlite3_stmt* rowStatement(int index);  // null unless on a row and index in range
+    // The engine type of a column of the current row, taken before any reader converts the
+    // value (a conversion changes what the engine reports afterwards).
+    int columnType(sqlite3_stmt* s, int index);
 
     std::unordered_map<std::string, int> columnNameToIndexMap_;
     bool columnMapBuilt_ = false;
@@ -106,4 +110,5 @@ private:
     std::string query_;
     std::shared_ptr<FMStatement> statement_;
     bool onRow_ = false;
+    std::vector<int> columnTypes_;  // per column of the current row; 0 until asked
 };

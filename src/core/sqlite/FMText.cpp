@@ -81,4 +81,29 @@ size_t codePointCount(std::string_view text) {
     return n;
 }
 
+namespace {
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+}  // namespace
+
+std::string pathFromFileURL(const std::string& url) {
+    if (url.rfind("file://", 0) != 0) return url;
+    std::string rest = url.substr(7);
+    if (rest.rfind("localhost/", 0) == 0) rest = rest.substr(9);
+    std::string path;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == '%' && i + 2 < rest.size() && hexValue(rest[i + 1]) >= 0 && hexValue(rest[i + 2]) >= 0) {
+            path += static_cast<char>(hexValue(rest[i + 1]) * 16 + hexValue(rest[i + 2]));
+            i += 2;
+        } else {
+            path += rest[i];
+        }
+    }
+    return path;
+}
+
 }  // namespace fmtext

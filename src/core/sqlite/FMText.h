@@ -16,4 +16,7 @@ bool isValidUtf8(const char* bytes, size_t length);
 // Number of code points of valid UTF-8 text.
 size_t codePointCount(std::string_view text);
 
+// The path of a "file://" address, percent escapes decoded; other text is taken as a path.
+std::string pathFromFileURL(const std::string& url);
+
 }  // namespace fmtext

@@ -39,6 +39,7 @@ public:
 
     bool isNull() const { return std::holds_alternative<std::monostate>(v_); }
     const Storage& storage() const { return v_; }
+    bool operator==(const FMValue& other) const = default;
 
 private:
     Storage v_;

@@ -262,7 +262,9 @@ TEST_F(UtilsChecks, StateCodes) {
     EXPECT_EQ(list[24], "Mariana Islands-MP");
     EXPECT_EQ(list.back(), "Wyoming-WY");
     for (const auto& entry : list) {
-        if (entry != "None") EXPECT_TRUE(Utils::isValidState(entry)) << entry;
+        if (entry != "None") {
+            EXPECT_TRUE(Utils::isValidState(entry)) << entry;
+        }
     }
 
     EXPECT_EQ(Utils::getStateName("Texas-TX"), "Texas");

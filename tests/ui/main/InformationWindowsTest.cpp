@@ -8,7 +8,7 @@
 #include "ui/main/InformationDialog.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
-#include "ui/support/WebAddresses.h"
+#include "core/foundation/WebAddresses.h"
 
 using uitest::child;
 using uitest::press;
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, AboutWindowShowsTheVersionsBesideTheMainWindow) {
     EXPECT_EQ(child<QLabel>(*about, "Database_Vers")->text().toStdString(), "4");
 
     press(*about, "weblinkButton");
-    EXPECT_EQ(opened, kTalvexaHost);
+    EXPECT_EQ(opened, kProductWebSite);
     setAddressOpener({});
 
     // The same window comes forward again while it is open.

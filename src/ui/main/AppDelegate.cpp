@@ -25,6 +25,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
 #include "core/store/RecipientFullInfo.h"
+#include "core/store/RecipientListCount.h"
 #include "ui/main/AboutTalvexa1099.h"
 #include "ui/main/InformationDialog.h"
 #include "ui/main/TextListModel.h"
@@ -336,17 +337,20 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     s._RecipientFilterString = ui->RecipientFilter_Text->text().toStdString();
     const std::string& filter = s._RecipientFilterString;
 
-    size_t total = 0;
-    size_t filtered = 0;
+    // The two counts are those of the recipient list query (every recipient of the
+    // selected payers, and those passing the filters), counted without reading records.
+    int64_t total = 0;
+    int64_t filtered = 0;
     std::vector<RecipientFullInfo> rows;
     if (auto db = companyDatabase(); db && db->IsReady()) {
-        total = db->execRecipientListQuery("", recipientSort_, 0, 0).size();
+        total = countRecipientList(*db, "", 0, 0);
         std::vector<ComapnyInfo> companies;
         const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();
-        const size_t count = std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
+        const size_t count =
+            std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
         for (size_t i = 0; i < count; ++i) companies.push_back(db->getCompanyInfo1(keys[i]));
         rows = db->execRecipientFullInfoQuery(companies, filter, recipientSort_, form, status);
-        filtered = db->execRecipientListQuery(filter, recipientSort_, form, status).size();
+        filtered = countRecipientList(*db, filter, form, status);
     }
 
     ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(rows.size()).arg(total));
@@ -363,7 +367,7 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
         Recipient_PTL_.push_back(theRecPKMap);
     }
     addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
-    if (rowsBefore != filtered) deselectAll(ui->Recipient_sel);
+    if (static_cast<int64_t>(rowsBefore) != filtered) deselectAll(ui->Recipient_sel);
     reloadData(ui->Recipient_sel, recipientModel);
 }
 

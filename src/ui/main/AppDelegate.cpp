@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_map>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -121,12 +122,6 @@ void AppDelegate::wireActions() {
     connect(ui->UpdateRecipient_Button, &QPushButton::clicked, this, &AppDelegate::UpdateRecipient_Action);
     connect(ui->DeleteRecipient_Button, &QPushButton::clicked, this, &AppDelegate::DeleteRecipient);
     connect(ui->CopyRecipient_Button, &QPushButton::clicked, this, &AppDelegate::CopyRecipient);
-    connect(ui->Company_Sel, &QTableView::doubleClicked, this, [this] {
-        if (ui->UpdateCompany_B->isEnabled()) UpdateCompany();
-    });
-    connect(ui->Recipient_sel, &QTableView::doubleClicked, this, [this] {
-        if (ui->UpdateRecipient_Button->isEnabled()) UpdateRecipient_Action();
-    });
 
     // Toolbar.
     connect(addCompanyButton_, &QToolButton::clicked, this, &AppDelegate::NewCompany);
@@ -422,14 +417,25 @@ void AppDelegate::SelectRecipient() {
 
 void AppDelegate::ReselectRecipients() {
     const Recipient& held = *session().recp_details;
-    const std::vector<int32_t> keys = held.selectedRecipients();
-    const std::vector<int32_t> kinds = held.selectedType();
-    for (size_t i = 0; i < keys.size() && i < kinds.size(); ++i) {
-        for (size_t row = 0; row < Recipient_PTL_.size(); ++row) {
-            if (Recipient_PTL_[row].recipientPK() == keys[i] && Recipient_PTL_[row].recipientType() == kinds[i]) {
-                selectOnlyRow(ui->Recipient_sel, static_cast<int>(row));
-                break;
-            }
+    const std::vector<int32_t>& keys = held.selectedRecipients();
+    const std::vector<int32_t>& kinds = held.selectedType();
+    // Each match replaces the selection, so only the last held recipient still listed
+    // ends up selected: look for it from the end, through the first row of each
+    // key and kind.
+    std::unordered_map<uint64_t, int> firstRow;
+    auto slot = [](int32_t key, int32_t kind) {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(key)) << 32) | static_cast<uint32_t>(kind);
+    };
+    if (!keys.empty()) {
+        firstRow.reserve(Recipient_PTL_.size());
+        for (size_t row = 0; row < Recipient_PTL_.size(); ++row)
+            firstRow.emplace(slot(Recipient_PTL_[row].recipientPK(), Recipient_PTL_[row].recipientType()),
+                             static_cast<int>(row));
+    }
+    for (size_t i = std::min(keys.size(), kinds.size()); i-- > 0;) {
+        if (auto found = firstRow.find(slot(keys[i], kinds[i])); found != firstRow.end()) {
+            selectOnlyRow(ui->Recipient_sel, found->second);
+            break;
         }
     }
     SelectRecipient();

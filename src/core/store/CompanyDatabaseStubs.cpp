@@ -16,13 +16,4 @@ std::string CompanyDatabase::UpdateRecipientFields(const std::optional<std::stri
     return value.value_or("");
 }
 
-void CompanyDatabase::SetFormatFields(bool) {}
-void CompanyDatabase::Insert1099MISCFields() {}
-void CompanyDatabase::Insert1099NECFields() {}
-void CompanyDatabase::Insert1099INTFields() {}
-void CompanyDatabase::Insert1099DIVFields() {}
-void CompanyDatabase::Insert1099RFields() {}
-void CompanyDatabase::Insert1099SFields() {}
-void CompanyDatabase::Insert1096Fields() {}
-
 void CompanyDatabase::insertMissingMailingLabels() {}

@@ -47,7 +47,6 @@ MessageBoxResult ScriptedUserInterface::messageBox(const MessageBoxRequest& requ
     }
     MessageBoxResult r = boxAnswers_.front();
     boxAnswers_.pop_front();
-    if (request.variant == MessageBoxRequest::Variant::NamedButtons) ++refreshCount_;
     return r;
 }
 

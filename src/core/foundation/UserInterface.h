@@ -34,6 +34,8 @@ struct MessageBoxRequest {
     std::string button3Title;          // affirmative button
     std::string button2Title;
     bool showPatchLink = false;
+    std::string linkTitle;             // with showPatchLink: the link's title and address
+    std::string linkAddress;
 
     // Labels set before the style is applied (setOkYesButtonLabel / setCancelButtonLabel /
     // setNoButtonlabel); absent means the layout's own title.

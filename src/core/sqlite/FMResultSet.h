@@ -1,14 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "core/sqlite/FMError.h"
 #include "core/sqlite/FMValue.h"
 
 class FMDatabase;
 class FMStatement;
+struct sqlite3_stmt;
 
 // A cursor over the rows of one query. Readers by name look the column up
 // case-insensitively; an unknown name reads as 0 / none.
@@ -35,4 +42,73 @@ public:
     bool columnIsNull(const std::string& name);
     bool columnIndexIsNull(int index);
     int columnCount() const;
+
+    // ---------------------------------------------------------------------------------
+    // The rest of the result set's interface.
+
+    // Made only by the connection: owns the statement and, until closed, the connection.
+    static std::shared_ptr<FMResultSet> resultSetWithStatement(std::shared_ptr<FMStatement> statement,
+                                                               FMDatabase* parentDB);
+    FMResultSet(const FMResultSet&) = delete;
+    FMResultSet& operator=(const FMResultSet&) = delete;
+
+    bool nextWithError(FMError* error);
+    bool hasAnotherRow();
+    std::optional<std::string> columnNameForIndex(int index);
+
+    int64_t longLongIntForColumn(const std::string& name);
+    int64_t longLongIntForColumnIndex(int index);
+    uint64_t unsignedLongLongIntForColumn(const std::string& name);
+    uint64_t unsignedLongLongIntForColumnIndex(int index);
+    bool boolForColumn(const std::string& name);
+    bool boolForColumnIndex(int index);
+    // The bytes stay valid until the next step or close.
+    std::optional<std::span<const uint8_t>> dataNoCopyForColumn(const std::string& name);
+    std::optional<std::span<const uint8_t>> dataNoCopyForColumnIndex(int index);
+    std::optional<FMDate> dateForColumn(const std::string& name);
+    std::optional<FMDate> dateForColumnIndex(int index);
+    // The engine's text (null for NULL), valid until the next step or close.
+    const char* UTF8StringForColumn(const std::string& name);
+    const char* UTF8StringForColumnIndex(int index);
+    const char* UTF8StringForColumnName(const std::string& name);
+
+    // The general value: std::nullopt for a column that does not exist, a null FMValue
+    // for NULL, else a 64-bit integer, a double, byte data or text.
+    std::optional<FMValue> objectForColumn(const std::string& name);
+    std::optional<FMValue> objectForColumnName(const std::string& name);
+    std::optional<FMValue> objectForColumnIndex(int index);
+    std::optional<FMValue> objectForKeyedSubscript(const std::string& name);
+    std::optional<FMValue> objectAtIndexedSubscript(int index);
+    std::optional<FMValue> operator[](const std::string& name) { return objectForKeyedSubscript(name); }
+    std::optional<FMValue> operator[](int index) { return objectAtIndexedSubscript(index); }
+
+    // The current row by declared column name, or by lower-cased name; none without a row.
+    std::optional<std::map<std::string, FMValue>> resultDictionary();
+    std::optional<std::map<std::string, FMValue>> resultDict();
+    // Calls the setter with each column's name and text, skipping NULL columns.
+    void kvcMagic(const std::function<void(const std::string& name, const std::string& text)>& setter);
+
+    std::shared_ptr<FMDatabase> parentDB() const { return parentOwner_; }
+    void setParentDB(FMDatabase* parentDB);
+    const std::string& query() const { return query_; }
+    void setQuery(const std::string& query) { query_ = query; }
+    const std::shared_ptr<FMStatement>& statement() const { return statement_; }
+    void setStatement(std::shared_ptr<FMStatement> statement) { statement_ = std::move(statement); }
+    const std::unordered_map<std::string, int>& columnNameToIndexMap();
+
+private:
+    FMResultSet() = default;
+    sqlite3_stmt* rowStatement(int index);  // null unless on a row and index in range
+    // The engine type of a column of the current row, taken before any reader converts the
+    // value (a conversion changes what the engine reports afterwards).
+    int columnType(sqlite3_stmt* s, int index);
+
+    std::unordered_map<std::string, int> columnNameToIndexMap_;
+    bool columnMapBuilt_ = false;
+    FMDatabase* parent_ = nullptr;
+    std::shared_ptr<FMDatabase> parentOwner_;
+    std::string query_;
+    std::shared_ptr<FMStatement> statement_;
+    bool onRow_ = false;
+    std::vector<int> columnTypes_;  // per column of the current row; 0 until asked
 };

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/foundation/UserInterface.h"
-#include "core/foundation/Session.h"
+#include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/WX_FORMAT.h"
 #include "core/store/format.h"
@@ -60,13 +59,7 @@ const LayoutTable kNec{
     "Unable to insert 1099 NEC format fields. "};
 
 void showSeedingFailure(const std::string& details) {
-    MessageBoxRequest box;
-    box.caption = "Database Error";
-    box.details = details;
-    box.style = 4;
-    box.title = "Talvexa 1099 E-File 2025";
-    box.image = 0x200;
-    userInterface().messageBox(box);
+    tvDatabase::tvMessageBox("Database Error", details, 4, "Talvexa 1099 E-File 2025", 0x200, false);
 }
 
 // Starts a transaction unless the connection already runs one (the caller's, which

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/WX_FMT.h"
 
@@ -41,7 +43,8 @@ void readStored(CompanyDatabase& database, std::vector<WX_FMTVAL>& destination, 
 
 // The company database the application has open, if any.
 CompanyDatabase* openCompanyDatabase() {
-    return nullptr;  // PENDING: the database holder
+    const auto& holder = session().DBH;
+    return holder ? holder->companyDatabase().get() : nullptr;
 }
 
 bool hasStoredCopy(int32_t layoutCode) {

@@ -649,37 +649,19 @@ void FMDatabase::extractSQL(const std::string& format, const std::vector<FMValue
 
 // ---- transactions and savepoints ------------------------------------------------------
 
+bool FMDatabase::transactionStatement(const char* sql, bool inTransactionAfter) {
+    const bool ok = executeUpdateImpl(sql, nullptr, nullptr, nullptr);
+    if (ok) isInTransaction_ = inTransactionAfter;
+    return ok;
+}
+
 bool FMDatabase::beginTransaction() { return beginExclusiveTransaction(); }
 
-bool FMDatabase::beginExclusiveTransaction() {
-    const bool ok = executeUpdateImpl("begin exclusive transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = true;
-    return ok;
-}
-
-bool FMDatabase::beginDeferredTransaction() {
-    const bool ok = executeUpdateImpl("begin deferred transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = true;
-    return ok;
-}
-
-bool FMDatabase::beginImmediateTransaction() {
-    const bool ok = executeUpdateImpl("begin immediate transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = true;
-    return ok;
-}
-
-bool FMDatabase::commit() {
-    const bool ok = executeUpdateImpl("commit transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = false;
-    return ok;
-}
-
-bool FMDatabase::rollback() {
-    const bool ok = executeUpdateImpl("rollback transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = false;
-    return ok;
-}
+bool FMDatabase::beginExclusiveTransaction() { return transactionStatement("begin exclusive transaction", true); }
+bool FMDatabase::beginDeferredTransaction() { return transactionStatement("begin deferred transaction", true); }
+bool FMDatabase::beginImmediateTransaction() { return transactionStatement("begin immediate transaction", true); }
+bool FMDatabase::commit() { return transactionStatement("commit transaction", false); }
+bool FMDatabase::rollback() { return transactionStatement("rollback transaction", false); }
 
 bool FMDatabase::startSavePointWithName(const std::string& name, FMError* error) {
     return executeUpdateImpl("savepoint '" + quotedSavePointName(name) + "';", error, nullptr, nullptr);

@@ -313,6 +313,9 @@ private:
     // prepared one. A prepare failure is logged, sets error and gives nullptr; cached is
     // set when the statement came from the cache.
     sqlite3_stmt* statementForSql(const std::string& sql, std::shared_ptr<FMStatement>& cached, FMError* error);
+    // Runs a transaction statement; when it succeeds the connection is in a transaction
+    // exactly when inTransactionAfter is set.
+    bool transactionStatement(const char* sql, bool inTransactionAfter);
     // Gives back a statement that was never stepped: a cached one is reset, any other finalized.
     void releaseUnusedStatement(sqlite3_stmt* pStmt, bool cached);
     // Binds the arguments; returns how many were bound, or -1 when a name was not found

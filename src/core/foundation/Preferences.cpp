@@ -311,21 +311,25 @@ void Preferences::CopySystemValues() {
         take("Save_Frame_Position", 20, temp.saveFramePosition_);
         take("Frame_Positioning", 18, temp.framePositioning_);
         take("Font_Size", 10, temp.fontSize_);
-        if (contains(subject, "Hue")) {
-            Text& field = brightnessCount > 0 ? temp.commandHue2_ : temp.commandHue1_;
-            field = charsFrom(subject, 4);
+        // Brightness closes a colour section: the first section is the classic colour,
+        // any later one the new colour.
+        struct ColourKey {
+            const char* key;
+            std::size_t start;
+            Text Preferences::*classic;
+            Text Preferences::*newer;
+        };
+        static const ColourKey kColourKeys[] = {
+            {"Hue", 4, &Preferences::commandHue1_, &Preferences::commandHue2_},
+            {"Saturation", 11, &Preferences::commandSaturation1_, &Preferences::commandSaturation2_},
+            {"Brightness", 11, &Preferences::commandBrightness1_, &Preferences::commandBrightness2_},
+        };
+        for (const ColourKey& colour : kColourKeys) {
+            if (!contains(subject, colour.key)) continue;
+            Text& field = temp.*(brightnessCount > 0 ? colour.newer : colour.classic);
+            field = charsFrom(subject, colour.start);
             subject = *field;
-        }
-        if (contains(subject, "Saturation")) {
-            Text& field = brightnessCount > 0 ? temp.commandSaturation2_ : temp.commandSaturation1_;
-            field = charsFrom(subject, 11);
-            subject = *field;
-        }
-        if (contains(subject, "Brightness")) {
-            Text& field = brightnessCount > 0 ? temp.commandBrightness2_ : temp.commandBrightness1_;
-            field = charsFrom(subject, 11);
-            subject = *field;
-            ++brightnessCount;
+            if (colour.classic == &Preferences::commandBrightness1_) ++brightnessCount;
         }
         if (contains(subject, "[1099/")) {
             sectionProduct = kProduct;

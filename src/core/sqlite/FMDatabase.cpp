@@ -424,50 +424,66 @@ std::shared_ptr<FMResultSet> FMDatabase::executeQuery(const std::string& sql, co
     return rs;
 }
 
-std::shared_ptr<FMResultSet> FMDatabase::executeQueryImpl(const std::string& sql, const std::vector<FMValue>* array,
-                                                          const std::map<std::string, FMValue>* dictionary) {
-    if (!databaseExists()) return nullptr;
+bool FMDatabase::beginStatement(const char* kind, const std::string& sql) {
+    if (!databaseExists()) return false;
     if (isExecutingStatement_) {
         systemLog("The FMDatabase " + description() + " is currently in use.");
-        return nullptr;
+        return false;
     }
     isExecutingStatement_ = true;
-    if (traceExecution_) systemLog(description() + " executeQuery: " + sql);
+    if (traceExecution_) systemLog(description() + " " + kind + ": " + sql);
+    return true;
+}
 
-    std::shared_ptr<FMStatement> statement;
-    sqlite3_stmt* pStmt = nullptr;
+sqlite3_stmt* FMDatabase::statementForSql(const std::string& sql, std::shared_ptr<FMStatement>& cached,
+                                          FMError* error) {
     if (shouldCacheStatements_) {
-        statement = cachedStatementForQuery(sql);
-        if (statement) {
-            pStmt = statement->statement();
-            statement->reset();
+        cached = cachedStatementForQuery(sql);
+        if (cached) {
+            sqlite3_stmt* pStmt = cached->statement();
+            cached->reset();
+            if (pStmt) return pStmt;
         }
     }
+    sqlite3_stmt* pStmt = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &pStmt, nullptr);
+    if (rc == SQLITE_OK) return pStmt;
+    if (logsErrors_) {
+        systemLog("DB Error: " + std::to_string(lastErrorCode()) + " \"" + lastErrorMessage() + "\"");
+        systemLog("DB Query: " + sql);
+        systemLog("DB Path: " + pathText(databasePath_));
+    }
+    if (crashOnErrors_) std::abort();
+    if (error) *error = errorWithMessage(sqlite3_errmsg(db_));
+    sqlite3_finalize(pStmt);
+    return nullptr;
+}
+
+void FMDatabase::releaseUnusedStatement(sqlite3_stmt* pStmt, bool cached) {
+    if (cached) {
+        // A cached statement stays in the cache: reset it instead of finalizing it under the cache.
+        sqlite3_reset(pStmt);
+        sqlite3_clear_bindings(pStmt);
+    } else {
+        sqlite3_finalize(pStmt);
+    }
+}
+
+std::shared_ptr<FMResultSet> FMDatabase::executeQueryImpl(const std::string& sql, const std::vector<FMValue>* array,
+                                                          const std::map<std::string, FMValue>* dictionary) {
+    if (!beginStatement("executeQuery", sql)) return nullptr;
+
+    std::shared_ptr<FMStatement> statement;
+    sqlite3_stmt* pStmt = statementForSql(sql, statement, nullptr);
     if (!pStmt) {
-        const int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &pStmt, nullptr);
-        if (rc != SQLITE_OK) {
-            if (logsErrors_) {
-                systemLog("DB Error: " + std::to_string(lastErrorCode()) + " \"" + lastErrorMessage() + "\"");
-                systemLog("DB Query: " + sql);
-                systemLog("DB Path: " + pathText(databasePath_));
-            }
-            if (crashOnErrors_) std::abort();
-            sqlite3_finalize(pStmt);
-            isExecutingStatement_ = false;
-            return nullptr;
-        }
+        isExecutingStatement_ = false;
+        return nullptr;
     }
 
     const int bound = bindArguments(pStmt, sql, false, nullptr, array, dictionary);
     if (bound != sqlite3_bind_parameter_count(pStmt)) {
         systemLog("Error: the bind count is not correct for the # of variables (executeQuery)");
-        if (statement) {
-            // A cached statement stays in the cache: reset it instead of finalizing it under the cache.
-            sqlite3_reset(pStmt);
-            sqlite3_clear_bindings(pStmt);
-        } else {
-            sqlite3_finalize(pStmt);
-        }
+        releaseUnusedStatement(pStmt, statement != nullptr);
         isExecutingStatement_ = false;
         return nullptr;
     }
@@ -498,37 +514,13 @@ bool FMDatabase::executeUpdate(const std::string& sql, const std::vector<FMValue
 
 bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const std::vector<FMValue>* array,
                                    const std::map<std::string, FMValue>* dictionary) {
-    if (!databaseExists()) return false;
-    if (isExecutingStatement_) {
-        systemLog("The FMDatabase " + description() + " is currently in use.");
-        return false;
-    }
-    isExecutingStatement_ = true;
-    if (traceExecution_) systemLog(description() + " executeUpdate: " + sql);
+    if (!beginStatement("executeUpdate", sql)) return false;
 
     std::shared_ptr<FMStatement> cached;
-    sqlite3_stmt* pStmt = nullptr;
-    if (shouldCacheStatements_) {
-        cached = cachedStatementForQuery(sql);
-        if (cached) {
-            pStmt = cached->statement();
-            cached->reset();
-        }
-    }
+    sqlite3_stmt* pStmt = statementForSql(sql, cached, error);
     if (!pStmt) {
-        const int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &pStmt, nullptr);
-        if (rc != SQLITE_OK) {
-            if (logsErrors_) {
-                systemLog("DB Error: " + std::to_string(lastErrorCode()) + " \"" + lastErrorMessage() + "\"");
-                systemLog("DB Query: " + sql);
-                systemLog("DB Path: " + pathText(databasePath_));
-            }
-            if (crashOnErrors_) std::abort();
-            if (error) *error = errorWithMessage(sqlite3_errmsg(db_));
-            sqlite3_finalize(pStmt);
-            isExecutingStatement_ = false;
-            return false;
-        }
+        isExecutingStatement_ = false;
+        return false;
     }
 
     const int bound = bindArguments(pStmt, sql, true, error, array, dictionary);
@@ -539,12 +531,7 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
                                     std::to_string(expected) + ") (" + sql + ") (executeUpdate)";
         logErrorLine(message);
         if (error) *error = errorWithMessage(message);
-        if (cached) {
-            sqlite3_reset(pStmt);
-            sqlite3_clear_bindings(pStmt);
-        } else {
-            sqlite3_finalize(pStmt);
-        }
+        releaseUnusedStatement(pStmt, cached != nullptr);
         isExecutingStatement_ = false;
         return false;
     }
@@ -662,37 +649,19 @@ void FMDatabase::extractSQL(const std::string& format, const std::vector<FMValue
 
 // ---- transactions and savepoints ------------------------------------------------------
 
+bool FMDatabase::transactionStatement(const char* sql, bool inTransactionAfter) {
+    const bool ok = executeUpdateImpl(sql, nullptr, nullptr, nullptr);
+    if (ok) isInTransaction_ = inTransactionAfter;
+    return ok;
+}
+
 bool FMDatabase::beginTransaction() { return beginExclusiveTransaction(); }
 
-bool FMDatabase::beginExclusiveTransaction() {
-    const bool ok = executeUpdateImpl("begin exclusive transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = true;
-    return ok;
-}
-
-bool FMDatabase::beginDeferredTransaction() {
-    const bool ok = executeUpdateImpl("begin deferred transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = true;
-    return ok;
-}
-
-bool FMDatabase::beginImmediateTransaction() {
-    const bool ok = executeUpdateImpl("begin immediate transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = true;
-    return ok;
-}
-
-bool FMDatabase::commit() {
-    const bool ok = executeUpdateImpl("commit transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = false;
-    return ok;
-}
-
-bool FMDatabase::rollback() {
-    const bool ok = executeUpdateImpl("rollback transaction", nullptr, nullptr, nullptr);
-    if (ok) isInTransaction_ = false;
-    return ok;
-}
+bool FMDatabase::beginExclusiveTransaction() { return transactionStatement("begin exclusive transaction", true); }
+bool FMDatabase::beginDeferredTransaction() { return transactionStatement("begin deferred transaction", true); }
+bool FMDatabase::beginImmediateTransaction() { return transactionStatement("begin immediate transaction", true); }
+bool FMDatabase::commit() { return transactionStatement("commit transaction", false); }
+bool FMDatabase::rollback() { return transactionStatement("rollback transaction", false); }
 
 bool FMDatabase::startSavePointWithName(const std::string& name, FMError* error) {
     return executeUpdateImpl("savepoint '" + quotedSavePointName(name) + "';", error, nullptr, nullptr);

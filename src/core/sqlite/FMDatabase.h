@@ -306,6 +306,18 @@ private:
                                                   const std::map<std::string, FMValue>* dictionary);
     bool executeUpdateImpl(const std::string& sql, FMError* error, const std::vector<FMValue>* array,
                            const std::map<std::string, FMValue>* dictionary);
+    // Claims the connection for one statement (kind names it in the trace); false when
+    // the database is closed or another statement is running.
+    bool beginStatement(const char* kind, const std::string& sql);
+    // The statement for sql: the cached one (reset) when caching is on, otherwise a newly
+    // prepared one. A prepare failure is logged, sets error and gives nullptr; cached is
+    // set when the statement came from the cache.
+    sqlite3_stmt* statementForSql(const std::string& sql, std::shared_ptr<FMStatement>& cached, FMError* error);
+    // Runs a transaction statement; when it succeeds the connection is in a transaction
+    // exactly when inTransactionAfter is set.
+    bool transactionStatement(const char* sql, bool inTransactionAfter);
+    // Gives back a statement that was never stepped: a cached one is reset, any other finalized.
+    void releaseUnusedStatement(sqlite3_stmt* pStmt, bool cached);
     // Binds the arguments; returns how many were bound, or -1 when a name was not found
     // in an update (the error is then set).
     int bindArguments(sqlite3_stmt* statement, const std::string& sql, bool isUpdate, FMError* error,

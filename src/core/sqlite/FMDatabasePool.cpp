@@ -169,20 +169,7 @@ std::optional<FMError> FMDatabasePool::inSavePoint(const TransactionBlock& block
     const std::string name = "savePoint" + std::to_string(savePointIndex++);
     auto db = this->db();
     if (!db) return std::nullopt;
-    std::optional<FMError> lastMet;
-    FMError error;
-    auto note = [&](bool ok) {
-        if (!ok && !error.domain.empty()) lastMet = error;
-        error = FMError{};
-    };
-    const bool started = db->startSavePointWithName(name, &error);
-    note(started);
-    if (started) {
-        bool shouldRollback = false;
-        if (block) block(*db, shouldRollback);
-        if (shouldRollback) note(db->rollbackToSavePointWithName(name, &error));
-        note(db->releaseSavePointWithName(name, &error));
-    }
+    auto lastMet = fmdbRunSavePoint(*db, name, block);
     pushDatabaseBackInPool(db);
     return lastMet;
 }

@@ -145,6 +145,24 @@ bool fmdbRunTransaction(FMDatabase& db, FMDBTransaction kind, const FMDatabaseQu
     return shouldRollback ? db.rollback() : db.commit();
 }
 
+std::optional<FMError> fmdbRunSavePoint(FMDatabase& db, const std::string& name,
+                                        const FMDatabaseQueue::TransactionBlock& block) {
+    std::optional<FMError> lastMet;
+    FMError error;
+    auto note = [&](bool ok) {
+        if (!ok && !error.domain.empty()) lastMet = error;
+        error = FMError{};
+    };
+    const bool started = db.startSavePointWithName(name, &error);
+    note(started);
+    if (!started) return lastMet;
+    bool shouldRollback = false;
+    if (block) block(db, shouldRollback);
+    if (shouldRollback) note(db.rollbackToSavePointWithName(name, &error));
+    note(db.releaseSavePointWithName(name, &error));
+    return lastMet;
+}
+
 bool FMDatabaseQueue::beginTransaction(FMDBTransaction kind, const TransactionBlock& block) {
     bool ok = false;
     onQueue("inTransaction:", [&] {
@@ -160,19 +178,7 @@ std::optional<FMError> FMDatabaseQueue::inSavePoint(const TransactionBlock& bloc
     onQueue("inSavePoint:", [&] {
         const std::string name = "savePoint" + std::to_string(savePointIndex++);
         auto db = database();
-        if (!db) return;
-        FMError error;
-        auto note = [&](bool ok) {
-            if (!ok && !error.domain.empty()) lastMet = error;
-            error = FMError{};
-        };
-        const bool started = db->startSavePointWithName(name, &error);
-        note(started);
-        if (!started) return;
-        bool shouldRollback = false;
-        if (block) block(*db, shouldRollback);
-        if (shouldRollback) note(db->rollbackToSavePointWithName(name, &error));
-        note(db->releaseSavePointWithName(name, &error));
+        if (db) lastMet = fmdbRunSavePoint(*db, name, block);
     });
     return lastMet;
 }

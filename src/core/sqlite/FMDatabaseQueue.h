@@ -93,3 +93,9 @@ private:
 // asks. The block is not run when the transaction cannot begin, since its changes could
 // then not be rolled back. Shared by the queue and the pool.
 bool fmdbRunTransaction(FMDatabase& db, FMDBTransaction kind, const FMDatabaseQueue::TransactionBlock& block);
+
+// Starts the named save point, runs the block, rolls back to the save point when the block
+// asks, then releases it. The block is not run when the save point cannot start. Returns
+// the last error met, if any. Shared by the queue and the pool.
+std::optional<FMError> fmdbRunSavePoint(FMDatabase& db, const std::string& name,
+                                        const FMDatabaseQueue::TransactionBlock& block);

@@ -313,13 +313,18 @@ std::optional<FMValue> FMResultSet::objectForKeyedSubscript(const std::string& n
 
 // ---- whole rows ---------------------------------------------------------------------
 
-std::optional<std::map<std::string, FMValue>> FMResultSet::resultDictionary() {
+int FMResultSet::wholeRowColumnCount() {
     sqlite3_stmt* s = statement_ ? statement_->statement() : nullptr;
     const int columns = (s && onRow_) ? sqlite3_data_count(s) : 0;
-    if (columns <= 0) {
-        systemLog("Warning: There seem to be no columns in this set.");
-        return std::nullopt;
-    }
+    if (columns > 0) return columns;
+    systemLog("Warning: There seem to be no columns in this set.");
+    return 0;
+}
+
+std::optional<std::map<std::string, FMValue>> FMResultSet::resultDictionary() {
+    const int columns = wholeRowColumnCount();
+    if (columns == 0) return std::nullopt;
+    sqlite3_stmt* s = statement_->statement();
     std::map<std::string, FMValue> row;
     for (int i = 0; i < columns; ++i) {
         const char* name = sqlite3_column_name(s, i);
@@ -329,12 +334,7 @@ std::optional<std::map<std::string, FMValue>> FMResultSet::resultDictionary() {
 }
 
 std::optional<std::map<std::string, FMValue>> FMResultSet::resultDict() {
-    sqlite3_stmt* s = statement_ ? statement_->statement() : nullptr;
-    const int columns = (s && onRow_) ? sqlite3_data_count(s) : 0;
-    if (columns <= 0) {
-        systemLog("Warning: There seem to be no columns in this set.");
-        return std::nullopt;
-    }
+    if (wholeRowColumnCount() == 0) return std::nullopt;
     std::map<std::string, FMValue> row;
     for (const auto& [name, index] : columnNameToIndexMap()) row[name] = objectForColumnIndex(index).value_or(FMValue());
     return row;

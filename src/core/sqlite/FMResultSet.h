@@ -106,6 +106,8 @@ private:
     // value (a conversion changes what the engine reports afterwards).
     int columnType(sqlite3_stmt* s, int index);
     sqlite3_value* rowValue(int index);  // null for NULL, no row or an index out of range
+    // Columns of the current row for the whole-row readers; 0, with a warning logged, when there are none.
+    int wholeRowColumnCount();
 
     std::unordered_map<std::string, int> columnNameToIndexMap_;
     bool columnMapBuilt_ = false;

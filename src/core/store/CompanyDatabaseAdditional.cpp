@@ -13,13 +13,11 @@ namespace {
 
 using A = RecipientAdditionalInfo;
 
-struct TextColumn {
-    const char* column;
-    const std::string& (A::*get)() const;
-    void (A::*set)(std::string);
-};
+using TextColumn = RowColumns<A>::Text;
+using FlagColumn = RowColumns<A>::Flag;
+using IntColumn = RowColumns<A>::Int;
 
-// Written in this order, after pk, company_FK, type and the five flags.
+// Written in this order, after the key, company, kind and flag columns below.
 const TextColumn kTextColumns[] = {
     {"tin_type", &A::gettin_type, &A::settin_type},
     {"name_type", &A::getname_type, &A::setname_typee},
@@ -62,52 +60,43 @@ const TextColumn kTextColumns[] = {
     {"nec_line10_2", &A::getBottomState_NEC, &A::setBottomState_NEC},
 };
 
-constexpr const char* kLeadColumns[] = {"company_FK", "type",      "validated", "printed",
-                                        "completed",  "corrected", "void"};
+const IntColumn kIntColumns[] = {
+    {"company_FK", &A::getCompany_FK, &A::setCompany_FK},
+    {"type", &A::getType, &A::setType},
+};
+
+const FlagColumn kFlagColumns[] = {
+    {"validated", &A::getValidated, &A::setValidated}, {"printed", &A::getPrinted, &A::setPrinted},
+    {"completed", &A::getCompleted, &A::setCompleted}, {"corrected", &A::getCorrected, &A::setCorrected},
+    {"void", &A::getVoided, &A::setVoided},
+};
+
+// Every written column, in the order of writtenValues().
+std::vector<std::string> writtenColumns() {
+    return columnNames(kIntColumns, kFlagColumns, kTextColumns);
+}
 
 std::vector<FMValue> writtenValues(const A& a) {
-    std::vector<FMValue> values{a.getCompany_FK(), a.getType(),      a.getValidated(), a.getPrinted(),
-                                a.getCompleted(),  a.getCorrected(), a.getVoided()};
-    for (const auto& c : kTextColumns) values.emplace_back((a.*c.get)());
+    std::vector<FMValue> values;
+    appendColumnValues(values, a, kIntColumns, kFlagColumns, kTextColumns);
     return values;
 }
 
+const char kTable[] = "recipients_additionalinfo";
+
 const std::string& insertSql() {
-    static const std::string sql = [] {
-        std::string columns = "pk";
-        std::string marks = "?";
-        for (const char* c : kLeadColumns) {
-            columns += std::string(",") + c;
-            marks += ",?";
-        }
-        for (const auto& c : kTextColumns) {
-            columns += std::string(",") + c.column;
-            marks += ",?";
-        }
-        return "insert into recipients_additionalinfo (" + columns + ")values(" + marks + ")";
-    }();
+    static const std::string sql = insertStatement(kTable, writtenColumns());
     return sql;
 }
 
 const std::string& updateSql() {
-    static const std::string sql = [] {
-        std::string sets;
-        for (const char* c : kLeadColumns) sets += std::string(sets.empty() ? "" : ", ") + c + " = (?)";
-        for (const auto& c : kTextColumns) sets += std::string(", ") + c.column + " = (?)";
-        return "update recipients_additionalinfo set " + sets + " where pk = (?);";
-    }();
+    static const std::string sql = updateStatement(kTable, writtenColumns());
     return sql;
 }
 
 std::vector<RecipientAdditionalInfo> readAdditional(CompanyDatabase& cdb, const std::string& sql,
                                                     const std::vector<FMValue>& args) {
-    std::vector<RecipientAdditionalInfo> list;
-    auto rs = cdb.db->executeQuery(sql, args);
-    while (rs && rs->next()) {
-        RecipientAdditionalInfo a;
-        if (cdb.FillRecipientadditonalfields(a, *rs)) list.push_back(std::move(a));
-    }
-    return list;
+    return readRows<RecipientAdditionalInfo>(cdb, sql, args, &CompanyDatabase::FillRecipientadditonalfields);
 }
 
 // The joined list: kind and status clauses on the recipient row.
@@ -143,50 +132,26 @@ std::string joinedOrder(int32_t direction) {
 
 std::vector<RecipientFullInfo> readJoined(CompanyDatabase& cdb, const std::string& sql,
                                           const std::vector<FMValue>& args) {
-    std::vector<RecipientFullInfo> list;
-    auto rs = cdb.db->executeQuery(sql, args);
-    while (rs && rs->next()) {
-        RecipientFullInfo f;
-        if (cdb.FillRecipientFullInfo(f, *rs)) list.push_back(std::move(f));
-    }
-    return list;
+    return readRows<RecipientFullInfo>(cdb, sql, args, &CompanyDatabase::FillRecipientFullInfo);
 }
 
 }  // namespace
 
 bool CompanyDatabase::FillRecipientadditonalfields(RecipientAdditionalInfo& a, FMResultSet& rs) {
     a.setPK(rs.intForColumn("pk"));
-    a.setCompany_FK(rs.intForColumn("company_FK"));
-    a.setType(rs.intForColumn("type"));
-    a.setValidated(flag(rs, "validated"));
-    a.setPrinted(flag(rs, "printed"));
-    a.setCompleted(flag(rs, "completed"));
-    a.setCorrected(flag(rs, "corrected"));
-    a.setVoided(flag(rs, "void"));
+    for (const auto& c : kIntColumns) (a.*c.set)(rs.intForColumn(c.column));
+    for (const auto& c : kFlagColumns) (a.*c.set)(flag(rs, c.column));
     for (const auto& c : kTextColumns) (a.*c.set)(text(rs, c.column));
     return true;
 }
 
 RecipientAdditionalInfo CompanyDatabase::getRecipientAdditionalInfo(int32_t key) {
-    RecipientAdditionalInfo a;
-    auto rs = db->executeQuery("select * from recipients_additionalinfo where pk = ?;", key);
-    if (rs && rs->next()) {
-        FillRecipientadditonalfields(a, *rs);
-        rs->close();
-    }
-    return a;
+    return readFirstRow<RecipientAdditionalInfo>(*this, "select * from recipients_additionalinfo where pk = ?;",
+                                                 {key}, &CompanyDatabase::FillRecipientadditonalfields);
 }
 
 int32_t CompanyDatabase::getRecipientadditionalPK() {
-    auto rs = db->executeQuery("select count(*)as newest from recipients_additionalinfo;");
-    if (!rs) {
-        DatabaseError(-1, "Unable to get recipient key. ", db->lastErrorMessage(), true, true);
-        return -1;
-    }
-    const int32_t count = rs->next() ? rs->intForColumn("newest") : 0;
-    rs->close();
-    if (count < 1) return -1;
-    return db->intForQuery("select max(PK) as newest from recipients_additionalinfo;");
+    return largestKey(*this, kTable, "Unable to get recipient key. ");
 }
 
 bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInfo& record) {

@@ -13,21 +13,9 @@ namespace {
 
 using R = RecipientInfo;
 
-struct TextColumn {
-    const char* column;
-    const std::string& (R::*get)() const;
-    void (R::*set)(std::string);
-};
-struct FlagColumn {
-    const char* column;
-    bool (R::*get)() const;
-    void (R::*set)(bool);
-};
-struct IntColumn {
-    const char* column;
-    int32_t (R::*get)() const;
-    void (R::*set)(int32_t);
-};
+using TextColumn = RowColumns<R>::Text;
+using FlagColumn = RowColumns<R>::Flag;
+using IntColumn = RowColumns<R>::Int;
 
 // Name and address columns; older files may hold them in the Mac OS Roman encoding.
 const TextColumn kNameColumns[] = {
@@ -184,47 +172,24 @@ const IntColumn kIntColumns[] = {
 
 // Every written column, in the order of writtenValues().
 std::vector<std::string> writtenColumns() {
-    std::vector<std::string> columns;
-    for (const auto& c : kIntColumns) columns.emplace_back(c.column);
-    for (const auto& c : kFlagColumns) columns.emplace_back(c.column);
-    for (const auto& c : kNameColumns) columns.emplace_back(c.column);
-    for (const auto& c : kScrambledColumns) columns.emplace_back(c.column);
-    for (const auto& c : kBoxColumns) columns.emplace_back(c.column);
-    return columns;
+    return columnNames(kIntColumns, kFlagColumns, kNameColumns, kScrambledColumns, kBoxColumns);
 }
 
 std::vector<FMValue> writtenValues(const R& r) {
     std::vector<FMValue> values;
-    for (const auto& c : kIntColumns) values.emplace_back((r.*c.get)());
-    for (const auto& c : kFlagColumns) values.emplace_back((r.*c.get)());
-    for (const auto& c : kNameColumns) values.emplace_back((r.*c.get)());
+    appendColumnValues(values, r, kIntColumns, kFlagColumns, kNameColumns);
     for (const auto& c : kScrambledColumns) values.emplace_back(tvDatabase::Encrypt((r.*c.get)()));
-    for (const auto& c : kBoxColumns) values.emplace_back((r.*c.get)());
+    appendColumnValues(values, r, kBoxColumns);
     return values;
 }
 
 const std::string& insertSql() {
-    static const std::string sql = [] {
-        std::string columns = "pk";
-        std::string marks = "?";
-        for (const auto& c : writtenColumns()) {
-            columns += ", " + c;
-            marks += ", ?";
-        }
-        return "insert into recipients (" + columns + ")values(" + marks + ")";
-    }();
+    static const std::string sql = insertStatement("recipients", writtenColumns());
     return sql;
 }
 
 const std::string& updateSql() {
-    static const std::string sql = [] {
-        std::string sets;
-        for (const auto& c : writtenColumns()) {
-            if (!sets.empty()) sets += ", ";
-            sets += c + " = (?)";
-        }
-        return "update recipients set " + sets + " where pk = (?);";
-    }();
+    static const std::string sql = updateStatement("recipients", writtenColumns());
     return sql;
 }
 
@@ -255,37 +220,18 @@ namespace {
 
 std::vector<RecipientInfo> readRecipients(CompanyDatabase& cdb, const std::string& sql,
                                           const std::vector<FMValue>& args) {
-    std::vector<RecipientInfo> list;
-    auto rs = cdb.db->executeQuery(sql, args);
-    while (rs && rs->next()) {
-        RecipientInfo r;
-        if (cdb.FillRecipient(r, *rs)) list.push_back(std::move(r));
-    }
-    return list;
+    return readRows<RecipientInfo>(cdb, sql, args, &CompanyDatabase::FillRecipient);
 }
 
 }  // namespace
 
 RecipientInfo CompanyDatabase::getRecipientInfo(int32_t key) {
-    RecipientInfo r;
-    auto rs = db->executeQuery("select * from recipients where pk = ?;", key);
-    if (rs && rs->next()) {
-        FillRecipient(r, *rs);
-        rs->close();
-    }
-    return r;
+    return readFirstRow<RecipientInfo>(*this, "select * from recipients where pk = ?;", {key},
+                                       &CompanyDatabase::FillRecipient);
 }
 
 int32_t CompanyDatabase::getRecipientPK() {
-    auto rs = db->executeQuery("select count(*)as newest from recipients;");
-    if (!rs) {
-        DatabaseError(-1, "Unable to get recipient key. ", db->lastErrorMessage(), true, true);
-        return -1;
-    }
-    const int32_t count = rs->next() ? rs->intForColumn("newest") : 0;
-    rs->close();
-    if (count < 1) return -1;
-    return db->intForQuery("select max(PK) as newest from recipients;");
+    return largestKey(*this, "recipients", "Unable to get recipient key. ");
 }
 
 namespace {
@@ -400,13 +346,8 @@ std::vector<RecipientInfo> CompanyDatabase::execRecipientListQueryImport1(const 
 }
 
 RecipientInfo CompanyDatabase::getRecipientInfopk(int32_t companyKey) {
-    RecipientInfo r;
-    auto rs = db->executeQuery("select * from recipients where  recipients.company_FK = ?;", companyKey);
-    if (rs && rs->next()) {
-        FillRecipient(r, *rs);
-        rs->close();
-    }
-    return r;
+    return readFirstRow<RecipientInfo>(*this, "select * from recipients where  recipients.company_FK = ?;",
+                                       {companyKey}, &CompanyDatabase::FillRecipient);
 }
 
 std::vector<RecipientInfo> CompanyDatabase::SelectRecipients(const std::vector<int32_t>& keys, int32_t kind) {

@@ -140,4 +140,51 @@ bool write(CompanyDatabase& cdb, const std::string& failureMessage,
     return false;
 }
 
+std::string insertStatement(const std::string& table, const std::vector<std::string>& columns) {
+    std::string names = "pk";
+    std::string marks = "?";
+    for (const auto& c : columns) {
+        names += ", " + c;
+        marks += ", ?";
+    }
+    return "insert into " + table + " (" + names + ")values(" + marks + ")";
+}
+
+std::string updateStatement(const std::string& table, const std::vector<std::string>& columns) {
+    std::string sets;
+    for (const auto& c : columns) {
+        if (!sets.empty()) sets += ", ";
+        sets += c + " = (?)";
+    }
+    return "update " + table + " set " + sets + " where pk = (?);";
+}
+
+void eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
+             const std::function<void(FMResultSet&)>& each) {
+    auto rs = cdb.db->executeQuery(sql, args);
+    while (rs && rs->next()) each(*rs);
+}
+
+bool firstRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
+              const std::function<void(FMResultSet&)>& each) {
+    auto rs = cdb.db->executeQuery(sql, args);
+    if (!rs || !rs->next()) return false;
+    each(*rs);
+    rs->close();
+    return true;
+}
+
+int32_t largestKey(CompanyDatabase& cdb, const std::string& table, const std::string& failureMessage) {
+    FMDatabase& db = *cdb.db;
+    auto rs = db.executeQuery("select count(*)as newest from " + table + ";");
+    if (!rs) {
+        cdb.DatabaseError(-1, failureMessage, db.lastErrorMessage(), true, true);
+        return -1;
+    }
+    const int32_t count = rs->next() ? rs->intForColumn("newest") : 0;
+    rs->close();
+    if (count < 1) return -1;
+    return db.intForQuery("select max(PK) as newest from " + table + ";");
+}
+
 }  // namespace companyrows

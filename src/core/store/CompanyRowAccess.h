@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/sqlite/FMResultSet.h"
@@ -61,5 +62,87 @@ std::string companyClause(const std::string& column, const std::vector<int32_t>&
 // caller's own write decides. Returns whether everything succeeded.
 bool write(CompanyDatabase& cdb, const std::string& failureMessage,
            const std::function<bool()>& body, bool report = true);
+
+// One column of a record table: its name and the record's accessors for it. The row
+// operations keep a table of these per record so that reading and writing share one
+// mapping.
+template <class Record>
+struct RowColumns {
+    struct Text {
+        const char* column;
+        const std::string& (Record::*get)() const;
+        void (Record::*set)(std::string);
+    };
+    struct Flag {
+        const char* column;
+        bool (Record::*get)() const;
+        void (Record::*set)(bool);
+    };
+    struct Int {
+        const char* column;
+        int32_t (Record::*get)() const;
+        void (Record::*set)(int32_t);
+    };
+};
+
+// The names of every column of the given tables, in order.
+template <class... Tables>
+std::vector<std::string> columnNames(const Tables&... tables) {
+    std::vector<std::string> names;
+    auto add = [&](const auto& table) {
+        for (const auto& c : table) names.emplace_back(c.column);
+    };
+    (add(tables), ...);
+    return names;
+}
+
+// The record's values for every column of the given tables, in order, appended to values.
+template <class Record, class... Tables>
+void appendColumnValues(std::vector<FMValue>& values, const Record& record, const Tables&... tables) {
+    auto add = [&](const auto& table) {
+        for (const auto& c : table) values.emplace_back((record.*c.get)());
+    };
+    (add(tables), ...);
+}
+
+// "insert into <table> (pk, <columns>)values(?, ...)" with one mark for the key and
+// one for every column.
+std::string insertStatement(const std::string& table, const std::vector<std::string>& columns);
+
+// "update <table> set <column> = (?), ... where pk = (?);"
+std::string updateStatement(const std::string& table, const std::vector<std::string>& columns);
+
+// Runs a query and hands every row to each; a query that fails yields no rows.
+void eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
+             const std::function<void(FMResultSet&)>& each);
+
+// Runs a query and hands its first row, if any, to each. Returns whether there was one.
+bool firstRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
+              const std::function<void(FMResultSet&)>& each);
+
+// Every row of a query as a record filled by fill (a CompanyDatabase fill method or
+// any callable taking the database, the record and the row); rows it refuses are left out.
+template <class Row, class Fill>
+std::vector<Row> readRows(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
+                          Fill fill) {
+    std::vector<Row> list;
+    eachRow(cdb, sql, args, [&](FMResultSet& rs) {
+        Row row;
+        if (std::invoke(fill, cdb, row, rs)) list.push_back(std::move(row));
+    });
+    return list;
+}
+
+// The first row of a query as a record filled by fill; a default record when there is none.
+template <class Row, class Fill>
+Row readFirstRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args, Fill fill) {
+    Row row;
+    firstRow(cdb, sql, args, [&](FMResultSet& rs) { std::invoke(fill, cdb, row, rs); });
+    return row;
+}
+
+// The largest key of a table, or -1 when it holds no row. A query that fails is
+// reported with failureMessage and also gives -1.
+int32_t largestKey(CompanyDatabase& cdb, const std::string& table, const std::string& failureMessage);
 
 }  // namespace companyrows

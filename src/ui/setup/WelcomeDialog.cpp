@@ -2,13 +2,9 @@
 
 #include <QPalette>
 
-#include "core/foundation/UserInterface.h"
-#include "ui/support/CopiedAlert.h"
-#include "ui/support/DesktopServices.h"
 #include "ui/support/Icons.h"
+#include "ui/support/MessageTextActions.h"
 #include "ui/support/ModalLoop.h"
-#include "ui/support/PrintPreview.h"
-#include "ui/support/tvMessageDialog.h"
 #include "ui_WelcomeDialog.h"
 
 namespace {
@@ -63,26 +59,6 @@ std::string WelcomeDialog::printableText() const {
     return (ui_->Welcome_Heading->text() + QStringLiteral("\n\n") + ui_->welcome_msg->toPlainText()).toStdString();
 }
 
-void WelcomeDialog::Print() {
-    PrintPreview preview(this);
-    preview.setText_Content(printableText());
-    runModal(&preview);
-}
+void WelcomeDialog::Print() { printMessageText(this, printableText()); }
 
-void WelcomeDialog::Copy() {
-    if (copyTextToClipboard(printableText())) {
-        showCopiedAlert(this, CopiedAlertForm::Large);
-        return;
-    }
-    MessageBoxRequest failure;
-    failure.caption = "Unable to copy message.";
-    failure.details =
-        "To resolve this issue, try to selecting some of this text and copying it using Command-C to clear your "
-        "clipboard of any recently copied pictures or files. Talvexa 1099 cannot use the clipboard if something "
-        "other that text is currently on it.";
-    failure.style = 4;
-    failure.title = kProductTitle;
-    failure.image = 512;
-    failure.flag = false;
-    runMessageBox(failure);
-}
+void WelcomeDialog::Copy() { copyMessageText(this, printableText(), CopiedAlertForm::Large, kProductTitle); }

@@ -2,11 +2,10 @@
 
 #include <QPushButton>
 
-#include "ui/support/CopiedAlert.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/Icons.h"
+#include "ui/support/MessageTextActions.h"
 #include "ui/support/ModalLoop.h"
-#include "ui/support/PrintPreview.h"
 #include "ui_tvMessageDialog.h"
 
 namespace {
@@ -219,29 +218,9 @@ std::string tvMessageDialog::messageText() const {
     return (ui_->Caption->text() + QStringLiteral("\n\n") + ui_->Message_text->toPlainText()).toStdString();
 }
 
-void tvMessageDialog::Print_Message() {
-    PrintPreview preview(this);
-    preview.setText_Content(messageText());
-    runModal(&preview);
-}
+void tvMessageDialog::Print_Message() { printMessageText(this, messageText()); }
 
-void tvMessageDialog::Copy_Message() {
-    if (copyTextToClipboard(messageText())) {
-        showCopiedAlert(this, CopiedAlertForm::Compact);
-        return;
-    }
-    MessageBoxRequest failure;
-    failure.caption = "Unable to copy message.";
-    failure.details =
-        "To resolve this issue, try to selecting some of this text and copying it using Command-C to clear your "
-        "clipboard of any recently copied pictures or files. Talvexa 1099 cannot use the clipboard if something "
-        "other that text is currently on it.";
-    failure.style = 4;
-    failure.title = "";
-    failure.image = 0x200;
-    failure.flag = false;
-    runMessageBox(failure);
-}
+void tvMessageDialog::Copy_Message() { copyMessageText(this, messageText(), CopiedAlertForm::Compact, ""); }
 
 MessageBoxResult runMessageBox(const MessageBoxRequest& request) {
     tvMessageDialog box;

@@ -1,0 +1,32 @@
+#include "ui/support/MessageTextActions.h"
+
+#include "core/foundation/UserInterface.h"
+#include "ui/support/DesktopServices.h"
+#include "ui/support/ModalLoop.h"
+#include "ui/support/PrintPreview.h"
+#include "ui/support/tvMessageDialog.h"
+
+void printMessageText(QWidget* parent, const std::string& text) {
+    PrintPreview preview(parent);
+    preview.setText_Content(text);
+    runModal(&preview);
+}
+
+void copyMessageText(QWidget* parent, const std::string& text, CopiedAlertForm form,
+                     const std::string& failureTitle) {
+    if (copyTextToClipboard(text)) {
+        showCopiedAlert(parent, form);
+        return;
+    }
+    MessageBoxRequest failure;
+    failure.caption = "Unable to copy message.";
+    failure.details =
+        "To resolve this issue, try to selecting some of this text and copying it using Command-C to clear your "
+        "clipboard of any recently copied pictures or files. Talvexa 1099 cannot use the clipboard if something "
+        "other that text is currently on it.";
+    failure.style = 4;
+    failure.title = failureTitle;
+    failure.image = 512;
+    failure.flag = false;
+    runMessageBox(failure);
+}

@@ -32,6 +32,7 @@ struct Session {
     bool isFirstRun = false;
     int32_t OpenFlag = 0;
     int32_t companyPK = -1;
+    bool IsWelcome = false;             // the configuration tree just created the application folder
 
     // The window layer's implementation of the user-interaction seam (not owned
     // through the session: the installer keeps it alive).

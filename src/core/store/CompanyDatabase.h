@@ -6,37 +6,264 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
+
+class UserInfo;
+class ComapnyInfo;
+class COMPANYLISTSTRUCT;
+class E_FileInfo;
+class MailingLabelInfo;
+class RecipientInfo;
+class RecipientAdditionalInfo;
+class RecipientFullInfo;
 
 class CompanyDatabase {
 public:
     // ---- the file, its information row and the error routine (CompanyDatabase.cpp) ----
     CompanyDatabase();
     ~CompanyDatabase();
+    CompanyDatabase(const CompanyDatabase&) = delete;
+    CompanyDatabase& operator=(const CompanyDatabase&) = delete;
+
+    // Opens (creating when missing) the file at path; the third argument has no effect
+    // and name is not used. With verify an existing file is checked and upgraded.
+    bool Init(const std::string& path, bool checkInUse, bool third, bool verify, const std::string& name);
+    void Close();
+    void verifySchema();
+
+    bool IsReady();
+    std::string GetPath();
+    bool SetName(const std::string& name);
+    std::string GetName();
+    bool SetYear(int32_t year);
+    int32_t GetYear();
+    bool SetID(int32_t id);
+    int32_t GetID();
+    void SetInUse(int32_t value);
+    int32_t GetInUseCount();
+    bool SetBackup(bool backup);
+    bool IsBackup();
+    int32_t GetVersion(bool show);
+
+    void DatabaseError(int32_t code, const std::string& message, const std::string& detail, bool show,
+                       bool log);
+    bool Log(int32_t code, int32_t second, int32_t third, const std::string& message,
+             const std::string& detail, int32_t sixth, int32_t seventh);
 
     // ---- schema and upgrade chain (CompanyDatabaseUpgrade.cpp) ----
+    // Builds the schema from nothing (true) or resumes after the stored version (false).
+    void update(bool fromScratch);
 
     // ---- upgrade data repairs (CompanyDatabaseRepairs.cpp) ----
+    void StateName_Company();
+    void StateName_MISC();
+    void StateName_DIV();
+    void StateName_INT();
+    void StateName_R();
+    void StateName_S();
+    void StateName_NEC();
+    void efileStatename();
+    void CopyMiscData();
+    std::string UpdateRecipientFields(const std::optional<std::string>& value);
+    // Clears the void, corrected, validated, printed and completed flags of every recipient.
+    bool VoidCorrectedCheckBox();
 
     // ---- logins (CompanyDatabaseLogins.cpp) ----
+    bool validateLogin(bool administratorRequired);
+    bool getLoginInfo();
+    void updateLoginInfo();
+    std::vector<UserInfo> getUsers();
+    UserInfo getUserInfo(int32_t key);
+    void insertUserInfo(const UserInfo& user);
+    void updateUserInfo(const UserInfo& user);
+    void deleteUser(const UserInfo& user);
+    bool hasNonDefaultLogin(bool administratorsOnly, int32_t leaveOutKey);
+    int32_t getNewUserPK();
+    void purgeUsers();
+    bool CheckInUse();
 
     // ---- print layouts (CompanyDatabaseLayouts.cpp) ----
+    void SetFormatFields(bool clear);
+    void Insert1099MISCFields();
+    void Insert1099NECFields();
+    void Insert1099INTFields();
+    void Insert1099DIVFields();
+    void Insert1099RFields();
+    void Insert1099SFields();
+    void Insert1096Fields();
 
     // ---- payers (CompanyDatabasePayers.cpp) ----
+    // One payer by key; a record with PK -1 when no row has the key.
+    ComapnyInfo getCompanyInfo1(int32_t key);
+    ComapnyInfo getCompanyInfoIRIS(int32_t key);
+    // Adds the payer under a new key (largest plus one) together with its mailing-label
+    // row; the record's own PK is left as it is. False when nothing was stored.
+    bool insertCompanyInfo(const ComapnyInfo& record);
+    // Rewrites the row of the record's PK.
+    bool updateCompanyInfo(const ComapnyInfo& record);
+    // Writes the payer's IRIS data into its own row (the filing methods are left as
+    // stored); a payer without a row is stored as a new one and the record gets its key.
+    bool updateAdditioninfo(ComapnyInfo& record);
+    // Removes the payer and its mailing-label row unless recipients refer to it (then a
+    // message tells the user). Sets CompanyDeleted; true only when the payer was removed.
+    bool deleteCompany(const ComapnyInfo& record);
+    // Largest key, -1 for an empty table.
+    int32_t getCompanyPK();
+    // Keys of every payer in stored order.
+    std::vector<int32_t> GetCompanyList();
+    // Refills list with one entry per payer (by key); the count, or -1 on failure.
+    int32_t GetCompanyList(std::vector<COMPANYLISTSTRUCT>& list, bool show);
+    int32_t GetCompanyList1(std::vector<COMPANYLISTSTRUCT>& list, bool show);
+    // Payers whose name matches the filter ("*" wildcard), by name in the given
+    // direction (0 ascending, 1 descending); records hold name and PK only.
+    std::vector<ComapnyInfo> execCompanyListQuery(const std::string& filter, int32_t order);
+    // A login of that name exists.
+    bool isNameTaken(const std::string& name);
+    // Gives every payer that has no mailing-label row one with the initial settings
+    // (files from before labels existed).
+    void insertMissingMailingLabels();
 
     // ---- recipients (CompanyDatabaseRecipients.cpp) ----
+    // Fills record from the current row; false when the row could not be read.
+    bool FillRecipient(RecipientInfo& record, FMResultSet& rs);
+    // One recipient by key; PK -1 when no row has the key.
+    RecipientInfo getRecipientInfo(int32_t key);
+    // Largest recipient key, -1 for an empty table (after an insert: the new key).
+    int32_t getRecipientPK();
+    // Stores the record as a new row (taxpayer and account numbers scrambled) under a
+    // key free in both recipient tables; the record's PK is left as it is. A box 9
+    // amount with one decimal is completed to two, in the record too.
+    bool insertRecipientInfo(RecipientInfo& record);
+    // Stores a new recipient and its additional data under one new key, together.
+    bool insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional);
+    // Rewrites the row of the record's PK (its payer and form kind included).
+    bool updateRecipientInfo(const RecipientInfo& record);
+    // Removes the recipient and its additional data (only the record's PK is used).
+    bool deleteRecipient(const RecipientInfo& record);
+    // Lists use the form kind codes 1, 2, 3, 4, 5, 7 (other values: all kinds), the
+    // filing-status codes 0 to 10 and the sort directions 0 ascending, 1 descending.
+    std::vector<RecipientInfo> getRecipients(int32_t companyKey, int32_t kind);
+    std::vector<RecipientInfo> getRecipientInfo1(int32_t companyKey, int32_t direction, int32_t kind,
+                                                 int32_t ignored);
+    // Recipients of the payers selected in comp_details whose first or last name
+    // matches the filter ("*" wildcard), by key and first name.
+    std::vector<RecipientInfo> execRecipientListQuery(const std::string& filter, int32_t direction,
+                                                      int32_t kind, int32_t status);
+    // The same over the given payers, payer by payer, each by last and first name.
+    std::vector<RecipientInfo> execRecipientListQueryImport(const std::vector<ComapnyInfo>& payers,
+                                                            const std::string& filter, int32_t direction,
+                                                            int32_t kind, int32_t status);
+    // As execRecipientListQuery for the one payer key given as text.
+    std::vector<RecipientInfo> execRecipientListQueryImport1(const std::string& companyKey,
+                                                             const std::string& filter, int32_t direction,
+                                                             int32_t kind, int32_t status);
+    // Some recipient of the payer (no defined order); PK -1 when it has none.
+    RecipientInfo getRecipientInfopk(int32_t companyKey);
+    // The recipients of the given keys that are of the form kind, key by key.
+    std::vector<RecipientInfo> SelectRecipients(const std::vector<int32_t>& keys, int32_t kind);
+
 
     // ---- additional recipient data and the joined list (CompanyDatabaseAdditional.cpp) ----
+    bool FillRecipientadditonalfields(RecipientAdditionalInfo& record, FMResultSet& rs);
+    // The additional data of a recipient key; PK -1 when there is none.
+    RecipientAdditionalInfo getRecipientAdditionalInfo(int32_t key);
+    // Largest key of the additional table, -1 when it is empty.
+    int32_t getRecipientadditionalPK();
+    // Stores the additional data of the recipient inserted just before, under that
+    // recipient's key (the record's own PK is not used).
+    bool insertadditionalRecipientInfo(const RecipientAdditionalInfo& record);
+    // Rewrites the additional row of the record's PK.
+    bool updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record);
+    std::vector<RecipientAdditionalInfo> getAddRecipients(int32_t companyKey, int32_t kind);
+    std::vector<RecipientAdditionalInfo> getAdditionalRecipients1(int32_t companyKey, int32_t direction,
+                                                                  int32_t kind, int32_t ignored);
+    // In table order.
+    std::vector<RecipientAdditionalInfo> getRecipientAdditionalInfo1(int32_t companyKey, int32_t ignored,
+                                                                     int32_t kind, int32_t ignored2);
+    // Additional rows of the selected payers whose surname contains the filter.
+    std::vector<RecipientAdditionalInfo> getAdditionalRecipients(const std::string& filter, int32_t direction,
+                                                                 int32_t kind, int32_t status);
+    std::vector<RecipientAdditionalInfo> execRecipientListAddQueryImport(const std::string& companyKey,
+                                                                         const std::string& filter,
+                                                                         int32_t direction, int32_t kind,
+                                                                         int32_t status);
+    bool FillRecipientFullInfo(RecipientFullInfo& record, FMResultSet& rs);
+    // The main window's recipient list: recipients of the given payers that have
+    // additional data, matching the filter ("*" wildcard) in first name, last name or
+    // surname, by surname, first name and last name.
+    std::vector<RecipientFullInfo> execRecipientFullInfoQuery(const std::vector<ComapnyInfo>& payers,
+                                                              const std::string& filter, int32_t direction,
+                                                              int32_t kind, int32_t status);
+    std::vector<RecipientFullInfo> getRecipientFullInfo1(int32_t companyKey, int32_t direction, int32_t kind,
+                                                         int32_t ignored);
+
 
     // ---- duplicate checks, year-end resets, recent-company keys (CompanyDatabaseYearEnd.cpp) ----
+    // Stores the imported recipients of a form kind (with their additional data at the
+    // same positions) except those whose taxpayer number an existing recipient of the
+    // selected payers already has: those get the existing key and are returned, with
+    // their additional records. Nothing is stored when a write fails (*ok false).
+    std::pair<std::vector<RecipientInfo>, std::vector<RecipientAdditionalInfo>> getRecipientConflicts(
+        std::vector<RecipientInfo>& imported, std::vector<RecipientAdditionalInfo>& additional, int32_t kind,
+        bool* ok = nullptr);
+    // Stores the imported payers except those whose taxpayer number a stored payer
+    // already has: those get that payer's key and are returned.
+    std::vector<ComapnyInfo> getCompanyConflicts(std::vector<ComapnyInfo>& imported, bool* ok = nullptr);
+    // Year close: validated, printed and completed cleared on every recipient.
+    bool ResetStatusFlags();
+    // Every user sees the welcome window and the print alignment notice again.
+    bool purgeDoNotShowAgains();
+    // Brings the stored recipient column maps to this year's import field catalogue.
+    bool MoveImportFields();
+    // Clears the amounts and form data of every recipient, keeping names, addresses,
+    // numbers, payer and form kind.
+    bool purgeNonGenericRecipientInfo();
+    // Largest payer key (0 for none, -1 when it cannot be read).
+    int32_t GetRecentCompanyPKprioryear();
+    int32_t GetRecentCompanyPKforprioryear();
+    // The recently used payer key; this schema keeps none, so -1.
+    int32_t GetRecentCompanyPK();
+
 
     // ---- transmitter and mailing labels (CompanyDatabaseTransmitter.cpp) ----
+    // The transmitter row of that key (callers pass 1); the initial record (pk -1) without one.
+    E_FileInfo getEFileInfo(int32_t key);
+    // Saves the transmitter: updates the row of the record's key when the table holds a
+    // row (and gives the record that row's key), inserts it as key 1 when it is empty.
+    bool updateEFileInfo(E_FileInfo& record);
+    // The payer's label settings; the initial record (pk and CompanyFK -1) without a row.
+    MailingLabelInfo SelectMailingLabelInfo(int32_t companyKey);
+    // Largest label key, 0 for an empty table.
+    int32_t getMailingPK();
+    // Adds a label row under a new key; the record's own pk is left as it is.
+    bool insertMailingLabelInfo(const MailingLabelInfo& record);
+    // Rewrites the row matching both the record's pk and CompanyFK.
+    bool updateMailingLabelInfo(const MailingLabelInfo& record);
+
 
     // ---- import column maps (CompanyDatabaseImportMaps.cpp) ----
+    // Replaces the stored column map of a recipient form kind (each value narrowed to
+    // 16 bits; an empty list removes the map).
+    bool InsertImportList(const std::vector<int32_t>& list, int32_t recipientType);
+    // Puts each stored value of the form kind's map at its position in map (the caller
+    // presets the positions). 1 when every row was read, 0 when the query failed, -1
+    // when a row could not be read or its position lies outside map.
+    int32_t SelectImportList(std::vector<int32_t>& map, int32_t recipientType);
+    // The importField value of the current row.
+    bool FillPortField(int16_t& field, FMResultSet& rs);
+    // Appends the payer map's values to the stored ones.
+    bool InsertCompImportList(const std::vector<int32_t>& list);
+    // Replaces the stored payer map.
+    bool UpdateCompImportList(const std::vector<int32_t>& list);
+    // Marks each stored payer field: marks[value] = value, up to the first negative value.
+    void SelectCompImportList(std::vector<int32_t>& marks);
+
 
     // ---- properties ----
     bool isReady = false;

@@ -1,0 +1,355 @@
+#include "core/foundation/Preferences.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include "core/foundation/Session.h"
+#include "core/foundation/Utils.h"
+#include "core/foundation/UserInterface.h"
+#include "core/foundation/tvDatabase.h"
+#include "core/sqlite/FMDatabase.h"
+#include "core/sqlite/FMResultSet.h"
+#include "core/sqlite/FMText.h"
+#include "platform/FileSystem.h"
+#include "platform/StandardPaths.h"
+
+namespace {
+
+constexpr const char* kProduct = "1099";
+constexpr int32_t kTaxYear = 2025;
+constexpr const char* kOlderFileName = "Talvexa Preferences";
+
+// A failure of building or checking the schema: name is what the user is shown.
+struct SchemaFailure : std::runtime_error {
+    std::string name;
+    SchemaFailure(std::string failureName, const std::string& reason)
+        : std::runtime_error(reason), name(std::move(failureName)) {}
+};
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The text from character `start` on (characters are code points).
+std::string charsFrom(const std::string& text, std::size_t start) {
+    const std::u32string chars = Utils::toCodePoints(text);
+    return Utils::fromCodePoints(chars.substr(std::min(start, chars.size())));
+}
+
+std::string charsAt(const std::string& text, std::size_t start, std::size_t count) {
+    const std::u32string chars = Utils::toCodePoints(text);
+    return Utils::fromCodePoints(chars.substr(std::min(start, chars.size()), count));
+}
+
+// The integer value of a stored text the way the preferences have always read it:
+// leading blanks, an optional sign and the digits that follow; anything else is 0.
+int32_t intValue(const std::optional<std::string>& text) {
+    if (!text) return 0;
+    const std::string& s = *text;
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r')) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    long long v = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        v = v * 10 + (s[i] - '0');
+        if (v > static_cast<long long>(INT_MAX) + 1) break;
+    }
+    if (negative) v = -v;
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int32_t>(v);
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t nl = text.find('\n', start);
+        if (nl == std::string::npos) {
+            lines.push_back(text.substr(start));
+            return lines;
+        }
+        lines.push_back(text.substr(start, nl - start));
+        start = nl + 1;
+    }
+}
+
+void showBox(const std::string& caption, const std::string& details, int32_t style, const std::string& title,
+             int32_t image) {
+    tvDatabase::tvMessageBox(caption, details, style, title, image, false);
+}
+
+}  // namespace
+
+Preferences::~Preferences() {
+    if (db_) db_->close();
+}
+
+bool Preferences::init(const std::string& path, bool showErrors) {
+    std::string failure;
+    try {
+        isReady_ = false;
+        if (db_) db_->close();
+        db_ = FMDatabase::databaseWithPath(path);
+        const bool opened = db_->open();
+        if (db_->intForQuery("select count(*) from sqlite_master where name =?;", "version") == 0)
+            update(true);
+        else if (opened)
+            update(false);
+        isReady_ = true;
+        return true;
+    } catch (const SchemaFailure& f) {
+        failure = f.name;
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    if (showErrors) showBox("Unable to initialize the Configuration Database.", failure, 10, "", 512);
+    isReady_ = false;
+    if (db_) db_->close();
+    return false;
+}
+
+namespace {
+[[noreturn]] void failUpdate(FMDatabase& db) {
+    std::string reason = db.lastErrorMessage();
+    if (db.isInTransaction()) db.rollback();
+    throw SchemaFailure("Unable to update database.", reason);
+}
+
+// The stored preference rows, in the order they are written.
+struct PreferenceRow {
+    const char* category;
+    const char* name;
+    const Preferences::Text& (Preferences::*field)() const;
+};
+
+const PreferenceRow kPreferenceRows[] = {
+    {"General", "Open_Last_Database", &Preferences::openLastDatabase},
+    {"General", "Font_Size", &Preferences::fontSize},
+    {"General", "Frame_Positioning", &Preferences::framePositioning},
+    {"General", "Remind_Backup", &Preferences::remindBackup},
+    {"General", "Save_Command_Position_And_Size", &Preferences::saveCommandPosAndSize},
+    {"General", "Save_Frame_Position", &Preferences::saveFramePosition},
+    {"General", "Save_Frame_Size", &Preferences::saveFrameSize},
+    {"Color_Cl", "Brightness", &Preferences::commandBrightness1},
+    {"Color_Cl", "Hue", &Preferences::commandHue1},
+    {"Color_Cl", "Saturation", &Preferences::commandSaturation1},
+    {"Color_New", "Brightness", &Preferences::commandBrightness2},
+    {"Color_New", "Hue", &Preferences::commandHue2},
+    {"Color_New", "Saturation", &Preferences::commandSaturation2},
+};
+
+bool writePreferenceRows(FMDatabase& db, const Preferences& prefs) {
+    if (!db.executeUpdate("delete from Pref_val;")) return false;
+    for (const PreferenceRow& row : kPreferenceRows) {
+        if (!db.executeUpdate("insert into Pref_val values(?,?,?);", row.category, row.name,
+                              intValue((prefs.*row.field)())))
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
+void Preferences::update(bool create) {
+    if (!db_) throw SchemaFailure("Unable to update database.", "no database");
+    FMDatabase& db = *db_;
+    if (create) {
+        if (!db.beginTransaction()) failUpdate(db);
+        bool ok = db.executeUpdate("create table version (version INT);") &&
+                  db.executeUpdate("insert into version values (?);", 0) &&
+                  db.executeUpdate("create table App_Details (name TEXT, year INT, Config_path TEXT);") &&
+                  db.executeUpdate("create table Pref_val (Catgeory TEXT,name TEXT, val INT);");
+        if (!ok) failUpdate(db);
+        defaultValues();
+        if (!writePreferenceRows(db, *this)) failUpdate(db);
+        if (!db.executeUpdate("update version set version = ?;", 1)) failUpdate(db);
+        if (!db.commit()) failUpdate(db);
+        return;
+    }
+
+    int version = 0;
+    bool found = false;
+    if (auto rs = db.executeQuery("select version from version;")) {
+        if (rs->next()) {
+            found = true;
+            version = rs->intForColumn("version");
+        }
+        rs->close();
+    }
+    if (found && version == 1) return;
+    if (found && version > 1) {
+        showBox("Configuration Database Version Warning!", "", 4,
+                "The database version does not match the code version.", 512);
+        return;
+    }
+    failUpdate(db);
+}
+
+void Preferences::Close() {
+    if (db_) db_->close();
+    isReady_ = false;
+}
+
+void Preferences::defaultValues() {
+    // isReady_ is left alone: it tells whether the database is open, not a preference.
+    App_year_ = 0;
+    openLastCompany_ = "1";
+    attuAutoLoad_ = "1";
+    remindBackup_ = "0";
+    remindBackup1_ = "0";
+    showPageSetup_ = "0";
+    showCheckPrintWarning_ = "1";
+    promptMarkPrintedChecks_ = "0";
+    showCriticalNewsOnly_ = "0";
+    hideOldNews_ = "0";
+    showEmployerMatches_ = "1";
+    alternateRowColors_ = "1";
+    extraLineEndings_ = "0";
+    fontSize_ = "";
+}
+
+bool Preferences::InsertPreferences() {
+    if (!db_) return true;
+    if (db_->beginTransaction()) {
+        // A partial rewrite would lose the stored rows: keep the old ones instead.
+        if (writePreferenceRows(*db_, *this)) db_->commit();
+        else db_->rollback();
+    }
+    return true;
+}
+
+bool Preferences::selectPreferences() {
+    if (!db_) return true;
+    auto rs = db_->executeQuery("select * from Pref_val");
+    if (!rs) return true;
+    while (rs->next()) {
+        const std::string name = rs->stringForColumn("name").value_or("");
+        Text val = rs->stringForColumn("val");
+        if (name == "Open_Last_Database") openLastDatabase_ = val;
+        else if (name == "Font_Size") fontSize_ = val;
+        else if (name == "Frame_Positioning") framePositioning_ = val;
+        else if (name == "Remind_Backup") remindBackup_ = val;
+        else if (name == "Save_Frame_Position") saveFramePosition_ = val;
+        else if (name == "Save_Frame_Size") saveFrameSize_ = val;
+        else if (name == "Brightness" || name == "Hue" || name == "Saturation") {
+            const std::string category = rs->stringForColumn("Catgeory").value_or("");
+            bool classic = category == "Color_Cl";
+            if (!classic && category != "Color_New") continue;
+            if (name == "Brightness") (classic ? commandBrightness1_ : commandBrightness2_) = val;
+            else if (name == "Hue") (classic ? commandHue1_ : commandHue2_) = val;
+            else (classic ? commandSaturation1_ : commandSaturation2_) = val;
+        }
+    }
+    rs->close();
+    return true;
+}
+
+bool Preferences::InsertAppDetails(const std::string& name, int32_t year, const std::string& path) {
+    if (!db_) return true;
+    if (!db_->beginTransaction()) return true;
+    bool ok = true;
+    if (db_->intForQuery("select count(*) from App_Details where name=? and year = ?", name, year) > 0)
+        ok = db_->executeUpdate("delete from App_Details where name=? and year = ?;", name, year);
+    ok = ok && db_->executeUpdate("Insert into App_details(name, Year, Config_Path) values(?, ?, ?);", name, year,
+                                  path);
+    // Never leave a year without its folder because the new entry could not be written.
+    if (ok) db_->commit();
+    else db_->rollback();
+    return true;
+}
+
+std::string Preferences::selectAppDetails(const std::string& name, int32_t year) {
+    App_name_ = name;
+    App_year_ = year;
+    if (!db_) return "";
+    auto rs = db_->executeQuery("select Config_Path from App_Details where name = ? and year = ?;", name, year);
+    if (!rs) return "";
+    std::string found;
+    if (rs->next()) {
+        App_Path_ = rs->stringForColumn("Config_Path");
+        found = App_Path_.value_or("");
+    }
+    rs->close();
+    return found;
+}
+
+bool Preferences::selectAppYear(const std::string& name, int32_t year) {
+    if (!db_) return true;
+    return db_->intForQuery("select count(*) from App_Details where name = ? and year = ?;", name, year) <= 0;
+}
+
+void Preferences::CopySystemValues() {
+    if (!selectAppYear(kProduct, kTaxYear)) return;
+
+    std::string contents;
+    if (!platform::readFile(platform::preferencesDir() + "/" + kOlderFileName, contents)) return;
+    if (contents.empty() || !fmtext::isValidUtf8(contents.data(), contents.size())) return;
+
+    const std::vector<std::string> lines = splitLines(charsFrom(contents, 7));
+    Preferences temp;
+    std::string sectionProduct, sectionYear;
+    int brightnessCount = 0;
+
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string& line = lines[n];
+        if (line == "[Payroll/Preferences]" || line == "[Payroll/Preferences/Command_Color_Classic]") continue;
+
+        // The colour keys narrow the rest of the line's tests to the value just taken.
+        std::string subject = line;
+        auto take = [&](const char* key, std::size_t start, Text& field) {
+            if (!contains(subject, key)) return false;
+            field = charsFrom(subject, start);
+            return true;
+        };
+        take("Open_Last_Database", 19, temp.openLastDatabase_);
+        take("Remind_Backup", 14, temp.remindBackup_);
+        take("Cloud_Backup", 13, temp.remindBackup1_);
+        take("Save_Command_Position_And_Size", 31, temp.saveCommandPosAndSize_);
+        take("Save_Frame_Size", 16, temp.saveFrameSize_);
+        take("Save_Frame_Position", 20, temp.saveFramePosition_);
+        take("Frame_Positioning", 18, temp.framePositioning_);
+        take("Font_Size", 10, temp.fontSize_);
+        if (contains(subject, "Hue")) {
+            Text& field = brightnessCount > 0 ? temp.commandHue2_ : temp.commandHue1_;
+            field = charsFrom(subject, 4);
+            subject = *field;
+        }
+        if (contains(subject, "Saturation")) {
+            Text& field = brightnessCount > 0 ? temp.commandSaturation2_ : temp.commandSaturation1_;
+            field = charsFrom(subject, 11);
+            subject = *field;
+        }
+        if (contains(subject, "Brightness")) {
+            Text& field = brightnessCount > 0 ? temp.commandBrightness2_ : temp.commandBrightness1_;
+            field = charsFrom(subject, 11);
+            subject = *field;
+            ++brightnessCount;
+        }
+        if (contains(subject, "[1099/")) {
+            sectionProduct = kProduct;
+            sectionYear = charsAt(subject, 6, 4);
+        }
+        if (contains(subject, "Config_Directory")) {
+            InsertAppDetails(sectionProduct, intValue(sectionYear), charsFrom(subject, 17));
+            sectionProduct.clear();
+            sectionYear.clear();
+        }
+        if (n + 1 == lines.size()) {
+            temp.setupExpanded_ = "1";
+            copyValues(temp);
+            InsertPreferences();
+        }
+    }
+}
+
+void Preferences::copyValues(const Preferences& other) {
+    openLastDatabase_ = other.openLastDatabase_;
+    remindBackup_ = other.remindBackup_;
+    saveCommandPosAndSize_ = other.saveCommandPosAndSize_;
+    saveFrameSize_ = other.saveFrameSize_;
+    saveFramePosition_ = other.saveFramePosition_;
+    framePositioning_ = other.framePositioning_;
+    fontSize_ = other.fontSize_;
+}

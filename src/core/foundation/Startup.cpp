@@ -1,0 +1,306 @@
+#include "core/foundation/Startup.h"
+
+#include <sqlite3.h>
+
+#include "core/foundation/AppDatabase.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Preferences.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/TalvexaDir.h"
+#include "core/foundation/UserInterface.h"
+#include "core/foundation/databaseInfo.h"
+#include "core/foundation/tvDatabase.h"
+#include "platform/FileSystem.h"
+#include "platform/StandardPaths.h"
+#include "platform/SystemLog.h"
+
+namespace {
+
+constexpr const char* kProduct = "1099";
+constexpr int kTaxYear = 2025;
+constexpr int kLastYear = 2024;
+constexpr int kOldestPreferencesYear = 2013;
+constexpr int kOldestConfigurationYear = 2011;
+
+void showBox(const std::string& caption, const std::string& details, int style, const std::string& title,
+             int image) {
+    tvDatabase::tvMessageBox(caption, details, style, title, image, false);
+}
+
+// Whom to ask for access, naming the most useful folder that exists.
+std::string accessAdvice(const TalvexaDir& dir) {
+    std::string advice =
+        "To resolve this issue, please have a system administrator provide you with Read & Write access for ";
+    if (platform::fileExists(dir.GetTalvexaDir()))
+        advice += "the following directory and all of its sub-directories and files:\n\n    " + dir.GetTalvexaDir();
+    else if (dir.IsAtRoot())
+        advice += std::string("the local hard drive (usually '") + "Macintosh HD)";
+    else
+        advice += "the following directory:\n\n    " + dir.GetBaseDir();
+    return advice;
+}
+
+// Copies a database file through SQLite's backup interface into a temporary name in
+// the destination's folder and renames it into place, so a half copy never appears
+// under the real name.
+bool copyDatabaseFile(const std::string& from, const std::string& to) {
+    const std::string partial = to + ".partial";
+    platform::removePath(partial);
+    sqlite3* source = nullptr;
+    sqlite3* target = nullptr;
+    bool ok = sqlite3_open_v2(from.c_str(), &source, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+              sqlite3_open_v2(partial.c_str(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
+                  SQLITE_OK;
+    if (ok) {
+        sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
+        ok = backup != nullptr && sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+        if (backup && sqlite3_backup_finish(backup) != SQLITE_OK) ok = false;
+    }
+    if (target && sqlite3_close(target) != SQLITE_OK) ok = false;
+    if (source) sqlite3_close(source);
+    ok = ok && platform::movePath(partial, to);
+    if (!ok) platform::removePath(partial);
+    return ok;
+}
+
+std::string collapseSlashes(const std::string& path) {
+    std::string out;
+    for (char c : path) {
+        if (c == '/' && !out.empty() && out.back() == '/') continue;
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string GetAppDbPath(const TalvexaDir* dirObject) {
+    std::shared_ptr<TalvexaDir> keep;
+    if (!dirObject) {
+        keep = session().configDir;
+        dirObject = keep.get();
+    }
+    if (!dirObject) return "";
+    const std::string yearFolder = dirObject->GetDir();
+    if (yearFolder.empty()) return "";
+    const int year = dirObject->GetYear();
+    return yearFolder + (year >= 2013 ? "__Configuration" : "") + "/Talvexa_" + kProduct + "_" +
+           std::to_string(year) + ".db";
+}
+
+bool GetPriorConfigDir(TalvexaDir& dirObject) {
+    Session& s = session();
+    if (s.Prefs) {
+        for (int year = kLastYear; year >= kOldestPreferencesYear; --year) {
+            const std::string folder = s.Prefs->selectAppDetails(kProduct, year);
+            if (!folder.empty()) {
+                dirObject.SetBaseDir(folder);
+                dirObject.SetYear(year);
+                return true;
+            }
+        }
+    }
+    const std::string prefix = GetConfigDir()->dir();
+    for (int year = kLastYear; year >= kOldestConfigurationYear; --year) {
+        TalvexaDir relative;
+        relative.SetYear(year);
+        const std::string path = prefix + GetAppDbPath(&relative);
+        if (platform::fileExists(path)) {
+            dirObject.SetBaseDir(path);
+            dirObject.SetYear(year);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool InitConfigInfo(bool skipPriorSearch) {
+    Session& s = session();
+    if (!s.configDir) s.configDir = std::make_shared<TalvexaDir>();
+    TalvexaDir& configDir = *s.configDir;
+
+    const std::string stored = s.Prefs ? s.Prefs->selectAppDetails(kProduct, kTaxYear) : std::string();
+    const bool haveStored = !stored.empty();
+    std::string base = haveStored ? stored : platform::documentsDir();
+    const std::string::size_type at = base.find("/Talvexa");
+    if (at != std::string::npos) {
+        base = base.substr(0, at);
+        if (!base.empty()) base += "/";
+    }
+
+    configDir.SetBaseDir(base);
+    configDir.setYear(kTaxYear);
+    TalvexaDir prior;
+    prior.SetBaseDir(base);
+    prior.SetYear(kTaxYear);
+
+    bool foundPrior = false;
+    if (!skipPriorSearch) foundPrior = GetPriorConfigDir(prior);
+    if (foundPrior && !haveStored) configDir.setDir(prior.GetBaseDir());
+
+    bool settled = foundPrior || haveStored;
+    for (;;) {
+        while (!settled) configDir.setDir(tvDatabase::ConfigurationSetup_Box(&configDir, &settled));
+
+        if (configDir.Init()) {
+            if (InitAppDatabase(foundPrior ? &prior : nullptr)) {
+                if (s.Prefs) s.Prefs->InsertAppDetails(kProduct, kTaxYear, configDir.GetDir());
+                return true;
+            }
+        } else {
+            showBox("Unable to initialize the Talvexa Configuration Directory.", accessAdvice(configDir), 10, "", 8);
+        }
+
+        MessageBoxRequest ask;
+        ask.caption = "Create new configuration files?";
+        ask.details =
+            "If you are unable to resolve this issue, Talvexa 2025 can create new configuration files in a different "
+            "location. Creating new files may help resolve this issue, but will also result in the loss of the "
+            "database list in the Database Manager, and reset some application preferences to thier default values. "
+            "You may also be prompted to re-install any Automatic Tax Table Updates.Do you want to exit Talvexa 2025 "
+            "now to resolve this issue, or create new configuration files?";
+        ask.style = 10;
+        ask.okYesLabel = "Exit Talvexa 1099";
+        ask.cancelLabel = "Create New Configuration Files";
+        if (userInterface().messageBox(ask).code == 2) return false;
+        settled = false;
+    }
+}
+
+bool InitAppDatabase(const TalvexaDir* prior) {
+    Session& s = session();
+    if (!s.configDir || !s.DBH) return false;
+    // The current folder of the process is left alone: every path here is absolute.
+    const std::string path = GetAppDbPath(s.configDir.get());
+    const bool existed = platform::fileExists(path);
+
+    if (existed && !platform::isReadable(path)) {
+        showBox("Unable to initialize the Configuration Database.", accessAdvice(*s.configDir), 10, "", 512);
+        return false;
+    }
+
+    if (!existed && prior) {
+        const std::string priorPath = GetAppDbPath(prior);
+        if (platform::fileExists(priorPath) && tvDatabase::CanAccessFile(priorPath, false, "", "")) {
+            // Opening brings last year's file to the current schema before it is copied.
+            // A file that cannot be opened is not carried over: copying it would only
+            // make this year's file fail the same way on every start.
+            AppDatabase lastYear;
+            if (lastYear.Init(priorPath, false) && copyDatabaseFile(priorPath, path)) {
+                if (lastYear.fileOpen(true)) lastYear.SetPriorYear(true);
+            } else {
+                platform::systemLog("Not copied");
+            }
+            lastYear.Close();
+        }
+    }
+
+    AppDatabase& appDatabase = *s.DBH->appDatabase();
+    if (!appDatabase.Init(path, false)) return false;
+
+    if (!existed) {
+        appDatabase.SetYear(kTaxYear);
+        appDatabase.PurgeDatabaseList(kTaxYear, false);
+        databaseInfo none;
+        none.Nullify();
+        appDatabase.SetRecentDatabaseInfo(none);
+        appDatabase.PurgePriorYearList();
+    }
+    LoadPriorYearDatabaseList();
+    return true;
+}
+
+int LoadPriorYearDatabaseList() {
+    Session& s = session();
+    if (!s.DBH || !s.DBH->appDatabase() || !s.DBH->appDatabase()->IsReady()) return -1;
+
+    std::vector<databaseInfo> entries;
+    std::shared_ptr<TalvexaDir> last = GetConfigDir();
+    if (GetPriorConfigDir(*last)) {
+        const std::string lastPath = GetAppDbPath(last.get());
+        if (platform::fileExists(lastPath) && platform::isReadable(lastPath)) {
+            const std::string temp = s.configDir->GetConfigDir() + "/" + "temporaryRestoreDatabase.db";
+            platform::removePath(temp);
+            if (copyDatabaseFile(lastPath, temp) && platform::fileExists(temp)) {
+                AppDatabase lastYear;
+                if (lastYear.Init(temp, false)) entries = lastYear.SelectDatabaseList();
+                lastYear.Close();
+            }
+            platform::removePath(temp);
+        }
+    }
+
+    AppDatabase& appDatabase = *s.DBH->appDatabase();
+    for (databaseInfo& entry : entries) {
+        if (entry.year() != kLastYear) continue;
+        TalvexaDir thisYear;
+        thisYear.SetBaseDir(entry.path());
+        thisYear.SetYear(kTaxYear);
+        if (platform::fileExists(thisYear.GetDir() + entry.name() + " " + std::to_string(kTaxYear) + ".db"))
+            entry.setImported(true);
+        appDatabase.InsertPriorYearInfo(entry);
+    }
+    return static_cast<int>(entries.size());
+}
+
+void InitGlobals() {
+    Session& s = session();
+    s.OpenFlag = 0;
+    s.companyPK = -1;
+    LoadPreferences();
+    s.ControlledTempDir = collapseSlashes(GetConfigDir()->GetConfigDir());
+}
+
+void LoadPreferences() {
+    Session& s = session();
+    if (!s.Prefs) return;
+    s.Prefs->defaultValues();
+    s.Prefs->selectPreferences();
+    if (!s.isExistingUser && !s.Prefs->updateReminderYear()) s.Prefs->InsertPreferences();
+}
+
+bool IsFirstRun() { return session().isFirstRun; }
+
+bool IsExistingUser() { return session().isExistingUser; }
+
+void SetConfigDir(std::shared_ptr<TalvexaDir> dir) { session().configDir = std::move(dir); }
+
+std::shared_ptr<TalvexaDir> GetConfigDir() {
+    auto copy = std::make_shared<TalvexaDir>();
+    if (const auto& current = session().configDir) {
+        copy->SetYear(current->GetYear());
+        copy->setDir(current->dir());
+    }
+    return copy;
+}
+
+void SavePreferences() {}
+
+bool runStartup() {
+    Session& s = session();
+    s.configDir = std::make_shared<TalvexaDir>();
+    s.Prefs = std::make_shared<Preferences>();
+
+    const std::string folder = platform::preferencesDir() + "/Talvexa";
+    if (!platform::isDirectory(folder)) platform::createDirectories(folder);
+    // Start-up goes on with whatever the preferences database gives; it shows its own failures.
+    s.Prefs->init(folder + "/Preferences.db", true);
+    s.Prefs->CopySystemValues();
+    s.Prefs->selectPreferences();
+    const bool firstRunOfYear = s.Prefs->selectAppYear(kProduct, kTaxYear);
+
+    TalvexaDir probe;
+    probe.SetYear(kTaxYear);
+    probe.setDir("");
+    s.isExistingUser = GetPriorConfigDir(probe);
+
+    if (firstRunOfYear) userInterface().welcome();
+
+    s.configDir = std::make_shared<TalvexaDir>();
+    s.DBH = std::make_shared<DatabaseHolder>();
+    if (!InitConfigInfo(false)) return false;
+
+    InitGlobals();
+    s.appDBReady = s.DBH->appDatabase()->IsReady();
+    return true;
+}

@@ -1,0 +1,296 @@
+// Additional recipient rows (table recipients_additionalinfo) and the joined recipient
+// list of both recipient tables.
+
+#include "core/store/ComapnyInfo.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
+#include "core/store/RecipientAdditionalInfo.h"
+#include "core/store/RecipientFullInfo.h"
+
+using namespace companyrows;
+
+namespace {
+
+using A = RecipientAdditionalInfo;
+
+struct TextColumn {
+    const char* column;
+    const std::string& (A::*get)() const;
+    void (A::*set)(std::string);
+};
+
+// Written in this order, after pk, company_FK, type and the five flags.
+const TextColumn kTextColumns[] = {
+    {"tin_type", &A::gettin_type, &A::settin_type},
+    {"name_type", &A::getname_type, &A::setname_typee},
+    {"suffix", &A::getsuffix, &A::setsuffix},
+    {"middleName", &A::getmiddleName, &A::setmiddleName},
+    {"lastname_surname", &A::getlastname, &A::setlastname},
+    {"addline2", &A::getaddline2, &A::setaddline2},
+    {"Officecode", &A::getOfficecode, &A::setOfficecode},
+    {"line19_1", &A::getline19_1_Misc, &A::setline19_1_Misc},
+    {"line19_2", &A::getline19_2_Misc, &A::setline19_2_Misc},
+    {"line20_1", &A::getline20_1_Misc, &A::setline20_1_Misc},
+    {"line20_2", &A::getline20_2_Misc, &A::setline20_2_Misc},
+    {"line21_1", &A::getTopState_M, &A::setTopState_M},
+    {"line21_2", &A::getBottomState, &A::setBottomState_M},
+    {"div_line15_1", &A::getDiv_Line15_1, &A::setDiv_Line15_1},
+    {"div_line15_2", &A::getDiv_Line15_2, &A::setDiv_Line15_2},
+    {"div_line16_1", &A::getDiv_Line16_1, &A::setDiv_Line16_1},
+    {"div_line16_2", &A::getDiv_Line16_2, &A::setDiv_Line16_2},
+    {"div_line17_1", &A::getDiv_StateINC_1, &A::setDiv_StateINC_1},
+    {"div_line17_2", &A::getDiv_StateINC_2, &A::setDiv_StateINC_2},
+    {"int_line18_1", &A::getInt_Line18_1, &A::setInt_Line18_1},
+    {"int_line18_2", &A::getInt_Line18_2, &A::setInt_Line18_2},
+    {"int_line19_1", &A::getInt_Line19_1, &A::setInt_Line19_1},
+    {"int_line19_2", &A::getInt_Line19_2, &A::setInt_Line19_2},
+    {"int_line20_1", &A::getInt_StateINCM_1, &A::setInt_StateINCM_1},
+    {"int_line20_2", &A::getInt_StateINCM_2, &A::setInt_StateINCM_2},
+    {"r_line18_1", &A::getR_Line18_1, &A::setR_Line18_1},
+    {"r_line18_2", &A::getR_Line18_2, &A::setR_Line18_2},
+    {"r_line19_1", &A::getR_Line19_1, &A::setR_Line19_1},
+    {"r_line19_2", &A::getR_Line19_2, &A::setR_Line19_2},
+    {"r_line20_1", &A::getTopState_R, &A::setTopState_R},
+    {"r_line20_2", &A::getBottomState_R, &A::setBottomState_R},
+    {"r_line21_1", &A::getStateINC1_R, &A::setStateINC1_R},
+    {"r_line21_2", &A::getStateINC2_R, &A::setStateINC2_R},
+    {"nec_line8_1", &A::getLine8_1_NEC, &A::setLine8_1_NEC},
+    {"nec_line8_2", &A::getLine8_2_NEC, &A::setLine8_2_NEC},
+    {"nec_line9_1", &A::getLine9_1_NEC, &A::setLine9_1_NEC},
+    {"nec_line9_2", &A::getLine9_2_NEC, &A::setLine9_2_NEC},
+    {"nec_line10_1", &A::getTopState_NEC, &A::setTopState_NEC},
+    {"nec_line10_2", &A::getBottomState_NEC, &A::setBottomState_NEC},
+};
+
+constexpr const char* kLeadColumns[] = {"company_FK", "type",      "validated", "printed",
+                                        "completed",  "corrected", "void"};
+
+std::vector<FMValue> writtenValues(const A& a) {
+    std::vector<FMValue> values{a.getCompany_FK(), a.getType(),      a.getValidated(), a.getPrinted(),
+                                a.getCompleted(),  a.getCorrected(), a.getVoided()};
+    for (const auto& c : kTextColumns) values.emplace_back((a.*c.get)());
+    return values;
+}
+
+const std::string& insertSql() {
+    static const std::string sql = [] {
+        std::string columns = "pk";
+        std::string marks = "?";
+        for (const char* c : kLeadColumns) {
+            columns += std::string(",") + c;
+            marks += ",?";
+        }
+        for (const auto& c : kTextColumns) {
+            columns += std::string(",") + c.column;
+            marks += ",?";
+        }
+        return "insert into recipients_additionalinfo (" + columns + ")values(" + marks + ")";
+    }();
+    return sql;
+}
+
+const std::string& updateSql() {
+    static const std::string sql = [] {
+        std::string sets;
+        for (const char* c : kLeadColumns) sets += std::string(sets.empty() ? "" : ", ") + c + " = (?)";
+        for (const auto& c : kTextColumns) sets += std::string(", ") + c.column + " = (?)";
+        return "update recipients_additionalinfo set " + sets + " where pk = (?);";
+    }();
+    return sql;
+}
+
+std::vector<RecipientAdditionalInfo> readAdditional(CompanyDatabase& cdb, const std::string& sql,
+                                                    const std::vector<FMValue>& args) {
+    std::vector<RecipientAdditionalInfo> list;
+    auto rs = cdb.db->executeQuery(sql, args);
+    while (rs && rs->next()) {
+        RecipientAdditionalInfo a;
+        if (cdb.FillRecipientadditonalfields(a, *rs)) list.push_back(std::move(a));
+    }
+    return list;
+}
+
+// The joined list: kind and status clauses on the recipient row.
+std::string joinedKindClause(int32_t kind) {
+    switch (kind) {
+        case 1: case 2: case 3: case 4: case 5: case 7:
+            return " AND r.type = '" + std::to_string(kind) + "'";
+        default:
+            return std::string();
+    }
+}
+
+std::string joinedStatusClause(int32_t status) {
+    static const char* const kClauses[] = {
+        "",
+        " AND r.printed = '0'",   " AND r.printed = '1'",   " AND r.completed = '0'",
+        " AND r.completed = '1'", " AND r.validated = '0'", " AND r.validated = '1'",
+        " AND r.void = '0'",      " AND r.void = '1'",      " AND r.corrected = '0'",
+        " AND r.corrected = '1'"};
+    return (status >= 1 && status <= 10) ? kClauses[status] : "";
+}
+
+const char kJoinedSelect[] =
+    "SELECT r.company_FK, r.pk, r.type, r.validated, r.printed, r.completed,r.corrected, r.void, "
+    "rai.name_type, r.firstName, r.lastName, rai.lastname_surname FROM recipients r JOIN "
+    "recipients_additionalinfo rai ON r.pk = rai.pk WHERE ";
+
+std::string joinedOrder(int32_t direction) {
+    const std::string dir = directionWord(direction);
+    return " ORDER BY  rai.lastname_surname COLLATE NOCASE " + dir + ", r.firstName COLLATE NOCASE " + dir +
+           ", r.lastName COLLATE NOCASE " + dir;
+}
+
+std::vector<RecipientFullInfo> readJoined(CompanyDatabase& cdb, const std::string& sql,
+                                          const std::vector<FMValue>& args) {
+    std::vector<RecipientFullInfo> list;
+    auto rs = cdb.db->executeQuery(sql, args);
+    while (rs && rs->next()) {
+        RecipientFullInfo f;
+        if (cdb.FillRecipientFullInfo(f, *rs)) list.push_back(std::move(f));
+    }
+    return list;
+}
+
+}  // namespace
+
+bool CompanyDatabase::FillRecipientadditonalfields(RecipientAdditionalInfo& a, FMResultSet& rs) {
+    a.setPK(rs.intForColumn("pk"));
+    a.setCompany_FK(rs.intForColumn("company_FK"));
+    a.setType(rs.intForColumn("type"));
+    a.setValidated(flag(rs, "validated"));
+    a.setPrinted(flag(rs, "printed"));
+    a.setCompleted(flag(rs, "completed"));
+    a.setCorrected(flag(rs, "corrected"));
+    a.setVoided(flag(rs, "void"));
+    for (const auto& c : kTextColumns) (a.*c.set)(text(rs, c.column));
+    return true;
+}
+
+RecipientAdditionalInfo CompanyDatabase::getRecipientAdditionalInfo(int32_t key) {
+    RecipientAdditionalInfo a;
+    auto rs = db->executeQuery("select * from recipients_additionalinfo where pk = ?;", key);
+    if (rs && rs->next()) {
+        FillRecipientadditonalfields(a, *rs);
+        rs->close();
+    }
+    return a;
+}
+
+int32_t CompanyDatabase::getRecipientadditionalPK() {
+    auto rs = db->executeQuery("select count(*)as newest from recipients_additionalinfo;");
+    if (!rs) {
+        DatabaseError(-1, "Unable to get recipient key. ", db->lastErrorMessage(), true, true);
+        return -1;
+    }
+    const int32_t count = rs->next() ? rs->intForColumn("newest") : 0;
+    rs->close();
+    if (count < 1) return -1;
+    return db->intForQuery("select max(PK) as newest from recipients_additionalinfo;");
+}
+
+bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInfo& record) {
+    return companyrows::write(*this, "Unable to insert recipient info. ", [&] {
+        // The row belongs to the recipient inserted just before, whose key is the
+        // largest; only a file without recipients falls back to the table's own next key.
+        int32_t key = getRecipientPK();
+        if (key < 0) key = getRecipientadditionalPK() + 1;
+        std::vector<FMValue> args{key};
+        for (auto& v : writtenValues(record)) args.push_back(std::move(v));
+        return db->executeUpdate(insertSql(), args);
+    });
+}
+
+bool CompanyDatabase::updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record) {
+    return companyrows::write(*this, "Unable to update recipient info. ", [&] {
+        std::vector<FMValue> args = writtenValues(record);
+        args.emplace_back(record.getPK());
+        return db->executeUpdate(updateSql(), args);
+    });
+}
+
+std::vector<RecipientAdditionalInfo> CompanyDatabase::getAddRecipients(int32_t companyKey, int32_t kind) {
+    return readAdditional(*this,
+                          "select * from recipients_additionalinfo where (company_FK = ?) " + kindClause(kind) +
+                              " ORDER BY pk COLLATE NOCASE  ",
+                          {companyKey});
+}
+
+std::vector<RecipientAdditionalInfo> CompanyDatabase::getAdditionalRecipients1(int32_t companyKey,
+                                                                               int32_t direction,
+                                                                               int32_t kind, int32_t) {
+    return readAdditional(*this,
+                          "select * from recipients_additionalinfo where (company_FK = ?) " + kindClause(kind) +
+                              " ORDER BY pk COLLATE NOCASE  " + directionWord(direction) + ";",
+                          {companyKey});
+}
+
+std::vector<RecipientAdditionalInfo> CompanyDatabase::getRecipientAdditionalInfo1(int32_t companyKey, int32_t,
+                                                                                  int32_t kind, int32_t) {
+    return readAdditional(*this,
+                          "select * from recipients_additionalinfo where (company_FK = ?) " + kindClause(kind) +
+                              ";",
+                          {companyKey});
+}
+
+namespace {
+
+std::string surnameSql(const std::string& companies, int32_t direction, int32_t kind, int32_t status) {
+    return "select * from recipients_additionalinfo where ((lastname_surname like ?)) and " + companies + " " +
+           kindClause(kind) + statusClause(status) + " ORDER BY pk COLLATE NOCASE  " + directionWord(direction) +
+           ";";
+}
+
+}  // namespace
+
+std::vector<RecipientAdditionalInfo> CompanyDatabase::getAdditionalRecipients(const std::string& filter,
+                                                                              int32_t direction, int32_t kind,
+                                                                              int32_t status) {
+    std::vector<FMValue> args{surnamePattern(filter)};
+    const std::string companies = companyClause("company_FK", selectedCompanyKeys(), args);
+    return readAdditional(*this, surnameSql(companies, direction, kind, status), args);
+}
+
+std::vector<RecipientAdditionalInfo> CompanyDatabase::execRecipientListAddQueryImport(
+    const std::string& companyKey, const std::string& filter, int32_t direction, int32_t kind, int32_t status) {
+    return readAdditional(*this, surnameSql("(company_FK = ?)", direction, kind, status),
+                          {surnamePattern(filter), companyKey});
+}
+
+bool CompanyDatabase::FillRecipientFullInfo(RecipientFullInfo& f, FMResultSet& rs) {
+    f.setCompany_FK(rs.intForColumn("company_FK"));
+    f.setPK(rs.intForColumn("pk"));
+    f.setType(rs.intForColumn("type"));
+    f.setValidated(flag(rs, "validated"));
+    f.setPrinted(flag(rs, "printed"));
+    f.setCompleted(flag(rs, "completed"));
+    f.setCorrected(flag(rs, "corrected"));
+    f.setVoided(flag(rs, "void"));
+    f.setnameType(text(rs, "name_type"));
+    f.setFirstName(nameText(rs, "firstName"));
+    f.setLastName(nameText(rs, "lastName"));
+    f.setRLastName(text(rs, "lastname_surname"));
+    return true;
+}
+
+std::vector<RecipientFullInfo> CompanyDatabase::execRecipientFullInfoQuery(const std::vector<ComapnyInfo>& payers,
+                                                                           const std::string& filter,
+                                                                           int32_t direction, int32_t kind,
+                                                                           int32_t status) {
+    const std::string pattern = namePattern(filter);
+    std::vector<FMValue> args{pattern, pattern, pattern};
+    std::vector<int32_t> keys;
+    for (const auto& p : payers) keys.push_back(p.getPK());
+    const std::string sql = std::string(kJoinedSelect) +
+                            "(r.lastName LIKE ? OR r.firstName LIKE ? OR rai.lastname_surname LIKE ?) and " +
+                            companyClause("r.company_FK", keys, args) + " " + joinedKindClause(kind) +
+                            joinedStatusClause(status) + joinedOrder(direction);
+    return readJoined(*this, sql, args);
+}
+
+std::vector<RecipientFullInfo> CompanyDatabase::getRecipientFullInfo1(int32_t companyKey, int32_t direction,
+                                                                      int32_t kind, int32_t) {
+    const std::string sql =
+        std::string(kJoinedSelect) + "(r.company_FK = ?) " + joinedKindClause(kind) + joinedOrder(direction);
+    return readJoined(*this, sql, {companyKey});
+}

@@ -1,0 +1,422 @@
+// Recipient rows (table recipients) and the recipient lists.
+
+#include "core/foundation/tvDatabase.h"
+#include "core/store/ComapnyInfo.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
+#include "core/store/RecipientAdditionalInfo.h"
+#include "core/store/RecipientInfo.h"
+
+using namespace companyrows;
+
+namespace {
+
+using R = RecipientInfo;
+
+struct TextColumn {
+    const char* column;
+    const std::string& (R::*get)() const;
+    void (R::*set)(std::string);
+};
+struct FlagColumn {
+    const char* column;
+    bool (R::*get)() const;
+    void (R::*set)(bool);
+};
+struct IntColumn {
+    const char* column;
+    int32_t (R::*get)() const;
+    void (R::*set)(int32_t);
+};
+
+// Name and address columns; older files may hold them in the Mac OS Roman encoding.
+const TextColumn kNameColumns[] = {
+    {"firstName", &R::getFirstName, &R::setFirstName}, {"lastName", &R::getLastName, &R::setLastName},
+    {"address", &R::getAddress, &R::setAddress},       {"city", &R::getCity, &R::setCity},
+    {"country", &R::getCountry, &R::setCountry},       {"state", &R::getState, &R::setState},
+    {"zip", &R::getZip, &R::setZip},
+};
+
+// Stored scrambled.
+const TextColumn kScrambledColumns[] = {
+    {"taxID", &R::getTaxID, &R::setTaxID},
+    {"accountNumber", &R::getAccountNumber, &R::setAccountNumber},
+};
+
+// Box texts, stored as they stand. Several 1099-INT columns carry other boxes than
+// their names suggest; the same mapping serves reading and writing.
+const TextColumn kBoxColumns[] = {
+    {"line1", &R::getLine1_Misc, &R::setLine1_Misc},
+    {"line2", &R::getLine2_Misc, &R::setLine2_Misc},
+    {"line3", &R::getLine3_Misc, &R::setLine3_Misc},
+    {"line4", &R::getLine4_Misc, &R::setLine4_Misc},
+    {"line5", &R::getLine5_Misc, &R::setLine5_Misc},
+    {"line6", &R::getLine6_Misc, &R::setLine6_Misc},
+    {"line7", &R::getLine7_Misc, &R::setLine7_Misc},
+    {"line8", &R::getLine8_Misc, &R::setLine8_Misc},
+    {"line10", &R::getLine10_Misc, &R::setLine10_Misc},
+    {"line11", &R::getLine11_Misc, &R::setLine11_Misc},
+    {"line12", &R::getLine12_Misc, &R::setLine12_Misc},
+    {"line13", &R::getLine13_Misc, &R::setLine13_Misc},
+    {"line14", &R::getLine14_Misc, &R::setLine14_Misc},
+    {"line15a", &R::getLine15a_Misc, &R::setLine15a_Misc},
+    {"line16_1", &R::getLine16_1_Misc, &R::setLine16_1_Misc},
+    {"line16_2", &R::getLine16_2_Misc, &R::setLine16_2_Misc},
+    {"line17_1", &R::getLine17_1_Misc, &R::setLine17_1_Misc},
+    {"line17_2", &R::getLine17_2_Misc, &R::setLine17_2_Misc},
+    {"line18_1", &R::getLine18_1_Misc, &R::setLine18_1_Misc},
+    {"line18_2", &R::getLine18_2_Misc, &R::setLine18_2_Misc},
+    {"int_payerRTN", &R::getInt_payerRTN, &R::setInt_payerRTN},
+    {"int_line1", &R::getInt_Line1, &R::setInt_Line1},
+    {"int_line2", &R::getInt_Line2, &R::setInt_Line2},
+    {"int_line3", &R::getInt_Line3, &R::setInt_Line3},
+    {"int_line4", &R::getInt_Line4, &R::setInt_Line4},
+    {"int_line5", &R::getInt_Line5, &R::setInt_Line5},
+    {"int_line6", &R::getInt_Line6, &R::setInt_Line6},
+    {"int_line7", &R::getInt_Line7, &R::setInt_Line7},
+    {"int_line8", &R::getInt_Line8, &R::setInt_Line8},
+    {"int_line9", &R::getInt_Line9, &R::setInt_Line9},
+    {"int_line10", &R::getInt_Line12, &R::setInt_Line12},
+    {"int_line11", &R::getInt_Line13_1, &R::setInt_Line13_1},
+    {"int_line11_2", &R::getInt_Line13_2, &R::setInt_Line13_2},
+    {"int_line12", &R::getInt_Line14_1, &R::setInt_Line14_1},
+    {"int_line12_2", &R::getInt_Line14_2, &R::setInt_Line14_2},
+    {"int_line13", &R::getInt_Line15_1, &R::setInt_Line15_1},
+    {"int_line13_2", &R::getInt_Line15_2, &R::setInt_Line15_2},
+    {"int_line14", &R::getInt_Line10, &R::setInt_Line10},
+    {"int_line15", &R::getInt_Line11, &R::setInt_Line11},
+    {"int_line16", &R::getInt_Line16, &R::setInt_Line16},
+    {"int_line17", &R::getInt_Line17, &R::setInt_Line17},
+    {"div_line1a", &R::getDiv_Line1a, &R::setDiv_Line1a},
+    {"div_line1b", &R::getDiv_Line1b, &R::setDiv_Line1b},
+    {"div_line2a", &R::getDiv_Line2a, &R::setDiv_Line2a},
+    {"div_line2b", &R::getDiv_Line2b, &R::setDiv_Line2b},
+    {"div_line2c", &R::getDiv_Line2c, &R::setDiv_Line2c},
+    {"div_line2d", &R::getDiv_Line2d, &R::setDiv_Line2d},
+    {"div_line2e", &R::getDiv_Line2e, &R::setDiv_Line2e},
+    {"div_line2f", &R::getDiv_Line2f, &R::setDiv_Line2f},
+    {"div_line3", &R::getDiv_Line3, &R::setDiv_Line3},
+    {"div_line4", &R::getDiv_Line4, &R::setDiv_Line4},
+    {"div_line5", &R::getDiv_Line5, &R::setDiv_Line5},
+    {"div_line6", &R::getDiv_Line6, &R::setDiv_Line6},
+    {"div_line7", &R::getDiv_Line7, &R::setDiv_Line7},
+    {"div_line8", &R::getDiv_Line8, &R::setDiv_Line8},
+    {"div_line9", &R::getDiv_Line9, &R::setDiv_Line9},
+    {"div_line10", &R::getDiv_Line10, &R::setDiv_Line10},
+    {"div_line11", &R::getDiv_Line11, &R::setDiv_Line11},
+    {"div_sec199ADiv", &R::getDiv_Sec199ADiv, &R::setDiv_Sec199ADiv},
+    {"div_line12", &R::getDiv_Line12_1, &R::setDiv_Line12_1},
+    {"div_line13", &R::getDiv_Line13_1, &R::setDiv_Line13_1},
+    {"div_line14", &R::getDiv_Line14_1, &R::setDiv_Line14_1},
+    {"div_line12_2", &R::getDiv_Line12_2, &R::setDiv_Line12_2},
+    {"div_line13_2", &R::getDiv_Line13_2, &R::setDiv_Line13_2},
+    {"div_line14_2", &R::getDiv_Line14_2, &R::setDiv_Line14_2},
+    {"s_line1", &R::getS_Line1, &R::setS_Line1},
+    {"s_line2", &R::getS_Line2, &R::setS_Line2},
+    {"s_address_line3", &R::getS_Address_Line3, &R::setS_Address_Line3},
+    {"s_city_line3", &R::getS_City_Line3, &R::setS_City_Line3},
+    {"s_state_line3", &R::getS_State_Line3, &R::setS_State_Line3},
+    {"s_zip_line3", &R::getS_Zip_Line3, &R::setS_Zip_Line3},
+    {"s_line5", &R::getS_Line5, &R::setS_Line5},
+    {"r_line1", &R::getR_Line1, &R::setR_Line1},
+    {"r_line2a", &R::getR_Line2a, &R::setR_Line2a},
+    {"r_line3", &R::getR_Line3, &R::setR_Line3},
+    {"r_line4", &R::getR_Line4, &R::setR_Line4},
+    {"r_line5", &R::getR_Line5, &R::setR_Line5},
+    {"r_line6", &R::getR_Line6, &R::setR_Line6},
+    {"r_line7_code", &R::getR_Line7, &R::setR_Line7},
+    {"r_line8", &R::getR_Line8, &R::setR_Line8},
+    {"r_line9b", &R::getR_Line9b, &R::setR_Line9b},
+    {"r_line10", &R::getR_Line10, &R::setR_Line10},
+    {"r_line12_1", &R::getR_Line12_1, &R::setR_Line12_1},
+    {"r_line12_2", &R::getR_Line12_2, &R::setR_Line12_2},
+    {"r_line13_1", &R::getR_Line13_1, &R::setR_Line13_1},
+    {"r_line13_2", &R::getR_Line13_2, &R::setR_Line13_2},
+    {"r_line14_1", &R::getR_Line14_1, &R::setR_Line14_1},
+    {"r_line14_2", &R::getR_Line14_2, &R::setR_Line14_2},
+    {"r_line15_1", &R::getR_Line15_1, &R::setR_Line15_1},
+    {"r_line15_2", &R::getR_Line15_2, &R::setR_Line15_2},
+    {"r_line16_1", &R::getR_Line16_1, &R::setR_Line16_1},
+    {"r_line16_2", &R::getR_Line16_2, &R::setR_Line16_2},
+    {"r_line17_1", &R::getR_Line17_1, &R::setR_Line17_1},
+    {"r_line17_2", &R::getR_Line17_2, &R::setR_Line17_2},
+    {"r_DateOfPayment", &R::getR_DateOfPayment, &R::setR_DateOfPayment},
+    {"nec_line1", &R::getLine1_NEC, &R::setLine1_NEC},
+    {"nec_line3", &R::getLine3_NEC, &R::setLine3_NEC},
+    {"nec_line4", &R::getLine4_NEC, &R::setLine4_NEC},
+    {"nec_line5_1", &R::getLine5_1_NEC, &R::setLine5_1_NEC},
+    {"nec_line5_2", &R::getLine5_2_NEC, &R::setLine5_2_NEC},
+    {"nec_line6_1", &R::getLine6_1_NEC, &R::setLine6_1_NEC},
+    {"nec_line6_2", &R::getLine6_2_NEC, &R::setLine6_2_NEC},
+    {"nec_line7_1", &R::getLine7_1_NEC, &R::setLine7_1_NEC},
+    {"nec_line7_2", &R::getLine7_2_NEC, &R::setLine7_2_NEC},
+};
+
+const FlagColumn kFlagColumns[] = {
+    {"validated", &R::getValidated, &R::setValidated},
+    {"printed", &R::getPrinted, &R::setPrinted},
+    {"completed", &R::getCompleted, &R::setCompleted},
+    {"corrected", &R::getCorrected, &R::setCorrected},
+    {"void", &R::getVoided, &R::setVoided},
+    {"addressIsNotUSTerritory", &R::getAddressIsNotUSTerritory, &R::setAddressIsNotUSTerritory},
+    {"secondTin", &R::getSecondTin, &R::setSecondTin},
+    {"FATCA_MISC", &R::getFATCA_MISC, &R::setFATCA_MISC},
+    {"FATCA_DIV", &R::getFATCA_DIV, &R::setFATCA_DIV},
+    {"FATCA_INT", &R::getFATCA_INT, &R::setFATCA_INT},
+    {"FATCA_R", &R::getFATCA_R, &R::setFATCA_R},
+    {"FATCA_NEC", &R::getFATCA_NEC, &R::setFATCA_NEC},
+    {"line9", &R::getLine9_Misc, &R::setLine9_Misc},
+    {"s_line4", &R::getS_Line4, &R::setS_Line4},
+    {"s_line6", &R::getS_Line6, &R::setS_Line6},
+    {"r_line2b_checkbox_1", &R::getR_Line2b_Checkbox_1, &R::setR_Line2b_Checkbox_1},
+    {"r_line2b_checkbox_2", &R::getR_Line2b_Checkbox_2, &R::setR_Line2b_Checkbox_2},
+    {"r_line7_checkbox", &R::getR_Line7_Checkbox, &R::setR_Line7_Checkbox},
+    {"nec_line2_2", &R::getNec_Line2_2, &R::setNec_Line2_2},
+};
+
+const IntColumn kIntColumns[] = {
+    {"company_FK", &R::getCompany_FK, &R::setCompany_FK},
+    {"type", &R::getType, &R::setType},
+    {"r_line8_percentage", &R::getR_Line8_Percentage, &R::setR_Line8_Percentage},
+    {"r_line9a", &R::getR_Line9a, &R::setR_Line9a},
+    {"r_line11", &R::getR_Line11, &R::setR_Line11},
+};
+
+// Every written column, in the order of writtenValues().
+std::vector<std::string> writtenColumns() {
+    std::vector<std::string> columns;
+    for (const auto& c : kIntColumns) columns.emplace_back(c.column);
+    for (const auto& c : kFlagColumns) columns.emplace_back(c.column);
+    for (const auto& c : kNameColumns) columns.emplace_back(c.column);
+    for (const auto& c : kScrambledColumns) columns.emplace_back(c.column);
+    for (const auto& c : kBoxColumns) columns.emplace_back(c.column);
+    return columns;
+}
+
+std::vector<FMValue> writtenValues(const R& r) {
+    std::vector<FMValue> values;
+    for (const auto& c : kIntColumns) values.emplace_back((r.*c.get)());
+    for (const auto& c : kFlagColumns) values.emplace_back((r.*c.get)());
+    for (const auto& c : kNameColumns) values.emplace_back((r.*c.get)());
+    for (const auto& c : kScrambledColumns) values.emplace_back(tvDatabase::Encrypt((r.*c.get)()));
+    for (const auto& c : kBoxColumns) values.emplace_back((r.*c.get)());
+    return values;
+}
+
+const std::string& insertSql() {
+    static const std::string sql = [] {
+        std::string columns = "pk";
+        std::string marks = "?";
+        for (const auto& c : writtenColumns()) {
+            columns += ", " + c;
+            marks += ", ?";
+        }
+        return "insert into recipients (" + columns + ")values(" + marks + ")";
+    }();
+    return sql;
+}
+
+const std::string& updateSql() {
+    static const std::string sql = [] {
+        std::string sets;
+        for (const auto& c : writtenColumns()) {
+            if (!sets.empty()) sets += ", ";
+            sets += c + " = (?)";
+        }
+        return "update recipients set " + sets + " where pk = (?);";
+    }();
+    return sql;
+}
+
+// A box 9 amount written with one decimal is completed to two (12.5 -> 12.50).
+std::string completedBox9(const std::string& amount) {
+    const auto point = amount.find('.');
+    if (point != std::string::npos && amount.size() - point - 1 == 1) return amount + "0";
+    return amount;
+}
+
+const char kInsertFailed[] = "Unable to insert recipient info. ";
+const char kUpdateFailed[] = "Unable to update recipient info. ";
+
+}  // namespace
+
+bool CompanyDatabase::FillRecipient(RecipientInfo& r, FMResultSet& rs) {
+    r.setPK(rs.intForColumn("pk"));
+    for (const auto& c : kIntColumns) (r.*c.set)(rs.intForColumn(c.column));
+    for (const auto& c : kFlagColumns) (r.*c.set)(flag(rs, c.column));
+    for (const auto& c : kNameColumns) (r.*c.set)(nameText(rs, c.column));
+    for (const auto& c : kScrambledColumns) (r.*c.set)(tvDatabase::Decrypt(text(rs, c.column)));
+    for (const auto& c : kBoxColumns) (r.*c.set)(text(rs, c.column));
+    r.setLine15b_Misc(text(rs, "line15b"));
+    return true;
+}
+
+namespace {
+
+std::vector<RecipientInfo> readRecipients(CompanyDatabase& cdb, const std::string& sql,
+                                          const std::vector<FMValue>& args) {
+    std::vector<RecipientInfo> list;
+    auto rs = cdb.db->executeQuery(sql, args);
+    while (rs && rs->next()) {
+        RecipientInfo r;
+        if (cdb.FillRecipient(r, *rs)) list.push_back(std::move(r));
+    }
+    return list;
+}
+
+}  // namespace
+
+RecipientInfo CompanyDatabase::getRecipientInfo(int32_t key) {
+    RecipientInfo r;
+    auto rs = db->executeQuery("select * from recipients where pk = ?;", key);
+    if (rs && rs->next()) {
+        FillRecipient(r, *rs);
+        rs->close();
+    }
+    return r;
+}
+
+int32_t CompanyDatabase::getRecipientPK() {
+    auto rs = db->executeQuery("select count(*)as newest from recipients;");
+    if (!rs) {
+        DatabaseError(-1, "Unable to get recipient key. ", db->lastErrorMessage(), true, true);
+        return -1;
+    }
+    const int32_t count = rs->next() ? rs->intForColumn("newest") : 0;
+    rs->close();
+    if (count < 1) return -1;
+    return db->intForQuery("select max(PK) as newest from recipients;");
+}
+
+namespace {
+
+// A new recipient's key: one above every key of both recipient tables, so that its
+// additional row can take the same key even in a file whose tables are out of step.
+int32_t newRecipientKey(FMDatabase& db) {
+    const int32_t recipients =
+        db.intForQuery("select count(*) from recipients;") > 0
+            ? db.intForQuery("select max(pk) from recipients;") : -1;
+    const int32_t additional =
+        db.intForQuery("select count(*) from recipients_additionalinfo;") > 0
+            ? db.intForQuery("select max(pk) from recipients_additionalinfo;") : -1;
+    return std::max(recipients, additional) + 1;
+}
+
+bool insertRecipientRow(FMDatabase& db, RecipientInfo& r, int32_t key) {
+    r.setLine7_Misc(completedBox9(r.getLine7_Misc()));
+    std::vector<FMValue> args{key};
+    for (auto& v : writtenValues(r)) args.push_back(std::move(v));
+    return db.executeUpdate(insertSql(), args);
+}
+
+}  // namespace
+
+bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record) {
+    return write(*this, kInsertFailed,
+                 [&] { return insertRecipientRow(*db, record, newRecipientKey(*db)); });
+}
+
+bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional) {
+    return write(*this, kInsertFailed, [&] {
+        return insertRecipientRow(*db, record, newRecipientKey(*db)) &&
+               insertadditionalRecipientInfo(additional);
+    });
+}
+
+bool CompanyDatabase::updateRecipientInfo(const RecipientInfo& record) {
+    return write(*this, kUpdateFailed, [&] {
+        std::vector<FMValue> args = writtenValues(record);
+        args.emplace_back(record.getPK());
+        return db->executeUpdate(updateSql(), args);
+    });
+}
+
+bool CompanyDatabase::deleteRecipient(const RecipientInfo& record) {
+    return write(*this, "Unable to delete recipient info. ", [&] {
+        return db->executeUpdate("delete from recipients_additionalinfo where pk = ?;", record.getPK()) &&
+               db->executeUpdate("delete from recipients where pk = ?;", record.getPK());
+    });
+}
+
+std::vector<RecipientInfo> CompanyDatabase::getRecipients(int32_t companyKey, int32_t kind) {
+    return readRecipients(*this,
+                          "select * from recipients where (company_FK = ?) " + kindClause(kind) +
+                              " ORDER BY pk COLLATE NOCASE, firstName COLLATE NOCASE ",
+                          {companyKey});
+}
+
+std::vector<RecipientInfo> CompanyDatabase::getRecipientInfo1(int32_t companyKey, int32_t direction,
+                                                              int32_t kind, int32_t) {
+    const std::string dir = directionWord(direction);
+    return readRecipients(*this,
+                          "select * from recipients where (company_FK = ?) " + kindClause(kind) +
+                              " ORDER BY pk COLLATE NOCASE  " + dir + ", firstName COLLATE NOCASE " +
+                              dir + ";",
+                          {companyKey});
+}
+
+namespace {
+
+std::string nameFilterSql(const std::string& companies, int32_t direction, int32_t kind, int32_t status,
+                          const char* firstOrder) {
+    const std::string dir = directionWord(direction);
+    return "select * from recipients where ((lastName like ?) or (firstName like ?)) and " + companies +
+           " " + kindClause(kind) + statusClause(status) + " ORDER BY " + firstOrder + " COLLATE NOCASE  " +
+           dir + ", firstName COLLATE NOCASE " + dir + ";";
+}
+
+}  // namespace
+
+std::vector<RecipientInfo> CompanyDatabase::execRecipientListQuery(const std::string& filter,
+                                                                   int32_t direction, int32_t kind,
+                                                                   int32_t status) {
+    const std::string pattern = namePattern(filter);
+    std::vector<FMValue> args{pattern, pattern};
+    const std::string companies = companyClause("company_FK", selectedCompanyKeys(), args);
+    return readRecipients(*this, nameFilterSql(companies, direction, kind, status, "pk"), args);
+}
+
+std::vector<RecipientInfo> CompanyDatabase::execRecipientListQueryImport(const std::vector<ComapnyInfo>& payers,
+                                                                         const std::string& filter,
+                                                                         int32_t direction, int32_t kind,
+                                                                         int32_t status) {
+    const std::string pattern = namePattern(filter);
+    const std::string sql = nameFilterSql("(company_FK = ?)", direction, kind, status, "lastName");
+    std::vector<RecipientInfo> list;
+    for (const auto& payer : payers) {
+        auto part = readRecipients(*this, sql, {pattern, pattern, payer.getPK()});
+        for (auto& r : part) list.push_back(std::move(r));
+    }
+    return list;
+}
+
+std::vector<RecipientInfo> CompanyDatabase::execRecipientListQueryImport1(const std::string& companyKey,
+                                                                          const std::string& filter,
+                                                                          int32_t direction, int32_t kind,
+                                                                          int32_t status) {
+    const std::string pattern = namePattern(filter);
+    return readRecipients(*this, nameFilterSql("(company_FK = ?)", direction, kind, status, "pk"),
+                          {pattern, pattern, companyKey});
+}
+
+RecipientInfo CompanyDatabase::getRecipientInfopk(int32_t companyKey) {
+    RecipientInfo r;
+    auto rs = db->executeQuery("select * from recipients where  recipients.company_FK = ?;", companyKey);
+    if (rs && rs->next()) {
+        FillRecipient(r, *rs);
+        rs->close();
+    }
+    return r;
+}
+
+std::vector<RecipientInfo> CompanyDatabase::SelectRecipients(const std::vector<int32_t>& keys, int32_t kind) {
+    std::vector<RecipientInfo> list;
+    if (kindClause(kind).empty()) return list;
+    const std::string sql =
+        "select * from recipients where pk IN (?) and type = '" + std::to_string(kind) + "' ;";
+    for (int32_t key : keys) {
+        auto part = readRecipients(*this, sql, {key});
+        for (auto& r : part) list.push_back(std::move(r));
+    }
+    return list;
+}

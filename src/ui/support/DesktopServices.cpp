@@ -1,0 +1,98 @@
+#include "ui/support/DesktopServices.h"
+
+#include <cstdlib>
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "ui/support/ModalLoop.h"
+
+namespace {
+
+std::function<bool(const std::string&)>& clipboardWriter() {
+    static std::function<bool(const std::string&)> f;
+    return f;
+}
+std::function<bool(const std::string&)>& addressOpener() {
+    static std::function<bool(const std::string&)> f;
+    return f;
+}
+std::function<bool(QWidget*, const std::string&)>& textPrinter() {
+    static std::function<bool(QWidget*, const std::string&)> f;
+    return f;
+}
+std::function<void(int)>& processExit() {
+    static std::function<void(int)> f;
+    return f;
+}
+
+bool systemClipboardWrite(const std::string& text) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!clipboard) return false;
+    const QString value = QString::fromStdString(text);
+    clipboard->clear();
+    clipboard->setText(value);
+    return clipboard->text() == value;
+}
+
+bool systemOpenAddress(const std::string& address) {
+    if (address.empty()) return false;
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+bool systemPrintText(QWidget* parent, const std::string& text) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageMargins(QMarginsF(80, 0, 100, 100), QPageLayout::Point);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    if (runModal(&dialog) != QDialog::Accepted) return false;
+
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&printer);
+    document.setPlainText(QString::fromStdString(text));
+    // The printer's page rectangle already leaves the margins out; the text fills its
+    // width and flows on to as many pages as it needs.
+    document.setDocumentMargin(0);
+    document.setPageSize(printer.pageRect(QPrinter::DevicePixel).size());
+    document.print(&printer);
+    return true;
+}
+
+}  // namespace
+
+bool copyTextToClipboard(const std::string& text) {
+    if (clipboardWriter()) return clipboardWriter()(text);
+    return systemClipboardWrite(text);
+}
+void setClipboardWriter(std::function<bool(const std::string&)> writer) { clipboardWriter() = std::move(writer); }
+
+bool openAddress(const std::string& address) {
+    if (addressOpener()) return addressOpener()(address);
+    return systemOpenAddress(address);
+}
+void setAddressOpener(std::function<bool(const std::string&)> opener) { addressOpener() = std::move(opener); }
+
+bool printText(QWidget* parent, const std::string& text) {
+    if (textPrinter()) return textPrinter()(parent, text);
+    return systemPrintText(parent, text);
+}
+void setTextPrinter(std::function<bool(QWidget*, const std::string&)> printer) { textPrinter() = std::move(printer); }
+
+void exitProcess(int status) {
+    if (processExit()) {
+        processExit()(status);
+        return;
+    }
+    std::exit(status);
+}
+void setProcessExit(std::function<void(int)> exit) { processExit() = std::move(exit); }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/foundation/UserInterface.h"
+
+// The window layer's answer to core's questions: each call runs the matching window
+// application-modally and reports how it ended.
+class QtUserInterface : public UserInterface {
+public:
+    MessageBoxResult messageBox(const MessageBoxRequest& request) override;
+    bool formErrors(const std::vector<std::string>& errors) override;
+    int welcome() override;
+    int configurationSetup(TalvexaDir* dirObject, std::string& selectedDir) override;
+    int printPreview(const std::string& text) override;
+    // No create-database window exists yet: answers as its close box would (1000).
+    int createDatabase(databaseInfo& created) override;
+    // No main window exists yet: nothing to refresh.
+    void refreshMainWindow() override;
+};

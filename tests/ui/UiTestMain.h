@@ -1,0 +1,39 @@
+#pragma once
+
+// The main of every window-test executable: a QApplication on the offscreen platform,
+// modal windows that no responder answers reported as test failures, and a PNG of each
+// window that a test opens under TALVEXA_TEST_OUTPUT_DIR/windows/<Suite>.<Test>/.
+
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QString>
+
+#include "ui/support/ModalLoop.h"
+
+namespace uitest {
+
+class WindowImageListener : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo& info) override {
+        setWindowImageFolder(QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") +
+                             QString::fromUtf8(info.test_suite_name()) + QLatin1Char('.') +
+                             QString::fromUtf8(info.name()));
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { setWindowImageFolder(QString()); }
+};
+
+inline int runUiTests(int argc, char** argv) {
+    // Test discovery runs the executable outside CTest's environment.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    setModalFailureHandler([](const std::string& why) { ADD_FAILURE() << why; });
+    ::testing::UnitTest::GetInstance()->listeners().Append(new WindowImageListener);
+    return RUN_ALL_TESTS();
+}
+
+}  // namespace uitest

@@ -1,9 +1,10 @@
 #include "core/foundation/DatabaseHolder.h"
 
+#include "core/foundation/AppDatabase.h"
 #include "core/store/CompanyDatabase.h"
 
-// Makes the company database, unopened. Only the company database is made here for
-// now: appDatabase stays empty until it is set.
-DatabaseHolder::DatabaseHolder() : companyDatabase_(std::make_shared<CompanyDatabase>()) {}
+// Makes both databases, unopened; they are opened, closed and reopened in place.
+DatabaseHolder::DatabaseHolder()
+    : appDatabase_(std::make_shared<AppDatabase>()), companyDatabase_(std::make_shared<CompanyDatabase>()) {}
 
 DatabaseHolder::~DatabaseHolder() = default;

@@ -14,6 +14,17 @@
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
 
+// A configuration database at schema version 1, tax year 2024.
+inline const char* const kVersion1ConfigSchema =
+    "create table database (pk INT PRIMARY KEY, current_version INT, in_use INT, year INT, name TEXT, isPriorYear INT);"
+    "insert into database values (0, 1, 0, 2024, '', 0);"
+    "create table recentDatabase (path TEXT, name TEXT, year INT);"
+    "create table databaseList (path TEXT, name TEXT, year INT);"
+    "create table folderPaths (folderType INT, pathString TEXT, vRefNum INT, parID INT);"
+    "create table priorYearList(path TEXT, name TEXT, year INT, imported INT);"
+    "create table preferences (name TEXT, fontSize INT, fontWidth INT, fontHeight INT, fontBaseWidth INT);"
+    "create table frameInfo (title TEXT, xPos INT, yPos INT, width INT, height INT);";
+
 // Every case runs in a fresh temporary home with a fresh session and a scripted user
 // interface; the system log is collected instead of written.
 class ConfigTest : public ::testing::Test {

@@ -18,14 +18,24 @@ namespace uitest {
 
 class WindowImageListener : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo& info) override {
-        setWindowImageFolder(QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") +
-                             QString::fromUtf8(info.test_suite_name()) + QLatin1Char('.') +
-                             QString::fromUtf8(info.name()));
+        QString test = QString::fromUtf8(info.test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info.name());
+        test.replace(QLatin1Char('/'), QLatin1Char('_'));
+        setWindowImageFolder(QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test);
     }
     void OnTestEnd(const ::testing::TestInfo&) override { setWindowImageFolder(QString()); }
 };
 
+// The offscreen platform announces every window feature it lacks; those lines are noise.
+inline QtMessageHandler previousHandler = nullptr;
+inline void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler) previousHandler(type, context, message);
+}
+
 inline int runUiTests(int argc, char** argv) {
+    previousHandler = qInstallMessageHandler(quietHandler);
     // Test discovery runs the executable outside CTest's environment.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);

@@ -45,7 +45,6 @@ const char* const kAmountColumns[] = {
     "r_line9b",     "r_line10",     "r_line12_1",     "r_line12_2", "r_line14_1", "r_line14_2", "r_line15_1",
     "r_line15_2",   "r_line17_1",   "r_line17_2",     "s_line5",
 };
-static_assert(std::size(kAmountColumns) == 65);
 
 void rewriteAmounts(CompanyDatabase& cdb) {
     std::string list;

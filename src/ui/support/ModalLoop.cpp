@@ -76,6 +76,7 @@ void saveWindowImage(QWidget& window) {
     int n = ++f.seen[name];
     QString file = f.folder + QLatin1Char('/') + name;
     if (n > 1) file += QLatin1Char('-') + QString::number(n);
+    QCoreApplication::sendPostedEvents();   // pending layout and scroll-bar updates
     window.grab().save(file + QStringLiteral(".png"), "PNG");
 }
 

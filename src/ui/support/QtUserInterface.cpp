@@ -1,18 +1,13 @@
 #include "ui/support/QtUserInterface.h"
 
-
+#include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
 #include "ui/support/FormErrorDialog.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PrintPreview.h"
 #include "ui/support/tvMessageDialog.h"
 
-MessageBoxResult QtUserInterface::messageBox(const MessageBoxRequest& request) {
-    MessageBoxResult result = runMessageBox(request);
-    // The named-buttons box brings the main window up to date after every answer.
-    if (request.variant == MessageBoxRequest::Variant::NamedButtons) refreshMainWindow();
-    return result;
-}
+MessageBoxResult QtUserInterface::messageBox(const MessageBoxRequest& request) { return runMessageBox(request); }
 
 bool QtUserInterface::formErrors(const std::vector<std::string>& errors) {
     FormErrorDialog list;
@@ -26,7 +21,13 @@ int QtUserInterface::welcome() {
     return runModal(&window);
 }
 
-int QtUserInterface::configurationSetup(TalvexaDir*, std::string&) { return 2000; }
+int QtUserInterface::configurationSetup(TalvexaDir* dirObject, std::string& selectedDir) {
+    Configuration_Setup window;
+    window.SetTalvexaDir(dirObject);
+    const int code = runModal(&window);
+    selectedDir = window.getTalvexaDir();
+    return code;
+}
 
 int QtUserInterface::printPreview(const std::string& text) {
     PrintPreview window;

@@ -7,7 +7,6 @@
 #include "ui/support/Icons.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PrintPreview.h"
-#include "ui/support/WebAddresses.h"
 #include "ui_tvMessageDialog.h"
 
 namespace {
@@ -42,9 +41,11 @@ void tvMessageDialog::setTitle(const std::string& title) { setWindowTitle(qs(tit
 
 void tvMessageDialog::setCaptionInfo(const std::string& caption) {
     ui_->Caption->setText(qs(caption));
+    // Bold at 13 of the same units the window sizes are given in (logical pixels), so
+    // that the caption fits the widths that the sizing rule chooses for its length.
     QFont font = ui_->Caption->font();
     font.setBold(true);
-    font.setPointSize(13);
+    font.setPixelSize(13);
     ui_->Caption->setFont(font);
 }
 
@@ -257,7 +258,7 @@ MessageBoxResult runMessageBox(const MessageBoxRequest& request) {
         box.setcheckboxesandURL(request.hideLink, request.checkBoxState);
     if (request.variant == MessageBoxRequest::Variant::NamedButtons && request.showPatchLink) {
         box.setcheckboxesandURL1();
-        box.showWebLink("1099 Patch Page", kPatchPageAddress);
+        box.showWebLink(request.linkTitle, request.linkAddress);
     }
     box.setImage(request.image);
 

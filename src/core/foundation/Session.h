@@ -34,6 +34,12 @@ struct Session {
     bool isFirstRun = false;
     int32_t OpenFlag = 0;
     int32_t companyPK = -1;
+
+    // The main window's selection, as other windows and the print and filing runs read it.
+    int64_t numberSelections = 0;       // selected company rows at the last company selection
+    int64_t Sel_Rowcomprow = -1;        // the company list's selected row then (-1 none)
+    int64_t numberSelectionsrec = 0;    // selected recipient rows at the last recipient selection
+    std::string _RecipientFilterString; // the recipient filter text last used
     bool IsWelcome = false;             // the configuration tree just created the application folder
 
     // The window layer's implementation of the user-interaction seam (not owned

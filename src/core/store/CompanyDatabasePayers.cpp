@@ -1,7 +1,6 @@
 // Payer rows (table companies).
 
 #include "core/foundation/Session.h"
-#include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/COMPANYLISTSTRUCT.h"
 #include "core/store/ComapnyInfo.h"
@@ -194,14 +193,11 @@ bool CompanyDatabase::deleteCompany(const ComapnyInfo& record) {
     const bool hasRecipients = rs && rs->next();
     if (rs) rs->close();
     if (hasRecipients) {
-        MessageBoxRequest box;
-        box.details =
+        tvDatabase::tvMessageBox(
+            "",
             "You cannot delete this company since there are recipients still associated with it "
-            "(You must delete all recipients from a company before deleting the company)";
-        box.style = 4;
-        box.title = "Company Delete Error";
-        box.image = 2048;
-        userInterface().messageBox(box);
+            "(You must delete all recipients from a company before deleting the company)",
+            4, "Company Delete Error", 2048, false);
         return false;
     }
     const bool ok = write(*this, "Unable to delete the company.", [&] {

@@ -1,0 +1,220 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+
+#include "core/store/RecipientInfo.h"
+#include "ui/main/company_PK_Map.h"
+#include "ui/main/recipient_PK_Map.h"
+
+class QAction;
+class QMenu;
+class QTableView;
+class QToolButton;
+class TextListModel;
+class tvDatabase;
+class AboutTalvexa1099;
+namespace Ui {
+class AppDelegate;
+}
+
+// The main window: the company list above, the recipient list of the selected
+// companies below, the menus and dashboard buttons, and the information line naming
+// the open company database. Other windows reach it through company_Refer and call
+// back into it after they save (FillCompanyList, SelectCompany, ReselectRecipients,
+// Refresh, ...).
+//
+// What is selected in the two lists is copied into session().comp_details and
+// session().recp_details, which every other window reads. Code that selects rows
+// itself blocks the selection signals, so only the user's own clicks and keys reach
+// Comany_ListBox and Recipient_ListBox.
+class AppDelegate : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit AppDelegate(QWidget* parent = nullptr);
+    ~AppDelegate() override;
+
+    // ---- start-up and shut-down ----
+    // The steps that run once the event loop has started: the update check, the
+    // reopening of the recent database, the lists, the information window, the menus.
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate();
+    void windowWillClose();
+
+    // ---- lists and selection ----
+    void FillCompanyList();
+    // form: a form kind code or an AllForms index (6 stands for 1099-NEC, code 7);
+    // status: the AllStatus index.
+    void FillRecipientList(int32_t form, int32_t status);
+    void SelectCompany();
+    void ReselectCompanies();
+    void SelectRecipient();
+    void ReselectRecipients();
+    void UpdateCompanyButtons(int32_t count);
+    void UpdateRecipientButtons(int32_t count);
+    void UpdateSelectRecipients();
+    RecipientInfo IRIS_Selected_Recipients();
+    void RefreshCompanyList() {}
+
+    // ---- menus, dashboard and information line ----
+    void Refresh();
+    void RefreshMenuAndButton();
+    void RefreshInfoText();
+    void EnableMenus(bool enable);
+    void DisableMenuItems();
+    void toolsandsort();
+    void DisableMenuButtons();
+    void EnableMenuButtons();
+    void DisabledashBoardButtons();
+    void EnableDashboardButtons();
+
+    // ---- company databases (filled in by the database-opening work) ----
+    bool OpenRecentDatabase(int32_t first, int32_t second, bool third);
+    bool CloseFrames();
+
+    // ---- commands that hand work to other windows ----
+    bool CheckForLatestVersion(bool askedByUser, bool internet);
+    bool CreateDatabase();
+    void ImportPriorYearBox();
+
+    // ---- state read by other windows and by tests ----
+    int32_t context() const { return context_; }
+    int32_t CompanySort() const { return CompanySort_; }
+    int32_t recipientSort() const { return recipientSort_; }
+    const std::string& companyFilterString() const { return companyFilterString_; }
+    const std::vector<std::string>& CompanyVec() const { return CompanyVec_; }
+    const std::vector<std::string>& Recvec() const { return Recvec_; }
+    const std::vector<company_PK_Map>& Company_PTL() const { return Company_PTL_; }
+    const std::vector<recipient_PK_Map>& Recipient_PTL() const { return Recipient_PTL_; }
+    QToolButton* addRecipientButton() const { return addRecipientButton_; }
+    QToolButton* addCompanyButton() const { return addCompanyButton_; }
+    QToolButton* printRecipientButton() const { return printRecipientButton_; }
+    QToolButton* printCompanyButton() const { return printCompanyButton_; }
+
+public slots:
+    // Table actions.
+    void Comany_ListBox();
+    void Recipient_ListBox();
+
+    // Filters.
+    void CompanyFilter_Action();
+    void RecipientFilter_Action();
+    void RecipientTypeChoice();
+    void RecipientAllStatus();
+
+    // Sort menu.
+    void Sortcomapyascending();
+    void CompanyDescending_ACtion();
+    void RecipientAscending_Action();
+    void RecipientDescending_Action();
+
+    void Context_Btn();
+    void HideTalvexa_Action() {}
+
+    // About window.
+    void AboutTalvexa1099();
+
+    // Commands whose windows are built elsewhere; wired here, empty until they land.
+    void NewCompany();
+    void UpdateCompany();
+    void DeleteCompanyButton();
+    void NewRecipient();
+    void UpdateRecipient_Action();
+    void DeleteRecipient();
+    void CopyRecipient();
+    void OpenDadabase_Filemenu();
+    void DatabaseManager();
+    void CreateDatabase(QObject* sender);
+    void CloseDatabase();
+    void PrintformsforRecipient();
+    void PrintformsforFilling();
+    void MailingLabels();
+    void SummaryReport();
+    void EFile();
+    void IRIS_Action();
+    void Import();
+    void ImportPriorYear();
+    void Admin_Action();
+    void BackupDatabse_Action();
+    void RestoreDatabase_Action();
+    void DownloadBackupfromcloud_Action();
+    void Editprintforms_Action();
+    void EditPage_Action();
+    void CheckforUpdates();
+    void _1099_Manual();
+    void Quick_StartGuid();
+    void _1099_CloudBackup_Instr();
+    void License_Agreement();
+    void EFile_Requirements();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void applicationWillFinishLaunching();
+    void wireActions();
+    void wireEditMenu();
+    void makeToolbar();
+
+    int selectedRowCount(const QTableView* table) const;
+    std::vector<int> selectedRows(const QTableView* table) const;
+    // Reloads a table from its row texts, keeping the selected rows that still exist.
+    void reloadData(QTableView* table, TextListModel* model);
+    void selectOnlyRow(QTableView* table, int row);
+    void deselectAll(QTableView* table);
+    int allStatusIndex() const;
+    int allFormsIndex() const;
+    bool databaseIsOpen() const;
+    void setMenuEnabled(QMenu* menu, bool enable);
+
+    Ui::AppDelegate* ui;
+    std::unique_ptr<tvDatabase> mes_view;
+
+    // Row texts and the row maps; row i of a table is entry i of both.
+    std::vector<std::string> CompanyVec_;
+    std::vector<std::string> Recvec_;
+    std::vector<company_PK_Map> Company_PTL_;
+    std::vector<recipient_PK_Map> Recipient_PTL_;
+    company_PK_Map theCompanyPKMap;
+    recipient_PK_Map theRecPKMap;
+    TextListModel* companyModel = nullptr;
+    TextListModel* recipientModel = nullptr;
+
+    std::string companyFilterString_;
+    int32_t CompanySort_ = 0;
+    int32_t recipientSort_ = 0;
+    int32_t context_ = 0;
+
+    // Owned buttons of the toolbar.
+    QToolButton* addRecipientButton_ = nullptr;
+    QToolButton* addCompanyButton_ = nullptr;
+    QToolButton* printRecipientButton_ = nullptr;
+    QToolButton* printCompanyButton_ = nullptr;
+
+    // Windows kept while open.
+    std::unique_ptr<::AboutTalvexa1099> about1099;
+
+    // Enabled states saved by DisableMenuButtons and DisabledashBoardButtons.
+    struct SavedMenuItems {
+        bool isCreatedatabase = false, isimport = false, isimportprioryear = false, isDatabaseManager = false,
+             isClosedb = false, isOpenDb_TextFilemenu = false, isEfile = false, isIRIS = false,
+             isSummaryReport = false, isMailinglabel = false, isprntformforRec = false,
+             isprintformforFilling = false;
+    } savedMenu;
+    struct SavedDashboard {
+        bool isUpdateCompany_B = false, isContext_B = false, isDeleteCompany_Button = false,
+             isCompanyFilter_Button = false, isCompanyFilter_Text = false, isRecipientfilter_Button = false,
+             isRecipientFilter_Text = false, isAllForms = false, isAllStatus = false,
+             isUpdateRecipient_Button = false, isNewRecipient_Button = false, isDeleteRecipient_Button = false,
+             isCopyRecipient_Button = false, isNewCompany_Button = false, isRecipientsOf = false,
+             iscompsel = false;
+    } savedDashboard;
+};
+
+// The main window, for every window that calls back into it; null before it is made
+// and after the program ends.
+extern AppDelegate* company_Refer;

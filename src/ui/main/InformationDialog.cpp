@@ -1,0 +1,77 @@
+#include "ui/main/InformationDialog.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpacerItem>
+
+#include "core/foundation/Session.h"
+#include "core/foundation/UserInterface.h"
+#include "core/foundation/tvDatabase.h"
+#include "ui/support/DesktopServices.h"
+#include "ui/support/Icons.h"
+#include "ui/support/ModalLoop.h"
+#include "ui_InformationDialog.h"
+
+namespace {
+constexpr int kContinueCode = 10000;
+}
+
+InformationDialog::InformationDialog(QWidget* parent) : QDialog(parent), ui(new Ui::InformationDialog) {
+    ui->setupUi(this);
+    ui->iconLabel->setPixmap(talvexaIcon(IconKind::Info).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    ui->Continue_Button->setDefault(true);
+    ui->Continue_Button->setFocus();
+    connect(ui->Continue_Button, &QPushButton::clicked, this, &InformationDialog::Information_Continue);
+    connect(ui->Printbtn, &QPushButton::clicked, this, &InformationDialog::Information_Print);
+    connect(ui->Copybtn, &QPushButton::clicked, this, &InformationDialog::Information_Copy);
+}
+
+InformationDialog::~InformationDialog() = default;
+
+std::string InformationDialog::textToHandOn() const { return ui->msgview->toPlainText().toStdString() + "\n\n"; }
+
+void InformationDialog::Information_Continue() {
+    if (ending_) return;
+    ending_ = true;
+    stopModal(this, kContinueCode);
+    hide();
+    QDialog::done(kContinueCode);
+    ending_ = false;
+}
+
+void InformationDialog::reject() { Information_Continue(); }
+
+void InformationDialog::closeEvent(QCloseEvent* event) {
+    Information_Continue();
+    event->accept();
+}
+
+void InformationDialog::Information_Print() {
+    // The preview prints on request and ends with 1234 when closed; nothing follows.
+    userInterface().printPreview(textToHandOn());
+}
+
+void InformationDialog::Information_Copy() {
+    if (copyTextToClipboard(textToHandOn())) {
+        QMessageBox alert(this);
+        alert.setObjectName(QStringLiteral("InformationCopiedAlert"));
+        alert.setIcon(QMessageBox::Warning);
+        alert.setIconPixmap(
+            talvexaIcon(IconKind::Info).scaled(261, 250, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        alert.setWindowTitle(QStringLiteral("Important Information"));
+        alert.setText(QStringLiteral("Message successfully copied."));
+        alert.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        if (auto* grid = qobject_cast<QGridLayout*>(alert.layout()))
+            grid->addItem(new QSpacerItem(500, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                          grid->columnCount());
+        runModal(&alert);
+        return;
+    }
+    tvDatabase::tvMessageBox("Unable to copy message.",
+                             "To resolve this issue, try to selecting some of this text and copying it using "
+                             "Command-C to clear your clipboard of any recently copied pictures or files. Talvexa "
+                             "1099 cannot use the clipboard if something other that text is currently on it.",
+                             4, "Talvexa 1099 E-File 2025", 512, false);
+}

@@ -2,10 +2,11 @@
 #include <exception>
 
 #include <QApplication>
+#include <QTimer>
 
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
-#include "core/foundation/tvDatabase.h"
+#include "ui/main/AppDelegate.h"
 #include "ui/support/QtUserInterface.h"
 
 int main(int argc, char** argv) {
@@ -21,13 +22,14 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         if (runStartup()) {
-            // Start-up has settled the configuration; the main window that would take
-            // over from here does not exist yet, so the program says so and ends.
-            std::puts("Talvexa 1099 2025: start-up finished; the main window is not built yet.");
-            tvDatabase::tvMessageBox("The main window is not built yet.",
-                                     "Talvexa 1099 has found its configuration folder and configuration database. "
-                                     "The program ends here.",
-                                     4, "", 0x100, false);
+            // From here on the main window is the program: closing it ends the program.
+            QApplication::setQuitOnLastWindowClosed(true);
+            AppDelegate window;
+            window.show();
+            // The rest of the start-up (reopening the recent database, the information
+            // window) runs once the event loop is going.
+            QTimer::singleShot(0, &window, [&window] { window.applicationDidFinishLaunching(); });
+            status = app.exec();
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "talvexa: %s\n", e.what());

@@ -311,7 +311,6 @@ private:
     int bindArguments(sqlite3_stmt* statement, const std::string& sql, bool isUpdate, FMError* error,
                       const std::vector<FMValue>* array, const std::map<std::string, FMValue>* dictionary);
     void bindObject(const FMValue& value, int index, sqlite3_stmt* statement);
-    std::shared_ptr<FMResultSet> firstRow(const std::string& sql, const std::vector<FMValue>& arguments);
     void logErrorLine(const std::string& line) const;
     std::string valueDescription(const FMValue& value) const;
     static int busyHandler(void* self, int count);

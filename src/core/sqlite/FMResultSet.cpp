@@ -9,6 +9,19 @@
 
 using platform::systemLog;
 
+namespace {
+// Column names are short; a plain loop beats a library call here.
+inline bool sameText(const std::string& a, const std::string& b) {
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* x = a.data();
+    const char* y = b.data();
+    for (size_t i = 0; i < n; ++i)
+        if (x[i] != y[i]) return false;
+    return true;
+}
+}  // namespace
+
 std::shared_ptr<FMResultSet> FMResultSet::resultSetWithStatement(std::shared_ptr<FMStatement> statement,
                                                                  FMDatabase* parentDB) {
     std::shared_ptr<FMResultSet> rs(new FMResultSet());
@@ -45,6 +58,7 @@ bool FMResultSet::nextWithError(FMError* error) {
     const int rc = s ? sqlite3_step(s) : SQLITE_MISUSE;
     if (rc == SQLITE_ROW) {
         onRow_ = true;
+        askedCursor_ = 0;
         columnTypes_.assign(static_cast<size_t>(sqlite3_column_count(s)), 0);
         return true;
     }
@@ -86,7 +100,6 @@ sqlite3_stmt* FMResultSet::rowStatement(int index) {
     if (!onRow_ || !statement_) return nullptr;
     sqlite3_stmt* s = statement_->statement();
     if (!s || index < 0 || index >= static_cast<int>(columnTypes_.size())) return nullptr;
-    columnType(s, index);
     return s;
 }
 
@@ -119,6 +132,31 @@ const std::unordered_map<std::string, int>& FMResultSet::columnNameToIndexMap() 
 }
 
 int FMResultSet::columnIndexForName(const std::string& name) {
+    // Each row is usually read by the same names in the same order: the first row's order
+    // predicts the next name, which then costs one comparison.
+    if (askedCursor_ < askedInOrder_.size()) {
+        const auto& predicted = askedInOrder_[askedCursor_];
+        if (sameText(predicted.first, name)) {
+            ++askedCursor_;
+            return predicted.second;
+        }
+    }
+    int index;
+    const auto asked = askedNameToIndexMap_.find(name);
+    if (asked != askedNameToIndexMap_.end()) {
+        index = asked->second;
+    } else {
+        index = lookUpColumnName(name);
+        if (index >= 0) askedNameToIndexMap_.emplace(name, index);
+    }
+    if (index >= 0 && askedCursor_ == askedInOrder_.size() && askedInOrder_.size() < kMaxAskedInOrder) {
+        askedInOrder_.emplace_back(name, index);
+        ++askedCursor_;
+    }
+    return index;
+}
+
+int FMResultSet::lookUpColumnName(const std::string& name) {
     const std::string lower = fmtext::lowercased(name);
     const auto& map = columnNameToIndexMap();
     const auto found = map.find(lower);
@@ -152,22 +190,33 @@ double FMResultSet::doubleForColumnIndex(int index) {
     return s ? sqlite3_column_double(s, index) : 0.0;
 }
 
-std::optional<std::string> FMResultSet::stringForColumnIndex(int index) {
+// The column's value of the current row, its type taken first. One engine call (and one lock
+// of the connection) instead of one per question; a connection is used by one thread at a time.
+sqlite3_value* FMResultSet::rowValue(int index) {
     sqlite3_stmt* s = rowStatement(index);
-    if (!s || columnType(s, index) == SQLITE_NULL) return std::nullopt;
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, index));
+    if (!s) return nullptr;
+    sqlite3_value* value = sqlite3_column_value(s, index);
+    int& type = columnTypes_[static_cast<size_t>(index)];
+    if (type == 0) type = sqlite3_value_type(value);
+    return type == SQLITE_NULL ? nullptr : value;
+}
+
+std::optional<std::string> FMResultSet::stringForColumnIndex(int index) {
+    sqlite3_value* value = rowValue(index);
+    if (!value) return std::nullopt;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
     if (!text) return std::nullopt;
-    const auto length = static_cast<size_t>(sqlite3_column_bytes(s, index));
+    const auto length = static_cast<size_t>(sqlite3_value_bytes(value));
     // Bytes that are not UTF-8 read as none; callers fall back to reading the bytes.
     if (!fmtext::isValidUtf8(text, length)) return std::nullopt;
-    return std::string(text, length);
+    return std::optional<std::string>(std::in_place, text, length);
 }
 
 std::optional<FMBlob> FMResultSet::dataForColumnIndex(int index) {
-    sqlite3_stmt* s = rowStatement(index);
-    if (!s || columnType(s, index) == SQLITE_NULL) return std::nullopt;
-    const auto* bytes = static_cast<const uint8_t*>(sqlite3_column_blob(s, index));
-    const int length = sqlite3_column_bytes(s, index);
+    sqlite3_value* value = rowValue(index);
+    if (!value) return std::nullopt;
+    const auto* bytes = static_cast<const uint8_t*>(sqlite3_value_blob(value));
+    const int length = sqlite3_value_bytes(value);
     if (!bytes || length <= 0) return std::nullopt;
     return FMBlob(bytes, bytes + length);
 }
@@ -296,6 +345,7 @@ void FMResultSet::kvcMagic(const std::function<void(const std::string& name, con
     for (int i = 0; i < columns; ++i) {
         sqlite3_stmt* s = rowStatement(i);
         if (!s) return;
+        columnType(s, i);
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
         if (text && setter) setter(sqlite3_column_name(s, i), text);
     }

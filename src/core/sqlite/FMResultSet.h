@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/sqlite/FMError.h"
@@ -16,6 +17,7 @@
 class FMDatabase;
 class FMStatement;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 // A cursor over the rows of one query. Readers by name look the column up
 // case-insensitively; an unknown name reads as 0 / none.
@@ -98,13 +100,19 @@ public:
 
 private:
     FMResultSet() = default;
+    int lookUpColumnName(const std::string& name);
     sqlite3_stmt* rowStatement(int index);  // null unless on a row and index in range
     // The engine type of a column of the current row, taken before any reader converts the
     // value (a conversion changes what the engine reports afterwards).
     int columnType(sqlite3_stmt* s, int index);
+    sqlite3_value* rowValue(int index);  // null for NULL, no row or an index out of range
 
     std::unordered_map<std::string, int> columnNameToIndexMap_;
     bool columnMapBuilt_ = false;
+    std::unordered_map<std::string, int> askedNameToIndexMap_;  // names exactly as callers gave them
+    static constexpr size_t kMaxAskedInOrder = 256;
+    std::vector<std::pair<std::string, int>> askedInOrder_;  // the names of the first row, in order
+    size_t askedCursor_ = 0;
     FMDatabase* parent_ = nullptr;
     std::shared_ptr<FMDatabase> parentOwner_;
     std::string query_;

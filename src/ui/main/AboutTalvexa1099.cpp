@@ -5,7 +5,7 @@
 #include "ui/support/DesktopServices.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ModalLoop.h"
-#include "ui/support/WebAddresses.h"
+#include "core/foundation/WebAddresses.h"
 #include "ui_AboutTalvexa1099.h"
 
 namespace {
@@ -24,7 +24,7 @@ AboutTalvexa1099::AboutTalvexa1099(QWidget* parent) : QDialog(parent), ui(new Ui
 
 AboutTalvexa1099::~AboutTalvexa1099() = default;
 
-void AboutTalvexa1099::weblink() { openAddress(kTalvexaHost); }
+void AboutTalvexa1099::weblink() { openAddress(kProductWebSite); }
 
 void AboutTalvexa1099::Close_Action() {
     if (isRunningModal(this)) stopModal(this, 1000);

@@ -439,7 +439,8 @@ void AppDelegate::UpdateCompanyButtons(int32_t count) {
         ui->DeleteRecipient_Button->setEnabled(false);
         ui->CopyRecipient_Button->setEnabled(false);
     }
-    if (!one) ui->DeleteCompany_Button->setEnabled(false);
+    // Deleting works on exactly one payer, so it is offered exactly then.
+    ui->DeleteCompany_Button->setEnabled(one);
     ui->UpdateCompany_B->setEnabled(one);
     if (!one) addCompanyButton_->setEnabled(true);
     ui->printformforFilling->setEnabled(one);

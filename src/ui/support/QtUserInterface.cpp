@@ -1,5 +1,6 @@
 #include "ui/support/QtUserInterface.h"
 
+#include "ui/main/AppDelegate.h"
 #include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
 #include "ui/support/FormErrorDialog.h"
@@ -37,4 +38,6 @@ int QtUserInterface::printPreview(const std::string& text) {
 
 int QtUserInterface::createDatabase(databaseInfo&) { return 1000; }
 
-void QtUserInterface::refreshMainWindow() {}
+void QtUserInterface::refreshMainWindow() {
+    if (company_Refer) company_Refer->Refresh();
+}

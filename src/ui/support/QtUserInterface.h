@@ -13,6 +13,6 @@ public:
     int printPreview(const std::string& text) override;
     // No create-database window exists yet: answers as its close box would (1000).
     int createDatabase(databaseInfo& created) override;
-    // No main window exists yet: nothing to refresh.
+    // Brings the main window up to date, when there is one.
     void refreshMainWindow() override;
 };

@@ -573,3 +573,19 @@ TEST(FMDatabaseMisc, Checkpoint) {
     EXPECT_FALSE(db->checkpoint(FMDBCheckpointModePassive, "nosuchschema", &error));
     EXPECT_EQ(error.code, 1);
 }
+
+TEST(FMDatabaseUpdate, InterruptedStatement) {
+    auto db = openMemory();
+    ASSERT_TRUE(db->executeUpdate("create table t (a)"));
+    db->makeFunctionNamed("stop", 0, [&](sqlite3_context* context, int, sqlite3_value**) {
+        db->interrupt();
+        db->resultNullInContext(context);
+    });
+    LogCapture log;
+    FMError error;
+    EXPECT_FALSE(db->executeUpdate("insert into t select stop() from (values (1), (2), (3))", std::vector<FMValue>{},
+                                   &error));
+    EXPECT_TRUE(log.contains("Error calling sqlite3_step. Query was interrupted (9: interrupted) SQLITE_INTERRUPT"));
+    EXPECT_TRUE(error.domain.empty());  // an interruption leaves the error alone
+    EXPECT_EQ(db->intForQuery("select count(*) from t"), 0);
+}

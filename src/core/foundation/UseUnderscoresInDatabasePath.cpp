@@ -1,0 +1,11 @@
+#include "core/foundation/UseUnderscoresInDatabasePath.h"
+
+#include "core/foundation/Session.h"
+#include "platform/FileSystem.h"
+
+bool UseUnderscoresInDatabasePath() {
+    std::string folder = session().ControlledTempDir;
+    if (folder.empty()) return false;
+    if (folder.back() != '/') folder += '/';
+    return platform::fileExists(folder + "Use Underscores in Database Paths.txt");
+}

@@ -1,0 +1,152 @@
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTextBrowser>
+
+#include "MainWindowFixture.h"
+#include "ui/UiTestHelpers.h"
+#include "ui/main/AboutTalvexa1099.h"
+#include "ui/main/InformationDialog.h"
+#include "ui/support/DesktopServices.h"
+#include "ui/support/ModalLoop.h"
+#include "core/foundation/WebAddresses.h"
+
+using uitest::child;
+using uitest::press;
+
+namespace {
+
+std::string shownText(QWidget& information) {
+    return child<QTextBrowser>(information, "msgview")->toPlainText().toStdString();
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartUpShowsTheInformationWindowWithTheMenusOffThenRefreshes) {
+    std::vector<std::string> opened;
+    bool menusOffMeanwhile = false;
+    ScopedModalResponder responder([&](QWidget& shown) {
+        opened.push_back(shown.objectName().toStdString());
+        menusOffMeanwhile = !w<QMenu>("File_Menu")->menuAction()->isEnabled() &&
+                            !item("QuitTalvexa1099")->isEnabled();
+        press(shown, "Continue_Button");
+    });
+    window->applicationDidFinishLaunching();
+
+    EXPECT_EQ(opened, std::vector<std::string>{"InformationDialog"});
+    EXPECT_TRUE(menusOffMeanwhile);
+    EXPECT_TRUE(w<QMenu>("File_Menu")->menuAction()->isEnabled());
+    EXPECT_TRUE(item("QuitTalvexa1099")->isEnabled());
+    EXPECT_EQ(text("Db_name"), "Not Open");
+    EXPECT_EQ(text("Context_B"), "New Company");
+}
+
+TEST_F(MainWindowTest, InformationWindowEndsWith10000HoweverItIsLeft) {
+    struct Way {
+        const char* name;
+        std::function<void(QWidget&)> leave;
+    };
+    const Way ways[] = {
+        {"Continue", [](QWidget& shown) { press(shown, "Continue_Button"); }},
+        {"close box", [](QWidget& shown) { shown.close(); }},
+        {"Escape", [](QWidget& shown) { uitest::key(shown, Qt::Key_Escape); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        InformationDialog information;
+        ScopedModalResponder responder(way.leave);
+        EXPECT_EQ(runModal(&information), 10000);
+        EXPECT_FALSE(information.isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, InformationWindowCopiesItsTextWithTwoLineBreaks) {
+    std::string copied;
+    setClipboardWriter([&](const std::string& t) {
+        copied = t;
+        return true;
+    });
+    std::string shown;
+    std::vector<std::string> opened;
+    {
+        ScopedModalResponder responder([&](QWidget& window) {
+            opened.push_back(window.objectName().toStdString());
+            if (auto* alert = qobject_cast<QMessageBox*>(&window)) {
+                EXPECT_EQ(alert->windowTitle().toStdString(), "Important Information");
+                EXPECT_EQ(alert->text().toStdString(), "Message successfully copied.");
+                alert->buttons().front()->click();
+                return;
+            }
+            shown = shownText(window);
+            press(window, "Copybtn");
+            press(window, "Continue_Button");
+        });
+        InformationDialog information;
+        runModal(&information);
+    }
+    setClipboardWriter({});
+    EXPECT_EQ(opened, (std::vector<std::string>{"InformationDialog", "InformationCopiedAlert"}));
+    EXPECT_FALSE(shown.empty());
+    EXPECT_EQ(copied, shown + "\n\n");
+}
+
+TEST_F(MainWindowTest, InformationWindowExplainsAClipboardThatRefusesText) {
+    setClipboardWriter([](const std::string&) { return false; });
+    scripted->answerBox(2);
+    {
+        ScopedModalResponder responder([](QWidget& window) {
+            press(window, "Copybtn");
+            press(window, "Continue_Button");
+        });
+        InformationDialog information;
+        runModal(&information);
+    }
+    setClipboardWriter({});
+    const auto boxes = scripted->boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Unable to copy message.");
+    EXPECT_EQ(boxes[0].style, 4);
+    EXPECT_EQ(boxes[0].image, 512);
+    EXPECT_EQ(boxes[0].title, "Talvexa 1099 E-File 2025");
+}
+
+TEST_F(MainWindowTest, InformationWindowPrintsItsTextThroughThePreview) {
+    scripted->answerPrintPreview(1234);
+    std::string shown;
+    {
+        ScopedModalResponder responder([&](QWidget& window) {
+            shown = shownText(window);
+            press(window, "Printbtn");
+            press(window, "Continue_Button");
+        });
+        InformationDialog information;
+        runModal(&information);
+    }
+    ASSERT_EQ(scripted->shown().size(), 1u);
+    EXPECT_EQ(scripted->shown()[0].window, "printPreview");
+    EXPECT_EQ(scripted->shown()[0].text, shown + "\n\n");
+}
+
+TEST_F(MainWindowTest, AboutWindowShowsTheVersionsBesideTheMainWindow) {
+    std::string opened;
+    setAddressOpener([&](const std::string& address) {
+        opened = address;
+        return true;
+    });
+    item("actionAbout")->trigger();
+    auto* about = window->findChild<AboutTalvexa1099*>(QStringLiteral("AboutTalvexa1099"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(isRunningModal(about));
+    EXPECT_EQ(child<QLabel>(*about, "Version")->text().toStdString(), "Version 25.0.1");
+    EXPECT_EQ(child<QLabel>(*about, "Database_Vers")->text().toStdString(), "4");
+
+    press(*about, "weblinkButton");
+    EXPECT_EQ(opened, kProductWebSite);
+    setAddressOpener({});
+
+    // The same window comes forward again while it is open.
+    item("actionAbout")->trigger();
+    EXPECT_EQ(window->findChildren<AboutTalvexa1099*>().size(), 1);
+    about->Close_Action();
+    EXPECT_FALSE(about->isVisible());
+}

@@ -1,5 +1,7 @@
 #include "ui/database/DBManagerController.h"
 
+#include <filesystem>
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -81,9 +83,14 @@ std::string modifyInstructions(const std::string& name) {
            "Do you want to continue modifying this database file?";
 }
 
+// Listed paths may hold a doubled "/" where a folder and a file name were joined.
+bool samePath(const std::string& a, const std::string& b) {
+    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
+
 std::optional<databaseInfo> listedEntry(const std::vector<databaseInfo>& list, const std::string& path) {
     for (const databaseInfo& entry : list)
-        if (entry.path() == path) return entry;
+        if (samePath(entry.path(), path)) return entry;
     return std::nullopt;
 }
 
@@ -334,7 +341,7 @@ void DBManagerController::DBManager_BtnAddDb() {
     // companies would find its own.
     if (std::optional<databaseInfo> listed = listedEntry(app->SelectDatabaseList(), path)) {
         s.selectedtoadd_high1 = path;
-        if (!missing || missing->path() != path) forgetMissing();
+        if (!missing || !samePath(missing->path(), path)) forgetMissing();
         RefreshListAndSelect(listed);
         return;
     }

@@ -26,7 +26,6 @@ OpenDatabase::OpenDatabase(QWidget* parent) : QDialog(parent), ui_(std::make_uni
     Path_Label = ui_->Path_Label;
     model_ = new DBListTableModel(&db_info_list, {QStringLiteral("Name")}, this);
     DatabaseSel->setModel(model_);
-    connect(DatabaseSel, &QTableView::clicked, this, &OpenDatabase::DB_List);
     connect(DatabaseSel->selectionModel(), &QItemSelectionModel::selectionChanged, this, &OpenDatabase::DB_List);
     connect(Open_Button, &QPushButton::clicked, this, &OpenDatabase::OpenDB);
     connect(ui_->Cancel_Button, &QPushButton::clicked, this, &OpenDatabase::OpenDB_Cancel);
@@ -94,7 +93,6 @@ void OpenDatabase::SelectDatabase(int row) {
 void OpenDatabase::DB_List() {
     const QModelIndexList rows = DatabaseSel->selectionModel()->selectedRows();
     const int row = rows.isEmpty() ? -1 : rows.first().row();
-    if (row == selection && dbInfo) return;   // the same row again: nothing changes
     SelectDatabase(row);
     if (selection >= 0) Open_Button->setDefault(true);
     RefreshButtonsAndText();

@@ -171,7 +171,12 @@ protected:
 
     std::shared_ptr<AppDatabase> app() { return session().DBH->appDatabase(); }
     std::shared_ptr<CompanyDatabase> cdb() { return session().DBH->companyDatabase(); }
-    std::string yearFolder() const { return session().configDir->GetDir(); }
+    // The year folder, without its trailing "/".
+    std::string yearFolder() const {
+        std::string folder = session().configDir->GetDir();
+        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        return folder;
+    }
 
     // Writes a company database file; its path.
     std::string makeDatabase(const DatabaseSpec& spec) {

@@ -298,6 +298,17 @@ TEST_F(OpeningTest, FileMenuCloseResetsTheWindowAndMakesNoBackupCopy) {
     EXPECT_TRUE(backups.isEmpty());
 }
 
+TEST_F(OpeningTest, CloseWithTheBackupStepCopiesTheOpenFileIntoTheAutomaticBackups) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    EXPECT_TRUE(window->CloseDatabase(true, true));
+    expectClosed();
+    const std::string copy = session().configDir->GetAutoBackupsDir() + "/" + entry.GetBackupName(true);
+    ASSERT_TRUE(platform::fileExists(copy)) << copy;
+    EXPECT_EQ(intQuery(copy, "select count(*) from companies"), 2);
+    EXPECT_EQ(intQuery(copy, "select in_use from database"), 0);
+}
+
 // The box runs again after the codes that message boxes inside it may leave behind.
 TEST_F(OpeningTest, ManagerBoxRunsAgainUntilOpenOrClose) {
     struct Case {

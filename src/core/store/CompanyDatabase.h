@@ -13,6 +13,7 @@
 
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
+#include "core/store/WX_FMTVAL.h"
 
 class UserInfo;
 class ComapnyInfo;
@@ -89,7 +90,10 @@ public:
     bool CheckInUse();
 
     // ---- print layouts (CompanyDatabaseLayouts.cpp) ----
+    // Seeding: fills the six older layout tables from the built-in layouts, emptying
+    // them first when clear is set (the 1099-NEC table is left alone).
     void SetFormatFields(bool clear);
+    // Each fills its table from the built-in layout when, and only when, it has no row.
     void Insert1099MISCFields();
     void Insert1099NECFields();
     void Insert1099INTFields();
@@ -97,6 +101,26 @@ public:
     void Insert1099RFields();
     void Insert1099SFields();
     void Insert1096Fields();
+
+    // Reading: each stored row replaces destination's entry at its field number;
+    // returns destination.
+    std::vector<WX_FMTVAL>& Select1099MISCFields1(std::vector<WX_FMTVAL>& destination);
+    std::vector<WX_FMTVAL>& Select1099INTFields1(std::vector<WX_FMTVAL>& destination);
+    std::vector<WX_FMTVAL>& Select1099DIVFields1(std::vector<WX_FMTVAL>& destination);
+    std::vector<WX_FMTVAL>& Select1099RFields1(std::vector<WX_FMTVAL>& destination);
+    std::vector<WX_FMTVAL>& Select1099SFields1(std::vector<WX_FMTVAL>& destination);
+    std::vector<WX_FMTVAL>& Select1096Fields1(std::vector<WX_FMTVAL>& destination);
+    std::vector<WX_FMTVAL>& Select1099NECFields(std::vector<WX_FMTVAL>& destination);
+
+    // Writing back an edited layout: its first N entries (N = the form's field count)
+    // replace the stored rows; an empty table is seeded first.
+    void Update1099MISCFields1(const std::vector<WX_FMTVAL>& layout);
+    void Update1099INTFields1(const std::vector<WX_FMTVAL>& layout);
+    void Update1099DIVFields1(const std::vector<WX_FMTVAL>& layout);
+    void Update1099RFields1(const std::vector<WX_FMTVAL>& layout);
+    void Update1099SFields1(const std::vector<WX_FMTVAL>& layout);
+    void Update1096Fields1(const std::vector<WX_FMTVAL>& layout);
+    void Update1099NECFields(const std::vector<WX_FMTVAL>& layout);
 
     // ---- payers (CompanyDatabasePayers.cpp) ----
     // One payer by key; a record with PK -1 when no row has the key.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_map>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,6 +26,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
 #include "core/store/RecipientFullInfo.h"
+#include "core/store/RecipientListCount.h"
 #include "ui/main/AboutTalvexa1099.h"
 #include "ui/main/InformationDialog.h"
 #include "ui/main/TextListModel.h"
@@ -120,12 +122,6 @@ void AppDelegate::wireActions() {
     connect(ui->UpdateRecipient_Button, &QPushButton::clicked, this, &AppDelegate::UpdateRecipient_Action);
     connect(ui->DeleteRecipient_Button, &QPushButton::clicked, this, &AppDelegate::DeleteRecipient);
     connect(ui->CopyRecipient_Button, &QPushButton::clicked, this, &AppDelegate::CopyRecipient);
-    connect(ui->Company_Sel, &QTableView::doubleClicked, this, [this] {
-        if (ui->UpdateCompany_B->isEnabled()) UpdateCompany();
-    });
-    connect(ui->Recipient_sel, &QTableView::doubleClicked, this, [this] {
-        if (ui->UpdateRecipient_Button->isEnabled()) UpdateRecipient_Action();
-    });
 
     // Toolbar.
     connect(addCompanyButton_, &QToolButton::clicked, this, &AppDelegate::NewCompany);
@@ -336,17 +332,20 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     s._RecipientFilterString = ui->RecipientFilter_Text->text().toStdString();
     const std::string& filter = s._RecipientFilterString;
 
-    size_t total = 0;
-    size_t filtered = 0;
+    // The two counts are those of the recipient list query (every recipient of the
+    // selected payers, and those passing the filters), counted without reading records.
+    int64_t total = 0;
+    int64_t filtered = 0;
     std::vector<RecipientFullInfo> rows;
     if (auto db = companyDatabase(); db && db->IsReady()) {
-        total = db->execRecipientListQuery("", recipientSort_, 0, 0).size();
+        total = countRecipientList(*db, "", 0, 0);
         std::vector<ComapnyInfo> companies;
         const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();
-        const size_t count = std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
+        const size_t count =
+            std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
         for (size_t i = 0; i < count; ++i) companies.push_back(db->getCompanyInfo1(keys[i]));
         rows = db->execRecipientFullInfoQuery(companies, filter, recipientSort_, form, status);
-        filtered = db->execRecipientListQuery(filter, recipientSort_, form, status).size();
+        filtered = countRecipientList(*db, filter, form, status);
     }
 
     ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(rows.size()).arg(total));
@@ -363,7 +362,7 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
         Recipient_PTL_.push_back(theRecPKMap);
     }
     addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
-    if (rowsBefore != filtered) deselectAll(ui->Recipient_sel);
+    if (static_cast<int64_t>(rowsBefore) != filtered) deselectAll(ui->Recipient_sel);
     reloadData(ui->Recipient_sel, recipientModel);
 }
 
@@ -418,14 +417,25 @@ void AppDelegate::SelectRecipient() {
 
 void AppDelegate::ReselectRecipients() {
     const Recipient& held = *session().recp_details;
-    const std::vector<int32_t> keys = held.selectedRecipients();
-    const std::vector<int32_t> kinds = held.selectedType();
-    for (size_t i = 0; i < keys.size() && i < kinds.size(); ++i) {
-        for (size_t row = 0; row < Recipient_PTL_.size(); ++row) {
-            if (Recipient_PTL_[row].recipientPK() == keys[i] && Recipient_PTL_[row].recipientType() == kinds[i]) {
-                selectOnlyRow(ui->Recipient_sel, static_cast<int>(row));
-                break;
-            }
+    const std::vector<int32_t>& keys = held.selectedRecipients();
+    const std::vector<int32_t>& kinds = held.selectedType();
+    // Each match replaces the selection, so only the last held recipient still listed
+    // ends up selected: look for it from the end, through the first row of each
+    // key and kind.
+    std::unordered_map<uint64_t, int> firstRow;
+    auto slot = [](int32_t key, int32_t kind) {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(key)) << 32) | static_cast<uint32_t>(kind);
+    };
+    if (!keys.empty()) {
+        firstRow.reserve(Recipient_PTL_.size());
+        for (size_t row = 0; row < Recipient_PTL_.size(); ++row)
+            firstRow.emplace(slot(Recipient_PTL_[row].recipientPK(), Recipient_PTL_[row].recipientType()),
+                             static_cast<int>(row));
+    }
+    for (size_t i = std::min(keys.size(), kinds.size()); i-- > 0;) {
+        if (auto found = firstRow.find(slot(keys[i], kinds[i])); found != firstRow.end()) {
+            selectOnlyRow(ui->Recipient_sel, found->second);
+            break;
         }
     }
     SelectRecipient();

@@ -129,8 +129,8 @@ TEST_F(CompanyDatabaseUpgrade, FirstSchemaFileReachesTheCurrentSchemaWithItsData
     EXPECT_TRUE(cdb.hasNonDefaultLogin(false, -1));
 }
 
-// Needs the state-name repairs and the mailing-label rows of payers.
-TEST_F(CompanyDatabaseUpgrade, DISABLED_FirstSchemaFileGetsStateNamesAndLabelRows) {
+// The state-name repairs and the payers' mailing-label rows run during the upgrade.
+TEST_F(CompanyDatabaseUpgrade, FirstSchemaFileGetsStateNamesAndLabelRows) {
     makeVersion1(path("old.db"));
     CompanyDatabase cdb;
     ASSERT_TRUE(cdb.Init(path("old.db"), false, false, true, "Old"));

@@ -6,6 +6,7 @@
 #include "ui/UiTestHelpers.h"
 #include "ui/main/AboutTalvexa1099.h"
 #include "ui/main/InformationDialog.h"
+#include "ui/main/ResizeButtonToFit.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
 #include "core/foundation/WebAddresses.h"
@@ -149,4 +150,19 @@ TEST_F(MainWindowTest, AboutWindowShowsTheVersionsBesideTheMainWindow) {
     EXPECT_EQ(window->findChildren<AboutTalvexa1099*>().size(), 1);
     about->Close_Action();
     EXPECT_FALSE(about->isVisible());
+}
+
+TEST(ResizeButtonToFit, TakesTheSizeOfEachNewTitleKeepingItsCorner) {
+    QWidget holder;
+    ResizeButtonToFit button(&holder);
+    button.move(30, 40);
+    button.setStringValue(QStringLiteral("OK"));
+    const int shortWidth = button.width();
+    button.setStringValue(QStringLiteral("Start New Year 2025 (Import Prior Year)"));
+    EXPECT_GT(button.width(), shortWidth);
+    EXPECT_EQ(button.size(), button.sizeHint());
+    EXPECT_EQ(button.pos(), QPoint(30, 40));
+    button.setStringValue(QStringLiteral("OK"));
+    EXPECT_EQ(button.width(), shortWidth);
+    EXPECT_EQ(button.text().toStdString(), "OK");
 }

@@ -194,18 +194,26 @@ TEST_F(MainWindowLists, RefillKeepsOrClearsTheSelectionAndReselectsTheLastRecipi
     EXPECT_EQ(selectedRows(recipients()), std::vector<int>{1});
 }
 
-TEST_F(MainWindowLists, ScreenImageWithPayersAndRecipients) {
-    addPayer("Northwind Traders");
-    addPayer("Contoso Consulting Group");
-    addRecipient(acme, {1, "Maria", "Maria Garcia", "Garcia"});
-    addRecipient(acme, {7, "", "Lakeside Landscaping Inc", "", true});
-    addRecipient(acme, {7, "Wei", "Wei Chen", "Chen"});
+// A picture of the window as a user sees it with a few payers and recipients.
+TEST_F(MainWindowTest, ScreenImageWithPayersAndRecipients) {
+    openDatabase("Riverside Bookkeeping");
+    for (const char* name : {"Birch & Sons Construction", "Contoso Consulting Group", "Northwind Traders Inc"})
+        addPayer(name);
+    const int32_t dental = addPayer("Harbor View Dental LLC");
+    const Person people[] = {
+        {7, "Maria", "Maria Garcia", "Garcia"},           {7, "Wei", "Wei Chen", "Chen"},
+        {1, "", "Lakeside Landscaping Inc", "", true},     {7, "James", "James O'Connor", "O'Connor"},
+        {3, "Priya", "Priya Patel", "Patel"},              {1, "", "Summit Office Cleaning", "", true},
+        {7, "Daniel", "Daniel Brooks", "Brooks"},          {2, "Olivia", "Olivia Nguyen", "Nguyen"},
+    };
+    for (const Person& p : people) addRecipient(dental, p);
     showDatabase();
     window->resize(1040, 760);
     window->show();
-    selectAcme();
-    userSelect(recipients(), {2});
+    userSelect(companies(), {2});
+    userSelect(recipients(), {3});
     window->Refresh();
+    ASSERT_EQ(session().comp_details->selectedCompanies(), std::vector<int32_t>{dental});
     const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows");
     QDir().mkpath(folder);
     ASSERT_TRUE(window->grab().save(folder + QStringLiteral("/AppDelegate.png"), "PNG"));

@@ -1,0 +1,206 @@
+// The company's own copies of the editable print layouts: seven tables with one row
+// per field of a layout, seeded from the built-in layouts, read for every print and
+// written back from the layout editor.
+
+#include <algorithm>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "core/foundation/tvDatabase.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/WX_FORMAT.h"
+#include "core/store/format.h"
+
+namespace {
+
+struct LayoutTable {
+    const char* name;
+    int32_t layoutCode;
+    int rows;                   // fields of the layout, one row each
+    const char* insertSql;
+    const char* seedFailure;    // shown when seeding fails
+};
+
+const LayoutTable kMisc{
+    "_1099MiscFormat", 0, 35,
+    "insert into _1099MiscFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
+    "values( ?, ?, ?, ?, ?, ?, ? );",
+    "Unable to insert 1099 Misc format fields. "};
+const LayoutTable k1096{
+    "_1096Format", 2, 18,
+    "insert into _1096Format (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
+    "values(  ?, ?, ?, ?, ?, ?, ? );",
+    "Unable to insert 1096 format fields. "};
+const LayoutTable kInt{
+    "_1099INTFormat", 3, 36,
+    "insert into _1099INTFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
+    "values (  ?, ?, ?, ?, ?, ?, ? );",
+    "Unable to insert 1099 Int format fields. "};
+const LayoutTable kS{
+    "_1099SFormat", 4, 22,
+    "insert into _1099SFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
+    "values(  ?, ?, ?, ?, ?, ?, ? );",
+    "Unable to insert 1099 S format fields. "};
+const LayoutTable kDiv{
+    "_1099DIVFormat", 5, 39,
+    "insert into _1099DIVFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
+    "values(  ?, ?, ?, ?, ?, ?, ? );",
+    "Unable to insert 1099 Div format fields. "};
+const LayoutTable kR{
+    "_1099RFormat", 6, 42,
+    "insert into _1099RFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
+    "values(  ?, ?, ?, ?, ?, ?, ? );",
+    "Unable to insert 1099 R format fields. "};
+const LayoutTable kNec{
+    "_1099NECFormat", 9, 24,
+    "insert into _1099NECFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
+    "values (  ?, ?, ?, ?, ?, ?, ? );",
+    "Unable to insert 1099 NEC format fields. "};
+
+void showSeedingFailure(const std::string& details) {
+    tvDatabase::tvMessageBox("Database Error", details, 4, "Talvexa 1099 E-File 2025", 0x200, false);
+}
+
+// Starts a transaction unless the connection already runs one (the caller's, which
+// the work then joins). True when this call started it and so must end it.
+bool beginOwnTransaction(FMDatabase& db) {
+    if (db.isInTransaction()) return false;
+    return db.beginTransaction();
+}
+
+bool tableHasRow(FMDatabase& db, const LayoutTable& table) {
+    auto rows = db.executeQuery(std::string("select * from ") + table.name + ";");
+    if (!rows) return false;
+    bool any = rows->next();
+    rows->close();
+    return any;
+}
+
+void seed(FMDatabase& db, const LayoutTable& table) {
+    bool own = false;
+    try {
+        own = beginOwnTransaction(db);
+        // An existing copy, edited or not, is never overwritten.
+        if (!tableHasRow(db, table)) {
+            WX_FORMAT holder;
+            holder.Val = format().GetWXFmt(holder.Val, table.layoutCode, true);
+            for (int i = 0; i < table.rows; ++i) {
+                const WX_FMTVAL& e = holder.Val.at(i);
+                // A failing statement is passed over; the rest still go in.
+                db.executeUpdate(table.insertSql, i, e.noprint(), e.rjust(), e.height(), int(e.width()),
+                                 int(e.pt().x), int(e.pt().y));
+            }
+        }
+        if (own) db.commit();
+    } catch (const std::exception&) {
+        // A partial copy would break the all-or-nothing rule of the table; undo what
+        // this call started. Inside the caller's transaction the caller decides.
+        if (own) db.rollback();
+        showSeedingFailure(table.seedFailure);
+    }
+}
+
+std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vector<WX_FMTVAL>& destination) {
+    try {
+        auto rows = db.executeQuery(std::string("select * from ") + table.name + " ORDER BY mappingID;");
+        if (!rows) return destination;
+        while (rows->next()) {
+            int32_t field = rows->intForColumn("mappingID");
+            // A field number the destination cannot hold is corrupt data: leave it out.
+            if (field < 0 || static_cast<size_t>(field) >= destination.size()) continue;
+            WX_FMTVAL entry;
+            entry.setNoprint(rows->intForColumn("noPrint"));
+            entry.setRjust(rows->intForColumn("rJust"));
+            entry.setHeight(rows->intForColumn("height"));
+            entry.setWidth(static_cast<int16_t>(rows->intForColumn("width")));
+            entry.setPt(WX_XPOINT{static_cast<int16_t>(rows->intForColumn("xCoord")),
+                                  static_cast<int16_t>(rows->intForColumn("yCoord"))});
+            destination[static_cast<size_t>(field)] = entry;
+        }
+        rows->close();
+    } catch (const std::exception&) {
+        // Returned as far as it was filled.
+    }
+    return destination;
+}
+
+void writeBack(CompanyDatabase& database, const LayoutTable& table, void (CompanyDatabase::*seedTable)(),
+               const std::vector<WX_FMTVAL>& layout) {
+    FMDatabase& db = *database.db;
+    try {
+        // An empty table gets its full set of rows first, so that the edit below has
+        // every row to land on.
+        if (!tableHasRow(db, table)) (database.*seedTable)();
+        const std::string sql = std::string("update ") + table.name +
+                                " set  noPrint = (?), rJust = (?), height = (?), width = (?), xCoord = (?), "
+                                "yCoord = (?)where mappingID = (?); ";
+        const size_t count = std::min(layout.size(), static_cast<size_t>(table.rows));
+        for (size_t i = 0; i < count; ++i) {
+            const WX_FMTVAL& e = layout[i];
+            db.executeUpdate(sql, e.noprint(), e.rjust(), e.height(), int(e.width()), int(e.pt().x),
+                             int(e.pt().y), int(i));
+        }
+    } catch (const std::exception&) {
+        // Rows written so far stay written.
+    }
+}
+
+}  // namespace
+
+void CompanyDatabase::SetFormatFields(bool clear) {
+    bool own = beginOwnTransaction(*db);
+    if (clear) {
+        db->executeUpdate("delete from _1099MiscFormat");
+        db->executeUpdate("delete from _1099SFormat");
+        db->executeUpdate("delete from _1099INTFormat");
+        db->executeUpdate("delete from _1099DIVFormat");
+        db->executeUpdate("delete from _1099RFormat");
+        db->executeUpdate("delete from _1096Format");
+    }
+    Insert1099MISCFields();
+    Insert1099INTFields();
+    Insert1099DIVFields();
+    Insert1099SFields();
+    Insert1099RFields();
+    Insert1096Fields();
+    if (own) db->commit();
+}
+
+void CompanyDatabase::Insert1099MISCFields() { seed(*db, kMisc); }
+void CompanyDatabase::Insert1099NECFields() { seed(*db, kNec); }
+void CompanyDatabase::Insert1099INTFields() { seed(*db, kInt); }
+void CompanyDatabase::Insert1099DIVFields() { seed(*db, kDiv); }
+void CompanyDatabase::Insert1099RFields() { seed(*db, kR); }
+void CompanyDatabase::Insert1099SFields() { seed(*db, kS); }
+void CompanyDatabase::Insert1096Fields() { seed(*db, k1096); }
+
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099MISCFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kMisc, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099INTFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kInt, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099DIVFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kDiv, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099RFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kR, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099SFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kS, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1096Fields1(std::vector<WX_FMTVAL>& d) { return read(*db, k1096, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099NECFields(std::vector<WX_FMTVAL>& d) { return read(*db, kNec, d); }
+
+void CompanyDatabase::Update1099MISCFields1(const std::vector<WX_FMTVAL>& l) {
+    writeBack(*this, kMisc, &CompanyDatabase::Insert1099MISCFields, l);
+}
+void CompanyDatabase::Update1099INTFields1(const std::vector<WX_FMTVAL>& l) {
+    writeBack(*this, kInt, &CompanyDatabase::Insert1099INTFields, l);
+}
+void CompanyDatabase::Update1099DIVFields1(const std::vector<WX_FMTVAL>& l) {
+    writeBack(*this, kDiv, &CompanyDatabase::Insert1099DIVFields, l);
+}
+void CompanyDatabase::Update1099RFields1(const std::vector<WX_FMTVAL>& l) {
+    writeBack(*this, kR, &CompanyDatabase::Insert1099RFields, l);
+}
+void CompanyDatabase::Update1099SFields1(const std::vector<WX_FMTVAL>& l) {
+    writeBack(*this, kS, &CompanyDatabase::Insert1099SFields, l);
+}
+void CompanyDatabase::Update1096Fields1(const std::vector<WX_FMTVAL>& l) {
+    writeBack(*this, k1096, &CompanyDatabase::Insert1096Fields, l);
+}
+void CompanyDatabase::Update1099NECFields(const std::vector<WX_FMTVAL>& l) {
+    writeBack(*this, kNec, &CompanyDatabase::Insert1099NECFields, l);
+}

@@ -1,0 +1,22 @@
+#include "core/store/RecipientListCount.h"
+
+#include <vector>
+
+#include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
+
+using namespace companyrows;
+
+int64_t countRecipientList(CompanyDatabase& db, const std::string& filter, int32_t kind, int32_t status) {
+    if (!db.IsReady() || !db.db) return 0;
+    const std::string pattern = namePattern(filter);
+    std::vector<FMValue> args{pattern, pattern};
+    const std::string companies = companyClause("company_FK", selectedCompanyKeys(), args);
+    const std::string sql = "select count(*) from recipients where ((lastName like ?) or (firstName like ?)) and " +
+                            companies + " " + kindClause(kind) + statusClause(status) + ";";
+    auto rs = db.db->executeQuery(sql, args);
+    if (!rs) return 0;
+    const int64_t count = rs->next() ? rs->longLongIntForColumnIndex(0) : 0;
+    rs->close();
+    return count;
+}

@@ -1,0 +1,3 @@
+#include "core/store/WX_FORMAT.h"
+
+WX_FORMAT::WX_FORMAT() : Val(kEntries) {}

@@ -69,20 +69,20 @@ private:
 };
 
 // One company database file as a test wants it, built up by chained calls:
-// DatabaseSpec("Acme").payer("Acme Supply").user("Ada", "Secret1", 1).
-struct DatabaseSpec {
+// DatabaseRecipe("Acme").payer("Acme Supply").user("Ada", "Secret1", 1).
+struct DatabaseRecipe {
     struct User {
         std::string name, password;
         int type;
     };
-    explicit DatabaseSpec(std::string n) : name(std::move(n)) {}
-    DatabaseSpec& inYear(int y) { year = y; return *this; }
-    DatabaseSpec& payer(std::string p) { payers.push_back(std::move(p)); return *this; }
-    DatabaseSpec& user(std::string n, std::string p, int type) { users.push_back({std::move(n), std::move(p), type}); return *this; }
-    DatabaseSpec& markedBackup() { backup = true; return *this; }
+    explicit DatabaseRecipe(std::string n) : name(std::move(n)) {}
+    DatabaseRecipe& inYear(int y) { year = y; return *this; }
+    DatabaseRecipe& payer(std::string p) { payers.push_back(std::move(p)); return *this; }
+    DatabaseRecipe& user(std::string n, std::string p, int type) { users.push_back({std::move(n), std::move(p), type}); return *this; }
+    DatabaseRecipe& markedBackup() { backup = true; return *this; }
     // Marked in use, as a run that crashed leaves it.
-    DatabaseSpec& markedInUse() { leftInUse = true; return *this; }
-    DatabaseSpec& inFolder(std::string f) { folder = std::move(f); return *this; }
+    DatabaseRecipe& markedInUse() { leftInUse = true; return *this; }
+    DatabaseRecipe& inFolder(std::string f) { folder = std::move(f); return *this; }
 
     std::string name;
     int year = 2025;
@@ -179,27 +179,27 @@ protected:
     }
 
     // Writes a company database file; its path.
-    std::string makeDatabase(const DatabaseSpec& spec) {
-        const std::string folder = spec.folder.empty() ? yearFolder() : spec.folder;
-        const std::string path = folder + "/" + spec.name + " " + std::to_string(spec.year) + ".db";
+    std::string makeDatabase(const DatabaseRecipe& recipe) {
+        const std::string folder = recipe.folder.empty() ? yearFolder() : recipe.folder;
+        const std::string path = folder + "/" + recipe.name + " " + std::to_string(recipe.year) + ".db";
         CompanyDatabase db;
-        EXPECT_TRUE(db.Init(path, false, true, true, spec.name));
-        EXPECT_TRUE(db.SetName(spec.name));
-        EXPECT_TRUE(db.SetYear(spec.year));
-        for (const std::string& payer : spec.payers) {
+        EXPECT_TRUE(db.Init(path, false, true, true, recipe.name));
+        EXPECT_TRUE(db.SetName(recipe.name));
+        EXPECT_TRUE(db.SetYear(recipe.year));
+        for (const std::string& payer : recipe.payers) {
             ComapnyInfo c;
             c.setName(payer);
             EXPECT_TRUE(db.insertCompanyInfo(c));
         }
-        for (const auto& u : spec.users) {
+        for (const auto& u : recipe.users) {
             UserInfo user;
             user.setUserName(u.name);
             user.setPassword(u.password);
             user.setUserType(u.type);
             db.insertUserInfo(user);
         }
-        if (spec.backup) db.SetBackup(true);
-        if (spec.leftInUse) db.SetInUse(1);
+        if (recipe.backup) db.SetBackup(true);
+        if (recipe.leftInUse) db.SetInUse(1);
         db.Close();
         return path;
     }

@@ -47,10 +47,10 @@ protected:
     }
 
     // A file outside the year folder, to be added.
-    std::string outsideFile(DatabaseSpec spec) {
+    std::string outsideFile(DatabaseRecipe recipe) {
         const std::string folder = home.path() + "/Elsewhere";
         EXPECT_TRUE(platform::createDirectories(folder));
-        return makeDatabase(spec.inFolder(folder));
+        return makeDatabase(recipe.inFolder(folder));
     }
 
     // Presses the add button; the open panel is answered with path.
@@ -79,8 +79,8 @@ TEST_F(DatabaseManagerTest, EmptyListOffersOnlyCreatingADatabase) {
 }
 
 TEST_F(DatabaseManagerTest, OpenDatabaseIsPreselectedMarkedAndNotOfferedForOpening) {
-    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseSpec("Zeta")), "Zeta");
-    const std::string acme = makeDatabase(DatabaseSpec("Acme"));
+    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme"));
     listDatabase(acme, "Acme");
     listDatabase(yearFolder() + "/Old 2024.db", "Old", 2024);
     ASSERT_TRUE(cdb()->Init(acme, true, true, true, "Acme"));
@@ -108,8 +108,8 @@ TEST_F(DatabaseManagerTest, OpenDatabaseIsPreselectedMarkedAndNotOfferedForOpeni
 }
 
 TEST_F(DatabaseManagerTest, RecentDatabaseIsPreselectedAndOpenIsTheReturnKeyButton) {
-    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseSpec("Zeta")), "Zeta");
-    listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme");
+    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
     ASSERT_TRUE(app()->SetRecentDatabaseInfo(zeta));
     makeBox();
     EXPECT_EQ(selectedRow(), 1);
@@ -119,8 +119,8 @@ TEST_F(DatabaseManagerTest, RecentDatabaseIsPreselectedAndOpenIsTheReturnKeyButt
 }
 
 TEST_F(DatabaseManagerTest, ClickingTheSelectedRowAgainClearsTheSelection) {
-    listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme");
-    listDatabase(makeDatabase(DatabaseSpec("Zeta")), "Zeta");
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
     makeBox();
     ASSERT_EQ(selectedRow(), -1);
 
@@ -137,8 +137,8 @@ TEST_F(DatabaseManagerTest, ClickingTheSelectedRowAgainClearsTheSelection) {
 }
 
 TEST_F(DatabaseManagerTest, KeyReleaseWorksOutTheEntryFromTheSelectedRow) {
-    listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme");
-    listDatabase(makeDatabase(DatabaseSpec("Zeta")), "Zeta");
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
     makeBox();
     answer::clickRow(table(), 0);
     table()->selectionModel()->select(table()->model()->index(1, 0),
@@ -152,8 +152,8 @@ TEST_F(DatabaseManagerTest, KeyReleaseWorksOutTheEntryFromTheSelectedRow) {
 }
 
 TEST_F(DatabaseManagerTest, AddsACheckedFileAndSelectsIt) {
-    listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme");
-    const std::string beta = outsideFile(DatabaseSpec("Beta").payer("Beta Corp"));
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const std::string beta = outsideFile(DatabaseRecipe("Beta").payer("Beta Corp"));
     makeBox();
     add(beta);
     EXPECT_EQ(listedPaths(), (Strings{yearFolder() + "/Acme 2025.db", beta}));
@@ -190,7 +190,7 @@ TEST_F(DatabaseManagerTest, FileOfAnotherYearIsRefusedWithTheYearAdvice) {
     makeBox();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.year);
-        const std::string path = outsideFile(DatabaseSpec("Acme").inYear(c.year));
+        const std::string path = outsideFile(DatabaseRecipe("Acme").inYear(c.year));
         scripted->answerBox(2);
         add(path);
         ASSERT_FALSE(scripted->boxes().empty());
@@ -208,7 +208,7 @@ TEST_F(DatabaseManagerTest, FileOfAnotherYearIsRefusedWithTheYearAdvice) {
 
 TEST_F(DatabaseManagerTest, BackupCopyIsAddedOnlyWhenTheUserSaysYes) {
     makeBox();
-    const std::string path = outsideFile(DatabaseSpec("Acme").markedBackup());
+    const std::string path = outsideFile(DatabaseRecipe("Acme").markedBackup());
     for (int answerCode : {16, 2}) {
         scripted->answerBox(answerCode);
         add(path);
@@ -228,11 +228,11 @@ TEST_F(DatabaseManagerTest, BackupCopyIsAddedOnlyWhenTheUserSaysYes) {
 }
 
 TEST_F(DatabaseManagerTest, AddingAListedFileSelectsIt) {
-    const std::string acme = makeDatabase(DatabaseSpec("Acme").payer("Acme Supply"));
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme").payer("Acme Supply"));
     // Listed under a path with a doubled "/", as joined folder and file names give.
     const std::string listed = session().configDir->GetDir() + "/Acme 2025.db";
     listDatabase(listed, "Acme", 2025, "Acme Supply");
-    listDatabase(makeDatabase(DatabaseSpec("Zeta")), "Zeta");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
     makeBox();
     add(acme);
     EXPECT_EQ(listedPaths().size(), 2u);
@@ -242,8 +242,8 @@ TEST_F(DatabaseManagerTest, AddingAListedFileSelectsIt) {
 }
 
 TEST_F(DatabaseManagerTest, FileWithACompanyOfAListedDatabaseIsRefused) {
-    listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme", 2025, "Acme Supply");
-    const std::string beta = outsideFile(DatabaseSpec("Beta").payer("Birch").payer("Acme Supply"));
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme", 2025, "Acme Supply");
+    const std::string beta = outsideFile(DatabaseRecipe("Beta").payer("Birch").payer("Acme Supply"));
     makeBox();
     script.expect(kOpenChooserName, answer::chooseFile(beta));
     script.expect(kDatabaseAlertName, [](QWidget& w) {
@@ -257,10 +257,10 @@ TEST_F(DatabaseManagerTest, FileWithACompanyOfAListedDatabaseIsRefused) {
 }
 
 TEST_F(DatabaseManagerTest, LocatingAtAFileWithADuplicateCompanyStillDropsTheMissingEntry) {
-    const std::string acme = makeDatabase(DatabaseSpec("Acme"));
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme"));
     listDatabase(acme, "Acme", 2025, "Acme Supply");
     listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
-    const std::string moved = outsideFile(DatabaseSpec("Gone").payer("Acme Supply"));
+    const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Acme Supply"));
     makeBox();
     scripted->answerBox(2);
     answer::clickRow(table(), 1);
@@ -274,10 +274,10 @@ TEST_F(DatabaseManagerTest, LocatingAtAFileWithADuplicateCompanyStillDropsTheMis
 }
 
 TEST_F(DatabaseManagerTest, MissingDatabaseIsLocated) {
-    listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
     const databaseInfo gone = listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
     ASSERT_TRUE(app()->SetRecentDatabaseInfo(gone));
-    const std::string moved = outsideFile(DatabaseSpec("Gone").payer("Gone Inc"));
+    const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Gone Inc"));
 
     scripted->answerBox(2);   // selected as the recent database: it cannot be found
     makeBox();
@@ -313,7 +313,7 @@ TEST_F(DatabaseManagerTest, FileThatIsNoDatabaseIsRefused) {
 }
 
 TEST_F(DatabaseManagerTest, OpenDatabaseIsCheckedOnACopy) {
-    const std::string acme = makeDatabase(DatabaseSpec("Acme").payer("Acme Supply"));
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme").payer("Acme Supply"));
     ASSERT_TRUE(cdb()->Init(acme, true, true, true, "Acme"));
     makeBox();
     const std::optional<databaseInfo> entry = list().VerifyDatabaseToAdd(acme, "Unable to add database to list.");
@@ -327,10 +327,10 @@ TEST_F(DatabaseManagerTest, OpenDatabaseIsCheckedOnACopy) {
 }
 
 TEST_F(DatabaseManagerTest, CreatedDatabaseIsSelected) {
-    listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
     makeBox();
     scripted->answerCreateDatabase([this](databaseInfo& created) {
-        created = listDatabase(makeDatabase(DatabaseSpec("New One")), "New One");
+        created = listDatabase(makeDatabase(DatabaseRecipe("New One")), "New One");
         return 1234;
     });
     uitest::press(*box, "Create_Button");

@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         DatabaseTest::SetUp();
         const std::string path =
-            makeDatabase(DatabaseSpec("Acme").user("Ada", "Secret1", 1).user("Bob", "pass word", 0));
+            makeDatabase(DatabaseRecipe("Acme").user("Ada", "Secret1", 1).user("Bob", "pass word", 0));
         ASSERT_TRUE(cdb()->Init(path, true, true, true, "Acme"));
         session().loginInfo = std::make_shared<Login_Info>();
     }

@@ -12,8 +12,8 @@ protected:
 };
 
 TEST_F(OpenDatabaseChooserTest, PreselectsTheRecentDatabaseAndOpenHandsBackTheSelectedOne) {
-    const databaseInfo acme = listDatabase(makeDatabase(DatabaseSpec("Acme")), "Acme");
-    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseSpec("Zeta")), "Zeta");
+    const databaseInfo acme = listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
     ASSERT_TRUE(app()->SetRecentDatabaseInfo(zeta));
 
     OpenDatabase chooser;

@@ -48,9 +48,9 @@ protected:
     }
 
     // A listed database with two payers.
-    databaseInfo acme(DatabaseSpec spec = DatabaseSpec("Acme")) {
-        spec.payer("Acme Supply").payer("Birch & Sons");
-        return listDatabase(makeDatabase(spec), spec.name);
+    databaseInfo acme(DatabaseRecipe recipe = DatabaseRecipe("Acme")) {
+        recipe.payer("Acme Supply").payer("Birch & Sons");
+        return listDatabase(makeDatabase(recipe), recipe.name);
     }
 
     // The manager box: the row is clicked, then Open.
@@ -85,7 +85,7 @@ protected:
 };
 
 TEST_F(OpeningTest, OpensTheDatabaseChosenInTheManager) {
-    listDatabase(makeDatabase(DatabaseSpec("Zeta")), "Zeta");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
     const databaseInfo entry = acme();
     openRowInManager(0);   // "Acme" before "Zeta"
     window->DatabaseManager();
@@ -128,7 +128,7 @@ TEST_F(OpeningTest, WithoutARecentDatabaseStartUpOpensNothing) {
 }
 
 TEST_F(OpeningTest, OpeningTheOpenDatabaseAgainChangesNothing) {
-    const databaseInfo entry = acme(DatabaseSpec("Acme").user("Ada", "Secret1", 1));
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").user("Ada", "Secret1", 1));
     script.expect("LoginDialog", answer::login("Ada", "Secret1"));
     ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
     // No second login.
@@ -162,7 +162,7 @@ TEST_F(OpeningTest, LoginDecidesWhetherAndHowTheDatabaseOpens) {
         {"wrong password, then cancel", {{"Ada", "secret1"}}, false, false},
         {"wrong password, then the right one", {{"Bob", "Bob"}, {"Bob", "bob"}}, true, false},
     };
-    const databaseInfo entry = acme(DatabaseSpec("Acme").user("Ada", "Secret1", 1).user("Bob", "bob", 0));
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").user("Ada", "Secret1", 1).user("Bob", "bob", 0));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.who);
         int refused = 0;
@@ -191,7 +191,7 @@ TEST_F(OpeningTest, LoginDecidesWhetherAndHowTheDatabaseOpens) {
 }
 
 TEST_F(OpeningTest, LoginClosedByItsCloseBoxOpensNothing) {
-    const databaseInfo entry = acme(DatabaseSpec("Acme").user("Ada", "Secret1", 1));
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").user("Ada", "Secret1", 1));
     script.expect("LoginDialog", [](QWidget& w) { w.close(); });
     EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
     expectClosed();
@@ -230,7 +230,7 @@ TEST_F(OpeningTest, UnreadableFileGetsTheAccessAdvice) {
 }
 
 TEST_F(OpeningTest, FileLeftInUseByACrashedRunOpensWithItsData) {
-    const databaseInfo entry = acme(DatabaseSpec("Acme").markedInUse());
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").markedInUse());
     ASSERT_EQ(intQuery(entry.path(), "select in_use from database"), 1);
     EXPECT_TRUE(window->OpenDatabase(entry, -1, false));
     expectOpen(entry);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TalvexaDir;
 class Preferences;
@@ -11,6 +12,7 @@ class Company;
 class Recipient;
 class Login_Info;
 class UserInterface;
+class databaseInfo;
 
 // The process-wide values that windows and services share. There is one Session,
 // reached through session(); tests start each case from a fresh one (resetSession()).
@@ -43,6 +45,15 @@ struct Session {
     // The window layer's implementation of the user-interaction seam (not owned
     // through the session: the installer keeps it alive).
     UserInterface* ui = nullptr;
+
+    // ---- opening company databases and the database manager ----
+    bool secPassword = false;                       // cleared when the company view closes
+    std::shared_ptr<databaseInfo> dbInfo;           // the manager's current entry; null for none
+    int32_t SelectDbIndex = -1;                     // list row to select when the manager loads
+    bool findDb = false;                            // a find is under way in the manager
+    std::string selectedtoadd_high1;                // path of the database last examined for adding
+    std::string selecteddbname_inFDsearch;          // first path picked in the find dialog
+    std::vector<std::string> selected_list;         // every path picked in the find dialog
 };
 
 Session& session();

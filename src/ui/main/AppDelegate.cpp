@@ -133,7 +133,7 @@ void AppDelegate::wireActions() {
     connect(ui->OpenDb_TextFilemenu, &QAction::triggered, this, &AppDelegate::OpenDadabase_Filemenu);
     connect(ui->Createdatabase, &QAction::triggered, this, [this] { CreateDatabase(ui->Createdatabase); });
     connect(ui->DatabaseManager, &QAction::triggered, this, &AppDelegate::DatabaseManager);
-    connect(ui->Closedb, &QAction::triggered, this, &AppDelegate::CloseDatabase);
+    connect(ui->Closedb, &QAction::triggered, this, qOverload<>(&AppDelegate::CloseDatabase));
     connect(ui->import, &QAction::triggered, this, &AppDelegate::Import);
     connect(ui->importprioryear, &QAction::triggered, this, &AppDelegate::ImportPriorYear);
     connect(ui->prntformforRec, &QAction::triggered, this, &AppDelegate::PrintformsforRecipient);

@@ -11,6 +11,11 @@
 #include "ui/main/company_PK_Map.h"
 #include "ui/main/recipient_PK_Map.h"
 
+// Opening and closing company databases.
+#include <optional>
+#include "core/foundation/databaseInfo.h"
+#include "ui/database/BoundWindowList.h"
+
 class QAction;
 class QMenu;
 class QTableView;
@@ -213,6 +218,33 @@ private:
              isCopyRecipient_Button = false, isNewCompany_Button = false, isRecipientsOf = false,
              iscompsel = false;
     } savedDashboard;
+
+    // ==== opening and closing company databases (AppDelegateDatabase.cpp) ====
+public:
+    bool FilemenuOpenDB();
+    // Runs the database manager box until the user opens a database (its entry) or
+    // closes the box (an empty entry).
+    databaseInfo DatabaseManagerBox();
+    // Opens the given database, or the one chosen in the database manager for nullopt;
+    // second and third are not read. True when it is open and the user logged in.
+    bool OpenDatabase(std::optional<databaseInfo> entry, int32_t second, bool third);
+    // Closes the open company database after every bound window has closed; false, with
+    // the database still open, when one of them stays open.
+    bool CloseDatabase(bool backupStep, bool makeCopy);
+    void PromptForBackup(bool makeCopy, bool unused);
+    bool CloseCompany();
+    // The open-database chooser: true with the chosen entry after Open; index is set to -1.
+    bool OpendatabaseSelection(std::optional<databaseInfo>& chosen, int32_t& index, int32_t, int32_t, bool, bool);
+    bool CompanySelectionBox(std::optional<databaseInfo>& chosen, int32_t& index, int32_t, int32_t, bool, bool);
+    databaseInfo OpendatabaseDialogBox();
+    // The windows bound to the open company database; each joins when it opens.
+    BoundWindowList& boundWindows() { return boundWindows_; }
+
+private:
+    void reopenConfigurationDatabase();
+    bool loginStep();
+    void showOpenedDatabase();
+    BoundWindowList boundWindows_;
 };
 
 // The main window, for every window that calls back into it; null before it is made

@@ -5,19 +5,10 @@
 
 #include "ui/main/AppDelegate.h"
 
-// ---- company databases ----
+// ---- company databases (opening and closing: AppDelegateDatabase.cpp) ----
 
-// Reopens the company database recorded as the recent one; false when none was opened.
-bool AppDelegate::OpenRecentDatabase(int32_t, int32_t, bool) { return false; }
-
-// Closes the payer and entry windows kept by the main window; always true.
-bool AppDelegate::CloseFrames() { return true; }
-
-void AppDelegate::OpenDadabase_Filemenu() {}
-void AppDelegate::DatabaseManager() {}
 void AppDelegate::CreateDatabase(QObject*) {}
 bool AppDelegate::CreateDatabase() { return false; }
-void AppDelegate::CloseDatabase() {}
 
 // ---- payers and recipients ----
 

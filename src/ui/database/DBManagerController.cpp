@@ -1,0 +1,477 @@
+#include "ui/database/DBManagerController.h"
+
+#include <filesystem>
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+
+#include "core/foundation/AppDatabase.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/TalvexaDir.h"
+#include "core/foundation/UserInterface.h"
+#include "core/foundation/tvDatabase.h"
+#include "core/store/ComapnyInfo.h"
+#include "core/store/CompanyDatabase.h"
+#include "platform/FileSystem.h"
+#include "ui/database/DBListTableModel.h"
+#include "ui/database/DatabaseAlert.h"
+#include "ui/database/DatabaseFileCopy.h"
+#include "ui/database/DatabaseListSupport.h"
+#include "ui/support/FileChoosers.h"
+#include "ui_DatabaseManagerDialog.h"
+
+namespace {
+
+constexpr const char* kTitle = "Database Manager";
+constexpr const char* kTemporaryDatabaseName = "temporaryRestoreDatabase.db";
+
+int32_t messageBox(const std::string& caption, const std::string& details, int32_t style, int32_t image,
+                   bool flag = false, const std::string& title = kTitle) {
+    return tvDatabase::tvMessageBox(caption, details, style, title, image, flag);
+}
+
+std::string yearAdvice(int year, const std::string& path) {
+    std::string text = "Invalid 1099 Year. Only databases for the year " + std::to_string(kDatabaseYear) +
+                       " can be opened with this version of Talvexa 1099.\n\n";
+    if (year > kDatabaseYear - 1) {
+        text += "Please use Talvexa 1099 ";
+    } else {
+        text += "If you're trying to start a New Year, please select 'Start New Year (Import Prior Year)' from the "
+                "'File' menu.\n\n";
+        text += "If you're trying to view prior year information, please use Talvexa 1099 ";
+    }
+    text += std::to_string(year) + " to open the following database:\n\n    " + path;
+    return text;
+}
+
+std::string backupAdvice(const std::string& path, const std::string& name) {
+    return "The following database to add appears to be a backup of another database:\n\n    " + path +
+           "\n\nAdding a backup into the Database Manager is not recommended, only the original database file "
+           "should be added to the list.\n\n        If you're trying to restore a database from the selected "
+           "backup, please open the original database, then select 'Restore Database' from the 'File' menu.\n\n"
+           "    Original Database: " +
+           name + "\n\nDo you want to add this database to the Database Manager anyway?";
+}
+
+std::string modifyInstructions(const std::string& name) {
+    return "If you are the only one who accesses this database, you may safely continue renaming or moving the "
+           "database now and ignore the following insructions.\n\n Other users accessing this database from "
+           "different computers will need to re-locate this database after renaming or moving.If the database is "
+           "being accessed by multiple users, please follow these instructions to succussfully modify this "
+           "database file and re-locate it on other computers:\n"
+           "    (1) Exit Talvexa 1099 on all other computers that access this database.\n"
+           "    (2) Continue modifying the database file from this computer.\n"
+           "    (3) For each computer that accesses this database, complete the following steps:\n"
+           "    (4) Launch Talvexa 1099 and open the Database Manager from the 'File' menu.\n"
+           "    (5) Select the following database from the Database List:\n"
+           "        \"" +
+           name +
+           "\"\n"
+           "    (6) Click 'OK' when informed that 1099 is unable to locate the database.\n"
+           "    (7) Click the 'Locate Database' button.\n"
+           "    (8) Navigate the File Dialog to find the modified database file.\n"
+           "    (9) Click 'Open' to finish re-locating the database.\n\n\n"
+           "TIP: You can print these instructions by clicking the 'Print' link under the Talvexa logo, or save "
+           "them by clicking the 'Copy' link and then pasting the message into your favorite text editor.\n\n"
+           "Do you want to continue modifying this database file?";
+}
+
+// Listed paths may hold a doubled "/" where a folder and a file name were joined.
+bool samePath(const std::string& a, const std::string& b) {
+    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
+
+std::optional<databaseInfo> listedEntry(const std::vector<databaseInfo>& list, const std::string& path) {
+    for (const databaseInfo& entry : list)
+        if (samePath(entry.path(), path)) return entry;
+    return std::nullopt;
+}
+
+}  // namespace
+
+DBManagerController::DBManagerController(Ui::DatabaseManagerDialog& form, QWidget* window)
+    : QObject(window),
+      DbList(form.DbList),
+      DBManger_TxtPath(form.DBManger_TxtPath),
+      Path_Label(form.Path_Label),
+      Create_Button(form.Create_Button),
+      AddDB_List(form.AddDB_List),
+      FindDB(form.FindDB),
+      Rename_DB(form.Rename_DB),
+      MoveDB_Button(form.MoveDB_Button),
+      RemoveDB_Button(form.RemoveDB_Button),
+      OpenDB_Button(form.OpenDB_Button),
+      CloseDB_Button(form.CloseDB_Button),
+      Help_Button(form.Help_Button),
+      OpenButton(form.OpenDB_Button),
+      window_(window) {
+    model_ = new DBListTableModel(&db_info_list, {QStringLiteral("Name"), QStringLiteral("Year")}, this);
+    DbList->setModel(model_);
+    DbList->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    DbList->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    DbList->viewport()->installEventFilter(this);
+
+    connect(DbList, &QTableView::clicked, this, &DBManagerController::DBManager_List_sel);
+    connect(Create_Button, &QPushButton::clicked, this, &DBManagerController::DBManger_BtnCrtNewDB);
+    connect(AddDB_List, &QPushButton::clicked, this, &DBManagerController::DBManager_BtnAddDb);
+    connect(FindDB, &QPushButton::clicked, this, &DBManagerController::DBManager_BtnFindDB);
+    connect(Rename_DB, &QPushButton::clicked, this, &DBManagerController::DBManager_BtnRenameDB);
+    connect(MoveDB_Button, &QPushButton::clicked, this, &DBManagerController::DBManager_BtnMoveDB);
+    connect(RemoveDB_Button, &QPushButton::clicked, this, &DBManagerController::DBManager_BtnRemoveDB);
+    connect(Help_Button, &QPushButton::clicked, this, &DBManagerController::DBManger_BtnHelp);
+    init();
+}
+
+DBManagerController::~DBManagerController() = default;
+
+void DBManagerController::init() {
+    infoVec.clear();
+    db_info_list.clear();
+    session().dbInfo = std::make_shared<databaseInfo>();
+    lastSelected = -1;
+    RefreshListAndSelect(databaseToPreselect());
+    const int row = session().SelectDbIndex;
+    if (row >= 0 && row < numberOfRowsInTableView()) {
+        selectRow(row);
+        Selected = row;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Table helpers
+
+int DBManagerController::tableSelectedRow() const {
+    const QModelIndexList rows = DbList->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void DBManagerController::selectRow(int row) {
+    if (row < 0 || row >= numberOfRowsInTableView()) return;
+    QItemSelectionModel* selection = DbList->selectionModel();
+    const QSignalBlocker blocker(selection);
+    const QModelIndex index = model_->index(row, 0);
+    selection->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
+void DBManagerController::deselectAll() {
+    const QSignalBlocker blocker(DbList->selectionModel());
+    DbList->selectionModel()->clearSelection();
+}
+
+void DBManagerController::reloadTable() {
+    const int row = tableSelectedRow();
+    model_->reload();
+    selectRow(row);
+}
+
+void DBManagerController::setReturnKeyButton(QPushButton* button) {
+    Create_Button->setDefault(button == Create_Button);
+    OpenDB_Button->setDefault(button == OpenDB_Button);
+    button->setFocus();
+}
+
+// A click on the list's empty space keeps the selection as it is.
+bool DBManagerController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DbList->viewport()) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+            type == QEvent::MouseButtonDblClick) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (!DbList->indexAt(mouse->position().toPoint()).isValid()) return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// List and selection
+
+void DBManagerController::RefreshListAndSelect(const std::optional<databaseInfo>& entry) {
+    Session& s = session();
+    Selected = -1;
+    db_info_list.clear();
+    auto app = sessionAppDatabase();
+    infoVec = app && app->isReady() ? app->SelectDatabaseList() : std::vector<databaseInfo>();
+    db_info_list = databaseListRows(infoVec);
+    model_->reload();
+
+    for (size_t i = 0; i < infoVec.size(); ++i) {
+        const std::string& path = infoVec[i].path();
+        const int row = static_cast<int>(i);
+        if (s.findDb && (path == s.selecteddbname_inFDsearch || path == s.selectedtoadd_high1)) {
+            Selected = row;
+            selectRow(row);
+            s.SelectDbIndex = row;
+            s.findDb = false;
+        } else if (entry && entry->path() == path) {
+            Selected = row;
+            selectRow(row);
+            s.SelectDbIndex = row;
+        }
+    }
+
+    if (infoVec.empty()) {
+        setReturnKeyButton(Create_Button);
+    } else {
+        setReturnKeyButton(OpenDB_Button);
+    }
+
+    if (Selected < 0 && lastSelected >= 0 && lastSelected < numberOfRowsInTableView()) {
+        selectRow(lastSelected);
+        Selected = lastSelected;
+    }
+    reloadTable();
+    RefreshButtonsAndText();
+}
+
+void DBManagerController::RefreshButtonsAndText() {
+    Session& s = session();
+    dbExists = dbAccess = dbIsOpen = false;
+    const bool selected = Selected >= 0 && static_cast<size_t>(Selected) < infoVec.size();
+    if (!selected) {
+        s.dbInfo = nullptr;
+    } else {
+        s.dbInfo = std::make_shared<databaseInfo>(infoVec[static_cast<size_t>(Selected)]);
+        const std::string& path = s.dbInfo->path();
+        dbExists = platform::fileExists(path);
+        if (!dbExists)
+            ConfirmFileChange(false);
+        else
+            dbAccess = tvDatabase::CanAccessFile(path, true, "Unable to access the selected database.", "");
+        dbIsOpen = isOpenCompanyDatabase(path);
+    }
+    Rename_DB->setEnabled(dbExists && dbAccess);
+    MoveDB_Button->setEnabled(dbExists && dbAccess);
+    OpenDB_Button->setEnabled(dbExists && dbAccess && !dbIsOpen);
+    // Removing works on the selected row, whatever state its file is in.
+    RemoveDB_Button->setEnabled(selected);
+
+    AddDB_List->setText(selected && !dbExists ? QStringLiteral("Locate Database")
+                                              : QStringLiteral("Add Database to List"));
+    Path_Label->setText(QStringLiteral("Path"));
+    DBManger_TxtPath->setText(s.dbInfo ? QString::fromStdString(s.dbInfo->path()) : QString());
+
+    if (selected) {
+        selectRow(Selected);
+        lastSelected = Selected;
+        reloadTable();
+    }
+    if (infoVec.empty()) {
+        Create_Button->setDefault(true);
+    } else {
+        Create_Button->setDefault(false);
+    }
+}
+
+void DBManagerController::DBManager_List_sel() { DBManager_List_sel_Method(); }
+
+void DBManagerController::DBManager_List_sel_Method() {
+    Selected = tableSelectedRow();
+    if (Selected < 0 && lastSelected >= 0 && lastSelected < numberOfRowsInTableView()) {
+        selectRow(lastSelected);
+        Selected = lastSelected;
+        RefreshButtonsAndText();
+        lastSelected = Selected;
+    } else if (Selected == lastSelected) {
+        // A second click on the selected row clears the selection.
+        Selected = -1;
+        lastSelected = -1;
+        deselectAll();
+        RefreshButtonsAndText();
+    } else {
+        OpenButton->setDefault(true);
+        RefreshButtonsAndText();
+        lastSelected = Selected;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+void DBManagerController::DBManger_BtnCrtNewDB() {
+    databaseInfo created;
+    const int code = userInterface().createDatabase(created);
+    if (code != 1234 && code != 1221) created = databaseInfo();
+    if (!created.name().empty()) RefreshListAndSelect(created);
+}
+
+void DBManagerController::DBManger_BtnHelp() { ShowDatabaseInformation(); }
+
+void DBManagerController::ShowDatabaseInformation() {
+    tvDatabase::ShowDatabaseHelp("", kTitle, "");
+    if (!db_info_list.empty())
+        OpenDB_Button->setFocus();
+    else
+        Create_Button->setFocus();
+}
+
+void DBManagerController::DBManager_BtnAddDb() {
+    Session& s = session();
+    const bool locate = Selected >= 0 && !dbExists;
+    const std::string caption = locate ? "Unable to locate database." : "Unable to add database to list.";
+    const std::shared_ptr<databaseInfo> missing = s.dbInfo;
+
+    const std::string startFolder = s.configDir ? s.configDir->GetDir() : std::string();
+    const std::optional<std::string> chosen = chooseOpenFile(window_, "Choose a database file to add in list.",
+                                                             startFolder, "1099 Company Database  (*.db)");
+    if (!chosen || chosen->empty()) return;
+    const std::string path = *chosen;
+
+    auto app = sessionAppDatabase();
+    if (!app) return;
+    if (!locate) app->SaveFolderPath(2, path);
+
+    auto forgetMissing = [&] {
+        if (!locate || !missing) return;
+        const std::optional<databaseInfo> recent = recentDatabaseEntry();
+        const bool wasRecent = recent && recent->path() == missing->path();
+        app->DeleteDatabaseInfo(*missing);
+        if (wasRecent) app->SetRecentDatabaseInfo(databaseInfo());
+    };
+
+    // A file that is already listed is simply selected: checking it against the list's
+    // companies would find its own.
+    if (std::optional<databaseInfo> listed = listedEntry(app->SelectDatabaseList(), path)) {
+        s.selectedtoadd_high1 = path;
+        if (!missing || !samePath(missing->path(), path)) forgetMissing();
+        RefreshListAndSelect(listed);
+        return;
+    }
+
+    const std::optional<databaseInfo> entry = VerifyDatabaseToAdd(path, caption);
+    if (!entry) return;
+    if (entry->name().empty()) {
+        RefreshListAndSelect(entry);
+        s.selectedtoadd_high1 = entry->path();
+        return;
+    }
+    s.selectedtoadd_high1 = entry->path();
+    forgetMissing();
+
+    // The same payer in two databases of the list would be imported twice.
+    std::vector<ComapnyInfo> companies;
+    {
+        CompanyDatabase other;
+        if (other.Init(entry->path(), true, true, true, entry->name())) companies = other.execCompanyListQuery("", 0);
+        const std::vector<databaseInfo> list = app->SelectDatabaseList();
+        other.Close();
+        for (const ComapnyInfo& company : companies) {
+            if (company.getName().empty()) continue;
+            for (const databaseInfo& listedDb : list) {
+                if (listedDb.CompanyName() != company.getName()) continue;
+                runDatabaseAlert(window_, IconKind::Error, kTitle,
+                                 "Duplicate company is available in the selected company list. Please avoid "
+                                 "duplicate companies for the import.",
+                                 "", {"OK"}, false);
+                if (locate) RefreshListAndSelect(std::nullopt);
+                return;
+            }
+        }
+    }
+
+    app->InsertDatabaseInfo(*entry);
+    RefreshListAndSelect(entry);
+}
+
+// Finding databases on disk, renaming, moving and removing come with dialogs of their
+// own; until those are in place the buttons change nothing.
+void DBManagerController::DBManager_BtnFindDB() {}
+void DBManagerController::DBManager_BtnRenameDB() {}
+void DBManagerController::DBManager_BtnMoveDB() {}
+void DBManagerController::DBManager_BtnRemoveDB() {}
+
+// ---------------------------------------------------------------------------
+// Checks
+
+std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::string& path,
+                                                                     const std::string& caption) {
+    const databaseInfo refused;
+    if (!tvDatabase::CanAccessFile(path, true, caption, "Unable to access the database file.")) return refused;
+
+    const std::string temp = session().ControlledTempDir + "/" + kTemporaryDatabaseName;
+    platform::removePath(temp);
+    if (!tvDatabase::CanAccessFile(temp, true, caption, "Unable to create/access the temporary database file."))
+        return refused;
+
+    if (!platform::fileExists(path) || !copyDatabaseFile(path, temp) || !platform::fileExists(temp)) {
+        platform::removePath(temp);
+        messageBox(caption,
+                   "Unable to copy the database to the temporary initialization location.\n\n  To resolve this "
+                   "issue, please try again, or have a system administrator provide you with Read & Write access "
+                   "for the following files:\n\n    " +
+                       path + "\n    " + temp,
+                   4, 512, false, "");
+        return refused;
+    }
+
+    databaseInfo entry;
+    bool backup = false;
+    {
+        CompanyDatabase scratch;
+        bool opened = scratch.Init(temp, false, true, true, kTemporaryDatabaseName);
+        if (opened) {
+            entry.setName(scratch.GetName());
+            entry.setPath(path);
+            entry.setYear(scratch.GetYear());
+            opened = entry.year() != 0;
+        }
+        if (!opened) {
+            scratch.Close();
+            messageBox(caption, "Unable to initialize the following database:\n\n    " + path, 4, 512, false, "");
+            platform::removePath(temp);
+            return refused;
+        }
+        // The payer's federal id is kept by the payroll tables, which 1099 files do not have.
+        entry.setFed_Id("");
+        backup = scratch.IsBackup();
+        scratch.Close();
+    }
+    platform::removePath(temp);
+
+    if (entry.year() != kDatabaseYear) {
+        messageBox(caption, yearAdvice(entry.year(), path), 4, 512);
+        return std::nullopt;
+    }
+    if (backup) {
+        const int32_t answer = messageBox("Warning! File appears to be a database backup! Continue anyway?",
+                                          backupAdvice(path, entry.name()), 10, 512, true);
+        if (answer == 2) return entry;
+        return std::nullopt;
+    }
+    return entry;
+}
+
+bool DBManagerController::ConfirmFileChange(bool warn) {
+    const std::shared_ptr<databaseInfo> entry = session().dbInfo;
+    const std::string path = entry ? entry->path() : std::string();
+    if (!platform::fileExists(path)) {
+        messageBox("Unable to modify database file.",
+                   "Unable to locate database. The file may have been moved, renamed, or deleted without using "
+                   "Talvexa 1099.\n\nTo resolve this issue, use the 'Add Database to List' or 'Locate Database' "
+                   "button to browse for the missing database.",
+                   4, 2048);
+        return false;
+    }
+    if (!tvDatabase::CanAccessFile(path, true, "Unable to modify database file.",
+                                   "Unable to access the selected database."))
+        return false;
+    if (isOpenCompanyDatabase(path)) {
+        runDatabaseAlert(window_, IconKind::Error, kTitle, "Database must be closed before modifying.",
+                         "The currently open database must be closed before the database file can be modified. "
+                         "Please close the Database Manager and select 'Close Database' from the 'File' menu "
+                         "before modifying the database file.",
+                         {"OK"}, true);
+        return false;
+    }
+    if (!warn) return true;
+    return messageBox("Warning! Modifying database file may be unsafe! Continue anyway?",
+                      modifyInstructions(entry->name()), 10, 1024) != 16;
+}

@@ -1,0 +1,37 @@
+#include "ui/database/DatabaseAlert.h"
+
+#include <QGridLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpacerItem>
+
+#include "ui/support/ModalLoop.h"
+
+int runDatabaseAlert(QWidget* parent, IconKind icon, const std::string& title, const std::string& message,
+                     const std::string& informative, const std::vector<std::string>& buttons, bool large) {
+    QMessageBox alert(parent);
+    alert.setObjectName(QString::fromLatin1(kDatabaseAlertName));
+    alert.setIcon(QMessageBox::Warning);
+    alert.setWindowTitle(QString::fromStdString(title));
+    alert.setText(QString::fromStdString(message));
+    alert.setInformativeText(QString::fromStdString(informative));
+    std::vector<QPushButton*> pushButtons;
+    for (const std::string& text : buttons)
+        pushButtons.push_back(alert.addButton(QString::fromStdString(text), QMessageBox::AcceptRole));
+    if (!pushButtons.empty()) alert.setDefaultButton(pushButtons.front());
+
+    const QPixmap image = talvexaIcon(icon);
+    if (large) {
+        alert.setIconPixmap(image.scaled(261, 250, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        // An empty row as wide as the alert should be.
+        if (auto* grid = qobject_cast<QGridLayout*>(alert.layout()))
+            grid->addItem(new QSpacerItem(500, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                          grid->columnCount());
+    } else {
+        alert.setIconPixmap(image.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    runModal(&alert);
+    for (size_t i = 0; i < pushButtons.size(); ++i)
+        if (alert.clickedButton() == pushButtons[i]) return static_cast<int>(i);
+    return -1;
+}

@@ -1,0 +1,144 @@
+#include "ui/database/DatabaseManagerDialog.h"
+
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+
+#include "core/foundation/AppDatabase.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/tvDatabase.h"
+#include "platform/FileSystem.h"
+#include "ui/database/DBManagerController.h"
+#include "ui/database/DatabaseListSupport.h"
+#include "ui/support/ModalLoop.h"
+#include "ui_DatabaseManagerDialog.h"
+
+DatabaseManagerDialog::DatabaseManagerDialog(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::DatabaseManagerDialog>()) {
+    ui_->setupUi(this);
+    Tbl_DB = ui_->DbList;
+    Db_Path_Txt = ui_->DBManger_TxtPath;
+    OpenDB_BTN = ui_->OpenDB_Button;
+    CreateDbBtn = ui_->Create_Button;
+    RenameBtn = ui_->Rename_DB;
+    MoveBtn = ui_->MoveDB_Button;
+    RemoveBtn = ui_->RemoveDB_Button;
+    AdddblistBtn = ui_->AddDB_List;
+    connect(OpenDB_BTN, &QPushButton::clicked, this, &DatabaseManagerDialog::DBManager_BtnOpenDb);
+    connect(ui_->CloseDB_Button, &QPushButton::clicked, this, &DatabaseManagerDialog::DBManager_BtnCloseDB);
+    controller_ = new DBManagerController(*ui_, this);
+    windowDidLoad();
+}
+
+DatabaseManagerDialog::~DatabaseManagerDialog() = default;
+
+std::shared_ptr<databaseInfo> DatabaseManagerDialog::GetDatabaseInfo() const { return session().dbInfo; }
+
+void DatabaseManagerDialog::windowDidLoad() {
+    OpenDB_BTN->setEnabled(false);
+    const int row = session().SelectDbIndex;
+    if (row >= 0 && row < Tbl_DB->model()->rowCount()) {
+        QItemSelectionModel* selection = Tbl_DB->selectionModel();
+        const QSignalBlocker blocker(selection);
+        selection->select(Tbl_DB->model()->index(row, 0),
+                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    const std::optional<databaseInfo> shown = databaseToPreselect();
+    Db_Path_Txt->setText(shown ? QString::fromStdString(shown->path()) : QString());
+
+    const std::shared_ptr<databaseInfo> current = session().dbInfo;
+    const std::string path = current ? current->path() : std::string();
+    const bool exists = !path.empty() && platform::fileExists(path);
+    const bool open = !path.empty() && isOpenCompanyDatabase(path);
+    bool accessible = false;
+    if (exists && shown)
+        accessible = tvDatabase::CanAccessFile(shown->path(), true, "Unable to access the selected database.", "");
+
+    const bool selected = !Tbl_DB->selectionModel()->selectedRows().isEmpty();
+    if (!selected) {
+        CreateDbBtn->setDefault(true);
+        RenameBtn->setEnabled(false);
+        MoveBtn->setEnabled(false);
+    } else if (open || !exists || !accessible) {
+        CreateDbBtn->setDefault(false);
+        RenameBtn->setEnabled(true);
+        MoveBtn->setEnabled(true);
+    } else {
+        OpenDB_BTN->setEnabled(true);
+        OpenDB_BTN->setDefault(true);
+        RenameBtn->setEnabled(true);
+        MoveBtn->setEnabled(true);
+    }
+    RemoveBtn->setEnabled(false);
+}
+
+void DatabaseManagerDialog::DBManager_BtnOpenDb() { stopModal(this, 1235); }
+
+void DatabaseManagerDialog::DBManager_BtnCloseDB() { stopModal(this, 1010); }
+
+// The close box and Escape close the box like its Close button.
+void DatabaseManagerDialog::reject() { DBManager_BtnCloseDB(); }
+
+void DatabaseManagerDialog::keyUp() {
+    Session& s = session();
+    auto app = sessionAppDatabase();
+    const std::vector<databaseInfo> list =
+        app && app->isReady() ? app->SelectDatabaseList() : std::vector<databaseInfo>();
+
+    const QModelIndexList rows = Tbl_DB->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    bool usable = false;
+    bool open = false;
+    if (row < 0 || static_cast<size_t>(row) >= list.size()) {
+        s.dbInfo = nullptr;
+    } else {
+        s.dbInfo = std::make_shared<databaseInfo>(list[static_cast<size_t>(row)]);
+        const std::string& path = s.dbInfo->path();
+        usable = platform::fileExists(path) &&
+                 tvDatabase::CanAccessFile(path, true, "Unable to access the selected database.", "");
+        if (usable) {
+            open = isOpenCompanyDatabase(path);
+        } else {
+            const QSignalBlocker blocker(Tbl_DB->selectionModel());
+            Tbl_DB->selectionModel()->clearSelection();
+            s.dbInfo = nullptr;
+        }
+    }
+    RenameBtn->setEnabled(usable);
+    MoveBtn->setEnabled(usable);
+    OpenDB_BTN->setEnabled(usable && !open);
+    Db_Path_Txt->setText(s.dbInfo ? QString::fromStdString(s.dbInfo->path()) : QString());
+    AdddblistBtn->setText(QStringLiteral("Add Database to List"));
+    CreateDbBtn->setDefault(list.empty());
+}
+
+// Return and Enter press the default button and Escape closes the box; other keys
+// that no control takes are swallowed.
+void DatabaseManagerDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        QDialog::keyPressEvent(event);
+        return;
+    default:
+        event->accept();
+    }
+}
+
+void DatabaseManagerDialog::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    if (event->isAutoRepeat()) return;
+    // A move through the list with the keys selects like a click.
+    DBManagerController& list = *controller_;
+    if (Tbl_DB->hasFocus()) {
+        const QModelIndexList rows = Tbl_DB->selectionModel()->selectedRows();
+        const int row = rows.isEmpty() ? -1 : rows.first().row();
+        if (row >= 0 && row != list.lastSelected) list.DBManager_List_sel_Method();
+    }
+    keyUp();
+}

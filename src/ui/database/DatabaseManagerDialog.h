@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+
+#include "core/foundation/databaseInfo.h"
+
+namespace Ui {
+class DatabaseManagerDialog;
+}
+class DBManagerController;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+// The database manager box: the modal window in which the user picks the company
+// database to open and keeps the list of known databases. Its list controller
+// (DBManagerController) is made with the window and owns the list and every button
+// but Open and Close. Open ends the run with 1235 (GetDatabaseInfo is then the chosen
+// database); Close, the close box and Escape end it with 1010.
+class DatabaseManagerDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit DatabaseManagerDialog(QWidget* parent = nullptr);
+    ~DatabaseManagerDialog() override;
+
+    // The current entry (session().dbInfo); null when no row is selected.
+    std::shared_ptr<databaseInfo> GetDatabaseInfo() const;
+    DBManagerController* controller() const { return controller_; }
+
+    // ---- outlets: the controls that the list controller names otherwise ----
+    QTableView* Tbl_DB;
+    QLineEdit* Db_Path_Txt;
+    QPushButton* OpenDB_BTN;
+    QPushButton* CreateDbBtn;
+    QPushButton* RenameBtn;
+    QPushButton* MoveBtn;
+    QPushButton* RemoveBtn;
+    QPushButton* AdddblistBtn;
+
+public slots:
+    void DBManager_BtnOpenDb();
+    void DBManager_BtnCloseDB();
+    void reject() override;
+    // After a key is released: the current entry, buttons and path text from the
+    // list's selected row.
+    void keyUp();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void windowDidLoad();
+
+    std::unique_ptr<Ui::DatabaseManagerDialog> ui_;
+    DBManagerController* controller_ = nullptr;
+};

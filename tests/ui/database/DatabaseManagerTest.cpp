@@ -1,0 +1,362 @@
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include "DatabaseFixture.h"
+#include "ui/database/DBManagerController.h"
+#include "ui/database/DatabaseManagerDialog.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class DatabaseManagerTest : public DatabaseTest {
+protected:
+    void TearDown() override {
+        box.reset();
+        DatabaseTest::TearDown();
+    }
+
+    // A new box, as the main window makes it.
+    void makeBox() {
+        session().SelectDbIndex = -1;
+        box = std::make_unique<DatabaseManagerDialog>();
+    }
+
+    DBManagerController& list() { return *box->controller(); }
+    QPushButton* button(const char* name) { return uitest::child<QPushButton>(*box, name); }
+    QTableView* table() { return uitest::child<QTableView>(*box, "DbList"); }
+    std::string pathText() { return uitest::child<QLineEdit>(*box, "DBManger_TxtPath")->text().toStdString(); }
+    int selectedRow() {
+        const QModelIndexList rows = table()->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+    std::string cell(int row, int column) {
+        return table()->model()->index(row, column).data().toString().toStdString();
+    }
+    // Which of Open, Rename, Move and Remove are enabled, as "ORMX" with "-" for off.
+    std::string enabledButtons() {
+        std::string out;
+        out += button("OpenDB_Button")->isEnabled() ? 'O' : '-';
+        out += button("Rename_DB")->isEnabled() ? 'R' : '-';
+        out += button("MoveDB_Button")->isEnabled() ? 'M' : '-';
+        out += button("RemoveDB_Button")->isEnabled() ? 'X' : '-';
+        return out;
+    }
+
+    // A file outside the year folder, to be added.
+    std::string outsideFile(DatabaseRecipe recipe) {
+        const std::string folder = home.path() + "/Elsewhere";
+        EXPECT_TRUE(platform::createDirectories(folder));
+        return makeDatabase(recipe.inFolder(folder));
+    }
+
+    // Presses the add button; the open panel is answered with path.
+    void add(const std::string& path) {
+        script.expect(kOpenChooserName, answer::chooseFile(path));
+        uitest::press(*box, "AddDB_List");
+    }
+
+    std::string temporaryCopy() const { return session().ControlledTempDir + "/temporaryRestoreDatabase.db"; }
+
+    std::unique_ptr<DatabaseManagerDialog> box;
+};
+
+TEST_F(DatabaseManagerTest, EmptyListOffersOnlyCreatingADatabase) {
+    makeBox();
+    EXPECT_EQ(table()->model()->rowCount(), 0);
+    EXPECT_TRUE(button("Create_Button")->isDefault());
+    EXPECT_FALSE(button("OpenDB_Button")->isDefault());
+    EXPECT_EQ(enabledButtons(), "----");
+    EXPECT_EQ(pathText(), "");
+    EXPECT_EQ(box->GetDatabaseInfo(), nullptr);
+    // The dialog's own names reach the same controls.
+    EXPECT_EQ(box->CreateDbBtn, button("Create_Button"));
+    EXPECT_EQ(box->Tbl_DB, table());
+    EXPECT_EQ(list().OpenButton, button("OpenDB_Button"));
+}
+
+TEST_F(DatabaseManagerTest, OpenDatabaseIsPreselectedMarkedAndNotOfferedForOpening) {
+    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme"));
+    listDatabase(acme, "Acme");
+    listDatabase(yearFolder() + "/Old 2024.db", "Old", 2024);
+    ASSERT_TRUE(cdb()->Init(acme, true, true, true, "Acme"));
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(zeta));
+    makeBox();
+    ASSERT_EQ(table()->model()->rowCount(), 3);
+    // By year, newest first, then by name.
+    EXPECT_EQ((Strings{cell(0, 0), cell(1, 0), cell(2, 0)}), (Strings{"Acme", "Zeta", "Old"}));
+    EXPECT_EQ((Strings{cell(0, 1), cell(1, 1), cell(2, 1)}), (Strings{"* 2025", "  2025", "  2024"}));
+    EXPECT_EQ(selectedRow(), 0);
+    EXPECT_EQ(session().SelectDbIndex, 0);
+    EXPECT_EQ(enabledButtons(), "-RM-");
+    EXPECT_FALSE(button("Create_Button")->isDefault());
+    EXPECT_EQ(pathText(), acme);
+    ASSERT_NE(box->GetDatabaseInfo(), nullptr);
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), acme);
+
+    // The missing file of another year: the user is told, and offered to locate it.
+    scripted->answerBox(2);
+    answer::clickRow(table(), 2);
+    EXPECT_EQ(captions(), Strings{"Unable to modify database file."});
+    EXPECT_EQ(scripted->boxes()[0].image, 2048);
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+    EXPECT_EQ(enabledButtons(), "---X");
+}
+
+TEST_F(DatabaseManagerTest, RecentDatabaseIsPreselectedAndOpenIsTheReturnKeyButton) {
+    const databaseInfo zeta = listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(zeta));
+    makeBox();
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_EQ(enabledButtons(), "ORM-");   // Remove is off until the user selects a row
+    EXPECT_TRUE(button("OpenDB_Button")->isDefault());
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), zeta.path());
+}
+
+TEST_F(DatabaseManagerTest, ClickingTheSelectedRowAgainClearsTheSelection) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    makeBox();
+    ASSERT_EQ(selectedRow(), -1);
+
+    answer::clickRow(table(), 1);
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_EQ(enabledButtons(), "ORMX");
+    EXPECT_EQ(box->GetDatabaseInfo()->name(), "Zeta");
+
+    answer::clickRow(table(), 1);
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_EQ(enabledButtons(), "----");
+    EXPECT_EQ(box->GetDatabaseInfo(), nullptr);
+    EXPECT_EQ(pathText(), "");
+}
+
+TEST_F(DatabaseManagerTest, KeyReleaseWorksOutTheEntryFromTheSelectedRow) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    makeBox();
+    answer::clickRow(table(), 0);
+    table()->selectionModel()->select(table()->model()->index(1, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    button("AddDB_List")->setText(QStringLiteral("Locate Database"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(box.get(), &release);
+    EXPECT_EQ(box->GetDatabaseInfo()->name(), "Zeta");
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Add Database to List");
+    EXPECT_EQ(enabledButtons().substr(0, 3), "ORM");
+}
+
+TEST_F(DatabaseManagerTest, AddsACheckedFileAndSelectsIt) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const std::string beta = outsideFile(DatabaseRecipe("Beta").payer("Beta Corp"));
+    makeBox();
+    add(beta);
+    EXPECT_EQ(listedPaths(), (Strings{yearFolder() + "/Acme 2025.db", beta}));
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), beta);
+    EXPECT_EQ(session().selectedtoadd_high1, beta);
+    EXPECT_FALSE(platform::fileExists(temporaryCopy()));
+    std::string folder;
+    EXPECT_EQ(app()->LoadFolderPath(2, folder), 1);
+    EXPECT_EQ(folder, beta);
+    // The file itself is left as it was: not marked in use.
+    EXPECT_EQ(intQuery(beta, "select in_use from database"), 0);
+    EXPECT_TRUE(scripted->boxes().empty());
+}
+
+TEST_F(DatabaseManagerTest, CancelledOpenPanelAddsNothing) {
+    makeBox();
+    script.expect(kOpenChooserName, [](QWidget& w) { cancelFileChooser(w); });
+    uitest::press(*box, "AddDB_List");
+    EXPECT_EQ(listedPaths(), Strings{});
+}
+
+TEST_F(DatabaseManagerTest, FileOfAnotherYearIsRefusedWithTheYearAdvice) {
+    struct Case {
+        int year;
+        std::string advice;
+    };
+    const Case cases[] = {
+        {2024,
+         "If you're trying to start a New Year, please select 'Start New Year (Import Prior Year)' from the 'File' "
+         "menu.\n\nIf you're trying to view prior year information, please use Talvexa 1099 2024"},
+        {2026, "Please use Talvexa 1099 2026"},
+    };
+    makeBox();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.year);
+        const std::string path = outsideFile(DatabaseRecipe("Acme").inYear(c.year));
+        scripted->answerBox(2);
+        add(path);
+        ASSERT_FALSE(scripted->boxes().empty());
+        const MessageBoxRequest shown = scripted->boxes().back();
+        EXPECT_EQ(shown.caption, "Unable to add database to list.");
+        EXPECT_EQ(shown.details, "Invalid 1099 Year. Only databases for the year 2025 can be opened with this "
+                                 "version of Talvexa 1099.\n\n" +
+                                     c.advice + " to open the following database:\n\n    " + path);
+        EXPECT_EQ(shown.title, "Database Manager");
+        EXPECT_EQ(shown.image, 512);
+        EXPECT_EQ(listedPaths(), Strings{});
+        EXPECT_FALSE(platform::fileExists(temporaryCopy()));
+    }
+}
+
+TEST_F(DatabaseManagerTest, BackupCopyIsAddedOnlyWhenTheUserSaysYes) {
+    makeBox();
+    const std::string path = outsideFile(DatabaseRecipe("Acme").markedBackup());
+    for (int answerCode : {16, 2}) {
+        scripted->answerBox(answerCode);
+        add(path);
+        const MessageBoxRequest shown = scripted->boxes().back();
+        EXPECT_EQ(shown.caption, "Warning! File appears to be a database backup! Continue anyway?");
+        EXPECT_EQ(shown.details.rfind("The following database to add appears to be a backup of another "
+                                      "database:\n\n    " + path + "\n\nAdding a backup",
+                                      0),
+                  0u);
+        EXPECT_NE(shown.details.find("    Original Database: Acme\n\nDo you want to add this database to the "
+                                     "Database Manager anyway?"),
+                  std::string::npos);
+        EXPECT_EQ(shown.style, 10);
+        EXPECT_TRUE(shown.flag);
+        EXPECT_EQ(listedPaths(), answerCode == 2 ? Strings{path} : Strings{});
+    }
+}
+
+TEST_F(DatabaseManagerTest, AddingAListedFileSelectsIt) {
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme").payer("Acme Supply"));
+    // Listed under a path with a doubled "/", as joined folder and file names give.
+    const std::string listed = session().configDir->GetDir() + "/Acme 2025.db";
+    listDatabase(listed, "Acme", 2025, "Acme Supply");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    makeBox();
+    add(acme);
+    EXPECT_EQ(listedPaths().size(), 2u);
+    EXPECT_EQ(selectedRow(), 0);
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), listed);
+    EXPECT_TRUE(scripted->boxes().empty());
+}
+
+TEST_F(DatabaseManagerTest, FileWithACompanyOfAListedDatabaseIsRefused) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme", 2025, "Acme Supply");
+    const std::string beta = outsideFile(DatabaseRecipe("Beta").payer("Birch").payer("Acme Supply"));
+    makeBox();
+    script.expect(kOpenChooserName, answer::chooseFile(beta));
+    script.expect(kDatabaseAlertName, [](QWidget& w) {
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Database Manager"));
+        EXPECT_EQ(answer::alertText(w), "Duplicate company is available in the selected company list. Please "
+                                        "avoid duplicate companies for the import.");
+        answer::pressAlertButton(w, QStringLiteral("OK"));
+    });
+    uitest::press(*box, "AddDB_List");
+    EXPECT_EQ(listedPaths(), Strings{yearFolder() + "/Acme 2025.db"});
+}
+
+TEST_F(DatabaseManagerTest, LocatingAtAFileWithADuplicateCompanyStillDropsTheMissingEntry) {
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme"));
+    listDatabase(acme, "Acme", 2025, "Acme Supply");
+    listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
+    const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Acme Supply"));
+    makeBox();
+    scripted->answerBox(2);
+    answer::clickRow(table(), 1);
+    ASSERT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+    script.expect(kOpenChooserName, answer::chooseFile(moved));
+    script.expect(kDatabaseAlertName, answer::alert("Duplicate company is available in the selected company "
+                                                    "list. Please avoid duplicate companies for the import."));
+    uitest::press(*box, "AddDB_List");
+    EXPECT_EQ(listedPaths(), Strings{acme});
+    EXPECT_EQ(table()->model()->rowCount(), 1);
+}
+
+TEST_F(DatabaseManagerTest, MissingDatabaseIsLocated) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const databaseInfo gone = listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(gone));
+    const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Gone Inc"));
+
+    scripted->answerBox(2);   // selected as the recent database: it cannot be found
+    makeBox();
+    ASSERT_EQ(captions(), Strings{"Unable to modify database file."});
+    EXPECT_EQ(scripted->boxes()[0].details.rfind("Unable to locate database.", 0), 0u);
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+    EXPECT_FALSE(button("OpenDB_Button")->isEnabled());
+
+    add(moved);
+    EXPECT_EQ(listedPaths(), (Strings{yearFolder() + "/Acme 2025.db", moved}));
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), moved);
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Add Database to List");
+    EXPECT_TRUE(button("OpenDB_Button")->isEnabled());
+    // It was the recent database; the old path is not reopened at the next start.
+    EXPECT_EQ(recentPath(), "");
+}
+
+TEST_F(DatabaseManagerTest, FileThatIsNoDatabaseIsRefused) {
+    makeBox();
+    const std::string path = home.path() + "/notes.db";
+    ASSERT_TRUE(platform::writeFileAtomically(path, std::string(2048, 'n')));
+    scripted->answerBox(2);
+    add(path);
+    ASSERT_EQ(captions(), Strings{"Unable to add database to list."});
+    EXPECT_EQ(scripted->boxes()[0].details.rfind("Unable to copy the database to the temporary initialization "
+                                                  "location.",
+                                                  0),
+              0u);
+    EXPECT_EQ(scripted->boxes()[0].title, "");
+    EXPECT_EQ(listedPaths(), Strings{});
+    EXPECT_FALSE(platform::fileExists(temporaryCopy()));
+}
+
+TEST_F(DatabaseManagerTest, OpenDatabaseIsCheckedOnACopy) {
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme").payer("Acme Supply"));
+    ASSERT_TRUE(cdb()->Init(acme, true, true, true, "Acme"));
+    makeBox();
+    const std::optional<databaseInfo> entry = list().VerifyDatabaseToAdd(acme, "Unable to add database to list.");
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->name(), "Acme");
+    EXPECT_EQ(entry->path(), acme);
+    EXPECT_EQ(entry->year(), 2025);
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_EQ(intQuery(acme, "select in_use from database"), 1);
+    EXPECT_FALSE(platform::fileExists(temporaryCopy()));
+}
+
+TEST_F(DatabaseManagerTest, CreatedDatabaseIsSelected) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    makeBox();
+    scripted->answerCreateDatabase([this](databaseInfo& created) {
+        created = listDatabase(makeDatabase(DatabaseRecipe("New One")), "New One");
+        return 1234;
+    });
+    uitest::press(*box, "Create_Button");
+    EXPECT_EQ(box->GetDatabaseInfo()->name(), "New One");
+    EXPECT_EQ(selectedRow(), 1);
+}
+
+TEST_F(DatabaseManagerTest, OpenAndCloseEndTheRunWithTheirCodes) {
+    makeBox();
+    struct Case {
+        const char* how;
+        std::function<void(QWidget&)> end;
+        int code;
+    };
+    const Case cases[] = {
+        {"Open", [](QWidget& w) { uitest::press(w, "OpenDB_Button"); }, 1235},
+        {"Close", [](QWidget& w) { uitest::press(w, "CloseDB_Button"); }, 1010},
+        {"close box", [](QWidget& w) { w.close(); }, 1010},
+        {"Escape", [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }, 1010},
+    };
+    box->OpenDB_BTN->setEnabled(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        script.expect("DatabaseManagerDialog", c.end);
+        EXPECT_EQ(runModal(box.get()), c.code);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,340 @@
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+#include "DatabaseFixture.h"
+#include "ui/database/DatabaseBoundWindow.h"
+#include "ui/main/AppDelegate.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A window bound to the open database whose user keeps it open or lets it close.
+class FakeBoundWindow : public DatabaseBoundWindow {
+public:
+    bool closeWithPrompt() override {
+        ++asked;
+        return !keepOpen;
+    }
+    bool keepOpen = false;
+    int asked = 0;
+};
+
+class OpeningTest : public DatabaseTest {
+protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        window = std::make_unique<AppDelegate>();
+    }
+    void TearDown() override {
+        window.reset();
+        DatabaseTest::TearDown();
+    }
+
+    template <class T = QWidget>
+    T* w(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << "no " << name;
+        return found;
+    }
+    bool enabled(const char* name) const {
+        if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name))) return action->isEnabled();
+        return w(name)->isEnabled();
+    }
+
+    // A listed database with two payers.
+    databaseInfo acme(DatabaseRecipe recipe = DatabaseRecipe("Acme")) {
+        recipe.payer("Acme Supply").payer("Birch & Sons");
+        return listDatabase(makeDatabase(recipe), recipe.name);
+    }
+
+    // The manager box: the row is clicked, then Open.
+    void openRowInManager(int row) {
+        script.expect("DatabaseManagerDialog", [row](QWidget& box) {
+            answer::clickRow(uitest::child<QTableView>(box, "DbList"), row);
+            uitest::press(box, "OpenDB_Button");
+        });
+    }
+
+    // What an open database shows.
+    void expectOpen(const databaseInfo& entry) {
+        ASSERT_TRUE(cdb()->IsReady());
+        EXPECT_EQ(cdb()->GetPath(), entry.path());
+        EXPECT_EQ(window->CompanyVec(), (Strings{"Acme Supply", "Birch & Sons"}));
+        EXPECT_EQ(recentPath(), entry.path());
+        EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 1);
+        EXPECT_EQ(intQuery(entry.path(), "select isBackup from database"), 0);
+        EXPECT_FALSE(enabled("Context_B"));
+        EXPECT_TRUE(enabled("Closedb"));
+        EXPECT_FALSE(enabled("OpenDb_TextFilemenu"));
+        EXPECT_EQ(w<QLabel>("Db_name")->text().toStdString(), entry.name() + " - 1099 Year 2025");
+    }
+
+    void expectClosed() {
+        EXPECT_FALSE(cdb()->IsReady());
+        EXPECT_EQ(window->CompanyVec(), Strings{});
+        EXPECT_TRUE(enabled("Context_B"));
+    }
+
+    std::unique_ptr<AppDelegate> window;
+};
+
+TEST_F(OpeningTest, OpensTheDatabaseChosenInTheManager) {
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    const databaseInfo entry = acme();
+    openRowInManager(0);   // "Acme" before "Zeta"
+    window->DatabaseManager();
+    expectOpen(entry);
+    EXPECT_TRUE(app()->IsReady());
+    EXPECT_TRUE(enabled("Admin"));   // the built-in login is an administrator
+}
+
+TEST_F(OpeningTest, OpensTheDatabaseChosenThroughTheFileMenu) {
+    const databaseInfo entry = acme();
+    openRowInManager(0);
+    w<QAction>("OpenDb_TextFilemenu")->trigger();
+    expectOpen(entry);
+}
+
+TEST_F(OpeningTest, ManagerClosedWithoutOpeningLeavesNothingOpenAndTheNextOpenStillWorks) {
+    const databaseInfo entry = acme();
+    script.expect("DatabaseManagerDialog", [](QWidget& box) { uitest::press(box, "CloseDB_Button"); });
+    window->DatabaseManager();
+    expectClosed();
+    EXPECT_FALSE(app()->IsReady());   // the configuration database is closed with nothing open
+
+    openRowInManager(0);
+    EXPECT_TRUE(window->FilemenuOpenDB());
+    expectOpen(entry);
+}
+
+TEST_F(OpeningTest, ReopensTheRecentDatabaseAtStartUp) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(entry));
+    script.expect("InformationDialog", [](QWidget& w) { uitest::press(w, "Continue_Button"); });
+    window->applicationDidFinishLaunching();
+    expectOpen(entry);
+}
+
+TEST_F(OpeningTest, WithoutARecentDatabaseStartUpOpensNothing) {
+    acme();
+    EXPECT_FALSE(window->OpenRecentDatabase(-1, 0, false));
+    expectClosed();
+}
+
+TEST_F(OpeningTest, OpeningTheOpenDatabaseAgainChangesNothing) {
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").user("Ada", "Secret1", 1));
+    script.expect("LoginDialog", answer::login("Ada", "Secret1"));
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    // No second login.
+    EXPECT_TRUE(window->OpenDatabase(entry, -1, false));
+    expectOpen(entry);
+}
+
+TEST_F(OpeningTest, MissingOrEmptyEntryOpensNothingSilently) {
+    databaseInfo missing;
+    missing.setName("Gone");
+    missing.setPath(yearFolder() + "/Gone 2025.db");
+    missing.setYear(2025);
+    for (const databaseInfo& entry : {missing, databaseInfo()}) {
+        EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
+        expectClosed();
+    }
+    EXPECT_FALSE(platform::fileExists(missing.path()));
+}
+
+// A file with user accounts asks for a login; what the user may do follows the account.
+TEST_F(OpeningTest, LoginDecidesWhetherAndHowTheDatabaseOpens) {
+    struct Case {
+        const char* who;
+        std::vector<std::pair<std::string, std::string>> attempts;   // the last one is cancelled when refused
+        bool opens;
+        bool administrator;
+    };
+    const Case cases[] = {
+        {"administrator", {{"Ada", "Secret1"}}, true, true},
+        {"ordinary user", {{"Bob", "bob"}}, true, false},
+        {"wrong password, then cancel", {{"Ada", "secret1"}}, false, false},
+        {"wrong password, then the right one", {{"Bob", "Bob"}, {"Bob", "bob"}}, true, false},
+    };
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").user("Ada", "Secret1", 1).user("Bob", "bob", 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.who);
+        int refused = 0;
+        script.expect("LoginDialog", [&](QWidget& w) {
+            for (const auto& [name, password] : c.attempts) {
+                answer::typeLogin(w, name, password);
+                if (!isRunningModal(&w)) return;
+                ++refused;
+            }
+            uitest::press(w, "Cancel_Login");
+        });
+        for (size_t i = 0; i + (c.opens ? 1 : 0) < c.attempts.size(); ++i)
+            script.expect(kDatabaseAlertName, answer::alert("Invalid Login, Please try again"));
+
+        EXPECT_EQ(window->OpenDatabase(entry, -1, false), c.opens);
+        if (c.opens) {
+            expectOpen(entry);
+            for (const char* command : {"Admin", "Backupdatabase", "restoredb"})
+                EXPECT_EQ(enabled(command), c.administrator) << command;
+            EXPECT_TRUE(window->CloseDatabase(false, false));
+        } else {
+            expectClosed();
+            EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+        }
+    }
+}
+
+TEST_F(OpeningTest, LoginClosedByItsCloseBoxOpensNothing) {
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").user("Ada", "Secret1", 1));
+    script.expect("LoginDialog", [](QWidget& w) { w.close(); });
+    EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
+    expectClosed();
+}
+
+TEST_F(OpeningTest, BuiltInLoginThatIsNoAdministratorOpensNothingAndSaysNothing) {
+    const databaseInfo entry = acme();
+    execSql(entry.path(), "update logins set userType = 0 where name = 'Harbour';");
+    EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
+    expectClosed();
+    EXPECT_TRUE(scripted->boxes().empty());
+}
+
+TEST_F(OpeningTest, UnreadableFileGetsTheAccessAdvice) {
+    const databaseInfo entry = acme();
+    ASSERT_EQ(::chmod(entry.path().c_str(), 0), 0);
+    if (platform::isReadable(entry.path())) {
+        ::chmod(entry.path().c_str(), 0644);
+        GTEST_SKIP() << "this user can read any file";
+    }
+    scripted->answerBox(2);
+    scripted->answerBox(2);
+    EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
+    ::chmod(entry.path().c_str(), 0644);
+    expectClosed();
+    const std::vector<MessageBoxRequest> boxes = scripted->boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE((boxes[0].caption + boxes[0].details).find("To resolve this issue"), std::string::npos);
+    EXPECT_EQ(boxes[1].caption, "Unable to open database.");
+    EXPECT_EQ(boxes[1].details.rfind("Unable to open the following 1099 Company Database:\n\n    Acme\n\n"
+                                     "To resolve this issue, please have a system administrator provide you with "
+                                     "Read & Write access for the following directory and all of its contents:",
+                                     0),
+              0u);
+    EXPECT_EQ(boxes[1].image, 512);
+}
+
+TEST_F(OpeningTest, FileLeftInUseByACrashedRunOpensWithItsData) {
+    const databaseInfo entry = acme(DatabaseRecipe("Acme").markedInUse());
+    ASSERT_EQ(intQuery(entry.path(), "select in_use from database"), 1);
+    EXPECT_TRUE(window->OpenDatabase(entry, -1, false));
+    expectOpen(entry);
+    EXPECT_TRUE(scripted->boxes().empty());
+
+    w<QAction>("Closedb")->trigger();
+    expectClosed();
+    EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+    EXPECT_EQ(intQuery(entry.path(), "select count(*) from companies"), 2);
+}
+
+TEST_F(OpeningTest, WhenTheNewFileFailsToOpenThePreviousOneComesBackWhole) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    const std::string broken = yearFolder() + "/Broken 2025.db";
+    ASSERT_TRUE(platform::writeFileAtomically(broken, std::string(4096, 'x')));
+    const databaseInfo other = listDatabase(broken, "Broken");
+
+    EXPECT_FALSE(window->OpenDatabase(other, -1, false));
+    expectOpen(entry);
+}
+
+TEST_F(OpeningTest, AnOpenThatCannotBeRecordedAsRecentFails) {
+    const databaseInfo entry = acme();
+    execSql(app()->GetPath(), "drop table recentDatabase;");
+    EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
+    expectClosed();
+    EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+}
+
+TEST_F(OpeningTest, CloseWaitsForEveryBoundWindowAndAWindowKeptOpenKeepsTheDatabaseOpen) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    FakeBoundWindow payer, entryWindow;
+    window->boundWindows().add(payer);
+    window->boundWindows().add(entryWindow);
+
+    entryWindow.keepOpen = true;
+    w<QAction>("Closedb")->trigger();
+    EXPECT_EQ(entryWindow.asked, 1);
+    EXPECT_EQ(payer.asked, 0);
+    expectOpen(entry);
+
+    entryWindow.keepOpen = false;
+    w<QAction>("Closedb")->trigger();
+    EXPECT_EQ(entryWindow.asked, 2);
+    EXPECT_EQ(payer.asked, 1);
+    EXPECT_EQ(window->boundWindows().size(), 0u);
+    expectClosed();
+    EXPECT_FALSE(enabled("Closedb"));
+}
+
+TEST_F(OpeningTest, FileMenuCloseResetsTheWindowAndMakesNoBackupCopy) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    w<QAction>("Closedb")->trigger();
+    expectClosed();
+    EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+    EXPECT_TRUE(enabled("OpenDb_TextFilemenu"));
+    for (const char* command : {"Closedb", "Efile", "Admin", "Backupdatabase", "Editprintforms", "AllStatus", "Company_Sel"})
+        EXPECT_FALSE(enabled(command)) << command;
+    EXPECT_EQ(session().companyPK, -1);
+    const auto backups = QDir(QString::fromStdString(session().configDir->GetAutoBackupsDir()))
+                             .entryList(QDir::Files | QDir::NoDotAndDotDot);
+    EXPECT_TRUE(backups.isEmpty());
+}
+
+TEST_F(OpeningTest, CloseWithTheBackupStepCopiesTheOpenFileIntoTheAutomaticBackups) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    EXPECT_TRUE(window->CloseDatabase(true, true));
+    expectClosed();
+    const std::string copy = session().configDir->GetAutoBackupsDir() + "/" + entry.GetBackupName(true);
+    ASSERT_TRUE(platform::fileExists(copy)) << copy;
+    EXPECT_EQ(intQuery(copy, "select count(*) from companies"), 2);
+    EXPECT_EQ(intQuery(copy, "select in_use from database"), 0);
+}
+
+// The box runs again after the codes that message boxes inside it may leave behind.
+TEST_F(OpeningTest, ManagerBoxRunsAgainUntilOpenOrClose) {
+    struct Case {
+        std::vector<int> codes;   // one run each; a row is selected before 1235
+        bool chosen;
+    };
+    const Case cases[] = {
+        {{1235}, true},
+        {{1000, 2, 8, 16, 0, 1001, 1221, 1234, 1235}, true},
+        {{1010}, false},
+        {{16, 1010}, false},
+        {{5}, false},
+    };
+    const databaseInfo entry = acme();
+    for (const Case& c : cases) {
+        for (int code : c.codes)
+            script.expect("DatabaseManagerDialog", [code](QWidget& box) {
+                if (code == 1235) answer::clickRow(uitest::child<QTableView>(box, "DbList"), 0);
+                stopModal(&box, code);
+            });
+        const databaseInfo result = window->DatabaseManagerBox();
+        EXPECT_EQ(result.path(), c.chosen ? entry.path() : std::string());
+    }
+    // The close box closes the box like its Close button.
+    script.expect("DatabaseManagerDialog", [](QWidget& box) { box.close(); });
+    EXPECT_TRUE(window->DatabaseManagerBox().IsNull());
+}
+
+}  // namespace

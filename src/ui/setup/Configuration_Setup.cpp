@@ -109,6 +109,11 @@ void Configuration_Setup::Default_Path() { showDir(yearFolder(documentsFolder())
 
 void Configuration_Setup::Finish_sel() {
     const std::string base = configDir1_.GetBaseDir();
+    // A new Linux account may have no Documents folder yet; the proposed folder is
+    // made then, rather than refused as unusable. A folder the user picked is not.
+    std::string folder = base;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (folder == platform::documentsDir() && !platform::fileExists(folder)) platform::createDirectories(folder);
     const bool usable = !base.empty() && platform::isReadable(base) && platform::isWritable(base);
     stopModal(this, usable ? 1234 : 1000);
 }

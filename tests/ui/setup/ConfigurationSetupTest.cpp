@@ -88,6 +88,16 @@ TEST_F(ConfigurationSetupTest, ProposesTheDocumentsFolderAndFinishesWithIt) {
     EXPECT_EQ(selected, documents());
 }
 
+TEST_F(ConfigurationSetupTest, MissingDocumentsFolderIsMadeOnFinish) {
+    ASSERT_TRUE(platform::removePath(documents()));
+    TalvexaDir dir = startUpDir(documents());
+    std::string selected;
+    int code = run(&dir, selected, [&](QWidget& w) { press(w, "Finish_Button"); });
+    EXPECT_EQ(code, 1234);
+    EXPECT_EQ(selected, documents());
+    EXPECT_TRUE(platform::isDirectory(documents()));
+}
+
 TEST_F(ConfigurationSetupTest, ChosenFolderIsTakenAsItsPlainPath) {
     // Characters that URL text would escape; only "%20" was ever decoded from it.
     const std::string folder = home.file("Tax Data 100% #2 é");

@@ -1,7 +1,5 @@
 #include "core/foundation/Startup.h"
 
-#include <sqlite3.h>
-
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Preferences.h"
@@ -10,6 +8,7 @@
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/sqlite/DatabaseFileCopy.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
 #include "platform/SystemLog.h"
@@ -38,29 +37,6 @@ std::string accessAdvice(const TalvexaDir& dir) {
     else
         advice += "the following directory:\n\n    " + dir.GetBaseDir();
     return advice;
-}
-
-// Copies a database file through SQLite's backup interface into a temporary name in
-// the destination's folder and renames it into place, so a half copy never appears
-// under the real name.
-bool copyDatabaseFile(const std::string& from, const std::string& to) {
-    const std::string partial = to + ".partial";
-    platform::removePath(partial);
-    sqlite3* source = nullptr;
-    sqlite3* target = nullptr;
-    bool ok = sqlite3_open_v2(from.c_str(), &source, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-              sqlite3_open_v2(partial.c_str(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
-                  SQLITE_OK;
-    if (ok) {
-        sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
-        ok = backup != nullptr && sqlite3_backup_step(backup, -1) == SQLITE_DONE;
-        if (backup && sqlite3_backup_finish(backup) != SQLITE_OK) ok = false;
-    }
-    if (target && sqlite3_close(target) != SQLITE_OK) ok = false;
-    if (source) sqlite3_close(source);
-    ok = ok && platform::movePath(partial, to);
-    if (!ok) platform::removePath(partial);
-    return ok;
 }
 
 std::string collapseSlashes(const std::string& path) {

@@ -22,7 +22,7 @@
 #include "platform/FileSystem.h"
 #include "ui/database/DBListTableModel.h"
 #include "ui/database/DatabaseAlert.h"
-#include "ui/database/DatabaseFileCopy.h"
+#include "core/sqlite/DatabaseFileCopy.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/support/FileChoosers.h"
 #include "ui_DatabaseManagerDialog.h"

@@ -19,7 +19,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/FileSystem.h"
-#include "ui/database/DatabaseFileCopy.h"
+#include "core/sqlite/DatabaseFileCopy.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/database/DatabaseManagerDialog.h"
 #include "ui/database/LoginDialog.h"

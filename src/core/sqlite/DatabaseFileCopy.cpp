@@ -1,4 +1,4 @@
-#include "ui/database/DatabaseFileCopy.h"
+#include "core/sqlite/DatabaseFileCopy.h"
 
 #include <sqlite3.h>
 

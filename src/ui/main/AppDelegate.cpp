@@ -89,6 +89,8 @@ void AppDelegate::makeToolbar() {
     make(addCompanyButton_, "addCompanyButton", tr("Add Company"), tr("Create a new payer company"));
     make(addRecipientButton_, "addRecipientButton", tr("Add Recipient"),
          tr("Add a recipient to the selected payer"));
+    // Like New Recipient beside the list, it waits until exactly one payer is chosen.
+    addRecipientButton_->setEnabled(false);
     ui->toolBar->addSeparator();
     make(printRecipientButton_, "printRecipientButton", tr("Print Recipients"),
          tr("Print recipient copies of the selected recipients"));

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QToolButton>
 
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -316,6 +317,8 @@ bool AppDelegate::CloseCompany() {
           static_cast<QWidget*>(ui->DeleteCompany_Button), static_cast<QWidget*>(ui->UpdateRecipient_Button),
           static_cast<QWidget*>(ui->DeleteRecipient_Button)})
         control->setEnabled(false);
+    // The toolbar's twin of New Recipient: no payer can be chosen with the lists empty.
+    addRecipientButton_->setEnabled(false);
     ui->Context_B->setEnabled(true);
     ui->Context_B->setDefault(true);
     for (QWidget* control :

@@ -220,6 +220,28 @@ TEST_F(MainWindowTest, DashboardFollowsTheSelectionCounts) {
     EXPECT_TRUE(item("prntformforRec")->isEnabled());
 }
 
+// The toolbar's Add Recipient goes with New Recipient: on only while one payer of an
+// open database is chosen.
+TEST_F(MainWindowTest, AddRecipientIsOfferedOnlyForOneChosenPayer) {
+    auto expectAddRecipient = [&](bool on, const char* when) {
+        EXPECT_EQ(window->addRecipientButton()->isEnabled(), on) << when;
+        EXPECT_EQ(button("NewRecipient_Button")->isEnabled(), on) << when;
+    };
+    window->Refresh();
+    expectAddRecipient(false, "no database open");
+
+    openDatabase();
+    addPayer("Acme Supply");
+    showDatabase();
+    expectAddRecipient(false, "no payer chosen");
+    userSelect(companies(), {0});
+    expectAddRecipient(true, "one payer chosen");
+
+    ASSERT_TRUE(window->CloseDatabase(false, false));
+    window->Refresh();
+    expectAddRecipient(false, "database closed");
+}
+
 TEST_F(MainWindowTest, ContextButtonOffersTheNextStep) {
     QPushButton* context = button("Context_B");
 

@@ -15,12 +15,11 @@
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientFullInfo.h"
 #include "core/store/RecipientInfo.h"
+#include "LargeCompanyFile.h"
 
 namespace {
 
-constexpr int kPayers = 20;
-constexpr int kRecipients = 50000;
-constexpr int kRecipientsOfPayer0 = 5000;
+using bench::kPayers;
 
 class LargeCompanyFile {
 public:
@@ -30,34 +29,12 @@ public:
         folder_ = mkdtemp(pattern);
         if (!db_.Init(folder_ + "/large company file.db", false, false, true, "Bench")) std::abort();
 
-        const int kinds[] = {1, 2, 3, 4, 5, 7};
-        db_.db->beginTransaction();
+        bench::fillLargeCompanyFile(db_);
         for (int p = 0; p < kPayers; ++p) {
-            ComapnyInfo payer;
-            payer.setName("Payer " + std::to_string(p));
-            payer.setTaxID1("12-34567" + std::to_string(10 + p));
-            db_.insertCompanyInfo(payer);
             ComapnyInfo listed;
             listed.setPK(p);
             all_.push_back(listed);
         }
-        for (int i = 0; i < kRecipients; ++i) {
-            const int payer = i < kRecipientsOfPayer0 ? 0 : 1 + i % (kPayers - 1);
-            RecipientInfo r;
-            r.setCompany_FK(payer);
-            r.setType(kinds[i % 6]);
-            r.setFirstName("First" + std::to_string(i % 997));
-            r.setLastName("Last" + std::to_string(i % 1009));
-            r.setTaxID(std::to_string(100000000 + i));
-            r.setLine1_Misc("123.45");
-            RecipientAdditionalInfo a;
-            a.setCompany_FK(payer);
-            a.setType(r.getType());
-            a.setlastname("Surname" + std::to_string((i * 7919) % 10007));
-            a.setname_typee("Individual");
-            db_.insertRecipientInfo(r, a);
-        }
-        if (!db_.db->commit()) std::abort();
     }
     ~LargeCompanyFile() {
         db_.Close();

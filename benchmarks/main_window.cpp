@@ -23,13 +23,12 @@
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
 #include "ui/main/AppDelegate.h"
+#include "LargeCompanyFile.h"
 #include "ui/support/QtUserInterface.h"
 
 namespace {
 
-constexpr int kPayers = 20;
-constexpr int kRecipients = 50000;
-constexpr int kRecipientsOfFirstPayer = 5000;
+using bench::kRecipientsOfFirstPayer;
 
 class LargeCompanyFile {
 public:
@@ -45,31 +44,7 @@ public:
 
         CompanyDatabase& db = *session().DBH->companyDatabase();
         if (!db.Init(folder_ + "/Large 2025.db", true, true, true, "Large")) std::abort();
-        const int kinds[] = {1, 2, 3, 4, 5, 7};
-        db.db->beginTransaction();
-        for (int p = 0; p < kPayers; ++p) {
-            ComapnyInfo payer;
-            payer.setName("Payer " + std::string(p < 10 ? "0" : "") + std::to_string(p));
-            payer.setTaxID1("12-34567" + std::to_string(10 + p));
-            db.insertCompanyInfo(payer);
-        }
-        for (int i = 0; i < kRecipients; ++i) {
-            const int payer = i < kRecipientsOfFirstPayer ? 0 : 1 + i % (kPayers - 1);
-            RecipientInfo r;
-            r.setCompany_FK(payer);
-            r.setType(kinds[i % 6]);
-            r.setFirstName("First" + std::to_string(i % 997));
-            r.setLastName("Last" + std::to_string(i % 1009));
-            r.setTaxID(std::to_string(100000000 + i));
-            r.setLine1_Misc("123.45");
-            RecipientAdditionalInfo a;
-            a.setCompany_FK(payer);
-            a.setType(r.getType());
-            a.setlastname("Surname" + std::to_string((i * 7919) % 10007));
-            a.setname_typee("Individual");
-            db.insertRecipientInfo(r, a);
-        }
-        if (!db.db->commit()) std::abort();
+        bench::fillLargeCompanyFile(db);
     }
     ~LargeCompanyFile() {
         session().DBH->companyDatabase()->Close();

@@ -123,6 +123,7 @@ bool FMDatabase::close() {
         systemLog("error closing!: " + std::to_string(rc));
     db_ = nullptr;
     isOpen_ = false;
+    isInTransaction_ = false;
     return true;
 }
 
@@ -155,8 +156,11 @@ bool FMDatabase::databaseExists() {
 bool FMDatabase::isOpen() const { return isOpen_; }
 sqlite3* FMDatabase::sqliteHandle() const { return db_; }
 const std::optional<std::string>& FMDatabase::databasePath() const { return databasePath_; }
-bool FMDatabase::isInTransaction() const { return isInTransaction_; }
-bool FMDatabase::inTransaction() const { return isInTransaction_; }
+bool FMDatabase::isInTransaction() const {
+    if (db_) return sqlite3_get_autocommit(db_) == 0;
+    return isInTransaction_;
+}
+bool FMDatabase::inTransaction() const { return isInTransaction(); }
 
 std::optional<std::string> FMDatabase::databaseURL() const {
     if (!databasePath_ || databasePath_->empty()) return std::nullopt;

@@ -68,18 +68,21 @@ public:
 
     template <typename... Args>
         requires FMBindable<Args...>
-    bool executeUpdate(const std::string& sql, Args&&... args) {
+    [[nodiscard]] bool executeUpdate(const std::string& sql, Args&&... args) {
         return executeUpdate(sql, std::vector<FMValue>{FMValue(std::forward<Args>(args))...});
     }
-    bool executeUpdate(const std::string& sql, const std::vector<FMValue>& arguments);
-    bool executeUpdate(const std::string& sql, const std::map<std::string, FMValue>& parameters);
+    [[nodiscard]] bool executeUpdate(const std::string& sql, const std::vector<FMValue>& arguments);
+    [[nodiscard]] bool executeUpdate(const std::string& sql, const std::map<std::string, FMValue>& parameters);
 
     // One or more statements separated by semicolons, no arguments.
-    bool executeStatements(const std::string& sql);
+    [[nodiscard]] bool executeStatements(const std::string& sql);
 
-    bool beginTransaction();          // "begin exclusive transaction"
-    bool commit();
-    bool rollback();
+    // A write's result tells whether it happened; callers that ignore one on purpose say why.
+    [[nodiscard]] bool beginTransaction();          // "begin exclusive transaction"
+    [[nodiscard]] bool commit();
+    [[nodiscard]] bool rollback();
+    // Whether a transaction is open, as SQLite itself sees it: after an I/O error or a
+    // full disk SQLite may have rolled back on its own.
     bool isInTransaction() const;
 
     std::string lastErrorMessage() const;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/foundation/Session.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/SystemLog.h"
@@ -122,22 +123,13 @@ std::string companyClause(const std::string& column, const std::vector<int32_t>&
 bool write(CompanyDatabase& cdb, const std::string& failureMessage,
            const std::function<bool()>& body, bool report) {
     FMDatabase& db = *cdb.db;
-    if (db.isInTransaction()) return body();
-
-    bool ok = db.beginTransaction() && body();
-    std::string detail;
-    if (ok) {
-        ok = db.commit();
-        if (!ok) detail = db.lastErrorMessage();
-    } else {
-        detail = db.lastErrorMessage();
-    }
-    if (ok) return true;
-
-    if (db.isInTransaction()) db.rollback();
-    platform::systemLog(failureMessage + " " + detail);
-    if (report) cdb.DatabaseError(-1, failureMessage, detail, true, true);
-    return false;
+    // Inside a caller's transaction the caller's own write decides and reports.
+    const bool joined = db.isInTransaction();
+    return runWrite(
+        db, [&](WriteGuard&) { return body(); },
+        [&](const std::string& reason) {
+            if (report && !joined) cdb.DatabaseError(-1, failureMessage, reason, true, true);
+        });
 }
 
 std::string insertStatement(const std::string& table, const std::vector<std::string>& columns) {

@@ -8,6 +8,10 @@
 
 namespace {
 
+// The reason a joined part failed. Undoing that part runs statements that clear
+// SQLite's own message, so the write that the part belonged to finds it here.
+thread_local std::string lastJoinedFailure;
+
 std::string nextSavePointName() {
     static std::atomic<long> counter{0};
     return "writeGuard" + std::to_string(counter++);
@@ -21,6 +25,7 @@ WriteGuard::WriteGuard(FMDatabase& db) : db_(db) {
         savePoint_ = nextSavePointName();
         began_ = db_.startSavePointWithName(savePoint_, nullptr);
     } else {
+        lastJoinedFailure.clear();
         began_ = db_.beginTransaction();
     }
     if (!began_) {
@@ -52,6 +57,7 @@ void WriteGuard::fail(const std::string& reason) {
 void WriteGuard::undo() {
     done_ = true;
     if (joined_) {
+        if (!error_.empty()) lastJoinedFailure = error_;
         if (!db_.rollbackToSavePointWithName(savePoint_, nullptr) ||
             !db_.releaseSavePointWithName(savePoint_, nullptr))
             platform::systemLog("Unable to undo a failed part of a write: " + db_.lastErrorMessage());
@@ -85,7 +91,12 @@ bool runWrite(FMDatabase& db, const std::function<bool(WriteGuard&)>& body,
     bool stored = false;
     if (guard.began()) {
         try {
-            if (!body(guard)) guard.fail(guard.error().empty() ? db.lastErrorMessage() : guard.error());
+            if (!body(guard)) {
+                std::string reason = guard.error();
+                if (reason.empty()) reason = db.lastErrorCode() != 0 ? db.lastErrorMessage() : lastJoinedFailure;
+                if (reason.empty()) reason = db.lastErrorMessage();
+                guard.fail(reason);
+            }
         } catch (const std::exception& e) {
             guard.fail(e.what());
         }

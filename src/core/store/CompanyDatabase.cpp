@@ -7,7 +7,11 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabaseUpgradeSteps.h"
+#include "core/store/CompanyRowAccess.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemLog.h"
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -25,6 +29,58 @@ std::optional<int32_t> storedVersion(FMDatabase& db) {
     return version;
 }
 
+// SQLite's reason for the last failure, in the user's terms where SQLite's own words
+// would not tell them what to do.
+std::string failureReason(FMDatabase& db) {
+    const int code = db.lastErrorCode() & 0xff;
+    const std::string sqlite = db.lastErrorMessage();
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return "Another program is using this file (" + sqlite +
+               "). Wait until it has finished, or close the file there, and try again.";
+    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+        return "The file is damaged or is not a company database (" + sqlite +
+               "). If it is your company database, restore it from a backup.";
+    return sqlite;
+}
+
+// What an existing file holds, read without changing a byte of it.
+struct FileContents {
+    bool readable = false;
+    bool anyTable = false;
+    bool informationTable = false;
+};
+
+FileContents readContents(FMDatabase& db) {
+    FileContents contents;
+    auto rs = db.executeQuery("select name from sqlite_master where type = 'table';");
+    if (!rs) return contents;
+    FMError error;
+    while (rs->nextWithError(&error)) {
+        contents.anyTable = true;
+        if (rs->stringForColumnIndex(0).value_or("") == "database") contents.informationTable = true;
+    }
+    rs->close();
+    contents.readable = error.code == 0;
+    return contents;
+}
+
+enum class VersionRow { unreadable, missing, current, usable, foreign };
+
+// Whether the stored version is one this program can work from. A missing row, NULL,
+// 0 or text would make the chain start again from step 1 over existing data.
+VersionRow classifyVersion(FMDatabase& db, int32_t& version) {
+    auto rs = db.executeQuery("select typeof(current_version), current_version from database;");
+    if (!rs) return VersionRow::unreadable;
+    FMError error;
+    if (!rs->nextWithError(&error)) return error.code == 0 ? VersionRow::missing : VersionRow::unreadable;
+    const std::string type = rs->stringForColumnIndex(0).value_or("");
+    version = rs->intForColumnIndex(1);
+    rs->close();
+    if (type != "integer" || version == 0) return VersionRow::missing;
+    if (version < 0 || version > companydb_upgrade::kCurrentVersion) return VersionRow::foreign;
+    return version == companydb_upgrade::kCurrentVersion ? VersionRow::current : VersionRow::usable;
+}
+
 }  // namespace
 
 CompanyDatabase::CompanyDatabase() : db(FMDatabase::databaseWithPath(std::nullopt)) {
@@ -33,52 +89,84 @@ CompanyDatabase::CompanyDatabase() : db(FMDatabase::databaseWithPath(std::nullop
 
 CompanyDatabase::~CompanyDatabase() = default;
 
-bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bool verify, const std::string&) {
+bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bool verify, const std::string&,
+                           OpenFailures failures) {
     isReady = false;
     checkInUse = checkInUseArg;
+    openFailure_.clear();
+    readErrorReported_ = false;
+    const bool show = failures == OpenFailures::show;
     try {
         Close();
         filePath = path;
         // The process's current folder is left alone: nothing depends on it.
-        if (!platform::fileExists(path)) platform::writeFileAtomically(path, "");
+        if (!platform::fileExists(path) && !platform::writeFileAtomically(path, ""))
+            return refuse("The file could not be created here. Check that the folder exists and that you may "
+                          "write to it.",
+                          show);
         db = FMDatabase::databaseWithPath(path);
-        bool opened = db->open();
-        int32_t mark = GetInUseCount();
+        if (!db->open()) return refuse(failureReason(*db), show);
 
-        auto rs = db->executeQuery("select count(*) from sqlite_master where name =?;", "database");
-        if (!opened || !rs) {
-            // Not a file this program can open (a folder, no permission, not a database).
-            if (rs) rs->close();
-            Close();
-            return false;
-        }
-        int32_t tables = rs->next() ? rs->intForColumnIndex(0) : 0;
-        rs->close();
+        const FileContents contents = readContents(*db);
+        if (!contents.readable) return refuse(failureReason(*db), show);
 
-        if (tables == 0) {
-            update(true);
+        int32_t mark = -1;
+        if (!contents.anyTable) {
+            // A new or empty file: built from nothing.
+            if (!update(true)) return refuse(openFailure_, show);
+        } else if (!contents.informationTable) {
+            // Another program's database: none of our steps may touch it.
+            return refuseSchema(show);
         } else if (verify) {
-            std::optional<int32_t> version = storedVersion(*db);
-            verifySchema();
-            update(false);
-            if (version && (*version > companydb_upgrade::kCurrentVersion || *version < 0)) {
-                // Written by another version of the program: the file is left as it is.
-                Close();
-                return false;
+            int32_t version = 0;
+            switch (classifyVersion(*db, version)) {
+                case VersionRow::unreadable:
+                    return refuse(failureReason(*db), show);
+                case VersionRow::missing:
+                    return refuseSchema(show);
+                case VersionRow::foreign:
+                    // Written by another version of the program: the file is left as it is.
+                    if (show) {
+                        verifySchema();
+                        (void)update(false);  // shows the version warning and changes nothing
+                    }
+                    openFailure_ = "The database version does not match the code version.";
+                    Close();
+                    return false;
+                case VersionRow::current:
+                case VersionRow::usable:
+                    mark = GetInUseCount();
+                    if (!update(false)) return refuse(openFailure_, show);
+                    break;
             }
+        } else {
+            mark = GetInUseCount();
         }
 
         if (mark < 0 && checkInUseArg) CheckInUse();
         isReady = true;
         if (checkInUseArg) SetInUse(1);
         return true;
-    } catch (...) {
-        db->rollback();
-        db->commit();
-        isReady = false;
-        Close();
-        return false;
+    } catch (const std::exception& e) {
+        if (db->isInTransaction() && !db->rollback()) platform::systemLog("Unable to roll back: " + db->lastErrorMessage());
+        return refuse(describe(e), show);
     }
+}
+
+bool CompanyDatabase::refuse(const std::string& reason, bool show) {
+    openFailure_ = reason.empty() ? std::string("Unable to perform database operation.") : reason;
+    isReady = false;
+    Close();
+    DatabaseError(-1, "Unable to open the company database \"" + filePath + "\".", openFailure_, show, true);
+    return false;
+}
+
+bool CompanyDatabase::refuseSchema(bool show) {
+    if (show) verifySchemaMessage();
+    openFailure_ = "Database does not appear to be a Talvexa 1099 Company Database.";
+    platform::systemLog("Refused to open \"" + filePath + "\": " + openFailure_);
+    Close();
+    return false;
 }
 
 void CompanyDatabase::Close() {
@@ -88,16 +176,20 @@ void CompanyDatabase::Close() {
     isReady = false;
 }
 
+void CompanyDatabase::verifySchemaMessage() {
+    tvDatabase::tvMessageBox(
+        kErrorCaption,
+        "Invalid database version. Database does not appear to be a Talvexa 1099 Company Database.\n\n"
+        "          To resolve this issue, please make sure you are @trying to access the correct database or "
+        "database backup.\n" +
+            db->lastErrorMessage(),
+        4, "Talvexa Erropr", 512, false);
+}
+
 void CompanyDatabase::verifySchema() {
     std::optional<int32_t> version = storedVersion(*db);
     if (!version || *version <= 0) {
-        tvDatabase::tvMessageBox(
-            kErrorCaption,
-            "Invalid database version. Database does not appear to be a Talvexa 1099 Company Database.\n\n"
-            "          To resolve this issue, please make sure you are @trying to access the correct database or "
-            "database backup.\n" +
-                db->lastErrorMessage(),
-            4, "Talvexa Erropr", 512, false);
+        verifySchemaMessage();
         return;
     }
     if (*version > companydb_upgrade::kCurrentVersion) {
@@ -121,42 +213,20 @@ bool CompanyDatabase::IsReady() { return isReady; }
 std::string CompanyDatabase::GetPath() { return db->databasePath().value_or(""); }
 
 bool CompanyDatabase::SetName(const std::string& name) {
-    try {
-        db->beginTransaction();
-        db->executeUpdate("update database set name = ?;", name);
-        db->commit();
-        return true;
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to set the database name.", describe(e), true, true);
-        return false;
-    }
+    return companyrows::write(*this, "Unable to set the database name.",
+                              [&] { return db->executeUpdate("update database set name = ?;", name); });
 }
 
 std::string CompanyDatabase::GetName() {
     std::string name;
-    try {
-        db->beginTransaction();
-        if (auto rs = db->executeQuery("select name from database;")) {
-            if (rs->next()) name = rs->stringForColumn("name").value_or("");
-            rs->close();
-        }
-        db->commit();
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to get the database name.", describe(e), true, true);
-    }
+    companyrows::firstRow(*this, "select name from database;", {},
+                          [&](FMResultSet& rs) { name = rs.stringForColumn("name").value_or(""); });
     return name;
 }
 
 bool CompanyDatabase::SetYear(int32_t year) {
-    try {
-        db->beginTransaction();
-        db->executeUpdate("update database set year = ?;", year);
-        db->commit();
-        return true;
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to set the database year.", describe(e), true, true);
-        return false;
-    }
+    return companyrows::write(*this, "Unable to set the database year.",
+                              [&] { return db->executeUpdate("update database set year = ?;", year); });
 }
 
 int32_t CompanyDatabase::GetYear() {
@@ -169,119 +239,95 @@ int32_t CompanyDatabase::GetYear() {
 }
 
 bool CompanyDatabase::SetID(int32_t id) {
-    try {
-        if (id == 0) {
-            std::random_device device;
-            id = static_cast<int32_t>(device() & 0x7fffffff);
-            if (id == 0) id = 1;
-        }
-        db->beginTransaction();
-        // The information table keeps no id; the statement fails and changes nothing.
-        db->executeUpdate("update database set id = ?;", id);
-        db->commit();
-        return true;
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to set the database ID.", describe(e), true, true);
-        return false;
+    if (id == 0) {
+        std::random_device device;
+        id = static_cast<int32_t>(device() & 0x7fffffff);
+        if (id == 0) id = 1;
     }
+    // The information table keeps no id: the statement fails and changes nothing, and
+    // callers that give a new file its number must not fail for it.
+    (void)db->executeUpdate("update database set id = ?;", id);
+    return true;
 }
 
 int32_t CompanyDatabase::GetID() {
     int32_t id = 0;
-    try {
-        if (auto rs = db->executeQuery("select id from database;")) {
-            if (rs->next()) id = rs->intForColumn("id");
-            rs->close();
-        }
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to get the database ID.", describe(e), true, true);
+    if (auto rs = db->executeQuery("select id from database;")) {
+        if (rs->next()) id = rs->intForColumn("id");
+        rs->close();
     }
     return id;
 }
 
 void CompanyDatabase::SetInUse(int32_t value) {
-    try {
-        db->executeUpdate("update database set in_use = ?;", value < 0 ? 0 : value);
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to set the database 'in use' flag.", describe(e), false, true);
-    }
+    if (!db->executeUpdate("update database set in_use = ?;", value < 0 ? 0 : value))
+        DatabaseError(-1, "Unable to set the database 'in use' flag.", db->lastErrorMessage(), false, true);
 }
 
 int32_t CompanyDatabase::GetInUseCount() {
     int32_t count = -1;
-    try {
-        if (auto rs = db->executeQuery("select in_use from database;")) {
-            if (rs->next()) count = rs->intForColumn("in_use");
-            rs->close();
-        }
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to get the database 'in use' flag.", describe(e), false, true);
+    if (auto rs = db->executeQuery("select in_use from database;")) {
+        if (rs->next()) count = rs->intForColumn("in_use");
+        rs->close();
     }
     return count;
 }
 
 bool CompanyDatabase::SetBackup(bool backup) {
-    try {
-        db->beginTransaction();
-        db->executeUpdate("update database set isBackup = ?;", backup ? 1 : 0);
-        db->commit();
-        return true;
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to set database as a backup.", describe(e), true, true);
-        return false;
-    }
+    return companyrows::write(*this, "Unable to set database as a backup.", [&] {
+        return db->executeUpdate("update database set isBackup = ?;", backup ? 1 : 0);
+    });
 }
 
 bool CompanyDatabase::IsBackup() {
     bool backup = false;
-    try {
-        db->beginTransaction();
-        if (auto rs = db->executeQuery("select isBackup from database;")) {
-            if (rs->next()) backup = rs->intForColumn("isBackup") == 1;
-            rs->close();
-        }
-        db->commit();
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to determine if database is a backup.", describe(e), true, true);
-    }
+    companyrows::firstRow(*this, "select isBackup from database;", {},
+                          [&](FMResultSet& rs) { backup = rs.intForColumn("isBackup") == 1; });
     return backup;
 }
 
 int32_t CompanyDatabase::GetVersion(bool show) {
-    try {
-        auto rs = db->executeQuery("select version from version;");
-        if (rs && rs->next()) {
-            int32_t version = rs->intForColumn("version");
-            rs->close();
-            return version;
-        }
-        if (rs) rs->close();
-        DatabaseError(-1, "Version not found.", "", show, true);
-    } catch (const std::exception& e) {
-        DatabaseError(-1, "Unable to get the database version.", describe(e), true, true);
+    auto rs = db->executeQuery("select version from version;");
+    if (rs && rs->next()) {
+        int32_t version = rs->intForColumn("version");
+        rs->close();
+        return version;
     }
+    if (rs) rs->close();
+    DatabaseError(-1, "Version not found.", "", show, true);
     return -1;
 }
 
 void CompanyDatabase::DatabaseError(int32_t code, const std::string& message, const std::string& detail, bool show,
                                     bool log) {
     const std::string text = message.empty() ? "Unable to perform database operation." : message;
-    if (IsReady() && log) Log(code, -1, 0, text, detail, 0, -1);
+    if (log) {
+        platform::systemLog(text + (detail.empty() ? std::string() : " " + detail) + " (" + filePath + ")");
+        if (IsReady()) Log(code, -1, 0, text, detail, 0, -1);
+    }
     if (show)
         tvDatabase::tvMessageBox(kErrorCaption, text + "\n\n" + detail, 4, "Company Database Warning", 512, false);
 }
 
-// Event rows belong to a table this schema does not have: the statements fail without
-// effect, and the access layer notes that in the system log.
+void CompanyDatabase::ReadError(const std::string& reason) {
+    const bool show = !readErrorReported_;
+    readErrorReported_ = true;
+    DatabaseError(-1,
+                  "Unable to read all of the company database \"" + filePath +
+                      "\". Some records may be missing from the list.",
+                  reason + "\n\nIf the file is damaged, restore it from a backup.", show, true);
+}
+
+// Event rows go to a table that company files of this schema do not have; files that
+// do have it get the row. The message itself always reaches the system log through
+// the error routine.
 bool CompanyDatabase::Log(int32_t code, int32_t second, int32_t, const std::string& message,
                           const std::string& detail, int32_t, int32_t) {
-    try {
-        int32_t key = db->intForQuery("select max(logPK) from log;") + 1;
-        return db->executeUpdate(
-            "insert into log (logPK, logDate, code, kind, message, detail) values (?, ?, ?, ?, ?, ?);",
-            {FMValue(key), FMValue(std::chrono::system_clock::now()), FMValue(code), FMValue(second),
-             FMValue(message), FMValue(detail)});
-    } catch (...) {
+    if (!companydb_upgrade::queryHasRow(*this, "select name from sqlite_master where type = 'table' and name = 'log';"))
         return false;
-    }
+    const int32_t key = db->intForQuery("select max(logPK) from log;") + 1;
+    return db->executeUpdate(
+        "insert into log (logPK, logDate, code, kind, message, detail) values (?, ?, ?, ?, ?, ?);",
+        {FMValue(key), FMValue(std::chrono::system_clock::now()), FMValue(code), FMValue(second), FMValue(message),
+         FMValue(detail)});
 }

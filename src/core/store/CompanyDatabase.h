@@ -32,9 +32,19 @@ public:
     CompanyDatabase(const CompanyDatabase&) = delete;
     CompanyDatabase& operator=(const CompanyDatabase&) = delete;
 
+    // How an open that fails reaches the user: shown by the open itself, or left to a
+    // caller that reports it in its own words or skips such files by design (then
+    // openFailure() holds the reason).
+    enum class OpenFailures { show, quiet };
+
     // Opens (creating when missing) the file at path; the third argument has no effect
-    // and name is not used. With verify an existing file is checked and upgraded.
-    bool Init(const std::string& path, bool checkInUse, bool third, bool verify, const std::string& name);
+    // and name is not used. With verify an existing file is checked and upgraded. Only
+    // a file without any table is built from nothing; a damaged file, a file of another
+    // program or of another version is refused and left exactly as it was.
+    bool Init(const std::string& path, bool checkInUse, bool third, bool verify, const std::string& name,
+              OpenFailures failures = OpenFailures::show);
+    // Why the last open failed (empty after a successful one).
+    const std::string& openFailure() const { return openFailure_; }
     void Close();
     void verifySchema();
 
@@ -54,12 +64,17 @@ public:
 
     void DatabaseError(int32_t code, const std::string& message, const std::string& detail, bool show,
                        bool log);
+    // A read that failed with an error (not "no rows"): reported once per opened file,
+    // so a damaged page does not pass for an empty list nor repeat at every redraw.
+    void ReadError(const std::string& reason);
     bool Log(int32_t code, int32_t second, int32_t third, const std::string& message,
              const std::string& detail, int32_t sixth, int32_t seventh);
 
     // ---- schema and upgrade chain (CompanyDatabaseUpgrade.cpp) ----
     // Builds the schema from nothing (true) or resumes after the stored version (false).
-    void update(bool fromScratch);
+    // False when a step could not begin, record its version or commit: the file then
+    // stays at the last step that committed.
+    bool update(bool fromScratch);
 
     // ---- upgrade data repairs (CompanyDatabaseRepairs.cpp) ----
     void StateName_Company();
@@ -78,12 +93,12 @@ public:
     // ---- logins (CompanyDatabaseLogins.cpp) ----
     bool validateLogin(bool administratorRequired);
     bool getLoginInfo();
-    void updateLoginInfo();
+    bool updateLoginInfo();
     std::vector<UserInfo> getUsers();
     UserInfo getUserInfo(int32_t key);
-    void insertUserInfo(const UserInfo& user);
-    void updateUserInfo(const UserInfo& user);
-    void deleteUser(const UserInfo& user);
+    bool insertUserInfo(const UserInfo& user);
+    bool updateUserInfo(const UserInfo& user);
+    bool deleteUser(const UserInfo& user);
     bool hasNonDefaultLogin(bool administratorsOnly, int32_t leaveOutKey);
     int32_t getNewUserPK();
     void purgeUsers();
@@ -296,4 +311,11 @@ public:
     std::shared_ptr<FMDatabase> db;
     std::string filePath;
     std::string companyFilterString;
+
+private:
+    bool refuse(const std::string& reason, bool show);
+    bool refuseSchema(bool show);
+    void verifySchemaMessage();
+    std::string openFailure_;
+    bool readErrorReported_ = false;
 };

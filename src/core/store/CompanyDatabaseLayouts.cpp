@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/foundation/tvDatabase.h"
+#include "core/sqlite/WriteGuard.h"
+#include "core/store/CompanyRowAccess.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/WX_FORMAT.h"
 #include "core/store/format.h"
@@ -62,13 +64,6 @@ void showSeedingFailure(const std::string& details) {
     tvDatabase::tvMessageBox("Database Error", details, 4, "Talvexa 1099 E-File 2025", 0x200, false);
 }
 
-// Starts a transaction unless the connection already runs one (the caller's, which
-// the work then joins). True when this call started it and so must end it.
-bool beginOwnTransaction(FMDatabase& db) {
-    if (db.isInTransaction()) return false;
-    return db.beginTransaction();
-}
-
 bool tableHasRow(FMDatabase& db, const LayoutTable& table) {
     auto rows = db.executeQuery(std::string("select * from ") + table.name + ";");
     if (!rows) return false;
@@ -78,27 +73,25 @@ bool tableHasRow(FMDatabase& db, const LayoutTable& table) {
 }
 
 void seed(FMDatabase& db, const LayoutTable& table) {
-    bool own = false;
-    try {
-        own = beginOwnTransaction(db);
-        // An existing copy, edited or not, is never overwritten.
-        if (!tableHasRow(db, table)) {
+    // A partial copy would break the all-or-nothing rule of the table: the rows go in
+    // together or not at all. Inside a caller's transaction the caller decides.
+    const bool joined = db.isInTransaction();
+    const bool stored = runWrite(
+        db,
+        [&](WriteGuard& guard) {
+            // An existing copy, edited or not, is never overwritten.
+            if (tableHasRow(db, table)) return true;
             WX_FORMAT holder;
             holder.Val = format().GetWXFmt(holder.Val, table.layoutCode, true);
             for (int i = 0; i < table.rows; ++i) {
                 const WX_FMTVAL& e = holder.Val.at(i);
-                // A failing statement is passed over; the rest still go in.
-                db.executeUpdate(table.insertSql, i, e.noprint(), e.rjust(), e.height(), int(e.width()),
-                                 int(e.pt().x), int(e.pt().y));
+                guard.check(db.executeUpdate(table.insertSql, i, e.noprint(), e.rjust(), e.height(),
+                                             int(e.width()), int(e.pt().x), int(e.pt().y)));
             }
-        }
-        if (own) db.commit();
-    } catch (const std::exception&) {
-        // A partial copy would break the all-or-nothing rule of the table; undo what
-        // this call started. Inside the caller's transaction the caller decides.
-        if (own) db.rollback();
-        showSeedingFailure(table.seedFailure);
-    }
+            return guard.ok();
+        },
+        nullptr);
+    if (!stored && !joined) showSeedingFailure(table.seedFailure);
 }
 
 std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vector<WX_FMTVAL>& destination) {
@@ -128,7 +121,8 @@ std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vect
 void writeBack(CompanyDatabase& database, const LayoutTable& table, void (CompanyDatabase::*seedTable)(),
                const std::vector<WX_FMTVAL>& layout) {
     FMDatabase& db = *database.db;
-    try {
+    // The edit is stored whole or not at all, so a print never uses half an edit.
+    (void)companyrows::write(database, std::string("Unable to save the ") + table.name + " print layout.", [&] {
         // An empty table gets its full set of rows first, so that the edit below has
         // every row to land on.
         if (!tableHasRow(db, table)) (database.*seedTable)();
@@ -138,33 +132,32 @@ void writeBack(CompanyDatabase& database, const LayoutTable& table, void (Compan
         const size_t count = std::min(layout.size(), static_cast<size_t>(table.rows));
         for (size_t i = 0; i < count; ++i) {
             const WX_FMTVAL& e = layout[i];
-            db.executeUpdate(sql, e.noprint(), e.rjust(), e.height(), int(e.width()), int(e.pt().x),
-                             int(e.pt().y), int(i));
+            if (!db.executeUpdate(sql, e.noprint(), e.rjust(), e.height(), int(e.width()), int(e.pt().x),
+                                  int(e.pt().y), int(i)))
+                return false;
         }
-    } catch (const std::exception&) {
-        // Rows written so far stay written.
-    }
+        return true;
+    });
 }
 
 }  // namespace
 
 void CompanyDatabase::SetFormatFields(bool clear) {
-    bool own = beginOwnTransaction(*db);
-    if (clear) {
-        db->executeUpdate("delete from _1099MiscFormat");
-        db->executeUpdate("delete from _1099SFormat");
-        db->executeUpdate("delete from _1099INTFormat");
-        db->executeUpdate("delete from _1099DIVFormat");
-        db->executeUpdate("delete from _1099RFormat");
-        db->executeUpdate("delete from _1096Format");
-    }
-    Insert1099MISCFields();
-    Insert1099INTFields();
-    Insert1099DIVFields();
-    Insert1099SFields();
-    Insert1099RFields();
-    Insert1096Fields();
-    if (own) db->commit();
+    // Each table is refilled as a unit; a table that cannot be refilled keeps its rows.
+    (void)companyrows::write(*this, "Unable to reset the print layouts.", [&] {
+        if (clear) {
+            for (const char* table : {"_1099MiscFormat", "_1099SFormat", "_1099INTFormat", "_1099DIVFormat",
+                                      "_1099RFormat", "_1096Format"})
+                if (!db->executeUpdate(std::string("delete from ") + table)) return false;
+        }
+        Insert1099MISCFields();
+        Insert1099INTFields();
+        Insert1099DIVFields();
+        Insert1099SFields();
+        Insert1099RFields();
+        Insert1096Fields();
+        return true;
+    });
 }
 
 void CompanyDatabase::Insert1099MISCFields() { seed(*db, kMisc); }

@@ -9,6 +9,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyDatabaseUpgradeSteps.h"
+#include "core/store/CompanyRowAccess.h"
 
 namespace {
 
@@ -123,10 +124,10 @@ bool CompanyDatabase::getLoginInfo() {
     }
 }
 
-void CompanyDatabase::updateLoginInfo() {
+bool CompanyDatabase::updateLoginInfo() {
     auto login = session().loginInfo;
-    if (!login) return;
-    try {
+    if (!login) return false;
+    {
         std::string sql = "update logins set name = (?), password = (?),fontSize = (?),";
         std::vector<FMValue> values = {login->getName(), tvDatabase::Encrypt(login->getPassWord()),
                                        login->getFontSize()};
@@ -141,10 +142,8 @@ void CompanyDatabase::updateLoginInfo() {
         values.insert(values.end(), {login->getRecipientSort(), login->getCompanySort(),
                                      login->getDoNotShowWelcomeDialog() ? 1 : 0,
                                      login->getDoNotShowPrintAlignmentDialog() ? 1 : 0, login->getPK()});
-        db->beginTransaction();
-        db->executeUpdate(sql, values);
-        db->commit();
-    } catch (...) {
+        return companyrows::write(*this, "Unable to save the user's settings.",
+                                  [&] { return db->executeUpdate(sql, values); });
     }
 }
 
@@ -183,35 +182,27 @@ UserInfo CompanyDatabase::getUserInfo(int32_t key) {
     return user;
 }
 
-void CompanyDatabase::insertUserInfo(const UserInfo& user) {
-    try {
-        db->beginTransaction();
+bool CompanyDatabase::insertUserInfo(const UserInfo& user) {
+    return companyrows::write(*this, "Unable to add the user.", [&] {
         const int32_t key = getNewUserPK() + 1;
-        db->executeUpdate("insert into logins (pk, name, password, fontSize,  userType) values (?, ?, ?,  ?, ?);",
-                          key, user.getUserName(), tvDatabase::Encrypt(user.getPassword()), 14, user.getUserType());
-        db->commit();
-    } catch (...) {
-    }
+        return db->executeUpdate(
+            "insert into logins (pk, name, password, fontSize,  userType) values (?, ?, ?,  ?, ?);", key,
+            user.getUserName(), tvDatabase::Encrypt(user.getPassword()), 14, user.getUserType());
+    });
 }
 
-void CompanyDatabase::updateUserInfo(const UserInfo& user) {
-    try {
-        db->beginTransaction();
-        db->executeUpdate("update logins set name = (?), password = (?),userType = (?) where pk = (?);",
-                          user.getUserName(), tvDatabase::Encrypt(user.getPassword()), user.getUserType(),
-                          user.getPK());
-        db->commit();
-    } catch (...) {
-    }
+bool CompanyDatabase::updateUserInfo(const UserInfo& user) {
+    return companyrows::write(*this, "Unable to update the user.", [&] {
+        return db->executeUpdate("update logins set name = (?), password = (?),userType = (?) where pk = (?);",
+                                 user.getUserName(), tvDatabase::Encrypt(user.getPassword()), user.getUserType(),
+                                 user.getPK());
+    });
 }
 
-void CompanyDatabase::deleteUser(const UserInfo& user) {
-    try {
-        db->beginTransaction();
-        db->executeUpdate("delete from logins where pk = (?);", user.getPK());
-        db->commit();
-    } catch (...) {
-    }
+bool CompanyDatabase::deleteUser(const UserInfo& user) {
+    return companyrows::write(*this, "Unable to delete the user.", [&] {
+        return db->executeUpdate("delete from logins where pk = (?);", user.getPK());
+    });
 }
 
 bool CompanyDatabase::hasNonDefaultLogin(bool administratorsOnly, int32_t leaveOutKey) {

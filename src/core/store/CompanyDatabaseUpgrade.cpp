@@ -6,6 +6,8 @@
 #include <set>
 
 #include "core/foundation/tvDatabase.h"
+#include "core/sqlite/WriteGuard.h"
+#include "platform/SystemLog.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyDatabaseUpgradeSteps.h"
 
@@ -177,14 +179,15 @@ const Step kSteps[] = {
 };
 static_assert(std::size(kSteps) == companydb_upgrade::kCurrentVersion);
 
-// These steps let their statements (and the operations they call) commit one by one.
+// These steps let their statements (and the operations they call) commit one by one;
+// the step's version write then decides whether it counts as done.
 bool runsInTransaction(int step) {
-    return !(step == 9 || step == 16 || step == 17 || (step >= 26 && step <= 29));
+    return !(step == 9 || step == 16 || step == 17 || (step >= 26 && step <= 28));
 }
 
 }  // namespace
 
-void CompanyDatabase::update(bool fromScratch) {
+bool CompanyDatabase::update(bool fromScratch) {
     using namespace companydb_upgrade;
     int32_t start = 1;
     if (!fromScratch) {
@@ -192,16 +195,38 @@ void CompanyDatabase::update(bool fromScratch) {
         if (stored > kCurrentVersion || stored < 0) {
             tvDatabase::tvMessageBox("Database Warning", "The database version does not match the code version.", 4,
                                      "", 512, false);
-            return;
+            openFailure_ = "The database version does not match the code version.";
+            return false;
         }
-        if (stored == kCurrentVersion) return;
+        if (stored == kCurrentVersion) return true;
         start = stored + 1;
     }
     for (int32_t step = start; step <= kCurrentVersion; ++step) {
-        if (runsInTransaction(step)) db->beginTransaction();
-        kSteps[step - 1](*this);
-        db->executeUpdate("update database set current_version = ?;", step);
-        // An operation called by the step may have committed already.
-        if (db->isInTransaction()) db->commit();
+        // Inside a step a statement that fails (a column or table that already exists)
+        // is passed over; only the step's begin, its version write and its commit decide.
+        std::string failure;
+        if (runsInTransaction(step)) {
+            WriteGuard guard(*db);
+            if (guard.began()) {
+                kSteps[step - 1](*this);
+                guard.check(db->executeUpdate("update database set current_version = ?;", step));
+                if (!guard.commit()) failure = guard.error().empty() ? std::string("The step could not be committed.") : guard.error();
+            } else {
+                failure = guard.error().empty() ? std::string("The step could not begin.") : guard.error();
+            }
+        } else {
+            kSteps[step - 1](*this);
+            if (!db->executeUpdate("update database set current_version = ?;", step))
+                failure = db->lastErrorMessage();
+        }
+        if (!failure.empty() || db->isInTransaction()) {
+            if (db->isInTransaction() && !db->rollback())
+                platform::systemLog("Unable to roll back an upgrade step: " + db->lastErrorMessage());
+            openFailure_ = "The database could not be upgraded to version " + std::to_string(step) +
+                           " and was left at version " + std::to_string(step - 1) + ". " +
+                           (failure.empty() ? std::string("An upgrade step did not end its transaction.") : failure);
+            return false;
+        }
     }
+    return true;
 }

@@ -29,7 +29,7 @@ TEST_F(CompanyDatabaseFile, InUseMarkFollowsOpenAndClose) {
         EXPECT_EQ(text(*raw(path()), "select in_use from database;"), "0");
     }
     // Opening without asking for the mark leaves it as it was.
-    raw(path())->executeUpdate("update database set in_use = 1;");
+    ASSERT_TRUE(raw(path())->executeUpdate("update database set in_use = 1;"));
     CompanyDatabase cdb;
     ASSERT_TRUE(cdb.Init(path(), false, false, true, "Company"));
     cdb.Close();
@@ -51,7 +51,7 @@ TEST_F(CompanyDatabaseFile, ReopeningClosesThePreviousFileFirst) {
 
 TEST_F(CompanyDatabaseFile, OpeningWithoutVerificationKeepsTheStoredVersion) {
     makeFile(path());
-    raw(path())->executeUpdate("update database set current_version = 30;");
+    ASSERT_TRUE(raw(path())->executeUpdate("update database set current_version = 30;"));
     CompanyDatabase cdb;
     ASSERT_TRUE(cdb.Init(path(), false, false, false, "Company"));
     EXPECT_EQ(text(*cdb.db, "select current_version from database;"), "30");
@@ -69,7 +69,7 @@ TEST_F(CompanyDatabaseFile, NewerOrNegativeVersionIsRefusedAndLeftUntouched) {
         SCOPED_TRACE(c.version);
         const std::string file = path("v" + std::to_string(c.version) + ".db");
         makeFile(file);
-        raw(file)->executeUpdate("update database set current_version = ?;", c.version);
+        ASSERT_TRUE(raw(file)->executeUpdate("update database set current_version = ?;", c.version));
         std::string before;
         ASSERT_TRUE(platform::readFile(file, before));
 
@@ -100,7 +100,7 @@ TEST_F(CompanyDatabaseFile, NewerOrNegativeVersionIsRefusedAndLeftUntouched) {
 
 TEST_F(CompanyDatabaseFile, NewerVersionMessageText) {
     makeFile(path());
-    raw(path())->executeUpdate("update database set current_version = 40;");
+    ASSERT_TRUE(raw(path())->executeUpdate("update database set current_version = 40;"));
     ui->answerBox(2);
     ui->answerBox(2);
     CompanyDatabase cdb;
@@ -110,37 +110,6 @@ TEST_F(CompanyDatabaseFile, NewerVersionMessageText) {
               "this issue, please make sure you are running the most recent version ofTalvexa 1099 E-File 2025and "
               "make sure you are trying to access the correct database or database backup.\n\n If you are trying to "
               "access2026information, please exit Talvexa 1099 E-File 2025version25.0.1");
-}
-
-TEST_F(CompanyDatabaseFile, MissingInformationRowIsReportedAndRebuilt) {
-    makeFile(path());
-    raw(path())->executeUpdate("delete from database;");
-    ui->answerBox(2);
-    CompanyDatabase cdb;
-    ASSERT_TRUE(cdb.Init(path(), true, false, true, "Company"));
-    ASSERT_EQ(ui->boxes().size(), 1u);
-    EXPECT_EQ(ui->boxes()[0].details.rfind("Invalid database version. Database does not appear to be a Talvexa 1099 "
-                                           "Company Database.\n\n          To resolve this issue, please make sure "
-                                           "you are @trying to access the correct database or database backup.\n",
-                                           0),
-              0u);
-    EXPECT_EQ(text(*cdb.db, "select current_version || ':' || in_use from database;"), "36:1");
-}
-
-TEST_F(CompanyDatabaseFile, FilesThatCannotBeOpenedFail) {
-    // A file that is not a database, and a folder.
-    ASSERT_TRUE(platform::writeFileAtomically(path("notes.db"), "These are not the rows you are looking for.\n"));
-    ASSERT_TRUE(platform::createDirectories(path("folder.db")));
-    for (const auto& file : {path("notes.db"), path("folder.db"), path("missing/folder/c.db")}) {
-        SCOPED_TRACE(file);
-        CompanyDatabase cdb;
-        EXPECT_FALSE(cdb.Init(file, true, false, true, "Company"));
-        EXPECT_FALSE(cdb.IsReady());
-    }
-    std::string kept;
-    ASSERT_TRUE(platform::readFile(path("notes.db"), kept));
-    EXPECT_EQ(kept, "These are not the rows you are looking for.\n");
-    EXPECT_TRUE(ui->shown().empty());
 }
 
 TEST_F(CompanyDatabaseFile, ShortRelativePathOpensAndLeavesTheCurrentFolder) {
@@ -180,7 +149,7 @@ TEST_F(CompanyDatabaseFile, InformationRowAccessors) {
         bool backup;
     } backupCases[] = {{1, true}, {0, false}, {2, false}, {-1, false}};
     for (const auto& c : backupCases) {
-        cdb.db->executeUpdate("update database set isBackup = ?;", c.stored);
+        ASSERT_TRUE(cdb.db->executeUpdate("update database set isBackup = ?;", c.stored));
         EXPECT_EQ(cdb.IsBackup(), c.backup) << c.stored;
     }
     EXPECT_TRUE(cdb.SetBackup(true));

@@ -47,7 +47,8 @@ protected:
                 " (mappingID INT, noPrint INT, rJust INT, height INT, width INT, xCoord INT, yCoord INT);"));
         }
     }
-    void TearDown() override { EXPECT_TRUE(ui->boxes().empty()); }
+    void TearDown() override { EXPECT_TRUE(boxesChecked || ui->boxes().empty()); }
+    bool boxesChecked = false;
 
     int rowCount(const std::string& table) {
         return company.db->intForQuery("select count(*) from " + table);
@@ -110,10 +111,15 @@ TEST_F(LayoutTables, SeedingJoinsTheCallersTransaction) {
     EXPECT_EQ(rowCount("_1099MiscFormat"), 0);
 }
 
-TEST_F(LayoutTables, SeedingAMissingTableShowsNothing) {
+TEST_F(LayoutTables, SeedingThatFailsSaysSoAndLeavesNoTransactionOpen) {
     ASSERT_TRUE(company.db->executeStatements("drop table _1096Format;"));
+    ui->answerBox(1);
     company.Insert1096Fields();
     EXPECT_FALSE(company.db->isInTransaction());
+    const auto boxes = ui->boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].details, "Unable to insert 1096 format fields. ");
+    boxesChecked = true;
 }
 
 TEST_F(LayoutTables, SetFormatFieldsResetsTheSixOlderTablesButNotNec) {

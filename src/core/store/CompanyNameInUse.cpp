@@ -17,7 +17,8 @@ namespace {
 bool companiesOf(const databaseInfo& entry, std::vector<COMPANYLISTSTRUCT>& companies) {
     for (bool verify : {false, true}) {
         CompanyDatabase cdb;
-        if (!cdb.Init(entry.path(), false, false, verify, entry.name())) continue;
+        // A listed file that cannot be opened holds no name to compare.
+        if (!cdb.Init(entry.path(), false, false, verify, entry.name(), CompanyDatabase::OpenFailures::quiet)) continue;
         const int32_t count = cdb.GetCompanyList(companies, false);
         cdb.Close();
         if (count >= 0) return true;

@@ -151,16 +151,40 @@ std::string updateStatement(const std::string& table, const std::vector<std::str
     return "update " + table + " set " + sets + " where pk = (?);";
 }
 
+namespace {
+
+// A read that failed with an error (not the end of the rows) is reported once per
+// opened file; during an open (the upgrade's repairs) the open itself decides.
+void noteReadFailure(CompanyDatabase& cdb, const std::string& reason) {
+    if (cdb.IsReady()) cdb.ReadError(reason);
+}
+
+}  // namespace
+
 void eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
              const std::function<void(FMResultSet&)>& each) {
     auto rs = cdb.db->executeQuery(sql, args);
-    while (rs && rs->next()) each(*rs);
+    if (!rs) {
+        noteReadFailure(cdb, cdb.db->lastErrorMessage());
+        return;
+    }
+    FMError error;
+    while (rs->nextWithError(&error)) each(*rs);
+    if (error.code != 0) noteReadFailure(cdb, error.description);
 }
 
 bool firstRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
               const std::function<void(FMResultSet&)>& each) {
     auto rs = cdb.db->executeQuery(sql, args);
-    if (!rs || !rs->next()) return false;
+    if (!rs) {
+        noteReadFailure(cdb, cdb.db->lastErrorMessage());
+        return false;
+    }
+    FMError error;
+    if (!rs->nextWithError(&error)) {
+        if (error.code != 0) noteReadFailure(cdb, error.description);
+        return false;
+    }
     each(*rs);
     rs->close();
     return true;

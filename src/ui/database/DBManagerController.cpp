@@ -360,7 +360,9 @@ void DBManagerController::DBManager_BtnAddDb() {
     std::vector<ComapnyInfo> companies;
     {
         CompanyDatabase other;
-        if (other.Init(entry->path(), true, true, true, entry->name())) companies = other.execCompanyListQuery("", 0);
+        // A file that cannot be read has no payers to compare; the add reports it later.
+        if (other.Init(entry->path(), true, true, true, entry->name(), CompanyDatabase::OpenFailures::quiet))
+            companies = other.execCompanyListQuery("", 0);
         const std::vector<databaseInfo> list = app->SelectDatabaseList();
         other.Close();
         for (const ComapnyInfo& company : companies) {
@@ -416,7 +418,8 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
     bool backup = false;
     {
         CompanyDatabase scratch;
-        bool opened = scratch.Init(temp, false, true, true, kTemporaryDatabaseName);
+        // Refused in this window's own words below.
+        bool opened = scratch.Init(temp, false, true, true, kTemporaryDatabaseName, CompanyDatabase::OpenFailures::quiet);
         if (opened) {
             entry.setName(scratch.GetName());
             entry.setPath(path);

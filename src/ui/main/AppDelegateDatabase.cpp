@@ -132,18 +132,26 @@ bool AppDelegate::OpenDatabase(std::optional<databaseInfo> given, int32_t, bool)
 
     if (!CloseDatabase(false, false)) return false;
 
-    if (!company->Init(entry.path(), true, true, true, entry.name())) {
-        // The database that was open before comes back as it was, for the same user.
+    // The database that was open before comes back as it was, for the same user.
+    auto restorePrevious = [&] {
         if (previous && platform::fileExists(previous->path()) &&
             company->Init(previous->path(), true, true, false, previous->name()))
             showOpenedDatabase();
+    };
+    if (!company->Init(entry.path(), true, true, true, entry.name())) {
+        restorePrevious();
         return false;
     }
 
     company->SetBackup(false);
     // An open that cannot be recorded as the recent database would skip the login: it
-    // counts as failed.
-    if (!app->SetRecentDatabaseInfo(entry) || !OpenRecentDatabase(-1, 0, false)) {
+    // counts as failed, and the recent row still names the previous database.
+    if (!app->SetRecentDatabaseInfo(entry)) {
+        company->Close();
+        restorePrevious();
+        return false;
+    }
+    if (!OpenRecentDatabase(-1, 0, false)) {
         CloseDatabase(false, false);
         return false;
     }

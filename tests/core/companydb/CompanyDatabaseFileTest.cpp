@@ -5,6 +5,9 @@
 #include <climits>
 
 #include "CompanyDbTestSupport.h"
+#include <functional>
+
+#include "core/foundation/UserInfo.h"
 #include "platform/FileSystem.h"
 
 class CompanyDatabaseFile : public CompanyDbTest {
@@ -195,4 +198,59 @@ TEST_F(CompanyDatabaseFile, ErrorRoutineShowsTheStandardBox) {
     EXPECT_EQ(shown[1].details, "Unable to set the database name.\n\nlocked");
     // The event log has no table in this schema: nothing is stored, nothing fails.
     EXPECT_EQ(text(*cdb.db, "select count(*) from sqlite_master where name = 'log';"), "0");
+}
+
+// A write that SQLite refuses reports false, shows one message with SQLite's reason
+// and leaves the row as it was.
+TEST_F(CompanyDatabaseFile, RefusedWritesReportFailureAndChangeNothing) {
+    CompanyDatabase cdb;
+    ASSERT_TRUE(cdb.Init(path(), false, false, true, "Company"));
+    ASSERT_TRUE(cdb.SetName("Before"));
+    ASSERT_TRUE(cdb.db->executeStatements(
+        "create trigger refuseInfo before update on database begin select raise(abort, 'refused by test'); end;"
+        "create trigger refuseLoginUpdate before update on logins begin select raise(abort, 'refused by test'); end;"
+        "create trigger refuseLoginDelete before delete on logins begin select raise(abort, 'refused by test'); end;"
+        "create trigger refuseLoginInsert before insert on logins begin select raise(abort, 'refused by test'); end;"));
+    UserInfo harbour = cdb.getUserInfo(1);
+    harbour.setPassword("changed");
+
+    struct Case {
+        const char* name;
+        std::function<bool()> write;
+        const char* message;
+    } cases[] = {
+        {"SetName", [&] { return cdb.SetName("After"); }, "Unable to set the database name."},
+        {"SetYear", [&] { return cdb.SetYear(2030); }, "Unable to set the database year."},
+        {"SetBackup", [&] { return cdb.SetBackup(true); }, "Unable to set database as a backup."},
+        {"insertUserInfo", [&] { return cdb.insertUserInfo(harbour); }, "Unable to add the user."},
+        {"updateUserInfo", [&] { return cdb.updateUserInfo(harbour); }, "Unable to update the user."},
+        {"deleteUser", [&] { return cdb.deleteUser(harbour); }, "Unable to delete the user."},
+    };
+    const std::string info = "select name || '|' || year || '|' || isBackup from database;";
+    const std::string logins = "select group_concat(pk || name || password, ';') from logins;";
+    const std::string infoBefore = text(*cdb.db, info);
+    const std::string loginsBefore = text(*cdb.db, logins);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedUserInterface boxes;
+        boxes.answerBox(1);
+        EXPECT_FALSE(c.write());
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].details, std::string(c.message) + "\n\nrefused by test");
+        EXPECT_FALSE(cdb.db->isInTransaction());
+        EXPECT_EQ(text(*cdb.db, info), infoBefore);
+        EXPECT_EQ(text(*cdb.db, logins), loginsBefore);
+    }
+}
+
+// The error routine's message reaches the system log even though the event table of
+// this schema does not exist.
+TEST_F(CompanyDatabaseFile, ErrorsReachTheSystemLog) {
+    CompanyDatabase cdb;
+    ASSERT_TRUE(cdb.Init(path(), false, false, true, "Company"));
+    logLines.clear();
+    cdb.DatabaseError(-1, "Unable to set the database name.", "disk I/O error", false, true);
+    ASSERT_EQ(logLines.size(), 1u);
+    EXPECT_NE(logLines[0].find("Unable to set the database name. disk I/O error"), std::string::npos);
+    EXPECT_NE(logLines[0].find(path()), std::string::npos);
 }

@@ -149,11 +149,11 @@ TEST_F(CompanyDatabaseUpgrade, ResumesAfterTheStoredStep) {
     {
         CompanyDatabase cdb;
         ASSERT_TRUE(cdb.Init(path(), false, false, true, "Company"));
-        cdb.db->executeStatements(
+        ASSERT_TRUE(cdb.db->executeStatements(
             "insert into recipients (company_FK, pk, type, firstName, line11, state) values (0, 0, 1, 'Ann', '9.00', 'zz');"
             "insert into recipients_additionalinfo (company_FK, pk, type) values (0, 0, 1);"
             "insert into _1099MiscFormat values (999, 0, 0, 1, 1, 1, 1);"
-            "update database set current_version = 35;");
+            "update database set current_version = 35;"));
         cdb.Close();
     }
     CompanyDatabase cdb;
@@ -190,4 +190,78 @@ TEST_F(CompanyDatabaseUpgrade, Version34GainsThePayerFilingColumnsAndCompanionRo
     EXPECT_EQ(text(*cdb.db, "select nec_line3 from recipients where pk = 7;"), "");
     EXPECT_EQ(text(*cdb.db, "select pk || '|' || company_FK || '|' || type from recipients_additionalinfo;"),
               "7|4|7");
+}
+
+namespace {
+
+// Every row of every table, in a fixed order, as text.
+std::string dumpOf(FMDatabase& db) {
+    std::vector<std::string> tables;
+    auto rs = db.executeQuery("select name from sqlite_master where type = 'table' order by name;");
+    while (rs && rs->next()) tables.push_back(*rs->stringForColumnIndex(0));
+    std::string dump;
+    for (const auto& t : tables) {
+        dump += "[" + t + "]\n";
+        auto rows = db.executeQuery("select * from " + t + " order by 1, 2, 3;");
+        while (rows && rows->next()) {
+            for (int i = 0; i < rows->columnCount(); ++i) dump += rows->stringForColumnIndex(i).value_or("NULL") + "|";
+            dump += "\n";
+        }
+    }
+    return dump;
+}
+
+}  // namespace
+
+TEST_F(CompanyDatabaseUpgrade, AnUpgradeThatCannotBeginUnderAReadLockFailsAndKeepsTheOldVersion) {
+    makeVersion1(path());
+    auto reader = raw(path());
+    ASSERT_TRUE(reader->beginDeferredTransaction());
+    ASSERT_EQ(text(*reader, "select current_version from database;"), "1");  // holds a read lock
+
+    ui->answerBox(1);
+    CompanyDatabase cdb;
+    EXPECT_FALSE(cdb.Init(path(), true, false, true, "Old"));
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_NE(ui->boxes()[0].details.find("could not be upgraded to version 2"), std::string::npos)
+        << ui->boxes()[0].details;
+    ASSERT_TRUE(reader->rollback());
+    EXPECT_EQ(text(*raw(path()), "select current_version from database;"), "1");
+
+    // Without the lock the same upgrade completes.
+    CompanyDatabase again;
+    ASSERT_TRUE(again.Init(path(), true, false, true, "Old"));
+    EXPECT_EQ(text(*again.db, "select current_version from database;"), "36");
+}
+
+TEST_F(CompanyDatabaseUpgrade, AnInterruptedUpgradeResumesToTheSameFile) {
+    makeVersion1(path("whole.db"));
+    {
+        CompanyDatabase cdb;
+        ASSERT_TRUE(cdb.Init(path("whole.db"), false, false, true, "Old"));
+    }
+    // Steps that run in one transaction and steps that commit statement by statement.
+    for (int failingStep : {15, 27, 29}) {
+        SCOPED_TRACE(failingStep);
+        const std::string file = path("interrupted" + std::to_string(failingStep) + ".db");
+        makeVersion1(file);
+        const std::string trigger = "create trigger fault before update of current_version on database when "
+                                    "new.current_version = " + std::to_string(failingStep) +
+                                    " begin select raise(abort, 'injected fault'); end;";
+        ASSERT_TRUE(raw(file)->executeUpdate(trigger));
+
+        ui->answerBox(1);
+        {
+            CompanyDatabase cdb;
+            EXPECT_FALSE(cdb.Init(file, false, false, true, "Old"));
+        }
+        ASSERT_FALSE(ui->boxes().empty());
+        EXPECT_NE(ui->boxes().back().details.find("injected fault"), std::string::npos);
+        EXPECT_EQ(text(*raw(file), "select current_version from database;"), std::to_string(failingStep - 1));
+
+        ASSERT_TRUE(raw(file)->executeUpdate("drop trigger fault;"));
+        CompanyDatabase cdb;
+        ASSERT_TRUE(cdb.Init(file, false, false, true, "Old"));
+        EXPECT_EQ(dumpOf(*cdb.db), dumpOf(*raw(path("whole.db"))));
+    }
 }

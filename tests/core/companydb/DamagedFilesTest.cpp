@@ -6,6 +6,7 @@
 #include <random>
 
 #include "CompanyDbTestSupport.h"
+#include "core/store/RecipientInfo.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -185,6 +186,40 @@ TEST_F(CompanyDbTest, AQuietOpenLeavesTheReportToItsCaller) {
     EXPECT_FALSE(cdb.Init(file, false, false, true, "", CompanyDatabase::OpenFailures::quiet));
     EXPECT_TRUE(ui->boxes().empty());
     EXPECT_NE(cdb.openFailure().find("not a database"), std::string::npos) << cdb.openFailure();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CompanyDbTest, AListThatCannotBeReadWholeSaysSoOncePerOpenedFile) {
+    const std::string file = path("Damaged Pages.db");
+    makeCompanyFile(file);
+    // The recipients went in last, so the last pages of the file are theirs.
+    std::string bytes = readBytes(file);
+    ASSERT_GT(bytes.size(), 3u * 4096);
+    for (size_t i = bytes.size() - 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0xA5);
+    writeBytes(file, bytes);
+
+    CompanyDatabase cdb;
+    ASSERT_TRUE(cdb.Init(file, false, false, true, "Company"));
+    ui->answerBox(1);
+    const auto firstRead = cdb.getRecipients(0, 7);
+    EXPECT_LT(firstRead.size(), 400u);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].caption, "Company Database Error!");
+    EXPECT_NE(ui->boxes()[0].details.find(file), std::string::npos);
+    EXPECT_NE(ui->boxes()[0].details.find("restore it from a backup"), std::string::npos);
+
+    // Redraws read the list again: no further message for the same file.
+    (void)cdb.getRecipients(0, 7);
+    EXPECT_EQ(ui->boxes().size(), 1u);
+
+    // Opened again, the file is reported again.
+    ASSERT_TRUE(cdb.Init(file, false, false, true, "Company"));
+    ui->answerBox(1);
+    (void)cdb.getRecipients(0, 7);
+    EXPECT_EQ(ui->boxes().size(), 2u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <functional>
+
 #include <QAction>
 #include <QDir>
 #include <QLabel>
@@ -242,15 +244,72 @@ TEST_F(OpeningTest, FileLeftInUseByACrashedRunOpensWithItsData) {
     EXPECT_EQ(intQuery(entry.path(), "select count(*) from companies"), 2);
 }
 
-TEST_F(OpeningTest, WhenTheNewFileFailsToOpenThePreviousOneComesBackWhole) {
+// Damaged, foreign and locked files opened from the main window: each says why, the
+// file is left as it was, and the database that was open before comes back whole.
+TEST_F(OpeningTest, DamagedAndForeignFilesAreRefusedAndThePreviousOneComesBackWhole) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::vector<const char*> messages;   // start of each message's details
+    };
+    const char* openFailure = "Unable to open the company database \"";
+    const char* notOurs = "Invalid database version. Database does not appear to be a Talvexa 1099 Company Database.";
+    auto company = [&](const std::string& file, const char* sql) {
+        DatabaseRecipe recipe("Other");
+        recipe.payer("Other Payer");
+        const std::string made = makeDatabase(recipe);
+        ASSERT_TRUE(platform::copyFile(made, file, true));
+        if (*sql) execSql(file, sql);
+    };
+    const Case cases[] = {
+        {"text", [](const std::string& f) { ASSERT_TRUE(platform::writeFileAtomically(f, std::string(4096, 'x'))); },
+         {openFailure}},
+        {"newer version", [&](const std::string& f) { company(f, "update database set current_version = 37;"); },
+         {"Invalid database version. Database is for a newer version", "The database version does not match"}},
+        {"no information row", [&](const std::string& f) { company(f, "delete from database;"); }, {notOurs}},
+        {"version abc", [&](const std::string& f) { company(f, "update database set current_version = 'abc';"); },
+         {notOurs}},
+        {"another program's file", [&](const std::string& f) { execSql(f, "create table notes (body TEXT);"); },
+         {notOurs}},
+    };
     const databaseInfo entry = acme();
     ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
-    const std::string broken = yearFolder() + "/Broken 2025.db";
-    ASSERT_TRUE(platform::writeFileAtomically(broken, std::string(4096, 'x')));
-    const databaseInfo other = listDatabase(broken, "Broken");
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = yearFolder() + "/Damaged " + std::to_string(++n) + ".db";
+        c.make(file);
+        std::string before;
+        ASSERT_TRUE(platform::readFile(file, before));
+        const size_t shownBefore = scripted->boxes().size();
+        for (size_t i = 0; i < c.messages.size(); ++i) scripted->answerBox(1);
 
+        EXPECT_FALSE(window->OpenDatabase(listDatabase(file, "Damaged"), -1, false));
+        expectOpen(entry);
+        const std::vector<MessageBoxRequest> boxes = scripted->boxes();
+        ASSERT_EQ(boxes.size() - shownBefore, c.messages.size());
+        for (size_t i = 0; i < c.messages.size(); ++i)
+            EXPECT_EQ(boxes[shownBefore + i].details.rfind(c.messages[i], 0), 0u) << boxes[shownBefore + i].details;
+        std::string after;
+        ASSERT_TRUE(platform::readFile(file, after));
+        EXPECT_TRUE(before == after) << "the file was changed";
+    }
+}
+
+TEST_F(OpeningTest, AFileLockedByAnotherProgramSaysSo) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    const databaseInfo other = acme(DatabaseRecipe("Busy"));
+    auto holder = FMDatabase::databaseWithPath(other.path());
+    ASSERT_TRUE(holder->open());
+    ASSERT_TRUE(holder->beginExclusiveTransaction());
+    scripted->answerBox(1);
     EXPECT_FALSE(window->OpenDatabase(other, -1, false));
+    ASSERT_TRUE(holder->rollback());
     expectOpen(entry);
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_NE(scripted->boxes()[0].details.find("Another program is using this file"), std::string::npos);
+    EXPECT_EQ(intQuery(other.path(), "select in_use from database"), 0);
 }
 
 TEST_F(OpeningTest, AnOpenThatCannotBeRecordedAsRecentFails) {

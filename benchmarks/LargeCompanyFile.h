@@ -20,7 +20,7 @@ constexpr int kRecipientsOfFirstPayer = 5000;
 
 inline void fillLargeCompanyFile(CompanyDatabase& db) {
     const int kinds[] = {1, 2, 3, 4, 5, 7};
-    db.db->beginTransaction();
+    if (!db.db->beginTransaction()) std::abort();
     for (int p = 0; p < kPayers; ++p) {
         ComapnyInfo payer;
         payer.setName("Payer " + std::string(p < 10 ? "0" : "") + std::to_string(p));

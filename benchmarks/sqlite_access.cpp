@@ -1,6 +1,7 @@
 // The access layer against the bare SQLite interface: 100,000 inserts in one transaction
 // with bound arguments, and reading them back by column name.
 
+#include <cstdlib>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -31,11 +32,11 @@ void insertWithAccessLayer(const std::string& path) {
     auto db = FMDatabase::databaseWithPath(path);
     db->open();
     db->setShouldCacheStatements(true);
-    db->executeUpdate(kCreate);
-    db->beginTransaction();
+    bool ok = db->executeUpdate(kCreate) && db->beginTransaction();
     for (int i = 0; i < kRows; ++i)
-        db->executeUpdate(kInsert, i, "Recipient " + std::to_string(i), "1234.56", i % 2, i * 0.5);
-    db->commit();
+        ok = db->executeUpdate(kInsert, i, "Recipient " + std::to_string(i), "1234.56", i % 2, i * 0.5) && ok;
+    ok = db->commit() && ok;
+    if (!ok) std::abort();
     db->close();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // Fills an open company database with the benchmarks' large data set: kPayers payers
-// and kRecipients recipients of every form kind, the first payer holding
-// kRecipientsOfFirstPayer of them, the rest spread over the other payers.
+// and kRecipients (or the given number of) recipients of every form kind, the first
+// payer holding kRecipientsOfFirstPayer of them, the rest spread over the other payers.
 
 #include <cstdlib>
 #include <string>
@@ -18,7 +18,10 @@ constexpr int kPayers = 20;
 constexpr int kRecipients = 50000;
 constexpr int kRecipientsOfFirstPayer = 5000;
 
-inline void fillLargeCompanyFile(CompanyDatabase& db) {
+// The two sizes the list and insert benchmarks are measured at.
+constexpr int kRecipientsLarge = 200000;
+
+inline void fillLargeCompanyFile(CompanyDatabase& db, int recipients = kRecipients) {
     const int kinds[] = {1, 2, 3, 4, 5, 7};
     if (!db.db->beginTransaction()) std::abort();
     for (int p = 0; p < kPayers; ++p) {
@@ -27,7 +30,7 @@ inline void fillLargeCompanyFile(CompanyDatabase& db) {
         payer.setTaxID1("12-34567" + std::to_string(10 + p));
         db.insertCompanyInfo(payer);
     }
-    for (int i = 0; i < kRecipients; ++i) {
+    for (int i = 0; i < recipients; ++i) {
         const int payer = i < kRecipientsOfFirstPayer ? 0 : 1 + i % (kPayers - 1);
         RecipientInfo r;
         r.setCompany_FK(payer);

@@ -242,6 +242,8 @@ std::vector<RecipientFullInfo> CompanyDatabase::execRecipientFullInfoQuery(const
                                                                            const std::string& filter,
                                                                            int32_t direction, int32_t kind,
                                                                            int32_t status) {
+    // No payer: no row can match, so nothing need be read.
+    if (payers.empty()) return {};
     const std::string pattern = namePattern(filter);
     std::vector<FMValue> args{pattern, pattern, pattern};
     std::vector<int32_t> keys;

@@ -227,8 +227,7 @@ bool CompanyDatabase::hasNonDefaultLogin(bool administratorsOnly, int32_t leaveO
 
 int32_t CompanyDatabase::getNewUserPK() {
     try {
-        if (db->intForQuery("select count(PK) as newest from logins;") < 1) return -1;
-        return db->intForQuery("select max(PK) as newest from logins;");
+        return db->intForQuery("select ifnull(max(pk), -1) as newest from logins;");
     } catch (...) {
         return -1;
     }

@@ -135,8 +135,7 @@ ComapnyInfo CompanyDatabase::getCompanyInfoIRIS(int32_t key) {
 }
 
 int32_t CompanyDatabase::getCompanyPK() {
-    if (db->intForQuery("select count(*)as newest from companies;") < 1) return -1;
-    return db->intForQuery("select max(PK) as newest from companies;");
+    return db->intForQuery("select ifnull(max(pk), -1) as newest from companies;");
 }
 
 bool CompanyDatabase::insertCompanyInfo(const ComapnyInfo& record) {

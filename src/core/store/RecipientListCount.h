@@ -12,3 +12,7 @@ class CompanyDatabase;
 // count them is far too slow for a list that is refilled at every click.
 // 0 when the database is not open or the count cannot be read.
 int64_t countRecipientList(CompanyDatabase& db, const std::string& filter, int32_t kind, int32_t status);
+
+// Whether countRecipientList with these arguments counts the same rows as with no
+// filter, kind or status at all, so that one count serves for both.
+bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t status);

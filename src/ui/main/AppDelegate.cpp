@@ -339,15 +339,16 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     int64_t total = 0;
     int64_t filtered = 0;
     std::vector<RecipientFullInfo> rows;
-    if (auto db = companyDatabase(); db && db->IsReady()) {
+    // With no payer selected the list is empty by definition: nothing is read.
+    const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();
+    if (auto db = companyDatabase(); db && db->IsReady() && !keys.empty()) {
         total = countRecipientList(*db, "", 0, 0);
         std::vector<ComapnyInfo> companies;
-        const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();
         const size_t count =
             std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
         for (size_t i = 0; i < count; ++i) companies.push_back(db->getCompanyInfo1(keys[i]));
         rows = db->execRecipientFullInfoQuery(companies, filter, recipientSort_, form, status);
-        filtered = countRecipientList(*db, filter, form, status);
+        filtered = countsEveryRecipient(filter, form, status) ? total : countRecipientList(*db, filter, form, status);
     }
 
     ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(rows.size()).arg(total));

@@ -19,6 +19,7 @@
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/Recipient.h"
 #include "platform/FileSystem.h"
 #include "core/sqlite/DatabaseFileCopy.h"
 #include "ui/database/DatabaseListSupport.h"
@@ -191,10 +192,16 @@ bool AppDelegate::loginStep() {
 
 void AppDelegate::showOpenedDatabase() {
     ui->Context_B->setEnabled(false);
-    FillRecipientList(session().type, allStatusIndex());
-    ReselectRecipients();
+    // The recipient list is read once, for the payers selected again; the recipients
+    // held before are then looked for in that list.
+    Session& s = session();
+    const std::vector<int32_t> heldKeys = s.recp_details->selectedRecipients();
+    const std::vector<int32_t> heldKinds = s.recp_details->selectedType();
     FillCompanyList();
     ReselectCompanies();
+    s.recp_details->setSelectedRecipients(heldKeys);
+    s.recp_details->setSelectedType(heldKinds);
+    ReselectRecipients();
     Refresh();
 }
 

@@ -162,3 +162,11 @@ TEST_F(AdditionalRows, JoinedListCoversEveryStatusCode) {
         EXPECT_EQ(surnames(list), expected) << "status " << status;
     }
 }
+
+// With no payer selected the list is empty by definition: no rows and no error.
+TEST_F(AdditionalRows, NoPayerGivesAnEmptyListWithoutAnError) {
+    add({"Ann", "Lee", "Lee", 0, 1});
+    EXPECT_TRUE(cdb.execRecipientFullInfoQuery({}, "", 0, 0, 0).empty());
+    EXPECT_TRUE(cdb.execRecipientFullInfoQuery({}, "Lee", 1, 1, 2).empty());
+    EXPECT_TRUE(ui.boxes().empty());
+}

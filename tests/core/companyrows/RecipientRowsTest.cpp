@@ -166,6 +166,28 @@ TEST_F(RecipientRows, KeysFlagsAndMissingRows) {
     EXPECT_EQ(cdb.getRecipientInfo(9).getPK(), -1);
 }
 
+// A new key is one above the largest left in either recipient table, also after the
+// rows with the largest keys were deleted.
+TEST_F(RecipientRows, NewKeysFollowTheLargestKeyLeftAfterDeletingAtTheTop) {
+    for (const char* name : {"A", "B", "C", "D"}) {
+        RecipientInfo r = named(name, name, 0, 1);
+        RecipientAdditionalInfo a;
+        ASSERT_TRUE(cdb.insertRecipientInfo(r, a));
+    }
+    exec("delete from recipients where pk >= 2; delete from recipients_additionalinfo where pk >= 3;");
+    RecipientInfo r = named("E", "E", 0, 1);
+    RecipientAdditionalInfo a;
+    ASSERT_TRUE(cdb.insertRecipientInfo(r, a));
+    EXPECT_EQ(single("select pk from recipients where firstName = 'E'"), "3");
+    EXPECT_EQ(cdb.getRecipientPK(), 3);
+
+    exec("delete from recipients; delete from recipients_additionalinfo;");
+    EXPECT_EQ(cdb.getRecipientPK(), -1);
+    RecipientInfo first = named("F", "F", 0, 1);
+    ASSERT_TRUE(cdb.insertRecipientInfo(first, a));
+    EXPECT_EQ(single("select pk from recipients where firstName = 'F'"), "0");
+}
+
 TEST_F(RecipientRows, TheAdditionalRowTakesItsRecipientsKeyEvenWhenTheTablesAreOutOfStep) {
     // A leftover additional row that belongs to no recipient.
     exec("insert into recipients_additionalinfo (pk, company_FK, type, lastname_surname) values (0, 0, 1, 'Stray');");

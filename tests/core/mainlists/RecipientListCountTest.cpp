@@ -58,8 +58,13 @@ TEST(RecipientListCount, AgreesWithTheRecipientListForEveryFilter) {
                 for (int32_t status : {0, 1, 2, 7, 8, 11}) {
                     SCOPED_TRACE(std::string(filter) + " kind " + std::to_string(kind) + " status " +
                                  std::to_string(status) + " payers " + std::to_string(payers.size()));
-                    EXPECT_EQ(countRecipientList(db, filter, kind, status),
+                    const int64_t count = countRecipientList(db, filter, kind, status);
+                    EXPECT_EQ(count,
                               static_cast<int64_t>(db.execRecipientListQuery(filter, 0, kind, status).size()));
+                    // Where the window reuses the total for the filtered count, the two agree.
+                    if (countsEveryRecipient(filter, kind, status)) {
+                        EXPECT_EQ(count, countRecipientList(db, "", 0, 0));
+                    }
                 }
     }
     EXPECT_EQ(countRecipientList(db, "", 0, 0), 1);   // payer 2 alone

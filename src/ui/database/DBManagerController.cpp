@@ -116,7 +116,8 @@ DBManagerController::DBManagerController(Ui::DatabaseManagerDialog& form, QWidge
     DbList->setModel(model_);
     DbList->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     DbList->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    DbList->viewport()->installEventFilter(this);
+    listViewport_ = DbList->viewport();
+    listViewport_->installEventFilter(this);
 
     connect(DbList, &QTableView::clicked, this, &DBManagerController::DBManager_List_sel);
     connect(Create_Button, &QPushButton::clicked, this, &DBManagerController::DBManger_BtnCrtNewDB);
@@ -129,7 +130,9 @@ DBManagerController::DBManagerController(Ui::DatabaseManagerDialog& form, QWidge
     init();
 }
 
-DBManagerController::~DBManagerController() = default;
+DBManagerController::~DBManagerController() {
+    if (listViewport_) listViewport_->removeEventFilter(this);
+}
 
 void DBManagerController::init() {
     infoVec.clear();
@@ -180,7 +183,7 @@ void DBManagerController::setReturnKeyButton(QPushButton* button) {
 
 // A click on the list's empty space keeps the selection as it is.
 bool DBManagerController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DbList->viewport()) {
+    if (listViewport_ && watched == listViewport_) {
         const QEvent::Type type = event->type();
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
             type == QEvent::MouseButtonDblClick) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QPointer>
 
 #include "core/foundation/databaseInfo.h"
 #include "ui/database/DBList_Model.h"
@@ -96,4 +97,8 @@ private:
 
     QWidget* window_;
     DBListTableModel* model_;
+    // The table's viewport, whose clicks the filter looks at. Kept apart from the table
+    // so that events sent while the table is being destroyed are recognised without
+    // touching it.
+    QPointer<QWidget> listViewport_;
 };

@@ -33,7 +33,11 @@ DatabaseManagerDialog::DatabaseManagerDialog(QWidget* parent)
     windowDidLoad();
 }
 
-DatabaseManagerDialog::~DatabaseManagerDialog() = default;
+// The list controller goes first, while the table whose events it filters is whole.
+DatabaseManagerDialog::~DatabaseManagerDialog() {
+    delete controller_;
+    controller_ = nullptr;
+}
 
 std::shared_ptr<databaseInfo> DatabaseManagerDialog::GetDatabaseInfo() const { return session().dbInfo; }
 

@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 
@@ -134,6 +135,32 @@ TEST_F(DatabaseManagerTest, ClickingTheSelectedRowAgainClearsTheSelection) {
     EXPECT_EQ(enabledButtons(), "----");
     EXPECT_EQ(box->GetDatabaseInfo(), nullptr);
     EXPECT_EQ(pathText(), "");
+}
+
+// The list's own mouse handling: a click on a row reaches the table, a click on the
+// empty space below the rows changes nothing.
+TEST_F(DatabaseManagerTest, ClickOnTheListsEmptySpaceKeepsTheSelection) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    makeBox();
+    box->resize(600, 400);
+    box->show();
+    QWidget* area = table()->viewport();
+    auto click = [area](QPoint at) {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, area->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(area, &event);
+        }
+    };
+    click(table()->visualRect(table()->model()->index(1, 0)).center());
+    ASSERT_EQ(selectedRow(), 1);
+    const QPoint below(10, table()->visualRect(table()->model()->index(1, 0)).bottom() + 40);
+    ASSERT_LT(below.y(), area->height());
+    ASSERT_FALSE(table()->indexAt(below).isValid());
+    click(below);
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_EQ(box->GetDatabaseInfo()->name(), "Zeta");
 }
 
 TEST_F(DatabaseManagerTest, KeyReleaseWorksOutTheEntryFromTheSelectedRow) {

@@ -27,6 +27,7 @@
 #include "core/store/Recipient.h"
 #include "core/store/RecipientFullInfo.h"
 #include "core/store/RecipientListCount.h"
+#include "ui/database/DatabaseListSupport.h"
 #include "ui/main/AboutTalvexa1099.h"
 #include "ui/main/InformationDialog.h"
 #include "ui/main/TextListModel.h"
@@ -244,16 +245,27 @@ void AppDelegate::applicationDidFinishLaunching() {
     Refresh();
 }
 
-void AppDelegate::windowWillClose() { CloseFrames(); }
+bool AppDelegate::windowWillClose() {
+    if (!CloseFrames()) return false;
+    return CloseDatabase(false, false);
+}
 
 void AppDelegate::applicationWillTerminate() {
+    // Nothing stops the program now: a window that wants to stay cannot keep the file
+    // marked as in use by a program that is gone.
     CloseFrames();
+    if (auto company = sessionCompanyDatabase(); company && company->IsReady()) {
+        company->SetInUse(0);
+        company->Close();
+    }
     if (company_Refer == this) company_Refer = nullptr;
 }
 
 void AppDelegate::closeEvent(QCloseEvent* event) {
-    windowWillClose();
-    event->accept();
+    if (windowWillClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 // ---------------------------------------------------------------------------

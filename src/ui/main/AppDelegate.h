@@ -47,8 +47,13 @@ public:
     // The steps that run once the event loop has started: the update check, the
     // reopening of the recent database, the lists, the information window, the menus.
     void applicationDidFinishLaunching();
+    // The program ends: the bound windows close and the open company database closes,
+    // losing its in-use mark, whatever the windows answer.
     void applicationWillTerminate();
-    void windowWillClose();
+    // Quit, Close Window and the close box: the bound windows close first, each through
+    // its own prompt, then the open company database closes. False, with the database
+    // still open, when the user kept a window open; the main window then stays.
+    bool windowWillClose();
 
     // ---- lists and selection ----
     void FillCompanyList();

@@ -9,6 +9,8 @@
 #include <QTableView>
 
 #include "DatabaseFixture.h"
+#include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/tvDatabase.h"
 #include "ui/database/DatabaseBoundWindow.h"
 #include "ui/main/AppDelegate.h"
 
@@ -25,6 +27,20 @@ public:
     }
     bool keepOpen = false;
     int asked = 0;
+};
+
+// A bound window with unsaved changes: closing it asks whether to save (Yes), discard
+// (No) or stay open (Cancel).
+class UnsavedBoundWindow : public DatabaseBoundWindow {
+public:
+    bool closeWithPrompt() override {
+        const int32_t answer = tvDatabase::tvMessageBox("Do you want to save the changes?", "",
+                                                        kMessageStyleYesNoCancel, "", kMessageImagePrompt, false);
+        if (answer == kMessageAnswerCancel) return false;
+        closed = true;
+        return true;
+    }
+    bool closed = false;
 };
 
 class OpeningTest : public DatabaseTest {
@@ -394,6 +410,83 @@ TEST_F(OpeningTest, ManagerBoxRunsAgainUntilOpenOrClose) {
     // The close box closes the box like its Close button.
     script.expect("DatabaseManagerDialog", [](QWidget& box) { box.close(); });
     EXPECT_TRUE(window->DatabaseManagerBox().IsNull());
+}
+
+// Quit, Close Window and the main window's close box: the bound windows close through
+// their prompts first, then the database closes and loses its in-use mark.
+struct QuitPath {
+    const char* how;
+    std::function<void(AppDelegate&)> quit;
+};
+const QuitPath kQuitPaths[] = {
+    {"Quit", [](AppDelegate& w) { w.findChild<QAction*>(QStringLiteral("QuitTalvexa1099"))->trigger(); }},
+    {"Close Window", [](AppDelegate& w) { w.findChild<QAction*>(QStringLiteral("close_btn"))->trigger(); }},
+    {"close box", [](AppDelegate& w) { w.close(); }},
+};
+
+TEST_F(OpeningTest, QuittingClosesTheBoundWindowsAndThenTheDatabase) {
+    const databaseInfo entry = acme();
+    for (const QuitPath& path : kQuitPaths) {
+        SCOPED_TRACE(path.how);
+        window->show();
+        ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+        UnsavedBoundWindow payer;
+        window->boundWindows().add(payer);
+        scripted->answerBox(kMessageAnswerNo);
+        path.quit(*window);
+        EXPECT_TRUE(payer.closed);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(cdb()->IsReady());
+        EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+    }
+    // With nothing open the window just closes.
+    window->show();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(scripted->boxes().size(), 3u);
+}
+
+TEST_F(OpeningTest, CancelAtAWindowsPromptStopsTheQuitAndKeepsTheDatabaseOpen) {
+    const databaseInfo entry = acme();
+    window->show();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    FakeBoundWindow earlier;
+    UnsavedBoundWindow latest;
+    window->boundWindows().add(earlier);
+    window->boundWindows().add(latest);
+    for (const QuitPath& path : kQuitPaths) {
+        SCOPED_TRACE(path.how);
+        scripted->answerBox(kMessageAnswerCancel);
+        path.quit(*window);
+        EXPECT_TRUE(window->isVisible());
+        expectOpen(entry);
+        EXPECT_FALSE(latest.closed);
+        EXPECT_EQ(earlier.asked, 0);   // the quit stopped at the window that stays
+        EXPECT_EQ(window->boundWindows().size(), 2u);
+    }
+    // Saving lets the quit go on.
+    scripted->answerBox(kMessageAnswerOkYes);
+    window->close();
+    EXPECT_TRUE(latest.closed);
+    EXPECT_EQ(earlier.asked, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(cdb()->IsReady());
+    EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+}
+
+// When the program ends by other means, nothing can keep it running: the database
+// closes even though a window wanted to stay.
+TEST_F(OpeningTest, ProgramEndClosesTheDatabaseEvenWhenAWindowWantsToStay) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    FakeBoundWindow payer;
+    payer.keepOpen = true;
+    window->boundWindows().add(payer);
+    window->applicationWillTerminate();
+    EXPECT_EQ(payer.asked, 1);
+    EXPECT_FALSE(cdb()->IsReady());
+    EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+    EXPECT_EQ(company_Refer, nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Preferences.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
@@ -124,7 +125,8 @@ bool InitConfigInfo(bool skipPriorSearch) {
                 return true;
             }
         } else {
-            showBox("Unable to initialize the Talvexa Configuration Directory.", accessAdvice(configDir), 10, "", 8);
+            showBox("Unable to initialize the Talvexa Configuration Directory.", accessAdvice(configDir),
+                    kMessageStyleYesNo, "", kMessageImageNoKind);
         }
 
         MessageBoxRequest ask;
@@ -135,10 +137,10 @@ bool InitConfigInfo(bool skipPriorSearch) {
             "database list in the Database Manager, and reset some application preferences to thier default values. "
             "You may also be prompted to re-install any Automatic Tax Table Updates.Do you want to exit Talvexa 2025 "
             "now to resolve this issue, or create new configuration files?";
-        ask.style = 10;
+        ask.style = kMessageStyleYesNo;
         ask.okYesLabel = "Exit Talvexa 1099";
         ask.cancelLabel = "Create New Configuration Files";
-        if (userInterface().messageBox(ask).code == 2) return false;
+        if (userInterface().messageBox(ask).code == kMessageAnswerOkYes) return false;
         settled = false;
     }
 }
@@ -151,7 +153,8 @@ bool InitAppDatabase(const TalvexaDir* prior) {
     const bool existed = platform::fileExists(path);
 
     if (existed && !platform::isReadable(path)) {
-        showBox("Unable to initialize the Configuration Database.", accessAdvice(*s.configDir), 10, "", 512);
+        showBox("Unable to initialize the Configuration Database.", accessAdvice(*s.configDir), kMessageStyleYesNo,
+                "", kMessageImageError);
         return false;
     }
 

@@ -1,5 +1,6 @@
 #include "core/foundation/TalvexaDir.h"
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
@@ -85,7 +86,7 @@ bool TalvexaDir::Init() {
                 talvexa +
                 "\n\nPlease do not move or modify this directory or its contents. Doing so may result in the loss "
                 "of important information.",
-            4, "", 2048, false);
+            kMessageStyleOK, "", kMessageImagePlain, false);
     }
     return true;
 }

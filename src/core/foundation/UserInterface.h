@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/foundation/MessageBoxCodes.h"
+
 class TalvexaDir;
 class databaseInfo;
 
@@ -21,9 +23,9 @@ struct MessageBoxRequest {
 
     std::string caption;
     std::string details;
-    int32_t style = 4;
+    int32_t style = kMessageStyleOK;
     std::string title;
-    int32_t image = 0x100;
+    int32_t image = kMessageImageMessage;
     bool flag = false;                 // Button2 preselected
 
     // Check-box variant.
@@ -45,9 +47,26 @@ struct MessageBoxRequest {
 };
 
 struct MessageBoxResult {
-    int code = 1000;                   // 2 (Button3), 8 (Button1), 16 (Button2), 1000 (close box)
-    bool doNotShowAgain = false;       // check-box variant: state when the box closed
+    int code = kMessageAnswerCloseBox;   // one of the kMessageAnswer codes
+    bool doNotShowAgain = false;         // check-box variant: state when the box closed
 };
+
+// End codes of the windows run through the interface below.
+// The welcome window: Continue, its close box and Escape.
+inline constexpr int kWelcomeContinueCode = 1111;
+// The configuration-setup window: Finish on a base folder that may be read and written,
+// Finish on one that may not, and Cancel answered by staying in the program.
+inline constexpr int kSetupUsableFolderCode = 1234;
+inline constexpr int kSetupUnusableFolderCode = 1000;
+inline constexpr int kSetupCancelledCode = 2000;
+// The print-preview window, closed.
+inline constexpr int kPrintPreviewClosedCode = 1234;
+// The create-database dialog: created (the second code is taken as created too),
+// Cancel, and its close box.
+inline constexpr int kCreateDatabaseCreatedCode = 1234;
+inline constexpr int kCreateDatabaseCreatedAltCode = 1221;
+inline constexpr int kCreateDatabaseCancelCode = 1001;
+inline constexpr int kCreateDatabaseCloseBoxCode = 1000;
 
 class UserInterface {
 public:
@@ -58,19 +77,20 @@ public:
     // The validation-error list; true when the user chose to save anyway.
     virtual bool formErrors(const std::vector<std::string>& errors) = 0;
 
-    // The welcome window; returns its end code (1111 on Continue).
+    // The welcome window; returns its end code (kWelcomeContinueCode).
     virtual int welcome() = 0;
 
     // The configuration-setup window for the caller's directory object (may be null).
-    // Returns the end code (1234 readable and writable, 1000 not, 2000 cancelled and
-    // stayed) and sets selectedDir to the chosen base folder, ending in "/".
+    // Returns the end code (kSetupUsableFolderCode, kSetupUnusableFolderCode or
+    // kSetupCancelledCode) and sets selectedDir to the chosen base folder, ending in "/".
     virtual int configurationSetup(TalvexaDir* dirObject, std::string& selectedDir) = 0;
 
-    // Shows a text in the print-preview window; returns its end code (1234).
+    // Shows a text in the print-preview window; returns its end code
+    // (kPrintPreviewClosedCode).
     virtual int printPreview(const std::string& text) = 0;
 
-    // The create-database dialog; returns its end code (1234 created, 1001 Cancel,
-    // 1000 close box) and fills the created database's entry.
+    // The create-database dialog; returns its end code (the kCreateDatabase codes) and
+    // fills the created database's entry.
     virtual int createDatabase(databaseInfo& created) = 0;
 
     // Brings the main window's menus, buttons and information line up to date.

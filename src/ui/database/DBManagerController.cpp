@@ -13,6 +13,7 @@
 #include <QTableView>
 
 #include "core/foundation/AppDatabase.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/UserInterface.h"
@@ -302,7 +303,7 @@ void DBManagerController::DBManager_List_sel_Method() {
 void DBManagerController::DBManger_BtnCrtNewDB() {
     databaseInfo created;
     const int code = userInterface().createDatabase(created);
-    if (code != 1234 && code != 1221) created = databaseInfo();
+    if (code != kCreateDatabaseCreatedCode && code != kCreateDatabaseCreatedAltCode) created = databaseInfo();
     if (!created.name().empty()) RefreshListAndSelect(created);
 }
 
@@ -413,7 +414,7 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
                    "issue, please try again, or have a system administrator provide you with Read & Write access "
                    "for the following files:\n\n    " +
                        path + "\n    " + temp,
-                   4, 512, false, "");
+                   kMessageStyleOK, kMessageImageError, false, "");
         return refused;
     }
 
@@ -431,7 +432,8 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
         }
         if (!opened) {
             scratch.Close();
-            messageBox(caption, "Unable to initialize the following database:\n\n    " + path, 4, 512, false, "");
+            messageBox(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK,
+                       kMessageImageError, false, "");
             platform::removePath(temp);
             return refused;
         }
@@ -443,13 +445,13 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
     platform::removePath(temp);
 
     if (entry.year() != kDatabaseYear) {
-        messageBox(caption, yearAdvice(entry.year(), path), 4, 512);
+        messageBox(caption, yearAdvice(entry.year(), path), kMessageStyleOK, kMessageImageError);
         return std::nullopt;
     }
     if (backup) {
         const int32_t answer = messageBox("Warning! File appears to be a database backup! Continue anyway?",
-                                          backupAdvice(path, entry.name()), 10, 512, true);
-        if (answer == 2) return entry;
+                                          backupAdvice(path, entry.name()), kMessageStyleYesNo, kMessageImageError, true);
+        if (answer == kMessageAnswerOkYes) return entry;
         return std::nullopt;
     }
     return entry;
@@ -463,7 +465,7 @@ bool DBManagerController::ConfirmFileChange(bool warn) {
                    "Unable to locate database. The file may have been moved, renamed, or deleted without using "
                    "Talvexa 1099.\n\nTo resolve this issue, use the 'Add Database to List' or 'Locate Database' "
                    "button to browse for the missing database.",
-                   4, 2048);
+                   kMessageStyleOK, kMessageImagePlain);
         return false;
     }
     if (!tvDatabase::CanAccessFile(path, true, "Unable to modify database file.",
@@ -479,5 +481,5 @@ bool DBManagerController::ConfirmFileChange(bool warn) {
     }
     if (!warn) return true;
     return messageBox("Warning! Modifying database file may be unsafe! Continue anyway?",
-                      modifyInstructions(entry->name()), 10, 1024) != 16;
+                      modifyInstructions(entry->name()), kMessageStyleYesNo, kMessageImagePrompt) != kMessageAnswerNo;
 }

@@ -80,9 +80,9 @@ void DatabaseManagerDialog::windowDidLoad() {
     RemoveBtn->setEnabled(false);
 }
 
-void DatabaseManagerDialog::DBManager_BtnOpenDb() { stopModal(this, 1235); }
+void DatabaseManagerDialog::DBManager_BtnOpenDb() { stopModal(this, kOpenCode); }
 
-void DatabaseManagerDialog::DBManager_BtnCloseDB() { stopModal(this, 1010); }
+void DatabaseManagerDialog::DBManager_BtnCloseDB() { stopModal(this, kCloseCode); }
 
 // The close box and Escape close the box like its Close button.
 void DatabaseManagerDialog::reject() { DBManager_BtnCloseDB(); }

@@ -17,12 +17,15 @@ class QTableView;
 // The database manager box: the modal window in which the user picks the company
 // database to open and keeps the list of known databases. Its list controller
 // (DBManagerController) is made with the window and owns the list and every button
-// but Open and Close. Open ends the run with 1235 (GetDatabaseInfo is then the chosen
-// database); Close, the close box and Escape end it with 1010.
+// but Open and Close. Open ends the run with kOpenCode (GetDatabaseInfo is then the
+// chosen database); Close, the close box and Escape end it with kCloseCode.
 class DatabaseManagerDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kOpenCode = 1235;
+    static constexpr int kCloseCode = 1010;
+
     explicit DatabaseManagerDialog(QWidget* parent = nullptr);
     ~DatabaseManagerDialog() override;
 

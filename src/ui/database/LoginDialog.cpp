@@ -41,7 +41,7 @@ void LoginDialog::Execute_Login_M() {
     if (db && db->IsReady() && db->validateLogin(false)) {
         db->getLoginInfo();
         validLogin_ = true;
-        stopModal(this, 1234);
+        stopModal(this, kLoggedInCode);
     } else {
         ShowAlertMsg(kInvalidLoginMessage, "", "Invalid Login");
     }
@@ -50,7 +50,7 @@ void LoginDialog::Execute_Login_M() {
     ui_->UserName_P->setFocus();
 }
 
-void LoginDialog::Cencel_Login_M() { stopModal(this, 1000); }
+void LoginDialog::Cencel_Login_M() { stopModal(this, kCancelCode); }
 
 // The close box and Escape cancel, so the opening of the database is never left
 // waiting on a closed window.

@@ -13,12 +13,15 @@ class QPushButton;
 
 // Asks for a user name and password of the open company database's user accounts.
 // A successful login fills session().loginInfo from the user's row and ends the run
-// with 1234; Cancel, the close box and Escape end it with 1000. A refused login says
-// so and leaves the dialog open for another attempt.
+// with kLoggedInCode; Cancel, the close box and Escape end it with kCancelCode. A
+// refused login says so and leaves the dialog open for another attempt.
 class LoginDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kLoggedInCode = 1234;
+    static constexpr int kCancelCode = 1000;
+
     explicit LoginDialog(QWidget* parent = nullptr);
     ~LoginDialog() override;
 

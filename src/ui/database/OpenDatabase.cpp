@@ -128,8 +128,8 @@ std::shared_ptr<databaseInfo> OpenDatabase::GetSelectedDatabase() const {
     return session().dbInfo;
 }
 
-void OpenDatabase::OpenDB() { stopModal(this, 1234); }
+void OpenDatabase::OpenDB() { stopModal(this, kOpenCode); }
 
-void OpenDatabase::OpenDB_Cancel() { stopModal(this, 10000); }
+void OpenDatabase::OpenDB_Cancel() { stopModal(this, kCancelCode); }
 
 void OpenDatabase::reject() { OpenDB_Cancel(); }

@@ -19,14 +19,17 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
-// A plain chooser over the list of company databases. Open ends the run with 1234
+// A plain chooser over the list of company databases. Open ends the run with kOpenCode
 // (GetDatabaseInfo is then the database of the row selected at that moment, nullopt
 // when none is or its file is missing or inaccessible); Cancel, the close box and
-// Escape end it with 10000.
+// Escape end it with kCancelCode.
 class OpenDatabase : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kOpenCode = 1234;
+    static constexpr int kCancelCode = 10000;
+
     explicit OpenDatabase(QWidget* parent = nullptr);
     ~OpenDatabase() override;
 

@@ -27,6 +27,6 @@ AboutTalvexa1099::~AboutTalvexa1099() = default;
 void AboutTalvexa1099::weblink() { openAddress(kProductWebSite); }
 
 void AboutTalvexa1099::Close_Action() {
-    if (isRunningModal(this)) stopModal(this, 1000);
+    if (isRunningModal(this)) stopModal(this, kCloseCode);
     QDialog::reject();
 }

@@ -15,8 +15,10 @@
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
+#include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
@@ -78,24 +80,24 @@ databaseInfo AppDelegate::DatabaseManagerBox() {
     int code = runModal(&box);
     for (;;) {
         switch (code) {
-        case 1235: {
+        case DatabaseManagerDialog::kOpenCode: {
             const std::shared_ptr<databaseInfo> chosen = box.GetDatabaseInfo();
             EnableMenus(true);
             Refresh();
             return chosen ? *chosen : none;
         }
         // Codes that dialogs and message boxes inside the box may leave behind.
-        case 0:
-        case 2:
-        case 8:
-        case 16:
-        case 1000:
-        case 1001:
-        case 1221:
-        case 1234:
+        case 0:   // a dialog that ended as rejected
+        case kMessageAnswerOkYes:
+        case kMessageAnswerCancel:
+        case kMessageAnswerNo:
+        case kMessageAnswerCloseBox:   // also the create-database dialog's close box
+        case kCreateDatabaseCancelCode:
+        case kCreateDatabaseCreatedAltCode:
+        case kCreateDatabaseCreatedCode:
             code = runModal(&box);
             continue;
-        case 1010:
+        case DatabaseManagerDialog::kCloseCode:
             Refresh();
             [[fallthrough]];
         default:
@@ -127,7 +129,7 @@ bool AppDelegate::OpenDatabase(std::optional<databaseInfo> given, int32_t, bool)
                                      "with Read & Write access for the following directory and all of its "
                                      "contents:\n\n    " +
                                      folderOf(entry.path()),
-                                 4, "", 512, false);
+                                 kMessageStyleOK, "", kMessageImageError, false);
         return false;
     }
 
@@ -170,7 +172,7 @@ bool AppDelegate::loginStep() {
     if (company->hasNonDefaultLogin(false, -1)) {
         LoginDialog login(this);
         const int code = runModal(&login);
-        loggedInThroughDialog = code == 1234 && login.getValiDLogin();
+        loggedInThroughDialog = code == LoginDialog::kLoggedInCode && login.getValiDLogin();
     } else {
         s.loginInfo->setName(kDefaultLogin);
         s.loginInfo->setPassWord(kDefaultLogin);
@@ -220,7 +222,7 @@ bool AppDelegate::OpendatabaseSelection(std::optional<databaseInfo>& chosen, int
                                         bool) {
     index = -1;
     ::OpenDatabase chooser(this);
-    if (runModal(&chooser) != 1234) return false;
+    if (runModal(&chooser) != ::OpenDatabase::kOpenCode) return false;
     chosen = chooser.GetDatabaseInfo();
     return true;
 }
@@ -232,7 +234,7 @@ bool AppDelegate::CompanySelectionBox(std::optional<databaseInfo>& chosen, int32
 
 databaseInfo AppDelegate::OpendatabaseDialogBox() {
     ::OpenDatabase chooser(this);
-    if (runModal(&chooser) != 1234) return databaseInfo();
+    if (runModal(&chooser) != ::OpenDatabase::kOpenCode) return databaseInfo();
     return chooser.GetDatabaseInfo().value_or(databaseInfo());
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSpacerItem>
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
@@ -13,10 +14,6 @@
 #include "ui/support/Icons.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_InformationDialog.h"
-
-namespace {
-constexpr int kContinueCode = 10000;
-}
 
 InformationDialog::InformationDialog(QWidget* parent) : QDialog(parent), ui(new Ui::InformationDialog) {
     ui->setupUi(this);
@@ -49,7 +46,7 @@ void InformationDialog::closeEvent(QCloseEvent* event) {
 }
 
 void InformationDialog::Information_Print() {
-    // The preview prints on request and ends with 1234 when closed; nothing follows.
+    // The preview prints on request and ends when closed; nothing follows.
     userInterface().printPreview(textToHandOn());
 }
 
@@ -73,5 +70,5 @@ void InformationDialog::Information_Copy() {
                              "To resolve this issue, try to selecting some of this text and copying it using "
                              "Command-C to clear your clipboard of any recently copied pictures or files. Talvexa "
                              "1099 cannot use the clipboard if something other that text is currently on it.",
-                             4, "Talvexa 1099 E-File 2025", 512, false);
+                             kMessageStyleOK, "Talvexa 1099 E-File 2025", kMessageImageError, false);
 }

@@ -11,10 +11,12 @@ class InformationDialog;
 
 // The important information shown after every start, application-modally. The user
 // may print or copy the text and goes on with Continue; Continue, the close box and
-// Escape all end the run with 10000.
+// Escape all end the run with kContinueCode.
 class InformationDialog : public QDialog {
     Q_OBJECT
 public:
+    static constexpr int kContinueCode = 10000;
+
     explicit InformationDialog(QWidget* parent = nullptr);
     ~InformationDialog() override;
 

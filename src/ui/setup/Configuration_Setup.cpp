@@ -1,5 +1,6 @@
 #include "ui/setup/Configuration_Setup.h"
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/UserInterface.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
@@ -115,7 +116,7 @@ void Configuration_Setup::Finish_sel() {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     if (folder == platform::documentsDir() && !platform::fileExists(folder)) platform::createDirectories(folder);
     const bool usable = !base.empty() && platform::isReadable(base) && platform::isWritable(base);
-    stopModal(this, usable ? 1234 : 1000);
+    stopModal(this, usable ? kSetupUsableFolderCode : kSetupUnusableFolderCode);
 }
 
 void Configuration_Setup::Cancel_Setup() {
@@ -125,13 +126,13 @@ void Configuration_Setup::Cancel_Setup() {
         "Talvexa 1099 is unable to run without the necessary configuration information. Do you want to exit "
         "Talvexa 1099 now?";
     question.cancelLabel = "No";
-    question.style = 10;
-    question.image = 512;
-    if (runMessageBox(question).code == 2) {
+    question.style = kMessageStyleYesNo;
+    question.image = kMessageImageError;
+    if (runMessageBox(question).code == kMessageAnswerOkYes) {
         exitProcess(1);
         return;
     }
-    stopModal(this, 2000);
+    stopModal(this, kSetupCancelledCode);
 }
 
 void Configuration_Setup::reject() { Cancel_Setup(); }

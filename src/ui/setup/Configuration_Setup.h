@@ -13,9 +13,11 @@ class Configuration_Setup;
 }
 
 // Asks where the year's configuration directory shall live; proposes the Documents
-// folder. Finish ends the run with 1234 when the base folder may be read and written,
-// 1000 when not; Cancel (also the close box and Escape) asks whether to leave the
-// program, and ends the run with 2000 when the user stays.
+// folder. Finish ends the run with kSetupUsableFolderCode when the base folder may be
+// read and written, kSetupUnusableFolderCode when not; Cancel (also the close box and
+// Escape) asks whether to leave the program, and ends the run with kSetupCancelledCode
+// when the user stays. The codes are those of the window layer's interface
+// (UserInterface.h), through which start-up runs this window.
 class Configuration_Setup : public QDialog {
     Q_OBJECT
 

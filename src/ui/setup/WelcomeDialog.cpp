@@ -2,6 +2,8 @@
 
 #include <QPalette>
 
+#include "core/foundation/UserInterface.h"
+
 #include "ui/support/Icons.h"
 #include "ui/support/MessageTextActions.h"
 #include "ui/support/ModalLoop.h"
@@ -51,7 +53,7 @@ WelcomeDialog::WelcomeDialog(QWidget* parent) : QDialog(parent), ui_(std::make_u
 
 WelcomeDialog::~WelcomeDialog() = default;
 
-void WelcomeDialog::Welcome_Cancel() { stopModal(this, 1111); }
+void WelcomeDialog::Welcome_Cancel() { stopModal(this, kWelcomeContinueCode); }
 
 void WelcomeDialog::reject() { Welcome_Cancel(); }
 

@@ -26,12 +26,12 @@ void FormErrorDialog::showEvent(QShowEvent* event) {
 
 void FormErrorDialog::Error_OK() {
     buttonSelection_ = 1;
-    stopModal(this, 1234);
+    stopModal(this, kSaveAnywayCode);
 }
 
 void FormErrorDialog::Error_Cancel() {
     buttonSelection_ = 0;
-    stopModal(this, 1000);
+    stopModal(this, kGoBackCode);
 }
 
 void FormErrorDialog::reject() { Error_Cancel(); }

@@ -12,12 +12,15 @@ class FormErrorDialog;
 }
 
 // The list of a record's validation failures, with the choice to save anyway (OK, run
-// code 1234, selection 1) or to go back to the record (Cancel, the close box or Escape:
-// run code 1000, selection 0).
+// code kSaveAnywayCode, selection 1) or to go back to the record (Cancel, the close box
+// or Escape: run code kGoBackCode, selection 0).
 class FormErrorDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kSaveAnywayCode = 1234;
+    static constexpr int kGoBackCode = 1000;
+
     explicit FormErrorDialog(QWidget* parent = nullptr);
     ~FormErrorDialog() override;
 

@@ -1,5 +1,6 @@
 #include "ui/support/MessageTextActions.h"
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/UserInterface.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
@@ -24,9 +25,9 @@ void copyMessageText(QWidget* parent, const std::string& text, CopiedAlertForm f
         "To resolve this issue, try to selecting some of this text and copying it using Command-C to clear your "
         "clipboard of any recently copied pictures or files. Talvexa 1099 cannot use the clipboard if something "
         "other that text is currently on it.";
-    failure.style = 4;
+    failure.style = kMessageStyleOK;
     failure.title = failureTitle;
-    failure.image = 512;
+    failure.image = kMessageImageError;
     failure.flag = false;
     runMessageBox(failure);
 }

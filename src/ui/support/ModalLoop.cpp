@@ -20,7 +20,7 @@ namespace {
 struct Run {
     QPointer<QWidget> window;
     QEventLoop* loop = nullptr;
-    int code = 1000;
+    int code = kModalClosedCode;
     bool ended = false;
 };
 
@@ -93,7 +93,7 @@ protected:
             std::weak_ptr<Run> weak = run_;
             QTimer::singleShot(0, [weak] {
                 if (auto run = weak.lock())
-                    if (run->window && !run->window->isVisible()) endRun(*run, 1000);
+                    if (run->window && !run->window->isVisible()) endRun(*run, kModalClosedCode);
             });
         }
         return false;
@@ -110,18 +110,18 @@ void takeClosePath(Run& run) {
         run.window->close();
     if (!run.ended) {
         if (run.window) run.window->hide();
-        endRun(run, 1000);
+        endRun(run, kModalClosedCode);
     }
 }
 
 }  // namespace
 
 int runModal(QWidget* window) {
-    if (!window) return 1000;
+    if (!window) return kModalClosedCode;
     if (findRun(window)) {
         if (failureHandler())
             failureHandler()("window \"" + windowName(*window).toStdString() + "\" was run while already running");
-        return 1000;
+        return kModalClosedCode;
     }
 
     auto run = std::make_shared<Run>();
@@ -133,7 +133,7 @@ int runModal(QWidget* window) {
         finished = QObject::connect(dialog, &QDialog::finished, dialog, [dialog](int r) { stopModal(dialog, r); });
     std::weak_ptr<Run> weak = run;
     QMetaObject::Connection destroyed = QObject::connect(window, &QObject::destroyed, [weak] {
-        if (auto r = weak.lock()) endRun(*r, 1000);
+        if (auto r = weak.lock()) endRun(*r, kModalClosedCode);
     });
     HideWatcher watcher(run);
     window->installEventFilter(&watcher);

@@ -13,6 +13,10 @@ class QWidget;
 // the run of the window it names, never "the innermost one".
 int runModal(QWidget* window);
 
+// What a run returns when its window went away without a code of its own: closed,
+// hidden or destroyed behind the loop's back, or run while it was already running.
+inline constexpr int kModalClosedCode = 1000;
+
 // Ends the run of `window` with `code` and hides the window. A window without a run is
 // left alone.
 void stopModal(QWidget* window, int code);
@@ -43,7 +47,8 @@ private:
 // When a failure handler is installed (tests do), a run is never left waiting for a
 // user: a window that no responder answers, or that the responder leaves running, is
 // reported through the handler and ended through its close path (a dialog's reject(),
-// else close()); the run returns the code that path gives (1000 when it gives none).
+// else close()); the run returns the code that path gives (kModalClosedCode when it
+// gives none).
 void setModalFailureHandler(std::function<void(const std::string& why)> handler);
 
 // When a folder is set, every window that starts a run is saved as

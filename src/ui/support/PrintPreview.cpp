@@ -1,5 +1,7 @@
 #include "ui/support/PrintPreview.h"
 
+#include "core/foundation/UserInterface.h"
+
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_PrintPreview.h"
@@ -24,6 +26,6 @@ void PrintPreview::showEvent(QShowEvent* event) {
 
 void PrintPreview::Print_text() { printText(this, ui_->Print_Message->toPlainText().toStdString()); }
 
-void PrintPreview::Print_Close() { stopModal(this, 1234); }
+void PrintPreview::Print_Close() { stopModal(this, kPrintPreviewClosedCode); }
 
 void PrintPreview::reject() { Print_Close(); }

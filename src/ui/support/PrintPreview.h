@@ -10,7 +10,7 @@ class PrintPreview;
 }
 
 // A window that shows one text and prints it. Close, the close box and Escape end its
-// run with 1234.
+// run with kPrintPreviewClosedCode (UserInterface.h).
 class PrintPreview : public QDialog {
     Q_OBJECT
 

@@ -36,7 +36,7 @@ int QtUserInterface::printPreview(const std::string& text) {
     return runModal(&window);
 }
 
-int QtUserInterface::createDatabase(databaseInfo&) { return 1000; }
+int QtUserInterface::createDatabase(databaseInfo&) { return kCreateDatabaseCloseBoxCode; }
 
 void QtUserInterface::refreshMainWindow() {
     if (company_Refer) company_Refer->Refresh();

@@ -11,7 +11,7 @@ public:
     int welcome() override;
     int configurationSetup(TalvexaDir* dirObject, std::string& selectedDir) override;
     int printPreview(const std::string& text) override;
-    // No create-database window exists yet: answers as its close box would (1000).
+    // No create-database window exists yet: answers as its close box would.
     int createDatabase(databaseInfo& created) override;
     // Brings the main window up to date, when there is one.
     void refreshMainWindow() override;

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/Icons.h"
 #include "ui/support/MessageTextActions.h"
@@ -85,8 +86,8 @@ void tvMessageDialog::setDetails(const std::string& details) {
 }
 
 void tvMessageDialog::setstyle(int32_t style, bool flag) {
-    const bool showButton1 = (style & 0x10) != 0;
-    const bool showButton2 = (style & 0x08) != 0;
+    const bool showButton1 = (style & kMessageStyleButton1Bit) != 0;
+    const bool showButton2 = (style & kMessageStyleButton2Bit) != 0;
     ui_->Button1->setVisible(showButton1);
     ui_->Button1->setEnabled(showButton1);
     ui_->Button2->setVisible(showButton2);
@@ -94,14 +95,14 @@ void tvMessageDialog::setstyle(int32_t style, bool flag) {
 
     QPushButton* preselected = ui_->Button3;
     switch (style) {
-    case 4:
+    case kMessageStyleOK:
         ui_->Button3->setText(QStringLiteral("OK"));
         break;
-    case 20:
+    case kMessageStyleOKCancel:
         ui_->Button1->setText(QStringLiteral("Cancel"));
         ui_->Button3->setText(QStringLiteral("OK"));
         break;
-    case 10: {
+    case kMessageStyleYesNo: {
         // A title that a caller gave Button2 beforehand stays, and then Button3 keeps Return.
         const QString current = ui_->Button2->text();
         const bool retitled = current == QLatin1String("No") || current == QLatin1String("Cancel");
@@ -146,12 +147,12 @@ void tvMessageDialog::setImage(int32_t image) {
     QLabel* chosen = ui_->Image_Icon2;
     QString title = QStringLiteral("Talvexa Message");
     bool printAndCopy = true;
-    if (image & 0x100) {
+    if (image & kMessageImageMessage) {
         chosen = ui_->Image_Icon;
-    } else if (image & 0x200) {
+    } else if (image & kMessageImageError) {
         chosen = ui_->Image_Icon1;
         title = QStringLiteral("Talvexa Error");
-    } else if (image & 0x400) {
+    } else if (image & kMessageImagePrompt) {
         chosen = ui_->Image_Icon3;
         title = QStringLiteral("Talvexa Prompt");
     } else {
@@ -205,10 +206,10 @@ void tvMessageDialog::preselect(QPushButton* button) {
 
 void tvMessageDialog::finish(int code) { stopModal(this, code); }
 
-void tvMessageDialog::Button1_code() { finish(8); }
-void tvMessageDialog::Button2_Code() { finish(16); }
-void tvMessageDialog::Button3_Code() { finish(2); }
-void tvMessageDialog::reject() { finish(1000); }
+void tvMessageDialog::Button1_code() { finish(kMessageAnswerCancel); }
+void tvMessageDialog::Button2_Code() { finish(kMessageAnswerNo); }
+void tvMessageDialog::Button3_Code() { finish(kMessageAnswerOkYes); }
+void tvMessageDialog::reject() { finish(kMessageAnswerCloseBox); }
 
 void tvMessageDialog::Weblink_action() {
     if (!accessURl_.empty()) openAddress(accessURl_);

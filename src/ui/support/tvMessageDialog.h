@@ -18,8 +18,10 @@ class QPushButton;
 // an image code, and optionally a do-not-show-again box or a link button.
 //
 // Callers apply the setters in this order: setTitle, setCaptionInfo, (button labels),
-// setDetails, setstyle, setButtonName, link or check box, setImage. The run returns
-// 2 for Button3, 8 for Button1, 16 for Button2 and 1000 for the close box or Escape.
+// setDetails, setstyle, setButtonName, link or check box, setImage. The style, image
+// and answer codes are those of MessageBoxCodes.h: the run returns kMessageAnswerOkYes
+// for Button3, kMessageAnswerCancel for Button1, kMessageAnswerNo for Button2 and
+// kMessageAnswerCloseBox for the close box or Escape.
 class tvMessageDialog : public QDialog {
     Q_OBJECT
 
@@ -59,7 +61,7 @@ public slots:
     void Weblink_action();
     void Print_Message();
     void Copy_Message();
-    // The close box and Escape end the run with 1000.
+    // The close box and Escape end the run with kMessageAnswerCloseBox.
     void reject() override;
 
 private:

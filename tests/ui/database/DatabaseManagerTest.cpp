@@ -6,6 +6,8 @@
 #include <QTableView>
 
 #include "DatabaseFixture.h"
+#include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/UserInterface.h"
 #include "ui/database/DBManagerController.h"
 #include "ui/database/DatabaseManagerDialog.h"
 
@@ -100,10 +102,10 @@ TEST_F(DatabaseManagerTest, OpenDatabaseIsPreselectedMarkedAndNotOfferedForOpeni
     EXPECT_EQ(box->GetDatabaseInfo()->path(), acme);
 
     // The missing file of another year: the user is told, and offered to locate it.
-    scripted->answerBox(2);
+    scripted->answerBox(kMessageAnswerOkYes);
     answer::clickRow(table(), 2);
     EXPECT_EQ(captions(), Strings{"Unable to modify database file."});
-    EXPECT_EQ(scripted->boxes()[0].image, 2048);
+    EXPECT_EQ(scripted->boxes()[0].image, kMessageImagePlain);
     EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
     EXPECT_EQ(enabledButtons(), "---X");
 }
@@ -218,7 +220,7 @@ TEST_F(DatabaseManagerTest, FileOfAnotherYearIsRefusedWithTheYearAdvice) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.year);
         const std::string path = outsideFile(DatabaseRecipe("Acme").inYear(c.year));
-        scripted->answerBox(2);
+        scripted->answerBox(kMessageAnswerOkYes);
         add(path);
         ASSERT_FALSE(scripted->boxes().empty());
         const MessageBoxRequest shown = scripted->boxes().back();
@@ -227,7 +229,7 @@ TEST_F(DatabaseManagerTest, FileOfAnotherYearIsRefusedWithTheYearAdvice) {
                                  "version of Talvexa 1099.\n\n" +
                                      c.advice + " to open the following database:\n\n    " + path);
         EXPECT_EQ(shown.title, "Database Manager");
-        EXPECT_EQ(shown.image, 512);
+        EXPECT_EQ(shown.image, kMessageImageError);
         EXPECT_EQ(listedPaths(), Strings{});
         EXPECT_FALSE(platform::fileExists(temporaryCopy()));
     }
@@ -236,7 +238,7 @@ TEST_F(DatabaseManagerTest, FileOfAnotherYearIsRefusedWithTheYearAdvice) {
 TEST_F(DatabaseManagerTest, BackupCopyIsAddedOnlyWhenTheUserSaysYes) {
     makeBox();
     const std::string path = outsideFile(DatabaseRecipe("Acme").markedBackup());
-    for (int answerCode : {16, 2}) {
+    for (int answerCode : {kMessageAnswerNo, kMessageAnswerOkYes}) {
         scripted->answerBox(answerCode);
         add(path);
         const MessageBoxRequest shown = scripted->boxes().back();
@@ -248,9 +250,9 @@ TEST_F(DatabaseManagerTest, BackupCopyIsAddedOnlyWhenTheUserSaysYes) {
         EXPECT_NE(shown.details.find("    Original Database: Acme\n\nDo you want to add this database to the "
                                      "Database Manager anyway?"),
                   std::string::npos);
-        EXPECT_EQ(shown.style, 10);
+        EXPECT_EQ(shown.style, kMessageStyleYesNo);
         EXPECT_TRUE(shown.flag);
-        EXPECT_EQ(listedPaths(), answerCode == 2 ? Strings{path} : Strings{});
+        EXPECT_EQ(listedPaths(), answerCode == kMessageAnswerOkYes ? Strings{path} : Strings{});
     }
 }
 
@@ -289,7 +291,7 @@ TEST_F(DatabaseManagerTest, LocatingAtAFileWithADuplicateCompanyStillDropsTheMis
     listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
     const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Acme Supply"));
     makeBox();
-    scripted->answerBox(2);
+    scripted->answerBox(kMessageAnswerOkYes);
     answer::clickRow(table(), 1);
     ASSERT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
     script.expect(kOpenChooserName, answer::chooseFile(moved));
@@ -306,7 +308,7 @@ TEST_F(DatabaseManagerTest, MissingDatabaseIsLocated) {
     ASSERT_TRUE(app()->SetRecentDatabaseInfo(gone));
     const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Gone Inc"));
 
-    scripted->answerBox(2);   // selected as the recent database: it cannot be found
+    scripted->answerBox(kMessageAnswerOkYes);   // selected as the recent database: it cannot be found
     makeBox();
     ASSERT_EQ(captions(), Strings{"Unable to modify database file."});
     EXPECT_EQ(scripted->boxes()[0].details.rfind("Unable to locate database.", 0), 0u);
@@ -327,7 +329,7 @@ TEST_F(DatabaseManagerTest, FileThatIsNoDatabaseIsRefused) {
     makeBox();
     const std::string path = home.path() + "/notes.db";
     ASSERT_TRUE(platform::writeFileAtomically(path, std::string(2048, 'n')));
-    scripted->answerBox(2);
+    scripted->answerBox(kMessageAnswerOkYes);
     add(path);
     ASSERT_EQ(captions(), Strings{"Unable to add database to list."});
     EXPECT_EQ(scripted->boxes()[0].details.rfind("Unable to copy the database to the temporary initialization "
@@ -358,7 +360,7 @@ TEST_F(DatabaseManagerTest, CreatedDatabaseIsSelected) {
     makeBox();
     scripted->answerCreateDatabase([this](databaseInfo& created) {
         created = listDatabase(makeDatabase(DatabaseRecipe("New One")), "New One");
-        return 1234;
+        return kCreateDatabaseCreatedCode;
     });
     uitest::press(*box, "Create_Button");
     EXPECT_EQ(box->GetDatabaseInfo()->name(), "New One");
@@ -373,10 +375,10 @@ TEST_F(DatabaseManagerTest, OpenAndCloseEndTheRunWithTheirCodes) {
         int code;
     };
     const Case cases[] = {
-        {"Open", [](QWidget& w) { uitest::press(w, "OpenDB_Button"); }, 1235},
-        {"Close", [](QWidget& w) { uitest::press(w, "CloseDB_Button"); }, 1010},
-        {"close box", [](QWidget& w) { w.close(); }, 1010},
-        {"Escape", [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }, 1010},
+        {"Open", [](QWidget& w) { uitest::press(w, "OpenDB_Button"); }, DatabaseManagerDialog::kOpenCode},
+        {"Close", [](QWidget& w) { uitest::press(w, "CloseDB_Button"); }, DatabaseManagerDialog::kCloseCode},
+        {"close box", [](QWidget& w) { w.close(); }, DatabaseManagerDialog::kCloseCode},
+        {"Escape", [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }, DatabaseManagerDialog::kCloseCode},
     };
     box->OpenDB_BTN->setEnabled(true);
     for (const Case& c : cases) {

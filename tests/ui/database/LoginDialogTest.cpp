@@ -50,7 +50,7 @@ TEST_F(LoginDialogTest, AcceptsExactNameAndPasswordOfAnyAccount) {
         SCOPED_TRACE(c.name);
         session().loginInfo = std::make_shared<Login_Info>();
         LoginDialog dialog;
-        EXPECT_EQ(run(dialog, {{c.name, c.password}}, false), 1234);
+        EXPECT_EQ(run(dialog, {{c.name, c.password}}, false), LoginDialog::kLoggedInCode);
         EXPECT_TRUE(dialog.getValiDLogin());
         EXPECT_EQ(session().loginInfo->getName(), c.name);
         EXPECT_EQ(session().loginInfo->getUserType(), c.userType);
@@ -73,14 +73,14 @@ TEST_F(LoginDialogTest, RefusedAttemptsSayInvalidLoginAndKeepTheDialogOpen) {
     for (const Case& c : refused) {
         SCOPED_TRACE(c.why);
         LoginDialog dialog;
-        EXPECT_EQ(run(dialog, {{c.name, c.password}}, true, 1), 1000);
+        EXPECT_EQ(run(dialog, {{c.name, c.password}}, true, 1), LoginDialog::kCancelCode);
         EXPECT_FALSE(dialog.getValiDLogin());
     }
 }
 
 TEST_F(LoginDialogTest, ACorrectAttemptAfterARefusedOneLogsIn) {
     LoginDialog dialog;
-    EXPECT_EQ(run(dialog, {{"Ada", "wrong"}, {"Ada", "Secret1"}}, false, 1), 1234);
+    EXPECT_EQ(run(dialog, {{"Ada", "wrong"}, {"Ada", "Secret1"}}, false, 1), LoginDialog::kLoggedInCode);
     EXPECT_TRUE(dialog.getValiDLogin());
     EXPECT_EQ(session().loginInfo->getUserType(), 1);
 }
@@ -94,7 +94,7 @@ TEST_F(LoginDialogTest, CloseBoxAndEscapeCancel) {
             else
                 w.close();
         });
-        EXPECT_EQ(runModal(&dialog), 1000);
+        EXPECT_EQ(runModal(&dialog), LoginDialog::kCancelCode);
         EXPECT_FALSE(dialog.getValiDLogin());
     }
 }
@@ -109,7 +109,7 @@ TEST_F(LoginDialogTest, ReturnLogsInAndThePasswordIsNotShown) {
         dialog.Password_P()->setFocus();
         uitest::key(w, Qt::Key_Return);
     });
-    EXPECT_EQ(runModal(&dialog), 1234);
+    EXPECT_EQ(runModal(&dialog), LoginDialog::kLoggedInCode);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ TEST_F(OpenDatabaseChooserTest, PreselectsTheRecentDatabaseAndOpenHandsBackTheSe
         answer::clickRow(table(chooser), 0);
         uitest::press(w, "Open_Button");
     });
-    EXPECT_EQ(runModal(&chooser), 1234);
+    EXPECT_EQ(runModal(&chooser), OpenDatabase::kOpenCode);
     ASSERT_TRUE(chooser.GetDatabaseInfo().has_value());
     EXPECT_EQ(chooser.GetDatabaseInfo()->path(), acme.path());
 }
@@ -38,18 +38,18 @@ TEST_F(OpenDatabaseChooserTest, RowOfAMissingFileYieldsNoDatabase) {
         answer::clickRow(table(chooser), 0);
         uitest::press(w, "Open_Button");
     });
-    EXPECT_EQ(runModal(&chooser), 1234);
+    EXPECT_EQ(runModal(&chooser), OpenDatabase::kOpenCode);
     EXPECT_FALSE(chooser.GetDatabaseInfo().has_value());
     EXPECT_TRUE(table(chooser)->selectionModel()->selectedRows().isEmpty());
 }
 
-TEST_F(OpenDatabaseChooserTest, CancelCloseBoxAndEscapeEndWith10000) {
+TEST_F(OpenDatabaseChooserTest, CancelCloseBoxAndEscapeEndWithTheCancelCode) {
     for (auto end : std::vector<std::function<void(QWidget&)>>{
              [](QWidget& w) { uitest::press(w, "Cancel_Button"); }, [](QWidget& w) { w.close(); },
              [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }}) {
         OpenDatabase chooser;
         script.expect("OpenDatabase", end);
-        EXPECT_EQ(runModal(&chooser), 10000);
+        EXPECT_EQ(runModal(&chooser), OpenDatabase::kCancelCode);
     }
 }
 

@@ -10,8 +10,10 @@
 
 #include "DatabaseFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "ui/database/DatabaseBoundWindow.h"
+#include "ui/database/DatabaseManagerDialog.h"
 #include "ui/main/AppDelegate.h"
 
 namespace {
@@ -230,8 +232,8 @@ TEST_F(OpeningTest, UnreadableFileGetsTheAccessAdvice) {
         ::chmod(entry.path().c_str(), 0644);
         GTEST_SKIP() << "this user can read any file";
     }
-    scripted->answerBox(2);
-    scripted->answerBox(2);
+    scripted->answerBox(kMessageAnswerOkYes);
+    scripted->answerBox(kMessageAnswerOkYes);
     EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
     ::chmod(entry.path().c_str(), 0644);
     expectClosed();
@@ -244,7 +246,7 @@ TEST_F(OpeningTest, UnreadableFileGetsTheAccessAdvice) {
                                      "Read & Write access for the following directory and all of its contents:",
                                      0),
               0u);
-    EXPECT_EQ(boxes[1].image, 512);
+    EXPECT_EQ(boxes[1].image, kMessageImageError);
 }
 
 TEST_F(OpeningTest, FileLeftInUseByACrashedRunOpensWithItsData) {
@@ -386,22 +388,26 @@ TEST_F(OpeningTest, CloseWithTheBackupStepCopiesTheOpenFileIntoTheAutomaticBacku
 
 // The box runs again after the codes that message boxes inside it may leave behind.
 TEST_F(OpeningTest, ManagerBoxRunsAgainUntilOpenOrClose) {
+    constexpr int kOpen = DatabaseManagerDialog::kOpenCode;
+    constexpr int kClose = DatabaseManagerDialog::kCloseCode;
     struct Case {
-        std::vector<int> codes;   // one run each; a row is selected before 1235
+        std::vector<int> codes;   // one run each; a row is selected before Open
         bool chosen;
     };
     const Case cases[] = {
-        {{1235}, true},
-        {{1000, 2, 8, 16, 0, 1001, 1221, 1234, 1235}, true},
-        {{1010}, false},
-        {{16, 1010}, false},
+        {{kOpen}, true},
+        {{kMessageAnswerCloseBox, kMessageAnswerOkYes, kMessageAnswerCancel, kMessageAnswerNo, 0,
+          kCreateDatabaseCancelCode, kCreateDatabaseCreatedAltCode, kCreateDatabaseCreatedCode, kOpen},
+         true},
+        {{kClose}, false},
+        {{kMessageAnswerNo, kClose}, false},
         {{5}, false},
     };
     const databaseInfo entry = acme();
     for (const Case& c : cases) {
         for (int code : c.codes)
             script.expect("DatabaseManagerDialog", [code](QWidget& box) {
-                if (code == 1235) answer::clickRow(uitest::child<QTableView>(box, "DbList"), 0);
+                if (code == kOpen) answer::clickRow(uitest::child<QTableView>(box, "DbList"), 0);
                 stopModal(&box, code);
             });
         const databaseInfo result = window->DatabaseManagerBox();

@@ -3,6 +3,8 @@
 #include <QTextBrowser>
 
 #include "MainWindowFixture.h"
+#include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/UserInterface.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/main/AboutTalvexa1099.h"
 #include "ui/main/InformationDialog.h"
@@ -41,7 +43,7 @@ TEST_F(MainWindowTest, StartUpShowsTheInformationWindowWithTheMenusOffThenRefres
     EXPECT_EQ(text("Context_B"), "New Company");
 }
 
-TEST_F(MainWindowTest, InformationWindowEndsWith10000HoweverItIsLeft) {
+TEST_F(MainWindowTest, InformationWindowEndsWithContinueHoweverItIsLeft) {
     struct Way {
         const char* name;
         std::function<void(QWidget&)> leave;
@@ -55,7 +57,7 @@ TEST_F(MainWindowTest, InformationWindowEndsWith10000HoweverItIsLeft) {
         SCOPED_TRACE(way.name);
         InformationDialog information;
         ScopedModalResponder responder(way.leave);
-        EXPECT_EQ(runModal(&information), 10000);
+        EXPECT_EQ(runModal(&information), InformationDialog::kContinueCode);
         EXPECT_FALSE(information.isVisible());
     }
 }
@@ -92,7 +94,7 @@ TEST_F(MainWindowTest, InformationWindowCopiesItsTextWithTwoLineBreaks) {
 
 TEST_F(MainWindowTest, InformationWindowExplainsAClipboardThatRefusesText) {
     setClipboardWriter([](const std::string&) { return false; });
-    scripted->answerBox(2);
+    scripted->answerBox(kMessageAnswerOkYes);
     {
         ScopedModalResponder responder([](QWidget& window) {
             press(window, "Copybtn");
@@ -105,13 +107,13 @@ TEST_F(MainWindowTest, InformationWindowExplainsAClipboardThatRefusesText) {
     const auto boxes = scripted->boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Unable to copy message.");
-    EXPECT_EQ(boxes[0].style, 4);
-    EXPECT_EQ(boxes[0].image, 512);
+    EXPECT_EQ(boxes[0].style, kMessageStyleOK);
+    EXPECT_EQ(boxes[0].image, kMessageImageError);
     EXPECT_EQ(boxes[0].title, "Talvexa 1099 E-File 2025");
 }
 
 TEST_F(MainWindowTest, InformationWindowPrintsItsTextThroughThePreview) {
-    scripted->answerPrintPreview(1234);
+    scripted->answerPrintPreview(kPrintPreviewClosedCode);
     std::string shown;
     {
         ScopedModalResponder responder([&](QWidget& window) {

@@ -10,6 +10,7 @@
 #include "TempHome.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
+#include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "platform/FileSystem.h"
 #include "ui/UiTestHelpers.h"
@@ -84,7 +85,7 @@ TEST_F(ConfigurationSetupTest, ProposesTheDocumentsFolderAndFinishesWithIt) {
         EXPECT_TRUE(child<QLineEdit>(w, "Dir_Path")->isReadOnly());
         uitest::key(w, Qt::Key_Return);   // Finish
     });
-    EXPECT_EQ(code, 1234);
+    EXPECT_EQ(code, kSetupUsableFolderCode);
     EXPECT_EQ(selected, documents());
 }
 
@@ -93,7 +94,7 @@ TEST_F(ConfigurationSetupTest, MissingDocumentsFolderIsMadeOnFinish) {
     TalvexaDir dir = startUpDir(documents());
     std::string selected;
     int code = run(&dir, selected, [&](QWidget& w) { press(w, "Finish_Button"); });
-    EXPECT_EQ(code, 1234);
+    EXPECT_EQ(code, kSetupUsableFolderCode);
     EXPECT_EQ(selected, documents());
     EXPECT_TRUE(platform::isDirectory(documents()));
 }
@@ -109,7 +110,7 @@ TEST_F(ConfigurationSetupTest, ChosenFolderIsTakenAsItsPlainPath) {
         EXPECT_EQ(shownPath(w), folder + "/Talvexa/1099/2025/");
         press(w, "Finish_Button");
     });
-    EXPECT_EQ(code, 1234);
+    EXPECT_EQ(code, kSetupUsableFolderCode);
     EXPECT_EQ(selected, folder + "/");
 }
 
@@ -121,7 +122,7 @@ TEST_F(ConfigurationSetupTest, FinishOnAFolderThatCannotBeUsed) {
                   choose(w, missing);
                   press(w, "Finish_Button");
               }),
-              1000);
+              kSetupUnusableFolderCode);
     EXPECT_EQ(selected, missing + "/");
 }
 
@@ -140,7 +141,7 @@ TEST_F(ConfigurationSetupTest, FinishOnAFolderWithoutWriteAccess) {
         press(w, "Finish_Button");
     });
     chmod(locked.c_str(), 0700);
-    EXPECT_EQ(code, 1000);
+    EXPECT_EQ(code, kSetupUnusableFolderCode);
 }
 
 TEST_F(ConfigurationSetupTest, UnusableFolderIsReportedByTheSetupService) {
@@ -198,7 +199,7 @@ TEST_F(ConfigurationSetupTest, RootDirectoryOfTheCallerIsEmptiedFirst) {
         EXPECT_EQ(shownPath(w), "/Talvexa/1099/2025/");
         press(w, "Finish_Button");
     });
-    EXPECT_EQ(runModal(&window), 1000);   // an empty base folder cannot be used
+    EXPECT_EQ(runModal(&window), kSetupUnusableFolderCode);   // an empty base folder cannot be used
 }
 
 TEST_F(ConfigurationSetupTest, CancelAsksWhetherToLeave) {
@@ -209,9 +210,9 @@ TEST_F(ConfigurationSetupTest, CancelAsksWhetherToLeave) {
         int code;
         std::vector<int> exits;
     } cases[] = {
-        {"Cancel, stay", [](QWidget& w) { press(w, "Cancel_Button"); }, "Button2", 2000, {}},
-        {"close box, stay", [](QWidget& w) { w.close(); }, "Button2", 2000, {}},
-        {"Escape, close the question", [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }, nullptr, 2000, {}},
+        {"Cancel, stay", [](QWidget& w) { press(w, "Cancel_Button"); }, "Button2", kSetupCancelledCode, {}},
+        {"close box, stay", [](QWidget& w) { w.close(); }, "Button2", kSetupCancelledCode, {}},
+        {"Escape, close the question", [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }, nullptr, kSetupCancelledCode, {}},
         {"Cancel, leave", [](QWidget& w) { press(w, "Cancel_Button"); }, "Button3", 1, {1}},
     };
     for (const Case& c : cases) {

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
+#include "core/foundation/UserInterface.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
@@ -36,7 +37,7 @@ TEST(WelcomeDialog, ShowsTheGreetingAndEveryWayOutContinues) {
             EXPECT_TRUE(child<QPlainTextEdit>(w, "welcome_msg")->isReadOnly());
             end(w);
         });
-        EXPECT_EQ(QtUserInterface().welcome(), 1111);
+        EXPECT_EQ(QtUserInterface().welcome(), kWelcomeContinueCode);
     }
 }
 
@@ -72,7 +73,7 @@ TEST(WelcomeDialog, PrintAndCopyUseHeadingAndMessage) {
             press(w, "Button3");
         }
     });
-    EXPECT_EQ(QtUserInterface().welcome(), 1111);
+    EXPECT_EQ(QtUserInterface().welcome(), kWelcomeContinueCode);
     EXPECT_EQ(windows,
               (std::vector<std::string>{"WelcomeDialog", "PrintPreview", "CopiedAlert", "tvMessageDialog"}));
     EXPECT_EQ(printed, std::vector<std::string>{expected});

@@ -32,11 +32,11 @@ TEST(FormErrorDialog, OkSavesAnywayAndEveryOtherWayGoesBack) {
         int code;
         int selection;
     } cases[] = {
-        {"OK", [](QWidget& w) { press(w, "Errorok"); }, 1234, 1},
-        {"Cancel", [](QWidget& w) { press(w, "ErrorCancel"); }, 1000, 0},
-        {"close box", [](QWidget& w) { w.close(); }, 1000, 0},
-        {"Escape", [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }, 1000, 0},
-        {"Return", [](QWidget& w) { uitest::key(w, Qt::Key_Return); }, 1000, 0},
+        {"OK", [](QWidget& w) { press(w, "Errorok"); }, FormErrorDialog::kSaveAnywayCode, 1},
+        {"Cancel", [](QWidget& w) { press(w, "ErrorCancel"); }, FormErrorDialog::kGoBackCode, 0},
+        {"close box", [](QWidget& w) { w.close(); }, FormErrorDialog::kGoBackCode, 0},
+        {"Escape", [](QWidget& w) { uitest::key(w, Qt::Key_Escape); }, FormErrorDialog::kGoBackCode, 0},
+        {"Return", [](QWidget& w) { uitest::key(w, Qt::Key_Return); }, FormErrorDialog::kGoBackCode, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPlainTextEdit>
 
+#include "core/foundation/UserInterface.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
@@ -11,7 +12,7 @@
 using uitest::child;
 using uitest::press;
 
-TEST(PrintPreview, ShowsTheTextAndEndsWith1234) {
+TEST(PrintPreview, ShowsTheTextAndEndsWithTheClosedCode) {
     QtUserInterface ui;
     for (auto end : std::vector<std::function<void(QWidget&)>>{
              [](QWidget& w) { press(w, "Close_Button"); }, [](QWidget& w) { w.close(); },
@@ -21,7 +22,7 @@ TEST(PrintPreview, ShowsTheTextAndEndsWith1234) {
             EXPECT_EQ(child<QPlainTextEdit>(w, "Print_Message")->toPlainText(), "Heading\n\nBody");
             end(w);
         });
-        EXPECT_EQ(ui.printPreview("Heading\n\nBody"), 1234);
+        EXPECT_EQ(ui.printPreview("Heading\n\nBody"), kPrintPreviewClosedCode);
     }
 }
 
@@ -38,7 +39,7 @@ TEST(PrintPreview, PrintsWhatTheViewHoldsAndStaysOpen) {
         EXPECT_TRUE(isRunningModal(&w));
         press(w, "Close_Button");
     });
-    EXPECT_EQ(QtUserInterface().printPreview("Original"), 1234);
+    EXPECT_EQ(QtUserInterface().printPreview("Original"), kPrintPreviewClosedCode);
     EXPECT_EQ(printed, (std::vector<std::string>{"Original", "Edited"}));
     setTextPrinter({});
 }

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/WebAddresses.h"
 #include "core/foundation/tvDatabase.h"
@@ -20,7 +21,7 @@ using uitest::press;
 
 namespace {
 
-MessageBoxRequest request(int style, bool flag = false, int image = 0x100) {
+MessageBoxRequest request(int style, bool flag = false, int image = kMessageImageMessage) {
     MessageBoxRequest r;
     r.caption = "Caption line";
     r.details = "Some details.";
@@ -77,26 +78,26 @@ struct StyleCase {
 };
 
 const StyleCase kStyles[] = {
-    {"OK", 4, false, {}, nullptr, nullptr, "OK", End::Button3},
-    {"OKWithFlag", 4, true, {}, nullptr, nullptr, "OK", End::Button3},
-    {"OKCancel", 20, false, {}, "Cancel", nullptr, "OK", End::Button3},
-    {"OKCancelWithFlag", 20, true, {}, "Cancel", nullptr, "OK", End::Button3},
-    {"YesNo", 10, false, {}, nullptr, "No", "Yes", End::Button3},
-    {"YesNoWithFlag", 10, true, {}, nullptr, "No", "Yes", End::Button2},
-    {"YesNoOwnTitleWithFlag", 10, true, std::string("Create New Configuration Files"), nullptr,
+    {"OK", kMessageStyleOK, false, {}, nullptr, nullptr, "OK", End::Button3},
+    {"OKWithFlag", kMessageStyleOK, true, {}, nullptr, nullptr, "OK", End::Button3},
+    {"OKCancel", kMessageStyleOKCancel, false, {}, "Cancel", nullptr, "OK", End::Button3},
+    {"OKCancelWithFlag", kMessageStyleOKCancel, true, {}, "Cancel", nullptr, "OK", End::Button3},
+    {"YesNo", kMessageStyleYesNo, false, {}, nullptr, "No", "Yes", End::Button3},
+    {"YesNoWithFlag", kMessageStyleYesNo, true, {}, nullptr, "No", "Yes", End::Button2},
+    {"YesNoOwnTitleWithFlag", kMessageStyleYesNo, true, std::string("Create New Configuration Files"), nullptr,
      "Create New Configuration Files", "Yes", End::Button3},
-    {"YesNoCancelTitleWithFlag", 10, true, std::string("Cancel"), nullptr, "No", "Yes", End::Button2},
-    {"YesNoCancel", 26, false, {}, "Cancel", "No", "Yes", End::Button3},
-    {"YesNoCancelWithFlag", 26, true, {}, "Cancel", "No", "Yes", End::Button2},
-    {"YesOnly", 2, false, {}, nullptr, nullptr, "Yes", End::Button3},
+    {"YesNoCancelTitleWithFlag", kMessageStyleYesNo, true, std::string("Cancel"), nullptr, "No", "Yes", End::Button2},
+    {"YesNoCancel", kMessageStyleYesNoCancel, false, {}, "Cancel", "No", "Yes", End::Button3},
+    {"YesNoCancelWithFlag", kMessageStyleYesNoCancel, true, {}, "Cancel", "No", "Yes", End::Button2},
+    {"YesOnly", kMessageStyleYes, false, {}, nullptr, nullptr, "Yes", End::Button3},
 };
 
 int codeOf(End button) {
     switch (button) {
-    case End::Button1: return 8;
-    case End::Button2: return 16;
-    case End::Button3: return 2;
-    default: return 1000;
+    case End::Button1: return kMessageAnswerCancel;
+    case End::Button2: return kMessageAnswerNo;
+    case End::Button3: return kMessageAnswerOkYes;
+    default: return kMessageAnswerCloseBox;
     }
 }
 
@@ -125,10 +126,12 @@ TEST_P(MessageBoxStyle, ShowsItsButtonsAndReturnsTheirCodes) {
         EXPECT_TRUE(child<QPushButton>(box, defaultName)->isDefault());
     });
 
-    std::vector<std::pair<End, int>> ends = {{End::CloseBox, 1000}, {End::Escape, 1000},
-                                             {End::Return, codeOf(c.returnPresses)}, {End::Button3, 2}};
-    if (c.button1) ends.push_back({End::Button1, 8});
-    if (c.button2) ends.push_back({End::Button2, 16});
+    std::vector<std::pair<End, int>> ends = {{End::CloseBox, kMessageAnswerCloseBox},
+                                             {End::Escape, kMessageAnswerCloseBox},
+                                             {End::Return, codeOf(c.returnPresses)},
+                                             {End::Button3, kMessageAnswerOkYes}};
+    if (c.button1) ends.push_back({End::Button1, kMessageAnswerCancel});
+    if (c.button2) ends.push_back({End::Button2, kMessageAnswerNo});
     for (auto [end, code] : ends) {
         SCOPED_TRACE(static_cast<int>(end));
         EXPECT_EQ(runBox(r, end).code, code);
@@ -146,17 +149,19 @@ TEST(MessageBox, ImageChoosesIconTitleAndPrintCopy) {
         const char* icon;
         bool printAndCopy;
     } cases[] = {
-        {0x100, "", "Talvexa Message", "Image_Icon", true},
-        {0x200, "", "Talvexa Error", "Image_Icon1", true},
-        {0x200, "Database Manager", "Database Manager", "Image_Icon1", true},
-        {0x400, "", "Talvexa Prompt", "Image_Icon3", true},
-        {0x800, "", "Talvexa Message", "Image_Icon2", false},
+        {kMessageImageMessage, "", "Talvexa Message", "Image_Icon", true},
+        {kMessageImageError, "", "Talvexa Error", "Image_Icon1", true},
+        {kMessageImageError, "Database Manager", "Database Manager", "Image_Icon1", true},
+        {kMessageImagePrompt, "", "Talvexa Prompt", "Image_Icon3", true},
+        {kMessageImagePlain, "", "Talvexa Message", "Image_Icon2", false},
+        {kMessageImageNoKind, "", "Talvexa Message", "Image_Icon2", false},
         {0, "", "Talvexa Message", "Image_Icon2", false},
-        {0x300, "", "Talvexa Message", "Image_Icon", true},   // bits are tested from 0x100 up
+        // Bits are tested from the message kind up.
+        {kMessageImageMessage | kMessageImageError, "", "Talvexa Message", "Image_Icon", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
-        MessageBoxRequest r = request(4, false, c.image);
+        MessageBoxRequest r = request(kMessageStyleOK, false, c.image);
         r.title = c.title;
         r.details = std::string(600, 'x');
         runBox(r, End::Button3, [&](QWidget& box) {
@@ -204,7 +209,7 @@ TEST(MessageBox, DetailsAndCaptionLengthsSizeTheWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MessageBoxRequest r = request(10);
+        MessageBoxRequest r = request(kMessageStyleYesNo);
         r.caption = c.caption;
         r.details = c.details;
         r.okYesLabel = c.okLabel;
@@ -224,7 +229,7 @@ TEST(MessageBox, DetailsAndCaptionLengthsSizeTheWindow) {
 }
 
 TEST(MessageBox, CaptionIsBoldThirteenPixels) {
-    runBox(request(4), End::Button3, [](QWidget& box) {
+    runBox(request(kMessageStyleOK), End::Button3, [](QWidget& box) {
         auto* caption = child<QLabel>(box, "Caption");
         EXPECT_EQ(caption->text(), "Caption line");
         EXPECT_TRUE(caption->font().bold());
@@ -242,7 +247,7 @@ TEST(MessageBox, CheckBoxVariantReportsTheBoxState) {
     } cases[] = {{true, true, true}, {true, false, true}, {false, true, false}, {false, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.initial << c.toggle << c.hideLink);
-        MessageBoxRequest r = request(4);
+        MessageBoxRequest r = request(kMessageStyleOK);
         r.variant = MessageBoxRequest::Variant::CheckBox;
         r.checkBoxState = c.initial;
         r.hideLink = c.hideLink;
@@ -254,7 +259,7 @@ TEST(MessageBox, CheckBoxVariantReportsTheBoxState) {
             EXPECT_EQ(shown(box, "Weblink_Val"), !c.hideLink);
             if (c.toggle) check->click();
         });
-        EXPECT_EQ(result.code, 2);
+        EXPECT_EQ(result.code, kMessageAnswerOkYes);
         EXPECT_EQ(result.doNotShowAgain, c.initial != c.toggle);
     }
 }
@@ -287,8 +292,8 @@ TEST(MessageBox, NamedButtonsVariantTitlesButtonsLinksAndRefreshes) {
             EXPECT_TRUE(isRunningModal(&box));   // the link leaves the box open
             endBox(box, end);
         });
-        EXPECT_EQ(tvDatabase::tvMessageBox_2("A free patch is available! Download now?", "Details", 10, "", 0x400,
-                                             "Download Now", "Later", false, true),
+        EXPECT_EQ(tvDatabase::tvMessageBox_2("A free patch is available! Download now?", "Details", kMessageStyleYesNo,
+                                             "", kMessageImagePrompt, "Download Now", "Later", false, true),
                   codeOf(end));
     }
     EXPECT_EQ(ui.refreshes, 3);
@@ -300,22 +305,27 @@ TEST(MessageBox, NamedButtonsVariantTitlesButtonsLinksAndRefreshes) {
         EXPECT_FALSE(shown(box, "Weblink_Val"));
         press(box, "Button3");
     });
-    EXPECT_EQ(tvDatabase::tvMessageBox_2("Caption", "", 10, "", 0x100, "Yes", "No", false, false), 2);
+    EXPECT_EQ(tvDatabase::tvMessageBox_2("Caption", "", kMessageStyleYesNo, "", kMessageImageMessage, "Yes", "No",
+                                         false, false),
+              kMessageAnswerOkYes);
     EXPECT_EQ(ui.refreshes, 4);
-    EXPECT_EQ(tvDatabase::tvMessageBox("Caption", "", 4, "", 0x100, false), 2);
+    EXPECT_EQ(tvDatabase::tvMessageBox("Caption", "", kMessageStyleOK, "", kMessageImageMessage, false),
+              kMessageAnswerOkYes);
     bool doNotShow = false;
-    EXPECT_EQ(tvDatabase::tvMessageBox_1("Caption", "", &doNotShow, nullptr, 4, "", 0x100, true, false), 2);
+    EXPECT_EQ(tvDatabase::tvMessageBox_1("Caption", "", &doNotShow, nullptr, kMessageStyleOK, "", kMessageImageMessage,
+                                         true, false),
+              kMessageAnswerOkYes);
     EXPECT_EQ(ui.refreshes, 4);
 }
 
 TEST(MessageBox, SetKeyEquivalentMovesTheReturnKey) {
-    const int codes[] = {8, 16, 2};
+    const int codes[] = {kMessageAnswerCancel, kMessageAnswerNo, kMessageAnswerOkYes};
     for (int which : {1, 2, 3}) {
         tvMessageDialog box;
         box.setCaptionInfo("Caption");
         box.setDetails("Details");
-        box.setstyle(26, false);
-        box.setImage(0x100);
+        box.setstyle(kMessageStyleYesNoCancel, false);
+        box.setImage(kMessageImageMessage);
         box.setKeyEquivalent(which);
         box.setKeyEquivalent(7);   // changes nothing
         ScopedModalResponder responder([](QWidget& w) { uitest::key(w, Qt::Key_Return); });
@@ -326,7 +336,7 @@ TEST(MessageBox, SetKeyEquivalentMovesTheReturnKey) {
 TEST(MessageBox, PrintShowsCaptionAndDetailsInThePreview) {
     std::vector<std::string> printed;
     setTextPrinter([&](QWidget*, const std::string& t) { printed.push_back(t); return true; });
-    MessageBoxRequest r = request(4);
+    MessageBoxRequest r = request(kMessageStyleOK);
     r.caption = "Unable to open file.";
     r.details = "The file is locked.";
     MessageBoxResult result = runBox(r, End::Button3, [&](QWidget& box) {
@@ -340,7 +350,7 @@ TEST(MessageBox, PrintShowsCaptionAndDetailsInThePreview) {
         press(box, "Print_btn");
         EXPECT_TRUE(isRunningModal(&box));   // the box stays open
     });
-    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.code, kMessageAnswerOkYes);
     EXPECT_EQ(printed, std::vector<std::string>{"Unable to open file.\n\nThe file is locked."});
     setTextPrinter({});
 }
@@ -351,7 +361,7 @@ TEST(MessageBox, CopyConfirmsOrReportsTheFailure) {
         std::vector<std::string> copied;
         setClipboardWriter([&](const std::string& t) { copied.push_back(t); return works; });
         std::vector<std::string> seen;
-        runBox(request(4), End::Button3, [&](QWidget& box) {
+        runBox(request(kMessageStyleOK), End::Button3, [&](QWidget& box) {
             ScopedModalResponder inner([&](QWidget& w) {
                 seen.push_back(w.objectName().toStdString());
                 if (auto* alert = qobject_cast<QMessageBox*>(&w)) {

@@ -68,7 +68,7 @@ void InformationDialog::Information_Copy() {
     }
     tvDatabase::tvMessageBox("Unable to copy message.",
                              "To resolve this issue, try to selecting some of this text and copying it using "
-                             "Command-C to clear your clipboard of any recently copied pictures or files. Talvexa "
+                             "Ctrl+C to clear your clipboard of any recently copied pictures or files. Talvexa "
                              "1099 cannot use the clipboard if something other that text is currently on it.",
                              kMessageStyleOK, "Talvexa 1099 E-File 2025", kMessageImageError, false);
 }

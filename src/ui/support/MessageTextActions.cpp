@@ -22,7 +22,7 @@ void copyMessageText(QWidget* parent, const std::string& text, CopiedAlertForm f
     MessageBoxRequest failure;
     failure.caption = "Unable to copy message.";
     failure.details =
-        "To resolve this issue, try to selecting some of this text and copying it using Command-C to clear your "
+        "To resolve this issue, try to selecting some of this text and copying it using Ctrl+C to clear your "
         "clipboard of any recently copied pictures or files. Talvexa 1099 cannot use the clipboard if something "
         "other that text is currently on it.";
     failure.style = kMessageStyleOK;

@@ -107,6 +107,7 @@ TEST_F(MainWindowTest, InformationWindowExplainsAClipboardThatRefusesText) {
     const auto boxes = scripted->boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Unable to copy message.");
+    EXPECT_NE(boxes[0].details.find("copying it using Ctrl+C to clear your clipboard"), std::string::npos);
     EXPECT_EQ(boxes[0].style, kMessageStyleOK);
     EXPECT_EQ(boxes[0].image, kMessageImageError);
     EXPECT_EQ(boxes[0].title, "Talvexa 1099 E-File 2025");

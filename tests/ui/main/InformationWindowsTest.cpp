@@ -71,17 +71,17 @@ TEST_F(MainWindowTest, InformationWindowCopiesItsTextWithTwoLineBreaks) {
     std::string shown;
     std::vector<std::string> opened;
     {
-        ScopedModalResponder responder([&](QWidget& window) {
-            opened.push_back(window.objectName().toStdString());
-            if (auto* alert = qobject_cast<QMessageBox*>(&window)) {
+        ScopedModalResponder responder([&](QWidget& shownWindow) {
+            opened.push_back(shownWindow.objectName().toStdString());
+            if (auto* alert = qobject_cast<QMessageBox*>(&shownWindow)) {
                 EXPECT_EQ(alert->windowTitle().toStdString(), "Important Information");
                 EXPECT_EQ(alert->text().toStdString(), "Message successfully copied.");
                 alert->buttons().front()->click();
                 return;
             }
-            shown = shownText(window);
-            press(window, "Copybtn");
-            press(window, "Continue_Button");
+            shown = shownText(shownWindow);
+            press(shownWindow, "Copybtn");
+            press(shownWindow, "Continue_Button");
         });
         InformationDialog information;
         runModal(&information);
@@ -96,9 +96,9 @@ TEST_F(MainWindowTest, InformationWindowExplainsAClipboardThatRefusesText) {
     setClipboardWriter([](const std::string&) { return false; });
     scripted->answerBox(kMessageAnswerOkYes);
     {
-        ScopedModalResponder responder([](QWidget& window) {
-            press(window, "Copybtn");
-            press(window, "Continue_Button");
+        ScopedModalResponder responder([](QWidget& shownWindow) {
+            press(shownWindow, "Copybtn");
+            press(shownWindow, "Continue_Button");
         });
         InformationDialog information;
         runModal(&information);
@@ -117,10 +117,10 @@ TEST_F(MainWindowTest, InformationWindowPrintsItsTextThroughThePreview) {
     scripted->answerPrintPreview(kPrintPreviewClosedCode);
     std::string shown;
     {
-        ScopedModalResponder responder([&](QWidget& window) {
-            shown = shownText(window);
-            press(window, "Printbtn");
-            press(window, "Continue_Button");
+        ScopedModalResponder responder([&](QWidget& shownWindow) {
+            shown = shownText(shownWindow);
+            press(shownWindow, "Printbtn");
+            press(shownWindow, "Continue_Button");
         });
         InformationDialog information;
         runModal(&information);

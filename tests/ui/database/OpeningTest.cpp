@@ -300,7 +300,7 @@ TEST_F(OpeningTest, DamagedAndForeignFilesAreRefusedAndThePreviousOneComesBackWh
         std::string before;
         ASSERT_TRUE(platform::readFile(file, before));
         const size_t shownBefore = scripted->boxes().size();
-        for (size_t i = 0; i < c.messages.size(); ++i) scripted->answerBox(1);
+        for (size_t i = 0; i < c.messages.size(); ++i) scripted->answerBox(kMessageAnswerOkYes);
 
         EXPECT_FALSE(window->OpenDatabase(listDatabase(file, "Damaged"), -1, false));
         expectOpen(entry);
@@ -321,7 +321,7 @@ TEST_F(OpeningTest, AFileLockedByAnotherProgramSaysSo) {
     auto holder = FMDatabase::databaseWithPath(other.path());
     ASSERT_TRUE(holder->open());
     ASSERT_TRUE(holder->beginExclusiveTransaction());
-    scripted->answerBox(1);
+    scripted->answerBox(kMessageAnswerOkYes);
     EXPECT_FALSE(window->OpenDatabase(other, -1, false));
     ASSERT_TRUE(holder->rollback());
     expectOpen(entry);

@@ -582,7 +582,7 @@ TEST_P(FireStatePositions, ByKindStateAndCombinedFiling) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FireStatePositions, ::testing::ValuesIn(kStateCases),
-                         [](const auto& info) { return firetest::caseName(info.param.what); });
+                         [](const auto& test) { return firetest::caseName(test.param.what); });
 
 TEST(FireRecords, KRecordsGroupPayeesByStateInOrderOfFirstAppearance) {
     auto misc = [](const char* state, const char* box1) {
@@ -649,7 +649,7 @@ INSTANTIATE_TEST_SUITE_P(
                        [](RecipientInfo& r) { r.setLine5_1_NEC("12345678901.23"); }, "Box 5"},
         LongAmountCase{"a 13 digit Kentucky state tax", 1, "Kentucky-KY",
                        [](RecipientInfo& r) { r.setLine16_1_Misc("10000000000.00"); }, "Box 16"}),
-    [](const auto& info) { return firetest::caseName(info.param.what); });
+    [](const auto& test) { return firetest::caseName(test.param.what); });
 
 TEST(FireRecords, TwelveDigitAmountsFitAndLeadingZerosDoNotCount) {
     EFilePayee p = firetest::payee(7, "Max", "Most", "Maine-ME");

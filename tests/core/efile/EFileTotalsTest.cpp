@@ -6,12 +6,14 @@
 #include <ostream>
 #include <string>
 
+#include "EFileTestSupport.h"
 #include "core/efile/EFileTotals.h"
 #include "core/store/RecipientInfo.h"
 
 namespace {
 
 struct MoneyCase {
+    const char* what;
     std::string text;
     std::optional<int64_t> cents;
 };
@@ -26,17 +28,26 @@ TEST_P(WxStringToLongLong, ReadsStoredMoneyTexts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, WxStringToLongLong,
-    ::testing::Values(MoneyCase{"1234.56", 123456}, MoneyCase{"1,234.50", 123450},
-                      MoneyCase{"1,234,567.89", 123456789}, MoneyCase{"0.07", 7}, MoneyCase{".07", 7},
-                      MoneyCase{"", 0}, MoneyCase{"-5.00", 0}, MoneyCase{"5.00-", 0}, MoneyCase{"INVALID", 0},
-                      MoneyCase{"1234", 0},       // no "."
-                      MoneyCase{"12.5", 125},     // one decimal: the digits as they stand
-                      MoneyCase{"12.345", 12345}, MoneyCase{"  42.00", 4200}, MoneyCase{"$42.00", 0},
-                      MoneyCase{"42.00 USD", 4200}, MoneyCase{"1.2.3", 12},
-                      MoneyCase{"92233720368547758.07", INT64_MAX},
-                      MoneyCase{"92233720368547758.08", std::nullopt},
-                      MoneyCase{"99999999999999999999.00", std::nullopt}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    ::testing::Values(MoneyCase{"two decimals", "1234.56", 123456},
+                      MoneyCase{"a thousands comma", "1,234.50", 123450},
+                      MoneyCase{"several commas", "1,234,567.89", 123456789},
+                      MoneyCase{"cents only", "0.07", 7},
+                      MoneyCase{"no whole part", ".07", 7},
+                      MoneyCase{"empty", "", 0},
+                      MoneyCase{"a leading minus", "-5.00", 0},
+                      MoneyCase{"a trailing minus", "5.00-", 0},
+                      MoneyCase{"INVALID", "INVALID", 0},
+                      MoneyCase{"no point", "1234", 0},
+                      MoneyCase{"one decimal read as it stands", "12.5", 125},
+                      MoneyCase{"three decimals read as they stand", "12.345", 12345},
+                      MoneyCase{"leading blanks", "  42.00", 4200},
+                      MoneyCase{"a leading other character", "$42.00", 0},
+                      MoneyCase{"reading stops at a blank", "42.00 USD", 4200},
+                      MoneyCase{"a second point ends the number", "1.2.3", 12},
+                      MoneyCase{"the largest 64 bit number", "92233720368547758.07", INT64_MAX},
+                      MoneyCase{"one cent beyond 64 bits", "92233720368547758.08", std::nullopt},
+                      MoneyCase{"twenty digits", "99999999999999999999.00", std::nullopt}),
+    [](const auto& test) { return firetest::caseName(test.param.what); });
 
 TEST(EFileTotals, AddsEachFormKindsBoxesUnderTheirAmountCodes) {
     struct Expect {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "EFileTestSupport.h"
 #include "core/efile/ERecord.h"
 #include "core/foundation/AsciiFallback.h"
 
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false, false, "ABC       "},
         FieldCase{"an Arabic-Indic digit is no digit; a fullwidth one falls back to ASCII", 1, 5, "1\u0663\uff12", 0,
                   false, false, false, "12   "}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    [](const auto& test) { return firetest::caseName(test.param.what); });
 
 TEST(ERecord, LaterFieldsOverwriteEarlierOnesWhereTheyOverlap) {
     ERecord record;
@@ -125,7 +126,7 @@ class ERecordOutside : public ::testing::TestWithParam<OutsideCase> {};
 TEST_P(ERecordOutside, IsClippedToTheRecord) {
     const OutsideCase& c = GetParam();
     ERecord record;
-    bool result = true;
+    [[maybe_unused]] bool result = true;
     EXPECT_DEBUG_DEATH(result = record.AddField(c.position, c.width, c.value, 2, true, false, false), "outside");
 #ifdef NDEBUG
     EXPECT_FALSE(result);
@@ -144,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OutsideCase{"before the start", -1, 5, "ABCDE", "CDE", true},
                       OutsideCase{"position 0", 0, 2, "AB", "B", true},
                       OutsideCase{"a negative width", 10, -3, "ABC", "", true}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    [](const auto& test) { return firetest::caseName(test.param.what); });
 
 TEST(AsciiFallback, LeavesAsciiAloneAndTurnsLatinLettersIntoAscii) {
     struct Case {

@@ -29,7 +29,7 @@ const KindCodes kKindCodes[] = {
     {4, "9", "12345689AB"},    {5, "S", "25"},                {7, "NE", "134"},
 };
 
-const KindCodes* codesOf(int32_t kind) {
+const KindCodes* kindCodesOf(int32_t kind) {
     for (const auto& k : kKindCodes)
         if (k.kind == kind) return &k;
     return nullptr;
@@ -167,7 +167,7 @@ EFileResult EFile::writeGroup(EFileGroup& group) {
 
         std::optional<char> overflow = addAmounts(payerTotals, own);
         if (!overflow && currentFedStateFlag_) {
-            const std::string code = Utils::getStateCode(payee->recipient.getState(), true);
+            const std::string& code = codesOf(payee->recipient.getState()).combined;
             if (!code.empty()) {
                 auto state = std::find_if(states.begin(), states.end(),
                                           [&](const EFileTotals& t) { return t.getStateCode() == code; });
@@ -187,6 +187,14 @@ EFileResult EFile::writeGroup(EFileGroup& group) {
     if (currentFedStateFlag_)
         for (const auto& state : states) AddRecord_K(state);
     return {};
+}
+
+const EFile::StateCodes& EFile::codesOf(const std::string& state) {
+    auto found = stateCodes_.find(state);
+    if (found == stateCodes_.end())
+        found = stateCodes_.emplace(state, StateCodes{Utils::getStateCode(state, false), Utils::getStateCode(state, true)})
+                    .first;
+    return found->second;
 }
 
 void EFile::AppendEFileData(ERecord& record) {
@@ -231,7 +239,7 @@ void EFile::AddRecord_A(const ComapnyInfo& payer, int32_t kind) {
     if (currentFedStateFlag_) r.AddField3(6, 1, "1");
     r.AddField(12, 9, payer.getTaxID1(), 0, true, false, false);
     if (payer.getFinalFlag()) r.AddField3(25, 1, "1");
-    if (const KindCodes* codes = codesOf(kind)) {
+    if (const KindCodes* codes = kindCodesOf(kind)) {
         r.AddField3(26, 2, codes->typeOfReturn);
         r.AddField3(28, 18, codes->amountCodes);
     }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/store/ComapnyInfo.h"
@@ -117,6 +118,14 @@ private:
     static EFileResult refusedTotal(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                     char code);
 
+    // A state text's postal and combined federal/state codes, worked out once per text.
+    struct StateCodes {
+        std::string postal;
+        std::string combined;
+    };
+    const StateCodes& codesOf(const std::string& state);
+
+    std::unordered_map<std::string, StateCodes> stateCodes_;
     bool combinedFedStateFlag_ = false;
     bool currentFedStateFlag_ = false;
     int32_t RecSort_ = 0;

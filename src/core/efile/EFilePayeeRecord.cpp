@@ -34,17 +34,20 @@ std::string withoutStatePrefix(const std::string& id, const std::string& code) {
 // remembered as refusedBox and written as zeros.
 class PayeeRecord {
 public:
+    // The state codes come with the recipient: its state's postal and combined codes and
+    // the payer's postal code.
     PayeeRecord(ERecord& record, const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
-                const ComapnyInfo& payer, bool combined, bool current)
+                const ComapnyInfo& payer, bool combined, bool current, const std::string& stateCode,
+                const std::string& combinedCode, const std::string& payerStateCode)
         : r_(record),
           p_(recipient),
           a_(additional),
           payer_(payer),
           combined_(combined),
           current_(current),
-          stateCode_(Utils::getStateCode(recipient.getState(), false)),
-          combinedCode_(Utils::getStateCode(recipient.getState(), true)),
-          payerStateCode_(Utils::getStateCode(payer.getState(), false)) {}
+          stateCode_(stateCode),
+          combinedCode_(combinedCode),
+          payerStateCode_(payerStateCode) {}
 
     void common(const EFileTotals& amounts, uint64_t sequenceNumber);
     void kindFields();
@@ -77,9 +80,9 @@ private:
     const ComapnyInfo& payer_;
     const bool combined_;  // the transmitter chose combined federal/state filing
     const bool current_;   // this payer and kind take part in it
-    const std::string stateCode_;
-    const std::string combinedCode_;
-    const std::string payerStateCode_;
+    const std::string& stateCode_;
+    const std::string& combinedCode_;
+    const std::string& payerStateCode_;
 };
 
 void PayeeRecord::money(int32_t position, const std::string& amount, const char* box, bool rightJustify) {
@@ -313,7 +316,10 @@ EFileResult EFile::AddRecord_B(const RecipientInfo& recipient, const RecipientAd
             return refusedAmount(recipient, additional, EFileTotals::boxName(recipient.getType(), code));
 
     ERecord record;
-    PayeeRecord b(record, recipient, additional, payer, combinedFedStateFlag_, currentFedStateFlag_);
+    const StateCodes& codes = codesOf(recipient.getState());
+    const std::string payerState = codesOf(payer.getState()).postal;
+    PayeeRecord b(record, recipient, additional, payer, combinedFedStateFlag_, currentFedStateFlag_, codes.postal,
+                  codes.combined, payerState);
     b.common(totals, currentRecordNum_);
     b.kindFields();
     b.stateData();

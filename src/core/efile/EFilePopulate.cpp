@@ -28,6 +28,10 @@ namespace {
 
 // Keys per statement when rows are read or marked by key.
 constexpr std::size_t kBatch = 500;
+// Up to this many selected recipients are looked up by key; a larger selection is
+// matched against one pass over the selected payers' rows, which reads the file in
+// order instead of jumping about in it.
+constexpr std::size_t kLookUpAtMost = 2000;
 
 constexpr std::array<int32_t, 6> kKinds = {1, 2, 3, 4, 5, 7};
 
@@ -59,22 +63,28 @@ public:
     bool readRun(const std::vector<int32_t>& selected, int32_t direction, const std::vector<int32_t>& payers);
     bool readPayers(const std::vector<int32_t>& keys);
     uint64_t payeeCount() const;
+    // The groups in file order. Reading a batch of payees also marks them completed,
+    // while their rows are at hand.
     EFile::Groups groups();
-    bool mark();
+    // Marks the run's recipients that are in no group.
+    bool markTheRest();
 
     const std::string& failure() const { return failure_; }
 
 private:
     bool query(const std::string& sql, const std::vector<FMValue>& args,
                const std::function<void(FMResultSet&)>& each);
-    void addEntry(FMResultSet& rs, std::unordered_map<int32_t, RunEntry>* byKey);
+    RunEntry entryOf(FMResultSet& rs);
     bool readBatch(const std::vector<std::size_t>& group, std::size_t from);
+    bool mark(const std::vector<FMValue>& keys);
+    bool inGroup(const RunEntry& e) const;
     bool fail(const std::string& what);
 
     CompanyDatabase& cdb_;
     FMDatabase& db_;
     std::vector<RunEntry> run_;
     std::vector<ComapnyInfo> payers_;  // in selection order; PK -1 for a payer without a row
+    std::unordered_map<std::string, bool> combinedStates_;  // state text -> has a combined code
     // Per distinct payer key: the run positions of its recipients, by kind slot.
     std::unordered_map<int32_t, std::array<std::vector<std::size_t>, kKinds.size()>> groups_;
     // The group being written: its batch of payees and where the batch starts.
@@ -98,13 +108,14 @@ bool Gathering::query(const std::string& sql, const std::vector<FMValue>& args,
     return error.code == 0;
 }
 
-void Gathering::addEntry(FMResultSet& rs, std::unordered_map<int32_t, RunEntry>* byKey) {
+RunEntry Gathering::entryOf(FMResultSet& rs) {
     RunEntry e{rs.intForColumn("pk"), rs.intForColumn("company_FK"), rs.intForColumn("type"), false};
-    e.combinedCode = !Utils::getStateCode(companyrows::nameText(rs, "state"), true).empty();
-    if (byKey)
-        byKey->emplace(e.key, e);
-    else
-        run_.push_back(e);
+    const std::string state = companyrows::nameText(rs, "state");
+    auto known = combinedStates_.find(state);
+    if (known == combinedStates_.end())
+        known = combinedStates_.emplace(state, !Utils::getStateCode(state, true).empty()).first;
+    e.combinedCode = known->second;
+    return e;
 }
 
 bool Gathering::readRun(const std::vector<int32_t>& selected, int32_t direction,
@@ -120,25 +131,43 @@ bool Gathering::readRun(const std::vector<int32_t>& selected, int32_t direction,
         const std::string sql = std::string(columns) + "((lastName like ?) or (firstName like ?)) and " +
                                 companies + " ORDER BY pk COLLATE NOCASE  " + dir +
                                 ", firstName COLLATE NOCASE " + dir + ";";
-        if (!query(sql, args, [&](FMResultSet& rs) { addEntry(rs, nullptr); }))
+        if (!query(sql, args, [&](FMResultSet& rs) { run_.push_back(entryOf(rs)); }))
             return fail("The recipients could not be read");
         return true;
     }
 
+    // The selection in its order; a key without a row keeps no payer. Rows are matched to
+    // their places through the keys in ascending order.
     run_.reserve(selected.size());
-    std::unordered_map<int32_t, RunEntry> byKey;
-    for (std::size_t from = 0; from < selected.size(); from += kBatch) {
-        const std::size_t count = std::min(kBatch, selected.size() - from);
-        std::vector<FMValue> args(selected.begin() + static_cast<std::ptrdiff_t>(from),
-                                  selected.begin() + static_cast<std::ptrdiff_t>(from + count));
-        byKey.clear();
-        if (!query(std::string(columns) + "pk in " + marks(count) + ";", args,
-                   [&](FMResultSet& rs) { addEntry(rs, &byKey); }))
+    std::vector<std::pair<int32_t, uint32_t>> places;  // key, place in the selection
+    places.reserve(selected.size());
+    for (std::size_t i = 0; i < selected.size(); ++i) {
+        run_.push_back(RunEntry{selected[i], -1, 0, false});
+        places.emplace_back(selected[i], static_cast<uint32_t>(i));
+    }
+    std::sort(places.begin(), places.end());
+    auto place = [&](FMResultSet& rs) {
+        const RunEntry e = entryOf(rs);
+        auto range = std::equal_range(places.begin(), places.end(), std::make_pair(e.key, uint32_t(0)),
+                                      [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto it = range.first; it != range.second; ++it) run_[it->second] = e;
+    };
+
+    if (selected.size() > kLookUpAtMost) {
+        // Only the selected payers' recipients are filed; the others need no more than
+        // their key, for their completion mark.
+        std::vector<FMValue> args;
+        const std::string companies = companyrows::companyClause("company_FK", payers, args);
+        if (!query(std::string(columns) + companies + ";", args, place))
             return fail("The selected recipients could not be read");
-        for (std::size_t i = from; i < from + count; ++i) {
-            const auto found = byKey.find(selected[i]);
-            run_.push_back(found != byKey.end() ? found->second : RunEntry{selected[i], -1, 0, false});
-        }
+        return true;
+    }
+    for (std::size_t from = 0; from < places.size();) {
+        std::vector<FMValue> args;
+        for (; from < places.size() && args.size() < kBatch; ++from)
+            if (args.empty() || places[from].first != places[from - 1].first) args.emplace_back(places[from].first);
+        if (!query(std::string(columns) + "pk in " + marks(args.size()) + ";", args, place))
+            return fail("The selected recipients could not be read");
     }
     return true;
 }
@@ -195,6 +224,7 @@ bool Gathering::readBatch(const std::vector<std::size_t>& group, std::size_t fro
             if (at != slot.end()) cdb_.FillRecipientadditonalfields(batch_[at->second].additional, rs);
         }))
         return fail("The recipients' additional data could not be read");
+    if (!mark(args)) return false;
     // A key that stands twice in the selection is written twice.
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t first = slot.at(run_[group[from + i]].key);
@@ -240,19 +270,30 @@ EFile::Groups Gathering::groups() {
     };
 }
 
-bool Gathering::mark() {
+bool Gathering::mark(const std::vector<FMValue>& keys) {
+    if (keys.empty()) return true;
     for (const char* table : {"recipients", "recipients_additionalinfo"}) {
-        for (std::size_t from = 0; from < run_.size(); from += kBatch) {
-            const std::size_t count = std::min(kBatch, run_.size() - from);
-            std::vector<FMValue> args;
-            for (std::size_t i = from; i < from + count; ++i) args.emplace_back(run_[i].key);
-            if (!db_.executeUpdate(std::string("update ") + table + " set completed = 1 where pk in " + marks(count) +
-                                       " and (completed is null or completed <> 1);",
-                                   args))
-                return fail("The recipients could not be marked completed");
-        }
+        if (!db_.executeUpdate(std::string("update ") + table + " set completed = 1 where pk in " + marks(keys.size()) +
+                                   " and (completed is null or completed <> 1);",
+                               keys))
+            return fail("The recipients could not be marked completed");
     }
     return true;
+}
+
+bool Gathering::inGroup(const RunEntry& e) const { return groups_.count(e.payer) > 0 && kindSlot(e.kind) >= 0; }
+
+bool Gathering::markTheRest() {
+    std::vector<FMValue> keys;
+    for (const RunEntry& e : run_) {
+        if (inGroup(e)) continue;
+        keys.emplace_back(e.key);
+        if (keys.size() == kBatch) {
+            if (!mark(keys)) return false;
+            keys.clear();
+        }
+    }
+    return mark(keys);
 }
 
 EFileResult failed(EFileResult::Failure failure, std::string message) {
@@ -311,7 +352,7 @@ EFileResult EFile::Populate(const E_FileInfo& transmitter, const std::string& ou
             result.message = out.error();
     }
     // With no payer selected the run marks nothing.
-    if (result.ok() && !payers.empty() && !gathering.mark())
+    if (result.ok() && !payers.empty() && !gathering.markTheRest())
         result = failed(EFileResult::Failure::database, gathering.failure());
     if (result.ok() && !out.finish()) result = failed(EFileResult::Failure::output, out.error());
 

@@ -1,5 +1,6 @@
 #include "core/efile/ERecord.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "core/foundation/AsciiFallback.h"
@@ -19,9 +20,9 @@ bool keeps(int32_t filter, char c) {
     return filter == 3 && isPrintable(c);
 }
 
-std::string filtered(const std::string& value, int32_t filter, bool capitalize) {
-    std::string kept;
-    kept.reserve(value.size());
+// The characters of value that the filter keeps, into kept (whose storage is reused).
+void filterInto(std::string& kept, const std::string& value, int32_t filter, bool capitalize) {
+    kept.clear();
     auto keep = [&](const std::string& text) {
         for (char c : text)
             if (keeps(filter, c)) kept += capitalize ? upper(c) : c;
@@ -30,7 +31,6 @@ std::string filtered(const std::string& value, int32_t filter, bool capitalize) 
         keep(value);
     else
         keep(asciiFallback(value));
-    return kept;
 }
 
 }  // namespace
@@ -43,18 +43,22 @@ bool ERecord::AddField(int32_t position, int32_t width, const std::string& value
     assert(inside && "FIRE field outside the record");
     if (width <= 0) return inside;
 
-    std::string text = filtered(value, filter, capitalize);
+    // Every field goes through here; the kept characters' storage is reused.
+    thread_local std::string kept;
+    filterInto(kept, value, filter, capitalize);
     const auto w = static_cast<std::size_t>(width);
     const char fill = zeroFill ? '0' : ' ';
-    if (rightJustify && text.size() < w)
-        text.insert(0, w - text.size(), fill);
-    else if (zeroFill && text.size() < w)
-        text.append(w - text.size(), fill);
-    if (text.size() > w) text.resize(w);
-
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t length = std::min(kept.size(), w);
+    // Fill in front (right-justified) or behind (zero-filled); a left-justified field
+    // without fill writes its characters only.
+    const std::size_t front = rightJustify && kept.size() < w ? w - kept.size() : 0;
+    const std::size_t total = (rightJustify || zeroFill) ? w : length;
+    for (std::size_t i = 0; i < total; ++i) {
         const int64_t at = first + static_cast<int64_t>(i);
-        if (at >= 1 && at <= sizetxtEFile) recordtxt_[static_cast<std::size_t>(at - 1)] = text[i];
+        if (at < 1) continue;
+        if (at > sizetxtEFile) break;
+        const char c = i < front ? fill : (i - front < length ? kept[i - front] : fill);
+        recordtxt_[static_cast<std::size_t>(at - 1)] = c;
     }
     return inside;
 }

@@ -96,6 +96,26 @@ protected:
         return names;
     }
 
+    // Adds copies of a recipient (both of its rows) under the keys after the largest one;
+    // each copy's surname is "S" and its key.
+    void copyRecipient(int32_t key, int copies) {
+        const int32_t base = cdb->getRecipientPK() + 1;
+        for (const char* table : {"recipients", "recipients_additionalinfo"}) {
+            std::string names, values;
+            auto rs = cdb->db->executeQuery(std::string("pragma table_info(") + table + ")");
+            while (rs && rs->next()) {
+                const std::string column = rs->stringForColumn("name").value_or("");
+                names += (names.empty() ? "" : ", ") + column;
+                values += (values.empty() ? "" : ", ") +
+                          (column == "pk" ? std::to_string(base - 1) + " + i" : "t." + column);
+            }
+            exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < " + std::to_string(copies) +
+                 ") insert into " + table + " (" + names + ") select " + values + " from n, " + table +
+                 " t where t.pk = " + std::to_string(key) + ";");
+        }
+        exec("update recipients_additionalinfo set lastname_surname = 'S' || pk;");
+    }
+
     bool completed(const std::string& table, int32_t key) {
         return count("select completed from " + table + " where pk = " + std::to_string(key)) == 1;
     }
@@ -182,6 +202,36 @@ TEST_F(EFilePopulate, WithNoRecipientSelectedEveryRecipientOfTheSelectedPayersBy
     descending.setRecSort(1);
     ASSERT_TRUE(run(descending, &records).ok());
     EXPECT_EQ(payeeNames(records), (std::vector<std::string>{"ONE", "THREE", "TWO", "ONE"}));
+}
+
+// A large selection is matched against the selected payers' rows in one pass instead of
+// being looked up key by key; the file and the marks are the same.
+TEST_F(EFilePopulate, ALargeSelectionKeepsItsOrderPayersAndMarks) {
+    const int32_t payerA = addPayer("Alpha Payer");
+    const int32_t payerB = addPayer("Beta Payer");
+    const int32_t first = addRecipient(payerA, 7, "A", "One");
+    const int32_t ofUnselectedPayer = addRecipient(payerB, 7, "B", "One");
+    copyRecipient(first, 2100);
+    const int32_t last = cdb->getRecipientPK();
+    std::vector<int32_t> selection;
+    for (int32_t key = last; key > ofUnselectedPayer; --key) selection.push_back(key);
+    selection.push_back(ofUnselectedPayer);
+    selection.push_back(first);
+    selection.push_back(last + 1000);  // no such recipient
+    selectPayers({payerA});
+    selectRecipients(selection);
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    ASSERT_TRUE(run(file, &records).ok());
+    EXPECT_EQ(firetest::fieldsIn(records.front())["payees"], "00002101");
+    std::vector<std::string> expected;
+    for (int32_t key : selection)
+        if (key != ofUnselectedPayer && key <= last) expected.push_back("S" + std::to_string(key));
+    EXPECT_EQ(payeeNames(records), expected);
+    EXPECT_EQ(count("select count(*) from recipients where completed = 1"), 2102);
+    EXPECT_EQ(count("select count(*) from recipients_additionalinfo where completed = 1"), 2102);
+    EXPECT_EQ(allMarks(), 2 * 2102);
 }
 
 TEST_F(EFilePopulate, NoPayerSelectedGivesTransmitterAndEndRecordsAndMarksNothing) {

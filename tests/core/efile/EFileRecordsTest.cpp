@@ -462,6 +462,10 @@ const StateCase kStateCases[] = {
      {}, Z, Z, "23", true},
     {"MISC North Carolina combined on", 1, "Illinois-IL", "", "North Carolina-NC", true,
      [](RecipientInfo& r) { miscBoxes(r, "NC1"); }, {}, Z, Z, "37", true},
+    {"MISC Maine combined off", 1, "Illinois-IL", "", "Maine-ME", false, [](RecipientInfo& r) { miscBoxes(r, "ME1"); },
+     {}, Z, Z, "", false},
+    {"MISC other state combined off", 1, "Illinois-IL", "", "Ohio-OH", false,
+     [](RecipientInfo& r) { miscBoxes(r, "OH1"); }, {}, Z, Z, "", false},
     // 1099-DIV
     {"DIV Kentucky combined on", 2, "Illinois-IL", "", "Kentucky-KY", true,
      [](RecipientInfo& r) {
@@ -473,6 +477,8 @@ const StateCase kStateCases[] = {
      [](RecipientInfo& r) { r.setDiv_Line14_1("14.14"); }, {}, Z, Z, "", false},
     {"DIV Ohio combined on", 2, "Illinois-IL", "", "Ohio-OH", true, [](RecipientInfo& r) { r.setDiv_Line14_1("14.14"); },
      {}, Z, Z, "39", true},
+    {"DIV other state combined off", 2, "Illinois-IL", "", "Ohio-OH", false,
+     [](RecipientInfo& r) { r.setDiv_Line14_1("14.14"); }, {}, Z, Z, "", false},
     // 1099-INT
     {"INT Kentucky state number and state tax withheld", 3, "Illinois-IL", "", "Kentucky-KY", true,
      [](RecipientInfo& r) {
@@ -491,6 +497,8 @@ const StateCase kStateCases[] = {
      {{663, "021000021"}}, Z, Z, "", false},
     {"INT California combined on", 3, "Illinois-IL", "", "California-CA", true,
      [](RecipientInfo& r) { r.setInt_payerRTN("rtn 021-000-021"); }, {{663, "RTN 021-000-021"}}, Z, Z, "06", true},
+    {"INT California combined off", 3, "Illinois-IL", "", "California-CA", false,
+     [](RecipientInfo& r) { r.setInt_payerRTN("021000021"); }, {{663, "021000021"}}, Z, Z, "", false},
     // 1099-R
     {"R Kentucky combined on", 4, "Oregon-OR", "5", "Kentucky-KY", true,
      [](RecipientInfo& r) {
@@ -518,6 +526,16 @@ const StateCase kStateCases[] = {
      {{663, kFallbackWI}, {683, "55"}}, Z, "", "55", true},
     {"R Wisconsin combined off", 4, "Illinois-IL", "", "Wisconsin-WI", false,
      [](RecipientInfo& r) { r.setR_Line12_1("12.12"); }, {}, Z, Z, "", false},
+    {"R Oregon payer combined on", 4, "Oregon-OR", "77", "Ohio-OH", true,
+     [](RecipientInfo& r) {
+         r.setR_Line12_1("12.12");
+         r.setR_Line15_1("15.15");
+     },
+     {{663, "00000077"}, {671, "000000000"}, {680, "OR"}}, "000000001212", "000000001515", "39", true},
+    {"R other state combined on", 4, "Illinois-IL", "", "Ohio-OH", true, [](RecipientInfo& r) { r.setR_Line12_1("12.12"); },
+     {}, Z, Z, "39", true},
+    {"R other state combined off", 4, "Illinois-IL", "", "Ohio-OH", false,
+     [](RecipientInfo& r) { r.setR_Line12_1("12.12"); }, {}, Z, Z, "", false},
     // 1099-S
     {"S never in the combined program", 5, "Oregon-OR", "5", "California-CA", true,
      [](RecipientInfo& r) { r.setS_Line2("100.00"); }, {}, Z, Z, "", false},
@@ -539,6 +557,8 @@ const StateCase kStateCases[] = {
     {"NEC Wisconsin fallback ID", 7, "Illinois-IL", "", "Wisconsin-WI", true,
      [](RecipientInfo& r) { r.setLine5_1_NEC("150.00"); }, {{663, kFallbackWI}, {683, "55"}}, "000000015000", Z, "55",
      true},
+    {"NEC Wisconsin combined off", 7, "Illinois-IL", "", "Wisconsin-WI", false,
+     [](RecipientInfo& r) { r.setLine6_1_NEC("WI/123"); }, {}, Z, Z, "", false},
     {"NEC Maine combined on", 7, "Illinois-IL", "", "Maine-ME", true, [](RecipientInfo& r) { r.setLine5_1_NEC("1,150.00"); },
      {}, "000000115000", Z, "23", true},
     {"NEC Maine combined off", 7, "Illinois-IL", "", "Maine-ME", false, [](RecipientInfo& r) { r.setLine5_1_NEC("150.00"); },
@@ -553,6 +573,8 @@ const StateCase kStateCases[] = {
      [](RecipientInfo& r) { r.setLine7_1_NEC("300.00"); }, {}, Z, Z, "", false},
     {"NEC Oklahoma combined on", 7, "Illinois-IL", "", "Oklahoma-OK", true, [](RecipientInfo& r) { r.setLine5_1_NEC("1.00"); },
      {}, Z, Z, "40", true},
+    {"NEC Oklahoma combined off", 7, "Illinois-IL", "", "Oklahoma-OK", false,
+     [](RecipientInfo& r) { r.setLine5_1_NEC("1.00"); }, {}, Z, Z, "", false},
     {"NEC Texas outside the combined program", 7, "Illinois-IL", "", "Texas-TX", true,
      [](RecipientInfo& r) { r.setLine5_1_NEC("1.00"); }, {}, Z, Z, "", false},
 };

@@ -44,7 +44,7 @@ int kindSlot(int32_t kind) {
 // One recipient of the run, as much as the run must know before its group is read.
 struct RunEntry {
     int32_t key;
-    int32_t payer;        // -1 when the recipient has no row
+    int32_t payer;        // -1 when not known: no such row, or not of a selected payer
     int32_t kind;
     bool combinedCode;    // its state takes part in combined federal/state filing
 };
@@ -242,6 +242,7 @@ bool Gathering::readBatch(const std::vector<std::size_t>& group, std::size_t fro
 
 EFile::Groups Gathering::groups() {
     return [this, payer = std::size_t(0), kind = std::size_t(0)](EFileGroup& group) mutable {
+        if (!failure_.empty()) return false;
         for (; payer < payers_.size(); ++payer, kind = 0) {
             const ComapnyInfo& record = payers_[payer];
             const auto found = groups_.find(record.getPK());

@@ -1,8 +1,9 @@
 #pragma once
 
 // Fills an open company database with the benchmarks' large data set: kPayers payers
-// and kRecipients (or the given number of) recipients of every form kind, the first
-// payer holding kRecipientsOfFirstPayer of them, the rest spread over the other payers.
+// and kRecipients recipients of every form kind, the first payer holding
+// kRecipientsOfFirstPayer of them, the rest spread over the other payers. Other sizes
+// can be asked for.
 
 #include <cstdlib>
 #include <string>
@@ -18,20 +19,21 @@ constexpr int kPayers = 20;
 constexpr int kRecipients = 50000;
 constexpr int kRecipientsOfFirstPayer = 5000;
 
-// The two sizes the list and insert benchmarks are measured at.
+// The larger size the list and insert benchmarks are also measured at.
 constexpr int kRecipientsLarge = 200000;
 
-inline void fillLargeCompanyFile(CompanyDatabase& db, int recipients = kRecipients) {
+inline void fillLargeCompanyFile(CompanyDatabase& db, int payers = kPayers, int recipients = kRecipients,
+                                 int recipientsOfFirstPayer = kRecipientsOfFirstPayer) {
     const int kinds[] = {1, 2, 3, 4, 5, 7};
     if (!db.db->beginTransaction()) std::abort();
-    for (int p = 0; p < kPayers; ++p) {
+    for (int p = 0; p < payers; ++p) {
         ComapnyInfo payer;
         payer.setName("Payer " + std::string(p < 10 ? "0" : "") + std::to_string(p));
         payer.setTaxID1("12-34567" + std::to_string(10 + p));
         db.insertCompanyInfo(payer);
     }
     for (int i = 0; i < recipients; ++i) {
-        const int payer = i < kRecipientsOfFirstPayer ? 0 : 1 + i % (kPayers - 1);
+        const int payer = i < recipientsOfFirstPayer ? 0 : 1 + i % (payers - 1);
         RecipientInfo r;
         r.setCompany_FK(payer);
         r.setType(kinds[i % 6]);

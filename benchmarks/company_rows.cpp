@@ -99,7 +99,7 @@ public:
         char pattern[] = "/tmp/talvexa-bench-XXXXXX";
         folder_ = mkdtemp(pattern);
         if (!db_.Init(folder_ + "/growing.db", false, false, true, "Growing")) std::abort();
-        bench::fillLargeCompanyFile(db_, recipients);
+        bench::fillLargeCompanyFile(db_, bench::kPayers, recipients);
     }
     ~GrowingFile() {
         db_.Close();

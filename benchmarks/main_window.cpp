@@ -62,7 +62,7 @@ public:
         {
             CompanyDatabase db;
             if (!db.Init(path, false, true, true, "Large")) std::abort();
-            bench::fillLargeCompanyFile(db, recipients);
+            bench::fillLargeCompanyFile(db, bench::kPayers, recipients);
             db.Close();
         }
         databaseInfo info;

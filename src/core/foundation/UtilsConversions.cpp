@@ -287,6 +287,9 @@ std::string Utils::dateToString(const std::string& date) {
         }
         parts[separators].push_back(c);
     }
+    // Year, month, day: a one-digit month or day takes a leading zero ("2/3/2025" -> "20250203").
+    for (std::string* part : {&parts[0], &parts[1]})
+        if (part->size() == 1) part->insert(0, 1, '0');
     return parts[2] + parts[0] + parts[1];
 }
 

@@ -160,8 +160,9 @@ TEST_F(UtilsConversions, CsvAndDates) {
     EXPECT_EQ(Utils::FormatCSVField(std::nullopt), "\"\"");
 
     for (const auto& c : std::vector<TextCase>{{"12/31/2025", "20251231"},
-                                               {"1-2-2025", "202512"},
-                                               {"1/2/2025/x", "202512"},
+                                               {"2/3/2025", "20250203"},
+                                               {"1-2-2025", "20250102"},
+                                               {"1/2/2025/x", "20250102"},
                                                {"", ""}})
         EXPECT_EQ(Utils::dateToString(c.in), c.out) << c.in;
 

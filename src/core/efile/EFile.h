@@ -1,0 +1,140 @@
+#pragma once
+
+// The FIRE e-file of tax year 2025. It holds the transmitter record T; for each payer
+// and form kind the payer record A, one payee record B per payee, the end-of-payer
+// record C and, under combined federal/state filing, one state totals record K per
+// state; and last the end record F. Every record is 750 printable ASCII bytes; records
+// follow each other with no separator and no line end, and each goes to the output as
+// soon as it is complete, so the file is never held whole in memory.
+//
+// Form kinds, in their order within a payer: 1 1099-MISC, 2 1099-DIV, 3 1099-INT,
+// 4 1099-R, 5 1099-S, 7 1099-NEC.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/store/ComapnyInfo.h"
+#include "core/store/RecipientAdditionalInfo.h"
+#include "core/store/RecipientInfo.h"
+
+class E_FileInfo;
+class EFileTotals;
+class ERecord;
+
+// One payee: the recipient and its additional data (same key).
+struct EFilePayee {
+    RecipientInfo recipient;
+    RecipientAdditionalInfo additional;
+};
+
+// One payer's payees of one form kind, handed to the writer one at a time, so that the
+// caller can read them while they are written.
+struct EFileGroup {
+    ComapnyInfo payer;
+    int32_t kind = 0;
+    // Whether some payee's state has a combined federal/state code. The A record needs
+    // it (position 6) before the first payee is read.
+    bool anyCombinedCode = false;
+    // The next payee, valid until the next call; null when none is left.
+    std::function<const EFilePayee*()> nextPayee;
+};
+
+// The outcome of a run: success, or why there is no file.
+struct EFileResult {
+    enum class Failure { none, refused, output, database };
+    Failure failure = Failure::none;
+    // Refused: names the recipient and the box; otherwise the system's or SQLite's reason.
+    std::string message;
+
+    bool ok() const { return failure == Failure::none; }
+};
+
+class EFile {
+public:
+    // Takes one finished record; false when it could not be written.
+    using Output = std::function<bool(std::string_view record)>;
+    // Puts the next group in file order into its argument; false when none is left.
+    using Groups = std::function<bool(EFileGroup& group)>;
+
+    // The whole file: T with payeeCount as its number of payees, the records of every
+    // group, F. A payee whose amount (or a state amount) has more digits than its field
+    // holds refuses the file; the output then holds a part of it only, to be thrown away.
+    // A run whose groups hold another number of payees than payeeCount fails too.
+    EFileResult write(const E_FileInfo& transmitter, uint64_t payeeCount, const Groups& nextGroup,
+                      const Output& output);
+
+    // Builds the file from the main window's selection into outputPath (written under a
+    // temporary name and renamed into place only when complete) and marks the recipients
+    // of the run completed.
+    //
+    // The run's recipients are the selected ones in selection order or, with none
+    // selected, every recipient of the selected payers by key (RecSort: 0 ascending,
+    // 1 descending). Each selected payer gets, per form kind, the run's recipients of
+    // that payer and kind. When at least one payer is selected, every recipient of the
+    // run is marked completed, on both of its records, in one transaction that is
+    // committed only together with the file; with no payer selected nothing is marked.
+    //
+    // Nothing is shown to the user: the caller shows the result's message. On any
+    // failure no file is left under outputPath's name (an existing one stays as it was)
+    // and nothing is marked.
+    EFileResult Populate(const E_FileInfo& transmitter, const std::string& outputPath);
+
+    // A group over payees held in memory, which must outlive the group's use.
+    static EFileGroup groupOf(const ComapnyInfo& payer, int32_t kind, const std::vector<EFilePayee>& payees);
+
+    int32_t RecSort() const { return RecSort_; }
+    void setRecSort(int32_t direction) { RecSort_ = direction; }
+
+    // The state of the last run.
+    bool combinedFedStateFlag() const { return combinedFedStateFlag_; }
+    bool currentFedStateFlag() const { return currentFedStateFlag_; }
+    int32_t numPayers() const { return numPayers_; }
+    uint64_t numPayees() const { return numPayees_; }
+    uint64_t numARecords() const { return numARecords_; }
+    uint64_t currentRecordNum() const { return currentRecordNum_; }
+
+private:
+    void AddRecord(const E_FileInfo& transmitter);
+    void AddRecord_A(const ComapnyInfo& payer, int32_t kind);
+    // Also leaves the payee's own amounts in totals (a fresh one).
+    EFileResult AddRecord_B(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                            const ComapnyInfo& payer, EFileTotals& totals);
+    void AddRecord_C(const EFileTotals& totals);
+    void AddRecord_K(const EFileTotals& totals);
+    void AddRecord_F();
+    // Writes the group's records; false in result when refused or the output failed.
+    EFileResult writeGroup(EFileGroup& group);
+    // Hands the finished record to the output and starts the next one.
+    void AppendEFileData(ERecord& record);
+    // The refusals: a box whose amount needs more digits than its field (12 in B and in
+    // the state money positions) has, and a payee that pushes a C or K total past 18
+    // digits.
+    static EFileResult refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                     const std::string& box);
+    static EFileResult refusedTotal(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                    char code);
+
+    // A state text's postal and combined federal/state codes, worked out once per text.
+    struct StateCodes {
+        std::string postal;
+        std::string combined;
+    };
+    const StateCodes& codesOf(const std::string& state);
+
+    std::unordered_map<std::string, StateCodes> stateCodes_;
+    bool combinedFedStateFlag_ = false;
+    bool currentFedStateFlag_ = false;
+    int32_t RecSort_ = 0;
+    int32_t numPayers_ = 0;
+    uint64_t numPayees_ = 0;
+    uint64_t numBRecords_ = 0;
+    uint64_t numARecords_ = 0;
+    uint64_t currentRecordNum_ = 1;
+
+    const Output* output_ = nullptr;
+    bool outputFailed_ = false;
+};

@@ -1,0 +1,372 @@
+// Gathering the FIRE file from the open company database: the run's recipients as
+// keys, the payers, the payees read group by group in batches, the completion marks and
+// the output file.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/efile/EFile.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/Utils.h"
+#include "core/sqlite/FMDatabase.h"
+#include "core/sqlite/FMResultSet.h"
+#include "core/store/Company.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
+#include "core/store/E_FileInfo.h"
+#include "core/store/Recipient.h"
+#include "platform/AtomicFileWriter.h"
+#include "platform/SystemLog.h"
+
+namespace {
+
+// Keys per statement when rows are read or marked by key.
+constexpr std::size_t kBatch = 500;
+// Up to this many selected recipients are looked up by key; a larger selection is
+// matched against one pass over the selected payers' rows, which reads the file in
+// order instead of jumping about in it.
+constexpr std::size_t kLookUpAtMost = 2000;
+
+constexpr std::array<int32_t, 6> kKinds = {1, 2, 3, 4, 5, 7};
+
+int kindSlot(int32_t kind) {
+    for (std::size_t i = 0; i < kKinds.size(); ++i)
+        if (kKinds[i] == kind) return static_cast<int>(i);
+    return -1;
+}
+
+// One recipient of the run, as much as the run must know before its group is read.
+struct RunEntry {
+    int32_t key;
+    int32_t payer;        // -1 when not known: no such row, or not of a selected payer
+    int32_t kind;
+    bool combinedCode;    // its state takes part in combined federal/state filing
+};
+
+// "(?, ?, ...)" with count marks.
+std::string marks(std::size_t count) {
+    std::string text = "(";
+    for (std::size_t i = 0; i < count; ++i) text += i == 0 ? "?" : ", ?";
+    return text + ")";
+}
+
+class Gathering {
+public:
+    explicit Gathering(CompanyDatabase& cdb) : cdb_(cdb), db_(*cdb.db) {}
+
+    bool readRun(const std::vector<int32_t>& selected, int32_t direction, const std::vector<int32_t>& payers);
+    bool readPayers(const std::vector<int32_t>& keys);
+    uint64_t payeeCount() const;
+    // The groups in file order. Reading a batch of payees also marks them completed,
+    // while their rows are at hand.
+    EFile::Groups groups();
+    // Marks the run's recipients that are in no group.
+    bool markTheRest();
+
+    const std::string& failure() const { return failure_; }
+
+private:
+    bool query(const std::string& sql, const std::vector<FMValue>& args,
+               const std::function<void(FMResultSet&)>& each);
+    RunEntry entryOf(FMResultSet& rs);
+    bool readBatch(const std::vector<std::size_t>& group, std::size_t from);
+    bool mark(const std::vector<FMValue>& keys);
+    bool inGroup(const RunEntry& e) const;
+    bool fail(const std::string& what);
+
+    CompanyDatabase& cdb_;
+    FMDatabase& db_;
+    std::vector<RunEntry> run_;
+    std::vector<ComapnyInfo> payers_;  // in selection order; PK -1 for a payer without a row
+    std::unordered_map<std::string, bool> combinedStates_;  // state text -> has a combined code
+    // Per distinct payer key: the run positions of its recipients, by kind slot.
+    std::unordered_map<int32_t, std::array<std::vector<std::size_t>, kKinds.size()>> groups_;
+    // The group being written: its batch of payees and where the batch starts.
+    std::vector<EFilePayee> batch_;
+    std::size_t batchStart_ = 0;
+    std::string failure_;
+};
+
+bool Gathering::fail(const std::string& what) {
+    if (failure_.empty()) failure_ = what + ": " + db_.lastErrorMessage();
+    platform::systemLog(failure_);
+    return false;
+}
+
+bool Gathering::query(const std::string& sql, const std::vector<FMValue>& args,
+                      const std::function<void(FMResultSet&)>& each) {
+    auto rs = db_.executeQuery(sql, args);
+    if (!rs) return false;
+    FMError error;
+    while (rs->nextWithError(&error)) each(*rs);
+    return error.code == 0;
+}
+
+RunEntry Gathering::entryOf(FMResultSet& rs) {
+    RunEntry e{rs.intForColumn("pk"), rs.intForColumn("company_FK"), rs.intForColumn("type"), false};
+    const std::string state = companyrows::nameText(rs, "state");
+    auto known = combinedStates_.find(state);
+    if (known == combinedStates_.end())
+        known = combinedStates_.emplace(state, !Utils::getStateCode(state, true).empty()).first;
+    e.combinedCode = known->second;
+    return e;
+}
+
+bool Gathering::readRun(const std::vector<int32_t>& selected, int32_t direction,
+                        const std::vector<int32_t>& payers) {
+    const char* columns = "select pk, company_FK, type, state from recipients where ";
+    if (selected.empty()) {
+        // The rows and order of the recipient list of the selected payers, with nothing
+        // chosen by name, kind or status.
+        const std::string pattern = companyrows::namePattern("");
+        std::vector<FMValue> args{pattern, pattern};
+        const std::string companies = companyrows::companyClause("company_FK", payers, args);
+        const std::string dir = companyrows::directionWord(direction);
+        const std::string sql = std::string(columns) + "((lastName like ?) or (firstName like ?)) and " +
+                                companies + " ORDER BY pk COLLATE NOCASE  " + dir +
+                                ", firstName COLLATE NOCASE " + dir + ";";
+        if (!query(sql, args, [&](FMResultSet& rs) { run_.push_back(entryOf(rs)); }))
+            return fail("The recipients could not be read");
+        return true;
+    }
+
+    // The selection in its order; a key without a row keeps no payer. Rows are matched to
+    // their places through the keys in ascending order.
+    run_.reserve(selected.size());
+    std::vector<std::pair<int32_t, uint32_t>> places;  // key, place in the selection
+    places.reserve(selected.size());
+    for (std::size_t i = 0; i < selected.size(); ++i) {
+        run_.push_back(RunEntry{selected[i], -1, 0, false});
+        places.emplace_back(selected[i], static_cast<uint32_t>(i));
+    }
+    std::sort(places.begin(), places.end());
+    auto place = [&](FMResultSet& rs) {
+        const RunEntry e = entryOf(rs);
+        auto range = std::equal_range(places.begin(), places.end(), std::make_pair(e.key, uint32_t(0)),
+                                      [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto it = range.first; it != range.second; ++it) run_[it->second] = e;
+    };
+
+    if (selected.size() > kLookUpAtMost) {
+        // Only the selected payers' recipients are filed; the others need no more than
+        // their key, for their completion mark.
+        std::vector<FMValue> args;
+        const std::string companies = companyrows::companyClause("company_FK", payers, args);
+        if (!query(std::string(columns) + companies + ";", args, place))
+            return fail("The selected recipients could not be read");
+        return true;
+    }
+    for (std::size_t from = 0; from < places.size();) {
+        std::vector<FMValue> args;
+        for (; from < places.size() && args.size() < kBatch; ++from)
+            if (args.empty() || places[from].first != places[from - 1].first) args.emplace_back(places[from].first);
+        if (!query(std::string(columns) + "pk in " + marks(args.size()) + ";", args, place))
+            return fail("The selected recipients could not be read");
+    }
+    return true;
+}
+
+bool Gathering::readPayers(const std::vector<int32_t>& keys) {
+    for (int32_t key : keys) {
+        payers_.push_back(cdb_.getCompanyInfo1(key));
+        if (payers_.back().getPK() >= 0)
+            groups_[key];
+        else if (db_.hadError())
+            return fail("The payers could not be read");
+    }
+    for (std::size_t i = 0; i < run_.size(); ++i) {
+        const auto payer = groups_.find(run_[i].payer);
+        const int slot = kindSlot(run_[i].kind);
+        if (payer != groups_.end() && slot >= 0) payer->second[static_cast<std::size_t>(slot)].push_back(i);
+    }
+    return true;
+}
+
+uint64_t Gathering::payeeCount() const {
+    uint64_t count = 0;
+    for (const auto& payer : payers_) {
+        const auto found = groups_.find(payer.getPK());
+        if (payer.getPK() < 0 || found == groups_.end()) continue;
+        for (const auto& kind : found->second) count += kind.size();
+    }
+    return count;
+}
+
+// Reads the payees of group[from ...] (one batch) into batch_, in group order.
+bool Gathering::readBatch(const std::vector<std::size_t>& group, std::size_t from) {
+    const std::size_t count = std::min(kBatch, group.size() - from);
+    std::vector<FMValue> args;
+    std::unordered_map<int32_t, std::size_t> slot;  // key -> first place in the batch
+    for (std::size_t i = 0; i < count; ++i) {
+        const int32_t key = run_[group[from + i]].key;
+        args.emplace_back(key);
+        slot.emplace(key, i);
+    }
+    batch_.assign(count, EFilePayee());
+    batchStart_ = from;
+    std::vector<bool> found(count, false);
+    const std::string in = "pk in " + marks(count) + ";";
+    if (!query("select * from recipients where " + in, args, [&](FMResultSet& rs) {
+            const auto at = slot.find(rs.intForColumn("pk"));
+            if (at == slot.end()) return;
+            cdb_.FillRecipient(batch_[at->second].recipient, rs);
+            found[at->second] = true;
+        }))
+        return fail("The recipients could not be read");
+    if (!query("select * from recipients_additionalinfo where " + in, args, [&](FMResultSet& rs) {
+            const auto at = slot.find(rs.intForColumn("pk"));
+            if (at != slot.end()) cdb_.FillRecipientadditonalfields(batch_[at->second].additional, rs);
+        }))
+        return fail("The recipients' additional data could not be read");
+    if (!mark(args)) return false;
+    // A key that stands twice in the selection is written twice.
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t first = slot.at(run_[group[from + i]].key);
+        if (first != i) {
+            batch_[i] = batch_[first];
+            found[i] = found[first];
+        }
+        if (!found[i]) {
+            failure_ = "Recipient " + std::to_string(run_[group[from + i]].key) + " could not be read.";
+            return false;
+        }
+    }
+    return true;
+}
+
+EFile::Groups Gathering::groups() {
+    return [this, payer = std::size_t(0), kind = std::size_t(0)](EFileGroup& group) mutable {
+        if (!failure_.empty()) return false;
+        for (; payer < payers_.size(); ++payer, kind = 0) {
+            const ComapnyInfo& record = payers_[payer];
+            const auto found = groups_.find(record.getPK());
+            if (record.getPK() < 0 || found == groups_.end()) continue;
+            for (; kind < kKinds.size(); ++kind) {
+                const std::vector<std::size_t>& members = found->second[kind];
+                if (members.empty()) continue;
+                group.payer = record;
+                group.kind = kKinds[kind];
+                group.anyCombinedCode = false;
+                for (std::size_t i : members) group.anyCombinedCode = group.anyCombinedCode || run_[i].combinedCode;
+                batch_.clear();
+                batchStart_ = 0;
+                group.nextPayee = [this, &members, next = std::size_t(0)]() mutable -> const EFilePayee* {
+                    if (next >= members.size() || !failure_.empty()) return nullptr;
+                    if (next == batchStart_ + batch_.size() || batch_.empty()) {
+                        if (!readBatch(members, next)) return nullptr;
+                    }
+                    return &batch_[next++ - batchStart_];
+                };
+                ++kind;
+                return true;
+            }
+        }
+        return false;
+    };
+}
+
+bool Gathering::mark(const std::vector<FMValue>& keys) {
+    if (keys.empty()) return true;
+    for (const char* table : {"recipients", "recipients_additionalinfo"}) {
+        if (!db_.executeUpdate(std::string("update ") + table + " set completed = 1 where pk in " + marks(keys.size()) +
+                                   " and (completed is null or completed <> 1);",
+                               keys))
+            return fail("The recipients could not be marked completed");
+    }
+    return true;
+}
+
+bool Gathering::inGroup(const RunEntry& e) const { return groups_.count(e.payer) > 0 && kindSlot(e.kind) >= 0; }
+
+bool Gathering::markTheRest() {
+    std::vector<FMValue> keys;
+    for (const RunEntry& e : run_) {
+        if (inGroup(e)) continue;
+        keys.emplace_back(e.key);
+        if (keys.size() == kBatch) {
+            if (!mark(keys)) return false;
+            keys.clear();
+        }
+    }
+    return mark(keys);
+}
+
+EFileResult failed(EFileResult::Failure failure, std::string message) {
+    EFileResult result;
+    result.failure = failure;
+    result.message = std::move(message);
+    return result;
+}
+
+// Ends the run's own transaction: commits when keep is set, else rolls back. A caller's
+// transaction is left to the caller.
+bool endTransaction(FMDatabase& db, bool own, bool keep, std::string& reason) {
+    if (!own) return true;
+    if (keep) {
+        if (db.commit()) return true;
+        reason = "The recipients could not be marked completed: " + db.lastErrorMessage();
+    }
+    if (db.isInTransaction() && !db.rollback())
+        platform::systemLog("The e-file run could not be rolled back: " + db.lastErrorMessage());
+    return false;
+}
+
+}  // namespace
+
+EFileResult EFile::Populate(const E_FileInfo& transmitter, const std::string& outputPath) {
+    Session& s = session();
+    CompanyDatabase* cdb = s.DBH ? s.DBH->companyDatabase().get() : nullptr;
+    if (!cdb || !cdb->db || !cdb->IsReady())
+        return failed(EFileResult::Failure::database, "No company database is open.");
+
+    const std::vector<int32_t> payers = s.comp_details ? s.comp_details->selectedCompanies() : std::vector<int32_t>{};
+    const std::vector<int32_t> noneSelected;
+    const std::vector<int32_t>& selected = s.recp_details ? s.recp_details->selectedRecipients() : noneSelected;
+    numPayers_ = static_cast<int32_t>(payers.size());
+
+    platform::AtomicFileWriter out(outputPath);
+    if (!out.ok()) return failed(EFileResult::Failure::output, out.error());
+
+    FMDatabase& db = *cdb->db;
+    const bool own = !db.isInTransaction();
+    if (own && !db.beginTransaction())
+        return failed(EFileResult::Failure::database,
+                      "The recipients could not be read: " + db.lastErrorMessage());
+
+    Gathering gathering(*cdb);
+    std::string reason;
+    EFileResult result;
+    if (!gathering.readRun(selected, RecSort_, payers) || !gathering.readPayers(payers)) {
+        result = failed(EFileResult::Failure::database, gathering.failure());
+    } else {
+        const Output output = [&out](std::string_view record) { return out.write(record); };
+        result = write(transmitter, gathering.payeeCount(), gathering.groups(), output);
+        if (!gathering.failure().empty())
+            result = failed(EFileResult::Failure::database, gathering.failure());
+        else if (result.failure == EFileResult::Failure::output)
+            result.message = out.error();
+    }
+    // With no payer selected the run marks nothing.
+    if (result.ok() && !payers.empty() && !gathering.markTheRest())
+        result = failed(EFileResult::Failure::database, gathering.failure());
+    if (result.ok() && !out.finish()) result = failed(EFileResult::Failure::output, out.error());
+
+    if (!endTransaction(db, own, result.ok(), reason)) {
+        out.abandon();
+        if (result.ok()) result = failed(EFileResult::Failure::database, reason);
+        return result;
+    }
+    if (!result.ok()) {
+        out.abandon();
+        return result;
+    }
+    // The marks are committed; only the rename is left.
+    if (!out.commit()) return failed(EFileResult::Failure::output, out.error());
+    return result;
+}

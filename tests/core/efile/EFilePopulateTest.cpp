@@ -1,0 +1,336 @@
+// Gathering the FIRE file from a company database file: the run's recipients from the
+// main window's selection, the payers, the completion marks in one transaction with the
+// file, and a real output file written atomically and read back.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EFileTestSupport.h"
+#include "FireFileReader.h"
+#include "ScriptedUserInterface.h"
+#include "TempHome.h"
+#include "core/efile/EFile.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/store/Company.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/Recipient.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+class EFilePopulate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetSession();
+        ui = std::make_unique<ScriptedUserInterface>();
+        session().DBH = std::make_shared<DatabaseHolder>();
+        session().comp_details = std::make_shared<Company>();
+        session().recp_details = std::make_shared<Recipient>();
+        cdb = session().DBH->companyDatabase().get();
+        ASSERT_TRUE(cdb->Init(home.file("Company.db"), false, false, true, "Test"));
+        folder = home.file("out");
+        std::filesystem::create_directories(folder);
+        output = folder + "/1099_E-File.txt";
+        // Every change of a completed flag is logged, to see that each is marked once.
+        exec("create table markLog (tbl TEXT, pk INT);"
+             "create trigger markRecipient after update of completed on recipients "
+             "when new.completed <> old.completed begin insert into markLog values ('r', new.pk); end;"
+             "create trigger markAdditional after update of completed on recipients_additionalinfo "
+             "when new.completed <> old.completed begin insert into markLog values ('a', new.pk); end;");
+    }
+    void TearDown() override {
+        cdb->Close();
+        EXPECT_TRUE(ui->allAnswersUsed());
+        ui.reset();
+    }
+
+    void exec(const std::string& sql) { ASSERT_TRUE(cdb->db->executeStatements(sql)) << sql; }
+    int count(const std::string& sql) { return cdb->db->intForQuery(sql); }
+
+    int32_t addPayer(const std::string& name, const std::string& state = "Illinois-IL") {
+        ComapnyInfo payer = firetest::payerIn(state);
+        payer.setName(name);
+        EXPECT_TRUE(cdb->insertCompanyInfo(payer));
+        return cdb->getCompanyPK();
+    }
+
+    int32_t addRecipient(int32_t payer, int32_t kind, const std::string& first, const std::string& surname,
+                         const std::function<void(RecipientInfo&)>& boxes = {}) {
+        EFilePayee p = firetest::payee(kind, first, surname, "Ohio-OH");
+        p.recipient.setCompany_FK(payer);
+        p.additional.setCompany_FK(payer);
+        if (boxes) boxes(p.recipient);
+        EXPECT_TRUE(cdb->insertRecipientInfo(p.recipient, p.additional));
+        return cdb->getRecipientPK();
+    }
+
+    void selectPayers(std::vector<int32_t> keys) {
+        session().numberSelections = static_cast<int64_t>(keys.size());
+        session().comp_details->setSelectedCompanies(std::move(keys));
+    }
+    void selectRecipients(std::vector<int32_t> keys) { session().recp_details->setSelectedRecipients(std::move(keys)); }
+
+    // Runs the writer into the output file and reads the file back (kept for looking at).
+    EFileResult run(EFile& file, std::vector<firetest::Record>* records = nullptr) {
+        const EFileResult result = file.Populate(firetest::transmitter(false), output);
+        if (result.ok()) {
+            std::string bytes;
+            EXPECT_TRUE(platform::readFile(output, bytes));
+            firetest::keepOutput(bytes);
+            if (records) *records = firetest::readFile(bytes);
+        }
+        return result;
+    }
+
+    // name1 of each B record ("SURNAME"), in file order.
+    static std::vector<std::string> payeeNames(const std::vector<firetest::Record>& records) {
+        std::vector<std::string> names;
+        for (const auto& r : records)
+            if (r.type == 'B') names.push_back(firetest::fieldsIn(r)["name1"]);
+        return names;
+    }
+
+    // Adds copies of a recipient (both of its rows) under the keys after the largest one;
+    // each copy's surname is "S" and its key.
+    void copyRecipient(int32_t key, int copies) {
+        const int32_t base = cdb->getRecipientPK() + 1;
+        for (const char* table : {"recipients", "recipients_additionalinfo"}) {
+            std::string names, values;
+            auto rs = cdb->db->executeQuery(std::string("pragma table_info(") + table + ")");
+            while (rs && rs->next()) {
+                const std::string column = rs->stringForColumn("name").value_or("");
+                names += (names.empty() ? "" : ", ") + column;
+                values += (values.empty() ? "" : ", ") +
+                          (column == "pk" ? std::to_string(base - 1) + " + i" : "t." + column);
+            }
+            exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < " + std::to_string(copies) +
+                 ") insert into " + table + " (" + names + ") select " + values + " from n, " + table +
+                 " t where t.pk = " + std::to_string(key) + ";");
+        }
+        exec("update recipients_additionalinfo set lastname_surname = 'S' || pk;");
+    }
+
+    bool completed(const std::string& table, int32_t key) {
+        return count("select completed from " + table + " where pk = " + std::to_string(key)) == 1;
+    }
+    bool completedOnBoth(int32_t key) { return completed("recipients", key) && completed("recipients_additionalinfo", key); }
+    int marks(int32_t key) { return count("select count(*) from markLog where pk = " + std::to_string(key)); }
+    int allMarks() { return count("select count(*) from markLog"); }
+
+    // Files in the output folder (a refused run leaves no temporary file behind).
+    std::vector<std::string> folderFiles() {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+        return names;
+    }
+
+    TempHome home;
+    std::unique_ptr<ScriptedUserInterface> ui;
+    CompanyDatabase* cdb = nullptr;
+    std::string folder;
+    std::string output;
+};
+
+TEST_F(EFilePopulate, SelectedRecipientsInSelectionOrderOnlyThoseOfSelectedPayersAndKnownKindsFiled) {
+    const int32_t payerA = addPayer("Alpha Payer");
+    const int32_t payerB = addPayer("Beta Payer");
+    const int32_t necFirst = addRecipient(payerA, 7, "Nia", "Zulu");
+    const int32_t ofUnselectedPayer = addRecipient(payerB, 7, "Ben", "Beta");
+    const int32_t misc = addRecipient(payerA, 1, "Mia", "Misc");
+    const int32_t unknownKind = addRecipient(payerA, 6, "Una", "Unknown");
+    const int32_t necSecond = addRecipient(payerA, 7, "Ned", "Alpha");
+    const int32_t notSelected = addRecipient(payerA, 7, "Otto", "Other");
+    selectPayers({payerA});
+    // The company list may count more selected rows than the selection holds.
+    session().numberSelections = 5;
+    selectRecipients({necSecond, ofUnselectedPayer, misc, unknownKind, necFirst});
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    const EFileResult result = run(file, &records);
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(file.numPayers(), 1);
+    ASSERT_EQ(firetest::order(records), "TABCABBCF");
+    EXPECT_EQ(payeeNames(records), (std::vector<std::string>{"MISC", "ALPHA", "ZULU"}));
+    // The T and F counts are the B records written, not the five selected.
+    EXPECT_EQ(firetest::fieldsIn(records.front())["payees"], "00000003");
+    EXPECT_EQ(firetest::fieldsIn(records.back())["payees"], "00000003");
+    EXPECT_EQ(firetest::fieldsIn(records.back())["aRecords"], "00000002");
+    EXPECT_EQ(firetest::fieldsIn(records[1])["name"], "ALPHA PAYER");
+
+    // Every recipient of the run is marked completed, on both records, once.
+    for (int32_t key : {necFirst, ofUnselectedPayer, misc, unknownKind, necSecond}) {
+        EXPECT_TRUE(completedOnBoth(key)) << key;
+        EXPECT_EQ(marks(key), 2) << key;
+    }
+    EXPECT_FALSE(completed("recipients", notSelected));
+    EXPECT_EQ(allMarks(), 10);
+}
+
+TEST_F(EFilePopulate, WithNoRecipientSelectedEveryRecipientOfTheSelectedPayersByKey) {
+    const int32_t payerA = addPayer("Alpha Payer");
+    const int32_t payerB = addPayer("Beta Payer");
+    const int32_t payerC = addPayer("Gamma Payer");
+    const int32_t a1 = addRecipient(payerA, 7, "A", "One");
+    const int32_t b1 = addRecipient(payerB, 3, "B", "One");
+    const int32_t a2 = addRecipient(payerA, 7, "A", "Two");
+    const int32_t c1 = addRecipient(payerC, 7, "C", "One");
+    const int32_t a3 = addRecipient(payerA, 2, "A", "Three");
+    selectPayers({payerB, payerA});
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    ASSERT_TRUE(run(file, &records).ok());
+    // Payers in selection order, kinds in their order, payees by key.
+    ASSERT_EQ(firetest::order(records), "TABCABCABBCF");
+    EXPECT_EQ(payeeNames(records), (std::vector<std::string>{"ONE", "THREE", "ONE", "TWO"}));
+    EXPECT_EQ(firetest::fieldsIn(records[1])["name"], "BETA PAYER");
+    EXPECT_EQ(firetest::fieldsIn(records.front())["payees"], "00000004");
+    for (int32_t key : {a1, b1, a2, a3}) EXPECT_TRUE(completedOnBoth(key)) << key;
+    EXPECT_FALSE(completed("recipients", c1));
+    EXPECT_EQ(allMarks(), 8);
+
+    // Descending keys when asked.
+    exec("update recipients set completed = 0; update recipients_additionalinfo set completed = 0;");
+    EFile descending;
+    descending.setRecSort(1);
+    ASSERT_TRUE(run(descending, &records).ok());
+    EXPECT_EQ(payeeNames(records), (std::vector<std::string>{"ONE", "THREE", "TWO", "ONE"}));
+}
+
+// A large selection is matched against the selected payers' rows in one pass instead of
+// being looked up key by key; the file and the marks are the same.
+TEST_F(EFilePopulate, ALargeSelectionKeepsItsOrderPayersAndMarks) {
+    const int32_t payerA = addPayer("Alpha Payer");
+    const int32_t payerB = addPayer("Beta Payer");
+    const int32_t first = addRecipient(payerA, 7, "A", "One");
+    const int32_t ofUnselectedPayer = addRecipient(payerB, 7, "B", "One");
+    copyRecipient(first, 2100);
+    const int32_t last = cdb->getRecipientPK();
+    std::vector<int32_t> selection;
+    for (int32_t key = last; key > ofUnselectedPayer; --key) selection.push_back(key);
+    selection.push_back(ofUnselectedPayer);
+    selection.push_back(first);
+    selection.push_back(last + 1000);  // no such recipient
+    selectPayers({payerA});
+    selectRecipients(selection);
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    ASSERT_TRUE(run(file, &records).ok());
+    EXPECT_EQ(firetest::fieldsIn(records.front())["payees"], "00002101");
+    std::vector<std::string> expected;
+    for (int32_t key : selection)
+        if (key != ofUnselectedPayer && key <= last) expected.push_back("S" + std::to_string(key));
+    EXPECT_EQ(payeeNames(records), expected);
+    EXPECT_EQ(count("select count(*) from recipients where completed = 1"), 2102);
+    EXPECT_EQ(count("select count(*) from recipients_additionalinfo where completed = 1"), 2102);
+    EXPECT_EQ(allMarks(), 2 * 2102);
+}
+
+TEST_F(EFilePopulate, NoPayerSelectedGivesTransmitterAndEndRecordsAndMarksNothing) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t r = addRecipient(payer, 7, "A", "One");
+    selectRecipients({r});
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    ASSERT_TRUE(run(file, &records).ok());
+    EXPECT_EQ(firetest::order(records), "TF");
+    EXPECT_EQ(firetest::fieldsIn(records.front())["payees"], "00000000");
+    EXPECT_EQ(allMarks(), 0);
+    EXPECT_FALSE(completed("recipients", r));
+}
+
+TEST_F(EFilePopulate, AnOverLongAmountIsRefusedWithNameAndBoxLeavingNoFileAndNoMarks) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t fine = addRecipient(payer, 7, "Fay", "Fine", [](RecipientInfo& r) { r.setLine1_NEC("10.00"); });
+    const int32_t big = addRecipient(payer, 7, "Bea", "Bigg", [](RecipientInfo& r) { r.setLine4_NEC("12345678901.00"); });
+    selectPayers({payer});
+    ASSERT_TRUE(platform::writeFileAtomically(output, "the previous file"));
+
+    EFile file;
+    const EFileResult result = run(file);
+    EXPECT_EQ(result.failure, EFileResult::Failure::refused);
+    EXPECT_NE(result.message.find("Bea Bigg"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("Box 4 "), std::string::npos) << result.message;
+    std::string kept;
+    ASSERT_TRUE(platform::readFile(output, kept));
+    EXPECT_EQ(kept, "the previous file");
+    EXPECT_EQ(folderFiles(), std::vector<std::string>{"1099_E-File.txt"});
+    EXPECT_EQ(allMarks(), 0);
+    EXPECT_FALSE(completed("recipients", fine));
+    EXPECT_FALSE(completed("recipients", big));
+}
+
+TEST_F(EFilePopulate, MarksThatCannotBeStoredAreRolledBackAndLeaveNoFile) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t r = addRecipient(payer, 7, "A", "One");
+    selectPayers({payer});
+    exec("create trigger blockMarks before update on recipients_additionalinfo "
+         "begin select raise(abort, 'blocked by test'); end;");
+
+    EFile file;
+    const EFileResult result = run(file);
+    EXPECT_EQ(result.failure, EFileResult::Failure::database);
+    EXPECT_NE(result.message.find("blocked by test"), std::string::npos) << result.message;
+    EXPECT_TRUE(folderFiles().empty());
+    EXPECT_FALSE(completed("recipients", r));  // its first mark was rolled back
+    EXPECT_EQ(allMarks(), 0);
+    EXPECT_FALSE(cdb->db->isInTransaction());
+}
+
+TEST_F(EFilePopulate, RecipientsThatCannotBeReadAreAFailureNotAnEmptyFile) {
+    const int32_t payer = addPayer("Alpha Payer");
+    addRecipient(payer, 7, "A", "One");
+    selectPayers({payer});
+    exec("drop table recipients_additionalinfo;");
+
+    EFile file;
+    const EFileResult result = run(file);
+    EXPECT_EQ(result.failure, EFileResult::Failure::database);
+    EXPECT_NE(result.message.find("recipients_additionalinfo"), std::string::npos) << result.message;
+    EXPECT_TRUE(folderFiles().empty());
+    EXPECT_FALSE(cdb->db->isInTransaction());
+}
+
+TEST_F(EFilePopulate, AnOutputThatCannotBeCreatedIsReportedWithTheSystemsReason) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t r = addRecipient(payer, 7, "A", "One");
+    selectPayers({payer});
+    output = home.file("no such folder/1099_E-File.txt");
+
+    EFile file;
+    const EFileResult result = run(file);
+    EXPECT_EQ(result.failure, EFileResult::Failure::output);
+    EXPECT_NE(result.message.find("No such file or directory"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find(output), std::string::npos) << result.message;
+    EXPECT_FALSE(completed("recipients", r));
+}
+
+TEST_F(EFilePopulate, ASecondRunReplacesTheFileAndMarksNothingTwice) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t r = addRecipient(payer, 7, "A", "One");
+    selectPayers({payer});
+    EFile first;
+    ASSERT_TRUE(run(first).ok());
+    std::string before;
+    ASSERT_TRUE(platform::readFile(output, before));
+
+    addRecipient(payer, 7, "B", "Two");
+    EFile second;
+    std::vector<firetest::Record> records;
+    ASSERT_TRUE(run(second, &records).ok());
+    EXPECT_EQ(firetest::order(records), "TABBCF");
+    EXPECT_EQ(before.size(), 5u * 750u);
+    EXPECT_EQ(marks(r), 2);
+    EXPECT_EQ(folderFiles(), std::vector<std::string>{"1099_E-File.txt"});
+}
+
+}  // namespace

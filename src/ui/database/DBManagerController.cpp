@@ -22,7 +22,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "platform/FileSystem.h"
 #include "ui/database/DBListTableModel.h"
-#include "ui/database/DatabaseAlert.h"
+#include "ui/support/DatabaseAlert.h"
 #include "core/sqlite/DatabaseFileCopy.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/support/FileChoosers.h"

@@ -7,7 +7,7 @@
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
-#include "ui/database/DatabaseAlert.h"
+#include "ui/support/DatabaseAlert.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_LoginDialog.h"
 

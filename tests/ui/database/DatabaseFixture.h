@@ -33,7 +33,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "platform/FileSystem.h"
 #include "ui/UiTestHelpers.h"
-#include "ui/database/DatabaseAlert.h"
+#include "ui/support/DatabaseAlert.h"
 #include "ui/support/FileChoosers.h"
 #include "ui/support/ModalLoop.h"
 

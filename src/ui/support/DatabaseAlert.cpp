@@ -1,4 +1,4 @@
-#include "ui/database/DatabaseAlert.h"
+#include "ui/support/DatabaseAlert.h"
 
 #include <QGridLayout>
 #include <QMessageBox>
@@ -8,7 +8,8 @@
 #include "ui/support/ModalLoop.h"
 
 int runDatabaseAlert(QWidget* parent, IconKind icon, const std::string& title, const std::string& message,
-                     const std::string& informative, const std::vector<std::string>& buttons, bool large) {
+                     const std::string& informative, const std::vector<std::string>& buttons, bool large,
+                     size_t defaultButton) {
     QMessageBox alert(parent);
     alert.setObjectName(QString::fromLatin1(kDatabaseAlertName));
     alert.setIcon(QMessageBox::Warning);
@@ -18,7 +19,7 @@ int runDatabaseAlert(QWidget* parent, IconKind icon, const std::string& title, c
     std::vector<QPushButton*> pushButtons;
     for (const std::string& text : buttons)
         pushButtons.push_back(alert.addButton(QString::fromStdString(text), QMessageBox::AcceptRole));
-    if (!pushButtons.empty()) alert.setDefaultButton(pushButtons.front());
+    if (defaultButton < pushButtons.size()) alert.setDefaultButton(pushButtons[defaultButton]);
 
     const QPixmap image = talvexaIcon(icon);
     if (large) {

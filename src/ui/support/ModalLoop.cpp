@@ -174,6 +174,27 @@ int runModal(QWidget* window) {
     return run->code;
 }
 
+int runModalExec(QDialog* dialog) {
+    if (!dialog) return QDialog::Rejected;
+    // The responder gets the dialog once exec() has shown it and its loop is running.
+    QTimer::singleShot(0, dialog, [dialog] {
+        saveWindowImage(*dialog);
+        const std::string name = windowName(*dialog).toStdString();
+        if (ModalResponder answer = responder()) {
+            answer(*dialog);
+            if (dialog->isVisible() && failureHandler()) {
+                failureHandler()("the responder left window \"" + name + "\" running");
+                dialog->reject();
+            }
+        } else if (failureHandler()) {
+            failureHandler()("window \"" + name + "\" was opened with no responder installed");
+            dialog->reject();
+        }
+    });
+    dialog->setWindowModality(Qt::ApplicationModal);
+    return dialog->exec();
+}
+
 void stopModal(QWidget* window, int code) {
     auto run = findRun(window);
     if (!run) return;

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // Application-modal runs of windows. Every modal window of the program goes through
@@ -20,6 +21,13 @@ inline constexpr int kModalClosedCode = 1000;
 // Ends the run of `window` with `code` and hides the window. A window without a run is
 // left alone.
 void stopModal(QWidget* window, int code);
+
+// For Qt's own dialogs that finish their work inside exec() (QPageSetupDialog hands
+// the choices to its printer only there): runs dialog->exec() application-modal and
+// returns its result, giving the responder, the failure handler and the window image
+// the dialog as runModal gives them a window. Such a run ends through the dialog's own
+// buttons, accept(), reject() or done(); stopModal does not reach it.
+int runModalExec(QDialog* dialog);
 
 // True while `window` has a run that has not been stopped.
 bool isRunningModal(const QWidget* window);

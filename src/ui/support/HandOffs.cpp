@@ -1,0 +1,6 @@
+#include "ui/support/HandOffs.h"
+
+HandOffs& handOffs() {
+    static HandOffs table;
+    return table;
+}

@@ -6,3 +6,6 @@
 inline constexpr const char kProductWebSite[] = "https://www.talvexa.com";
 // The page from which patches of the 1099 program are downloaded.
 inline constexpr const char kPatchPageAddress[] = "https://www.talvexa.com/1099-software/downloads";
+// The server of the help documents (the manual, the quick start guide, ...), which the
+// Help menu opens in the browser under "/1099/2025/".
+inline constexpr const char kDocumentServer[] = "https://docs.talvexa.com";

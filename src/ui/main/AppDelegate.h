@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ class QToolButton;
 class TextListModel;
 class tvDatabase;
 class AboutTalvexa1099;
+struct ValidationList;
 namespace Ui {
 class AppDelegate;
 }
@@ -250,6 +252,25 @@ private:
     bool loginStep();
     void showOpenedDatabase();
     BoundWindowList boundWindows_;
+
+    // ==== commands handed to other windows (AppDelegateCommands.cpp) ====
+public:
+    // The selected payers and recipients that are not valid, as the print commands list them.
+    ValidationList checkSelectedForErrors();
+    // The import dialog's run, with the menus off meanwhile; the lists are refilled when
+    // something was imported.
+    void importEvent();
+
+private:
+    // Shows the window kept in `kept`, first making it with `make` when there is none.
+    // The window is released once it has been closed.
+    void showBeside(std::unique_ptr<QWidget>& kept, const std::function<std::unique_ptr<QWidget>(QWidget*)>& make);
+    void refillRecipientsAfterPrinting();
+    void openHelpDocument(const char* path);
+
+    // Windows beside the main window, kept while open.
+    std::unique_ptr<QWidget> Efileframecontroller;
+    std::unique_ptr<QWidget> Importprioryear;
 };
 
 // The main window, for every window that calls back into it; null before it is made

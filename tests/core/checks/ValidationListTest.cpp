@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, FormKindTags,
                          ::testing::Values(KindTag{1, " (MISC)"}, KindTag{2, " (DIV)"}, KindTag{3, " (INT)"},
                                            KindTag{4, " (R)"}, KindTag{5, " (S)"}, KindTag{7, " (NEC)"},
                                            KindTag{6, ""}, KindTag{0, ""}),
-                         [](const auto& info) { return "Kind" + std::to_string(info.param.kind); });
+                         [](const auto& testInfo) { return "Kind" + std::to_string(testInfo.param.kind); });
 
 TEST_F(ValidationListTest, EFileLinesComeFromTheAdditionalRecord) {
     const int32_t payer = addPayer("Contoso", true);
@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Mix{"VoidWithOriginal", {kOriginal, kVoid}, true},
                       Mix{"CorrectedWithOriginal", {kCorrected, kOriginal}, true},
                       Mix{"FailingRecipientsCountToo", {Row(3, "Ed"), kCorrected}, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(ValidationListTest, ARecordThatCannotBeReadIsReportedOnceAndTheListIsIncomplete) {
     const int32_t payer = addPayer("Contoso", true);

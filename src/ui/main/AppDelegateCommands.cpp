@@ -136,7 +136,7 @@ ValidationList AppDelegate::checkSelectedForErrors() {
     const Session& s = session();
     auto db = sessionCompanyDatabase();
     if (!db || !db->IsReady()) return {};
-    return ::checkSelectedForErrors(*db, *s.comp_details, s.numberSelections, *s.recp_details);
+    return ::checkSelectedForErrors(*db, *s.comp_details, selectedRowCount(ui->Company_Sel), *s.recp_details);
 }
 
 void AppDelegate::showBeside(std::unique_ptr<QWidget>& kept,
@@ -260,7 +260,8 @@ void AppDelegate::EFile() {
         return;
     }
 
-    const EFileValidationList errors = checkEFileSelection(*db, *s.comp_details, s.numberSelections, *s.recp_details);
+    const EFileValidationList errors =
+        checkEFileSelection(*db, *s.comp_details, selectedRowCount(ui->Company_Sel), *s.recp_details);
     if (!errors.complete) return;
     if (!errors.lines.empty() && !showFormErrors(errors.lines)) return;
     if (errors.mixesCorrections) {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrinter>
 
 #include "ui/support/ModalLoop.h"
@@ -20,6 +21,8 @@ QPrinter& applicationPrinter() {
     QPrinter*& printer = printerSlot();
     if (!printer) {
         printer = new QPrinter(QPrinter::HighResolution);
+        // The forms are printed on Letter paper until the user chooses otherwise.
+        printer->setPageSize(QPageSize(QPageSize::Letter));
         // The printer's engine must go before the application does.
         qAddPostRoutine([] {
             delete printerSlot();

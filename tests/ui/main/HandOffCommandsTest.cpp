@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 #include <QRadioButton>
 
@@ -842,6 +843,7 @@ TEST_F(HandOffTest, AHelpDocumentTheBrowserCannotOpenIsNamedToTheUser) {
 
 TEST_F(HandOffTest, PageSetupChangesTheProgramsPrinterWhenAccepted) {
     QPrinter& printer = applicationPrinter();
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
     printer.setPageOrientation(QPageLayout::Portrait);
     for (bool accept : {false, true}) {
         SCOPED_TRACE(accept);

@@ -42,8 +42,9 @@ namespace {
 
 constexpr const char kProgramTitle[] = "Talvexa 1099 E-File 2025";
 
-// A command's refusal: the shared message box with an empty caption, OK and the plain image.
-void refuse(const std::string& details, const std::string& title, bool flag = false) {
+// The commands' refusals and warnings: the shared message box with an empty caption,
+// OK and the plain image.
+void plainMessage(const std::string& details, const std::string& title, bool flag = false) {
     tvDatabase::tvMessageBox("", details, kMessageStyleOK, title, kMessageImagePlain, flag);
 }
 
@@ -165,7 +166,7 @@ void AppDelegate::refillRecipientsAfterPrinting() {
 void AppDelegate::PrintformsforRecipient() {
     const int32_t kind = session().type;
     if (kind == 0) {
-        refuse(kChooseAFormKindForRecipients, "Print Recipients Info");
+        plainMessage(kChooseAFormKindForRecipients, "Print Recipients Info");
         return;
     }
     const auto& print = handOffs().printFormsForRecipients;
@@ -174,7 +175,7 @@ void AppDelegate::PrintformsforRecipient() {
         return;
     }
     // Closed with OK or the close box alike, the warning lets the printing go on.
-    refuse(alignmentWarning(kind), "Print Forms for Recipients");
+    plainMessage(alignmentWarning(kind), "Print Forms for Recipients");
     const ValidationList errors = checkSelectedForErrors();
     if (!errors.complete) return;
     if (!errors.lines.empty() && !showFormErrors(errors.lines)) return;
@@ -185,7 +186,7 @@ void AppDelegate::PrintformsforRecipient() {
 void AppDelegate::PrintformsforFilling() {
     const int32_t kind = session().type;
     if (kind == 0) {
-        refuse(kChooseAFormKindForFiling, "Print Company Info");
+        plainMessage(kChooseAFormKindForFiling, "Print Company Info");
         return;
     }
     const auto& print = handOffs().printFormsForFiling;
@@ -193,7 +194,7 @@ void AppDelegate::PrintformsforFilling() {
         showNotAvailableYet("Printing forms for filing");
         return;
     }
-    refuse(alignmentWarning(kind), "Print Forms for Filing");
+    plainMessage(alignmentWarning(kind), "Print Forms for Filing");
     const ValidationList errors = checkSelectedForErrors();
     if (!errors.complete) return;
     // The filing copies go on after either answer: the list is for the user's information.
@@ -243,14 +244,14 @@ void AppDelegate::EditPage_Action() { runPageSetup(this); }
 void AppDelegate::EFile() {
     const Session& s = session();
     if (s.recp_details->selectedRecipients().empty()) {
-        refuse("To generate an E-File, please select one or more Recipients", "Error");
+        plainMessage("To generate an E-File, please select one or more Recipients", "Error");
         return;
     }
     auto db = sessionCompanyDatabase();
     if (!db || !db->IsReady()) return;
     const std::string filing = selectionFilingType(*db, *s.recp_details);
     if (!filing.empty() && filing != "FIRE" && filing != "IRIS") {
-        refuse("To submit through FIRE, please review the company information and change it to FIRE.",
+        plainMessage("To submit through FIRE, please review the company information and change it to FIRE.",
                "Payer Information");
         return;
     }
@@ -276,18 +277,18 @@ void AppDelegate::EFile() {
 void AppDelegate::IRIS_Action() {
     const Session& s = session();
     if (s.type == 0) {
-        refuse(kChooseAFormKindForIris, "IRIS");
+        plainMessage(kChooseAFormKindForIris, "IRIS");
         return;
     }
     if (s.recp_details->selectedRecipients().empty()) {
-        refuse("To generate an IRIS, please select one or more Recipients.", "Error");
+        plainMessage("To generate an IRIS, please select one or more Recipients.", "Error");
         return;
     }
     auto db = sessionCompanyDatabase();
     if (!db || !db->IsReady()) return;
     const std::string filing = selectionFilingType(*db, *s.recp_details);
     if (!filing.empty() && filing != "IRIS") {
-        refuse("To submit through IRIS, please review the company information and change File Type to IRIS.",
+        plainMessage("To submit through IRIS, please review the company information and change File Type to IRIS.",
                "Payer Information");
         return;
     }
@@ -387,7 +388,7 @@ void AppDelegate::ImportPriorYearBox() {
 void AppDelegate::Admin_Action() {
     const auto& user = session().loginInfo;
     if (!user || user->getUserType() != 1) {
-        refuse("Please login as an Administrator to access Admin.", "Administrator Login Required");
+        plainMessage("Please login as an Administrator to access Admin.", "Administrator Login Required");
         return;
     }
     const auto& run = handOffs().runAccountDialog;
@@ -437,7 +438,7 @@ void AppDelegate::CheckforUpdates() {
 
 bool AppDelegate::CheckForLatestVersion(bool askedByUser, bool) {
     if (askedByUser && isOrdinaryUser()) {
-        refuse("Please login as an Administrator to check for updates.", "Restricted", true);
+        plainMessage("Please login as an Administrator to check for updates.", "Restricted", true);
         return false;
     }
     const HandOffs& h = handOffs();

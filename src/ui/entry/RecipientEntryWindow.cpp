@@ -71,7 +71,12 @@ RecipientEntryWindow::RecipientEntryWindow(const EntryFormSpec& spec, Target tar
     if (company_Refer) company_Refer->boundWindows().add(*this);
 }
 
-RecipientEntryWindow::~RecipientEntryWindow() = default;
+RecipientEntryWindow::~RecipientEntryWindow() {
+    // The controls outlive this part of the window: hiding a field that has the focus
+    // while the window goes away would still report its edit to it.
+    for (QWidget* w : controls_)
+        if (w) w->disconnect(this);
+}
 
 QWidget* RecipientEntryWindow::control(const std::string& outlet) const {
     const std::size_t i = spec_.indexOf(outlet);

@@ -263,7 +263,7 @@ TEST_P(EntryChecks, FlagsThatNoFieldSetsStayAsTheyWereAndTheAlwaysTrueOnesAreSet
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EntryChecks, ::testing::Values(miscCase(), necCase(), intCase()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 TEST(EntryChecksInt, Box15KeepsItsFlagAtNoneAndPassesEveryStateItem) {
     const EntryFormSpec& s = intFormSpec();
@@ -365,6 +365,6 @@ INSTANTIATE_TEST_SUITE_P(
                                    box("Box 19 (top)"), box("Box 19 (bottom)"),
                                    "Box 20 (top): Must be 60 characters or less.",
                                    "Box 20 (bottom): Must be 60 characters or less."})}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 }  // namespace

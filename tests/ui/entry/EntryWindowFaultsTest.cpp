@@ -202,6 +202,6 @@ TEST_P(EntryWindowFaults, TwoOpenWindowsKeepTheirOwnRecords) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EntryWindowFaults, ::testing::ValuesIn(entryForms()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace

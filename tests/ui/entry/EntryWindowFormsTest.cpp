@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "StateNumberStaticText", "StateTaxWithheldStaticText", "INT_StateINC1_P", "LocalIncometax",
                   "StateSpecialdata", "StateButtompopup", "StateNumberStaticText1", "StateTaxWithheldStaticText1",
                   "INT_StateINC2_P", "LocalIncometax2", "Statespecialdata2"}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 class EntryForms : public EntryWindowTest {
 protected:

@@ -41,6 +41,6 @@ TEST_P(EntryWindowImages, NewAndEditMode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EntryWindowImages, ::testing::ValuesIn(entryForms()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace

@@ -373,6 +373,6 @@ TEST_P(EveryEntryWindow, ClosingTheDatabaseAsksAboutAChangedWindowAndCancelKeeps
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EveryEntryWindow, ::testing::ValuesIn(entryForms()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace

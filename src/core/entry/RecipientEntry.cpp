@@ -186,7 +186,9 @@ EntryView recordsToView(const EntryFormSpec& spec, const RecipientRecords& recor
         std::string& text = view.text[i];
         switch (f.role) {
         case Role::BusinessName:
-            text = business && !info.getLastName().empty() ? info.getLastName() : payerName;
+            // The payer's name stands in the line cut to the line's length, as a loaded
+            // record's line is, so that a long imported payer name fails no check here.
+            text = business && !info.getLastName().empty() ? info.getLastName() : cutToLength(payerName, f.maximum);
             continue;
         case Role::AddressState:
             text = foreign ? "None" : info.getState();

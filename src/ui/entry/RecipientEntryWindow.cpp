@@ -547,13 +547,15 @@ void RecipientEntryWindow::popUpChosen(std::size_t field, int index) {
     switch (spec_.fields[field].role) {
     case Role::NameType: {
         const bool business = index == kBusinessNameIndex;
+        const std::size_t line = spec_.indexOf(Role::BusinessName);
+        const std::string payerName = cutToLength(payer_.getName(), spec_.fields[line].maximum);
         if (business) {
             for (Role part : {Role::FirstName, Role::MiddleName, Role::Surname, Role::Suffix})
                 setFieldText(spec_.indexOf(part), QString());
             const std::string& name = records_.info.getLastName();
-            setFieldText(spec_.indexOf(Role::BusinessName), qs(name.empty() ? payer_.getName() : name));
+            setFieldText(line, qs(name.empty() ? payerName : name));
         } else {
-            setFieldText(spec_.indexOf(Role::BusinessName), qs(payer_.getName()));
+            setFieldText(line, qs(payerName));
         }
         setNameControls(business);
         markChanged();

@@ -93,6 +93,15 @@ TEST_F(EntryRecords, AnIndividualsNameLineHoldsThePayersNameAndABusinessItsOwn) 
     EntryView fresh = recordsToView(s, r, "Payer Co");
     EXPECT_EQ(fresh["Nametype"], "Individual");
     EXPECT_EQ(fresh["CompanyLastName_Text"], "Payer Co");
+
+    // A payer's name longer than the line (an imported one) stands in it cut, as on a
+    // loaded record, and is still stored whole.
+    const std::string longName(45, 'p');
+    fresh = recordsToView(s, r, longName);
+    EXPECT_EQ(fresh["CompanyLastName_Text"], std::string(40, 'p'));
+    fresh["Nametype"] = "Individual";
+    viewToRecords(s, fresh, longName, r);
+    EXPECT_EQ(r.info.getLastName(), longName);
 }
 
 TEST_F(EntryRecords, TheStateComesFromTheProvinceWhileTheAddressIsForeign) {

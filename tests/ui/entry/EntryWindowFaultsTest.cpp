@@ -141,6 +141,20 @@ TEST_P(EntryWindowFaults, AFailedAddShowsNoSuccessAndKeepsTheWindow) {
     EXPECT_EQ(GetParam().kept(*main), w.data());
 }
 
+TEST_P(EntryWindowFaults, APayerNameLongerThanTheNameLineDoesNotBlockAnIndividual) {
+    const std::string name = "Birch & Sons Construction and Landscaping of Springfield";
+    const int32_t payer = addPayer(name);
+    selectPayer(payer);
+    newMode();
+    RecipientEntryWindow* w = open();
+    ASSERT_TRUE(w);
+    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+    answer();
+    addButton(w)->click();
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Recipient successfully added."});
+    EXPECT_EQ(cdb()->getRecipientInfo(cdb()->getRecipientPK()).getLastName(), name);
+}
+
 TEST_P(EntryWindowFaults, TheMainWindowsSelectionDoesNotMoveTheRecipient) {
     const int32_t first = addPayer("Birch & Sons Construction");
     const int32_t second = addPayer("Contoso Consulting Group");

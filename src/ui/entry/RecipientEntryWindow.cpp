@@ -310,10 +310,13 @@ void RecipientEntryWindow::setInvalid(QWidget* w, bool invalid) {
                                    : QString());
         return;
     }
+    // Red text, on a tinted ground so that an empty field that fails shows too.
     QPalette palette = QApplication::palette(w);
     if (invalid) {
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
             palette.setColor(group, QPalette::Text, QColor(0xd0, 0, 0));
+            palette.setColor(group, QPalette::Base, QColor(0xff, 0xec, 0xec));
+        }
     }
     w->setPalette(palette);
 }

@@ -468,11 +468,11 @@ bool RecipientEntryWindow::windowShouldClose() {
             tvDatabase::tvMessageBox("Save before closing?",
                                      "You may have unsaved changes. Would you like to save before closing?", 26,
                                      spec_.closeTitle, 1024, false);
-        if (answer == 16) {
+        if (answer == kClosePromptNo) {
             keepInMainWindow(false);
             return true;
         }
-        if (answer == 8) {
+        if (answer == kClosePromptCancel) {
             update_->setDefault(true);
             return false;
         }

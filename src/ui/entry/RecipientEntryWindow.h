@@ -13,6 +13,11 @@
 #include "core/store/RecipientFullInfo.h"
 #include "ui/database/DatabaseBoundWindow.h"
 
+// The close prompt's buttons (message box style 26) by the code each ends it with; its
+// affirmative button (2) and its close box (1000) save.
+inline constexpr int kClosePromptCancel = 8;
+inline constexpr int kClosePromptNo = 16;
+
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;

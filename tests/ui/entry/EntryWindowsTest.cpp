@@ -252,7 +252,8 @@ TEST_P(EveryEntryWindow, TheClosePromptsThreeAnswers) {
         const char* stored;
     };
     // Cancel, No, the affirmative button and the close box.
-    for (const Case& c : {Case{8, false, "Ann"}, Case{16, true, "Ann"}, Case{2, true, "Anna"}, Case{1000, true, "Annie"}}) {
+    for (const Case& c : {Case{kClosePromptCancel, false, "Ann"}, Case{kClosePromptNo, true, "Ann"}, Case{2, true, "Anna"},
+                          Case{1000, true, "Annie"}}) {
         QPointer<RecipientEntryWindow> w = open();
         ASSERT_TRUE(w);
         retype(field(w, Role::FirstName), QString::fromLatin1(c.stored == std::string("Ann") ? "Zed" : c.stored));
@@ -271,7 +272,7 @@ TEST_P(EveryEntryWindow, TheClosePromptsThreeAnswers) {
         EXPECT_EQ(cdb()->getRecipientInfo(key).getFirstName(), c.stored) << c.answer;
         if (!c.closes) {
             EXPECT_TRUE(updateButton(w)->isDefault());
-            answer(16);
+            answer(kClosePromptNo);
             w->close();
             settle();
         }
@@ -358,13 +359,13 @@ TEST_P(EveryEntryWindow, ClosingTheDatabaseAsksAboutAChangedWindowAndCancelKeeps
     ASSERT_TRUE(w);
     retype(field(w, Role::FirstName), QStringLiteral("Anna"));
 
-    answer(8);
+    answer(kClosePromptCancel);
     main->CloseDatabase();
     EXPECT_TRUE(cdb()->IsReady());
     EXPECT_FALSE(w.isNull());
     EXPECT_TRUE(w->isVisible());
 
-    answer(16);
+    answer(kClosePromptNo);
     main->CloseDatabase();
     settle();
     EXPECT_FALSE(cdb()->IsReady());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "core/store/RecipientInfo.h"
 #include "ui/main/company_PK_Map.h"
@@ -23,6 +24,9 @@ class QToolButton;
 class TextListModel;
 class tvDatabase;
 class AboutTalvexa1099;
+class MISCFrame;
+class NECFrame;
+class INTFrame;
 namespace Ui {
 class AppDelegate;
 }
@@ -245,7 +249,20 @@ public:
     // The windows bound to the open company database; each joins when it opens.
     BoundWindowList& boundWindows() { return boundWindows_; }
 
+    // ---- recipient entry windows: one per form kind while it is open; each window
+    // clears its reference when it closes (AppDelegateEntryWindows.cpp) ----
+    MISCFrame* Miscframe() const;
+    void setMiscframe(MISCFrame* window);
+    NECFrame* NECframe() const;
+    void setNECframe(NECFrame* window);
+    INTFrame* Int() const;
+    void setInt(INTFrame* window);
+
 private:
+    QPointer<MISCFrame> Miscframe_;
+    QPointer<NECFrame> NECframe_;
+    QPointer<INTFrame> Int_;
+
     void reopenConfigurationDatabase();
     bool loginStep();
     void showOpenedDatabase();

@@ -179,9 +179,11 @@ public:
     // key free in both recipient tables; the record's PK is left as it is. A box 9
     // amount with one decimal is completed to two, in the record too.
     bool insertRecipientInfo(RecipientInfo& record);
-    // Stores a new recipient and its additional data under one new key, together.
+    // Stores a new recipient and its additional data under one new key, together, and
+    // gives both records that key.
     bool insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional);
-    // Rewrites the row of the record's PK (its payer and form kind included).
+    // Rewrites the row of the record's PK (its payer and form kind included). Fails
+    // when no row has that key (the recipient was deleted).
     bool updateRecipientInfo(const RecipientInfo& record);
     // Removes the recipient and its additional data (only the record's PK is used).
     bool deleteRecipient(const RecipientInfo& record);
@@ -217,7 +219,7 @@ public:
     // Stores the additional data of the recipient inserted just before, under that
     // recipient's key (the record's own PK is not used).
     bool insertadditionalRecipientInfo(const RecipientAdditionalInfo& record);
-    // Rewrites the additional row of the record's PK.
+    // Rewrites the additional row of the record's PK; fails when there is none.
     bool updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record);
     std::vector<RecipientAdditionalInfo> getAddRecipients(int32_t companyKey, int32_t kind);
     std::vector<RecipientAdditionalInfo> getAdditionalRecipients1(int32_t companyKey, int32_t direction,

@@ -1,6 +1,8 @@
 // Additional recipient rows (table recipients_additionalinfo) and the joined recipient
 // list of both recipient tables.
 
+#include <stdexcept>
+
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
@@ -170,7 +172,11 @@ bool CompanyDatabase::updateAdditionalRecipientInfo(const RecipientAdditionalInf
     return companyrows::write(*this, "Unable to update recipient info. ", [&] {
         std::vector<FMValue> args = writtenValues(record);
         args.emplace_back(record.getPK());
-        return db->executeUpdate(updateSql(), args);
+        if (!db->executeUpdate(updateSql(), args)) return false;
+        // A recipient deleted meanwhile leaves nothing to rewrite: that is no save.
+        if (db->changes() == 0)
+            throw std::runtime_error("The recipient no longer exists in this company database.");
+        return true;
     });
 }
 

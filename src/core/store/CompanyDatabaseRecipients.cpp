@@ -1,5 +1,7 @@
 // Recipient rows (table recipients) and the recipient lists.
 
+#include <stdexcept>
+
 #include "core/foundation/tvDatabase.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
@@ -202,6 +204,7 @@ std::string completedBox9(const std::string& amount) {
 
 const char kInsertFailed[] = "Unable to insert recipient info. ";
 const char kUpdateFailed[] = "Unable to update recipient info. ";
+const char kRecipientGone[] = "The recipient no longer exists in this company database.";
 
 }  // namespace
 
@@ -260,17 +263,26 @@ bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record) {
 }
 
 bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional) {
-    return write(*this, kInsertFailed, [&] {
-        return insertRecipientRow(*db, record, newRecipientKey(*db)) &&
-               insertadditionalRecipientInfo(additional);
+    int32_t key = -1;
+    const bool stored = write(*this, kInsertFailed, [&] {
+        key = newRecipientKey(*db);
+        return insertRecipientRow(*db, record, key) && insertadditionalRecipientInfo(additional);
     });
+    if (stored) {
+        record.setPK(key);
+        additional.setPK(key);
+    }
+    return stored;
 }
 
 bool CompanyDatabase::updateRecipientInfo(const RecipientInfo& record) {
     return write(*this, kUpdateFailed, [&] {
         std::vector<FMValue> args = writtenValues(record);
         args.emplace_back(record.getPK());
-        return db->executeUpdate(updateSql(), args);
+        if (!db->executeUpdate(updateSql(), args)) return false;
+        // A recipient deleted meanwhile leaves nothing to rewrite: that is no save.
+        if (db->changes() == 0) throw std::runtime_error(kRecipientGone);
+        return true;
     });
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "core/store/RecipientInfo.h"
 #include "ui/main/company_PK_Map.h"
@@ -24,6 +25,9 @@ class QToolButton;
 class TextListModel;
 class tvDatabase;
 class AboutTalvexa1099;
+class MISCFrame;
+class NECFrame;
+class INTFrame;
 struct ValidationList;
 namespace Ui {
 class AppDelegate;
@@ -247,7 +251,20 @@ public:
     // The windows bound to the open company database; each joins when it opens.
     BoundWindowList& boundWindows() { return boundWindows_; }
 
+    // ---- recipient entry windows: one per form kind while it is open; each window
+    // clears its reference when it closes (AppDelegateEntryWindows.cpp) ----
+    MISCFrame* Miscframe() const;
+    void setMiscframe(MISCFrame* window);
+    NECFrame* NECframe() const;
+    void setNECframe(NECFrame* window);
+    INTFrame* Int() const;
+    void setInt(INTFrame* window);
+
 private:
+    QPointer<MISCFrame> Miscframe_;
+    QPointer<NECFrame> NECframe_;
+    QPointer<INTFrame> Int_;
+
     void reopenConfigurationDatabase();
     bool loginStep();
     void showOpenedDatabase();

@@ -1,0 +1,205 @@
+// The recipient entry windows over the large company file: 20 payers and 50,000
+// recipients, the first payer holding 5,000 of them. For each window: opening it in
+// edit mode on one of that payer's recipients, and saving an edit with Update, which
+// also refills the main window's list of the payer's recipients and selects the saved
+// one again.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include "LargeCompanyFile.h"
+#include "core/entry/EntryFormSpec.h"
+#include "core/foundation/AppDatabase.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Login_Info.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/UserInterface.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/Recipient.h"
+#include "core/store/RecipientFullInfo.h"
+#include "ui/entry/INTFrame.h"
+#include "ui/entry/MISCFrame.h"
+#include "ui/entry/NECFrame.h"
+#include "ui/main/AppDelegate.h"
+
+namespace {
+
+// Answers every box with its affirmative button at once, so a run measures the work
+// and not a person.
+class AnsweringUserInterface : public UserInterface {
+public:
+    MessageBoxResult messageBox(const MessageBoxRequest&) override { return MessageBoxResult{2, false}; }
+    bool formErrors(const std::vector<std::string>&) override { return true; }
+    int welcome() override { return 1111; }
+    int configurationSetup(TalvexaDir*, std::string&) override { return 2000; }
+    int printPreview(const std::string&) override { return 1234; }
+    int createDatabase(databaseInfo&) override { return 1000; }
+    void refreshMainWindow() override {}
+};
+
+class LargeCompanyFile {
+public:
+    LargeCompanyFile() {
+        resetSession();
+        session().ui = &ui_;
+        char pattern[] = "/tmp/talvexa-bench-XXXXXX";
+        folder_ = mkdtemp(pattern);
+        session().DBH = std::make_shared<DatabaseHolder>();
+        if (!session().DBH->appDatabase()->Init(folder_ + "/Talvexa_1099_2025.db", false)) std::abort();
+        session().loginInfo = std::make_shared<Login_Info>();
+        session().loginInfo->setUserType(1);
+        CompanyDatabase& db = *session().DBH->companyDatabase();
+        if (!db.Init(folder_ + "/Large 2025.db", true, true, true, "Large")) std::abort();
+        bench::fillLargeCompanyFile(db);
+
+        // The main window with the large payer selected, as a click leaves it.
+        main_ = std::make_unique<AppDelegate>();
+        main_->resize(1040, 760);
+        main_->FillCompanyList();
+        main_->Refresh();
+        main_->show();
+        auto* payers = main_->findChild<QTableView*>(QStringLiteral("Company_Sel"));
+        const QModelIndex first = payers->model()->index(0, 0);
+        payers->selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (main_->Recvec().size() != static_cast<size_t>(bench::kRecipientsOfFirstPayer)) std::abort();
+    }
+    ~LargeCompanyFile() {
+        main_.reset();
+        session().DBH->companyDatabase()->Close();
+        session().DBH->appDatabase()->Close();
+        session().ui = nullptr;
+        std::filesystem::remove_all(folder_);
+    }
+
+private:
+    AnsweringUserInterface ui_;
+    std::string folder_;
+    std::unique_ptr<AppDelegate> main_;
+};
+
+LargeCompanyFile& largeFile() {
+    static LargeCompanyFile file;
+    return file;
+}
+
+struct Window {
+    const entry::EntryFormSpec& (*spec)();
+    std::function<RecipientEntryWindow*()> create;
+    const char* update;
+};
+
+const Window kMisc{entry::miscFormSpec, [] { return static_cast<RecipientEntryWindow*>(MISCFrame::create()); },
+                   "UpdateRecipient_Button"};
+const Window kNec{entry::necFormSpec, [] { return static_cast<RecipientEntryWindow*>(NECFrame::create()); },
+                  "UpdateRecipient_Button"};
+const Window kInt{entry::intFormSpec, [] { return static_cast<RecipientEntryWindow*>(INTFrame::create()); },
+                  "Update_Button"};
+
+// One of the large payer's recipients of the window's kind, selected for editing.
+int32_t selectRecipientOfLargePayer(const Window& window) {
+    largeFile();
+    const int kind = window.spec().kind;
+    const auto list = session().DBH->companyDatabase()->getRecipientFullInfo1(0, 0, kind, 0);
+    if (list.size() < 500) std::abort();
+    const int32_t key = list[list.size() / 2].getPK();
+    session().recp_details->setModeToEdit();
+    session().recp_details->setSelectedRecipients({key});
+    session().recp_details->setSelectedType({kind});
+    return key;
+}
+
+void closeQuietly(RecipientEntryWindow* w) {
+    delete w;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BM_OpenInEditMode(benchmark::State& state, const Window& window) {
+    selectRecipientOfLargePayer(window);
+    for (auto _ : state) {
+        RecipientEntryWindow* w = window.create();
+        if (!w) std::abort();
+        w->show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        closeQuietly(w);
+        state.ResumeTiming();
+    }
+}
+
+// Types a new first name as the user does: select all, then keystrokes.
+void retype(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+void BM_SaveAnEdit(benchmark::State& state, const Window& window) {
+    const int32_t key = selectRecipientOfLargePayer(window);
+    RecipientEntryWindow* w = window.create();
+    if (!w) std::abort();
+    w->show();
+    const auto& spec = window.spec();
+    auto* first = qobject_cast<QLineEdit*>(w->control(spec.fields[spec.indexOf(entry::Role::FirstName)].outlet));
+    auto* update = w->findChild<QPushButton*>(QString::fromLatin1(window.update));
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString name = QStringLiteral("Edited%1").arg(++round);
+        retype(first, name);
+        if (!update->isEnabled()) std::abort();
+        state.ResumeTiming();
+
+        update->click();
+        QCoreApplication::processEvents();
+
+        state.PauseTiming();
+        if (session().DBH->companyDatabase()->getRecipientInfo(key).getFirstName() != name.toStdString() ||
+            session().recp_details->selectedRecipients() != std::vector<int32_t>{key})
+            std::abort();
+        state.ResumeTiming();
+    }
+    closeQuietly(w);
+}
+
+BENCHMARK_CAPTURE(BM_OpenInEditMode, MISC, kMisc)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenInEditMode, NEC, kNec)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenInEditMode, INT, kInt)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAnEdit, MISC, kMisc)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAnEdit, NEC, kNec)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAnEdit, INT, kInt)->Unit(benchmark::kMillisecond);
+
+// The offscreen platform announces every window feature it lacks; those lines are noise.
+QtMessageHandler previousHandler = nullptr;
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+    if (previousHandler) previousHandler(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    previousHandler = qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

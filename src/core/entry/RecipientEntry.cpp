@@ -1,0 +1,284 @@
+#include "core/entry/RecipientEntry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+#include "core/foundation/Utils.h"
+
+namespace entry {
+
+namespace {
+
+std::size_t indexOrThrow(const EntryFormSpec& spec, const std::string& outlet) {
+    const std::size_t i = spec.indexOf(outlet);
+    if (i == EntryFormSpec::npos) throw std::invalid_argument("no field " + outlet + " in " + spec.window);
+    return i;
+}
+
+// The address state's text: the province while the foreign-address box is ticked.
+std::string addressStateText(const EntryFormSpec& spec, const EntryView& view, bool foreign) {
+    const std::size_t i = spec.indexOf(foreign ? Role::Province : Role::AddressState);
+    return i == EntryFormSpec::npos ? std::string() : view.text[i];
+}
+
+bool isChosenState(const std::string& s) { return s != "None" && !s.empty() && s != " "; }
+
+bool passes(const EntryField& f, const std::string& text, const EntryFormSpec& spec, const EntryView& view,
+            bool foreign, bool business) {
+    switch (f.check) {
+    case Check::None:
+        return true;
+    case Check::TaxID:
+        return Utils::isValidTaxID(text);
+    case Check::Length:
+        return Utils::isValidLength(text, f.minimum, f.checkMaximum);
+    case Check::BusinessName: {
+        // Trimming a text of blanks alone leaves one blank, which is no name.
+        const bool onlyBlanks = std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+        return !onlyBlanks &&
+               Utils::isValidLength(Utils::EraseEndSpaceChar(text, " "), f.minimum, f.checkMaximum);
+    }
+    case Check::PersonName:
+        return business || Utils::isValidLength(text, f.minimum, f.checkMaximum);
+    case Check::Amount:
+        return Utils::isValidDollarString(text) && Utils::ValidateFieldLength(text);
+    case Check::City:
+        return foreign || Utils::isValidLength(text, f.minimum, f.checkMaximum);
+    case Check::Zip:
+        return foreign || Utils::isValidZip(text);
+    case Check::AddressState:
+        return isChosenState(addressStateText(spec, view, foreign));
+    case Check::AddressStateEmptyTitlePasses: {
+        const std::string s = addressStateText(spec, view, foreign);
+        return foreign ? isChosenState(s) : s != "None" && s != " ";
+    }
+    case Check::Country:
+        return Utils::isValidLength(text, f.minimum, f.checkMaximum) && Utils::isAlphabetic(text);
+    case Check::OfficeCode:
+        return Utils::isValidOfficeCode(text);
+    case Check::StateRowTitle:
+        return Utils::isValidState(text);
+    }
+    return true;
+}
+
+std::string storedText(Conversion c, const std::string& text) {
+    switch (c) {
+    case Conversion::Amount:
+    case Conversion::ConvertedShownAsStored:
+        return Utils::valueInRecipientInfo(text);
+    case Conversion::AsTyped:
+    case Conversion::StoredAsTypedShownAsAmount:
+        break;
+    }
+    return text;
+}
+
+std::string shownText(Conversion c, const std::string& stored) {
+    switch (c) {
+    case Conversion::Amount:
+    case Conversion::StoredAsTypedShownAsAmount:
+        return Utils::valueInView(stored);
+    case Conversion::AsTyped:
+    case Conversion::ConvertedShownAsStored:
+        break;
+    }
+    return stored;
+}
+
+std::string withoutDashes(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
+    return text;
+}
+
+std::string upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+EntryView EntryView::empty(const EntryFormSpec& spec) {
+    EntryView v;
+    v.text.resize(spec.fields.size());
+    v.checked.resize(spec.fields.size());
+    v.spec = &spec;
+    return v;
+}
+
+std::string& EntryView::operator[](const std::string& outlet) { return text[indexOrThrow(*spec, outlet)]; }
+
+void EntryView::tick(const std::string& outlet, bool on) { checked[indexOrThrow(*spec, outlet)] = on; }
+
+const std::vector<std::string>& tinTypeTitles() {
+    static const std::vector<std::string> titles{"SSN", "EIN", "ATIN", "ITIN", "QI-EIN", "UND"};
+    return titles;
+}
+
+const std::vector<std::string>& nameTypeTitles() {
+    static const std::vector<std::string> titles{"Individual", "Business Name"};
+    return titles;
+}
+
+int tinTypeIndex(const std::string& stored) {
+    const std::string s = upper(stored);
+    const auto& titles = tinTypeTitles();
+    if (s.empty()) return 0;
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        if (s == titles[i]) return static_cast<int>(i);
+    const int32_t number = Utils::stringToInt1(s);
+    return number >= 0 && number < static_cast<int32_t>(titles.size()) ? number : 0;
+}
+
+bool isBusinessNameType(const std::string& nameType) {
+    return nameType == "Business Name" || nameType == "1" || (!nameType.empty() && (nameType[0] == 'b' || nameType[0] == 'B'));
+}
+
+bool isForeignAddress(const EntryFormSpec& spec, const EntryView& view) {
+    const std::size_t i = spec.indexOf(Role::ForeignAddress);
+    return i != EntryFormSpec::npos && view.checked[i];
+}
+
+bool isBusiness(const EntryFormSpec& spec, const EntryView& view) {
+    const std::size_t i = spec.indexOf(Role::NameType);
+    return i != EntryFormSpec::npos && isBusinessNameType(view.text[i]);
+}
+
+void checkFields(const EntryFormSpec& spec, const EntryView& view, std::vector<bool>& flags) {
+    flags.resize(spec.flagCount, true);
+    for (int32_t f : spec.alwaysTrue) flags[static_cast<std::size_t>(f)] = true;
+    const bool foreign = isForeignAddress(spec, view);
+    const bool business = isBusiness(spec, view);
+    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
+        const EntryField& f = spec.fields[i];
+        if (f.flag < 0 || f.check == Check::None) continue;
+        // A state row left at "None" keeps whatever its flag said before.
+        if (f.check == Check::StateRowTitle && view.text[i] == "None") continue;
+        flags[static_cast<std::size_t>(f.flag)] = passes(f, view.text[i], spec, view, foreign, business);
+    }
+}
+
+bool allValid(const std::vector<bool>& flags) {
+    return std::all_of(flags.begin(), flags.end(), [](bool b) { return b; });
+}
+
+std::vector<std::string> errorStrings(const EntryFormSpec& spec, const std::vector<bool>& flags, bool foreign) {
+    std::vector<std::string> errors;
+    for (int32_t flag : spec.errorOrder) {
+        if (static_cast<std::size_t>(flag) >= flags.size() || flags[static_cast<std::size_t>(flag)]) continue;
+        const EntryField* f = spec.fieldOfFlag(flag);
+        if (!f) continue;
+        const char* text = foreign && *f->foreignMessage ? f->foreignMessage : f->message;
+        if (*text) errors.emplace_back(text);
+    }
+    return errors;
+}
+
+EntryView recordsToView(const EntryFormSpec& spec, const RecipientRecords& records, const std::string& payerName) {
+    EntryView view = EntryView::empty(spec);
+    const RecipientInfo& info = records.info;
+    const bool foreign = info.getAddressIsNotUSTerritory();
+    const bool isNew = info.getTaxID().empty() && info.getLastName().empty();
+    const bool business = !isNew && isBusinessNameType(records.additional.getname_type());
+    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
+        const EntryField& f = spec.fields[i];
+        std::string& text = view.text[i];
+        switch (f.role) {
+        case Role::BusinessName:
+            // The payer's name stands in the line cut to the line's length, as a loaded
+            // record's line is, so that a long imported payer name fails no check here.
+            text = business && !info.getLastName().empty() ? info.getLastName() : cutToLength(payerName, f.maximum);
+            continue;
+        case Role::AddressState:
+            text = foreign ? "None" : info.getState();
+            continue;
+        case Role::Province:
+            text = foreign ? info.getState() : " ";
+            continue;
+        case Role::TinType:
+            text = tinTypeTitles()[static_cast<std::size_t>(tinTypeIndex(f.store.text(records)))];
+            continue;
+        case Role::NameType:
+            text = nameTypeTitles()[business ? 1 : 0];
+            continue;
+        default:
+            break;
+        }
+        if (f.control == Control::CheckBox) view.checked[i] = f.store.flag(records);
+        else if (f.store.storesText()) text = shownText(f.conversion, f.store.text(records));
+    }
+    return view;
+}
+
+void viewToRecords(const EntryFormSpec& spec, const EntryView& view, const std::string& payerName,
+                   RecipientRecords& records) {
+    const bool foreign = isForeignAddress(spec, view);
+    const bool business = isBusiness(spec, view);
+    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
+        const EntryField& f = spec.fields[i];
+        const std::string& text = view.text[i];
+        switch (f.role) {
+        case Role::BusinessName:
+            records.info.setLastName(business ? text : payerName);
+            continue;
+        case Role::AddressState:
+            if (!foreign) records.info.setState(text);
+            continue;
+        case Role::Province:
+            if (foreign) records.info.setState(text);
+            continue;
+        default:
+            break;
+        }
+        if (f.control == Control::CheckBox) {
+            if (f.store.storesFlag()) f.store.setFlagIn(records, view.checked[i]);
+        } else if (f.store.storesText()) {
+            f.store.setTextIn(records, storedText(f.conversion, text));
+        }
+    }
+    records.info.setType(spec.kind);
+    records.additional.setType(spec.kind);
+}
+
+std::string cutToLength(const std::string& text, int32_t length) {
+    if (length < 0 || Utils::characterCount(text) <= static_cast<std::size_t>(length)) return text;
+    return Utils::fromCodePoints(Utils::toCodePoints(text).substr(0, static_cast<std::size_t>(length)));
+}
+
+void trimView(const EntryFormSpec& spec, EntryView& view) {
+    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
+        std::string& text = view.text[i];
+        switch (spec.fields[i].role) {
+        case Role::FirstName:
+            text = cutToLength(text, 20);
+            break;
+        case Role::BusinessName:
+        case Role::Address:
+            text = cutToLength(text, 40);
+            break;
+        case Role::OfficeCode: {
+            const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+            std::size_t b = 0, e = text.size();
+            while (b < e && blank(text[b])) ++b;
+            while (e > b && blank(text[e - 1])) --e;
+            text = cutToLength(text.substr(b, e - b), 4);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+bool isDuplicateTaxID(const RecipientInfo& candidate, const std::vector<RecipientInfo>& stored) {
+    const std::string number = withoutDashes(candidate.getTaxID());
+    if (number.empty()) return false;
+    return std::any_of(stored.begin(), stored.end(), [&](const RecipientInfo& other) {
+        return other.getCompany_FK() == candidate.getCompany_FK() && other.getType() == candidate.getType() &&
+               (candidate.getPK() < 0 || other.getPK() != candidate.getPK()) &&
+               withoutDashes(other.getTaxID()) == number;
+    });
+}
+
+}  // namespace entry

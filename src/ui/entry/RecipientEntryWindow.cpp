@@ -1,0 +1,615 @@
+#include "ui/entry/RecipientEntryWindow.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+
+#include "core/entry/RecipientEntry.h"
+#include "core/entry/RecipientRecordWrites.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/FormErrorList.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/Utils.h"
+#include "core/foundation/tvDatabase.h"
+#include "core/store/Company.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/Recipient.h"
+#include "ui/main/AppDelegate.h"
+
+using namespace entry;
+
+namespace {
+
+std::shared_ptr<CompanyDatabase> companyDatabase() {
+    const auto& dbh = session().DBH;
+    return dbh ? dbh->companyDatabase() : nullptr;
+}
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+std::size_t characters(const QString& text) { return Utils::characterCount(text.toStdString()); }
+
+}  // namespace
+
+std::optional<RecipientEntryWindow::Target> RecipientEntryWindow::target() {
+    Session& s = session();
+    auto db = companyDatabase();
+    if (!db || !db->IsReady() || !s.comp_details || !s.recp_details) return std::nullopt;
+    Target t;
+    if (s.recp_details->ModeIsEdit()) {
+        const std::vector<int32_t>& keys = s.recp_details->selectedRecipients();
+        if (keys.empty()) return std::nullopt;
+        t.records.info = db->getRecipientInfo(keys.front());
+        if (t.records.info.getPK() < 0) return std::nullopt;
+        t.records.additional = db->getRecipientAdditionalInfo(keys.front());
+        // The recipient's own payer, whichever payers the main window has selected.
+        t.payer = t.records.info.getCompany_FK();
+        t.edit = true;
+    } else {
+        const std::vector<int32_t>& payers = s.comp_details->selectedCompanies();
+        if (payers.empty()) return std::nullopt;
+        t.payer = payers.front();
+    }
+    if (db->getCompanyInfo1(t.payer).getPK() < 0) return std::nullopt;
+    return t;
+}
+
+RecipientEntryWindow::RecipientEntryWindow(const EntryFormSpec& spec, Target target, QWidget* parent)
+    : QDialog(parent),
+      spec_(spec),
+      payerKey_(target.payer),
+      edit_(target.edit),
+      records_(std::move(target.records)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    if (company_Refer) company_Refer->boundWindows().add(*this);
+}
+
+RecipientEntryWindow::~RecipientEntryWindow() {
+    // The controls outlive this part of the window: hiding a field that has the focus
+    // while the window goes away would still report its edit to it.
+    for (QWidget* w : controls_)
+        if (w) w->disconnect(this);
+}
+
+QWidget* RecipientEntryWindow::control(const std::string& outlet) const {
+    const std::size_t i = spec_.indexOf(outlet);
+    return i == EntryFormSpec::npos ? nullptr : controls_[i];
+}
+
+QWidget* RecipientEntryWindow::control(Role role) const {
+    const std::size_t i = spec_.indexOf(role);
+    return i == EntryFormSpec::npos ? nullptr : controls_[i];
+}
+
+bool RecipientEntryWindow::isForeignAddress() const {
+    auto* box = qobject_cast<QCheckBox*>(control(Role::ForeignAddress));
+    return box && box->isChecked();
+}
+
+// ---------------------------------------------------------------------------
+// Load
+
+void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabChain>& chains) {
+    const std::size_t n = spec_.fields.size();
+    controls_.assign(n, nullptr);
+    previous_.assign(n, QString());
+    edited_.assign(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        controls_[i] = findChild<QWidget*>(QString::fromLatin1(spec_.fields[i].outlet));
+        if (!controls_[i]) qFatal("%s has no control %s", spec_.window, spec_.fields[i].outlet);
+    }
+    auto findButton = [this](const char* name) {
+        auto* b = findChild<QPushButton*>(QString::fromLatin1(name));
+        if (!b) qFatal("%s has no button %s", spec_.window, name);
+        return b;
+    };
+    add_ = findButton(buttons.add);
+    update_ = findButton(buttons.update);
+    previousButton_ = findButton(buttons.previous);
+    next_ = findButton(buttons.next);
+    cancel_ = findButton(buttons.cancel);
+
+    QStringList states;
+    for (const std::string& s : Utils::StateWithCode()) states << qs(s);
+    QStringList tinTypes, nameTypes;
+    for (const std::string& s : tinTypeTitles()) tinTypes << qs(s);
+    for (const std::string& s : nameTypeTitles()) nameTypes << qs(s);
+
+    for (std::size_t i = 0; i < n; ++i) {
+        const EntryField& f = spec_.fields[i];
+        QWidget* w = controls_[i];
+        switch (f.control) {
+        case Control::Text: {
+            auto* edit = static_cast<QLineEdit*>(w);
+            connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) { textEdited(i, text); });
+            connect(edit, &QLineEdit::editingFinished, this, [this, i] { fieldAction(i); });
+            break;
+        }
+        case Control::PopUp: {
+            auto* box = static_cast<QComboBox*>(w);
+            box->clear();
+            box->addItems(f.role == Role::TinType ? tinTypes : f.role == Role::NameType ? nameTypes : states);
+            connect(box, &QComboBox::activated, this, [this, i](int index) { popUpChosen(i, index); });
+            break;
+        }
+        case Control::CheckBox:
+            connect(static_cast<QCheckBox*>(w), &QCheckBox::clicked, this, [this, i] { checkBoxClicked(i); });
+            break;
+        }
+    }
+    for (const char* outlet : spec_.disabledAtLoad) control(outlet)->setEnabled(false);
+
+    connect(add_, &QPushButton::clicked, this, &RecipientEntryWindow::AddRecipient_Action);
+    connect(update_, &QPushButton::clicked, this, &RecipientEntryWindow::UpdateRecipient_Action);
+    connect(previousButton_, &QPushButton::clicked, this, &RecipientEntryWindow::Previous_Action);
+    connect(next_, &QPushButton::clicked, this, &RecipientEntryWindow::NextRecipient_Action);
+    connect(cancel_, &QPushButton::clicked, this, &RecipientEntryWindow::Cancel_Action);
+
+    for (const TabChain& chain : chains) {
+        for (std::size_t k = 1; k < chain.outlets.size(); ++k)
+            QWidget::setTabOrder(control(chain.outlets[k - 1]), control(chain.outlets[k]));
+        if (chain.then && !chain.outlets.empty())
+            extraNext_.emplace_back(control(chain.outlets.back()), control(chain.then));
+    }
+
+    auto db = companyDatabase();
+    payer_ = db->getCompanyInfo1(payerKey_);
+    recipients_ = db->getRecipientFullInfo1(payerKey_, 0, spec_.kind, 0);
+    flags_.assign(spec_.flagCount, true);
+
+    auto label = [this](const char* name, const std::string& text) {
+        if (auto* l = findChild<QLabel*>(QString::fromLatin1(name))) {
+            l->setText(qs(text));
+            l->setToolTip(qs(text));
+        }
+    };
+    const auto orBlank = [](const std::string& s) { return s.empty() ? std::string(" ") : s; };
+    label("PayersName_Text", payer_.getName());
+    label("Payers_Address", orBlank(payer_.getAddress()));
+    label("City_State_Zip_Phone_Text",
+          payer_.getCity() + ", " + payer_.getState() + "  " + payer_.getZip() + "  " + payer_.getPhone());
+    label("PayerFed_ID", orBlank(payer_.getTaxID1()));
+
+    previousButton_->setEnabled(false);
+    next_->setEnabled(false);
+    cancel_->setEnabled(true);
+    add_->setDefault(true);
+    update_->setEnabled(false);
+
+    if (edit_) {
+        add_->setEnabled(false);
+        if (recipients_.size() != 1) {
+            const auto found = std::find_if(recipients_.begin(), recipients_.end(), [this](const RecipientFullInfo& r) {
+                return r.getPK() == records_.info.getPK() && r.getType() == spec_.kind;
+            });
+            if (found != recipients_.end()) {
+                CurrentIndex_ = static_cast<int32_t>(found - recipients_.begin());
+                previousButton_->setEnabled(CurrentIndex_ > 0);
+                next_->setEnabled(static_cast<std::size_t>(CurrentIndex_) + 1 < recipients_.size());
+            }
+        }
+        showStoredRecipient(records_);
+    } else {
+        records_ = RecipientRecords();
+        showRecords();
+        add_->setEnabled(true);
+    }
+
+    QWidget* first = control(Role::BusinessName);
+    if (!first->isEnabled()) first = control(Role::FirstName);
+    first->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------------------
+// View and records
+
+EntryView RecipientEntryWindow::readView() const {
+    EntryView v = EntryView::empty(spec_);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        switch (spec_.fields[i].control) {
+        case Control::Text:
+            v.text[i] = static_cast<QLineEdit*>(controls_[i])->text().toStdString();
+            break;
+        case Control::PopUp:
+            v.text[i] = static_cast<QComboBox*>(controls_[i])->currentText().toStdString();
+            break;
+        case Control::CheckBox:
+            v.checked[i] = static_cast<QCheckBox*>(controls_[i])->isChecked();
+            break;
+        }
+    }
+    return v;
+}
+
+void RecipientEntryWindow::setFieldText(std::size_t field, const QString& text) {
+    static_cast<QLineEdit*>(controls_[field])->setText(text);
+    previous_[field] = text;
+}
+
+void RecipientEntryWindow::showView(const EntryView& view) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        switch (spec_.fields[i].control) {
+        case Control::Text:
+            setFieldText(i, qs(view.text[i]));
+            static_cast<QLineEdit*>(controls_[i])->setCursorPosition(0);
+            break;
+        case Control::PopUp: {
+            auto* box = static_cast<QComboBox*>(controls_[i]);
+            // A stored title that is no item shows the first item.
+            box->setCurrentIndex(std::max(0, box->findText(qs(view.text[i]), Qt::MatchExactly)));
+            break;
+        }
+        case Control::CheckBox:
+            static_cast<QCheckBox*>(controls_[i])->setChecked(view.checked[i]);
+            break;
+        }
+    }
+}
+
+void RecipientEntryWindow::setNameControls(bool business) {
+    control(Role::BusinessName)->setEnabled(business);
+    for (Role part : {Role::FirstName, Role::MiddleName, Role::Surname, Role::Suffix})
+        control(part)->setEnabled(!business);
+}
+
+void RecipientEntryWindow::setAddressControls(bool foreign) {
+    auto* state = static_cast<QComboBox*>(control(Role::AddressState));
+    state->setEnabled(!foreign);
+    if (foreign) state->setCurrentIndex(0);
+    control(Role::Province)->setEnabled(foreign);
+}
+
+void RecipientEntryWindow::showRecords() {
+    const EntryView view = recordsToView(spec_, records_, payer_.getName());
+    showView(view);
+    setNameControls(isBusiness(spec_, view));
+    setAddressControls(records_.info.getAddressIsNotUSTerritory());
+}
+
+// Shows a stored recipient as loading and stepping do: its texts cut to their fields,
+// checked, and stored back with the result of the check in one write.
+void RecipientEntryWindow::showStoredRecipient(const RecipientRecords& records) {
+    records_ = records;
+    showRecords();
+    EntryView view = readView();
+    trimView(spec_, view);
+    showView(view);
+    viewToRecords(spec_, view, payer_.getName(), records_);
+    Validate();
+    if (records_.info.getPK() >= 0) {
+        // A failure is reported by the store; the window shows the record either way.
+        (void)updateRecipientRecords(*companyDatabase(), records_.info, records_.additional);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Checks
+
+bool RecipientEntryWindow::Validate() {
+    checkFields(spec_, readView(), flags_);
+    records_.info.setType(spec_.kind);
+    records_.additional.setType(spec_.kind);
+    showErrors();
+    const bool valid = allValid(flags_);
+    records_.info.setValidated(valid);
+    records_.additional.setValidated(valid);
+    return valid;
+}
+
+void RecipientEntryWindow::setInvalid(QWidget* w, bool invalid) {
+    w->setProperty("invalid", invalid);
+    if (auto* box = qobject_cast<QComboBox*>(w)) {
+        box->setStyleSheet(invalid ? QStringLiteral("QComboBox { border: 2px solid #d00000; border-radius: 3px; }")
+                                   : QString());
+        return;
+    }
+    // Red text, on a tinted ground so that an empty field that fails shows too.
+    QPalette palette = QApplication::palette(w);
+    if (invalid) {
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Text, QColor(0xd0, 0, 0));
+            palette.setColor(group, QPalette::Base, QColor(0xff, 0xec, 0xec));
+        }
+    }
+    w->setPalette(palette);
+}
+
+void RecipientEntryWindow::showErrors() {
+    const bool foreign = isForeignAddress();
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const EntryField& f = spec_.fields[i];
+        if (f.flag < 0 || f.check == Check::None) continue;
+        const bool invalid = !flags_[static_cast<std::size_t>(f.flag)];
+        if (f.role == Role::AddressState) {
+            // The state of a foreign address is the province's text.
+            setInvalid(controls_[i], invalid && !foreign);
+            setInvalid(control(Role::Province), invalid && foreign);
+            continue;
+        }
+        setInvalid(controls_[i], invalid);
+    }
+}
+
+bool RecipientEntryWindow::VerifySave() {
+    if (!flags_[static_cast<std::size_t>(spec_.nameLineFlag)]) {
+        tvDatabase::tvMessageBox("", "You must enter a Business Name to save this Recipient.", 4,
+                                 "No Last Name given", 2048, true);
+        return false;
+    }
+    if (!flags_[static_cast<std::size_t>(spec_.surnameFlag)]) {
+        tvDatabase::tvMessageBox("", "You must enter a Last Name to save this Recipient.", 4, "No Last Name given",
+                                 2048, true);
+        return false;
+    }
+    const std::vector<std::string> errors = errorStrings(spec_, flags_, isForeignAddress());
+    if (errors.empty()) return true;
+    // Going back to correct the record keeps its changes unsaved, and Update with them.
+    const bool updateWasEnabled = update_->isEnabled();
+    update_->setEnabled(false);
+    const bool saveAnyway = showFormErrors(errors);
+    update_->setEnabled(updateWasEnabled);
+    return saveAnyway;
+}
+
+bool RecipientEntryWindow::isDuplicate() {
+    const std::vector<RecipientInfo> stored = companyDatabase()->getRecipients(payerKey_, spec_.kind);
+    if (!isDuplicateTaxID(records_.info, stored)) return false;
+    tvDatabase::tvMessageBox("", "A Recipient Taxpayer ID already exists for this company and 1099 type", 2,
+                             "Recipient Creation Error", 2048, false);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Saving
+
+void RecipientEntryWindow::AddRecipient_Action() {
+    if (edit_) return;
+    records_ = RecipientRecords();
+    if (!Validate() && !VerifySave()) return;
+    viewToRecords(spec_, readView(), payer_.getName(), records_);
+    records_.info.setCompany_FK(payerKey_);
+    records_.additional.setCompany_FK(payerKey_);
+    if (isDuplicate()) return;
+    // Both rows under one key, or neither; a failure is reported by the store.
+    if (!companyDatabase()->insertRecipientInfo(records_.info, records_.additional)) return;
+    tvDatabase::tvMessageBox("", "Recipient successfully added.", 4, "Recipient successfully added", 2048, true);
+    showSavedRecipient(records_.info.getPK());
+    keepInMainWindow(false);
+    closing_ = true;
+    close();
+}
+
+// Update's path, which the close prompt's save takes too: the checks, the save check,
+// the duplicate check, both records with their check result in one write, and the
+// main window's lists. False when any step refused or failed: nothing was stored.
+bool RecipientEntryWindow::saveEdits() {
+    if (!Validate() && !VerifySave()) return false;
+    viewToRecords(spec_, readView(), payer_.getName(), records_);
+    records_.info.setCompany_FK(payerKey_);
+    records_.additional.setCompany_FK(payerKey_);
+    if (isDuplicate()) return false;
+    if (!updateRecipientRecords(*companyDatabase(), records_.info, records_.additional)) return false;
+    showSavedRecipient(records_.info.getPK());
+    return true;
+}
+
+void RecipientEntryWindow::UpdateRecipient_Action() {
+    if (!edit_ || !saveEdits()) return;
+    tvDatabase::tvMessageBox("", "Recipient successfully updated.", 4, "Recipient successfully updated", 2048, true);
+    update_->setEnabled(false);
+}
+
+// The main window lists the payers' recipients again with the saved one selected.
+void RecipientEntryWindow::showSavedRecipient(int32_t key) {
+    AppDelegate* main = company_Refer;
+    if (main) main->SelectCompany();
+    Recipient& held = *session().recp_details;
+    held.setSelectedRecipients({key});
+    held.setSelectedType({spec_.kind});
+    if (main) {
+        main->ReselectRecipients();
+        main->Refresh();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Previous and next
+
+void RecipientEntryWindow::Previous_Action() {
+    if (recipients_.empty() || CurrentIndex_ <= 0) return;
+    const int32_t position = CurrentIndex_ - 1;
+    auto db = companyDatabase();
+    const int32_t key = recipients_[static_cast<std::size_t>(position)].getPK();
+    RecipientRecords stored{db->getRecipientInfo(key), db->getRecipientAdditionalInfo(key)};
+    if (stored.info.getPK() < 0) return;
+    showStoredRecipient(stored);
+    previousButton_->setEnabled(position != 0);
+    next_->setEnabled(true);
+    update_->setEnabled(false);
+    CurrentIndex_ = position;
+}
+
+void RecipientEntryWindow::NextRecipient_Action() {
+    for (std::size_t position = static_cast<std::size_t>(CurrentIndex_) + 1; position < recipients_.size(); ++position) {
+        const int32_t key = recipients_[position].getPK();
+        if (key == records_.info.getPK()) continue;
+        auto db = companyDatabase();
+        RecipientRecords stored{db->getRecipientInfo(key), db->getRecipientAdditionalInfo(key)};
+        if (stored.info.getPK() < 0) return;
+        showStoredRecipient(stored);
+        previousButton_->setEnabled(true);
+        next_->setEnabled(position + 1 < recipients_.size());
+        update_->setEnabled(false);
+        CurrentIndex_ = static_cast<int32_t>(position);
+        return;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Closing
+
+void RecipientEntryWindow::Cancel_Action() { close(); }
+
+void RecipientEntryWindow::reject() { close(); }
+
+bool RecipientEntryWindow::closeWithPrompt() { return close(); }
+
+bool RecipientEntryWindow::windowShouldClose() {
+    if (closing_) return true;
+    if (update_->isEnabled()) {
+        const int32_t answer =
+            tvDatabase::tvMessageBox("Save before closing?",
+                                     "You may have unsaved changes. Would you like to save before closing?", 26,
+                                     spec_.closeTitle, 1024, false);
+        if (answer == kClosePromptNo) {
+            keepInMainWindow(false);
+            return true;
+        }
+        if (answer == kClosePromptCancel) {
+            update_->setDefault(true);
+            return false;
+        }
+        // "Save" and the close box: a save that is refused or fails keeps the window open.
+        if (!saveEdits()) return false;
+    }
+    if (company_Refer) company_Refer->SelectCompany();
+    keepInMainWindow(false);
+    return true;
+}
+
+void RecipientEntryWindow::closeEvent(QCloseEvent* event) {
+    if (!windowShouldClose()) {
+        event->ignore();
+        return;
+    }
+    leaveBoundWindowList();
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------
+// Changes and control actions
+
+void RecipientEntryWindow::markChanged() {
+    if (add_->isEnabled()) return;
+    update_->setEnabled(true);
+    add_->setDefault(false);
+    update_->setDefault(true);
+}
+
+void RecipientEntryWindow::stateChosen() {
+    if (edit_) {
+        add_->setEnabled(false);
+        update_->setEnabled(true);
+        update_->setDefault(true);
+    } else {
+        add_->setEnabled(true);
+        update_->setEnabled(false);
+    }
+}
+
+// A keystroke or paste that makes the text longer than the field's limit is undone.
+// A text stored longer than the limit may still be shortened.
+void RecipientEntryWindow::textEdited(std::size_t field, const QString& text) {
+    auto* edit = static_cast<QLineEdit*>(controls_[field]);
+    const int32_t maximum = spec_.fields[field].maximum;
+    const std::size_t length = characters(text);
+    if (maximum > 0 && length > static_cast<std::size_t>(maximum) && length > characters(previous_[field])) {
+        const int cursor = edit->cursorPosition() - static_cast<int>(text.size() - previous_[field].size());
+        edit->setText(previous_[field]);
+        edit->setCursorPosition(std::max(0, cursor));
+        return;
+    }
+    previous_[field] = text;
+    edited_[field] = true;
+    markChanged();
+}
+
+void RecipientEntryWindow::fieldAction(std::size_t field) {
+    const EntryField& f = spec_.fields[field];
+    bool changed = edited_[field];
+    edited_[field] = false;
+    if (f.cut > 0) {
+        const std::string text = static_cast<QLineEdit*>(controls_[field])->text().toStdString();
+        const std::string cut = cutToLength(text, f.cut);
+        if (cut != text) {
+            setFieldText(field, qs(cut));
+            changed = true;
+        }
+    }
+    if (f.actionMarksChanged && changed) markChanged();
+}
+
+void RecipientEntryWindow::popUpChosen(std::size_t field, int index) {
+    switch (spec_.fields[field].role) {
+    case Role::NameType: {
+        const bool business = index == kBusinessNameIndex;
+        const std::size_t line = spec_.indexOf(Role::BusinessName);
+        const std::string payerName = cutToLength(payer_.getName(), spec_.fields[line].maximum);
+        if (business) {
+            for (Role part : {Role::FirstName, Role::MiddleName, Role::Surname, Role::Suffix})
+                setFieldText(spec_.indexOf(part), QString());
+            const std::string& name = records_.info.getLastName();
+            setFieldText(line, qs(name.empty() ? payerName : name));
+        } else {
+            setFieldText(line, qs(payerName));
+        }
+        setNameControls(business);
+        markChanged();
+        break;
+    }
+    case Role::TinType:
+        if (index == kEinIndex && controls_[field]->isEnabled()) setFieldText(spec_.indexOf(Role::TaxID), QString());
+        markChanged();
+        break;
+    case Role::AddressState:
+    case Role::StateRow:
+        stateChosen();
+        break;
+    default:
+        break;
+    }
+}
+
+void RecipientEntryWindow::checkBoxClicked(std::size_t field) {
+    if (spec_.fields[field].role == Role::ForeignAddress) {
+        const bool foreign = isForeignAddress();
+        const std::size_t province = spec_.indexOf(Role::Province);
+        // The blank that stands in the unused province is not part of what the user types.
+        if (!foreign || static_cast<QLineEdit*>(controls_[province])->text() == QLatin1String(" "))
+            setFieldText(province, QString());
+        setAddressControls(foreign);
+    }
+    markChanged();
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+QWidget* RecipientEntryWindow::nextKeyView(QWidget* from) const {
+    for (const auto& [after, next] : extraNext_)
+        if (after == from) return next;
+    return nullptr;
+}
+
+bool RecipientEntryWindow::focusNextPrevChild(bool next) {
+    if (next) {
+        if (QWidget* to = nextKeyView(focusWidget())) {
+            // A disabled target passes the focus on along the window's order.
+            QWidget* w = to;
+            for (int guard = 0; w && guard < 500; ++guard, w = w->nextInFocusChain()) {
+                if (w->window() == this && w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) {
+                    w->setFocus(Qt::TabFocusReason);
+                    return true;
+                }
+            }
+        }
+    }
+    return QDialog::focusNextPrevChild(next);
+}

@@ -1,0 +1,216 @@
+// Between the fields and the two records: conversions, the name and state rules, the
+// pop-up titles, the trimming of loaded records and the duplicate taxpayer-number rule.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/entry/EntryFormSpec.h"
+#include "core/entry/RecipientEntry.h"
+#include "core/foundation/Session.h"
+
+using namespace entry;
+
+namespace {
+
+class EntryRecords : public ::testing::Test {
+protected:
+    void SetUp() override { resetSession(); }
+};
+
+TEST_F(EntryRecords, AmountsAreStoredAndShownThroughTheirOwnConversion) {
+    const EntryFormSpec& misc = miscFormSpec();
+    EntryView v = EntryView::empty(misc);
+    v["Name_Type"] = "Individual";
+    v["Rents_Text"] = "1,234.5";            // converted both ways
+    v["LocalIncometax"] = "12";             // converted when stored, shown as stored
+    v["StateNum1_Text"] = "0012-AB";        // text as typed
+    v["ExcessGolden_Text"] = "99.00";       // Box 14: never stored
+    RecipientRecords r;
+    viewToRecords(misc, v, "Payer Co", r);
+    EXPECT_EQ(r.info.getLine1_Misc(), "1234.50");
+    EXPECT_EQ(r.additional.getline19_1_Misc(), "12.00");
+    EXPECT_EQ(r.info.getLine17_1_Misc(), "0012-AB");
+    EXPECT_EQ(r.info.getLine14_Misc(), "");
+
+    r.info.setLine2_Misc("7");
+    r.additional.setline19_2_Misc("7");
+    const EntryView shown = recordsToView(misc, r, "Payer Co");
+    EXPECT_EQ(shown.text[misc.indexOf("Royalties_Text")], "7.00");
+    EXPECT_EQ(shown.text[misc.indexOf("Localincometax2")], "7");
+    EXPECT_EQ(shown.text[misc.indexOf("ExcessGolden_Text")], "");
+
+    // 1099-INT Box 18 keeps the typed text, Box 17 beside it is converted.
+    const EntryFormSpec& in = intFormSpec();
+    EntryView iv = EntryView::empty(in);
+    iv["INT_StateINC1_P"] = "1,234.5";
+    iv["StateTaxWithheldStaticText"] = "1,234.5";
+    iv["BondPremiumOnTreasuryStaticText"] = "3";   // Box 12 lives in int_line17
+    RecipientRecords ir;
+    viewToRecords(in, iv, "Payer Co", ir);
+    EXPECT_EQ(ir.additional.getInt_StateINCM_1(), "1,234.5");
+    EXPECT_EQ(ir.info.getInt_Line15_1(), "1234.50");
+    EXPECT_EQ(ir.info.getInt_Line17(), "3.00");
+    ir.additional.setInt_StateINCM_2("40");
+    EXPECT_EQ(recordsToView(in, ir, "").text[in.indexOf("INT_StateINC2_P")], "40.00");
+
+    // 1099-NEC Box 8 is shown exactly as stored.
+    const EntryFormSpec& nec = necFormSpec();
+    RecipientRecords nr;
+    nr.additional.setLine8_1_NEC("5");
+    nr.info.setLine1_NEC("5");
+    const EntryView nv = recordsToView(nec, nr, "");
+    EXPECT_EQ(nv.text[nec.indexOf("Statelocal1")], "5");
+    EXPECT_EQ(nv.text[nec.indexOf("Nonemployeecompansation")], "5.00");
+}
+
+TEST_F(EntryRecords, AnIndividualsNameLineHoldsThePayersNameAndABusinessItsOwn) {
+    const EntryFormSpec& s = necFormSpec();
+    EntryView v = EntryView::empty(s);
+    v["Nametype"] = "Individual";
+    v["CompanyLastName_Text"] = "Typed Name";
+    v["FirstName_Text"] = "Ann";
+    v["Lastname"] = "Lee";
+    RecipientRecords r;
+    viewToRecords(s, v, "Payer Co", r);
+    EXPECT_EQ(r.info.getLastName(), "Payer Co");
+    EXPECT_EQ(r.additional.getname_type(), "Individual");
+    EXPECT_EQ(r.info.getType(), 7);
+    EXPECT_EQ(r.additional.getType(), 7);
+
+    v["Nametype"] = "Business Name";
+    viewToRecords(s, v, "Payer Co", r);
+    EXPECT_EQ(r.info.getLastName(), "Typed Name");
+
+    // Shown: a business its own name, or the payer's when it has none; an individual,
+    // and a record without number and name (a new one), the payer's.
+    r.info.setTaxID("123456789");
+    EXPECT_EQ(recordsToView(s, r, "Payer Co")["CompanyLastName_Text"], "Typed Name");
+    r.info.setLastName("");
+    EXPECT_EQ(recordsToView(s, r, "Payer Co")["CompanyLastName_Text"], "Payer Co");
+    r.info.setTaxID("");
+    EntryView fresh = recordsToView(s, r, "Payer Co");
+    EXPECT_EQ(fresh["Nametype"], "Individual");
+    EXPECT_EQ(fresh["CompanyLastName_Text"], "Payer Co");
+
+    // A payer's name longer than the line (an imported one) stands in it cut, as on a
+    // loaded record, and is still stored whole.
+    const std::string longName(45, 'p');
+    fresh = recordsToView(s, r, longName);
+    EXPECT_EQ(fresh["CompanyLastName_Text"], std::string(40, 'p'));
+    fresh["Nametype"] = "Individual";
+    viewToRecords(s, fresh, longName, r);
+    EXPECT_EQ(r.info.getLastName(), longName);
+}
+
+TEST_F(EntryRecords, TheStateComesFromTheProvinceWhileTheAddressIsForeign) {
+    const EntryFormSpec& s = miscFormSpec();
+    EntryView v = EntryView::empty(s);
+    v["Statepopup"] = "Ohio-OH";
+    v["NonUSterritory"] = "Ontario";
+    RecipientRecords r;
+    viewToRecords(s, v, "", r);
+    EXPECT_EQ(r.info.getState(), "Ohio-OH");
+    v.tick("AddressNotInUS_Checkbox", true);
+    viewToRecords(s, v, "", r);
+    EXPECT_EQ(r.info.getState(), "Ontario");
+    EXPECT_TRUE(r.info.getAddressIsNotUSTerritory());
+
+    EntryView shown = recordsToView(s, r, "");
+    EXPECT_EQ(shown["Statepopup"], "None");
+    EXPECT_EQ(shown["NonUSterritory"], "Ontario");
+    r.info.setAddressIsNotUSTerritory(false);
+    shown = recordsToView(s, r, "");
+    EXPECT_EQ(shown["Statepopup"], "Ontario");   // the window shows its first item for an unknown title
+    EXPECT_EQ(shown["NonUSterritory"], " ");
+}
+
+TEST_F(EntryRecords, CheckBoxesAndPopUpsReachTheirRecords) {
+    const EntryFormSpec& s = intFormSpec();
+    EntryView v = EntryView::empty(s);
+    v["Tin_type"] = "QI-EIN";
+    v["Nametype"] = "Business Name";
+    v["StateToppopup"] = "Iowa-IA";
+    v.tick("Void", true);
+    v.tick("Corrected", true);
+    v.tick("FATCA_Button", true);
+    v.tick("SecondInt_Button", true);
+    RecipientRecords r;
+    viewToRecords(s, v, "", r);
+    EXPECT_TRUE(r.info.getVoided() && r.additional.getVoided());
+    EXPECT_TRUE(r.info.getCorrected() && r.additional.getCorrected());
+    EXPECT_TRUE(r.info.getFATCA_INT());
+    EXPECT_FALSE(r.info.getFATCA_MISC());
+    EXPECT_TRUE(r.info.getSecondTin());
+    EXPECT_EQ(r.additional.gettin_type(), "QI-EIN");
+    EXPECT_EQ(r.additional.getname_type(), "Business Name");
+    EXPECT_EQ(r.info.getInt_Line13_1(), "Iowa-IA");
+
+    r.info.setLastName("Acme");
+    const EntryView shown = recordsToView(s, r, "");
+    EXPECT_TRUE(shown.checked[s.indexOf("Void")]);
+    EXPECT_EQ(shown.text[s.indexOf("Nametype")], "Business Name");
+    EXPECT_EQ(shown.text[s.indexOf("Tin_type")], "QI-EIN");
+}
+
+TEST_F(EntryRecords, StoredTinTypesAndNameTypesPickTheirItems) {
+    const std::vector<std::pair<std::string, int>> tin{{"", 0},     {"SSN", 0}, {"ein", 1},  {"ATIN", 2},
+                                                        {"itin", 3}, {"QI-EIN", 4}, {"UND", 5}, {"3", 3},
+                                                        {"9", 0},    {"other", 0}};
+    for (const auto& [stored, index] : tin) EXPECT_EQ(tinTypeIndex(stored), index) << stored;
+    for (const char* business : {"Business Name", "business", "B", "1"}) EXPECT_TRUE(isBusinessNameType(business));
+    for (const char* individual : {"Individual", "", "Sole"}) EXPECT_FALSE(isBusinessNameType(individual));
+}
+
+TEST_F(EntryRecords, LoadedRecordsAreTrimmedToTheirFields) {
+    const EntryFormSpec& s = miscFormSpec();
+    EntryView v = EntryView::empty(s);
+    v["FirstName_Text"] = std::string(25, 'f');
+    v["CompanyLastName_Text"] = std::string(45, 'b');
+    v["RecAddress_Text"] = std::string(41, 'a');
+    v["Office_Code"] = " 12345\n";
+    v["ReciCity_text"] = std::string(45, 'c');   // not cut
+    v["Last_Name"] = "\xC3\xA9" + std::string(24, 'e');   // counted in characters
+    trimView(s, v);
+    EXPECT_EQ(v["FirstName_Text"], std::string(20, 'f'));
+    EXPECT_EQ(v["CompanyLastName_Text"], std::string(40, 'b'));
+    EXPECT_EQ(v["RecAddress_Text"], std::string(40, 'a'));
+    EXPECT_EQ(v["Office_Code"], "1234");
+    EXPECT_EQ(v["ReciCity_text"], std::string(45, 'c'));
+    EXPECT_EQ(cutToLength("\xC3\xA9\xC3\xA9xyz", 3), "\xC3\xA9\xC3\xA9x");
+}
+
+RecipientInfo stored(int32_t key, int32_t payer, int32_t kind, const std::string& tin) {
+    RecipientInfo r;
+    r.setPK(key);
+    r.setCompany_FK(payer);
+    r.setType(kind);
+    r.setTaxID(tin);
+    return r;
+}
+
+TEST_F(EntryRecords, DuplicateTaxpayerNumbers) {
+    const std::vector<RecipientInfo> file{stored(4, 1, 1, "123456789"), stored(5, 1, 1, ""),
+                                          stored(6, 2, 1, "987654321"), stored(7, 1, 7, "111-22-3333")};
+    struct Case {
+        const char* what;
+        RecipientInfo candidate;
+        bool duplicate;
+    };
+    const Case cases[] = {
+        {"same digits typed with dashes", stored(-1, 1, 1, "123-45-6789"), true},
+        {"same digits in the other dash form", stored(-1, 1, 1, "12-3456789"), true},
+        {"another number", stored(-1, 1, 1, "123456780"), false},
+        {"an empty number", stored(-1, 1, 1, ""), false},
+        {"dashes alone", stored(-1, 1, 1, "--"), false},
+        {"another payer's number", stored(-1, 1, 1, "987654321"), false},
+        {"another form kind's number", stored(-1, 1, 1, "111223333"), false},
+        {"the same kind's number", stored(-1, 1, 7, "111223333"), true},
+        {"the recipient's own number on update", stored(4, 1, 1, "123-45-6789"), false},
+        {"another recipient's number on update", stored(5, 1, 1, "123456789"), true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(isDuplicateTaxID(c.candidate, file), c.duplicate) << c.what;
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+// One small fixture per fault the entry windows must not have: records written by a
+// check, a close-prompt save that skips checks or drops a business, a failed write
+// reported as success, a payer that follows the main window's selection, and two
+// windows writing each other's records.
+
+#include "EntryWindowFixture.h"
+
+#include "core/sqlite/FMResultSet.h"
+
+using entry::Role;
+
+namespace {
+
+class EntryWindowFaults : public EveryEntryWindow {
+protected:
+    // Every column of a stored row, as text.
+    std::string storedRow(const char* table, int32_t key) {
+        std::string row;
+        auto rs = cdb()->db->executeQuery(std::string("select * from ") + table + " where pk = ?;", key);
+        if (rs && rs->next())
+            for (int i = 0; i < rs->columnCount(); ++i) row += rs->stringForColumnIndex(i).value_or("<null>") + "|";
+        return row;
+    }
+    std::string stored(int32_t key) { return storedRow("recipients", key) + storedRow("recipients_additionalinfo", key); }
+};
+
+TEST_P(EntryWindowFaults, TwoRefusedUpdatesLeaveTheRowAsStored) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    addRecipient(payer, kind(), {"Ann", "Lee", "111-11-1111"});
+    const int32_t key = addRecipient(payer, kind(), {"Bo", "Ng", "222-22-2222"});
+    selectRecipient(payer, key);
+    RecipientEntryWindow* w = open();
+    ASSERT_TRUE(w);
+    const std::string before = stored(key);
+
+    retype(field(w, Role::TaxID), QStringLiteral("111111111"));
+    retype(field(w, Role::FirstName), QStringLiteral("Changed"));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        answer();
+        updateButton(w)->click();
+        EXPECT_EQ(scripted->boxes().back().details,
+                  "A Recipient Taxpayer ID already exists for this company and 1099 type");
+        EXPECT_EQ(stored(key), before) << "after refused update " << attempt + 1;
+    }
+    EXPECT_EQ(field(w, Role::FirstName)->text(), "Changed");
+    w->hide();
+}
+
+TEST_P(EntryWindowFaults, TheClosePromptsSaveChecksDuplicatesAndStoresABusiness) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    addRecipient(payer, kind(), {"Ann", "Lee", "111-11-1111"});
+    const int32_t key = addRecipient(payer, kind(), {"", "", "22-2222222", true, "Summit Office Cleaning"});
+    selectRecipient(payer, key);
+    QPointer<RecipientEntryWindow> w = open();
+    ASSERT_TRUE(w);
+    const std::string before = stored(key);
+
+    // A duplicate number: the save is refused and the window stays open, nothing written.
+    retype(field(w, Role::TaxID), QStringLiteral("111-11-1111"));
+    answer(2);   // save
+    answer(2);   // the duplicate message
+    w->close();
+    settle();
+    ASSERT_FALSE(w.isNull());
+    EXPECT_EQ(scripted->boxes().back().details,
+              "A Recipient Taxpayer ID already exists for this company and 1099 type");
+    EXPECT_EQ(stored(key), before);
+
+    // A business (no surname) is stored from the prompt, its check result with it.
+    retype(field(w, Role::TaxID), QStringLiteral("33-3333333"));
+    retype(field(w, Role::BusinessName), QStringLiteral("Summit Office Cleaning & Supply"));
+    answer(2);
+    w->close();
+    settle();
+    EXPECT_TRUE(w.isNull());
+    const RecipientInfo r = cdb()->getRecipientInfo(key);
+    EXPECT_EQ(r.getTaxID(), "33-3333333");
+    EXPECT_EQ(r.getLastName(), "Summit Office Cleaning & Supply");
+    EXPECT_TRUE(r.getValidated());
+    EXPECT_EQ(GetParam().kept(*main), nullptr);
+}
+
+TEST_P(EntryWindowFaults, AFailedUpdateShowsNoSuccessAndKeepsTheInput) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t gone = addRecipient(payer, kind(), {"Ann", "Lee", "111-11-1111"});
+    const int32_t blocked = addRecipient(payer, kind(), {"Bo", "Ng", "222-22-2222"});
+    struct Case {
+        int32_t key;
+        std::function<void()> breakIt;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {gone, [&] { ASSERT_TRUE(cdb()->deleteRecipient(cdb()->getRecipientInfo(gone))); },
+         "The recipient no longer exists in this company database."},
+        {blocked,
+         [&] {
+             ASSERT_TRUE(cdb()->db->executeStatements(
+                 "create trigger refuse before update on recipients_additionalinfo "
+                 "begin select raise(abort, 'refused by test'); end;"));
+         },
+         "refused by test"},
+    };
+    for (const Case& c : cases) {
+        selectRecipient(payer, c.key);
+        RecipientEntryWindow* w = open();
+        ASSERT_TRUE(w);
+        const std::string before = stored(c.key);
+        retype(field(w, Role::FirstName), QStringLiteral("Typed"));
+        c.breakIt();
+        answer();   // the store's failure box
+        updateButton(w)->click();
+        EXPECT_EQ(scripted->boxes().back().details, "Unable to update recipient info. \n\n" + c.reason);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(field(w, Role::FirstName)->text(), "Typed");
+        EXPECT_TRUE(updateButton(w)->isEnabled());
+        if (c.key == blocked) {
+            EXPECT_EQ(stored(c.key), before);
+        }
+        w->hide();
+    }
+    for (const std::string& text : boxTexts()) EXPECT_EQ(text.find("successfully"), std::string::npos);
+}
+
+TEST_P(EntryWindowFaults, AFailedAddShowsNoSuccessAndKeepsTheWindow) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    newMode();
+    QPointer<RecipientEntryWindow> w = open();
+    ASSERT_TRUE(w);
+    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+    ASSERT_TRUE(cdb()->db->executeStatements(
+        "create trigger refuse before insert on recipients_additionalinfo "
+        "begin select raise(abort, 'refused by test'); end;"));
+    answer();
+    addButton(w)->click();
+    settle();
+    ASSERT_FALSE(w.isNull());
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Unable to insert recipient info. \n\nrefused by test"});
+    EXPECT_EQ(cdb()->getRecipientPK(), -1);
+    EXPECT_EQ(field(w, Role::FirstName)->text(), "Maria");
+    EXPECT_EQ(GetParam().kept(*main), w.data());
+}
+
+TEST_P(EntryWindowFaults, APayerNameLongerThanTheNameLineDoesNotBlockAnIndividual) {
+    const std::string name = "Birch & Sons Construction and Landscaping of Springfield";
+    const int32_t payer = addPayer(name);
+    selectPayer(payer);
+    newMode();
+    RecipientEntryWindow* w = open();
+    ASSERT_TRUE(w);
+    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+    answer();
+    addButton(w)->click();
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Recipient successfully added."});
+    EXPECT_EQ(cdb()->getRecipientInfo(cdb()->getRecipientPK()).getLastName(), name);
+}
+
+TEST_P(EntryWindowFaults, TheMainWindowsSelectionDoesNotMoveTheRecipient) {
+    const int32_t first = addPayer("Birch & Sons Construction");
+    const int32_t second = addPayer("Contoso Consulting Group");
+    selectPayer(first);
+    newMode();
+    RecipientEntryWindow* w = open();
+    ASSERT_TRUE(w);
+    selectPayer(second);
+    EXPECT_EQ(get<QLabel>(w, "PayersName_Text")->text(), "Birch & Sons Construction");
+
+    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+    answer();
+    addButton(w)->click();
+    const RecipientInfo r = cdb()->getRecipientInfo(cdb()->getRecipientPK());
+    EXPECT_EQ(r.getCompany_FK(), first);
+    EXPECT_EQ(r.getLastName(), "Birch & Sons Construction");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(r.getPK()).getCompany_FK(), first);
+}
+
+TEST_P(EntryWindowFaults, AnEditedRecipientKeepsItsOwnPayerWhateverIsSelected) {
+    const int32_t first = addPayer("Birch & Sons Construction");
+    const int32_t second = addPayer("Contoso Consulting Group");
+    const int32_t key = addRecipient(second, kind(), {"Ann", "Lee", "111-11-1111"});
+    selectRecipient(second, key);
+    // Both payers selected, the first of them not the recipient's.
+    session().comp_details->setSelectedCompanies({first, second});
+    RecipientEntryWindow* w = open();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->payerKey(), second);
+    retype(field(w, Role::FirstName), QStringLiteral("Anna"));
+    answer();
+    updateButton(w)->click();
+    const RecipientInfo r = cdb()->getRecipientInfo(key);
+    EXPECT_EQ(r.getCompany_FK(), second);
+    EXPECT_EQ(r.getLastName(), "Contoso Consulting Group");
+}
+
+TEST_P(EntryWindowFaults, TwoOpenWindowsKeepTheirOwnRecords) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t ann = addRecipient(payer, kind(), {"Ann", "Lee", "111-11-1111"});
+    const int32_t bo = addRecipient(payer, kind(), {"Bo", "Ng", "222-22-2222"});
+    selectRecipient(payer, ann);
+    RecipientEntryWindow* first = open();
+    selectRecipient(payer, bo);
+    RecipientEntryWindow* second = open();
+    ASSERT_TRUE(first && second);
+
+    retype(field(first, Role::City), QStringLiteral("Portland"));
+    retype(field(second, Role::City), QStringLiteral("Salem"));
+    answer();
+    updateButton(first)->click();
+    answer();
+    updateButton(second)->click();
+    EXPECT_EQ(cdb()->getRecipientInfo(ann).getCity(), "Portland");
+    EXPECT_EQ(cdb()->getRecipientInfo(ann).getFirstName(), "Ann");
+    EXPECT_EQ(cdb()->getRecipientInfo(bo).getCity(), "Salem");
+    EXPECT_EQ(cdb()->getRecipientInfo(bo).getFirstName(), "Bo");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(bo).getlastname(), "Ng");
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, EntryWindowFaults, ::testing::ValuesIn(entryForms()),
+                         [](const auto& test) { return test.param.name; });
+
+}  // namespace

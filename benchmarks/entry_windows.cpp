@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,14 @@ public:
     int printPreview(const std::string&) override { return 1234; }
     int createDatabase(databaseInfo&) override { return 1000; }
     void refreshMainWindow() override {}
+    int alert(const AlertRequest&) override { return kAlertFirstButtonCode; }
+    std::optional<std::string> chooseOpenFile(const OpenFileRequest&) override { return std::nullopt; }
+    int importErrors(const std::vector<std::string>&) override { return kImportErrorsOKCode; }
+    int importConflicts(const std::vector<std::string>&, std::vector<int>&) override {
+        return kImportConflictsCancelCode;
+    }
+    bool closeDatabase(bool, bool) override { return true; }
+    bool openRecentDatabase() override { return false; }
 };
 
 class LargeCompanyFile {

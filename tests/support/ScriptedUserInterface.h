@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,12 @@ public:
     struct Shown {
         std::string window;            // "messageBox", "formErrors", "welcome", ...
         MessageBoxRequest box;         // for message boxes
-        std::vector<std::string> errors;
+        std::vector<std::string> errors;  // error lists; the conflict list's names
         std::string text;              // print preview
+        AlertRequest alert;            // "alert"
+        OpenFileRequest openFile;      // "chooseOpenFile"
+        bool offerBackup = false;      // "closeDatabase": its two arguments
+        bool automatic = false;
     };
 
     // Installs itself into the session for its lifetime.
@@ -31,9 +36,24 @@ public:
     void answerSetup(int code, std::string selectedDir);
     void answerPrintPreview(int code = 1234);
     void answerCreateDatabase(std::function<int(databaseInfo&)> answer);
+    // The alert: the code of the pressed button (kAlertFirstButtonCode + its index).
+    void answerAlert(int code);
+    // The open-file chooser: a path, or nothing for Cancel.
+    void answerOpenFile(std::optional<std::string> path);
+    void answerImportErrors(int code);
+    // The conflict list: its end code and the rows selected then.
+    void answerImportConflicts(int code, std::vector<int> chosenRows = {});
+    // The next closeDatabase refuses, leaving the database open (as the main window
+    // does when a window bound to it stays open). Without this every close succeeds.
+    void refuseCloseDatabase();
 
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<MessageBoxRequest> boxes() const;
+    std::vector<AlertRequest> alerts() const;
+    // How many times the named window or hook was shown or called.
+    int count(const std::string& window) const;
+    // The names of what was shown or called, in order.
+    std::vector<std::string> sequence() const;
     int refreshCount() const { return refreshCount_; }
     bool allAnswersUsed() const;
 
@@ -44,6 +64,16 @@ public:
     int printPreview(const std::string& text) override;
     int createDatabase(databaseInfo& created) override;
     void refreshMainWindow() override { ++refreshCount_; }
+    int alert(const AlertRequest& request) override;
+    std::optional<std::string> chooseOpenFile(const OpenFileRequest& request) override;
+    int importErrors(const std::vector<std::string>& errors) override;
+    int importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) override;
+    // Closes (or, scripted, refuses to close) the company database held in the session,
+    // as the main window does.
+    bool closeDatabase(bool offerBackup, bool automatic) override;
+    // Opens the configuration database's recent entry into the session's company
+    // database, as the main window does (without a login).
+    bool openRecentDatabase() override;
 
 private:
     UserInterface* previous_ = nullptr;
@@ -54,5 +84,10 @@ private:
     std::deque<std::pair<int, std::string>> setupAnswers_;
     std::deque<int> previewAnswers_;
     std::deque<std::function<int(databaseInfo&)>> createAnswers_;
+    std::deque<int> alertAnswers_;
+    std::deque<std::optional<std::string>> openFileAnswers_;
+    std::deque<int> importErrorAnswers_;
+    std::deque<std::pair<int, std::vector<int>>> conflictAnswers_;
+    int closeRefusals_ = 0;
     int refreshCount_ = 0;
 };

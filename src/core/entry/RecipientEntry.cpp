@@ -87,11 +87,6 @@ std::string shownText(Conversion c, const std::string& stored) {
     return stored;
 }
 
-std::string withoutDashes(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
-    return text;
-}
-
 std::string upper(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
@@ -269,6 +264,11 @@ void trimView(const EntryFormSpec& spec, EntryView& view) {
             break;
         }
     }
+}
+
+std::string withoutDashes(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
+    return text;
 }
 
 bool isDuplicateTaxID(const RecipientInfo& candidate, const std::vector<RecipientInfo>& stored) {

@@ -66,6 +66,9 @@ void trimView(const EntryFormSpec& spec, EntryView& view);
 // The first `length` characters of the text.
 std::string cutToLength(const std::string& text, int32_t length);
 
+// A taxpayer number as the duplicate rule compares it: every "-" removed.
+std::string withoutDashes(std::string text);
+
 // Whether another recipient of the candidate's payer and form kind already has its
 // taxpayer number, compared without dashes. An empty number never matches, and the
 // candidate's own key (a stored recipient being updated) is left out.

@@ -54,6 +54,10 @@ struct Session {
     std::string selectedtoadd_high1;                // path of the database last examined for adding
     std::string selecteddbname_inFDsearch;          // first path picked in the find dialog
     std::vector<std::string> selected_list;         // every path picked in the find dialog
+
+    // ---- recipient import: what the target window chose ----
+    int32_t _type = 1;                  // form kind of the recipients to import (1, 2, 3, 4, 5 or 7)
+    int32_t CPK = -1;                   // key of the payer that receives them
 };
 
 Session& session();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -46,6 +47,25 @@ struct MessageBoxRequest {
     std::optional<std::string> noLabel;
 };
 
+// The program's alert with named buttons.
+enum class AlertIcon { Message, Error, Prompt, Plain, Info };
+
+struct AlertRequest {
+    AlertIcon icon = AlertIcon::Plain;
+    std::string title;                 // window title
+    std::string message;
+    std::string informative;
+    std::vector<std::string> buttons;  // titles, first to last
+    size_t returnButton = 0;           // index of the button that the Return key presses
+};
+
+// An open-file chooser offering one type of file.
+struct OpenFileRequest {
+    std::string message;               // the chooser's title
+    std::string fileType;              // the extension offered, without the dot ("txt"); empty for any file
+    std::string typeName;              // how the chooser names that type ("Text File"); may be empty
+};
+
 struct MessageBoxResult {
     int code = kMessageAnswerCloseBox;   // one of the kMessageAnswer codes
     bool doNotShowAgain = false;         // check-box variant: state when the box closed
@@ -67,6 +87,16 @@ inline constexpr int kCreateDatabaseCreatedCode = 1234;
 inline constexpr int kCreateDatabaseCreatedAltCode = 1221;
 inline constexpr int kCreateDatabaseCancelCode = 1001;
 inline constexpr int kCreateDatabaseCloseBoxCode = 1000;
+// The alert: the first button, the second; a further button answers the next code.
+// An alert closed without a button answers as its last button.
+inline constexpr int kAlertFirstButtonCode = 1000;
+inline constexpr int kAlertSecondButtonCode = 1001;
+// The import error list: OK (go on with the import) and Cancel (stop it).
+inline constexpr int kImportErrorsOKCode = 1234;
+inline constexpr int kImportErrorsCancelCode = 1000;
+// The import conflict list: OK (overwrite the chosen rows) and Cancel.
+inline constexpr int kImportConflictsOKCode = 1234;
+inline constexpr int kImportConflictsCancelCode = 1000;
 
 class UserInterface {
 public:
@@ -95,4 +125,26 @@ public:
 
     // Brings the main window's menus, buttons and information line up to date.
     virtual void refreshMainWindow() = 0;
+
+    // The alert; returns kAlertFirstButtonCode plus the index of the pressed button.
+    virtual int alert(const AlertRequest& request) = 0;
+
+    // An existing file chosen by the user, as a local path; nothing when cancelled.
+    virtual std::optional<std::string> chooseOpenFile(const OpenFileRequest& request) = 0;
+
+    // The import error list of the given texts; returns kImportErrorsOKCode or
+    // kImportErrorsCancelCode.
+    virtual int importErrors(const std::vector<std::string>& errors) = 0;
+
+    // The import conflict list, one row per name. Returns kImportConflictsOKCode or
+    // kImportConflictsCancelCode; chosenRows receives the rows selected when OK was
+    // pressed, in ascending order (none after Cancel).
+    virtual int importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) = 0;
+
+    // The main window closes its company database, offering the (automatic) backup
+    // when asked; false, with the database still open, when it cannot close it.
+    virtual bool closeDatabase(bool offerBackup, bool automatic) = 0;
+    // The main window opens the company database recorded as the recent one, with
+    // the login it needs; false when none is recorded or it could not be opened.
+    virtual bool openRecentDatabase() = 0;
 };

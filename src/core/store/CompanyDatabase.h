@@ -182,6 +182,13 @@ public:
     // Stores a new recipient and its additional data under one new key, together, and
     // gives both records that key.
     bool insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional);
+    // The same under a key the caller counts (a run of inserts reads nextRecipientKey
+    // once and counts up from it).
+    bool insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional, int32_t key);
+    // One above the largest key of both recipient tables (0 when both are empty), read
+    // from their key indexes; -1 when it cannot be read (SQLite's message stays for the
+    // caller's report).
+    int32_t nextRecipientKey();
     // Rewrites the row of the record's PK (its payer and form kind included). Fails
     // when no row has that key (the recipient was deleted).
     bool updateRecipientInfo(const RecipientInfo& record);
@@ -219,6 +226,8 @@ public:
     // Stores the additional data of the recipient inserted just before, under that
     // recipient's key (the record's own PK is not used).
     bool insertadditionalRecipientInfo(const RecipientAdditionalInfo& record);
+    // Stores the additional data under the given key.
+    bool insertadditionalRecipientInfo(const RecipientAdditionalInfo& record, int32_t key);
     // Rewrites the additional row of the record's PK; fails when there is none.
     bool updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record);
     std::vector<RecipientAdditionalInfo> getAddRecipients(int32_t companyKey, int32_t kind);
@@ -246,13 +255,12 @@ public:
 
 
     // ---- duplicate checks, year-end resets, recent-company keys (CompanyDatabaseYearEnd.cpp) ----
-    // Stores the imported recipients of a form kind (with their additional data at the
-    // same positions) except those whose taxpayer number an existing recipient of the
-    // selected payers already has: those get the existing key and are returned, with
-    // their additional records. Nothing is stored when a write fails (*ok false).
-    std::pair<std::vector<RecipientInfo>, std::vector<RecipientAdditionalInfo>> getRecipientConflicts(
-        std::vector<RecipientInfo>& imported, std::vector<RecipientAdditionalInfo>& additional, int32_t kind,
-        bool* ok = nullptr);
+    // For each imported recipient, the key of the payer's recipient of that form kind
+    // that already has its taxpayer number (-1 for none), numbers compared with every
+    // "-" removed, as the entry windows compare them; an empty number never matches.
+    // Nothing, reported, when the payer's recipients cannot be read. Writes nothing.
+    std::optional<std::vector<int32_t>> getRecipientConflicts(const std::vector<RecipientInfo>& imported,
+                                                              int32_t companyKey, int32_t kind);
     // Stores the imported payers except those whose taxpayer number a stored payer
     // already has: those get that payer's key and are returned.
     std::vector<ComapnyInfo> getCompanyConflicts(std::vector<ComapnyInfo>& imported, bool* ok = nullptr);

@@ -168,6 +168,14 @@ bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInf
     });
 }
 
+bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInfo& record, int32_t key) {
+    return companyrows::write(*this, "Unable to insert recipient info. ", [&] {
+        std::vector<FMValue> args{key};
+        for (auto& v : writtenValues(record)) args.push_back(std::move(v));
+        return db->executeUpdate(insertSql(), args);
+    });
+}
+
 bool CompanyDatabase::updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record) {
     return companyrows::write(*this, "Unable to update recipient info. ", [&] {
         std::vector<FMValue> args = writtenValues(record);

@@ -275,6 +275,26 @@ bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record, RecipientAdditi
     return stored;
 }
 
+int32_t CompanyDatabase::nextRecipientKey() {
+    auto rs = db->executeQuery("select max(ifnull((select max(pk) from recipients), -1), "
+                               "ifnull((select max(pk) from recipients_additionalinfo), -1)) + 1;");
+    if (!rs) return -1;
+    const int32_t key = rs->next() ? rs->intForColumnIndex(0) : -1;
+    rs->close();
+    return key;
+}
+
+bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional, int32_t key) {
+    const bool stored = write(*this, kInsertFailed, [&] {
+        return insertRecipientRow(*db, record, key) && insertadditionalRecipientInfo(additional, key);
+    });
+    if (stored) {
+        record.setPK(key);
+        additional.setPK(key);
+    }
+    return stored;
+}
+
 bool CompanyDatabase::updateRecipientInfo(const RecipientInfo& record) {
     return write(*this, kUpdateFailed, [&] {
         std::vector<FMValue> args = writtenValues(record);

@@ -1,6 +1,10 @@
 // Operations on many rows at once: the duplicate checks of the imports, the resets of
 // a new year's file and the recent-company keys.
 
+#include <unordered_map>
+
+#include "core/entry/RecipientEntry.h"
+#include "core/foundation/tvDatabase.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
@@ -9,50 +13,34 @@
 
 using namespace companyrows;
 
-std::pair<std::vector<RecipientInfo>, std::vector<RecipientAdditionalInfo>> CompanyDatabase::getRecipientConflicts(
-    std::vector<RecipientInfo>& imported, std::vector<RecipientAdditionalInfo>& additional, int32_t kind,
-    bool* ok) {
-    std::pair<std::vector<RecipientInfo>, std::vector<RecipientAdditionalInfo>> conflicts;
-    // Taken once, before anything is stored: two new recipients with the same new
-    // taxpayer number are both stored.
-    const std::vector<RecipientInfo> existing = execRecipientListQuery("", 0, kind, 0);
-
-    const bool stored = write(*this, "Unable to insert recipient info. ", [&] {
-        for (size_t i = 0; i < imported.size(); ++i) {
-            RecipientInfo& r = imported[i];
-            RecipientAdditionalInfo* a = i < additional.size() ? &additional[i] : nullptr;
-            const RecipientInfo* match = nullptr;
-            if (!r.getTaxID().empty()) {
-                for (const auto& e : existing) {
-                    if (e.getTaxID() == r.getTaxID()) {
-                        match = &e;
-                        break;
-                    }
-                }
-            }
-            if (match) {
-                r.setPK(match->getPK());
-                conflicts.first.push_back(r);
-                if (a) {
-                    a->setPK(match->getPK());
-                    conflicts.second.push_back(*a);
-                } else {
-                    RecipientAdditionalInfo blank;
-                    blank.setPK(match->getPK());
-                    conflicts.second.push_back(blank);
-                }
-                continue;
-            }
-            RecipientAdditionalInfo blank;
-            RecipientAdditionalInfo& companion = a ? *a : blank;
-            companion.setPK(-1);
-            if (!insertRecipientInfo(r, companion)) return false;
-        }
-        return true;
-    });
-    if (ok) *ok = stored;
-    if (!stored) conflicts = {};
-    return conflicts;
+std::optional<std::vector<int32_t>> CompanyDatabase::getRecipientConflicts(const std::vector<RecipientInfo>& imported,
+                                                                           int32_t companyKey, int32_t kind) {
+    // One pass over the payer's recipients of the kind builds the number-to-key map;
+    // each imported record is then one look-up.
+    auto rs = db->executeQuery("select pk, taxID from recipients where (company_FK = ?) " + kindClause(kind) + ";",
+                               companyKey);
+    if (!rs) {
+        ReadError(db->lastErrorMessage());
+        return std::nullopt;
+    }
+    std::unordered_map<std::string, int32_t> keyOfNumber;
+    FMError error;
+    while (rs->nextWithError(&error)) {
+        const std::string number = entry::withoutDashes(tvDatabase::Decrypt(text(*rs, "taxID")));
+        if (!number.empty()) keyOfNumber.emplace(number, rs->intForColumn("pk"));
+    }
+    if (error.code != 0) {
+        ReadError(error.description);
+        return std::nullopt;
+    }
+    std::vector<int32_t> keys;
+    keys.reserve(imported.size());
+    for (const auto& r : imported) {
+        const std::string number = entry::withoutDashes(r.getTaxID());
+        const auto found = number.empty() ? keyOfNumber.end() : keyOfNumber.find(number);
+        keys.push_back(found == keyOfNumber.end() ? -1 : found->second);
+    }
+    return keys;
 }
 
 std::vector<ComapnyInfo> CompanyDatabase::getCompanyConflicts(std::vector<ComapnyInfo>& imported, bool* ok) {

@@ -1,8 +1,15 @@
 #include "ui/support/QtUserInterface.h"
 
+#include <QApplication>
+
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/store/CompanyDatabase.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
+#include "ui/support/DatabaseAlert.h"
+#include "ui/support/FileChoosers.h"
 #include "ui/support/FormErrorDialog.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PrintPreview.h"
@@ -40,4 +47,62 @@ int QtUserInterface::createDatabase(databaseInfo&) { return kCreateDatabaseClose
 
 void QtUserInterface::refreshMainWindow() {
     if (company_Refer) company_Refer->Refresh();
+}
+
+namespace {
+
+// What a chooser or alert opens over: the window the user is working in.
+QWidget* currentWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return company_Refer;
+}
+
+IconKind iconKind(AlertIcon icon) {
+    switch (icon) {
+        case AlertIcon::Message: return IconKind::Message;
+        case AlertIcon::Error: return IconKind::Error;
+        case AlertIcon::Prompt: return IconKind::Prompt;
+        case AlertIcon::Info: return IconKind::Info;
+        case AlertIcon::Plain: break;
+    }
+    return IconKind::Plain;
+}
+
+}  // namespace
+
+int QtUserInterface::alert(const AlertRequest& request) {
+    int pressed = runDatabaseAlert(currentWindow(), iconKind(request.icon), request.title, request.message,
+                                   request.informative, request.buttons, false, request.returnButton);
+    if (pressed < 0) pressed = request.buttons.empty() ? 0 : static_cast<int>(request.buttons.size()) - 1;
+    return kAlertFirstButtonCode + pressed;
+}
+
+std::optional<std::string> QtUserInterface::chooseOpenFile(const OpenFileRequest& request) {
+    std::string filter;
+    if (!request.fileType.empty()) {
+        const std::string pattern = "*." + request.fileType;
+        filter = request.typeName.empty() ? pattern : request.typeName + " (" + pattern + ")";
+    }
+    return ::chooseOpenFile(currentWindow(), request.message, {}, filter);
+}
+
+int QtUserInterface::importErrors(const std::vector<std::string>&) { return kImportErrorsCancelCode; }
+
+int QtUserInterface::importConflicts(const std::vector<std::string>&, std::vector<int>& chosenRows) {
+    chosenRows.clear();
+    return kImportConflictsCancelCode;
+}
+
+bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
+    if (company_Refer) return company_Refer->CloseDatabase(offerBackup, automatic);
+    const auto& holder = session().DBH;
+    if (auto company = holder ? holder->companyDatabase() : nullptr) {
+        if (company->IsReady()) company->SetInUse(0);
+        company->Close();
+    }
+    return true;
+}
+
+bool QtUserInterface::openRecentDatabase() {
+    return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false);
 }

@@ -15,4 +15,13 @@ public:
     int createDatabase(databaseInfo& created) override;
     // Brings the main window up to date, when there is one.
     void refreshMainWindow() override;
+    int alert(const AlertRequest& request) override;
+    std::optional<std::string> chooseOpenFile(const OpenFileRequest& request) override;
+    // The import windows do not exist yet: both lists answer as their Cancel would.
+    int importErrors(const std::vector<std::string>& errors) override;
+    int importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) override;
+    // The main window's own operations; without a main window the holder's company
+    // database is closed directly, and there is nothing to reopen a database into.
+    bool closeDatabase(bool offerBackup, bool automatic) override;
+    bool openRecentDatabase() override;
 };

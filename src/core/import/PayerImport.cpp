@@ -1,0 +1,344 @@
+#include "core/import/PayerImport.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+
+#include "core/foundation/AppDatabase.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/TalvexaDir.h"
+#include "core/foundation/UserInterface.h"
+#include "core/foundation/Utils.h"
+#include "core/foundation/databaseInfo.h"
+#include "core/foundation/tvDatabase.h"
+#include "core/import/ImportCatalogues.h"
+#include "core/import/ImportCodes.h"
+#include "core/import/ImportColumnChoices.h"
+#include "core/import/ImportFile.h"
+#include "core/sqlite/WriteGuard.h"
+#include "core/store/CompanyDatabase.h"
+#include "platform/FileSystem.h"
+
+namespace imports {
+
+namespace {
+
+constexpr int32_t kPlainImage = 2048;
+constexpr int32_t kYear = 2025;
+// The payroll export's name column, which keeps its value as read.
+constexpr int kPayrollName = -2;
+
+bool isAsciiLetter(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
+
+std::string trimBlanksAndTabs(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+void applyPayerColumn(int column, const std::string& value, PayerReader reader, ComapnyInfo& p) {
+    const bool business = p.getpayernametype() == "Business Name";
+    // The .txt reader leaves a business without the parts of a person's name.
+    auto namePart = [&]() { return reader == PayerReader::Text && business ? std::string() : value; };
+    switch (column) {
+        case 0: p.setpayertintype(value); break;
+        case 1:
+            if (value.empty()) break;
+            p.setTaxID(value);
+            if (!Utils::isValidTaxID(value)) p.setValidated(false);
+            break;
+        case 2: p.setpayernametype(value == "b" || value == "B" ? "Business Name" : "Individual"); break;
+        case 3:
+        case kPayrollName: {
+            if (value.empty()) break;
+            const std::string name =
+                column == 3 && value.find(' ') != std::string::npos ? trimBlanksAndTabs(value) : value;
+            p.setName(name);
+            if (!Utils::isValidLength(name, 1, 40)) p.setValidated(false);
+            break;
+        }
+        case 4: p.setpayerfirstname(namePart()); break;
+        case 5: p.setpayermiddleName(namePart()); break;
+        case 6: p.setpayerlastname(namePart()); break;
+        case 7: p.setpayersuffix(namePart()); break;
+        case 8: p.setpayercountry(value); break;
+        case 9:
+            if (value.empty()) break;
+            p.setAddress(p.getAddress().empty() ? value : value + " " + p.getAddress());
+            break;
+        case 10: p.setpayerbussinessadd2(value); break;
+        case 11:
+            if (!value.empty()) p.setCity(value);
+            break;
+        case 12: p.setState1(importedState(value, true)); break;
+        case 13:
+            if (!value.empty()) p.setZip(value);
+            break;
+        case 14: p.setpayerphone_type(value == "Domestic" || value == "D" || value == "d" ? "Domestic" : "International"); break;
+        case 15:
+            if (!value.empty()) p.setPhone(value);
+            break;
+        default: break;
+    }
+}
+
+// The payroll export's columns as the catalogue rules that read them.
+const std::vector<int>& payrollColumns() {
+    static const std::vector<int> columns = {kPayrollName, 1, 9, 11, 12, 13, 15};
+    return columns;
+}
+
+int32_t message(const std::string& text, int32_t style, const std::string& title, bool flag = false) {
+    return tvDatabase::tvMessageBox("", text, style, title, kPlainImage, flag);
+}
+
+void failureBox(const std::string& details) {
+    tvDatabase::tvMessageBox("Unable to import.", details, 4, "Import Failed", kMessageImageError, false);
+}
+
+// One payer on its way into its company database.
+struct Target {
+    ComapnyInfo payer;
+    std::string readName;    // the name as read, for the messages
+    std::string fileName;    // without " 2025.db"
+    std::string path;
+};
+
+// What a failed run takes back.
+struct MadeSoFar {
+    std::vector<std::string> createdFiles;
+    std::vector<databaseInfo> addedEntries;
+    std::vector<std::pair<std::string, int32_t>> addedPayers;   // into files that were there before
+
+    void undo(AppDatabase& app) const {
+        for (const auto& [path, key] : addedPayers) {
+            CompanyDatabase file;
+            if (!file.Init(path, false, false, true, "", CompanyDatabase::OpenFailures::quiet)) continue;
+            ComapnyInfo payer;
+            payer.setPK(key);
+            const int32_t deleted = session().CompanyDeleted;
+            file.deleteCompany(payer);
+            session().CompanyDeleted = deleted;
+            file.Close();
+        }
+        for (const auto& path : createdFiles)
+            for (const char* suffix : {"", "-journal", "-wal", "-shm"}) platform::removePath(path + suffix);
+        for (const auto& entry : addedEntries) app.DeleteDatabaseInfo(entry);
+    }
+};
+
+// Creates (or extends) the company database of each payer and lists it. On a failure
+// everything made so far is taken back and the payer is named.
+bool createDatabases(std::vector<Target>& targets, AppDatabase& app, const std::string& folder) {
+    if (!platform::isDirectory(folder) || !tvDatabase::CanCreateFile(folder, false, "", "")) {
+        failureBox(tvDatabase::accessAdviceText(folder, "The folder \"" + folder +
+                                                            "\" does not accept new company databases. No company "
+                                                            "was imported."));
+        return false;
+    }
+    // Every file that is there already must open as a company database before any is made.
+    std::set<std::string> checked;
+    for (const Target& t : targets) {
+        if (!platform::fileExists(t.path) || !checked.insert(t.path).second) continue;
+        CompanyDatabase probe;
+        const bool opens = probe.Init(t.path, false, false, true, t.fileName, CompanyDatabase::OpenFailures::quiet);
+        const std::string reason = probe.openFailure();
+        probe.Close();
+        if (!opens) {
+            failureBox("The payer \"" + t.readName + "\" belongs in the company database \"" + t.path +
+                       "\", which cannot be opened.\n\n" + reason + "\n\nNo company was imported.");
+            return false;
+        }
+    }
+
+    MadeSoFar made;
+    std::set<std::string> createdHere;
+    for (Target& t : targets) {
+        const bool existedBefore = platform::fileExists(t.path) && !createdHere.count(t.path);
+        databaseInfo entry(t.fileName, t.path, kYear, true, "");
+        entry.setCompanyName(Utils::compNameTrim(t.readName));
+        if (app.InsertDatabaseInfo(entry)) made.addedEntries.push_back(entry);
+
+        CompanyDatabase file;
+        const bool existed = platform::fileExists(t.path);
+        std::string reason;
+        bool ok = file.Init(t.path, true, true, true, t.fileName, CompanyDatabase::OpenFailures::quiet);
+        if (!existed && createdHere.insert(t.path).second) made.createdFiles.push_back(t.path);
+        if (!ok) {
+            reason = file.openFailure();
+        } else {
+            ok = runWrite(
+                *file.db,
+                [&](WriteGuard&) {
+                    return file.SetYear(kYear) && file.SetName(t.fileName) && file.SetBackup(false) &&
+                           file.insertCompanyInfo(t.payer);
+                },
+                [&](const std::string& why) { reason = why; });
+            if (ok && existedBefore) made.addedPayers.emplace_back(t.path, file.getCompanyPK());
+        }
+        file.Close();
+        if (!ok) {
+            made.undo(app);
+            failureBox("Unable to create the company database \"" + t.path + "\" for the payer \"" + t.readName +
+                       "\".\n\n" + reason + "\n\nNo company was imported.");
+            return false;
+        }
+    }
+    return true;
+}
+
+int run(PayerReader reader, const std::vector<std::string>& chosen) {
+    Session& s = session();
+    const auto cdb = s.DBH ? s.DBH->companyDatabase() : nullptr;
+    const auto app = s.DBH ? s.DBH->appDatabase() : nullptr;
+    const bool payroll = reader == PayerReader::Payroll;
+
+    // The choice goes into the database the window loaded it from, before that closes.
+    if (cdb && cdb->IsReady()) savePayerColumns(*cdb, chosen);
+    if (!payroll) {
+        if (!userInterface().closeDatabase(false, false)) return kImportStoppedCode;
+        if (cdb) cdb->Close();
+        if (std::find(chosen.begin(), chosen.end(), "Payer's Name") == chosen.end()) {
+            message("'Payer's Name' is a required field. Please add 'Payer's Name' to the list of selected fields any "
+                    "position.",
+                    4, "Unable to Import", true);
+            return kImportStoppedCode;
+        }
+    }
+    if (!app || !app->IsReady() || !s.configDir) return kImportStoppedCode;
+
+    const std::optional<std::string> path = userInterface().chooseOpenFile(
+        OpenFileRequest{"Choose the file to import", reader == PayerReader::Csv ? "csv" : "txt", "Text File"});
+    if (!path) {
+        userInterface().openRecentDatabase();
+        userInterface().refreshMainWindow();
+        return kImportStoppedCode;
+    }
+    std::string failure;
+    const std::optional<std::string> text = readImportFile(*path, failure);
+    if (!text) {
+        failureBox(failure);
+        return kImportStoppedCode;
+    }
+    const std::string fileName = fileNameOf(*path);
+
+    std::vector<int> columns;
+    if (payroll) columns = payrollColumns();
+    else
+        for (const std::string& name : chosen) columns.push_back(payerCatalogueIndex(name));
+
+    // Lines to payers. The not-valid list names the payers that failed a check and the
+    // lines that could not be imported, in file order.
+    const std::vector<std::string> lines = reader == PayerReader::Csv ? payerCsvLines(*text) : payerTextLines(*text);
+    std::vector<ComapnyInfo> accepted;
+    std::vector<std::string> notValid;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        const std::vector<std::string> fields = splitFields(lines[i], reader == PayerReader::Csv ? ',' : '\t');
+        if (payroll && fields.size() > payrollColumns().size()) {
+            message("Too many import fields on line " + n, 4, "Import Failed");
+            return kImportStoppedCode;
+        }
+        if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) {
+            if (payroll || accepted.empty()) return kImportStoppedCode;
+            continue;
+        }
+        ComapnyInfo payer = payerFromLine(fields, columns, reader);
+        if (payer.getName().empty()) {
+            if (payroll || accepted.empty()) {
+                const int32_t answer = message("Unable to import company information on line " + n +
+                                                   ". Does not have an entry for the required field 'Payer's Name'. "
+                                                   "Must skip this Company. Do you want to cancel import instead?",
+                                               10, "Import Error");
+                if (answer == kMessageAnswerOkYes) return kImportAbandonedCode;
+            } else {
+                notValid.push_back("(no name) (" + fileName + ", line " + n + ": not imported)");
+            }
+            continue;
+        }
+        if (!payer.getValidated()) notValid.push_back(payer.getName());
+        accepted.push_back(std::move(payer));
+    }
+    if (!notValid.empty() && !userInterface().formErrors(notValid)) return kImportStoppedCode;
+    for (auto& payer : accepted) payer.setValidated(false);
+
+    // A payer whose company is listed already refuses the whole file.
+    if (!payroll) {
+        std::set<std::string> listed;
+        for (const auto& entry : app->SelectDatabaseList()) listed.insert(entry.CompanyName());
+        const bool duplicate = std::any_of(accepted.begin(), accepted.end(),
+                                           [&](const ComapnyInfo& p) { return listed.count(p.getName()) > 0; });
+        if (duplicate) {
+            AlertRequest alert;
+            alert.icon = AlertIcon::Error;
+            alert.title = "Import Company";
+            alert.message = "Duplicate company is available in the selected company list. Please avoid duplicate "
+                            "companies for the import.";
+            alert.buttons = {"OK"};
+            userInterface().alert(alert);
+            userInterface().closeDatabase(false, false);
+            return kImportDuplicateCompanyCode;
+        }
+    }
+
+    // Each payer into its own company database.
+    const std::string folder = s.configDir->GetDir();
+    std::vector<Target> targets;
+    for (auto& payer : accepted) {
+        Target t;
+        t.readName = payer.getName();
+        t.fileName = payerDatabaseName(t.readName);
+        t.path = folder + t.fileName + " " + std::to_string(kYear) + ".db";
+        payer.setName(Utils::compNameTrim(t.readName));
+        t.payer = payer;
+        targets.push_back(std::move(t));
+    }
+    if (!createDatabases(targets, *app, folder)) return kImportStoppedCode;
+
+    userInterface().openRecentDatabase();
+    userInterface().refreshMainWindow();
+    userInterface().closeDatabase(false, false);
+    if (cdb) cdb->Close();
+    message("All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
+            "'Update Company' button. Some companies may still need more information before filing.",
+            4, "Import Complete");
+    return kImportCompletedCode;
+}
+
+}  // namespace
+
+std::string payerDatabaseName(const std::string& payerName) {
+    std::u32string s = Utils::toCodePoints(payerName);
+    if (s.size() > 60) s.resize(60);
+    std::u32string collapsed;
+    for (char32_t c : s)
+        if (!(c == U' ' && !collapsed.empty() && collapsed.back() == U' ')) collapsed += c;
+    if (!collapsed.empty() && collapsed.back() == U' ') collapsed.pop_back();
+    const char32_t first = collapsed.empty() ? 0 : collapsed.front();
+    for (char32_t& c : collapsed)
+        if (!isAsciiLetter(c) && !(c >= U'0' && c <= U'9') && c != U' ' && c != U'-' && c != U'_') c = U'_';
+    if (!(first >= U'A' && first <= U'Z') && !(first >= 96 && first <= 127)) collapsed.insert(collapsed.begin(), U'_');
+    return Utils::fromCodePoints(collapsed);
+}
+
+ComapnyInfo payerFromLine(const std::vector<std::string>& fields, const std::vector<int>& columns,
+                          PayerReader reader) {
+    static const std::string empty;
+    ComapnyInfo payer;
+    payer.setValidated(true);
+    const std::vector<int>& used = reader == PayerReader::Payroll ? payrollColumns() : columns;
+    for (size_t j = 0; j < used.size(); ++j)
+        applyPayerColumn(used[j], j < fields.size() ? fields[j] : empty, reader, payer);
+    if (!Utils::isValidLength(payer.getAddress(), 1, 40)) payer.setValidated(false);
+    return payer;
+}
+
+int runPayerImport(PayerReader reader, const std::vector<std::string>& chosen) {
+    return reader == PayerReader::Payroll ? runPayrollPayerImport() : run(reader, chosen);
+}
+
+int runPayrollPayerImport() { return run(PayerReader::Payroll, IMPORT_FIELDSPAYER()); }
+
+}  // namespace imports

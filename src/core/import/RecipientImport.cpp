@@ -1,0 +1,290 @@
+#include "core/import/RecipientImport.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <unordered_set>
+
+#include "core/entry/RecipientEntry.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/UserInterface.h"
+#include "core/foundation/Utils.h"
+#include "core/foundation/tvDatabase.h"
+#include "core/import/ImportCatalogues.h"
+#include "core/import/ImportCodes.h"
+#include "core/import/ImportColumnChoices.h"
+#include "core/import/ImportFile.h"
+#include "core/import/RecipientImportRules.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
+
+namespace imports {
+
+namespace {
+
+constexpr int32_t kPlainImage = 2048;
+const char kBusiness[] = "Business Name";
+const char kIndividual[] = "Individual";
+
+// One line of the file as a record: its fields and its number among the records.
+struct FileRecord {
+    std::vector<std::string> fields;
+    size_t number = 0;
+};
+
+std::vector<FileRecord> fileRecords(const std::string& text, RecipientReader reader) {
+    const char separator = reader == RecipientReader::Csv ? ',' : '\t';
+    std::vector<FileRecord> records;
+    for (const std::string& line : recipientFileLines(text)) {
+        // A tab-separated line needs more than one character to be a record; a
+        // comma-separated one that is a single empty or blank field is no record either.
+        if (reader != RecipientReader::Csv && Utils::characterCount(line) <= 1) continue;
+        if (reader == RecipientReader::Csv && (line.empty() || line == " ")) continue;
+        records.push_back(FileRecord{splitFields(line, separator), records.size() + 1});
+    }
+    return records;
+}
+
+bool isBusiness(const ImportedRecipient& r) { return r.additional.getname_type() == kBusiness; }
+
+// The name type follows from the names read. A record without a first name is a
+// business, unless a surname is all the name it has.
+void complete(ImportedRecipient& rec, RecipientReader reader, int32_t kind) {
+    RecipientInfo& r = rec.info;
+    RecipientAdditionalInfo& a = rec.additional;
+    r.setType(kind);
+    a.setType(kind);
+    if (reader == RecipientReader::Payroll) {
+        if (r.getFirstName().empty()) {
+            a.setname_typee(kBusiness);
+        } else {
+            a.setname_typee(kIndividual);
+            a.setlastname(r.getLastName());
+            const std::string first = r.getFirstName();
+            const size_t blank = first.find(' ');
+            r.setFirstName(first.substr(0, blank));
+            a.setmiddleName(blank == std::string::npos ? std::string() : first.substr(blank + 1));
+            r.setLastName("");
+        }
+    } else {
+        const bool onlySurname = r.getFirstName().empty() && r.getLastName().empty() && !a.getlastname().empty();
+        a.setname_typee(r.getFirstName().empty() && !onlySurname ? kBusiness : kIndividual);
+        // The tab-separated reader keeps no business name for an individual.
+        if (!isBusiness(rec) && reader == RecipientReader::Text) r.setLastName("");
+    }
+    if (rec.businessName && !Utils::isValidLength(*rec.businessName, isBusiness(rec) ? 1 : 0, 40))
+        r.setValidated(false);
+}
+
+void checkAddress(RecipientInfo& r) {
+    bool ok = Utils::isValidLength(r.getAddress(), 1, 40);
+    if (!r.getAddressIsNotUSTerritory())
+        ok = Utils::isValidLength(r.getCity(), 1, 40) && Utils::isValidState(r.getState()) &&
+             Utils::isValidZip(r.getZip()) && ok;
+    if (!ok) r.setValidated(false);
+}
+
+// The 1099-S property location.
+void checkPropertyLocation(RecipientInfo& r) {
+    const std::string& street = r.getS_Address_Line3();
+    const std::string& city = r.getS_City_Line3();
+    bool ok = true;
+    if (city.empty() && r.getS_State_Line3().empty() && r.getS_Zip_Line3().empty()) {
+        ok = Utils::isValidLength(street, 1, 39);
+    } else {
+        ok = !street.empty() && Utils::isValidLength(street + ".." + city, 1, 25) && !city.empty() &&
+             Utils::isValidState(r.getS_State_Line3()) && Utils::isValidZip(r.getS_Zip_Line3());
+    }
+    if (!ok) r.setValidated(false);
+}
+
+bool hasSomeName(const ImportedRecipient& rec) {
+    return !rec.info.getFirstName().empty() || !rec.info.getLastName().empty() ||
+           !rec.additional.getlastname().empty();
+}
+
+// How the lists name a recipient: a business by its name, an individual as
+// "surname, first name".
+std::string displayName(const ImportedRecipient& rec) {
+    if (isBusiness(rec)) return rec.info.getLastName();
+    std::string name = rec.additional.getlastname();
+    if (!rec.info.getFirstName().empty()) name += ", " + rec.info.getFirstName();
+    return name;
+}
+
+int32_t message(const std::string& text, int32_t style, const std::string& title, bool flag = false) {
+    return tvDatabase::tvMessageBox("", text, style, title, kPlainImage, flag);
+}
+
+// Stores the new recipients under keys counted up from the largest of both tables and
+// writes the chosen conflicts over the recipients they match, all in one transaction.
+bool writeRecipients(CompanyDatabase& cdb, std::vector<ImportedRecipient>& records,
+                     const std::vector<int32_t>& existingKeys, const std::set<size_t>& overwrite) {
+    return companyrows::write(cdb, "Unable to import the recipients. Nothing was imported.", [&] {
+        int32_t key = cdb.nextRecipientKey();
+        if (key < 0) return false;
+        for (size_t i = 0; i < records.size(); ++i) {
+            RecipientInfo& r = records[i].info;
+            RecipientAdditionalInfo& a = records[i].additional;
+            const int32_t existing = existingKeys[i];
+            if (existing < 0) {
+                if (!cdb.insertRecipientInfo(r, a, key++)) return false;
+                continue;
+            }
+            if (!overwrite.count(i)) continue;
+            r.setPK(existing);
+            a.setPK(existing);
+            if (!cdb.updateRecipientInfo(r)) return false;
+            // A recipient stored without additional data gets it now.
+            const bool hasAdditional = companyrows::firstRow(
+                cdb, "select pk from recipients_additionalinfo where pk = ?;", {existing}, [](FMResultSet&) {});
+            if (!(hasAdditional ? cdb.updateAdditionalRecipientInfo(a) : cdb.insertadditionalRecipientInfo(a, existing)))
+                return false;
+        }
+        return true;
+    });
+}
+
+int run(RecipientReader reader, const std::vector<std::string>& chosen) {
+    Session& s = session();
+    const auto cdb = s.DBH ? s.DBH->companyDatabase() : nullptr;
+    if (!cdb || !cdb->IsReady()) return kImportStoppedCode;
+    const int32_t kind = s._type;
+    const int32_t payer = s.CPK;
+
+    // 1. A name column is required.
+    const auto has = [&](const char* name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
+    if (reader != RecipientReader::Payroll && !has("Business Name") && !has("Last Name(Surname)")) {
+        const int32_t answer = message("'Business Name' or 'Recipient Last Name (Surname)' is a required field. "
+                                       "Please add either one of them to the list of selected fields in any position.",
+                                       4, "Unable to Import", true);
+        return answer == kMessageAnswerOkYes ? kImportStoppedCode : kImportWindowStaysOpen;
+    }
+
+    // 2.-4. The file.
+    const bool csv = reader == RecipientReader::Csv;
+    const std::optional<std::string> path =
+        userInterface().chooseOpenFile(OpenFileRequest{"Choose the file to import", csv ? "csv" : "txt", "Text File"});
+    if (!path) return kImportStoppedCode;
+    std::string failure;
+    const std::optional<std::string> text = readImportFile(*path, failure);
+    if (!text) {
+        tvDatabase::tvMessageBox("Unable to import.", failure, 4, "Import Failed", kMessageImageError, false);
+        return kImportStoppedCode;
+    }
+    const std::string fileName = fileNameOf(*path);
+
+    std::vector<int> columns;
+    for (const std::string& name : chosen) columns.push_back(availableCatalogueIndex(kind, name));
+    if (reader == RecipientReader::Payroll) {
+        columns.clear();
+        for (const std::string& name : IMPORT_FIELDS9()) columns.push_back(availableCatalogueIndex(kind, name));
+    }
+
+    // 5. Records.
+    const std::vector<FileRecord> records = fileRecords(*text, reader);
+    const bool askAboutNames = std::any_of(records.begin(), records.end(),
+                                           [](const FileRecord& r) { return r.fields.front().empty(); });
+    std::vector<ImportedRecipient> collected;
+    // The error list in file order: a collected record (its position) or a dropped line.
+    struct ErrorEntry {
+        std::optional<size_t> collectedIndex;
+        std::string text;
+    };
+    std::vector<ErrorEntry> entries;
+    static const std::string emptyField;
+    for (const FileRecord& line : records) {
+        ImportedRecipient rec = newImportedRecipient(payer, reader != RecipientReader::Payroll);
+        for (size_t j = 0; j < columns.size(); ++j)
+            applyRecipientColumn(columns[j], j < line.fields.size() ? line.fields[j] : emptyField, rec);
+        complete(rec, reader, kind);
+
+        const std::string n = std::to_string(line.number);
+        if (askAboutNames && rec.info.getLastName().empty() && rec.additional.getlastname().empty()) {
+            const std::string required = csv ? "'Business or Last Name (Required)'" : "'Business Name' or 'Last Name'";
+            const int32_t answer = message("Unable to import recipient information on line " + n +
+                                               ". Does not have an entry for the required field " + required +
+                                               ". Must skip this recipient. Do you want to cancel import instead?",
+                                           10, "Import Error");
+            if (answer == kMessageAnswerOkYes) return kImportAbandonedCode;
+            continue;
+        }
+        checkAddress(rec.info);
+        if (kind == 5) checkPropertyLocation(rec.info);
+        if (!hasSomeName(rec)) {
+            entries.push_back({std::nullopt, "(no name) (" + fileName + ", line " + n + ": not imported)"});
+            continue;
+        }
+        entries.push_back({collected.size(), {}});
+        collected.push_back(std::move(rec));
+    }
+
+    // 6. A taxpayer number may appear once in a file.
+    std::unordered_set<std::string> numbers;
+    for (const auto& rec : collected) {
+        const std::string number = entry::withoutDashes(rec.info.getTaxID());
+        if (number.empty() || numbers.insert(number).second) continue;
+        message("The same Recipient Tax Payer ID appears more than once. Check before importing.", 2,
+                "Recipient Import Error");
+        return kImportStoppedCode;
+    }
+
+    // 7. The records that failed a check, and the lines that could not be imported.
+    std::vector<std::string> errors;
+    for (const auto& e : entries) {
+        if (!e.collectedIndex) errors.push_back(e.text);
+        else if (!collected[*e.collectedIndex].info.getValidated()) errors.push_back(displayName(collected[*e.collectedIndex]));
+    }
+    for (auto& rec : collected) {
+        rec.info.setValidated(false);
+        rec.additional.setValidated(false);
+    }
+    if (!errors.empty() && userInterface().importErrors(errors) == kImportErrorsCancelCode) return kImportStoppedCode;
+
+    // 8. Recipients the payer already has, and what the user lets the import overwrite.
+    std::vector<RecipientInfo> infos;
+    infos.reserve(collected.size());
+    for (const auto& rec : collected) infos.push_back(rec.info);
+    const std::optional<std::vector<int32_t>> existing = cdb->getRecipientConflicts(infos, payer, kind);
+    if (!existing) return kImportStoppedCode;
+    std::vector<size_t> conflicts;
+    std::vector<std::string> names;
+    for (size_t i = 0; i < collected.size(); ++i) {
+        if ((*existing)[i] < 0) continue;
+        conflicts.push_back(i);
+        names.push_back(displayName(collected[i]));
+    }
+    std::set<size_t> overwrite;
+    if (!conflicts.empty()) {
+        std::vector<int> rows;
+        if (userInterface().importConflicts(names, rows) == kImportConflictsOKCode) {
+            for (int row : rows)
+                if (row >= 0 && static_cast<size_t>(row) < conflicts.size()) overwrite.insert(conflicts[static_cast<size_t>(row)]);
+        }
+    }
+    if (!writeRecipients(*cdb, collected, *existing, overwrite)) return kImportStoppedCode;
+
+    // 9. Done.
+    if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);
+    message("All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
+            "'Update Recipient' button. Some recipients may still need more information before filing.",
+            4, "Import Complete");
+    return kImportCompletedCode;
+}
+
+}  // namespace
+
+int runRecipientImport(RecipientReader reader, const std::vector<std::string>& chosen) {
+    if (reader == RecipientReader::Payroll) return runPayrollRecipientImport();
+    return run(reader, chosen);
+}
+
+int runPayrollRecipientImport() {
+    Session& s = session();
+    const auto cdb = s.DBH ? s.DBH->companyDatabase() : nullptr;
+    if (cdb && cdb->IsReady()) savePayrollRecipientColumns(*cdb, s._type);
+    return run(RecipientReader::Payroll, IMPORT_FIELDS9());
+}
+
+}  // namespace imports

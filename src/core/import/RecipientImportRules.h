@@ -1,0 +1,69 @@
+#pragma once
+
+// How a value of a recipient import file becomes part of a recipient: one rule per
+// catalogue column, held as a table (the field it fills, the kind of rule and the
+// limits of its check). A failed check never refuses a value; it marks the record not
+// valid, and the user completes it in the entry windows.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/store/RecipientAdditionalInfo.h"
+#include "core/store/RecipientInfo.h"
+
+namespace imports {
+
+// One record being read: the recipient, its additional data, and the "Business Name"
+// column as read (checked once the record's name type is known).
+struct ImportedRecipient {
+    RecipientInfo info;
+    RecipientAdditionalInfo additional;
+    std::optional<std::string> businessName;
+};
+
+enum class ColumnRuleKind {
+    AsIs,              // stored unchanged
+    Money,             // stored unchanged; an amount or not valid
+    StateMoney,        // stored unchanged; a state amount or not valid
+    Length,            // stored unchanged; minimum to maximum characters or not valid
+    Date,              // stored unchanged; a date or not valid
+    Checkbox,          // "1" on; "" or "0" off; anything else off and not valid
+    BoxStateLookup,    // a state of the list, "None" when the value names none
+    TaxID,             // stored unchanged; a taxpayer number or not valid
+    NameType,          // "b..." (any case) gives "Business Name", anything else "Individual"
+    BusinessName,      // the name line, checked when the record's name type is known
+    FirstName,         // empty for a business named so far; 0 to 40 characters
+    NamePart,          // empty for a business named so far, otherwise unchanged
+    Address,           // the value, followed by a blank and an address already read
+    State,             // unchanged for a foreign address, otherwise the state lookup keeping unknown text
+    VoidCorrected,     // a check box of both records, marking both
+    Box7Checkbox,      // 1099-MISC box 7: "1" on, anything else off, no check
+    Box9Amount,        // 1099-MISC box 9: ".00" added to a value without a point, then an amount
+    DistributionCode,  // stored unchanged; a 1099-R distribution code or not valid
+    Percentage,        // a whole number, -1 empty, -2 for 0 or less or above 99; a percentage or not valid
+    UncappedPercentage,// the same without the cap at 99
+    Year,              // a whole number, -1 empty, -2 for 0 or less; a year or not valid
+};
+
+struct ColumnRule {
+    ColumnRuleKind kind = ColumnRuleKind::AsIs;
+    void (RecipientInfo::*text)(std::string) = nullptr;
+    void (RecipientInfo::*flag)(bool) = nullptr;
+    void (RecipientInfo::*number)(int32_t) = nullptr;
+    void (RecipientAdditionalInfo::*extra)(std::string) = nullptr;
+    int32_t minimum = 0;
+    int32_t maximum = 0;
+};
+
+// The rule of a catalogue column (0 to 167).
+const ColumnRule& recipientColumnRule(int catalogueIndex);
+
+// A new record of the given payer, valid, with TIN type "SSN"; the text readers also
+// start it as an individual (withNameType).
+ImportedRecipient newImportedRecipient(int32_t payerKey, bool withNameType);
+
+// Applies one value of the record's line by its column's rule.
+void applyRecipientColumn(int catalogueIndex, const std::string& value, ImportedRecipient& record);
+
+}  // namespace imports

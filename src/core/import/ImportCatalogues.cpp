@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <initializer_list>
 
 #include "core/foundation/Utils.h"
 
@@ -200,19 +202,24 @@ namespace {
 
 struct KindColumns {
     int32_t kind;
-    int leftOutFirst, leftOutLast;   // common columns the kind has no use for
-    int leftOutExtra;                // one more such column, -1 for none
-    int ownFirst, ownLast;           // the kind's own range of the catalogue
+    uint32_t leftOut;        // bit i: common column i is of no use to the kind
+    int ownFirst, ownLast;   // the kind's own range of the catalogue
 };
+
+constexpr uint32_t bits(std::initializer_list<int> columns) {
+    uint32_t mask = 0;
+    for (int c : columns) mask |= 1u << c;
+    return mask;
+}
 
 // 17 FATCA_MISC, 18 FATCA_INT, 19 FATCA_DIV, 20 FATCA_R, 21 date of payment, 22 2nd TIN notice.
 constexpr KindColumns kKinds[] = {
-    {1, 18, 21, -1, 25, 49},    // 1099-MISC
-    {2, 20, 21, 17, 77, 106},   // 1099-DIV: 17, 18, 20, 21
-    {3, 19, 21, 17, 50, 76},    // 1099-INT: 17, 19, 20, 21
-    {4, 17, 19, 22, 116, 151},  // 1099-R: 17, 18, 19, 22
-    {5, 17, 22, -1, 107, 115},  // 1099-S
-    {7, 17, 21, -1, 152, 167},  // 1099-NEC
+    {1, bits({18, 19, 20, 21}), 25, 49},           // 1099-MISC
+    {2, bits({17, 18, 20, 21}), 77, 106},          // 1099-DIV
+    {3, bits({17, 19, 20, 21}), 50, 76},           // 1099-INT
+    {4, bits({17, 18, 19, 22}), 116, 151},         // 1099-R
+    {5, bits({17, 18, 19, 20, 21, 22}), 107, 115}, // 1099-S
+    {7, bits({17, 18, 19, 20, 21}), 152, 167},     // 1099-NEC
 };
 
 }  // namespace
@@ -221,10 +228,8 @@ std::vector<int> availableFieldIndexes(int32_t kind) {
     std::vector<int> list;
     for (const auto& k : kKinds) {
         if (k.kind != kind) continue;
-        for (int i = 0; i <= 24; ++i) {
-            if ((i >= k.leftOutFirst && i <= k.leftOutLast) || i == k.leftOutExtra) continue;
-            list.push_back(i);
-        }
+        for (int i = 0; i <= 24; ++i)
+            if (!(k.leftOut & (1u << i))) list.push_back(i);
         for (int i = k.ownFirst; i <= k.ownLast; ++i) list.push_back(i);
     }
     return list;

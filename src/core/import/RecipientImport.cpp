@@ -89,8 +89,10 @@ void checkAddress(RecipientInfo& r) {
 void checkPropertyLocation(RecipientInfo& r) {
     const std::string& street = r.getS_Address_Line3();
     const std::string& city = r.getS_City_Line3();
+    // The state column stores "None" for an empty value: no state either.
+    const bool noState = r.getS_State_Line3().empty() || r.getS_State_Line3() == "None";
     bool ok = true;
-    if (city.empty() && r.getS_State_Line3().empty() && r.getS_Zip_Line3().empty()) {
+    if (city.empty() && noState && r.getS_Zip_Line3().empty()) {
         ok = Utils::isValidLength(street, 1, 39);
     } else {
         ok = !street.empty() && Utils::isValidLength(street + ".." + city, 1, 25) && !city.empty() &&

@@ -52,6 +52,13 @@ protected:
         resetSession();
     }
 
+    // A new scripted seam for the next run of a case table (the old one is removed first,
+    // so the session never keeps a pointer to it).
+    void freshUi() {
+        ui.reset();
+        ui = std::make_unique<ScriptedUserInterface>();
+    }
+
     std::shared_ptr<AppDatabase> app() { return session().DBH->appDatabase(); }
     std::shared_ptr<CompanyDatabase> cdb() { return session().DBH->companyDatabase(); }
     std::string yearFolder() const { return session().configDir->GetDir(); }

@@ -1,0 +1,348 @@
+#include <algorithm>
+#include <filesystem>
+
+#include "ImportFixture.h"
+#include "core/import/ImportCatalogues.h"
+#include "core/import/ImportCodes.h"
+#include "core/import/ImportColumnChoices.h"
+#include "core/import/PayerImport.h"
+
+using namespace imports;
+
+namespace {
+
+TEST(PayerFileName, EachStepOfTheRule) {
+    struct Case {
+        std::string name, file;
+    } cases[] = {
+        {"Acme   Supply  Co.", "Acme Supply Co_"},              // runs of blanks made one; "." replaced
+        {"Acme ", "Acme"},                                      // a final blank removed
+        {"Acme  ", "Acme"},                                     // after the runs are made one
+        {"3M Company", "_3M Company"},                          // a digit first
+        {"O'Neil & Sons", "O_Neil _ Sons"},                     // one "_" for each character replaced
+        {"acme", "acme"},                                       // lower case first: no "_"
+        {"{Brace}", "_Brace_"},                                 // "{" (code 123) first: no "_" in front
+        {"_Under", "__Under"},                                  // "_" first (code 95) gets one
+        {"-Dash", "_-Dash"},
+        {"\xC3\x9Cnited", "__nited"},                           // a letter outside ASCII
+        {"A/B Corp", "A_B Corp"},                               // no folders
+        {"../../etc/passwd", "_______etc_passwd"},
+        {"Tab\tCo", "Tab_Co"},
+        {std::string(59, 'A') + " B" + std::string(14, 'C'), std::string(59, 'A')},   // 75 cut to 60, its blank removed
+        {std::string(61, 'A'), std::string(60, 'A')},
+    };
+    for (const auto& c : cases) EXPECT_EQ(payerDatabaseName(c.name), c.file) << c.name;
+}
+
+std::vector<int> columnsOf(const std::vector<std::string>& names) {
+    std::vector<int> out;
+    for (const auto& n : names) out.push_back(payerCatalogueIndex(n));
+    return out;
+}
+
+TEST(PayerLines, OneLineToOnePayer) {
+    const auto nameAndId = columnsOf({"Payer's Name", "Payer's Federal ID"});
+    // The .txt line: a name and a valid number, not valid for want of an address.
+    ComapnyInfo p = payerFromLine({"Acme", "12-3456789"}, nameAndId, PayerReader::Text);
+    EXPECT_EQ(p.getName(), "Acme");
+    EXPECT_EQ(p.getTaxID1(), "12-3456789");
+    EXPECT_FALSE(p.getValidated());
+    // Fields beyond the chosen columns are ignored; missing ones are empty.
+    p = payerFromLine({"Acme"}, nameAndId, PayerReader::Csv);
+    EXPECT_EQ(p.getTaxID1(), "");
+
+    const auto full = columnsOf({"Payer's Name", "Payer Address Line1", "City", "State", "ZIP", "Phone"});
+    p = payerFromLine({"  Acme Co\t ", "1 Main", "Austin", "tx", "78701", "5125551212", "extra"}, full,
+                      PayerReader::Csv);
+    EXPECT_EQ(p.getName(), "Acme Co");   // a name holding a blank is trimmed
+    EXPECT_EQ(p.getState(), "Texas-TX");
+    EXPECT_TRUE(p.getValidated());
+    EXPECT_EQ(payerFromLine({"Acme", "1 Main", "Austin", "Cal", "", ""}, full, PayerReader::Text).getState(), "Cal");
+    EXPECT_EQ(payerFromLine({"Acme", "1 Main", "Austin", "", "", ""}, full, PayerReader::Text).getState(), "None");
+    EXPECT_FALSE(payerFromLine({std::string(41, 'N'), "1 Main"}, full, PayerReader::Text).getValidated());
+    EXPECT_EQ(payerFromLine({"   ", "1 Main"}, full, PayerReader::Text).getName(), "");
+    EXPECT_FALSE(payerFromLine({"Acme", std::string(41, 'a')}, full, PayerReader::Text).getValidated());
+    // An empty federal ID is not checked.
+    EXPECT_TRUE(payerFromLine({"Acme", "1 Main", ""}, columnsOf({"Payer's Name", "Payer Address Line1", "Payer's Federal ID"}),
+                              PayerReader::Text)
+                    .getValidated());
+
+    // A name type "b" before the first name empties it in .txt files only.
+    const auto typeFirst = columnsOf({"Payer's Name", "Payer Name_Type", "Payer First Name"});
+    const auto firstType = columnsOf({"Payer's Name", "Payer First Name", "Payer Name_Type"});
+    EXPECT_EQ(payerFromLine({"Acme", "b", "Ann"}, typeFirst, PayerReader::Text).getfirstname(), "");
+    EXPECT_EQ(payerFromLine({"Acme", "b", "Ann"}, typeFirst, PayerReader::Csv).getfirstname(), "Ann");
+    EXPECT_EQ(payerFromLine({"Acme", "Ann", "B"}, firstType, PayerReader::Text).getfirstname(), "Ann");
+    EXPECT_EQ(payerFromLine({"Acme", "Ann", "B"}, firstType, PayerReader::Text).getpayernametype(), "Business Name");
+    EXPECT_EQ(payerFromLine({"Acme", "Ann", "Bus"}, firstType, PayerReader::Text).getpayernametype(), "Individual");
+
+    const auto phone = columnsOf({"Payer Phone_type", "Payer's Federal ID"});
+    EXPECT_EQ(payerFromLine({"d", "12"}, phone, PayerReader::Text).getphone_type(), "Domestic");
+    EXPECT_EQ(payerFromLine({"", "12"}, phone, PayerReader::Text).getphone_type(), "International");
+    EXPECT_FALSE(payerFromLine({"d", "12"}, phone, PayerReader::Text).getValidated());
+
+    // The payroll export: its name is kept as read.
+    p = payerFromLine({" Acme ", "12-3456789", "1 Main", "Austin", "TX", "78701", "555"}, {}, PayerReader::Payroll);
+    EXPECT_EQ(p.getName(), " Acme ");
+    EXPECT_EQ(p.getAddress(), "1 Main");
+    EXPECT_EQ(p.getState(), "Texas-TX");
+    EXPECT_EQ(p.getPhone(), "555");
+}
+
+const std::vector<std::string> kColumns = {"Payer's Name", "Payer's Federal ID", "Payer Address Line1", "City",
+                                           "State", "ZIP"};
+
+class PayerImport : public ImportTest {
+protected:
+    void SetUp() override {
+        ImportTest::SetUp();
+        mainPath = openCompany("Main", {"Existing Payer"});
+    }
+
+    std::string chooseFile(const std::string& name, const std::string& text) {
+        const std::string path = writeFile(name, text);
+        ui->answerOpenFile(path);
+        return path;
+    }
+
+    std::string target(const std::string& fileName) const { return yearFolder() + fileName + " 2025.db"; }
+
+    // The files of the year folder.
+    std::vector<std::string> yearFiles() const {
+        std::vector<std::string> out;
+        for (const auto& e : std::filesystem::directory_iterator(yearFolder()))
+            if (e.is_regular_file()) out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    std::string mainPath;
+};
+
+TEST_F(PayerImport, TabSeparatedPayersBecomeRegisteredCompanyDatabases) {
+    chooseFile("payers.txt", "Acme   Supply  Co.\t12-3456789\t1 Main\tAustin\ttx\t78701\r\n"
+                             "Acme Supply Co?\t98-7654321\t2 Main\tDallas\tTX\t75001\r\n"
+                             "3M Company\t\t3 Main\tWaco\tTX\t76701\r\n");
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportCompletedCode);
+    EXPECT_EQ(ui->sequence(), (std::vector<std::string>{"closeDatabase", "chooseOpenFile", "openRecentDatabase",
+                                                        "closeDatabase", "messageBox"}));
+    EXPECT_EQ(ui->refreshCount(), 1);
+    EXPECT_EQ(ui->boxes()[0].title, "Import Complete");
+    EXPECT_EQ(ui->boxes()[0].details,
+              "All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
+              "'Update Company' button. Some companies may still need more information before filing.");
+    EXPECT_FALSE(cdb()->IsReady());
+
+    // Two payers with one file name share one database.
+    const std::string acme = target("Acme Supply Co_");
+    EXPECT_EQ(rowsInFile(acme, "select name, validated from companies order by pk;"),
+              (std::vector<std::string>{"Acme   Supply  Co.|0", "Acme Supply Co?|0"}));
+    EXPECT_EQ(rowsInFile(acme, "select name, year, isBackup, in_use from database;"),
+              (std::vector<std::string>{"Acme Supply Co_|2025|0|0"}));
+    EXPECT_EQ(rowsInFile(target("_3M Company"), "select name from companies;"), std::vector<std::string>{"3M Company"});
+    EXPECT_EQ(rowsInFile(acme, "select count(*) from mailinglabel;"), std::vector<std::string>{"2"});
+
+    std::map<std::string, databaseInfo> listed;
+    for (const auto& e : app()->SelectDatabaseList()) listed[e.path()] = e;
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[acme].name(), "Acme Supply Co_");
+    EXPECT_EQ(listed[acme].year(), 2025);
+    EXPECT_EQ(listed[acme].CompanyName(), "Acme   Supply  Co.");
+    EXPECT_EQ(listed[target("_3M Company")].CompanyName(), "3M Company");
+
+    // The choice landed in the database the window had open.
+    ASSERT_TRUE(cdb()->Init(mainPath, false, false, true, "Main"));
+    EXPECT_EQ(loadPayerColumns(*cdb()), kColumns);
+}
+
+TEST_F(PayerImport, CommaSeparatedPayersWithTheNotValidList) {
+    chooseFile("payers.csv", "Beta LLC,98-7654321,1 Main,Austin,TX,78701\n"
+                             "Gamma Inc,12-345,,Austin,TX,78701\n"
+                             "\n"
+                             ",,9 Nowhere\n"
+                             "Delta, Inc.,11-1111111,4 Main\n");
+    ui->answerFormErrors(true);
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
+    EXPECT_EQ(ui->shown()[1].openFile.fileType, "csv");
+    ASSERT_EQ(ui->count("formErrors"), 1);
+    // A comma inside a value shifts the later columns: Delta's number lands in the address.
+    EXPECT_EQ(ui->shown()[2].errors,
+              (std::vector<std::string>{"Gamma Inc", "(no name) (payers.csv, line 3: not imported)", "Delta"}));
+    EXPECT_EQ(yearFiles(), (std::vector<std::string>{"Beta LLC 2025.db", "Delta 2025.db", "Gamma Inc 2025.db",
+                                                     "Main 2025.db"}));
+    EXPECT_EQ(rowsInFile(target("Delta"), "select address from companies;"),
+              std::vector<std::string>{"11-1111111"});
+}
+
+TEST_F(PayerImport, CancellingTheNotValidListCreatesNothing) {
+    chooseFile("payers.txt", "Gamma Inc\t12-345\n");
+    ui->answerFormErrors(false);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+    EXPECT_TRUE(listedPaths().empty());
+}
+
+TEST_F(PayerImport, PayrollPayersAreNamedByTheRuleAndLeaveTheOpenDatabaseAlone) {
+    chooseFile("payroll.txt", "A/B Corp\t12-3456789\t1 Main\tAustin\tTX\t78701\t5125551212\n"
+                              "../Escape\t98-7654321\t2 Main\tDallas\tTX\t75001\t\n");
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runPayrollPayerImport(), kImportCompletedCode);
+    // The open database was not closed before, and got no payers.
+    EXPECT_EQ(ui->sequence().front(), "chooseOpenFile");
+    EXPECT_EQ(rowsInFile(mainPath, "select name from companies;"), std::vector<std::string>{"Existing Payer"});
+    EXPECT_EQ(yearFiles(), (std::vector<std::string>{"A_B Corp 2025.db", "Main 2025.db", "____Escape 2025.db"}));
+    EXPECT_EQ(rowsInFile(target("A_B Corp"), "select name, year, isBackup from database;"),
+              std::vector<std::string>{"A_B Corp|2025|0"});
+    EXPECT_EQ(rowsInFile(target("A_B Corp"), "select name, phone from companies;"),
+              std::vector<std::string>{"A/B Corp|5125551212"});
+    EXPECT_EQ(listedPaths().size(), 2u);
+    EXPECT_FALSE(cdb()->IsReady());
+}
+
+TEST_F(PayerImport, PayrollLinesWithTooManyFieldsOrNoneStopTheRun) {
+    chooseFile("payroll.txt", "Acme\t1\t2\t3\t4\t5\t6\t7\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayrollPayerImport(), kImportStoppedCode);
+    EXPECT_EQ(ui->boxes()[0].details, "Too many import fields on line 1");
+    EXPECT_EQ(ui->boxes()[0].title, "Import Failed");
+
+    chooseFile("payroll2.txt", "Acme\t12-3456789\n \nBeta\n");
+    EXPECT_EQ(runPayrollPayerImport(), kImportStoppedCode);
+    EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+    EXPECT_TRUE(cdb()->IsReady());
+}
+
+TEST_F(PayerImport, ALineWithoutANameAsksBeforeTheFirstPayerOnly) {
+    chooseFile("payers.txt", "\t12-3456789\nAcme\t98-7654321\n\t11-1111111\n");
+    ui->answerBox(kMessageAnswerNo);
+    ui->answerFormErrors(true);
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportCompletedCode);
+    EXPECT_EQ(ui->boxes()[0].details,
+              "Unable to import company information on line 1. Does not have an entry for the required field "
+              "'Payer's Name'. Must skip this Company. Do you want to cancel import instead?");
+    EXPECT_EQ(ui->boxes()[0].style, 10);
+    EXPECT_EQ(ui->boxes()[0].title, "Import Error");
+    EXPECT_EQ(ui->shown()[3].errors,
+              (std::vector<std::string>{"Acme", "(no name) (payers.txt, line 3: not imported)"}));
+
+    // Yes cancels the whole import.
+    chooseFile("payers2.txt", "\t12-3456789\nBeta\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportAbandonedCode);
+    EXPECT_FALSE(platform::fileExists(target("Beta")));
+}
+
+TEST_F(PayerImport, ABlankLineBeforeAnyPayerEndsTheRun) {
+    chooseFile("payers.txt", " \nAcme\n");
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+}
+
+TEST_F(PayerImport, AListedCompanyNameRefusesTheWholeFile) {
+    databaseInfo listed("Old", yearFolder() + "Old 2025.db", 2025, false, "");
+    listed.setCompanyName("Acme");
+    ASSERT_TRUE(app()->InsertDatabaseInfo(listed));
+    chooseFile("payers.txt", "Beta\t\t1 Main\nAcme\t\t2 Main\n");
+    ui->answerAlert(kAlertFirstButtonCode);
+
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportDuplicateCompanyCode);
+    ASSERT_EQ(ui->alerts().size(), 1u);
+    const AlertRequest alert = ui->alerts()[0];
+    EXPECT_EQ(alert.title, "Import Company");
+    EXPECT_EQ(alert.message, "Duplicate company is available in the selected company list. Please avoid duplicate "
+                             "companies for the import.");
+    EXPECT_EQ(alert.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(alert.icon, AlertIcon::Error);
+    EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+    EXPECT_EQ(listedPaths().size(), 1u);
+
+    // Exact and case-sensitive: "acme" is another company.
+    chooseFile("payers2.txt", "acme\t\t2 Main\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportCompletedCode);
+}
+
+TEST_F(PayerImport, AFailureTakesBackEverythingTheRunMade) {
+    // Alpha goes into a database that is there already; Beta gets a new one; Gamma's
+    // database refuses the payer.
+    const std::string alpha = makeDatabase("Alpha", {"Alpha Original"});
+    const std::string gamma = makeDatabase("Gamma", {});
+    {
+        CompanyDatabase g;
+        ASSERT_TRUE(g.Init(gamma, false, false, true, "Gamma"));
+        ASSERT_TRUE(g.db->executeStatements(
+            "create trigger refuse before insert on companies begin select raise(abort, 'no room here'); end;"));
+        g.Close();
+    }
+    const auto alphaBefore = rowsInFile(alpha, "select * from companies;");
+    chooseFile("payers.txt", "Alpha\t\t1 Main\nBeta\t\t2 Main\nGamma\t\t3 Main\n");
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    const MessageBoxRequest box = ui->boxes()[0];
+    EXPECT_EQ(box.caption, "Unable to import.");
+    EXPECT_NE(box.details.find("\"Gamma\""), std::string::npos) << box.details;
+    EXPECT_NE(box.details.find("no room here"), std::string::npos) << box.details;
+    EXPECT_EQ(box.image, 512);
+    EXPECT_EQ(yearFiles(), (std::vector<std::string>{"Alpha 2025.db", "Gamma 2025.db", "Main 2025.db"}));
+    EXPECT_EQ(rowsInFile(alpha, "select * from companies;"), alphaBefore);
+    EXPECT_EQ(rowsInFile(alpha, "select count(*) from mailinglabel;"), std::vector<std::string>{"1"});
+    EXPECT_TRUE(listedPaths().empty());
+}
+
+TEST_F(PayerImport, ATargetThatIsNoCompanyDatabaseIsRefusedBeforeAnythingIsMade) {
+    std::ofstream(target("Gamma"), std::ios::binary) << "this is not a database, just some text to fill a page";
+    chooseFile("payers.txt", "Beta\t\t2 Main\nGamma\t\t3 Main\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    EXPECT_NE(ui->boxes()[0].details.find(target("Gamma")), std::string::npos);
+    EXPECT_FALSE(platform::fileExists(target("Beta")));
+    EXPECT_TRUE(listedPaths().empty());
+}
+
+TEST_F(PayerImport, TheRequiredNameColumnTheCancelledChooserAndUnreadableFiles) {
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, {"City", "ZIP"}), kImportStoppedCode);
+    EXPECT_EQ(ui->boxes()[0].details, "'Payer's Name' is a required field. Please add 'Payer's Name' to the list of "
+                                      "selected fields any position.");
+    EXPECT_TRUE(ui->boxes()[0].flag);
+    EXPECT_FALSE(cdb()->IsReady());
+
+    // A cancelled chooser reopens the recent database.
+    ui->answerOpenFile(std::nullopt);
+    EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportStoppedCode);
+    EXPECT_TRUE(cdb()->IsReady());
+
+    // A file that is not UTF-8 stops the run; the database stays closed.
+    chooseFile("latin1.txt", "Acme\nCaf\xE9\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    EXPECT_EQ(ui->boxes().back().caption, "Unable to import.");
+    EXPECT_EQ(ui->boxes().back().title, "Import Failed");
+    EXPECT_NE(ui->boxes().back().details.find("line 2"), std::string::npos);
+    EXPECT_FALSE(cdb()->IsReady());
+    EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+}
+
+TEST_F(PayerImport, AWindowThatStaysOpenKeepsTheDatabaseAndStopsTheRun) {
+    ui->refuseCloseDatabase();
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_EQ(ui->count("chooseOpenFile"), 0);
+}
+
+TEST_F(PayerImport, AFileWithNoUsableLineCreatesNothingButCompletes) {
+    chooseFile("empty.txt", "\nAcme\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportCompletedCode);
+    EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+}
+
+}  // namespace

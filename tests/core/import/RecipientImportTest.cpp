@@ -1,0 +1,430 @@
+#include "ImportFixture.h"
+#include "core/import/ImportCatalogues.h"
+#include "core/import/ImportCodes.h"
+#include "core/import/ImportColumnChoices.h"
+#include "core/import/RecipientImport.h"
+
+using namespace imports;
+
+namespace {
+
+const char kComplete[] = "Import Complete";
+
+// The columns most runs choose, in file order.
+const std::vector<std::string> kColumns = {"Recipient Tax Payer ID", "Business Name", "First Name",
+                                           "Last Name(Surname)",     "Address Line 1", "City",
+                                           "State",                  "ZIP Code",       "Box 1: Rents"};
+
+// One line of a file with kColumns.
+std::string line(char sep, const std::vector<std::string>& fields) {
+    std::string out;
+    for (size_t i = 0; i < fields.size(); ++i) out += (i ? std::string(1, sep) : "") + fields[i];
+    return out + "\n";
+}
+
+class RecipientImport : public ImportTest {
+protected:
+    void SetUp() override {
+        ImportTest::SetUp();
+        openCompany("Acme", {"Payer Zero", "Payer One"});
+        session()._type = 1;
+        session().CPK = 1;
+    }
+
+    // Answers the chooser with a new file of the given text.
+    std::string chooseFile(const std::string& name, const std::string& text) {
+        const std::string path = writeFile(name, text);
+        ui->answerOpenFile(path);
+        return path;
+    }
+
+    // Stores a recipient directly, as the entry windows do; its key.
+    int32_t store(const std::string& name, const std::string& tin, int32_t payer = 1, int32_t kind = 1) {
+        RecipientInfo r;
+        r.setLastName(name);
+        r.setTaxID(tin);
+        r.setCompany_FK(payer);
+        r.setType(kind);
+        r.setValidated(true);
+        r.setLine1_Misc("1.00");
+        RecipientAdditionalInfo a;
+        a.setCompany_FK(payer);
+        a.setType(kind);
+        a.setname_typee("Business Name");
+        EXPECT_TRUE(cdb()->insertRecipientInfo(r, a));
+        return r.getPK();
+    }
+
+    std::vector<RecipientInfo> recipients(int32_t payer = 1, int32_t kind = 1) { return cdb()->getRecipients(payer, kind); }
+
+    // Everything stored about recipients, for "nothing changed" checks.
+    std::vector<std::string> allRecipientRows() {
+        auto out = rows("select * from recipients order by pk;");
+        for (auto& r : rows("select * from recipients_additionalinfo order by pk;")) out.push_back(r);
+        return out;
+    }
+};
+
+TEST_F(RecipientImport, TabSeparatedFileWithBusinessIndividualAndSurnameOnly) {
+    chooseFile("recipients.txt",
+               line('\t', {"11-1111111", "Acme Supply", "", "", "1 Main St", "Austin", "tx", "78701", "100.00"}) +
+                   line('\t', {"222-22-2222", "Oak Shop", "John", "Smith", "2 Oak", "Dallas", "Texas", "75001", "50"}) +
+                   line('\t', {"333-33-3333", "", "", "Jones", "3 Elm", "Waco", "TX", "76701", ""}) +
+                   line('\t', {"444-44-4444", "", "", "", "4 Pine", "Houston", "TX", "77001", ""}));
+    ui->answerImportErrors(kImportErrorsOKCode);
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportCompletedCode);
+
+    // The line without any name is listed, with its file and line, and not imported.
+    ASSERT_EQ(ui->count("importErrors"), 1);
+    EXPECT_EQ(ui->shown()[1].errors, std::vector<std::string>{"(no name) (recipients.txt, line 4: not imported)"});
+    EXPECT_EQ(ui->shown()[0].openFile.message, "Choose the file to import");
+    EXPECT_EQ(ui->shown()[0].openFile.fileType, "txt");
+    EXPECT_EQ(ui->shown()[0].openFile.typeName, "Text File");
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].title, kComplete);
+    EXPECT_EQ(ui->boxes()[0].style, 4);
+    EXPECT_EQ(ui->boxes()[0].image, 2048);
+
+    const auto stored = recipients();
+    ASSERT_EQ(stored.size(), 3u);
+    const auto extras = cdb()->getAddRecipients(1, 1);
+    ASSERT_EQ(extras.size(), 3u);
+    struct Expect {
+        std::string lastName, firstName, surname, nameType, state;
+    } expected[] = {
+        {"Acme Supply", "", "", "Business Name", "Texas-TX"},
+        {"", "John", "Smith", "Individual", "Texas-TX"},   // the tab reader keeps no business name for him
+        {"", "", "Jones", "Individual", "Texas-TX"},       // a surname alone makes an individual
+    };
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(stored[i].getLastName(), expected[i].lastName);
+        EXPECT_EQ(stored[i].getFirstName(), expected[i].firstName);
+        EXPECT_EQ(extras[i].getlastname(), expected[i].surname);
+        EXPECT_EQ(extras[i].getname_type(), expected[i].nameType);
+        EXPECT_EQ(stored[i].getState(), expected[i].state);
+        EXPECT_EQ(extras[i].gettin_type(), "SSN");
+        EXPECT_EQ(stored[i].getType(), 1);
+        EXPECT_EQ(extras[i].getPK(), stored[i].getPK());
+        EXPECT_FALSE(stored[i].getValidated());
+        EXPECT_FALSE(extras[i].getValidated());
+    }
+    EXPECT_EQ(stored[0].getLine1_Misc(), "100.00");
+    EXPECT_TRUE(recipients(0, 1).empty());
+    // The choice is kept for the form kind.
+    EXPECT_EQ(loadRecipientColumns(*cdb(), 1), kColumns);
+}
+
+TEST_F(RecipientImport, CommaSeparatedFileKeepsAnIndividualsBusinessNameAndSkipsBlankRecords) {
+    chooseFile("recipients.csv",
+               line(',', {"222-22-2222", "Oak Shop", "John", "Smith", "2 Oak", "Dallas", "TX", "75001", "50"}) +
+                   "\n \n" +
+                   line(',', {"555-55-5555", "Beta LLC", "", "", "5 Birch", "Austin", "TX", "78701", "7"}));
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Csv, kColumns), kImportCompletedCode);
+    EXPECT_EQ(ui->shown()[0].openFile.fileType, "csv");
+    const auto stored = recipients();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].getLastName(), "Oak Shop");
+    EXPECT_EQ(stored[0].getFirstName(), "John");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(stored[0].getPK()).getname_type(), "Individual");
+    EXPECT_EQ(stored[1].getLastName(), "Beta LLC");
+}
+
+TEST_F(RecipientImport, PayrollExportSplitsTheFirstNameAndSavesItsColumns) {
+    session()._type = 7;
+    chooseFile("payroll.txt", line('\t', {"Smith", "John Paul", "1 Main", "Apt 2", "Austin", "tx", "78701", "123-45-6789"}) +
+                                  line('\t', {"Acme Corp", "", "2 Oak", "", "Dallas", "Texas", "75001", "98-7654321", "extra"}) +
+                                  line('\t', {"Lee", "Ann", "3 Elm", "", "Waco", "TX", "76701", "555-12-3456"}));
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runPayrollRecipientImport(), kImportCompletedCode);
+    const auto stored = recipients(1, 7);
+    ASSERT_EQ(stored.size(), 3u);
+    const auto john = cdb()->getRecipientAdditionalInfo(stored[0].getPK());
+    EXPECT_EQ(stored[0].getFirstName(), "John");
+    EXPECT_EQ(john.getmiddleName(), "Paul");
+    EXPECT_EQ(john.getlastname(), "Smith");
+    EXPECT_EQ(stored[0].getLastName(), "");
+    EXPECT_EQ(john.getname_type(), "Individual");
+    EXPECT_EQ(john.getaddline2(), "Apt 2");
+    EXPECT_EQ(stored[0].getState(), "Texas-TX");
+    EXPECT_EQ(stored[1].getLastName(), "Acme Corp");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(stored[1].getPK()).getname_type(), "Business Name");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(stored[2].getPK()).getmiddleName(), "");
+
+    const auto available = AvaillistValue(7);
+    EXPECT_EQ(loadRecipientColumns(*cdb(), 7), std::vector<std::string>(available.begin(), available.begin() + 8));
+}
+
+TEST_F(RecipientImport, TheErrorListNamesWhatFailedInFileOrderAndItsCancelWritesNothing) {
+    chooseFile("recipients.txt",
+               line('\t', {"12-34", "Acme", "", "", "1 Main", "Austin", "TX", "78701", ""}) +         // bad number
+                   line('\t', {"222-22-2222", "", "", "", "", "", "", "", ""}) +                    // no name
+                   line('\t', {"333-33-3333", "", "Ann", "Lee", "", "Waco", "TX", "76701", ""}) +   // no address
+                   line('\t', {"444-44-4444", std::string(41, 'B'), "", "", "4 Pine", "Austin", "TX", "78701", ""}) +
+                   line('\t', {"555-55-5555", "", "Bo", "Wu", "5 Elm", "Austin", "TX", "78701", ""}));
+    ui->answerImportErrors(kImportErrorsCancelCode);
+    const auto before = allRecipientRows();
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportStoppedCode);
+    ASSERT_EQ(ui->count("importErrors"), 1);
+    // A business name longer than 40 fails; an individual needs none.
+    EXPECT_EQ(ui->shown()[1].errors,
+              (std::vector<std::string>{"Acme", "(no name) (recipients.txt, line 2: not imported)", "Lee, Ann",
+                                        std::string(41, 'B')}));
+    EXPECT_EQ(allRecipientRows(), before);
+    EXPECT_TRUE(loadRecipientColumns(*cdb(), 1).empty());
+    EXPECT_TRUE(ui->boxes().empty());
+}
+
+TEST_F(RecipientImport, TheNameQuestionComesOnlyWhenARecordHasAnEmptyFirstField) {
+    // Every first field filled: a record with only a first name is imported, one
+    // without any name is listed.
+    chooseFile("a.txt", line('\t', {"111-11-1111", "", "Ann", "", "1 Main", "Austin", "TX", "78701", ""}) +
+                            line('\t', {"222-22-2222", "", "", "", "2 Main", "Austin", "TX", "78701", ""}));
+    ui->answerImportErrors(kImportErrorsOKCode);
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportCompletedCode);
+    ASSERT_EQ(recipients().size(), 1u);
+    EXPECT_EQ(recipients()[0].getFirstName(), "Ann");
+    EXPECT_EQ(ui->shown()[1].errors, std::vector<std::string>{"(no name) (a.txt, line 2: not imported)"});
+}
+
+TEST_F(RecipientImport, TheNameQuestionSkipsARecordOrCancelsTheImport) {
+    struct Case {
+        RecipientReader reader;
+        char sep;
+        int answer;
+        bool completes;
+        size_t stored;
+        const char* required;
+    } cases[] = {
+        {RecipientReader::Text, '\t', kMessageAnswerNo, true, 1, "'Business Name' or 'Last Name'"},
+        {RecipientReader::Csv, ',', kMessageAnswerCloseBox, true, 1, "'Business or Last Name (Required)'"},
+        {RecipientReader::Text, '\t', kMessageAnswerOkYes, false, 0, "'Business Name' or 'Last Name'"},
+    };
+    int run = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(run);
+        session().CPK = 0;
+        exec("delete from recipients; delete from recipients_additionalinfo;");
+        freshUi();
+        // The empty first field of the second record brings the question to every
+        // record without a business name or surname.
+        chooseFile("q" + std::to_string(run++) + (c.sep == ',' ? ".csv" : ".txt"),
+                   line(c.sep, {"111-11-1111", "Acme", "", "", "1 Main", "Austin", "TX", "78701", ""}) +
+                       line(c.sep, {"", "", "Ann", "", "2 Main", "Austin", "TX", "78701", ""}));
+        ui->answerBox(c.answer);
+        if (c.completes) ui->answerBox(kMessageAnswerOkYes);
+
+        EXPECT_EQ(runRecipientImport(c.reader, kColumns), c.completes ? kImportCompletedCode : kImportAbandonedCode);
+        const MessageBoxRequest question = ui->boxes().at(0);
+        EXPECT_EQ(question.details, std::string("Unable to import recipient information on line 2. Does not have an "
+                                                "entry for the required field ") +
+                                        c.required + ". Must skip this recipient. Do you want to cancel import instead?");
+        EXPECT_EQ(question.caption, "");
+        EXPECT_EQ(question.style, 10);
+        EXPECT_EQ(question.title, "Import Error");
+        EXPECT_EQ(question.image, 2048);
+        EXPECT_FALSE(question.flag);
+        EXPECT_EQ(recipients(0).size(), c.stored);
+        EXPECT_EQ(ui->count("importErrors"), 0);
+        EXPECT_TRUE(ui->allAnswersUsed());
+    }
+}
+
+TEST_F(RecipientImport, NumbersRepeatedInsideTheFileStopTheRun) {
+    chooseFile("dup.txt", line('\t', {"123-45-6789", "Acme", "", "", "1 Main", "Austin", "TX", "78701", ""}) +
+                              line('\t', {"", "Beta", "", "", "2 Main", "Austin", "TX", "78701", ""}) +
+                              line('\t', {"", "Gamma", "", "", "3 Main", "Austin", "TX", "78701", ""}) +
+                              line('\t', {"123456789", "Delta", "", "", "4 Main", "Austin", "TX", "78701", ""}));
+    ui->answerBox(kMessageAnswerOkYes);
+    const auto before = allRecipientRows();
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportStoppedCode);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].details, "The same Recipient Tax Payer ID appears more than once. Check before importing.");
+    EXPECT_EQ(ui->boxes()[0].style, 2);
+    EXPECT_EQ(ui->boxes()[0].title, "Recipient Import Error");
+    EXPECT_EQ(allRecipientRows(), before);
+
+    // Two records without a number are no repetition.
+    freshUi();
+    chooseFile("empty numbers.txt", line('\t', {"", "Beta", "", "", "2 Main", "Austin", "TX", "78701", ""}) +
+                                        line('\t', {"", "Gamma", "", "", "3 Main", "Austin", "TX", "78701", ""}));
+    ui->answerImportErrors(kImportErrorsOKCode);   // both fail the number check
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportCompletedCode);
+    EXPECT_EQ(recipients().size(), 2u);
+}
+
+struct ConflictCase {
+    const char* name;
+    int code;
+    std::vector<int> rows;
+    std::vector<std::string> overwritten;   // existing recipients that take the imported data
+};
+
+void PrintTo(const ConflictCase& c, std::ostream* os) { *os << c.name; }
+
+class RecipientConflicts : public RecipientImport, public ::testing::WithParamInterface<ConflictCase> {};
+
+TEST_P(RecipientConflicts, OnlyRowsChosenWithOKAreOverwrittenAndNewRecipientsAreStoredInEveryCase) {
+    const ConflictCase& c = GetParam();
+    const int32_t a = store("Alpha", "111-11-1111");
+    const int32_t b = store("Bravo", "222-22-2222");
+    const int32_t cKey = store("Charlie", "333-33-3333");
+    const int32_t otherPayer = store("Delta", "444-44-4444", 0);
+    const int32_t otherKind = store("Echo", "555-55-5555", 1, 7);
+    const std::vector<std::string> otherRows = rows("select * from recipients where pk in (" +
+                                                    std::to_string(otherPayer) + ", " + std::to_string(otherKind) + ");");
+
+    chooseFile("conflicts.txt",
+               line('\t', {"111111111", "Alpha New", "", "", "1 Main", "Austin", "TX", "78701", "10.00"}) +
+                   line('\t', {"222-22-2222", "Bravo New", "", "", "2 Main", "Austin", "TX", "78701", "20.00"}) +
+                   line('\t', {"333-33-3333", "", "Carl", "Charlie", "3 Main", "Austin", "TX", "78701", "30.00"}) +
+                   line('\t', {"444-44-4444", "Delta New", "", "", "4 Main", "Austin", "TX", "78701", "40.00"}) +
+                   line('\t', {"555-55-5555", "Echo New", "", "", "5 Main", "Austin", "TX", "78701", "50.00"}) +
+                   line('\t', {"666-66-6666", "Foxtrot", "", "", "6 Main", "Austin", "TX", "78701", "60.00"}));
+    ui->answerImportConflicts(c.code, c.rows);
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportCompletedCode);
+    // Only the payer's recipients of the kind conflict, numbers compared without dashes.
+    ASSERT_EQ(ui->count("importConflicts"), 1);
+    EXPECT_EQ(ui->shown()[1].errors, (std::vector<std::string>{"Alpha New", "Bravo New", "Charlie, Carl"}));
+
+    const std::map<int32_t, std::pair<std::string, std::string>> before = {
+        {a, {"Alpha", "Alpha New"}}, {b, {"Bravo", "Bravo New"}}, {cKey, {"Charlie", ""}}};
+    for (const auto& [key, names] : before) {
+        const RecipientInfo r = cdb()->getRecipientInfo(key);
+        const bool chosen = std::find(c.overwritten.begin(), c.overwritten.end(), names.first) != c.overwritten.end();
+        SCOPED_TRACE(names.first);
+        EXPECT_EQ(r.getLastName(), chosen ? names.second : names.first);
+        EXPECT_EQ(r.getValidated(), !chosen);
+        EXPECT_EQ(r.getCompany_FK(), 1);
+        if (chosen && key == cKey) {
+            EXPECT_EQ(r.getFirstName(), "Carl");
+            EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getname_type(), "Individual");
+        }
+    }
+    // Another payer's and another kind's recipients are left alone; their numbers make new recipients.
+    EXPECT_EQ(rows("select * from recipients where pk in (" + std::to_string(otherPayer) + ", " +
+                   std::to_string(otherKind) + ");"),
+              otherRows);
+    const auto stored = recipients();
+    ASSERT_EQ(stored.size(), 6u);
+    EXPECT_EQ(stored[3].getLastName(), "Delta New");
+    EXPECT_EQ(stored[4].getLastName(), "Echo New");
+    EXPECT_EQ(stored[5].getLastName(), "Foxtrot");
+    EXPECT_EQ(stored[5].getPK(), otherKind + 3);   // keys counted on from the largest
+    EXPECT_EQ(count("select count(*) from recipients_additionalinfo"), 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, RecipientConflicts,
+                         ::testing::Values(ConflictCase{"OKWithTwoRows", kImportConflictsOKCode, {0, 2}, {"Alpha", "Charlie"}},
+                                           ConflictCase{"OKWithNone", kImportConflictsOKCode, {}, {}},
+                                           ConflictCase{"OKWithRowsOutOfRange", kImportConflictsOKCode, {1, 7, -1}, {"Bravo"}},
+                                           ConflictCase{"Cancel", kImportConflictsCancelCode, {0, 1, 2}, {}}),
+                         [](const ::testing::TestParamInfo<ConflictCase>& p) { return std::string(p.param.name); });
+
+TEST_F(RecipientImport, AnOverwrittenRecipientWithoutAdditionalDataGetsIt) {
+    RecipientInfo bare;
+    bare.setLastName("Bare");
+    bare.setTaxID("777-77-7777");
+    bare.setCompany_FK(1);
+    bare.setType(1);
+    ASSERT_TRUE(cdb()->insertRecipientInfo(bare));
+    const int32_t key = cdb()->getRecipientPK();
+    chooseFile("bare.txt", line('\t', {"777777777", "Bare New", "", "", "1 Main", "Austin", "TX", "78701", ""}));
+    ui->answerImportConflicts(kImportConflictsOKCode, {0});
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportCompletedCode);
+    EXPECT_EQ(cdb()->getRecipientInfo(key).getLastName(), "Bare New");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getname_type(), "Business Name");
+}
+
+TEST_F(RecipientImport, AFailingWriteLeavesEveryTableAsItWas) {
+    store("Alpha", "111-11-1111");
+    exec("create trigger boom before insert on recipients_additionalinfo when new.Company_FK = 1 and "
+         "(select count(*) from recipients where lastName = 'Late') > 0 begin select raise(abort, 'disk on fire'); end;");
+    chooseFile("fail.txt", line('\t', {"111-11-1111", "Alpha New", "", "", "1 Main", "Austin", "TX", "78701", ""}) +
+                               line('\t', {"222-22-2222", "Early", "", "", "2 Main", "Austin", "TX", "78701", ""}) +
+                               line('\t', {"333-33-3333", "Late", "", "", "3 Main", "Austin", "TX", "78701", ""}));
+    ui->answerImportConflicts(kImportConflictsOKCode, {0});
+    ui->answerBox(kMessageAnswerOkYes);   // the failure
+    const auto before = allRecipientRows();
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportStoppedCode);
+    EXPECT_EQ(allRecipientRows(), before);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_NE(ui->boxes()[0].details.find("disk on fire"), std::string::npos) << ui->boxes()[0].details;
+    EXPECT_NE(boxTitles()[0], kComplete);
+    EXPECT_TRUE(loadRecipientColumns(*cdb(), 1).empty());
+}
+
+TEST_F(RecipientImport, FilesThatCannotBeReadStopBeforeAnythingIsWritten) {
+    struct Case {
+        std::string bytes;   // empty: no file at all
+        std::string detail;
+    } cases[] = {
+        {"", "could not be read"},
+        {"111-11-1111\tAcme\r\n222-22-2222\tCaf\xE9\r\n", "line 2"},
+    };
+    for (const auto& c : cases) {
+        freshUi();
+        const std::string path = c.bytes.empty() ? home.file("missing.txt") : writeFile("latin1.txt", c.bytes);
+        ui->answerOpenFile(path);
+        ui->answerBox(kMessageAnswerOkYes);
+        EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportStoppedCode);
+        ASSERT_EQ(ui->boxes().size(), 1u);
+        const MessageBoxRequest box = ui->boxes()[0];
+        EXPECT_EQ(box.caption, "Unable to import.");
+        EXPECT_EQ(box.style, 4);
+        EXPECT_EQ(box.title, "Import Failed");
+        EXPECT_EQ(box.image, 512);
+        EXPECT_NE(box.details.find(path), std::string::npos);
+        EXPECT_NE(box.details.find(c.detail), std::string::npos) << box.details;
+        EXPECT_TRUE(recipients().empty());
+        EXPECT_TRUE(ui->allAnswersUsed());
+    }
+}
+
+TEST_F(RecipientImport, ANameColumnIsRequiredAndACancelledChooserEndsTheWindow) {
+    const std::vector<std::string> noName = {"Recipient Tax Payer ID", "First Name", "City"};
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, noName), kImportStoppedCode);
+    ui->answerBox(kMessageAnswerCloseBox);
+    EXPECT_EQ(runRecipientImport(RecipientReader::Csv, noName), kImportWindowStaysOpen);
+    ASSERT_EQ(ui->boxes().size(), 2u);
+    EXPECT_EQ(ui->boxes()[0].details, "'Business Name' or 'Recipient Last Name (Surname)' is a required field. Please "
+                                      "add either one of them to the list of selected fields in any position.");
+    EXPECT_EQ(ui->boxes()[0].title, "Unable to Import");
+    EXPECT_TRUE(ui->boxes()[0].flag);
+    EXPECT_EQ(ui->count("chooseOpenFile"), 0);
+
+    ui->answerOpenFile(std::nullopt);
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, {"Last Name(Surname)"}), kImportStoppedCode);
+}
+
+TEST_F(RecipientImport, PropertyAddressOfA1099S) {
+    session()._type = 5;
+    const std::vector<std::string> columns = {"Business Name", "Address Line 1", "City", "State", "ZIP Code",
+                                              "Box 3: Address or legal description", "Box 3: City", "Box 3: State",
+                                              "Box 3: ZIP Code"};
+    chooseFile("s.txt", line('\t', {"Good Street", "1 Main", "Austin", "TX", "78701", "12 Lot", "Waco", "TX", "76701"}) +
+                            line('\t', {"Legal Only", "1 Main", "Austin", "TX", "78701", "Parcel 7 of Block 12", "", "", ""}) +
+                            line('\t', {"Too Long", "1 Main", "Austin", "TX", "78701", "12345 Long Street Name", "Waco", "TX", "76701"}) +
+                            line('\t', {"Bad Zip", "1 Main", "Austin", "TX", "78701", "12 Lot", "Waco", "TX", "7670"}));
+    ui->answerImportErrors(kImportErrorsOKCode);
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, columns), kImportCompletedCode);
+    EXPECT_EQ(ui->shown()[1].errors, (std::vector<std::string>{"Too Long", "Bad Zip"}));
+}
+
+}  // namespace

@@ -17,7 +17,6 @@
 #include "core/import/ImportFile.h"
 #include "core/import/RecipientImportRules.h"
 #include "core/store/CompanyDatabase.h"
-#include "core/store/CompanyRowAccess.h"
 
 namespace imports {
 
@@ -119,33 +118,24 @@ int32_t message(const std::string& text, int32_t style, const std::string& title
     return tvDatabase::tvMessageBox("", text, style, title, kPlainImage, flag);
 }
 
-// Stores the new recipients under keys counted up from the largest of both tables and
-// writes the chosen conflicts over the recipients they match, all in one transaction.
+// Stores the new recipients and writes the chosen conflicts over the recipients they
+// match, in one transaction.
 bool writeRecipients(CompanyDatabase& cdb, std::vector<ImportedRecipient>& records,
                      const std::vector<int32_t>& existingKeys, const std::set<size_t>& overwrite) {
-    return companyrows::write(cdb, "Unable to import the recipients. Nothing was imported.", [&] {
-        int32_t key = cdb.nextRecipientKey();
-        if (key < 0) return false;
-        for (size_t i = 0; i < records.size(); ++i) {
-            RecipientInfo& r = records[i].info;
-            RecipientAdditionalInfo& a = records[i].additional;
-            const int32_t existing = existingKeys[i];
-            if (existing < 0) {
-                if (!cdb.insertRecipientInfo(r, a, key++)) return false;
-                continue;
-            }
-            if (!overwrite.count(i)) continue;
-            r.setPK(existing);
-            a.setPK(existing);
-            if (!cdb.updateRecipientInfo(r)) return false;
-            // A recipient stored without additional data gets it now.
-            const bool hasAdditional = companyrows::firstRow(
-                cdb, "select pk from recipients_additionalinfo where pk = ?;", {existing}, [](FMResultSet&) {});
-            if (!(hasAdditional ? cdb.updateAdditionalRecipientInfo(a) : cdb.insertadditionalRecipientInfo(a, existing)))
-                return false;
+    std::vector<RecipientInfo> added, overwrites;
+    std::vector<RecipientAdditionalInfo> addedAdditional, overwriteAdditional;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (existingKeys[i] < 0) {
+            added.push_back(std::move(records[i].info));
+            addedAdditional.push_back(std::move(records[i].additional));
+        } else if (overwrite.count(i)) {
+            overwrites.push_back(std::move(records[i].info));
+            overwrites.back().setPK(existingKeys[i]);
+            overwriteAdditional.push_back(std::move(records[i].additional));
+            overwriteAdditional.back().setPK(existingKeys[i]);
         }
-        return true;
-    });
+    }
+    return cdb.storeImportedRecipients(added, addedAdditional, overwrites, overwriteAdditional);
 }
 
 int run(RecipientReader reader, const std::vector<std::string>& chosen) {
@@ -223,10 +213,10 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     }
 
     // 6. A taxpayer number may appear once in a file.
-    std::unordered_set<std::string> numbers;
+    std::unordered_set<std::string> seen;
     for (const auto& rec : collected) {
         const std::string number = entry::withoutDashes(rec.info.getTaxID());
-        if (number.empty() || numbers.insert(number).second) continue;
+        if (number.empty() || seen.insert(number).second) continue;
         message("The same Recipient Tax Payer ID appears more than once. Check before importing.", 2,
                 "Recipient Import Error");
         return kImportStoppedCode;
@@ -245,10 +235,10 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     if (!errors.empty() && userInterface().importErrors(errors) == kImportErrorsCancelCode) return kImportStoppedCode;
 
     // 8. Recipients the payer already has, and what the user lets the import overwrite.
-    std::vector<RecipientInfo> infos;
-    infos.reserve(collected.size());
-    for (const auto& rec : collected) infos.push_back(rec.info);
-    const std::optional<std::vector<int32_t>> existing = cdb->getRecipientConflicts(infos, payer, kind);
+    std::vector<std::string> numbers;
+    numbers.reserve(collected.size());
+    for (const auto& rec : collected) numbers.push_back(rec.info.getTaxID());
+    const std::optional<std::vector<int32_t>> existing = cdb->getRecipientConflicts(numbers, payer, kind);
     if (!existing) return kImportStoppedCode;
     std::vector<size_t> conflicts;
     std::vector<std::string> names;

@@ -189,6 +189,14 @@ public:
     // from their key indexes; -1 when it cannot be read (SQLite's message stays for the
     // caller's report).
     int32_t nextRecipientKey();
+    // The write of a recipient import, all of it or nothing: each added recipient with
+    // its additional data (same positions) under keys counted up from nextRecipientKey,
+    // and each overwrite written over the recipient of its key, whose additional row is
+    // rewritten (or added when it has none). The added records get their keys. A
+    // failure is reported with SQLite's message.
+    bool storeImportedRecipients(std::vector<RecipientInfo>& added, std::vector<RecipientAdditionalInfo>& addedAdditional,
+                                 const std::vector<RecipientInfo>& overwrites,
+                                 const std::vector<RecipientAdditionalInfo>& overwriteAdditional);
     // Rewrites the row of the record's PK (its payer and form kind included). Fails
     // when no row has that key (the recipient was deleted).
     bool updateRecipientInfo(const RecipientInfo& record);
@@ -226,8 +234,6 @@ public:
     // Stores the additional data of the recipient inserted just before, under that
     // recipient's key (the record's own PK is not used).
     bool insertadditionalRecipientInfo(const RecipientAdditionalInfo& record);
-    // Stores the additional data under the given key.
-    bool insertadditionalRecipientInfo(const RecipientAdditionalInfo& record, int32_t key);
     // Rewrites the additional row of the record's PK; fails when there is none.
     bool updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record);
     std::vector<RecipientAdditionalInfo> getAddRecipients(int32_t companyKey, int32_t kind);
@@ -255,11 +261,11 @@ public:
 
 
     // ---- duplicate checks, year-end resets, recent-company keys (CompanyDatabaseYearEnd.cpp) ----
-    // For each imported recipient, the key of the payer's recipient of that form kind
-    // that already has its taxpayer number (-1 for none), numbers compared with every
+    // For each taxpayer number of imported recipients, the key of the payer's recipient
+    // of that form kind that already has it (-1 for none), numbers compared with every
     // "-" removed, as the entry windows compare them; an empty number never matches.
     // Nothing, reported, when the payer's recipients cannot be read. Writes nothing.
-    std::optional<std::vector<int32_t>> getRecipientConflicts(const std::vector<RecipientInfo>& imported,
+    std::optional<std::vector<int32_t>> getRecipientConflicts(const std::vector<std::string>& taxIDs,
                                                               int32_t companyKey, int32_t kind);
     // Stores the imported payers except those whose taxpayer number a stored payer
     // already has: those get that payer's key and are returned.
@@ -323,6 +329,11 @@ public:
     std::string companyFilterString;
 
 private:
+    // Additional rows without a write guard of their own, for writes that run several
+    // statements under one (CompanyDatabaseAdditional.cpp). found: whether the key had a row.
+    bool insertAdditionalRow(const RecipientAdditionalInfo& record, int32_t key);
+    bool updateAdditionalRow(const RecipientAdditionalInfo& record, bool& found);
+
     bool refuse(const std::string& reason, bool show);
     bool refuseSchema(bool show);
     void verifySchemaMessage();

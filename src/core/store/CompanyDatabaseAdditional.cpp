@@ -168,22 +168,26 @@ bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInf
     });
 }
 
-bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInfo& record, int32_t key) {
-    return companyrows::write(*this, "Unable to insert recipient info. ", [&] {
-        std::vector<FMValue> args{key};
-        for (auto& v : writtenValues(record)) args.push_back(std::move(v));
-        return db->executeUpdate(insertSql(), args);
-    });
+bool CompanyDatabase::insertAdditionalRow(const RecipientAdditionalInfo& record, int32_t key) {
+    std::vector<FMValue> args{key};
+    for (auto& v : writtenValues(record)) args.push_back(std::move(v));
+    return db->executeUpdate(insertSql(), args);
+}
+
+bool CompanyDatabase::updateAdditionalRow(const RecipientAdditionalInfo& record, bool& found) {
+    std::vector<FMValue> args = writtenValues(record);
+    args.emplace_back(record.getPK());
+    if (!db->executeUpdate(updateSql(), args)) return false;
+    found = db->changes() > 0;
+    return true;
 }
 
 bool CompanyDatabase::updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record) {
     return companyrows::write(*this, "Unable to update recipient info. ", [&] {
-        std::vector<FMValue> args = writtenValues(record);
-        args.emplace_back(record.getPK());
-        if (!db->executeUpdate(updateSql(), args)) return false;
+        bool found = false;
+        if (!updateAdditionalRow(record, found)) return false;
         // A recipient deleted meanwhile leaves nothing to rewrite: that is no save.
-        if (db->changes() == 0)
-            throw std::runtime_error("The recipient no longer exists in this company database.");
+        if (!found) throw std::runtime_error("The recipient no longer exists in this company database.");
         return true;
     });
 }

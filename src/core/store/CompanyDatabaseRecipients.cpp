@@ -286,11 +286,51 @@ int32_t CompanyDatabase::nextRecipientKey() {
 
 bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record, RecipientAdditionalInfo& additional, int32_t key) {
     const bool stored = write(*this, kInsertFailed, [&] {
-        return insertRecipientRow(*db, record, key) && insertadditionalRecipientInfo(additional, key);
+        return insertRecipientRow(*db, record, key) && insertAdditionalRow(additional, key);
     });
     if (stored) {
         record.setPK(key);
         additional.setPK(key);
+    }
+    return stored;
+}
+
+bool CompanyDatabase::storeImportedRecipients(std::vector<RecipientInfo>& added,
+                                              std::vector<RecipientAdditionalInfo>& addedAdditional,
+                                              const std::vector<RecipientInfo>& overwrites,
+                                              const std::vector<RecipientAdditionalInfo>& overwriteAdditional) {
+    if (addedAdditional.size() != added.size() || overwriteAdditional.size() != overwrites.size()) return false;
+    // A handful of statements, each run once per recipient: prepared once for the run.
+    const bool caching = db->shouldCacheStatements();
+    db->setShouldCacheStatements(true);
+    std::vector<int32_t> keys;
+    const bool stored = write(*this, "Unable to import the recipients. Nothing was imported.", [&] {
+        int32_t key = nextRecipientKey();
+        if (key < 0) return false;
+        for (size_t i = 0; i < added.size(); ++i, ++key) {
+            if (!insertRecipientRow(*db, added[i], key) || !insertAdditionalRow(addedAdditional[i], key)) return false;
+            keys.push_back(key);
+        }
+        for (size_t i = 0; i < overwrites.size(); ++i) {
+            std::vector<FMValue> args = writtenValues(overwrites[i]);
+            args.emplace_back(overwrites[i].getPK());
+            if (!db->executeUpdate(updateSql(), args)) return false;
+            if (db->changes() == 0) throw std::runtime_error(kRecipientGone);
+            RecipientAdditionalInfo additional = overwriteAdditional[i];
+            additional.setPK(overwrites[i].getPK());
+            bool found = false;
+            if (!updateAdditionalRow(additional, found)) return false;
+            // A recipient stored without additional data gets it now.
+            if (!found && !insertAdditionalRow(additional, additional.getPK())) return false;
+        }
+        return true;
+    });
+    db->setShouldCacheStatements(caching);
+    if (stored) {
+        for (size_t i = 0; i < added.size(); ++i) {
+            added[i].setPK(keys[i]);
+            addedAdditional[i].setPK(keys[i]);
+        }
     }
     return stored;
 }

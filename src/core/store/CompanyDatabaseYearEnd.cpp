@@ -13,7 +13,7 @@
 
 using namespace companyrows;
 
-std::optional<std::vector<int32_t>> CompanyDatabase::getRecipientConflicts(const std::vector<RecipientInfo>& imported,
+std::optional<std::vector<int32_t>> CompanyDatabase::getRecipientConflicts(const std::vector<std::string>& taxIDs,
                                                                            int32_t companyKey, int32_t kind) {
     // One pass over the payer's recipients of the kind builds the number-to-key map;
     // each imported record is then one look-up.
@@ -34,9 +34,9 @@ std::optional<std::vector<int32_t>> CompanyDatabase::getRecipientConflicts(const
         return std::nullopt;
     }
     std::vector<int32_t> keys;
-    keys.reserve(imported.size());
-    for (const auto& r : imported) {
-        const std::string number = entry::withoutDashes(r.getTaxID());
+    keys.reserve(taxIDs.size());
+    for (const auto& taxID : taxIDs) {
+        const std::string number = entry::withoutDashes(taxID);
         const auto found = number.empty() ? keyOfNumber.end() : keyOfNumber.find(number);
         keys.push_back(found == keyOfNumber.end() ? -1 : found->second);
     }

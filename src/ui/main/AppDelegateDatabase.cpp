@@ -145,6 +145,7 @@ bool AppDelegate::OpenDatabase(std::optional<databaseInfo> given, int32_t, bool)
     // counts as failed.
     if (!app->SetRecentDatabaseInfo(entry) || !OpenRecentDatabase(-1, 0, false)) {
         CloseDatabase(false, false);
+        if (previous && company->Init(previous->path(), true, true, false, previous->name())) showOpenedDatabase();
         return false;
     }
 

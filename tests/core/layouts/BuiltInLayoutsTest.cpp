@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "core/foundation/Session.h"
@@ -18,6 +19,8 @@ struct BuiltIn {
     size_t fields;
     std::vector<Sample> samples;
 };
+
+void PrintTo(const BuiltIn& b, std::ostream* os) { *os << "layout " << b.code << " (" << b.fields << " fields)"; }
 
 const BuiltIn kBuiltIns[] = {
     {0, 35, {{0, 100, 425, 85}, {11, 10, 510, 283}, {23, 200, 83, 380}, {34, 100, 565, 135}}},

@@ -76,6 +76,10 @@ struct StyleCase {
     End returnPresses;                        // the button that Return answers
 };
 
+void PrintTo(const StyleCase& c, std::ostream* os) {
+    *os << c.name << " (style " << c.style << (c.flag ? ", flag" : "") << ")";
+}
+
 const StyleCase kStyles[] = {
     {"OK", 4, false, {}, nullptr, nullptr, "OK", End::Button3},
     {"OKWithFlag", 4, true, {}, nullptr, nullptr, "OK", End::Button3},

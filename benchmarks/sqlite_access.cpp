@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "core/sqlite/FMDatabase.h"
@@ -29,13 +30,13 @@ void removeDatabase(const std::string& path) {
 
 void insertWithAccessLayer(const std::string& path) {
     auto db = FMDatabase::databaseWithPath(path);
-    db->open();
+    // A failed step would time something other than the inserts.
+    if (!db->open()) std::abort();
     db->setShouldCacheStatements(true);
-    db->executeUpdate(kCreate);
-    db->beginTransaction();
+    if (!db->executeUpdate(kCreate) || !db->beginTransaction()) std::abort();
     for (int i = 0; i < kRows; ++i)
-        db->executeUpdate(kInsert, i, "Recipient " + std::to_string(i), "1234.56", i % 2, i * 0.5);
-    db->commit();
+        if (!db->executeUpdate(kInsert, i, "Recipient " + std::to_string(i), "1234.56", i % 2, i * 0.5)) std::abort();
+    if (!db->commit()) std::abort();
     db->close();
 }
 

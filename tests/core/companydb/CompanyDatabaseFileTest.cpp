@@ -29,7 +29,7 @@ TEST_F(CompanyDatabaseFile, InUseMarkFollowsOpenAndClose) {
         EXPECT_EQ(text(*raw(path()), "select in_use from database;"), "0");
     }
     // Opening without asking for the mark leaves it as it was.
-    raw(path())->executeUpdate("update database set in_use = 1;");
+    ASSERT_TRUE(raw(path())->executeUpdate("update database set in_use = 1;"));
     CompanyDatabase cdb;
     ASSERT_TRUE(cdb.Init(path(), false, false, true, "Company"));
     cdb.Close();
@@ -51,7 +51,7 @@ TEST_F(CompanyDatabaseFile, ReopeningClosesThePreviousFileFirst) {
 
 TEST_F(CompanyDatabaseFile, OpeningWithoutVerificationKeepsTheStoredVersion) {
     makeFile(path());
-    raw(path())->executeUpdate("update database set current_version = 30;");
+    ASSERT_TRUE(raw(path())->executeUpdate("update database set current_version = 30;"));
     CompanyDatabase cdb;
     ASSERT_TRUE(cdb.Init(path(), false, false, false, "Company"));
     EXPECT_EQ(text(*cdb.db, "select current_version from database;"), "30");
@@ -69,7 +69,7 @@ TEST_F(CompanyDatabaseFile, NewerOrNegativeVersionIsRefusedAndLeftUntouched) {
         SCOPED_TRACE(c.version);
         const std::string file = path("v" + std::to_string(c.version) + ".db");
         makeFile(file);
-        raw(file)->executeUpdate("update database set current_version = ?;", c.version);
+        ASSERT_TRUE(raw(file)->executeUpdate("update database set current_version = ?;", c.version));
         std::string before;
         ASSERT_TRUE(platform::readFile(file, before));
 
@@ -100,7 +100,7 @@ TEST_F(CompanyDatabaseFile, NewerOrNegativeVersionIsRefusedAndLeftUntouched) {
 
 TEST_F(CompanyDatabaseFile, NewerVersionMessageText) {
     makeFile(path());
-    raw(path())->executeUpdate("update database set current_version = 40;");
+    ASSERT_TRUE(raw(path())->executeUpdate("update database set current_version = 40;"));
     ui->answerBox(2);
     ui->answerBox(2);
     CompanyDatabase cdb;
@@ -114,7 +114,7 @@ TEST_F(CompanyDatabaseFile, NewerVersionMessageText) {
 
 TEST_F(CompanyDatabaseFile, MissingInformationRowIsReportedAndRebuilt) {
     makeFile(path());
-    raw(path())->executeUpdate("delete from database;");
+    ASSERT_TRUE(raw(path())->executeUpdate("delete from database;"));
     ui->answerBox(2);
     CompanyDatabase cdb;
     ASSERT_TRUE(cdb.Init(path(), true, false, true, "Company"));
@@ -180,7 +180,7 @@ TEST_F(CompanyDatabaseFile, InformationRowAccessors) {
         bool backup;
     } backupCases[] = {{1, true}, {0, false}, {2, false}, {-1, false}};
     for (const auto& c : backupCases) {
-        cdb.db->executeUpdate("update database set isBackup = ?;", c.stored);
+        ASSERT_TRUE(cdb.db->executeUpdate("update database set isBackup = ?;", c.stored));
         EXPECT_EQ(cdb.IsBackup(), c.backup) << c.stored;
     }
     EXPECT_TRUE(cdb.SetBackup(true));

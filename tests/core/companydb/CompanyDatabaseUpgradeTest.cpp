@@ -149,11 +149,11 @@ TEST_F(CompanyDatabaseUpgrade, ResumesAfterTheStoredStep) {
     {
         CompanyDatabase cdb;
         ASSERT_TRUE(cdb.Init(path(), false, false, true, "Company"));
-        cdb.db->executeStatements(
+        ASSERT_TRUE(cdb.db->executeStatements(
             "insert into recipients (company_FK, pk, type, firstName, line11, state) values (0, 0, 1, 'Ann', '9.00', 'zz');"
             "insert into recipients_additionalinfo (company_FK, pk, type) values (0, 0, 1);"
             "insert into _1099MiscFormat values (999, 0, 0, 1, 1, 1, 1);"
-            "update database set current_version = 35;");
+            "update database set current_version = 35;"));
         cdb.Close();
     }
     CompanyDatabase cdb;

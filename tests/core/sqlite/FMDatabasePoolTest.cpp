@@ -24,16 +24,16 @@ TEST(FMDatabasePool, TwoThreadsGetTwoConnections) {
     std::atomic<FMDatabase*> seen[2] = {nullptr, nullptr};
     auto work = [&](int thread) {
         pool->inDatabase([&](FMDatabase& db) {
-            db.executeStatements("pragma synchronous = off");
+            EXPECT_TRUE(db.executeStatements("pragma synchronous = off"));
             seen[thread] = &db;
             bothInside.arrive_and_wait();
             checkedOutTogether = pool->countOfCheckedOutDatabases();
             bothInside.arrive_and_wait();
         });
         for (int n = 0; n < 100; ++n)
-            pool->inDatabase([&](FMDatabase& db) { db.executeUpdate("insert into t values (?, ?)", thread, n); });
+            pool->inDatabase([&](FMDatabase& db) { EXPECT_TRUE(db.executeUpdate("insert into t values (?, ?)", thread, n)); });
         pool->inTransaction([&](FMDatabase& db, bool&) {
-            for (int n = 100; n < 150; ++n) db.executeUpdate("insert into t values (?, ?)", thread, n);
+            for (int n = 100; n < 150; ++n) EXPECT_TRUE(db.executeUpdate("insert into t values (?, ?)", thread, n));
         });
     };
     std::thread a(work, 0);
@@ -87,7 +87,7 @@ TEST(FMDatabasePool, PushBackTwiceAndSavePoint) {
     auto pool = FMDatabasePool::databasePoolWithPath(home.file("p.db"));
     std::shared_ptr<FMDatabase> db;
     pool->inDatabase([&](FMDatabase& d) {
-        d.executeUpdate("create table t (a)");
+        EXPECT_TRUE(d.executeUpdate("create table t (a)"));
         db = d.shared_from_this();
     });
     LogCapture log;
@@ -96,7 +96,7 @@ TEST(FMDatabasePool, PushBackTwiceAndSavePoint) {
     EXPECT_EQ(pool->countOfCheckedInDatabases(), 1u);
 
     auto error = pool->inSavePoint([](FMDatabase& d, bool& rollback) {
-        d.executeUpdate("insert into t values (1)");
+        EXPECT_TRUE(d.executeUpdate("insert into t values (1)"));
         rollback = true;
     });
     EXPECT_FALSE(error);

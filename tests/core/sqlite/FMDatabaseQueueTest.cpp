@@ -20,13 +20,13 @@ TEST(FMDatabaseQueue, TwoThreadsShareOneConnection) {
     auto work = [&](int thread, int& mismatches) {
         for (int n = 0; n < 200; ++n) {
             queue->inDatabase([&](FMDatabase& db) {
-                db.executeUpdate("insert into t values (?, ?)", thread, n);
+                EXPECT_TRUE(db.executeUpdate("insert into t values (?, ?)", thread, n));
                 if (db.intForQuery("select thread from t where rowid = ?", db.lastInsertRowId()) != thread)
                     ++mismatches;
             });
         }
         queue->inTransaction([&](FMDatabase& db, bool&) {
-            for (int n = 200; n < 300; ++n) db.executeUpdate("insert into t values (?, ?)", thread, n);
+            for (int n = 200; n < 300; ++n) EXPECT_TRUE(db.executeUpdate("insert into t values (?, ?)", thread, n));
         });
     };
     int mismatchesA = 0, mismatchesB = 0;
@@ -44,7 +44,7 @@ TEST(FMDatabaseQueue, TwoThreadsShareOneConnection) {
 TEST(FMDatabaseQueue, TransactionsAndSavePoints) {
     auto queue = FMDatabaseQueue::databaseQueueWithPath(std::nullopt);
     ASSERT_TRUE(queue);
-    queue->inDatabase([](FMDatabase& db) { db.executeUpdate("create table t (a)"); });
+    queue->inDatabase([](FMDatabase& db) { EXPECT_TRUE(db.executeUpdate("create table t (a)")); });
     struct Case {
         bool (FMDatabaseQueue::*run)(const FMDatabaseQueue::TransactionBlock&);
         bool rollback;
@@ -58,7 +58,7 @@ TEST(FMDatabaseQueue, TransactionsAndSavePoints) {
     for (const auto& c : cases) {
         EXPECT_TRUE((queue.get()->*c.run)([&](FMDatabase& db, bool& rollback) {
             EXPECT_TRUE(db.isInTransaction());
-            db.executeUpdate("insert into t values (1)");
+            EXPECT_TRUE(db.executeUpdate("insert into t values (1)"));
             rollback = c.rollback;
         }));
         int rows = -1;
@@ -67,7 +67,7 @@ TEST(FMDatabaseQueue, TransactionsAndSavePoints) {
     }
 
     auto error = queue->inSavePoint([](FMDatabase& db, bool& rollback) {
-        db.executeUpdate("insert into t values (2)");
+        EXPECT_TRUE(db.executeUpdate("insert into t values (2)"));
         rollback = true;
     });
     EXPECT_FALSE(error);
@@ -102,7 +102,7 @@ TEST(FMDatabaseQueue, OpenFailureAndReopenAfterClose) {
     ASSERT_TRUE(queue);
     EXPECT_EQ(queue->path(), home.file("q.db"));
     EXPECT_EQ(queue->openFlags(), 6);
-    queue->inDatabase([](FMDatabase& db) { db.executeUpdate("create table t (a)"); });
+    queue->inDatabase([](FMDatabase& db) { EXPECT_TRUE(db.executeUpdate("create table t (a)")); });
     queue->close();
     bool reopened = false;
     queue->inDatabase([&](FMDatabase& db) { reopened = db.tableExists("t"); });
@@ -121,7 +121,7 @@ TEST(FMDatabaseQueue, BlockNotRunWhenTheTransactionCannotBegin) {
     auto queue = FMDatabaseQueue::databaseQueueWithPath(home.file("q.db"));
     ASSERT_TRUE(queue);
     queue->inDatabase([](FMDatabase& db) {
-        db.executeUpdate("create table t (a)");
+        EXPECT_TRUE(db.executeUpdate("create table t (a)"));
         db.setMaxBusyRetryTimeInterval(0);
     });
     auto other = FMDatabase::databaseWithPath(home.file("q.db"));

@@ -371,11 +371,11 @@ TEST(FMDatabaseTransaction, SavePoints) {
     auto db = openMemory();
     ASSERT_TRUE(db->executeUpdate("create table t (a)"));
     auto error = db->inSavePoint([&](bool& rollback) {
-        db->executeUpdate("insert into t values (1)");
+        EXPECT_TRUE(db->executeUpdate("insert into t values (1)"));
         rollback = true;
     });
     EXPECT_FALSE(error);
-    error = db->inSavePoint([&](bool&) { db->executeUpdate("insert into t values (2)"); });
+    error = db->inSavePoint([&](bool&) { EXPECT_TRUE(db->executeUpdate("insert into t values (2)")); });
     EXPECT_FALSE(error);
     EXPECT_EQ(db->intForQuery("select group_concat(a) from t"), 2);
 

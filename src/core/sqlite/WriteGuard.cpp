@@ -13,6 +13,10 @@ std::string nextSavePointName() {
     return "writeGuard" + std::to_string(counter++);
 }
 
+// The reason of a joined write that failed inside a caller's body. Undoing its save
+// point resets SQLite's message, so the caller would otherwise report "not an error".
+thread_local std::string joinedFailure;
+
 }  // namespace
 
 WriteGuard::WriteGuard(FMDatabase& db) : db_(db) {
@@ -84,14 +88,22 @@ bool runWrite(FMDatabase& db, const std::function<bool(WriteGuard&)>& body,
     WriteGuard guard(db);
     bool stored = false;
     if (guard.began()) {
+        joinedFailure.clear();
         try {
-            if (!body(guard)) guard.fail(guard.error().empty() ? db.lastErrorMessage() : guard.error());
+            if (!body(guard)) {
+                // The body's own failing statement, else a joined write's that failed in it.
+                const std::string reason = !guard.error().empty()                   ? guard.error()
+                                           : db.hadError() || joinedFailure.empty() ? db.lastErrorMessage()
+                                                                                    : joinedFailure;
+                guard.fail(reason);
+            }
         } catch (const std::exception& e) {
             guard.fail(e.what());
         }
         stored = guard.commit();
     }
     if (stored) return true;
+    if (guard.joined()) joinedFailure = guard.error();
     platform::systemLog("Database write failed: " + guard.error());
     if (onFailure) onFailure(guard.error());
     return false;

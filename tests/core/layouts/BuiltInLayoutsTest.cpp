@@ -64,7 +64,7 @@ TEST_P(BuiltInLayouts, LoadsTheFormsFieldsWithoutTouchingTheDestination) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCodes, BuiltInLayouts, ::testing::ValuesIn(kBuiltIns),
-                         [](const auto& info) { return "code" + std::to_string(info.param.code); });
+                         [](const auto& testInfo) { return "code" + std::to_string(testInfo.param.code); });
 
 // The four-per-sheet layouts have no stored copy: they come built-in whatever the flag,
 // and every item stays inside one quarter of the sheet.

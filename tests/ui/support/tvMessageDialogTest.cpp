@@ -140,7 +140,7 @@ TEST_P(MessageBoxStyle, ShowsItsButtonsAndReturnsTheirCodes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, MessageBoxStyle, ::testing::ValuesIn(kStyles),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(MessageBox, ImageChoosesIconTitleAndPrintCopy) {
     struct Case {

@@ -51,7 +51,7 @@ R AppDatabase::guarded(R failure, F&& body) {
 
 template <typename F>
 bool AppDatabase::write(const char* caption, const char* text, const char* title, F&& body, bool lineBreak) {
-    // Never opened or already closed: nothing can be stored, and the open reported why.
+    // Never opened, or closed: nothing is stored, and the result says so.
     if (!db_ || !db_->isOpen()) return false;
     return runWrite(
         *db_, [&](WriteGuard&) { return body(); },

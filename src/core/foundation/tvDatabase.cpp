@@ -227,7 +227,11 @@ std::string tvDatabase::accessAdviceText(const std::string& path, const std::str
 bool tvDatabase::CanAccessFile(const std::string& path, bool showMessage, const std::string& headline,
                                const std::string& leadIn) {
     if (!platform::fileExists(path)) return CanCreateFile(path, showMessage, headline, leadIn);
-    bool ok = platform::isReadable(path) && platform::isWritable(path);
+    // SQLite creates its journal beside the file, so a file in a folder that takes no
+    // new files opens but fails at its first write.
+    const std::string folder = parentFolder(path);
+    bool ok = platform::isReadable(path) && platform::isWritable(path) &&
+              platform::isWritable(folder.empty() ? "." : folder);
     if (!ok && showMessage && !headline.empty()) {
         std::string advice = accessAdviceText(path, leadIn);
         tvMessageBox(advice, headline, 4, advice, 0x200, false);

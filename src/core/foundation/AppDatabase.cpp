@@ -7,6 +7,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/databaseInfo.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
@@ -22,7 +23,7 @@ constexpr const char* kConfigError = "Configuration Database Error!";
 constexpr const char* kDatabaseError = "Database Error";
 
 void showBox(const std::string& caption, const std::string& details, const std::string& title) {
-    tvDatabase::tvMessageBox(caption, details, 4, title, 0x200, false);
+    tvDatabase::tvMessageBox(caption, details, kMessageStyleOK, title, kMessageImageError, false);
 }
 
 databaseInfo listEntry(FMResultSet& rs) {

@@ -1,5 +1,7 @@
 #include "core/foundation/Preferences.h"
 
+#include "core/foundation/MessageBoxCodes.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -145,7 +147,7 @@ bool Preferences::init(const std::string& path, bool showErrors) {
                         showBox("The preferences database could not be read.",
                                 "    " + path + "\n\n" + f.what() + "\n\nThe file has been moved aside as\n\n    " +
                                     aside + "\n\nand the program starts with default preferences.",
-                                4, "", 512);
+                                kMessageStyleOK, "", kMessageImageError);
                     continue;
                 }
                 failure += "\n\nThe file could not be moved aside.";
@@ -155,7 +157,8 @@ bool Preferences::init(const std::string& path, bool showErrors) {
         }
         break;
     }
-    if (showErrors) showBox("Unable to initialize the Configuration Database.", failure, 10, "", 512);
+    if (showErrors)
+        showBox("Unable to initialize the Configuration Database.", failure, kMessageStyleYesNo, "", kMessageImageError);
     isReady_ = false;
     if (db_) db_->close();
     return false;
@@ -257,8 +260,8 @@ void Preferences::update(bool create) {
     rs->close();
     if (found && version == 1) return;
     if (found && version > 1) {
-        showBox("Configuration Database Version Warning!", "", 4,
-                "The database version does not match the code version.", 512);
+        showBox("Configuration Database Version Warning!", "", kMessageStyleOK,
+                "The database version does not match the code version.", kMessageImageError);
         return;
     }
     throw SchemaFailure(kUpdateFailed, "The file holds no valid version number.", SQLITE_OK);

@@ -1,5 +1,6 @@
 #include "core/foundation/tvDatabase.h"
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/WebAddresses.h"
@@ -151,7 +152,7 @@ std::string tvDatabase::databaseHelpText(const std::string& lead) {
 
 int32_t tvDatabase::ShowDatabaseHelp(const std::string& lead, const std::string& title, const std::string& caption) {
     std::string shownCaption = caption.empty() ? std::string("Important Database Information") : caption;
-    return tvMessageBox(shownCaption, databaseHelpText(lead), 4, title, 0x100, true);
+    return tvMessageBox(shownCaption, databaseHelpText(lead), kMessageStyleOK, title, kMessageImageMessage, true);
 }
 
 // ---- configuration-setup window ----
@@ -234,7 +235,7 @@ bool tvDatabase::CanAccessFile(const std::string& path, bool showMessage, const 
               platform::isWritable(folder.empty() ? "." : folder);
     if (!ok && showMessage && !headline.empty()) {
         std::string advice = accessAdviceText(path, leadIn);
-        tvMessageBox(advice, headline, 4, advice, 0x200, false);
+        tvMessageBox(advice, headline, kMessageStyleOK, advice, kMessageImageError, false);
     }
     return ok;
 }

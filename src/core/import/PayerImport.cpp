@@ -155,19 +155,31 @@ bool createDatabases(std::vector<Target>& targets, AppDatabase& app, const std::
 
     MadeSoFar made;
     std::set<std::string> createdHere;
+    std::set<std::string> listed;
+    for (const auto& entry : app.SelectDatabaseList()) listed.insert(entry.path());
     for (Target& t : targets) {
         const bool existedBefore = platform::fileExists(t.path) && !createdHere.count(t.path);
-        databaseInfo entry(t.fileName, t.path, kYear, true, "");
-        entry.setCompanyName(Utils::compNameTrim(t.readName));
-        if (app.InsertDatabaseInfo(entry)) made.addedEntries.push_back(entry);
+        std::string reason;
+        bool ok = true;
+        if (!listed.count(t.path)) {
+            databaseInfo entry(t.fileName, t.path, kYear, true, "");
+            entry.setCompanyName(Utils::compNameTrim(t.readName));
+            ok = app.InsertDatabaseInfo(entry);
+            if (ok) {
+                made.addedEntries.push_back(entry);
+                listed.insert(t.path);
+            } else {
+                reason = "It could not be added to the list of company databases.";
+            }
+        }
 
         CompanyDatabase file;
         const bool existed = platform::fileExists(t.path);
-        std::string reason;
-        bool ok = file.Init(t.path, true, true, true, t.fileName, CompanyDatabase::OpenFailures::quiet);
-        if (!existed && createdHere.insert(t.path).second) made.createdFiles.push_back(t.path);
+        if (ok) ok = file.Init(t.path, true, true, true, t.fileName, CompanyDatabase::OpenFailures::quiet);
+        if (!existed && platform::fileExists(t.path) && createdHere.insert(t.path).second)
+            made.createdFiles.push_back(t.path);
         if (!ok) {
-            reason = file.openFailure();
+            if (reason.empty()) reason = file.openFailure();
         } else {
             ok = runWrite(
                 *file.db,

@@ -1,9 +1,9 @@
 // Additional recipient rows (table recipients_additionalinfo) and the joined recipient
 // list of both recipient tables.
 
-#include <stdexcept>
 
 #include "core/store/ComapnyInfo.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
@@ -183,11 +183,14 @@ bool CompanyDatabase::updateAdditionalRow(const RecipientAdditionalInfo& record,
 }
 
 bool CompanyDatabase::updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record) {
-    return companyrows::write(*this, "Unable to update recipient info. ", [&] {
+    return companyrows::write(*this, "Unable to update recipient info. ", [&](WriteGuard& guard) {
         bool found = false;
         if (!updateAdditionalRow(record, found)) return false;
         // A recipient deleted meanwhile leaves nothing to rewrite: that is no save.
-        if (!found) throw std::runtime_error("The recipient no longer exists in this company database.");
+        if (!found) {
+            guard.fail("The recipient no longer exists in this company database.");
+            return false;
+        }
         return true;
     });
 }

@@ -1,9 +1,9 @@
 // Recipient rows (table recipients) and the recipient lists.
 
-#include <stdexcept>
 
 #include "core/foundation/tvDatabase.h"
 #include "core/store/ComapnyInfo.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
@@ -304,7 +304,7 @@ bool CompanyDatabase::storeImportedRecipients(std::vector<RecipientInfo>& added,
     const bool caching = db->shouldCacheStatements();
     db->setShouldCacheStatements(true);
     std::vector<int32_t> keys;
-    const bool stored = write(*this, "Unable to import the recipients. Nothing was imported.", [&] {
+    const bool stored = write(*this, "Unable to import the recipients. Nothing was imported.", [&](WriteGuard& guard) {
         int32_t key = nextRecipientKey();
         if (key < 0) return false;
         for (size_t i = 0; i < added.size(); ++i, ++key) {
@@ -315,7 +315,10 @@ bool CompanyDatabase::storeImportedRecipients(std::vector<RecipientInfo>& added,
             std::vector<FMValue> args = writtenValues(overwrites[i]);
             args.emplace_back(overwrites[i].getPK());
             if (!db->executeUpdate(updateSql(), args)) return false;
-            if (db->changes() == 0) throw std::runtime_error(kRecipientGone);
+            if (db->changes() == 0) {
+                guard.fail(kRecipientGone);
+                return false;
+            }
             RecipientAdditionalInfo additional = overwriteAdditional[i];
             additional.setPK(overwrites[i].getPK());
             bool found = false;
@@ -336,12 +339,15 @@ bool CompanyDatabase::storeImportedRecipients(std::vector<RecipientInfo>& added,
 }
 
 bool CompanyDatabase::updateRecipientInfo(const RecipientInfo& record) {
-    return write(*this, kUpdateFailed, [&] {
+    return write(*this, kUpdateFailed, [&](WriteGuard& guard) {
         std::vector<FMValue> args = writtenValues(record);
         args.emplace_back(record.getPK());
         if (!db->executeUpdate(updateSql(), args)) return false;
         // A recipient deleted meanwhile leaves nothing to rewrite: that is no save.
-        if (db->changes() == 0) throw std::runtime_error(kRecipientGone);
+        if (db->changes() == 0) {
+            guard.fail(kRecipientGone);
+            return false;
+        }
         return true;
     });
 }

@@ -193,8 +193,9 @@ const std::vector<std::string>& AvailrecpFieldValue() {
 }
 
 const std::vector<std::string>& IMPORT_FIELDS9() {
-    static const std::vector<std::string> names = {"Business Name", "First Name", "Address Line 1", "Address Line 2",
-                                                   "City",          "State",      "ZIP Code",       "Recipient Tax Payer ID"};
+    static const std::vector<std::string> names = {"Business Name", "First Name", "Address Line 1",
+                                                   "Address Line 2", "City",      "State",
+                                                   "ZIP Code",       "Recipient Tax Payer ID"};
     return names;
 }
 

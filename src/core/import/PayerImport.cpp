@@ -76,7 +76,9 @@ void applyPayerColumn(int column, const std::string& value, PayerReader reader, 
         case 13:
             if (!value.empty()) p.setZip(value);
             break;
-        case 14: p.setpayerphone_type(value == "Domestic" || value == "D" || value == "d" ? "Domestic" : "International"); break;
+        case 14:
+            p.setpayerphone_type(value == "Domestic" || value == "D" || value == "d" ? "Domestic" : "International");
+            break;
         case 15:
             if (!value.empty()) p.setPhone(value);
             break;

@@ -225,8 +225,12 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     // 7. The records that failed a check, and the lines that could not be imported.
     std::vector<std::string> errors;
     for (const auto& e : entries) {
-        if (!e.collectedIndex) errors.push_back(e.text);
-        else if (!collected[*e.collectedIndex].info.getValidated()) errors.push_back(displayName(collected[*e.collectedIndex]));
+        if (!e.collectedIndex) {
+            errors.push_back(e.text);
+        } else {
+            const ImportedRecipient& rec = collected[*e.collectedIndex];
+            if (!rec.info.getValidated()) errors.push_back(displayName(rec));
+        }
     }
     for (auto& rec : collected) {
         rec.info.setValidated(false);
@@ -252,7 +256,8 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         std::vector<int> rows;
         if (userInterface().importConflicts(names, rows) == kImportConflictsOKCode) {
             for (int row : rows)
-                if (row >= 0 && static_cast<size_t>(row) < conflicts.size()) overwrite.insert(conflicts[static_cast<size_t>(row)]);
+                if (row >= 0 && static_cast<size_t>(row) < conflicts.size())
+                    overwrite.insert(conflicts[static_cast<size_t>(row)]);
         }
     }
     if (!writeRecipients(*cdb, collected, *existing, overwrite)) return kImportStoppedCode;

@@ -194,7 +194,8 @@ public:
     // and each overwrite written over the recipient of its key, whose additional row is
     // rewritten (or added when it has none). The added records get their keys. A
     // failure is reported with SQLite's message.
-    bool storeImportedRecipients(std::vector<RecipientInfo>& added, std::vector<RecipientAdditionalInfo>& addedAdditional,
+    bool storeImportedRecipients(std::vector<RecipientInfo>& added,
+                                 std::vector<RecipientAdditionalInfo>& addedAdditional,
                                  const std::vector<RecipientInfo>& overwrites,
                                  const std::vector<RecipientAdditionalInfo>& overwriteAdditional);
     // Rewrites the row of the record's PK (its payer and form kind included). Fails

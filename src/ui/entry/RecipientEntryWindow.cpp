@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 
 #include "core/entry/RecipientEntry.h"
@@ -22,6 +20,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/support/InvalidMarking.h"
 
 using namespace entry;
 
@@ -303,23 +302,7 @@ bool RecipientEntryWindow::Validate() {
     return valid;
 }
 
-void RecipientEntryWindow::setInvalid(QWidget* w, bool invalid) {
-    w->setProperty("invalid", invalid);
-    if (auto* box = qobject_cast<QComboBox*>(w)) {
-        box->setStyleSheet(invalid ? QStringLiteral("QComboBox { border: 2px solid #d00000; border-radius: 3px; }")
-                                   : QString());
-        return;
-    }
-    // Red text, on a tinted ground so that an empty field that fails shows too.
-    QPalette palette = QApplication::palette(w);
-    if (invalid) {
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, QPalette::Text, QColor(0xd0, 0, 0));
-            palette.setColor(group, QPalette::Base, QColor(0xff, 0xec, 0xec));
-        }
-    }
-    w->setPalette(palette);
-}
+void RecipientEntryWindow::setInvalid(QWidget* w, bool invalid) { markInvalid(w, invalid); }
 
 void RecipientEntryWindow::showErrors() {
     const bool foreign = isForeignAddress();

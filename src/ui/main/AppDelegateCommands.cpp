@@ -1,5 +1,5 @@
-// The main window's commands that hand work to windows of their own: record commands,
-// company databases, printing, filing, import, administration and help.
+// The main window's commands that hand work to windows of their own: company databases,
+// printing, filing, import, administration and help.
 //
 // The printing, filing, import, new-year, administration and update commands check
 // their preconditions, refuse with a message when they fail, list the selected records
@@ -120,16 +120,6 @@ private:
 
 void AppDelegate::CreateDatabase(QObject*) {}
 bool AppDelegate::CreateDatabase() { return false; }
-
-// ---- payers and recipients ----
-
-void AppDelegate::NewCompany() {}
-void AppDelegate::UpdateCompany() {}
-void AppDelegate::DeleteCompanyButton() {}
-void AppDelegate::NewRecipient() {}
-void AppDelegate::UpdateRecipient_Action() {}
-void AppDelegate::DeleteRecipient() {}
-void AppDelegate::CopyRecipient() {}
 
 // ---- helpers of the hand-off commands ----
 

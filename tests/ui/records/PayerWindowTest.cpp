@@ -275,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Closing{"CloseBoxCancel", false, kMessageAnswerCancel, false, false},
                       Closing{"CloseBoxSave", false, kMessageAnswerOkYes, true, true},
                       Closing{"CloseBoxPromptClosed", false, kMessageAnswerCloseBox, true, true}),
-    [](const ::testing::TestParamInfo<Closing>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Closing>& p) { return std::string(p.param.name); });
 
 TEST_F(PayerWindow, APayerMadeInvalidAndSavedFromThePromptIsStoredNotValidated) {
     const int32_t payer = addPayer("Harbor View Dental LLC");

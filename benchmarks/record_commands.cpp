@@ -74,7 +74,7 @@ public:
         const std::string path = folder_ + "/Large 2025.db";
         if (!db.Init(path, true, true, true, "Large") || !db.SetName("Large")) std::abort();
         bench::fillLargeCompanyFile(db);
-        app.InsertDatabaseInfo(databaseInfo("Large", path, 2025, false, ""));
+        if (!app.InsertDatabaseInfo(databaseInfo("Large", path, 2025, false, ""))) std::abort();
 
         // A second file of one payer with 5,000 recipients, listed beside it.
         const std::string second = folder_ + "/Second 2025.db";
@@ -84,7 +84,7 @@ public:
             bench::fillLargeCompanyFile(other, 1, 5000, 5000);
             other.Close();
         }
-        app.InsertDatabaseInfo(databaseInfo("Second", second, 2025, false, ""));
+        if (!app.InsertDatabaseInfo(databaseInfo("Second", second, 2025, false, ""))) std::abort();
 
         main_ = std::make_unique<AppDelegate>();
         main_->resize(1040, 760);

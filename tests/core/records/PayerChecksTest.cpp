@@ -96,7 +96,9 @@ INSTANTIATE_TEST_SUITE_P(
         Edge{"email", email, kEmail, chars(40) + "@abcde.com", true},
         Edge{"email", email, kEmail, chars(41) + "@abcde.com", false}, Edge{"bin", bin, kOregonBIN, "", true},
         Edge{"bin", bin, kOregonBIN, "12345678", true}, Edge{"bin", bin, kOregonBIN, "1234567A", false},
-        Edge{"bin", bin, kOregonBIN, "123456789", false}));
+        Edge{"bin", bin, kOregonBIN, "123456789", false}),
+    // The field and the case's position: "phone_18".
+    [](const ::testing::TestParamInfo<Edge>& p) { return std::string(p.param.name) + "_" + std::to_string(p.index); });
 
 TEST(PayerChecks, TheErrorListNamesTheFailingFieldsInItsOwnOrder) {
     ComapnyInfo p;   // everything empty: the state is "" here, not "None", so it passes

@@ -167,7 +167,10 @@ TEST_P(FatcaCarried, FromTheSourceKindsFlagToTheTargetKinds) {
 INSTANTIATE_TEST_SUITE_P(Kinds, FatcaCarried,
                          ::testing::Values(Fatca{1, 7, true}, Fatca{7, 1, true}, Fatca{2, 3, true},
                                            Fatca{4, 2, true}, Fatca{3, 4, true}, Fatca{1, 5, false},
-                                           Fatca{5, 1, false}));
+                                           Fatca{5, 1, false}),
+                         [](const ::testing::TestParamInfo<Fatca>& p) {
+                             return "From" + std::to_string(p.param.from) + "To" + std::to_string(p.param.to);
+                         });
 
 TEST_F(RecipientCopy, IntoTheOpenDatabaseGoesToItsPayerOfKeyZero) {
     const int32_t key = addSource(1, "123-45-6789");
@@ -235,7 +238,10 @@ INSTANTIATE_TEST_SUITE_P(Numbers, CopyDuplicates,
                                            Duplicate{"123456789", "123-45-6789", true},
                                            Duplicate{"12-3456789", "123456789", true},
                                            Duplicate{"123-45-6780", "123-45-6789", false},
-                                           Duplicate{"", "", false}, Duplicate{"-", "", false}));
+                                           Duplicate{"", "", false}, Duplicate{"-", "", false}),
+                         [](const ::testing::TestParamInfo<Duplicate>& p) {
+                             return std::string(p.param.refused ? "Refused" : "Copied") + std::to_string(p.index);
+                         });
 
 TEST_F(RecipientCopy, ADuplicateOfAnotherKindOrPayerIsNoDuplicate) {
     addHolder(cdb, 1, "123456789");   // payer 0, 1099-MISC

@@ -37,7 +37,7 @@ protected:
             EXPECT_TRUE(other.insertCompanyInfo(c));
         }
         other.Close();
-        app()->InsertDatabaseInfo(databaseInfo(name, file, year, false, ""));
+        EXPECT_TRUE(app()->InsertDatabaseInfo(databaseInfo(name, file, year, false, "")));
         return file;
     }
     static std::vector<std::string> items(QWidget& w) {

@@ -113,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Choice{"NECType_Data", 7, "NECFrame", nullptr},
                       Choice{"DivType_Data", 2, nullptr, "The 1099-DIV entry window is not available yet."},
                       Choice{"RType_Data", 4, nullptr, "The 1099-R entry window is not available yet."},
-                      Choice{"SType_Data", 5, nullptr, "The 1099-S entry window is not available yet."}));
+                      Choice{"SType_Data", 5, nullptr, "The 1099-S entry window is not available yet."}),
+    [](const ::testing::TestParamInfo<Choice>& p) { return std::string(p.param.radio); });
 
 TEST_F(FormKindDialog, ASwitchInTheUsersSettingsStartsItsKind) {
     {

@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Kind{4, nullptr, "The 1099-R entry window is not available yet."},
                       Kind{5, nullptr, "The 1099-S entry window is not available yet."},
                       // No form kind: only the lists are refilled.
-                      Kind{6, nullptr, nullptr}, Kind{0, nullptr, nullptr}, Kind{9, nullptr, nullptr}));
+                      Kind{6, nullptr, nullptr}, Kind{0, nullptr, nullptr}, Kind{9, nullptr, nullptr}),
+    [](const ::testing::TestParamInfo<Kind>& p) { return "Kind" + std::to_string(p.param.code); });
 
 TEST_F(RecordsTest, ThePayerWindowOpensOnceAndAfreshAfterClosing) {
     const int32_t payer = addPayer("Harbor View Dental LLC");

@@ -10,7 +10,6 @@
 
 #include "RecordsFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
-#include "core/records/PayerChecks.h"
 #include "ui/company/CompanyController.h"
 
 namespace {
@@ -29,9 +28,6 @@ protected:
     ComapnyInfo stored(int32_t payer) { return cdb()->getCompanyInfo1(payer); }
     int validatedColumn(int32_t payer) {
         return cdb()->db->intForQuery("select validated from companies where pk = ?;", payer);
-    }
-    void clearValidated(int32_t payer) {
-        ASSERT_TRUE(cdb()->db->executeUpdate("update companies set validated = 0 where pk = ?;", payer));
     }
     // The close prompt, answered.
     void answerPrompt(int code) { scripted->answerBox(code); }

@@ -53,7 +53,7 @@ protected:
         ASSERT_TRUE(cdb()->Init(path, true, true, true, "Acme"));
         ASSERT_TRUE(cdb()->SetName("Acme"));
         ASSERT_TRUE(cdb()->SetYear(2025));
-        app()->InsertDatabaseInfo(databaseInfo("Acme", path, 2025, false, ""));
+        ASSERT_TRUE(app()->InsertDatabaseInfo(databaseInfo("Acme", path, 2025, false, "")));
     }
     void TearDown() override {
         main.reset();

@@ -3,6 +3,7 @@
 // number, a target without that payer and an empty database list are refused.
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSettings>
@@ -155,6 +156,22 @@ TEST_F(CopyRecipientTest, ATargetWithoutItsPayerOfKeyZeroIsRefused) {
     EXPECT_EQ(check.db->intForQuery("select count(*) from recipients"), 0);
     EXPECT_EQ(check.GetInUseCount(), 0);
     check.Close();
+}
+
+TEST_F(CopyRecipientTest, AListedFileThatIsGoneIsNotMadeAnew) {
+    const std::string gone = home.file("Gone 2025.db");
+    ASSERT_TRUE(app()->InsertDatabaseInfo(databaseInfo("Gone", gone, 2025, false, "")));
+    scripted->answerBox(kMessageAnswerOkYes);
+    copy([](QWidget& w) {
+        chooseTarget(w, "Gone");
+        click(&w, "OK_Button");
+        EXPECT_TRUE(isRunningModal(&w));
+        click(&w, "Cancel_Button");
+    });
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "The selected database could not be found.");
+    EXPECT_EQ(scripted->boxes()[0].details, gone);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(gone)));
 }
 
 TEST_F(CopyRecipientTest, WithNoDatabaseListedOkIsNotOffered) {

@@ -7,6 +7,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/print/PrintHandOffs.h"
 #include "ui/support/QtUserInterface.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
 
     QtUserInterface ui;
     session().ui = &ui;
+    installPrintHandOffs();
 
     int status = 0;
     try {

@@ -60,12 +60,18 @@ const KindLines* kindLines(int32_t kind) {
     return nullptr;
 }
 
+// The two-letter code of a stored state; "None" (which the code table answers with a
+// blank) and unknown names give the empty text.
+std::string stateCode(const std::string& state) {
+    const std::string code = Utils::getStateCode(state, false);
+    return code.find_first_not_of(' ') == std::string::npos ? std::string() : code;
+}
+
 // The summary's city line: "Springfield,IL,62701"; a comma follows a part only when the
 // next part is there.
 std::string summaryCityLine(const RecipientInfo& r) {
     // A foreign address keeps its province as typed; a US state shows as its code.
-    const std::string state =
-        r.addressIsNotUSTerritory() ? r.getState() : Utils::getStateCode(r.getState(), false);
+    const std::string state = r.addressIsNotUSTerritory() ? r.getState() : stateCode(r.getState());
     std::string line;
     if (!r.getCity().empty()) {
         line += r.getCity();

@@ -18,8 +18,9 @@ namespace {
 
 // The label's city line: "Springfield, IL 62701"; an empty part goes with its separator.
 std::string labelCityLine(const RecipientInfo& r) {
-    const std::string state =
-        r.addressIsNotUSTerritory() ? r.getState() : Utils::getStateCode(r.getState(), false);
+    std::string state = r.addressIsNotUSTerritory() ? r.getState() : Utils::getStateCode(r.getState(), false);
+    // "None" has a blank for its code.
+    if (state.find_first_not_of(' ') == std::string::npos) state.clear();
     const std::string& city = r.getCity();
     const std::string& zip = r.getZip();
     std::string line = city;

@@ -40,10 +40,10 @@ std::vector<std::string> LabelLayout::faults(const std::string& left, const std:
                                              const std::string& width, const std::string& height,
                                              const std::string& across, const std::string& repeat) {
     std::vector<std::string> lines;
-    if (measure(left, true) < 0) lines.emplace_back("Left: inches, 0 or more (such as 0.30)");
-    if (measure(top, true) < 0) lines.emplace_back("Top: inches, 0 or more (such as 0.20)");
-    if (measure(width, false) < 0) lines.emplace_back("Width: inches, more than 0 (such as 3.00)");
-    if (measure(height, false) < 0) lines.emplace_back("Height: inches, more than 0 (such as 1.00)");
+    if (measure(left, true) < 0) lines.emplace_back("Left: inches with at most two decimals, 0 or more (such as 0.30)");
+    if (measure(top, true) < 0) lines.emplace_back("Top: inches with at most two decimals, 0 or more (such as 0.20)");
+    if (measure(width, false) < 0) lines.emplace_back("Width: inches with at most two decimals, more than 0 (such as 3.00)");
+    if (measure(height, false) < 0) lines.emplace_back("Height: inches with at most two decimals, more than 0 (such as 1.00)");
     if (!countAllowed(Utils::stringToPositive(across))) lines.emplace_back("Across: a number from 1 to 9");
     if (!countAllowed(Utils::stringToPositive(repeat))) lines.emplace_back("Repeat: a number from 1 to 9");
     return lines;

@@ -251,8 +251,13 @@ TEST_F(SummaryReportTest, ThePrintedFileIsAValidLetterDocumentWithTheNamesAndThe
                       .at("1 Main St.", "Springfield", "Illinois-IL", "62701")
                       .with(i % 2 ? &RecipientInfo::setLine1_NEC : &RecipientInfo::setLine1_Misc, "1,000.10"));
     select({acme});
+    const std::string folder = home.file("printed");
+    std::filesystem::create_directories(folder);
+    ui->writeJobsTo(folder);
     ASSERT_TRUE(DisplayPDF().PrintSummaryReport());
     const std::string kept = keptJob();
+    // Written as the print folder writes jobs, too.
+    EXPECT_TRUE(platform::fileExists(folder + "/1-Talvexa 1099 E-File 2025.pdf"));
     EXPECT_EQ(printedDocument().contents.size(), 3u);
     // The report file is gone once printed.
     EXPECT_FALSE(platform::fileExists(reportFile()));

@@ -42,8 +42,9 @@ bool loadDocument(QPdfDocument& document, QBuffer& bytes) {
     return document.status() == QPdfDocument::Status::Ready;
 }
 
-// Paints the pages; false with the reason when the printer refuses a page.
-bool paintPages(QPdfDocument& document, QPrinter& printer, std::string& reason) {
+// Paints the pages first to last (from 0); false with the reason when the printer
+// refuses a page.
+bool paintPages(QPdfDocument& document, int first, int last, QPrinter& printer, std::string& reason) {
     const int printerDpi = printer.resolution();
     const int renderDpi = std::min(printerDpi, kMaxRenderDpi);
     QPainter painter;
@@ -51,8 +52,8 @@ bool paintPages(QPdfDocument& document, QPrinter& printer, std::string& reason) 
         reason = "The printer could not be started.";
         return false;
     }
-    for (int page = 0; page < document.pageCount(); ++page) {
-        if (page > 0 && !printer.newPage()) {
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !printer.newPage()) {
             reason = "The printer refused page " + std::to_string(page + 1) + ".";
             painter.end();
             return false;
@@ -74,26 +75,35 @@ bool paintPages(QPdfDocument& document, QPrinter& printer, std::string& reason) 
 
 bool printThroughDialog(QWidget* parent, const PrintJob& job) {
     QPrinter& printer = applicationPrinter();
+    QByteArray bytes = QByteArray::fromStdString(job.pdf);
+    QBuffer buffer(&bytes);
+    QPdfDocument document;
+    if (!loadDocument(document, buffer) || document.pageCount() < 1) {
+        cannotPrint(job.title, "The document to print could not be read.");
+        return false;
+    }
+
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QString::fromLatin1(kPrintDialogName));
     dialog.setWindowTitle(QCoreApplication::translate("PrintJobSink", "Print"));
+    dialog.setMinMax(1, document.pageCount());
+    printer.setPrintRange(QPrinter::AllPages);
     printer.setDocName(QString::fromStdString(job.title));
     // The dialog hands its choices to the printer while it ends, so it runs through exec().
     if (runModalExec(&dialog) != QDialog::Accepted) return false;
 
-    QByteArray bytes = QByteArray::fromStdString(job.pdf);
-    QBuffer buffer(&bytes);
-    QPdfDocument document;
-    if (!loadDocument(document, buffer)) {
-        cannotPrint(job.title, "The document to print could not be read.");
-        return false;
+    int first = 0;
+    int last = document.pageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::clamp(printer.fromPage() - 1, 0, last);
+        last = std::clamp(printer.toPage() > 0 ? printer.toPage() - 1 : last, first, last);
     }
     // Pages are placed from the paper's corner; the page setup's margins are kept for
     // the other print runs.
     const bool fullPage = printer.fullPage();
     printer.setFullPage(true);
     std::string reason;
-    const bool printed = paintPages(document, printer, reason);
+    const bool printed = paintPages(document, first, last, printer, reason);
     printer.setFullPage(fullPage);
     if (!printed) cannotPrint(job.title, reason.empty() ? "The printer did not take the document." : reason);
     return printed;

@@ -6,9 +6,10 @@ class QWidget;
 struct PrintJob;
 
 // Prints a job on the program's one printer: the print dialog (run modally under the
-// object name kPrintDialogName), then every page of the job's document at its own size
-// from the paper's top-left corner, unscaled and unrotated, one page at a time at the
-// printer's resolution (at most kMaxRenderDpi). True when printed; false when the user
+// object name kPrintDialogName), then the pages of the job's document that the user
+// chose (all of them unless a range was given), each at its own size from the paper's
+// top-left corner, unscaled and unrotated, one page at a time at the printer's
+// resolution (at most kMaxRenderDpi). True when printed; false when the user
 // cancelled or the job could not be printed (the user is told why).
 //
 // When the environment variable kPrintFolderVariable names a folder, jobs are written

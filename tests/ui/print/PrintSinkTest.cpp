@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 
 #include "KeptPdf.h"
 #include "ReportPdfReader.h"
@@ -47,6 +51,10 @@ protected:
         for (int p = 1; p <= pages; ++p) {
             pdf.AddPage();
             pdf.TextOut(30, 44, "Page " + std::to_string(p) + " of the job");
+            // A bar at a height of its own tells the page apart once it is printed as an image.
+            pdf.SetLineWidth(20);
+            pdf.LineOut(100, 100 * p, 500, 100 * p);
+            pdf.SetLineWidth(1);
         }
         const std::string path = home.file("job.pdf");
         EXPECT_TRUE(pdf.PutDoc(path));
@@ -61,6 +69,22 @@ protected:
         EXPECT_EQ(info.status, 0) << info.output;
         return info.output;
     }
+    // The heights (in points, by hundreds) at which the printed page of a PDF file has
+    // a bar: the numbers of the job's pages printed on it.
+    static std::vector<int> barsOnPage(const std::string& path, int page) {
+        const std::string image = home_tmp() + "/page";
+        reportpdf::runTool("pdftoppm -r 72 -gray -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                           " -singlefile " + reportpdf::quoted(path) + " " + reportpdf::quoted(image));
+        std::string pgm;
+        EXPECT_TRUE(platform::readFile(image + ".pgm", pgm));
+        int width = 0, height = 0, depth = 0, header = 0;
+        std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &depth, &header);
+        std::vector<int> bars;
+        for (int k = 1; k * 100 < height; ++k)
+            if (static_cast<unsigned char>(pgm[header + 1 + k * 100 * width + 300]) < 128) bars.push_back(k);
+        return bars;
+    }
+    static std::string home_tmp() { return std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp"; }
     static std::string read(const std::string& path) {
         std::string bytes;
         EXPECT_TRUE(platform::readFile(path, bytes)) << path;
@@ -125,8 +149,34 @@ TEST_F(PrintSinkTest, ThePrintDialogPrintsEveryPageAtItsOwnSize) {
     const std::string info = pdfInfo(kept);
     EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Page size:       612 x 792 pts (letter)"), std::string::npos) << info;
+    // Each page stands where the job put it: its bar 100 points down for each number.
+    for (int page = 1; page <= 3; ++page) EXPECT_EQ(barsOnPage(kept, page), std::vector<int>{page});
     // The page setup's choice of margins is left as it was.
     EXPECT_FALSE(printer.fullPage());
+    printer.setOutputFileName(QString());
+}
+
+TEST_F(PrintSinkTest, APageRangeChosenInTheDialogPrintsThosePages) {
+    const std::string output = home.file("range.pdf");
+    QPrinter& printer = applicationPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(output));
+    ScopedModalResponder responder([](QWidget& w) {
+        auto* range = w.findChild<QRadioButton*>(QStringLiteral("printRange"));
+        auto* from = w.findChild<QSpinBox*>(QStringLiteral("from"));
+        auto* to = w.findChild<QSpinBox*>(QStringLiteral("to"));
+        ASSERT_TRUE(range && from && to) << "the dialog's page range fields";
+        EXPECT_EQ(to->maximum(), 4);
+        range->setChecked(true);
+        from->setValue(2);
+        to->setValue(3);
+        qobject_cast<QDialog*>(&w)->accept();
+    });
+    EXPECT_TRUE(sink.print(job(4)));
+    const std::string kept = testoutput::keepPdf(read(output));
+    EXPECT_NE(pdfInfo(kept).find("Pages:           2\n"), std::string::npos);
+    EXPECT_EQ(barsOnPage(kept, 1), std::vector<int>{2});
+    EXPECT_EQ(barsOnPage(kept, 2), std::vector<int>{3});
     printer.setOutputFileName(QString());
 }
 

@@ -276,6 +276,33 @@ TEST_F(SummaryReportTest, ThePrintedFileIsAValidLetterDocumentWithTheNamesAndThe
     EXPECT_NE(text.output.find("30003.00"), std::string::npos) << text.output;
 }
 
+TEST(LineReportTest, PutPlacesTextByTheReportFontsWidths) {
+    struct Case {
+        const char* name;
+        std::string text;
+        int32_t column;
+        int32_t alignment;
+        int x;
+    };
+    const Case cases[] = {
+        {"left at the column", "Acme", 3, PrtReport::kAlignLeft, 18},
+        {"right, width 30.58", "123.45", 95, PrtReport::kAlignRight, 539},
+        {"centred, half of 31.69", "Page 1", 40, PrtReport::kAlignCenter, 224},
+        {"just left of the edge is cut toward zero", "&", 1, PrtReport::kAlignRight, 0},
+        {"left of the edge goes to 10", "W", 1, PrtReport::kAlignRight, 10},
+        {"widths stop at 310 points", std::string(100, 'W'), 95, PrtReport::kAlignRight, 260},
+        {"measured as printed", "Zoë", 20, PrtReport::kAlignRight, 102},   // "Zoe": 120 - 17.23
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrtReport report(8);
+        report.Open();
+        report.Put(c.text, c.column, c.alignment);
+        const std::string& page = report.pdf->PageBuf().at(0);
+        EXPECT_EQ(page.substr(0, page.find(" 748 Td")), "/F1 8 Tf\nBT " + std::to_string(c.x));
+    }
+}
+
 class ReportFileTest : public SummaryReportTest {
 protected:
     // The error box names the file and the system's reason; nothing is printed.

@@ -20,6 +20,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
 #include "ui/database/BoundWindowList.h"
 #include "ui/efile/HowToEFile.h"
@@ -288,7 +289,8 @@ void EFileFrameController::createMethod() {
         showNotCreated(built.message);
         return;
     }
-    if (saveFolder_.empty()) saveFolder_ = platform::documentsDir();
+    if (saveFolder_.empty())
+        saveFolder_ = platform::isDirectory(platform::documentsDir()) ? platform::documentsDir() : platform::homeDir();
     saveBuiltFile(federal, std::string(kFederalName) + ".txt", "Successfully generated the E-File");
 
     const int chosen = ui->StateNect_dropdown->currentIndex();

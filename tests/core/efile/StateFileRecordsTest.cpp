@@ -190,8 +190,8 @@ TEST_P(StateFileRecords, EveryFieldOfEveryRecord) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ByState, StateFileRecords, ::testing::ValuesIn(stateCases()),
-                         [](const ::testing::TestParamInfo<StateCase>& info) {
-                             return info.param.state + (info.param.combined ? "Combined" : "Alone");
+                         [](const ::testing::TestParamInfo<StateCase>& c) {
+                             return c.param.state + (c.param.combined ? "Combined" : "Alone");
                          });
 
 // ---- the states' own data --------------------------------------------------------
@@ -245,8 +245,8 @@ TEST_P(StateFileStateData, Positions663To722) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StateFileStateData, ::testing::ValuesIn(kStateDataCases),
-                         [](const ::testing::TestParamInfo<StateDataCase>& info) {
-                             return firetest::caseName(info.param.what);
+                         [](const ::testing::TestParamInfo<StateDataCase>& c) {
+                             return firetest::caseName(c.param.what);
                          });
 
 // ---- names, addresses and amounts -------------------------------------------------
@@ -344,8 +344,8 @@ TEST_P(StateFileLongAmounts, RefuseTheFileNamingRecipientAndBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StateFileLongAmounts, ::testing::ValuesIn(kLongAmounts),
-                         [](const ::testing::TestParamInfo<LongAmount>& info) {
-                             return firetest::caseName(info.param.what);
+                         [](const ::testing::TestParamInfo<LongAmount>& c) {
+                             return firetest::caseName(c.param.what);
                          });
 
 }  // namespace

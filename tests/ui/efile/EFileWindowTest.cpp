@@ -121,7 +121,7 @@ const Limit kLimits[] = {{"TCC", 5},      {"TIN", 11},   {"TName", 40},  {"TComp
                          {"TCity", 40},   {"TZip", 10},  {"TCName", 40}, {"TCPhone", 18},  {"TCEmail", 50}};
 
 INSTANTIATE_TEST_SUITE_P(Field, EFileTypingLimit, ::testing::ValuesIn(kLimits),
-                         [](const ::testing::TestParamInfo<Limit>& info) { return std::string(info.param.outlet); });
+                         [](const ::testing::TestParamInfo<Limit>& c) { return std::string(c.param.outlet); });
 
 // ---------------------------------------------------------------------------
 // Checks
@@ -220,8 +220,8 @@ TEST_P(EFileChecks, MarkAndListTheFieldAndStoreOnlyAValidRecord) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, EFileChecks, ::testing::ValuesIn(kCheckCases),
-                         [](const ::testing::TestParamInfo<CheckCase>& info) {
-                             return firetest::caseName(info.param.what);
+                         [](const ::testing::TestParamInfo<CheckCase>& c) {
+                             return firetest::caseName(c.param.what);
                          });
 
 TEST_F(EFileWindowTest, EveryFailingFieldIsRedAndListedInOrder) {
@@ -409,8 +409,8 @@ const WriteFailure kWriteFailures[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, EFileWriteFailure, ::testing::ValuesIn(kWriteFailures),
-                         [](const ::testing::TestParamInfo<WriteFailure>& info) {
-                             return firetest::caseName(info.param.what);
+                         [](const ::testing::TestParamInfo<WriteFailure>& c) {
+                             return firetest::caseName(c.param.what);
                          });
 
 TEST_F(EFileCreate, AReadOnlyFolderKeepsItsFileAndShowsThePathAndReason) {

@@ -21,6 +21,7 @@
 #include "ui/main/AppDelegate.h"
 #include "ui/support/InvalidMarking.h"
 #include "ui/support/TextLimits.h"
+#include "ui/support/TypingClamp.h"
 #include "ui_CompanyController.h"
 
 using namespace payerchecks;
@@ -431,18 +432,9 @@ void CompanyController::releaseFromMainWindow() {
 // ---------------------------------------------------------------------------
 // Typing and choices
 
-// A keystroke or paste that makes the text longer than the field's limit is undone; a
-// text stored longer than the limit may still be shortened.
+// Typing past the field's limit is undone; any other change in edit mode offers Update.
 void CompanyController::LengthValidation(TextField& field, const QString& t) {
-    const int length = textlimits::characterCount(t);
-    if (length > field.limit && length > textlimits::characterCount(field.previous)) {
-        const int cursor = field.edit->cursorPosition() - static_cast<int>(t.size() - field.previous.size());
-        field.edit->setText(field.previous);
-        field.edit->setCursorPosition(std::max(0, cursor));
-        return;
-    }
-    field.previous = t;
-    if (edit_) markChanged();
+    if (clampTyping(field.edit, t, field.previous, field.limit) && edit_) markChanged();
 }
 
 // Leaving a field cuts its text to the field's limit.

@@ -2,7 +2,8 @@
 
 class QWidget;
 
-// Shows a field that fails its check: red text on a tinted ground (so an empty field
-// shows too), a red frame for a pop-up list, and the dynamic property invalid=true
-// that tests read. Passing clears all of it.
-void markInvalid(QWidget* field, bool invalid);
+// Shows a control as failing its check or passing it. A failing text field has red
+// text on a tinted ground (so an empty one shows too), a failing pop-up a red border;
+// either way the control carries the dynamic property invalid=true (false once it
+// passes), which tests read instead of colours.
+void markInvalid(QWidget* control, bool invalid);

@@ -57,6 +57,7 @@ public:
     }
     bool closeDatabase(bool, bool) override { return true; }
     bool openRecentDatabase() override { return false; }
+    bool print(const PrintJob&) override { return true; }
 };
 
 class LargeCompanyFile {

@@ -53,6 +53,7 @@ public:
     }
     bool closeDatabase(bool, bool) override { return true; }
     bool openRecentDatabase() override { return false; }
+    bool print(const PrintJob&) override { return true; }
 };
 
 const std::vector<std::string> kColumns = {

@@ -6,7 +6,10 @@
 
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
+#include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/print/PrintHandOffs.h"
+#include "ui/support/HandOffs.h"
 #include "ui/support/QtUserInterface.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +21,9 @@ int main(int argc, char** argv) {
 
     QtUserInterface ui;
     session().ui = &ui;
+    installPrintHandOffs();
+
+    handOffs().makeEFileWindow = &EFileFrameController::make;
 
     int status = 0;
     try {

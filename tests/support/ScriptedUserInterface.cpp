@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "KeptPdf.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/databaseInfo.h"
+#include "core/print/PrintJobFolder.h"
 #include "core/store/CompanyDatabase.h"
 
 namespace {
@@ -73,6 +75,13 @@ std::vector<MessageBoxRequest> ScriptedUserInterface::boxes() const {
     std::vector<MessageBoxRequest> out;
     for (const auto& s : shown_)
         if (s.window == "messageBox") out.push_back(s.box);
+    return out;
+}
+
+std::vector<PrintJob> ScriptedUserInterface::jobs() const {
+    std::vector<PrintJob> out;
+    for (const auto& s : shown_)
+        if (s.window == "print") out.push_back(s.job);
     return out;
 }
 
@@ -247,4 +256,17 @@ bool ScriptedUserInterface::openRecentDatabase() {
     if (!company->Init(recent->path(), true, false, true, recent->name())) return false;
     company->SetBackup(false);
     return true;
+}
+
+bool ScriptedUserInterface::print(const PrintJob& job) {
+    Shown s;
+    s.window = "print";
+    s.job = job;
+    shown_.push_back(s);
+    keptJobs_.push_back(testoutput::keepPdf(job.pdf));
+    if (!jobFolder_.empty()) {
+        std::string reason;
+        EXPECT_TRUE(savePrintJob(jobFolder_, job, reason).has_value()) << reason;
+    }
+    return printAnswer_;
 }

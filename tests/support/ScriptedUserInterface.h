@@ -22,6 +22,7 @@ public:
         OpenFileRequest openFile;      // "chooseOpenFile"
         bool offerBackup = false;      // "closeDatabase": its two arguments
         bool automatic = false;
+        PrintJob job;                  // print
     };
 
     // Installs itself into the session for its lifetime.
@@ -47,6 +48,13 @@ public:
     // does when a window bound to it stays open). Without this every close succeeds.
     void refuseCloseDatabase();
 
+    // What print answers (true, printed, unless set); every job is recorded and kept
+    // under test-output/pdf/ whatever the answer.
+    void answerPrint(bool printed) { printAnswer_ = printed; }
+    // Also writes every job into the folder as the program's print folder does
+    // (<n>-<job title>.pdf); an empty folder stops it.
+    void writeJobsTo(std::string folder) { jobFolder_ = std::move(folder); }
+
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<MessageBoxRequest> boxes() const;
     std::vector<AlertRequest> alerts() const;
@@ -54,6 +62,9 @@ public:
     int count(const std::string& window) const;
     // The names of what was shown or called, in order.
     std::vector<std::string> sequence() const;
+    std::vector<PrintJob> jobs() const;
+    // Where each job was kept under test-output/pdf/, in order.
+    const std::vector<std::string>& keptJobs() const { return keptJobs_; }
     int refreshCount() const { return refreshCount_; }
     bool allAnswersUsed() const;
 
@@ -74,6 +85,7 @@ public:
     // Opens the configuration database's recent entry into the session's company
     // database, as the main window does (without a login).
     bool openRecentDatabase() override;
+    bool print(const PrintJob& job) override;
 
 private:
     UserInterface* previous_ = nullptr;
@@ -90,4 +102,7 @@ private:
     std::deque<std::pair<int, std::vector<int>>> conflictAnswers_;
     int closeRefusals_ = 0;
     int refreshCount_ = 0;
+    bool printAnswer_ = true;
+    std::string jobFolder_;
+    std::vector<std::string> keptJobs_;
 };

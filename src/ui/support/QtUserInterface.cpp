@@ -6,6 +6,7 @@
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/print/PrintJobSink.h"
 #include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
 #include "ui/support/DatabaseAlert.h"
@@ -106,3 +107,4 @@ bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 bool QtUserInterface::openRecentDatabase() {
     return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false);
 }
+bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }

@@ -24,4 +24,6 @@ public:
     // database is closed directly, and there is nothing to reopen a database into.
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
+    // The print dialog over the active window (or the print folder; see printJob).
+    bool print(const PrintJob& job) override;
 };

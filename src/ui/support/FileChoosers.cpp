@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QVariant>
 
 #include "ui/support/ModalLoop.h"
@@ -12,6 +14,10 @@ const char* kAnswer = "talvexaChosenPath";
 
 std::optional<std::string> runChooser(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    // Room for long file names and every column of the detail view from the start.
+    dialog.resize(880, 540);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        files->header()->resizeSection(0, 420);
     if (runModal(&dialog) != QDialog::Accepted) return std::nullopt;
     QString path;
     const QVariant answered = dialog.property(kAnswer);

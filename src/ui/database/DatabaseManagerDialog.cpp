@@ -129,6 +129,13 @@ void DatabaseManagerDialog::keyUp() {
             s.dbInfo = nullptr;
         }
     }
+    if (!s.dbInfo) {
+        // The list's controller forgets the row too, so that its buttons (add, not
+        // locate) act on what the window now shows.
+        DBManagerController& listController = *controller_;
+        listController.Selected = listController.lastSelected = -1;
+        listController.dbExists = listController.dbAccess = listController.dbIsOpen = false;
+    }
     RenameBtn->setEnabled(usable);
     MoveBtn->setEnabled(usable);
     OpenDB_BTN->setEnabled(usable && !open);
@@ -165,14 +172,20 @@ void DatabaseManagerDialog::keyReleaseEvent(QKeyEvent* event) {
     // Only a key pressed in the list acts when it is released. The release of a key
     // pressed elsewhere, such as the Return that dismissed a message about the selected
     // database, would otherwise undo what that message left (its "Locate Database").
-    if (event->key() != keyPressedInList_) return;
+    // A key that moved the focus out of the list (Tab) is no key in the list either.
+    const bool pressedInList = event->key() == keyPressedInList_ && Tbl_DB->hasFocus();
     keyPressedInList_ = 0;
-    // A move through the list with the keys selects like a click.
+    if (!pressedInList) return;
+    // A move through the list with the keys selects like a click, which works out the
+    // entry, the buttons and the add button's title itself. The step below would then
+    // deselect a database whose file is missing and take back the "Locate Database"
+    // just offered for it, so that it could never be located from the keyboard.
     DBManagerController& list = *controller_;
-    if (Tbl_DB->hasFocus()) {
-        const QModelIndexList rows = Tbl_DB->selectionModel()->selectedRows();
-        const int row = rows.isEmpty() ? -1 : rows.first().row();
-        if (row >= 0 && row != list.lastSelected) list.DBManager_List_sel_Method();
+    const QModelIndexList rows = Tbl_DB->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    if (row >= 0 && row != list.lastSelected) {
+        list.DBManager_List_sel_Method();
+        return;
     }
     keyUp();
 }

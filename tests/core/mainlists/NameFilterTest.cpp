@@ -109,6 +109,6 @@ TEST_P(NameFilter, MatchesTheSameNamesInEveryList) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Filters, NameFilter, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<FilterCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<FilterCase>& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -237,10 +237,13 @@ TEST_F(DatabaseManagerTest, KeyPressedInTheListWorksOutTheEntryOnRelease) {
     listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
     listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
     makeBox();
-    answer::clickRow(table(), 0);
-    table()->selectionModel()->select(table()->model()->index(1, 0),
-                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    box->show();
+    box->activateWindow();
+    QApplication::processEvents();
+    answer::clickRow(table(), 1);
+    table()->setFocus();
     button("AddDB_List")->setText(QStringLiteral("Locate Database"));
+    session().dbInfo = nullptr;
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
     QApplication::sendEvent(table(), &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
@@ -415,6 +418,43 @@ TEST_F(DatabaseManagerTest, LocateDatabaseStaysOfferedAfterReturnDismissesTheMes
     ASSERT_NE(box->GetDatabaseInfo(), nullptr);
     EXPECT_EQ(box->GetDatabaseInfo()->path(), gone.path());
     EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+    add(moved);
+    EXPECT_EQ(listedPaths(), (Strings{yearFolder() + "/Acme 2025.db", moved}));
+}
+
+// Moving onto a missing database with the arrow keys offers to locate it, as a click does.
+TEST_F(DatabaseManagerTest, ArrowKeysReachLocateDatabase) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const databaseInfo gone = listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
+    makeBox();
+    box->show();
+    box->activateWindow();
+    QApplication::processEvents();
+    answer::clickRow(table(), 0);
+    table()->setFocus();
+    ASSERT_TRUE(table()->hasFocus());
+
+    scripted->answerBox(kMessageAnswerOkYes);   // "Unable to locate database"
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(table(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(table(), &release);
+
+    EXPECT_EQ(captions(), Strings{"Unable to modify database file."});
+    EXPECT_EQ(selectedRow(), 1);
+    ASSERT_NE(box->GetDatabaseInfo(), nullptr);
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), gone.path());
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+
+    // Tab leaves the list for the buttons; its release there changes nothing, and the
+    // missing entry is replaced by the file located.
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(table(), &tab);
+    ASSERT_FALSE(table()->hasFocus());
+    QKeyEvent tabReleased(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &tabReleased);
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+    const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Gone Inc"));
     add(moved);
     EXPECT_EQ(listedPaths(), (Strings{yearFolder() + "/Acme 2025.db", moved}));
 }

@@ -10,11 +10,13 @@
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
+#include "ui/support/Icons.h"
 #include "ui/support/QtUserInterface.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talvexa 1099"));
+    QApplication::setWindowIcon(talvexaApplicationIcon());
     // The start-up windows come and go before any other window exists; closing the
     // last of them must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,5 +1,8 @@
 #include "ui/support/QtUserInterface.h"
 
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/store/CompanyDatabase.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
@@ -41,3 +44,16 @@ int QtUserInterface::createDatabase(databaseInfo&) { return kCreateDatabaseClose
 void QtUserInterface::refreshMainWindow() {
     if (company_Refer) company_Refer->Refresh();
 }
+
+bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
+    if (company_Refer) return company_Refer->CloseDatabase(offerBackup, automatic);
+    const Session& s = session();
+    if (!s.DBH) return true;
+    if (const auto& company = s.DBH->companyDatabase(); company && company->IsReady()) {
+        company->SetInUse(0);
+        company->Close();
+    }
+    return true;
+}
+
+bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }

@@ -22,6 +22,11 @@ std::function<bool(const std::string&)>& urlOpener() {
     return opener;
 }
 
+std::function<bool(const std::string&)>& installerLauncher() {
+    static std::function<bool(const std::string&)> launcher;
+    return launcher;
+}
+
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 }  // namespace
@@ -58,6 +63,23 @@ bool openUrl(const std::string& address) {
 void setUrlOpener(std::function<bool(const std::string&)> opener) {
     std::lock_guard<std::mutex> lock(openerMutex());
     urlOpener() = std::move(opener);
+}
+
+bool launchInstaller(const std::string& path) {
+    std::function<bool(const std::string&)> launcher;
+    {
+        std::lock_guard<std::mutex> lock(openerMutex());
+        launcher = installerLauncher();
+    }
+    if (launcher) return launcher(path);
+    // An absolute path can never be taken for one of xdg-open's options.
+    if (!startsWith(path, "/")) return false;
+    return startProgram({"xdg-open", path});
+}
+
+void setInstallerLauncher(std::function<bool(const std::string&)> launcher) {
+    std::lock_guard<std::mutex> lock(openerMutex());
+    installerLauncher() = std::move(launcher);
 }
 
 }  // namespace platform

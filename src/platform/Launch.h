@@ -17,4 +17,10 @@ bool startProgram(const std::vector<std::string>& argv);
 bool openUrl(const std::string& address);
 void setUrlOpener(std::function<bool(const std::string&)> opener);
 
+// Hands a downloaded installer (an absolute path) to the system through xdg-open, the
+// path as its one argument. True when xdg-open started. Tests replace the launcher to
+// record the path; an empty function restores xdg-open.
+bool launchInstaller(const std::string& path);
+void setInstallerLauncher(std::function<bool(const std::string&)> launcher);
+
 }  // namespace platform

@@ -6,7 +6,10 @@
 
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
+#include "core/foundation/Utils.h"
+#include "core/update/Version.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/support/HandOffs.h"
 #include "ui/support/QtUserInterface.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +21,11 @@ int main(int argc, char** argv) {
 
     QtUserInterface ui;
     session().ui = &ui;
+
+    // The update check, from the menu and at start-up (there only when the web site
+    // answers).
+    handOffs().internetAvailable = &Utils::CheckInternet;
+    handOffs().latestVersion = &runUpdateCheck;
 
     int status = 0;
     try {

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "UpdateFixture.h"
+#include "core/foundation/Utils.h"
 #include "core/update/VersionDatabase.h"
 #include "core/update/VersionInfo.h"
 
@@ -263,4 +264,27 @@ TEST_F(UpdateTest, VersionDatabaseReadsWhatTheServerWrote) {
     VersionDatabase partial;
     EXPECT_FALSE(partial.Init(home.file("partial.db"), true));
     EXPECT_TRUE(ui->boxes().empty());
+}
+
+// The Internet counts as reachable only when the web site's home page answers 200.
+TEST(InternetCheck, OnlyAnOkFromTheHomePageCounts) {
+    TestHttpServer server;
+    const char* saved = std::getenv(kProductWebSiteVariable);
+    const std::optional<std::string> previous = saved ? std::optional<std::string>(saved) : std::nullopt;
+    setenv(kProductWebSiteVariable, server.address().c_str(), 1);
+
+    EXPECT_FALSE(Utils::CheckInternet());   // 404
+    server.answer("/", 500, "down for maintenance");
+    EXPECT_FALSE(Utils::CheckInternet());
+    server.answer("/", {301, "", {{"Location", server.address() + "/home"}}, {}, false});
+    server.answer("/home", 200, "home page");
+    EXPECT_TRUE(Utils::CheckInternet());
+    server.answer("/", 200, "home page");
+    EXPECT_TRUE(Utils::CheckInternet());
+    EXPECT_EQ(server.requests().back(), "HEAD /");
+    setenv(kProductWebSiteVariable, ("http://127.0.0.1:" + std::to_string(TestHttpServer::closedPort())).c_str(), 1);
+    EXPECT_FALSE(Utils::CheckInternet());
+
+    if (previous) setenv(kProductWebSiteVariable, previous->c_str(), 1);
+    else unsetenv(kProductWebSiteVariable);
 }

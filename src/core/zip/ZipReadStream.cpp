@@ -5,8 +5,8 @@
 
 #include "core/zip/ZipException.h"
 
-ZipReadStream::ZipReadStream(unzFile unzFile, std::string fileNameInZip)
-    : unzFile_(unzFile), fileNameInZip_(std::move(fileNameInZip)) {}
+ZipReadStream::ZipReadStream(unzFile handle, std::string fileNameInZip)
+    : unzFile_(handle), fileNameInZip_(std::move(fileNameInZip)) {}
 
 std::string ZipReadStream::readDataOfLength(std::size_t length) {
     std::string data(std::min<std::size_t>(length, INT_MAX), '\0');

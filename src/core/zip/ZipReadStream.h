@@ -9,7 +9,7 @@
 // archive's handle and is valid only while the archive is open and the entry current.
 class ZipReadStream {
 public:
-    ZipReadStream(unzFile unzFile, std::string fileNameInZip);
+    ZipReadStream(unzFile handle, std::string fileNameInZip);
 
     // At most length bytes; an empty result at the end of the entry.
     std::string readDataOfLength(std::size_t length);

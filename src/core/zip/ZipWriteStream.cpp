@@ -5,8 +5,8 @@
 
 #include "core/zip/ZipException.h"
 
-ZipWriteStream::ZipWriteStream(zipFile zipFile, std::string fileNameInZip)
-    : zipFile_(zipFile), fileNameInZip_(std::move(fileNameInZip)) {}
+ZipWriteStream::ZipWriteStream(zipFile handle, std::string fileNameInZip)
+    : zipFile_(handle), fileNameInZip_(std::move(fileNameInZip)) {}
 
 void ZipWriteStream::writeBytes(const void* bytes, uint32_t length) {
     const int err = zipWriteInFileInZip(zipFile_, bytes, length);

@@ -10,7 +10,7 @@
 // archive's handle and is valid only while the archive is open and the entry current.
 class ZipWriteStream {
 public:
-    ZipWriteStream(zipFile zipFile, std::string fileNameInZip);
+    ZipWriteStream(zipFile handle, std::string fileNameInZip);
 
     void writeBytes(const void* bytes, uint32_t length);
     void writeData(std::string_view data);

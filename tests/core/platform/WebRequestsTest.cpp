@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         DownloadCase{"ServerError", {500, "<html>oops</html>", {}, {}, false}, false},
         DownloadCase{"CutShort", {200, std::string(100000, 'x'), {}, {}, true}, false},
         DownloadCase{"Stalled", {200, "late", {}, std::chrono::milliseconds(4000), false}, false}),
-    [](const ::testing::TestParamInfo<DownloadCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DownloadCase>& test) { return std::string(test.param.name); });
 
 TEST(Download, FollowsARedirect) {
     TempHome home;

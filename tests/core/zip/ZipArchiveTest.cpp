@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OverwriteCase{"OffDelegateSaysYes", false, true, true, true, true},
                       OverwriteCase{"OffDelegateSaysNo", false, true, false, false, true},
                       OverwriteCase{"OnDelegateNotAsked", true, true, false, true, false}),
-    [](const ::testing::TestParamInfo<OverwriteCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OverwriteCase>& test) { return std::string(test.param.name); });
 
 namespace {
 
@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"ThroughSymbolicLinkWithBackslash", "link\\evil.txt"},
                       RefusedCase{"OntoSymbolicLink", "link"},
                       RefusedCase{"EmptyName", ""}),
-    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RefusedCase>& test) { return std::string(test.param.name); });
 
 namespace {
 
@@ -258,7 +258,7 @@ TEST_P(DamagedEntry, GivesNoAndNoPartialFile) {
 
 INSTANTIATE_TEST_SUITE_P(Levels, DamagedEntry,
                          ::testing::Values(DamageCase{"Stored", 0}, DamageCase{"Deflated", 9}),
-                         [](const ::testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<DamageCase>& test) { return std::string(test.param.name); });
 
 // Passwords: the archive is never encrypted and a password never opens an entry.
 TEST_F(ZipArchiveTest, PasswordsAreRefused) {

@@ -198,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
         WrongModeCase{"ReadInCreateMode", 1, [](ZipFile& z) { z.readCurrentFileInZip(); }},
         WrongModeCase{"ReadWithPasswordInCreateMode", 1,
                       [](ZipFile& z) { z.readCurrentFileInZipWithPassword("pw"); }}),
-    [](const ::testing::TestParamInfo<WrongModeCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WrongModeCase>& test) { return std::string(test.param.name); });
 
 TEST_F(ZipFileTest, EveryFailedOpenNamesTheFile) {
     const std::string missing = path("missing.zip");

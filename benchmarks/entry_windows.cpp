@@ -50,6 +50,7 @@ public:
     void refreshMainWindow() override {}
     bool closeDatabase(bool, bool) override { return true; }
     bool openRecentDatabase() override { return false; }
+    bool print(const PrintJob&) override { return true; }
 };
 
 class LargeCompanyFile {

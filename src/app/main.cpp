@@ -8,7 +8,9 @@
 #include "core/foundation/Startup.h"
 #include "core/foundation/Utils.h"
 #include "core/update/Version.h"
+#include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
 #include "ui/support/QtUserInterface.h"
 
@@ -21,6 +23,9 @@ int main(int argc, char** argv) {
 
     QtUserInterface ui;
     session().ui = &ui;
+    installPrintHandOffs();
+
+    handOffs().makeEFileWindow = &EFileFrameController::make;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

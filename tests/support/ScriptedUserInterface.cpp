@@ -8,6 +8,8 @@
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/CompanyDatabase.h"
+#include "KeptPdf.h"
+#include "core/print/PrintJobFolder.h"
 
 ScriptedUserInterface::ScriptedUserInterface() {
     previous_ = session().ui;
@@ -41,6 +43,13 @@ std::vector<MessageBoxRequest> ScriptedUserInterface::boxes() const {
 int ScriptedUserInterface::count(const std::string& window) const {
     return static_cast<int>(
         std::count_if(shown_.begin(), shown_.end(), [&](const Shown& s) { return s.window == window; }));
+}
+
+std::vector<PrintJob> ScriptedUserInterface::jobs() const {
+    std::vector<PrintJob> out;
+    for (const auto& s : shown_)
+        if (s.window == "print") out.push_back(s.job);
+    return out;
 }
 
 bool ScriptedUserInterface::allAnswersUsed() const {
@@ -77,7 +86,7 @@ bool ScriptedUserInterface::formErrors(const std::vector<std::string>& errors) {
 }
 
 int ScriptedUserInterface::welcome() {
-    shown_.push_back(Shown{"welcome", {}, {}, {}});
+    shown_.push_back(Shown{"welcome", {}, {}, {}, {}});
     if (welcomeAnswers_.empty()) {
         ADD_FAILURE() << "unexpected welcome window";
         return 1111;
@@ -88,7 +97,7 @@ int ScriptedUserInterface::welcome() {
 }
 
 int ScriptedUserInterface::configurationSetup(TalvexaDir*, std::string& selectedDir) {
-    shown_.push_back(Shown{"configurationSetup", {}, {}, {}});
+    shown_.push_back(Shown{"configurationSetup", {}, {}, {}, {}});
     if (setupAnswers_.empty()) {
         ADD_FAILURE() << "unexpected configuration-setup window";
         return 2000;
@@ -100,7 +109,7 @@ int ScriptedUserInterface::configurationSetup(TalvexaDir*, std::string& selected
 }
 
 int ScriptedUserInterface::printPreview(const std::string& text) {
-    shown_.push_back(Shown{"printPreview", {}, {}, text});
+    shown_.push_back(Shown{"printPreview", {}, {}, text, {}});
     if (previewAnswers_.empty()) {
         ADD_FAILURE() << "unexpected print preview";
         return 1234;
@@ -111,7 +120,7 @@ int ScriptedUserInterface::printPreview(const std::string& text) {
 }
 
 int ScriptedUserInterface::createDatabase(databaseInfo& created) {
-    shown_.push_back(Shown{"createDatabase", {}, {}, {}});
+    shown_.push_back(Shown{"createDatabase", {}, {}, {}, {}});
     if (createAnswers_.empty()) {
         ADD_FAILURE() << "unexpected create-database dialog";
         return 1000;
@@ -122,7 +131,8 @@ int ScriptedUserInterface::createDatabase(databaseInfo& created) {
 }
 
 bool ScriptedUserInterface::closeDatabase(bool offerBackup, bool automatic) {
-    shown_.push_back(Shown{"closeDatabase", {}, {}, std::string(offerBackup ? "backup" : "") + (automatic ? " automatic" : "")});
+    shown_.push_back(
+        Shown{"closeDatabase", {}, {}, std::string(offerBackup ? "backup" : "") + (automatic ? " automatic" : ""), {}});
     if (closeRefusals_ > 0) {
         --closeRefusals_;
         return false;
@@ -137,7 +147,7 @@ bool ScriptedUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 }
 
 bool ScriptedUserInterface::openRecentDatabase() {
-    shown_.push_back(Shown{"openRecentDatabase", {}, {}, {}});
+    shown_.push_back(Shown{"openRecentDatabase", {}, {}, {}, {}});
     const Session& s = session();
     if (!s.DBH || !s.DBH->appDatabase() || !s.DBH->appDatabase()->IsReady()) return false;
     const std::optional<databaseInfo> recent = s.DBH->appDatabase()->GetRecentDatabaseInfo();
@@ -149,4 +159,17 @@ bool ScriptedUserInterface::openRecentDatabase() {
         company->Close();
     }
     return company->Init(recent->path(), true, true, true, recent->name());
+}
+
+bool ScriptedUserInterface::print(const PrintJob& job) {
+    Shown s;
+    s.window = "print";
+    s.job = job;
+    shown_.push_back(s);
+    keptJobs_.push_back(testoutput::keepPdf(job.pdf));
+    if (!jobFolder_.empty()) {
+        std::string reason;
+        EXPECT_TRUE(savePrintJob(jobFolder_, job, reason).has_value()) << reason;
+    }
+    return printAnswer_;
 }

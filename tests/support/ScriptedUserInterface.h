@@ -17,6 +17,7 @@ public:
         MessageBoxRequest box;         // for message boxes
         std::vector<std::string> errors;
         std::string text;              // print preview
+        PrintJob job;                  // print
     };
 
     // Installs itself into the session for its lifetime.
@@ -33,9 +34,18 @@ public:
     void answerCreateDatabase(std::function<int(databaseInfo&)> answer);
     // The next close of the company database is refused, as when a window stays open.
     void refuseCloseDatabase() { ++closeRefusals_; }
+    // What print answers (true, printed, unless set); every job is recorded and kept
+    // under test-output/pdf/ whatever the answer.
+    void answerPrint(bool printed) { printAnswer_ = printed; }
+    // Also writes every job into the folder as the program's print folder does
+    // (<n>-<job title>.pdf); an empty folder stops it.
+    void writeJobsTo(std::string folder) { jobFolder_ = std::move(folder); }
 
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<MessageBoxRequest> boxes() const;
+    std::vector<PrintJob> jobs() const;
+    // Where each job was kept under test-output/pdf/, in order.
+    const std::vector<std::string>& keptJobs() const { return keptJobs_; }
     int refreshCount() const { return refreshCount_; }
     bool allAnswersUsed() const;
     // How often a window or hook ("closeDatabase", "openRecentDatabase", ...) was reached.
@@ -52,6 +62,7 @@ public:
     // closes; the recent database of the configuration database is opened again.
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
+    bool print(const PrintJob& job) override;
 
 private:
     UserInterface* previous_ = nullptr;
@@ -64,4 +75,7 @@ private:
     std::deque<std::function<int(databaseInfo&)>> createAnswers_;
     int refreshCount_ = 0;
     int closeRefusals_ = 0;
+    bool printAnswer_ = true;
+    std::string jobFolder_;
+    std::vector<std::string> keptJobs_;
 };

@@ -18,6 +18,11 @@ inline constexpr const char kDocumentServer[] = "https://docs.talvexa.com";
 inline constexpr const char kUpdateServer[] = "https://updates.talvexa.com";
 // Where the versions database lies on the update server.
 inline constexpr const char kVersionsDatabasePath[] = "/forms1099/versions/forms1099Versions_64.db";
+// The tax agency's web site, its FIRE production system and its FIRE test system,
+// which the e-file help window opens in the browser.
+inline constexpr const char kAgencyWebSite[] = "https://www.irs.gov";
+inline constexpr const char kFireProductionSystem[] = "https://fire.irs.gov";
+inline constexpr const char kFireTestSystem[] = "https://fire.test.irs.gov";
 
 // Environment variables that point the web site and the update server elsewhere (the
 // tests give "http://127.0.0.1:PORT"); unset or empty, the addresses above apply.

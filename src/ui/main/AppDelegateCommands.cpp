@@ -26,6 +26,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/WebAddresses.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/print/DisplayPDF.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
@@ -209,6 +210,8 @@ void AppDelegate::MailingLabels() {
         showNotAvailableYet("Printing mailing labels");
         return;
     }
+    // The labels are those of a payer: without one there is nothing to ask about.
+    if (!DisplayPDF::payerSelected()) return;
     const int32_t answer = tvDatabase::tvMessageBox("Label Preference Change?",
                                                     "Do you want to change the label preferences?",
                                                     kMessageStyleYesNo, kProgramTitle, kMessageImagePrompt, true);

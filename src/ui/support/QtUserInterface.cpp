@@ -1,9 +1,12 @@
 #include "ui/support/QtUserInterface.h"
 
+#include <QApplication>
+
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/print/PrintJobSink.h"
 #include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
 #include "ui/support/FormErrorDialog.h"
@@ -57,3 +60,5 @@ bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 }
 
 bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }
+
+bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }

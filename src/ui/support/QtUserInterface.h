@@ -19,4 +19,6 @@ public:
     // directly and nothing is reopened.
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
+    // The print dialog over the active window (or the print folder; see printJob).
+    bool print(const PrintJob& job) override;
 };

@@ -48,6 +48,8 @@ public:
     int printPreview(const std::string&) override { return 1234; }
     int createDatabase(databaseInfo&) override { return 1000; }
     void refreshMainWindow() override {}
+    bool closeDatabase(bool, bool) override { return true; }
+    bool openRecentDatabase() override { return false; }
     bool print(const PrintJob&) override { return true; }
 };
 

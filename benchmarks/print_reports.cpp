@@ -37,6 +37,8 @@ public:
     int printPreview(const std::string&) override { return 1234; }
     int createDatabase(databaseInfo&) override { return 1000; }
     void refreshMainWindow() override {}
+    bool closeDatabase(bool, bool) override { return true; }
+    bool openRecentDatabase() override { return false; }
     bool print(const PrintJob& job) override {
         std::string reason;
         const auto path = savePrintJob(folder_, job, reason);

@@ -6,6 +6,8 @@
 
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
+#include "core/foundation/Utils.h"
+#include "core/update/Version.h"
 #include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintHandOffs.h"
@@ -26,6 +28,11 @@ int main(int argc, char** argv) {
     installPrintHandOffs();
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
+
+    // The update check, from the menu and at start-up (there only when the web site
+    // answers).
+    handOffs().internetAvailable = &Utils::CheckInternet;
+    handOffs().latestVersion = &runUpdateCheck;
 
     int status = 0;
     try {

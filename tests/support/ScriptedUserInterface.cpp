@@ -1,7 +1,13 @@
 #include "ScriptedUserInterface.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "core/foundation/AppDatabase.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/databaseInfo.h"
+#include "core/store/CompanyDatabase.h"
 #include "KeptPdf.h"
 #include "core/print/PrintJobFolder.h"
 
@@ -32,6 +38,11 @@ std::vector<MessageBoxRequest> ScriptedUserInterface::boxes() const {
     for (const auto& s : shown_)
         if (s.window == "messageBox") out.push_back(s.box);
     return out;
+}
+
+int ScriptedUserInterface::count(const std::string& window) const {
+    return static_cast<int>(
+        std::count_if(shown_.begin(), shown_.end(), [&](const Shown& s) { return s.window == window; }));
 }
 
 std::vector<PrintJob> ScriptedUserInterface::jobs() const {
@@ -117,6 +128,37 @@ int ScriptedUserInterface::createDatabase(databaseInfo& created) {
     auto answer = std::move(createAnswers_.front());
     createAnswers_.pop_front();
     return answer(created);
+}
+
+bool ScriptedUserInterface::closeDatabase(bool offerBackup, bool automatic) {
+    shown_.push_back(
+        Shown{"closeDatabase", {}, {}, std::string(offerBackup ? "backup" : "") + (automatic ? " automatic" : ""), {}});
+    if (closeRefusals_ > 0) {
+        --closeRefusals_;
+        return false;
+    }
+    const Session& s = session();
+    if (!s.DBH) return true;
+    if (const auto& company = s.DBH->companyDatabase(); company && company->IsReady()) {
+        company->SetInUse(0);
+        company->Close();
+    }
+    return true;
+}
+
+bool ScriptedUserInterface::openRecentDatabase() {
+    shown_.push_back(Shown{"openRecentDatabase", {}, {}, {}, {}});
+    const Session& s = session();
+    if (!s.DBH || !s.DBH->appDatabase() || !s.DBH->appDatabase()->IsReady()) return false;
+    const std::optional<databaseInfo> recent = s.DBH->appDatabase()->GetRecentDatabaseInfo();
+    const auto& company = s.DBH->companyDatabase();
+    if (!recent || !company) return false;
+    if (company->IsReady()) {
+        if (company->GetPath() == recent->path()) return true;
+        company->SetInUse(0);
+        company->Close();
+    }
+    return company->Init(recent->path(), true, true, true, recent->name());
 }
 
 bool ScriptedUserInterface::print(const PrintJob& job) {

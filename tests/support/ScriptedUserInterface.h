@@ -32,6 +32,8 @@ public:
     void answerSetup(int code, std::string selectedDir);
     void answerPrintPreview(int code = 1234);
     void answerCreateDatabase(std::function<int(databaseInfo&)> answer);
+    // The next close of the company database is refused, as when a window stays open.
+    void refuseCloseDatabase() { ++closeRefusals_; }
     // What print answers (true, printed, unless set); every job is recorded and kept
     // under test-output/pdf/ whatever the answer.
     void answerPrint(bool printed) { printAnswer_ = printed; }
@@ -46,6 +48,8 @@ public:
     const std::vector<std::string>& keptJobs() const { return keptJobs_; }
     int refreshCount() const { return refreshCount_; }
     bool allAnswersUsed() const;
+    // How often a window or hook ("closeDatabase", "openRecentDatabase", ...) was reached.
+    int count(const std::string& window) const;
 
     MessageBoxResult messageBox(const MessageBoxRequest& request) override;
     bool formErrors(const std::vector<std::string>& errors) override;
@@ -54,6 +58,10 @@ public:
     int printPreview(const std::string& text) override;
     int createDatabase(databaseInfo& created) override;
     void refreshMainWindow() override { ++refreshCount_; }
+    // As the main window does: the session's company database loses its in-use mark and
+    // closes; the recent database of the configuration database is opened again.
+    bool closeDatabase(bool offerBackup, bool automatic) override;
+    bool openRecentDatabase() override;
     bool print(const PrintJob& job) override;
 
 private:
@@ -66,6 +74,7 @@ private:
     std::deque<int> previewAnswers_;
     std::deque<std::function<int(databaseInfo&)>> createAnswers_;
     int refreshCount_ = 0;
+    int closeRefusals_ = 0;
     bool printAnswer_ = true;
     std::string jobFolder_;
     std::vector<std::string> keptJobs_;

@@ -104,6 +104,14 @@ public:
     // Brings the main window's menus, buttons and information line up to date.
     virtual void refreshMainWindow() = 0;
 
+    // The main window's close of its company database, with the automatic backup
+    // offered when asked; false, with the database still open, when the main window
+    // cannot close it (a window the user kept open).
+    virtual bool closeDatabase(bool offerBackup, bool automatic) = 0;
+    // The main window reopens the company database recorded as the recent one; false
+    // when there is none or it could not be opened.
+    virtual bool openRecentDatabase() = 0;
+
     // Prints a job through the print dialog. True when it went to the printer; false
     // when the user cancelled the dialog or it could not be printed (the implementation
     // has told the user why).

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/store/CompanyDatabase.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/setup/Configuration_Setup.h"
@@ -44,5 +47,18 @@ int QtUserInterface::createDatabase(databaseInfo&) { return kCreateDatabaseClose
 void QtUserInterface::refreshMainWindow() {
     if (company_Refer) company_Refer->Refresh();
 }
+
+bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
+    if (company_Refer) return company_Refer->CloseDatabase(offerBackup, automatic);
+    const Session& s = session();
+    if (!s.DBH) return true;
+    if (const auto& company = s.DBH->companyDatabase(); company && company->IsReady()) {
+        company->SetInUse(0);
+        company->Close();
+    }
+    return true;
+}
+
+bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }
 
 bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }

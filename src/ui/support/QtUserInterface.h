@@ -15,6 +15,10 @@ public:
     int createDatabase(databaseInfo& created) override;
     // Brings the main window up to date, when there is one.
     void refreshMainWindow() override;
+    // Through the main window; without one, the session's company database is closed
+    // directly and nothing is reopened.
+    bool closeDatabase(bool offerBackup, bool automatic) override;
+    bool openRecentDatabase() override;
     // The print dialog over the active window (or the print folder; see printJob).
     bool print(const PrintJob& job) override;
 };

@@ -6,15 +6,19 @@
 
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
+#include "core/foundation/Utils.h"
+#include "core/update/Version.h"
 #include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
+#include "ui/support/Icons.h"
 #include "ui/support/QtUserInterface.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talvexa 1099"));
+    QApplication::setWindowIcon(talvexaApplicationIcon());
     // The start-up windows come and go before any other window exists; closing the
     // last of them must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -24,6 +28,11 @@ int main(int argc, char** argv) {
     installPrintHandOffs();
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
+
+    // The update check, from the menu and at start-up (there only when the web site
+    // answers).
+    handOffs().internetAvailable = &Utils::CheckInternet;
+    handOffs().latestVersion = &runUpdateCheck;
 
     int status = 0;
     try {

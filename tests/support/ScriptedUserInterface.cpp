@@ -1,13 +1,15 @@
 #include "ScriptedUserInterface.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
-#include "KeptPdf.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/databaseInfo.h"
-#include "core/print/PrintJobFolder.h"
 #include "core/store/CompanyDatabase.h"
+#include "KeptPdf.h"
+#include "core/print/PrintJobFolder.h"
 
 namespace {
 
@@ -41,41 +43,16 @@ void ScriptedUserInterface::answerCreateDatabase(std::function<int(databaseInfo&
     createAnswers_.push_back(std::move(answer));
 }
 
-void ScriptedUserInterface::answerAlert(int code) { alertAnswers_.push_back(code); }
-void ScriptedUserInterface::answerOpenFile(std::optional<std::string> path) {
-    openFileAnswers_.push_back(std::move(path));
-}
-void ScriptedUserInterface::answerImportErrors(int code) { importErrorAnswers_.push_back(code); }
-void ScriptedUserInterface::answerImportConflicts(int code, std::vector<int> chosenRows) {
-    conflictAnswers_.emplace_back(code, std::move(chosenRows));
-}
-void ScriptedUserInterface::refuseCloseDatabase() { ++closeRefusals_; }
-
-std::vector<AlertRequest> ScriptedUserInterface::alerts() const {
-    std::vector<AlertRequest> out;
-    for (const auto& s : shown_)
-        if (s.window == "alert") out.push_back(s.alert);
-    return out;
-}
-
-int ScriptedUserInterface::count(const std::string& window) const {
-    int n = 0;
-    for (const auto& s : shown_)
-        if (s.window == window) ++n;
-    return n;
-}
-
-std::vector<std::string> ScriptedUserInterface::sequence() const {
-    std::vector<std::string> out;
-    for (const auto& s : shown_) out.push_back(s.window);
-    return out;
-}
-
 std::vector<MessageBoxRequest> ScriptedUserInterface::boxes() const {
     std::vector<MessageBoxRequest> out;
     for (const auto& s : shown_)
         if (s.window == "messageBox") out.push_back(s.box);
     return out;
+}
+
+int ScriptedUserInterface::count(const std::string& window) const {
+    return static_cast<int>(
+        std::count_if(shown_.begin(), shown_.end(), [&](const Shown& s) { return s.window == window; }));
 }
 
 std::vector<PrintJob> ScriptedUserInterface::jobs() const {
@@ -90,6 +67,28 @@ bool ScriptedUserInterface::allAnswersUsed() const {
            setupAnswers_.empty() && previewAnswers_.empty() && createAnswers_.empty() && alertAnswers_.empty() &&
            openFileAnswers_.empty() && importErrorAnswers_.empty() && conflictAnswers_.empty() &&
            closeRefusals_ == 0;
+}
+
+void ScriptedUserInterface::answerAlert(int code) { alertAnswers_.push_back(code); }
+void ScriptedUserInterface::answerOpenFile(std::optional<std::string> path) {
+    openFileAnswers_.push_back(std::move(path));
+}
+void ScriptedUserInterface::answerImportErrors(int code) { importErrorAnswers_.push_back(code); }
+void ScriptedUserInterface::answerImportConflicts(int code, std::vector<int> chosenRows) {
+    conflictAnswers_.emplace_back(code, std::move(chosenRows));
+}
+
+std::vector<AlertRequest> ScriptedUserInterface::alerts() const {
+    std::vector<AlertRequest> out;
+    for (const auto& s : shown_)
+        if (s.window == "alert") out.push_back(s.alert);
+    return out;
+}
+
+std::vector<std::string> ScriptedUserInterface::sequence() const {
+    std::vector<std::string> out;
+    for (const auto& s : shown_) out.push_back(s.window);
+    return out;
 }
 
 MessageBoxResult ScriptedUserInterface::messageBox(const MessageBoxRequest& request) {
@@ -167,95 +166,38 @@ int ScriptedUserInterface::createDatabase(databaseInfo& created) {
     return answer(created);
 }
 
-int ScriptedUserInterface::alert(const AlertRequest& request) {
-    Shown s;
-    s.window = "alert";
-    s.alert = request;
-    shown_.push_back(s);
-    if (alertAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected alert: \"" << request.message << "\"";
-        return kAlertFirstButtonCode;
-    }
-    const int r = alertAnswers_.front();
-    alertAnswers_.pop_front();
-    return r;
-}
-
-std::optional<std::string> ScriptedUserInterface::chooseOpenFile(const OpenFileRequest& request) {
-    Shown s;
-    s.window = "chooseOpenFile";
-    s.openFile = request;
-    shown_.push_back(s);
-    if (openFileAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected open-file chooser: \"" << request.message << "\"";
-        return std::nullopt;
-    }
-    auto r = std::move(openFileAnswers_.front());
-    openFileAnswers_.pop_front();
-    return r;
-}
-
-int ScriptedUserInterface::importErrors(const std::vector<std::string>& errors) {
-    Shown s;
-    s.window = "importErrors";
-    s.errors = errors;
-    shown_.push_back(s);
-    if (importErrorAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected import error list";
-        return kImportErrorsCancelCode;
-    }
-    const int r = importErrorAnswers_.front();
-    importErrorAnswers_.pop_front();
-    return r;
-}
-
-int ScriptedUserInterface::importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) {
-    Shown s;
-    s.window = "importConflicts";
-    s.errors = names;
-    shown_.push_back(s);
-    chosenRows.clear();
-    if (conflictAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected import conflict list";
-        return kImportConflictsCancelCode;
-    }
-    auto [code, rows] = std::move(conflictAnswers_.front());
-    conflictAnswers_.pop_front();
-    chosenRows = std::move(rows);
-    return code;
-}
-
 bool ScriptedUserInterface::closeDatabase(bool offerBackup, bool automatic) {
-    Shown s;
-    s.window = "closeDatabase";
-    s.offerBackup = offerBackup;
-    s.automatic = automatic;
-    shown_.push_back(s);
+    Shown shown = named("closeDatabase");
+    shown.text = std::string(offerBackup ? "backup" : "") + (automatic ? " automatic" : "");
+    shown.offerBackup = offerBackup;
+    shown.automatic = automatic;
+    shown_.push_back(shown);
     if (closeRefusals_ > 0) {
         --closeRefusals_;
         return false;
     }
-    const auto& holder = session().DBH;
-    if (auto company = holder ? holder->companyDatabase() : nullptr) {
-        if (company->IsReady()) company->SetInUse(0);
+    const Session& s = session();
+    if (!s.DBH) return true;
+    if (const auto& company = s.DBH->companyDatabase(); company && company->IsReady()) {
+        company->SetInUse(0);
         company->Close();
     }
     return true;
 }
 
 bool ScriptedUserInterface::openRecentDatabase() {
-    Shown s;
-    s.window = "openRecentDatabase";
-    shown_.push_back(s);
-    const auto& holder = session().DBH;
-    if (!holder || !holder->appDatabase() || !holder->appDatabase()->isReady()) return false;
-    const std::optional<databaseInfo> recent = holder->appDatabase()->GetRecentDatabaseInfo();
-    if (!recent) return false;
-    auto company = holder->companyDatabase();
-    if (company->IsReady() && company->GetPath() == recent->path()) return true;
-    if (!company->Init(recent->path(), true, false, true, recent->name())) return false;
-    company->SetBackup(false);
-    return true;
+    shown_.push_back(named("openRecentDatabase"));
+    const Session& s = session();
+    if (!s.DBH || !s.DBH->appDatabase() || !s.DBH->appDatabase()->IsReady()) return false;
+    const std::optional<databaseInfo> recent = s.DBH->appDatabase()->GetRecentDatabaseInfo();
+    const auto& company = s.DBH->companyDatabase();
+    if (!recent || !company) return false;
+    if (company->IsReady()) {
+        if (company->GetPath() == recent->path()) return true;
+        company->SetInUse(0);
+        company->Close();
+    }
+    return company->Init(recent->path(), true, true, true, recent->name());
 }
 
 bool ScriptedUserInterface::print(const PrintJob& job) {
@@ -269,4 +211,58 @@ bool ScriptedUserInterface::print(const PrintJob& job) {
         EXPECT_TRUE(savePrintJob(jobFolder_, job, reason).has_value()) << reason;
     }
     return printAnswer_;
+}
+
+int ScriptedUserInterface::alert(const AlertRequest& request) {
+    Shown s = named("alert");
+    s.alert = request;
+    shown_.push_back(s);
+    if (alertAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected alert: \"" << request.message << "\"";
+        return kAlertFirstButtonCode;
+    }
+    const int r = alertAnswers_.front();
+    alertAnswers_.pop_front();
+    return r;
+}
+
+std::optional<std::string> ScriptedUserInterface::chooseOpenFile(const OpenFileRequest& request) {
+    Shown s = named("chooseOpenFile");
+    s.openFile = request;
+    shown_.push_back(s);
+    if (openFileAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected open-file chooser: \"" << request.message << "\"";
+        return std::nullopt;
+    }
+    auto r = std::move(openFileAnswers_.front());
+    openFileAnswers_.pop_front();
+    return r;
+}
+
+int ScriptedUserInterface::importErrors(const std::vector<std::string>& errors) {
+    Shown s = named("importErrors");
+    s.errors = errors;
+    shown_.push_back(s);
+    if (importErrorAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected import error list";
+        return kImportErrorsCancelCode;
+    }
+    const int r = importErrorAnswers_.front();
+    importErrorAnswers_.pop_front();
+    return r;
+}
+
+int ScriptedUserInterface::importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) {
+    Shown s = named("importConflicts");
+    s.errors = names;
+    shown_.push_back(s);
+    chosenRows.clear();
+    if (conflictAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected import conflict list";
+        return kImportConflictsCancelCode;
+    }
+    auto [code, rows] = std::move(conflictAnswers_.front());
+    conflictAnswers_.pop_front();
+    chosenRows = std::move(rows);
+    return code;
 }

@@ -17,12 +17,12 @@ public:
         std::string window;            // "messageBox", "formErrors", "welcome", ...
         MessageBoxRequest box;         // for message boxes
         std::vector<std::string> errors;  // error lists; the conflict list's names
-        std::string text;              // print preview
+        std::string text;              // print preview; closeDatabase: "backup", " automatic"
+        PrintJob job;                  // print
         AlertRequest alert;            // "alert"
         OpenFileRequest openFile;      // "chooseOpenFile"
         bool offerBackup = false;      // "closeDatabase": its two arguments
         bool automatic = false;
-        PrintJob job;                  // print
     };
 
     // Installs itself into the session for its lifetime.
@@ -44,10 +44,8 @@ public:
     void answerImportErrors(int code);
     // The conflict list: its end code and the rows selected then.
     void answerImportConflicts(int code, std::vector<int> chosenRows = {});
-    // The next closeDatabase refuses, leaving the database open (as the main window
-    // does when a window bound to it stays open). Without this every close succeeds.
-    void refuseCloseDatabase();
-
+    // The next close of the company database is refused, as when a window stays open.
+    void refuseCloseDatabase() { ++closeRefusals_; }
     // What print answers (true, printed, unless set); every job is recorded and kept
     // under test-output/pdf/ whatever the answer.
     void answerPrint(bool printed) { printAnswer_ = printed; }
@@ -58,8 +56,6 @@ public:
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<MessageBoxRequest> boxes() const;
     std::vector<AlertRequest> alerts() const;
-    // How many times the named window or hook was shown or called.
-    int count(const std::string& window) const;
     // The names of what was shown or called, in order.
     std::vector<std::string> sequence() const;
     std::vector<PrintJob> jobs() const;
@@ -67,6 +63,8 @@ public:
     const std::vector<std::string>& keptJobs() const { return keptJobs_; }
     int refreshCount() const { return refreshCount_; }
     bool allAnswersUsed() const;
+    // How often a window or hook ("closeDatabase", "openRecentDatabase", ...) was reached.
+    int count(const std::string& window) const;
 
     MessageBoxResult messageBox(const MessageBoxRequest& request) override;
     bool formErrors(const std::vector<std::string>& errors) override;
@@ -79,11 +77,9 @@ public:
     std::optional<std::string> chooseOpenFile(const OpenFileRequest& request) override;
     int importErrors(const std::vector<std::string>& errors) override;
     int importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) override;
-    // Closes (or, scripted, refuses to close) the company database held in the session,
-    // as the main window does.
+    // As the main window does: the session's company database loses its in-use mark and
+    // closes; the recent database of the configuration database is opened again.
     bool closeDatabase(bool offerBackup, bool automatic) override;
-    // Opens the configuration database's recent entry into the session's company
-    // database, as the main window does (without a login).
     bool openRecentDatabase() override;
     bool print(const PrintJob& job) override;
 
@@ -100,8 +96,8 @@ private:
     std::deque<std::optional<std::string>> openFileAnswers_;
     std::deque<int> importErrorAnswers_;
     std::deque<std::pair<int, std::vector<int>>> conflictAnswers_;
-    int closeRefusals_ = 0;
     int refreshCount_ = 0;
+    int closeRefusals_ = 0;
     bool printAnswer_ = true;
     std::string jobFolder_;
     std::vector<std::string> keptJobs_;

@@ -34,7 +34,7 @@ std::string accessAdvice(const TalvexaDir& dir) {
     if (platform::fileExists(dir.GetTalvexaDir()))
         advice += "the following directory and all of its sub-directories and files:\n\n    " + dir.GetTalvexaDir();
     else if (dir.IsAtRoot())
-        advice += std::string("the local hard drive (usually '") + "Macintosh HD)";
+        advice += "the root folder ('/')";
     else
         advice += "the following directory:\n\n    " + dir.GetBaseDir();
     return advice;

@@ -149,11 +149,12 @@ public:
     // pressed, in ascending order (none after Cancel).
     virtual int importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) = 0;
 
-    // The main window closes its company database, offering the (automatic) backup
-    // when asked; false, with the database still open, when it cannot close it.
+    // The main window's close of its company database, with the automatic backup
+    // offered when asked; false, with the database still open, when the main window
+    // cannot close it (a window the user kept open).
     virtual bool closeDatabase(bool offerBackup, bool automatic) = 0;
-    // The main window opens the company database recorded as the recent one, with
-    // the login it needs; false when none is recorded or it could not be opened.
+    // The main window reopens the company database recorded as the recent one; false
+    // when there is none or it could not be opened.
     virtual bool openRecentDatabase() = 0;
 
     // Prints a job through the print dialog. True when it went to the printer; false

@@ -108,6 +108,12 @@ public:
     static void PtoC(const unsigned char* pascal, char* c);
     static void CtoP(const char* c, unsigned char* pascal);
 
+    // ---- the Internet ----
+
+    // Whether the product's web site answers a HEAD request for its home page with
+    // status 200 within about five seconds. Blocks the caller meanwhile.
+    static bool CheckInternet();
+
     // ---- date parts kept by callers ----
 
     int32_t month() const { return month_; }

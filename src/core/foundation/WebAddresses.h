@@ -1,16 +1,46 @@
 #pragma once
 
+#include <cstdlib>
+#include <string>
+
 // The web addresses the program opens or asks, in one place.
 
 // The product's web site (home page).
 inline constexpr const char kProductWebSite[] = "https://www.talvexa.com";
+// The web site's host name, as the texts name it.
+inline constexpr const char kProductWebSiteHost[] = "www.talvexa.com";
 // The page from which patches of the 1099 program are downloaded.
 inline constexpr const char kPatchPageAddress[] = "https://www.talvexa.com/1099-software/downloads";
 // The server of the help documents (the manual, the quick start guide, ...), which the
 // Help menu opens in the browser under "/1099/2025/".
 inline constexpr const char kDocumentServer[] = "https://docs.talvexa.com";
+// The update server, which serves the versions database and the patches it names.
+inline constexpr const char kUpdateServer[] = "https://updates.talvexa.com";
+// Where the versions database lies on the update server.
+inline constexpr const char kVersionsDatabasePath[] = "/forms1099/versions/forms1099Versions_64.db";
 // The tax agency's web site, its FIRE production system and its FIRE test system,
 // which the e-file help window opens in the browser.
 inline constexpr const char kAgencyWebSite[] = "https://www.irs.gov";
 inline constexpr const char kFireProductionSystem[] = "https://fire.irs.gov";
 inline constexpr const char kFireTestSystem[] = "https://fire.test.irs.gov";
+
+// Environment variables that point the web site and the update server elsewhere (the
+// tests give "http://127.0.0.1:PORT"); unset or empty, the addresses above apply.
+inline constexpr const char kProductWebSiteVariable[] = "TALVEXA_WEB_SITE";
+inline constexpr const char kUpdateServerVariable[] = "TALVEXA_UPDATE_SERVER";
+
+namespace webaddress_detail {
+inline std::string fromEnvironment(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    return value && *value ? std::string(value) : std::string(fallback);
+}
+}  // namespace webaddress_detail
+
+// The base address of the product's web site and of the update server, without a
+// trailing "/".
+inline std::string productWebSiteAddress() {
+    return webaddress_detail::fromEnvironment(kProductWebSiteVariable, kProductWebSite);
+}
+inline std::string updateServerAddress() {
+    return webaddress_detail::fromEnvironment(kUpdateServerVariable, kUpdateServer);
+}

@@ -203,14 +203,14 @@ void CompanyDatabase::verifySchema() {
     if (*version > companydb_upgrade::kCurrentVersion) {
         std::string text =
             "Invalid database version. Database is for a newer version of Talvexa 1099.\n\n"
-            "            To resolve this issue, please make sure you are running the most recent version of";
+            "            To resolve this issue, please make sure you are running the most recent version of ";
         text += "Talvexa 1099 E-File 2025";
-        text += "and make sure you are trying to access the correct database or database backup.\n\n If you are "
-                "trying to access";
+        text += " and make sure you are trying to access the correct database or database backup.\n\n If you are "
+                "trying to access ";
         text += std::to_string(companydb_upgrade::kFileYear + 1);
-        text += "information, please exit ";
+        text += " information, please exit ";
         text += "Talvexa 1099 E-File 2025";
-        text += "version";
+        text += " version ";
         text += "25.0.1";
         tvDatabase::tvMessageBox(kErrorCaption, text, kMessageStyleOK, "Talvexa Erropr", kMessageImageError, false);
     }

@@ -270,7 +270,8 @@ std::vector<RecipientFullInfo> CompanyDatabase::execRecipientFullInfoQuery(const
     std::vector<int32_t> keys;
     for (const auto& p : payers) keys.push_back(p.getPK());
     const std::string sql = std::string(kJoinedSelect) +
-                            "(r.lastName LIKE ? OR r.firstName LIKE ? OR rai.lastname_surname LIKE ?) and " +
+                            "(r.lastName" + kNameLike + " OR r.firstName" + kNameLike + " OR rai.lastname_surname" +
+                            kNameLike + ") and " +
                             companyClause("r.company_FK", keys, args) + " " + joinedKindClause(kind) +
                             joinedStatusClause(status) + joinedOrder(direction);
     return readJoined(*this, sql, args);

@@ -250,8 +250,8 @@ int32_t CompanyDatabase::GetCompanyList1(std::vector<COMPANYLISTSTRUCT>& list, b
 std::vector<ComapnyInfo> CompanyDatabase::execCompanyListQuery(const std::string& filter,
                                                                int32_t order) {
     std::vector<ComapnyInfo> result;
-    auto rs = db->executeQuery("select * from companies where name like ?  ORDER BY name COLLATE NOCASE " +
-                                   directionWord(order) + ";",
+    auto rs = db->executeQuery(std::string("select * from companies where name") + kNameLike +
+                                   "  ORDER BY name COLLATE NOCASE " + directionWord(order) + ";",
                                namePattern(filter));
     while (rs && rs->next()) {
         ComapnyInfo c;

@@ -381,7 +381,8 @@ namespace {
 std::string nameFilterSql(const std::string& companies, int32_t direction, int32_t kind, int32_t status,
                           const char* firstOrder) {
     const std::string dir = directionWord(direction);
-    return "select * from recipients where ((lastName like ?) or (firstName like ?)) and " + companies +
+    return std::string("select * from recipients where ((lastName") + kNameLike + ") or (firstName" + kNameLike +
+           ")) and " + companies +
            " " + kindClause(kind) + statusClause(status) + " ORDER BY " + firstOrder + " COLLATE NOCASE  " +
            dir + ", firstName COLLATE NOCASE " + dir + ";";
 }

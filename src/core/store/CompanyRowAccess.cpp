@@ -65,8 +65,18 @@ bool flag(FMResultSet& rs, const std::string& column) {
 std::string namePattern(const std::string& filter) {
     std::string pattern;
     pattern.reserve(filter.size() + 2);
-    for (char c : filter) pattern += (c == '*') ? '%' : c;
-    if (pattern.find('%') == std::string::npos) pattern = "%" + pattern + "%";
+    bool wildcard = false;
+    for (char c : filter) {
+        if (c == '*' || c == '%') {
+            pattern += '%';
+            wildcard = true;
+        } else {
+            // "_" would match any one character; names hold it as an ordinary character.
+            if (c == '_' || c == kNameEscape) pattern += kNameEscape;
+            pattern += c;
+        }
+    }
+    if (!wildcard) pattern = "%" + pattern + "%";
     return pattern;
 }
 

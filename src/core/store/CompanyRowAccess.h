@@ -33,8 +33,12 @@ std::string decodeMacRoman(const FMBlob& bytes);
 bool flag(FMResultSet& rs, const std::string& column);
 
 // The name filter of the recipient and payer lists: every "*" stands for "%"; a
-// filter without "%" matches anywhere ("%" + filter + "%").
+// filter without "%" matches anywhere ("%" + filter + "%"). "_" and the escape
+// character stand for themselves, so the pattern is matched with kNameLike.
 std::string namePattern(const std::string& filter);
+inline constexpr char kNameEscape = '\\';
+// The comparison that a namePattern is used with: "column" + kNameLike.
+inline constexpr const char* kNameLike = " like ? escape '\\'";
 
 // The surname filter of the additional-data lists: "*" is an ordinary character.
 std::string surnamePattern(const std::string& filter);

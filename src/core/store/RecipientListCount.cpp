@@ -15,8 +15,9 @@ int64_t countRecipientList(CompanyDatabase& db, const std::string& filter, int32
     const std::string pattern = namePattern(filter);
     std::vector<FMValue> args{pattern, pattern};
     const std::string companies = companyClause("company_FK", keys, args);
-    const std::string sql = "select count(*) from recipients where ((lastName like ?) or (firstName like ?)) and " +
-                            companies + " " + kindClause(kind) + statusClause(status) + ";";
+    const std::string sql = std::string("select count(*) from recipients where ((lastName") + kNameLike +
+                            ") or (firstName" + kNameLike + ")) and " + companies + " " + kindClause(kind) +
+                            statusClause(status) + ";";
     auto rs = db.db->executeQuery(sql, args);
     if (!rs) return 0;
     const int64_t count = rs->next() ? rs->longLongIntForColumnIndex(0) : 0;

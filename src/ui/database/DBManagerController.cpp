@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include <sqlite3.h>
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -9,7 +11,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableView>
 
 #include "core/foundation/AppDatabase.h"
@@ -24,6 +25,8 @@
 #include "ui/database/DBListTableModel.h"
 #include "ui/support/DatabaseAlert.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "core/sqlite/FMDatabase.h"
+#include "core/sqlite/FMResultSet.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/support/FileChoosers.h"
 #include "ui_DatabaseManagerDialog.h"
@@ -82,6 +85,23 @@ std::string modifyInstructions(const std::string& name) {
            "TIP: You can print these instructions by clicking the 'Print' link under the Talvexa logo, or save "
            "them by clicking the 'Copy' link and then pasting the message into your favorite text editor.\n\n"
            "Do you want to continue modifying this database file?";
+}
+
+// True when SQLite reads the file and finds no database in it (another kind of file, or
+// one damaged beyond reading); false when it is a database or could not be read at all.
+bool holdsNoDatabase(const std::string& path) {
+    FMDatabase probe(path);
+    probe.setLogsErrors(false);
+    if (!probe.openWithFlags(SQLITE_OPEN_READONLY)) return false;
+    bool none = false;
+    if (auto rs = probe.executeQuery("select count(*) from sqlite_master;")) {
+        rs->close();
+    } else {
+        const int code = probe.lastErrorCode();
+        none = code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+    }
+    probe.close();
+    return none;
 }
 
 // Listed paths may hold a doubled "/" where a folder and a file name were joined.
@@ -156,19 +176,17 @@ int DBManagerController::tableSelectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+// The selection model's signals are left on: the table repaints the rows whose
+// selection changed through them, and nothing else listens (the list acts on clicks).
 void DBManagerController::selectRow(int row) {
     if (row < 0 || row >= numberOfRowsInTableView()) return;
     QItemSelectionModel* selection = DbList->selectionModel();
-    const QSignalBlocker blocker(selection);
     const QModelIndex index = model_->index(row, 0);
     selection->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
-void DBManagerController::deselectAll() {
-    const QSignalBlocker blocker(DbList->selectionModel());
-    DbList->selectionModel()->clearSelection();
-}
+void DBManagerController::deselectAll() { DbList->selectionModel()->clearSelection(); }
 
 void DBManagerController::reloadTable() {
     const int row = tableSelectedRow();
@@ -409,6 +427,12 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
 
     if (!platform::fileExists(path) || !copyDatabaseFile(path, temp) || !platform::fileExists(temp)) {
         platform::removePath(temp);
+        // The copy fails on a file that is no database at all; that is not a matter of access.
+        if (platform::fileExists(path) && holdsNoDatabase(path)) {
+            messageBox(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK,
+                       kMessageImageError, false, "");
+            return refused;
+        }
         messageBox(caption,
                    "Unable to copy the database to the temporary initialization location.\n\n  To resolve this "
                    "issue, please try again, or have a system administrator provide you with Read & Write access "

@@ -1,10 +1,11 @@
 #include "ui/database/DatabaseManagerDialog.h"
 
+#include <algorithm>
+
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableView>
 
 #include "core/foundation/AppDatabase.h"
@@ -27,16 +28,35 @@ DatabaseManagerDialog::DatabaseManagerDialog(QWidget* parent)
     MoveBtn = ui_->MoveDB_Button;
     RemoveBtn = ui_->RemoveDB_Button;
     AdddblistBtn = ui_->AddDB_List;
+    Tbl_DB->installEventFilter(this);
     connect(OpenDB_BTN, &QPushButton::clicked, this, &DatabaseManagerDialog::DBManager_BtnOpenDb);
     connect(ui_->CloseDB_Button, &QPushButton::clicked, this, &DatabaseManagerDialog::DBManager_BtnCloseDB);
+    fixButtonColumnWidth();
     controller_ = new DBManagerController(*ui_, this);
     windowDidLoad();
 }
 
 // The list controller goes first, while the table whose events it filters is whole.
 DatabaseManagerDialog::~DatabaseManagerDialog() {
+    Tbl_DB->removeEventFilter(this);
     delete controller_;
     controller_ = nullptr;
+}
+
+// The buttons beside the list share one width, wide enough for the longest title the
+// add button takes, so the column does not jump when that title changes.
+void DatabaseManagerDialog::fixButtonColumnWidth() {
+    QPushButton* const column[] = {CreateDbBtn, AdddblistBtn, ui_->FindDB,      RenameBtn,
+                                   MoveBtn,     RemoveBtn,    ui_->Help_Button};
+    const QString current = AdddblistBtn->text();
+    int width = 0;
+    for (const QString& title : {QStringLiteral("Add Database to List"), QStringLiteral("Locate Database")}) {
+        AdddblistBtn->setText(title);
+        width = std::max(width, AdddblistBtn->sizeHint().width());
+    }
+    AdddblistBtn->setText(current);
+    for (QPushButton* button : column) width = std::max(width, button->sizeHint().width());
+    for (QPushButton* button : column) button->setFixedWidth(width);
 }
 
 std::shared_ptr<databaseInfo> DatabaseManagerDialog::GetDatabaseInfo() const { return session().dbInfo; }
@@ -45,10 +65,8 @@ void DatabaseManagerDialog::windowDidLoad() {
     OpenDB_BTN->setEnabled(false);
     const int row = session().SelectDbIndex;
     if (row >= 0 && row < Tbl_DB->model()->rowCount()) {
-        QItemSelectionModel* selection = Tbl_DB->selectionModel();
-        const QSignalBlocker blocker(selection);
-        selection->select(Tbl_DB->model()->index(row, 0),
-                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        Tbl_DB->selectionModel()->select(Tbl_DB->model()->index(row, 0),
+                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
     const std::optional<databaseInfo> shown = databaseToPreselect();
@@ -107,10 +125,16 @@ void DatabaseManagerDialog::keyUp() {
         if (usable) {
             open = isOpenCompanyDatabase(path);
         } else {
-            const QSignalBlocker blocker(Tbl_DB->selectionModel());
             Tbl_DB->selectionModel()->clearSelection();
             s.dbInfo = nullptr;
         }
+    }
+    if (!s.dbInfo) {
+        // The list's controller forgets the row too, so that its buttons (add, not
+        // locate) act on what the window now shows.
+        DBManagerController& listController = *controller_;
+        listController.Selected = listController.lastSelected = -1;
+        listController.dbExists = listController.dbAccess = listController.dbIsOpen = false;
     }
     RenameBtn->setEnabled(usable);
     MoveBtn->setEnabled(usable);
@@ -134,15 +158,34 @@ void DatabaseManagerDialog::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+bool DatabaseManagerDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Tbl_DB && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) keyPressedInList_ = key->key();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void DatabaseManagerDialog::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     if (event->isAutoRepeat()) return;
-    // A move through the list with the keys selects like a click.
+    // Only a key pressed in the list acts when it is released. The release of a key
+    // pressed elsewhere, such as the Return that dismissed a message about the selected
+    // database, would otherwise undo what that message left (its "Locate Database").
+    // A key that moved the focus out of the list (Tab) is no key in the list either.
+    const bool pressedInList = event->key() == keyPressedInList_ && Tbl_DB->hasFocus();
+    keyPressedInList_ = 0;
+    if (!pressedInList) return;
+    // A move through the list with the keys selects like a click, which works out the
+    // entry, the buttons and the add button's title itself. The step below would then
+    // deselect a database whose file is missing and take back the "Locate Database"
+    // just offered for it, so that it could never be located from the keyboard.
     DBManagerController& list = *controller_;
-    if (Tbl_DB->hasFocus()) {
-        const QModelIndexList rows = Tbl_DB->selectionModel()->selectedRows();
-        const int row = rows.isEmpty() ? -1 : rows.first().row();
-        if (row >= 0 && row != list.lastSelected) list.DBManager_List_sel_Method();
+    const QModelIndexList rows = Tbl_DB->selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    if (row >= 0 && row != list.lastSelected) {
+        list.DBManager_List_sel_Method();
+        return;
     }
     keyUp();
 }

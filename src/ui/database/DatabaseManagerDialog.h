@@ -47,17 +47,21 @@ public slots:
     void DBManager_BtnOpenDb();
     void DBManager_BtnCloseDB();
     void reject() override;
-    // After a key is released: the current entry, buttons and path text from the
-    // list's selected row.
+    // After a key pressed in the list is released: the current entry, buttons and path
+    // text from the list's selected row.
     void keyUp();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void windowDidLoad();
+    void fixButtonColumnWidth();
 
     std::unique_ptr<Ui::DatabaseManagerDialog> ui_;
     DBManagerController* controller_ = nullptr;
+    // The key last pressed in the list (0: none since its release).
+    int keyPressedInList_ = 0;
 };

@@ -44,8 +44,12 @@ void OpenDatabase::windowDidLoad() {
 }
 
 void OpenDatabase::deselectAll() {
-    const QSignalBlocker blocker(DatabaseSel->selectionModel());
-    DatabaseSel->selectionModel()->clearSelection();
+    {
+        const QSignalBlocker blocker(DatabaseSel->selectionModel());
+        DatabaseSel->selectionModel()->clearSelection();
+    }
+    // The table learns of a change through the signals blocked above: it is redrawn.
+    DatabaseSel->viewport()->update();
 }
 
 void OpenDatabase::RefreshListAndSelect(const std::optional<databaseInfo>& entry) {
@@ -63,6 +67,7 @@ void OpenDatabase::RefreshListAndSelect(const std::optional<databaseInfo>& entry
             DatabaseSel->selectionModel()->select(model_->index(selection, 0),
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
+    DatabaseSel->viewport()->update();
     SelectDatabase(selection);
 }
 

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -113,6 +114,15 @@ void AppDelegate::wireActions() {
     connect(ui->CompanyFilter_Text, &QLineEdit::returnPressed, this, &AppDelegate::CompanyFilter_Action);
     connect(ui->Recipientfilter_Button, &QPushButton::clicked, this, &AppDelegate::RecipientFilter_Action);
     connect(ui->RecipientFilter_Text, &QLineEdit::returnPressed, this, &AppDelegate::RecipientFilter_Action);
+    // Emptying a field (its clear button, or deleting its text) shows the whole list
+    // again at once, as Return would; an empty list under an empty field would look
+    // like a payer without recipients.
+    connect(ui->CompanyFilter_Text, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.isEmpty() && !companyFilterString_.empty()) CompanyFilter_Action();
+    });
+    connect(ui->RecipientFilter_Text, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.isEmpty() && !session()._RecipientFilterString.empty()) RecipientFilter_Action();
+    });
     connect(ui->AllForms, &QComboBox::activated, this, &AppDelegate::RecipientTypeChoice);
     connect(ui->AllStatus, &QComboBox::activated, this, &AppDelegate::RecipientAllStatus);
 
@@ -131,6 +141,12 @@ void AppDelegate::wireActions() {
     connect(addRecipientButton_, &QToolButton::clicked, this, &AppDelegate::NewRecipient);
     connect(printRecipientButton_, &QToolButton::clicked, this, &AppDelegate::PrintformsforRecipient);
     connect(printCompanyButton_, &QToolButton::clicked, this, &AppDelegate::PrintformsforFilling);
+    // The print buttons are offered exactly when their File-menu twins are.
+    for (auto [button, twin] : {std::pair{printRecipientButton_, ui->prntformforRec},
+                                std::pair{printCompanyButton_, ui->printformforFilling}}) {
+        button->setEnabled(twin->isEnabled());
+        connect(twin, &QAction::enabledChanged, button, &QWidget::setEnabled);
+    }
 
     // File menu.
     connect(ui->OpenDb_TextFilemenu, &QAction::triggered, this, &AppDelegate::OpenDadabase_Filemenu);
@@ -261,6 +277,19 @@ void AppDelegate::applicationWillTerminate() {
     if (company_Refer == this) company_Refer = nullptr;
 }
 
+// A main window has no default button of its own: Return and Enter that no control took
+// press the context button while it is the default button, as in a dialog.
+void AppDelegate::keyPressEvent(QKeyEvent* event) {
+    const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (returnKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && ui->Context_B->isDefault() &&
+        ui->Context_B->isVisible() && ui->Context_B->isEnabled()) {
+        event->accept();
+        ui->Context_B->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void AppDelegate::closeEvent(QCloseEvent* event) {
     if (windowWillClose())
         event->accept();
@@ -300,19 +329,28 @@ void AppDelegate::reloadData(QTableView* table, TextListModel* model) {
         restored.select(model->index(first, 0), model->index(last, 0));
     }
     if (!restored.isEmpty()) selection->select(restored, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    table->viewport()->update();
 }
 
+// The table learns of a selection change through the signals blocked here, so it is
+// told to redraw itself.
 void AppDelegate::selectOnlyRow(QTableView* table, int row) {
     QItemSelectionModel* selection = table->selectionModel();
-    const QSignalBlocker blocker(selection);
-    const QModelIndex index = table->model()->index(row, 0);
-    selection->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    {
+        const QSignalBlocker blocker(selection);
+        const QModelIndex index = table->model()->index(row, 0);
+        selection->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    }
+    table->viewport()->update();
 }
 
 void AppDelegate::deselectAll(QTableView* table) {
-    const QSignalBlocker blocker(table->selectionModel());
-    table->selectionModel()->clearSelection();
+    {
+        const QSignalBlocker blocker(table->selectionModel());
+        table->selectionModel()->clearSelection();
+    }
+    table->viewport()->update();
 }
 
 int AppDelegate::allStatusIndex() const { return ui->AllStatus->currentIndex(); }

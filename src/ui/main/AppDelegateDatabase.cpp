@@ -319,6 +319,7 @@ bool AppDelegate::CloseCompany() {
     ui->AllStatus->setCurrentIndex(0);
     ui->Db_name->clear();
     ui->Db_Path->clear();
+    ui->Db_Path->setToolTip(QString());
     ui->CompanyFilter_Text->clear();
     ui->RecipientFilter_Text->clear();
     ui->RecipientsOf->setText(QStringLiteral("0 of 0"));

@@ -35,16 +35,6 @@ std::shared_ptr<CompanyDatabase> companyDatabase() {
     return dbh ? dbh->companyDatabase() : nullptr;
 }
 
-std::string doubleAmpersands(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        out += c;
-        if (c == '&') out += '&';
-    }
-    return out;
-}
-
 }  // namespace
 
 bool AppDelegate::databaseIsOpen() const {
@@ -108,20 +98,26 @@ void AppDelegate::RefreshInfoText() {
     const bool open = appReady && company && company->IsReady();
     const size_t priorYearCount = appReady ? app->SelectPriorYearList().size() : 0;
 
+    // Both lines are plain labels, which show "&" as it is: it is not doubled as it
+    // would be for a button or a menu item.
     if (open) {
-        const std::string name = doubleAmpersands(company->GetName()) + " - 1099 Year " +
-                                 Utils::convertIntToString(company->GetYear());
-        std::string path = company->GetPath();
+        const std::string name =
+            company->GetName() + " - 1099 Year " + Utils::convertIntToString(company->GetYear());
+        const std::string fullPath = company->GetPath();
+        std::string path = fullPath;
         if (Utils::characterCount(path) > kLongestPathShown) {
             std::u32string points = Utils::toCodePoints(path);
             points.resize(kLongestPathShown);
             path = Utils::fromCodePoints(points) + "...";
         }
         ui->Db_name->setText(QString::fromStdString(name));
-        ui->Db_Path->setText(QString::fromStdString(doubleAmpersands(path)));
+        // A narrow window draws the path elided in the middle; the whole path is the tip.
+        ui->Db_Path->setText(QString::fromStdString(path));
+        ui->Db_Path->setToolTip(QString::fromStdString(fullPath));
     } else {
         ui->Db_name->setText(QStringLiteral("Not Open"));
         ui->Db_Path->setText(QString());
+        ui->Db_Path->setToolTip(QString());
     }
 
     context_ = 0;

@@ -1,15 +1,14 @@
 #include "ui/main/InformationDialog.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSpacerItem>
 
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
+#include "ui/support/DatabaseAlert.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ModalLoop.h"
@@ -18,6 +17,10 @@
 InformationDialog::InformationDialog(QWidget* parent) : QDialog(parent), ui(new Ui::InformationDialog) {
     ui->setupUi(this);
     ui->iconLabel->setPixmap(talvexaIcon(IconKind::Info).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // Print is tinted blue; only Continue, the Return-key button, looks like the default.
+    QPalette tinted = ui->Printbtn->palette();
+    tinted.setColor(QPalette::ButtonText, QColor(0x2b, 0x6c, 0xd4));
+    ui->Printbtn->setPalette(tinted);
     ui->Continue_Button->setDefault(true);
     ui->Continue_Button->setFocus();
     connect(ui->Continue_Button, &QPushButton::clicked, this, &InformationDialog::Information_Continue);
@@ -55,14 +58,11 @@ void InformationDialog::Information_Copy() {
         QMessageBox alert(this);
         alert.setObjectName(QStringLiteral("InformationCopiedAlert"));
         alert.setIcon(QMessageBox::Warning);
-        alert.setIconPixmap(
-            talvexaIcon(IconKind::Info).scaled(261, 250, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        alert.setIconPixmap(alertIcon(IconKind::Info));
         alert.setWindowTitle(QStringLiteral("Important Information"));
         alert.setText(QStringLiteral("Message successfully copied."));
         alert.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        if (auto* grid = qobject_cast<QGridLayout*>(alert.layout()))
-            grid->addItem(new QSpacerItem(500, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
-                          grid->columnCount());
+        widenAlert(alert);
         runModal(&alert);
         return;
     }

@@ -7,8 +7,19 @@
 
 #include "ui/support/ModalLoop.h"
 
+QPixmap alertIcon(IconKind kind) {
+    return talvexaIcon(kind).scaled(kAlertIconSize, kAlertIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+void widenAlert(QMessageBox& alert) {
+    // An empty row as wide as the alert should be.
+    if (auto* grid = qobject_cast<QGridLayout*>(alert.layout()))
+        grid->addItem(new QSpacerItem(kWideAlertWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+}
+
 int runDatabaseAlert(QWidget* parent, IconKind icon, const std::string& title, const std::string& message,
-                     const std::string& informative, const std::vector<std::string>& buttons, bool large,
+                     const std::string& informative, const std::vector<std::string>& buttons, bool wide,
                      size_t defaultButton) {
     QMessageBox alert(parent);
     alert.setObjectName(QString::fromLatin1(kDatabaseAlertName));
@@ -21,16 +32,8 @@ int runDatabaseAlert(QWidget* parent, IconKind icon, const std::string& title, c
         pushButtons.push_back(alert.addButton(QString::fromStdString(text), QMessageBox::AcceptRole));
     if (defaultButton < pushButtons.size()) alert.setDefaultButton(pushButtons[defaultButton]);
 
-    const QPixmap image = talvexaIcon(icon);
-    if (large) {
-        alert.setIconPixmap(image.scaled(261, 250, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        // An empty row as wide as the alert should be.
-        if (auto* grid = qobject_cast<QGridLayout*>(alert.layout()))
-            grid->addItem(new QSpacerItem(500, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
-                          grid->columnCount());
-    } else {
-        alert.setIconPixmap(image.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    }
+    alert.setIconPixmap(alertIcon(icon));
+    if (wide) widenAlert(alert);
     runModal(&alert);
     for (size_t i = 0; i < pushButtons.size(); ++i)
         if (alert.clickedButton() == pushButtons[i]) return static_cast<int>(i);

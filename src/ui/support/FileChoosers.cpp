@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QVariant>
 
 #include "ui/support/ModalLoop.h"
@@ -12,6 +14,12 @@ const char* kAnswer = "talvexaChosenPath";
 
 std::optional<std::string> runChooser(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    // Room for long file names and every column of the detail view from the start.
+    dialog.resize(920, 540);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        const int widths[] = {400, 90, 110, 170};   // name, size, type, date modified
+        for (int column = 0; column < 4; ++column) files->header()->resizeSection(column, widths[column]);
+    }
     if (runModal(&dialog) != QDialog::Accepted) return std::nullopt;
     QString path;
     const QVariant answered = dialog.property(kAnswer);

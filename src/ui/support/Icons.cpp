@@ -23,3 +23,13 @@ QPixmap talvexaIcon(IconKind kind) {
     }
     return {};
 }
+
+QIcon talvexaApplicationIcon() {
+    QIcon icon;
+    const QPixmap mark = talvexaIcon(IconKind::Plain);
+    // Window managers pick the size they draw; small sizes scaled here stay sharp.
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(mark.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon.addPixmap(mark);
+    return icon;
+}

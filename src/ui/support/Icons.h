@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 // The program's own icons (resources/icons). Each is drawn at 128 × 128 pixels.
@@ -12,3 +13,6 @@ enum class IconKind {
 };
 
 QPixmap talvexaIcon(IconKind kind);
+
+// The program's icon for title bars and the task switcher: its mark.
+QIcon talvexaApplicationIcon();

@@ -96,15 +96,15 @@ int QtUserInterface::importConflicts(const std::vector<std::string>&, std::vecto
 
 bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
     if (company_Refer) return company_Refer->CloseDatabase(offerBackup, automatic);
-    const auto& holder = session().DBH;
-    if (auto company = holder ? holder->companyDatabase() : nullptr) {
-        if (company->IsReady()) company->SetInUse(0);
+    const Session& s = session();
+    if (!s.DBH) return true;
+    if (const auto& company = s.DBH->companyDatabase(); company && company->IsReady()) {
+        company->SetInUse(0);
         company->Close();
     }
     return true;
 }
 
-bool QtUserInterface::openRecentDatabase() {
-    return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false);
-}
+bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }
+
 bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }

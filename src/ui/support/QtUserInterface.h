@@ -20,8 +20,8 @@ public:
     // The import windows do not exist yet: both lists answer as their Cancel would.
     int importErrors(const std::vector<std::string>& errors) override;
     int importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) override;
-    // The main window's own operations; without a main window the holder's company
-    // database is closed directly, and there is nothing to reopen a database into.
+    // Through the main window; without one, the session's company database is closed
+    // directly and nothing is reopened.
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
     // The print dialog over the active window (or the print folder; see printJob).

@@ -110,9 +110,9 @@ TEST_F(CompanyDatabaseFile, NewerVersionMessageText) {
     EXPECT_FALSE(cdb.Init(path(), false, false, true, "Company"));
     EXPECT_EQ(ui->boxes().at(0).details,
               "Invalid database version. Database is for a newer version of Talvexa 1099.\n\n            To resolve "
-              "this issue, please make sure you are running the most recent version ofTalvexa 1099 E-File 2025and "
+              "this issue, please make sure you are running the most recent version of Talvexa 1099 E-File 2025 and "
               "make sure you are trying to access the correct database or database backup.\n\n If you are trying to "
-              "access2026information, please exit Talvexa 1099 E-File 2025version25.0.1");
+              "access 2026 information, please exit Talvexa 1099 E-File 2025 version 25.0.1");
 }
 
 TEST_F(CompanyDatabaseFile, ShortRelativePathOpensAndLeavesTheCurrentFolder) {

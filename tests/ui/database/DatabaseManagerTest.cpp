@@ -1,4 +1,8 @@
+#include <cstdlib>
+
+#include <QImage>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -165,16 +169,85 @@ TEST_F(DatabaseManagerTest, ClickOnTheListsEmptySpaceKeepsTheSelection) {
     EXPECT_EQ(box->GetDatabaseInfo()->name(), "Zeta");
 }
 
-TEST_F(DatabaseManagerTest, KeyReleaseWorksOutTheEntryFromTheSelectedRow) {
+// What the screen shows after each click on the same row (select, clear, select again):
+// every cell of the row drawn highlighted exactly when the row is selected.
+TEST_F(DatabaseManagerTest, RowIsDrawnSelectedExactlyWhenItIsSelected) {
     listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
     listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
     makeBox();
-    answer::clickRow(table(), 0);
-    table()->selectionModel()->select(table()->model()->index(1, 0),
-                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    box->resize(600, 400);
+    box->show();
+    QWidget* area = table()->viewport();
+    const QRect name = table()->visualRect(table()->model()->index(1, 0));
+    const QRect year = table()->visualRect(table()->model()->index(1, 1));
+    // A point of each cell that no text covers.
+    const QPoint samples[] = {QPoint(name.right() - 4, name.center().y()), QPoint(year.left() + 2, year.center().y())};
+    const QPalette palette = table()->palette();
+    const QColor highlights[] = {palette.color(QPalette::Active, QPalette::Highlight),
+                                 palette.color(QPalette::Inactive, QPalette::Highlight)};
+    auto drawnHighlighted = [&](QPoint at) {
+        QApplication::processEvents();
+        // The window's own pixels as last painted, not a fresh rendering.
+        const QImage shown = box->screen()->grabWindow(box->winId()).toImage();
+        const QColor pixel = shown.pixelColor(area->mapTo(box.get(), at));
+        // The style shades its highlight slightly.
+        auto near = [&](const QColor& c) {
+            return std::abs(pixel.red() - c.red()) + std::abs(pixel.green() - c.green()) +
+                       std::abs(pixel.blue() - c.blue()) <= 12;
+        };
+        return near(highlights[0]) || near(highlights[1]);
+    };
+    QApplication::processEvents();
+    for (int click = 1; click <= 3; ++click) {
+        SCOPED_TRACE("click " + std::to_string(click));
+        const QPoint at = name.center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, area->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(area, &event);
+        }
+        const bool selected = selectedRow() == 1;
+        EXPECT_EQ(selected, click != 2);
+        for (const QPoint& sample : samples) EXPECT_EQ(drawnHighlighted(sample), selected);
+    }
+}
+
+// Shrunk as far as it goes, the box still shows its list and whole buttons; the button
+// column keeps its width whichever title the add button has.
+TEST_F(DatabaseManagerTest, BoxCannotBeShrunkPastItsListAndButtons) {
+    listDatabase(makeDatabase(DatabaseRecipe("A database with a rather long name")), "A database with a rather long name");
+    makeBox();
+    box->show();
+    box->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_GE(table()->width(), 340);
+    EXPECT_GE(table()->height(), 200);
+    const int width = button("AddDB_List")->width();
+    for (const char* name : {"Create_Button", "FindDB", "Rename_DB", "MoveDB_Button", "RemoveDB_Button", "Help_Button"})
+        EXPECT_EQ(button(name)->width(), width) << name;
+    for (const QString& title : {QStringLiteral("Locate Database"), QStringLiteral("Add Database to List")}) {
+        button("AddDB_List")->setText(title);
+        QApplication::processEvents();
+        EXPECT_EQ(button("AddDB_List")->width(), width);
+        EXPECT_GE(width, button("AddDB_List")->sizeHint().width()) << title.toStdString();
+    }
+}
+
+TEST_F(DatabaseManagerTest, KeyPressedInTheListWorksOutTheEntryOnRelease) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    listDatabase(makeDatabase(DatabaseRecipe("Zeta")), "Zeta");
+    makeBox();
+    box->show();
+    box->activateWindow();
+    QApplication::processEvents();
+    answer::clickRow(table(), 1);
+    table()->setFocus();
     button("AddDB_List")->setText(QStringLiteral("Locate Database"));
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
-    QApplication::sendEvent(box.get(), &release);
+    session().dbInfo = nullptr;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(table(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(table(), &release);
     EXPECT_EQ(box->GetDatabaseInfo()->name(), "Zeta");
     EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Add Database to List");
     EXPECT_EQ(enabledButtons().substr(0, 3), "ORM");
@@ -325,17 +398,77 @@ TEST_F(DatabaseManagerTest, MissingDatabaseIsLocated) {
     EXPECT_EQ(recentPath(), "");
 }
 
+// The message about a missing database is dismissed with Return: the key's release then
+// reaches the box, and must not take back the "Locate Database" that the message announced.
+TEST_F(DatabaseManagerTest, LocateDatabaseStaysOfferedAfterReturnDismissesTheMessage) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const databaseInfo gone = listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
+    const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Gone Inc"));
+    makeBox();
+    box->show();
+    table()->setFocus();
+
+    scripted->answerBox(kMessageAnswerOkYes);   // "Unable to locate database", dismissed with Return
+    answer::clickRow(table(), 1);
+    ASSERT_EQ(captions(), Strings{"Unable to modify database file."});
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(table(), &release);
+
+    EXPECT_EQ(selectedRow(), 1);
+    ASSERT_NE(box->GetDatabaseInfo(), nullptr);
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), gone.path());
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+    add(moved);
+    EXPECT_EQ(listedPaths(), (Strings{yearFolder() + "/Acme 2025.db", moved}));
+}
+
+// Moving onto a missing database with the arrow keys offers to locate it, as a click does.
+TEST_F(DatabaseManagerTest, ArrowKeysReachLocateDatabase) {
+    listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const databaseInfo gone = listDatabase(yearFolder() + "/Gone 2025.db", "Gone");
+    makeBox();
+    box->show();
+    box->activateWindow();
+    QApplication::processEvents();
+    answer::clickRow(table(), 0);
+    table()->setFocus();
+    ASSERT_TRUE(table()->hasFocus());
+
+    scripted->answerBox(kMessageAnswerOkYes);   // "Unable to locate database"
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(table(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(table(), &release);
+
+    EXPECT_EQ(captions(), Strings{"Unable to modify database file."});
+    EXPECT_EQ(selectedRow(), 1);
+    ASSERT_NE(box->GetDatabaseInfo(), nullptr);
+    EXPECT_EQ(box->GetDatabaseInfo()->path(), gone.path());
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+
+    // Tab leaves the list for the buttons; its release there changes nothing, and the
+    // missing entry is replaced by the file located.
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(table(), &tab);
+    ASSERT_FALSE(table()->hasFocus());
+    QKeyEvent tabReleased(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &tabReleased);
+    EXPECT_EQ(button("AddDB_List")->text().toStdString(), "Locate Database");
+    const std::string moved = outsideFile(DatabaseRecipe("Gone").payer("Gone Inc"));
+    add(moved);
+    EXPECT_EQ(listedPaths(), (Strings{yearFolder() + "/Acme 2025.db", moved}));
+}
+
 TEST_F(DatabaseManagerTest, FileThatIsNoDatabaseIsRefused) {
     makeBox();
     const std::string path = home.path() + "/notes.db";
     ASSERT_TRUE(platform::writeFileAtomically(path, std::string(2048, 'n')));
     scripted->answerBox(kMessageAnswerOkYes);
     add(path);
+    // The file could be read; it is no database, which no access would change.
     ASSERT_EQ(captions(), Strings{"Unable to add database to list."});
-    EXPECT_EQ(scripted->boxes()[0].details.rfind("Unable to copy the database to the temporary initialization "
-                                                  "location.",
-                                                  0),
-              0u);
+    EXPECT_EQ(scripted->boxes()[0].details, "Unable to initialize the following database:\n\n    " + path);
+    EXPECT_EQ(scripted->boxes()[0].image, kMessageImageError);
     EXPECT_EQ(scripted->boxes()[0].title, "");
     EXPECT_EQ(listedPaths(), Strings{});
     EXPECT_FALSE(platform::fileExists(temporaryCopy()));

@@ -35,6 +35,10 @@ protected:
             script.expect(kDatabaseAlertName, [](QWidget& w) {
                 EXPECT_EQ(w.windowTitle(), QStringLiteral("Invalid Login"));
                 EXPECT_EQ(answer::alertText(w), "Invalid Login, Please try again");
+                // One line of text beside an icon of the message box's size, not a poster.
+                auto* alert = qobject_cast<QMessageBox*>(&w);
+                EXPECT_EQ(alert->iconPixmap().size(), QSize(64, 64));
+                EXPECT_GE(alert->width(), 500);
                 answer::pressAlertButton(w, QStringLiteral("OK"));
             });
         return runModal(&dialog);

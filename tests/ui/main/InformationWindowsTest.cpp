@@ -76,6 +76,7 @@ TEST_F(MainWindowTest, InformationWindowCopiesItsTextWithTwoLineBreaks) {
             if (auto* alert = qobject_cast<QMessageBox*>(&shownWindow)) {
                 EXPECT_EQ(alert->windowTitle().toStdString(), "Important Information");
                 EXPECT_EQ(alert->text().toStdString(), "Message successfully copied.");
+                EXPECT_EQ(alert->iconPixmap().size(), QSize(64, 64));
                 alert->buttons().front()->click();
                 return;
             }

@@ -276,8 +276,8 @@ TEST_F(MainWindowTest, ContextButtonOffersTheNextStep) {
 TEST_F(MainWindowTest, InformationLineNamesTheOpenDatabase) {
     openDatabase("Smith & Jones");
     window->Refresh();
-    EXPECT_EQ(text("Db_name"), "Smith && Jones - 1099 Year 2025");
-    EXPECT_EQ(text("Db_Path"), home.file("Smith && Jones 2025.db"));
+    EXPECT_EQ(text("Db_name"), "Smith & Jones - 1099 Year 2025");
+    EXPECT_EQ(text("Db_Path"), home.file("Smith & Jones 2025.db"));
 }
 
 TEST_F(MainWindowTest, InformationLineShortensLongPaths) {

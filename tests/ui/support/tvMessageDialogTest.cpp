@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QCheckBox>
@@ -302,6 +304,22 @@ TEST(MessageBox, NamedButtonsVariantTitlesButtonsLinksAndRefreshes) {
     }
     EXPECT_EQ(ui.refreshes, 3);
     EXPECT_EQ(opened, std::vector<std::string>(3, kPatchPageAddress));
+    // The link starts with the focus, yet Return answers with the default button, as a
+    // keyboard user expects; only a click (or Space) opens the page.
+    {
+        ScopedModalResponder returnKey([&](QWidget& box) {
+            auto* link = box.findChild<QPushButton*>(QStringLiteral("Weblink_Val"));
+            link->setFocus();   // where the box puts it on screen
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(link, &press);
+            if (isRunningModal(&box)) endBox(box, End::CloseBox);
+        });
+        EXPECT_EQ(tvDatabase::tvMessageBox_2("A free patch is available! Download now?", "Details",
+                                             kMessageStyleYesNo, "", kMessageImagePrompt, "Download Now", "Later",
+                                             false, true),
+                  kMessageAnswerOkYes);
+        EXPECT_EQ(opened.size(), 3u);
+    }
     setAddressOpener({});
 
     // Without the patch link the link button stays hidden; the other entry points do not refresh.
@@ -312,14 +330,14 @@ TEST(MessageBox, NamedButtonsVariantTitlesButtonsLinksAndRefreshes) {
     EXPECT_EQ(tvDatabase::tvMessageBox_2("Caption", "", kMessageStyleYesNo, "", kMessageImageMessage, "Yes", "No",
                                          false, false),
               kMessageAnswerOkYes);
-    EXPECT_EQ(ui.refreshes, 4);
+    EXPECT_EQ(ui.refreshes, 5);
     EXPECT_EQ(tvDatabase::tvMessageBox("Caption", "", kMessageStyleOK, "", kMessageImageMessage, false),
               kMessageAnswerOkYes);
     bool doNotShow = false;
     EXPECT_EQ(tvDatabase::tvMessageBox_1("Caption", "", &doNotShow, nullptr, kMessageStyleOK, "", kMessageImageMessage,
                                          true, false),
               kMessageAnswerOkYes);
-    EXPECT_EQ(ui.refreshes, 4);
+    EXPECT_EQ(ui.refreshes, 5);
 }
 
 TEST(MessageBox, SetKeyEquivalentMovesTheReturnKey) {

@@ -1,0 +1,290 @@
+// The update check against a server on the loopback: what the user sees for each answer
+// of the server, from the menu and at start-up, and that the downloaded versions file
+// never stays behind.
+
+#include <functional>
+#include <ostream>
+
+#include "UpdateFixture.h"
+#include "core/foundation/Utils.h"
+#include "core/update/VersionDatabase.h"
+#include "core/update/VersionInfo.h"
+
+using namespace updatetest;
+
+namespace {
+
+const char kDownloadText[] =
+    "Unable to download version file from the Internet.\n\nTo resolve this issue, please make sure that you are "
+    "connected to the Internet and that Talvexa 1099 is allowed through your firewall.";
+const char kPatchOfferStart[] =
+    "A free patch is available for Talvexa 1099 for 2025.\n\nUpgrading to the most recent version is recommended "
+    "for all users.\n\nDo you want to download and install this patch now?\n\n Additional Details:\n Talvexa 1099 "
+    "will automatically download the most recent patch. The download may take several minutes,and you will not be "
+    "able to use Talvexa 1099 during this time.";
+const char kPatchOfferEnd[] = "please try again, or download it directly from www.talvexa.com (link below).";
+
+const Box kLatest{"Latest version is installed.", "You are running the most recent version of Talvexa 1099.",
+                  kMessageStyleOK, "", kMessageImageMessage};
+const Box kPurchase{"A new version of 1099 is available for purchase.",
+                    "Do you want to go to www.talvexa.com now to purchase the new version?", kMessageStyleYesNo, "",
+                    kMessageImagePrompt};
+const Box kCannotDownload{"Unable to check for updates.", kDownloadText, kMessageStyleOK, "Talvexa 1099 E-File 2025",
+                          kMessageImageError};
+const Box kCannotInitialize{"Unable to check for updates.",
+                            "Unable to initialize the downloaded version file. Please try again.", kMessageStyleOK, "",
+                            kMessageImageError};
+const Box kCannotRead{"Unable to check for updates.", "Unable to read from the version file. Please try again.",
+                      kMessageStyleOK, "", kMessageImageError};
+const Box kWarning{"Warning", "The database version does not match the code version.", kMessageStyleOK, "",
+                   kMessageImageError};
+
+// The patch offer's caption and style; its long text is checked once, below.
+const char kPatchOfferCaption[] = "A free patch is available! Download now?";
+
+enum class Served { Versions, Empty, NotADatabase, NotFound, Down };
+
+struct CheckCase {
+    const char* name;
+    bool fromMenu;
+    Served served;
+    std::function<void(Versions&)> versions;   // changes to a database with nothing new
+    std::vector<int> answers;
+    std::vector<std::string> boxCaptions;       // in order; full boxes where they are fixed
+    std::vector<Box> fullBoxes;
+    std::vector<std::string> opened;
+};
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+
+class Check : public UpdateTest, public ::testing::WithParamInterface<CheckCase> {};
+
+}  // namespace
+
+TEST_P(Check, ShowsWhatTheServerSaysAndRemovesTheVersionsFile) {
+    const CheckCase& c = GetParam();
+    Versions v;
+    if (c.versions) c.versions(v);
+    switch (c.served) {
+    case Served::Versions: serveVersions(v); break;
+    case Served::Empty: server.answer(kVersionsDatabasePath, 200, ""); break;
+    case Served::NotADatabase: server.answer(kVersionsDatabasePath, 200, "<html>maintenance</html>"); break;
+    case Served::NotFound: break;   // the server answers 404 for what it does not know
+    case Served::Down:
+        setenv(kUpdateServerVariable, ("http://127.0.0.1:" + std::to_string(TestHttpServer::closedPort())).c_str(), 1);
+        break;
+    }
+    for (int answer : c.answers) ui->answerBox(answer);
+
+    EXPECT_FALSE(runUpdateCheck(c.fromMenu, true));
+
+    std::vector<std::string> captions;
+    for (const auto& box : ui->boxes()) captions.push_back(box.caption);
+    EXPECT_EQ(captions, c.boxCaptions);
+    if (!c.fullBoxes.empty()) expectBoxes(c.fullBoxes);
+    EXPECT_EQ(opened, c.opened);
+    EXPECT_TRUE(launched.empty());
+    EXPECT_EQ(ui->count("closeDatabase"), 0);
+    EXPECT_TRUE(company()->IsReady());
+    EXPECT_FALSE(platform::fileExists(versionsFile()));
+    EXPECT_TRUE(filesIn(session().ControlledTempDir).empty());
+    if (c.served != Served::Down) {
+        EXPECT_EQ(server.requests(), std::vector<std::string>{std::string("GET ") + kVersionsDatabasePath});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Server, Check,
+    ::testing::Values(
+        CheckCase{"NothingNewFromTheMenu", true, Served::Versions, {}, {2}, {kLatest.caption}, {kLatest}, {}},
+        CheckCase{"NothingNewAtLaunch", false, Served::Versions, {}, {}, {}, {}, {}},
+        CheckCase{"PatchOfferedAndDeclined", true, Served::Versions, [](Versions& v) { v.rows[0].patch = 2; },
+                  {kMessageAnswerNo}, {kPatchOfferCaption}, {}, {}},
+        CheckCase{"PatchOfferedAtLaunchToo", false, Served::Versions, [](Versions& v) { v.rows[0].patch = 2; },
+                  {kMessageAnswerCloseBox}, {kPatchOfferCaption}, {}, {}},
+        CheckCase{"NewVersionPurchasePageOpened", true, Served::Versions, [](Versions& v) { v.recent->major = 26; },
+                  {2}, {kPurchase.caption}, {kPurchase}, {"https://www.talvexa.com/buy-1099"}},
+        CheckCase{"NewUpdateOfThisVersionOfferedAtLaunch", false, Served::Versions,
+                  [](Versions& v) { v.recent->update = 1; }, {2}, {kPurchase.caption}, {kPurchase},
+                  {"https://www.talvexa.com/buy-1099"}},
+        CheckCase{"NewVersionDeclined", true, Served::Versions, [](Versions& v) { v.recent->major = 26; },
+                  {kMessageAnswerNo}, {kPurchase.caption}, {kPurchase}, {}},
+        CheckCase{"PatchDeclinedThenPurchaseOffered", true, Served::Versions,
+                  [](Versions& v) {
+                      v.rows[0].patch = 2;
+                      v.recent->major = 26;
+                  },
+                  {kMessageAnswerNo, kMessageAnswerNo}, {kPatchOfferCaption, kPurchase.caption}, {}, {}},
+        CheckCase{"FieldsThatAreNotComparedOfferNothing", true, Served::Versions,
+                  [](Versions& v) {
+                      v.rows[0].major = 26;
+                      v.rows[0].update = 5;
+                      v.recent->patch = 9;
+                  },
+                  {2}, {kLatest.caption}, {kLatest}, {}},
+        CheckCase{"VersionRowOf2", true, Served::Versions, [](Versions& v) { v.versionRow = 2; }, {2},
+                  {kCannotInitialize.caption}, {kCannotInitialize}, {}},
+        CheckCase{"VersionRowOf2AtLaunch", false, Served::Versions, [](Versions& v) { v.versionRow = 2; }, {}, {},
+                  {}, {}},
+        CheckCase{"NegativeVersionWarnsEvenAtLaunch", false, Served::Versions, [](Versions& v) { v.versionRow = -1; },
+                  {2}, {kWarning.caption}, {kWarning}, {}},
+        CheckCase{"EmptyBody", true, Served::Empty, {}, {2}, {kCannotRead.caption}, {kCannotRead}, {}},
+        CheckCase{"EmptyBodyAtLaunch", false, Served::Empty, {}, {}, {}, {}, {}},
+        CheckCase{"NotADatabase", true, Served::NotADatabase, {}, {2, 2},
+                  {"Version Database Error!", kCannotRead.caption}, {}, {}},
+        CheckCase{"No2025Row", true, Served::Versions, [](Versions& v) { v.rows[0].year = 2024; }, {2},
+                  {kCannotRead.caption}, {kCannotRead}, {}},
+        CheckCase{"No2025EFileRow", true, Served::Versions, [](Versions& v) { v.rows[0].efile = 0; }, {2},
+                  {kCannotRead.caption}, {kCannotRead}, {}},
+        CheckCase{"NoMostRecentRow", true, Served::Versions, [](Versions& v) { v.recent.reset(); }, {2},
+                  {kCannotRead.caption}, {kCannotRead}, {}},
+        CheckCase{"NotFound", true, Served::NotFound, {}, {2}, {kCannotDownload.caption}, {kCannotDownload}, {}},
+        CheckCase{"NotFoundAtLaunch", false, Served::NotFound, {}, {}, {}, {}, {}},
+        CheckCase{"ServerDown", true, Served::Down, {}, {2}, {kCannotDownload.caption}, {kCannotDownload}, {}},
+        CheckCase{"ServerDownAtLaunch", false, Served::Down, {}, {}, {}, {}, {}}),
+    [](const ::testing::TestParamInfo<CheckCase>& test) { return std::string(test.param.name); });
+
+// The offer as the user reads it: its buttons, its link and its text with the typos.
+TEST_F(UpdateTest, ThePatchOfferNamesItsButtonsAndLink) {
+    Versions v;
+    v.rows[0].patch = 2;
+    serveVersions(v);
+    ui->answerBox(kMessageAnswerNo);
+    EXPECT_FALSE(runUpdateCheck(true, true));
+    const auto boxes = ui->boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const MessageBoxRequest& offer = boxes[0];
+    EXPECT_EQ(offer.variant, MessageBoxRequest::Variant::NamedButtons);
+    EXPECT_EQ(offer.style, kMessageStyleYesNo);
+    EXPECT_EQ(offer.image, kMessageImagePrompt);
+    EXPECT_EQ(offer.title, "Talvexa 1099 E-File 2025");
+    EXPECT_EQ(offer.button3Title, "Download Patch Now");
+    EXPECT_EQ(offer.button2Title, "Cancel");
+    EXPECT_TRUE(offer.showPatchLink);
+    EXPECT_EQ(offer.linkAddress, kPatchPageAddress);
+    EXPECT_EQ(offer.details.rfind(kPatchOfferStart, 0), 0u) << offer.details;
+    EXPECT_NE(offer.details.find("enter an adiminstrator password"), std::string::npos);
+    EXPECT_NE(offer.details.find("just launch  Talvexa 1099"), std::string::npos);
+    EXPECT_EQ(offer.details.substr(offer.details.size() - std::string(kPatchOfferEnd).size()), kPatchOfferEnd);
+}
+
+TEST_F(UpdateTest, TheDownloadFailureLinksToTheDownloadsPage) {
+    ui->answerBox(2);
+    EXPECT_FALSE(runUpdateCheck(true, false));
+    const auto boxes = ui->boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const MessageBoxRequest& box = boxes[0];
+    EXPECT_EQ(box.variant, MessageBoxRequest::Variant::NamedButtons);
+    EXPECT_EQ(box.button3Title, "OK");
+    EXPECT_TRUE(box.showPatchLink);
+    EXPECT_EQ(box.linkAddress, "https://www.talvexa.com/1099-software/downloads");
+}
+
+// At start-up the check runs only when the web site answered; from the menu it runs
+// whatever the answer was.
+TEST_F(UpdateTest, AtLaunchNothingIsAskedWithoutTheInternet) {
+    serveVersions(Versions{});
+    EXPECT_FALSE(runUpdateCheck(false, false));
+    EXPECT_TRUE(server.requests().empty());
+    ui->answerBox(2);
+    EXPECT_FALSE(runUpdateCheck(true, false));
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
+TEST_F(UpdateTest, NoCheckWithoutTheConfigurationDatabase) {
+    serveVersions(Versions{});
+    session().DBH->appDatabase()->Close();
+    EXPECT_FALSE(runUpdateCheck(true, true));
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_TRUE(ui->boxes().empty());
+}
+
+// A stale versions file from an earlier run is never read: it is removed before the
+// download, and a failed download leaves nothing.
+TEST_F(UpdateTest, AnOldVersionsFileIsNeverRead) {
+    Versions newer;
+    newer.recent->major = 30;
+    ASSERT_TRUE(platform::writeFileAtomically(versionsFile(), versionsDatabase(newer, home.path())));
+    EXPECT_FALSE(runUpdateCheck(false, true));   // 404 at launch: silent
+    EXPECT_FALSE(platform::fileExists(versionsFile()));
+    EXPECT_TRUE(ui->boxes().empty());
+}
+
+TEST_F(UpdateTest, AStalledServerEndsInTheTimeOut) {
+    TestHttpServer::Answer stalled;
+    stalled.body = versionsDatabase(Versions{}, home.path());
+    stalled.stall = std::chrono::seconds(6);
+    server.answer(kVersionsDatabasePath, stalled);
+    data::setTimeout(std::chrono::seconds(1));
+    ui->answerBox(2);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(runUpdateCheck(true, true));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(ui->boxes().at(0).details, kDownloadText);
+    EXPECT_TRUE(filesIn(session().ControlledTempDir).empty());
+}
+
+// The versions database read directly: a file without the tables receives the empty
+// schema, and the read of a fault says so when asked to.
+TEST_F(UpdateTest, VersionDatabaseReadsWhatTheServerWrote) {
+    const std::string path = home.file("versions.db");
+    Versions v;
+    v.rows = {Row{2024, 1, 24, 0, 9, "a", "2024.pkg"}, Row{2025, 1, 25, 3, 4, "https://x/p.zip", "p.pkg"}};
+    v.recent = Row{2025, 1, 26, 1, 2, "", ""};
+    ASSERT_TRUE(platform::writeFileAtomically(path, versionsDatabase(v, home.path())));
+    VersionDatabase db;
+    ASSERT_TRUE(db.Init(path, true));
+    EXPECT_EQ(db.GetVersion(), 1);
+    VersionInfo info;
+    ASSERT_EQ(db.SelectVersionInfo(info, 2025, 1, true), 1);
+    EXPECT_EQ(info.year(), 2025);
+    EXPECT_EQ(info.thisYearMajor(), 25);
+    EXPECT_EQ(info.thisYearUpdate(), 3);
+    EXPECT_EQ(info.thisYearPatch(), 4);
+    EXPECT_EQ(info.patchURL(), "https://x/p.zip");
+    EXPECT_EQ(info.patchFileName(), "p.pkg");
+    EXPECT_EQ(info.mostRecentMajor(), 26);
+    EXPECT_EQ(info.mostRecentUpdate(), 1);
+    EXPECT_EQ(info.mostRecentPatch(), 2);
+    EXPECT_EQ(info.updateWebPageURL(), "https://www.talvexa.com/buy-1099");
+    db.Close();
+    EXPECT_FALSE(db.IsReady());
+
+    const std::string empty = home.file("empty.db");
+    VersionDatabase fresh;
+    ASSERT_TRUE(fresh.Init(empty, false));   // made, with the empty schema
+    EXPECT_EQ(fresh.GetVersion(), 1);
+    EXPECT_EQ(fresh.SelectVersionInfo(info, 2025, 1, true), 0);
+    fresh.Close();
+
+    // Version 1 promises three tables.
+    auto raw = FMDatabase::databaseWithPath(home.file("partial.db"));
+    ASSERT_TRUE(raw->open());
+    ASSERT_TRUE(raw->executeStatements("create table version (version INT); insert into version values (1);"));
+    raw->close();
+    VersionDatabase partial;
+    EXPECT_FALSE(partial.Init(home.file("partial.db"), true));
+    EXPECT_TRUE(ui->boxes().empty());
+}
+
+// The Internet counts as reachable only when the web site's home page answers 200.
+TEST(InternetCheck, OnlyAnOkFromTheHomePageCounts) {
+    TestHttpServer server;
+    const char* saved = std::getenv(kProductWebSiteVariable);
+    const std::optional<std::string> previous = saved ? std::optional<std::string>(saved) : std::nullopt;
+    setenv(kProductWebSiteVariable, server.address().c_str(), 1);
+
+    EXPECT_FALSE(Utils::CheckInternet());   // 404
+    server.answer("/", 500, "down for maintenance");
+    EXPECT_FALSE(Utils::CheckInternet());
+    server.answer("/", {301, "", {{"Location", server.address() + "/home"}}, {}, false});
+    server.answer("/home", 200, "home page");
+    EXPECT_TRUE(Utils::CheckInternet());
+    server.answer("/", 200, "home page");
+    EXPECT_TRUE(Utils::CheckInternet());
+    EXPECT_EQ(server.requests().back(), "HEAD /");
+    setenv(kProductWebSiteVariable, ("http://127.0.0.1:" + std::to_string(TestHttpServer::closedPort())).c_str(), 1);
+    EXPECT_FALSE(Utils::CheckInternet());
+
+    if (previous) setenv(kProductWebSiteVariable, previous->c_str(), 1);
+    else unsetenv(kProductWebSiteVariable);
+}

@@ -6,7 +6,9 @@
 
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
+#include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/support/HandOffs.h"
 #include "ui/support/QtUserInterface.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
 
     QtUserInterface ui;
     session().ui = &ui;
+
+    handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
 
     int status = 0;
     try {

@@ -42,6 +42,10 @@ struct Session {
     std::string _RecipientFilterString; // the recipient filter text last used
     bool IsWelcome = false;             // the configuration tree just created the application folder
 
+    // Set once the IRIS payer window has checked, exported or shown its help: from then
+    // on every opening of that window shows the payer's failing fields at once.
+    bool ADDInfoEditflag = false;
+
     // The window layer's implementation of the user-interaction seam (not owned
     // through the session: the installer keeps it alive).
     UserInterface* ui = nullptr;

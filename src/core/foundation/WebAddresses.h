@@ -9,3 +9,16 @@ inline constexpr const char kPatchPageAddress[] = "https://www.talvexa.com/1099-
 // The server of the help documents (the manual, the quick start guide, ...), which the
 // Help menu opens in the browser under "/1099/2025/".
 inline constexpr const char kDocumentServer[] = "https://docs.talvexa.com";
+
+// The tax agency's public web site, which the IRIS help window opens under the paths
+// of its pages, and its sign-in for e-services (a single sign-on that lands on the
+// e-services page and names the IRIS application).
+inline constexpr const char kIrisAgencyWebSite[] = "https://www.irs.gov";
+inline constexpr const char kIrisSignInHost[] = "https://la.www4.irs.gov";
+inline constexpr const char kIrisSignInPath[] =
+    "/sso/?resumePath=%2Fidp%2FSSO.saml2&allowInteraction=true&reauth=false&connectionId=SADIPACLIENT"
+    "&REF=IRIS&TargetResource=https%3A%2F%2Fla.www4.irs.gov%2Fesrv%2Fesrv.jsp"
+    "&AppName=IRIS";
+// The pages on applying for an IRIS transmitter control code and the IRIS user guide.
+inline constexpr const char kIrisApplicationForTccPath[] = "/tax-professionals/iris-application-for-tcc";
+inline constexpr const char kIrisUserGuidePath[] = "/pub/irs-pdf/p5717.pdf";

@@ -479,7 +479,7 @@ TEST_P(EveryKind, OneRecipientReadsBackColumnByColumn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(IrisFile, EveryKind, ::testing::ValuesIn(kindCases()),
-                         [](const ::testing::TestParamInfo<KindCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<KindCase>& test) { return test.param.name; });
 
 TEST(IrisFile, FormNamesOfTheKinds) {
     EXPECT_EQ(IrisFile::REC_TYPE(1), "1099-MISC");
@@ -629,7 +629,7 @@ TEST_P(ValueRules, ColumnReadsBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(IrisFile, ValueRules, ::testing::ValuesIn(valueCases()),
-                         [](const ::testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ValueCase>& test) { return test.param.name; });
 
 // ---- commas, quotes and line breaks in stored texts ----
 
@@ -754,7 +754,7 @@ TEST_P(Quoting, EveryColumnStaysInPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(IrisFile, Quoting, ::testing::ValuesIn(quotingCases()),
-                         [](const ::testing::TestParamInfo<QuotingCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<QuotingCase>& test) { return test.param.name; });
 
 // ---- files of 100 ----
 
@@ -791,8 +791,8 @@ INSTANTIATE_TEST_SUITE_P(IrisFile, Split,
                                            SplitCase{201,
                                                      {{1, 100}, {101, 200}, {201, 201}},
                                                      {"1099-NEC.csv", "1099-NEC-2.csv", "1099-NEC-3.csv"}}),
-                         [](const ::testing::TestParamInfo<SplitCase>& info) {
-                             return std::to_string(info.param.selected) + "Recipients";
+                         [](const ::testing::TestParamInfo<SplitCase>& test) {
+                             return std::to_string(test.param.selected) + "Recipients";
                          });
 
 TEST(IrisFile, NoSelectionMakesNoFile) { EXPECT_EQ(IrisFile::fileCount(0), 0u); }

@@ -413,7 +413,7 @@ std::vector<PromptCase> promptCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(IrisPayerWindow, ClosePrompt, ::testing::ValuesIn(promptCases()),
-                         [](const ::testing::TestParamInfo<PromptCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<PromptCase>& test) { return test.param.name; });
 
 // ---------------------------------------------------------------------------
 // Pictures

@@ -276,10 +276,11 @@ void AdditionalPayersInformation::setInvalid(QWidget* w, bool invalid) {
                                    : QString());
         return;
     }
-    // Red text on a tinted ground, so that an empty field that fails shows too.
+    // Red text on a tinted ground, so that an empty field that fails shows too; the
+    // business name, which this window shows without letting it be edited, as well.
     QPalette palette = QApplication::palette(w);
     if (invalid) {
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
             palette.setColor(group, QPalette::Text, QColor(0xd0, 0, 0));
             palette.setColor(group, QPalette::Base, QColor(0xff, 0xec, 0xec));
         }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "core/sqlite/FMDatabase.h"
@@ -30,13 +31,13 @@ void removeDatabase(const std::string& path) {
 
 void insertWithAccessLayer(const std::string& path) {
     auto db = FMDatabase::databaseWithPath(path);
-    db->open();
+    // A failed step would time something other than the inserts.
+    if (!db->open()) std::abort();
     db->setShouldCacheStatements(true);
-    bool ok = db->executeUpdate(kCreate) && db->beginTransaction();
+    if (!db->executeUpdate(kCreate) || !db->beginTransaction()) std::abort();
     for (int i = 0; i < kRows; ++i)
-        ok = db->executeUpdate(kInsert, i, "Recipient " + std::to_string(i), "1234.56", i % 2, i * 0.5) && ok;
-    ok = db->commit() && ok;
-    if (!ok) std::abort();
+        if (!db->executeUpdate(kInsert, i, "Recipient " + std::to_string(i), "1234.56", i % 2, i * 0.5)) std::abort();
+    if (!db->commit()) std::abort();
     db->close();
 }
 

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include <sqlite3.h>
+
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/databaseInfo.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
+#include "core/sqlite/WriteGuard.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -19,7 +23,7 @@ constexpr const char* kConfigError = "Configuration Database Error!";
 constexpr const char* kDatabaseError = "Database Error";
 
 void showBox(const std::string& caption, const std::string& details, const std::string& title) {
-    tvDatabase::tvMessageBox(caption, details, 4, title, 0x200, false);
+    tvDatabase::tvMessageBox(caption, details, kMessageStyleOK, title, kMessageImageError, false);
 }
 
 databaseInfo listEntry(FMResultSet& rs) {
@@ -40,24 +44,26 @@ AppDatabase::~AppDatabase() {
 }
 
 template <typename R, typename F>
-R AppDatabase::guarded(R failure, const char* caption, const char* text, const char* title, F&& body,
-                       bool lineBreak) {
+R AppDatabase::guarded(R failure, F&& body) {
     // Never opened: there is nothing to read or write.
     if (!db_) return failure;
-    try {
-        return body();
-    } catch (const std::exception&) {
-        if (db_ && db_->isInTransaction()) db_->rollback();
-        errorBox(caption, text, title, lineBreak);
-        return failure;
-    }
+    return body();
+}
+
+template <typename F>
+bool AppDatabase::write(const char* caption, const char* text, const char* title, F&& body, bool lineBreak) {
+    // Never opened, or closed: nothing is stored, and the result says so.
+    if (!db_ || !db_->isOpen()) return false;
+    return runWrite(
+        *db_, [&](WriteGuard&) { return body(); },
+        [&](const std::string& reason) { errorBox(caption, text, title, lineBreak, reason); });
 }
 
 void AppDatabase::errorBox(const std::string& caption, const std::string& text, const std::string& title,
-                           bool lineBreak) {
+                           bool lineBreak, const std::string& reason) {
     std::string details = text;
     if (lineBreak) details += "\n";
-    if (db_) details += db_->lastErrorMessage();
+    details += reason;
     showBox(caption, details, title);
 }
 
@@ -103,15 +109,11 @@ void AppDatabase::Close() {
 }
 
 bool AppDatabase::fileOpen(bool) {
-    try {
-        if (filePath_.empty()) return false;
-        if (!db_) db_ = FMDatabase::databaseWithPath(filePath_);
-        db_->open();
-        dbIsOpen_ = true;
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    if (filePath_.empty()) return false;
+    if (!db_) db_ = FMDatabase::databaseWithPath(filePath_);
+    if (!db_->open()) return false;
+    dbIsOpen_ = true;
+    return true;
 }
 
 std::string AppDatabase::GetPath() const {
@@ -120,116 +122,118 @@ std::string AppDatabase::GetPath() const {
 }
 
 bool AppDatabase::verifySchema() {
-    try {
-        int version = 0;
-        bool found = false;
-        if (auto rs = db_->executeQuery("select current_version from database;")) {
-            if (rs->next()) {
-                found = true;
-                version = rs->intForColumn("current_version");
-            }
-            rs->close();
+    // A read that fails for a reason other than the statement itself (a lock, a damaged
+    // page) is not a missing row: the file could not be checked at all.
+    const auto unverified = [this] {
+        return ConfigurationDatabaseError("Unable to verify the application database.\n" + db_->lastErrorMessage());
+    };
+    int version = 0;
+    bool found = false;
+    if (auto rs = db_->executeQuery("select current_version from database;")) {
+        if (rs->next()) {
+            found = true;
+            version = rs->intForColumn("current_version");
         }
-        if (!found || version <= 0)
-            throw ConfigurationDatabaseError(
-                "Invalid database version. Database does not appear to be a valid Talvexa 1099 Configuration "
-                "Database.");
-        if (version > kCurrentVersion)
-            throw ConfigurationDatabaseError(
-                std::string("Invalid database version. Database is for a newer version of Talvexa 1099.\n\n"
-                            "            To resolve this issue, please make sure you are running the most recent "
-                            "version of ") +
-                kProductName + ".\n\nNOTE: You are currently running " + kProductName + " version " +
-                kProductVersion + ".");
-
-        std::vector<std::string> missing = {"database",      "folderPaths", "databaseList", "recentDatabase",
-                                            "priorYearList", "preferences", "frameInfo"};
-        if (auto rs = db_->executeQuery("select name from sqlite_master")) {
-            while (rs->next()) {
-                const std::string name = rs->stringForColumn("name").value_or("");
-                missing.erase(std::remove(missing.begin(), missing.end(), name), missing.end());
-            }
-            rs->close();
-        }
-        if (!missing.empty()) {
-            std::string reason = "Invalid database schema. The following tables are missing:";
-            for (const std::string& name : missing) reason += "\n    " + name;
-            throw ConfigurationDatabaseError(reason);
-        }
-        return true;
-    } catch (const ConfigurationDatabaseError&) {
-        throw;
-    } catch (const std::exception&) {
-        throw ConfigurationDatabaseError("Unable to verify the application database.");
+        rs->close();
+    } else if (db_->lastErrorCode() != SQLITE_ERROR) {
+        throw unverified();
     }
+    if (!found || version <= 0)
+        throw ConfigurationDatabaseError(
+            "Invalid database version. Database does not appear to be a valid Talvexa 1099 Configuration "
+            "Database.");
+    if (version > kCurrentVersion)
+        throw ConfigurationDatabaseError(
+            std::string("Invalid database version. Database is for a newer version of Talvexa 1099.\n\n"
+                        "            To resolve this issue, please make sure you are running the most recent "
+                        "version of ") +
+            kProductName + ".\n\nNOTE: You are currently running " + kProductName + " version " +
+            kProductVersion + ".");
+
+    std::vector<std::string> missing = {"database",      "folderPaths", "databaseList", "recentDatabase",
+                                        "priorYearList", "preferences", "frameInfo"};
+    auto names = db_->executeQuery("select name from sqlite_master");
+    if (!names) throw unverified();
+    while (names->next()) {
+        const std::string name = names->stringForColumn("name").value_or("");
+        missing.erase(std::remove(missing.begin(), missing.end(), name), missing.end());
+    }
+    names->close();
+    if (!missing.empty()) {
+        std::string reason = "Invalid database schema. The following tables are missing:";
+        for (const std::string& name : missing) reason += "\n    " + name;
+        throw ConfigurationDatabaseError(reason);
+    }
+    return true;
 }
 
 void AppDatabase::runStep(int version, const std::vector<const char*>& statements) {
-    try {
-        db_->beginTransaction();
-        // A statement that fails does not stop the step: the step still records its version.
-        for (const char* sql : statements) db_->executeUpdate(sql);
-        db_->executeUpdate("update database set current_version = ?;", version);
-        db_->commit();
-    } catch (...) {
-        if (db_->isInTransaction()) db_->rollback();
-        throw;
-    }
+    std::string failure;
+    const bool stored = runWrite(
+        *db_,
+        [&](WriteGuard&) {
+            for (const char* sql : statements) {
+                // A statement that fails (a table or column that is already there) does not
+                // stop the step, unless SQLite gave up the whole transaction with it.
+                if (!db_->executeUpdate(sql) && !db_->isInTransaction()) return false;
+            }
+            return db_->executeUpdate("update database set current_version = ?;", version);
+        },
+        [&](const std::string& reason) { failure = reason; });
+    if (!stored)
+        throw ConfigurationDatabaseError("Unable to upgrade the configuration database to version " +
+                                         std::to_string(version) + ":\n\n    " + filePath_ + "\n\n" + failure);
 }
 
 void AppDatabase::update(bool create) {
-    try {
-        int version;
-        if (create) {
-            runStep(1, {"create table database (pk INT PRIMARY KEY, current_version INT, in_use INT, year INT, "
-                        "name TEXT, isPriorYear INT);",
-                        "insert into database values (0, 0, 0, 0, '', 0);",
-                        "create table recentDatabase (path TEXT, name TEXT, year INT);",
-                        "create table databaseList (path TEXT, name TEXT, year INT);",
-                        "create table folderPaths (folderType INT, pathString TEXT, vRefNum INT, parID INT);",
-                        "create table priorYearList(path TEXT, name TEXT, year INT, imported INT);",
-                        "create table preferences (name TEXT, fontSize INT, fontWidth INT, fontHeight INT, "
-                        "fontBaseWidth INT);",
-                        "create table frameInfo (title TEXT, xPos INT, yPos INT, width INT, height INT);"});
-            version = 1;
-        } else {
-            version = GetVersion(true);
-            if (version < 1) throw ConfigurationDatabaseError("Invalid database version.");
-        }
-        if (version < 2)
-            runStep(2, {"alter table preferences rename to modf_preferences",
-                        "create table preferences(name TEXT, fontSize INT, fontWidth INT, fontHeight INT, "
-                        "fontBaseWidth INT, custId TEXT, emailaddress TEXT, optCloudbackup INT);",
-                        "drop table modf_preferences"});
-        if (version < 3) runStep(3, {"alter table databaseList add column Fed_Id TEXT;"});
-        if (version < 4) runStep(4, {"alter table databaseList add column Company_Name TEXT;"});
-    } catch (const std::exception&) {
-        // An upgrade that cannot go on leaves the file at the last version it reached.
+    int version;
+    if (create) {
+        runStep(1, {"create table database (pk INT PRIMARY KEY, current_version INT, in_use INT, year INT, "
+                    "name TEXT, isPriorYear INT);",
+                    "insert into database values (0, 0, 0, 0, '', 0);",
+                    "create table recentDatabase (path TEXT, name TEXT, year INT);",
+                    "create table databaseList (path TEXT, name TEXT, year INT);",
+                    "create table folderPaths (folderType INT, pathString TEXT, vRefNum INT, parID INT);",
+                    "create table priorYearList(path TEXT, name TEXT, year INT, imported INT);",
+                    "create table preferences (name TEXT, fontSize INT, fontWidth INT, fontHeight INT, "
+                    "fontBaseWidth INT);",
+                    "create table frameInfo (title TEXT, xPos INT, yPos INT, width INT, height INT);"});
+        version = 1;
+    } else {
+        version = GetVersion(true);
+        // A file without a usable version is not ours to change (the schema check
+        // refuses it before this).
+        if (version < 1) return;
     }
+    if (version < 2)
+        runStep(2, {"alter table preferences rename to modf_preferences",
+                    "create table preferences(name TEXT, fontSize INT, fontWidth INT, fontHeight INT, "
+                    "fontBaseWidth INT, custId TEXT, emailaddress TEXT, optCloudbackup INT);",
+                    "drop table modf_preferences"});
+    if (version < 3) runStep(3, {"alter table databaseList add column Fed_Id TEXT;"});
+    if (version < 4) runStep(4, {"alter table databaseList add column Company_Name TEXT;"});
 }
 
 // ---------------------------------------------------------------- the database row
 
 int AppDatabase::GetVersion(bool quiet) {
-    const char* caption = "Unable to get the application database version. ";
-    return guarded(-1, caption, caption, kDatabaseError, [&] {
+    return guarded(-1, [&] {
         int version = -1;
         if (auto rs = db_->executeQuery("select current_version from database;")) {
             if (rs->next()) version = rs->intForColumn("current_version");
             rs->close();
         }
-        if (version == -1 && !quiet) showBox(caption, "", kDatabaseError);
+        if (version == -1 && !quiet) showBox("Unable to get the application database version. ", "", kDatabaseError);
         return version;
     });
 }
 
 int AppDatabase::GetYear() {
-    const char* caption = "Unable to get the application database version. ";
-    const char* text = "Unable to get the application database version. Version not found";
-    return guarded(-1, caption, text, kDatabaseError, [&] {
+    return guarded(-1, [&] {
+        // One statement reads a consistent row by itself; a transaction of its own would
+        // only end a caller's.
         int year = -1;
         bool found = false;
-        db_->beginTransaction();
         if (auto rs = db_->executeQuery("select year from database;")) {
             if (rs->next()) {
                 found = true;
@@ -237,9 +241,9 @@ int AppDatabase::GetYear() {
             }
             rs->close();
         }
-        db_->commit();
         if (!found) {
-            showBox(caption, text, kDatabaseError);
+            showBox("Unable to get the application database version. ",
+                    "Unable to get the application database version. Version not found", kDatabaseError);
             return -1;
         }
         return year;
@@ -247,14 +251,12 @@ int AppDatabase::GetYear() {
 }
 
 bool AppDatabase::SetYear(int year) {
-    return guarded(false, kDatabaseError, "Unable to set year. ", "", [&] {
-        db_->executeUpdate("update database set year = ?;", year);
-        return true;
-    });
+    return write(kDatabaseError, "Unable to set year. ", "",
+                 [&] { return db_->executeUpdate("update database set year = ?;", year); });
 }
 
 std::string AppDatabase::GetName() {
-    return guarded(std::string(" "), kDatabaseError, "Unable to get the database name.", "", [&] {
+    return guarded(std::string(" "), [&] {
         std::string name = " ";
         if (auto rs = db_->executeQuery("select name from database;")) {
             if (rs->next()) name = rs->stringForColumn("name").value_or("");
@@ -265,10 +267,8 @@ std::string AppDatabase::GetName() {
 }
 
 bool AppDatabase::SetName(const std::string& name) {
-    return guarded(false, kDatabaseError, "Unable to set the database name.", "", [&] {
-        db_->executeUpdate("update database set name = (?);", name);
-        return true;
-    });
+    return write(kDatabaseError, "Unable to set the database name.", "",
+                 [&] { return db_->executeUpdate("update database set name = (?);", name); });
 }
 
 namespace {
@@ -283,7 +283,7 @@ int readInUse(FMDatabase& db) {
 }  // namespace
 
 bool AppDatabase::SetInUse(bool inUse) {
-    return guarded(false, kDatabaseError, "Unable to set in use. ", "", [&] {
+    return guarded(false, [&] {
         int count = readInUse(*db_) + (inUse ? 1 : -1);
         if (count < 0) count = 0;
         return SetInUse_1(count);
@@ -291,51 +291,42 @@ bool AppDatabase::SetInUse(bool inUse) {
 }
 
 bool AppDatabase::SetInUse_1(int count) {
-    return guarded(false, kDatabaseError, "Unable to manually set in use. ", "", [&] {
-        db_->executeUpdate("update database set in_use = ?", count);
-        return true;
-    });
+    return write(kDatabaseError, "Unable to manually set in use. ", "",
+                 [&] { return db_->executeUpdate("update database set in_use = ?", count); });
 }
 
 int AppDatabase::GetInUse() {
-    return guarded(-1, kDatabaseError, "Unable to get number of users. ", "", [&] { return readInUse(*db_); });
+    return guarded(-1, [&] { return readInUse(*db_); });
 }
 
 bool AppDatabase::IsInUse() {
-    return guarded(false, kDatabaseError, "Unable to determine if database is in use. ", "",
-                   [&] { return readInUse(*db_) > 0; });
+    return guarded(false, [&] { return readInUse(*db_) > 0; });
 }
 
 bool AppDatabase::SetPriorYear(bool priorYear) {
-    return guarded(false, kConfigError, "Unable to set database as a prior year. ", "", [&] {
-        db_->executeUpdate("update database set isPriorYear = ?;", tvDatabase::boolToInt(priorYear));
-        return true;
+    return write(kConfigError, "Unable to set database as a prior year. ", "", [&] {
+        return db_->executeUpdate("update database set isPriorYear = ?;", tvDatabase::boolToInt(priorYear));
     });
 }
 
 // ---------------------------------------------------------------- recent database
 
 bool AppDatabase::SetRecentDatabaseInfo(const databaseInfo& info) {
-    return guarded(false, kConfigError, "Unable to set recent database. ", kProductName, [&] {
-        bool exists = false;
-        if (auto rs = db_->executeQuery("select path from recentDatabase;")) {
-            exists = rs->next();
-            rs->close();
-        }
-        db_->beginTransaction();
+    return write(kConfigError, "Unable to set recent database. ", kProductName, [&] {
+        auto rs = db_->executeQuery("select path from recentDatabase;");
+        if (!rs) return false;
+        const bool exists = rs->next();
+        rs->close();
         if (exists)
-            db_->executeUpdate("update recentDatabase set path = ?, name = ?, year = ?;", info.path(), info.name(),
-                               info.year());
-        else
-            db_->executeUpdate("insert into recentDatabase (path, name, year) values (?, ?, ?);", info.path(),
-                               info.name(), info.year());
-        db_->commit();
-        return true;
+            return db_->executeUpdate("update recentDatabase set path = ?, name = ?, year = ?;", info.path(),
+                                      info.name(), info.year());
+        return db_->executeUpdate("insert into recentDatabase (path, name, year) values (?, ?, ?);", info.path(),
+                                  info.name(), info.year());
     });
 }
 
 std::optional<databaseInfo> AppDatabase::GetRecentDatabaseInfo() {
-    return guarded(std::optional<databaseInfo>(), kConfigError, "Unable to get recent database. ", "", [&] {
+    return guarded(std::optional<databaseInfo>(), [&] {
         std::optional<databaseInfo> found;
         if (auto rs = db_->executeQuery("select * from recentDatabase;")) {
             if (rs->next()) found = listEntry(*rs);
@@ -346,7 +337,7 @@ std::optional<databaseInfo> AppDatabase::GetRecentDatabaseInfo() {
 }
 
 bool AppDatabase::GetRecentDatabaseInfo(databaseInfo& info) {
-    return guarded(false, kConfigError, "Unable to get recent database. ", "", [&] {
+    return guarded(false, [&] {
         bool found = false;
         if (auto rs = db_->executeQuery("select * from recentDatabase;")) {
             if (rs->next()) {
@@ -365,7 +356,7 @@ bool AppDatabase::GetRecentDatabaseInfo(databaseInfo& info) {
 // ---------------------------------------------------------------- database list
 
 std::vector<databaseInfo> AppDatabase::SelectDatabaseList() {
-    return guarded(std::vector<databaseInfo>(), kConfigError, "Unable to select database list. ", "", [&] {
+    return guarded(std::vector<databaseInfo>(), [&] {
         std::vector<databaseInfo> list;
         if (auto rs = db_->executeQuery("select * from databaseList order by year desc, name;")) {
             while (rs->next()) {
@@ -381,7 +372,7 @@ std::vector<databaseInfo> AppDatabase::SelectDatabaseList() {
 }
 
 int AppDatabase::SelectDatabaseInfo(databaseInfo& info, const std::string& name) {
-    return guarded(-1, kConfigError, "Unable to select database list. ", "", [&] {
+    return guarded(-1, [&] {
         int used = 0;
         if (auto rs = db_->executeQuery("select * from databaseList where name = ?;", name)) {
             while (rs->next()) {
@@ -401,104 +392,84 @@ int AppDatabase::SelectDatabaseInfo(databaseInfo& info, const std::string& name)
 }
 
 bool AppDatabase::InsertDatabaseInfo(const databaseInfo& info) {
-    return guarded(false, kConfigError, "Unable to insert database listing. ", kProductName, [&] {
-        db_->beginTransaction();
-        bool listed = false;
-        if (auto rs = db_->executeQuery("select * from databaseList where path = ?;", info.path())) {
-            listed = rs->next();
-            rs->close();
-        }
-        if (!listed)
-            db_->executeUpdate("insert into databaseList (path, name, year, Fed_Id,Company_Name) values (?, ?, ?, ?,?);",
-                               info.path(), info.name(), info.year(), info.Fed_Id(), info.CompanyName());
-        db_->commit();
-        return !listed;
+    bool listed = false;
+    const bool stored = write(kConfigError, "Unable to insert database listing. ", kProductName, [&] {
+        auto rs = db_->executeQuery("select * from databaseList where path = ?;", info.path());
+        if (!rs) return false;
+        listed = rs->next();
+        rs->close();
+        return listed ||
+               db_->executeUpdate("insert into databaseList (path, name, year, Fed_Id,Company_Name) values (?, ?, ?, "
+                                  "?,?);",
+                                  info.path(), info.name(), info.year(), info.Fed_Id(), info.CompanyName());
     });
+    return stored && !listed;
 }
 
 void AppDatabase::UpdateDatabaseInfo(const databaseInfo& info) {
-    guarded(0, kConfigError, "Unable to update database listing. ", kProductName, [&] {
-        db_->beginTransaction();
-        db_->executeUpdate("update databaseList set Fed_Id= ?, Company_Name = ? where path = ? and year = ?;",
-                           info.Fed_Id(), info.CompanyName(), info.path(), info.year());
-        db_->commit();
-        return 0;
+    // The failure is shown to the user; the operation has no result to give.
+    (void)write(kConfigError, "Unable to update database listing. ", kProductName, [&] {
+        return db_->executeUpdate("update databaseList set Fed_Id= ?, Company_Name = ? where path = ? and year = ?;",
+                                  info.Fed_Id(), info.CompanyName(), info.path(), info.year());
     });
 }
 
 bool AppDatabase::DeleteDatabaseInfo(const databaseInfo& info) {
-    return guarded(false, kConfigError, "Unable to delete database listing. ", "", [&] {
-        db_->executeUpdate("delete from databaseList where path = ?;", info.path());
-        return true;
-    });
+    return write(kConfigError, "Unable to delete database listing. ", "",
+                 [&] { return db_->executeUpdate("delete from databaseList where path = ?;", info.path()); });
 }
 
 bool AppDatabase::PurgeDatabaseList(int year, bool thisYearAndLater) {
-    return guarded(false, kConfigError, "Unable to purge database listings. ", "", [&] {
-        if (thisYearAndLater) db_->executeUpdate("delete from databaseList where year >= ?;", year);
-        else db_->executeUpdate("delete from databaseList where year != ?;", year);
-        return true;
+    return write(kConfigError, "Unable to purge database listings. ", "", [&] {
+        if (thisYearAndLater) return db_->executeUpdate("delete from databaseList where year >= ?;", year);
+        return db_->executeUpdate("delete from databaseList where year != ?;", year);
     });
 }
 
 // ---------------------------------------------------------------- last year's list
 
 bool AppDatabase::InsertPriorYearInfo(const databaseInfo& info) {
-    return guarded(false, kConfigError, "Unable to insert prior year database listing. ", "", [&] {
-        bool listed = false;
-        if (auto rs = db_->executeQuery("select * from priorYearList where path = ?;", info.path())) {
-            listed = rs->next();
-            rs->close();
-        }
-        if (!listed) {
-            db_->beginTransaction();
-            db_->executeUpdate("insert into priorYearList (path, name, year, imported) values (?, ?, ?, ?);",
-                               info.path(), info.name(), info.year(), tvDatabase::boolToInt(info.imported()));
-            db_->commit();
-        }
-        return true;
+    return write(kConfigError, "Unable to insert prior year database listing. ", "", [&] {
+        auto rs = db_->executeQuery("select * from priorYearList where path = ?;", info.path());
+        if (!rs) return false;
+        const bool listed = rs->next();
+        rs->close();
+        return listed ||
+               db_->executeUpdate("insert into priorYearList (path, name, year, imported) values (?, ?, ?, ?);",
+                                  info.path(), info.name(), info.year(), tvDatabase::boolToInt(info.imported()));
     });
 }
 
 bool AppDatabase::DeletePriorYearInfo(const databaseInfo& info) {
-    return guarded(false, kConfigError, "Unable to delete priorYear database listing. ", "", [&] {
-        db_->beginTransaction();
-        db_->executeUpdate("delete from priorYearList where path = ?;", info.path());
-        db_->commit();
-        return true;
-    });
+    return write(kConfigError, "Unable to delete priorYear database listing. ", "",
+                 [&] { return db_->executeUpdate("delete from priorYearList where path = ?;", info.path()); });
 }
 
 std::vector<databaseInfo> AppDatabase::SelectPriorYearList() {
-    return guarded(std::vector<databaseInfo>(), kConfigError, "Unable to select prior year database list. ",
-                   kProductName, [&] {
-                       std::vector<databaseInfo> list;
-                       SelectPriorYearList(list);
-                       return list;
-                   });
+    std::vector<databaseInfo> list;
+    SelectPriorYearList(list);
+    return list;
 }
 
 bool AppDatabase::PurgePriorYearList() {
-    return guarded(false, kConfigError, "Unable to purge database listings. ", "", [&] {
-        db_->executeUpdate("delete from priorYearList;");
-        return true;
-    });
+    return write(kConfigError, "Unable to purge database listings. ", "",
+                 [&] { return db_->executeUpdate("delete from priorYearList;"); });
 }
 
 // ---------------------------------------------------------------- folder paths
 
 bool AppDatabase::SaveFolderPath(int folderType, const std::string& path) {
-    return guarded(false, kConfigError, "Unable to save folder path. ", kProductName, [&] {
+    return write(kConfigError, "Unable to save folder path. ", kProductName, [&] {
         if (db_->intForQuery("select count(*) from folderPaths where folderType = ?;", folderType) > 0)
-            db_->executeUpdate("update folderPaths set pathString = ? where folderType = ?;", path, folderType);
-        else
-            db_->executeUpdate("insert into folderPaths (folderType, pathString) values (?, ?);", folderType, path);
-        return true;
+            return db_->executeUpdate("update folderPaths set pathString = ? where folderType = ?;", path,
+                                      folderType);
+        return db_->executeUpdate("insert into folderPaths (folderType, pathString) values (?, ?);", folderType,
+                                  path);
     });
 }
 
 int AppDatabase::LoadFolderPath(int folderType, std::string& path) {
-    return guarded(-1, kConfigError, "Unable to load folder path. ", kProductName, [&] {
+    return guarded(-1, [&] {
         int found = 0;
         if (auto rs = db_->executeQuery("select * from folderPaths where folderType = ?;", folderType)) {
             if (rs->next()) {
@@ -536,31 +507,26 @@ CloudRow firstCloudRow(FMDatabase& db, const char* sql) {
 }  // namespace
 
 bool AppDatabase::InsertCloudBackupInfo(const databaseInfo& info) {
-    return guarded(
-        false, kConfigError, "Unable to insert preferences info. ", "",
+    const std::string email = tvDatabase::Encrypt(info.Emailaddress());
+    const std::string customer = tvDatabase::Encrypt(info.CustomerId());
+    return write(
+        kConfigError, "Unable to insert preferences info. ", "",
         [&] {
-            const std::string email = tvDatabase::Encrypt(info.Emailaddress());
-            const std::string customer = tvDatabase::Encrypt(info.CustomerId());
-            db_->beginTransaction();
-            bool enrolled = false;
-            if (auto rs = db_->executeQuery("select * from preferences where optCloudbackup = ?;", info.CloudCheck())) {
-                enrolled = rs->next();
-                rs->close();
-            }
+            auto rs = db_->executeQuery("select * from preferences where optCloudbackup = ?;", info.CloudCheck());
+            if (!rs) return false;
+            const bool enrolled = rs->next();
+            rs->close();
             if (enrolled)
-                db_->executeUpdate("update preferences set custId = ?, emailaddress = ?, optCloudbackup = ?;", customer,
-                                   email, info.CloudCheck());
-            else
-                db_->executeUpdate("insert into preferences (custId, emailaddress, optCloudbackup) values (?, ?, ?);",
-                                   customer, email, info.CloudCheck());
-            db_->commit();
-            return true;
+                return db_->executeUpdate("update preferences set custId = ?, emailaddress = ?, optCloudbackup = ?;",
+                                          customer, email, info.CloudCheck());
+            return db_->executeUpdate("insert into preferences (custId, emailaddress, optCloudbackup) values (?, ?, ?);",
+                                      customer, email, info.CloudCheck());
         },
         false);
 }
 
 int AppDatabase::GetCloudBackupInfo(databaseInfo& info) {
-    return guarded(-1, kConfigError, "Unable to select from  preferences database. ", kProductName, [&] {
+    return guarded(-1, [&] {
         CloudRow row = firstCloudRow(*db_, "select * from preferences");
         if (!row.found) return 0;
         info.setCloudCheck(row.optCloudbackup);
@@ -571,39 +537,36 @@ int AppDatabase::GetCloudBackupInfo(databaseInfo& info) {
 }
 
 bool AppDatabase::DeleteCloudBackupInfo(const databaseInfo& info) {
-    guarded(
-        false, kConfigError, "Unable to delete Preference info. ", kProductName,
+    // The operation answers false whether or not a row went; a failure is shown.
+    (void)write(
+        kConfigError, "Unable to delete Preference info. ", kProductName,
         [&] {
-            db_->beginTransaction();
-            bool enrolled = false;
-            if (auto rs = db_->executeQuery("select * from preferences where optCloudbackup = ?;", info.CloudCheck())) {
-                enrolled = rs->next();
-                rs->close();
-            }
-            if (enrolled) db_->executeUpdate("delete from preferences where optCloudbackup = ?;", info.CloudCheck());
-            db_->commit();
-            return false;
+            auto rs = db_->executeQuery("select * from preferences where optCloudbackup = ?;", info.CloudCheck());
+            if (!rs) return false;
+            const bool enrolled = rs->next();
+            rs->close();
+            return !enrolled || db_->executeUpdate("delete from preferences where optCloudbackup = ?;", info.CloudCheck());
         },
         false);
     return false;
 }
 
 bool AppDatabase::SelectCloudBackup() {
-    return guarded(false, kConfigError, "Unable to select from  preferences database. ", "", [&] {
+    return guarded(false, [&] {
         CloudRow row = firstCloudRow(*db_, "select * from preferences ;");
         return row.found && row.optCloudbackup == 1;
     });
 }
 
 std::string AppDatabase::SelectCloudCustomerId() {
-    return guarded(std::string(), kConfigError, "Unable to select from  preferences database. ", kProductName, [&] {
+    return guarded(std::string(), [&] {
         CloudRow row = firstCloudRow(*db_, "select * from preferences ;");
         return row.found ? tvDatabase::Decrypt(row.custId) : std::string();
     });
 }
 
 std::string AppDatabase::SelectCloudEmailAddress() {
-    return guarded(std::string(), kConfigError, "Unable to select from  preferences database. ", kProductName, [&] {
+    return guarded(std::string(), [&] {
         CloudRow row = firstCloudRow(*db_, "select * from preferences");
         return row.found ? tvDatabase::Decrypt(row.emailaddress) : std::string();
     });
@@ -628,79 +591,61 @@ std::string AppDatabase::XOR_Encryption(const std::string& text) {
 // ---------------------------------------------------------------- older operations
 
 void AppDatabase::setVersion(int version) {
-    guarded(0, kDatabaseError, "Unable to set the application database version", "", [&] {
-        db_->beginTransaction();
-        if (db_->executeUpdate("update database set current_version = ?;", version)) {
-            db_->commit();
-        } else {
-            const std::string error = db_->lastErrorMessage();
-            db_->rollback();
-            showBox(kDatabaseError, "Unable to set the application database version\n" + error, "");
-        }
-        return 0;
-    });
+    // Nothing calls this any more; a failure is shown like the other writes.
+    (void)write(kDatabaseError, "Unable to set the application database version", "",
+                [&] { return db_->executeUpdate("update database set current_version = ?;", version); });
 }
 
 void AppDatabase::CopyDatabase(const std::string&) {}
 
 void AppDatabase::SelectDatabaseList(std::vector<databaseInfo>& list) {
-    guarded(0, kConfigError, "Unable to select database list. ", "", [&] {
-        if (auto rs = db_->executeQuery("select * from databaseList order by year desc, name;")) {
-            while (rs->next()) {
-                databaseInfo info = listEntry(*rs);
-                info.setCompanyName(rs->stringForColumn("Company_Name").value_or(""));
-                list.push_back(std::move(info));
-            }
-            rs->close();
+    if (!db_) return;
+    if (auto rs = db_->executeQuery("select * from databaseList order by year desc, name;")) {
+        while (rs->next()) {
+            databaseInfo info = listEntry(*rs);
+            info.setCompanyName(rs->stringForColumn("Company_Name").value_or(""));
+            list.push_back(std::move(info));
         }
-        return 0;
-    });
+        rs->close();
+    }
 }
 
 void AppDatabase::InsertFolderInfo(int folderType, int vRefNum, int parID) {
-    guarded(0, kConfigError, "Unable to set recent database. ", "", [&] {
-        if (auto rs = db_->executeQuery("select * from folderpath;")) rs->close();
-        db_->executeUpdate("update tempFileLocation set folderType = ?, vRefNum = ?, parID = ?;", folderType, vRefNum,
-                           parID);
-        return 0;
-    });
+    if (!db_) return;
+    if (auto rs = db_->executeQuery("select * from folderpath;")) rs->close();
+    // No schema has ever had this table: the statement always fails and changes nothing.
+    (void)db_->executeUpdate("update tempFileLocation set folderType = ?, vRefNum = ?, parID = ?;", folderType,
+                             vRefNum, parID);
 }
 
 void AppDatabase::InsertPreferenceInfo(const databaseInfo& info) {
-    guarded(0, kConfigError, "Unable to insert preferences info. ", "", [&] {
-        if (auto rs = db_->executeQuery("select * from preferences where optCloudbackup = " +
-                                        std::to_string(info.CloudCheck())))
-            rs->close();
-        return 0;
-    });
+    if (!db_) return;
+    if (auto rs = db_->executeQuery("select * from preferences where optCloudbackup = " +
+                                    std::to_string(info.CloudCheck())))
+        rs->close();
 }
 
 void AppDatabase::FillPreferenceInfo(const databaseInfo&) {
-    guarded(0, kConfigError, "Unable to select from  preferences database. ", "", [&] {
-        if (auto rs = db_->executeQuery("select * from preferences;")) rs->close();
-        return 0;
-    });
+    if (!db_) return;
+    if (auto rs = db_->executeQuery("select * from preferences;")) rs->close();
 }
 
 void AppDatabase::DeletePreferenceInfo(const databaseInfo& info) {
-    guarded(0, kConfigError, "Unable to delete Preference info. ", "", [&] {
-        db_->executeUpdate("select * from preferences where optCloudbackup =? ", info.CloudCheck());
-        return 0;
-    });
+    if (!db_) return;
+    // A query run as an update: it changes nothing whatever its result.
+    (void)db_->executeUpdate("select * from preferences where optCloudbackup =? ", info.CloudCheck());
 }
 
 void AppDatabase::SelectPreferenceInfo(databaseInfo& info) {
-    guarded(0, kConfigError, "Unable to select from  preferences database. ", "", [&] {
-        if (auto rs = db_->executeQuery("select * from preferences;")) {
-            while (rs->next()) {
-                info.setCloudCheck(rs->intForColumn("optCloudbackup"));
-                info.setCustomerId(tvDatabase::Decrypt(rs->stringForColumn("custId").value_or("")));
-                info.setEmailaddress(tvDatabase::Decrypt(rs->stringForColumn("emailaddress").value_or("")));
-            }
-            rs->close();
+    if (!db_) return;
+    if (auto rs = db_->executeQuery("select * from preferences;")) {
+        while (rs->next()) {
+            info.setCloudCheck(rs->intForColumn("optCloudbackup"));
+            info.setCustomerId(tvDatabase::Decrypt(rs->stringForColumn("custId").value_or("")));
+            info.setEmailaddress(tvDatabase::Decrypt(rs->stringForColumn("emailaddress").value_or("")));
         }
-        return 0;
-    });
+        rs->close();
+    }
 }
 
 void AppDatabase::SelectPriorYearList(std::vector<databaseInfo>& list) {
@@ -716,10 +661,9 @@ void AppDatabase::SelectPriorYearList(std::vector<databaseInfo>& list) {
 }
 
 void AppDatabase::PurgeFrameInfo() {
-    guarded(0, kConfigError, "Unable to purge frame information. ", "", [&] {
-        db_->executeUpdate("delete from frameInfo;");
-        return 0;
-    });
+    // Nothing calls this any more; a failure is shown like the other writes.
+    (void)write(kConfigError, "Unable to purge frame information. ", "",
+                [&] { return db_->executeUpdate("delete from frameInfo;"); });
 }
 
 bool AppDatabase::CanAccessFile(const std::string& path, bool showMessage, const std::string& headline,

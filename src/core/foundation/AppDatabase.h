@@ -19,7 +19,8 @@ public:
 
 // The year's configuration database: the list of known company databases, the recent
 // database, last year's databases, remembered folders and the cloud-backup enrolment.
-// Every operation catches its own failures and reports them in the message box.
+// A write that cannot be stored is rolled back, shown in the message box with SQLite's
+// reason, and reported by the operation's result.
 class AppDatabase {
 public:
     AppDatabase();
@@ -36,7 +37,9 @@ public:
 
     // Throws ConfigurationDatabaseError when the file is not a usable configuration database.
     bool verifySchema();
-    // Brings the schema to the current version (from scratch when create); never throws.
+    // Brings the schema to the current version (from scratch when create), one step per
+    // transaction. Throws ConfigurationDatabaseError when a step cannot be stored; the
+    // file keeps the last version it reached.
     void update(bool create);
 
     // ---- the database row ----
@@ -110,10 +113,17 @@ public:
     void setDb(std::shared_ptr<FMDatabase> v) { db_ = std::move(v); }
 
 private:
+    // Runs a read on the connection; failure when the database was never opened.
     template <typename R, typename F>
-    R guarded(R failure, const char* caption, const char* text, const char* title, F&& body,
-              bool lineBreak = true);
-    void errorBox(const std::string& caption, const std::string& text, const std::string& title, bool lineBreak);
+    R guarded(R failure, F&& body);
+    // Runs a write under one write guard: all of it is stored or none of it, and a
+    // write that is not stored is shown in the error box with SQLite's reason.
+    template <typename F>
+    bool write(const char* caption, const char* text, const char* title, F&& body, bool lineBreak = true);
+    void errorBox(const std::string& caption, const std::string& text, const std::string& title, bool lineBreak,
+                  const std::string& reason);
+    // One upgrade step in one transaction; throws ConfigurationDatabaseError when it
+    // cannot be stored.
     void runStep(int version, const std::vector<const char*>& statements);
 
     bool isReady_ = false;

@@ -1,10 +1,16 @@
 #include "core/foundation/Preferences.h"
 
+#include "core/foundation/MessageBoxCodes.h"
+
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <stdexcept>
 #include <vector>
+
+#include <sqlite3.h>
 
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
@@ -13,8 +19,10 @@
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
 #include "core/sqlite/FMText.h"
+#include "core/sqlite/WriteGuard.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
+#include "platform/SystemLog.h"
 
 namespace {
 
@@ -22,12 +30,42 @@ constexpr const char* kProduct = "1099";
 constexpr int32_t kTaxYear = 2025;
 constexpr const char* kOlderFileName = "Talvexa Preferences";
 
-// A failure of building or checking the schema: name is what the user is shown.
+constexpr const char* kUpdateFailed = "Unable to update database.";
+
+// A failure of opening, building or checking the schema: name is what the user is
+// shown, the reason SQLite's message and code SQLite's result code (SQLITE_OK when the
+// file itself was readable but holds no usable schema).
 struct SchemaFailure : std::runtime_error {
     std::string name;
-    SchemaFailure(std::string failureName, const std::string& reason)
-        : std::runtime_error(reason), name(std::move(failureName)) {}
+    int code;
+    SchemaFailure(std::string failureName, const std::string& reason, int resultCode)
+        : std::runtime_error(reason), name(std::move(failureName)), code(resultCode) {}
 };
+
+bool isFailureCode(int code) { return code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE; }
+
+// Only a file SQLite cannot read as a database at all is beyond use; a locked or
+// unreadable file may be fine once the other program or the permissions let go.
+bool isDamaged(int code) { return code == SQLITE_CORRUPT || code == SQLITE_NOTADB; }
+
+// Moves a damaged database file, with any journal SQLite left beside it, to a dated
+// name in the same folder. Returns the new path, or "" when the file could not be moved.
+std::string setAside(const std::string& path) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
+    std::string aside = path + ".damaged-" + stamp;
+    for (int n = 2; platform::fileExists(aside); ++n) aside = path + ".damaged-" + stamp + "-" + std::to_string(n);
+    if (!platform::movePath(path, aside)) return "";
+    // A journal left beside the path would otherwise be played into the new file.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        if (platform::fileExists(path + suffix) && !platform::movePath(path + suffix, aside + suffix))
+            platform::systemLog("Unable to move " + path + suffix + " aside");
+    }
+    return aside;
+}
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -88,35 +126,57 @@ Preferences::~Preferences() {
 }
 
 bool Preferences::init(const std::string& path, bool showErrors) {
+    isReady_ = false;
+    if (db_) db_->close();
     std::string failure;
-    try {
-        isReady_ = false;
-        if (db_) db_->close();
-        db_ = FMDatabase::databaseWithPath(path);
-        const bool opened = db_->open();
-        if (db_->intForQuery("select count(*) from sqlite_master where name =?;", "version") == 0)
-            update(true);
-        else if (opened)
-            update(false);
-        isReady_ = true;
-        return true;
-    } catch (const SchemaFailure& f) {
-        failure = f.name;
-    } catch (const std::exception& e) {
-        failure = e.what();
+    // A damaged file is moved aside once; the new file in its place is then built.
+    for (bool setAsideOnce = false;;) {
+        try {
+            openAndCheck(path);
+            isReady_ = true;
+            return true;
+        } catch (const SchemaFailure& f) {
+            failure = f.name + "\n\n    " + path + "\n\n" + f.what();
+            if (!setAsideOnce && isDamaged(f.code)) {
+                setAsideOnce = true;
+                db_->close();
+                const std::string aside = setAside(path);
+                if (!aside.empty()) {
+                    platform::systemLog("Damaged preferences database moved to " + aside + ": " + f.what());
+                    if (showErrors)
+                        showBox("The preferences database could not be read.",
+                                "    " + path + "\n\n" + f.what() + "\n\nThe file has been moved aside as\n\n    " +
+                                    aside + "\n\nand the program starts with default preferences.",
+                                kMessageStyleOK, "", kMessageImageError);
+                    continue;
+                }
+                failure += "\n\nThe file could not be moved aside.";
+            }
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+        break;
     }
-    if (showErrors) showBox("Unable to initialize the Configuration Database.", failure, 10, "", 512);
+    if (showErrors)
+        showBox("Unable to initialize the Configuration Database.", failure, kMessageStyleYesNo, "", kMessageImageError);
     isReady_ = false;
     if (db_) db_->close();
     return false;
 }
 
-namespace {
-[[noreturn]] void failUpdate(FMDatabase& db) {
-    std::string reason = db.lastErrorMessage();
-    if (db.isInTransaction()) db.rollback();
-    throw SchemaFailure("Unable to update database.", reason);
+void Preferences::openAndCheck(const std::string& path) {
+    db_ = FMDatabase::databaseWithPath(path);
+    if (!db_->open()) throw SchemaFailure(kUpdateFailed, db_->lastErrorMessage(), db_->lastErrorCode());
+    auto rs = db_->executeQuery("select count(*) from sqlite_master where name =?;", "version");
+    if (!rs) throw SchemaFailure(kUpdateFailed, db_->lastErrorMessage(), db_->lastErrorCode());
+    const int count = rs->next() ? rs->intForColumnIndex(0) : 0;
+    const int code = db_->lastErrorCode();
+    rs->close();
+    if (isFailureCode(code)) throw SchemaFailure(kUpdateFailed, db_->lastErrorMessage(), code);
+    update(count == 0);
 }
+
+namespace {
 
 // The stored preference rows, in the order they are written.
 struct PreferenceRow {
@@ -153,38 +213,58 @@ bool writePreferenceRows(FMDatabase& db, const Preferences& prefs) {
 }  // namespace
 
 void Preferences::update(bool create) {
-    if (!db_) throw SchemaFailure("Unable to update database.", "no database");
+    if (!db_) throw SchemaFailure(kUpdateFailed, "no database", SQLITE_MISUSE);
     FMDatabase& db = *db_;
     if (create) {
-        if (!db.beginTransaction()) failUpdate(db);
-        bool ok = db.executeUpdate("create table version (version INT);") &&
-                  db.executeUpdate("insert into version values (?);", 0) &&
-                  db.executeUpdate("create table App_Details (name TEXT, year INT, Config_path TEXT);") &&
-                  db.executeUpdate("create table Pref_val (Catgeory TEXT,name TEXT, val INT);");
-        if (!ok) failUpdate(db);
-        defaultValues();
-        if (!writePreferenceRows(db, *this)) failUpdate(db);
-        if (!db.executeUpdate("update version set version = ?;", 1)) failUpdate(db);
-        if (!db.commit()) failUpdate(db);
+        // The first failing statement's code tells a damaged file from a busy one.
+        int code = SQLITE_OK;
+        const auto step = [&](bool ok) {
+            if (!ok && code == SQLITE_OK) code = db.lastErrorCode();
+            return ok;
+        };
+        std::string reason;
+        const bool stored = runWrite(
+            db,
+            [&](WriteGuard&) {
+                if (!(step(db.executeUpdate("create table version (version INT);")) &&
+                      step(db.executeUpdate("insert into version values (?);", 0)) &&
+                      step(db.executeUpdate("create table App_Details (name TEXT, year INT, Config_path TEXT);")) &&
+                      step(db.executeUpdate("create table Pref_val (Catgeory TEXT,name TEXT, val INT);"))))
+                    return false;
+                defaultValues();
+                return step(writePreferenceRows(db, *this)) &&
+                       step(db.executeUpdate("update version set version = ?;", 1));
+            },
+            [&](const std::string& why) {
+                reason = why;
+                // A transaction that could not begin leaves its code untouched.
+                if (code == SQLITE_OK) code = db.lastErrorCode();
+            });
+        if (!stored) throw SchemaFailure(kUpdateFailed, reason, code);
         return;
     }
 
     int version = 0;
     bool found = false;
-    if (auto rs = db.executeQuery("select version from version;")) {
-        if (rs->next()) {
-            found = true;
-            version = rs->intForColumn("version");
-        }
+    auto rs = db.executeQuery("select version from version;");
+    if (!rs) throw SchemaFailure(kUpdateFailed, db.lastErrorMessage(), db.lastErrorCode());
+    if (rs->next()) {
+        found = true;
+        version = rs->intForColumn("version");
+    } else if (isFailureCode(db.lastErrorCode())) {
+        const std::string reason = db.lastErrorMessage();
+        const int code = db.lastErrorCode();
         rs->close();
+        throw SchemaFailure(kUpdateFailed, reason, code);
     }
+    rs->close();
     if (found && version == 1) return;
     if (found && version > 1) {
-        showBox("Configuration Database Version Warning!", "", 4,
-                "The database version does not match the code version.", 512);
+        showBox("Configuration Database Version Warning!", "", kMessageStyleOK,
+                "The database version does not match the code version.", kMessageImageError);
         return;
     }
-    failUpdate(db);
+    throw SchemaFailure(kUpdateFailed, "The file holds no valid version number.", SQLITE_OK);
 }
 
 void Preferences::Close() {
@@ -211,13 +291,10 @@ void Preferences::defaultValues() {
 }
 
 bool Preferences::InsertPreferences() {
-    if (!db_) return true;
-    if (db_->beginTransaction()) {
-        // A partial rewrite would lose the stored rows: keep the old ones instead.
-        if (writePreferenceRows(*db_, *this)) db_->commit();
-        else db_->rollback();
-    }
-    return true;
+    if (!db_) return false;
+    // A partial rewrite would lose the stored rows: all of them are written or none.
+    // The failure goes to the system log; the preferences in memory stay in use.
+    return runWrite(*db_, [&](WriteGuard&) { return writePreferenceRows(*db_, *this); }, nullptr);
 }
 
 bool Preferences::selectPreferences() {
@@ -247,17 +324,19 @@ bool Preferences::selectPreferences() {
 }
 
 bool Preferences::InsertAppDetails(const std::string& name, int32_t year, const std::string& path) {
-    if (!db_) return true;
-    if (!db_->beginTransaction()) return true;
-    bool ok = true;
-    if (db_->intForQuery("select count(*) from App_Details where name=? and year = ?", name, year) > 0)
-        ok = db_->executeUpdate("delete from App_Details where name=? and year = ?;", name, year);
-    ok = ok && db_->executeUpdate("Insert into App_details(name, Year, Config_Path) values(?, ?, ?);", name, year,
-                                  path);
+    if (!db_) return false;
     // Never leave a year without its folder because the new entry could not be written.
-    if (ok) db_->commit();
-    else db_->rollback();
-    return true;
+    // The failure goes to the system log.
+    return runWrite(
+        *db_,
+        [&](WriteGuard&) {
+            if (db_->intForQuery("select count(*) from App_Details where name=? and year = ?", name, year) > 0 &&
+                !db_->executeUpdate("delete from App_Details where name=? and year = ?;", name, year))
+                return false;
+            return db_->executeUpdate("Insert into App_details(name, Year, Config_Path) values(?, ?, ?);", name,
+                                      year, path);
+        },
+        nullptr);
 }
 
 std::string Preferences::selectAppDetails(const std::string& name, int32_t year) {

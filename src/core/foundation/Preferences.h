@@ -19,7 +19,9 @@ public:
     ~Preferences();
 
     // Opens (creating when missing) the database at path and builds or checks its
-    // schema; failures are shown when showErrors. True when ready.
+    // schema; failures are shown when showErrors. A file SQLite cannot read as a
+    // database is moved aside under a dated name and replaced by a new one with the
+    // default preferences. True when ready.
     bool init(const std::string& path, bool showErrors);
     // Builds the schema (true) or checks its version (false); a failure throws.
     void update(bool create);
@@ -27,6 +29,7 @@ public:
     bool IsReady() const { return isReady_; }
 
     void defaultValues();
+    // Each write is stored whole or not at all; false when it was not stored.
     bool InsertPreferences();
     bool selectPreferences();
     bool InsertAppDetails(const std::string& name, int32_t year, const std::string& path);
@@ -86,6 +89,9 @@ public:
 #undef TALVEXA_PREFERENCE
 
 private:
+    // Opens path and builds or checks the schema; throws on failure.
+    void openAndCheck(const std::string& path);
+
     bool isReady_ = false;
     int32_t App_year_ = 0;
     Text App_name_, App_Path_;

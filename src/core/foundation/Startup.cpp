@@ -175,15 +175,18 @@ bool InitAppDatabase(const TalvexaDir* prior) {
     }
 
     AppDatabase& appDatabase = *s.DBH->appDatabase();
-    if (!appDatabase.Init(path, false)) return false;
+    // A file that cannot be opened or upgraded says why before the user chooses what to do.
+    if (!appDatabase.Init(path, true)) return false;
 
     if (!existed) {
-        appDatabase.SetYear(kTaxYear);
-        appDatabase.PurgeDatabaseList(kTaxYear, false);
         databaseInfo none;
         none.Nullify();
-        appDatabase.SetRecentDatabaseInfo(none);
-        appDatabase.PurgePriorYearList();
+        // A new file that cannot take its first rows is of no use; each write has said why.
+        if (!appDatabase.SetYear(kTaxYear) || !appDatabase.PurgeDatabaseList(kTaxYear, false) ||
+            !appDatabase.SetRecentDatabaseInfo(none) || !appDatabase.PurgePriorYearList()) {
+            appDatabase.Close();
+            return false;
+        }
     }
     LoadPriorYearDatabaseList();
     return true;
@@ -217,7 +220,8 @@ int LoadPriorYearDatabaseList() {
         thisYear.SetYear(kTaxYear);
         if (platform::fileExists(thisYear.GetDir() + entry.name() + " " + std::to_string(kTaxYear) + ".db"))
             entry.setImported(true);
-        appDatabase.InsertPriorYearInfo(entry);
+        // One failure is reported once, not once for every entry.
+        if (!appDatabase.InsertPriorYearInfo(entry)) break;
     }
     return static_cast<int>(entries.size());
 }

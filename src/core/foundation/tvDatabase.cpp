@@ -1,5 +1,6 @@
 #include "core/foundation/tvDatabase.h"
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/WebAddresses.h"
@@ -151,7 +152,7 @@ std::string tvDatabase::databaseHelpText(const std::string& lead) {
 
 int32_t tvDatabase::ShowDatabaseHelp(const std::string& lead, const std::string& title, const std::string& caption) {
     std::string shownCaption = caption.empty() ? std::string("Important Database Information") : caption;
-    return tvMessageBox(shownCaption, databaseHelpText(lead), 4, title, 0x100, true);
+    return tvMessageBox(shownCaption, databaseHelpText(lead), kMessageStyleOK, title, kMessageImageMessage, true);
 }
 
 // ---- configuration-setup window ----
@@ -227,10 +228,14 @@ std::string tvDatabase::accessAdviceText(const std::string& path, const std::str
 bool tvDatabase::CanAccessFile(const std::string& path, bool showMessage, const std::string& headline,
                                const std::string& leadIn) {
     if (!platform::fileExists(path)) return CanCreateFile(path, showMessage, headline, leadIn);
-    bool ok = platform::isReadable(path) && platform::isWritable(path);
+    // SQLite creates its journal beside the file, so a file in a folder that takes no
+    // new files opens but fails at its first write.
+    const std::string folder = parentFolder(path);
+    bool ok = platform::isReadable(path) && platform::isWritable(path) &&
+              platform::isWritable(folder.empty() ? "." : folder);
     if (!ok && showMessage && !headline.empty()) {
         std::string advice = accessAdviceText(path, leadIn);
-        tvMessageBox(advice, headline, 4, advice, 0x200, false);
+        tvMessageBox(advice, headline, kMessageStyleOK, advice, kMessageImageError, false);
     }
     return ok;
 }

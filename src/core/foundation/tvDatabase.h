@@ -57,8 +57,8 @@ public:
 
     // ---- file access ----
 
-    // True when the existing item at path may be read and written (or, when nothing
-    // is there, when it may be created). On false, with showMessage and a headline,
+    // True when the existing item at path may be read and written and its folder may
+    // take new files (SQLite's journal), or, when nothing is there, when it may be created. On false, with showMessage and a headline,
     // shows whom to ask for access.
     static bool CanAccessFile(const std::string& path, bool showMessage, const std::string& headline,
                               const std::string& leadIn);

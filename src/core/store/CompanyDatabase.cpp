@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/foundation/Session.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabaseUpgradeSteps.h"
 #include "core/store/CompanyRowAccess.h"
@@ -190,7 +191,7 @@ void CompanyDatabase::verifySchemaMessage() {
         "          To resolve this issue, please make sure you are @trying to access the correct database or "
         "database backup.\n" +
             db->lastErrorMessage(),
-        4, "Talvexa Erropr", 512, false);
+        kMessageStyleOK, "Talvexa Erropr", kMessageImageError, false);
 }
 
 void CompanyDatabase::verifySchema() {
@@ -211,7 +212,7 @@ void CompanyDatabase::verifySchema() {
         text += "Talvexa 1099 E-File 2025";
         text += "version";
         text += "25.0.1";
-        tvDatabase::tvMessageBox(kErrorCaption, text, 4, "Talvexa Erropr", 512, false);
+        tvDatabase::tvMessageBox(kErrorCaption, text, kMessageStyleOK, "Talvexa Erropr", kMessageImageError, false);
     }
 }
 
@@ -313,7 +314,7 @@ void CompanyDatabase::DatabaseError(int32_t code, const std::string& message, co
         if (IsReady()) Log(code, -1, 0, text, detail, 0, -1);
     }
     if (show)
-        tvDatabase::tvMessageBox(kErrorCaption, text + "\n\n" + detail, 4, "Company Database Warning", 512, false);
+        tvDatabase::tvMessageBox(kErrorCaption, text + "\n\n" + detail, kMessageStyleOK, "Company Database Warning", kMessageImageError, false);
 }
 
 void CompanyDatabase::ReadError(const std::string& reason) {

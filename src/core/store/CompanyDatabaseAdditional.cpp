@@ -1,9 +1,9 @@
 // Additional recipient rows (table recipients_additionalinfo) and the joined recipient
 // list of both recipient tables.
 
-#include <stdexcept>
 
 #include "core/store/ComapnyInfo.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
@@ -169,13 +169,15 @@ bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInf
 }
 
 bool CompanyDatabase::updateAdditionalRecipientInfo(const RecipientAdditionalInfo& record) {
-    return companyrows::write(*this, "Unable to update recipient info. ", [&] {
+    return companyrows::write(*this, "Unable to update recipient info. ", [&](WriteGuard& guard) {
         std::vector<FMValue> args = writtenValues(record);
         args.emplace_back(record.getPK());
         if (!db->executeUpdate(updateSql(), args)) return false;
         // A recipient deleted meanwhile leaves nothing to rewrite: that is no save.
-        if (db->changes() == 0)
-            throw std::runtime_error("The recipient no longer exists in this company database.");
+        if (db->changes() == 0) {
+            guard.fail("The recipient no longer exists in this company database.");
+            return false;
+        }
         return true;
     });
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyRowAccess.h"
@@ -61,7 +62,7 @@ const LayoutTable kNec{
     "Unable to insert 1099 NEC format fields. "};
 
 void showSeedingFailure(const std::string& details) {
-    tvDatabase::tvMessageBox("Database Error", details, 4, "Talvexa 1099 E-File 2025", 0x200, false);
+    tvDatabase::tvMessageBox("Database Error", details, kMessageStyleOK, "Talvexa 1099 E-File 2025", kMessageImageError, false);
 }
 
 bool tableHasRow(FMDatabase& db, const LayoutTable& table) {

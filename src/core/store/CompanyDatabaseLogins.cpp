@@ -6,6 +6,7 @@
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInfo.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyDatabaseUpgradeSteps.h"
@@ -252,7 +253,7 @@ bool CompanyDatabase::CheckInUse() {
         "are getting this warning in error, please click 'Continue Anyway' to continue accessing the database.\n\n"
         "                           Do you want to continue opening this database?";
     const int32_t answer = tvDatabase::tvMessageBox_2(
-        "Warning! Database may be in use! Continue anyway?", details, 10, "Company Database Warning", 0x200,
+        "Warning! Database may be in use! Continue anyway?", details, kMessageStyleYesNo, "Company Database Warning", kMessageImageError,
         "Continue Anyway (May Cause Corruption If In Use)", "Cancel, Do Not Open", false, false);
     if (answer == 16) Log(-1, -1, 0, "Open Database", "The user chose not to open the database.", 0, -1);
     return answer == 2;

@@ -1,6 +1,7 @@
 // Payer rows (table companies).
 
 #include "core/foundation/Session.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/COMPANYLISTSTRUCT.h"
 #include "core/store/ComapnyInfo.h"
@@ -196,7 +197,7 @@ bool CompanyDatabase::deleteCompany(const ComapnyInfo& record) {
             "",
             "You cannot delete this company since there are recipients still associated with it "
             "(You must delete all recipients from a company before deleting the company)",
-            4, "Company Delete Error", 2048, false);
+            kMessageStyleOK, "Company Delete Error", kMessageImagePlain, false);
         return false;
     }
     const bool ok = write(*this, "Unable to delete the company.", [&] {

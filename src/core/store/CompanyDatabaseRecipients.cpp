@@ -1,9 +1,9 @@
 // Recipient rows (table recipients) and the recipient lists.
 
-#include <stdexcept>
 
 #include "core/foundation/tvDatabase.h"
 #include "core/store/ComapnyInfo.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
@@ -276,12 +276,15 @@ bool CompanyDatabase::insertRecipientInfo(RecipientInfo& record, RecipientAdditi
 }
 
 bool CompanyDatabase::updateRecipientInfo(const RecipientInfo& record) {
-    return write(*this, kUpdateFailed, [&] {
+    return write(*this, kUpdateFailed, [&](WriteGuard& guard) {
         std::vector<FMValue> args = writtenValues(record);
         args.emplace_back(record.getPK());
         if (!db->executeUpdate(updateSql(), args)) return false;
         // A recipient deleted meanwhile leaves nothing to rewrite: that is no save.
-        if (db->changes() == 0) throw std::runtime_error(kRecipientGone);
+        if (db->changes() == 0) {
+            guard.fail(kRecipientGone);
+            return false;
+        }
         return true;
     });
 }

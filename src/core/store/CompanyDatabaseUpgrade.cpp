@@ -5,6 +5,7 @@
 #include <iterator>
 #include <set>
 
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/WriteGuard.h"
 #include "platform/SystemLog.h"
@@ -193,8 +194,8 @@ bool CompanyDatabase::update(bool fromScratch) {
     if (!fromScratch) {
         int32_t stored = db->intForQuery("select current_version from database;");
         if (stored > kCurrentVersion || stored < 0) {
-            tvDatabase::tvMessageBox("Database Warning", "The database version does not match the code version.", 4,
-                                     "", 512, false);
+            tvDatabase::tvMessageBox("Database Warning", "The database version does not match the code version.",
+                                     kMessageStyleOK, "", kMessageImageError, false);
             openFailure_ = "The database version does not match the code version.";
             return false;
         }

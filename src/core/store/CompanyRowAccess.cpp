@@ -122,14 +122,17 @@ std::string companyClause(const std::string& column, const std::vector<int32_t>&
 
 bool write(CompanyDatabase& cdb, const std::string& failureMessage,
            const std::function<bool()>& body, bool report) {
+    return write(cdb, failureMessage, [&](WriteGuard&) { return body(); }, report);
+}
+
+bool write(CompanyDatabase& cdb, const std::string& failureMessage,
+           const std::function<bool(WriteGuard&)>& body, bool report) {
     FMDatabase& db = *cdb.db;
     // Inside a caller's transaction the caller's own write decides and reports.
     const bool joined = db.isInTransaction();
-    return runWrite(
-        db, [&](WriteGuard&) { return body(); },
-        [&](const std::string& reason) {
-            if (report && !joined) cdb.DatabaseError(-1, failureMessage, reason, true, true);
-        });
+    return runWrite(db, body, [&](const std::string& reason) {
+        if (report && !joined) cdb.DatabaseError(-1, failureMessage, reason, true, true);
+    });
 }
 
 std::string insertStatement(const std::string& table, const std::vector<std::string>& columns) {

@@ -15,6 +15,7 @@
 #include "core/sqlite/FMValue.h"
 
 class CompanyDatabase;
+class WriteGuard;
 
 namespace companyrows {
 
@@ -62,6 +63,9 @@ std::string companyClause(const std::string& column, const std::vector<int32_t>&
 // caller's own write decides. Returns whether everything succeeded.
 bool write(CompanyDatabase& cdb, const std::string& failureMessage,
            const std::function<bool()>& body, bool report = true);
+// The same, for a body that gives a reason of its own through guard.fail().
+bool write(CompanyDatabase& cdb, const std::string& failureMessage,
+           const std::function<bool(WriteGuard&)>& body, bool report = true);
 
 // One column of a record table: its name and the record's accessors for it. The row
 // operations keep a table of these per record so that reading and writing share one

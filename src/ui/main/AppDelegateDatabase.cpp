@@ -156,6 +156,7 @@ bool AppDelegate::OpenDatabase(std::optional<databaseInfo> given, int32_t, bool)
     }
     if (!OpenRecentDatabase(-1, 0, false)) {
         CloseDatabase(false, false);
+        restorePrevious();
         return false;
     }
 

@@ -76,7 +76,7 @@ TEST_F(CompanyDatabaseLogins, ValidateLogin) {
 
 TEST_F(CompanyDatabaseLogins, GetLoginInfoFillsTheLoggedInUser) {
     addUser("O'Neil", "pw", 1);
-    EXPECT_TRUE(cdb.db->executeUpdate(
+    ASSERT_TRUE(cdb.db->executeUpdate(
         "update logins set mainWindowXCoord = 1, mainWindowYCoord = 2, mainWindowWidth = 3, mainWindowHeight = 4, "
         "dbm_Width = 5, printIntRecipientSelectorWidth = 6, imptype_Width = 7, recipientSort = 1, companySort = 1, "
         "doNotShowWelcomeDialog = 2, doNotShowPrintAlignmentDialog = 0 where name = ?;",
@@ -146,7 +146,7 @@ TEST_F(CompanyDatabaseLogins, UserListKeysAndChanges) {
     EXPECT_EQ(keyOf("Bob"), -1);
     addUser("dora", "d", 0);
     EXPECT_EQ(keyOf("dora"), 5);
-    EXPECT_TRUE(cdb.db->executeUpdate("delete from logins;"));
+    ASSERT_TRUE(cdb.db->executeUpdate("delete from logins;"));
     EXPECT_EQ(cdb.getNewUserPK(), -1);
     addUser("eve", "e", 0);
     EXPECT_EQ(keyOf("eve"), 0);

@@ -1,5 +1,7 @@
 #include "ConfigFixture.h"
 
+#include <functional>
+
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
@@ -137,6 +139,28 @@ TEST_F(AppDatabaseTest, UnusableFilesAreRefusedWithTheirReason) {
     EXPECT_EQ(columns("databaseList").size(), 3u);
 }
 
+// A step whose version cannot be stored ends the upgrade: the open fails with SQLite's
+// reason and the file keeps its old version and tables.
+TEST_F(AppDatabaseTest, UpgradeStepThatCannotBeStoredFailsTheOpen) {
+    execSql(path(), std::string(kVersion1ConfigSchema) +
+                        "create trigger refuse before update on database begin select raise(abort, 'refused'); end;");
+    ui->answerBox(2);
+    EXPECT_FALSE(db.Init(path(), true));
+    EXPECT_FALSE(db.IsReady());
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].caption, "Unable to initialize the Configuration Database.");
+    EXPECT_EQ(ui->boxes()[0].details,
+              "Unable to upgrade the configuration database to version 2:\n\n    " + path() + "\n\nrefused");
+    EXPECT_EQ(intQuery(path(), "select current_version from database"), 1);
+    EXPECT_EQ(columns("preferences").size(), 5u);   // step 2 was rolled back whole
+
+    execSql(path(), "drop trigger refuse;");
+    AppDatabase later;
+    ASSERT_TRUE(later.Init(path(), true));
+    EXPECT_EQ(intQuery(path(), "select current_version from database"), 4);
+    EXPECT_EQ(ui->boxes().size(), 1u);
+}
+
 TEST_F(AppDatabaseTest, DatabaseRowValues) {
     ASSERT_TRUE(db.Init(path(), true));
     for (int i = 0; i < 3; ++i) db.SetInUse(true);
@@ -154,6 +178,74 @@ TEST_F(AppDatabaseTest, DatabaseRowValues) {
     db.SetPriorYear(true);
     EXPECT_EQ(intQuery(path(), "select isPriorYear from database"), 1);
     EXPECT_EQ(db.GetPath(), path());
+}
+
+// A write that SQLite refuses (here: a trigger of the test's) is rolled back, shown once
+// with SQLite's reason, and reported by the result; the row stays as it was.
+TEST_F(AppDatabaseTest, RefusedWritesReportOnceAndLeaveTheirRowAsItWas) {
+    struct Case {
+        const char* what;
+        const char* table;
+        const char* rowSql;   // the row the write would change
+        std::function<bool(AppDatabase&)> write;
+        const char* caption;
+        const char* text;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"SetYear", "database", "select year from database", [](AppDatabase& d) { return d.SetYear(2025); },
+         "Database Error", "Unable to set year. ", ""},
+        {"SetName", "database", "select name from database", [](AppDatabase& d) { return d.SetName("Renamed"); },
+         "Database Error", "Unable to set the database name.", ""},
+        {"SetInUse_1", "database", "select in_use from database", [](AppDatabase& d) { return d.SetInUse_1(5); },
+         "Database Error", "Unable to manually set in use. ", ""},
+        {"SetInUse", "database", "select in_use from database", [](AppDatabase& d) { return d.SetInUse(true); },
+         "Database Error", "Unable to manually set in use. ", ""},
+        {"SetRecentDatabaseInfo", "recentDatabase", "select path || '|' || name || '|' || year from recentDatabase",
+         [](AppDatabase& d) { return d.SetRecentDatabaseInfo(entry("Beta", "/d/Beta 2025.db", 2025)); },
+         "Configuration Database Error!", "Unable to set recent database. ", "Talvexa 1099 E-File 2025"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::removePath(path());
+        restart();
+        AppDatabase config;
+        ASSERT_TRUE(config.Init(path(), true));
+        ASSERT_TRUE(config.SetYear(2024));
+        ASSERT_TRUE(config.SetName("Config"));
+        ASSERT_TRUE(config.SetInUse_1(2));
+        ASSERT_TRUE(config.SetRecentDatabaseInfo(entry("Acme", "/d/Acme 2025.db", 2025)));
+        const std::vector<std::string> before = textColumn(path(), c.rowSql);
+        execSql(path(), std::string("create trigger refuse before update on ") + c.table +
+                            " begin select raise(abort, 'refused by test'); end;");
+
+        ui->answerBox(2);
+        EXPECT_FALSE(c.write(config));
+        ASSERT_EQ(ui->boxes().size(), 1u);
+        const MessageBoxRequest box = ui->boxes()[0];
+        EXPECT_EQ(box.caption, c.caption);
+        EXPECT_EQ(box.details, std::string(c.text) + "\nrefused by test");
+        EXPECT_EQ(box.title, c.title);
+        EXPECT_EQ(box.style, 4);
+        EXPECT_EQ(box.image, 0x200);
+        EXPECT_EQ(textColumn(path(), c.rowSql), before);
+        EXPECT_FALSE(config.db()->isInTransaction());
+        // The connection is still good for the next write.
+        execSql(path(), "drop trigger refuse;");
+        EXPECT_TRUE(c.write(config));
+        EXPECT_EQ(ui->boxes().size(), 1u);
+    }
+}
+
+// The first recent-database row is an insert; a refused insert is reported the same way.
+TEST_F(AppDatabaseTest, RefusedFirstRecentDatabaseRowIsReported) {
+    ASSERT_TRUE(db.Init(path(), true));
+    execSql(path(), "create trigger refuse before insert on recentDatabase begin select raise(abort, 'no'); end;");
+    ui->answerBox(2);
+    EXPECT_FALSE(db.SetRecentDatabaseInfo(entry("Acme", "/d/Acme 2025.db", 2025)));
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].details, "Unable to set recent database. \nno");
+    EXPECT_EQ(intQuery(path(), "select count(*) from recentDatabase"), 0);
 }
 
 TEST_F(AppDatabaseTest, RecentDatabaseHoldsOneRow) {

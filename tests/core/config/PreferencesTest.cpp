@@ -1,5 +1,11 @@
 #include "ConfigFixture.h"
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+#include <regex>
+
 #include "core/foundation/Preferences.h"
 #include "core/foundation/tvDatabase.h"
 #include "platform/StandardPaths.h"
@@ -19,6 +25,20 @@ protected:
     std::vector<std::string> appDetails() {
         return textColumn(dbPath(),
                           "select name || '|' || year || '|' || Config_path from App_Details order by year desc, name");
+    }
+    std::string fileBytes() const {
+        std::string bytes;
+        EXPECT_TRUE(platform::readFile(dbPath(), bytes));
+        return bytes;
+    }
+    // Names of the files moved aside beside the preferences database.
+    std::vector<std::string> setAside() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(home.path() + "/.config/Talvexa")) {
+            const std::string name = e.path().filename().string();
+            if (name.find(".damaged-") != std::string::npos) names.push_back(name);
+        }
+        return names;
     }
     std::vector<std::string> prefRows() {
         return textColumn(dbPath(), "select Catgeory || '|' || name || '|' || val from Pref_val order by rowid");
@@ -140,22 +160,21 @@ TEST_F(PreferencesTest, NewerVersionWarnsAndStaysInUse) {
     EXPECT_EQ(box.image, 512);
 }
 
+// A readable file without a usable schema is reported, naming the file, and stays.
 TEST_F(PreferencesTest, UnusableFilesAreReportedAndLeftNotReady) {
     struct Case {
         const char* what;
-        std::string setupSql;   // run on a built file; empty: a file that is not a database
+        std::string setupSql;   // run on a built file
     };
     for (const Case& c : {Case{"version 0", "update version set version = 0;"},
-                          Case{"no version row", "delete from version;"}, Case{"not a database", ""}}) {
+                          Case{"no version row", "delete from version;"}}) {
         platform::removePath(dbPath());
-        if (c.setupSql.empty()) {
-            ASSERT_TRUE(platform::writeFileAtomically(dbPath(), "this is plain text, not a database file at all"));
-        } else {
+        {
             Preferences build;
             ASSERT_TRUE(build.init(dbPath(), true));
-            build.Close();
-            execSql(dbPath(), c.setupSql);
         }
+        execSql(dbPath(), c.setupSql);
+        const std::string bytes = fileBytes();
         restart();
         ui->answerBox(2);
         Preferences prefs;
@@ -164,7 +183,8 @@ TEST_F(PreferencesTest, UnusableFilesAreReportedAndLeftNotReady) {
         ASSERT_EQ(ui->boxes().size(), 1u) << c.what;
         const MessageBoxRequest box = ui->boxes()[0];
         EXPECT_EQ(box.caption, "Unable to initialize the Configuration Database.");
-        EXPECT_EQ(box.details, "Unable to update database.");
+        EXPECT_EQ(box.details,
+                  "Unable to update database.\n\n    " + dbPath() + "\n\nThe file holds no valid version number.");
         EXPECT_EQ(box.style, 10);
         EXPECT_EQ(box.title, "");
         EXPECT_EQ(box.image, 512);
@@ -175,7 +195,128 @@ TEST_F(PreferencesTest, UnusableFilesAreReportedAndLeftNotReady) {
         EXPECT_FALSE(quiet.init(dbPath(), false));
         EXPECT_TRUE(ui->shown().empty());
         EXPECT_EQ(quiet.selectAppDetails("1099", 2024), "");
+        EXPECT_EQ(fileBytes(), bytes) << c.what;
+        EXPECT_TRUE(setAside().empty()) << c.what;
     }
+}
+
+// A file SQLite cannot read as a database is moved aside once, under a dated name
+// beside it, and the preferences start again from their defaults.
+TEST_F(PreferencesTest, DamagedFileIsSetAsideOnceAndReplacedByDefaults) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> damage;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"not a database",
+         [](const std::string& path) {
+             ASSERT_TRUE(platform::writeFileAtomically(path, "this is plain text, not a database file at all"));
+         },
+         "file is not a database"},
+        {"damaged page",
+         [](const std::string& path) {
+             std::string bytes;
+             ASSERT_TRUE(platform::readFile(path, bytes));
+             // The schema page after the 100-byte file header.
+             for (std::size_t i = 100; i < 4096 && i < bytes.size(); ++i) bytes[i] = '\xA5';
+             ASSERT_TRUE(platform::writeFileAtomically(path, bytes));
+         },
+         "database disk image is malformed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::removePath(home.path() + "/.config/Talvexa");
+        ASSERT_TRUE(platform::createDirectories(home.path() + "/.config/Talvexa"));
+        {
+            Preferences build;
+            ASSERT_TRUE(build.init(dbPath(), true));
+            ASSERT_TRUE(build.InsertAppDetails("1099", 2024, "/old/Talvexa/1099/2024/"));
+        }
+        c.damage(dbPath());
+        const std::string damaged = fileBytes();
+
+        restart();
+        ui->answerBox(2);
+        Preferences prefs;
+        ASSERT_TRUE(prefs.init(dbPath(), true));
+        EXPECT_TRUE(prefs.IsReady());
+        const std::vector<std::string> moved = setAside();
+        ASSERT_EQ(moved.size(), 1u);
+        EXPECT_TRUE(std::regex_match(moved[0], std::regex("Preferences\\.db\\.damaged-\\d{4}-\\d{2}-\\d{2}-\\d{6}")))
+            << moved[0];
+        const std::string aside = home.path() + "/.config/Talvexa/" + moved[0];
+        std::string asideBytes;
+        ASSERT_TRUE(platform::readFile(aside, asideBytes));
+        EXPECT_EQ(asideBytes, damaged);
+
+        ASSERT_EQ(ui->boxes().size(), 1u);
+        const MessageBoxRequest box = ui->boxes()[0];
+        EXPECT_EQ(box.caption, "The preferences database could not be read.");
+        EXPECT_EQ(box.details, "    " + dbPath() + "\n\n" + c.reason + "\n\nThe file has been moved aside as\n\n    " +
+                                   aside + "\n\nand the program starts with default preferences.");
+        EXPECT_EQ(box.style, 4);
+        EXPECT_EQ(box.image, 512);
+
+        // A new file with the defaults stands in its place.
+        EXPECT_EQ(intQuery(dbPath(), "select version from version"), 1);
+        EXPECT_EQ(intQuery(dbPath(), "select count(*) from Pref_val"), 13);
+        EXPECT_EQ(prefs.selectAppDetails("1099", 2024), "");
+
+        // The next start is clean.
+        restart();
+        Preferences next;
+        EXPECT_TRUE(next.init(dbPath(), true));
+        EXPECT_TRUE(ui->shown().empty());
+        EXPECT_EQ(setAside().size(), 1u);
+    }
+}
+
+// A file another program holds locked may be fine later: it is reported and stays.
+TEST_F(PreferencesTest, LockedFileIsReportedAndStays) {
+    {
+        Preferences build;
+        ASSERT_TRUE(build.init(dbPath(), true));
+    }
+    auto holder = FMDatabase::databaseWithPath(dbPath());
+    ASSERT_TRUE(holder->open());
+    ASSERT_TRUE(holder->executeStatements("begin exclusive; update version set version = 1;"));
+
+    ui->answerBox(2);
+    Preferences prefs;
+    EXPECT_FALSE(prefs.init(dbPath(), true));
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].caption, "Unable to initialize the Configuration Database.");
+    EXPECT_EQ(ui->boxes()[0].details, "Unable to update database.\n\n    " + dbPath() + "\n\ndatabase is locked");
+    EXPECT_TRUE(setAside().empty());
+
+    ASSERT_TRUE(holder->commit());
+    holder->close();
+    restart();
+    Preferences later;
+    EXPECT_TRUE(later.init(dbPath(), true));
+    EXPECT_TRUE(ui->shown().empty());
+}
+
+// A file this user may not read stays where it is.
+TEST_F(PreferencesTest, UnreadableFileIsReportedAndStays) {
+    {
+        Preferences build;
+        ASSERT_TRUE(build.init(dbPath(), true));
+    }
+    ASSERT_EQ(::chmod(dbPath().c_str(), 0), 0);
+    if (platform::isReadable(dbPath())) {
+        ::chmod(dbPath().c_str(), 0600);
+        GTEST_SKIP() << "this user can read any file";
+    }
+    ui->answerBox(2);
+    Preferences prefs;
+    EXPECT_FALSE(prefs.init(dbPath(), true));
+    ::chmod(dbPath().c_str(), 0600);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].details.rfind("Unable to update database.\n\n    " + dbPath() + "\n\n", 0), 0u);
+    EXPECT_TRUE(setAside().empty());
+    EXPECT_TRUE(platform::fileExists(dbPath()));
 }
 
 TEST_F(PreferencesTest, OlderFileIsImportedOnTheFirstRunOfTheYearOnly) {

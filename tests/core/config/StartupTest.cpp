@@ -259,12 +259,36 @@ TEST_F(StartupTest, ConfigurationDatabaseThatCannotBeOpenedIsNotUsed) {
     ASSERT_TRUE(platform::createDirectories(base + "Talvexa/1099/2025/__Configuration"));
     ASSERT_TRUE(platform::writeFileAtomically(configDb(base), "not a database, just some text in the file"));
 
+    ui->answerBox(2);   // the failure, with SQLite's reason
     ui->answerBox(2);   // "Exit Talvexa 1099"
     EXPECT_FALSE(runStartup());
-    ASSERT_EQ(ui->boxes().size(), 1u);
-    EXPECT_EQ(ui->boxes()[0].caption, "Create new configuration files?");
+    const auto boxes = ui->boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Unable to initialize the Configuration Database.");
+    EXPECT_EQ(boxes[0].details, "file is not a database");
+    EXPECT_EQ(boxes[1].caption, "Create new configuration files?");
     EXPECT_FALSE(session().appDBReady);
     EXPECT_FALSE(session().DBH->appDatabase()->IsReady());
+}
+
+// A damaged preferences database costs the user the remembered folders once, not every
+// start: it is set aside, and the start after the first-run windows is clean.
+TEST_F(StartupTest, DamagedPreferencesAreSetAsideAndTheNextStartIsClean) {
+    ASSERT_TRUE(platform::createDirectories(home.path() + "/.config/Talvexa"));
+    ASSERT_TRUE(platform::writeFileAtomically(prefsPath(), std::string(8192, '\x5A')));
+
+    ui->answerBox(2);   // the file was set aside
+    answerFirstRun();
+    ASSERT_TRUE(runStartup());
+    EXPECT_TRUE(ui->allAnswersUsed());
+    EXPECT_EQ(ui->boxes().at(0).caption, "The preferences database could not be read.");
+    EXPECT_TRUE(session().Prefs->IsReady());
+    EXPECT_EQ(appDetails(), (std::vector<std::string>{"2025|" + documents() + "/Talvexa/1099/2025/"}));
+
+    restart();
+    ASSERT_TRUE(runStartup());
+    EXPECT_TRUE(ui->shown().empty());
+    EXPECT_TRUE(session().appDBReady);
 }
 
 TEST_F(StartupTest, UnreadableConfigurationDatabaseIsReported) {

@@ -1,6 +1,7 @@
 #include "ConfigFixture.h"
 
 #include <fstream>
+#include <ostream>
 
 #include "core/foundation/TalvexaDir.h"
 
@@ -11,6 +12,21 @@ struct PathCase {
     int year;
     std::string talvexa, yearFolder, config, backups, autoBackups, reports;
 };
+
+void PrintTo(const PathCase& c, std::ostream* os) { *os << '"' << c.dir << "\" " << c.year; }
+
+// "/Volumes/Data/" and 2025 give "Volumes_Data_2025".
+std::string caseName(const ::testing::TestParamInfo<PathCase>& info) {
+    std::string name;
+    for (char ch : info.param.dir) {
+        const bool word = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+        if (word) name += ch;
+        else if (!name.empty() && name.back() != '_') name += '_';
+    }
+    if (name.empty()) name = "NoDir_";
+    else if (name.back() != '_') name += '_';
+    return name + std::to_string(info.param.year);
+}
 
 class TalvexaDirPaths : public ::testing::TestWithParam<PathCase> {};
 
@@ -45,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A dir that already names a place in a tree is the year folder as it stands.
         PathCase{"/Users/a/Talvexa stuff/", 2025, "/Users/a/Talvexa stuff/Talvexa", "/Users/a/Talvexa stuff/",
                  "/Users/a/Talvexa stuff/__Configuration", "/Users/a/Talvexa stuff//_Backups",
-                 "/Users/a/Talvexa stuff//_Backups/_Auto_Backups", "/Users/a/Talvexa stuff//_Reports"}));
+                 "/Users/a/Talvexa stuff//_Backups/_Auto_Backups", "/Users/a/Talvexa stuff//_Reports"}),
+    caseName);
 
 TEST(TalvexaDir, SetBaseDirCutsPathsInsideATree) {
     struct Case {

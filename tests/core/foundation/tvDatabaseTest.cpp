@@ -271,4 +271,25 @@ TEST_F(FileAccess, ReadOnlyFileIsRefusedWithAdvice) {
     EXPECT_FALSE(r.flag);
 }
 
+// A writable file in a folder that takes no new files would open and then fail at its
+// first write (SQLite's journal goes beside it): it gets the same advice.
+TEST_F(FileAccess, FileInAReadOnlyFolderIsRefusedWithAdvice) {
+    const std::string folder = home.file("Locked");
+    ASSERT_TRUE(platform::createDirectories(folder));
+    const std::string file = folder + "/Acme 2025.db";
+    ASSERT_TRUE(platform::writeFileAtomically(file, "x"));
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    if (access(folder.c_str(), W_OK) == 0) {
+        chmod(folder.c_str(), 0755);
+        GTEST_SKIP() << "running with rights that ignore file modes";
+    }
+    ui->answerBox(2);
+    const bool allowed = tvDatabase::CanAccessFile(file, true, "Unable to access the selected database.", "");
+    chmod(folder.c_str(), 0755);
+    EXPECT_FALSE(allowed);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].caption, tvDatabase::accessAdviceText(file, ""));
+    EXPECT_EQ(ui->boxes()[0].details, "Unable to access the selected database.");
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "core/foundation/Session.h"
@@ -18,6 +19,8 @@ struct BuiltIn {
     size_t fields;
     std::vector<Sample> samples;
 };
+
+void PrintTo(const BuiltIn& b, std::ostream* os) { *os << "layout " << b.code << " (" << b.fields << " fields)"; }
 
 const BuiltIn kBuiltIns[] = {
     {0, 35, {{0, 100, 425, 85}, {11, 10, 510, 283}, {23, 200, 83, 380}, {34, 100, 565, 135}}},
@@ -61,7 +64,7 @@ TEST_P(BuiltInLayouts, LoadsTheFormsFieldsWithoutTouchingTheDestination) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCodes, BuiltInLayouts, ::testing::ValuesIn(kBuiltIns),
-                         [](const auto& info) { return "code" + std::to_string(info.param.code); });
+                         [](const auto& testInfo) { return "code" + std::to_string(testInfo.param.code); });
 
 // The four-per-sheet layouts have no stored copy: they come built-in whatever the flag,
 // and every item stays inside one quarter of the sheet.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "core/foundation/Session.h"
@@ -13,6 +14,22 @@ struct CentsCase {
     std::string text;
     int64_t cents;
 };
+
+void PrintTo(const CentsCase& c, std::ostream* os) { *os << '"' << c.text << "\" -> " << c.cents; }
+
+// Each amount text as a test name: "-12.5" gives "minus12p5", "" gives "empty".
+std::string amountName(const ::testing::TestParamInfo<CentsCase>& info) {
+    std::string name;
+    for (char ch : info.param.text) {
+        if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) name += ch;
+        else if (ch == '.') name += 'p';
+        else if (ch == '-') name += "minus";
+        else if (ch == '+') name += "plus";
+        else if (ch == ',') name += 'c';
+        else if (ch == ' ') name += "sp";
+    }
+    return name.empty() ? "empty" : name;
+}
 
 class NSStringToLongLongTest : public ::testing::TestWithParam<CentsCase> {
 protected:
@@ -45,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         // beyond 32 bits, and saturation at the 64-bit limits
         CentsCase{"21474836.48", 2147483648LL}, CentsCase{"9999999999.99", 999999999999LL},
         CentsCase{"92233720368547758.07", kMax}, CentsCase{"-92233720368547758.08", kMin},
-        CentsCase{"99999999999999999999.99", kMax}, CentsCase{"-99999999999999999999.99", kMin}));
+        CentsCase{"99999999999999999999.99", kMax}, CentsCase{"-99999999999999999999.99", kMin}),
+    amountName);
 
 }  // namespace

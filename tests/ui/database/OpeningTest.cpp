@@ -333,9 +333,31 @@ TEST_F(OpeningTest, AFileLockedByAnotherProgramSaysSo) {
 TEST_F(OpeningTest, AnOpenThatCannotBeRecordedAsRecentFails) {
     const databaseInfo entry = acme();
     execSql(app()->GetPath(), "drop table recentDatabase;");
+    scripted->answerBox(2);
     EXPECT_FALSE(window->OpenDatabase(entry, -1, false));
     expectClosed();
     EXPECT_EQ(intQuery(entry.path(), "select in_use from database"), 0);
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "Configuration Database Error!");
+    EXPECT_EQ(scripted->boxes()[0].details, "Unable to set recent database. \nno such table: recentDatabase");
+}
+
+// The recent-database row is the record of what is open: when it cannot be written the
+// chosen file does not stay open, and the database that was open comes back and is shown.
+TEST_F(OpeningTest, WhenTheRecentRowCannotBeWrittenThePreviousDatabaseStaysOpen) {
+    const databaseInfo entry = acme();
+    ASSERT_TRUE(window->OpenDatabase(entry, -1, false));
+    const databaseInfo other = listDatabase(makeDatabase(DatabaseRecipe("Zeta").payer("Zeta Co")), "Zeta");
+    execSql(app()->GetPath(),
+            "create trigger refuse before update on recentDatabase begin select raise(abort, 'refused'); end;");
+
+    scripted->answerBox(2);
+    EXPECT_FALSE(window->OpenDatabase(other, -1, false));
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "Configuration Database Error!");
+    EXPECT_EQ(scripted->boxes()[0].details, "Unable to set recent database. \nrefused");
+    expectOpen(entry);
+    EXPECT_EQ(intQuery(other.path(), "select in_use from database"), 0);
 }
 
 TEST_F(OpeningTest, CloseWaitsForEveryBoundWindowAndAWindowKeptOpenKeepsTheDatabaseOpen) {

@@ -77,6 +77,10 @@ struct StyleCase {
     End returnPresses;                        // the button that Return answers
 };
 
+void PrintTo(const StyleCase& c, std::ostream* os) {
+    *os << c.name << " (style " << c.style << (c.flag ? ", flag" : "") << ")";
+}
+
 const StyleCase kStyles[] = {
     {"OK", kMessageStyleOK, false, {}, nullptr, nullptr, "OK", End::Button3},
     {"OKWithFlag", kMessageStyleOK, true, {}, nullptr, nullptr, "OK", End::Button3},

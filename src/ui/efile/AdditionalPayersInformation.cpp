@@ -168,7 +168,11 @@ AdditionalPayersInformation::AdditionalPayersInformation(QWidget* parent)
     if (!platform::isDirectory(saveFolder_)) saveFolder_ = platform::homeDir();
 }
 
-AdditionalPayersInformation::~AdditionalPayersInformation() = default;
+AdditionalPayersInformation::~AdditionalPayersInformation() {
+    // A window destroyed while shown hides on its way out, and the field that loses the
+    // focus then ends its editing: by then this object is gone.
+    for (const TextField& f : fields_) disconnect(f.edit, nullptr, this, nullptr);
+}
 
 void AdditionalPayersInformation::runFromMainWindow(QWidget* parent) {
     {

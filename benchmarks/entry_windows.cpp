@@ -48,6 +48,7 @@ public:
     int printPreview(const std::string&) override { return 1234; }
     int createDatabase(databaseInfo&) override { return 1000; }
     void refreshMainWindow() override {}
+    bool print(const PrintJob&) override { return true; }
 };
 
 class LargeCompanyFile {

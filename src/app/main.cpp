@@ -7,7 +7,9 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/Startup.h"
 #include "ui/efile/AdditionalPayersInformation.h"
+#include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
 #include "ui/support/QtUserInterface.h"
 
@@ -20,7 +22,9 @@ int main(int argc, char** argv) {
 
     QtUserInterface ui;
     session().ui = &ui;
+    installPrintHandOffs();
 
+    handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
 
     int status = 0;

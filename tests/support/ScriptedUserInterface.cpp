@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "KeptPdf.h"
+#include "core/print/PrintJobFolder.h"
+
 ScriptedUserInterface::ScriptedUserInterface() {
     previous_ = session().ui;
     session().ui = this;
@@ -28,6 +31,13 @@ std::vector<MessageBoxRequest> ScriptedUserInterface::boxes() const {
     std::vector<MessageBoxRequest> out;
     for (const auto& s : shown_)
         if (s.window == "messageBox") out.push_back(s.box);
+    return out;
+}
+
+std::vector<PrintJob> ScriptedUserInterface::jobs() const {
+    std::vector<PrintJob> out;
+    for (const auto& s : shown_)
+        if (s.window == "print") out.push_back(s.job);
     return out;
 }
 
@@ -65,7 +75,7 @@ bool ScriptedUserInterface::formErrors(const std::vector<std::string>& errors) {
 }
 
 int ScriptedUserInterface::welcome() {
-    shown_.push_back(Shown{"welcome", {}, {}, {}});
+    shown_.push_back(Shown{"welcome", {}, {}, {}, {}});
     if (welcomeAnswers_.empty()) {
         ADD_FAILURE() << "unexpected welcome window";
         return 1111;
@@ -76,7 +86,7 @@ int ScriptedUserInterface::welcome() {
 }
 
 int ScriptedUserInterface::configurationSetup(TalvexaDir*, std::string& selectedDir) {
-    shown_.push_back(Shown{"configurationSetup", {}, {}, {}});
+    shown_.push_back(Shown{"configurationSetup", {}, {}, {}, {}});
     if (setupAnswers_.empty()) {
         ADD_FAILURE() << "unexpected configuration-setup window";
         return 2000;
@@ -88,7 +98,7 @@ int ScriptedUserInterface::configurationSetup(TalvexaDir*, std::string& selected
 }
 
 int ScriptedUserInterface::printPreview(const std::string& text) {
-    shown_.push_back(Shown{"printPreview", {}, {}, text});
+    shown_.push_back(Shown{"printPreview", {}, {}, text, {}});
     if (previewAnswers_.empty()) {
         ADD_FAILURE() << "unexpected print preview";
         return 1234;
@@ -99,7 +109,7 @@ int ScriptedUserInterface::printPreview(const std::string& text) {
 }
 
 int ScriptedUserInterface::createDatabase(databaseInfo& created) {
-    shown_.push_back(Shown{"createDatabase", {}, {}, {}});
+    shown_.push_back(Shown{"createDatabase", {}, {}, {}, {}});
     if (createAnswers_.empty()) {
         ADD_FAILURE() << "unexpected create-database dialog";
         return 1000;
@@ -107,4 +117,17 @@ int ScriptedUserInterface::createDatabase(databaseInfo& created) {
     auto answer = std::move(createAnswers_.front());
     createAnswers_.pop_front();
     return answer(created);
+}
+
+bool ScriptedUserInterface::print(const PrintJob& job) {
+    Shown s;
+    s.window = "print";
+    s.job = job;
+    shown_.push_back(s);
+    keptJobs_.push_back(testoutput::keepPdf(job.pdf));
+    if (!jobFolder_.empty()) {
+        std::string reason;
+        EXPECT_TRUE(savePrintJob(jobFolder_, job, reason).has_value()) << reason;
+    }
+    return printAnswer_;
 }

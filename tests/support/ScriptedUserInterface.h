@@ -17,6 +17,7 @@ public:
         MessageBoxRequest box;         // for message boxes
         std::vector<std::string> errors;
         std::string text;              // print preview
+        PrintJob job;                  // print
     };
 
     // Installs itself into the session for its lifetime.
@@ -31,9 +32,18 @@ public:
     void answerSetup(int code, std::string selectedDir);
     void answerPrintPreview(int code = 1234);
     void answerCreateDatabase(std::function<int(databaseInfo&)> answer);
+    // What print answers (true, printed, unless set); every job is recorded and kept
+    // under test-output/pdf/ whatever the answer.
+    void answerPrint(bool printed) { printAnswer_ = printed; }
+    // Also writes every job into the folder as the program's print folder does
+    // (<n>-<job title>.pdf); an empty folder stops it.
+    void writeJobsTo(std::string folder) { jobFolder_ = std::move(folder); }
 
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<MessageBoxRequest> boxes() const;
+    std::vector<PrintJob> jobs() const;
+    // Where each job was kept under test-output/pdf/, in order.
+    const std::vector<std::string>& keptJobs() const { return keptJobs_; }
     int refreshCount() const { return refreshCount_; }
     bool allAnswersUsed() const;
 
@@ -44,6 +54,7 @@ public:
     int printPreview(const std::string& text) override;
     int createDatabase(databaseInfo& created) override;
     void refreshMainWindow() override { ++refreshCount_; }
+    bool print(const PrintJob& job) override;
 
 private:
     UserInterface* previous_ = nullptr;
@@ -55,4 +66,7 @@ private:
     std::deque<int> previewAnswers_;
     std::deque<std::function<int(databaseInfo&)>> createAnswers_;
     int refreshCount_ = 0;
+    bool printAnswer_ = true;
+    std::string jobFolder_;
+    std::vector<std::string> keptJobs_;
 };

@@ -104,6 +104,16 @@ EFileResult EFile::refusedTotal(const RecipientInfo& recipient, const RecipientA
     return result;
 }
 
+std::string EFile::withoutStatePrefix(const std::string& id, const std::string& code) {
+    std::size_t drop = 0;
+    if (id.find(code + "/") != std::string::npos)
+        drop = 3;
+    else if (id.find(code) != std::string::npos)
+        drop = 2;
+    const std::u32string characters = Utils::toCodePoints(id);
+    return Utils::fromCodePoints(characters.substr(std::min(drop, characters.size())));
+}
+
 EFileGroup EFile::groupOf(const ComapnyInfo& payer, int32_t kind, const std::vector<EFilePayee>& payees) {
     EFileGroup group;
     group.payer = payer;

@@ -55,6 +55,8 @@ struct EFileResult {
 
 class EFile {
 public:
+    virtual ~EFile() = default;
+
     // Takes one finished record; false when it could not be written.
     using Output = std::function<bool(std::string_view record)>;
     // Puts the next group in file order into its argument; false when none is left.
@@ -86,6 +88,13 @@ public:
     // A group over payees held in memory, which must outlive the group's use.
     static EFileGroup groupOf(const ComapnyInfo& payer, int32_t kind, const std::vector<EFilePayee>& payees);
 
+    // Wisconsin's identifier for a payee without state data.
+    static constexpr char kWisconsinFallback[] = "036888888888801";
+    // A state ID without its state's prefix: the text after "KY/" (three characters)
+    // when it contains that, after "KY" (two) when it contains the bare code, else the
+    // whole text.
+    static std::string withoutStatePrefix(const std::string& id, const std::string& code);
+
     int32_t RecSort() const { return RecSort_; }
     void setRecSort(int32_t direction) { RecSort_ = direction; }
 
@@ -97,7 +106,9 @@ public:
     uint64_t numARecords() const { return numARecords_; }
     uint64_t currentRecordNum() const { return currentRecordNum_; }
 
-private:
+protected:
+    // The 1099-NEC state file (EFile_NEC) shares the transmitter and end records, the
+    // refusals, the state codes and the run's counters.
     void AddRecord(const E_FileInfo& transmitter);
     void AddRecord_A(const ComapnyInfo& payer, int32_t kind);
     // Also leaves the payee's own amounts in totals (a fresh one).
@@ -107,7 +118,7 @@ private:
     void AddRecord_K(const EFileTotals& totals);
     void AddRecord_F();
     // Writes the group's records; false in result when refused or the output failed.
-    EFileResult writeGroup(EFileGroup& group);
+    virtual EFileResult writeGroup(EFileGroup& group);
     // Hands the finished record to the output and starts the next one.
     void AppendEFileData(ERecord& record);
     // The refusals: a box whose amount needs more digits than its field (12 in B and in

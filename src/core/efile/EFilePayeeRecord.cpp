@@ -13,22 +13,8 @@
 namespace {
 
 const char kPaymentYear[] = "2025";
-// Wisconsin's identifier for a payee without state data.
-const char kWisconsinFallback[] = "036888888888801";
 constexpr std::size_t kAmountDigits = 12;
 const char kTwelveZeros[] = "000000000000";
-
-// A state ID without its state's prefix: the text after "KY/" (three characters) when
-// it contains that, after "KY" (two) when it contains the bare code, else the whole text.
-std::string withoutStatePrefix(const std::string& id, const std::string& code) {
-    std::size_t drop = 0;
-    if (id.find(code + "/") != std::string::npos)
-        drop = 3;
-    else if (id.find(code) != std::string::npos)
-        drop = 2;
-    const std::u32string characters = Utils::toCodePoints(id);
-    return Utils::fromCodePoints(characters.substr(std::min(drop, characters.size())));
-}
 
 // Writes one payee record into an ERecord; a state amount too long for its field is
 // remembered as refusedBox and written as zeros.
@@ -195,13 +181,13 @@ void PayeeRecord::miscState() {
         zeros(735);
     } else if (stateCode_ == "WI" && combined_) {
         const bool none = p_.getLine16_1_Misc().empty() && p_.getLine17_1_Misc().empty();
-        text(663, 15, none ? kWisconsinFallback : withoutStatePrefix(p_.getLine17_1_Misc(), "WI"));
+        text(663, 15, none ? EFile::kWisconsinFallback : EFile::withoutStatePrefix(p_.getLine17_1_Misc(), "WI"));
         r_.AddField(683, 2, combinedCode_, 0, false, false, false);
         money(723, p_.getLine16_1_Misc(), "Box 16");
         zeros(735);
     } else if (stateCode_ == "KY" && combined_) {
         text(663, 2, "21");
-        text(665, 20, withoutStatePrefix(p_.getLine17_1_Misc(), "KY"));
+        text(665, 20, EFile::withoutStatePrefix(p_.getLine17_1_Misc(), "KY"));
         money(723, p_.getLine16_1_Misc(), "Box 16");
         zeros(735);
     } else {
@@ -240,7 +226,7 @@ void PayeeRecord::rState() {
     if (stateCode_ == "KY") {
         if (combined_) {
             text(663, 2, "21");
-            text(665, 20, withoutStatePrefix(p_.getR_Line13_1(), "KY"));
+            text(665, 20, EFile::withoutStatePrefix(p_.getR_Line13_1(), "KY"));
             money(723, p_.getR_Line12_1(), "Box 14");
             money(735, p_.getR_Line15_1(), "Box 17");
         } else {
@@ -253,7 +239,7 @@ void PayeeRecord::rState() {
         money(735, p_.getR_Line15_1(), "Box 17");
     } else if (stateCode_ == "WI" && combined_) {
         const bool none = p_.getR_Line13_1().empty() && p_.getR_Line12_1().empty();
-        text(663, 15, none ? kWisconsinFallback : withoutStatePrefix(p_.getR_Line13_1(), "WI"));
+        text(663, 15, none ? EFile::kWisconsinFallback : EFile::withoutStatePrefix(p_.getR_Line13_1(), "WI"));
         r_.AddField(683, 2, combinedCode_, 0, false, false, false);
         money(723, p_.getR_Line12_1(), "Box 14");
     } else {
@@ -275,7 +261,7 @@ void PayeeRecord::necState() {
         money(723, p_.getLine5_1_NEC(), "Box 5");
     } else if (stateCode_ == "WI") {
         const bool none = p_.getLine6_1_NEC().empty() && p_.getLine6_2_NEC().empty();
-        text(663, 15, none ? kWisconsinFallback : withoutStatePrefix(p_.getLine6_1_NEC(), "WI"));
+        text(663, 15, none ? EFile::kWisconsinFallback : EFile::withoutStatePrefix(p_.getLine6_1_NEC(), "WI"));
         r_.AddField(683, 2, combinedCode_, 0, false, false, false);
         money(723, p_.getLine5_1_NEC(), "Box 5");
     } else if (stateCode_ == "ME") {

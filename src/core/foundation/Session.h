@@ -42,8 +42,12 @@ struct Session {
     std::string _RecipientFilterString; // the recipient filter text last used
     bool IsWelcome = false;             // the configuration tree just created the application folder
 
-    // Set once the IRIS payer window has checked, exported or shown its help: from then
-    // on every opening of that window shows the payer's failing fields at once.
+    // ---- payer windows ----
+    // Set when a payer window is closed by Cancel or its close box, cleared when a company
+    // database is created: while set, every payer window checks its fields on opening.
+    bool CompanyInfoEditflag = false;
+    // Set by the IRIS payer window's submit, help and export; while set, that window
+    // checks its fields on opening. Cleared with CompanyInfoEditflag.
     bool ADDInfoEditflag = false;
 
     // The window layer's implementation of the user-interaction seam (not owned

@@ -46,6 +46,14 @@ struct MessageBoxRequest {
     std::optional<std::string> noLabel;
 };
 
+// One print run handed to the printer: the job's name (shown by the print dialog and
+// the print queue) and the finished PDF document, whose pages are printed in order at
+// their own size.
+struct PrintJob {
+    std::string title;
+    std::string pdf;
+};
+
 struct MessageBoxResult {
     int code = kMessageAnswerCloseBox;   // one of the kMessageAnswer codes
     bool doNotShowAgain = false;         // check-box variant: state when the box closed
@@ -95,4 +103,9 @@ public:
 
     // Brings the main window's menus, buttons and information line up to date.
     virtual void refreshMainWindow() = 0;
+
+    // Prints a job through the print dialog. True when it went to the printer; false
+    // when the user cancelled the dialog or it could not be printed (the implementation
+    // has told the user why).
+    virtual bool print(const PrintJob& job) = 0;
 };

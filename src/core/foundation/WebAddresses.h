@@ -9,16 +9,20 @@ inline constexpr const char kPatchPageAddress[] = "https://www.talvexa.com/1099-
 // The server of the help documents (the manual, the quick start guide, ...), which the
 // Help menu opens in the browser under "/1099/2025/".
 inline constexpr const char kDocumentServer[] = "https://docs.talvexa.com";
+// The tax agency's web site, its FIRE production system and its FIRE test system,
+// which the e-file help window opens in the browser.
+inline constexpr const char kAgencyWebSite[] = "https://www.irs.gov";
+inline constexpr const char kFireProductionSystem[] = "https://fire.irs.gov";
+inline constexpr const char kFireTestSystem[] = "https://fire.test.irs.gov";
 
-// The tax agency's public web site, which the IRIS help window opens under the paths
-// of its pages, and its sign-in for e-services (a single sign-on that lands on the
-// e-services page and names the IRIS application).
-inline constexpr const char kIrisAgencyWebSite[] = "https://www.irs.gov";
+// The tax agency's sign-in for e-services, which the IRIS help window opens: a single
+// sign-on that lands on the e-services page and names the IRIS application.
 inline constexpr const char kIrisSignInHost[] = "https://la.www4.irs.gov";
 inline constexpr const char kIrisSignInPath[] =
     "/sso/?resumePath=%2Fidp%2FSSO.saml2&allowInteraction=true&reauth=false&connectionId=SADIPACLIENT"
     "&REF=IRIS&TargetResource=https%3A%2F%2Fla.www4.irs.gov%2Fesrv%2Fesrv.jsp"
     "&AppName=IRIS";
-// The pages on applying for an IRIS transmitter control code and the IRIS user guide.
+// The pages of the agency's web site on applying for an IRIS transmitter control code
+// and the IRIS user guide.
 inline constexpr const char kIrisApplicationForTccPath[] = "/tax-professionals/iris-application-for-tcc";
 inline constexpr const char kIrisUserGuidePath[] = "/pub/irs-pdf/p5717.pdf";

@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <string>
 
-// The print job of the form print runs. For now it holds only the amount-to-cents
-// conversion that the runs' per-form sums and the 1096 totals share; it uses no state
-// of a job, so it is callable without one.
+#include "core/store/ComapnyInfo.h"
+#include "core/store/RecipientInfo.h"
+
+// One print run of the selection in the main window. Made anew for each run.
 class DisplayPDF {
 public:
     // Amount text to whole cents. The empty text and text without a decimal point
@@ -15,4 +16,39 @@ public:
     // gives 1250, ".50" gives 50, "1,234.56" gives 123456); further decimals are
     // dropped. Values beyond the 64-bit range saturate.
     static int64_t NSStringToLongLong(const std::string& text);
+
+    // True when a payer is selected in the main window; otherwise tells the user to
+    // select one first. Runs that print for a payer ask this before anything else.
+    static bool payerSelected();
+
+    // The 1099 summary of the selected payers: each recipient with its address and
+    // reported amount, the subtotals of each form kind and the grand total, printed.
+    // False when the report could not be printed (the user was told why).
+    bool PrintSummaryReport();
+    // The mailing labels of the first selected payer's recipients, printed. Nothing
+    // without a selected payer (the user is told to select one).
+    bool MailingLablesReport();
+
+    // The reported amount of inforecp for the summary report, in cents: the form's
+    // amount boxes added; a negative total counts as 0.
+    int64_t SumofMisc() const;
+    int64_t SumofDiv() const;
+    int64_t SumofInt() const;
+    int64_t SumofR() const;
+    int64_t SumofS() const;
+    int64_t SumofNec() const;
+
+    const std::string& getTitle() const { return title_; }
+    void setTitle(std::string v) { title_ = std::move(v); }
+    const ComapnyInfo& getThisCompany() const { return thisCompany_; }
+    void setThisCompany(ComapnyInfo v) { thisCompany_ = std::move(v); }
+    const RecipientInfo& getInforecp() const { return inforecp_; }
+    void setInforecp(RecipientInfo v) { inforecp_ = std::move(v); }
+
+private:
+    std::string title_;
+    ComapnyInfo thisCompany_;
+    RecipientInfo inforecp_;
 };
+
+inline constexpr const char* kSelectAPayerFirst = "Select a payer in the company list first.";

@@ -29,9 +29,9 @@ void HowtoIRIS::openPage(const std::string& address) {
 
 void HowtoIRIS::Sign_Action() { openPage(std::string(kIrisSignInHost) + kIrisSignInPath); }
 
-void HowtoIRIS::Completetheiris_Action() { openPage(std::string(kIrisAgencyWebSite) + kIrisApplicationForTccPath); }
+void HowtoIRIS::Completetheiris_Action() { openPage(std::string(kAgencyWebSite) + kIrisApplicationForTccPath); }
 
-void HowtoIRIS::UserGuide_Action() { openPage(std::string(kIrisAgencyWebSite) + kIrisUserGuidePath); }
+void HowtoIRIS::UserGuide_Action() { openPage(std::string(kAgencyWebSite) + kIrisUserGuidePath); }
 
 void HowtoIRIS::Cancel_Action() {
     stopModal(this, kClosedCode);

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 
 #include "core/entry/RecipientEntry.h"
@@ -22,6 +20,8 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/support/InvalidMarking.h"
+#include "ui/support/TypingClamp.h"
 
 using namespace entry;
 
@@ -33,8 +33,6 @@ std::shared_ptr<CompanyDatabase> companyDatabase() {
 }
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
-
-std::size_t characters(const QString& text) { return Utils::characterCount(text.toStdString()); }
 
 }  // namespace
 
@@ -303,24 +301,6 @@ bool RecipientEntryWindow::Validate() {
     return valid;
 }
 
-void RecipientEntryWindow::setInvalid(QWidget* w, bool invalid) {
-    w->setProperty("invalid", invalid);
-    if (auto* box = qobject_cast<QComboBox*>(w)) {
-        box->setStyleSheet(invalid ? QStringLiteral("QComboBox { border: 2px solid #d00000; border-radius: 3px; }")
-                                   : QString());
-        return;
-    }
-    // Red text, on a tinted ground so that an empty field that fails shows too.
-    QPalette palette = QApplication::palette(w);
-    if (invalid) {
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, QPalette::Text, QColor(0xd0, 0, 0));
-            palette.setColor(group, QPalette::Base, QColor(0xff, 0xec, 0xec));
-        }
-    }
-    w->setPalette(palette);
-}
-
 void RecipientEntryWindow::showErrors() {
     const bool foreign = isForeignAddress();
     for (std::size_t i = 0; i < controls_.size(); ++i) {
@@ -329,11 +309,11 @@ void RecipientEntryWindow::showErrors() {
         const bool invalid = !flags_[static_cast<std::size_t>(f.flag)];
         if (f.role == Role::AddressState) {
             // The state of a foreign address is the province's text.
-            setInvalid(controls_[i], invalid && !foreign);
-            setInvalid(control(Role::Province), invalid && foreign);
+            markInvalid(controls_[i], invalid && !foreign);
+            markInvalid(control(Role::Province), invalid && foreign);
             continue;
         }
-        setInvalid(controls_[i], invalid);
+        markInvalid(controls_[i], invalid);
     }
 }
 
@@ -515,18 +495,9 @@ void RecipientEntryWindow::stateChosen() {
 }
 
 // A keystroke or paste that makes the text longer than the field's limit is undone.
-// A text stored longer than the limit may still be shortened.
 void RecipientEntryWindow::textEdited(std::size_t field, const QString& text) {
     auto* edit = static_cast<QLineEdit*>(controls_[field]);
-    const int32_t maximum = spec_.fields[field].maximum;
-    const std::size_t length = characters(text);
-    if (maximum > 0 && length > static_cast<std::size_t>(maximum) && length > characters(previous_[field])) {
-        const int cursor = edit->cursorPosition() - static_cast<int>(text.size() - previous_[field].size());
-        edit->setText(previous_[field]);
-        edit->setCursorPosition(std::max(0, cursor));
-        return;
-    }
-    previous_[field] = text;
+    if (!clampTyping(edit, text, previous_[field], spec_.fields[field].maximum)) return;
     edited_[field] = true;
     markChanged();
 }

@@ -134,7 +134,6 @@ private:
     void fieldAction(std::size_t field);
     void popUpChosen(std::size_t field, int index);
     void checkBoxClicked(std::size_t field);
-    void setInvalid(QWidget* control, bool invalid);
 
     const entry::EntryFormSpec& spec_;
     int32_t payerKey_;

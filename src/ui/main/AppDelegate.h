@@ -28,6 +28,7 @@ class AboutTalvexa1099;
 class MISCFrame;
 class NECFrame;
 class INTFrame;
+class CompanyController;
 struct ValidationList;
 namespace Ui {
 class AppDelegate;
@@ -134,7 +135,7 @@ public slots:
     // About window.
     void AboutTalvexa1099();
 
-    // Commands whose windows are built elsewhere; wired here, empty until they land.
+    // Record commands (AppDelegateRecords.cpp).
     void NewCompany();
     void UpdateCompany();
     void DeleteCompanyButton();
@@ -142,6 +143,8 @@ public slots:
     void UpdateRecipient_Action();
     void DeleteRecipient();
     void CopyRecipient();
+
+    // Commands whose windows are built elsewhere.
     void OpenDadabase_Filemenu();
     void DatabaseManager();
     void CreateDatabase(QObject* sender);
@@ -260,10 +263,23 @@ public:
     INTFrame* Int() const;
     void setInt(INTFrame* window);
 
+    // ---- the payer window and the entry windows (AppDelegateEntryWindows.cpp) ----
+    // Mode 1 with kind 1 shows the payer window; any other mode shows the entry window
+    // of the form kind code and then refills the lists. A window already open is
+    // brought forward as it is; one that is not open is made on the selection holders.
+    void Open1099Dialog(int32_t mode, int32_t kind);
+    // The payer window while it is open.
+    CompanyController* companycontrol() const;
+    void setCompanycontrol(CompanyController* window);
+    // The form kind of the listed recipient with that key; 1 (1099-MISC) when no row
+    // of the recipient list holds it.
+    int32_t listedRecipientKind(int32_t key) const;
+
 private:
     QPointer<MISCFrame> Miscframe_;
     QPointer<NECFrame> NECframe_;
     QPointer<INTFrame> Int_;
+    QPointer<CompanyController> companycontroller_;
 
     void reopenConfigurationDatabase();
     bool loginStep();

@@ -1,5 +1,5 @@
-// The main window's commands that hand work to windows of their own: record commands,
-// company databases, printing, filing, import, administration and help.
+// The main window's commands that hand work to windows of their own: company databases,
+// printing, filing, import, administration and help.
 //
 // The printing, filing, import, new-year, administration and update commands check
 // their preconditions, refuse with a message when they fail, list the selected records
@@ -26,6 +26,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/WebAddresses.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/print/DisplayPDF.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
@@ -121,16 +122,6 @@ private:
 void AppDelegate::CreateDatabase(QObject*) {}
 bool AppDelegate::CreateDatabase() { return false; }
 
-// ---- payers and recipients ----
-
-void AppDelegate::NewCompany() {}
-void AppDelegate::UpdateCompany() {}
-void AppDelegate::DeleteCompanyButton() {}
-void AppDelegate::NewRecipient() {}
-void AppDelegate::UpdateRecipient_Action() {}
-void AppDelegate::DeleteRecipient() {}
-void AppDelegate::CopyRecipient() {}
-
 // ---- helpers of the hand-off commands ----
 
 ValidationList AppDelegate::checkSelectedForErrors() {
@@ -209,6 +200,8 @@ void AppDelegate::MailingLabels() {
         showNotAvailableYet("Printing mailing labels");
         return;
     }
+    // The labels are those of a payer: without one there is nothing to ask about.
+    if (!DisplayPDF::payerSelected()) return;
     const int32_t answer = tvDatabase::tvMessageBox("Label Preference Change?",
                                                     "Do you want to change the label preferences?",
                                                     kMessageStyleYesNo, kProgramTitle, kMessageImagePrompt, true);

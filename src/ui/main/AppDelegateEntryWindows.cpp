@@ -1,9 +1,49 @@
-// The main window's references to the open recipient entry windows.
+// The main window's payer window and recipient entry windows: at most one of each form
+// kind, kept while open; each window clears its reference when it closes.
 
+#include <functional>
+
+#include "ui/company/CompanyController.h"
 #include "ui/entry/INTFrame.h"
 #include "ui/entry/MISCFrame.h"
 #include "ui/entry/NECFrame.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/support/NotAvailableYet.h"
+
+namespace {
+
+// The entry window of each form kind code: the window kept while it is open, and how
+// a new one is made on the selection holders (the window keeps itself in the main
+// window). A kind without a window of its own yet says so.
+struct EntryWindowKind {
+    int32_t kind;
+    const char* what;
+    std::function<QWidget*(const AppDelegate&)> kept;
+    std::function<QWidget*()> make;
+};
+
+const std::vector<EntryWindowKind>& entryWindowKinds() {
+    static const std::vector<EntryWindowKind> kinds = {
+        {1, "The 1099-MISC entry window", [](const AppDelegate& m) -> QWidget* { return m.Miscframe(); },
+         []() -> QWidget* { return MISCFrame::create(); }},
+        {2, "The 1099-DIV entry window", {}, {}},
+        {3, "The 1099-INT entry window", [](const AppDelegate& m) -> QWidget* { return m.Int(); },
+         []() -> QWidget* { return INTFrame::create(); }},
+        {4, "The 1099-R entry window", {}, {}},
+        {5, "The 1099-S entry window", {}, {}},
+        {7, "The 1099-NEC entry window", [](const AppDelegate& m) -> QWidget* { return m.NECframe(); },
+         []() -> QWidget* { return NECFrame::create(); }},
+    };
+    return kinds;
+}
+
+void bringForward(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
 
 MISCFrame* AppDelegate::Miscframe() const { return Miscframe_; }
 void AppDelegate::setMiscframe(MISCFrame* window) { Miscframe_ = window; }
@@ -11,3 +51,34 @@ NECFrame* AppDelegate::NECframe() const { return NECframe_; }
 void AppDelegate::setNECframe(NECFrame* window) { NECframe_ = window; }
 INTFrame* AppDelegate::Int() const { return Int_; }
 void AppDelegate::setInt(INTFrame* window) { Int_ = window; }
+CompanyController* AppDelegate::companycontrol() const { return companycontroller_; }
+void AppDelegate::setCompanycontrol(CompanyController* window) { companycontroller_ = window; }
+
+void AppDelegate::Open1099Dialog(int32_t mode, int32_t kind) {
+    if (mode == 1) {
+        if (kind != 1) return;
+        if (!companycontroller_) companycontroller_ = CompanyController::create(this);
+        if (companycontroller_) bringForward(companycontroller_);
+        return;
+    }
+    for (const EntryWindowKind& entry : entryWindowKinds()) {
+        if (entry.kind != kind) continue;
+        if (!entry.make) {
+            showNotAvailableYet(entry.what);
+        } else if (QWidget* open = entry.kept(*this)) {
+            bringForward(open);
+        } else if (QWidget* made = entry.make()) {
+            bringForward(made);
+        }
+        break;
+    }
+    FillCompanyList();
+    FillRecipientList(allFormsIndex(), allStatusIndex());
+    ReselectRecipients();
+}
+
+int32_t AppDelegate::listedRecipientKind(int32_t key) const {
+    for (const recipient_PK_Map& row : Recipient_PTL_)
+        if (row.recipientPK() == key) return row.recipientType();
+    return 1;
+}

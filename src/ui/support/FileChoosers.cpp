@@ -52,11 +52,12 @@ std::optional<std::string> chooseOpenFile(QWidget* parent, const std::string& me
 
 std::optional<std::string> chooseSaveFile(QWidget* parent, const std::string& message,
                                           const std::string& startFolder, const std::string& fileName,
-                                          const std::string& filter) {
+                                          const std::string& filter, const std::string& defaultSuffix) {
     QFileDialog dialog(parent, qs(message), qs(startFolder), qs(filter));
     dialog.setObjectName(QString::fromLatin1(kSaveChooserName));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    if (!defaultSuffix.empty()) dialog.setDefaultSuffix(qs(defaultSuffix));
     if (!fileName.empty()) dialog.selectFile(qs(fileName));
     return runChooser(dialog);
 }

@@ -18,9 +18,10 @@ std::optional<std::string> chooseOpenFile(QWidget* parent, const std::string& me
                                           const std::string& startFolder, const std::string& filter = {});
 
 // A file name to save under; the dialog asks before an existing file is replaced.
+// With a default suffix ("txt"), a name typed without one gets it.
 std::optional<std::string> chooseSaveFile(QWidget* parent, const std::string& message,
                                           const std::string& startFolder, const std::string& fileName,
-                                          const std::string& filter = {});
+                                          const std::string& filter = {}, const std::string& defaultSuffix = {});
 
 // Object names of the three choosers, for responders.
 inline constexpr const char* kFolderChooserName = "FolderChooser";

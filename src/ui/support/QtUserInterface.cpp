@@ -1,6 +1,9 @@
 #include "ui/support/QtUserInterface.h"
 
+#include <QApplication>
+
 #include "ui/main/AppDelegate.h"
+#include "ui/print/PrintJobSink.h"
 #include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
 #include "ui/support/FormErrorDialog.h"
@@ -41,3 +44,5 @@ int QtUserInterface::createDatabase(databaseInfo&) { return kCreateDatabaseClose
 void QtUserInterface::refreshMainWindow() {
     if (company_Refer) company_Refer->Refresh();
 }
+
+bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }

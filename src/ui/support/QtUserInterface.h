@@ -15,4 +15,6 @@ public:
     int createDatabase(databaseInfo& created) override;
     // Brings the main window up to date, when there is one.
     void refreshMainWindow() override;
+    // The print dialog over the active window (or the print folder; see printJob).
+    bool print(const PrintJob& job) override;
 };

@@ -209,12 +209,11 @@ inline std::map<std::string, std::string> fieldsIn(const Record& r) {
     return values;
 }
 
-// Compares every field of the record with expected (trailing blanks removed); a field
+// Compares every field of the record (by the given table) with expected (trailing blanks removed); a field
 // that expected does not name must be blank. Positions outside every field must be blank.
-inline void checkRecord(const Record& r, const std::map<std::string, std::string>& expected,
-                        const std::string& what) {
+inline void checkFields(const Record& r, const std::vector<Field>& fields,
+                        const std::map<std::string, std::string>& expected, const std::string& what) {
     SCOPED_TRACE(what + " (" + std::string(1, r.type) + " record)");
-    const auto fields = fieldsOf(r);
     std::vector<bool> covered(751, false);
     for (const auto& f : fields) {
         for (int p = f.first; p <= f.last; ++p) covered[static_cast<std::size_t>(p)] = true;
@@ -232,6 +231,11 @@ inline void checkRecord(const Record& r, const std::map<std::string, std::string
             EXPECT_EQ(r.text[static_cast<std::size_t>(p - 1)], ' ') << "position " << p << " lies in no field";
         }
     }
+}
+
+inline void checkRecord(const Record& r, const std::map<std::string, std::string>& expected,
+                        const std::string& what) {
+    checkFields(r, fieldsOf(r), expected, what);
 }
 
 // A blank text of width with the given pieces put at their (record) positions, for

@@ -1,0 +1,342 @@
+// Gathering the 1099-NEC state file from the open company database: the candidates
+// as keys with their payer, kind and state, the payees of the file among them, their
+// rows read payer by payer in batches, the completion marks and the output file.
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/efile/EFile_NEC.h"
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/Utils.h"
+#include "core/sqlite/FMDatabase.h"
+#include "core/sqlite/FMResultSet.h"
+#include "core/store/Company.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
+#include "core/store/E_FileInfo.h"
+#include "core/store/Recipient.h"
+#include "platform/AtomicFileWriter.h"
+#include "platform/SystemLog.h"
+
+namespace {
+
+// Keys per statement when rows are read or marked by key.
+constexpr std::size_t kBatch = 500;
+
+// A candidate, as much as the run must know before its payer's turn.
+struct Candidate {
+    int32_t key;
+    int32_t payer;
+    int32_t kind;
+    std::string state;
+};
+
+std::string marks(std::size_t count) {
+    std::string text = "(";
+    for (std::size_t i = 0; i < count; ++i) text += i == 0 ? "?" : ", ?";
+    return text + ")";
+}
+
+EFileResult failed(EFileResult::Failure failure, std::string message) {
+    EFileResult result;
+    result.failure = failure;
+    result.message = std::move(message);
+    return result;
+}
+
+CompanyDatabase* openCompanyDatabase() {
+    Session& s = session();
+    CompanyDatabase* cdb = s.DBH ? s.DBH->companyDatabase().get() : nullptr;
+    return cdb && cdb->db && cdb->IsReady() ? cdb : nullptr;
+}
+
+std::vector<int32_t> selectedPayers() {
+    const Session& s = session();
+    return s.comp_details ? s.comp_details->selectedCompanies() : std::vector<int32_t>{};
+}
+
+class Gathering {
+public:
+    Gathering(CompanyDatabase& cdb, std::string state) : cdb_(cdb), db_(*cdb.db), state_(std::move(state)) {}
+
+    // The candidates: the selected recipients in selection order (a key without a row is
+    // left out), or with none selected the 1099-NEC recipients of the payers by key.
+    bool readCandidates(const std::vector<int32_t>& selected, const std::vector<int32_t>& payers);
+    // Keeps the payees of the file and gives each payer (with a row) its own, in order.
+    bool readPayers(const std::vector<int32_t>& payers);
+    bool anyPayee() const { return !payees_.empty(); }
+    uint64_t payeeCount() const;
+    EFile::Groups groups();
+    // Marks every payee of the file completed, those of unselected payers included.
+    bool markPayees();
+
+    const std::string& failure() const { return failure_; }
+
+private:
+    bool query(const std::string& sql, const std::vector<FMValue>& args,
+               const std::function<void(FMResultSet&)>& each);
+    Candidate candidateOf(FMResultSet& rs);
+    bool readBatch(const std::vector<std::size_t>& members, std::size_t from);
+    bool fail(const std::string& what);
+
+    CompanyDatabase& cdb_;
+    FMDatabase& db_;
+    const std::string state_;
+    std::vector<Candidate> payees_;    // the payees of the file, in candidate order
+    std::vector<ComapnyInfo> payers_;  // the selected payers with a row, in selection order
+    std::unordered_map<int32_t, std::vector<std::size_t>> byPayer_;  // positions in payees_
+    std::vector<EFilePayee> batch_;
+    std::size_t batchStart_ = 0;
+    std::string failure_;
+};
+
+bool Gathering::fail(const std::string& what) {
+    if (failure_.empty()) failure_ = what + ": " + db_.lastErrorMessage();
+    platform::systemLog(failure_);
+    return false;
+}
+
+bool Gathering::query(const std::string& sql, const std::vector<FMValue>& args,
+                      const std::function<void(FMResultSet&)>& each) {
+    auto rs = db_.executeQuery(sql, args);
+    if (!rs) return false;
+    FMError error;
+    while (rs->nextWithError(&error)) each(*rs);
+    return error.code == 0;
+}
+
+Candidate Gathering::candidateOf(FMResultSet& rs) {
+    return Candidate{rs.intForColumn("pk"), rs.intForColumn("company_FK"), rs.intForColumn("type"),
+                     companyrows::nameText(rs, "state")};
+}
+
+bool Gathering::readCandidates(const std::vector<int32_t>& selected, const std::vector<int32_t>& payers) {
+    const char* columns = "select pk, company_FK, type, state from recipients where ";
+    std::vector<Candidate> candidates;
+    if (selected.empty()) {
+        // The rows and order of the recipient list of the payers' 1099-NEC recipients.
+        const std::string pattern = companyrows::namePattern("");
+        std::vector<FMValue> args{pattern, pattern};
+        const std::string companies = companyrows::companyClause("company_FK", payers, args);
+        const std::string sql = std::string(columns) + "((lastName like ?) or (firstName like ?)) and " + companies +
+                                " " + companyrows::kindClause(7) +
+                                " ORDER BY pk COLLATE NOCASE  ASC, firstName COLLATE NOCASE ASC;";
+        if (!query(sql, args, [&](FMResultSet& rs) { candidates.push_back(candidateOf(rs)); }))
+            return fail("The recipients could not be read");
+    } else {
+        // Rows are read by key in batches and put back into selection order.
+        std::vector<int32_t> keys(selected);
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        std::unordered_map<int32_t, Candidate> rows;
+        for (std::size_t from = 0; from < keys.size(); from += kBatch) {
+            std::vector<FMValue> args;
+            for (std::size_t i = from; i < keys.size() && i < from + kBatch; ++i) args.emplace_back(keys[i]);
+            if (!query(std::string(columns) + "pk in " + marks(args.size()) + ";", args, [&](FMResultSet& rs) {
+                    Candidate c = candidateOf(rs);
+                    rows.emplace(c.key, std::move(c));
+                }))
+                return fail("The selected recipients could not be read");
+        }
+        for (int32_t key : selected) {
+            const auto found = rows.find(key);
+            if (found != rows.end()) candidates.push_back(found->second);
+        }
+    }
+    // The state codes are worked out once per state text.
+    std::unordered_map<std::string, bool> inState;
+    for (Candidate& c : candidates) {
+        auto known = inState.find(c.state);
+        if (known == inState.end()) known = inState.emplace(c.state, EFile_NEC::isPayeeOf(7, c.state, state_)).first;
+        if (c.kind == 7 && known->second) payees_.push_back(std::move(c));
+    }
+    return true;
+}
+
+bool Gathering::readPayers(const std::vector<int32_t>& payers) {
+    for (int32_t key : payers) {
+        ComapnyInfo payer = cdb_.getCompanyInfo1(key);
+        if (payer.getPK() >= 0)
+            payers_.push_back(std::move(payer));
+        else if (db_.hadError())
+            return fail("The payers could not be read");
+    }
+    for (std::size_t i = 0; i < payees_.size(); ++i) byPayer_[payees_[i].payer].push_back(i);
+    return true;
+}
+
+uint64_t Gathering::payeeCount() const {
+    uint64_t count = 0;
+    for (const auto& payer : payers_) {
+        const auto found = byPayer_.find(payer.getPK());
+        if (found != byPayer_.end()) count += found->second.size();
+    }
+    return count;
+}
+
+bool Gathering::readBatch(const std::vector<std::size_t>& members, std::size_t from) {
+    const std::size_t count = std::min(kBatch, members.size() - from);
+    std::vector<FMValue> args;
+    std::unordered_map<int32_t, std::size_t> slot;  // key -> first place in the batch
+    for (std::size_t i = 0; i < count; ++i) {
+        const int32_t key = payees_[members[from + i]].key;
+        if (slot.emplace(key, i).second) args.emplace_back(key);
+    }
+    batch_.assign(count, EFilePayee());
+    batchStart_ = from;
+    std::vector<bool> found(count, false);
+    const std::string in = "pk in " + marks(args.size()) + ";";
+    if (!query("select * from recipients where " + in, args, [&](FMResultSet& rs) {
+            const auto at = slot.find(rs.intForColumn("pk"));
+            if (at == slot.end()) return;
+            cdb_.FillRecipient(batch_[at->second].recipient, rs);
+            found[at->second] = true;
+        }))
+        return fail("The recipients could not be read");
+    if (!query("select * from recipients_additionalinfo where " + in, args, [&](FMResultSet& rs) {
+            const auto at = slot.find(rs.intForColumn("pk"));
+            if (at != slot.end()) cdb_.FillRecipientadditonalfields(batch_[at->second].additional, rs);
+        }))
+        return fail("The recipients' additional data could not be read");
+    // A key that stands twice in the selection is written twice.
+    for (std::size_t i = 0; i < count; ++i) {
+        const int32_t key = payees_[members[from + i]].key;
+        const std::size_t first = slot.at(key);
+        if (first != i) {
+            batch_[i] = batch_[first];
+            found[i] = found[first];
+        }
+        if (!found[i]) {
+            failure_ = "Recipient " + std::to_string(key) + " could not be read.";
+            return false;
+        }
+    }
+    return true;
+}
+
+EFile::Groups Gathering::groups() {
+    return [this, next = std::size_t(0)](EFileGroup& group) mutable {
+        for (; failure_.empty() && next < payers_.size(); ++next) {
+            const ComapnyInfo& payer = payers_[next];
+            const auto found = byPayer_.find(payer.getPK());
+            if (found == byPayer_.end()) continue;
+            const std::vector<std::size_t>& members = found->second;
+            group.payer = payer;
+            group.kind = 7;
+            group.anyCombinedCode = std::any_of(members.begin(), members.end(), [this](std::size_t i) {
+                return !Utils::getStateCode(payees_[i].state, true).empty();
+            });
+            batch_.clear();
+            batchStart_ = 0;
+            group.nextPayee = [this, &members, at = std::size_t(0)]() mutable -> const EFilePayee* {
+                if (at >= members.size() || !failure_.empty()) return nullptr;
+                if (batch_.empty() || at == batchStart_ + batch_.size()) {
+                    if (!readBatch(members, at)) return nullptr;
+                }
+                return &batch_[at++ - batchStart_];
+            };
+            ++next;
+            return true;
+        }
+        return false;
+    };
+}
+
+bool Gathering::markPayees() {
+    std::vector<int32_t> keys;
+    for (const Candidate& c : payees_) keys.push_back(c.key);
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    for (std::size_t from = 0; from < keys.size(); from += kBatch) {
+        std::vector<FMValue> args;
+        for (std::size_t i = from; i < keys.size() && i < from + kBatch; ++i) args.emplace_back(keys[i]);
+        if (!db_.executeUpdate("update recipients set completed = 1 where pk in " + marks(args.size()) +
+                                   " and (completed is null or completed <> 1);",
+                               args))
+            return fail("The recipients could not be marked completed");
+    }
+    return true;
+}
+
+// Ends the run's own transaction: commits when keep is set, else rolls back. A caller's
+// transaction is left to the caller.
+bool endTransaction(FMDatabase& db, bool own, bool keep, std::string& reason) {
+    if (!own) return true;
+    if (keep) {
+        if (db.commit()) return true;
+        reason = "The recipients could not be marked completed: " + db.lastErrorMessage();
+    }
+    if (db.isInTransaction() && !db.rollback())
+        platform::systemLog("The state file run could not be rolled back: " + db.lastErrorMessage());
+    return false;
+}
+
+}  // namespace
+
+std::optional<bool> EFile_NEC::selectedPayersHavePayeesIn(const std::string& state, std::string& failure) {
+    CompanyDatabase* cdb = openCompanyDatabase();
+    if (!cdb) {
+        failure = "No company database is open.";
+        return std::nullopt;
+    }
+    Gathering gathering(*cdb, state);
+    if (!gathering.readCandidates({}, selectedPayers())) {
+        failure = gathering.failure();
+        return std::nullopt;
+    }
+    return gathering.anyPayee();
+}
+
+EFileResult EFile_NEC::Populate(const E_FileInfo& transmitter, const std::string& outputPath) {
+    CompanyDatabase* cdb = openCompanyDatabase();
+    if (!cdb) return failed(EFileResult::Failure::database, "No company database is open.");
+
+    const Session& s = session();
+    const std::vector<int32_t> payers = selectedPayers();
+    const std::vector<int32_t> noneSelected;
+    const std::vector<int32_t>& selected = s.recp_details ? s.recp_details->selectedRecipients() : noneSelected;
+    numPayers_ = static_cast<int32_t>(payers.size());
+
+    platform::AtomicFileWriter out(outputPath);
+    if (!out.ok()) return failed(EFileResult::Failure::output, out.error());
+
+    FMDatabase& db = *cdb->db;
+    const bool own = !db.isInTransaction();
+    if (own && !db.beginTransaction())
+        return failed(EFileResult::Failure::database, "The recipients could not be read: " + db.lastErrorMessage());
+
+    Gathering gathering(*cdb, transmitter.getNECState());
+    std::string reason;
+    EFileResult result;
+    if (!gathering.readCandidates(selected, payers) || !gathering.readPayers(payers)) {
+        result = failed(EFileResult::Failure::database, gathering.failure());
+    } else {
+        const Output output = [&out](std::string_view record) { return out.write(record); };
+        result = write(transmitter, gathering.payeeCount(), gathering.groups(), output);
+        if (!gathering.failure().empty())
+            result = failed(EFileResult::Failure::database, gathering.failure());
+        else if (result.failure == EFileResult::Failure::output)
+            result.message = out.error();
+    }
+    // With no payer selected the run marks nothing.
+    if (result.ok() && !payers.empty() && !gathering.markPayees())
+        result = failed(EFileResult::Failure::database, gathering.failure());
+    if (result.ok() && !out.finish()) result = failed(EFileResult::Failure::output, out.error());
+
+    if (!endTransaction(db, own, result.ok(), reason)) {
+        out.abandon();
+        if (result.ok()) result = failed(EFileResult::Failure::database, reason);
+        return result;
+    }
+    if (!result.ok()) {
+        out.abandon();
+        return result;
+    }
+    // The marks are committed; only the rename is left.
+    if (!out.commit()) return failed(EFileResult::Failure::output, out.error());
+    return result;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class PrtReport;
+class REPDATA;
+
+// Draws one print request: makes the report object for the request's report number,
+// opens it, runs the drawing of that number on it and closes it (which prints).
+class rept {
+public:
+    // Nothing is drawn for a report number below 0 or above 11, nor for the summary
+    // report, which its run writes line by line itself. False when the report was drawn
+    // but could not be printed (the user was told why).
+    bool DoReport(const REPDATA& request);
+    // Runs the drawing of the request's report number on the report object.
+    void ReprtMethod(const REPDATA& request, PrtReport& report);
+};

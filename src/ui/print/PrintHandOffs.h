@@ -1,0 +1,5 @@
+#pragma once
+
+// Puts the summary report, the label settings window and the mailing labels into the
+// main window's hand-off table.
+void installPrintHandOffs();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+struct PrintJob;
+
+// Prints a job on the program's one printer: the print dialog (run modally under the
+// object name kPrintDialogName), then the pages of the job's document that the user
+// chose (all of them unless a range was given), each at its own size from the paper's
+// top-left corner, unscaled and unrotated, one page at a time at the printer's
+// resolution (at most kMaxRenderDpi). True when printed; false when the user
+// cancelled or the job could not be printed (the user is told why).
+//
+// When the environment variable kPrintFolderVariable names a folder, jobs are written
+// there as "<n>-<job title>.pdf" instead, without a dialog, so the program can be run
+// without a printer or a display.
+bool printJob(QWidget* parent, const PrintJob& job);
+
+inline constexpr const char* kPrintDialogName = "PrintDialog";
+inline constexpr const char* kPrintFolderVariable = "TALVEXA_PRINT_DIR";
+inline constexpr int kMaxRenderDpi = 600;

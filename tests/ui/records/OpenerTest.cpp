@@ -1,0 +1,160 @@
+// Opening the payer window and the entry windows from the main window: each form kind
+// opens its own window, once; an open window comes forward as it is; a closed one is
+// made afresh; kinds without a window of their own say so; Edit Recipient opens the
+// window of the recipient's kind.
+
+#include <ostream>
+
+#include <QPointer>
+
+#include "RecordsFixture.h"
+#include "core/foundation/MessageBoxCodes.h"
+#include "ui/company/CompanyController.h"
+#include "ui/entry/INTFrame.h"
+#include "ui/entry/MISCFrame.h"
+#include "ui/entry/NECFrame.h"
+
+namespace {
+
+struct Kind {
+    int32_t code;
+    const char* window;      // the entry window's name, or null
+    const char* message;     // the "not available" text, or null
+};
+void PrintTo(const Kind& k, std::ostream* os) { *os << "kind " << k.code; }
+
+QWidget* keptWindow(AppDelegate& m, int32_t kind) {
+    switch (kind) {
+        case 1: return m.Miscframe();
+        case 3: return m.Int();
+        case 7: return m.NECframe();
+        default: return nullptr;
+    }
+}
+
+class OpenEachKind : public RecordsTest, public ::testing::WithParamInterface<Kind> {};
+
+TEST_P(OpenEachKind, OpensItsWindowOnceOrSaysItIsNotAvailable) {
+    const Kind k = GetParam();
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    session().recp_details->setModeToNew();
+    // A recipient stored behind the list's back shows once the lists are refilled.
+    const int32_t late = addRecipient(payer, 1, "Late", "Comer");
+    ASSERT_TRUE(listedRecipients().empty());
+
+    if (k.message) scripted->answerBox(kMessageAnswerOkYes);
+    main->Open1099Dialog(2, k.code);
+    EXPECT_EQ(listedRecipients(), std::vector<int32_t>{late});
+    if (k.message) {
+        ASSERT_EQ(scripted->boxes().size(), 1u);
+        const MessageBoxRequest box = scripted->boxes()[0];
+        EXPECT_EQ(box.caption, "");
+        EXPECT_EQ(box.details, k.message);
+        EXPECT_EQ(box.style, kMessageStyleOK);
+        EXPECT_EQ(box.title, "Talvexa 1099 E-File 2025");
+        EXPECT_EQ(box.image, kMessageImagePlain);
+        return;
+    }
+    EXPECT_TRUE(scripted->boxes().empty());
+    if (!k.window) {
+        EXPECT_EQ(main->Miscframe(), nullptr);
+        EXPECT_EQ(main->Int(), nullptr);
+        EXPECT_EQ(main->NECframe(), nullptr);
+        return;
+    }
+    QPointer<QWidget> first = keptWindow(*main, k.code);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->objectName().toStdString(), k.window);
+    EXPECT_TRUE(first->isVisible());
+
+    // Again: the same window, brought forward as it stands.
+    auto* typed = first->findChild<QLineEdit*>();
+    ASSERT_NE(typed, nullptr);
+    typed->setText(QStringLiteral("kept as typed"));
+    first->hide();
+    main->Open1099Dialog(2, k.code);
+    EXPECT_EQ(keptWindow(*main, k.code), first.data());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(typed->text(), QStringLiteral("kept as typed"));
+
+    // Closed, it goes; the next opening makes a new one.
+    typed->setText(QString());
+    first->close();
+    settle();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(keptWindow(*main, k.code), nullptr);
+    main->Open1099Dialog(2, k.code);
+    EXPECT_NE(keptWindow(*main, k.code), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, OpenEachKind,
+    ::testing::Values(Kind{1, "MISCFrame", nullptr}, Kind{3, "INTFrame", nullptr}, Kind{7, "NECFrame", nullptr},
+                      Kind{2, nullptr, "The 1099-DIV entry window is not available yet."},
+                      Kind{4, nullptr, "The 1099-R entry window is not available yet."},
+                      Kind{5, nullptr, "The 1099-S entry window is not available yet."},
+                      // No form kind: only the lists are refilled.
+                      Kind{6, nullptr, nullptr}, Kind{0, nullptr, nullptr}, Kind{9, nullptr, nullptr}),
+    [](const ::testing::TestParamInfo<Kind>& p) { return "Kind" + std::to_string(p.param.code); });
+
+TEST_F(RecordsTest, ThePayerWindowOpensOnceAndAfreshAfterClosing) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    const int32_t late = addRecipient(payer, 1, "Late", "Comer");
+
+    // Mode 1 with another kind does nothing at all, not even a refill.
+    main->Open1099Dialog(1, 2);
+    EXPECT_EQ(main->companycontrol(), nullptr);
+    EXPECT_TRUE(listedRecipients().empty());
+
+    session().comp_details->setModeToEdit();
+    main->Open1099Dialog(1, 1);
+    QPointer<CompanyController> first = main->companycontrol();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->theCompanyInfo().getPK(), payer);
+    EXPECT_TRUE(listedRecipients().empty());   // mode 1 refills nothing
+
+    main->Open1099Dialog(1, 1);
+    EXPECT_EQ(main->companycontrol(), first.data());
+
+    // Closed through Cancel with nothing changed.
+    click(first, "Cancel_btnProperty");
+    settle();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(main->companycontrol(), nullptr);
+    EXPECT_EQ(listedRecipients(), std::vector<int32_t>{late});   // Cancel refreshes the main window
+    main->UpdateCompany();
+    EXPECT_NE(main->companycontrol(), nullptr);
+}
+
+TEST_F(RecordsTest, EditRecipientOpensTheWindowOfTheRecipientsKind) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t misc = addRecipient(payer, 1, "Ann", "Lee", "111-22-3333");
+    const int32_t nec = addRecipient(payer, 7, "Bo", "Ng", "222-33-4444");
+    selectPayer(payer);
+    selectRecipients({nec});
+
+    main->UpdateRecipient_Action();
+    ASSERT_NE(main->NECframe(), nullptr);
+    EXPECT_EQ(main->Miscframe(), nullptr);
+    EXPECT_TRUE(main->NECframe()->isEditMode());
+    EXPECT_EQ(main->NECframe()->theRecipientInfo().getPK(), nec);
+    EXPECT_EQ(selectedRecipientRows(), std::vector<int32_t>{nec});
+
+    EXPECT_EQ(main->listedRecipientKind(nec), 7);
+    EXPECT_EQ(main->listedRecipientKind(misc), 1);
+    // A recipient no row lists is taken as 1099-MISC.
+    EXPECT_EQ(main->listedRecipientKind(12345), 1);
+
+    // Without a selected recipient nothing opens.
+    main->NECframe()->close();
+    settle();
+    userSelect(recipients(), {});
+    main->UpdateRecipient_Action();
+    EXPECT_EQ(main->NECframe(), nullptr);
+    EXPECT_EQ(main->Miscframe(), nullptr);
+}
+
+}  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -27,21 +26,16 @@
 #include "ui/efile/HowtoIRIS.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/FileChoosers.h"
+#include "ui/support/InvalidMarking.h"
 #include "ui/support/ModalLoop.h"
+#include "ui/support/TextLimits.h"
+#include "ui/support/TypingClamp.h"
 #include "ui_AdditionalPayersInformation.h"
 
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 std::string ss(const QString& s) { return s.toStdString(); }
-
-// Lengths and cuts count characters (code points), as the checks do.
-int characters(const QString& text) { return static_cast<int>(text.toUcs4().size()); }
-QString cutTo(const QString& text, int limit) {
-    const QList<uint> points = text.toUcs4();
-    if (points.size() <= limit) return text;
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), limit);
-}
 
 const char kIndividual[] = "Individual";
 const char kBusinessName[] = "Business Name";
@@ -274,21 +268,12 @@ bool AdditionalPayersInformation::Validate() {
 }
 
 void AdditionalPayersInformation::setInvalid(QWidget* w, bool invalid) {
-    w->setProperty("invalid", invalid);
-    if (auto* box = qobject_cast<QComboBox*>(w)) {
-        box->setStyleSheet(invalid ? QStringLiteral("QComboBox { border: 2px solid #d00000; border-radius: 3px; }")
-                                   : QString());
-        return;
-    }
-    // Red text on a tinted ground, so that an empty field that fails shows too; the
-    // business name, which this window shows without letting it be edited, as well.
-    QPalette palette = QApplication::palette(w);
-    if (invalid) {
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            palette.setColor(group, QPalette::Text, QColor(0xd0, 0, 0));
-            palette.setColor(group, QPalette::Base, QColor(0xff, 0xec, 0xec));
-        }
-    }
+    markInvalid(w, invalid);
+    if (w != ui->BussinessName || !invalid) return;
+    // The business name is shown here without letting it be edited: it shows red too.
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    palette.setColor(QPalette::Disabled, QPalette::Base, palette.color(QPalette::Active, QPalette::Base));
     w->setPalette(palette);
 }
 
@@ -388,28 +373,19 @@ void AdditionalPayersInformation::PhoneType_Action() { choiceChanged(); }
 void AdditionalPayersInformation::PayerState_Action() { choiceChanged(); }
 void AdditionalPayersInformation::CombineFiling_M() { choiceChanged(); }
 
-// A keystroke or paste that makes the text longer than the field's limit is undone; a
-// text stored longer than the limit may still be shortened.
+// A keystroke or paste that makes the text longer than the field's limit is undone (a
+// text stored longer may still be shortened); any change is pending until saved.
 void AdditionalPayersInformation::textEdited(std::size_t field, const QString& text) {
     savealert_ = true;
     changeRule();
-    QLineEdit* edit = fields_[field].edit;
-    const int length = characters(text);
-    if (length > fields_[field].limit && length > characters(previousValues_[field])) {
-        const int cursor = edit->cursorPosition() - static_cast<int>(text.size() - previousValues_[field].size());
-        edit->setText(previousValues_[field]);
-        edit->setCursorPosition(std::max(0, cursor));
-        return;
-    }
-    previousValues_[field] = text;
-    edited_[field] = true;
+    if (clampTyping(fields_[field].edit, text, previousValues_[field], fields_[field].limit)) edited_[field] = true;
 }
 
 void AdditionalPayersInformation::fieldAction(std::size_t field) {
     QLineEdit* edit = fields_[field].edit;
     bool changed = edited_[field];
     edited_[field] = false;
-    const QString cut = cutTo(edit->text(), fields_[field].cut);
+    const QString cut = textlimits::firstCharacters(edit->text(), fields_[field].cut);
     if (cut != edit->text()) {
         edit->setText(cut);
         previousValues_[field] = cut;

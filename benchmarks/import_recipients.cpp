@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "AnsweringUserInterface.h"
 #include "LargeCompanyFile.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
@@ -28,32 +29,20 @@ namespace {
 
 constexpr int kImported = 10000;
 
-// Answers every window at once: the chooser with the file, both lists with OK (every
-// conflict chosen), every box with its affirmative button.
-class AnsweringUserInterface : public UserInterface {
+// The shared answering layer, with the chooser answered by the file and every
+// conflict chosen for overwriting.
+class ImportAnswers : public bench::AnsweringUserInterface {
 public:
     std::string file;
     size_t conflicts = 0;
 
-    MessageBoxResult messageBox(const MessageBoxRequest&) override { return MessageBoxResult{2, false}; }
-    bool formErrors(const std::vector<std::string>&) override { return true; }
-    int welcome() override { return 1111; }
-    int configurationSetup(TalvexaDir*, std::string&) override { return 2000; }
-    int printPreview(const std::string&) override { return 1234; }
-    int createDatabase(databaseInfo&) override { return 1000; }
-    void refreshMainWindow() override {}
-    int alert(const AlertRequest&) override { return kAlertFirstButtonCode; }
     std::optional<std::string> chooseOpenFile(const OpenFileRequest&) override { return file; }
-    int importErrors(const std::vector<std::string>&) override { return kImportErrorsOKCode; }
     int importConflicts(const std::vector<std::string>& names, std::vector<int>& rows) override {
         conflicts = names.size();
         rows.resize(names.size());
         std::iota(rows.begin(), rows.end(), 0);
         return kImportConflictsOKCode;
     }
-    bool closeDatabase(bool, bool) override { return true; }
-    bool openRecentDatabase() override { return false; }
-    bool print(const PrintJob&) override { return true; }
 };
 
 const std::vector<std::string> kColumns = {
@@ -104,7 +93,7 @@ public:
     }
     void close() { session().DBH->companyDatabase()->Close(); }
 
-    AnsweringUserInterface ui;
+    ImportAnswers ui;
 
 private:
     std::string folder_, template_, working_;

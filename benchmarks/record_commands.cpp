@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "AnsweringUserInterface.h"
 #include "LargeCompanyFile.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -44,28 +45,6 @@
 namespace {
 
 constexpr int kDeleted = 1000;
-
-// Answers every box with its affirmative button at once, so a run measures the work
-// and not a person.
-class AnsweringUserInterface : public UserInterface {
-public:
-    MessageBoxResult messageBox(const MessageBoxRequest&) override { return MessageBoxResult{2, false}; }
-    bool formErrors(const std::vector<std::string>&) override { return true; }
-    int welcome() override { return 1111; }
-    int configurationSetup(TalvexaDir*, std::string&) override { return 2000; }
-    int printPreview(const std::string&) override { return 1234; }
-    int createDatabase(databaseInfo&) override { return 1000; }
-    void refreshMainWindow() override {}
-    int alert(const AlertRequest&) override { return kAlertFirstButtonCode; }
-    std::optional<std::string> chooseOpenFile(const OpenFileRequest&) override { return std::nullopt; }
-    int importErrors(const std::vector<std::string>&) override { return kImportErrorsOKCode; }
-    int importConflicts(const std::vector<std::string>&, std::vector<int>&) override {
-        return kImportConflictsCancelCode;
-    }
-    bool closeDatabase(bool, bool) override { return true; }
-    bool openRecentDatabase() override { return false; }
-    bool print(const PrintJob&) override { return true; }
-};
 
 class LargeCompanyFile {
 public:
@@ -130,7 +109,7 @@ public:
     }
 
 private:
-    AnsweringUserInterface ui_;
+    bench::AnsweringUserInterface ui_;
     std::string folder_;
     std::unique_ptr<AppDelegate> main_;
 };

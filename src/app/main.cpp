@@ -8,6 +8,7 @@
 #include "core/foundation/Startup.h"
 #include "core/foundation/Utils.h"
 #include "core/update/Version.h"
+#include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintHandOffs.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     installPrintHandOffs();
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
+    handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

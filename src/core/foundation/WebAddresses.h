@@ -44,3 +44,15 @@ inline std::string productWebSiteAddress() {
 inline std::string updateServerAddress() {
     return webaddress_detail::fromEnvironment(kUpdateServerVariable, kUpdateServer);
 }
+
+// The tax agency's sign-in for e-services, which the IRIS help window opens: a single
+// sign-on that lands on the e-services page and names the IRIS application.
+inline constexpr const char kIrisSignInHost[] = "https://la.www4.irs.gov";
+inline constexpr const char kIrisSignInPath[] =
+    "/sso/?resumePath=%2Fidp%2FSSO.saml2&allowInteraction=true&reauth=false&connectionId=SADIPACLIENT"
+    "&REF=IRIS&TargetResource=https%3A%2F%2Fla.www4.irs.gov%2Fesrv%2Fesrv.jsp"
+    "&AppName=IRIS";
+// The pages of the agency's web site on applying for an IRIS transmitter control code
+// and the IRIS user guide.
+inline constexpr const char kIrisApplicationForTccPath[] = "/tax-professionals/iris-application-for-tcc";
+inline constexpr const char kIrisUserGuidePath[] = "/pub/irs-pdf/p5717.pdf";

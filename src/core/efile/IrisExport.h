@@ -1,0 +1,51 @@
+#pragma once
+
+// Reading and saving for the IRIS export: the selected recipients of one form kind,
+// file by file, from the open company database, and each finished file written under
+// a temporary name and renamed into place.
+//
+// A file's recipients (at most 100) are read with one statement that joins both
+// recipient tables, just before the file is built, so that one file's records and text
+// are in memory at a time.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/efile/IrisFile.h"
+
+class CompanyDatabase;
+
+class IrisExport {
+public:
+    // keys: the selected recipients in selection order.
+    IrisExport(CompanyDatabase& db, std::vector<int32_t> keys);
+
+    std::size_t recipientCount() const { return keys_.size(); }
+    std::size_t fileCount() const { return IrisFile::fileCount(keys_.size()); }
+
+    // The payer keys (company_FK) of the selected recipients, each once, in the order
+    // they first appear; nullopt when the rows could not be read (failure() says why).
+    std::optional<std::vector<int32_t>> payers();
+
+    // File k's recipients in selection order. False when they could not be read or one
+    // of them is no longer stored (failure() says which).
+    bool readFile(std::size_t file, std::vector<IrisRecipient>& recipients);
+
+    const std::string& failure() const { return failure_; }
+
+    // Writes bytes to path through a temporary file in the same folder; an existing file
+    // is replaced only by the complete new one. The empty text on success, else the
+    // reason, naming the file and the system's error.
+    static std::string save(const std::string& path, std::string_view bytes);
+
+private:
+    bool fail(const std::string& what);
+
+    CompanyDatabase& db_;
+    std::vector<int32_t> keys_;
+    std::string failure_;
+};

@@ -92,6 +92,15 @@ EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const Recipient
     return result;
 }
 
+EFileTotals& EFile::stateTotalsFor(std::vector<EFileTotals>& states, const std::string& code) {
+    auto state = std::find_if(states.begin(), states.end(),
+                              [&](const EFileTotals& t) { return t.getStateCode() == code; });
+    if (state != states.end()) return *state;
+    states.emplace_back();
+    states.back().setStateCode(code);
+    return states.back();
+}
+
 EFileResult EFile::refusedTotal(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                 char code) {
     EFileResult result;
@@ -179,15 +188,9 @@ EFileResult EFile::writeGroup(EFileGroup& group) {
         if (!overflow && currentFedStateFlag_) {
             const std::string& code = codesOf(payee->recipient.getState()).combined;
             if (!code.empty()) {
-                auto state = std::find_if(states.begin(), states.end(),
-                                          [&](const EFileTotals& t) { return t.getStateCode() == code; });
-                if (state == states.end()) {
-                    states.emplace_back();
-                    states.back().setStateCode(code);
-                    state = states.end() - 1;
-                }
-                overflow = addAmounts(*state, own);
-                state->addPayee();
+                EFileTotals& state = stateTotalsFor(states, code);
+                overflow = addAmounts(state, own);
+                state.addPayee();
             }
         }
         if (overflow) return refusedTotal(payee->recipient, payee->additional, *overflow);

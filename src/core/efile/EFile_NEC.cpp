@@ -93,15 +93,9 @@ EFileResult EFile_NEC::writeGroup(EFileGroup& group) {
         if (!overflow && stateTotals) {
             const std::string& code = codesOf(payee->recipient.getState()).postal;
             if (!code.empty()) {
-                auto state = std::find_if(states.begin(), states.end(),
-                                          [&](const EFileTotals& t) { return t.getStateCode() == code; });
-                if (state == states.end()) {
-                    states.emplace_back();
-                    states.back().setStateCode(code);
-                    state = states.end() - 1;
-                }
-                overflow = addAmounts(*state, own);
-                state->addPayee();
+                EFileTotals& state = stateTotalsFor(states, code);
+                overflow = addAmounts(state, own);
+                state.addPayee();
             }
         }
         if (overflow) return refusedTotal(payee->recipient, payee->additional, *overflow);

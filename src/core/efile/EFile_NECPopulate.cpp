@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/efile/EFile_NEC.h"
+#include "core/efile/EFileRun.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
@@ -23,6 +24,8 @@
 #include "platform/SystemLog.h"
 
 namespace {
+
+using efilerun::failed;
 
 // Keys per statement when rows are read or marked by key.
 constexpr std::size_t kBatch = 500;
@@ -39,13 +42,6 @@ std::string marks(std::size_t count) {
     std::string text = "(";
     for (std::size_t i = 0; i < count; ++i) text += i == 0 ? "?" : ", ?";
     return text + ")";
-}
-
-EFileResult failed(EFileResult::Failure failure, std::string message) {
-    EFileResult result;
-    result.failure = failure;
-    result.message = std::move(message);
-    return result;
 }
 
 CompanyDatabase* openCompanyDatabase() {
@@ -262,19 +258,6 @@ bool Gathering::markPayees() {
     return true;
 }
 
-// Ends the run's own transaction: commits when keep is set, else rolls back. A caller's
-// transaction is left to the caller.
-bool endTransaction(FMDatabase& db, bool own, bool keep, std::string& reason) {
-    if (!own) return true;
-    if (keep) {
-        if (db.commit()) return true;
-        reason = "The recipients could not be marked completed: " + db.lastErrorMessage();
-    }
-    if (db.isInTransaction() && !db.rollback())
-        platform::systemLog("The state file run could not be rolled back: " + db.lastErrorMessage());
-    return false;
-}
-
 }  // namespace
 
 std::optional<bool> EFile_NEC::selectedPayersHavePayeesIn(const std::string& state, std::string& failure) {
@@ -301,42 +284,12 @@ EFileResult EFile_NEC::Populate(const E_FileInfo& transmitter, const std::string
     const std::vector<int32_t>& selected = s.recp_details ? s.recp_details->selectedRecipients() : noneSelected;
     numPayers_ = static_cast<int32_t>(payers.size());
 
-    platform::AtomicFileWriter out(outputPath);
-    if (!out.ok()) return failed(EFileResult::Failure::output, out.error());
-
-    FMDatabase& db = *cdb->db;
-    const bool own = !db.isInTransaction();
-    if (own && !db.beginTransaction())
-        return failed(EFileResult::Failure::database, "The recipients could not be read: " + db.lastErrorMessage());
-
     Gathering gathering(*cdb, transmitter.getNECState());
-    std::string reason;
-    EFileResult result;
-    if (!gathering.readCandidates(selected, payers) || !gathering.readPayers(payers)) {
-        result = failed(EFileResult::Failure::database, gathering.failure());
-    } else {
-        const Output output = [&out](std::string_view record) { return out.write(record); };
-        result = write(transmitter, gathering.payeeCount(), gathering.groups(), output);
-        if (!gathering.failure().empty())
-            result = failed(EFileResult::Failure::database, gathering.failure());
-        else if (result.failure == EFileResult::Failure::output)
-            result.message = out.error();
-    }
-    // With no payer selected the run marks nothing.
-    if (result.ok() && !payers.empty() && !gathering.markPayees())
-        result = failed(EFileResult::Failure::database, gathering.failure());
-    if (result.ok() && !out.finish()) result = failed(EFileResult::Failure::output, out.error());
-
-    if (!endTransaction(db, own, result.ok(), reason)) {
-        out.abandon();
-        if (result.ok()) result = failed(EFileResult::Failure::database, reason);
-        return result;
-    }
-    if (!result.ok()) {
-        out.abandon();
-        return result;
-    }
-    // The marks are committed; only the rename is left.
-    if (!out.commit()) return failed(EFileResult::Failure::output, out.error());
-    return result;
+    return efilerun::toFile(*cdb->db, outputPath, !payers.empty(),
+                            {[&] { return gathering.readCandidates(selected, payers) && gathering.readPayers(payers); },
+                             [&](const Output& output) {
+                                 return write(transmitter, gathering.payeeCount(), gathering.groups(), output);
+                             },
+                             // With no payer selected the run marks nothing.
+                             [&] { return gathering.markPayees(); }, [&] { return gathering.failure(); }});
 }

@@ -13,7 +13,7 @@
 
 namespace entry {
 
-// The fields of a form as plain values, entry i belonging to the spec's field i:
+// The fields of a form as plain values, entry i belonging to the form's field i:
 // a text field's text, a pop-up's chosen title, a check box's state.
 struct EntryView {
     std::vector<std::string> text;

@@ -38,14 +38,10 @@ bool readByKeys(CompanyDatabase& db, const std::string& table, const std::vector
     rows.reserve(distinct.size());
     for (size_t first = 0; first < distinct.size(); first += kKeysPerRead) {
         const size_t count = std::min(kKeysPerRead, distinct.size() - first);
-        std::string sql = "select * from " + table + " where pk in (";
+        const std::string sql = "select * from " + table + " where pk in " + companyrows::markList(count) + ";";
         std::vector<FMValue> args;
         args.reserve(count);
-        for (size_t i = 0; i < count; ++i) {
-            sql += i == 0 ? "?" : ", ?";
-            args.emplace_back(distinct[first + i]);
-        }
-        sql += ");";
+        for (size_t i = 0; i < count; ++i) args.emplace_back(distinct[first + i]);
         std::string failure;
         if (auto rs = db.db->executeQuery(sql, args)) {
             FMError error;

@@ -27,6 +27,8 @@
 
 namespace {
 
+using companyrows::markList;
+
 using efilerun::failed;
 
 // Keys per statement when rows are read or marked by key.
@@ -51,13 +53,6 @@ struct RunEntry {
     int32_t kind;
     bool combinedCode;    // its state takes part in combined federal/state filing
 };
-
-// "(?, ?, ...)" with count marks.
-std::string marks(std::size_t count) {
-    std::string text = "(";
-    for (std::size_t i = 0; i < count; ++i) text += i == 0 ? "?" : ", ?";
-    return text + ")";
-}
 
 class Gathering {
 public:
@@ -169,7 +164,7 @@ bool Gathering::readRun(const std::vector<int32_t>& selected, int32_t direction,
         std::vector<FMValue> args;
         for (; from < places.size() && args.size() < kBatch; ++from)
             if (args.empty() || places[from].first != places[from - 1].first) args.emplace_back(places[from].first);
-        if (!query(std::string(columns) + "pk in " + marks(args.size()) + ";", args, place))
+        if (!query(std::string(columns) + "pk in " + markList(args.size()) + ";", args, place))
             return fail("The selected recipients could not be read");
     }
     return true;
@@ -214,7 +209,7 @@ bool Gathering::readBatch(const std::vector<std::size_t>& group, std::size_t fro
     batch_.assign(count, EFilePayee());
     batchStart_ = from;
     std::vector<bool> found(count, false);
-    const std::string in = "pk in " + marks(count) + ";";
+    const std::string in = "pk in " + markList(count) + ";";
     if (!query("select * from recipients where " + in, args, [&](FMResultSet& rs) {
             const auto at = slot.find(rs.intForColumn("pk"));
             if (at == slot.end()) return;
@@ -277,9 +272,9 @@ EFile::Groups Gathering::groups() {
 bool Gathering::mark(const std::vector<FMValue>& keys) {
     if (keys.empty()) return true;
     for (const char* table : {"recipients", "recipients_additionalinfo"}) {
-        if (!db_.executeUpdate(std::string("update ") + table + " set completed = 1 where pk in " + marks(keys.size()) +
-                                   " and (completed is null or completed <> 1);",
-                               keys))
+        const std::string sql = std::string("update ") + table + " set completed = 1 where pk in " +
+                                markList(keys.size()) + " and (completed is null or completed <> 1);";
+        if (!db_.executeUpdate(sql, keys))
             return fail("The recipients could not be marked completed");
     }
     return true;

@@ -25,6 +25,8 @@
 
 namespace {
 
+using companyrows::markList;
+
 using efilerun::failed;
 
 // Keys per statement when rows are read or marked by key.
@@ -37,12 +39,6 @@ struct Candidate {
     int32_t kind;
     std::string state;
 };
-
-std::string marks(std::size_t count) {
-    std::string text = "(";
-    for (std::size_t i = 0; i < count; ++i) text += i == 0 ? "?" : ", ?";
-    return text + ")";
-}
 
 CompanyDatabase* openCompanyDatabase() {
     Session& s = session();
@@ -132,7 +128,7 @@ bool Gathering::readCandidates(const std::vector<int32_t>& selected, const std::
         for (std::size_t from = 0; from < keys.size(); from += kBatch) {
             std::vector<FMValue> args;
             for (std::size_t i = from; i < keys.size() && i < from + kBatch; ++i) args.emplace_back(keys[i]);
-            if (!query(std::string(columns) + "pk in " + marks(args.size()) + ";", args, [&](FMResultSet& rs) {
+            if (!query(std::string(columns) + "pk in " + markList(args.size()) + ";", args, [&](FMResultSet& rs) {
                     Candidate c = candidateOf(rs);
                     rows.emplace(c.key, std::move(c));
                 }))
@@ -185,7 +181,7 @@ bool Gathering::readBatch(const std::vector<std::size_t>& members, std::size_t f
     batch_.assign(count, EFilePayee());
     batchStart_ = from;
     std::vector<bool> found(count, false);
-    const std::string in = "pk in " + marks(args.size()) + ";";
+    const std::string in = "pk in " + markList(args.size()) + ";";
     if (!query("select * from recipients where " + in, args, [&](FMResultSet& rs) {
             const auto at = slot.find(rs.intForColumn("pk"));
             if (at == slot.end()) return;
@@ -250,7 +246,7 @@ bool Gathering::markPayees() {
     for (std::size_t from = 0; from < keys.size(); from += kBatch) {
         std::vector<FMValue> args;
         for (std::size_t i = from; i < keys.size() && i < from + kBatch; ++i) args.emplace_back(keys[i]);
-        if (!db_.executeUpdate("update recipients set completed = 1 where pk in " + marks(args.size()) +
+        if (!db_.executeUpdate("update recipients set completed = 1 where pk in " + markList(args.size()) +
                                    " and (completed is null or completed <> 1);",
                                args))
             return fail("The recipients could not be marked completed");

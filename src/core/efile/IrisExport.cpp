@@ -7,20 +7,16 @@
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/SystemLog.h"
 
 namespace {
 
+using companyrows::markList;
+
 // Keys per statement when only the payer of each selected recipient is needed.
 constexpr std::size_t kPayerBatch = 500;
-
-// "(?, ?, ...)" with count marks.
-std::string marks(std::size_t count) {
-    std::string text = "(";
-    for (std::size_t i = 0; i < count; ++i) text += i == 0 ? "?" : ", ?";
-    return text + ")";
-}
 
 // Both recipient tables of the given keys. The recipient row's columns come last, so
 // that where both tables have a column of the same name (key, payer, kind, status
@@ -28,7 +24,7 @@ std::string marks(std::size_t count) {
 // a recipient without additional data.
 std::string joinedSelect(std::size_t count) {
     return "select a.*, r.* from recipients r left join recipients_additionalinfo a on a.pk = r.pk where r.pk in " +
-           marks(count) + ";";
+           markList(count) + ";";
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ std::optional<std::vector<int32_t>> IrisExport::payers() {
         std::vector<FMValue> args;
         args.reserve(count);
         for (std::size_t i = 0; i < count; ++i) args.emplace_back(keys_[from + i]);
-        auto rs = db_.db->executeQuery("select pk, company_FK from recipients where pk in " + marks(count) + ";",
+        auto rs = db_.db->executeQuery("select pk, company_FK from recipients where pk in " + markList(count) + ";",
                                        args);
         if (!rs) {
             fail("The selected recipients could not be read: " + db_.db->lastErrorMessage());

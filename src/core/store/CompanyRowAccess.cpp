@@ -145,6 +145,12 @@ bool write(CompanyDatabase& cdb, const std::string& failureMessage,
     });
 }
 
+std::string markList(std::size_t count) {
+    std::string text = "(";
+    for (std::size_t i = 0; i < count; ++i) text += i == 0 ? "?" : ", ?";
+    return text + ")";
+}
+
 std::string insertStatement(const std::string& table, const std::vector<std::string>& columns) {
     std::string names = "pk";
     std::string marks = "?";

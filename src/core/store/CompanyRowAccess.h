@@ -5,6 +5,7 @@
 // vocabulary (name patterns, sort words, company clauses) and the one way every write
 // runs (a transaction that is committed only when all of it succeeded).
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -112,6 +113,9 @@ void appendColumnValues(std::vector<FMValue>& values, const Record& record, cons
     };
     (add(tables), ...);
 }
+
+// "(?, ?, ...)" with count marks, for "in" lists of keys.
+std::string markList(std::size_t count);
 
 // "insert into <table> (pk, <columns>)values(?, ...)" with one mark for the key and
 // one for every column.

@@ -94,11 +94,7 @@ bool Gathering::fail(const std::string& what) {
 
 bool Gathering::query(const std::string& sql, const std::vector<FMValue>& args,
                       const std::function<void(FMResultSet&)>& each) {
-    auto rs = db_.executeQuery(sql, args);
-    if (!rs) return false;
-    FMError error;
-    while (rs->nextWithError(&error)) each(*rs);
-    return error.code == 0;
+    return companyrows::readAll(db_, sql, args, each);
 }
 
 Candidate Gathering::candidateOf(FMResultSet& rs) {

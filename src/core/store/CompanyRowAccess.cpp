@@ -180,6 +180,15 @@ void noteReadFailure(CompanyDatabase& cdb, const std::string& reason) {
 
 }  // namespace
 
+bool readAll(FMDatabase& db, const std::string& sql, const std::vector<FMValue>& args,
+             const std::function<void(FMResultSet&)>& each) {
+    auto rs = db.executeQuery(sql, args);
+    if (!rs) return false;
+    FMError error;
+    while (rs->nextWithError(&error)) each(*rs);
+    return error.code == 0;
+}
+
 void eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
              const std::function<void(FMResultSet&)>& each) {
     auto rs = cdb.db->executeQuery(sql, args);

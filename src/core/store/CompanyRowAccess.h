@@ -16,6 +16,7 @@
 #include "core/sqlite/FMValue.h"
 
 class CompanyDatabase;
+class FMDatabase;
 class WriteGuard;
 
 namespace companyrows {
@@ -123,6 +124,11 @@ std::string insertStatement(const std::string& table, const std::vector<std::str
 
 // "update <table> set <column> = (?), ... where pk = (?);"
 std::string updateStatement(const std::string& table, const std::vector<std::string>& columns);
+
+// Runs a query on a connection and hands every row to each. Reports nothing; false when
+// the query or a row could not be read (the rows read before that were handed over).
+bool readAll(FMDatabase& db, const std::string& sql, const std::vector<FMValue>& args,
+             const std::function<void(FMResultSet&)>& each);
 
 // Runs a query and hands every row to each; a query that fails yields no rows.
 void eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,

@@ -47,7 +47,7 @@ public:
     // The next close of the company database is refused, as when a window stays open.
     void refuseCloseDatabase() { ++closeRefusals_; }
     // What print answers (true, printed, unless set); every job is recorded and kept
-    // under test-output/pdf/ whatever the answer.
+    // under test-output/pdf/ whatever the answer (a form run's sheets are recorded only).
     void answerPrint(bool printed) { printAnswer_ = printed; }
     // Also writes every job into the folder as the program's print folder does
     // (<n>-<job title>.pdf); an empty folder stops it.
@@ -59,7 +59,7 @@ public:
     // The names of what was shown or called, in order.
     std::vector<std::string> sequence() const;
     std::vector<PrintJob> jobs() const;
-    // Where each job was kept under test-output/pdf/, in order.
+    // Where each job was kept under test-output/pdf/, in order (empty for sheets).
     const std::vector<std::string>& keptJobs() const { return keptJobs_; }
     int refreshCount() const { return refreshCount_; }
     bool allAnswersUsed() const;

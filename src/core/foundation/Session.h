@@ -66,6 +66,13 @@ struct Session {
     // ---- recipient import: what the target window chose ----
     int32_t _type = 1;                  // form kind of the recipients to import (1, 2, 3, 4, 5 or 7)
     int32_t CPK = -1;                   // key of the payer that receives them
+
+    // ---- form print runs ----
+    int32_t currentForm = 0;                // copy code being printed; keeps the last one after a run
+    bool PartialYear = false;               // forms print only "25" for the calendar year
+    int32_t totalNumberOfForms = 0;         // 1096: forms of recipients that are not void
+    int64_t totalFedTaxWithheld = 0;        // 1096: federal income tax withheld, cents
+    int64_t totalAmountForThisForm1096 = 0; // 1096: total amount reported, cents
 };
 
 Session& session();

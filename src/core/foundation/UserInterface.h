@@ -9,6 +9,7 @@
 
 #include "core/foundation/MessageBoxCodes.h"
 
+class SheetModel;
 class TalvexaDir;
 class databaseInfo;
 
@@ -68,10 +69,12 @@ struct OpenFileRequest {
 
 // One print run handed to the printer: the job's name (shown by the print dialog and
 // the print queue) and the finished PDF document, whose pages are printed in order at
-// their own size.
+// their own size. A form run hands its composed sheets instead (pdf stays empty); the
+// window layer paints them, one letter page per sheet.
 struct PrintJob {
     std::string title;
     std::string pdf;
+    std::shared_ptr<const SheetModel> sheets;
 };
 
 struct MessageBoxResult {

@@ -11,7 +11,18 @@
 // which payers and recipients. A run fills it and hands it to rept::DoReport.
 class REPDATA {
 public:
-    // Report numbers of the two line reports; the others are the forms and the 1096.
+    // Report numbers: the forms on pre-printed paper, the 1096, the forms printed four
+    // to a sheet on plain paper, and the two line reports.
+    static constexpr int32_t kMisc = 1;
+    static constexpr int32_t k1096 = 2;
+    static constexpr int32_t kInt = 3;
+    static constexpr int32_t kS = 4;
+    static constexpr int32_t kDiv = 5;
+    static constexpr int32_t kR = 6;
+    static constexpr int32_t kNec = 10;
+    static constexpr int32_t kMisc4Up = 0;
+    static constexpr int32_t kInt4Up = 7;
+    static constexpr int32_t kNec4Up = 11;
     static constexpr int32_t kSummaryReport = 8;
     static constexpr int32_t kMailingLabels = 9;
     static constexpr int32_t kLastReport = 11;
@@ -22,18 +33,23 @@ public:
     void setWxtype(int32_t v) { wxtype_ = v; }
     int32_t indexofRecComp() const { return indexofRecComp_; }
     void setIndexofRecComp(int32_t v) { indexofRecComp_ = v; }
-    // The recipients, their payers and their additional data, in parallel.
+    // The recipients, their payers and their additional data, in parallel: entry i of
+    // theListBox2 is the payer of recipient i (for the 1096, the one payer filing).
     const std::vector<RecipientInfo>& theListBox() const { return theListBox_; }
     void setTheListBox(std::vector<RecipientInfo> v) { theListBox_ = std::move(v); }
     const std::vector<ComapnyInfo>& theListBox2() const { return theListBox2_; }
     void setTheListBox2(std::vector<ComapnyInfo> v) { theListBox2_ = std::move(v); }
     const std::vector<RecipientAdditionalInfo>& theAddListBox3() const { return theAddListBox3_; }
     void setTheAddListBox3(std::vector<RecipientAdditionalInfo> v) { theAddListBox3_ = std::move(v); }
+    // The form kind of the run (1, 2, 3, 4, 5 or 7); the 1096 marks its box.
+    int32_t formKind() const { return formKind_; }
+    void setFormKind(int32_t v) { formKind_ = v; }
 
 private:
     int32_t reptnum_ = -1;
     int32_t wxtype_ = 0;
     int32_t indexofRecComp_ = 0;
+    int32_t formKind_ = 0;
     std::vector<RecipientInfo> theListBox_;
     std::vector<ComapnyInfo> theListBox2_;
     std::vector<RecipientAdditionalInfo> theAddListBox3_;

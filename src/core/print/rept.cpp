@@ -11,18 +11,29 @@ bool rept::DoReport(const REPDATA& request) {
     if (number != REPDATA::kMailingLabels) report.pdfFlag1 = 1;
     report.title.clear();
     if (!report.Open()) return true;
-    ReprtMethod(request, report);
-    return report.Close();
+    const bool printed = ReprtMethod(request, report);
+    return report.Close() && printed;
 }
 
-void rept::ReprtMethod(const REPDATA& request, PrtReport& report) {
+bool rept::ReprtMethod(const REPDATA& request, PrtReport& report) {
     switch (request.reptnum()) {
+    case REPDATA::kMisc: return report.Prt_MISC(request);
+    case REPDATA::k1096: return report.Prt_1096(request);
+    case REPDATA::kInt: return report.Prt_INT(request);
+    case REPDATA::kS: return report.Prt_S(request);
+    case REPDATA::kDiv: return report.Prt_DIV(request);
+    case REPDATA::kR: return report.Prt_R(request);
+    case REPDATA::kNec: return report.Prt_NEC(request);
     case REPDATA::kMailingLabels:
         report.Mailing();
-        break;
+        return true;
+    case REPDATA::kMisc4Up:
+    case REPDATA::kInt4Up:
+    case REPDATA::kNec4Up:
+        // The forms printed four to a sheet over the form picture are not drawn yet.
+        return true;
     default:
-        // The forms and the 1096 are drawn by the form print runs; the summary report
-        // is written by its own run.
-        break;
+        // The summary report is written by its own run.
+        return true;
     }
 }

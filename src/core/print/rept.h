@@ -9,8 +9,10 @@ class rept {
 public:
     // Nothing is drawn for a report number below 0 or above 11, nor for the summary
     // report, which its run writes line by line itself. False when the report was drawn
-    // but could not be printed (the user was told why).
+    // but not printed: the user cancelled the print dialog of a form run, or a report
+    // could not be printed (the user was told why).
     bool DoReport(const REPDATA& request);
-    // Runs the drawing of the request's report number on the report object.
-    void ReprtMethod(const REPDATA& request, PrtReport& report);
+    // Runs the drawing of the request's report number on the report object; false when
+    // a form run was drawn but not printed.
+    bool ReprtMethod(const REPDATA& request, PrtReport& report);
 };

@@ -16,6 +16,8 @@
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/PrintJobFolder.h"
+#include "core/print/SheetModel.h"
+#include "ui/print/SheetPainter.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PageSetup.h"
 
@@ -109,11 +111,35 @@ bool printThroughDialog(QWidget* parent, const PrintJob& job) {
     return printed;
 }
 
+// A form run's sheets: painted into a PDF document in the print folder, or on the
+// printer after the print dialog.
+bool printSheets(QWidget* parent, const PrintJob& job, const char* folder) {
+    std::string reason;
+    if (folder) {
+        // No sheets, no paper: an empty run leaves no file.
+        if (job.sheets->empty()) return true;
+        PrintJob painted;
+        painted.title = job.title;
+        const QByteArray bytes = SheetPainter::pdf(*job.sheets, job.title, reason);
+        if (!bytes.isEmpty()) {
+            painted.pdf = bytes.toStdString();
+            if (savePrintJob(folder, painted, reason)) return true;
+        }
+        cannotPrint(job.title, reason);
+        return false;
+    }
+    if (SheetPainter::print(parent, job, reason)) return true;
+    if (!reason.empty()) cannotPrint(job.title, reason);
+    return false;
+}
+
 }  // namespace
 
 bool printJob(QWidget* parent, const PrintJob& job) {
     const char* folder = std::getenv(kPrintFolderVariable);
-    if (folder && *folder) {
+    if (folder && !*folder) folder = nullptr;
+    if (job.sheets) return printSheets(parent, job, folder);
+    if (folder) {
         std::string reason;
         if (savePrintJob(folder, job, reason)) return true;
         cannotPrint(job.title, reason);

@@ -12,9 +12,13 @@ struct PrintJob;
 // resolution (at most kMaxRenderDpi). True when printed; false when the user
 // cancelled or the job could not be printed (the user is told why).
 //
+// A form run's job carries its sheets instead of a document: they are painted by
+// SheetPainter, on the printer after the same dialog.
+//
 // When the environment variable kPrintFolderVariable names a folder, jobs are written
 // there as "<n>-<job title>.pdf" instead, without a dialog, so the program can be run
-// without a printer or a display.
+// without a printer or a display (a form run's sheets painted into the PDF; a run
+// without sheets writes nothing).
 bool printJob(QWidget* parent, const PrintJob& job);
 
 inline constexpr const char* kPrintDialogName = "PrintDialog";

@@ -259,16 +259,28 @@ TEST_F(MailingLabelsTest, OnlyTheLabelsGoThroughTheReportFile) {
     const int32_t acme = addPayer("Acme");
     add(acme, numbered(0));
     select({acme});
-    for (int32_t number : {-1, 0, 1, 2, 7, 8, 10, 11, 12}) {
+    // Nothing for the numbers without a drawing (the four-up forms are not drawn yet).
+    for (int32_t number : {-1, 0, 7, 8, 11, 12}) {
         REPDATA request;
         request.setReptnum(number);
         EXPECT_TRUE(rept().DoReport(request)) << number;
     }
     EXPECT_TRUE(ui->jobs().empty());
+    // The forms and the 1096 hand their sheets over, with no report file.
+    for (int32_t number : {REPDATA::kMisc, REPDATA::k1096, REPDATA::kNec}) {
+        REPDATA request;
+        request.setReptnum(number);
+        EXPECT_TRUE(rept().DoReport(request)) << number;
+        ASSERT_FALSE(ui->jobs().empty());
+        EXPECT_TRUE(ui->jobs().back().sheets) << number;
+        EXPECT_TRUE(ui->jobs().back().pdf.empty()) << number;
+    }
     REPDATA labels;
     labels.setReptnum(REPDATA::kMailingLabels);
     EXPECT_TRUE(rept().DoReport(labels));
-    EXPECT_EQ(ui->jobs().size(), 1u);
+    ASSERT_EQ(ui->jobs().size(), 4u);
+    EXPECT_FALSE(ui->jobs().back().sheets);
+    EXPECT_FALSE(ui->jobs().back().pdf.empty());
 }
 
 TEST_F(MailingLabelsTest, ThePrintedFileIsAValidLetterDocument) {

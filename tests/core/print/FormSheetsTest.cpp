@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PlacedText{"", 68, 73, 150, 20}},
         PlacementCase{"TwentyPointsPerLine", "abc", WX_FMTVAL(0, 0, 3, 100, 100, 100), false, 0, 0,
                       PlacedText{"abc", 68, 73, 103, 60}}),
-    [](const ::testing::TestParamInfo<PlacementCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<PlacementCase>& c) { return c.param.name; });
 
 // ---- form slots and sheet breaks ----
 
@@ -150,7 +150,7 @@ TEST_P(SheetBreakTest, OneRecipientGivesOneSheetWithTheOtherSlotsEmpty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SheetBreakTest, ::testing::ValuesIn(kKinds),
-                         [](const ::testing::TestParamInfo<KindRun>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<KindRun>& c) { return c.param.name; });
 
 // ---- what each form kind prints where ----
 
@@ -562,8 +562,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, CopyBoxesTest,
                                            CopyBoxes{4, {0, 3, 4}, {}}, CopyBoxes{5, {0, 2}, {}},
                                            CopyBoxes{7, {0, 2, 4, 5}, {0, 2}}, CopyBoxes{0, {}, {}},
                                            CopyBoxes{6, {}, {}}),
-                         [](const ::testing::TestParamInfo<CopyBoxes>& info) {
-                             return "Kind" + std::to_string(info.param.kind);
+                         [](const ::testing::TestParamInfo<CopyBoxes>& c) {
+                             return "Kind" + std::to_string(c.param.kind);
                          });
 
 }  // namespace

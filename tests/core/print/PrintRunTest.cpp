@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCopies{"R", 4, 2, {"Copy B", "Copy C", "Copy 2"}, {"Copy A", "Copy 1"}, {0, 4}},
                       KindCopies{"S", 5, 3, {"Copy B"}, {"Copy A", "Copy C"}, {0, 2}},
                       KindCopies{"NEC", 7, 3, {"Copy B", "Copy 2"}, {"Copy A", "Copy C", "Copy 1"}, {0, 2, 4}}),
-    [](const ::testing::TestParamInfo<KindCopies>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<KindCopies>& c) { return c.param.name; });
 
 TEST_F(PrintRunTest, FourUpRecipientRunAsksNothingAndTheFilingRunPrintsOnlyCopyA) {
     const int32_t payer = addFullPayer();
@@ -191,8 +191,8 @@ TEST_P(PartialYearTest, TheAnswerChoosesTheYearOfEachCopyAndIsClearedAfterTheRun
 }
 
 INSTANTIATE_TEST_SUITE_P(DivAndS, PartialYearTest, ::testing::Values(2, 5),
-                         [](const ::testing::TestParamInfo<int32_t>& info) {
-                             return info.param == 2 ? std::string("DIV") : std::string("S");
+                         [](const ::testing::TestParamInfo<int32_t>& c) {
+                             return c.param == 2 ? std::string("DIV") : std::string("S");
                          });
 
 // ---- filing runs and the 1096 ----

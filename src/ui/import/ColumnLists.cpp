@@ -23,6 +23,7 @@ void setUp(QTableView* view, TextListModel* model) {
     view->horizontalHeader()->setStretchLastSection(true);
     view->horizontalHeader()->hide();
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
 }

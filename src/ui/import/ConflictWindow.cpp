@@ -21,6 +21,7 @@ ConflictWindow::ConflictWindow(QWidget* parent) : QDialog(parent), ui(std::make_
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -42,7 +43,8 @@ void ConflictWindow::geterrors(const std::vector<std::string>& names) {
 void ConflictWindow::LoadData() {
     std::string title;
     for (const std::string& name : errorString_) title += "       " + name + "\n";
-    ui->checkbox_btn->setText(QString::fromStdString(title));
+    // A button title would take "&" for a shortcut mark.
+    ui->checkbox_btn->setText(QString::fromStdString(title).replace(QLatin1Char('&'), QLatin1String("&&")));
     model_->reload();
 }
 

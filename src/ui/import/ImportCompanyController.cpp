@@ -28,7 +28,9 @@ std::shared_ptr<CompanyDatabase> openCompanyDatabase() {
 void keepARowSelected(QTableView* view, int& lastRow) {
     const QModelIndexList rows = view->selectionModel()->selectedRows();
     if (!rows.isEmpty()) {
-        lastRow = rows.last().row();
+        const QModelIndex current = view->selectionModel()->currentIndex();
+        lastRow = current.isValid() && view->selectionModel()->isRowSelected(current.row()) ? current.row()
+                                                                                            : rows.last().row();
         return;
     }
     if (lastRow < 0 || lastRow >= view->model()->rowCount()) return;

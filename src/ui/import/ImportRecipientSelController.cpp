@@ -36,6 +36,7 @@ ImportRecipientSelController::ImportRecipientSelController(QWidget* parent)
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -146,7 +146,7 @@ TEST_P(ConflictChoices, OKAnswersTheRowsSelectedThen) {
     platform::setLogSink([&](const std::string& line) { logged.push_back(line); });
     script.expect("ConflictWindow", [&](QWidget& win) {
         EXPECT_EQ(w<QCheckBox>(win, "checkbox_btn")->text().toStdString(),
-                  "       Alpha\n       Bravo & Co\n       Charlie, Carl\n");
+                  "       Alpha\n       Bravo && Co\n       Charlie, Carl\n");
         EXPECT_EQ(rowsOf(table(win, "ConflictView")), (std::vector<std::string>{"Alpha", "Bravo & Co", "Charlie, Carl"}));
         for (const auto& rows : c.selections) select(table(win, "ConflictView"), rows);
         uitest::press(win, c.button);

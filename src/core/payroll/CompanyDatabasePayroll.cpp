@@ -172,7 +172,10 @@ std::string CompanyDatabase::GetFedId() {
 
 bool CompanyDatabase::Log(int32_t companyKey, int32_t employeeKey, int32_t logType, const std::string& shortText,
                           const std::string& longText, int32_t errorFlag, int32_t warningKind) {
-    if (!db) return false;
+    // The error routine logs through here: on a file without the log table (every 1099
+    // file) there is nothing to store, and no further failure lines to add to its own.
+    if (db->intForQuery("select count(*) from sqlite_master where type = 'table' and name = 'log';") < 1)
+        return false;
     const std::string dateTime = logTimeStamp();
     const std::string text = shortText + warningSuffix(warningKind);
     // No report of its own: the error routine that calls it has reported already.

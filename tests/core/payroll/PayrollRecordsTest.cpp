@@ -318,7 +318,7 @@ TEST_P(PayrollRecordTest, NewRecordHoldsItsDefaults) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryClass, PayrollRecordTest, ::testing::ValuesIn(kRecords),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& testCase) { return testCase.param.name; });
 
 // Defaults the record tables call out by name.
 TEST(PayrollRecordDefaults, CalledOutByName) {

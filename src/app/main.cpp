@@ -12,6 +12,7 @@
 #include "ui/efile/EFileFrameController.h"
 #include "ui/import/ImportTypeDialog.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/payroll/ReportPrinting.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
 #include "ui/support/Icons.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     QtUserInterface ui;
     session().ui = &ui;
     installPrintHandOffs();
+    installReportPrinting();
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;

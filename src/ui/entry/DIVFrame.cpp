@@ -17,13 +17,15 @@ DIVFrame::DIVFrame(Target t, QWidget* parent)
     load({"Add_Recipient", "Update", "Previous", "NextRecipient", "Cancel_Button"},
          {{{"LastNameStaticText", "Suffix", "FirstNameStaticText", "Middlename", "Lastname_action",
             "RecipientidStaticText", "AddressStaticText", "Address2", "CityStaticText", "CountryStaticText",
-            "StatePopupBtn", "ZIPStaticText", "Officecode", "AccountNumStaticText", "TotalOrdinaryStaticText",
+            "Addresscheckbox", "StatePopupBtn", "NonUSstate_btn", "ZIPStaticText", "Officecode", "AccountNumStaticText",
+            "secondTINCheckbox", "FATCACheckbox", "TotalOrdinaryStaticText",
             "QualifiedStaticText", "TotalcapitalStaticText", "UnrecapStaticText", "Section1202StaticText",
             "CollectiblesStaticText", "Section897_Statictext", "Section897Capital", "NonDividentStaticText",
             "FederalIncomeStaticText", "Sec199ADividends", "InvestmentStaticText", "ForeignTaxStaticText",
             "ForeignCountryStaticText", "CashLiquidStaticText", "NonCashLiquidStaticText", "ExemptStaticText",
-            "SpecifiedTStaticText", "StateNumberStaticText", "StateTaxWithheldStaticText", "D_StateInc1_P",
-            "LocalIncometax", "Statespecialdata1", "StateNumberStaticText1", "StateTaxWithheldStaticText1",
+            "SpecifiedTStaticText", "StateTop_popupBtn", "StateNumberStaticText", "StateTaxWithheldStaticText",
+            "D_StateInc1_P", "LocalIncometax", "Statespecialdata1", "StateButtom_popupBtn", "StateNumberStaticText1",
+            "StateTaxWithheldStaticText1",
             "D_StateInc2_P", "Localincometax2", "Statespecialdata2"}}});
 }
 

@@ -16,11 +16,12 @@ SFrame::SFrame(Target t, QWidget* parent)
     ui_->setupUi(this);
     load({"Add_Button", "Update_Button", "Previous_Button", "NextRecipient_Button", "Cancel_Button"},
          {{{"LastNameStaticText", "suffix", "FirstNameStaticText", "middlename", "lastname", "RecipientidStaticText",
-            "AddressStaticText", "add2", "CityStaticText", "CountryStaticText", "ZIPStaticText", "Officecode",
-            "AccountNumStaticText"},
+            "AddressStaticText", "add2", "CityStaticText", "CountryStaticText", "AddressNotInUS", "Statepopup",
+            "NonUSstate_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText"},
            "LastNameStaticText"},
           {{"DateofCloseStaticText", "GrossProceedStaticText", "InfoAddressStaticText", "InfoCityStaticText",
-            "Stateinfopopup", "InfoZIPStaticText", "BuyerspartStaticText"},
+            "Stateinfopopup", "InfoZIPStaticText", "Info1Checkbox", "Info2Checkbox", "BuyerspartStaticText", "VOID_FORM",
+            "CORRECTED"},
            "RecipientidStaticText"}});
 }
 

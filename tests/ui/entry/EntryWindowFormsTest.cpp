@@ -73,34 +73,42 @@ INSTANTIATE_TEST_SUITE_P(
         TabOrder{"DIV", "DIV",
                  {"LastNameStaticText", "Suffix", "FirstNameStaticText", "Middlename", "Lastname_action",
                   "RecipientidStaticText", "AddressStaticText", "Address2", "CityStaticText", "CountryStaticText",
-                  "StatePopupBtn", "ZIPStaticText", "Officecode", "AccountNumStaticText", "TotalOrdinaryStaticText",
+                  "Addresscheckbox", "StatePopupBtn", "NonUSstate_btn", "ZIPStaticText", "Officecode",
+                  "AccountNumStaticText", "secondTINCheckbox", "FATCACheckbox", "TotalOrdinaryStaticText",
                   "QualifiedStaticText", "TotalcapitalStaticText", "UnrecapStaticText", "Section1202StaticText",
                   "CollectiblesStaticText", "Section897_Statictext", "Section897Capital", "NonDividentStaticText",
                   "FederalIncomeStaticText", "Sec199ADividends", "InvestmentStaticText", "ForeignTaxStaticText",
                   "ForeignCountryStaticText", "CashLiquidStaticText", "NonCashLiquidStaticText", "ExemptStaticText",
-                  "SpecifiedTStaticText", "StateNumberStaticText", "StateTaxWithheldStaticText", "D_StateInc1_P",
-                  "LocalIncometax", "Statespecialdata1", "StateNumberStaticText1", "StateTaxWithheldStaticText1",
-                  "D_StateInc2_P", "Localincometax2", "Statespecialdata2"}},
+                  "SpecifiedTStaticText", "StateTop_popupBtn", "StateNumberStaticText", "StateTaxWithheldStaticText",
+                  "D_StateInc1_P", "LocalIncometax", "Statespecialdata1", "StateButtom_popupBtn",
+                  "StateNumberStaticText1", "StateTaxWithheldStaticText1", "D_StateInc2_P", "Localincometax2",
+                  "Statespecialdata2", "Previous"}},
         TabOrder{"R", "R",
                  {"LastNameStaticText", "Sufix", "FirstNameStaticText", "Middlename", "LastName",
                   "RecipientidStaticText", "AddressStaticText", "Add2", "CityStaticText", "CountryStaticText",
-                  "ZIPStaticText", "Officecode", "AccountNumStaticText", "DateOfPaymentStaticText"}},
+                  "AddressCheckbox", "Statepopup", "NonUS_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText",
+                  "DateOfPaymentStaticText"}},
         TabOrder{"RBoxes", "R",
-                 {"GrossDistributeStaticText", "TaxableAmtStaticText", "CapitalGainStaticText",
-                  "FederalIncomeStaticText", "EmpContributionStaticText", "NetUnrealizedStaticText",
-                  "DistributionCodeStaticText", "OtherStaticText", "OtherStaticText1", "PerOfTotalDistStaticText",
-                  "TotalEmpContributionStaticText", "AmountAllocableStaticText", "FirstYearofDesigStaticText",
+                 {"GrossDistributeStaticText", "TaxableAmtStaticText", "secondTINCheckbox", "PayerMadeCheckbox",
+                  "CapitalGainStaticText", "FederalIncomeStaticText", "EmpContributionStaticText",
+                  "NetUnrealizedStaticText", "DistributionCodeStaticText", "IRASEPCheckbox", "OtherStaticText",
+                  "OtherStaticText1", "PerOfTotalDistStaticText", "TotalEmpContributionStaticText",
+                  "AmountAllocableStaticText", "FirstYearofDesigStaticText", "FATCACheckbox", "R_State1_P",
                   "StateTaxWithheldStaticText", "StateNumberStaticText", "StateIncomeStaticText",
                   "LocalTaxWithheldStaticText", "NameOfLocalityStaticText", "LocalDistributionStaticText",
+                  "R_StateInc1_P", "StateLocalincome", "StateSpecialdata", "R_State2_P",
                   "StateTaxWithheldStaticText1", "StateNumberStaticText1", "StateIncomeStaticText1",
-                  "LocalTaxWithheldStaticText1", "NameOfLocalityStaticText1", "LocalDistributionStaticText1"}},
+                  "LocalTaxWithheldStaticText1", "NameOfLocalityStaticText1", "LocalDistributionStaticText1",
+                  "R_StateInc2_P", "StateLocalIncome2", "Statespecialdata1", "Void", "Corrected"}},
         TabOrder{"S", "S",
                  {"LastNameStaticText", "suffix", "FirstNameStaticText", "middlename", "lastname",
                   "RecipientidStaticText", "AddressStaticText", "add2", "CityStaticText", "CountryStaticText",
-                  "ZIPStaticText", "Officecode", "AccountNumStaticText"}},
+                  "AddressNotInUS", "Statepopup", "NonUSstate_Btn", "ZIPStaticText", "Officecode",
+                  "AccountNumStaticText"}},
         TabOrder{"SBoxes", "S",
                  {"DateofCloseStaticText", "GrossProceedStaticText", "InfoAddressStaticText", "InfoCityStaticText",
-                  "Stateinfopopup", "InfoZIPStaticText", "BuyerspartStaticText"}}),
+                  "Stateinfopopup", "InfoZIPStaticText", "Info1Checkbox", "Info2Checkbox", "BuyerspartStaticText",
+                  "VOID_FORM", "CORRECTED"}}),
     [](const auto& test) { return test.param.name; });
 
 class EntryForms : public EntryWindowTest {
@@ -130,6 +138,28 @@ TEST_F(EntryForms, MiscCityMovesOnToTheStateOrTheProvinceAndBox14IsOff) {
     city->setFocus();
     press(city, Qt::Key_Tab);
     EXPECT_EQ(w->focusWidget(), get(w, "NonUSterritory"));
+}
+
+// The keyboard reaches the address state, or the province of a foreign address, and
+// the box chain leads on to the taxpayer number.
+TEST_F(EntryForms, SKeyboardReachesTheStateOrTheProvince) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    newMode();
+    SFrame* w = SFrame::create();
+    ASSERT_TRUE(w);
+    activate(w);
+    auto tabFrom = [&](const char* name) {
+        QWidget* from = get(w, name);
+        from->setFocus();
+        press(from, Qt::Key_Tab);
+        return w->focusWidget();
+    };
+    EXPECT_EQ(tabFrom("AddressNotInUS"), get(w, "Statepopup"));
+    EXPECT_EQ(tabFrom("Statepopup"), get(w, "ZIPStaticText"));
+    get<QCheckBox>(w, "AddressNotInUS")->click();
+    EXPECT_EQ(tabFrom("AddressNotInUS"), get(w, "NonUSstate_Btn"));
+    EXPECT_EQ(tabFrom("CORRECTED"), get(w, "RecipientidStaticText"));
 }
 
 TEST_F(EntryForms, NecChainsReturnToTheNameLineAndLeadToTheTaxpayerNumber) {

@@ -10,6 +10,7 @@
 #include "core/update/Version.h"
 #include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
+#include "ui/import/ImportTypeDialog.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
+    handOffs().runImportDialog = &ImportTypeDialog::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

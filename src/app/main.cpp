@@ -11,6 +11,7 @@
 #include "ui/admin/AdminHandOffs.h"
 #include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
+#include "ui/import/ImportTypeDialog.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
     installAdminHandOffs();
+    handOffs().runImportDialog = &ImportTypeDialog::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

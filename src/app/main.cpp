@@ -8,6 +8,7 @@
 #include "core/foundation/Startup.h"
 #include "core/foundation/Utils.h"
 #include "core/update/Version.h"
+#include "ui/admin/AdminHandOffs.h"
 #include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
 #include "ui/import/ImportTypeDialog.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
+    installAdminHandOffs();
     handOffs().runImportDialog = &ImportTypeDialog::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site

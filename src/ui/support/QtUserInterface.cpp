@@ -5,6 +5,7 @@
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "ui/admin/CloudBackupController.h"
 #include "ui/import/ConflictWindow.h"
 #include "ui/import/Formerrorwindowdlg2.h"
 #include "ui/main/AppDelegate.h"
@@ -86,7 +87,7 @@ std::optional<std::string> QtUserInterface::chooseOpenFile(const OpenFileRequest
         const std::string pattern = "*." + request.fileType;
         filter = request.typeName.empty() ? pattern : request.typeName + " (" + pattern + ")";
     }
-    return ::chooseOpenFile(currentWindow(), request.message, {}, filter);
+    return ::chooseOpenFile(currentWindow(), request.message, request.startFolder, filter);
 }
 
 int QtUserInterface::importErrors(const std::vector<std::string>& errors) {
@@ -117,3 +118,18 @@ bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }
 
 bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }
+
+std::optional<std::string> QtUserInterface::chooseSaveFile(const SaveFileRequest& request) {
+    std::string filter;
+    if (!request.fileType.empty()) {
+        const std::string pattern = "*." + request.fileType;
+        filter = request.typeName.empty() ? pattern : request.typeName + " (" + pattern + ")";
+    }
+    return ::chooseSaveFile(currentWindow(), request.message, request.startFolder, request.fileName, filter,
+                            request.fileType);
+}
+
+int QtUserInterface::cloudBackupEnrolment() {
+    CloudBackupController dialog(currentWindow());
+    return runModal(&dialog);
+}

@@ -73,7 +73,9 @@ bool tableHasRow(FMDatabase& db, const LayoutTable& table) {
     return any;
 }
 
-void seed(FMDatabase& db, const LayoutTable& table) {
+// Returns whether the table now holds its rows (inside a caller's transaction: as part
+// of it).
+bool seed(FMDatabase& db, const LayoutTable& table) {
     // A partial copy would break the all-or-nothing rule of the table: the rows go in
     // together or not at all. Inside a caller's transaction the caller decides.
     const bool joined = db.isInTransaction();
@@ -93,6 +95,7 @@ void seed(FMDatabase& db, const LayoutTable& table) {
         },
         nullptr);
     if (!stored && !joined) showSeedingFailure(table.seedFailure);
+    return stored;
 }
 
 std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vector<WX_FMTVAL>& destination) {
@@ -119,14 +122,13 @@ std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vect
     return destination;
 }
 
-void writeBack(CompanyDatabase& database, const LayoutTable& table, void (CompanyDatabase::*seedTable)(),
-               const std::vector<WX_FMTVAL>& layout) {
+bool writeBack(CompanyDatabase& database, const LayoutTable& table, const std::vector<WX_FMTVAL>& layout) {
     FMDatabase& db = *database.db;
     // The edit is stored whole or not at all, so a print never uses half an edit.
-    (void)companyrows::write(database, std::string("Unable to save the ") + table.name + " print layout.", [&] {
+    return companyrows::write(database, std::string("Unable to save the ") + table.name + " print layout.", [&] {
         // An empty table gets its full set of rows first, so that the edit below has
         // every row to land on.
-        if (!tableHasRow(db, table)) (database.*seedTable)();
+        if (!tableHasRow(db, table) && !seed(db, table)) return false;
         const std::string sql = std::string("update ") + table.name +
                                 " set  noPrint = (?), rJust = (?), height = (?), width = (?), xCoord = (?), "
                                 "yCoord = (?)where mappingID = (?); ";
@@ -135,6 +137,12 @@ void writeBack(CompanyDatabase& database, const LayoutTable& table, void (Compan
             const WX_FMTVAL& e = layout[i];
             if (!db.executeUpdate(sql, e.noprint(), e.rjust(), e.height(), int(e.width()), int(e.pt().x),
                                   int(e.pt().y), int(i)))
+                return false;
+            // A field whose row is missing from the file gets one, so that no part of
+            // the edit is dropped without a word.
+            if (db.changes() == 0 &&
+                !db.executeUpdate(table.insertSql, int(i), e.noprint(), e.rjust(), e.height(), int(e.width()),
+                                  int(e.pt().x), int(e.pt().y)))
                 return false;
         }
         return true;
@@ -177,24 +185,24 @@ std::vector<WX_FMTVAL>& CompanyDatabase::Select1099SFields1(std::vector<WX_FMTVA
 std::vector<WX_FMTVAL>& CompanyDatabase::Select1096Fields1(std::vector<WX_FMTVAL>& d) { return read(*db, k1096, d); }
 std::vector<WX_FMTVAL>& CompanyDatabase::Select1099NECFields(std::vector<WX_FMTVAL>& d) { return read(*db, kNec, d); }
 
-void CompanyDatabase::Update1099MISCFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kMisc, &CompanyDatabase::Insert1099MISCFields, l);
+bool CompanyDatabase::Update1099MISCFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kMisc, l);
 }
-void CompanyDatabase::Update1099INTFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kInt, &CompanyDatabase::Insert1099INTFields, l);
+bool CompanyDatabase::Update1099INTFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kInt, l);
 }
-void CompanyDatabase::Update1099DIVFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kDiv, &CompanyDatabase::Insert1099DIVFields, l);
+bool CompanyDatabase::Update1099DIVFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kDiv, l);
 }
-void CompanyDatabase::Update1099RFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kR, &CompanyDatabase::Insert1099RFields, l);
+bool CompanyDatabase::Update1099RFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kR, l);
 }
-void CompanyDatabase::Update1099SFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kS, &CompanyDatabase::Insert1099SFields, l);
+bool CompanyDatabase::Update1099SFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kS, l);
 }
-void CompanyDatabase::Update1096Fields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, k1096, &CompanyDatabase::Insert1096Fields, l);
+bool CompanyDatabase::Update1096Fields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, k1096, l);
 }
-void CompanyDatabase::Update1099NECFields(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kNec, &CompanyDatabase::Insert1099NECFields, l);
+bool CompanyDatabase::Update1099NECFields(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kNec, l);
 }

@@ -11,6 +11,7 @@
 #include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/print/EditPrintformats.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
 #include "ui/support/Icons.h"
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
+    // Edit Print Forms: the layout chooser and editor.
+    handOffs().editPrintLayouts = &EditPrintformats::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

@@ -4,7 +4,9 @@
 #include <array>
 #include <limits>
 
+#include "core/sqlite/FMDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
 
 namespace layoutediting {
 
@@ -54,13 +56,13 @@ constexpr const char* kNecLabels[] = {
     "filing year "};
 
 constexpr std::array<FormChoice, 7> kChoices{{
-    {0, "1099-MISC", 35, &CompanyDatabase::Update1099MISCFields1},
-    {5, "1099-DIV", 39, &CompanyDatabase::Update1099DIVFields1},
-    {3, "1099-INT", 36, &CompanyDatabase::Update1099INTFields1},
-    {6, "1099-R", 42, &CompanyDatabase::Update1099RFields1},
-    {4, "1099-S", 22, &CompanyDatabase::Update1099SFields1},
-    {2, "1096", 18, &CompanyDatabase::Update1096Fields1},
-    {9, "1099-NEC", 24, &CompanyDatabase::Update1099NECFields},
+    {0, "1099-MISC", 35, "_1099MiscFormat", &CompanyDatabase::Update1099MISCFields1},
+    {5, "1099-DIV", 39, "_1099DIVFormat", &CompanyDatabase::Update1099DIVFields1},
+    {3, "1099-INT", 36, "_1099INTFormat", &CompanyDatabase::Update1099INTFields1},
+    {6, "1099-R", 42, "_1099RFormat", &CompanyDatabase::Update1099RFields1},
+    {4, "1099-S", 22, "_1099SFormat", &CompanyDatabase::Update1099SFields1},
+    {2, "1096", 18, "_1096Format", &CompanyDatabase::Update1096Fields1},
+    {9, "1099-NEC", 24, "_1099NECFormat", &CompanyDatabase::Update1099NECFields},
 }};
 
 static_assert(std::size(kMiscLabels) == 35 && std::size(kDivLabels) == 39 && std::size(kIntLabels) == 36 &&
@@ -85,6 +87,13 @@ const FormChoice* choiceFor(int32_t layoutCode) {
     for (const FormChoice& c : kChoices)
         if (c.layoutCode == layoutCode) return &c;
     return nullptr;
+}
+
+bool storedLayoutReadable(FMDatabase& db, const FormChoice& form, std::string& reason) {
+    if (companyrows::readAll(db, std::string("select count(*) from ") + form.table + ";", {}, [](FMResultSet&) {}))
+        return true;
+    reason = db.lastErrorMessage();
+    return false;
 }
 
 std::span<const char* const> fieldLabels(int32_t layoutCode) {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "core/store/WX_XPOINT.h"
 
 class CompanyDatabase;
+class FMDatabase;
 
 namespace layoutediting {
 
@@ -29,6 +31,7 @@ struct FormChoice {
     int32_t layoutCode;
     const char* form;   // the form's name, as the list shows it
     int fields;         // entries of the layout that the editor shows and stores
+    const char* table;  // the company database's table of the form's layout
     // Stores the first `fields` entries of a layout as the company's copy of the form's
     // layout, all or nothing; false when it could not be stored (the database has told
     // the user why).
@@ -41,6 +44,10 @@ std::span<const FormChoice> formChoices();
 const FormChoice* choiceAt(int position);
 // The form with a layout code; nullptr for a code the editor does not edit.
 const FormChoice* choiceFor(int32_t layoutCode);
+
+// Whether the company's stored layout of a form can be read now; when not, the reason
+// (SQLite's message). Reports nothing itself.
+bool storedLayoutReadable(FMDatabase& db, const FormChoice& form, std::string& reason);
 
 // The label of each field of a form, in field order (as many as the form has fields);
 // empty for a code the editor does not edit.

@@ -3,9 +3,12 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include <string>
+
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/print/LayoutEditing.h"
+#include "core/sqlite/FMDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "ui/print/FormatController.h"
 #include "ui/support/ModalLoop.h"
@@ -33,8 +36,18 @@ void EditPrintformats::runFromMainWindow(QWidget* parent) {
         EditPrintformats chooser(parent);
         runModal(&chooser);
         if (!chooser.choice()) return;
-        FormatController editor(chooser.choice()->whichRecipientFormatTypeToEdit,
-                                chooser.choice()->getFormatsFromProgram, parent);
+        const Choice choice = *chooser.choice();
+        // A stored layout that cannot be read now (the file locked by another program,
+        // say) is not shown as if it were the built-in one, which saving would then
+        // store over the company's own.
+        const layoutediting::FormChoice* form = layoutediting::choiceFor(choice.whichRecipientFormatTypeToEdit);
+        std::string reason;
+        if (!choice.getFormatsFromProgram && form && !layoutediting::storedLayoutReadable(*company->db, *form, reason)) {
+            company->DatabaseError(-1, std::string("Unable to read the ") + form->form + " print layout.", reason, true,
+                                   true);
+            continue;
+        }
+        FormatController editor(choice.whichRecipientFormatTypeToEdit, choice.getFormatsFromProgram, parent);
         runModal(&editor);
     }
 }

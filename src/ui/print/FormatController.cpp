@@ -35,11 +35,6 @@ std::shared_ptr<CompanyDatabase> companyDatabase() {
     return db && db->IsReady() ? db : nullptr;
 }
 
-bool holdsNoField(const Layout& layout, int fields) {
-    return std::all_of(layout.begin(), layout.begin() + std::min<std::ptrdiff_t>(fields, std::ssize(layout)),
-                       [](const WX_FMTVAL& e) { return e == WX_FMTVAL(); });
-}
-
 }  // namespace
 
 FormatController::FormatController(int32_t layoutCode, bool fromProgram, QWidget* parent)
@@ -61,15 +56,12 @@ void FormatController::windowDidLoad() {
     if (!form) return;
     setWindowTitle(QStringLiteral("Print Layout of the %1").arg(QString::fromLatin1(form->form)));
 
+    // A field that the company's table lacks a row for keeps its built-in entry, so it
+    // is not shown (nor, saved, stored) in the form's top-left corner.
     WX_FORMAT holder;
+    const Layout builtIn = format().GetWXFmt(holder.Val, form->layoutCode, true);
+    std::copy(builtIn.begin(), builtIn.end(), holder.Val.begin());
     val_ = format().GetWXFmt(holder.Val, form->layoutCode, getFormatsFromProgram_);
-    // A company file without any row for the form (or whose rows cannot be read) would
-    // show every field in one heap and, saved, lose the form's layout: it starts from
-    // the built-in layout instead.
-    if (!getFormatsFromProgram_ && holdsNoField(val_, form->fields)) {
-        WX_FORMAT fresh;
-        val_ = format().GetWXFmt(fresh.Val, form->layoutCode, true);
-    }
     if (std::ssize(val_) < form->fields) val_.resize(static_cast<size_t>(form->fields));
     applyDisplayWidths(val_, form->layoutCode);
 

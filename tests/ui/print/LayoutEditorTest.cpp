@@ -366,4 +366,31 @@ TEST_F(LayoutEditorTest, AFailedSaveKeepsTheEditorOpenWithTheChanges) {
     EXPECT_NE(boxes[1].details.find("the layout is locked"), std::string::npos);
 }
 
+// A field the company's table has no row for is shown, and saved, where the built-in
+// layout puts it; a table that cannot be read is said so, and the chooser comes back
+// without an editor that would store the built-in layout over the company's own.
+TEST_F(LayoutEditorTest, MissingRowsKeepTheBuiltInEntryAndAnUnreadableLayoutIsNotOpened) {
+    ASSERT_TRUE(cdb()->db->executeUpdate("delete from _1099MiscFormat where mappingID = 12"));
+    choose(0, "EditCurrent_Button");
+    answers.expect(kEditor, [&](QWidget& w) {
+        EXPECT_EQ(editor(w).fieldLabel(12)->geometry(), shownAt(builtIn(0)[12]));
+        EXPECT_EQ(editor(w).val()[12], builtIn(0)[12]);
+        closeEditor(w, kMessageAnswerOkYes);
+    });
+    cancelChooser();
+    window->Editprintforms_Action();
+    EXPECT_EQ(stored(0)[12], builtIn(0)[12]);
+
+    ASSERT_TRUE(cdb()->db->executeStatements("drop table _1099SFormat;"));
+    choose(4, "EditCurrent_Button");
+    cancelChooser();
+    scripted->answerBox(kMessageAnswerOkYes);
+    window->Editprintforms_Action();
+    const auto boxes = scripted->boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, "Company Database Error!");
+    EXPECT_NE(boxes[1].details.find("Unable to read the 1099-S print layout."), std::string::npos);
+    EXPECT_NE(boxes[1].details.find("no such table"), std::string::npos);
+}
+
 }  // namespace

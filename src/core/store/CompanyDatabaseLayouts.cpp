@@ -23,43 +23,44 @@ struct LayoutTable {
     int rows;                   // fields of the layout, one row each
     const char* insertSql;
     const char* seedFailure;    // shown when seeding fails
+    const char* form;           // the form's name, for the user
 };
 
 const LayoutTable kMisc{
     "_1099MiscFormat", 0, 35,
     "insert into _1099MiscFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values( ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 Misc format fields. "};
+    "Unable to insert 1099 Misc format fields. ", "1099-MISC"};
 const LayoutTable k1096{
     "_1096Format", 2, 18,
     "insert into _1096Format (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1096 format fields. "};
+    "Unable to insert 1096 format fields. ", "1096"};
 const LayoutTable kInt{
     "_1099INTFormat", 3, 36,
     "insert into _1099INTFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values (  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 Int format fields. "};
+    "Unable to insert 1099 Int format fields. ", "1099-INT"};
 const LayoutTable kS{
     "_1099SFormat", 4, 22,
     "insert into _1099SFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 S format fields. "};
+    "Unable to insert 1099 S format fields. ", "1099-S"};
 const LayoutTable kDiv{
     "_1099DIVFormat", 5, 39,
     "insert into _1099DIVFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 Div format fields. "};
+    "Unable to insert 1099 Div format fields. ", "1099-DIV"};
 const LayoutTable kR{
     "_1099RFormat", 6, 42,
     "insert into _1099RFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 R format fields. "};
+    "Unable to insert 1099 R format fields. ", "1099-R"};
 const LayoutTable kNec{
     "_1099NECFormat", 9, 24,
     "insert into _1099NECFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values (  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 NEC format fields. "};
+    "Unable to insert 1099 NEC format fields. ", "1099-NEC"};
 
 void showSeedingFailure(const std::string& details) {
     tvDatabase::tvMessageBox("Database Error", details, kMessageStyleOK, "Talvexa 1099 E-File 2025", kMessageImageError, false);
@@ -125,7 +126,7 @@ std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vect
 bool writeBack(CompanyDatabase& database, const LayoutTable& table, const std::vector<WX_FMTVAL>& layout) {
     FMDatabase& db = *database.db;
     // The edit is stored whole or not at all, so a print never uses half an edit.
-    return companyrows::write(database, std::string("Unable to save the ") + table.name + " print layout.", [&] {
+    return companyrows::write(database, std::string("Unable to save the ") + table.form + " print layout.", [&] {
         // An empty table gets its full set of rows first, so that the edit below has
         // every row to land on.
         if (!tableHasRow(db, table) && !seed(db, table)) return false;

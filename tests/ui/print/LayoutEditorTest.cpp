@@ -363,6 +363,7 @@ TEST_F(LayoutEditorTest, AFailedSaveKeepsTheEditorOpenWithTheChanges) {
     const auto boxes = scripted->boxes();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[1].caption, "Company Database Error!");
+    EXPECT_EQ(boxes[1].details.rfind("Unable to save the 1099-NEC print layout.", 0), 0u);
     EXPECT_NE(boxes[1].details.find("the layout is locked"), std::string::npos);
 }
 

@@ -10,6 +10,7 @@
 #include "core/update/Version.h"
 #include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
+#include "ui/import/ImportTypeDialog.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/EditPrintformats.h"
 #include "ui/print/PrintHandOffs.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
+    handOffs().runImportDialog = &ImportTypeDialog::runFromMainWindow;
     // Edit Print Forms: the layout chooser and editor.
     handOffs().editPrintLayouts = &EditPrintformats::runFromMainWindow;
 

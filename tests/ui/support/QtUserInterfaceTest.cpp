@@ -88,14 +88,6 @@ TEST(SeamOpenFile, CancelAnswersNothing) {
     EXPECT_EQ(ui.chooseOpenFile(OpenFileRequest{"Locate", "db", ""}), std::nullopt);
 }
 
-TEST(SeamImportLists, AnswerCancelUntilTheirWindowsExist) {
-    QtUserInterface ui;
-    EXPECT_EQ(ui.importErrors({"Acme"}), kImportErrorsCancelCode);
-    std::vector<int> rows = {3};
-    EXPECT_EQ(ui.importConflicts({"Acme"}, rows), kImportConflictsCancelCode);
-    EXPECT_TRUE(rows.empty());
-}
-
 TEST(SeamMainWindowHooks, WithoutAMainWindowTheDatabaseIsClosedAndNothingReopened) {
     TempHome home;
     resetSession();

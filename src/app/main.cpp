@@ -14,6 +14,7 @@
 #include "ui/import/ImportTypeDialog.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/payroll/ReportPrinting.h"
+#include "ui/print/EditPrintformats.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
 #include "ui/support/Icons.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
     installAdminHandOffs();
     handOffs().runImportDialog = &ImportTypeDialog::runFromMainWindow;
+    // Edit Print Forms: the layout chooser and editor.
+    handOffs().editPrintLayouts = &EditPrintformats::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

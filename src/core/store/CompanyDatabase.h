@@ -135,14 +135,16 @@ public:
     std::vector<WX_FMTVAL>& Select1099NECFields(std::vector<WX_FMTVAL>& destination);
 
     // Writing back an edited layout: its first N entries (N = the form's field count)
-    // replace the stored rows; an empty table is seeded first.
-    void Update1099MISCFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099INTFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099DIVFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099RFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099SFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1096Fields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099NECFields(const std::vector<WX_FMTVAL>& layout);
+    // replace the stored rows, all of them or none (inside a caller's transaction, as
+    // part of it); an empty table is seeded first. False when the layout could not be
+    // stored; outside a caller's transaction the failure has been shown.
+    bool Update1099MISCFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099INTFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099DIVFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099RFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099SFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1096Fields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099NECFields(const std::vector<WX_FMTVAL>& layout);
 
     // ---- payers (CompanyDatabasePayers.cpp) ----
     // One payer by key; a record with PK -1 when no row has the key.

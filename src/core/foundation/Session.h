@@ -13,10 +13,17 @@ class Recipient;
 class Login_Info;
 class UserInterface;
 class databaseInfo;
+class INFO;
+class INFO2;
+class STATE;
+class STATETABLE;
+class EMPDATA;
 
 // The process-wide values that windows and services share. There is one Session,
 // reached through session(); tests start each case from a fresh one (resetSession()).
 struct Session {
+    Session();
+
     std::shared_ptr<TalvexaDir> configDir;      // the year's configuration directory
     std::shared_ptr<Preferences> Prefs;         // the open preferences database
     std::shared_ptr<DatabaseHolder> DBH;        // configuration and open company database
@@ -73,6 +80,14 @@ struct Session {
     int32_t totalNumberOfForms = 0;         // 1096: forms of recipients that are not void
     int64_t totalFedTaxWithheld = 0;        // 1096: federal income tax withheld, cents
     int64_t totalAmountForThisForm1096 = 0; // 1096: total amount reported, cents
+
+    // ---- payroll context: what the payroll lookups and report headers read ----
+    // Nothing fills it; it starts as new records of the sizes the payroll model uses.
+    std::shared_ptr<INFO> info;                         // the company's payroll settings
+    std::vector<std::shared_ptr<STATE>> States;         // 200 states
+    std::vector<std::shared_ptr<STATETABLE>> StateTabs; // 200 state tax tables
+    std::vector<std::shared_ptr<EMPDATA>> EmpDataVec;   // employees' payroll settings, none
+    std::shared_ptr<INFO2> info2;                       // employer-return settings
 };
 
 Session& session();

@@ -20,6 +20,8 @@ struct PrintJob;
 // frame's edges. It starts kInsetX points right of and kInsetY points below the
 // frame's corner: a borderless text field draws its text that far in from its edge,
 // and the layouts were measured with it.
+//
+// A sheet's background (the form picture of the four-up forms) is not painted yet.
 class SheetPainter {
 public:
     static constexpr double kInsetX = 2.0;

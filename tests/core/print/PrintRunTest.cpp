@@ -254,6 +254,17 @@ TEST_F(FilingRunTest, AVoidRecipientPrintsButIsNotCountedAndGroupedAmountsCountI
     EXPECT_EQ(totals1096(), (Strings{"2", "1020.00", "1434.56"}));
 }
 
+TEST_F(FilingRunTest, ARecipientWithoutAdditionalDataShiftsNoNameOntoAnotherForm) {
+    ASSERT_TRUE(cdb()->db->executeUpdate("delete from recipients_additionalinfo where pk = ?;", keys[0]));
+    answer(4);
+    DisplayPDF(7, false).CompanyFed1099(0, 0);
+    const Strings names = namesOnCopyA();
+    EXPECT_EQ(names, (Strings{"R2 Lee", "R3 Lee"}));
+    EXPECT_TRUE(shows(*sheetJobs().at(0), "R1 R1 Lee"));  // its stored name
+    EXPECT_TRUE(cdb()->getRecipientInfo(keys[0]).getPrinted());
+    EXPECT_TRUE(cdb()->getRecipientAdditionalInfo(keys[2]).getPrinted());
+}
+
 // ---- the 1096's entries ----
 
 class Form1096Test : public SheetTest {

@@ -5,6 +5,7 @@
 // group of declarations below names its file.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,15 @@ public:
     // program or of another version is refused and left exactly as it was.
     bool Init(const std::string& path, bool checkInUse, bool third, bool verify, const std::string& name,
               OpenFailures failures = OpenFailures::show);
+    // Makes a new company database file at path, where no file may be yet: every schema
+    // step, the seeding, the name and the year are written in one transaction. Whatever
+    // fails, no file is left at path. The file is closed again afterwards; on failure
+    // openFailure() holds the reason.
+    bool CreateNew(const std::string& path, const std::string& name, int32_t year,
+                   OpenFailures failures = OpenFailures::show);
+    // For tests: runs after each schema step's statements, before the step records its
+    // number (an empty function removes it).
+    static void setStepHookForTesting(std::function<void(CompanyDatabase&, int32_t step)> hook);
     // Why the last open failed (empty after a successful one).
     const std::string& openFailure() const { return openFailure_; }
     void Close();
@@ -335,9 +345,17 @@ private:
     bool insertAdditionalRow(const RecipientAdditionalInfo& record, int32_t key);
     bool updateAdditionalRow(const RecipientAdditionalInfo& record, bool& found);
 
+    struct NewFileFields {
+        std::string name;
+        int32_t year = 0;
+    };
+    // Builds a file without tables from nothing, in one transaction, with the fields of
+    // CreateNew when it runs for it.
+    bool buildNewFile();
     bool refuse(const std::string& reason, bool show);
     bool refuseSchema(bool show);
     void verifySchemaMessage();
     std::string openFailure_;
     bool readErrorReported_ = false;
+    const NewFileFields* newFields_ = nullptr;
 };

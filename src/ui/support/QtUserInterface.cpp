@@ -5,6 +5,7 @@
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "ui/database/CreateDatabaseDialog.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/setup/Configuration_Setup.h"
@@ -44,7 +45,6 @@ int QtUserInterface::printPreview(const std::string& text) {
     return runModal(&window);
 }
 
-int QtUserInterface::createDatabase(databaseInfo&) { return kCreateDatabaseCloseBoxCode; }
 
 void QtUserInterface::refreshMainWindow() {
     if (company_Refer) company_Refer->Refresh();
@@ -70,6 +70,13 @@ IconKind iconKind(AlertIcon icon) {
 }
 
 }  // namespace
+
+int QtUserInterface::createDatabase(databaseInfo& created) {
+    CreateDatabaseDialog dialog(currentWindow());
+    const int code = runModal(&dialog);
+    created = dialog.GetDatabaseInfo();
+    return code;
+}
 
 int QtUserInterface::alert(const AlertRequest& request) {
     int pressed = runDatabaseAlert(currentWindow(), iconKind(request.icon), request.title, request.message,

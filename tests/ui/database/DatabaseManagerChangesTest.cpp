@@ -156,6 +156,29 @@ TEST_F(ManagerChangesTest, ARenamedFileMovesToItsYearFolderAndTheRecentDatabaseF
     EXPECT_EQ(selectedName(), name);
 }
 
+TEST_F(ManagerChangesTest, TheNamePromptTakesBackAKeystrokePastItsLimitAndItsCloseBoxCancels) {
+    const databaseInfo acme = listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    makeBox();
+    select("Acme");
+    scripted->answerBox(kMessageAnswerOkYes);
+    script.expect("CommonName", [](QWidget& w) {
+        QLineEdit* name = uitest::child<QLineEdit>(w, "Name_textChange");
+        const QString full(60, QLatin1Char('a'));
+        name->setFocus();
+        name->selectAll();
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, full);
+        QApplication::sendEvent(name, &typed);
+        QKeyEvent more(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+        QApplication::sendEvent(name, &more);
+        EXPECT_EQ(name->text(), full);
+        w.close();
+    });
+    uitest::press(*box, "Rename_DB");
+    // Closed like Cancel: no complaint about an empty name, nothing renamed.
+    EXPECT_EQ(captions(), Strings{"Warning! Modifying database file may be unsafe! Continue anyway?"});
+    EXPECT_EQ(nameInside(acme.path()), "Acme");
+}
+
 TEST_F(ManagerChangesTest, ANameInUseAsksFirstAndNoChangesNothing) {
     const databaseInfo acme = listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
     listDatabase(makeDatabase(DatabaseRecipe("Zeta file")), "Zeta");

@@ -24,6 +24,7 @@
 #include "core/foundation/databaseInfo.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
+#include "platform/FileSystem.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/QtUserInterface.h"
@@ -40,7 +41,9 @@ public:
         auto dir = std::make_shared<TalvexaDir>();
         dir->SetBaseDir(base_ + "/");
         dir->SetYear(2025);
-        if (!dir->Init()) std::abort();
+        // The tree made quietly: the first-run welcome is no part of the measure.
+        for (const std::string& folder : {dir->GetConfigDir(), dir->GetAutoBackupsDir(), dir->GetReportsDir()})
+            if (!platform::createDirectories(folder)) std::abort();
         session().configDir = dir;
         session().ControlledTempDir = dir->GetConfigDir();
         session().DBH = std::make_shared<DatabaseHolder>();

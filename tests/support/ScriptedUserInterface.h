@@ -21,6 +21,7 @@ public:
         PrintJob job;                  // print
         AlertRequest alert;            // "alert"
         OpenFileRequest openFile;      // "chooseOpenFile"
+        SaveFileRequest saveFile;      // "chooseSaveFile"
         bool offerBackup = false;      // "closeDatabase": its two arguments
         bool automatic = false;
     };
@@ -83,6 +84,14 @@ public:
     bool openRecentDatabase() override;
     bool print(const PrintJob& job) override;
 
+    // The save-file chooser: a path, or nothing for Cancel.
+    void answerSaveFile(std::optional<std::string> path);
+    // The enrolment dialog: its end code, or what the dialog does before it ends.
+    void answerCloudBackupEnrolment(int code);
+    void answerCloudBackupEnrolment(std::function<int()> answer);
+    std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) override;
+    int cloudBackupEnrolment() override;
+
 private:
     UserInterface* previous_ = nullptr;
     std::vector<Shown> shown_;
@@ -101,4 +110,6 @@ private:
     bool printAnswer_ = true;
     std::string jobFolder_;
     std::vector<std::string> keptJobs_;
+    std::deque<std::optional<std::string>> saveFileAnswers_;
+    std::deque<std::function<int()>> enrolmentAnswers_;
 };

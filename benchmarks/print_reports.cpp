@@ -54,6 +54,7 @@ public:
         std::filesystem::remove(*path);
         return true;
     }
+    std::optional<std::string> chooseFolder(const FolderRequest&) override { return std::nullopt; }
     size_t lastBytes = 0;
 
 private:

@@ -21,6 +21,7 @@ public:
         PrintJob job;                  // print
         AlertRequest alert;            // "alert"
         OpenFileRequest openFile;      // "chooseOpenFile"
+        FolderRequest folder;          // "chooseFolder"
         bool offerBackup = false;      // "closeDatabase": its two arguments
         bool automatic = false;
     };
@@ -41,6 +42,8 @@ public:
     void answerAlert(int code);
     // The open-file chooser: a path, or nothing for Cancel.
     void answerOpenFile(std::optional<std::string> path);
+    // The folder chooser: a folder, or nothing for Cancel.
+    void answerFolder(std::optional<std::string> path);
     void answerImportErrors(int code);
     // The conflict list: its end code and the rows selected then.
     void answerImportConflicts(int code, std::vector<int> chosenRows = {});
@@ -82,6 +85,7 @@ public:
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
     bool print(const PrintJob& job) override;
+    std::optional<std::string> chooseFolder(const FolderRequest& request) override;
 
 private:
     UserInterface* previous_ = nullptr;
@@ -94,6 +98,7 @@ private:
     std::deque<std::function<int(databaseInfo&)>> createAnswers_;
     std::deque<int> alertAnswers_;
     std::deque<std::optional<std::string>> openFileAnswers_;
+    std::deque<std::optional<std::string>> folderAnswers_;
     std::deque<int> importErrorAnswers_;
     std::deque<std::pair<int, std::vector<int>>> conflictAnswers_;
     int refreshCount_ = 0;

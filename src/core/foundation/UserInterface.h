@@ -64,6 +64,13 @@ struct OpenFileRequest {
     std::string message;               // the chooser's title
     std::string fileType;              // the extension offered, without the dot ("txt"); empty for any file
     std::string typeName;              // how the chooser names that type ("Text File"); may be empty
+    std::string startFolder;           // the folder it shows first; empty for the chooser's own choice
+};
+
+// A folder chooser (no new folders, one folder).
+struct FolderRequest {
+    std::string message;               // the chooser's title
+    std::string startFolder;           // the folder it shows first; empty for the chooser's own choice
 };
 
 // One print run handed to the printer: the job's name (shown by the print dialog and
@@ -161,4 +168,7 @@ public:
     // when the user cancelled the dialog or it could not be printed (the implementation
     // has told the user why).
     virtual bool print(const PrintJob& job) = 0;
+
+    // A folder chosen by the user, as a local path; nothing when cancelled.
+    virtual std::optional<std::string> chooseFolder(const FolderRequest& request) = 0;
 };

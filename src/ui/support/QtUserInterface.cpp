@@ -84,7 +84,7 @@ std::optional<std::string> QtUserInterface::chooseOpenFile(const OpenFileRequest
         const std::string pattern = "*." + request.fileType;
         filter = request.typeName.empty() ? pattern : request.typeName + " (" + pattern + ")";
     }
-    return ::chooseOpenFile(currentWindow(), request.message, {}, filter);
+    return ::chooseOpenFile(currentWindow(), request.message, request.startFolder, filter);
 }
 
 int QtUserInterface::importErrors(const std::vector<std::string>&) { return kImportErrorsCancelCode; }
@@ -108,3 +108,7 @@ bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }
 
 bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }
+
+std::optional<std::string> QtUserInterface::chooseFolder(const FolderRequest& request) {
+    return ::chooseFolder(currentWindow(), request.message, request.startFolder);
+}

@@ -11,6 +11,7 @@
 #include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/newyear/ImportPriorYear.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
 #include "ui/support/Icons.h"
@@ -30,6 +31,11 @@ int main(int argc, char** argv) {
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
+
+    // The Start New Year window: beside the main window from the menu, modal from the
+    // context button.
+    handOffs().makeNewYearWindow = &ImportPriorYear::make;
+    handOffs().runNewYearWindow = &ImportPriorYear::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

@@ -280,8 +280,10 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     }
     CompanyDatabase prior;
     // A copy that is not a company database, or an empty file that the open would fill
-    // with a new schema (its year reads 0), is no last-year database.
-    if (!prior.Init(scratch.path(), false, true, true, kScratchName, CompanyDatabase::OpenFailures::quiet) ||
+    // with a new schema, is no last-year database: it names no year of its own.
+    const std::optional<int> copyYear = readDatabaseYear(scratch.path());
+    if (!copyYear || *copyYear == 0 ||
+        !prior.Init(scratch.path(), false, true, true, kScratchName, CompanyDatabase::OpenFailures::quiet) ||
         prior.GetYear() == 0) {
         prior.Close();
         box(kUnableToStart, "Unable to initialize the database.", kMessageStyleOK, "", kMessageImageError);

@@ -26,6 +26,18 @@ std::optional<std::vector<PriorCompany>> readPriorCompanies(const std::string& p
     return companies;
 }
 
+std::optional<int> readDatabaseYear(const std::string& path) {
+    if (!platform::fileExists(path) || platform::isDirectory(path)) return std::nullopt;
+    auto db = FMDatabase::databaseWithPath(path);
+    if (!db->openWithFlags(SQLITE_OPEN_READONLY)) return std::nullopt;
+    std::optional<int> year;
+    const bool read = companyrows::readAll(*db, "select year from database;", {},
+                                           [&](FMResultSet& rs) { if (!year) year = rs.intForColumn("year"); });
+    db->close();
+    if (!read) return std::nullopt;
+    return year;
+}
+
 std::string ScratchCopy::scratchPath() {
     return session().ControlledTempDir + "/" + "temporaryRestoreDatabase.db";
 }

@@ -21,6 +21,10 @@ struct PriorCompany {
 // cannot be opened or holds no company table.
 std::optional<std::vector<PriorCompany>> readPriorCompanies(const std::string& path);
 
+// The tax year that a company database file names, read as readPriorCompanies reads;
+// nothing when the file holds no database row (an empty file, a file of another kind).
+std::optional<int> readDatabaseYear(const std::string& path);
+
 // The scratch copy "temporaryRestoreDatabase.db" in the configuration folder. Whatever
 // lies there is removed when the object is made and again when it goes away, so no
 // way out of an inspection leaves a copy behind.

@@ -62,8 +62,11 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
     bool backup = false;
     {
         CompanyDatabase copy;
-        // An empty file would be given a new schema in the copy and read year 0.
-        if (!copy.Init(scratch.path(), false, true, true, "temporaryRestoreDatabase.db",
+        // An empty file would be given a new schema in the copy: a file that names no
+        // year of its own is no company database.
+        const std::optional<int> copyYear = readDatabaseYear(scratch.path());
+        if (!copyYear || *copyYear == 0 ||
+            !copy.Init(scratch.path(), false, true, true, "temporaryRestoreDatabase.db",
                        CompanyDatabase::OpenFailures::quiet) ||
             copy.GetYear() == 0) {
             copy.Close();

@@ -31,6 +31,7 @@ FindPriorYearDatabase::FindPriorYearDatabase(QWidget* parent)
     model_ = new TextListModel(&Find_List, tr("Databases Found"), this);
     Findprioryear_listbix->setModel(model_);
     Findprioryear_listbix->horizontalHeader()->setStretchLastSection(true);
+    Findprioryear_listbix->setWordWrap(false);
     Findprioryear_listbix->viewport()->installEventFilter(this);
 
     connect(FindDb, &QPushButton::clicked, this, &FindPriorYearDatabase::FindPrior_DB);

@@ -65,6 +65,7 @@ ImportPriorYear::ImportPriorYear(QWidget* parent) : QDialog(parent), ui_(std::ma
     Priorcomp_listAction->setModel(companyModel_);
     for (QTableView* table : {importprioryear_listbox, Priorcomp_listAction}) {
         table->horizontalHeader()->setStretchLastSection(true);
+        table->setWordWrap(false);
         table->installEventFilter(this);
     }
     importprioryear_listbox->viewport()->installEventFilter(this);

@@ -64,13 +64,13 @@ struct OpenFileRequest {
     std::string message;               // the chooser's title
     std::string fileType;              // the extension offered, without the dot ("txt"); empty for any file
     std::string typeName;              // how the chooser names that type ("Text File"); may be empty
-    std::string startFolder;           // the folder it shows first; empty for the chooser's own choice
+    std::string startFolder = {};      // the folder it shows first; empty for the chooser's own choice
 };
 
 // A folder chooser (no new folders, one folder).
 struct FolderRequest {
     std::string message;               // the chooser's title
-    std::string startFolder;           // the folder it shows first; empty for the chooser's own choice
+    std::string startFolder = {};      // the folder it shows first; empty for the chooser's own choice
 };
 
 // One print run handed to the printer: the job's name (shown by the print dialog and

@@ -52,7 +52,7 @@ TEST_F(NewYearTest, ABackupIsAddedOnlyAfterYes) {
     EXPECT_EQ(ui->alerts()[0].returnButton, 1u);
 }
 
-TEST_F(NewYearTest, FilesThatCannotBeReadOrAreNoDatabaseAreRefused) {
+TEST_F(NewYearTest, FilesThatAreNoDatabaseAreRefused) {
     const std::string junk = lastYearFolder + "Notes 2024.db";
     ASSERT_TRUE(platform::writeFileAtomically(junk, "not a database at all, just some text that is long enough"));
     watch(junk);
@@ -65,7 +65,9 @@ TEST_F(NewYearTest, FilesThatCannotBeReadOrAreNoDatabaseAreRefused) {
     EXPECT_EQ(newyear::VerifyDatabaseToAdd(empty, newyear::kAddToListCaption).verdict, newyear::Verdict::Refused);
     EXPECT_EQ(ui->boxes()[0].details.rfind("Unable to copy the database", 0), 0u);
     EXPECT_EQ(ui->boxes()[1].details, "Unable to initialize the following database:\n\n    " + empty);
+}
 
+TEST_F(NewYearTest, AnUnreadableFileGetsTheAccessAdvice) {
     const std::string locked = makePriorDatabase("Locked", {"P"}, {});
     ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
     if (platform::isReadable(locked)) {

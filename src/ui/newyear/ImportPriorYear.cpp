@@ -71,6 +71,14 @@ ImportPriorYear::ImportPriorYear(QWidget* parent) : QDialog(parent), ui_(std::ma
     importprioryear_listbox->viewport()->installEventFilter(this);
 
     connect(importprioryear_listbox, &QTableView::clicked, this, &ImportPriorYear::importlistbox_Action);
+    // A row chosen with the keys or by a click on another row: the click that follows a
+    // change is that change's own, not a second click on the row.
+    connect(importprioryear_listbox->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const int row = listSelectedRow();
+        if (row < 0 || row == selection) return;
+        selectedByPress_ = true;
+        TableSelMethod(row);
+    });
     connect(StartNewYear, &QPushButton::clicked, this, &ImportPriorYear::StartNewYear_clicked);
     connect(Adddatabase_list, &QPushButton::clicked, this, &ImportPriorYear::AddDB_List);
     connect(Finddatabase, &QPushButton::clicked, this, &ImportPriorYear::FindDB);
@@ -213,7 +221,13 @@ void ImportPriorYear::TableSelMethod(int row) {
     }
 }
 
-void ImportPriorYear::importlistbox_Action(const QModelIndex& index) { TableSelMethod(index.isValid() ? index.row() : -1); }
+void ImportPriorYear::importlistbox_Action(const QModelIndex& index) {
+    if (selectedByPress_) {
+        selectedByPress_ = false;
+        return;
+    }
+    TableSelMethod(index.isValid() ? index.row() : -1);
+}
 
 bool ImportPriorYear::eventFilter(QObject* watched, QEvent* event) {
     if (watched == importprioryear_listbox->viewport() && event->type() == QEvent::MouseButtonRelease) {
@@ -221,9 +235,8 @@ bool ImportPriorYear::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (!importprioryear_listbox->indexAt(mouse->position().toPoint()).isValid())
             QTimer::singleShot(0, this, [this] { TableSelMethod(-1); });
-    } else if (watched == importprioryear_listbox && event->type() == QEvent::KeyRelease) {
-        const int row = listSelectedRow();
-        if (row != selection) TableSelMethod(row);
+    } else if (watched == importprioryear_listbox->viewport() && event->type() == QEvent::MouseButtonPress) {
+        selectedByPress_ = false;
     }
     return QDialog::eventFilter(watched, event);
 }

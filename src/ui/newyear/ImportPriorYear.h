@@ -103,4 +103,5 @@ private:
     TextListModel* companyModel_ = nullptr;
     bool ending_ = false;
     bool replaced_ = false;
+    bool selectedByPress_ = false;   // the selection just changed under a press or a key
 };

@@ -32,9 +32,12 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
 #include "core/store/RecipientFullInfo.h"
+#include "ui/entry/DIVFrame.h"
 #include "ui/entry/INTFrame.h"
 #include "ui/entry/MISCFrame.h"
 #include "ui/entry/NECFrame.h"
+#include "ui/entry/RFrame.h"
+#include "ui/entry/SFrame.h"
 #include "ui/main/AppDelegate.h"
 
 namespace {
@@ -96,6 +99,12 @@ const Window kNec{entry::necFormSpec, [] { return static_cast<RecipientEntryWind
                   "UpdateRecipient_Button"};
 const Window kInt{entry::intFormSpec, [] { return static_cast<RecipientEntryWindow*>(INTFrame::create()); },
                   "Update_Button"};
+const Window kDiv{entry::divFormSpec, [] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); },
+                  "Update"};
+const Window kR{entry::rFormSpec, [] { return static_cast<RecipientEntryWindow*>(RFrame::create()); },
+                "Update_Button"};
+const Window kS{entry::sFormSpec, [] { return static_cast<RecipientEntryWindow*>(SFrame::create()); },
+                "Update_Button"};
 
 // One of the large payer's recipients of the window's kind, selected for editing.
 int32_t selectRecipientOfLargePayer(const Window& window) {
@@ -169,9 +178,15 @@ void BM_SaveAnEdit(benchmark::State& state, const Window& window) {
 BENCHMARK_CAPTURE(BM_OpenInEditMode, MISC, kMisc)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenInEditMode, NEC, kNec)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenInEditMode, INT, kInt)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenInEditMode, DIV, kDiv)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenInEditMode, R, kR)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenInEditMode, S, kS)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveAnEdit, MISC, kMisc)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveAnEdit, NEC, kNec)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveAnEdit, INT, kInt)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAnEdit, DIV, kDiv)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAnEdit, R, kR)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAnEdit, S, kS)->Unit(benchmark::kMillisecond);
 
 // The offscreen platform announces every window feature it lacks; those lines are noise.
 QtMessageHandler previousHandler = nullptr;

@@ -8,10 +8,14 @@
 #include "core/foundation/Startup.h"
 #include "core/foundation/Utils.h"
 #include "core/update/Version.h"
+#include "ui/admin/AdminHandOffs.h"
 #include "ui/efile/AdditionalPayersInformation.h"
 #include "ui/efile/EFileFrameController.h"
+#include "ui/import/ImportTypeDialog.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/newyear/ImportPriorYear.h"
+#include "ui/payroll/ReportPrinting.h"
+#include "ui/print/EditPrintformats.h"
 #include "ui/print/PrintHandOffs.h"
 #include "ui/support/HandOffs.h"
 #include "ui/support/Icons.h"
@@ -28,9 +32,14 @@ int main(int argc, char** argv) {
     QtUserInterface ui;
     session().ui = &ui;
     installPrintHandOffs();
+    installReportPrinting();
 
     handOffs().makeEFileWindow = &EFileFrameController::make;
     handOffs().runIrisWindow = &AdditionalPayersInformation::runFromMainWindow;
+    installAdminHandOffs();
+    handOffs().runImportDialog = &ImportTypeDialog::runFromMainWindow;
+    // Edit Print Forms: the layout chooser and editor.
+    handOffs().editPrintLayouts = &EditPrintformats::runFromMainWindow;
 
     // The Start New Year window: beside the main window from the menu, modal from the
     // context button.

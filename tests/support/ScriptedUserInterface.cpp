@@ -66,7 +66,7 @@ bool ScriptedUserInterface::allAnswersUsed() const {
     return boxAnswers_.empty() && formErrorAnswers_.empty() && welcomeAnswers_.empty() &&
            setupAnswers_.empty() && previewAnswers_.empty() && createAnswers_.empty() && alertAnswers_.empty() &&
            openFileAnswers_.empty() && folderAnswers_.empty() && importErrorAnswers_.empty() && conflictAnswers_.empty() &&
-           closeRefusals_ == 0;
+           closeRefusals_ == 0 && saveFileAnswers_.empty() && enrolmentAnswers_.empty();
 }
 
 void ScriptedUserInterface::answerAlert(int code) { alertAnswers_.push_back(code); }
@@ -280,4 +280,38 @@ std::optional<std::string> ScriptedUserInterface::chooseFolder(const FolderReque
     auto r = std::move(folderAnswers_.front());
     folderAnswers_.pop_front();
     return r;
+}
+
+void ScriptedUserInterface::answerSaveFile(std::optional<std::string> path) {
+    saveFileAnswers_.push_back(std::move(path));
+}
+void ScriptedUserInterface::answerCloudBackupEnrolment(int code) {
+    enrolmentAnswers_.push_back([code] { return code; });
+}
+void ScriptedUserInterface::answerCloudBackupEnrolment(std::function<int()> answer) {
+    enrolmentAnswers_.push_back(std::move(answer));
+}
+
+std::optional<std::string> ScriptedUserInterface::chooseSaveFile(const SaveFileRequest& request) {
+    Shown s = named("chooseSaveFile");
+    s.saveFile = request;
+    shown_.push_back(s);
+    if (saveFileAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected save-file chooser: \"" << request.message << "\"";
+        return std::nullopt;
+    }
+    auto r = std::move(saveFileAnswers_.front());
+    saveFileAnswers_.pop_front();
+    return r;
+}
+
+int ScriptedUserInterface::cloudBackupEnrolment() {
+    shown_.push_back(named("cloudBackupEnrolment"));
+    if (enrolmentAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected cloud backup enrolment dialog";
+        return kCloudBackupCloseCode;
+    }
+    auto answer = std::move(enrolmentAnswers_.front());
+    enrolmentAnswers_.pop_front();
+    return answer();
 }

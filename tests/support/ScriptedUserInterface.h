@@ -22,6 +22,7 @@ public:
         AlertRequest alert;            // "alert"
         OpenFileRequest openFile;      // "chooseOpenFile"
         FolderRequest folder;          // "chooseFolder"
+        SaveFileRequest saveFile;      // "chooseSaveFile"
         bool offerBackup = false;      // "closeDatabase": its two arguments
         bool automatic = false;
     };
@@ -87,6 +88,14 @@ public:
     bool print(const PrintJob& job) override;
     std::optional<std::string> chooseFolder(const FolderRequest& request) override;
 
+    // The save-file chooser: a path, or nothing for Cancel.
+    void answerSaveFile(std::optional<std::string> path);
+    // The enrolment dialog: its end code, or what the dialog does before it ends.
+    void answerCloudBackupEnrolment(int code);
+    void answerCloudBackupEnrolment(std::function<int()> answer);
+    std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) override;
+    int cloudBackupEnrolment() override;
+
 private:
     UserInterface* previous_ = nullptr;
     std::vector<Shown> shown_;
@@ -106,4 +115,6 @@ private:
     bool printAnswer_ = true;
     std::string jobFolder_;
     std::vector<std::string> keptJobs_;
+    std::deque<std::optional<std::string>> saveFileAnswers_;
+    std::deque<std::function<int()>> enrolmentAnswers_;
 };

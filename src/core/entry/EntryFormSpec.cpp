@@ -41,6 +41,13 @@ FieldStore inAdditional(const std::string& (RecipientAdditionalInfo::*get)() con
     return s;
 }
 
+FieldStore numberInInfo(int32_t (RecipientInfo::*get)() const, void (RecipientInfo::*set)(int32_t)) {
+    FieldStore s;
+    s.getNumber = get;
+    s.setNumber = set;
+    return s;
+}
+
 FieldStore flagInInfo(bool (RecipientInfo::*get)() const, void (RecipientInfo::*set)(bool)) {
     FieldStore s;
     s.getFlag = get;

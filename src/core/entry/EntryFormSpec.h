@@ -4,7 +4,9 @@
 // fields (each with the window's control name, its typing limit, its check, its
 // failure text and where it is stored), its validity flags and the order of its error
 // list. One table per form kind; the window and the checks below read only the table,
-// so the 1099-MISC, 1099-NEC and 1099-INT windows share all of their logic.
+// so the six entry windows share all of their logic. A rule that ties several fields of
+// one form together (the 1099-S property of Box 3) is that form's own function, named
+// by its table.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +17,8 @@
 #include "core/store/RecipientInfo.h"
 
 namespace entry {
+
+struct EntryView;
 
 // The two records that an entry window edits, under one key.
 struct RecipientRecords {
@@ -59,11 +63,18 @@ enum class Check {
     Amount,             // Utils::isValidDollarString and Utils::ValidateFieldLength; empty passes
     City,               // Length; always passes for a foreign address
     Zip,                // Utils::isValidZip; always passes for a foreign address
+    ZipEvenForeign,     // Utils::isValidZip, for a foreign address too
     AddressState,       // the pop-up's title, or the province for a foreign address: not "None", "" or " "
     AddressStateEmptyTitlePasses,  // the same, except that an empty pop-up title passes
+    AddressStateBlankPasses,       // the state text is not "None" or ""; a single blank passes
     Country,            // Length and Utils::isAlphabetic
     OfficeCode,         // Utils::isValidOfficeCode
     StateRowTitle,      // "None" leaves the flag as it was; any other title Utils::isValidState
+    Date,               // empty, or Utils::isValidDate
+    DistributionCode,   // Utils::isValidDistributionCode; empty passes
+    Percentage,         // empty, or Utils::isValidPercentage with a value from 1 to 99
+    Year,               // Utils::isValidYear; empty passes
+    FormRule,           // set by the form's own rule (EntryFormSpec::formRule), not field by field
 };
 
 // How a field's text becomes the stored text and back.
@@ -72,10 +83,14 @@ enum class Conversion {
     Amount,                    // Utils::valueInRecipientInfo to store, Utils::valueInView to show
     StoredAsTypedShownAsAmount,
     ConvertedShownAsStored,
+    WholeNumber,               // a number store: Utils::stringToPositive to store, Utils::positiveToString to show
+    Percentage,                // WholeNumber, except that 100 or more is stored as not valid (-2)
+    StateItem,                 // a state pop-up's title, stored as chosen; a stored two-letter code, state
+                               // name or title in any case shows its item, anything else "None"
 };
 
-// Where a field is stored: a text or flag of one of the two records (or of both, for
-// void and corrected). A field without a place is shown but never stored.
+// Where a field is stored: a text, whole number or flag of one of the two records (or of
+// both, for void and corrected). A field without a place is shown but never stored.
 struct FieldStore {
     const std::string& (RecipientInfo::*getText)() const = nullptr;
     void (RecipientInfo::*setText)(std::string) = nullptr;
@@ -85,8 +100,11 @@ struct FieldStore {
     void (RecipientInfo::*setFlag)(bool) = nullptr;
     bool (RecipientAdditionalInfo::*getAdditionalFlag)() const = nullptr;
     void (RecipientAdditionalInfo::*setAdditionalFlag)(bool) = nullptr;
+    int32_t (RecipientInfo::*getNumber)() const = nullptr;
+    void (RecipientInfo::*setNumber)(int32_t) = nullptr;
 
     bool storesText() const { return setText || setAdditionalText; }
+    bool storesNumber() const { return setNumber != nullptr; }
     bool storesFlag() const { return setFlag || setAdditionalFlag; }
     std::string text(const RecipientRecords& records) const;
     void setTextIn(RecipientRecords& records, std::string value) const;
@@ -97,6 +115,7 @@ struct FieldStore {
 FieldStore inInfo(const std::string& (RecipientInfo::*get)() const, void (RecipientInfo::*set)(std::string));
 FieldStore inAdditional(const std::string& (RecipientAdditionalInfo::*get)() const,
                         void (RecipientAdditionalInfo::*set)(std::string));
+FieldStore numberInInfo(int32_t (RecipientInfo::*get)() const, void (RecipientInfo::*set)(int32_t));
 FieldStore flagInInfo(bool (RecipientInfo::*get)() const, void (RecipientInfo::*set)(bool));
 FieldStore flagInBoth(bool (RecipientInfo::*get)() const, void (RecipientInfo::*set)(bool),
                       bool (RecipientAdditionalInfo::*getAdditional)() const,
@@ -107,7 +126,7 @@ struct EntryField {
     Control control = Control::Text;
     Role role = Role::Plain;
     int32_t maximum = 0;           // typing limit in characters; 0 none
-    int32_t cut = 0;               // the field action cuts the text to this length; 0 no action
+    int32_t cut = 0;               // the field action cuts the text to this length; 0 none
     bool actionMarksChanged = false;
     int32_t flag = -1;             // validity flag; -1 none
     Check check = Check::None;
@@ -119,8 +138,11 @@ struct EntryField {
     Conversion conversion = Conversion::AsTyped;
 };
 
+// In an error order: where the form's own rule lists its failures.
+constexpr int32_t kFormRuleMessages = -1;
+
 struct EntryFormSpec {
-    int32_t kind = 0;                 // form kind code: 1 MISC, 3 INT, 7 NEC
+    int32_t kind = 0;                 // form kind code: 1 MISC, 2 DIV, 3 INT, 4 R, 5 S, 7 NEC
     const char* window = "";          // the window's class and object name
     const char* closeTitle = "";      // title of the close prompt ("1099 MISC")
     std::size_t flagCount = 0;
@@ -130,6 +152,11 @@ struct EntryFormSpec {
     std::vector<int32_t> errorOrder;  // flags in the order the error list names them
     std::vector<EntryField> fields;
     std::vector<const char*> disabledAtLoad;  // fields that the form never uses
+    // The form's own rule over several fields together: sets the flags of its
+    // Check::FormRule fields, after the fields' own checks ran.
+    void (*formRule)(const EntryFormSpec& spec, const EntryView& view, std::vector<bool>& flags) = nullptr;
+    // The failure texts of that rule, in its order, listed at kFormRuleMessages.
+    std::vector<std::string> (*formRuleMessages)(const std::vector<bool>& flags) = nullptr;
 
     // Index of the field with this outlet or role; npos when there is none.
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -141,5 +168,8 @@ struct EntryFormSpec {
 const EntryFormSpec& miscFormSpec();
 const EntryFormSpec& necFormSpec();
 const EntryFormSpec& intFormSpec();
+const EntryFormSpec& divFormSpec();
+const EntryFormSpec& rFormSpec();
+const EntryFormSpec& sFormSpec();
 
 }  // namespace entry

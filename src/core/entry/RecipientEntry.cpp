@@ -24,6 +24,14 @@ std::string addressStateText(const EntryFormSpec& spec, const EntryView& view, b
 
 bool isChosenState(const std::string& s) { return s != "None" && !s.empty() && s != " "; }
 
+// A percentage of a whole: empty, or one or two digits worth 1 to 99 ("05" is 5).
+bool isPercentage(const std::string& text) {
+    if (text.empty()) return true;
+    if (!Utils::isValidPercentage(text)) return false;
+    const int32_t value = Utils::stringToPositive(text);
+    return value >= 1 && value <= 99;
+}
+
 bool passes(const EntryField& f, const std::string& text, const EntryFormSpec& spec, const EntryView& view,
             bool foreign, bool business) {
     switch (f.check) {
@@ -47,11 +55,17 @@ bool passes(const EntryField& f, const std::string& text, const EntryFormSpec& s
         return foreign || Utils::isValidLength(text, f.minimum, f.checkMaximum);
     case Check::Zip:
         return foreign || Utils::isValidZip(text);
+    case Check::ZipEvenForeign:
+        return Utils::isValidZip(text);
     case Check::AddressState:
         return isChosenState(addressStateText(spec, view, foreign));
     case Check::AddressStateEmptyTitlePasses: {
         const std::string s = addressStateText(spec, view, foreign);
         return foreign ? isChosenState(s) : s != "None" && s != " ";
+    }
+    case Check::AddressStateBlankPasses: {
+        const std::string s = addressStateText(spec, view, foreign);
+        return s != "None" && !s.empty();
     }
     case Check::Country:
         return Utils::isValidLength(text, f.minimum, f.checkMaximum) && Utils::isAlphabetic(text);
@@ -59,8 +73,23 @@ bool passes(const EntryField& f, const std::string& text, const EntryFormSpec& s
         return Utils::isValidOfficeCode(text);
     case Check::StateRowTitle:
         return Utils::isValidState(text);
+    case Check::Date:
+        return Utils::isEmptyString(text) || Utils::isValidDate(text);
+    case Check::DistributionCode:
+        return Utils::isValidDistributionCode(text);
+    case Check::Percentage:
+        return isPercentage(text);
+    case Check::Year:
+        return Utils::isValidYear(text);
+    case Check::FormRule:
+        break;
     }
     return true;
+}
+
+std::string upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
 }
 
 std::string storedText(Conversion c, const std::string& text) {
@@ -68,8 +97,7 @@ std::string storedText(Conversion c, const std::string& text) {
     case Conversion::Amount:
     case Conversion::ConvertedShownAsStored:
         return Utils::valueInRecipientInfo(text);
-    case Conversion::AsTyped:
-    case Conversion::StoredAsTypedShownAsAmount:
+    default:
         break;
     }
     return text;
@@ -80,16 +108,18 @@ std::string shownText(Conversion c, const std::string& stored) {
     case Conversion::Amount:
     case Conversion::StoredAsTypedShownAsAmount:
         return Utils::valueInView(stored);
-    case Conversion::AsTyped:
-    case Conversion::ConvertedShownAsStored:
+    case Conversion::StateItem:
+        return stateItemOf(stored);
+    default:
         break;
     }
     return stored;
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
+int32_t storedNumber(Conversion c, const std::string& text) {
+    // A percentage of the whole or more is no percentage: stored as not valid.
+    if (c == Conversion::Percentage && Utils::stringToInt1(text) >= 100) return -2;
+    return Utils::stringToPositive(text);
 }
 
 }  // namespace
@@ -126,6 +156,19 @@ int tinTypeIndex(const std::string& stored) {
     return number >= 0 && number < static_cast<int32_t>(titles.size()) ? number : 0;
 }
 
+std::string stateItemOf(const std::string& stored) {
+    const std::string wanted = upper(stored);
+    const std::vector<std::string> items = Utils::StateWithCode();
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        const std::string item = upper(items[i]);
+        const std::size_t dash = item.rfind('-');
+        const std::string code = dash == std::string::npos ? std::string() : item.substr(dash + 1);
+        const std::string name = item.size() > 3 ? item.substr(0, item.size() - 3) : std::string();
+        if (wanted == code || wanted == name || wanted == item) return items[i];
+    }
+    return items.front();
+}
+
 bool isBusinessNameType(const std::string& nameType) {
     return nameType == "Business Name" || nameType == "1" || (!nameType.empty() && (nameType[0] == 'b' || nameType[0] == 'B'));
 }
@@ -147,11 +190,12 @@ void checkFields(const EntryFormSpec& spec, const EntryView& view, std::vector<b
     const bool business = isBusiness(spec, view);
     for (std::size_t i = 0; i < spec.fields.size(); ++i) {
         const EntryField& f = spec.fields[i];
-        if (f.flag < 0 || f.check == Check::None) continue;
+        if (f.flag < 0 || f.check == Check::None || f.check == Check::FormRule) continue;
         // A state row left at "None" keeps whatever its flag said before.
         if (f.check == Check::StateRowTitle && view.text[i] == "None") continue;
         flags[static_cast<std::size_t>(f.flag)] = passes(f, view.text[i], spec, view, foreign, business);
     }
+    if (spec.formRule) spec.formRule(spec, view, flags);
 }
 
 bool allValid(const std::vector<bool>& flags) {
@@ -161,6 +205,13 @@ bool allValid(const std::vector<bool>& flags) {
 std::vector<std::string> errorStrings(const EntryFormSpec& spec, const std::vector<bool>& flags, bool foreign) {
     std::vector<std::string> errors;
     for (int32_t flag : spec.errorOrder) {
+        if (flag == kFormRuleMessages) {
+            if (spec.formRuleMessages) {
+                const std::vector<std::string> more = spec.formRuleMessages(flags);
+                errors.insert(errors.end(), more.begin(), more.end());
+            }
+            continue;
+        }
         if (static_cast<std::size_t>(flag) >= flags.size() || flags[static_cast<std::size_t>(flag)]) continue;
         const EntryField* f = spec.fieldOfFlag(flag);
         if (!f) continue;
@@ -201,6 +252,7 @@ EntryView recordsToView(const EntryFormSpec& spec, const RecipientRecords& recor
             break;
         }
         if (f.control == Control::CheckBox) view.checked[i] = f.store.flag(records);
+        else if (f.store.storesNumber()) text = Utils::positiveToString((records.info.*f.store.getNumber)());
         else if (f.store.storesText()) text = shownText(f.conversion, f.store.text(records));
     }
     return view;
@@ -228,6 +280,8 @@ void viewToRecords(const EntryFormSpec& spec, const EntryView& view, const std::
         }
         if (f.control == Control::CheckBox) {
             if (f.store.storesFlag()) f.store.setFlagIn(records, view.checked[i]);
+        } else if (f.store.storesNumber()) {
+            (records.info.*f.store.setNumber)(storedNumber(f.conversion, text));
         } else if (f.store.storesText()) {
             f.store.setTextIn(records, storedText(f.conversion, text));
         }

@@ -36,6 +36,9 @@ constexpr int kEinIndex = 1;
 // each title (in any case) its own, another text the index of its number (the first
 // when that is no item).
 int tinTypeIndex(const std::string& stored);
+// The state pop-up item that shows a stored state given by its two-letter code, its
+// name or its whole item title, in any case; "None" when none matches.
+std::string stateItemOf(const std::string& stored);
 // A stored or chosen name type that means a business: "Business Name", "1", or any
 // text beginning with "b" or "B".
 bool isBusinessNameType(const std::string& nameType);

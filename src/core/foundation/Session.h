@@ -13,10 +13,17 @@ class Recipient;
 class Login_Info;
 class UserInterface;
 class databaseInfo;
+class INFO;
+class INFO2;
+class STATE;
+class STATETABLE;
+class EMPDATA;
 
 // The process-wide values that windows and services share. There is one Session,
 // reached through session(); tests start each case from a fresh one (resetSession()).
 struct Session {
+    Session();
+
     std::shared_ptr<TalvexaDir> configDir;      // the year's configuration directory
     std::shared_ptr<Preferences> Prefs;         // the open preferences database
     std::shared_ptr<DatabaseHolder> DBH;        // configuration and open company database
@@ -66,6 +73,14 @@ struct Session {
     // ---- recipient import: what the target window chose ----
     int32_t _type = 1;                  // form kind of the recipients to import (1, 2, 3, 4, 5 or 7)
     int32_t CPK = -1;                   // key of the payer that receives them
+
+    // ---- payroll context: what the payroll lookups and report headers read ----
+    // Nothing fills it; it starts as new records of the sizes the payroll model uses.
+    std::shared_ptr<INFO> info;                         // the company's payroll settings
+    std::vector<std::shared_ptr<STATE>> States;         // 200 states
+    std::vector<std::shared_ptr<STATETABLE>> StateTabs; // 200 state tax tables
+    std::vector<std::shared_ptr<EMPDATA>> EmpDataVec;   // employees' payroll settings, none
+    std::shared_ptr<INFO2> info2;                       // employer-return settings
 };
 
 Session& session();

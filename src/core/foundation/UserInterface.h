@@ -64,14 +64,27 @@ struct OpenFileRequest {
     std::string message;               // the chooser's title
     std::string fileType;              // the extension offered, without the dot ("txt"); empty for any file
     std::string typeName;              // how the chooser names that type ("Text File"); may be empty
-    std::string startFolder = {};      // the folder it shows first; empty for the chooser's own choice
+    std::string startFolder = {};      // where the chooser opens; empty for its own choice
 };
 
 // A folder chooser (no new folders, one folder).
 struct FolderRequest {
     std::string message;               // the chooser's title
-    std::string startFolder = {};      // the folder it shows first; empty for the chooser's own choice
+    std::string startFolder = {};      // where the chooser opens; empty for its own choice
 };
+
+// A save-file chooser: the name it proposes in the folder it opens in, offering one
+// type of file. It asks before an existing file is replaced.
+struct SaveFileRequest {
+    std::string message;               // the chooser's title
+    std::string startFolder;
+    std::string fileName;              // the proposed name, without folder
+    std::string fileType;              // the extension offered and added to a name typed without it ("db")
+    std::string typeName;              // how the chooser names that type
+};
+// The cloud backup enrolment dialog: Continue (the backup goes on) and Close (no backup).
+inline constexpr int kCloudBackupContinueCode = 1234;
+inline constexpr int kCloudBackupCloseCode = 1000;
 
 // One print run handed to the printer: the job's name (shown by the print dialog and
 // the print queue) and the finished PDF document, whose pages are printed in order at
@@ -171,4 +184,9 @@ public:
 
     // A folder chosen by the user, as a local path; nothing when cancelled.
     virtual std::optional<std::string> chooseFolder(const FolderRequest& request) = 0;
+
+    // A file to save under, as a local path; nothing when cancelled.
+    virtual std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) = 0;
+    // The cloud backup enrolment dialog; returns kCloudBackupContinueCode or kCloudBackupCloseCode.
+    virtual int cloudBackupEnrolment() = 0;
 };

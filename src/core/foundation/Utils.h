@@ -2,9 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+class CHECK;
+class DEDUCTION;
+class EMPLOYEE;
+class INCOME;
 
 // Field checks and the conversions between typed text, stored text and whole cents
 // that the entry windows, imports, print runs and e-file writers share. Every check
@@ -113,6 +119,54 @@ public:
     // Whether the product's web site answers a HEAD request for its home page with
     // status 200 within about five seconds. Blocks the caller meanwhile.
     static bool CheckInternet();
+
+    // ---- payroll lookups and formatting (core/payroll/UtilsPayroll.cpp) ----
+    // They read the payroll context of the session (info, States, StateTabs,
+    // EmpDataVec) and never change it. A position outside a list finds nothing.
+
+    // MM/DD of a month and day index (0 = January, 0 = the first); with withYear not 0,
+    // "/" and the third and fourth characters of the payroll year follow.
+    static std::string DateStr(int32_t month, int32_t day, int32_t withYear);
+    // Today as MM/dd/yy; the argument is not read.
+    static std::string DateTime(const void* ignored = nullptr);
+    // The text read as a 32-bit decimal number (leading blanks, one sign, digits up to
+    // the first other character; beyond the range the nearest limit), widened.
+    static int64_t StrToNum(const std::string& text);
+    // Hundredths of an amount text: the first "." removed (a fraction of fewer than two
+    // digits filled up with zeros), or "00" appended; read as StrToNum reads, in 64 bits.
+    static int64_t ConvertStringToLong(const std::string& text);
+    // The text's characters "0" to "9", in order.
+    static std::string DigitStr(const std::string& text);
+    // The blanks, two for each character the text lacks to the width (not the text).
+    static std::string PadLeft(const std::string& text, int32_t width);
+    // A list line: "*" (inactive) or " ", with numbering on the employee number padded
+    // and followed by "-", then "last, first".
+    static std::string EmpName(const EMPLOYEE& employee, int32_t withNumber);
+    // "xxx-xx-" and the last four characters (fewer are padded with leading blanks).
+    static std::string GetLast_4(const std::string& text);
+    // Writes the character over the terminating zero and a new zero after it.
+    static void AddChar(char* buffer, char character);
+    // The decimal form (sign first) into a buffer of at least 21 bytes; none: nothing.
+    static void LNumToString(int64_t value, char* buffer);
+    static void UNumToString(uint64_t value, char* buffer);
+    // Key of the employee data at the index; 0 outside the list.
+    static int32_t GetRec(int32_t index);
+    // Index of the state of that name; -1 for the empty text or none.
+    static int32_t GetState(const std::string& text);
+    // Index of the state a state tax table belongs to (the first two characters of the
+    // table's name); -2 for none.
+    static int32_t StateIndex1(int32_t table);
+    // The company income definition that the employee's income slot uses (the slot's
+    // Index goes to index when given): none unless the Index lies in 0 to 39 and the
+    // slot is used.
+    static std::shared_ptr<INCOME> IncPtr(const EMPLOYEE& employee, int32_t slot, int32_t* index);
+    // The same for a deduction slot, Index 0 to 59.
+    static std::shared_ptr<DEDUCTION> DedPtr(const EMPLOYEE& employee, int32_t slot, int32_t* index);
+    // The income definition named by the check's income number at slot - 2.
+    static std::shared_ptr<INCOME> IncPtr_1(const CHECK& check, int32_t slot, int32_t* index);
+    // False when the text's first two characters are a refused prefix; with withBlanks
+    // "  " and "00" are refused too.
+    static bool checkindelimiter(const std::string& text, bool withBlanks);
 
     // ---- date parts kept by callers ----
 

@@ -56,3 +56,22 @@ inline constexpr const char kIrisSignInPath[] =
 // and the IRIS user guide.
 inline constexpr const char kIrisApplicationForTccPath[] = "/tax-professionals/iris-application-for-tcc";
 inline constexpr const char kIrisUserGuidePath[] = "/pub/irs-pdf/p5717.pdf";
+
+// The cloud backup service's portal, to which a backup is handed over in the browser
+// ("/process-backup?", "/process-download?"), the maker's page that explains the
+// service, and the product code the portal expects in a download request.
+inline constexpr const char kCloudBackupServer[] = "https://cloud.talvexa.com";
+inline constexpr const char kCloudBackupInfoPath[] = "/cloud-backup";
+inline constexpr const char kCloudDownloadProductCode[] = "TVX1099";
+// Environment variables that point the portal and the product code elsewhere for tests;
+// the information page follows the web site's variable.
+inline constexpr const char kCloudBackupServerVariable[] = "TALVEXA_CLOUD_SERVER";
+inline constexpr const char kCloudDownloadProductVariable[] = "TALVEXA_CLOUD_PRODUCT";
+
+inline std::string cloudBackupServerAddress() {
+    return webaddress_detail::fromEnvironment(kCloudBackupServerVariable, kCloudBackupServer);
+}
+inline std::string cloudBackupInfoPageAddress() { return productWebSiteAddress() + kCloudBackupInfoPath; }
+inline std::string cloudDownloadProductCode() {
+    return webaddress_detail::fromEnvironment(kCloudDownloadProductVariable, kCloudDownloadProductCode);
+}

@@ -224,7 +224,7 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
     if (!app || !app->IsReady() || !s.configDir) return kImportStoppedCode;
 
     const std::optional<std::string> path = userInterface().chooseOpenFile(
-        OpenFileRequest{"Choose the file to import", reader == PayerReader::Csv ? "csv" : "txt", "Text File"});
+        OpenFileRequest{"Choose the file to import", reader == PayerReader::Csv ? "csv" : "txt", "Text File", {}});
     if (!path) {
         userInterface().openRecentDatabase();
         userInterface().refreshMainWindow();

@@ -157,7 +157,7 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     // 2.-4. The file.
     const bool csv = reader == RecipientReader::Csv;
     const std::optional<std::string> path =
-        userInterface().chooseOpenFile(OpenFileRequest{"Choose the file to import", csv ? "csv" : "txt", "Text File"});
+        userInterface().chooseOpenFile(OpenFileRequest{"Choose the file to import", csv ? "csv" : "txt", "Text File", {}});
     if (!path) return kImportStoppedCode;
     std::string failure;
     const std::optional<std::string> text = readImportFile(*path, failure);

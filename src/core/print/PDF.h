@@ -63,6 +63,17 @@ public:
     const std::string& Buffer() const { return Buffer_; }
     const std::string& lastError() const { return lastError_; }
 
+    // Metrics of the writer's text for positioned output: points per text column and
+    // per line at 10 points, and points per inch.
+    int32_t CharWidth() const { return CharWidth_; }
+    void setCharWidth(int32_t v) { CharWidth_ = v; }
+    int32_t LinePix() const { return LinePix_; }
+    void setLinePix(int32_t v) { LinePix_ = v; }
+    int32_t xRes() const { return xRes_; }
+    void setXRes(int32_t v) { xRes_ = v; }
+    int32_t yRes() const { return yRes_; }
+    void setYRes(int32_t v) { yRes_ = v; }
+
 private:
     // One line of the current page's content.
     void put(const std::string& line);
@@ -86,4 +97,8 @@ private:
     std::vector<int32_t> FontObj_;
     std::string Buffer_;
     std::string lastError_;
+    int32_t CharWidth_ = 6;
+    int32_t LinePix_ = 12;
+    int32_t xRes_ = 72;
+    int32_t yRes_ = 72;
 };

@@ -21,6 +21,7 @@ public:
     int32_t LinePix = 10;       // points per line
     int32_t xRes = 72, yRes = 72;
     int32_t xMarg = 6, yMarg = 6;
+    int32_t xPaper = 0, yPaper = 0;   // paper offsets of positioned output, points
     int32_t Ascent = 9;
     int32_t PageNum = 1;        // pages finished so far plus one
     int32_t FirstPage = 1, LastPage = 32000;

@@ -39,9 +39,10 @@ public:
     bool Open();
     // The text at the current line, at CharWidth × column points from the left, left,
     // right or centre aligned on that point.
-    void Put(const std::string& text, int32_t column, int32_t alignment);
+    void Put(const std::string& text, int32_t column, int32_t alignment) override;
+    using Report::Put;
     // Next line; at the foot of the page the page is finished.
-    void EndLine();
+    void EndLine() override;
     // Finishes the page (the summary report's with its footer); the next text starts a
     // new page at line 3.
     void FinishPage();

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "core/store/ComapnyInfo.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
+
+// The month abbreviations of report headers, and "YTD" for the year to date.
+inline constexpr std::array<const char*, 13> MONTHABBREV = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul",
+                                                            "Aug", "Sep", "Oct", "Nov", "Dec", "YTD"};
 
 // One print request: what is drawn (the report number), with which layout, and for
 // which payers and recipients. A run fills it and hands it to rept::DoReport.
@@ -30,6 +35,22 @@ public:
     const std::vector<RecipientAdditionalInfo>& theAddListBox3() const { return theAddListBox3_; }
     void setTheAddListBox3(std::vector<RecipientAdditionalInfo> v) { theAddListBox3_ = std::move(v); }
 
+    // The period of a payroll report: a quarter (0 to 3), a day range (days of the year
+    // from 0; a negative start: none) or a month range (0 = January, 12 = January of the
+    // following year); and the layout code of a check run.
+    int32_t reptnum1() const { return reptnum1_; }
+    void setReptnum1(int32_t v) { reptnum1_ = v; }
+    int32_t Quarter() const { return Quarter_; }
+    void setQuarter(int32_t v) { Quarter_ = v; }
+    int32_t StartDate() const { return StartDate_; }
+    void setStartDate(int32_t v) { StartDate_ = v; }
+    int32_t EndDate() const { return EndDate_; }
+    void setEndDate(int32_t v) { EndDate_ = v; }
+    int32_t StartMonth() const { return StartMonth_; }
+    void setStartMonth(int32_t v) { StartMonth_ = v; }
+    int32_t EndMonth() const { return EndMonth_; }
+    void setEndMonth(int32_t v) { EndMonth_ = v; }
+
 private:
     int32_t reptnum_ = -1;
     int32_t wxtype_ = 0;
@@ -37,4 +58,10 @@ private:
     std::vector<RecipientInfo> theListBox_;
     std::vector<ComapnyInfo> theListBox2_;
     std::vector<RecipientAdditionalInfo> theAddListBox3_;
+    int32_t reptnum1_ = 0;
+    int32_t Quarter_ = 0;
+    int32_t StartDate_ = -1;
+    int32_t EndDate_ = -1;
+    int32_t StartMonth_ = -1;
+    int32_t EndMonth_ = -1;
 };

@@ -329,13 +329,3 @@ void CompanyDatabase::ReadError(const std::string& reason) {
 // Event rows go to a table that company files of this schema do not have; files that
 // do have it get the row. The message itself always reaches the system log through
 // the error routine.
-bool CompanyDatabase::Log(int32_t code, int32_t second, int32_t, const std::string& message,
-                          const std::string& detail, int32_t, int32_t) {
-    if (!companydb_upgrade::queryHasRow(*this, "select name from sqlite_master where type = 'table' and name = 'log';"))
-        return false;
-    const int32_t key = db->intForQuery("select max(logPK) from log;") + 1;
-    return db->executeUpdate(
-        "insert into log (logPK, logDate, code, kind, message, detail) values (?, ?, ?, ?, ?, ?);",
-        {FMValue(key), FMValue(std::chrono::system_clock::now()), FMValue(code), FMValue(second), FMValue(message),
-         FMValue(detail)});
-}

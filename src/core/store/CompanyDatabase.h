@@ -4,7 +4,9 @@
 // implementation is split by table over several CompanyDatabase*.cpp files; each
 // group of declarations below names its file.
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +25,12 @@ class MailingLabelInfo;
 class RecipientInfo;
 class RecipientAdditionalInfo;
 class RecipientFullInfo;
+class CHECK;
+class DISTPAY;
+class EMPLOYEE;
+class HOURVALS;
+class MMREF;
+class PAYVALS;
 
 class CompanyDatabase {
 public:
@@ -67,8 +75,7 @@ public:
     // A read that failed with an error (not "no rows"): reported once per opened file,
     // so a damaged page does not pass for an empty list nor repeat at every redraw.
     void ReadError(const std::string& reason);
-    bool Log(int32_t code, int32_t second, int32_t third, const std::string& message,
-             const std::string& detail, int32_t sixth, int32_t seventh);
+    // The event log's line of the error routine is Log (CompanyDatabasePayroll.cpp).
 
     // ---- schema and upgrade chain (CompanyDatabaseUpgrade.cpp) ----
     // Builds the schema from nothing (true) or resumes after the stored version (false).
@@ -128,14 +135,16 @@ public:
     std::vector<WX_FMTVAL>& Select1099NECFields(std::vector<WX_FMTVAL>& destination);
 
     // Writing back an edited layout: its first N entries (N = the form's field count)
-    // replace the stored rows; an empty table is seeded first.
-    void Update1099MISCFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099INTFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099DIVFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099RFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099SFields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1096Fields1(const std::vector<WX_FMTVAL>& layout);
-    void Update1099NECFields(const std::vector<WX_FMTVAL>& layout);
+    // replace the stored rows, all of them or none (inside a caller's transaction, as
+    // part of it); an empty table is seeded first. False when the layout could not be
+    // stored; outside a caller's transaction the failure has been shown.
+    bool Update1099MISCFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099INTFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099DIVFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099RFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099SFields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1096Fields1(const std::vector<WX_FMTVAL>& layout);
+    bool Update1099NECFields(const std::vector<WX_FMTVAL>& layout);
 
     // ---- payers (CompanyDatabasePayers.cpp) ----
     // One payer by key; a record with PK -1 when no row has the key.
@@ -319,6 +328,73 @@ public:
     bool UpdateCompImportList(const std::vector<int32_t>& list);
     // Marks each stored payer field: marks[value] = value, up to the first negative value.
     void SelectCompImportList(std::vector<int32_t>& marks);
+
+
+    // ---- payroll tables (core/payroll/CompanyDatabasePayroll.cpp) ----
+    // The 1099 schema has none of these tables: there every read gives its value for
+    // nothing found and every write stores nothing and answers false, with the access
+    // layer's line in the system log as the only trace. No user is asked or told.
+    int32_t GetNextCompanyPK();                 // largest payroll company key plus one, 0 for none
+    int32_t GetCompanyPKfromName(const std::string& name);      // 0 when none (0 is also a key)
+    int32_t GetCompanyPKfromID(const std::string& fedId, bool clear);  // 0 when none
+    bool SetRecentCompanyPK(int32_t key);
+    int32_t GetRecentCompanyPK(int32_t ignored);  // -1 when none
+    std::vector<int32_t> GetCompanyPKList();
+    std::string GetFedId();                     // the first payroll company's, "" when none
+
+    // Adds an event to the log, stamped with the log clock's local time ("%x %X"). A
+    // warning kind of 0 to 5 adds its words to the short text.
+    bool Log(int32_t companyKey, int32_t employeeKey, int32_t logType, const std::string& shortText,
+             const std::string& longText, int32_t errorFlag, int32_t warningKind);
+    // "date : short text" of the company's events (with the events of no company when
+    // includeGlobal), newest first. employeeKey >= 0 and logType > 0 narrow it;
+    // warningMinimum >= -1 keeps warnings of at least that kind; errorFilter 1 keeps
+    // errors only, 2 everything else.
+    bool SelectLog(std::vector<std::string>& lines, int32_t companyKey, int32_t employeeKey, int32_t logType,
+                   int32_t errorFilter, int32_t warningMinimum, bool includeGlobal);
+    // The company's events in key order, column by column (each list emptied first).
+    bool PullLogEntries(int32_t companyKey, std::vector<std::string>& dateTimes, std::vector<int32_t>& employeeKeys,
+                        std::vector<int32_t>& logTypes, std::vector<std::string>& shortTexts,
+                        std::vector<std::string>& longTexts, std::vector<int32_t>& errorFlags,
+                        std::vector<int32_t>& warningFlags);
+    // Adds as many events as the shortest list holds, under keys after the largest.
+    bool PutLogEntries(int32_t companyKey, const std::vector<std::string>& dateTimes,
+                       const std::vector<int32_t>& employeeKeys, const std::vector<int32_t>& logTypes,
+                       const std::vector<std::string>& shortTexts, const std::vector<std::string>& longTexts,
+                       const std::vector<int32_t>& errorFlags, const std::vector<int32_t>& warningFlags);
+    bool PurgeLog();
+    // The clock of the log's time stamps; an empty function restores the system clock.
+    using LogClock = std::function<std::chrono::system_clock::time_point()>;
+    static void setLogClock(LogClock clock);
+
+    // Reads nothing: -1.
+    int32_t SelectEmployee(EMPLOYEE& record, int32_t companyKey, int32_t employeeKey);
+    // The check row with its detail lists; 1 when found, 0 otherwise.
+    int32_t SelectCheck(CHECK& record, int32_t companyKey, int32_t checkKey);
+    bool FillCheck(CHECK& record, FMResultSet& rs);
+    // Detail readers: each row's value goes to the entry at its index (a row whose index
+    // lies outside the list is left out and makes the answer false), or, for the value
+    // sets, is appended to a new list. True when the query ran and every row was placed.
+    bool SelectCheckIncomes(std::vector<int16_t>& list, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckDeductions(std::vector<int16_t>& list, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckAccruals(std::vector<int16_t>& list, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckQuantities(std::vector<float>& list, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckRates(std::vector<float>& list, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckPayvals(PAYVALS& values, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckHoursHourvals(HOURVALS& values, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckHrRateHourvals(HOURVALS& values, int32_t companyKey, int32_t checkKey);
+    bool SelectCheckDistributionPays(std::vector<std::shared_ptr<DISTPAY>>& list, int32_t companyKey,
+                                     int32_t checkKey);
+    bool SelectCheckMatches(std::vector<int64_t>& list, int32_t companyKey, int32_t checkKey);
+    // 1 after the last row, -1 when a row could not be placed, 0 when the query did not run.
+    int32_t SelectCheckAccruedHours(std::vector<int64_t>& accHrs, int32_t companyKey, int32_t checkKey,
+                                    std::vector<int64_t>& avail, std::vector<int64_t>& coh,
+                                    std::vector<int64_t>& monthFlag, std::vector<int64_t>& quarterlyFlag,
+                                    std::vector<int64_t>& carryOverFlag, std::vector<int64_t>& coAmtDiff,
+                                    std::vector<int64_t>& checkAccrualDisable);
+    // The company's magnetic-media reference; 1 when found, 0 otherwise.
+    int32_t SelectMMREF(MMREF& record, int32_t companyKey);
+    bool FillMMREF(MMREF& record, FMResultSet& rs);
 
 
     // ---- properties ----

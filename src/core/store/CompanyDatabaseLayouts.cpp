@@ -23,43 +23,44 @@ struct LayoutTable {
     int rows;                   // fields of the layout, one row each
     const char* insertSql;
     const char* seedFailure;    // shown when seeding fails
+    const char* form;           // the form's name, for the user
 };
 
 const LayoutTable kMisc{
     "_1099MiscFormat", 0, 35,
     "insert into _1099MiscFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values( ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 Misc format fields. "};
+    "Unable to insert 1099 Misc format fields. ", "1099-MISC"};
 const LayoutTable k1096{
     "_1096Format", 2, 18,
     "insert into _1096Format (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1096 format fields. "};
+    "Unable to insert 1096 format fields. ", "1096"};
 const LayoutTable kInt{
     "_1099INTFormat", 3, 36,
     "insert into _1099INTFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values (  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 Int format fields. "};
+    "Unable to insert 1099 Int format fields. ", "1099-INT"};
 const LayoutTable kS{
     "_1099SFormat", 4, 22,
     "insert into _1099SFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 S format fields. "};
+    "Unable to insert 1099 S format fields. ", "1099-S"};
 const LayoutTable kDiv{
     "_1099DIVFormat", 5, 39,
     "insert into _1099DIVFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 Div format fields. "};
+    "Unable to insert 1099 Div format fields. ", "1099-DIV"};
 const LayoutTable kR{
     "_1099RFormat", 6, 42,
     "insert into _1099RFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values(  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 R format fields. "};
+    "Unable to insert 1099 R format fields. ", "1099-R"};
 const LayoutTable kNec{
     "_1099NECFormat", 9, 24,
     "insert into _1099NECFormat (mappingID, noPrint, rJust, height, width, xCoord, yCoord) "
     "values (  ?, ?, ?, ?, ?, ?, ? );",
-    "Unable to insert 1099 NEC format fields. "};
+    "Unable to insert 1099 NEC format fields. ", "1099-NEC"};
 
 void showSeedingFailure(const std::string& details) {
     tvDatabase::tvMessageBox("Database Error", details, kMessageStyleOK, "Talvexa 1099 E-File 2025", kMessageImageError, false);
@@ -73,7 +74,9 @@ bool tableHasRow(FMDatabase& db, const LayoutTable& table) {
     return any;
 }
 
-void seed(FMDatabase& db, const LayoutTable& table) {
+// Returns whether the table now holds its rows (inside a caller's transaction: as part
+// of it).
+bool seed(FMDatabase& db, const LayoutTable& table) {
     // A partial copy would break the all-or-nothing rule of the table: the rows go in
     // together or not at all. Inside a caller's transaction the caller decides.
     const bool joined = db.isInTransaction();
@@ -93,6 +96,7 @@ void seed(FMDatabase& db, const LayoutTable& table) {
         },
         nullptr);
     if (!stored && !joined) showSeedingFailure(table.seedFailure);
+    return stored;
 }
 
 std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vector<WX_FMTVAL>& destination) {
@@ -119,14 +123,13 @@ std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vect
     return destination;
 }
 
-void writeBack(CompanyDatabase& database, const LayoutTable& table, void (CompanyDatabase::*seedTable)(),
-               const std::vector<WX_FMTVAL>& layout) {
+bool writeBack(CompanyDatabase& database, const LayoutTable& table, const std::vector<WX_FMTVAL>& layout) {
     FMDatabase& db = *database.db;
     // The edit is stored whole or not at all, so a print never uses half an edit.
-    (void)companyrows::write(database, std::string("Unable to save the ") + table.name + " print layout.", [&] {
+    return companyrows::write(database, std::string("Unable to save the ") + table.form + " print layout.", [&] {
         // An empty table gets its full set of rows first, so that the edit below has
         // every row to land on.
-        if (!tableHasRow(db, table)) (database.*seedTable)();
+        if (!tableHasRow(db, table) && !seed(db, table)) return false;
         const std::string sql = std::string("update ") + table.name +
                                 " set  noPrint = (?), rJust = (?), height = (?), width = (?), xCoord = (?), "
                                 "yCoord = (?)where mappingID = (?); ";
@@ -135,6 +138,12 @@ void writeBack(CompanyDatabase& database, const LayoutTable& table, void (Compan
             const WX_FMTVAL& e = layout[i];
             if (!db.executeUpdate(sql, e.noprint(), e.rjust(), e.height(), int(e.width()), int(e.pt().x),
                                   int(e.pt().y), int(i)))
+                return false;
+            // A field whose row is missing from the file gets one, so that no part of
+            // the edit is dropped without a word.
+            if (db.changes() == 0 &&
+                !db.executeUpdate(table.insertSql, int(i), e.noprint(), e.rjust(), e.height(), int(e.width()),
+                                  int(e.pt().x), int(e.pt().y)))
                 return false;
         }
         return true;
@@ -177,24 +186,24 @@ std::vector<WX_FMTVAL>& CompanyDatabase::Select1099SFields1(std::vector<WX_FMTVA
 std::vector<WX_FMTVAL>& CompanyDatabase::Select1096Fields1(std::vector<WX_FMTVAL>& d) { return read(*db, k1096, d); }
 std::vector<WX_FMTVAL>& CompanyDatabase::Select1099NECFields(std::vector<WX_FMTVAL>& d) { return read(*db, kNec, d); }
 
-void CompanyDatabase::Update1099MISCFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kMisc, &CompanyDatabase::Insert1099MISCFields, l);
+bool CompanyDatabase::Update1099MISCFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kMisc, l);
 }
-void CompanyDatabase::Update1099INTFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kInt, &CompanyDatabase::Insert1099INTFields, l);
+bool CompanyDatabase::Update1099INTFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kInt, l);
 }
-void CompanyDatabase::Update1099DIVFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kDiv, &CompanyDatabase::Insert1099DIVFields, l);
+bool CompanyDatabase::Update1099DIVFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kDiv, l);
 }
-void CompanyDatabase::Update1099RFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kR, &CompanyDatabase::Insert1099RFields, l);
+bool CompanyDatabase::Update1099RFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kR, l);
 }
-void CompanyDatabase::Update1099SFields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kS, &CompanyDatabase::Insert1099SFields, l);
+bool CompanyDatabase::Update1099SFields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kS, l);
 }
-void CompanyDatabase::Update1096Fields1(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, k1096, &CompanyDatabase::Insert1096Fields, l);
+bool CompanyDatabase::Update1096Fields1(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, k1096, l);
 }
-void CompanyDatabase::Update1099NECFields(const std::vector<WX_FMTVAL>& l) {
-    writeBack(*this, kNec, &CompanyDatabase::Insert1099NECFields, l);
+bool CompanyDatabase::Update1099NECFields(const std::vector<WX_FMTVAL>& l) {
+    return writeBack(*this, kNec, l);
 }

@@ -461,8 +461,8 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
             platform::removePath(temp);
             return refused;
         }
-        // The payer's federal id is kept by the payroll tables, which 1099 files do not have.
-        entry.setFed_Id("");
+        // The payer's federal id is kept by the payroll tables; a 1099 file has none ("").
+        entry.setFed_Id(scratch.GetFedId());
         backup = scratch.IsBackup();
         scratch.Close();
     }

@@ -28,6 +28,9 @@ class AboutTalvexa1099;
 class MISCFrame;
 class NECFrame;
 class INTFrame;
+class DIVFrame;
+class RFrame;
+class SFrame;
 class CompanyController;
 struct ValidationList;
 namespace Ui {
@@ -263,6 +266,12 @@ public:
     void setNECframe(NECFrame* window);
     INTFrame* Int() const;
     void setInt(INTFrame* window);
+    DIVFrame* Div() const;
+    void setDiv(DIVFrame* window);
+    RFrame* Rframe() const;
+    void setRframe(RFrame* window);
+    SFrame* Sframe() const;
+    void setSframe(SFrame* window);
 
     // ---- the payer window and the entry windows (AppDelegateEntryWindows.cpp) ----
     // Mode 1 with kind 1 shows the payer window; any other mode shows the entry window
@@ -280,6 +289,9 @@ private:
     QPointer<MISCFrame> Miscframe_;
     QPointer<NECFrame> NECframe_;
     QPointer<INTFrame> Int_;
+    QPointer<DIVFrame> Div_;
+    QPointer<RFrame> Rframe_;
+    QPointer<SFrame> Sframe_;
     QPointer<CompanyController> companycontroller_;
 
     void reopenConfigurationDatabase();

@@ -4,34 +4,36 @@
 #include <functional>
 
 #include "ui/company/CompanyController.h"
+#include "ui/entry/DIVFrame.h"
 #include "ui/entry/INTFrame.h"
 #include "ui/entry/MISCFrame.h"
 #include "ui/entry/NECFrame.h"
+#include "ui/entry/RFrame.h"
+#include "ui/entry/SFrame.h"
 #include "ui/main/AppDelegate.h"
-#include "ui/support/NotAvailableYet.h"
 
 namespace {
 
 // The entry window of each form kind code: the window kept while it is open, and how
 // a new one is made on the selection holders (the window keeps itself in the main
-// window). A kind without a window of its own yet says so.
+// window).
 struct EntryWindowKind {
     int32_t kind;
-    const char* what;
     std::function<QWidget*(const AppDelegate&)> kept;
     std::function<QWidget*()> make;
 };
 
 const std::vector<EntryWindowKind>& entryWindowKinds() {
     static const std::vector<EntryWindowKind> kinds = {
-        {1, "The 1099-MISC entry window", [](const AppDelegate& m) -> QWidget* { return m.Miscframe(); },
+        {1, [](const AppDelegate& m) -> QWidget* { return m.Miscframe(); },
          []() -> QWidget* { return MISCFrame::create(); }},
-        {2, "The 1099-DIV entry window", {}, {}},
-        {3, "The 1099-INT entry window", [](const AppDelegate& m) -> QWidget* { return m.Int(); },
-         []() -> QWidget* { return INTFrame::create(); }},
-        {4, "The 1099-R entry window", {}, {}},
-        {5, "The 1099-S entry window", {}, {}},
-        {7, "The 1099-NEC entry window", [](const AppDelegate& m) -> QWidget* { return m.NECframe(); },
+        {2, [](const AppDelegate& m) -> QWidget* { return m.Div(); }, []() -> QWidget* { return DIVFrame::create(); }},
+        {3, [](const AppDelegate& m) -> QWidget* { return m.Int(); }, []() -> QWidget* { return INTFrame::create(); }},
+        {4, [](const AppDelegate& m) -> QWidget* { return m.Rframe(); },
+         []() -> QWidget* { return RFrame::create(); }},
+        {5, [](const AppDelegate& m) -> QWidget* { return m.Sframe(); },
+         []() -> QWidget* { return SFrame::create(); }},
+        {7, [](const AppDelegate& m) -> QWidget* { return m.NECframe(); },
          []() -> QWidget* { return NECFrame::create(); }},
     };
     return kinds;
@@ -51,6 +53,12 @@ NECFrame* AppDelegate::NECframe() const { return NECframe_; }
 void AppDelegate::setNECframe(NECFrame* window) { NECframe_ = window; }
 INTFrame* AppDelegate::Int() const { return Int_; }
 void AppDelegate::setInt(INTFrame* window) { Int_ = window; }
+DIVFrame* AppDelegate::Div() const { return Div_; }
+void AppDelegate::setDiv(DIVFrame* window) { Div_ = window; }
+RFrame* AppDelegate::Rframe() const { return Rframe_; }
+void AppDelegate::setRframe(RFrame* window) { Rframe_ = window; }
+SFrame* AppDelegate::Sframe() const { return Sframe_; }
+void AppDelegate::setSframe(SFrame* window) { Sframe_ = window; }
 CompanyController* AppDelegate::companycontrol() const { return companycontroller_; }
 void AppDelegate::setCompanycontrol(CompanyController* window) { companycontroller_ = window; }
 
@@ -63,9 +71,7 @@ void AppDelegate::Open1099Dialog(int32_t mode, int32_t kind) {
     }
     for (const EntryWindowKind& entry : entryWindowKinds()) {
         if (entry.kind != kind) continue;
-        if (!entry.make) {
-            showNotAvailableYet(entry.what);
-        } else if (QWidget* open = entry.kept(*this)) {
+        if (QWidget* open = entry.kept(*this)) {
             bringForward(open);
         } else if (QWidget* made = entry.make()) {
             bringForward(made);

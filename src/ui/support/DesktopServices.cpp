@@ -5,15 +5,14 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
-#include <QUrl>
 
+#include "platform/Launch.h"
 #include "ui/support/ModalLoop.h"
 
 namespace {
@@ -44,10 +43,8 @@ bool systemClipboardWrite(const std::string& text) {
     return clipboard->text() == value;
 }
 
-bool systemOpenAddress(const std::string& address) {
-    if (address.empty()) return false;
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
-}
+// xdg-open with the address as its one argument, never through a shell.
+bool systemOpenAddress(const std::string& address) { return platform::openUrl(address); }
 
 bool systemPrintText(QWidget* parent, const std::string& text) {
     QPrinter printer(QPrinter::HighResolution);

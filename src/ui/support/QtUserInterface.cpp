@@ -5,6 +5,9 @@
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "ui/admin/CloudBackupController.h"
+#include "ui/import/ConflictWindow.h"
+#include "ui/import/Formerrorwindowdlg2.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/setup/Configuration_Setup.h"
@@ -87,11 +90,18 @@ std::optional<std::string> QtUserInterface::chooseOpenFile(const OpenFileRequest
     return ::chooseOpenFile(currentWindow(), request.message, request.startFolder, filter);
 }
 
-int QtUserInterface::importErrors(const std::vector<std::string>&) { return kImportErrorsCancelCode; }
+int QtUserInterface::importErrors(const std::vector<std::string>& errors) {
+    Formerrorwindowdlg2 list(currentWindow());
+    list.geterrors(errors);
+    return runModal(&list) == Formerrorwindowdlg2::kOKCode ? kImportErrorsOKCode : kImportErrorsCancelCode;
+}
 
-int QtUserInterface::importConflicts(const std::vector<std::string>&, std::vector<int>& chosenRows) {
-    chosenRows.clear();
-    return kImportConflictsCancelCode;
+int QtUserInterface::importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) {
+    ConflictWindow list(currentWindow());
+    list.geterrors(names);
+    const bool ok = runModal(&list) == ConflictWindow::kOKCode;
+    chosenRows = ok ? list.getselection() : std::vector<int>{};
+    return ok ? kImportConflictsOKCode : kImportConflictsCancelCode;
 }
 
 bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
@@ -111,4 +121,19 @@ bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication:
 
 std::optional<std::string> QtUserInterface::chooseFolder(const FolderRequest& request) {
     return ::chooseFolder(currentWindow(), request.message, request.startFolder);
+}
+
+std::optional<std::string> QtUserInterface::chooseSaveFile(const SaveFileRequest& request) {
+    std::string filter;
+    if (!request.fileType.empty()) {
+        const std::string pattern = "*." + request.fileType;
+        filter = request.typeName.empty() ? pattern : request.typeName + " (" + pattern + ")";
+    }
+    return ::chooseSaveFile(currentWindow(), request.message, request.startFolder, request.fileName, filter,
+                            request.fileType);
+}
+
+int QtUserInterface::cloudBackupEnrolment() {
+    CloudBackupController dialog(currentWindow());
+    return runModal(&dialog);
 }

@@ -17,7 +17,7 @@ public:
     void refreshMainWindow() override;
     int alert(const AlertRequest& request) override;
     std::optional<std::string> chooseOpenFile(const OpenFileRequest& request) override;
-    // The import windows do not exist yet: both lists answer as their Cancel would.
+    // The import error list (Formerrorwindowdlg2) and conflict list (ConflictWindow).
     int importErrors(const std::vector<std::string>& errors) override;
     int importConflicts(const std::vector<std::string>& names, std::vector<int>& chosenRows) override;
     // Through the main window; without one, the session's company database is closed
@@ -27,4 +27,7 @@ public:
     // The print dialog over the active window (or the print folder; see printJob).
     bool print(const PrintJob& job) override;
     std::optional<std::string> chooseFolder(const FolderRequest& request) override;
+    std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) override;
+    // Runs CloudBackupController.
+    int cloudBackupEnrolment() override;
 };

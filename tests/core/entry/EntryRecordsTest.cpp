@@ -181,6 +181,121 @@ TEST_F(EntryRecords, LoadedRecordsAreTrimmedToTheirFields) {
     EXPECT_EQ(cutToLength("\xC3\xA9\xC3\xA9xyz", 3), "\xC3\xA9\xC3\xA9x");
 }
 
+// The 1099-R whole-number boxes: -1 empty, -2 not valid ("INVALID"); Box 8 % of 100 or
+// more is no percentage and is stored as not valid, Box 9a keeps its value.
+TEST_F(EntryRecords, RWholeNumbersAreStoredAndShown) {
+    const EntryFormSpec& r = rFormSpec();
+    struct Case {
+        const char* outlet;
+        std::string typed;
+        int32_t stored;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"OtherStaticText1", "", -1, ""},          {"OtherStaticText1", "5", 5, "5"},
+        {"OtherStaticText1", "05", 5, "5"},        {"OtherStaticText1", "99", 99, "99"},
+        {"OtherStaticText1", "0", -2, "INVALID"},  {"OtherStaticText1", "00", -2, "INVALID"},
+        {"OtherStaticText1", "100", -2, "INVALID"}, {"OtherStaticText1", "12345", -2, "INVALID"},
+        {"OtherStaticText1", "abc", -2, "INVALID"}, {"PerOfTotalDistStaticText", "", -1, ""},
+        {"PerOfTotalDistStaticText", "150", 150, "150"}, {"PerOfTotalDistStaticText", "0", -2, "INVALID"},
+        {"FirstYearofDesigStaticText", "2019", 2019, "2019"}, {"FirstYearofDesigStaticText", "", -1, ""},
+        {"FirstYearofDesigStaticText", "x", -2, "INVALID"},
+    };
+    auto number = [](const RecipientInfo& info, const std::string& outlet) {
+        if (outlet == "OtherStaticText1") return info.getR_Line8_Percentage();
+        if (outlet == "PerOfTotalDistStaticText") return info.getR_Line9a();
+        return info.getR_Line11();
+    };
+    for (const Case& c : cases) {
+        EntryView v = EntryView::empty(r);
+        v[c.outlet] = c.typed;
+        RecipientRecords records;
+        viewToRecords(r, v, "", records);
+        EXPECT_EQ(number(records.info, c.outlet), c.stored) << c.outlet << " = \"" << c.typed << "\"";
+        EXPECT_EQ(recordsToView(r, records, "")[c.outlet], c.shown) << c.outlet << " = \"" << c.typed << "\"";
+    }
+    // A new record shows the three boxes empty.
+    const EntryView fresh = recordsToView(r, RecipientRecords(), "");
+    for (const char* outlet : {"OtherStaticText1", "PerOfTotalDistStaticText", "FirstYearofDesigStaticText"})
+        EXPECT_EQ(fresh.text[r.indexOf(outlet)], "") << outlet;
+}
+
+// Boxes whose property carries another number than the box, and the boxes kept as typed
+// or shown as stored.
+TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
+    const EntryFormSpec& div = divFormSpec();
+    EntryView v = EntryView::empty(div);
+    v["Sec199ADividends"] = "5";              // Box 5
+    v["InvestmentStaticText"] = "6";          // Box 6
+    v["ForeignCountryStaticText"] = "Canada"; // Box 8, text
+    v["SpecifiedTStaticText"] = "13";         // Box 13
+    v["StateTop_popupBtn"] = "Iowa-IA";
+    v["D_StateInc1_P"] = "1,234.5";           // Box 17: as typed
+    v["LocalIncometax"] = "7";                // Box 18: converted
+    v.tick("FATCACheckbox", true);
+    v.tick("Correced", true);
+    RecipientRecords d;
+    viewToRecords(div, v, "", d);
+    EXPECT_EQ(d.info.getDiv_Sec199ADiv(), "5.00");
+    EXPECT_EQ(d.info.getDiv_Line5(), "6.00");
+    EXPECT_EQ(d.info.getDiv_Line7(), "Canada");
+    EXPECT_EQ(d.info.getDiv_Line11(), "13.00");
+    EXPECT_EQ(d.info.getDiv_Line12_1(), "Iowa-IA");
+    EXPECT_EQ(d.additional.getDiv_StateINC_1(), "1,234.5");
+    EXPECT_EQ(d.additional.getDiv_Line15_1(), "7.00");
+    EXPECT_TRUE(d.info.getFATCA_DIV());
+    EXPECT_TRUE(d.info.getCorrected() && d.additional.getCorrected());
+    EXPECT_EQ(d.info.getType(), 2);
+    d.additional.setDiv_Line15_2("8");
+    const EntryView shown = recordsToView(div, d, "");
+    EXPECT_EQ(shown.text[div.indexOf("D_StateInc1_P")], "1234.50");
+    EXPECT_EQ(shown.text[div.indexOf("Localincometax2")], "8");
+
+    const EntryFormSpec& r = rFormSpec();
+    EntryView rv = EntryView::empty(r);
+    rv["StateTaxWithheldStaticText"] = "14";  // Box 14
+    rv["LocalDistributionStaticText1"] = "19"; // Box 19, bottom
+    rv["DistributionCodeStaticText"] = "k7";   // as typed
+    rv["R_StateInc1_P"] = "20,000";            // Box 20: as typed
+    rv["StateLocalincome"] = "21";             // Box 21: converted
+    rv["R_State2_P"] = "Utah-UT";
+    rv.tick("secondTINCheckbox", true);        // Box 2b, not the second-TIN notice
+    RecipientRecords rr;
+    viewToRecords(r, rv, "", rr);
+    EXPECT_EQ(rr.info.getR_Line12_1(), "14.00");
+    EXPECT_EQ(rr.info.getR_Line17_2(), "19.00");
+    EXPECT_EQ(rr.info.getR_Line7(), "k7");
+    EXPECT_EQ(rr.additional.getStateINC1_R(), "20,000");
+    EXPECT_EQ(rr.additional.getR_Line18_1(), "21.00");
+    EXPECT_EQ(rr.additional.getBottomState_R(), "Utah-UT");
+    EXPECT_TRUE(rr.info.getR_Line2b_Checkbox_1());
+    EXPECT_FALSE(rr.info.getSecondTin());
+    EXPECT_EQ(rr.info.getType(), 4);
+    const EntryView rshown = recordsToView(r, rr, "");
+    EXPECT_EQ(rshown.text[r.indexOf("R_StateInc1_P")], "20000.00");
+    EXPECT_EQ(rshown.text[r.indexOf("StateLocalincome")], "21.00");
+}
+
+// The 1099-S Box 3 state pop-up shows a stored state given by code, name or title, in
+// any case; it stores the item's title.
+TEST_F(EntryRecords, SBox3StateShowsItsItemHoweverItWasStored) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"OH", "Ohio-OH"},   {"oh", "Ohio-OH"},         {"Ohio", "Ohio-OH"}, {"OHIO", "Ohio-OH"},
+        {"ohio-oh", "Ohio-OH"}, {"New York", "New York-NY"}, {"", "None"},  {"None", "None"},
+        {"Atlantis", "None"}, {"O", "None"}};
+    const EntryFormSpec& s = sFormSpec();
+    for (const auto& [stored, item] : cases) {
+        RecipientRecords r;
+        r.info.setS_State_Line3(stored);
+        EXPECT_EQ(recordsToView(s, r, "")["Stateinfopopup"], item) << stored;
+    }
+    EntryView v = EntryView::empty(s);
+    v["Stateinfopopup"] = "Ohio-OH";
+    RecipientRecords r;
+    viewToRecords(s, v, "", r);
+    EXPECT_EQ(r.info.getS_State_Line3(), "Ohio-OH");
+}
+
 RecipientInfo stored(int32_t key, int32_t payer, int32_t kind, const std::string& tin) {
     RecipientInfo r;
     r.setPK(key);

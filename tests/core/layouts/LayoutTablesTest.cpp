@@ -21,7 +21,7 @@ struct Table {
     int code;
     int rows;
     void (CompanyDatabase::*insert)();
-    void (CompanyDatabase::*update)(const Layout&);
+    bool (CompanyDatabase::*update)(const Layout&);
 };
 
 const Table kTables[] = {
@@ -157,7 +157,7 @@ TEST_F(LayoutTables, SavedLayoutRoundTripsAndOnlyItsFieldsAreWritten) {
         edited[t.rows - 1].pt().y = 499;
         edited[t.rows] = WX_FMTVAL(0, 0, 1, 9, 9, 9);                          // beyond the form
 
-        (company.*t.update)(edited);
+        EXPECT_TRUE((company.*t.update)(edited));
 
         EXPECT_EQ(rowCount(t.name), t.rows);
         Layout s = stored(t.code);
@@ -174,12 +174,59 @@ TEST_F(LayoutTables, SavingIntoAnEmptyTableKeepsTheEdit) {
         Layout edited = builtIn(t.code);
         edited[2] = WX_FMTVAL(1, 0, 1, 50, 300, 301);
 
-        (company.*t.update)(edited);
+        EXPECT_TRUE((company.*t.update)(edited));
 
         EXPECT_EQ(rowCount(t.name), t.rows);
         EXPECT_EQ(prefix(stored(t.code), t.rows), edited);
         EXPECT_FALSE(company.db->isInTransaction());
     }
+}
+
+// A save that fails part-way leaves the stored layout as it was, says why once and
+// reports the failure to its caller.
+TEST_F(LayoutTables, SavingThatFailsStoresNothingAndSaysSo) {
+    for (const Table& t : kTables) {
+        SCOPED_TRACE(t.name);
+        (company.*t.insert)();
+        const Layout before = stored(t.code);
+        ASSERT_TRUE(company.db->executeStatements(std::string("create trigger refuse before update on ") + t.name +
+                                                  " when new.mappingID = 3 begin select raise(abort, 'field 3 is locked'); end;"));
+        Layout edited = before;
+        edited[0].pt().x = 11;   // written before the failing row
+        edited[3].pt().x = 12;
+        const size_t shown = ui->boxes().size();
+        ui->answerBox(1);
+
+        EXPECT_FALSE((company.*t.update)(edited));
+
+        EXPECT_EQ(stored(t.code), before);
+        EXPECT_FALSE(company.db->isInTransaction());
+        ASSERT_EQ(ui->boxes().size(), shown + 1);
+        EXPECT_NE(ui->boxes().back().details.find("field 3 is locked"), std::string::npos);
+        ASSERT_TRUE(company.db->executeStatements("drop trigger refuse;"));
+    }
+    boxesChecked = true;
+}
+
+TEST_F(LayoutTables, SavingJoinsTheCallersTransaction) {
+    company.Insert1099NECFields();
+    Layout edited = stored(9);
+    edited[5].pt().y = 400;
+    ASSERT_TRUE(company.db->beginTransaction());
+    EXPECT_TRUE(company.Update1099NECFields(edited));
+    EXPECT_TRUE(company.db->isInTransaction());
+    ASSERT_TRUE(company.db->rollback());
+    EXPECT_EQ(stored(9)[5].pt().y, 108);
+}
+
+// A file whose table lacks some field rows still keeps every field of the edit.
+TEST_F(LayoutTables, SavingAddsTheRowsAFileLacks) {
+    ASSERT_TRUE(company.db->executeUpdate("insert into _1096Format values (0, 0, 0, 1, 150, 80, 135)"));
+    Layout edited = builtIn(2);
+    edited[17].pt() = WX_XPOINT{300, 310};
+    EXPECT_TRUE(company.Update1096Fields1(edited));
+    EXPECT_EQ(rowCount("_1096Format"), 18);
+    EXPECT_EQ(prefix(stored(2), 18), edited);
 }
 
 TEST_F(LayoutTables, ReadingReplacesOnlyTheStoredFieldNumbers) {

@@ -71,7 +71,7 @@ TEST_F(OpenCompanyLayouts, EditedLayoutIsWhatTheNextPrintLoads) {
     Layout edited = load(9, false);
     edited[8].pt() = WX_XPOINT{430, 155};
     edited[14].setNoprint(1);
-    company->Update1099NECFields(edited);
+    EXPECT_TRUE(company->Update1099NECFields(edited));
 
     Layout printed = load(9, false);
     EXPECT_EQ(printed[8], WX_FMTVAL(0, 0, 1, 100, 430, 155));

@@ -38,12 +38,15 @@
 #include "core/store/Recipient.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
+#include "ui/entry/DIVFrame.h"
 #include "ui/entry/INTFrame.h"
 #include "ui/entry/MISCFrame.h"
 #include "ui/entry/NECFrame.h"
+#include "ui/entry/RFrame.h"
+#include "ui/entry/SFrame.h"
 #include "ui/main/AppDelegate.h"
 
-// One of the three windows, with what a test needs to drive it beyond its form table.
+// One of the six windows, with what a test needs to drive it beyond its form table.
 struct EntryForm {
     std::string name;
     const entry::EntryFormSpec& (*spec)();
@@ -52,9 +55,14 @@ struct EntryForm {
     const char *add, *update, *previous, *next, *cancel;
     const char* amount;                  // a box stored through the amount conversion
     std::function<std::string(const RecipientInfo&)> storedAmount;
+    // Boxes that a valid recipient of the form must fill, with a valid text.
+    std::vector<std::pair<std::string, std::string>> required = {};
 };
 
 inline void PrintTo(const EntryForm& f, std::ostream* os) { *os << f.name; }
+
+// The 1099-S property, given by its legal description.
+inline const char* const kLegalDescription = "Lot 7 Block 2 Harbor View";
 
 inline std::vector<EntryForm> entryForms() {
     return {
@@ -70,6 +78,18 @@ inline std::vector<EntryForm> entryForms() {
          [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Int()); }, "Add_Button", "Update_Button",
          "PreiviousText", "NextRecipient_Button", "Cancel_Buton", "InterestIncomeStaticText",
          [](const RecipientInfo& r) { return r.getInt_Line1(); }},
+        {"DIV", entry::divFormSpec, [] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); },
+         [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Div()); }, "Add_Recipient", "Update",
+         "Previous", "NextRecipient", "Cancel_Button", "TotalOrdinaryStaticText",
+         [](const RecipientInfo& r) { return r.getDiv_Line1a(); }},
+        {"R", entry::rFormSpec, [] { return static_cast<RecipientEntryWindow*>(RFrame::create()); },
+         [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Rframe()); }, "Add_Button",
+         "Update_Button", "Previous_button", "NextRecipient_Button", "Cancel_Button", "GrossDistributeStaticText",
+         [](const RecipientInfo& r) { return r.getR_Line1(); }},
+        {"S", entry::sFormSpec, [] { return static_cast<RecipientEntryWindow*>(SFrame::create()); },
+         [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Sframe()); }, "Add_Button",
+         "Update_Button", "Previous_Button", "NextRecipient_Button", "Cancel_Button", "GrossProceedStaticText",
+         [](const RecipientInfo& r) { return r.getS_Line2(); }, {{"InfoAddressStaticText", kLegalDescription}}},
     };
 }
 
@@ -132,6 +152,7 @@ protected:
         r.setState("Illinois-IL");
         r.setZip("62701");
         r.setCountry("US");
+        if (kind == 5) r.setS_Address_Line3(kLegalDescription);
         RecipientAdditionalInfo a;
         a.setCompany_FK(payer);
         a.setType(kind);
@@ -253,10 +274,14 @@ protected:
         choose(role<QComboBox>(w, Role::AddressState), QStringLiteral("Oregon-OR"));
         const auto& spec = w->spec();
         for (size_t i = 0; i < spec.fields.size(); ++i) {
-            if (spec.fields[i].check == entry::Check::Zip) retype(field(w, spec.fields[i].outlet), "97403");
-            if (spec.fields[i].check == entry::Check::Country)
-                retype(field(w, spec.fields[i].outlet), "United States");
+            const entry::Check check = spec.fields[i].check;
+            if (check == entry::Check::Zip || check == entry::Check::ZipEvenForeign)
+                retype(field(w, spec.fields[i].outlet), "97403");
+            if (check == entry::Check::Country) retype(field(w, spec.fields[i].outlet), "United States");
         }
+        for (const EntryForm& form : entryForms())
+            if (form.spec().kind == spec.kind)
+                for (const auto& [outlet, text] : form.required) retype(field(w, outlet), QString::fromStdString(text));
     }
 
     static bool isInvalid(QWidget* w) { return w->property("invalid").toBool(); }
@@ -284,7 +309,7 @@ protected:
     std::unique_ptr<AppDelegate> main;
 };
 
-// The same test for each of the three windows.
+// The same test for each of the six windows.
 class EveryEntryWindow : public EntryWindowTest, public ::testing::WithParamInterface<EntryForm> {
 protected:
     RecipientEntryWindow* open() {

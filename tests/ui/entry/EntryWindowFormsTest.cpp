@@ -1,5 +1,7 @@
 // What each window does beyond the shared design: its tab order, its unused fields,
-// the 1099-MISC city's focus move and the 1099-INT boxes kept as typed.
+// the 1099-MISC city's focus move, the boxes kept as typed or cut shorter than they can
+// be typed, the 1099-R whole numbers, the 1099-S Box 3 state, and the main window's
+// opener reaching every window.
 
 #include "EntryWindowFixture.h"
 
@@ -67,7 +69,46 @@ INSTANTIATE_TEST_SUITE_P(
                   "BondPremiumOnTaxExamptStaticText", "TaxExemptandTaxCreditStaticText", "StateToppopup",
                   "StateNumberStaticText", "StateTaxWithheldStaticText", "INT_StateINC1_P", "LocalIncometax",
                   "StateSpecialdata", "StateButtompopup", "StateNumberStaticText1", "StateTaxWithheldStaticText1",
-                  "INT_StateINC2_P", "LocalIncometax2", "Statespecialdata2"}}),
+                  "INT_StateINC2_P", "LocalIncometax2", "Statespecialdata2"}},
+        TabOrder{"DIV", "DIV",
+                 {"LastNameStaticText", "Suffix", "FirstNameStaticText", "Middlename", "Lastname_action",
+                  "RecipientidStaticText", "AddressStaticText", "Address2", "CityStaticText", "CountryStaticText",
+                  "Addresscheckbox", "StatePopupBtn", "NonUSstate_btn", "ZIPStaticText", "Officecode",
+                  "AccountNumStaticText", "secondTINCheckbox", "FATCACheckbox", "TotalOrdinaryStaticText",
+                  "QualifiedStaticText", "TotalcapitalStaticText", "UnrecapStaticText", "Section1202StaticText",
+                  "CollectiblesStaticText", "Section897_Statictext", "Section897Capital", "NonDividentStaticText",
+                  "FederalIncomeStaticText", "Sec199ADividends", "InvestmentStaticText", "ForeignTaxStaticText",
+                  "ForeignCountryStaticText", "CashLiquidStaticText", "NonCashLiquidStaticText", "ExemptStaticText",
+                  "SpecifiedTStaticText", "StateTop_popupBtn", "StateNumberStaticText", "StateTaxWithheldStaticText",
+                  "D_StateInc1_P", "LocalIncometax", "Statespecialdata1", "StateButtom_popupBtn",
+                  "StateNumberStaticText1", "StateTaxWithheldStaticText1", "D_StateInc2_P", "Localincometax2",
+                  "Statespecialdata2", "Previous"}},
+        TabOrder{"R", "R",
+                 {"LastNameStaticText", "Sufix", "FirstNameStaticText", "Middlename", "LastName",
+                  "RecipientidStaticText", "AddressStaticText", "Add2", "CityStaticText", "CountryStaticText",
+                  "AddressCheckbox", "Statepopup", "NonUS_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText",
+                  "DateOfPaymentStaticText"}},
+        TabOrder{"RBoxes", "R",
+                 {"GrossDistributeStaticText", "TaxableAmtStaticText", "secondTINCheckbox", "PayerMadeCheckbox",
+                  "CapitalGainStaticText", "FederalIncomeStaticText", "EmpContributionStaticText",
+                  "NetUnrealizedStaticText", "DistributionCodeStaticText", "IRASEPCheckbox", "OtherStaticText",
+                  "OtherStaticText1", "PerOfTotalDistStaticText", "TotalEmpContributionStaticText",
+                  "AmountAllocableStaticText", "FirstYearofDesigStaticText", "FATCACheckbox", "R_State1_P",
+                  "StateTaxWithheldStaticText", "StateNumberStaticText", "StateIncomeStaticText",
+                  "LocalTaxWithheldStaticText", "NameOfLocalityStaticText", "LocalDistributionStaticText",
+                  "R_StateInc1_P", "StateLocalincome", "StateSpecialdata", "R_State2_P",
+                  "StateTaxWithheldStaticText1", "StateNumberStaticText1", "StateIncomeStaticText1",
+                  "LocalTaxWithheldStaticText1", "NameOfLocalityStaticText1", "LocalDistributionStaticText1",
+                  "R_StateInc2_P", "StateLocalIncome2", "Statespecialdata1", "Void", "Corrected"}},
+        TabOrder{"S", "S",
+                 {"LastNameStaticText", "suffix", "FirstNameStaticText", "middlename", "lastname",
+                  "RecipientidStaticText", "AddressStaticText", "add2", "CityStaticText", "CountryStaticText",
+                  "AddressNotInUS", "Statepopup", "NonUSstate_Btn", "ZIPStaticText", "Officecode",
+                  "AccountNumStaticText"}},
+        TabOrder{"SBoxes", "S",
+                 {"DateofCloseStaticText", "GrossProceedStaticText", "InfoAddressStaticText", "InfoCityStaticText",
+                  "Stateinfopopup", "InfoZIPStaticText", "Info1Checkbox", "Info2Checkbox", "BuyerspartStaticText",
+                  "VOID_FORM", "CORRECTED"}}),
     [](const auto& test) { return test.param.name; });
 
 class EntryForms : public EntryWindowTest {
@@ -97,6 +138,28 @@ TEST_F(EntryForms, MiscCityMovesOnToTheStateOrTheProvinceAndBox14IsOff) {
     city->setFocus();
     press(city, Qt::Key_Tab);
     EXPECT_EQ(w->focusWidget(), get(w, "NonUSterritory"));
+}
+
+// The keyboard reaches the address state, or the province of a foreign address, and
+// the box chain leads on to the taxpayer number.
+TEST_F(EntryForms, SKeyboardReachesTheStateOrTheProvince) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    newMode();
+    SFrame* w = SFrame::create();
+    ASSERT_TRUE(w);
+    activate(w);
+    auto tabFrom = [&](const char* name) {
+        QWidget* from = get(w, name);
+        from->setFocus();
+        press(from, Qt::Key_Tab);
+        return w->focusWidget();
+    };
+    EXPECT_EQ(tabFrom("AddressNotInUS"), get(w, "Statepopup"));
+    EXPECT_EQ(tabFrom("Statepopup"), get(w, "ZIPStaticText"));
+    get<QCheckBox>(w, "AddressNotInUS")->click();
+    EXPECT_EQ(tabFrom("AddressNotInUS"), get(w, "NonUSstate_Btn"));
+    EXPECT_EQ(tabFrom("CORRECTED"), get(w, "RecipientidStaticText"));
 }
 
 TEST_F(EntryForms, NecChainsReturnToTheNameLineAndLeadToTheTaxpayerNumber) {
@@ -153,6 +216,171 @@ TEST_F(EntryForms, IntBox18IsStoredAsTypedAndBox15ListsEveryState) {
     EXPECT_EQ(r.getInt_Line15_1(), "1234.50");
     EXPECT_EQ(r.getInt_Line17(), "7.00");
     EXPECT_EQ(r.getInt_Line13_1(), "Ohio-OH");
+}
+
+}  // namespace
+
+namespace {
+
+// A box that takes more characters while typing than it keeps when editing ends: the
+// typing limit holds, then Return cuts it; a box without a cut keeps what was typed.
+TEST_F(EntryForms, BoxesTypedLongerThanTheyAreKept) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    struct Case {
+        std::function<RecipientEntryWindow*()> create;
+        int32_t kind;
+        const char* outlet;
+        int typed;   // the typing limit
+        int kept;    // after Return
+    };
+    const Case cases[] = {
+        {[] { return static_cast<RecipientEntryWindow*>(RFrame::create()); }, 4, "R_StateInc1_P", 18, 13},
+        {[] { return static_cast<RecipientEntryWindow*>(RFrame::create()); }, 4, "StateLocalIncome2", 18, 18},
+        {[] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); }, 2, "D_StateInc2_P", 18, 13},
+        {[] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); }, 2, "LocalIncometax", 18, 18},
+        {[] { return static_cast<RecipientEntryWindow*>(SFrame::create()); }, 5, "DateofCloseStaticText", 22, 22},
+    };
+    std::vector<int32_t> keys;
+    for (const Case& c : cases) keys.push_back(addRecipient(payer, c.kind, {"Ann", "Lee", ""}));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        selectRecipient(payer, keys[i]);
+        RecipientEntryWindow* w = c.create();
+        ASSERT_TRUE(w);
+        QLineEdit* box = get<QLineEdit>(w, c.outlet);
+        typeText(box, QString(c.typed + 1, QLatin1Char('1')));
+        EXPECT_EQ(box->text().size(), c.typed) << c.outlet;
+        emit box->editingFinished();
+        EXPECT_EQ(box->text().size(), c.kept) << c.outlet;
+        delete w;
+        settle();
+    }
+}
+
+TEST_F(EntryForms, RSuffixTakes13CharactersAndAStoredOneIsCutTo20) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t key = addRecipient(payer, 4, {"Ann", "Lee", "123-45-6789"});
+    ASSERT_TRUE(cdb()->db->executeUpdate("update recipients_additionalinfo set suffix = ? where pk = ?;",
+                                         std::string(30, 's'), key));
+    selectRecipient(payer, key);
+    RFrame* w = RFrame::create();
+    ASSERT_TRUE(w);
+    QLineEdit* suffix = get<QLineEdit>(w, "Sufix");
+    EXPECT_EQ(suffix->text().size(), 30);
+    emit suffix->editingFinished();
+    EXPECT_EQ(suffix->text().size(), 20);
+    retype(suffix, QString(14, QLatin1Char('j')));
+    EXPECT_EQ(suffix->text(), QString(13, QLatin1Char('j')));
+    w->hide();
+}
+
+// Box 8 %, 9a and 11 hold whole numbers: what is typed comes back as its number, an
+// empty box empty, a percentage of 100 or more as "INVALID".
+TEST_F(EntryForms, RWholeNumbersRoundTrip) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t key = addRecipient(payer, 4, {"Ann", "Lee", "123-45-6789"});
+    selectRecipient(payer, key);
+    QPointer<RFrame> w = RFrame::create();
+    ASSERT_TRUE(w);
+    for (const char* box : {"OtherStaticText1", "PerOfTotalDistStaticText", "FirstYearofDesigStaticText"})
+        EXPECT_EQ(get<QLineEdit>(w, box)->text(), "") << box;
+    retype(get<QLineEdit>(w, "OtherStaticText1"), QStringLiteral("05"));
+    retype(get<QLineEdit>(w, "PerOfTotalDistStaticText"), QStringLiteral("150"));
+    retype(get<QLineEdit>(w, "FirstYearofDesigStaticText"), QStringLiteral("2019"));
+    retype(get<QLineEdit>(w, "DistributionCodeStaticText"), QStringLiteral("k7"));
+    scripted->answerFormErrors(true);   // Box 9a of 150 is listed; saved anyway
+    answer();
+    get<QPushButton>(w, "Update_Button")->click();
+    ASSERT_EQ(scripted->shown().size(), 2u);
+    EXPECT_EQ(scripted->shown()[0].errors, std::vector<std::string>{"Box 9a: Must be an integer between 1 and 99."});
+    RecipientInfo r = cdb()->getRecipientInfo(key);
+    EXPECT_EQ(r.getR_Line8_Percentage(), 5);
+    EXPECT_EQ(r.getR_Line9a(), 150);
+    EXPECT_EQ(r.getR_Line11(), 2019);
+    EXPECT_EQ(r.getR_Line7(), "k7");
+    EXPECT_FALSE(r.getValidated());
+
+    retype(get<QLineEdit>(w, "OtherStaticText1"), QStringLiteral("100"));
+    retype(get<QLineEdit>(w, "PerOfTotalDistStaticText"), QStringLiteral("15"));
+    scripted->answerFormErrors(true);
+    answer();
+    get<QPushButton>(w, "Update_Button")->click();
+    EXPECT_EQ(cdb()->getRecipientInfo(key).getR_Line8_Percentage(), -2);
+    w->close();
+    settle();
+
+    RFrame* again = RFrame::create();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(get<QLineEdit>(again, "OtherStaticText1")->text(), "INVALID");
+    EXPECT_EQ(get<QLineEdit>(again, "PerOfTotalDistStaticText")->text(), "15");
+    EXPECT_EQ(get<QLineEdit>(again, "FirstYearofDesigStaticText")->text(), "2019");
+    EXPECT_TRUE(isInvalid(get(again, "OtherStaticText1")));
+    again->hide();
+}
+
+// A Box 3 state stored by code or by name (an import's way) shows its item.
+TEST_F(EntryForms, SBox3ShowsAStoredStateGivenByCodeOrName) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const std::vector<std::pair<std::string, QString>> cases{{"oh", QStringLiteral("Ohio-OH")},
+                                                             {"New York", QStringLiteral("New York-NY")},
+                                                             {"Atlantis", QStringLiteral("None")}};
+    std::vector<int32_t> keys;
+    for (size_t i = 0; i < cases.size(); ++i) keys.push_back(addRecipient(payer, 5, {"Ann", "Lee", ""}));
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const auto& [stored, shown] = cases[i];
+        const int32_t key = keys[i];
+        ASSERT_TRUE(cdb()->db->executeUpdate(
+            "update recipients set s_address_line3 = '1 Main St', s_city_line3 = 'Dayton', s_zip_line3 = '45402', "
+            "s_state_line3 = ? where pk = ?;",
+            stored, key));
+        selectRecipient(payer, key);
+        SFrame* w = SFrame::create();
+        ASSERT_TRUE(w);
+        auto* state = get<QComboBox>(w, "Stateinfopopup");
+        EXPECT_EQ(state->currentText(), shown) << stored;
+        // An address without a state is marked on the pop-up.
+        EXPECT_EQ(isInvalid(state), shown == QLatin1String("None")) << stored;
+        delete w;
+        settle();
+    }
+}
+
+// The 1099-DIV, 1099-R and 1099-INT windows, open at once, each store their own
+// additional record.
+TEST_F(EntryForms, DivRAndIntWindowsOpenAtOnceKeepTheirOwnAdditionalRecords) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t div = addRecipient(payer, 2, {"Di", "Vance", "111-11-1111"});
+    const int32_t r = addRecipient(payer, 4, {"Ra", "Reyes", "222-22-2222"});
+    const int32_t in = addRecipient(payer, 3, {"Ines", "Ito", "333-33-3333"});
+    selectRecipient(payer, div);
+    DIVFrame* d = DIVFrame::create();
+    selectRecipient(payer, r);
+    RFrame* rw = RFrame::create();
+    selectRecipient(payer, in);
+    INTFrame* iw = INTFrame::create();
+    ASSERT_TRUE(d && rw && iw);
+
+    retype(get<QLineEdit>(d, "Address2"), QStringLiteral("Suite 2"));
+    retype(get<QLineEdit>(rw, "Add2"), QStringLiteral("Suite 4"));
+    retype(get<QLineEdit>(iw, "Add2"), QStringLiteral("Suite 3"));
+    retype(get<QLineEdit>(rw, "StateSpecialdata"), QStringLiteral("R special"));
+    for (RecipientEntryWindow* w : std::initializer_list<RecipientEntryWindow*>{iw, d, rw}) {
+        answer();
+        get<QPushButton>(w, w == d ? "Update" : "Update_Button")->click();
+    }
+    const RecipientAdditionalInfo ad = cdb()->getRecipientAdditionalInfo(div);
+    const RecipientAdditionalInfo ar = cdb()->getRecipientAdditionalInfo(r);
+    const RecipientAdditionalInfo ai = cdb()->getRecipientAdditionalInfo(in);
+    EXPECT_EQ(ad.getaddline2(), "Suite 2");
+    EXPECT_EQ(ad.getlastname(), "Vance");
+    EXPECT_EQ(ad.getType(), 2);
+    EXPECT_EQ(ar.getaddline2(), "Suite 4");
+    EXPECT_EQ(ar.getlastname(), "Reyes");
+    EXPECT_EQ(ar.getR_Line19_1(), "R special");
+    EXPECT_EQ(ai.getaddline2(), "Suite 3");
+    EXPECT_EQ(ai.getlastname(), "Ito");
+    EXPECT_EQ(ai.getR_Line19_1(), "");
+    EXPECT_EQ(boxTexts(), std::vector<std::string>(3, "Recipient successfully updated."));
 }
 
 }  // namespace

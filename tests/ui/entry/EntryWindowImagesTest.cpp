@@ -1,4 +1,4 @@
-// Pictures of the three windows as a user sees them, in new and in edit mode, under
+// Pictures of the six entry windows as a user sees them, in new and in edit mode, under
 // test-output/windows/<Suite.Test>/.
 
 #include "EntryWindowFixture.h"

@@ -1,17 +1,20 @@
 // New Recipient's form-kind dialog: no kind chosen at first unless a form-kind switch
-// is on, OK without a kind does nothing, each kind opens its entry window (or says it
-// is not available yet), Cancel and the close box open nothing.
+// is on, OK without a kind does nothing, each kind opens its entry window, Cancel and
+// the close box open nothing.
 
+#include <map>
 #include <ostream>
 
 #include <QRadioButton>
 #include <QSettings>
 
 #include "RecordsFixture.h"
-#include "core/foundation/MessageBoxCodes.h"
+#include "ui/entry/DIVFrame.h"
 #include "ui/entry/INTFrame.h"
 #include "ui/entry/MISCFrame.h"
 #include "ui/entry/NECFrame.h"
+#include "ui/entry/RFrame.h"
+#include "ui/entry/SFrame.h"
 #include "ui/records/FormKindSwitches.h"
 #include "ui/records/RecipientType.h"
 
@@ -33,7 +36,10 @@ protected:
             if (get<QRadioButton>(&w, name)->isChecked()) on.emplace_back(name);
         return on;
     }
-    bool anyEntryWindow() const { return main->Miscframe() || main->Int() || main->NECframe(); }
+    bool anyEntryWindow() const {
+        return main->Miscframe() || main->Int() || main->NECframe() || main->Div() || main->Rframe() ||
+               main->Sframe();
+    }
 
     int32_t payer = -1;
 };
@@ -72,8 +78,7 @@ TEST_F(FormKindDialog, WithoutASelectedPayerNothingIsAsked) {
 struct Choice {
     const char* radio;
     int32_t kind;
-    const char* window;    // the entry window that opens, or null
-    const char* message;   // else the "not available" text
+    const char* window;    // the entry window that opens
 };
 void PrintTo(const Choice& c, std::ostream* os) { *os << c.radio; }
 
@@ -88,17 +93,12 @@ TEST_P(FormKindChoice, OpensTheEntryWindowOfTheChosenKind) {
         EXPECT_FALSE(isRunningModal(&w));
         chosen = static_cast<RecipientType&>(w).typeOfRecipient();
     });
-    if (c.message) scripted->answerBox(kMessageAnswerOkYes);
     main->NewRecipient();
     EXPECT_EQ(chosen, c.kind);
-    if (c.message) {
-        EXPECT_EQ(boxTexts(), std::vector<std::string>{c.message});
-        EXPECT_FALSE(anyEntryWindow());
-        return;
-    }
-    QWidget* opened = c.kind == 1 ? static_cast<QWidget*>(main->Miscframe())
-                      : c.kind == 3 ? static_cast<QWidget*>(main->Int())
-                                    : static_cast<QWidget*>(main->NECframe());
+    EXPECT_TRUE(scripted->boxes().empty());
+    const std::map<int32_t, QWidget*> kept{{1, main->Miscframe()}, {2, main->Div()}, {3, main->Int()},
+                                           {4, main->Rframe()}, {5, main->Sframe()}, {7, main->NECframe()}};
+    QWidget* opened = kept.at(c.kind);
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->objectName().toStdString(), c.window);
     EXPECT_TRUE(opened->isVisible());
@@ -109,11 +109,9 @@ TEST_P(FormKindChoice, OpensTheEntryWindowOfTheChosenKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, FormKindChoice,
-    ::testing::Values(Choice{"MiscType_Data", 1, "MISCFrame", nullptr}, Choice{"INTType_Data", 3, "INTFrame", nullptr},
-                      Choice{"NECType_Data", 7, "NECFrame", nullptr},
-                      Choice{"DivType_Data", 2, nullptr, "The 1099-DIV entry window is not available yet."},
-                      Choice{"RType_Data", 4, nullptr, "The 1099-R entry window is not available yet."},
-                      Choice{"SType_Data", 5, nullptr, "The 1099-S entry window is not available yet."}),
+    ::testing::Values(Choice{"MiscType_Data", 1, "MISCFrame"}, Choice{"INTType_Data", 3, "INTFrame"},
+                      Choice{"NECType_Data", 7, "NECFrame"}, Choice{"DivType_Data", 2, "DIVFrame"},
+                      Choice{"RType_Data", 4, "RFrame"}, Choice{"SType_Data", 5, "SFrame"}),
     [](const ::testing::TestParamInfo<Choice>& p) { return std::string(p.param.radio); });
 
 TEST_F(FormKindDialog, ASwitchInTheUsersSettingsStartsItsKind) {

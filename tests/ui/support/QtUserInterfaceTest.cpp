@@ -76,7 +76,7 @@ TEST(SeamOpenFile, OffersOneTypeAndAnswersALocalPath) {
         EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
         answerFileChooser(w, path);
     });
-    EXPECT_EQ(ui.chooseOpenFile(OpenFileRequest{"Choose the file to import", "csv", "Text File"}), path);
+    EXPECT_EQ(ui.chooseOpenFile(OpenFileRequest{"Choose the file to import", "csv", "Text File", {}}), path);
 }
 
 TEST(SeamOpenFile, CancelAnswersNothing) {
@@ -85,15 +85,7 @@ TEST(SeamOpenFile, CancelAnswersNothing) {
         EXPECT_EQ(static_cast<QFileDialog&>(w).nameFilters(), QStringList{"*.db"});
         cancelFileChooser(w);
     });
-    EXPECT_EQ(ui.chooseOpenFile(OpenFileRequest{"Locate", "db", ""}), std::nullopt);
-}
-
-TEST(SeamImportLists, AnswerCancelUntilTheirWindowsExist) {
-    QtUserInterface ui;
-    EXPECT_EQ(ui.importErrors({"Acme"}), kImportErrorsCancelCode);
-    std::vector<int> rows = {3};
-    EXPECT_EQ(ui.importConflicts({"Acme"}, rows), kImportConflictsCancelCode);
-    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(ui.chooseOpenFile(OpenFileRequest{"Locate", "db", "", {}}), std::nullopt);
 }
 
 TEST(SeamMainWindowHooks, WithoutAMainWindowTheDatabaseIsClosedAndNothingReopened) {

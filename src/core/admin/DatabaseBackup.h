@@ -1,0 +1,66 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+// Backup and restore of the open company database. A backup is a copy of the file
+// under a dated name, made while the database is closed and marked as a backup; a
+// restore puts such a copy, checked and of the same tax year, in place of the open
+// database and leaves no database open. Both talk to the user through the seam and
+// to the main window through its hooks there (closeDatabase, openRecentDatabase).
+class DatabaseBackup {
+public:
+    // Today's date for the proposed name; tests give a fixed day.
+    using Today = std::function<std::chrono::year_month_day()>;
+    // How a database file is copied; tests make a copy fail.
+    using Copier = std::function<bool(const std::string& from, const std::string& to)>;
+
+    explicit DatabaseBackup(Today today = localToday);
+
+    enum class BackupResult {
+        made,             // the copy is in place and checked
+        panelCancelled,   // the save panel was cancelled: the main window's buttons are brought up to date
+        notMade,          // ended by the user or by a refusal that was shown
+    };
+    BackupResult OnBackup();
+
+    enum class RestoreResult {
+        restored,         // no database is open now
+        notRestored,      // the open database is as it was
+        mustEnd,          // the database could not be opened again: the program ends
+    };
+    RestoreResult RestoreDatabase();
+
+    // The backup's destination, once chosen.
+    const std::string& destination() const { return destination_; }
+    // The scratch copy a restore works on, in the year's configuration folder.
+    static std::string scratchPath();
+
+    void setCopier(Copier copier) { copier_ = std::move(copier); }
+
+    static std::chrono::year_month_day localToday();
+
+private:
+    bool destinationWritable(const std::string& path) const;
+    bool isProgramFile(const std::string& path) const;
+    bool askAgain(const std::string& details) const;
+    void reopenAndUnflag() const;
+    bool replaceOpenDatabase(const std::string& scratch, const std::string& target, int year);
+
+    Today today_;
+    Copier copier_;
+    std::string destination_;
+};
+
+// The texts of the two refusals before a backup.
+inline constexpr const char kBackupUnwritableText[] =
+    "Talvexa 1099 was unable create a backup at the selected location. To resolve this issue, please click "
+    "'OK',then choose a different location with Read & Write access to create a backup, or have a system "
+    "administator provide you with Read & Write access for the selected directory.If this does not resolve the "
+    "issue, please remove any slashes ('/' or '\\') and unicode characters such as the latin 'f' from the file "
+    "name and the name of the directory you're trying to save to.";
+inline constexpr const char kBackupOverwritesText[] =
+    "Creating the backup would overwrite an important Talvexa 1099 file. Please click 'OK', then choose a "
+    "different name or location for the backup.";
+inline constexpr const char kScratchFileName[] = "temporaryRestoreDatabase.db";

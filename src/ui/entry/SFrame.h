@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include "ui/entry/RecipientEntryWindow.h"
+
+namespace Ui {
+class SFrame;
+}
+
+// The 1099-S entry window (form kind 5), for the transferor of a real-estate sale.
+// Everything it does is the shared window's, read from its form table, whose Box 3 rule
+// ties the property's address fields together; its tab order runs in two chains, the
+// identity fields returning to the name line and the boxes leading on to the taxpayer
+// number.
+class SFrame : public RecipientEntryWindow {
+    Q_OBJECT
+
+public:
+    // The window on the selection holders' payer (new mode) or recipient (edit mode),
+    // kept by the main window; null when there is none to open it on.
+    static SFrame* create(QWidget* parent = nullptr);
+    ~SFrame() override;
+
+protected:
+    void keepInMainWindow(bool keep) override;
+
+private:
+    SFrame(Target target, QWidget* parent);
+    std::unique_ptr<Ui::SFrame> ui_;
+};

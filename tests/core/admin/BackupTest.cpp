@@ -1,0 +1,242 @@
+#include "AdminFixture.h"
+
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
+
+#include "core/admin/CloudBackup.h"
+#include "core/admin/DatabaseBackup.h"
+#include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/WebAddresses.h"
+
+namespace {
+
+constexpr std::chrono::year_month_day kDay{std::chrono::year{2026}, std::chrono::month{3}, std::chrono::day{7}};
+constexpr const char kProposed[] = "Acme 2025 Backup 3-7-2026.db";
+
+class Backup : public AdminTest {
+public:
+    void SetUp() override {
+        AdminTest::SetUp();
+        original = makeDatabase("Acme", 2025, "Acme Supply");
+        openAsMainWindow(original, "Acme");
+    }
+
+    DatabaseBackup::BackupResult backUp() {
+        DatabaseBackup flow([] { return kDay; });
+        return flow.OnBackup();
+    }
+
+    std::string destination() const { return backupsFolder() + "/" + kProposed; }
+
+    std::string original;
+    ScopedEnvironment offline{platform::kNetworkStatusVariable, "down"};
+};
+
+TEST_F(Backup, CopiesUnderTheProposedDatedNameAndReopensTheDatabase) {
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    scripted->answerBox(kMessageAnswerOkYes);   // success
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::made);
+
+    const auto& request = scripted->shown()[1].saveFile;
+    EXPECT_EQ(request.fileName, kProposed);
+    EXPECT_EQ(request.startFolder, backupsFolder());
+    EXPECT_EQ(request.message, "Create a Database Backup (All Companies in Database)");
+    EXPECT_EQ(scripted->sequence(), (std::vector<std::string>{"cloudBackupEnrolment", "chooseSaveFile",
+                                                               "closeDatabase", "openRecentDatabase", "messageBox",
+                                                               "openRecentDatabase"}));
+    EXPECT_EQ(captions(), std::vector<std::string>{"Successfully created backup."});
+    EXPECT_TRUE(scripted->boxes()[0].image == kMessageImageMessage);
+
+    // The copy is marked as a backup that is not in use; the original is open, in use.
+    EXPECT_EQ(flags(destination()), "0/1");
+    EXPECT_EQ(query(destination(), "select name from companies;"), "Acme Supply");
+    ASSERT_TRUE(cdb()->IsReady());
+    EXPECT_EQ(cdb()->GetPath(), original);
+    EXPECT_FALSE(cdb()->IsBackup());
+    EXPECT_EQ(cdb()->GetInUseCount(), 1);
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(Backup, AnExistingDestinationIsReplaced) {
+    ASSERT_TRUE(platform::writeFileAtomically(destination(), "an older file of that name"));
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::made);
+    EXPECT_EQ(query(destination(), "select name from companies;"), "Acme Supply");
+    EXPECT_FALSE(platform::fileExists(destination() + ".partial"));
+}
+
+TEST_F(Backup, ClosingTheEnrolmentOrThePanelMakesNoBackup) {
+    scripted->answerCloudBackupEnrolment(kCloudBackupCloseCode);
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::notMade);
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(std::nullopt);
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::panelCancelled);
+    EXPECT_EQ(scripted->sequence(),
+              (std::vector<std::string>{"cloudBackupEnrolment", "cloudBackupEnrolment", "chooseSaveFile"}));
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_FALSE(cdb()->IsBackup());
+}
+
+// Destinations refused before the database is touched. OK goes back to the panel.
+struct Refused {
+    const char* what;
+    std::function<std::string(Backup&)> destination;
+    const char* text;
+};
+void PrintTo(const Refused& c, std::ostream* os) { *os << c.what; }
+
+class BackupRefusal : public Backup, public ::testing::WithParamInterface<Refused> {};
+
+TEST_P(BackupRefusal, IsRefusedAndOkGoesBackToThePanel) {
+    const std::string refused = GetParam().destination(*this);
+    cdb()->Close();
+    const std::string bytes = databaseBytes(original);
+    ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(refused);
+    scripted->answerBox(kMessageAnswerOkYes);   // back to the panel
+    scripted->answerSaveFile(std::nullopt);
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::panelCancelled);
+
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    const MessageBoxRequest box = scripted->boxes()[0];
+    EXPECT_EQ(box.caption, "Unable to create backup.");
+    EXPECT_EQ(box.details, GetParam().text);
+    EXPECT_EQ(box.style, kMessageStyleOKCancel);
+    EXPECT_EQ(box.image, kMessageImageError);
+    EXPECT_EQ(scripted->count("closeDatabase"), 0);
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_FALSE(cdb()->IsBackup());
+    cdb()->Close();
+    EXPECT_TRUE(databaseBytes(original) == bytes) << "the open database was touched";
+}
+
+const Refused kRefused[] = {
+    {"folder that does not exist", [](Backup& t) { return t.home.file("no such folder/b.db"); },
+     kBackupUnwritableText},
+    {"an existing folder", [](Backup& t) { return t.backupsFolder(); }, kBackupUnwritableText},
+    {"under a plain file", [](Backup& t) { return t.original + "/b.db"; }, kBackupUnwritableText},
+    {"the open database", [](Backup& t) { return t.original; }, kBackupOverwritesText},
+    {"the open database by another path",
+     [](Backup& t) { return t.backupsFolder() + "/../" + std::filesystem::path(t.original).filename().string(); },
+     kBackupOverwritesText},
+    {"the configuration database", [](Backup& t) { return t.app()->GetPath(); }, kBackupOverwritesText},
+    {"a listed database",
+     [](Backup& t) {
+         const std::string other = t.makeDatabase("Other");
+         databaseInfo entry;
+         entry.setName("Other");
+         entry.setPath(other);
+         entry.setYear(2025);
+         EXPECT_TRUE(t.app()->InsertDatabaseInfo(entry));
+         return other;
+     },
+     kBackupOverwritesText},
+};
+
+INSTANTIATE_TEST_SUITE_P(Destinations, BackupRefusal, ::testing::ValuesIn(kRefused),
+                         [](const ::testing::TestParamInfo<Refused>& info) {
+                             std::string name;
+                             for (const char* c = info.param.what; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
+
+TEST_F(Backup, CancelOnARefusalEndsTheBackup) {
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(original);
+    scripted->answerBox(kMessageAnswerCancel);
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::notMade);
+    EXPECT_EQ(scripted->count("chooseSaveFile"), 1);
+}
+
+TEST_F(Backup, AReadOnlyDestinationIsRefused) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+    const std::string locked = home.file("locked");
+    ASSERT_TRUE(platform::createDirectories(locked));
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(locked + "/b.db");
+    scripted->answerBox(kMessageAnswerCancel);
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::notMade);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    EXPECT_EQ(details(), std::vector<std::string>{kBackupUnwritableText});
+}
+
+TEST_F(Backup, AWindowKeptOpenKeepsTheDatabaseInUseAndUnmarked) {
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    scripted->refuseCloseDatabase();
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::notMade);
+    ASSERT_TRUE(cdb()->IsReady());
+    EXPECT_FALSE(cdb()->IsBackup());
+    EXPECT_EQ(cdb()->GetInUseCount(), 1);
+    EXPECT_FALSE(platform::fileExists(destination()));
+    EXPECT_TRUE(scripted->boxes().empty());
+}
+
+// A copy that does not pass its check is removed and reported once the database is
+// open again; OK goes back to the panel for another location.
+TEST_F(Backup, ACopyThatFailsItsCheckIsRemovedAndReported) {
+    DatabaseBackup flow([] { return kDay; });
+    int copies = 0;
+    flow.setCopier([&](const std::string&, const std::string& to) {
+        ++copies;
+        return platform::writeFileAtomically(to, "not a database at all");
+    });
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    scripted->answerBox(kMessageAnswerOkYes);   // another location
+    scripted->answerSaveFile(std::nullopt);
+    EXPECT_EQ(flow.OnBackup(), DatabaseBackup::BackupResult::panelCancelled);
+
+    EXPECT_EQ(copies, 1);
+    EXPECT_FALSE(platform::fileExists(destination()));
+    EXPECT_EQ(captions(), std::vector<std::string>{"Unable to create backup."});
+    EXPECT_EQ(details(), std::vector<std::string>{kBackupUnwritableText});
+    EXPECT_EQ(scripted->sequence(),
+              (std::vector<std::string>{"cloudBackupEnrolment", "chooseSaveFile", "closeDatabase",
+                                        "openRecentDatabase", "openRecentDatabase", "messageBox", "chooseSaveFile"}));
+    ASSERT_TRUE(cdb()->IsReady());
+    EXPECT_FALSE(cdb()->IsBackup());
+    EXPECT_EQ(cdb()->GetInUseCount(), 1);
+}
+
+TEST_F(Backup, WithCloudBackupOnTheUploadAddressNamesTheProposedFile) {
+    enrol("ann@example.com", "123456");
+    ScopedEnvironment online(platform::kNetworkStatusVariable, "up");
+    ScopedEnvironment portal(kCloudBackupServerVariable, "https://portal.test");
+    const std::string typed = backupsFolder() + "/my own name.db";
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(typed);
+    scripted->answerBox(kMessageAnswerOkYes);   // success
+    scripted->answerBox(kMessageAnswerOkYes);   // where it was saved
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::made);
+
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Successfully created backup.", "Backup saved in the below path."}));
+    EXPECT_EQ(details()[1], typed);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], "https://portal.test/process-backup?uid=ann@example.com&&cno=" + sha256Hex("123456") +
+                             "&&prod=" + sha256Hex("1099 E-File") + "&&file=" + sha256Hex(kProposed) +
+                             "&&year=2025");
+}
+
+TEST_F(Backup, WithCloudBackupOnAndNoNetworkTheBackupIsMadeAndTheConnectionFailureShown) {
+    enrol("ann@example.com", "123456");
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    for (int i = 0; i < 3; ++i) scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::made);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Successfully created backup.", "Backup saved in the below path.",
+                                                    "Connection Failed."}));
+    EXPECT_EQ(scripted->boxes()[2].image, kMessageImageError);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(platform::fileExists(destination()));
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+#include "AdminFixture.h"
+
+#include <cctype>
+#include <filesystem>
+#include <functional>
+
+#include "core/admin/DatabaseBackup.h"
+#include "core/foundation/MessageBoxCodes.h"
+#include "core/sqlite/DatabaseFileCopy.h"
+
+namespace {
+
+constexpr std::chrono::year_month_day kDay{std::chrono::year{2026}, std::chrono::month{3}, std::chrono::day{7}};
+
+class Restore : public AdminTest {
+public:
+    void SetUp() override {
+        AdminTest::SetUp();
+        original = makeDatabase("Acme", 2025, "Payer of today");
+        openAsMainWindow(original, "Acme");
+    }
+
+    // A backup of the same year made from another file, marked as a backup.
+    std::string makeBackup(int year = 2025, const std::string& payer = "Payer of then") {
+        const std::string folder = home.file("saved backups");
+        EXPECT_TRUE(platform::createDirectories(folder));
+        const std::string path = makeDatabase("Old name", year, payer, folder);
+        CompanyDatabase db;
+        EXPECT_TRUE(db.Init(path, false, true, true, "Old name"));
+        EXPECT_TRUE(db.SetBackup(true));
+        db.Close();
+        return path;
+    }
+
+    // Runs a restore of the chosen file without a backup first; `boxes` more message
+    // boxes are answered with OK.
+    DatabaseBackup::RestoreResult restore(DatabaseBackup& flow, const std::string& chosen, int boxes = 0) {
+        scripted->answerBox(kMessageAnswerNo);   // no backup first
+        scripted->answerOpenFile(chosen);
+        for (int i = 0; i < boxes; ++i) scripted->answerBox(kMessageAnswerOkYes);
+        return flow.RestoreDatabase();
+    }
+    DatabaseBackup::RestoreResult restore(const std::string& chosen, int boxes = 0) {
+        DatabaseBackup flow([] { return kDay; });
+        return restore(flow, chosen, boxes);
+    }
+
+    bool scratchGone() const { return !platform::fileExists(DatabaseBackup::scratchPath()); }
+
+    std::string original;
+};
+
+TEST_F(Restore, ASameYearBackupReplacesTheOpenDatabaseUnderItsNameAndLeavesNoneOpen) {
+    const std::string backup = makeBackup();
+    scripted->answerAlert(kAlertSecondButtonCode);   // "Yes"
+    EXPECT_EQ(restore(backup), DatabaseBackup::RestoreResult::restored);
+
+    const auto& request = scripted->shown()[1].openFile;
+    EXPECT_EQ(request.message, "Restore Database");
+    EXPECT_EQ(request.fileType, "db");
+    EXPECT_EQ(request.startFolder, backupsFolder());
+    EXPECT_EQ(scripted->boxes()[0].style, kMessageStyleYesNo);
+    ASSERT_EQ(scripted->alerts().size(), 1u);
+    const AlertRequest done = scripted->alerts()[0];
+    EXPECT_EQ(done.title, "Restore Successful");
+    EXPECT_EQ(done.message, "Successfully restored from backup.");
+    EXPECT_EQ(done.buttons, (std::vector<std::string>{"No", "Yes"}));
+    EXPECT_EQ(done.returnButton, 1u);
+
+    EXPECT_FALSE(cdb()->IsReady());
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of then");
+    EXPECT_EQ(query(original, "select name || '/' || isBackup || '/' || in_use from database;"), "Acme/0/0");
+    EXPECT_EQ(query(backup, "select isBackup from database;"), "1") << "the backup itself is left as it was";
+    EXPECT_TRUE(scratchGone());
+    EXPECT_FALSE(platform::fileExists(original + ".restoring"));
+    EXPECT_GE(scripted->refreshCount(), 1);
+}
+
+TEST_F(Restore, AnOlderSchemaBackupIsBroughtToTheCurrentVersion) {
+    const std::string backup = makeBackup();
+    {
+        auto db = FMDatabase::databaseWithPath(backup);
+        ASSERT_TRUE(db->open());
+        for (const char* c : {"name_type", "tin_type", "suffix", "firstname", "middleName", "lastname",
+                              "payerphone_type", "bussinessadd2", "payercountry", "combinedFilingProgram",
+                              "MISC_TypeFiling", "DIV_TypeFiling", "INT_TypeFiling", "R_TypeFiling", "S_TypeFiling",
+                              "NEC_TypeFiling"})
+            ASSERT_TRUE(db->executeUpdate(std::string("alter table companies drop column ") + c + ";"));
+        ASSERT_TRUE(db->executeStatements("alter table recipients drop column nec_line3;"
+                                          "drop table recipients_additionalinfo;"
+                                          "update database set current_version = 34;"));
+        db->close();
+    }
+    scripted->answerAlert(kAlertFirstButtonCode);   // "No" only closes it too
+    EXPECT_EQ(restore(backup), DatabaseBackup::RestoreResult::restored);
+    EXPECT_EQ(query(original, "select current_version from database;"), "36");
+    EXPECT_EQ(query(original, "select count(*) from pragma_table_info('recipients') where name = 'nec_line3';"), "1");
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of then");
+    EXPECT_TRUE(scratchGone());
+}
+
+// Files refused before the open database is touched; it stays open, byte for byte
+// as it was, and no scratch copy is left.
+struct Refusal {
+    const char* what;
+    std::function<std::string(Restore&)> chosen;
+    const char* caption;
+    const char* details;
+};
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.what; }
+
+class RestoreRefusal : public Restore, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RestoreRefusal, LeavesTheOpenDatabaseAsItWas) {
+    const std::string chosen = GetParam().chosen(*this);
+    cdb()->Close();
+    const std::string bytes = databaseBytes(original);
+    ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+    EXPECT_EQ(restore(chosen, 1), DatabaseBackup::RestoreResult::notRestored);
+
+    ASSERT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(scripted->boxes()[1].caption, GetParam().caption);
+    EXPECT_EQ(scripted->boxes()[1].details, GetParam().details);
+    EXPECT_EQ(scripted->count("closeDatabase"), 0);
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_TRUE(scratchGone());
+    cdb()->Close();
+    EXPECT_TRUE(databaseBytes(original) == bytes);
+}
+
+const Refusal kRefusals[] = {
+    {"another year", [](Restore& t) { return t.makeBackup(2024); }, "",
+     "Backup is for a different year. Please use 'Import Prior Year' from the File menu to access prior year "
+     "information."},
+    {"the open database itself", [](Restore& t) { return t.original; }, "Unable to restore from backup.",
+     "The selected database is the currently open database, not a backup."},
+    {"the open database by another path",
+     [](Restore& t) { return t.yearFolder() + "/./" + std::filesystem::path(t.original).filename().string(); },
+     "Unable to restore from backup.", "The selected database is the currently open database, not a backup."},
+    {"a text file",
+     [](Restore& t) {
+         const std::string path = t.home.file("notes.db");
+         EXPECT_TRUE(platform::writeFileAtomically(path, "these are notes, not a database\n"));
+         return path;
+     },
+     "Unable to restore from backup.", "Unable to initialize the database backup."},
+    {"an empty file",
+     [](Restore& t) {
+         const std::string path = t.home.file("empty.db");
+         EXPECT_TRUE(platform::writeFileAtomically(path, ""));
+         return path;
+     },
+     "Unable to restore from backup.", "Unable to initialize the database backup."},
+    {"another program's database",
+     [](Restore& t) {
+         const std::string path = t.home.file("foreign.db");
+         auto db = FMDatabase::databaseWithPath(path);
+         EXPECT_TRUE(db->open());
+         EXPECT_TRUE(db->executeStatements("create table things (a);"));
+         db->close();
+         return path;
+     },
+     "Unable to restore from backup.", "Unable to initialize the database backup."},
+    {"a damaged file",
+     [](Restore& t) {
+         const std::string path = t.makeBackup();
+         std::string bytes = fileBytes(path);
+         // Overwrite every page after the first with noise: the schema page still reads.
+         for (size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 131 % 251);
+         EXPECT_TRUE(platform::writeFileAtomically(path, bytes));
+         return path;
+     },
+     "Unable to restore from backup.", "Unable to initialize the database backup."},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, RestoreRefusal, ::testing::ValuesIn(kRefusals),
+                         [](const ::testing::TestParamInfo<Refusal>& info) {
+                             std::string name;
+                             for (const char* c = info.param.what; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
+
+TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
+    const std::string backup = makeBackup();
+    cdb()->Close();
+    const std::string bytes = databaseBytes(original);
+    ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+
+    DatabaseBackup flow([] { return kDay; });
+    flow.setCopier([](const std::string& from, const std::string& to) {
+        // The scratch copy is made; the copy beside the open database comes out damaged.
+        if (to == DatabaseBackup::scratchPath()) return copyDatabaseFile(from, to);
+        return platform::writeFileAtomically(to, "half a file");
+    });
+    EXPECT_EQ(restore(flow, backup, 1), DatabaseBackup::RestoreResult::notRestored);
+
+    ASSERT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(scripted->boxes()[1].caption, "Unable to restore from backup.");
+    EXPECT_EQ(scripted->boxes()[1].details,
+              "Unable to copy the temporary restore database to the currently open database.\n\n            To "
+              "resolve this issue, please try again, or have a system administrator provide you with Read & Write "
+              "access for the following files:\n\n    " +
+                  DatabaseBackup::scratchPath() + "\n    " + original);
+    ASSERT_TRUE(cdb()->IsReady());
+    EXPECT_EQ(cdb()->GetPath(), original);
+    EXPECT_TRUE(scratchGone());
+    EXPECT_FALSE(platform::fileExists(original + ".restoring"));
+    cdb()->Close();
+    // The in-use mark that the reopening set, the close cleared again.
+    EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";
+}
+
+TEST_F(Restore, AScratchFileLeftByAnEarlierCrashIsRemovedFirst) {
+    ASSERT_TRUE(platform::writeFileAtomically(DatabaseBackup::scratchPath(), "left over"));
+    const std::string backup = makeBackup();
+    scripted->answerAlert(kAlertSecondButtonCode);
+    EXPECT_EQ(restore(backup), DatabaseBackup::RestoreResult::restored);
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of then");
+    EXPECT_TRUE(scratchGone());
+}
+
+TEST_F(Restore, AfterADifferentYearASecondAttemptWorksAtOnce) {
+    EXPECT_EQ(restore(makeBackup(2024, "Last year"), 1), DatabaseBackup::RestoreResult::notRestored);
+    scripted->answerAlert(kAlertSecondButtonCode);
+    EXPECT_EQ(restore(makeBackup()), DatabaseBackup::RestoreResult::restored);
+    EXPECT_TRUE(scratchGone());
+}
+
+TEST_F(Restore, TheOfferedBackupRunsFirstWithItsEnrolment) {
+    ScopedEnvironment offline(platform::kNetworkStatusVariable, "down");
+    const std::string backup = makeBackup();
+    scripted->answerBox(kMessageAnswerOkYes);   // back up first
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(backupsFolder() + "/before restoring.db");
+    scripted->answerBox(kMessageAnswerOkYes);   // backup made
+    scripted->answerOpenFile(backup);
+    scripted->answerAlert(kAlertSecondButtonCode);
+    DatabaseBackup flow([] { return kDay; });
+    EXPECT_EQ(flow.RestoreDatabase(), DatabaseBackup::RestoreResult::restored);
+    EXPECT_EQ(query(backupsFolder() + "/before restoring.db", "select name from companies;"), "Payer of today");
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of then");
+}
+
+TEST_F(Restore, AWindowKeptOpenStopsTheRestoreBeforeTheFileIsReplaced) {
+    const std::string backup = makeBackup();
+    scripted->refuseCloseDatabase();
+    EXPECT_EQ(restore(backup), DatabaseBackup::RestoreResult::notRestored);
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of today");
+    EXPECT_TRUE(scratchGone());
+}
+
+TEST_F(Restore, WithoutAnOpenDatabaseItSaysWhatToDo) {
+    cdb()->Close();
+    scripted->answerBox(kMessageAnswerOkYes);
+    DatabaseBackup flow;
+    EXPECT_EQ(flow.RestoreDatabase(), DatabaseBackup::RestoreResult::notRestored);
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].details,
+              "Please create a database and create a backup then you can use restore option!!");
+    EXPECT_EQ(scripted->boxes()[0].title, "Restore Database");
+}
+
+}  // namespace

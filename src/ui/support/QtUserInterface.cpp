@@ -126,6 +126,10 @@ bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Ref
 
 bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }
 
+std::optional<std::string> QtUserInterface::chooseFolder(const FolderRequest& request) {
+    return ::chooseFolder(currentWindow(), request.message, request.startFolder);
+}
+
 std::optional<std::string> QtUserInterface::chooseSaveFile(const SaveFileRequest& request) {
     std::string filter;
     if (!request.fileType.empty()) {

@@ -54,6 +54,7 @@ public:
         std::filesystem::remove(*path);
         return true;
     }
+    std::optional<std::string> chooseFolder(const FolderRequest&) override { return std::nullopt; }
     std::optional<std::string> chooseSaveFile(const SaveFileRequest&) override { return std::nullopt; }
     int cloudBackupEnrolment() override { return kCloudBackupCloseCode; }
     size_t lastBytes = 0;

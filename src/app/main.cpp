@@ -13,6 +13,7 @@
 #include "ui/efile/EFileFrameController.h"
 #include "ui/import/ImportTypeDialog.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/newyear/ImportPriorYear.h"
 #include "ui/payroll/ReportPrinting.h"
 #include "ui/print/EditPrintformats.h"
 #include "ui/print/PrintHandOffs.h"
@@ -39,6 +40,11 @@ int main(int argc, char** argv) {
     handOffs().runImportDialog = &ImportTypeDialog::runFromMainWindow;
     // Edit Print Forms: the layout chooser and editor.
     handOffs().editPrintLayouts = &EditPrintformats::runFromMainWindow;
+
+    // The Start New Year window: beside the main window from the menu, modal from the
+    // context button.
+    handOffs().makeNewYearWindow = &ImportPriorYear::make;
+    handOffs().runNewYearWindow = &ImportPriorYear::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
     // answers).

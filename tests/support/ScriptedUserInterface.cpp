@@ -65,7 +65,7 @@ std::vector<PrintJob> ScriptedUserInterface::jobs() const {
 bool ScriptedUserInterface::allAnswersUsed() const {
     return boxAnswers_.empty() && formErrorAnswers_.empty() && welcomeAnswers_.empty() &&
            setupAnswers_.empty() && previewAnswers_.empty() && createAnswers_.empty() && alertAnswers_.empty() &&
-           openFileAnswers_.empty() && importErrorAnswers_.empty() && conflictAnswers_.empty() &&
+           openFileAnswers_.empty() && folderAnswers_.empty() && importErrorAnswers_.empty() && conflictAnswers_.empty() &&
            closeRefusals_ == 0 && saveFileAnswers_.empty() && enrolmentAnswers_.empty();
 }
 
@@ -266,6 +266,21 @@ int ScriptedUserInterface::importConflicts(const std::vector<std::string>& names
     conflictAnswers_.pop_front();
     chosenRows = std::move(rows);
     return code;
+}
+
+void ScriptedUserInterface::answerFolder(std::optional<std::string> path) { folderAnswers_.push_back(std::move(path)); }
+
+std::optional<std::string> ScriptedUserInterface::chooseFolder(const FolderRequest& request) {
+    Shown s = named("chooseFolder");
+    s.folder = request;
+    shown_.push_back(s);
+    if (folderAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected folder chooser: \"" << request.message << "\"";
+        return std::nullopt;
+    }
+    auto r = std::move(folderAnswers_.front());
+    folderAnswers_.pop_front();
+    return r;
 }
 
 void ScriptedUserInterface::answerSaveFile(std::optional<std::string> path) {

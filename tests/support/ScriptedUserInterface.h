@@ -21,6 +21,7 @@ public:
         PrintJob job;                  // print
         AlertRequest alert;            // "alert"
         OpenFileRequest openFile;      // "chooseOpenFile"
+        FolderRequest folder;          // "chooseFolder"
         SaveFileRequest saveFile;      // "chooseSaveFile"
         bool offerBackup = false;      // "closeDatabase": its two arguments
         bool automatic = false;
@@ -42,6 +43,8 @@ public:
     void answerAlert(int code);
     // The open-file chooser: a path, or nothing for Cancel.
     void answerOpenFile(std::optional<std::string> path);
+    // The folder chooser: a folder, or nothing for Cancel.
+    void answerFolder(std::optional<std::string> path);
     void answerImportErrors(int code);
     // The conflict list: its end code and the rows selected then.
     void answerImportConflicts(int code, std::vector<int> chosenRows = {});
@@ -83,6 +86,7 @@ public:
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
     bool print(const PrintJob& job) override;
+    std::optional<std::string> chooseFolder(const FolderRequest& request) override;
 
     // The save-file chooser: a path, or nothing for Cancel.
     void answerSaveFile(std::optional<std::string> path);
@@ -103,6 +107,7 @@ private:
     std::deque<std::function<int(databaseInfo&)>> createAnswers_;
     std::deque<int> alertAnswers_;
     std::deque<std::optional<std::string>> openFileAnswers_;
+    std::deque<std::optional<std::string>> folderAnswers_;
     std::deque<int> importErrorAnswers_;
     std::deque<std::pair<int, std::vector<int>>> conflictAnswers_;
     int refreshCount_ = 0;

@@ -6,6 +6,7 @@
 #include "core/foundation/Preferences.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
+#include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
@@ -213,12 +214,13 @@ int LoadPriorYearDatabaseList() {
     }
 
     AppDatabase& appDatabase = *s.DBH->appDatabase();
+    const bool underscores = UseUnderscoresInDatabasePath();
     for (databaseInfo& entry : entries) {
         if (entry.year() != kLastYear) continue;
         TalvexaDir thisYear;
         thisYear.SetBaseDir(entry.path());
         thisYear.SetYear(kTaxYear);
-        if (platform::fileExists(thisYear.GetDir() + entry.name() + " " + std::to_string(kTaxYear) + ".db"))
+        if (platform::fileExists(thisYear.GetDir() + yearDatabaseFileName(entry.name(), underscores)))
             entry.setImported(true);
         // One failure is reported once, not once for every entry.
         if (!appDatabase.InsertPriorYearInfo(entry)) break;

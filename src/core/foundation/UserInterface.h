@@ -65,7 +65,13 @@ struct OpenFileRequest {
     std::string message;               // the chooser's title
     std::string fileType;              // the extension offered, without the dot ("txt"); empty for any file
     std::string typeName;              // how the chooser names that type ("Text File"); may be empty
-    std::string startFolder;           // where the chooser opens; empty for its own choice
+    std::string startFolder = {};      // where the chooser opens; empty for its own choice
+};
+
+// A folder chooser (no new folders, one folder).
+struct FolderRequest {
+    std::string message;               // the chooser's title
+    std::string startFolder = {};      // where the chooser opens; empty for its own choice
 };
 
 // A save-file chooser: the name it proposes in the folder it opens in, offering one
@@ -178,6 +184,9 @@ public:
     // when the user cancelled the dialog or it could not be printed (the implementation
     // has told the user why).
     virtual bool print(const PrintJob& job) = 0;
+
+    // A folder chosen by the user, as a local path; nothing when cancelled.
+    virtual std::optional<std::string> chooseFolder(const FolderRequest& request) = 0;
 
     // A file to save under, as a local path; nothing when cancelled.
     virtual std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) = 0;

@@ -4,6 +4,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/WebAddresses.h"
+#include "core/foundation/databaseInfo.h"
 #include "platform/FileSystem.h"
 
 #include <unicode/utf8.h>
@@ -156,6 +157,13 @@ int32_t tvDatabase::ShowDatabaseHelp(const std::string& lead, const std::string&
 }
 
 // ---- configuration-setup window ----
+
+databaseInfo tvDatabase::CreateDatabaseBox() {
+    databaseInfo created;
+    const int code = userInterface().createDatabase(created);
+    if (code == kCreateDatabaseCreatedCode || code == kCreateDatabaseCreatedAltCode) return created;
+    return databaseInfo();
+}
 
 std::string tvDatabase::ConfigurationSetup_Box(TalvexaDir* dir, bool* done) {
     std::string selected;

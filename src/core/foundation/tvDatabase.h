@@ -4,6 +4,7 @@
 #include <string>
 
 class TalvexaDir;
+class databaseInfo;
 
 // Stateless services shared by every part of the program: the standard message box
 // and its variants, the database help, the configuration-setup window, the
@@ -40,6 +41,12 @@ public:
     // manager, after an optional lead text.
     static int32_t ShowDatabaseHelp(const std::string& lead, const std::string& title, const std::string& caption);
     static std::string databaseHelpText(const std::string& lead);
+
+    // ---- create-database window ----
+
+    // Runs the create-database dialog; the new database's list entry when it made one,
+    // else an empty entry.
+    static databaseInfo CreateDatabaseBox();
 
     // ---- configuration-setup window ----
 

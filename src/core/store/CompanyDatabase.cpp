@@ -8,6 +8,7 @@
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabaseUpgradeSteps.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyRowAccess.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
@@ -99,6 +100,16 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
     openFailure_.clear();
     readErrorReported_ = false;
     const bool show = failures == OpenFailures::show;
+    // A file that this open creates and cannot build is taken away again; a file that
+    // was there before is never removed.
+    const bool existed = platform::fileExists(path);
+    bool building = false;
+    auto discardNewFile = [&] {
+        if (existed || !building) return;
+        Close();
+        platform::removePath(path + "-journal");
+        platform::removePath(path);
+    };
     try {
         Close();
         filePath = path;
@@ -121,7 +132,13 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
         int32_t mark = -1;
         if (!contents.anyTable) {
             // A new or empty file: built from nothing.
-            if (!update(true)) return refuse(openFailure_, show);
+            building = true;
+            if (!buildNewFile()) {
+                refuse(openFailure_, show);
+                discardNewFile();
+                return false;
+            }
+            building = false;
         } else if (!contents.informationTable) {
             // Another program's database: none of our steps may touch it.
             return refuseSchema(show);
@@ -157,8 +174,44 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
         return true;
     } catch (const std::exception& e) {
         if (db->isInTransaction() && !db->rollback()) platform::systemLog("Unable to roll back: " + db->lastErrorMessage());
-        return refuse(describe(e), show);
+        refuse(describe(e), show);
+        discardNewFile();
+        return false;
     }
+}
+
+bool CompanyDatabase::CreateNew(const std::string& path, const std::string& name, int32_t year,
+                                OpenFailures failures) {
+    if (platform::fileExists(path)) {
+        openFailure_ = "A file already exists at \"" + path + "\".";
+        return false;
+    }
+    const NewFileFields fields{name, year};
+    newFields_ = &fields;
+    const bool made = Init(path, false, true, true, name, failures);
+    newFields_ = nullptr;
+    if (made) Close();
+    return made;
+}
+
+bool CompanyDatabase::buildNewFile() {
+    // One transaction for every step and the seeding: a new file is written once
+    // instead of once per step, and a failure leaves no half-built schema behind.
+    WriteGuard whole(*db);
+    if (!whole.began()) {
+        openFailure_ = whole.error().empty() ? std::string("The new database could not be started.") : whole.error();
+        return false;
+    }
+    if (!update(true)) return false;   // the guard rolls everything back
+    if (newFields_) {
+        whole.check(db->executeUpdate("update database set name = ?, year = ?;", newFields_->name, newFields_->year));
+        (void)SetID(0);
+    }
+    if (!whole.commit()) {
+        openFailure_ = whole.error().empty() ? std::string("The new database could not be written.") : whole.error();
+        return false;
+    }
+    return true;
 }
 
 bool CompanyDatabase::refuse(const std::string& reason, bool show) {

@@ -51,6 +51,15 @@ public:
     // program or of another version is refused and left exactly as it was.
     bool Init(const std::string& path, bool checkInUse, bool third, bool verify, const std::string& name,
               OpenFailures failures = OpenFailures::show);
+    // Makes a new company database file at path, where no file may be yet: every schema
+    // step, the seeding, the name and the year are written in one transaction. Whatever
+    // fails, no file is left at path. The file is closed again afterwards; on failure
+    // openFailure() holds the reason.
+    bool CreateNew(const std::string& path, const std::string& name, int32_t year,
+                   OpenFailures failures = OpenFailures::show);
+    // For tests: runs after each schema step's statements, before the step records its
+    // number (an empty function removes it).
+    static void setStepHookForTesting(std::function<void(CompanyDatabase&, int32_t step)> hook);
     // Why the last open failed (empty after a successful one).
     const std::string& openFailure() const { return openFailure_; }
     void Close();
@@ -215,6 +224,9 @@ public:
     // Lists use the form kind codes 1, 2, 3, 4, 5, 7 (other values: all kinds), the
     // filing-status codes 0 to 10 and the sort directions 0 ascending, 1 descending.
     std::vector<RecipientInfo> getRecipients(int32_t companyKey, int32_t kind);
+    // The same list for a check that must see every row (the duplicate check before a
+    // save): nothing when the list could not be read in full.
+    std::optional<std::vector<RecipientInfo>> getRecipientsInFull(int32_t companyKey, int32_t kind);
     std::vector<RecipientInfo> getRecipientInfo1(int32_t companyKey, int32_t direction, int32_t kind,
                                                  int32_t ignored);
     // Recipients of the payers selected in comp_details whose first or last name
@@ -411,9 +423,17 @@ private:
     bool insertAdditionalRow(const RecipientAdditionalInfo& record, int32_t key);
     bool updateAdditionalRow(const RecipientAdditionalInfo& record, bool& found);
 
+    struct NewFileFields {
+        std::string name;
+        int32_t year = 0;
+    };
+    // Builds a file without tables from nothing, in one transaction, with the fields of
+    // CreateNew when it runs for it.
+    bool buildNewFile();
     bool refuse(const std::string& reason, bool show);
     bool refuseSchema(bool show);
     void verifySchemaMessage();
     std::string openFailure_;
     bool readErrorReported_ = false;
+    const NewFileFields* newFields_ = nullptr;
 };

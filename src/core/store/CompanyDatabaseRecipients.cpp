@@ -366,6 +366,17 @@ std::vector<RecipientInfo> CompanyDatabase::getRecipients(int32_t companyKey, in
                           {companyKey});
 }
 
+std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientsInFull(int32_t companyKey, int32_t kind) {
+    std::vector<RecipientInfo> list;
+    const bool whole = eachRow(*this, "select * from recipients where (company_FK = ?) " + kindClause(kind) + ";",
+                               {companyKey}, [&](FMResultSet& rs) {
+                                   RecipientInfo row;
+                                   if (FillRecipient(row, rs)) list.push_back(std::move(row));
+                               });
+    if (!whole) return std::nullopt;
+    return list;
+}
+
 std::vector<RecipientInfo> CompanyDatabase::getRecipientInfo1(int32_t companyKey, int32_t direction,
                                                               int32_t kind, int32_t) {
     const std::string dir = directionWord(direction);

@@ -2,6 +2,7 @@
 // after another. Each step stores its own number when it ends, so a file that was
 // interrupted resumes after the last step it completed.
 
+#include <functional>
 #include <iterator>
 #include <set>
 
@@ -186,7 +187,16 @@ bool runsInTransaction(int step) {
     return !(step == 9 || step == 16 || step == 17 || (step >= 26 && step <= 28));
 }
 
+std::function<void(CompanyDatabase&, int32_t)>& stepHook() {
+    static std::function<void(CompanyDatabase&, int32_t)> hook;
+    return hook;
+}
+
 }  // namespace
+
+void CompanyDatabase::setStepHookForTesting(std::function<void(CompanyDatabase&, int32_t)> hook) {
+    stepHook() = std::move(hook);
+}
 
 bool CompanyDatabase::update(bool fromScratch) {
     using namespace companydb_upgrade;
@@ -202,6 +212,9 @@ bool CompanyDatabase::update(bool fromScratch) {
         if (stored == kCurrentVersion) return true;
         start = stored + 1;
     }
+    // A new file is built inside its caller's one transaction: each step then joins it,
+    // and a failure is left to the caller to roll back as a whole.
+    const bool joined = db->isInTransaction();
     for (int32_t step = start; step <= kCurrentVersion; ++step) {
         // Inside a step a statement that fails (a column or table that already exists)
         // is passed over; only the step's begin, its version write and its commit decide.
@@ -210,6 +223,7 @@ bool CompanyDatabase::update(bool fromScratch) {
             WriteGuard guard(*db);
             if (guard.began()) {
                 kSteps[step - 1](*this);
+                if (stepHook()) stepHook()(*this, step);
                 guard.check(db->executeUpdate("update database set current_version = ?;", step));
                 if (!guard.commit()) failure = guard.error().empty() ? std::string("The step could not be committed.") : guard.error();
             } else {
@@ -217,11 +231,12 @@ bool CompanyDatabase::update(bool fromScratch) {
             }
         } else {
             kSteps[step - 1](*this);
+            if (stepHook()) stepHook()(*this, step);
             if (!db->executeUpdate("update database set current_version = ?;", step))
                 failure = db->lastErrorMessage();
         }
-        if (!failure.empty() || db->isInTransaction()) {
-            if (db->isInTransaction() && !db->rollback())
+        if (!failure.empty() || (!joined && db->isInTransaction())) {
+            if (!joined && db->isInTransaction() && !db->rollback())
                 platform::systemLog("Unable to roll back an upgrade step: " + db->lastErrorMessage());
             openFailure_ = "The database could not be upgraded to version " + std::to_string(step) +
                            " and was left at version " + std::to_string(step - 1) + ". " +

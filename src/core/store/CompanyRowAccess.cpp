@@ -189,16 +189,20 @@ bool readAll(FMDatabase& db, const std::string& sql, const std::vector<FMValue>&
     return error.code == 0;
 }
 
-void eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
+bool eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
              const std::function<void(FMResultSet&)>& each) {
     auto rs = cdb.db->executeQuery(sql, args);
     if (!rs) {
         noteReadFailure(cdb, cdb.db->lastErrorMessage());
-        return;
+        return false;
     }
     FMError error;
     while (rs->nextWithError(&error)) each(*rs);
-    if (error.code != 0) noteReadFailure(cdb, error.description);
+    if (error.code != 0) {
+        noteReadFailure(cdb, error.description);
+        return false;
+    }
+    return true;
 }
 
 bool firstRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,

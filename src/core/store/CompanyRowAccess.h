@@ -130,8 +130,9 @@ std::string updateStatement(const std::string& table, const std::vector<std::str
 bool readAll(FMDatabase& db, const std::string& sql, const std::vector<FMValue>& args,
              const std::function<void(FMResultSet&)>& each);
 
-// Runs a query and hands every row to each; a query that fails yields no rows.
-void eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
+// Runs a query and hands every row to each; a query that fails yields no rows. False
+// when the query or a row could not be read (reported once per opened file).
+bool eachRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
              const std::function<void(FMResultSet&)>& each);
 
 // Runs a query and hands its first row, if any, to each. Returns whether there was one.

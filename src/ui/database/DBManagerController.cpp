@@ -22,7 +22,12 @@
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/FileSystem.h"
+#include "core/foundation/UseUnderscoresInDatabasePath.h"
+#include "core/store/DatabaseFiles.h"
+#include "ui/database/CommonName.h"
 #include "ui/database/DBListTableModel.h"
+#include "ui/database/FindDatabase.h"
+#include "ui/support/ModalLoop.h"
 #include "ui/support/DatabaseAlert.h"
 #include "core/sqlite/DatabaseFileCopy.h"
 #include "core/sqlite/FMDatabase.h"
@@ -319,9 +324,7 @@ void DBManagerController::DBManager_List_sel_Method() {
 // Buttons
 
 void DBManagerController::DBManger_BtnCrtNewDB() {
-    databaseInfo created;
-    const int code = userInterface().createDatabase(created);
-    if (code != kCreateDatabaseCreatedCode && code != kCreateDatabaseCreatedAltCode) created = databaseInfo();
+    const databaseInfo created = tvDatabase::CreateDatabaseBox();
     if (!created.name().empty()) RefreshListAndSelect(created);
 }
 
@@ -405,12 +408,257 @@ void DBManagerController::DBManager_BtnAddDb() {
     RefreshListAndSelect(entry);
 }
 
-// Finding databases on disk, renaming, moving and removing come with dialogs of their
-// own; until those are in place the buttons change nothing.
-void DBManagerController::DBManager_BtnFindDB() {}
-void DBManagerController::DBManager_BtnRenameDB() {}
-void DBManagerController::DBManager_BtnMoveDB() {}
-void DBManagerController::DBManager_BtnRemoveDB() {}
+void DBManagerController::DBManager_BtnFindDB() {
+    Session& s = session();
+    s.findDb = true;
+    s.selected_list.clear();
+    FindDatabase dialog(window_);
+    dialog.SetDbYear(kDatabaseYear);
+    if (runModal(&dialog) == FindDatabase::kAddCode) {
+        const std::vector<std::string> picked = s.selected_list;
+        auto app = sessionAppDatabase();
+        for (const std::string& path : picked) {
+            const std::optional<databaseInfo> entry = VerifyDatabaseToAdd(path, "Unable to add database to list.");
+            s.selectedtoadd_high1 = entry ? entry->path() : std::string();
+            // Found files join without the check for companies that other databases hold.
+            if (entry && !entry->name().empty() && app) app->InsertDatabaseInfo(*entry);
+        }
+        if (!picked.empty()) RefreshListAndSelect(databaseInfo());
+    }
+    s.findDb = false;
+}
+
+// ---------------------------------------------------------------------------
+// Rename, move and remove
+
+void DBManagerController::replaceEntry(const databaseInfo& old, const databaseInfo& changed) {
+    auto app = sessionAppDatabase();
+    if (!app) return;
+    const std::optional<databaseInfo> recent = recentDatabaseEntry();
+    const bool wasRecent = recent && samePath(recent->path(), old.path());
+    app->DeleteDatabaseInfo(old);
+    app->InsertDatabaseInfo(changed);
+    if (wasRecent) app->SetRecentDatabaseInfo(changed);
+    RefreshListAndSelect(changed);
+}
+
+void DBManagerController::DBManager_BtnRenameDB() {
+    if (!session().dbInfo || !ConfirmFileChange(true)) return;
+    const databaseInfo old = *session().dbInfo;
+    constexpr const char* kCaption = "Unable to rename database.";
+
+    CommonName prompt(window_);
+    prompt.loadTitle("Rename Database");
+    prompt.setlabelName("New Name");
+    prompt.setLength_Txt(kDatabaseNameLimit);
+    prompt.setName(old.name());
+    if (runModal(&prompt) == CommonName::kCancelCode) return;
+    // The stored name and the file name are made from the same cleaned text.
+    const std::string name = cleanDatabaseName(prompt.NameEntered());
+    if (name.empty()) {
+        messageBox(kCaption,
+                   "Please provide a name to rename the database. Talvexa 1099 is unable to rename a database "
+                   "without a name.",
+                   kMessageStyleOK, kMessageImageError);
+        return;
+    }
+    databaseInfo renamed = old;
+    renamed.setName(name);
+    std::string refusal;
+    if (!renamed.ValidateName(refusal)) {
+        messageBox(kCaption, refusal, kMessageStyleOK, kMessageImageError);
+        return;
+    }
+
+    // Databases under Documents go into their year folder; others stay in their own.
+    const std::string& oldPath = old.path();
+    std::string folder = oldPath.substr(0, oldPath.rfind('/') + 1);
+    if (oldPath.find("Documents") != std::string::npos) {
+        const std::string yearFolder = std::to_string(old.year()) + "/";
+        const std::string::size_type at = oldPath.find(yearFolder);
+        if (at != std::string::npos) folder = oldPath.substr(0, at + yearFolder.size());
+    }
+    const std::string newPath = databaseFilePath(folder, name, UseUnderscoresInDatabasePath(), old.year());
+    renamed.setPath(newPath);
+    const bool samePlace = samePath(newPath, oldPath);
+    if (platform::fileExists(newPath) && !samePlace) {
+        messageBox(kCaption, "Renaming the database would overwrite another database file. Please choose a different name.",
+                   kMessageStyleOK, kMessageImageError);
+        return;
+    }
+    if (auto app = sessionAppDatabase()) {
+        for (const databaseInfo& listed : app->SelectDatabaseList()) {
+            if (listed.name() != name || samePath(listed.path(), oldPath)) continue;
+            const int32_t answer = messageBox(
+                "Warning! Database Name already in use! Continue anyway?",
+                "Another database with that name already exists. Talvexa recommends against having multiple "
+                "databases with the same name. You may experience unnecessary difficulties by continuing. Continue "
+                "renaming database anyway?",
+                kMessageStyleYesNo, kMessageImageError, true);
+            if (answer == kMessageAnswerNo || answer == kMessageAnswerCloseBox) return;
+            break;
+        }
+    }
+
+    {
+        CompanyDatabase file;
+        if (!file.Init(oldPath, true, true, true, old.name(), CompanyDatabase::OpenFailures::quiet)) {
+            messageBox(kCaption, "Unable to initialize the database.", kMessageStyleOK, kMessageImageError);
+            return;
+        }
+        const bool named = file.SetName(name);   // a failure is reported by the company database
+        file.Close();
+        if (!named) return;
+    }
+    if (!samePlace && moveDatabaseFile(oldPath, newPath) == FileMove::failed) {
+        // The file keeps the name it is listed under.
+        CompanyDatabase file;
+        if (platform::fileExists(oldPath) &&
+            file.Init(oldPath, true, true, true, name, CompanyDatabase::OpenFailures::quiet)) {
+            (void)file.SetName(old.name());   // reported by the company database when it fails
+            file.Close();
+        }
+        messageBox(kCaption, "Unable to rename the database file.", kMessageStyleOK, kMessageImageError);
+        return;
+    }
+    replaceEntry(old, renamed);
+}
+
+void DBManagerController::DBManager_BtnMoveDB() {
+    if (!session().dbInfo || !ConfirmFileChange(true)) return;
+    databaseInfo entry = *session().dbInfo;
+    const std::string oldPath = entry.path();
+    constexpr const char* kCaption = "Unable to move database.";
+
+    const std::optional<std::string> chosen = chooseFolder(
+        window_, "Choose a directory in which to move the selected database", oldPath.substr(0, oldPath.rfind('/')));
+    if (!chosen || chosen->empty()) return;
+    const std::string base = baseFolderOf(*chosen);
+    const std::string yearFolder = yearFolderUnder(*chosen);
+    const std::string target = databaseFilePath(yearFolder, entry.name(), UseUnderscoresInDatabasePath(), entry.year());
+
+    if (samePath(oldPath, target)) {
+        messageBox("Database already in directory.", "The selected database is already in the selected directory.",
+                   kMessageStyleOK, kMessageImageMessage);
+        return;
+    }
+    if (platform::fileExists(target)) {
+        messageBox("Database already exists.",
+                   "A database with the same name already exists in the selected directory. If it's not in the "
+                   "Database List, you can add it to the list with the 'Add Database to List' or 'Locate Database' "
+                   "button in the Database Manager.",
+                   kMessageStyleOK, kMessageImageMessage);
+        return;
+    }
+    {
+        CompanyDatabase file;
+        if (!file.Init(oldPath, true, true, true, entry.name(), CompanyDatabase::OpenFailures::quiet)) {
+            messageBox(kCaption, "Unable to initialize the database.", kMessageStyleOK, kMessageImageError);
+            return;
+        }
+        file.Close();
+    }
+
+    TalvexaDir tree;
+    tree.SetBaseDir(base == "/" ? base : base + "/");
+    tree.SetYear(kDatabaseYear);
+    if (!tree.Init() || !platform::createDirectories(yearFolder)) {
+        std::string details =
+            "Unable to initialize the Talvexa Directory.\n\n To resolve this issue, please choose a different "
+            "directory or have a system administrator provide you with Read & Write access for ";
+        if (platform::isDirectory(tree.GetTalvexaDir()))
+            details += "the following directory and all of its sub-directories and files:\n\n    " + tree.GetTalvexaDir();
+        else if (tree.IsAtRoot())
+            details += "the root folder ('/')";
+        else
+            details += "the following directory:\n\n    " + tree.GetBaseDir();
+        messageBox(kCaption, details, kMessageStyleOK, kMessageImageError);
+        return;
+    }
+
+    const FileMove moved = moveDatabaseFile(oldPath, target);
+    if (moved == FileMove::failed) {
+        messageBox(kCaption, "Unable to copy the database file to the selected directory.\n\n    " + target,
+                   kMessageStyleOK, kMessageImageError);
+        return;
+    }
+    const databaseInfo old = entry;
+    entry.setPath(target);
+    replaceEntry(old, entry);
+    const std::string caption =
+        moved == FileMove::moved
+            ? std::string()
+            : "The database was successfully copied to the new location, however, Talvexa 1099 was unable to delete "
+              "the original file. To avoid confusion, the original file should be manually deleted:\n\n    " +
+                  oldPath;
+    messageBox(caption, "Successfully moved database.", kMessageStyleOK, kMessageImageMessage);
+}
+
+void DBManagerController::DBManager_BtnRemoveDB() {
+    if (Selected < 0 || static_cast<size_t>(Selected) >= infoVec.size()) return;
+    const databaseInfo entry = infoVec[static_cast<size_t>(Selected)];
+    session().dbInfo = std::make_shared<databaseInfo>(entry);
+
+    const int choice = runDatabaseAlert(window_, IconKind::Prompt, kTitle, "Remove database from list?",
+                                        "Are you sure you want to remove the selected database from the list?",
+                                        {"Yes", "No"}, true);
+    if (choice != 0) return;
+
+    const std::string& path = entry.path();
+    if (platform::fileExists(path)) {
+        const int32_t also = messageBox("Also delete database file?",
+                                        "Do you also want to permanently remove the selected database from the disk? "
+                                        "This will result in the loss of all company information stored in this "
+                                        "database. This operation cannot be undone.",
+                                        kMessageStyleYesNoCancel, kMessageImagePrompt, true);
+        if (also == kMessageAnswerCancel || also == kMessageAnswerCloseBox) return;
+        if (also == kMessageAnswerOkYes) {
+            bool deleted = false;
+            if (ConfirmFileChange(false)) {
+                CompanyDatabase file;
+                // Opening it makes sure that nobody works in it.
+                if (file.Init(path, true, true, true, entry.name(), CompanyDatabase::OpenFailures::quiet)) {
+                    file.Close();
+                    const int32_t sure = messageBox(
+                        "Permanently delete?",
+                        "We don't mean to be rude, but we want to make sure that you really want to delete this "
+                        "database and all associated company information. Continue deleting?",
+                        kMessageStyleYesNoCancel, kMessageImageError, true);
+                    if (sure == kMessageAnswerCancel || sure == kMessageAnswerCloseBox) return;
+                    if (sure == kMessageAnswerOkYes) {
+                        platform::removePath(path + "-journal");
+                        deleted = platform::removePath(path);
+                        if (!deleted)
+                            messageBox("Unable to delete database file.",
+                                       "Unable to delete the following file:\n\n    " + path, kMessageStyleOK,
+                                       kMessageImageError);
+                    }
+                } else {
+                    messageBox("Unable to delete database file.",
+                               "Unable to initialize the database to verify it is not currently being accessed.",
+                               kMessageStyleOK, kMessageImageError);
+                }
+            }
+            if (!deleted) {
+                const int32_t anyway = messageBox("Continue removing database from list anyway?",
+                                                  "Do you still want to remove the selected database from the list?",
+                                                  kMessageStyleYesNo, kMessageImagePrompt);
+                if (anyway == kMessageAnswerNo || anyway == kMessageAnswerCloseBox) return;
+            }
+        }
+    }
+
+    auto app = sessionAppDatabase();
+    if (!app) return;
+    const std::optional<databaseInfo> recent = recentDatabaseEntry();
+    const bool wasRecent = recent && samePath(recent->path(), path);
+    app->DeleteDatabaseInfo(entry);
+    if (wasRecent) app->SetRecentDatabaseInfo(databaseInfo());
+    lastSelected = Selected = -1;
+    session().SelectDbIndex = -1;
+    RefreshListAndSelect(std::nullopt);
+    deselectAll();
+}
 
 // ---------------------------------------------------------------------------
 // Checks

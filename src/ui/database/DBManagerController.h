@@ -86,6 +86,9 @@ public slots:
 
 private:
     void init();
+    // Lists a renamed or moved database in place of its old entry, keeping it the
+    // recent database when it was, and selects it.
+    void replaceEntry(const databaseInfo& old, const databaseInfo& changed);
     void selectRow(int row);
     void deselectAll();
     int tableSelectedRow() const;

@@ -95,7 +95,9 @@ void DatabaseManagerDialog::windowDidLoad() {
         RenameBtn->setEnabled(true);
         MoveBtn->setEnabled(true);
     }
-    RemoveBtn->setEnabled(false);
+    // Removing is how an entry whose file is gone leaves the list: it is offered for
+    // any selected row.
+    RemoveBtn->setEnabled(selected);
 }
 
 void DatabaseManagerDialog::DBManager_BtnOpenDb() { stopModal(this, kOpenCode); }
@@ -141,6 +143,7 @@ void DatabaseManagerDialog::keyUp() {
     OpenDB_BTN->setEnabled(usable && !open);
     Db_Path_Txt->setText(s.dbInfo ? QString::fromStdString(s.dbInfo->path()) : QString());
     AdddblistBtn->setText(QStringLiteral("Add Database to List"));
+    RemoveBtn->setEnabled(!Tbl_DB->selectionModel()->selectedRows().isEmpty());
     CreateDbBtn->setDefault(list.empty());
 }
 

@@ -339,8 +339,16 @@ bool RecipientEntryWindow::VerifySave() {
 }
 
 bool RecipientEntryWindow::isDuplicate() {
-    const std::vector<RecipientInfo> stored = companyDatabase()->getRecipients(payerKey_, spec_.kind);
-    if (!isDuplicateTaxID(records_.info, stored)) return false;
+    // A list read only in part could hide the duplicate, so nothing is saved on it.
+    const auto stored = companyDatabase()->getRecipientsInFull(payerKey_, spec_.kind);
+    if (!stored) {
+        tvDatabase::tvMessageBox("",
+                                 "The recipients of this company could not be read to check the Taxpayer ID "
+                                 "for duplicates, so the recipient was not saved.",
+                                 2, "Recipient Creation Error", 2048, false);
+        return true;
+    }
+    if (!isDuplicateTaxID(records_.info, *stored)) return false;
     tvDatabase::tvMessageBox("", "A Recipient Taxpayer ID already exists for this company and 1099 type", 2,
                              "Recipient Creation Error", 2048, false);
     return true;

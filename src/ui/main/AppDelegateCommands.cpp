@@ -117,11 +117,6 @@ private:
 
 }  // namespace
 
-// ---- company databases (opening and closing: AppDelegateDatabase.cpp) ----
-
-void AppDelegate::CreateDatabase(QObject*) {}
-bool AppDelegate::CreateDatabase() { return false; }
-
 // ---- helpers of the hand-off commands ----
 
 ValidationList AppDelegate::checkSelectedForErrors() {

@@ -20,7 +20,10 @@
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/store/ComapnyInfo.h"
+#include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyNameInUse.h"
 #include "core/store/Recipient.h"
 #include "platform/FileSystem.h"
 #include "core/sqlite/DatabaseFileCopy.h"
@@ -28,6 +31,7 @@
 #include "ui/database/DatabaseManagerDialog.h"
 #include "ui/database/LoginDialog.h"
 #include "ui/database/OpenDatabase.h"
+#include "ui/company/NewCompanyFrame.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_AppDelegate.h"
@@ -38,6 +42,7 @@ namespace {
 constexpr const char* kDefaultLogin = "Harbour";
 
 constexpr const char* kOpenFailedCaption = "Unable to open database.";
+constexpr const char* kProductTitle = "Talvexa 1099 E-File 2025";
 
 std::string folderOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
 
@@ -214,6 +219,91 @@ bool AppDelegate::OpenRecentDatabase(int32_t first, int32_t, bool third) {
     const std::optional<databaseInfo> recent = app->GetRecentDatabaseInfo();
     if (!recent) return false;
     return OpenDatabase(*recent, first, third);
+}
+
+// ---------------------------------------------------------------------------
+// Creating
+
+void AppDelegate::CreateDatabase(QObject*) {
+    EnableMenus(false);
+    CreateDatabase();
+    EnableMenus(true);
+    Refresh();
+}
+
+bool AppDelegate::CreateDatabase() {
+    Session& s = session();
+    reopenConfigurationDatabase();
+    databaseInfo entry = tvDatabase::CreateDatabaseBox();
+    ui->AllStatus->setCurrentIndex(0);
+    if (entry.IsNull()) {
+        Refresh();
+        return false;
+    }
+    auto company = sessionCompanyDatabase();
+    if (!OpenDatabase(entry, -2, false) || !company || !company->IsReady()) {
+        Refresh();
+        return false;
+    }
+    ui->Context_B->setEnabled(false);
+
+    // From here on the new database stays open, with or without its first company.
+    std::string name;
+    for (;;) {
+        s.CompanyInfoEditflag = false;
+        s.ADDInfoEditflag = false;
+        const std::optional<std::string> asked = NewCompanyFrame::askCompanyName(this);
+        if (!asked) {
+            Refresh();
+            return false;
+        }
+        if (!asked->empty()) {
+            name = *asked;
+            break;
+        }
+        tvDatabase::tvMessageBox("Unable to create new company.",
+                                 "Please provide a Company Name. Talvexa 1099 is unable to create a new company "
+                                 "without a Company Name.",
+                                 kMessageStyleOK, kProductTitle, kMessageImageError, false);
+    }
+    std::string holder;
+    if (CompanyNameInUse(name, &holder)) {
+        const int32_t answer = tvDatabase::tvMessageBox(
+            "Duplicate Company Warning",
+            "A company with the same Company Name is already created in the following database:\n\n    " + holder +
+                "\n\nTo avoid duplication issues. we recommend not creating a new company with this name. Do you "
+                "still wish to procced?",
+            kMessageStyleYesNo, kProductTitle, kMessageImagePrompt, true);
+        if (answer == kMessageAnswerNo || answer == kMessageAnswerCloseBox) return false;
+    }
+
+    s.comp_details->setModeToNew();
+    if (ui->NewCompany_Button->isEnabled()) {
+        UpdateCompanyButtons(0);
+        ui->NewCompany_Button->setEnabled(false);
+        UpdateRecipientButtons(0);
+        deselectAll(ui->Recipient_sel);
+    }
+    ComapnyInfo payer;
+    payer.setName(name);
+    payer.setTaxID("");
+    payer.setCity("");
+    entry.setCompanyName(name);
+    // The company database has told the user why a payer could not be stored.
+    if (!company->insertCompanyInfo(payer)) {
+        Refresh();
+        return false;
+    }
+    s.comp_details->setSelectedCompanies({company->getCompanyPK()});
+    s.comp_details->setSelectedType({1});
+    if (auto app = sessionAppDatabase()) app->UpdateDatabaseInfo(entry);
+
+    FillCompanyList();
+    ReselectCompanies();
+    FillRecipientList(s.type, allStatusIndex());
+    Refresh();
+    SelectRecipient();
+    return true;
 }
 
 // ---------------------------------------------------------------------------

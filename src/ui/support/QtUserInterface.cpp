@@ -6,6 +6,7 @@
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
 #include "ui/admin/CloudBackupController.h"
+#include "ui/database/CreateDatabaseDialog.h"
 #include "ui/import/ConflictWindow.h"
 #include "ui/import/Formerrorwindowdlg2.h"
 #include "ui/main/AppDelegate.h"
@@ -47,7 +48,6 @@ int QtUserInterface::printPreview(const std::string& text) {
     return runModal(&window);
 }
 
-int QtUserInterface::createDatabase(databaseInfo&) { return kCreateDatabaseCloseBoxCode; }
 
 void QtUserInterface::refreshMainWindow() {
     if (company_Refer) company_Refer->Refresh();
@@ -73,6 +73,13 @@ IconKind iconKind(AlertIcon icon) {
 }
 
 }  // namespace
+
+int QtUserInterface::createDatabase(databaseInfo& created) {
+    CreateDatabaseDialog dialog(currentWindow());
+    const int code = runModal(&dialog);
+    created = dialog.GetDatabaseInfo();
+    return code;
+}
 
 int QtUserInterface::alert(const AlertRequest& request) {
     int pressed = runDatabaseAlert(currentWindow(), iconKind(request.icon), request.title, request.message,
@@ -118,6 +125,10 @@ bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }
 
 bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }
+
+std::optional<std::string> QtUserInterface::chooseFolder(const FolderRequest& request) {
+    return ::chooseFolder(currentWindow(), request.message, request.startFolder);
+}
 
 std::optional<std::string> QtUserInterface::chooseSaveFile(const SaveFileRequest& request) {
     std::string filter;

@@ -26,6 +26,7 @@ public:
     bool openRecentDatabase() override;
     // The print dialog over the active window (or the print folder; see printJob).
     bool print(const PrintJob& job) override;
+    std::optional<std::string> chooseFolder(const FolderRequest& request) override;
     std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) override;
     // Runs CloudBackupController.
     int cloudBackupEnrolment() override;

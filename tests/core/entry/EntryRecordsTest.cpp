@@ -248,7 +248,7 @@ TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
     EXPECT_EQ(d.info.getType(), 2);
     d.additional.setDiv_Line15_2("8");
     const EntryView shown = recordsToView(div, d, "");
-    EXPECT_EQ(shown.text[div.indexOf("D_StateInc1_P")], "1234.50");
+    EXPECT_EQ(shown.text[div.indexOf("D_StateInc1_P")], "1,234.5");  // a point: shown as stored
     EXPECT_EQ(shown.text[div.indexOf("Localincometax2")], "8");
 
     const EntryFormSpec& r = rFormSpec();
@@ -272,7 +272,7 @@ TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
     EXPECT_FALSE(rr.info.getSecondTin());
     EXPECT_EQ(rr.info.getType(), 4);
     const EntryView rshown = recordsToView(r, rr, "");
-    EXPECT_EQ(rshown.text[r.indexOf("R_StateInc1_P")], "20000.00");
+    EXPECT_EQ(rshown.text[r.indexOf("R_StateInc1_P")], "20,000.00");
     EXPECT_EQ(rshown.text[r.indexOf("StateLocalincome")], "21.00");
 }
 

@@ -99,7 +99,7 @@ TEST_F(DatabaseManagerTest, OpenDatabaseIsPreselectedMarkedAndNotOfferedForOpeni
     EXPECT_EQ((Strings{cell(0, 1), cell(1, 1), cell(2, 1)}), (Strings{"* 2025", "  2025", "  2024"}));
     EXPECT_EQ(selectedRow(), 0);
     EXPECT_EQ(session().SelectDbIndex, 0);
-    EXPECT_EQ(enabledButtons(), "-RM-");
+    EXPECT_EQ(enabledButtons(), "-RMX");
     EXPECT_FALSE(button("Create_Button")->isDefault());
     EXPECT_EQ(pathText(), acme);
     ASSERT_NE(box->GetDatabaseInfo(), nullptr);
@@ -120,7 +120,7 @@ TEST_F(DatabaseManagerTest, RecentDatabaseIsPreselectedAndOpenIsTheReturnKeyButt
     ASSERT_TRUE(app()->SetRecentDatabaseInfo(zeta));
     makeBox();
     EXPECT_EQ(selectedRow(), 1);
-    EXPECT_EQ(enabledButtons(), "ORM-");   // Remove is off until the user selects a row
+    EXPECT_EQ(enabledButtons(), "ORMX");
     EXPECT_TRUE(button("OpenDB_Button")->isDefault());
     EXPECT_EQ(box->GetDatabaseInfo()->path(), zeta.path());
 }

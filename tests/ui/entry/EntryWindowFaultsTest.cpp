@@ -141,6 +141,33 @@ TEST_P(EntryWindowFaults, AFailedAddShowsNoSuccessAndKeepsTheWindow) {
     EXPECT_EQ(GetParam().kept(*main), w.data());
 }
 
+// A duplicate check that could not read the payer's recipients in full must not let
+// the save go on as if there were no duplicate.
+TEST_P(EntryWindowFaults, ADuplicateCheckThatCannotReadTheListSavesNothing) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    newMode();
+    QPointer<RecipientEntryWindow> w = open();
+    ASSERT_TRUE(w);
+    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+    ASSERT_TRUE(cdb()->db->executeStatements("alter table recipients rename to recipients_hidden;"));
+    answer();
+    answer();
+    addButton(w)->click();
+    settle();
+    ASSERT_TRUE(cdb()->db->executeStatements("alter table recipients_hidden rename to recipients;"));
+    ASSERT_FALSE(w.isNull());
+    const std::vector<std::string> texts = boxTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts.back().find("could not be read to check the Taxpayer ID"), std::string::npos);
+    for (const std::string& text : texts) {
+        EXPECT_EQ(text.find("insert"), std::string::npos) << text;
+        EXPECT_EQ(text.find("successfully"), std::string::npos) << text;
+    }
+    EXPECT_EQ(cdb()->getRecipientPK(), -1);
+    EXPECT_EQ(field(w, Role::FirstName)->text(), "Maria");
+}
+
 TEST_P(EntryWindowFaults, APayerNameLongerThanTheNameLineDoesNotBlockAnIndividual) {
     const std::string name = "Birch & Sons Construction and Landscaping of Springfield";
     const int32_t payer = addPayer(name);

@@ -1,0 +1,149 @@
+#include "core/newyear/CarryOver.h"
+
+#include <string>
+#include <unordered_map>
+
+#include "core/entry/RecipientEntry.h"
+#include "core/foundation/Utils.h"
+
+namespace newyear {
+
+namespace {
+
+constexpr int32_t kMisc = 1;
+constexpr int32_t kNec = 7;
+
+bool hasOtherMiscAmounts(const RecipientInfo& r) {
+    const std::string* amounts[] = {
+        &r.getLine1_Misc(),    &r.getLine2_Misc(),    &r.getLine3_Misc(),    &r.getLine4_Misc(),
+        &r.getLine5_Misc(),    &r.getLine6_Misc(),    &r.getLine7_Misc(),    &r.getLine8_Misc(),
+        &r.getLine10_Misc(),   &r.getLine11_Misc(),   &r.getLine12_Misc(),   &r.getLine14_Misc(),
+        &r.getLine15a_Misc(),  &r.getLine15b_Misc(),  &r.getLine16_1_Misc(), &r.getLine16_2_Misc(),
+        &r.getLine17_1_Misc(), &r.getLine17_2_Misc(), &r.getLine18_1_Misc(), &r.getLine18_2_Misc()};
+    for (const std::string* amount : amounts)
+        if (!Utils::isZeroOrEmpty(*amount)) return true;
+    return false;
+}
+
+}  // namespace
+
+CarriedRecipients carryRecipients(const std::vector<RecipientInfo>& recipients,
+                                  const std::vector<RecipientAdditionalInfo>& priorAdditional) {
+    std::unordered_map<int32_t, const RecipientAdditionalInfo*> priorOfKey;
+    priorOfKey.reserve(priorAdditional.size());
+    for (const auto& row : priorAdditional) priorOfKey.emplace(row.getPK(), &row);
+
+    CarriedRecipients carried;
+    carried.info.reserve(recipients.size());
+    carried.additional.reserve(recipients.size());
+    for (RecipientInfo r : recipients) {
+        const auto found = priorOfKey.find(r.getPK());
+        const RecipientAdditionalInfo* prior =
+            found != priorOfKey.end() && !found->second->getname_type().empty() ? found->second : nullptr;
+        r.setCompany_FK(0);
+        RecipientAdditionalInfo a;
+        a.setCompany_FK(0);
+        a.setPK(r.getPK());
+        a.setType(r.getType());
+        if (prior) {
+            a.setname_typee(prior->getname_type());
+            a.settin_type(prior->gettin_type());
+            a.setsuffix(prior->getsuffix());
+            a.setmiddleName(prior->getmiddleName());
+            a.setlastname(prior->getlastname());
+            a.setaddline2(prior->getaddline2());
+            a.setOfficecode(prior->getOfficecode());
+        } else {
+            if (r.getFirstName().empty()) {
+                a.setname_typee("Business Name");
+            } else {
+                a.setname_typee("Individual");
+                a.setlastname(r.getLastName());
+                const std::string first = r.getFirstName();
+                const std::size_t blank = first.find(' ');
+                if (blank != std::string::npos) {
+                    r.setFirstName(first.substr(0, blank));
+                    a.setmiddleName(first.substr(blank + 1));
+                }
+                r.setLastName("");
+            }
+            a.settin_type("SSN");
+        }
+        carried.info.push_back(std::move(r));
+        carried.additional.push_back(std::move(a));
+    }
+    return carried;
+}
+
+void moveMiscLine13(CarriedRecipients& recipients) {
+    auto& info = recipients.info;
+    auto& additional = recipients.additional;
+    // The 1099-NEC of each number, the first of them in order; built once.
+    std::unordered_map<std::string, std::size_t> necOfNumber;
+    for (std::size_t i = 0; i < info.size(); ++i) {
+        if (info[i].getType() != kNec) continue;
+        const std::string number = entry::withoutDashes(info[i].getTaxID());
+        if (!number.empty()) necOfNumber.emplace(number, i);
+    }
+
+    CarriedRecipients added;
+    std::vector<bool> removed(info.size(), false);
+    for (std::size_t i = 0; i < info.size(); ++i) {
+        RecipientInfo& m = info[i];
+        if (m.getType() != kMisc || m.getLine13_Misc().empty()) continue;
+        const std::string amount = m.getLine13_Misc();
+        const std::string number = entry::withoutDashes(m.getTaxID());
+        const auto found = number.empty() ? necOfNumber.end() : necOfNumber.find(number);
+        if (found != necOfNumber.end()) {
+            info[found->second].setLine3_NEC(amount);
+        } else {
+            const RecipientAdditionalInfo& ma = additional[i];
+            RecipientAdditionalInfo na;
+            na.setCompany_FK(0);
+            na.setType(kNec);
+            na.setname_typee(ma.getname_type());
+            na.settin_type(ma.gettin_type());
+            na.setsuffix(ma.getsuffix());
+            na.setlastname(ma.getlastname());
+            na.setmiddleName(ma.getmiddleName());
+            na.setaddline2(ma.getaddline2());
+            na.setOfficecode(ma.getOfficecode());
+            RecipientInfo n;
+            n.setType(kNec);
+            n.setCompany_FK(0);
+            n.setFirstName(m.getFirstName());
+            n.setLastName(m.getLastName());
+            n.setAddress(m.getAddress());
+            n.setCity(m.getCity());
+            n.setState(m.getState());
+            n.setZip(m.getZip());
+            n.setCountry(m.getCountry());
+            n.setTaxID(m.getTaxID());
+            n.setAddressIsNotUSTerritory(m.getAddressIsNotUSTerritory());
+            n.setAccountNumber(m.getAccountNumber());
+            n.setSecondTin(m.getSecondTin());
+            n.setLine3_NEC(amount);
+            added.info.push_back(std::move(n));
+            added.additional.push_back(std::move(na));
+        }
+        // The amount is reported once, on the 1099-NEC.
+        if (hasOtherMiscAmounts(m)) m.setLine13_Misc("");
+        else removed[i] = true;
+    }
+
+    CarriedRecipients kept;
+    kept.info.reserve(info.size() + added.info.size());
+    kept.additional.reserve(info.size() + added.info.size());
+    for (std::size_t i = 0; i < info.size(); ++i) {
+        if (removed[i]) continue;
+        kept.info.push_back(std::move(info[i]));
+        kept.additional.push_back(std::move(additional[i]));
+    }
+    for (std::size_t i = 0; i < added.info.size(); ++i) {
+        kept.info.push_back(std::move(added.info[i]));
+        kept.additional.push_back(std::move(added.additional[i]));
+    }
+    recipients = std::move(kept);
+}
+
+}  // namespace newyear

@@ -1,0 +1,432 @@
+#include <algorithm>
+
+#include "NewYearFixture.h"
+#include "core/foundation/UseUnderscoresInDatabasePath.h"
+#include "core/newyear/CloseYear.h"
+#include "core/newyear/RollOverName.h"
+
+namespace {
+
+constexpr int kConfirm = 2;
+constexpr int kKeepAmounts = kAlertFirstButtonCode;        // "No"
+constexpr int kClearAmounts = kAlertSecondButtonCode;      // "Yes"
+
+// The new database as the tests read it.
+struct NewFile {
+    std::vector<RecipientInfo> recipients;          // by key
+    std::vector<RecipientAdditionalInfo> additional;
+    std::vector<UserInfo> logins;
+    std::vector<int> loginTypes;
+    ComapnyInfo payer;
+    E_FileInfo transmitter;
+    std::string name;
+    int year = 0;
+};
+
+NewFile readNewFile(const std::string& path) {
+    NewFile f;
+    CompanyDatabase db;
+    EXPECT_TRUE(db.Init(path, false, true, true, ""));
+    f.recipients = db.getRecipients(0, 0);
+    f.additional = db.getAddRecipients(0, 0);
+    for (const UserInfo& u : db.getUsers()) f.logins.push_back(db.getUserInfo(u.getPK()));
+    f.payer = db.getCompanyInfo1(0);
+    f.transmitter = db.getEFileInfo(1);
+    f.name = db.GetName();
+    f.year = db.GetYear();
+    db.Close();
+    return f;
+}
+
+const RecipientInfo* byNumber(const NewFile& f, int type, const std::string& taxID) {
+    for (const auto& r : f.recipients)
+        if (r.getType() == type && r.getTaxID() == taxID) return &r;
+    return nullptr;
+}
+
+const RecipientAdditionalInfo* additionalOf(const NewFile& f, int key) {
+    for (const auto& a : f.additional)
+        if (a.getPK() == key) return &a;
+    return nullptr;
+}
+
+std::vector<PriorRecipient> someRecipients() {
+    std::vector<PriorRecipient> r;
+    // Entered in the entry windows: an individual and a business.
+    r.push_back({0, 1, "Mary Ann", "", "111-22-3333", {{"line13", "1500.00"}, {"line1", "10.00"}}, true, true, false,
+                 "Smith", "Q", "SSN"});
+    r.push_back({0, 7, "", "Widget Works", "22-3333444", {{"nec_line1", "700.00"}}, true, true, true, "", "", "EIN"});
+    // Without additional rows.
+    r.push_back({0, 3, "John Paul", "Jones", "333-44-5555", {{"int_line1", "12.00"}}, true, false, false, "", "", ""});
+    r.push_back({0, 1, "", "Gadget Co", "44-5555666", {{"line13", "250.00"}}, false, false, false, "", "", ""});
+    // Of the second payer.
+    r.push_back({1, 1, "", "Other Payee", "55-6666777", {{"line13", "90.00"}}, false, false, false, "", "", ""});
+    return r;
+}
+
+}  // namespace
+
+TEST(RollOverName, FollowsTheFileNameRule) {
+    struct Case {
+        const char* listed;
+        const char* name;
+    } cases[] = {
+        {"Acme  Supply Co ", "Acme Supply Co"},
+        {"Acme Supply Co", "Acme Supply Co"},
+        {"3M Company", "_3M Company"},
+        {"_Under Co", "_Under Co"},
+        {"O'Neil & Sons", "O_Neil _ Sons"},
+        {"", "_"},
+        {"   ", "_"},
+        {"  Leading", "Leading"},
+        {"Caf\xC3\xA9 Ltd", "Caf_ Ltd"},
+        {"A-B_C", "A-B_C"},
+        {"x123456789012345678901234567890123456789012345678901234567890XYZ",
+         "x12345678901234567890123456789012345678901234567890123456789"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(newyear::rollOverName(c.listed), c.name) << "\"" << c.listed << "\"";
+}
+
+TEST(RollOverName, UnderscoreMarkerTurnsBlanksOfTheFileNameOnly) {
+    EXPECT_EQ(yearDatabaseFileName("Acme Supply Co", false), "Acme Supply Co 2025.db");
+    EXPECT_EQ(yearDatabaseFileName("Acme Supply Co", true), "Acme_Supply_Co_2025.db");
+}
+
+TEST_F(NewYearTest, OneCompanyBecomesADatabaseOfItsOwnWithLoginsPayerRecipientsAndTransmitter) {
+    const std::string prior = makePriorDatabase("Acme", {"  Acme Supply ", "Second Payer"}, someRecipients());
+    databaseInfo entry = entryOf(prior, "Acme");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kKeepAmounts);
+    ui->answerBox(kConfirm);   // success
+
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Start New Year?", "Successfully started new year."}));
+    EXPECT_NE(ui->boxes()[1].details.find(target), std::string::npos);
+    ASSERT_TRUE(platform::fileExists(target));
+    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    ASSERT_EQ(listedPaths(), std::vector<std::string>{target});
+    const databaseInfo listed = app()->SelectDatabaseList()[0];
+    EXPECT_EQ(listed.name(), "Acme Supply");
+    EXPECT_EQ(listed.year(), 2025);
+    EXPECT_EQ(listed.CompanyName(), "  Acme Supply ");
+
+    const NewFile f = readNewFile(target);
+    EXPECT_EQ(f.name, "Acme Supply");
+    EXPECT_EQ(f.year, 2025);
+    EXPECT_EQ(f.payer.getName(), "Acme Supply");
+    EXPECT_EQ(f.payer.getAddress(), "1 Main St");
+    EXPECT_EQ(f.payer.payerfirstname(), "");
+    EXPECT_EQ(f.payer.getpayercountry(), "");
+    EXPECT_EQ(f.transmitter.getName(), "Transmitter Inc");
+    // Logins keep their user type; the built-in ones are not doubled.
+    std::map<std::string, int> types;
+    for (const UserInfo& u : f.logins) types[u.getUserName()] += 1, types[u.getUserName() + ":type"] = u.getUserType();
+    EXPECT_EQ(types["Ada"], 1);
+    EXPECT_EQ(types["Ada:type"], 1);
+    EXPECT_EQ(types["Bob:type"], 0);
+    EXPECT_EQ(types["Harbour"], 1);
+    EXPECT_EQ(types["tvs1099"], 1);
+    EXPECT_EQ(number(target, "select count(*) from logins where doNotShowWelcomeDialog = '1';"), 0);
+
+    // Four recipients of the first payer, plus the 1099-NEC made for Gadget Co's line 13.
+    ASSERT_EQ(f.recipients.size(), 5u);
+    ASSERT_EQ(f.additional.size(), 5u);
+    for (const auto& r : f.recipients) {
+        EXPECT_EQ(r.getCompany_FK(), 0);
+        EXPECT_FALSE(r.getPrinted() || r.getValidated() || r.getVoided() || r.getCorrected() || r.getCompleted());
+        ASSERT_NE(additionalOf(f, r.getPK()), nullptr);
+    }
+    // Entered individual: its own names and row carried unchanged; the flags and boxes of
+    // the row are not.
+    const RecipientInfo* mary = byNumber(f, 1, "111-22-3333");
+    ASSERT_NE(mary, nullptr);
+    EXPECT_EQ(mary->getFirstName(), "Mary Ann");
+    EXPECT_EQ(mary->getLastName(), "  Acme Supply ");
+    const RecipientAdditionalInfo* maryRow = additionalOf(f, mary->getPK());
+    EXPECT_EQ(maryRow->getname_type(), "Individual");
+    EXPECT_EQ(maryRow->gettin_type(), "SSN");
+    EXPECT_EQ(maryRow->getlastname(), "Smith");
+    EXPECT_EQ(maryRow->getmiddleName(), "Q");
+    EXPECT_EQ(maryRow->getsuffix(), "Jr");
+    EXPECT_EQ(maryRow->getaddline2(), "Suite 5");
+    EXPECT_EQ(maryRow->getOfficecode(), "1234");
+    EXPECT_EQ(maryRow->getline19_1_Misc(), "");
+    EXPECT_FALSE(maryRow->getValidated());
+    // Mary's line 13 went to her new 1099-NEC, her line 1 stays on the 1099-MISC.
+    EXPECT_EQ(mary->getLine13_Misc(), "");
+    EXPECT_EQ(mary->getLine1_Misc(), "10.00");
+    const RecipientInfo* maryNec = byNumber(f, 7, "111-22-3333");
+    ASSERT_NE(maryNec, nullptr);
+    EXPECT_EQ(maryNec->getLine3_NEC(), "1500.00");
+    EXPECT_EQ(additionalOf(f, maryNec->getPK())->getlastname(), "Smith");
+    // Entered business with an EIN keeps "EIN".
+    const RecipientInfo* widget = byNumber(f, 7, "22-3333444");
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->getLastName(), "Widget Works");
+    EXPECT_EQ(additionalOf(f, widget->getPK())->gettin_type(), "EIN");
+    EXPECT_EQ(additionalOf(f, widget->getPK())->getname_type(), "Business Name");
+    // Not entered here: the derived names.
+    const RecipientInfo* john = byNumber(f, 3, "333-44-5555");
+    ASSERT_NE(john, nullptr);
+    EXPECT_EQ(john->getFirstName(), "John");
+    EXPECT_EQ(john->getLastName(), "");
+    EXPECT_EQ(additionalOf(f, john->getPK())->getmiddleName(), "Paul");
+    EXPECT_EQ(additionalOf(f, john->getPK())->getlastname(), "Jones");
+    EXPECT_EQ(additionalOf(f, john->getPK())->getname_type(), "Individual");
+    EXPECT_EQ(john->getInt_Line1(), "12.00");
+    // Gadget Co had line 13 alone: the 1099-MISC is gone, a 1099-NEC holds the amount.
+    EXPECT_EQ(byNumber(f, 1, "44-5555666"), nullptr);
+    const RecipientInfo* gadget = byNumber(f, 7, "44-5555666");
+    ASSERT_NE(gadget, nullptr);
+    EXPECT_EQ(gadget->getLastName(), "Gadget Co");
+    EXPECT_EQ(gadget->getLine3_NEC(), "250.00");
+    EXPECT_EQ(additionalOf(f, gadget->getPK())->getname_type(), "Business Name");
+}
+
+TEST_F(NewYearTest, TwoCompaniesAreEachCleanedAfterOneAmountsQuestion) {
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply", "Second Payer"}, someRecipients());
+    databaseInfo entry = entryOf(prior, "Acme");
+    for (int answer : {kClearAmounts, kKeepAmounts}) {
+        SCOPED_TRACE(answer == kClearAmounts ? "clear" : "keep");
+        for (const auto& e : app()->SelectDatabaseList()) ASSERT_TRUE(app()->DeleteDatabaseInfo(e));
+        for (const char* f : {"Acme Supply 2025.db", "Second Payer 2025.db"}) platform::removePath(yearFolder() + f);
+        entry.setImported(false);
+        ui->answerBox(kConfirm);
+        ui->answerAlert(answer);
+        ui->answerBox(kConfirm);
+        ASSERT_TRUE(newyear::CloseYear(entry, {1, 0}));
+        EXPECT_EQ(ui->count("alert"), answer == kClearAmounts ? 1 : 2);
+
+        const std::string second = yearFolder() + "Second Payer 2025.db";
+        const std::string first = yearFolder() + "Acme Supply 2025.db";
+        EXPECT_EQ(listedPaths().size(), 2u);
+        // The success message names the last database made.
+        EXPECT_NE(ui->boxes().back().details.find(first), std::string::npos);
+        for (const std::string& path : {first, second}) {
+            EXPECT_EQ(number(path, "select count(*) from recipients where printed = '1' or validated = '1' or "
+                                   "void = '1' or corrected = '1' or completed = '1';"),
+                      0)
+                << path;
+            EXPECT_EQ(number(path, "select count(*) from logins where doNotShowWelcomeDialog = '1';"), 0) << path;
+        }
+        const NewFile s = readNewFile(second);
+        if (answer == kClearAmounts) {
+            ASSERT_EQ(s.recipients.size(), 1u);
+            EXPECT_EQ(s.recipients[0].getLine13_Misc(), "");
+            EXPECT_EQ(number(first, "select count(*) from recipients where line13 != '' or line1 != '' or "
+                                    "nec_line1 != '' or int_line1 != '';"),
+                      0);
+        } else {
+            ASSERT_EQ(s.recipients.size(), 1u);
+            EXPECT_EQ(s.recipients[0].getType(), 7);
+            EXPECT_EQ(s.recipients[0].getLine3_NEC(), "90.00");
+        }
+    }
+}
+
+namespace {
+
+struct MoveCase {
+    const char* name;
+    std::vector<PriorRecipient> recipients;
+    // Expected (type, number, line 13 of a 1099-MISC or line 3 of a 1099-NEC), in key order.
+    std::vector<std::tuple<int, std::string, std::string>> expected;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
+PriorRecipient misc(std::string number, std::string line13, std::map<std::string, std::string> more = {}) {
+    PriorRecipient r;
+    r.type = 1;
+    r.last = "M " + number;
+    r.taxID = std::move(number);
+    if (!line13.empty()) more["line13"] = line13;
+    r.amounts = std::move(more);
+    return r;
+}
+PriorRecipient nec(std::string number, std::string line3) {
+    PriorRecipient r;
+    r.type = 7;
+    r.last = "N " + number;
+    r.taxID = std::move(number);
+    if (!line3.empty()) r.amounts["nec_line3"] = line3;
+    return r;
+}
+
+class LineThirteenMove : public NewYearTest, public ::testing::WithParamInterface<MoveCase> {};
+
+}  // namespace
+
+TEST_P(LineThirteenMove, MovesToTheNecOfTheSameNumber) {
+    const MoveCase& c = GetParam();
+    const std::string prior = makePriorDatabase("Move", {"Payer"}, c.recipients);
+    databaseInfo entry = entryOf(prior, "Move");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kKeepAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    const NewFile f = readNewFile(yearFolder() + "Payer 2025.db");
+    std::vector<std::tuple<int, std::string, std::string>> got;
+    for (const auto& r : f.recipients)
+        got.emplace_back(r.getType(), r.getTaxID(), r.getType() == 7 ? r.getLine3_NEC() : r.getLine13_Misc());
+    EXPECT_EQ(got, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineThirteenMove,
+    ::testing::Values(
+        MoveCase{"AloneWithoutNecBecomesNec", {misc("11-1111111", "1500.00")}, {{7, "11-1111111", "1500.00"}}},
+        MoveCase{"ReplacesTheNecsLine3",
+                 {misc("11-1111111", "1500.00"), nec("11-1111111", "20.00")},
+                 {{7, "11-1111111", "1500.00"}}},
+        MoveCase{"OtherDashesFindTheSameNec",
+                 {misc("111111111", "5.00"), nec("11-1111111", "")},
+                 {{7, "11-1111111", "5.00"}}},
+        MoveCase{"EmptyLine13StaysAsItIs",
+                 {misc("11-1111111", "", {{"line1", "3.00"}}), nec("11-1111111", "8.00")},
+                 {{1, "11-1111111", ""}, {7, "11-1111111", "8.00"}}},
+        MoveCase{"OtherAmountsKeepTheMiscWithoutLine13",
+                 {misc("11-1111111", "40.00", {{"line1", "3.00"}})},
+                 {{1, "11-1111111", ""}, {7, "11-1111111", "40.00"}}},
+        MoveCase{"AnEmptyNumberNeverMatches",
+                 {misc("", "7.00"), nec("", "1.00")},
+                 {{7, "", "1.00"}, {7, "", "7.00"}}}),
+    [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
+
+TEST_F(NewYearTest, RestartReplacesTheExisting2025DatabaseAfterItsQuestion) {
+    const std::string prior = makePriorDatabase("Acme Supply", {"Acme Supply"}, someRecipients());
+    databaseInfo entry = entryOf(prior, "Acme Supply");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    databaseInfo recent("Acme Supply", target, 2025, false, "");
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(recent));
+    // A row added in 2025 disappears with the restart.
+    ASSERT_TRUE(text(target, "select count(*) from recipients;") == "4");
+    {
+        auto db = FMDatabase::databaseWithPath(target);
+        ASSERT_TRUE(db->open());
+        ASSERT_TRUE(db->executeUpdate("insert into recipients (pk, company_FK, type) values (100, 0, 1);"));
+        db->close();
+    }
+
+    // Declined: the 2025 database stays as it is.
+    databaseInfo again = entryOf(prior, "Acme Supply");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kMessageAnswerNo);
+    const std::string before = contents(target);
+    EXPECT_FALSE(newyear::CloseYear(again, {0}));
+    EXPECT_TRUE(again.imported());
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Start New Year?", "Successfully started new year.",
+                                                    "Restart New Year?", "Delete current year database?"}));
+    EXPECT_TRUE(ui->boxes()[3].flag);
+    EXPECT_EQ(contents(target), before);
+    EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), target);
+
+    // Confirmed: made again; the registration is the new one and the recent entry is emptied.
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(again, {0}));
+    EXPECT_EQ(number(target, "select count(*) from recipients;"), 4);
+    EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
+    EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), "");
+    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+}
+
+TEST_F(NewYearTest, AFailedWriteLeavesNothingAndPutsARestartedDatabaseBack) {
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, someRecipients());
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    newyear::setWriteHookForTests([](CompanyDatabase& db) { (void)db.db->executeUpdate("drop table importFields;"); });
+
+    databaseInfo entry = entryOf(prior, "Acme");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);   // the failure
+    EXPECT_FALSE(newyear::CloseYear(entry, {0}));
+    EXPECT_EQ(captions().back(), "Unable to start new year.");
+    EXPECT_FALSE(platform::fileExists(target));
+    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_TRUE(listedPaths().empty());
+
+    // A restart that fails: the old file, its registration and the recent entry are back.
+    newyear::setWriteHookForTests({});
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    databaseInfo recent("Acme Supply", target, 2025, false, "");
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(recent));
+    const std::string before = contents(target);
+    newyear::setWriteHookForTests([](CompanyDatabase& db) { (void)db.db->executeUpdate("drop table importFields;"); });
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);   // delete question
+    ui->answerBox(kConfirm);   // the failure
+    EXPECT_FALSE(newyear::CloseYear(entry, {0}));
+    newyear::setWriteHookForTests({});
+    EXPECT_EQ(captions().back(), "Unable to start new year.");
+    EXPECT_EQ(contents(target), before);
+    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+    ASSERT_EQ(listedPaths(), std::vector<std::string>{target});
+    EXPECT_EQ(app()->SelectDatabaseList()[0].CompanyName(), "Acme Supply");
+    EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), target);
+}
+
+TEST_F(NewYearTest, AnOlderYearIsWarnedAboutAndMayGoOn) {
+    const std::string prior = makePriorDatabase("Old", {"Old Payer"}, {}, 2023);
+    databaseInfo entry = entryOf(prior, "Old", 2023);
+    ui->answerAlert(kAlertSecondButtonCode);   // "No"
+    EXPECT_FALSE(newyear::CloseYear(entry, {0}));
+    ASSERT_EQ(ui->alerts().size(), 1u);
+    EXPECT_EQ(ui->alerts()[0].message, "Import prior year information from a 2023 database");
+    EXPECT_EQ(ui->alerts()[0].returnButton, 1u);
+    EXPECT_FALSE(platform::fileExists(yearFolder() + "Old Payer 2025.db"));
+
+    ui->answerAlert(kAlertFirstButtonCode);    // "Yes"
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    EXPECT_TRUE(newyear::CloseYear(entry, {0}));
+    EXPECT_NE(ui->boxes()[0].details.find("WARNING: The selected database is for 2023."), std::string::npos);
+    EXPECT_TRUE(platform::fileExists(yearFolder() + "Old Payer 2025.db"));
+}
+
+TEST_F(NewYearTest, NoCompanyChosenEndsAfterTheConfirmation) {
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, {});
+    databaseInfo entry = entryOf(prior, "Acme");
+    ui->answerBox(kConfirm);
+    EXPECT_TRUE(newyear::CloseYear(entry, {}));
+    EXPECT_NE(ui->boxes()[0].details.find("Companies:    None"), std::string::npos);
+    EXPECT_EQ(ui->count("alert"), 0);
+    EXPECT_TRUE(listedPaths().empty());
+    EXPECT_FALSE(platform::fileExists(yearFolder() + "Acme Supply 2025.db"));
+}
+
+TEST_F(NewYearTest, AFileThatIsNoCompanyDatabaseIsRefusedBeforeAnythingIsWritten) {
+    const std::string empty = lastYearFolder + "Empty 2024.db";
+    ASSERT_TRUE(platform::writeFileAtomically(empty, ""));
+    watch(empty);
+    const std::string foreign = lastYearFolder + "Foreign 2024.db";
+    {
+        auto db = FMDatabase::databaseWithPath(foreign);
+        ASSERT_TRUE(db->open());
+        ASSERT_TRUE(db->executeUpdate("create table notes (x text);"));
+        db->close();
+    }
+    watch(foreign);
+    for (const std::string& path : {empty, foreign}) {
+        databaseInfo entry = entryOf(path, "X");
+        ui->answerBox(kConfirm);
+        EXPECT_FALSE(newyear::CloseYear(entry, {0}));
+        EXPECT_EQ(ui->boxes().back().details.rfind("Unable to initialize the database.", 0), 0u) << path;
+    }
+    EXPECT_TRUE(listedPaths().empty());
+}

@@ -80,6 +80,8 @@ struct Session {
     int32_t totalNumberOfForms = 0;         // 1096: forms of recipients that are not void
     int64_t totalFedTaxWithheld = 0;        // 1096: federal income tax withheld, cents
     int64_t totalAmountForThisForm1096 = 0; // 1096: total amount reported, cents
+    // The user asked not to see the alignment notice again; lasts until the program ends.
+    bool checkbox = false;
 
     // ---- payroll context: what the payroll lookups and report headers read ----
     // Nothing fills it; it starts as new records of the sizes the payroll model uses.

@@ -132,6 +132,14 @@ public:
     bool Prt_S(const REPDATA& request);
     bool Prt_NEC(const REPDATA& request);
     bool Prt_1096(const REPDATA& request);
+    // The recipients' copies four to a sheet on plain paper: for each recipient selected
+    // in the main window (read afresh, each with its own payer), one sheet with four
+    // copies of its form at the built-in four-up layout's exact places over the form's
+    // picture. Marks each recipient printed (not completed), both records, in one
+    // transaction, and prints the sheets as one job.
+    bool Prt_4_up_MISC(const REPDATA& request);
+    bool Prt_4_up_INT(const REPDATA& request);
+    bool Prt_4_up_NEC(const REPDATA& request);
 
     // Hands the composed sheets to the printer as one job; true when printed.
     bool printSheets();

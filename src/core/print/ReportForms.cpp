@@ -12,6 +12,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/print/DisplayPDF.h"
+#include "core/print/FormTexts.h"
 #include "core/print/REPDATA.h"
 #include "core/print/Report.h"
 #include "core/store/ComapnyInfo.h"
@@ -349,39 +350,12 @@ constexpr KindBox k1096KindBoxes[] = {
 
 // ---- texts ----
 
-constexpr const char* kBusinessName = "Business Name";
 constexpr const char* kTaxYear = "2025";
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The two-letter code of a stored state in upper case; the empty text for "None" and
-// for a name that is no state.
-std::string stateCode(const std::string& state) {
-    const std::string code = Utils::getStateCode(state, false);
-    return code.find_first_not_of(' ') == std::string::npos ? std::string() : upper(code);
-}
-
-std::string payerCityLine(const ComapnyInfo& payer) {
-    return payer.getCity() + " " + stateCode(payer.getState()) + " " + payer.getZip();
-}
-
-// A recipient without additional data (files from before it was kept) shows the name
-// stored with the recipient.
-std::string nameLine(const RecipientInfo& r, const RecipientAdditionalInfo& more) {
-    const bool business = more.getPK() < 0 || more.getname_type() == kBusinessName;
-    const std::string& surname = business ? r.getLastName() : more.getlastname();
-    const std::string& first = r.getFirstName();
-    return first == " " ? first + surname : first + " " + surname;
-}
-
-std::string cityLine(const RecipientInfo& r) {
-    // An address outside the states keeps its province as typed.
-    const std::string state = r.getAddressIsNotUSTerritory() ? r.getState() : stateCode(r.getState());
-    return r.getCity() + " " + state + " " + r.getZip() + " " + r.getCountry();
-}
+using formtext::cityLine;
+using formtext::nameLine;
+using formtext::payerCityLine;
+using formtext::stateCode;
 
 // What one form of the run shows, besides its recipient's boxes.
 struct FormContext {
@@ -559,3 +533,44 @@ bool Report::Prt_1096(const REPDATA& request) {
     LoadTextView();
     return printSheets();
 }
+
+namespace formtext {
+
+namespace {
+
+constexpr const char* kBusinessName = "Business Name";
+
+std::string upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+// The two-letter code of a stored state in upper case; the empty text for "None" and
+// for a name that is no state.
+std::string stateCode(const std::string& state) {
+    const std::string code = Utils::getStateCode(state, false);
+    return code.find_first_not_of(' ') == std::string::npos ? std::string() : upper(code);
+}
+
+std::string payerCityLine(const ComapnyInfo& payer) {
+    return payer.getCity() + " " + stateCode(payer.getState()) + " " + payer.getZip();
+}
+
+// A recipient without additional data (files from before it was kept) shows the name
+// stored with the recipient.
+std::string nameLine(const RecipientInfo& r, const RecipientAdditionalInfo& more) {
+    const bool business = more.getPK() < 0 || more.getname_type() == kBusinessName;
+    const std::string& surname = business ? r.getLastName() : more.getlastname();
+    const std::string& first = r.getFirstName();
+    return first == " " ? first + surname : first + " " + surname;
+}
+
+std::string cityLine(const RecipientInfo& r) {
+    // An address outside the states keeps its province as typed.
+    const std::string state = r.getAddressIsNotUSTerritory() ? r.getState() : stateCode(r.getState());
+    return r.getCity() + " " + state + " " + r.getZip() + " " + r.getCountry();
+}
+
+}  // namespace formtext

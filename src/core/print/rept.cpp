@@ -27,11 +27,9 @@ bool rept::ReprtMethod(const REPDATA& request, PrtReport& report) {
     case REPDATA::kMailingLabels:
         report.Mailing();
         return true;
-    case REPDATA::kMisc4Up:
-    case REPDATA::kInt4Up:
-    case REPDATA::kNec4Up:
-        // The forms printed four to a sheet over the form picture are not drawn yet.
-        return true;
+    case REPDATA::kMisc4Up: return report.Prt_4_up_MISC(request);
+    case REPDATA::kInt4Up: return report.Prt_4_up_INT(request);
+    case REPDATA::kNec4Up: return report.Prt_4_up_NEC(request);
     default:
         // The summary report is written by its own run.
         return true;

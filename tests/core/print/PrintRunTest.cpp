@@ -149,12 +149,14 @@ TEST_F(PrintRunTest, FourUpRecipientRunAsksNothingAndTheFilingRunPrintsOnlyCopyA
     selectRecipients(addRecipients(payer, 7, 2));
     DisplayPDF(7, true).RecipientFed1099();
     EXPECT_TRUE(ui->boxes().empty());
+    ASSERT_EQ(sheetJobs().size(), 1u);
+    EXPECT_EQ(sheetJobs()[0]->size(), 2u);   // one four-up sheet per recipient
 
     answer(2);
     DisplayPDF(7, true).CompanyFed1099(0, 0);
     EXPECT_EQ(boxTexts(), (Strings{"Please put 1 copies of 1099-NEC Copy A into the printer, then hit ok",
                                    "Please put 1 1096 into the printer, then hit ok"}));
-    EXPECT_EQ(sheetJobs().size(), 2u);
+    EXPECT_EQ(sheetJobs().size(), 3u);
 }
 
 // ---- the partial year ----

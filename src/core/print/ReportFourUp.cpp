@@ -1,0 +1,339 @@
+// The forms printed four to a sheet on plain paper (1099-MISC, -INT and -NEC): one
+// sheet per selected recipient with four copies of its form over the form's picture,
+// every field at its built-in place.
+
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/Session.h"
+#include "core/print/FormTexts.h"
+#include "core/print/FourUpForms.h"
+#include "core/print/REPDATA.h"
+#include "core/print/Report.h"
+#include "core/store/ComapnyInfo.h"
+#include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
+#include "core/store/Recipient.h"
+#include "core/store/RecipientAdditionalInfo.h"
+#include "core/store/RecipientInfo.h"
+#include "core/store/format.h"
+
+namespace {
+
+enum class Shows : uint8_t {
+    box,            // a text box as stored
+    check,          // "x" when the flag is set
+    stateOf,        // the upper-case code of a stored state
+    voidBox,        // "x" for a void recipient, on the two lower copies
+    correctedBox,   // "x" for a corrected recipient, on every copy
+    secondTinBox,   // "x" for a recipient with the notice, on the lower right copy
+    payerName,
+    payerStreet,
+    payerCity,
+    payerPhone,
+    payerTin,
+    recipientTin,
+    nameLine,
+    street,
+    cityLine,
+    account,
+    taxYear,
+};
+
+using TextBox = const std::string& (RecipientInfo::*)() const;
+using FlagBox = bool (RecipientInfo::*)() const;
+
+struct Field {
+    int32_t entry;
+    Shows shows;
+    const char* caption;   // the box of the form picture that holds it
+    TextBox text = nullptr;
+    FlagBox flag = nullptr;
+};
+
+constexpr Field field(int32_t entry, Shows shows, const char* caption) { return {entry, shows, caption}; }
+constexpr Field box(int32_t entry, TextBox text, const char* caption) {
+    return {entry, Shows::box, caption, text, nullptr};
+}
+constexpr Field stateOf(int32_t entry, TextBox text, const char* caption) {
+    return {entry, Shows::stateOf, caption, text, nullptr};
+}
+constexpr Field check(int32_t entry, FlagBox flag, const char* caption) {
+    return {entry, Shows::check, caption, nullptr, flag};
+}
+
+using S = Shows;
+using R = RecipientInfo;
+
+constexpr const char* kPayer = "PAYER'S name, street address, city, state, ZIP code and telephone no.";
+constexpr const char* kRecipient = "RECIPIENT'S name, street address, city, state, ZIP code and country";
+constexpr const char* kPayerTin = "PAYER'S TIN";
+constexpr const char* kRecipientTin = "RECIPIENT'S TIN";
+constexpr const char* kAccount = "Account number (see instructions)";
+constexpr const char* kYear = "For calendar year";
+constexpr const char* kVoid = "VOID";
+constexpr const char* kCorrected = "CORRECTED";
+constexpr const char* kSecondTin = "2nd TIN not.";
+constexpr const char* kFatca = "FATCA filing requirement";
+
+constexpr Field kMiscFields[] = {
+    box(0, &R::getLine1_Misc, "Rents"),
+    box(1, &R::getLine2_Misc, "Royalties"),
+    box(2, &R::getLine3_Misc, "Other income"),
+    box(3, &R::getLine4_Misc, "Federal income tax withheld"),
+    box(4, &R::getLine5_Misc, "Fishing boat proceeds"),
+    box(5, &R::getLine6_Misc, "Medical and health care payments"),
+    field(6, S::payerName, kPayer),
+    field(7, S::payerStreet, kPayer),
+    field(8, S::payerCity, kPayer),
+    field(9, S::payerTin, kPayerTin),
+    field(10, S::correctedBox, kCorrected),
+    box(11, &R::getLine7_Misc, "Crop insurance proceeds"),
+    box(12, &R::getLine8_Misc, "Substitute payments in lieu of dividends or interest"),
+    check(13, &R::getLine9_Misc, "Direct sales over $5,000"),
+    box(14, &R::getLine10_Misc, "Gross proceeds paid to an attorney"),
+    box(15, &R::getLine11_Misc, "Fish purchased for resale"),
+    box(16, &R::getLine12_Misc, "Section 409A deferrals"),
+    box(18, &R::getLine14_Misc, "Nonqualified deferred compensation"),
+    field(19, S::taxYear, kYear),
+    field(20, S::recipientTin, kRecipientTin),
+    field(21, S::account, kAccount),
+    field(24, S::nameLine, kRecipient),
+    field(25, S::street, kRecipient),
+    field(26, S::cityLine, kRecipient),
+    box(27, &R::getLine16_1_Misc, "State tax withheld"),
+    box(28, &R::getLine16_2_Misc, "State tax withheld"),
+    box(29, &R::getLine17_1_Misc, "State/Payer's state no."),
+    box(30, &R::getLine17_2_Misc, "State/Payer's state no."),
+    box(31, &R::getLine18_1_Misc, "State income"),
+    box(32, &R::getLine18_2_Misc, "State income"),
+    field(33, S::secondTinBox, kSecondTin),
+    field(34, S::voidBox, kVoid),
+    field(35, S::payerPhone, kPayer),
+    check(36, &R::getFATCA_MISC, kFatca),
+};
+
+constexpr Field kIntFields[] = {
+    box(0, &R::getInt_Line1, "Interest income"),
+    box(1, &R::getInt_Line2, "Early withdrawal penalty"),
+    box(2, &R::getInt_Line3, "Interest on U.S. Savings Bonds and Treasury obligations"),
+    box(3, &R::getInt_Line4, "Federal income tax withheld"),
+    box(4, &R::getInt_payerRTN, "Payer's RTN (optional)"),
+    field(5, S::payerTin, kPayerTin),
+    field(6, S::payerName, kPayer),
+    field(7, S::payerStreet, kPayer),
+    field(8, S::payerCity, kPayer),
+    field(9, S::payerPhone, kPayer),
+    box(10, &R::getInt_Line5, "Investment expenses"),
+    box(11, &R::getInt_Line6, "Foreign tax paid"),
+    box(12, &R::getInt_Line7, "Foreign country or U.S. possession"),
+    box(13, &R::getInt_Line8, "Tax-exempt interest"),
+    box(14, &R::getInt_Line9, "Specified private activity bond interest"),
+    box(15, &R::getInt_Line10, "Market discount"),
+    box(16, &R::getInt_Line11, "Bond premium"),
+    box(17, &R::getInt_Line12, "Tax-exempt bond CUSIP no."),
+    stateOf(18, &R::getInt_Line13_1, "State"),
+    stateOf(19, &R::getInt_Line13_2, "State"),
+    box(20, &R::getInt_Line14_1, "State identification no."),
+    box(21, &R::getInt_Line14_2, "State identification no."),
+    field(22, S::correctedBox, kCorrected),
+    field(23, S::secondTinBox, kSecondTin),
+    field(24, S::voidBox, kVoid),
+    field(25, S::nameLine, kRecipient),
+    field(26, S::street, kRecipient),
+    field(27, S::cityLine, kRecipient),
+    box(28, &R::getInt_Line15_1, "State tax withheld"),
+    box(29, &R::getInt_Line15_2, "State tax withheld"),
+    field(30, S::taxYear, kYear),
+    field(31, S::recipientTin, kRecipientTin),
+    field(32, S::account, kAccount),
+    check(33, &R::getFATCA_INT, kFatca),
+    box(34, &R::getInt_Line17, "Bond premium on Treasury obligations"),
+    box(35, &R::getInt_Line16, "Bond premium on tax-exempt bond"),
+};
+
+constexpr Field kNecFields[] = {
+    box(0, &R::getLine1_NEC, "Nonemployee compensation"),
+    check(1, &R::getNec_Line2_2, "Direct sales over $5,000 to a buyer for resale"),
+    field(2, S::payerName, kPayer),
+    field(3, S::payerStreet, kPayer),
+    field(4, S::payerCity, kPayer),
+    field(5, S::payerPhone, kPayer),
+    field(6, S::payerTin, kPayerTin),
+    field(7, S::correctedBox, kCorrected),
+    box(8, &R::getLine3_NEC, "Excess golden parachute payments"),
+    box(9, &R::getLine4_NEC, "Federal income tax withheld"),
+    box(10, &R::getLine5_1_NEC, "State tax withheld"),
+    box(11, &R::getLine5_2_NEC, "State tax withheld"),
+    box(12, &R::getLine6_1_NEC, "State/Payer's state no."),
+    box(13, &R::getLine6_2_NEC, "State/Payer's state no."),
+    box(14, &R::getLine7_1_NEC, "State income"),
+    box(15, &R::getLine7_2_NEC, "State income"),
+    field(16, S::nameLine, kRecipient),
+    field(17, S::street, kRecipient),
+    field(18, S::cityLine, kRecipient),
+    field(19, S::recipientTin, kRecipientTin),
+    field(20, S::account, kAccount),
+    check(21, &R::getFATCA_NEC, kFatca),
+    field(22, S::secondTinBox, kSecondTin),
+    field(23, S::taxYear, kYear),
+    field(24, S::voidBox, kVoid),
+};
+
+struct FourUpForm {
+    int32_t reptnum;
+    int32_t kind;
+    const char* picture;
+    std::span<const Field> fields;
+};
+
+constexpr FourUpForm kMiscForm{REPDATA::kMisc4Up, 1, "499MISCU2025", kMiscFields};
+constexpr FourUpForm kIntForm{REPDATA::kInt4Up, 3, "4099INTU2025", kIntFields};
+constexpr FourUpForm kNecForm{REPDATA::kNec4Up, 7, "4099NECU2025", kNecFields};
+
+// Forms on plain paper always carry the whole year.
+constexpr const char* kTaxYear = "2025";
+// The lower two copies carry the void box, the lower right one the second-TIN box.
+constexpr bool voidOnCopy(int32_t copy) { return copy >= 2; }
+constexpr bool secondTinOnCopy(int32_t copy) { return copy == 3; }
+
+struct Form {
+    const ComapnyInfo& payer;
+    const RecipientInfo& recipient;
+    const RecipientAdditionalInfo& additional;
+    int32_t copy;
+};
+
+// The text of a field, or false when the field is not placed on this copy.
+bool fieldText(const Field& f, const Form& c, std::string& text) {
+    const RecipientInfo& r = c.recipient;
+    switch (f.shows) {
+    case Shows::box: text = (r.*f.text)(); return true;
+    case Shows::check: text = "x"; return (r.*f.flag)();
+    case Shows::stateOf: text = formtext::stateCode((r.*f.text)()); return true;
+    case Shows::voidBox: text = "x"; return voidOnCopy(c.copy) && r.getVoided();
+    case Shows::correctedBox: text = "x"; return r.getCorrected();
+    case Shows::secondTinBox: text = "x"; return secondTinOnCopy(c.copy) && r.getSecondTin();
+    case Shows::payerName: text = c.payer.getName(); return true;
+    case Shows::payerStreet: text = c.payer.getAddress(); return true;
+    case Shows::payerCity: text = formtext::payerCityLine(c.payer); return true;
+    case Shows::payerPhone: text = c.payer.getPhone(); return true;
+    case Shows::payerTin: text = c.payer.getTaxID1(); return true;
+    case Shows::recipientTin: text = r.getTaxID(); return true;
+    case Shows::nameLine: text = formtext::nameLine(r, c.additional); return true;
+    case Shows::street: text = r.getAddress(); return true;
+    case Shows::cityLine: text = formtext::cityLine(r); return true;
+    case Shows::account: text = r.getAccountNumber(); return true;
+    case Shows::taxYear: text = kTaxYear; return true;
+    }
+    return false;
+}
+
+CompanyDatabase* openDatabase() {
+    const auto& holder = session().DBH;
+    return holder ? holder->companyDatabase().get() : nullptr;
+}
+
+// Marks each recipient printed (not completed), both records, all in one write.
+void markPrinted(CompanyDatabase& db, const std::vector<RecipientInfo>& recipients,
+                 const std::vector<RecipientAdditionalInfo>& additional, int32_t kind) {
+    if (recipients.empty()) return;
+    const bool stored = companyrows::write(db, "Unable to update recipient info. ", [&] {
+        for (std::size_t i = 0; i < recipients.size(); ++i) {
+            RecipientInfo r = recipients[i];
+            r.setPrinted(true);
+            if (!db.updateRecipientInfo(r)) return false;
+            // A recipient kept without additional data has no such row to mark.
+            if (additional[i].getPK() < 0) continue;
+            RecipientAdditionalInfo more = additional[i];
+            more.setPrinted(true);
+            more.setPK(r.getPK());
+            more.setType(kind);
+            if (!db.updateAdditionalRecipientInfo(more)) return false;
+        }
+        return true;
+    });
+    (void)stored;  // a failure has been reported; the sheets print all the same
+}
+
+bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) {
+    const Session& s = session();
+    CompanyDatabase* db = openDatabase();
+    // The recipients are the main window's selection, read afresh: what is printed is
+    // what is stored now.
+    std::vector<RecipientInfo> recipients;
+    std::vector<RecipientAdditionalInfo> additional;
+    std::vector<ComapnyInfo> payers;
+    if (db && db->IsReady() && s.recp_details) {
+        std::map<int32_t, ComapnyInfo> payerOf;
+        for (const int32_t key : s.recp_details->selectedRecipients()) {
+            RecipientInfo r = db->getRecipientInfo(key);
+            if (r.getPK() < 0) continue;   // deleted since it was selected
+            auto found = payerOf.find(r.getCompany_FK());
+            if (found == payerOf.end())
+                found = payerOf.emplace(r.getCompany_FK(), db->getCompanyInfo1(r.getCompany_FK())).first;
+            payers.push_back(found->second);
+            additional.push_back(db->getRecipientAdditionalInfo(key));
+            recipients.push_back(std::move(r));
+        }
+    }
+
+    // The built-in four-up layout: stored layouts never move these fields.
+    WX_FORMAT layout;
+    format loader;
+    layout.Val = loader.GetWXFmt(layout.Val, request.wxtype(), true);
+
+    report.sheets = SheetModel();
+    for (std::size_t i = 0; i < recipients.size(); ++i) {
+        report.LoadTextView();
+        report.fmt = layout;
+        for (int32_t copy = 0; copy < fourup::kCopies; ++copy) {
+            report.xOffset = fourup::kCopyX[copy];
+            report.yOffset = fourup::kCopyY[copy];
+            const Form context{payers[i], recipients[i], additional[i], copy};
+            std::string text;
+            for (const Field& f : form.fields) {
+                if (f.entry >= static_cast<int32_t>(report.fmt.Val.size())) continue;
+                if (!fieldText(f, context, text)) continue;
+                report.fmtval = report.fmt.Val[static_cast<std::size_t>(f.entry)];
+                report.LocateSubview(text, report.fmtval, true);
+            }
+        }
+        report.theTextView.background = form.picture;
+        report.MultiplePrintPages();
+    }
+    report.LoadTextView();
+
+    // The marks are stored before the print dialog: a recipient stays marked when the
+    // user cancels the print.
+    if (db && db->IsReady()) markPrinted(*db, recipients, additional, form.kind);
+    return report.printSheets();
+}
+
+template <std::size_t N>
+std::vector<fourup::FieldBox> boxesOf(const Field (&fields)[N]) {
+    std::vector<fourup::FieldBox> out;
+    for (const Field& f : fields) out.push_back({f.entry, f.caption});
+    return out;
+}
+
+}  // namespace
+
+bool Report::Prt_4_up_MISC(const REPDATA& request) { return drawFourUp(*this, request, kMiscForm); }
+bool Report::Prt_4_up_INT(const REPDATA& request) { return drawFourUp(*this, request, kIntForm); }
+bool Report::Prt_4_up_NEC(const REPDATA& request) { return drawFourUp(*this, request, kNecForm); }
+
+std::span<const fourup::FieldBox> fourup::fieldBoxes(int32_t reptnum) {
+    static const std::vector<FieldBox> misc = boxesOf(kMiscFields);
+    static const std::vector<FieldBox> interest = boxesOf(kIntFields);
+    static const std::vector<FieldBox> nec = boxesOf(kNecFields);
+    switch (reptnum) {
+    case REPDATA::kMisc4Up: return misc;
+    case REPDATA::kInt4Up: return interest;
+    case REPDATA::kNec4Up: return nec;
+    default: return {};
+    }
+}

@@ -13,6 +13,7 @@
 
 #include "core/foundation/UserInterface.h"
 #include "core/print/SheetModel.h"
+#include "ui/print/FourUpFormPainter.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PageSetup.h"
@@ -51,7 +52,13 @@ bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter
         }
         painter.save();
         painter.scale(scaleX, scaleY);
-        for (const PlacedText& t : sheets.sheets()[static_cast<std::size_t>(page)].texts) {
+        const Sheet& sheet = sheets.sheets()[static_cast<std::size_t>(page)];
+        if (!sheet.background.empty()) {
+            FourUpFormPainter::paint(sheet.background, painter);
+            painter.setFont(formFont(device.logicalDpiY()));
+            painter.setPen(Qt::black);
+        }
+        for (const PlacedText& t : sheet.texts) {
             if (t.text.empty() || t.width <= 0 || t.height <= 0) continue;
             const QRectF frame(t.x, t.y, t.width, t.height);
             painter.setClipRect(frame);

@@ -21,7 +21,8 @@ struct PrintJob;
 // frame's corner: a borderless text field draws its text that far in from its edge,
 // and the layouts were measured with it.
 //
-// A sheet's background (the form picture of the four-up forms) is not painted yet.
+// A sheet's background (the form picture of the four-up forms) is drawn first, behind
+// the texts, by FourUpFormPainter.
 class SheetPainter {
 public:
     static constexpr double kInsetX = 2.0;

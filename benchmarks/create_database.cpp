@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "OffscreenMain.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
@@ -111,10 +112,5 @@ BENCHMARK(BM_CreateDatabaseWithItsFirstPayer)->UseRealTime()->Unit(benchmark::kM
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv);
 }

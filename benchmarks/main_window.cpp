@@ -21,6 +21,7 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 
+#include "OffscreenMain.h"
 #include "LargeCompanyFile.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -238,11 +239,5 @@ BENCHMARK(BM_RawPayerColumnScan)->Arg(bench::kRecipients)->Arg(bench::kRecipient
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv);
 }

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 
+#include "OffscreenMain.h"
 #include "AnsweringUserInterface.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
@@ -144,21 +145,8 @@ void BM_NecRecipientRun(benchmark::State& state) {
 }
 BENCHMARK(BM_NecRecipientRun)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-QtMessageHandler previousHandler = nullptr;
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-    if (previousHandler) previousHandler(type, context, message);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    previousHandler = qInstallMessageHandler(quietHandler);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv);
 }

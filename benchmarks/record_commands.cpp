@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "OffscreenMain.h"
 #include "AnsweringUserInterface.h"
 #include "LargeCompanyFile.h"
 #include "core/foundation/AppDatabase.h"
@@ -246,23 +247,8 @@ BENCHMARK(BM_CopyToPayerZeroOfTheOpenFile)->Unit(benchmark::kMillisecond)->UseRe
 BENCHMARK(BM_CopyThroughTheDialog)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CopyIntoASecondFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The offscreen platform announces every window feature it lacks; those lines are noise.
-QtMessageHandler previousHandler = nullptr;
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-    if (previousHandler) previousHandler(type, context, message);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    previousHandler = qInstallMessageHandler(quietHandler);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    largeFileHolder().reset();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOffscreen(argc, argv, [] { largeFileHolder().reset(); });
 }

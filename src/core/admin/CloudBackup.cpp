@@ -115,7 +115,7 @@ bool continueEnrolment(bool switchOn, const std::string& email, const std::strin
     tvDatabase::tvMessageBox(
         "Your Talvexa Cloud Backup account has been successfully created.",
         "Your account details will be verified when you upload files to our Cloud Backup Portal from the "
-        "software. \n See steps below to get started:\n1. Go to Tools, select Backup Database and backup your "
+        "software. \n See steps below to get started:\n1. Go to File, select Backup Database and backup your "
         "current data.\n2. The software will open the Cloud Backup Portal in your default web browser.\n3. "
         "Locate the recently backed up data file and click on 'Upload'.\nYour file will be uploaded to the "
         "Cloud Backup Portal.",

@@ -2,6 +2,7 @@
 // which entry of its print layout, nudged by how much, and the run that lays every
 // recipient of a request onto the sheets, marks it printed and prints the sheets.
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <span>
@@ -407,9 +408,14 @@ CompanyDatabase* openDatabase() {
 }
 
 // The layout of a code as the open company database keeps it, read once for a request.
+// A field the stored copy lacks keeps its built-in place, and so does every field when
+// the copy cannot be read (the user is told): never the sheet's top left corner.
 WX_FORMAT readLayout(int32_t layoutCode) {
     WX_FORMAT layout;
     format loader;
+    WX_FORMAT defaults;
+    const std::vector<WX_FMTVAL> builtIn = loader.GetWXFmt(defaults.Val, layoutCode, true);
+    std::copy_n(builtIn.begin(), std::min(builtIn.size(), layout.Val.size()), layout.Val.begin());
     layout.Val = loader.GetWXFmt(layout.Val, layoutCode, false);
     return layout;
 }

@@ -99,24 +99,25 @@ bool seed(FMDatabase& db, const LayoutTable& table) {
     return stored;
 }
 
-std::vector<WX_FMTVAL>& read(FMDatabase& db, const LayoutTable& table, std::vector<WX_FMTVAL>& destination) {
+// A layout that cannot be read is reported (once per opened file), so that a print run
+// on it does not pass for one on the company's own layout.
+std::vector<WX_FMTVAL>& read(CompanyDatabase& database, const LayoutTable& table,
+                             std::vector<WX_FMTVAL>& destination) {
     try {
-        auto rows = db.executeQuery(std::string("select * from ") + table.name + " ORDER BY mappingID;");
-        if (!rows) return destination;
-        while (rows->next()) {
-            int32_t field = rows->intForColumn("mappingID");
-            // A field number the destination cannot hold is corrupt data: leave it out.
-            if (field < 0 || static_cast<size_t>(field) >= destination.size()) continue;
-            WX_FMTVAL entry;
-            entry.setNoprint(rows->intForColumn("noPrint"));
-            entry.setRjust(rows->intForColumn("rJust"));
-            entry.setHeight(rows->intForColumn("height"));
-            entry.setWidth(static_cast<int16_t>(rows->intForColumn("width")));
-            entry.setPt(WX_XPOINT{static_cast<int16_t>(rows->intForColumn("xCoord")),
-                                  static_cast<int16_t>(rows->intForColumn("yCoord"))});
-            destination[static_cast<size_t>(field)] = entry;
-        }
-        rows->close();
+        companyrows::eachRow(database, std::string("select * from ") + table.name + " ORDER BY mappingID;", {},
+                             [&](FMResultSet& rows) {
+                                 int32_t field = rows.intForColumn("mappingID");
+                                 // A field number the destination cannot hold is corrupt data: leave it out.
+                                 if (field < 0 || static_cast<size_t>(field) >= destination.size()) return;
+                                 WX_FMTVAL entry;
+                                 entry.setNoprint(rows.intForColumn("noPrint"));
+                                 entry.setRjust(rows.intForColumn("rJust"));
+                                 entry.setHeight(rows.intForColumn("height"));
+                                 entry.setWidth(static_cast<int16_t>(rows.intForColumn("width")));
+                                 entry.setPt(WX_XPOINT{static_cast<int16_t>(rows.intForColumn("xCoord")),
+                                                       static_cast<int16_t>(rows.intForColumn("yCoord"))});
+                                 destination[static_cast<size_t>(field)] = entry;
+                             });
     } catch (const std::exception&) {
         // Returned as far as it was filled.
     }
@@ -178,13 +179,13 @@ void CompanyDatabase::Insert1099RFields() { seed(*db, kR); }
 void CompanyDatabase::Insert1099SFields() { seed(*db, kS); }
 void CompanyDatabase::Insert1096Fields() { seed(*db, k1096); }
 
-std::vector<WX_FMTVAL>& CompanyDatabase::Select1099MISCFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kMisc, d); }
-std::vector<WX_FMTVAL>& CompanyDatabase::Select1099INTFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kInt, d); }
-std::vector<WX_FMTVAL>& CompanyDatabase::Select1099DIVFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kDiv, d); }
-std::vector<WX_FMTVAL>& CompanyDatabase::Select1099RFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kR, d); }
-std::vector<WX_FMTVAL>& CompanyDatabase::Select1099SFields1(std::vector<WX_FMTVAL>& d) { return read(*db, kS, d); }
-std::vector<WX_FMTVAL>& CompanyDatabase::Select1096Fields1(std::vector<WX_FMTVAL>& d) { return read(*db, k1096, d); }
-std::vector<WX_FMTVAL>& CompanyDatabase::Select1099NECFields(std::vector<WX_FMTVAL>& d) { return read(*db, kNec, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099MISCFields1(std::vector<WX_FMTVAL>& d) { return read(*this, kMisc, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099INTFields1(std::vector<WX_FMTVAL>& d) { return read(*this, kInt, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099DIVFields1(std::vector<WX_FMTVAL>& d) { return read(*this, kDiv, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099RFields1(std::vector<WX_FMTVAL>& d) { return read(*this, kR, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099SFields1(std::vector<WX_FMTVAL>& d) { return read(*this, kS, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1096Fields1(std::vector<WX_FMTVAL>& d) { return read(*this, k1096, d); }
+std::vector<WX_FMTVAL>& CompanyDatabase::Select1099NECFields(std::vector<WX_FMTVAL>& d) { return read(*this, kNec, d); }
 
 bool CompanyDatabase::Update1099MISCFields1(const std::vector<WX_FMTVAL>& l) {
     return writeBack(*this, kMisc, l);

@@ -1,5 +1,7 @@
 // Recipient rows (table recipients) and the recipient lists.
 
+#include <iterator>
+#include <string_view>
 
 #include "core/foundation/tvDatabase.h"
 #include "core/store/ComapnyInfo.h"
@@ -177,11 +179,23 @@ std::vector<std::string> writtenColumns() {
     return columnNames(kIntColumns, kFlagColumns, kNameColumns, kScrambledColumns, kBoxColumns);
 }
 
+// The 1099-INT Box 14 bond number is text kept in a column declared INT, where SQLite
+// would turn "037833100" into 37833100 and drop the leading zero the agency needs. Its
+// bytes are bound as a blob, which no column type converts and which reads back as the
+// same text.
+constexpr const char* kTextInWholeNumberColumn = "int_line10";
+
 std::vector<FMValue> writtenValues(const R& r) {
     std::vector<FMValue> values;
     appendColumnValues(values, r, kIntColumns, kFlagColumns, kNameColumns);
     for (const auto& c : kScrambledColumns) values.emplace_back(tvDatabase::Encrypt((r.*c.get)()));
+    const std::size_t boxesStart = values.size();
     appendColumnValues(values, r, kBoxColumns);
+    for (std::size_t i = 0; i < std::size(kBoxColumns); ++i) {
+        if (std::string_view(kBoxColumns[i].column) != kTextInWholeNumberColumn) continue;
+        const std::string number = (r.*kBoxColumns[i].get)();
+        if (!number.empty()) values[boxesStart + i] = FMValue(FMBlob(number.begin(), number.end()));
+    }
     return values;
 }
 

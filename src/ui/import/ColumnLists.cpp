@@ -18,7 +18,9 @@ std::vector<int> selectedRows(const QTableView* view) {
     return rows;
 }
 
-void setUp(QTableView* view, TextListModel* model) {
+}  // namespace
+
+void showTextList(QTableView* view, TextListModel* model) {
     view->setModel(model);
     view->horizontalHeader()->setStretchLastSection(true);
     view->horizontalHeader()->hide();
@@ -28,16 +30,14 @@ void setUp(QTableView* view, TextListModel* model) {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
-}  // namespace
-
 ColumnLists::ColumnLists(QTableView* available, QTableView* chosen, QObject* parent)
     : QObject(parent),
       availableView_(available),
       chosenView_(chosen),
       availableModel_(new TextListModel(&available_, QString(), this)),
       chosenModel_(new TextListModel(&chosen_, QString(), this)) {
-    setUp(availableView_, availableModel_);
-    setUp(chosenView_, chosenModel_);
+    showTextList(availableView_, availableModel_);
+    showTextList(chosenView_, chosenModel_);
 }
 
 void ColumnLists::setAvailable(std::vector<std::string> names) {

@@ -11,6 +11,10 @@ class TextListModel;
 // The two tables of an import column chooser: the columns a file may have (available)
 // and the columns the user chose, in file order (chosen). A name is chosen at most
 // once. The owner decides which buttons each change enables.
+// A one-column list of texts in a table: no headers, rows at text height, whole rows
+// selected, nothing edited in place.
+void showTextList(QTableView* view, TextListModel* model);
+
 class ColumnLists : public QObject {
 public:
     ColumnLists(QTableView* available, QTableView* chosen, QObject* parent = nullptr);

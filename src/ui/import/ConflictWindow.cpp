@@ -9,6 +9,7 @@
 #include <QTableView>
 
 #include "platform/SystemLog.h"
+#include "ui/import/ColumnLists.h"
 #include "ui/main/TextListModel.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_ConflictWindow.h"
@@ -17,13 +18,7 @@ ConflictWindow::ConflictWindow(QWidget* parent) : QDialog(parent), ui(std::make_
     ui->setupUi(this);
     model_ = new TextListModel(&errorString_, QString(), this);
     QTableView* table = ui->ConflictView;
-    table->setModel(model_);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    showTextList(table, model_);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ConflictWindow::Conflict_Action);
     connect(ui->OK_btn, &QPushButton::clicked, this, &ConflictWindow::OK_Action);

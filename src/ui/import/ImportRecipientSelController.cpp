@@ -12,6 +12,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "ui/import/ImportRecipient.h"
 #include "ui/main/AppDelegate.h"
+#include "ui/import/ColumnLists.h"
 #include "ui/main/TextListModel.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_ImportRecipientSelController.h"
@@ -32,13 +33,7 @@ ImportRecipientSelController::ImportRecipientSelController(QWidget* parent)
     ui->setupUi(this);
     model_ = new TextListModel(&liststring_, QString(), this);
     QTableView* table = ui->Companysel;
-    table->setModel(model_);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    showTextList(table, model_);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
 
     const std::pair<QRadioButton*, void (ImportRecipientSelController::*)()> kinds[] = {

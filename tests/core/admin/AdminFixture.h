@@ -19,6 +19,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
+#include "TestConfiguration.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
@@ -87,17 +88,10 @@ public:
             return true;
         });
         scripted = std::make_unique<ScriptedUserInterface>();
-        Session& s = session();
-        auto dir = std::make_shared<TalvexaDir>();
-        dir->SetBaseDir(home.path() + "/Documents/");
-        dir->SetYear(2025);
-        for (const std::string& folder : {dir->GetConfigDir(), dir->GetBackupsDir(), dir->GetAutoBackupsDir()})
+        const auto dir = openTestConfiguration(home.path());
+        ASSERT_TRUE(dir);
+        for (const std::string& folder : {dir->GetBackupsDir(), dir->GetAutoBackupsDir()})
             ASSERT_TRUE(platform::createDirectories(folder));
-        s.configDir = dir;
-        s.ControlledTempDir = dir->GetConfigDir();
-        s.DBH = std::make_shared<DatabaseHolder>();
-        ASSERT_TRUE(app()->Init(dir->GetConfigDir() + "/Talvexa_1099_2025.db", true));
-        s.appDBReady = true;
     }
 
     void TearDown() override {

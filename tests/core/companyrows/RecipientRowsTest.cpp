@@ -137,6 +137,22 @@ TEST_F(RecipientRows, Box9WithOneDecimalIsCompletedAtInsert) {
     }
 }
 
+// The 1099-INT Box 14 bond number lives in a column declared INT; it must come back as
+// typed, leading zeros and decimals included, after an insert and after an update.
+TEST_F(RecipientRows, TheBondNumberInAWholeNumberColumnKeepsItsText) {
+    for (const std::string number : {"037833100", "0", "312.00", "00012345.50", "AB12-0007", ""}) {
+        RecipientInfo r = named("A", "B", 0, 3);
+        r.setInt_Line12(number);
+        ASSERT_TRUE(cdb.insertRecipientInfo(r));
+        const int32_t key = cdb.getRecipientPK();
+        RecipientInfo back = cdb.getRecipientInfo(key);
+        EXPECT_EQ(back.getInt_Line12(), number);
+        back.setInt_Line12(number + "1");
+        ASSERT_TRUE(cdb.updateRecipientInfo(back));
+        EXPECT_EQ(cdb.getRecipientInfo(key).getInt_Line12(), number + "1");
+    }
+}
+
 TEST_F(RecipientRows, NamesStoredInTheOldMacEncodingAreDecoded) {
     exec("insert into recipients (pk, company_FK, type, firstName, lastName, city) "
          "values (0, 0, 1, X'8E6C6F6469', X'A5', 'Plain');");

@@ -16,6 +16,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
+#include "TestConfiguration.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
@@ -51,16 +52,8 @@ protected:
     void SetUp() override {
         resetSession();
         ui = std::make_unique<ScriptedUserInterface>();
-        Session& s = session();
-        auto dir = std::make_shared<TalvexaDir>();
-        dir->SetBaseDir(home.path() + "/Documents/");
-        dir->SetYear(2025);
-        ASSERT_TRUE(platform::createDirectories(dir->GetConfigDir()));
-        s.configDir = dir;
-        s.ControlledTempDir = dir->GetConfigDir();
-        s.DBH = std::make_shared<DatabaseHolder>();
-        ASSERT_TRUE(app()->Init(dir->GetConfigDir() + "/Talvexa_1099_2025.db", true));
-        s.appDBReady = true;
+        const auto dir = openTestConfiguration(home.path());
+        ASSERT_TRUE(dir);
         TalvexaDir last;
         last.SetBaseDir(dir->dir());
         last.SetYear(2024);

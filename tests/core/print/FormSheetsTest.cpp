@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "SheetFixture.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/print/DisplayPDF.h"
 #include "core/print/Report.h"
 #include "core/store/WX_FMT.h"
@@ -453,6 +454,22 @@ protected:
     // Entry 9 (name), 11 (city line) and 23 (year) of the 1099-NEC, as placed.
     static std::string at(const std::vector<std::string>& t, size_t i) { return i < t.size() ? t[i] : "?"; }
 };
+
+// A stored layout that cannot be read is reported, and the run places every field where
+// the built-in layout has it rather than at the sheet's corner.
+TEST_F(CommonTextsTest, AnUnreadableStoredLayoutIsReportedAndTheBuiltInPlacesServe) {
+    const int32_t key = add(addFullPayer(), person(7));
+    session().currentForm = DisplayPDF::kCopyB;
+    const auto normal = draw(10, 9, {key});
+    ASSERT_FALSE(normal->empty());
+    ASSERT_TRUE(cdb()->db->executeStatements("alter table _1099NECFormat rename to hidden_layout;"));
+    ui->answerBox(kMessageAnswerOkYes);
+    const auto damaged = draw(10, 9, {key});
+    ASSERT_FALSE(damaged->empty());
+    ASSERT_FALSE(ui->boxes().empty());
+    EXPECT_NE(ui->boxes().back().details.find("Unable to read all of the company database"), std::string::npos);
+    EXPECT_EQ(damaged->sheets()[0].texts, normal->sheets()[0].texts);
+}
 
 TEST_F(CommonTextsTest, NameLineWithAnEmptyFirstNameBeginsWithOneBlank) {
     const auto t = necTexts(person(7, "", "Lee"));

@@ -21,6 +21,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
+#include "TestConfiguration.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
@@ -65,17 +66,11 @@ protected:
     void SetUp() override {
         resetSession();
         seam = std::make_unique<WindowedSeam>();
-        Session& s = session();
-        auto dir = std::make_shared<TalvexaDir>();
-        dir->SetBaseDir(home.path() + "/Documents/");
-        dir->SetYear(2025);
-        for (const std::string& folder : {dir->GetConfigDir(), dir->GetAutoBackupsDir(), dir->GetReportsDir()})
+        const auto dir = openTestConfiguration(home.path());
+        ASSERT_TRUE(dir);
+        for (const std::string& folder : {dir->GetAutoBackupsDir(), dir->GetReportsDir()})
             ASSERT_TRUE(platform::createDirectories(folder));
-        s.configDir = dir;
-        s.ControlledTempDir = dir->GetConfigDir();
-        s.DBH = std::make_shared<DatabaseHolder>();
-        ASSERT_TRUE(app()->Init(dir->GetConfigDir() + "/Talvexa_1099_2025.db", true));
-        s.appDBReady = true;
+        Session& s = session();
         s.loginInfo = std::make_shared<Login_Info>();
         s.loginInfo->setUserType(1);
     }

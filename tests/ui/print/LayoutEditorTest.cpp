@@ -11,6 +11,9 @@
 #include "LabelWindowFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/print/LayoutEditing.h"
+#include "core/print/REPDATA.h"
+#include "core/print/SheetModel.h"
+#include "core/print/rept.h"
 #include "core/store/WX_FORMAT.h"
 #include "core/store/format.h"
 #include "ui/print/EditPrintformats.h"
@@ -247,6 +250,55 @@ TEST_F(LayoutEditorTest, DraggedFieldsAreStoredWhereTheyWereDropped) {
     });
     cancelChooser();
     window->Editprintforms_Action();
+}
+
+// The next print run of the form places the moved field where it was dropped.
+TEST_F(LayoutEditorTest, APrintRunAfterASavedMovePlacesTheFieldThere) {
+    const int32_t payer = addPayer("Harbor View Dental & Sons");
+    RecipientInfo r;
+    r.setCompany_FK(payer);
+    r.setType(7);
+    r.setFirstName("Ann");
+    r.setLastName("Lee");
+    r.setLine1_NEC("1001.00");
+    RecipientAdditionalInfo a;
+    a.setCompany_FK(payer);
+    a.setType(7);
+    ASSERT_TRUE(cdb()->insertRecipientInfo(r, a));
+    const int32_t key = r.getPK();
+    // Box 1's frame on the sheet of a 1099-NEC run over the recipient.
+    const auto box1Frame = [&]() -> PlacedText {
+        REPDATA request;
+        request.setReptnum(REPDATA::kNec);
+        request.setWxtype(9);
+        request.setFormKind(7);
+        request.setTheListBox({cdb()->getRecipientInfo(key)});
+        request.setTheListBox2({cdb()->getCompanyInfo1(payer)});
+        request.setTheAddListBox3({cdb()->getRecipientAdditionalInfo(key)});
+        rept().DoReport(request);
+        const std::vector<PrintJob> jobs = scripted->jobs();
+        if (jobs.empty() || !jobs.back().sheets || jobs.back().sheets->empty()) return {};
+        for (const PlacedText& t : jobs.back().sheets->sheets().front().texts)
+            if (t.text == "1001.00") return t;
+        return {};
+    };
+    const PlacedText before = box1Frame();
+    ASSERT_EQ(before.text, "1001.00");
+
+    choose(kNecPosition, "EditCurrent_Button");
+    answers.expect(kEditor, [&](QWidget& w) {
+        QLabel* box1 = editor(w).fieldLabel(8);
+        drag(sheet(w), box1->geometry().topLeft() + QPoint(3, 4), QPoint(-40, 100));
+        closeEditor(w, kMessageAnswerOkYes);
+    });
+    cancelChooser();
+    window->Editprintforms_Action();
+
+    const PlacedText after = box1Frame();
+    ASSERT_EQ(after.text, "1001.00");
+    // Stored in hundredths of an inch, so a point either way is the conversion's cost.
+    EXPECT_NEAR(after.x, before.x - 40, 1);
+    EXPECT_NEAR(after.y, before.y + 100, 1);
 }
 
 TEST_F(LayoutEditorTest, ALabelStopsAtTheSheetEdges) {

@@ -12,6 +12,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/DisplayPDF.h"
+#include "core/print/PrintRecords.h"
 #include "core/print/REPDATA.h"
 #include "core/print/rept.h"
 #include "core/store/Company.h"
@@ -19,6 +20,8 @@
 #include "core/store/Recipient.h"
 
 namespace {
+
+using printrecords::openDatabase;
 
 // The copies of a form kind in printing order, and the forms on one pre-printed sheet.
 struct KindCopies {
@@ -75,12 +78,6 @@ int64_t addCents(int64_t a, int64_t b) {
     if (__builtin_add_overflow(a, b, &sum))
         return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
     return sum;
-}
-
-CompanyDatabase* openDatabase() {
-    const auto& holder = session().DBH;
-    CompanyDatabase* db = holder ? holder->companyDatabase().get() : nullptr;
-    return db && db->IsReady() ? db : nullptr;
 }
 
 std::vector<int32_t> selectedRecipients() {
@@ -286,24 +283,10 @@ void DisplayPDF::PrintRecipient4UpInt() { print4Up(REPDATA::kInt4Up, 8); }
 void DisplayPDF::PrintRecipient4UpNec() { print4Up(REPDATA::kNec4Up, 10); }
 
 void DisplayPDF::fillRequest(REPDATA& request, const std::vector<int32_t>& keys) const {
-    CompanyDatabase* db = openDatabase();
     std::vector<RecipientInfo> recipients;
     std::vector<ComapnyInfo> payers;
     std::vector<RecipientAdditionalInfo> additional;
-    if (db) {
-        // Each payer is read once, however many of its recipients the request holds.
-        std::map<int32_t, ComapnyInfo> payerOf;
-        for (const int32_t key : keys) {
-            RecipientInfo r = db->getRecipientInfo(key);
-            if (r.getPK() < 0) continue;  // deleted since it was selected
-            auto found = payerOf.find(r.getCompany_FK());
-            if (found == payerOf.end())
-                found = payerOf.emplace(r.getCompany_FK(), db->getCompanyInfo1(r.getCompany_FK())).first;
-            payers.push_back(found->second);
-            additional.push_back(db->getRecipientAdditionalInfo(key));
-            recipients.push_back(std::move(r));
-        }
-    }
+    if (CompanyDatabase* db = openDatabase()) printrecords::readRecipients(*db, keys, recipients, payers, additional);
     request.setTheListBox(std::move(recipients));
     request.setTheListBox2(std::move(payers));
     request.setTheAddListBox3(std::move(additional));

@@ -14,6 +14,7 @@
 #include "core/foundation/Utils.h"
 #include "core/print/DisplayPDF.h"
 #include "core/print/FormTexts.h"
+#include "core/print/PrintRecords.h"
 #include "core/print/REPDATA.h"
 #include "core/print/Report.h"
 #include "core/store/ComapnyInfo.h"
@@ -402,11 +403,6 @@ bool fieldText(const FormField& f, const FormContext& c, std::string& text) {
 
 // ---- the run ----
 
-CompanyDatabase* openDatabase() {
-    const auto& holder = session().DBH;
-    return holder ? holder->companyDatabase().get() : nullptr;
-}
-
 // The layout of a code as the open company database keeps it, read once for a request.
 // A field the stored copy lacks keeps its built-in place, and so does every field when
 // the copy cannot be read (the user is told): never the sheet's top left corner.
@@ -427,31 +423,6 @@ void place(Report& report, const std::string& text, int32_t entry, Nudge nudge) 
     report.fmtval.pt().x = static_cast<int16_t>(report.fmtval.pt().x + nudge.x);
     report.fmtval.pt().y = static_cast<int16_t>(report.fmtval.pt().y + nudge.y);
     report.LocateSubview(text, report.fmtval, false);
-}
-
-// Marks the recipients placed, both records printed and completed, as one write: all
-// marks of the request are stored, or none (the user is told why).
-void markPrinted(CompanyDatabase& db, const std::vector<RecipientInfo>& recipients,
-                 const std::vector<RecipientAdditionalInfo>& additional, int32_t kind) {
-    if (recipients.empty()) return;
-    const bool stored = companyrows::write(db, "Unable to update recipient info. ", [&] {
-        for (std::size_t i = 0; i < recipients.size(); ++i) {
-            RecipientInfo r = recipients[i];
-            r.setPrinted(true);
-            r.setCompleted(true);
-            if (!db.updateRecipientInfo(r)) return false;
-            // A recipient kept without additional data has no such row to mark.
-            if (i >= additional.size() || additional[i].getPK() < 0) continue;
-            RecipientAdditionalInfo more = additional[i];
-            more.setPrinted(true);
-            more.setCompleted(true);
-            more.setPK(r.getPK());
-            more.setType(kind);
-            if (!db.updateAdditionalRecipientInfo(more)) return false;
-        }
-        return true;
-    });
-    (void)stored;  // a failure has been reported; the sheets print all the same
 }
 
 // Lays every recipient of the request into the form slots, marks them and prints.
@@ -495,8 +466,8 @@ bool drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm
 
     // The marks are stored before the print dialog: a recipient stays marked when the
     // user cancels the print.
-    if (CompanyDatabase* db = openDatabase(); db && db->IsReady())
-        markPrinted(*db, recipients, additional, form.kind);
+    if (CompanyDatabase* db = printrecords::openDatabase())
+        printrecords::markPrinted(*db, recipients, additional, form.kind, true);
     return report.printSheets();
 }
 

@@ -11,6 +11,7 @@
 #include "core/foundation/Session.h"
 #include "core/print/FormTexts.h"
 #include "core/print/FourUpForms.h"
+#include "core/print/PrintRecords.h"
 #include "core/print/REPDATA.h"
 #include "core/print/Report.h"
 #include "core/store/ComapnyInfo.h"
@@ -232,54 +233,16 @@ bool fieldText(const Field& f, const Form& c, std::string& text) {
     return false;
 }
 
-CompanyDatabase* openDatabase() {
-    const auto& holder = session().DBH;
-    return holder ? holder->companyDatabase().get() : nullptr;
-}
-
-// Marks each recipient printed (not completed), both records, all in one write.
-void markPrinted(CompanyDatabase& db, const std::vector<RecipientInfo>& recipients,
-                 const std::vector<RecipientAdditionalInfo>& additional, int32_t kind) {
-    if (recipients.empty()) return;
-    const bool stored = companyrows::write(db, "Unable to update recipient info. ", [&] {
-        for (std::size_t i = 0; i < recipients.size(); ++i) {
-            RecipientInfo r = recipients[i];
-            r.setPrinted(true);
-            if (!db.updateRecipientInfo(r)) return false;
-            // A recipient kept without additional data has no such row to mark.
-            if (additional[i].getPK() < 0) continue;
-            RecipientAdditionalInfo more = additional[i];
-            more.setPrinted(true);
-            more.setPK(r.getPK());
-            more.setType(kind);
-            if (!db.updateAdditionalRecipientInfo(more)) return false;
-        }
-        return true;
-    });
-    (void)stored;  // a failure has been reported; the sheets print all the same
-}
-
 bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) {
     const Session& s = session();
-    CompanyDatabase* db = openDatabase();
+    CompanyDatabase* db = printrecords::openDatabase();
     // The recipients are the main window's selection, read afresh: what is printed is
     // what is stored now.
     std::vector<RecipientInfo> recipients;
     std::vector<RecipientAdditionalInfo> additional;
     std::vector<ComapnyInfo> payers;
-    if (db && db->IsReady() && s.recp_details) {
-        std::map<int32_t, ComapnyInfo> payerOf;
-        for (const int32_t key : s.recp_details->selectedRecipients()) {
-            RecipientInfo r = db->getRecipientInfo(key);
-            if (r.getPK() < 0) continue;   // deleted since it was selected
-            auto found = payerOf.find(r.getCompany_FK());
-            if (found == payerOf.end())
-                found = payerOf.emplace(r.getCompany_FK(), db->getCompanyInfo1(r.getCompany_FK())).first;
-            payers.push_back(found->second);
-            additional.push_back(db->getRecipientAdditionalInfo(key));
-            recipients.push_back(std::move(r));
-        }
-    }
+    if (db && s.recp_details)
+        printrecords::readRecipients(*db, s.recp_details->selectedRecipients(), recipients, payers, additional);
 
     // The built-in four-up layout: stored layouts never move these fields.
     WX_FORMAT layout;
@@ -309,7 +272,7 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
 
     // The marks are stored before the print dialog: a recipient stays marked when the
     // user cancels the print.
-    if (db && db->IsReady()) markPrinted(*db, recipients, additional, form.kind);
+    if (db) printrecords::markPrinted(*db, recipients, additional, form.kind, false);
     return report.printSheets();
 }
 

@@ -183,7 +183,7 @@ TEST_F(SheetTest, FourUpMiscIgnoresAnEditedStoredLayout) {
     DisplayPDF(1, true).RecipientFed1099();
     const auto sheets = lastSheets();
     ASSERT_EQ(sheets->size(), 1u);
-    const WX_FMTVAL& name = WX_FMT().InitWX_1099_4UP_FMT1()[24];
+    const WX_FMTVAL name = WX_FMT().InitWX_1099_4UP_FMT1()[24];
     bool found = false;
     for (const PlacedText& t : sheets->sheets()[0].texts)
         if (t.text == "Ann Lee") {

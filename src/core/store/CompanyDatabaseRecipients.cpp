@@ -236,8 +236,14 @@ bool CompanyDatabase::FillRecipient(RecipientInfo& r, FMResultSet& rs) {
 namespace {
 
 std::vector<RecipientInfo> readRecipients(CompanyDatabase& cdb, const std::string& sql,
-                                          const std::vector<FMValue>& args) {
-    return readRows<RecipientInfo>(cdb, sql, args, &CompanyDatabase::FillRecipient);
+                                          const std::vector<FMValue>& args, bool* whole = nullptr) {
+    return readRows<RecipientInfo>(cdb, sql, args, &CompanyDatabase::FillRecipient, whole);
+}
+
+// One payer's recipients of a form kind, by key.
+std::string payerKindSql(int32_t kind) {
+    return "select * from recipients where (company_FK = ?) " + kindClause(kind) +
+           " ORDER BY pk COLLATE NOCASE, firstName COLLATE NOCASE ";
 }
 
 }  // namespace
@@ -374,19 +380,12 @@ bool CompanyDatabase::deleteRecipient(const RecipientInfo& record) {
 }
 
 std::vector<RecipientInfo> CompanyDatabase::getRecipients(int32_t companyKey, int32_t kind) {
-    return readRecipients(*this,
-                          "select * from recipients where (company_FK = ?) " + kindClause(kind) +
-                              " ORDER BY pk COLLATE NOCASE, firstName COLLATE NOCASE ",
-                          {companyKey});
+    return readRecipients(*this, payerKindSql(kind), {companyKey});
 }
 
 std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientsInFull(int32_t companyKey, int32_t kind) {
-    std::vector<RecipientInfo> list;
-    const bool whole = eachRow(*this, "select * from recipients where (company_FK = ?) " + kindClause(kind) + ";",
-                               {companyKey}, [&](FMResultSet& rs) {
-                                   RecipientInfo row;
-                                   if (FillRecipient(row, rs)) list.push_back(std::move(row));
-                               });
+    bool whole = false;
+    std::vector<RecipientInfo> list = readRecipients(*this, payerKindSql(kind), {companyKey}, &whole);
     if (!whole) return std::nullopt;
     return list;
 }

@@ -141,14 +141,16 @@ bool firstRow(CompanyDatabase& cdb, const std::string& sql, const std::vector<FM
 
 // Every row of a query as a record filled by fill (a CompanyDatabase fill method or
 // any callable taking the database, the record and the row); rows it refuses are left out.
+// With whole, also whether every row could be read.
 template <class Row, class Fill>
 std::vector<Row> readRows(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args,
-                          Fill fill) {
+                          Fill fill, bool* whole = nullptr) {
     std::vector<Row> list;
-    eachRow(cdb, sql, args, [&](FMResultSet& rs) {
+    const bool read = eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         Row row;
         if (std::invoke(fill, cdb, row, rs)) list.push_back(std::move(row));
     });
+    if (whole) *whole = read;
     return list;
 }
 

@@ -15,6 +15,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/DatabaseFileCopy.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
 #include "platform/NetworkStatus.h"
 #include "platform/SystemLog.h"
@@ -49,17 +50,6 @@ void box(const std::string& caption, const std::string& details, int32_t style, 
 }
 
 // A file that exists only while a restore runs; gone again whichever way it ends.
-class ScratchFile {
-public:
-    explicit ScratchFile(std::string path) : path_(std::move(path)) {}
-    ~ScratchFile() { platform::removePath(path_); }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
-private:
-    std::string path_;
-};
-
 void backupUnusable() {
     box(kRestoreFailedCaption, "Unable to initialize the database backup.", kMessageStyleOK, "", kMessageImageError);
 }
@@ -77,7 +67,7 @@ std::chrono::year_month_day DatabaseBackup::localToday() {
                                        std::chrono::day{unsigned(local.tm_mday)}};
 }
 
-std::string DatabaseBackup::scratchPath() { return session().ControlledTempDir + "/" + kScratchFileName; }
+std::string DatabaseBackup::scratchPath() { return ScratchCopy::scratchPath(); }
 
 // ---------------------------------------------------------------------------
 // Backup
@@ -252,13 +242,13 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
     if (!tvDatabase::CanAccessFile(*chosen, true, kRestoreFailedCaption, "Unable to access the database backup."))
         return RestoreResult::notRestored;
 
-    const std::string scratch = scratchPath();
-    // A scratch copy left by a run that did not finish would stand in the way of this one.
-    platform::removePath(scratch);
+    // Made empty first (a copy left by a run that did not finish goes) and removed on
+    // every way out.
+    const ScratchCopy scratchCopy;
+    const std::string& scratch = scratchCopy.path();
     if (!tvDatabase::CanCreateFile(scratch, true, kRestoreFailedCaption,
                                    "Unable to create/access the temporary restore database."))
         return RestoreResult::notRestored;
-    ScratchFile scratchFile(scratch);
 
     // Nothing that is not a sound company database gets near the open one.
     if (!checkDatabaseFile(*chosen).usable()) {

@@ -63,4 +63,3 @@ inline constexpr const char kBackupUnwritableText[] =
 inline constexpr const char kBackupOverwritesText[] =
     "Creating the backup would overwrite an important Talvexa 1099 file. Please click 'OK', then choose a "
     "different name or location for the backup.";
-inline constexpr const char kScratchFileName[] = "temporaryRestoreDatabase.db";

@@ -23,6 +23,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/E_FileInfo.h"
+#include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
 
 namespace newyear {
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int kNewYear = 2025;
 constexpr int kLastYear = 2024;
-const char* const kScratchName = "temporaryRestoreDatabase.db";
 const char* const kUnableToStart = "Unable to start new year.";
 const char* const kJournalSuffixes[] = {"", "-journal", "-wal", "-shm"};
 
@@ -283,7 +283,7 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     // with a new schema, is no last-year database: it names no year of its own.
     const std::optional<int> copyYear = readDatabaseYear(scratch.path());
     if (!copyYear || *copyYear == 0 ||
-        !prior.Init(scratch.path(), false, true, true, kScratchName, CompanyDatabase::OpenFailures::quiet) ||
+        !prior.Init(scratch.path(), false, true, true, kScratchFileName, CompanyDatabase::OpenFailures::quiet) ||
         prior.GetYear() == 0) {
         prior.Close();
         box(kUnableToStart, "Unable to initialize the database.", kMessageStyleOK, "", kMessageImageError);

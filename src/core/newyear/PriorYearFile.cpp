@@ -2,8 +2,6 @@
 
 #include <sqlite3.h>
 
-#include "core/foundation/Session.h"
-#include "core/sqlite/DatabaseFileCopy.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
 #include "core/store/CompanyRowAccess.h"
@@ -36,22 +34,6 @@ std::optional<int> readDatabaseYear(const std::string& path) {
     db->close();
     if (!read) return std::nullopt;
     return year;
-}
-
-std::string ScratchCopy::scratchPath() {
-    return session().ControlledTempDir + "/" + "temporaryRestoreDatabase.db";
-}
-
-ScratchCopy::ScratchCopy() : path_(scratchPath()) { remove(); }
-
-ScratchCopy::~ScratchCopy() { remove(); }
-
-bool ScratchCopy::copyFrom(const std::string& source) {
-    return copyDatabaseFile(source, path_) && platform::fileExists(path_);
-}
-
-void ScratchCopy::remove() {
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) platform::removePath(path_ + suffix);
 }
 
 }  // namespace newyear

@@ -16,6 +16,7 @@
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearFile.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
 
 namespace newyear {
@@ -66,7 +67,7 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
         // year of its own is no company database.
         const std::optional<int> copyYear = readDatabaseYear(scratch.path());
         if (!copyYear || *copyYear == 0 ||
-            !copy.Init(scratch.path(), false, true, true, "temporaryRestoreDatabase.db",
+            !copy.Init(scratch.path(), false, true, true, kScratchFileName,
                        CompanyDatabase::OpenFailures::quiet) ||
             copy.GetYear() == 0) {
             copy.Close();

@@ -24,6 +24,7 @@
 #include "platform/FileSystem.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/store/DatabaseFiles.h"
+#include "core/store/ScratchCopy.h"
 #include "ui/database/CommonName.h"
 #include "ui/database/DBListTableModel.h"
 #include "ui/database/FindDatabase.h"
@@ -39,7 +40,6 @@
 namespace {
 
 constexpr const char* kTitle = "Database Manager";
-constexpr const char* kTemporaryDatabaseName = "temporaryRestoreDatabase.db";
 
 int32_t messageBox(const std::string& caption, const std::string& details, int32_t style, int32_t image,
                    bool flag = false, const std::string& title = kTitle) {
@@ -668,13 +668,14 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
     const databaseInfo refused;
     if (!tvDatabase::CanAccessFile(path, true, caption, "Unable to access the database file.")) return refused;
 
-    const std::string temp = session().ControlledTempDir + "/" + kTemporaryDatabaseName;
-    platform::removePath(temp);
+    // Removed again on every way out.
+    ScratchCopy scratchCopy;
+    const std::string& temp = scratchCopy.path();
     if (!tvDatabase::CanAccessFile(temp, true, caption, "Unable to create/access the temporary database file."))
         return refused;
 
-    if (!platform::fileExists(path) || !copyDatabaseFile(path, temp) || !platform::fileExists(temp)) {
-        platform::removePath(temp);
+    if (!platform::fileExists(path) || !scratchCopy.copyFrom(path)) {
+        scratchCopy.remove();
         // The copy fails on a file that is no database at all; that is not a matter of access.
         if (platform::fileExists(path) && holdsNoDatabase(path)) {
             messageBox(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK,
@@ -695,7 +696,7 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
     {
         CompanyDatabase scratch;
         // Refused in this window's own words below.
-        bool opened = scratch.Init(temp, false, true, true, kTemporaryDatabaseName, CompanyDatabase::OpenFailures::quiet);
+        bool opened = scratch.Init(temp, false, true, true, kScratchFileName, CompanyDatabase::OpenFailures::quiet);
         if (opened) {
             entry.setName(scratch.GetName());
             entry.setPath(path);
@@ -706,7 +707,6 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
             scratch.Close();
             messageBox(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK,
                        kMessageImageError, false, "");
-            platform::removePath(temp);
             return refused;
         }
         // The payer's federal id is kept by the payroll tables; a 1099 file has none ("").
@@ -714,7 +714,7 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
         backup = scratch.IsBackup();
         scratch.Close();
     }
-    platform::removePath(temp);
+    scratchCopy.remove();
 
     if (entry.year() != kDatabaseYear) {
         messageBox(caption, yearAdvice(entry.year(), path), kMessageStyleOK, kMessageImageError);

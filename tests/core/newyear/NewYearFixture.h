@@ -24,6 +24,7 @@
 #include "core/foundation/UserInfo.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/newyear/PriorYearFile.h"
+#include "core/store/ScratchCopy.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
 #include "core/store/ComapnyInfo.h"
@@ -66,7 +67,7 @@ protected:
             EXPECT_EQ(contents(path), seen.bytes) << path << " changed";
             EXPECT_EQ(mtime(path), seen.mtime) << path << " touched";
         }
-        EXPECT_FALSE(platform::fileExists(newyear::ScratchCopy::scratchPath())) << "scratch copy left behind";
+        EXPECT_FALSE(platform::fileExists(ScratchCopy::scratchPath())) << "scratch copy left behind";
         if (cdb()->IsReady()) cdb()->Close();
         app()->Close();
         EXPECT_TRUE(ui->allAnswersUsed()) << "answers left over";

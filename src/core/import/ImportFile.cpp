@@ -157,12 +157,6 @@ std::vector<std::string> payerTextLines(const std::string& text) {
     return nonEmptyLines(cut(unified, '\n'));
 }
 
-std::vector<std::string> payerCsvLines(const std::string& text) {
-    std::vector<std::string> lines = cut(text, '\n');
-    for (auto& line : lines) line = withoutCR(std::move(line));
-    return nonEmptyLines(std::move(lines));
-}
-
 std::vector<std::string> splitFields(const std::string& line, char separator) { return cut(line, separator); }
 
 std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine) {

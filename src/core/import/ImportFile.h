@@ -22,11 +22,9 @@ std::optional<std::string> readImportFile(const std::string& path, std::string& 
 // empty. Empty and short lines are kept (each reader decides).
 std::vector<std::string> recipientFileLines(const std::string& text);
 
-// The lines of a payer ".txt" file (every CR ends a line as LF does) and of a payer
-// ".csv" file (cut at LF, CRs removed). Empty lines are dropped; nothing at all when the
-// first line is empty.
+// The lines of a payer ".txt" file: every CR ends a line as LF does. Empty lines are
+// dropped; nothing at all when the first line is empty.
 std::vector<std::string> payerTextLines(const std::string& text);
-std::vector<std::string> payerCsvLines(const std::string& text);
 
 // The fields of a line, cut at every separator ("a\t" gives "a" and "").
 std::vector<std::string> splitFields(const std::string& line, char separator);

@@ -21,10 +21,18 @@ using Lines = std::vector<std::string>;
 struct SplitCase {
     const char* name;
     std::string text;
-    Lines recipient;   // recipientFileLines
+    Lines recipient;   // recipientFileLines, and recipientCsvRecords for text without commas or quotes
     Lines payerTxt;    // payerTextLines
-    Lines payerCsv;    // payerCsvLines
+    Lines payerCsv;    // payerCsvRecords
 };
+
+// The records of text without commas or quotes, each as its one field.
+Lines linesOf(const std::optional<std::vector<CsvRecord>>& records) {
+    Lines out;
+    if (records)
+        for (const CsvRecord& r : *records) out.push_back(r.fields.at(0));
+    return out;
+}
 
 void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
@@ -32,9 +40,11 @@ class LineSplitting : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(LineSplitting, EachReaderCutsTheTextByItsRule) {
     const SplitCase& c = GetParam();
+    size_t unclosed = 0;
     EXPECT_EQ(recipientFileLines(c.text), c.recipient);
+    EXPECT_EQ(linesOf(recipientCsvRecords(c.text, unclosed)), c.recipient);
     EXPECT_EQ(payerTextLines(c.text), c.payerTxt);
-    EXPECT_EQ(payerCsvLines(c.text), c.payerCsv);
+    EXPECT_EQ(linesOf(payerCsvRecords(c.text, unclosed)), c.payerCsv);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -326,12 +326,12 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
         },
         [&](const std::string& why) { reason = why; });
     if (!registered) {
-        if (failed) {
-            // The list has shown its own reason; nothing of the run is kept.
-            undo(groups);
-            return false;
-        }
-        return fail(groups.front(), "It could not be added to the list of company databases: " + reason);
+        undo(groups);
+        // A failed entry has shown its own reason.
+        if (!failed)
+            failureBox("The new company databases could not be added to the list of company databases.\n\n" + reason +
+                       "\n\nNo company was imported.");
+        return false;
     }
     checkpoint("registered");
     return true;

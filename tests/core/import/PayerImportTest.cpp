@@ -403,6 +403,22 @@ TEST_F(PayerImport, AFailureTakesBackEverythingTheRunMade) {
     EXPECT_TRUE(listedPaths().empty());
 }
 
+TEST_F(PayerImport, AListThatRefusesTheNewEntriesTakesBackTheFilesAndPayers) {
+    const std::string alpha = makeDatabase("Alpha", {"Alpha Original"});
+    const auto alphaBefore = rowsInFile(alpha, "select * from companies;");
+    ASSERT_TRUE(app()->db()->executeStatements(
+        "create trigger refuse before insert on databaseList begin select raise(abort, 'list is full'); end;"));
+    chooseFile("payers.txt", "Alpha\t\t1 Main\nBeta\t\t2 Main\n");
+    ui->answerBox(kMessageAnswerOkYes);   // the list's own message
+
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_NE(ui->boxes()[0].details.find("list is full"), std::string::npos) << ui->boxes()[0].details;
+    EXPECT_EQ(yearFiles(), (std::vector<std::string>{"Alpha 2025.db", "Main 2025.db"}));
+    EXPECT_EQ(rowsInFile(alpha, "select * from companies;"), alphaBefore);
+    EXPECT_TRUE(listedPaths().empty());
+}
+
 TEST_F(PayerImport, ATargetThatIsNoCompanyDatabaseIsRefusedBeforeAnythingIsMade) {
     std::ofstream(target("Gamma"), std::ios::binary) << "this is not a database, just some text to fill a page";
     chooseFile("payers.txt", "Beta\t\t2 Main\nGamma\t\t3 Main\n");

@@ -1,5 +1,6 @@
 #include "core/import/ImportFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -11,13 +12,15 @@ namespace imports {
 namespace {
 
 // The offset of the first byte that does not belong to well-formed UTF-8 (overlong
-// forms, surrogates and code points above U+10FFFF included); npos when there is none.
+// forms, surrogates and code points above U+10FFFF included) or is a NUL, which no text
+// file holds and which would cut a stored value short; npos when there is none.
 size_t firstInvalidUtf8(const std::string& text) {
     const auto* s = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
     size_t i = 0;
     while (i < n) {
         const unsigned char c = s[i];
+        if (c == 0) return i;
         if (c < 0x80) {
             ++i;
             continue;
@@ -54,6 +57,22 @@ size_t lineOfOffset(const std::string& text, size_t offset) {
         else if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) ++line;
     }
     return line;
+}
+
+// Whether the text looks like UTF-16: a byte-order mark of either order, or NUL bytes in
+// most of the even or most of the odd places of its start (text of Latin letters saved
+// as UTF-16 has one zero byte in every pair).
+bool looksLikeUtf16(const std::string& text) {
+    if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0) return true;
+    const size_t n = std::min<size_t>(text.size(), 512) & ~size_t(1);
+    if (n < 2) return false;
+    size_t even = 0, odd = 0;
+    for (size_t i = 0; i < n; i += 2) {
+        if (text[i] == '\0') ++even;
+        if (text[i + 1] == '\0') ++odd;
+    }
+    const size_t pairs = n / 2;
+    return (even * 2 >= pairs && odd == 0) || (odd * 2 >= pairs && even == 0);
 }
 
 std::vector<std::string> cut(const std::string& text, char separator) {
@@ -109,8 +128,15 @@ std::optional<std::string> readImportFile(const std::string& path, std::string& 
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
     const size_t bad = firstInvalidUtf8(text);
     if (bad != std::string::npos) {
-        failure = "The file " + quoted + " is not UTF-8 text: line " + std::to_string(lineOfOffset(text, bad)) +
-                  " holds a byte that is not UTF-8. Save the file as UTF-8 text and import it again.";
+        const std::string line = "line " + std::to_string(lineOfOffset(text, bad));
+        if (looksLikeUtf16(text))
+            failure = "The file " + quoted + " is not UTF-8 text: it is UTF-16 text (" + line +
+                      " holds a byte that is not UTF-8 text).";
+        else if (text[bad] == '\0')
+            failure = "The file " + quoted + " is not UTF-8 text: " + line + " holds a NUL byte, which is not text.";
+        else
+            failure = "The file " + quoted + " is not UTF-8 text: " + line + " holds a byte that is not UTF-8.";
+        failure += " Save the file as UTF-8 text and import it again.";
         return std::nullopt;
     }
     return text;
@@ -131,13 +157,94 @@ std::vector<std::string> payerTextLines(const std::string& text) {
     return nonEmptyLines(cut(unified, '\n'));
 }
 
-std::vector<std::string> payerCsvLines(const std::string& text) {
-    std::vector<std::string> lines = cut(text, '\n');
-    for (auto& line : lines) line = withoutCR(std::move(line));
-    return nonEmptyLines(std::move(lines));
+std::vector<std::string> splitFields(const std::string& line, char separator) { return cut(line, separator); }
+
+std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine) {
+    enum class State { FieldStart, Plain, Quoted, AfterQuote };
+    std::vector<CsvRecord> records;
+    CsvRecord record;
+    std::string field;
+    State state = State::FieldStart;
+    size_t line = 1;
+    size_t quoteLine = 0;
+    bool anything = false;   // the record has a character of its own (a dropped CR is none)
+    record.line = line;
+
+    const auto endField = [&] {
+        record.fields.push_back(std::move(field));
+        field.clear();
+        state = State::FieldStart;
+    };
+    const auto endRecord = [&] {
+        endField();
+        record.emptyLine = !anything;
+        records.push_back(std::move(record));
+        record = CsvRecord{};
+        record.line = line;
+        anything = false;
+    };
+
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (state == State::Quoted) {
+            if (c == lineEnd) ++line;
+            if (c != '"') {
+                field += c;
+            } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else {
+                state = State::AfterQuote;
+            }
+            continue;
+        }
+        if (c == lineEnd) {
+            ++line;
+            endRecord();
+            continue;
+        }
+        if (c == '\r' && lineEnd == '\n') continue;
+        anything = true;
+        if (c == ',') {
+            endField();
+        } else if (c == '"' && state == State::FieldStart) {
+            state = State::Quoted;
+            quoteLine = line;
+        } else {
+            field += c;
+            state = State::Plain;
+        }
+    }
+    if (state == State::Quoted) {
+        unclosedLine = quoteLine;
+        return std::nullopt;
+    }
+    endRecord();
+    return records;
 }
 
-std::vector<std::string> splitFields(const std::string& line, char separator) { return cut(line, separator); }
+std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& text, size_t& unclosedLine) {
+    auto records = csvRecords(text, text.find('\n') != std::string::npos ? '\n' : '\r', unclosedLine);
+    if (!records) return records;
+    if (!records->empty() && records->back().emptyLine) records->pop_back();
+    if (!records->empty() && records->front().emptyLine) records->clear();
+    return records;
+}
+
+std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine) {
+    auto records = csvRecords(text, '\n', unclosedLine);
+    if (!records) return records;
+    if (!records->empty() && records->front().emptyLine) records->clear();
+    std::erase_if(*records, [](const CsvRecord& r) { return r.emptyLine; });
+    return records;
+}
+
+std::string unclosedQuoteText(const std::string& path, size_t line) {
+    return "The file \"" + path + "\" cannot be read as comma-separated text: the quote that opens a field on line " +
+           std::to_string(line) +
+           " is never closed. Close the field with a double quote (a quote inside a quoted field is written twice) "
+           "and import the file again.";
+}
 
 std::string fileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');

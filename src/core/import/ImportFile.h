@@ -1,8 +1,10 @@
 #pragma once
 
 // Reading an import file: the whole file as UTF-8 text, cut into lines by the rules
-// of the recipient and payer readers, and each line cut into fields. There is no
-// quoting and no header line: every tab (or comma) separates.
+// of the recipient and payer readers, and each line cut into fields. Tab-separated
+// files have no quoting: every tab separates. Comma-separated files are read as
+// RFC 4180 text, so a name or an amount that holds a comma stays one field. There is
+// no header line.
 
 #include <optional>
 #include <string>
@@ -20,14 +22,40 @@ std::optional<std::string> readImportFile(const std::string& path, std::string& 
 // empty. Empty and short lines are kept (each reader decides).
 std::vector<std::string> recipientFileLines(const std::string& text);
 
-// The lines of a payer ".txt" file (every CR ends a line as LF does) and of a payer
-// ".csv" file (cut at LF, CRs removed). Empty lines are dropped; nothing at all when the
-// first line is empty.
+// The lines of a payer ".txt" file: every CR ends a line as LF does. Empty lines are
+// dropped; nothing at all when the first line is empty.
 std::vector<std::string> payerTextLines(const std::string& text);
-std::vector<std::string> payerCsvLines(const std::string& text);
 
 // The fields of a line, cut at every separator ("a\t" gives "a" and "").
 std::vector<std::string> splitFields(const std::string& line, char separator);
+
+// One record of a comma-separated file.
+struct CsvRecord {
+    std::vector<std::string> fields;
+    size_t line = 0;          // the line of the file it begins on, from 1
+    bool emptyLine = false;   // an empty line of the file (no field, not even a quoted one)
+};
+
+// Comma-separated text as records. A field that begins with a double quote runs to the
+// next quote that is not doubled; inside it a doubled quote is one quote, and commas
+// and line breaks (CRs included) are part of the field. A quote anywhere else is an
+// ordinary character, as is whatever follows a closing quote up to the next comma.
+// Outside quotes lineEnd ends a record, and when lineEnd is LF every CR is dropped.
+// Every line break of the text counts as a line, the last (empty) one included.
+// Nothing when a quoted field is never closed: unclosedLine then holds the line its
+// quote opened on.
+std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine);
+
+// The records of a recipient ".csv" file: lines end at LF when the text holds one,
+// otherwise at CR; an empty last line is dropped; nothing at all when the first line is
+// empty. Empty lines are kept (the reader decides).
+std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& text, size_t& unclosedLine);
+// The records of a payer ".csv" file: lines end at LF; empty lines dropped; nothing at
+// all when the first line is empty.
+std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine);
+
+// What the user is told about a quote that is never closed.
+std::string unclosedQuoteText(const std::string& path, size_t line);
 
 // The file name of a path, without its folders.
 std::string fileNameOf(const std::string& path);

@@ -1,6 +1,7 @@
 #include "core/import/PayerImport.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -16,6 +17,9 @@
 #include "core/import/ImportCodes.h"
 #include "core/import/ImportColumnChoices.h"
 #include "core/import/ImportFile.h"
+#include "core/sqlite/FMDatabase.h"
+#include "core/sqlite/FMError.h"
+#include "core/sqlite/FMResultSet.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/FileSystem.h"
@@ -100,6 +104,21 @@ void failureBox(const std::string& details) {
     tvDatabase::tvMessageBox("Unable to import.", details, 4, "Import Failed", kMessageImageError, false);
 }
 
+std::function<void(const std::string&)>& checkpointHook() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
+// A point between two steps of putting the payers into their files, where a test may
+// stop the run as a crash would.
+void checkpoint(const std::string& step) {
+    if (checkpointHook()) checkpointHook()(step);
+}
+
+void removeDatabaseFiles(const std::string& path) {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) platform::removePath(path + suffix);
+}
+
 // One payer on its way into its company database.
 struct Target {
     ComapnyInfo payer;
@@ -108,98 +127,213 @@ struct Target {
     std::string path;
 };
 
-// What a failed run takes back.
-struct MadeSoFar {
-    std::vector<std::string> createdFiles;
-    std::vector<databaseInfo> addedEntries;
-    std::vector<std::pair<std::string, int32_t>> addedPayers;   // into files that were there before
+// The payers of one company database file, in file order.
+struct FileGroup {
+    std::string path;
+    std::string fileName;
+    std::string readName;   // of its first payer: the list entry's company name
+    std::vector<const Target*> payers;
+    bool existed = false;   // the file was there before the run
+    bool inPlace = false;   // a new file that has been renamed into place
+    std::vector<int32_t> addedKeys;   // payers this run added to a file that existed
 
-    void undo(AppDatabase& app) const {
-        for (const auto& [path, key] : addedPayers) {
-            CompanyDatabase file;
-            if (!file.Init(path, false, false, true, "", CompanyDatabase::OpenFailures::quiet)) continue;
-            ComapnyInfo payer;
-            payer.setPK(key);
-            const int32_t deleted = session().CompanyDeleted;
-            file.deleteCompany(payer);
-            session().CompanyDeleted = deleted;
-            file.Close();
-        }
-        for (const auto& path : createdFiles)
-            for (const char* suffix : {"", "-journal", "-wal", "-shm"}) platform::removePath(path + suffix);
-        for (const auto& entry : addedEntries) app.DeleteDatabaseInfo(entry);
-    }
+    std::string partial() const { return path + ".partial"; }
 };
 
-// Creates (or extends) the company database of each payer and lists it. On a failure
-// everything made so far is taken back and the payer is named.
-bool createDatabases(std::vector<Target>& targets, AppDatabase& app, const std::string& folder) {
+// The same payer: a file made by an earlier run that stopped before it listed the file
+// holds it already, and must not receive it a second time.
+bool samePayer(const ComapnyInfo& a, const ComapnyInfo& b) {
+    return a.getName() == b.getName() && a.getTaxID1() == b.getTaxID1();
+}
+
+// The payers of an open company database; false when they cannot all be read.
+bool payersOf(CompanyDatabase& file, std::vector<ComapnyInfo>& payers, std::string& reason) {
+    auto rs = file.db->executeQuery("select pk from companies order by pk;");
+    if (!rs) {
+        reason = file.db->lastErrorMessage();
+        return false;
+    }
+    std::vector<int32_t> keys;
+    FMError error;
+    while (rs->nextWithError(&error)) keys.push_back(rs->intForColumnIndex(0));
+    rs->close();
+    if (error.code != 0) {
+        reason = error.description;
+        return false;
+    }
+    for (int32_t key : keys) payers.push_back(file.getCompanyInfo1(key));
+    return true;
+}
+
+// Takes back what a failed run made: the new files (in place or not) and the payers it
+// added to files that were there before.
+void undo(const std::vector<FileGroup>& groups) {
+    for (const FileGroup& g : groups) {
+        if (!g.existed) {
+            if (g.inPlace) removeDatabaseFiles(g.path);
+            removeDatabaseFiles(g.partial());
+            continue;
+        }
+        if (g.addedKeys.empty()) continue;
+        CompanyDatabase file;
+        if (!file.Init(g.path, false, false, true, "", CompanyDatabase::OpenFailures::quiet)) continue;
+        const int32_t deleted = session().CompanyDeleted;
+        for (int32_t key : g.addedKeys) {
+            ComapnyInfo payer;
+            payer.setPK(key);
+            file.deleteCompany(payer);
+        }
+        session().CompanyDeleted = deleted;
+        file.Close();
+    }
+}
+
+// Builds a new company database with its payers under a temporary name beside its
+// place; it takes its place only once it is complete.
+bool buildNewFile(const FileGroup& g, std::string& reason) {
+    removeDatabaseFiles(g.partial());   // left by a run that was stopped
+    CompanyDatabase file;
+    if (!file.CreateNew(g.partial(), g.fileName, kYear, CompanyDatabase::OpenFailures::quiet) ||
+        !file.Init(g.partial(), false, true, true, g.fileName, CompanyDatabase::OpenFailures::quiet)) {
+        reason = file.openFailure();
+        return false;
+    }
+    const bool ok = runWrite(
+        *file.db,
+        [&](WriteGuard&) {
+            if (!file.SetYear(kYear) || !file.SetName(g.fileName) || !file.SetBackup(false)) return false;
+            for (const Target* t : g.payers)
+                if (!file.insertCompanyInfo(t->payer)) return false;
+            return true;
+        },
+        [&](const std::string& why) { reason = why; });
+    file.Close();
+    return ok;
+}
+
+// Gives a file that was there before the payers it does not hold yet, in one
+// transaction.
+bool extendFile(FileGroup& g, std::string& reason) {
+    CompanyDatabase file;
+    if (!file.Init(g.path, true, true, true, g.fileName, CompanyDatabase::OpenFailures::quiet)) {
+        reason = file.openFailure();
+        return false;
+    }
+    std::vector<ComapnyInfo> held;
+    bool ok = payersOf(file, held, reason);
+    std::vector<int32_t> added;
+    if (ok)
+        ok = runWrite(
+            *file.db,
+            [&](WriteGuard&) {
+                for (const Target* t : g.payers) {
+                    if (std::any_of(held.begin(), held.end(),
+                                    [&](const ComapnyInfo& h) { return samePayer(h, t->payer); }))
+                        continue;
+                    if (!file.insertCompanyInfo(t->payer)) return false;
+                    added.push_back(file.getCompanyPK());
+                    held.push_back(t->payer);
+                }
+                return true;
+            },
+            [&](const std::string& why) { reason = why; });
+    if (ok) g.addedKeys = std::move(added);
+    file.Close();
+    return ok;
+}
+
+// Puts every payer into its company database and lists the new databases. Every new
+// file is built completely under a temporary name and renamed into place; then all of
+// them are listed in one transaction, so a run stopped at any point has listed either
+// none of them or all. A run that fails takes back what it made and names the payer.
+bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const std::string& folder) {
     if (!platform::isDirectory(folder) || !tvDatabase::CanCreateFile(folder, false, "", "")) {
         failureBox(tvDatabase::accessAdviceText(folder, "The folder \"" + folder +
                                                             "\" does not accept new company databases. No company "
                                                             "was imported."));
         return false;
     }
-    // Every file that is there already must open as a company database before any is made.
-    std::set<std::string> checked;
+    if (targets.empty()) return true;
+    std::vector<FileGroup> groups;
     for (const Target& t : targets) {
-        if (!platform::fileExists(t.path) || !checked.insert(t.path).second) continue;
+        auto g = std::find_if(groups.begin(), groups.end(), [&](const FileGroup& x) { return x.path == t.path; });
+        if (g == groups.end()) {
+            groups.push_back(FileGroup{t.path, t.fileName, t.readName, {}, platform::fileExists(t.path), false, {}});
+            g = groups.end() - 1;
+        }
+        g->payers.push_back(&t);
+    }
+
+    // Every file that is there already must open as a company database before any is made.
+    for (const FileGroup& g : groups) {
+        if (!g.existed) continue;
         CompanyDatabase probe;
-        const bool opens = probe.Init(t.path, false, false, true, t.fileName, CompanyDatabase::OpenFailures::quiet);
+        const bool opens = probe.Init(g.path, false, false, true, g.fileName, CompanyDatabase::OpenFailures::quiet);
         const std::string reason = probe.openFailure();
         probe.Close();
         if (!opens) {
-            failureBox("The payer \"" + t.readName + "\" belongs in the company database \"" + t.path +
+            failureBox("The payer \"" + g.readName + "\" belongs in the company database \"" + g.path +
                        "\", which cannot be opened.\n\n" + reason + "\n\nNo company was imported.");
             return false;
         }
     }
 
-    MadeSoFar made;
-    std::set<std::string> createdHere;
+    const auto fail = [&](const FileGroup& g, const std::string& reason) {
+        undo(groups);
+        failureBox("Unable to create the company database \"" + g.path + "\" for the payer \"" + g.readName +
+                   "\".\n\n" + reason + "\n\nNo company was imported.");
+        return false;
+    };
+
+    for (const FileGroup& g : groups) {
+        if (g.existed) continue;
+        std::string reason;
+        if (!buildNewFile(g, reason)) return fail(g, reason);
+        checkpoint("built " + g.fileName);
+    }
+    for (FileGroup& g : groups) {
+        if (!g.existed) continue;
+        std::string reason;
+        if (!extendFile(g, reason)) return fail(g, reason);
+        checkpoint("extended " + g.fileName);
+    }
+    for (FileGroup& g : groups) {
+        if (g.existed) continue;
+        if (platform::fileExists(g.path) || !platform::movePath(g.partial(), g.path))
+            return fail(g, "The new database could not be put in place.");
+        g.inPlace = true;
+        checkpoint("in place " + g.fileName);
+    }
+
     std::set<std::string> listed;
     for (const auto& entry : app.SelectDatabaseList()) listed.insert(entry.path());
-    for (Target& t : targets) {
-        const bool existedBefore = platform::fileExists(t.path) && !createdHere.count(t.path);
-        std::string reason;
-        bool ok = true;
-        if (!listed.count(t.path)) {
-            databaseInfo entry(t.fileName, t.path, kYear, true, "");
-            entry.setCompanyName(Utils::compNameTrim(t.readName));
-            ok = app.InsertDatabaseInfo(entry);
-            if (ok) {
-                made.addedEntries.push_back(entry);
-                listed.insert(t.path);
-            } else {
-                reason = "It could not be added to the list of company databases.";
+    std::string reason;
+    const FileGroup* failed = nullptr;
+    const bool registered = app.db() && runWrite(
+        *app.db(),
+        [&](WriteGuard&) {
+            for (const FileGroup& g : groups) {
+                if (listed.count(g.path)) continue;
+                databaseInfo entry(g.fileName, g.path, kYear, true, "");
+                entry.setCompanyName(Utils::compNameTrim(g.readName));
+                if (!app.InsertDatabaseInfo(entry)) {
+                    failed = &g;
+                    return false;
+                }
             }
-        }
-
-        CompanyDatabase file;
-        const bool existed = platform::fileExists(t.path);
-        if (ok) ok = file.Init(t.path, true, true, true, t.fileName, CompanyDatabase::OpenFailures::quiet);
-        if (!existed && platform::fileExists(t.path) && createdHere.insert(t.path).second)
-            made.createdFiles.push_back(t.path);
-        if (!ok) {
-            if (reason.empty()) reason = file.openFailure();
-        } else {
-            ok = runWrite(
-                *file.db,
-                [&](WriteGuard&) {
-                    return file.SetYear(kYear) && file.SetName(t.fileName) && file.SetBackup(false) &&
-                           file.insertCompanyInfo(t.payer);
-                },
-                [&](const std::string& why) { reason = why; });
-            if (ok && existedBefore) made.addedPayers.emplace_back(t.path, file.getCompanyPK());
-        }
-        file.Close();
-        if (!ok) {
-            made.undo(app);
-            failureBox("Unable to create the company database \"" + t.path + "\" for the payer \"" + t.readName +
-                       "\".\n\n" + reason + "\n\nNo company was imported.");
-            return false;
-        }
+            checkpoint("listed");
+            return true;
+        },
+        [&](const std::string& why) { reason = why; });
+    if (!registered) {
+        undo(groups);
+        // A failed entry has shown its own reason.
+        if (!failed)
+            failureBox("The new company databases could not be added to the list of company databases.\n\n" + reason +
+                       "\n\nNo company was imported.");
+        return false;
     }
+    checkpoint("registered");
     return true;
 }
 
@@ -243,14 +377,27 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
     else
         for (const std::string& name : chosen) columns.push_back(payerCatalogueIndex(name));
 
+    // The lines as fields: a comma-separated file is read with its quoting.
+    std::vector<std::vector<std::string>> lines;
+    if (reader == PayerReader::Csv) {
+        size_t unclosedLine = 0;
+        const auto records = payerCsvRecords(*text, unclosedLine);
+        if (!records) {
+            failureBox(unclosedQuoteText(*path, unclosedLine));
+            return kImportStoppedCode;
+        }
+        for (const CsvRecord& r : *records) lines.push_back(r.fields);
+    } else {
+        for (const std::string& line : payerTextLines(*text)) lines.push_back(splitFields(line, '\t'));
+    }
+
     // Lines to payers. The not-valid list names the payers that failed a check and the
     // lines that could not be imported, in file order.
-    const std::vector<std::string> lines = reader == PayerReader::Csv ? payerCsvLines(*text) : payerTextLines(*text);
     std::vector<ComapnyInfo> accepted;
     std::vector<std::string> notValid;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        const std::vector<std::string> fields = splitFields(lines[i], reader == PayerReader::Csv ? ',' : '\t');
+        const std::vector<std::string>& fields = lines[i];
         if (payroll && fields.size() > payrollColumns().size()) {
             message("Too many import fields on line " + n, 4, "Import Failed");
             return kImportStoppedCode;
@@ -354,5 +501,9 @@ int runPayerImport(PayerReader reader, const std::vector<std::string>& chosen) {
 }
 
 int runPayrollPayerImport() { return run(PayerReader::Payroll, IMPORT_FIELDSPAYER()); }
+
+void setPayerImportCheckpoint(std::function<void(const std::string& step)> hook) {
+    checkpointHook() = std::move(hook);
+}
 
 }  // namespace imports

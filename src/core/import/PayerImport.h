@@ -5,6 +5,7 @@
 // UserInterface seam. Each run returns the code its window ends with (ImportCodes.h)
 // and leaves no company database open.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,11 @@ int runPayerImport(PayerReader reader, const std::vector<std::string>& chosen);
 
 // The payroll export's import, with its seven fixed columns.
 int runPayrollPayerImport();
+
+// For tests that stop a run part-way as a crash would: called between the steps that
+// put the payers into their files and list them ("built <file name>", "extended <file
+// name>", "in place <file name>", "listed" inside the list's transaction, "registered"
+// after it), with the step's name. An empty function removes it.
+void setPayerImportCheckpoint(std::function<void(const std::string& step)> hook);
 
 }  // namespace imports

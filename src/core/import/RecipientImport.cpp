@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "core/entry/RecipientEntry.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -32,15 +32,25 @@ struct FileRecord {
     size_t number = 0;
 };
 
-std::vector<FileRecord> fileRecords(const std::string& text, RecipientReader reader) {
-    const char separator = reader == RecipientReader::Csv ? ',' : '\t';
+// The records of the file; nothing when a comma-separated file has a quote that is
+// never closed (unclosedLine then holds its line).
+std::optional<std::vector<FileRecord>> fileRecords(const std::string& text, RecipientReader reader,
+                                                   size_t& unclosedLine) {
     std::vector<FileRecord> records;
+    if (reader == RecipientReader::Csv) {
+        const auto csv = recipientCsvRecords(text, unclosedLine);
+        if (!csv) return std::nullopt;
+        for (const CsvRecord& r : *csv) {
+            // A record that is a single empty or blank field is no record.
+            if (r.fields.size() == 1 && (r.fields[0].empty() || r.fields[0] == " ")) continue;
+            records.push_back(FileRecord{r.fields, records.size() + 1});
+        }
+        return records;
+    }
     for (const std::string& line : recipientFileLines(text)) {
-        // A tab-separated line needs more than one character to be a record; a
-        // comma-separated one that is a single empty or blank field is no record either.
-        if (reader != RecipientReader::Csv && Utils::characterCount(line) <= 1) continue;
-        if (reader == RecipientReader::Csv && (line.empty() || line == " ")) continue;
-        records.push_back(FileRecord{splitFields(line, separator), records.size() + 1});
+        // A tab-separated line needs more than one character to be a record.
+        if (Utils::characterCount(line) <= 1) continue;
+        records.push_back(FileRecord{splitFields(line, '\t'), records.size() + 1});
     }
     return records;
 }
@@ -114,6 +124,14 @@ std::string displayName(const ImportedRecipient& rec) {
     return name;
 }
 
+std::string recipientCount(size_t n) { return std::to_string(n) + (n == 1 ? " recipient" : " recipients"); }
+
+// "3 recipients were added and 1 recipient was overwritten."
+std::string importCountsText(size_t added, size_t overwritten) {
+    return recipientCount(added) + (added == 1 ? " was" : " were") + " added and " + recipientCount(overwritten) +
+           (overwritten == 1 ? " was" : " were") + " overwritten.";
+}
+
 int32_t message(const std::string& text, int32_t style, const std::string& title, bool flag = false) {
     return tvDatabase::tvMessageBox("", text, style, title, kPlainImage, flag);
 }
@@ -175,10 +193,18 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     }
 
     // 5. Records.
-    const std::vector<FileRecord> records = fileRecords(*text, reader);
+    size_t unclosedLine = 0;
+    const std::optional<std::vector<FileRecord>> read = fileRecords(*text, reader, unclosedLine);
+    if (!read) {
+        tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), 4, "Import Failed",
+                                 kMessageImageError, false);
+        return kImportStoppedCode;
+    }
+    const std::vector<FileRecord>& records = *read;
     const bool askAboutNames = std::any_of(records.begin(), records.end(),
                                            [](const FileRecord& r) { return r.fields.front().empty(); });
     std::vector<ImportedRecipient> collected;
+    std::vector<size_t> collectedLines;   // the record number of each collected recipient
     // The error list in file order: a collected record (its position) or a dropped line.
     struct ErrorEntry {
         std::optional<size_t> collectedIndex;
@@ -210,15 +236,21 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         }
         entries.push_back({collected.size(), {}});
         collected.push_back(std::move(rec));
+        collectedLines.push_back(line.number);
     }
 
-    // 6. A taxpayer number may appear once in a file.
-    std::unordered_set<std::string> seen;
-    for (const auto& rec : collected) {
-        const std::string number = entry::withoutDashes(rec.info.getTaxID());
-        if (number.empty() || seen.insert(number).second) continue;
-        message("The same Recipient Tax Payer ID appears more than once. Check before importing.", 2,
-                "Recipient Import Error");
+    // 6. A taxpayer number may appear once in a file. The message names the first
+    // repetition: the number and the lines of both records.
+    std::unordered_map<std::string, size_t> seen;   // number without dashes -> collected position
+    for (size_t i = 0; i < collected.size(); ++i) {
+        const std::string number = entry::withoutDashes(collected[i].info.getTaxID());
+        if (number.empty()) continue;
+        const auto [first, isNew] = seen.emplace(number, i);
+        if (isNew) continue;
+        message("The same Recipient Tax Payer ID appears more than once. Check before importing.\n\nThe number " +
+                    collected[i].info.getTaxID() + " is on line " + std::to_string(collectedLines[first->second]) +
+                    " and on line " + std::to_string(collectedLines[i]) + ".",
+                2, "Recipient Import Error");
         return kImportStoppedCode;
     }
 
@@ -260,12 +292,14 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
                     overwrite.insert(conflicts[static_cast<size_t>(row)]);
         }
     }
+    const size_t added = collected.size() - conflicts.size();
     if (!writeRecipients(*cdb, collected, *existing, overwrite)) return kImportStoppedCode;
 
     // 9. Done.
     if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);
     message("All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
-            "'Update Recipient' button. Some recipients may still need more information before filing.",
+            "'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
+                importCountsText(added, overwrite.size()),
             4, "Import Complete");
     return kImportCompletedCode;
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,10 +21,18 @@ using Lines = std::vector<std::string>;
 struct SplitCase {
     const char* name;
     std::string text;
-    Lines recipient;   // recipientFileLines
+    Lines recipient;   // recipientFileLines, and recipientCsvRecords for text without commas or quotes
     Lines payerTxt;    // payerTextLines
-    Lines payerCsv;    // payerCsvLines
+    Lines payerCsv;    // payerCsvRecords
 };
+
+// The records of text without commas or quotes, each as its one field.
+Lines linesOf(const std::optional<std::vector<CsvRecord>>& records) {
+    Lines out;
+    if (records)
+        for (const CsvRecord& r : *records) out.push_back(r.fields.at(0));
+    return out;
+}
 
 void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
@@ -31,9 +40,11 @@ class LineSplitting : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(LineSplitting, EachReaderCutsTheTextByItsRule) {
     const SplitCase& c = GetParam();
+    size_t unclosed = 0;
     EXPECT_EQ(recipientFileLines(c.text), c.recipient);
+    EXPECT_EQ(linesOf(recipientCsvRecords(c.text, unclosed)), c.recipient);
     EXPECT_EQ(payerTextLines(c.text), c.payerTxt);
-    EXPECT_EQ(payerCsvLines(c.text), c.payerCsv);
+    EXPECT_EQ(linesOf(payerCsvRecords(c.text, unclosed)), c.payerCsv);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,6 +72,99 @@ TEST(ImportFields, EverySeparatorCutsWithoutQuoting) {
     EXPECT_EQ(splitFields("\"Smith, John\",1", ','), (Lines{"\"Smith", " John\"", "1"}));
     EXPECT_EQ(splitFields("", ','), (Lines{""}));
     EXPECT_EQ(splitFields(" a , b ", ','), (Lines{" a ", " b "}));
+}
+
+// Writes records as a spreadsheet saves comma-separated text: every field in quotes,
+// its quotes doubled, lines ended by CR LF.
+std::string asCsv(const std::vector<Lines>& records) {
+    std::string out;
+    for (const Lines& fields : records) {
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (i) out += ',';
+            out += '"';
+            for (char c : fields[i]) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+            out += '"';
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::vector<Lines> fieldsOf(const std::optional<std::vector<CsvRecord>>& records) {
+    std::vector<Lines> out;
+    if (records)
+        for (const CsvRecord& r : *records) out.push_back(r.fields);
+    return out;
+}
+
+struct CsvCase {
+    const char* name;
+    std::vector<Lines> records;
+};
+
+void PrintTo(const CsvCase& c, std::ostream* os) { *os << c.name; }
+
+class QuotedFields : public ::testing::TestWithParam<CsvCase> {};
+
+// What a spreadsheet writes comes back field for field through both comma-separated readers.
+TEST_P(QuotedFields, RoundTripThroughBothReaders) {
+    const CsvCase& c = GetParam();
+    const std::string text = asCsv(c.records);
+    size_t unclosed = 0;
+    EXPECT_EQ(fieldsOf(recipientCsvRecords(text, unclosed)), c.records);
+    EXPECT_EQ(fieldsOf(payerCsvRecords(text, unclosed)), c.records);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Import, QuotedFields,
+    ::testing::Values(CsvCase{"QuotedComma", {{"Acme Supply, Inc.", "78701", "2,400.00"}}},
+                      CsvCase{"DoubledQuote", {{"Oak \"Big\" Shop", "\"", "\"\""}}},
+                      CsvCase{"QuotedCRLF", {{"2 Oak\r\nSuite 5", "Dallas"}, {"next", "line"}}},
+                      CsvCase{"QuotedLF", {{"a\nb", ""}}},
+                      CsvCase{"EmptyQuotedField", {{"", "x", ""}, {"y", "", "z"}}},
+                      CsvCase{"Blanks", {{" a ", "  "}}}),
+    [](const ::testing::TestParamInfo<CsvCase>& p) { return std::string(p.param.name); });
+
+TEST(CsvReading, QuotesOnlyOpenAFieldAndAnUnclosedOneNamesItsLine) {
+    size_t unclosed = 0;
+    // A quote inside a field, and what follows a closing quote, are ordinary characters.
+    EXPECT_EQ(fieldsOf(recipientCsvRecords("5\" pipe,O\"Neil,\"ab\"cd,\"x\" y\n", unclosed)),
+              (std::vector<Lines>{{"5\" pipe", "O\"Neil", "abcd", "x y"}}));
+    // Unquoted fields keep the rules of each reader: CR lines for recipients, blank lines.
+    EXPECT_EQ(fieldsOf(recipientCsvRecords("a,b\r\"c\rd\",e\r", unclosed)),
+              (std::vector<Lines>{{"a", "b"}, {"c\rd", "e"}}));
+    EXPECT_EQ(fieldsOf(recipientCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {""}, {"b"}}));
+    EXPECT_EQ(fieldsOf(payerCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {"b"}}));
+    EXPECT_TRUE(fieldsOf(recipientCsvRecords("\n\"a\"\n", unclosed)).empty());
+    // A quoted empty line is a record, not an empty line.
+    EXPECT_EQ(fieldsOf(payerCsvRecords("\"\"\nb", unclosed)), (std::vector<Lines>{{""}, {"b"}}));
+
+    // Records know the line they begin on, counting the breaks inside quotes.
+    const auto records = recipientCsvRecords("a\n\"b\nc\"\nd\n", unclosed);
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 3u);
+    EXPECT_EQ((*records)[2].line, 4u);
+
+    struct Case {
+        std::string text;
+        size_t line;
+    } cases[] = {
+        {"a,\"b\n", 1},
+        {"a\r\nb,c\r\nd,\"e,f\r\ng\r\n", 3},
+        {"\"a\"\"\n", 1},            // the doubled quote does not close it
+        {"a\rb,\"c\rd", 2},           // CR lines
+    };
+    for (const auto& c : cases) {
+        unclosed = 0;
+        EXPECT_FALSE(recipientCsvRecords(c.text, unclosed).has_value()) << c.text;
+        EXPECT_EQ(unclosed, c.line) << c.text;
+    }
+    unclosed = 0;
+    EXPECT_FALSE(payerCsvRecords("a\n\"b", unclosed).has_value());
+    EXPECT_EQ(unclosed, 2u);
+    const std::string text = unclosedQuoteText("/home/me/payers.csv", 7);
+    EXPECT_NE(text.find("\"/home/me/payers.csv\""), std::string::npos);
+    EXPECT_NE(text.find("line 7 "), std::string::npos);
 }
 
 class ImportFileReading : public ::testing::Test {
@@ -92,6 +196,10 @@ TEST_F(ImportFileReading, BadBytesAreRefusedNamingTheFileAndTheLine) {
         {"\xC0\xAF", "line 1"},                   // overlong form
         {"x\n\xED\xA0\x80", "line 2"},            // a surrogate
         {"\xEF\xBB\xBF\n\n\xF5\x80\x80\x80", "line 3"},
+        {std::string("ok\nAc\0me\tx\n", 10), "line 2"},             // a NUL inside a field
+        {std::string("A\0c\0m\0e\0\n\0B\0", 12), "line 1"},        // UTF-16 without a byte-order mark
+        {std::string("\0A\0c\0m\0e\0\n", 10), "line 1"},            // the same, big-endian
+        {std::string("\xFF\xFE" "A\0", 4), "line 1"},                                   // UTF-16 with its mark
     };
     for (const auto& c : cases) {
         std::string failure;
@@ -101,6 +209,12 @@ TEST_F(ImportFileReading, BadBytesAreRefusedNamingTheFileAndTheLine) {
         EXPECT_NE(failure.find("not UTF-8"), std::string::npos) << failure;
         EXPECT_NE(failure.find(c.line + " "), std::string::npos) << failure;
     }
+    // UTF-16 is called by its name; a NUL in UTF-8 text as what it is.
+    std::string failure;
+    EXPECT_FALSE(readImportFile(write(std::string("A\0c\0m\0e\0\n\0", 10)), failure));
+    EXPECT_NE(failure.find("UTF-16"), std::string::npos) << failure;
+    EXPECT_FALSE(readImportFile(write(std::string("Acme\0\tx\n", 8)), failure));
+    EXPECT_NE(failure.find("NUL"), std::string::npos) << failure;
 }
 
 TEST_F(ImportFileReading, AFileThatCannotBeReadIsNamed) {

@@ -1,5 +1,9 @@
 #include <algorithm>
 #include <filesystem>
+#include <map>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "ImportFixture.h"
 #include "core/import/ImportCatalogues.h"
@@ -178,6 +182,108 @@ TEST_F(PayerImport, CommaSeparatedPayersWithTheNotValidList) {
               std::vector<std::string>{"11-1111111"});
 }
 
+TEST_F(PayerImport, QuotedCommaSeparatedPayersStayWholeAndAnUnclosedQuoteRefusesTheFile) {
+    chooseFile("quoted.csv", "\"Epsilon, Inc.\",\"22-2222222\",\"5 Main, Suite 2\",Austin,TX,78701\r\n"
+                             "\"Zeta \"\"Z\"\" Co\",,\"6 Main\",Dallas,TX,75001\r\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
+    EXPECT_EQ(rowsInFile(target("Epsilon_ Inc_"), "select name, address, city, zip from companies;"),
+              std::vector<std::string>{"Epsilon, Inc.|5 Main, Suite 2|Austin|78701"});
+    EXPECT_EQ(rowsInFile(target("Zeta _Z_ Co"), "select name, city from companies;"),
+              std::vector<std::string>{"Zeta \"Z\" Co|Dallas"});
+
+    freshUi();
+    const std::string path = chooseFile("unclosed.csv", "Eta,,1 Main\n\"Theta,,2 Main\nIota,,3 Main\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportStoppedCode);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].title, "Import Failed");
+    EXPECT_NE(ui->boxes()[0].details.find(path), std::string::npos) << ui->boxes()[0].details;
+    EXPECT_NE(ui->boxes()[0].details.find("line 2 "), std::string::npos) << ui->boxes()[0].details;
+    EXPECT_FALSE(platform::fileExists(target("Eta")));
+    EXPECT_EQ(listedPaths().size(), 2u);
+}
+
+// A run stopped dead (as a crash would: no clean-up) at each step of putting the payers
+// into their files and listing them. Each trial starts from the same files, runs the
+// import in a child process that ends itself at the chosen step, and then runs the same
+// file again here.
+TEST_F(PayerImport, ARunKilledAtAnyStepListsNothingOrEverythingAndTheNextRunFinishesIt) {
+    constexpr int kKilled = 42;
+    const std::string gamma = makeDatabase("Gamma", {"Gamma Original"});   // there already, not listed
+    const std::string file = writeFile("payers.txt", "Alpha\t\t1 Main\nBeta Co.\t\t2 Main\nBeta Co,\t\t3 Main\n"
+                                                     "Gamma\t\t4 Main\n");
+    const std::map<std::string, std::vector<std::string>> payersByFile = {
+        {target("Alpha"), {"Alpha"}}, {target("Beta Co_"), {"Beta Co.", "Beta Co,"}}, {gamma, {"Gamma Original", "Gamma"}}};
+    const std::vector<std::string> all = {target("Alpha"), target("Beta Co_"), gamma};
+    const auto sorted = [](std::vector<std::string> v) {
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    const std::string configuration = app()->GetPath();
+    const auto openBoth = [&] {
+        return app()->Init(configuration, false) && cdb()->Init(mainPath, true, true, true, "Main");
+    };
+
+    namespace fs = std::filesystem;
+    const std::string documents = home.file("Documents"), saved = home.file("saved");
+    cdb()->Close();
+    app()->Close();
+    fs::copy(documents, saved, fs::copy_options::recursive);
+
+    int stopAt = 0;
+    for (;; ++stopAt) {
+        SCOPED_TRACE("stopped at step " + std::to_string(stopAt));
+        cdb()->Close();
+        app()->Close();
+        fs::remove_all(documents);
+        fs::copy(saved, documents, fs::copy_options::recursive);
+
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int passed = 0;
+            setPayerImportCheckpoint([&](const std::string&) {
+                if (passed++ == stopAt) ::_exit(kKilled);
+            });
+            freshUi();
+            ui->answerOpenFile(file);
+            ui->answerBox(kMessageAnswerOkYes);
+            ::_exit(openBoth() && runPayerImport(PayerReader::Text, kColumns) == kImportCompletedCode ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        const bool killed = WEXITSTATUS(status) == kKilled;
+        ASSERT_TRUE(killed || WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
+
+        ASSERT_TRUE(openBoth());
+        const std::vector<std::string> listed = sorted(listedPaths());
+        EXPECT_TRUE(listed.empty() || listed == all) << testing::PrintToString(listed);
+        if (killed) {
+            freshUi();
+            ui->answerOpenFile(file);
+            if (listed.empty()) {
+                ui->answerBox(kMessageAnswerOkYes);
+                EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportCompletedCode);
+            } else {
+                // Everything was listed: the file's companies are there already.
+                ui->answerAlert(kAlertFirstButtonCode);
+                EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportDuplicateCompanyCode);
+            }
+        }
+        EXPECT_EQ(sorted(listedPaths()), all);
+        for (const auto& [path, names] : payersByFile)
+            EXPECT_EQ(rowsInFile(path, "select name from companies order by pk;"), names) << path;
+        // Nothing left over beside them.
+        EXPECT_EQ(yearFiles(), (std::vector<std::string>{"Alpha 2025.db", "Beta Co_ 2025.db", "Gamma 2025.db",
+                                                         "Main 2025.db"}));
+        if (!killed) break;
+    }
+    // Two files built, one extended, two renamed, the list written and committed.
+    EXPECT_EQ(stopAt, 7);
+}
+
 TEST_F(PayerImport, CancellingTheNotValidListCreatesNothing) {
     chooseFile("payers.txt", "Gamma Inc\t12-345\n");
     ui->answerFormErrors(false);
@@ -294,6 +400,22 @@ TEST_F(PayerImport, AFailureTakesBackEverythingTheRunMade) {
     EXPECT_EQ(yearFiles(), (std::vector<std::string>{"Alpha 2025.db", "Gamma 2025.db", "Main 2025.db"}));
     EXPECT_EQ(rowsInFile(alpha, "select * from companies;"), alphaBefore);
     EXPECT_EQ(rowsInFile(alpha, "select count(*) from mailinglabel;"), std::vector<std::string>{"1"});
+    EXPECT_TRUE(listedPaths().empty());
+}
+
+TEST_F(PayerImport, AListThatRefusesTheNewEntriesTakesBackTheFilesAndPayers) {
+    const std::string alpha = makeDatabase("Alpha", {"Alpha Original"});
+    const auto alphaBefore = rowsInFile(alpha, "select * from companies;");
+    ASSERT_TRUE(app()->db()->executeStatements(
+        "create trigger refuse before insert on databaseList begin select raise(abort, 'list is full'); end;"));
+    chooseFile("payers.txt", "Alpha\t\t1 Main\nBeta\t\t2 Main\n");
+    ui->answerBox(kMessageAnswerOkYes);   // the list's own message
+
+    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_NE(ui->boxes()[0].details.find("list is full"), std::string::npos) << ui->boxes()[0].details;
+    EXPECT_EQ(yearFiles(), (std::vector<std::string>{"Alpha 2025.db", "Main 2025.db"}));
+    EXPECT_EQ(rowsInFile(alpha, "select * from companies;"), alphaBefore);
     EXPECT_TRUE(listedPaths().empty());
 }
 

@@ -134,6 +134,47 @@ TEST_F(RecipientImport, CommaSeparatedFileKeepsAnIndividualsBusinessNameAndSkips
     EXPECT_EQ(stored[1].getLastName(), "Beta LLC");
 }
 
+TEST_F(RecipientImport, QuotedCommaSeparatedFieldsAreStoredWhole) {
+    // As a spreadsheet writes them: a comma in a name and an amount, doubled quotes, a
+    // line break inside an address, an empty quoted field.
+    chooseFile("quoted.csv",
+               "\"111-11-1111\",\"Acme Supply, Inc.\",\"\",\"\",\"1 Main St\",\"Austin\",\"TX\",\"78701\",\"2,400.00\"\r\n"
+               "222-22-2222,\"Oak \"\"Big\"\" Shop\",,,\"2 Oak\r\nSuite 5\",Dallas,TX,75001,50.00\r\n"
+               "333-33-3333,O\"Neil Tools,,,3 Elm,Waco,TX,76701,7.00\r\n");
+    ui->answerBox(kMessageAnswerOkYes);
+
+    // Every field lands in its own column: no recipient fails a check.
+    EXPECT_EQ(runRecipientImport(RecipientReader::Csv, kColumns), kImportCompletedCode);
+    EXPECT_EQ(ui->count("importErrors"), 0);
+    const auto stored = recipients();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0].getLastName(), "Acme Supply, Inc.");
+    EXPECT_EQ(stored[0].getZip(), "78701");
+    EXPECT_EQ(stored[0].getLine1_Misc(), "2,400.00");
+    EXPECT_EQ(stored[1].getLastName(), "Oak \"Big\" Shop");
+    EXPECT_EQ(stored[1].getAddress(), "2 Oak\r\nSuite 5");
+    EXPECT_EQ(stored[1].getCity(), "Dallas");
+    EXPECT_EQ(stored[1].getLine1_Misc(), "50.00");
+    EXPECT_EQ(stored[2].getLastName(), "O\"Neil Tools");
+    EXPECT_EQ(stored[2].getLine1_Misc(), "7.00");
+}
+
+TEST_F(RecipientImport, AnUnclosedQuoteRefusesTheFileNamingItsLine) {
+    const std::string path = chooseFile("unclosed.csv",
+                                        line(',', {"111-11-1111", "Acme", "", "", "1 Main", "Austin", "TX", "78701", "1"}) +
+                                            "222-22-2222,\"Beta,,,2 Main,Dallas,TX,75001,2\n"
+                                            "333-33-3333,Gamma,,,3 Main,Waco,TX,76701,3\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    const auto before = allRecipientRows();
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Csv, kColumns), kImportStoppedCode);
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].title, "Import Failed");
+    EXPECT_NE(ui->boxes()[0].details.find(path), std::string::npos) << ui->boxes()[0].details;
+    EXPECT_NE(ui->boxes()[0].details.find("line 2 "), std::string::npos) << ui->boxes()[0].details;
+    EXPECT_EQ(allRecipientRows(), before);
+}
+
 TEST_F(RecipientImport, PayrollExportSplitsTheFirstNameAndSavesItsColumns) {
     session()._type = 7;
     chooseFile("payroll.txt", line('\t', {"Smith", "John Paul", "1 Main", "Apt 2", "Austin", "tx", "78701", "123-45-6789"}) +
@@ -247,7 +288,9 @@ TEST_F(RecipientImport, NumbersRepeatedInsideTheFileStopTheRun) {
 
     EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportStoppedCode);
     ASSERT_EQ(ui->boxes().size(), 1u);
-    EXPECT_EQ(ui->boxes()[0].details, "The same Recipient Tax Payer ID appears more than once. Check before importing.");
+    // The number as the later record writes it, and the lines of both records.
+    EXPECT_EQ(ui->boxes()[0].details, "The same Recipient Tax Payer ID appears more than once. Check before "
+                                      "importing.\n\nThe number 123456789 is on line 1 and on line 4.");
     EXPECT_EQ(ui->boxes()[0].style, 2);
     EXPECT_EQ(ui->boxes()[0].title, "Recipient Import Error");
     EXPECT_EQ(allRecipientRows(), before);
@@ -267,6 +310,7 @@ struct ConflictCase {
     int code;
     std::vector<int> rows;
     std::vector<std::string> overwritten;   // existing recipients that take the imported data
+    std::string counts;                     // the completion's last sentence
 };
 
 void PrintTo(const ConflictCase& c, std::ostream* os) { *os << c.name; }
@@ -323,13 +367,24 @@ TEST_P(RecipientConflicts, OnlyRowsChosenWithOKAreOverwrittenAndNewRecipientsAre
     EXPECT_EQ(stored[5].getLastName(), "Foxtrot");
     EXPECT_EQ(stored[5].getPK(), otherKind + 3);   // keys counted on from the largest
     EXPECT_EQ(count("select count(*) from recipients_additionalinfo"), 8);
+
+    // The completion keeps its sentence and counts what the run did.
+    ASSERT_EQ(ui->boxes().size(), 1u);
+    EXPECT_EQ(ui->boxes()[0].details,
+              "All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
+              "'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
+                  c.counts);
 }
 
 INSTANTIATE_TEST_SUITE_P(Import, RecipientConflicts,
-                         ::testing::Values(ConflictCase{"OKWithTwoRows", kImportConflictsOKCode, {0, 2}, {"Alpha", "Charlie"}},
-                                           ConflictCase{"OKWithNone", kImportConflictsOKCode, {}, {}},
-                                           ConflictCase{"OKWithRowsOutOfRange", kImportConflictsOKCode, {1, 7, -1}, {"Bravo"}},
-                                           ConflictCase{"Cancel", kImportConflictsCancelCode, {0, 1, 2}, {}}),
+                         ::testing::Values(ConflictCase{"OKWithTwoRows", kImportConflictsOKCode, {0, 2}, {"Alpha", "Charlie"},
+                                                        "3 recipients were added and 2 recipients were overwritten."},
+                                           ConflictCase{"OKWithNone", kImportConflictsOKCode, {}, {},
+                                                        "3 recipients were added and 0 recipients were overwritten."},
+                                           ConflictCase{"OKWithRowsOutOfRange", kImportConflictsOKCode, {1, 7, -1}, {"Bravo"},
+                                                        "3 recipients were added and 1 recipient was overwritten."},
+                                           ConflictCase{"Cancel", kImportConflictsCancelCode, {0, 1, 2}, {},
+                                                        "3 recipients were added and 0 recipients were overwritten."}),
                          [](const ::testing::TestParamInfo<ConflictCase>& p) { return std::string(p.param.name); });
 
 TEST_F(RecipientImport, AnOverwrittenRecipientWithoutAdditionalDataGetsIt) {

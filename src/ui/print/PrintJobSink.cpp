@@ -5,18 +5,22 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QImage>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
 
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/PrintJobFolder.h"
 #include "core/print/SheetModel.h"
+#include "platform/FileSystem.h"
+#include "platform/PrintService.h"
 #include "ui/print/SheetPainter.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PageSetup.h"
@@ -75,6 +79,56 @@ bool paintPages(QPdfDocument& document, int first, int last, QPrinter& printer, 
     return painter.end();
 }
 
+std::string& chosenQueueOverride() {
+    static std::string queue;
+    return queue;
+}
+
+// The print queue the dialog chose; empty when the output goes to a file.
+std::string chosenQueue(const QPrinter& printer) {
+    if (!chosenQueueOverride().empty()) return chosenQueueOverride();
+    if (printer.outputFormat() != QPrinter::NativeFormat) return {};
+    return printer.printerName().toStdString();
+}
+
+const char* sidesOption(QPrinter::DuplexMode duplex) {
+    switch (duplex) {
+    case QPrinter::DuplexNone: return "one-sided";
+    case QPrinter::DuplexShortSide: return "two-sided-short-edge";
+    case QPrinter::DuplexLongSide:
+    case QPrinter::DuplexAuto: return "two-sided-long-edge";
+    }
+    return "one-sided";
+}
+
+// The document goes to the queue as the file it is, with the dialog's choices as job
+// options and no scaling, so a long report neither becomes page pictures nor holds the
+// window while they are drawn.
+bool handToQueue(const std::string& queue, const PrintJob& job, const QPrinter& printer, int first, int last,
+                 bool range) {
+    QTemporaryFile file;
+    file.setFileTemplate(QDir::tempPath() + QStringLiteral("/talvexa-print-XXXXXX.pdf"));
+    if (!file.open() || file.write(job.pdf.data(), static_cast<qint64>(job.pdf.size())) !=
+                            static_cast<qint64>(job.pdf.size()) ||
+        !file.flush()) {
+        cannotPrint(job.title, "The document could not be written to a temporary file: " +
+                                   file.errorString().toStdString());
+        return false;
+    }
+    platform::PrintFileRequest request;
+    request.queue = queue;
+    request.path = file.fileName().toStdString();
+    request.title = job.title;
+    request.options.emplace_back("copies", std::to_string(std::max(1, printer.copyCount())));
+    if (range) request.options.emplace_back("page-ranges", std::to_string(first + 1) + "-" + std::to_string(last + 1));
+    request.options.emplace_back("sides", sidesOption(printer.duplex()));
+    request.options.emplace_back("print-scaling", "none");
+    std::string reason;
+    if (platform::printFile(request, reason)) return true;
+    cannotPrint(job.title, reason);
+    return false;
+}
+
 bool printThroughDialog(QWidget* parent, const PrintJob& job) {
     QPrinter& printer = applicationPrinter();
     QByteArray bytes = QByteArray::fromStdString(job.pdf);
@@ -96,10 +150,22 @@ bool printThroughDialog(QWidget* parent, const PrintJob& job) {
 
     int first = 0;
     int last = document.pageCount() - 1;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+    const bool range = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
+    if (range) {
         first = std::clamp(printer.fromPage() - 1, 0, last);
         last = std::clamp(printer.toPage() > 0 ? printer.toPage() - 1 : last, first, last);
     }
+    const std::string queue = chosenQueue(printer);
+    if (platform::queueTakesPdf(queue)) return handToQueue(queue, job, printer, first, last, range);
+    // Printing to a file: the whole document is the file.
+    if (queue.empty() && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+        !range) {
+        if (platform::writeFileAtomically(printer.outputFileName().toStdString(), job.pdf)) return true;
+        cannotPrint(job.title, "The file \"" + printer.outputFileName().toStdString() + "\" could not be written.");
+        return false;
+    }
+    // A queue that cannot take PDF, or part of the document to a file: the pages are
+    // drawn at the printer's resolution.
     // Pages are placed from the paper's corner; the page setup's margins are kept for
     // the other print runs.
     const bool fullPage = printer.fullPage();
@@ -134,6 +200,8 @@ bool printSheets(QWidget* parent, const PrintJob& job, const char* folder) {
 }
 
 }  // namespace
+
+void setChosenPrintQueueForTests(const std::string& queue) { chosenQueueOverride() = queue; }
 
 bool printJob(QWidget* parent, const PrintJob& job) {
     const char* folder = std::getenv(kPrintFolderVariable);

@@ -23,6 +23,7 @@
 #include "core/foundation/Session.h"
 #include "core/print/PDF.h"
 #include "platform/FileSystem.h"
+#include "platform/PrintService.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PageSetup.h"
@@ -39,6 +40,8 @@ protected:
     }
     void TearDown() override {
         unsetenv(kPrintFolderVariable);
+        setChosenPrintQueueForTests("");
+        platform::setPrintService({});
         EXPECT_TRUE(scripted->allAnswersUsed());
         scripted.reset();
         resetSession();
@@ -188,6 +191,112 @@ TEST_F(PrintSinkTest, ACancelledPrintDialogPrintsNothing) {
     ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->reject(); });
     EXPECT_FALSE(sink.print(job(1)));
     EXPECT_FALSE(platform::fileExists(output));
+    printer.setOutputFileName(QString());
+}
+
+// A stand-in print queue: whether it takes PDF, and every job handed to it with the
+// bytes of its file as they were when handed over.
+struct QueueJob {
+    platform::PrintFileRequest request;
+    std::string bytes;
+};
+
+TEST_F(PrintSinkTest, AQueueThatTakesPdfReceivesTheDocumentFileWithTheDialogsChoices) {
+    const std::string output = home.file("not painted.pdf");
+    QPrinter& printer = applicationPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(output));
+    setChosenPrintQueueForTests("Office");
+    std::vector<QueueJob> jobs;
+    std::vector<std::string> asked;
+    platform::setPrintService({[&](const std::string& queue) {
+                                   asked.push_back(queue);
+                                   return true;
+                               },
+                               [&](const platform::PrintFileRequest& request, std::string&) {
+                                   QueueJob received{request, {}};
+                                   EXPECT_TRUE(platform::readFile(request.path, received.bytes));
+                                   jobs.push_back(received);
+                                   return true;
+                               }});
+    struct Case {
+        bool range;
+        int copies;
+        QPrinter::DuplexMode duplex;
+        std::vector<std::pair<std::string, std::string>> options;
+    };
+    const std::vector<Case> cases = {
+        {false, 1, QPrinter::DuplexNone, {{"copies", "1"}, {"sides", "one-sided"}, {"print-scaling", "none"}}},
+        // (Qt's printer keeps no duplex choice without a print service, so sides stay one-sided.)
+        {true, 2, QPrinter::DuplexNone,
+         {{"copies", "2"}, {"page-ranges", "2-3"}, {"sides", "one-sided"}, {"print-scaling", "none"}}},
+    };
+    for (const Case& c : cases) {
+        jobs.clear();
+        ScopedModalResponder responder([&](QWidget& w) {
+            if (c.range) {
+                w.findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+                w.findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+                w.findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+            }
+            qobject_cast<QDialog*>(&w)->accept();
+            printer.setCopyCount(c.copies);
+            printer.setDuplex(c.duplex);
+        });
+        const PrintJob report = job(4, "Talvexa 1099 E-File 2025");
+        EXPECT_TRUE(sink.print(report));
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_EQ(jobs[0].request.queue, "Office");
+        EXPECT_EQ(jobs[0].request.title, "Talvexa 1099 E-File 2025");
+        EXPECT_EQ(jobs[0].bytes, report.pdf) << "the document itself, not pictures of its pages";
+        EXPECT_EQ(jobs[0].request.options, c.options);
+        // The temporary file is gone once the queue has it, and nothing was painted.
+        EXPECT_FALSE(platform::fileExists(jobs[0].request.path));
+        EXPECT_FALSE(platform::fileExists(output));
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"Office", "Office"}));
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    printer.setOutputFileName(QString());
+}
+
+TEST_F(PrintSinkTest, AQueueWithoutPdfStillGetsThePagesDrawn) {
+    const std::string output = home.file("drawn.pdf");
+    QPrinter& printer = applicationPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(output));
+    setChosenPrintQueueForTests("Old laser");
+    int handed = 0;
+    platform::setPrintService({[](const std::string&) { return false; },
+                               [&](const platform::PrintFileRequest&, std::string&) {
+                                   ++handed;
+                                   return true;
+                               }});
+    ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
+    EXPECT_TRUE(sink.print(job(2)));
+    EXPECT_EQ(handed, 0);
+    const std::string kept = testoutput::keepPdf(read(output));
+    EXPECT_NE(pdfInfo(kept).find("Pages:           2\n"), std::string::npos);
+    EXPECT_EQ(barsOnPage(kept, 2), std::vector<int>{2});
+    printer.setOutputFileName(QString());
+}
+
+TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {
+    QPrinter& printer = applicationPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(home.file("unused.pdf")));
+    setChosenPrintQueueForTests("Office");
+    platform::setPrintService({[](const std::string&) { return true; },
+                               [](const platform::PrintFileRequest&, std::string& reason) {
+                                   reason = "The printer is stopped.";
+                                   return false;
+                               }});
+    ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_FALSE(sink.print(job(1, "1099 Labels")));
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "\"1099 Labels\" could not be printed.");
+    EXPECT_EQ(scripted->boxes()[0].details, "The printer is stopped.");
     printer.setOutputFileName(QString());
 }
 

@@ -267,15 +267,15 @@ class FourUpLongestTest : public LabelWindowTest, public ::testing::WithParamInt
 // clear of that box's caption, and every caption stands whole inside its box.
 TEST_P(FourUpLongestTest, EveryGlyphInsideItsBoxAndClearOfTheCaption) {
     const LongestForm& k = GetParam();
-    ComapnyInfo c;
-    c.setName(std::string(40, 'W'));
-    c.setAddress1(std::string(40, 'W'));
-    c.setCity1(std::string(40, 'W'));
-    c.setState1("Massachusetts");
-    c.setZip1("99999-9999");
-    c.setPhone1("999-999-9999 ext 9");
-    c.setTaxID1("99-99999999");
-    ASSERT_TRUE(cdb()->insertCompanyInfo(c));
+    ComapnyInfo p;
+    p.setName(std::string(40, 'W'));
+    p.setAddress1(std::string(40, 'W'));
+    p.setCity1(std::string(40, 'W'));
+    p.setState1("Massachusetts");
+    p.setZip1("99999-9999");
+    p.setPhone1("999-999-9999 ext 9");
+    p.setTaxID1("99-9999999");
+    ASSERT_TRUE(cdb()->insertCompanyInfo(p));
     const int32_t longPayer = cdb()->getCompanyPK();
 
     RecipientInfo r;
@@ -397,8 +397,9 @@ TEST_P(FourUpLongestTest, EveryGlyphInsideItsBoxAndClearOfTheCaption) {
                 first = false;
                 if (glyphs.empty()) continue;
                 EXPECT_TRUE(glyphs.within(box)) << where << ": glyphs " << glyphs << " outside the box " << box;
-                for (const Rect& c : captions[{b, copy}])
-                    EXPECT_TRUE(glyphs.cut(c).empty()) << where << ": glyphs " << glyphs << " on the caption " << c;
+                for (const Rect& caption : captions[{b, copy}])
+                    EXPECT_TRUE(glyphs.cut(caption).empty())
+                        << where << ": glyphs " << glyphs << " on the caption " << caption;
             }
         }
     EXPECT_EQ(placed, static_cast<int>(sheet.texts.size())) << k.name << ": texts placed outside the field table";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ public:
     static constexpr const char* kPartialYearCaption = "Print";
     static constexpr const char* kPartialYearText = "Print \"For Calendar Year\" column as only \"25\"";
     static constexpr const char* kPartialYearTitle = "Talvexa 1099 E-File 2025";
+    static constexpr const char* kLeftOutTitle = "Print Filing Copies";
+    // What a filing run tells when selected recipients of other payers are left out.
+    static std::string leftOutText(int32_t count);
 
     DisplayPDF() = default;
     // A form run of the kind (1 MISC, 2 DIV, 3 INT, 4 R, 5 S, 7 NEC), four to a sheet
@@ -162,6 +166,9 @@ private:
     std::string title_;
     ComapnyInfo thisCompany_;
     RecipientInfo inforecp_;
+    // In a filing run: the selected recipients that belong to its payer (unset in the
+    // recipient-copy runs, whose forms each name their own payer).
+    std::optional<std::vector<int32_t>> filingSelection_;
 };
 
 inline constexpr const char* kSelectAPayerFirst = "Select a payer in the company list first.";

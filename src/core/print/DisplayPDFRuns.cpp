@@ -161,6 +161,14 @@ std::string DisplayPDF::copyPrompt(int32_t kind, int32_t copy, int32_t recipient
            "of 1099-" + kindWord(kind) + name + " into the printer, then hit ok";
 }
 
+std::string DisplayPDF::leftOutText(int32_t count) {
+    return count == 1 ? "1 selected recipient of another payer was left out: the filing copies and the 1096 are "
+                        "for the first selected payer only."
+                      : std::to_string(count) +
+                            " selected recipients of other payers were left out: the filing copies and the 1096 "
+                            "are for the first selected payer only.";
+}
+
 void DisplayPDF::askPartialYear() {
     const int32_t answer = tvDatabase::tvMessageBox(kPartialYearCaption, kPartialYearText, kMessageStyleYesNo,
                                                     kPartialYearTitle, kMessageImageError, false);
@@ -212,7 +220,20 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
     thisCompany_ = db->getCompanyInfo1(payer);
     recipientsVector_ = db->getRecipients(payer, recipientType_);
     recipientsADDVector_ = matchAdditional(recipientsVector_, db->getAddRecipients(payer, recipientType_));
-    numberRecipients_ = printSelected != 0 ? static_cast<int32_t>(selectedRecipients().size())
+    // A filing run is for one payer, whose 1096 goes with it: selected recipients of
+    // other payers are neither printed, counted in the prompts nor totalled.
+    filingSelection_.emplace();
+    int32_t leftOut = 0;
+    for (const int32_t key : selectedRecipients()) {
+        const RecipientInfo r = db->getRecipientInfo(key);
+        if (r.getPK() >= 0 && r.getCompany_FK() != payer)
+            ++leftOut;
+        else
+            filingSelection_->push_back(key);
+    }
+    if (leftOut > 0 && (printSelected != 0 || sumSelected != 0))
+        tvDatabase::tvMessageBox("", leftOutText(leftOut), kMessageStyleOK, kLeftOutTitle, kMessageImagePlain, false);
+    numberRecipients_ = printSelected != 0 ? static_cast<int32_t>(filingSelection_->size())
                                            : static_cast<int32_t>(recipientsVector_.size());
     if (asksPartialYear(recipientType_)) askPartialYear();
     for (const int32_t copy : companyPDFsVector_) {
@@ -299,7 +320,7 @@ void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
     request.setFormKind(recipientType_);
     const std::size_t count = numberRecipients_ > 0 ? static_cast<std::size_t>(numberRecipients_) : 0;
     if (selected != 0) {
-        std::vector<int32_t> keys = selectedRecipients();
+        std::vector<int32_t> keys = filingSelection_ ? *filingSelection_ : selectedRecipients();
         if (keys.size() > count) keys.resize(count);
         fillRequest(request, keys);
     } else {

@@ -26,9 +26,9 @@ inline constexpr const char* kCopyTitles[kCopies] = {
     "Copy C  For Payer",
 };
 
-// Where a box's caption is written: in its top left corner, or in its top right corner
-// when fields start at the box's top left.
-enum class CaptionCorner : uint8_t { left, right };
+// Where a box's caption is written: in its top left corner, in its top right corner, or
+// in its bottom left corner when fields start at the box's very top.
+enum class CaptionCorner : uint8_t { left, right, bottom };
 
 // One box of a copy, hundredths of an inch from the copy's top left corner.
 struct FormBox {

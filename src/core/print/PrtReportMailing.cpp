@@ -76,6 +76,8 @@ void PrtReport::Mailing(const LabelLayout& layout, const std::vector<RecipientIn
             Put_Mailing(name, x, y);
             Put_Mailing(r.getAddress(), x, y + line);
             Put_Mailing(city, x, y + 2 * line);
+            // An address outside the US is not delivered without its country.
+            if (r.addressIsNotUSTerritory() && !r.getCountry().empty()) Put_Mailing(r.getCountry(), x, y + 3 * line);
             if (leftInRow >= 2) {
                 --leftInRow;
                 x += layout.width;

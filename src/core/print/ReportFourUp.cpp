@@ -2,9 +2,12 @@
 // sheet per selected recipient with four copies of its form over the form's picture,
 // every field at its built-in place.
 
+#include <algorithm>
+#include <limits>
 #include <map>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/foundation/DatabaseHolder.h"
@@ -233,6 +236,16 @@ bool fieldText(const Field& f, const Form& c, std::string& text) {
     return false;
 }
 
+// Where the box holding a field ends on a copy, in whole points from the sheet's left
+// edge, half a point inside the box's right rule.
+int32_t boxRight(const fourup::FormPicture* picture, const char* caption, int32_t copy) {
+    if (picture)
+        for (const fourup::FormBox& b : picture->boxes)
+            if (std::string_view(b.caption) == caption)
+                return ((b.x + b.width + fourup::kCopyX[copy]) * 72 - 50) / 100;
+    return std::numeric_limits<int32_t>::max();
+}
+
 bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) {
     const Session& s = session();
     CompanyDatabase* db = printrecords::openDatabase();
@@ -249,6 +262,8 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
     format loader;
     layout.Val = loader.GetWXFmt(layout.Val, request.wxtype(), true);
 
+    const fourup::FormPicture* picture = fourup::picture(form.picture);
+
     report.sheets = SheetModel();
     for (std::size_t i = 0; i < recipients.size(); ++i) {
         report.LoadTextView();
@@ -262,7 +277,14 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
                 if (f.entry >= static_cast<int32_t>(report.fmt.Val.size())) continue;
                 if (!fieldText(f, context, text)) continue;
                 report.fmtval = report.fmt.Val[static_cast<std::size_t>(f.entry)];
+                const std::size_t placed = report.theTextView.texts.size();
                 report.LocateSubview(text, report.fmtval, true);
+                // A text longer than its box is cut where the box ends, so a long name or
+                // city line never runs over the neighbouring box or copy.
+                if (report.theTextView.texts.size() > placed) {
+                    PlacedText& t = report.theTextView.texts.back();
+                    t.width = std::max(0, std::min(t.width, boxRight(picture, f.caption, copy) - t.x));
+                }
             }
         }
         report.theTextView.background = form.picture;

@@ -77,7 +77,9 @@ void AppDelegate::RefreshMenuAndButton() {
         ui->UpdateRecipient_Button->setEnabled(true);
         ui->DeleteRecipient_Button->setEnabled(true);
     }
-    for (QAction* item : {ui->SummaryReport, ui->Mailinglabel, ui->printformforFilling}) item->setEnabled(open);
+    for (QAction* item : {ui->SummaryReport, ui->Mailinglabel}) item->setEnabled(open);
+    // A filing run prints one payer's forms and its 1096: never offered over several payers.
+    ui->printformforFilling->setEnabled(open && selectedRowCount(ui->Company_Sel) <= 1);
     ui->CompanyFilter_Button->setEnabled(false);
     ui->CompanyFilter_Text->setEnabled(false);
     ui->Recipientfilter_Button->setEnabled(open);

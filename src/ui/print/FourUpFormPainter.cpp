@@ -1,6 +1,9 @@
 #include "ui/print/FourUpFormPainter.h"
 
+#include <algorithm>
+
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
@@ -15,6 +18,7 @@ constexpr double points(int value) { return value * 72.0 / 100.0; }
 
 constexpr double kCaptionSize = 4.5;
 constexpr double kTitleSize = 7.0;
+constexpr double kSmallestCaption = 3.0;
 constexpr double kPadding = 1.0;
 
 // A font of `size` points on a painter scaled to points (font sizes count in the
@@ -29,34 +33,61 @@ QFont font(double size, bool bold, const QPainter& painter) {
     return f;
 }
 
+// Captions are set at kFine times their size and drawn scaled down by as much: a font's
+// size is rounded to whole device pixels, which at small sizes would change a caption's
+// width and height from one printer to the next.
+constexpr double kFine = 64.0;
+
+double advance(const QFont& f, const QString& text, const QPainter& painter) {
+    return QFontMetricsF(f, painter.device()).horizontalAdvance(text) / kFine;
+}
+
+// The caption of a box, with its number in bold ahead of it (behind it in the right
+// corner), on one line: a caption too long for its box at the caption size is set
+// smaller until it fits, so it is always whole.
+void drawCaption(const fourup::FormBox& b, const QRectF& r, QPainter& painter) {
+    const QString text = QString::fromUtf8(b.caption);
+    const QString n = *b.number ? QString::fromUtf8(b.number) + QLatin1Char(' ') : QString();
+    const QRectF inside = r.adjusted(kPadding, kPadding / 2, -kPadding, -kPadding / 2);
+    auto widthAt = [&](double size) {
+        return (n.isEmpty() ? 0 : advance(font(size * kFine, true, painter), n, painter)) +
+               advance(font(size * kFine, false, painter), text, painter);
+    };
+    double size = kCaptionSize;
+    // Widths do not scale exactly with the size: step down until the caption fits.
+    for (double width = widthAt(size); width > inside.width() && size > kSmallestCaption; width = widthAt(size))
+        size = std::max(kSmallestCaption, size * inside.width() / width * 0.99);
+    const QFont number = font(size * kFine, true, painter);
+    const QFont caption = font(size * kFine, false, painter);
+    const double numberWidth = n.isEmpty() ? 0 : advance(number, n, painter);
+
+    const bool right = b.corner == fourup::CaptionCorner::right;
+    const int align = (right ? Qt::AlignRight : Qt::AlignLeft) |
+                      (b.corner == fourup::CaptionCorner::bottom ? Qt::AlignBottom : Qt::AlignTop) | Qt::TextSingleLine;
+    painter.save();
+    painter.translate(inside.topLeft());
+    painter.scale(1 / kFine, 1 / kFine);
+    const QRectF area(0, 0, inside.width() * kFine, inside.height() * kFine);
+    if (!n.isEmpty()) {
+        painter.setFont(number);
+        painter.drawText(area, align, n.trimmed());
+    }
+    painter.setFont(caption);
+    painter.drawText(area.adjusted(right ? 0 : numberWidth * kFine, 0, right ? -numberWidth * kFine : 0, 0), align,
+                     text);
+    painter.restore();
+}
+
 void drawCopy(const fourup::FormPicture& picture, int copy, QPainter& painter) {
     const double dx = points(fourup::kCopyX[copy]);
     const double dy = points(fourup::kCopyY[copy]);
-    const QFont number = font(kCaptionSize, true, painter);
-    const QFont caption = font(kCaptionSize, false, painter);
     QRectF outline;
     painter.setPen(QPen(Qt::black, 0.5));
     for (const fourup::FormBox& b : picture.boxes) {
         const QRectF r(dx + points(b.x), dy + points(b.y), points(b.width), points(b.height));
         outline = outline.isNull() ? r : outline.united(r);
         painter.drawRect(r);
-        const QRectF inside = r.adjusted(kPadding, kPadding / 2, -kPadding, 0);
-        const Qt::Alignment corner = b.corner == fourup::CaptionCorner::right ? Qt::AlignRight : Qt::AlignLeft;
-        QString text = QString::fromUtf8(b.caption);
-        if (*b.number) {
-            // The box number in bold ahead of (or, on the right, behind) the caption.
-            painter.setFont(number);
-            const QString n = QString::fromUtf8(b.number);
-            const double width = painter.fontMetrics().horizontalAdvance(n + QLatin1Char(' '));
-            painter.drawText(inside, corner | Qt::AlignTop | Qt::TextSingleLine, n);
-            painter.setFont(caption);
-            painter.drawText(inside.adjusted(corner == Qt::AlignLeft ? width : 0, 0,
-                                             corner == Qt::AlignLeft ? 0 : -width, 0),
-                             corner | Qt::AlignTop | Qt::TextSingleLine, text);
-        } else {
-            painter.setFont(caption);
-            painter.drawText(inside, corner | Qt::AlignTop | Qt::TextSingleLine, text);
-        }
+        drawCaption(b, r, painter);
     }
     painter.setPen(QPen(Qt::black, 1.0));
     painter.drawRect(outline);

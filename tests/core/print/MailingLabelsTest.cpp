@@ -193,6 +193,22 @@ TEST_F(MailingLabelsTest, CityLinesLeaveOutEmptyPartsWithTheirSeparators) {
     EXPECT_EQ(runs[3 * std::size(cases)].text, " Acme Widgets & Co.");
 }
 
+TEST_F(MailingLabelsTest, AForeignLabelEndsWithItsCountryAndAUSLabelKeepsThreeLines) {
+    Person abroad(1, "Ann", "Lee");
+    abroad.at("1 King St. W", "Toronto", "Ontario", "M5V 2T6").foreign();
+    abroad.r.setCountry("Canada");
+    Person domestic(1, "Bo", "Lin");
+    domestic.at("2 Main St.", "Springfield", "Illinois-IL", "62701");
+    domestic.r.setCountry("USA");
+    Person abroadWithoutCountry(1, "Cy", "Po");
+    abroadWithoutCountry.at("3 Rue Haute", "Lyon", "Rhone", "69001").foreign();
+    const Runs runs = drawRuns(layout(3, 1), {abroad, domestic, abroadWithoutCountry});
+    EXPECT_EQ(runs, join({label(1, 27, kRow1, "Ann Lee", "1 King St. W", "Toronto, Ontario M5V 2T6"),
+                          Runs{{1, 27, 82, "Canada"}},
+                          label(1, 243, kRow1, "Bo Lin", "2 Main St.", kCity),
+                          label(1, 459, kRow1, "Cy Po", "3 Rue Haute", "Lyon, Rhone 69001")}));
+}
+
 TEST_F(MailingLabelsTest, TheRunPrintsThePayersRecipientsByItsStoredSettings) {
     const int32_t acme = addPayer("Acme");
     const int32_t other = addPayer("Other");

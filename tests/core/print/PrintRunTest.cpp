@@ -241,6 +241,58 @@ TEST_F(FilingRunTest, PrintAllRecipientsAndTotalOverTheSelected) {
     EXPECT_EQ(boxTexts().front(), "Please put 1 copies of 1099-NEC Copy A into the printer, then hit ok");
 }
 
+TEST_F(FilingRunTest, RecipientsOfASecondPayerAreLeftOutOfTheFormsThePromptsAndThe1096) {
+    const int32_t other = addFullPayer("Other Payer");
+    std::vector<int32_t> others;
+    for (int i = 1; i <= 2; ++i) {
+        Person p = person(7, "Q" + std::to_string(i));
+        p.r.setLine1_NEC("5000.00");
+        p.r.setLine4_NEC("500.00");
+        others.push_back(add(other, p));
+    }
+    select({payer, other});
+    selectRecipients({keys[0], others[0], keys[1], others[1]});
+    for (const auto& [print, sum] : {std::pair{1, 1}, std::pair{1, 0}, std::pair{0, 1}}) {
+        SCOPED_TRACE("print selected " + std::to_string(print) + ", sum selected " + std::to_string(sum));
+        const size_t boxesBefore = ui->boxes().size();
+        const size_t jobsBefore = ui->jobs().size();
+        answer(5);
+        DisplayPDF(7, false).CompanyFed1099(sum, print);
+        const Strings all = boxTexts();
+        const Strings boxes(all.begin() + static_cast<std::ptrdiff_t>(boxesBefore), all.end());
+        ASSERT_EQ(boxes.size(), 5u);
+        EXPECT_EQ(boxes[0], "2 selected recipients of other payers were left out: the filing copies and the 1096 are "
+                            "for the first selected payer only.");
+        EXPECT_EQ(ui->boxes()[boxesBefore].title, "Print Filing Copies");
+        // Two forms of the first payer fit one sheet of three; all three of its forms, too.
+        EXPECT_EQ(boxes[1], "Please put 1 copies of 1099-NEC Copy A into the printer, then hit ok");
+        const auto jobs = sheetJobs();
+        ASSERT_EQ(jobs.size(), jobsBefore + 4);
+        Strings names;
+        for (const Sheet& sheet : jobs[jobsBefore]->sheets())
+            for (const std::string& t : texts(sheet))
+                if (t.size() == 6 && t.substr(2) == " Lee") names.push_back(t);
+        EXPECT_EQ(names, print ? (Strings{"R1 Lee", "R2 Lee"}) : (Strings{"R1 Lee", "R2 Lee", "R3 Lee"}));
+        for (size_t j = jobsBefore; j + 1 < jobs.size(); ++j) EXPECT_FALSE(shows(*jobs[j], "Other Payer"));
+        EXPECT_EQ(totals1096(), sum ? (Strings{"2", "30.00", "300.00"}) : (Strings{"3", "60.00", "600.00"}));
+    }
+}
+
+TEST_F(FilingRunTest, OnePayersRunTellsNothingMore) {
+    const int32_t other = addFullPayer("Other Payer");
+    add(other, person(7, "Q1"));
+    selectRecipients({keys[0], keys[1]});
+    answer(4);
+    DisplayPDF(7, false).CompanyFed1099(1, 1);
+    EXPECT_EQ(boxTexts(), (Strings{"Please put 1 copies of 1099-NEC Copy A into the printer, then hit ok",
+                                   "Please put 1 copies of 1099-NEC Copy C into the printer, then hit ok",
+                                   "Please put 1 copies of 1099-NEC Copy 1 into the printer, then hit ok",
+                                   "Please put 1 1096 into the printer, then hit ok"}));
+    EXPECT_EQ(namesOnCopyA(), (Strings{"R1 Lee", "R2 Lee"}));
+    EXPECT_EQ(sheetJobs().size(), 4u);
+    EXPECT_EQ(totals1096(), (Strings{"2", "30.00", "300.00"}));
+}
+
 TEST_F(FilingRunTest, AVoidRecipientPrintsButIsNotCountedAndGroupedAmountsCountInFull) {
     RecipientInfo r1 = cdb()->getRecipientInfo(keys[0]);
     r1.setLine1_NEC("1,234.56");
@@ -409,7 +461,7 @@ TEST_F(PrintRunTest, WithoutASelectedPayerTheUserIsToldAndNothingPrints) {
     EXPECT_FALSE(cdb()->getRecipientInfo(0).getPrinted());
 }
 
-TEST_F(PrintRunTest, EachFormCarriesItsOwnPayerAndThe1096CountsOnlyTheFirstPayers) {
+TEST_F(PrintRunTest, EachRecipientCopyCarriesItsOwnPayerAndTheFilingRunOnlyTheFirstPayers) {
     const int32_t alpha = addFullPayer("Alpha Inc");
     ComapnyInfo beta = cdb()->getCompanyInfo1(addFullPayer("Beta LLC"));
     beta.setTaxID("98-7654321");
@@ -436,12 +488,14 @@ TEST_F(PrintRunTest, EachFormCarriesItsOwnPayerAndThe1096CountsOnlyTheFirstPayer
     EXPECT_EQ(t.at(7), "Al Lee");
     EXPECT_EQ(t.at(half + 7), "Bea Lee");
 
-    answer(4);
+    answer(5);
     DisplayPDF(7, false).CompanyFed1099(1, 1);
     EXPECT_EQ(totals1096(), (Strings{"1", "0.00", "100.00"}));
     EXPECT_EQ(texts(lastSheets()->sheets().at(0)).at(0), "Alpha Inc");
-    // The filing copies of the selected recipients also carry their own payers.
-    EXPECT_TRUE(shows(*sheetJobs().at(2), "Beta LLC"));
+    // The filing copies are the first payer's alone, as its 1096 is.
+    EXPECT_EQ(boxTexts().at(2), DisplayPDF::leftOutText(1));
+    EXPECT_TRUE(shows(*sheetJobs().at(2), "Alpha Inc"));
+    EXPECT_FALSE(shows(*sheetJobs().at(2), "Beta LLC"));
 }
 
 TEST_F(PrintRunTest, AnEmptySelectionStillPromptsAndHandsOverEmptyJobs) {

@@ -154,6 +154,24 @@ TEST_F(MainWindowTest, SavedDashboardComesBackWithTheNewWorkButtonsOff) {
     EXPECT_FALSE(w("Recipient_sel")->isEnabled());         // left to the next refresh
 }
 
+// A filing run prints one payer's forms and its 1096: with two payers selected the
+// command stays off through a refresh, and comes back with one.
+TEST_F(MainWindowTest, PrintFilingCopiesStaysOffOverTwoPayersAlsoAfterARefresh) {
+    openDatabase();
+    addPayer("Acme Supply");
+    addPayer("Birch & Sons");
+    showDatabase();
+    userSelect(companies(), {0, 1});
+    EXPECT_FALSE(item("printformforFilling")->isEnabled());
+    window->Refresh();
+    EXPECT_FALSE(item("printformforFilling")->isEnabled());
+    EXPECT_FALSE(window->printCompanyButton()->isEnabled());
+    userSelect(companies(), {1});
+    window->Refresh();
+    EXPECT_TRUE(item("printformforFilling")->isEnabled());
+    EXPECT_TRUE(window->printCompanyButton()->isEnabled());
+}
+
 // The dashboard by the number of selected payers and recipients.
 TEST_F(MainWindowTest, DashboardFollowsTheSelectionCounts) {
     openDatabase();

@@ -5,6 +5,7 @@
 #include "core/efile/EFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 
 #include "core/efile/EFileTotals.h"
@@ -47,15 +48,6 @@ std::string kindName(int32_t kind) {
     }
 }
 
-// The payee as the user knows it: the business name, or first name and surname.
-std::string payeeName(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional) {
-    if (additional.getname_type() == "Business Name") return recipient.getLastName();
-    std::string name = recipient.getFirstName();
-    const std::string& surname = additional.getlastname().empty() ? recipient.getLastName() : additional.getlastname();
-    if (!name.empty() && !surname.empty()) name += ' ';
-    return name + surname;
-}
-
 std::string sequence(uint64_t number) { return Utils::RJustWithZeros(static_cast<int64_t>(number), 8); }
 
 // A C or K field: filter 2, upper case, right-justified and zero-filled.
@@ -80,6 +72,37 @@ std::optional<char> addAmounts(EFileTotals& into, const EFileTotals& payee) {
 }
 
 }  // namespace
+
+EFile::PayeeName EFile::payeeNameOf(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional) {
+    PayeeName name;
+    name.business = additional.getname_type() == "Business Name";
+    if (name.business) {
+        name.surname = recipient.getLastName();
+    } else {
+        name.surname = additional.getlastname();
+        name.first = recipient.getFirstName();
+        name.middle = additional.getmiddleName();
+    }
+    return name;
+}
+
+std::string EFile::payeeName(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional) {
+    const PayeeName name = payeeNameOf(recipient, additional);
+    std::string text = name.first;
+    if (!text.empty() && !name.surname.empty()) text += ' ';
+    text += name.surname;
+    return text.empty() ? "the recipient with key " + std::to_string(recipient.getPK()) : text;
+}
+
+std::string EFile::filingStateCode(const std::string& state, bool foreign, bool wantNumber) {
+    return foreign ? std::string() : Utils::getStateCode(state, wantNumber);
+}
+
+std::string EFile::voidLeftOutText(uint64_t count, const std::string& file) {
+    if (count == 0) return "";
+    return std::to_string(count) + (count == 1 ? " void recipient was" : " void recipients were") +
+           " left out of the " + file + ".";
+}
 
 EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                  const std::string& box) {
@@ -114,13 +137,15 @@ EFileResult EFile::refusedTotal(const RecipientInfo& recipient, const RecipientA
 }
 
 std::string EFile::withoutStatePrefix(const std::string& id, const std::string& code) {
-    std::size_t drop = 0;
-    if (id.find(code + "/") != std::string::npos)
-        drop = 3;
-    else if (id.find(code) != std::string::npos)
-        drop = 2;
-    const std::u32string characters = Utils::toCodePoints(id);
-    return Utils::fromCodePoints(characters.substr(std::min(drop, characters.size())));
+    auto startsWith = [&id](const std::string& prefix) {
+        if (id.size() < prefix.size()) return false;
+        for (std::size_t i = 0; i < prefix.size(); ++i)
+            if (std::toupper(static_cast<unsigned char>(id[i])) != prefix[i]) return false;
+        return true;
+    };
+    if (startsWith(code + "/") || startsWith(code + "-")) return id.substr(code.size() + 1);
+    if (startsWith(code)) return id.substr(code.size());
+    return id;
 }
 
 EFileGroup EFile::groupOf(const ComapnyInfo& payer, int32_t kind, const std::vector<EFilePayee>& payees) {
@@ -128,7 +153,8 @@ EFileGroup EFile::groupOf(const ComapnyInfo& payer, int32_t kind, const std::vec
     group.payer = payer;
     group.kind = kind;
     for (const auto& p : payees)
-        if (!Utils::getStateCode(p.recipient.getState(), true).empty()) group.anyCombinedCode = true;
+        if (!filingStateCode(p.recipient.getState(), p.recipient.getAddressIsNotUSTerritory(), true).empty())
+            group.anyCombinedCode = true;
     group.nextPayee = [&payees, next = std::size_t(0)]() mutable -> const EFilePayee* {
         return next < payees.size() ? &payees[next++] : nullptr;
     };
@@ -165,6 +191,7 @@ EFileResult EFile::write(const E_FileInfo& transmitter, uint64_t payeeCount, con
         result.message = "The e-file could not be written.";
     }
     output_ = nullptr;
+    result.payees = numBRecords_;
     return result;
 }
 
@@ -186,7 +213,7 @@ EFileResult EFile::writeGroup(EFileGroup& group) {
 
         std::optional<char> overflow = addAmounts(payerTotals, own);
         if (!overflow && currentFedStateFlag_) {
-            const std::string& code = codesOf(payee->recipient.getState()).combined;
+            const std::string& code = codesOf(payee->recipient).combined;
             if (!code.empty()) {
                 EFileTotals& state = stateTotalsFor(states, code);
                 overflow = addAmounts(state, own);
@@ -208,6 +235,11 @@ const EFile::StateCodes& EFile::codesOf(const std::string& state) {
         found = stateCodes_.emplace(state, StateCodes{Utils::getStateCode(state, false), Utils::getStateCode(state, true)})
                     .first;
     return found->second;
+}
+
+const EFile::StateCodes& EFile::codesOf(const RecipientInfo& recipient) {
+    static const StateCodes kNone;
+    return recipient.getAddressIsNotUSTerritory() ? kNone : codesOf(recipient.getState());
 }
 
 void EFile::AppendEFileData(ERecord& record) {

@@ -45,10 +45,16 @@ struct EFileGroup {
 
 // The outcome of a run: success, or why there is no file.
 struct EFileResult {
-    enum class Failure { none, refused, output, database };
+    // empty: the file would hold no payee (every one left out as void, or none of the
+    // state's); nothing was written or marked, and the message says why.
+    enum class Failure { none, refused, output, database, empty };
     Failure failure = Failure::none;
     // Refused: names the recipient and the box; otherwise the system's or SQLite's reason.
     std::string message;
+    // Of a run that got as far as its payees: the B records written, and the void
+    // recipients left out (a void form is never filed; its replacement is).
+    uint64_t payees = 0;
+    uint64_t voidLeftOut = 0;
 
     bool ok() const { return failure == Failure::none; }
 };
@@ -88,11 +94,33 @@ public:
     // A group over payees held in memory, which must outlive the group's use.
     static EFileGroup groupOf(const ComapnyInfo& payer, int32_t kind, const std::vector<EFilePayee>& payees);
 
+    // A payee's name as both the FIRE file and the state file carry it: a business by
+    // its name line (the recipient's LastName), an individual by the surname of its
+    // additional data, its first name and middle name. An individual's LastName is not
+    // read: the entry windows keep the payer's name there.
+    struct PayeeName {
+        bool business = false;
+        std::string surname;  // or the business name
+        std::string first;
+        std::string middle;
+    };
+    static PayeeName payeeNameOf(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional);
+    // The payee as the user knows it, for messages: the business name, or first name and
+    // surname.
+    static std::string payeeName(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional);
+
+    // A recipient's postal code (wantNumber false) or combined federal/state code (true):
+    // none for an address outside the United States, whose state text is a province.
+    static std::string filingStateCode(const std::string& state, bool foreign, bool wantNumber);
+
+    // How many void recipients a run left out, for the success message: "" for none,
+    // else "1 void recipient was left out of the E-File." and so on.
+    static std::string voidLeftOutText(uint64_t count, const std::string& file);
+
     // Wisconsin's identifier for a payee without state data.
     static constexpr char kWisconsinFallback[] = "036888888888801";
-    // A state ID without its state's prefix: the text after "KY/" (three characters)
-    // when it contains that, after "KY" (two) when it contains the bare code, else the
-    // whole text.
+    // A state ID without its state's prefix: the text after a leading "KY/", "KY-" or
+    // "KY" (either case), else the whole text.
     static std::string withoutStatePrefix(const std::string& id, const std::string& code);
 
     int32_t RecSort() const { return RecSort_; }
@@ -137,6 +165,8 @@ protected:
         std::string combined;
     };
     const StateCodes& codesOf(const std::string& state);
+    // A payee's codes: none for an address outside the United States.
+    const StateCodes& codesOf(const RecipientInfo& recipient);
 
     std::unordered_map<std::string, StateCodes> stateCodes_;
     bool combinedFedStateFlag_ = false;

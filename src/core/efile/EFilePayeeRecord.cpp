@@ -98,12 +98,9 @@ void PayeeRecord::common(const EFileTotals& amounts, uint64_t sequenceNumber) {
 
     const bool foreign = p_.getAddressIsNotUSTerritory();
     mark(287, foreign, "1");
-    if (a_.getname_type() == "Business Name") {
-        text(288, 40, p_.getLastName());
-    } else {
-        text(288, 40, a_.getlastname());
-        text(328, 40, p_.getFirstName() + " " + a_.getmiddleName());
-    }
+    const EFile::PayeeName name = EFile::payeeNameOf(p_, a_);
+    text(288, 40, name.surname);
+    if (!name.business) text(328, 40, name.first + " " + name.middle);
     text(368, 40, p_.getAddress());
     if (foreign) {
         // A foreign postal code is kept as written ("M5V 2T6"), not reduced to digits.
@@ -200,7 +197,7 @@ void PayeeRecord::miscState() {
 void PayeeRecord::divState() {
     if (combined_ && stateCode_ == "KY") {
         text(663, 2, "21");
-        text(665, 20, p_.getDiv_Line13_1());
+        text(665, 20, EFile::withoutStatePrefix(p_.getDiv_Line13_1(), "KY"));
         money(723, p_.getDiv_Line14_1(), "Box 16");
     } else {
         zeros(723);
@@ -212,7 +209,7 @@ void PayeeRecord::divState() {
 void PayeeRecord::intState() {
     if (combined_ && stateCode_ == "KY") {
         text(663, 2, "21");
-        text(665, 20, p_.getInt_Line14_1());
+        text(665, 20, EFile::withoutStatePrefix(p_.getInt_Line14_1(), "KY"));
         money(723, p_.getInt_Line15_1(), "Box 17");
     } else {
         text(663, 60, p_.getInt_payerRTN());
@@ -257,7 +254,7 @@ void PayeeRecord::necState() {
     }
     if (stateCode_ == "KY") {
         text(663, 2, "21");
-        text(665, 20, p_.getLine6_1_NEC());
+        text(665, 20, EFile::withoutStatePrefix(p_.getLine6_1_NEC(), "KY"));
         money(723, p_.getLine5_1_NEC(), "Box 5");
     } else if (stateCode_ == "WI") {
         const bool none = p_.getLine6_1_NEC().empty() && p_.getLine6_2_NEC().empty();
@@ -302,7 +299,7 @@ EFileResult EFile::AddRecord_B(const RecipientInfo& recipient, const RecipientAd
             return refusedAmount(recipient, additional, EFileTotals::boxName(recipient.getType(), code));
 
     ERecord record;
-    const StateCodes& codes = codesOf(recipient.getState());
+    const StateCodes& codes = codesOf(recipient);
     const std::string payerState = codesOf(payer.getState()).postal;
     PayeeRecord b(record, recipient, additional, payer, combinedFedStateFlag_, currentFedStateFlag_, codes.postal,
                   codes.combined, payerState);

@@ -52,6 +52,7 @@ struct RunEntry {
     int32_t payer;        // -1 when not known: no such row, or not of a selected payer
     int32_t kind;
     bool combinedCode;    // its state takes part in combined federal/state filing
+    bool voided;          // a void form: never filed nor marked
 };
 
 class Gathering {
@@ -64,8 +65,10 @@ public:
     // The groups in file order. Reading a batch of payees also marks them completed,
     // while their rows are at hand.
     EFile::Groups groups();
-    // Marks the run's recipients that are in no group.
+    // Marks the run's recipients that are in no group (void ones excepted).
     bool markTheRest();
+    // The void recipients that a group would otherwise have held.
+    uint64_t voidLeftOut() const { return voidLeftOut_; }
 
     const std::string& failure() const { return failure_; }
 
@@ -88,6 +91,7 @@ private:
     // The group being written: its batch of payees and where the batch starts.
     std::vector<EFilePayee> batch_;
     std::size_t batchStart_ = 0;
+    uint64_t voidLeftOut_ = 0;
     std::string failure_;
 };
 
@@ -103,7 +107,10 @@ bool Gathering::query(const std::string& sql, const std::vector<FMValue>& args,
 }
 
 RunEntry Gathering::entryOf(FMResultSet& rs) {
-    RunEntry e{rs.intForColumn("pk"), rs.intForColumn("company_FK"), rs.intForColumn("type"), false};
+    RunEntry e{rs.intForColumn("pk"), rs.intForColumn("company_FK"), rs.intForColumn("type"), false,
+               companyrows::flag(rs, "void")};
+    // An address outside the United States has a province, not a state: no code.
+    if (companyrows::flag(rs, "addressIsNotUSTerritory")) return e;
     const std::string state = companyrows::nameText(rs, "state");
     auto known = combinedStates_.find(state);
     if (known == combinedStates_.end())
@@ -114,7 +121,7 @@ RunEntry Gathering::entryOf(FMResultSet& rs) {
 
 bool Gathering::readRun(const std::vector<int32_t>& selected, int32_t direction,
                         const std::vector<int32_t>& payers) {
-    const char* columns = "select pk, company_FK, type, state from recipients where ";
+    const char* columns = "select pk, company_FK, type, state, addressIsNotUSTerritory, void from recipients where ";
     if (selected.empty()) {
         // The rows and order of the recipient list of the selected payers, with nothing
         // chosen by name, kind or status.
@@ -136,7 +143,7 @@ bool Gathering::readRun(const std::vector<int32_t>& selected, int32_t direction,
     std::vector<std::pair<int32_t, uint32_t>> places;  // key, place in the selection
     places.reserve(selected.size());
     for (std::size_t i = 0; i < selected.size(); ++i) {
-        run_.push_back(RunEntry{selected[i], -1, 0, false});
+        run_.push_back(RunEntry{selected[i], -1, 0, false, false});
         places.emplace_back(selected[i], static_cast<uint32_t>(i));
     }
     std::sort(places.begin(), places.end());
@@ -177,7 +184,12 @@ bool Gathering::readPayers(const std::vector<int32_t>& keys) {
     for (std::size_t i = 0; i < run_.size(); ++i) {
         const auto payer = groups_.find(run_[i].payer);
         const int slot = kindSlot(run_[i].kind);
-        if (payer != groups_.end() && slot >= 0) payer->second[static_cast<std::size_t>(slot)].push_back(i);
+        if (payer == groups_.end() || slot < 0) continue;
+        // A void form is left out: filed, it would count twice with its replacement.
+        if (run_[i].voided)
+            ++voidLeftOut_;
+        else
+            payer->second[static_cast<std::size_t>(slot)].push_back(i);
     }
     return true;
 }
@@ -268,8 +280,12 @@ EFile::Groups Gathering::groups() {
 bool Gathering::mark(const std::vector<FMValue>& keys) {
     if (keys.empty()) return true;
     for (const char* table : {"recipients", "recipients_additionalinfo"}) {
+        // A void recipient is not marked, also where the run did not read its row (a
+        // large selection's recipients of other payers).
         const std::string sql = std::string("update ") + table + " set completed = 1 where pk in " +
-                                markList(keys.size()) + " and (completed is null or completed <> 1);";
+                                markList(keys.size()) +
+                                " and (completed is null or completed <> 1)"
+                                " and pk not in (select pk from recipients where void > 0);";
         if (!db_.executeUpdate(sql, keys))
             return fail("The recipients could not be marked completed");
     }
@@ -281,7 +297,7 @@ bool Gathering::inGroup(const RunEntry& e) const { return groups_.count(e.payer)
 bool Gathering::markTheRest() {
     std::vector<FMValue> keys;
     for (const RunEntry& e : run_) {
-        if (inGroup(e)) continue;
+        if (inGroup(e) || e.voided) continue;
         keys.emplace_back(e.key);
         if (keys.size() == kBatch) {
             if (!mark(keys)) return false;
@@ -310,7 +326,16 @@ EFileResult EFile::Populate(const E_FileInfo& transmitter, const std::string& ou
                                  return gathering.readRun(selected, RecSort_, payers) && gathering.readPayers(payers);
                              },
                              [&](const Output& output) {
-                                 return write(transmitter, gathering.payeeCount(), gathering.groups(), output);
+                                 EFileResult result =
+                                     write(transmitter, gathering.payeeCount(), gathering.groups(), output);
+                                 result.voidLeftOut = gathering.voidLeftOut();
+                                 // A file whose recipients are all void is not offered.
+                                 if (result.ok() && result.payees == 0 && result.voidLeftOut > 0) {
+                                     result.failure = EFileResult::Failure::empty;
+                                     result.message = "No E-File was created: every selected recipient is void. " +
+                                                      voidLeftOutText(result.voidLeftOut, "E-File");
+                                 }
+                                 return result;
                              },
                              // With no payer selected the run marks nothing.
                              [&] { return gathering.markTheRest(); }, [&] { return gathering.failure(); }});

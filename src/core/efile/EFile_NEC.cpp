@@ -62,9 +62,10 @@ bool EFile_NEC::isStateFileState(const std::string& state) {
     return std::any_of(std::begin(kStates), std::end(kStates), [&](const char* s) { return state == s; });
 }
 
-bool EFile_NEC::isPayeeOf(int32_t kind, const std::string& stateText, const std::string& state) {
-    // The empty code of "None" or an unknown state text matches no chosen state.
-    return kind == 7 && !state.empty() && Utils::getStateCode(stateText, false) == state;
+bool EFile_NEC::isPayeeOf(int32_t kind, const std::string& stateText, bool foreign, const std::string& state) {
+    // The empty code of "None", of an unknown state text and of a foreign province
+    // matches no chosen state.
+    return kind == 7 && !state.empty() && filingStateCode(stateText, foreign, false) == state;
 }
 
 EFileResult EFile_NEC::write(const E_FileInfo& transmitter, uint64_t payeeCount, const Groups& nextGroup,
@@ -91,7 +92,7 @@ EFileResult EFile_NEC::writeGroup(EFileGroup& group) {
 
         std::optional<char> overflow = addAmounts(payerTotals, own);
         if (!overflow && stateTotals) {
-            const std::string& code = codesOf(payee->recipient.getState()).postal;
+            const std::string& code = codesOf(payee->recipient).postal;
             if (!code.empty()) {
                 EFileTotals& state = stateTotalsFor(states, code);
                 overflow = addAmounts(state, own);
@@ -160,10 +161,11 @@ EFileResult EFile_NEC::AddRecord_B(const RecipientInfo& p, const RecipientAdditi
 
     const bool foreign = p.getAddressIsNotUSTerritory();
     if (foreign) text(247, 1, "1");
-    text(248, 40, p.getLastName());
-    text(288, 40, p.getFirstName());
+    const PayeeName name = payeeNameOf(p, additional);
+    text(248, 40, name.surname);
+    text(288, 40, name.first);
     text(368, 40, p.getAddress());
-    const StateCodes& codes = codesOf(p.getState());
+    const StateCodes& codes = codesOf(p);
     if (foreign) {
         text(448, 51, p.getCity() + " " + p.getState() + " " + p.getZip() + " " + p.getCountry());
     } else {

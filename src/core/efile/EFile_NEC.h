@@ -27,8 +27,8 @@ public:
 
     // Whether a recipient of this form kind and stored state text ("Kentucky-KY") is a
     // payee of the state file of `state` ("KY"): a 1099-NEC whose state's postal code is
-    // that state.
-    static bool isPayeeOf(int32_t kind, const std::string& stateText, const std::string& state);
+    // that state. An address outside the United States (foreign) is in no state.
+    static bool isPayeeOf(int32_t kind, const std::string& stateText, bool foreign, const std::string& state);
 
     // The whole file of the transmitter's NEC state: T with payeeCount as its number of
     // payees, for each group (one per payer, holding only payees of the file) A, its B

@@ -38,6 +38,8 @@ struct Candidate {
     int32_t payer;
     int32_t kind;
     std::string state;
+    bool foreign;
+    bool voided;
 };
 
 CompanyDatabase* openCompanyDatabase() {
@@ -60,7 +62,10 @@ public:
     bool readCandidates(const std::vector<int32_t>& selected, const std::vector<int32_t>& payers);
     // Keeps the payees of the file and gives each payer (with a row) its own, in order.
     bool readPayers(const std::vector<int32_t>& payers);
-    bool anyPayee() const { return !payees_.empty(); }
+    // Whether the state has a payee among the candidates, void ones included.
+    bool anyPayee() const { return !payees_.empty() || voidLeftOut_ > 0; }
+    // The void payees of the state, left out of the file and not marked.
+    uint64_t voidLeftOut() const { return voidLeftOut_; }
     uint64_t payeeCount() const;
     EFile::Groups groups();
     // Marks every payee of the file completed, those of unselected payers included.
@@ -79,6 +84,7 @@ private:
     FMDatabase& db_;
     const std::string state_;
     std::vector<Candidate> payees_;    // the payees of the file, in candidate order
+    uint64_t voidLeftOut_ = 0;
     std::vector<ComapnyInfo> payers_;  // the selected payers with a row, in selection order
     std::unordered_map<int32_t, std::vector<std::size_t>> byPayer_;  // positions in payees_
     std::vector<EFilePayee> batch_;
@@ -99,11 +105,12 @@ bool Gathering::query(const std::string& sql, const std::vector<FMValue>& args,
 
 Candidate Gathering::candidateOf(FMResultSet& rs) {
     return Candidate{rs.intForColumn("pk"), rs.intForColumn("company_FK"), rs.intForColumn("type"),
-                     companyrows::nameText(rs, "state")};
+                     companyrows::nameText(rs, "state"), companyrows::flag(rs, "addressIsNotUSTerritory"),
+                     companyrows::flag(rs, "void")};
 }
 
 bool Gathering::readCandidates(const std::vector<int32_t>& selected, const std::vector<int32_t>& payers) {
-    const char* columns = "select pk, company_FK, type, state from recipients where ";
+    const char* columns = "select pk, company_FK, type, state, addressIsNotUSTerritory, void from recipients where ";
     std::vector<Candidate> candidates;
     if (selected.empty()) {
         // The rows and order of the recipient list of the payers' 1099-NEC recipients.
@@ -135,12 +142,21 @@ bool Gathering::readCandidates(const std::vector<int32_t>& selected, const std::
             if (found != rows.end()) candidates.push_back(found->second);
         }
     }
-    // The state codes are worked out once per state text.
+    // The state codes are worked out once per state text. A void form is left out: its
+    // replacement is filed.
     std::unordered_map<std::string, bool> inState;
     for (Candidate& c : candidates) {
+        if (c.kind != 7 || c.foreign) continue;
         auto known = inState.find(c.state);
-        if (known == inState.end()) known = inState.emplace(c.state, EFile_NEC::isPayeeOf(7, c.state, state_)).first;
-        if (c.kind == 7 && known->second) payees_.push_back(std::move(c));
+        if (known == inState.end())
+            known = inState.emplace(c.state, EFile_NEC::isPayeeOf(7, c.state, false, state_)).first;
+        if (!known->second) continue;
+        if (c.voided) {
+            // Counted only where it would have been filed: with a selected payer.
+            if (std::find(payers.begin(), payers.end(), c.payer) != payers.end()) ++voidLeftOut_;
+        } else {
+            payees_.push_back(std::move(c));
+        }
     }
     return true;
 }
@@ -216,7 +232,7 @@ EFile::Groups Gathering::groups() {
             group.payer = payer;
             group.kind = 7;
             group.anyCombinedCode = std::any_of(members.begin(), members.end(), [this](std::size_t i) {
-                return !Utils::getStateCode(payees_[i].state, true).empty();
+                return !EFile::filingStateCode(payees_[i].state, payees_[i].foreign, true).empty();
             });
             batch_.clear();
             batchStart_ = 0;
@@ -276,11 +292,25 @@ EFileResult EFile_NEC::Populate(const E_FileInfo& transmitter, const std::string
     const std::vector<int32_t>& selected = s.recp_details ? s.recp_details->selectedRecipients() : noneSelected;
     numPayers_ = static_cast<int32_t>(payers.size());
 
-    Gathering gathering(*cdb, transmitter.getNECState());
+    const std::string& state = transmitter.getNECState();
+    Gathering gathering(*cdb, state);
     return efilerun::toFile(*cdb->db, outputPath, !payers.empty(),
                             {[&] { return gathering.readCandidates(selected, payers) && gathering.readPayers(payers); },
                              [&](const Output& output) {
-                                 return write(transmitter, gathering.payeeCount(), gathering.groups(), output);
+                                 EFileResult result =
+                                     write(transmitter, gathering.payeeCount(), gathering.groups(), output);
+                                 result.voidLeftOut = gathering.voidLeftOut();
+                                 // A file of its T and F records alone is not offered.
+                                 if (result.ok() && result.payees == 0) {
+                                     result.failure = EFileResult::Failure::empty;
+                                     result.message =
+                                         result.voidLeftOut > 0
+                                             ? "No E-File for " + state + " was created: every selected 1099-NEC payee in " +
+                                                   state + " is void. " + voidLeftOutText(result.voidLeftOut, "E-File")
+                                             : "No E-File for " + state + " was created: no selected recipient is a "
+                                               "1099-NEC payee in " + state + ".";
+                                 }
+                                 return result;
                              },
                              // With no payer selected the run marks nothing.
                              [&] { return gathering.markPayees(); }, [&] { return gathering.failure(); }});

@@ -1,21 +1,17 @@
 #pragma once
 
 // The maker of this program as the FIRE transmitter record names it (vendor block,
-// positions 519-704). Placeholders until the owner fills in the maker's real data.
-// The file carries them upper-cased through filter 2, so they may hold only A-Z, 0-9,
-// the blank, "-" and "&"; the checks below keep them so.
+// positions 519-704). The values come from the build's configuration (the
+// TALVEXA_VENDOR_* cache variables of cmake/FireVendor.cmake); a build that does not
+// set them carries placeholders. The file carries them upper-cased through filter 2, so
+// they may hold only A-Z, 0-9, the blank, "-" and "&": the configure checks that, and
+// the checks below keep it so.
 
 #include <string_view>
 
-namespace firevendor {
+#include "core/efile/FireVendorValues.h"
 
-constexpr std::string_view kName = "TALVEXA SOFTWARE";          // 40
-constexpr std::string_view kMailingAddress = "VENDOR ADDRESS";  // 40
-constexpr std::string_view kCity = "VENDOR CITY";               // 40
-constexpr std::string_view kState = "NY";                       // 2, postal code
-constexpr std::string_view kZip = "000000000";                  // 9
-constexpr std::string_view kContactName = "VENDOR CONTACT";     // 40
-constexpr std::string_view kContactPhone = "0000000000";        // 15, telephone and extension
+namespace firevendor {
 
 constexpr bool fits(std::string_view value, std::size_t width) {
     if (value.size() > width) return false;

@@ -42,24 +42,32 @@ std::optional<std::vector<int32_t>> IrisExport::payers() {
     std::unordered_set<int32_t> seen;
     // Which payer each key has, so the payers can be listed in selection order.
     std::unordered_map<int32_t, int32_t> payerOf;
+    std::unordered_set<int32_t> voided;
     for (std::size_t from = 0; from < keys_.size(); from += kPayerBatch) {
         const std::size_t count = std::min(kPayerBatch, keys_.size() - from);
         std::vector<FMValue> args;
         args.reserve(count);
         for (std::size_t i = 0; i < count; ++i) args.emplace_back(keys_[from + i]);
-        auto rs = db_.db->executeQuery("select pk, company_FK from recipients where pk in " + markList(count) + ";",
-                                       args);
+        auto rs = db_.db->executeQuery(
+            "select pk, company_FK, void from recipients where pk in " + markList(count) + ";", args);
         if (!rs) {
             fail("The selected recipients could not be read: " + db_.db->lastErrorMessage());
             return std::nullopt;
         }
         FMError error;
-        while (rs->nextWithError(&error)) payerOf[rs->intForColumnIndex(0)] = rs->intForColumnIndex(1);
+        while (rs->nextWithError(&error)) {
+            payerOf[rs->intForColumnIndex(0)] = rs->intForColumnIndex(1);
+            if (rs->intForColumnIndex(2) > 0) voided.insert(rs->intForColumnIndex(0));
+        }
         if (error.code != 0) {
             fail("The selected recipients could not be read: " + error.description);
             return std::nullopt;
         }
     }
+    const std::size_t selected = keys_.size();
+    keys_.erase(std::remove_if(keys_.begin(), keys_.end(), [&](int32_t key) { return voided.count(key) > 0; }),
+                keys_.end());
+    voidLeftOut_ += selected - keys_.size();
     for (int32_t key : keys_) {
         const auto payer = payerOf.find(key);
         if (payer != payerOf.end() && seen.insert(payer->second).second) found.push_back(payer->second);

@@ -27,9 +27,13 @@ public:
     std::size_t recipientCount() const { return keys_.size(); }
     std::size_t fileCount() const { return IrisFile::fileCount(keys_.size()); }
 
-    // The payer keys (company_FK) of the selected recipients, each once, in the order
-    // they first appear; nullopt when the rows could not be read (failure() says why).
+    // Leaves the void recipients out of the export (a void form is not filed: its
+    // replacement is), then gives the payer keys (company_FK) of the recipients left,
+    // each once, in the order they first appear; nullopt when the rows could not be read
+    // (failure() says why). The counts and files are those of the recipients left.
     std::optional<std::vector<int32_t>> payers();
+    // How many void recipients payers() left out.
+    std::size_t voidLeftOut() const { return voidLeftOut_; }
 
     // File k's recipients in selection order. False when they could not be read or one
     // of them is no longer stored (failure() says which).
@@ -47,5 +51,6 @@ private:
 
     CompanyDatabase& db_;
     std::vector<int32_t> keys_;
+    std::size_t voidLeftOut_ = 0;
     std::string failure_;
 };

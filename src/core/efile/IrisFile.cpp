@@ -372,8 +372,9 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
                                                  : office);
     f.plain(r.getAccountNumber());
 
+    // An address outside the United States takes part in no state's program.
     auto combined = [&] {
-        if (payer.getCombineStateIRIS())
+        if (payer.getCombineStateIRIS() && !r.getAddressIsNotUSTerritory())
             f.plain(stateCode(r.getState(), true));
         else
             f.empty();

@@ -310,9 +310,8 @@ bool Utils::isvalidNumber(const std::string& text) {
 }
 
 bool Utils::isValidState(const std::string& text) {
-    // "None" looks up to a blank code: the pop-up's "no state" entry is not a state.
-    std::string code = getStateCode(text, false);
-    return !code.empty() && code != " ";
+    // "None", the pop-up's "no state" entry, has no code.
+    return !getStateCode(text, false).empty();
 }
 
 bool Utils::isValidZip(const std::string& text) {
@@ -460,16 +459,21 @@ bool Utils::isValidCountry(char32_t character) { return !isLetter(character); }
 // ---- states ----
 
 std::string Utils::getStateCode(const std::string& state, bool wantNumber) {
+    // "None" is the pop-up's "no state": no code. A code is read only from a text that
+    // ends in a hyphen and two characters ("Ohio-OH"), so that a foreign province such
+    // as "Île-de-France" or "Provence-Alpes-Côte d'Azur" names no state by a piece of it.
     std::string lower = lowerCase(state);
+    if (lower == "none") return "";
     std::string name = lower;
     std::string code;
-    std::size_t dash = lower.find('-');
-    if (lower != "none" && dash != std::string::npos) {
-        name = lower.substr(0, dash);
+    std::size_t dash = lower.rfind('-');
+    if (dash != std::string::npos) {
         std::u32string rest = toCodePoints(lower.substr(dash + 1));
-        code = fromCodePoints(rest.substr(0, 2));
+        name = lower.substr(0, dash);
+        if (rest.size() == 2) code = fromCodePoints(rest);
     }
-    for (const auto& row : kStateRows) {
+    for (std::size_t i = 1; i < kStateRows.size(); ++i) {
+        const StateRow& row = kStateRows[i];
         if (name == row.name || code == row.code)
             return wantNumber ? std::string(row.number) : upperCase(row.code);
     }

@@ -58,7 +58,7 @@ public:
     // ---- states ----
 
     // Two-letter code (wantNumber false) or two-digit combined-filing number (true)
-    // of a state name or a state list entry ("California-CA"); "" when none matches.
+    // of a state name or entry ("California-CA", code last); "" for "None" and no match.
     static std::string getStateCode(const std::string& state, bool wantNumber);
     // The 59 entries of the state pop-up lists, "None" first.
     static std::vector<std::string> StateWithCode();

@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "core/efile/EFile.h"
 #include "core/efile/IrisExport.h"
 #include "core/efile/IrisFile.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -149,7 +150,7 @@ AdditionalPayersInformation::AdditionalPayersInformation(QWidget* parent)
     // The business name is the payer's name, kept in the payer window.
     ui->BussinessName->setEnabled(false);
     const ComapnyInfo& p = theAAdditionalCompanyInfo_;
-    if ((p.getfirstname().empty() && p.getTaxID1().empty()) || p.getpayernametype().empty()) {
+    if (!p.getpayernametype().empty() && p.getfirstname().empty() && p.getTaxID1().empty()) {
         ui->Name_type->setCurrentIndex(0);
         for (QLineEdit* e : {ui->Suffix, ui->First_Name, ui->Middle_Name, ui->Last_Name}) e->setEnabled(true);
     } else {
@@ -188,11 +189,20 @@ void AdditionalPayersInformation::LoadStates(QComboBox* list) {
 
 void AdditionalPayersInformation::CompanyInfoToView() {
     const ComapnyInfo& p = theAAdditionalCompanyInfo_;
-    ui->Name_type->setCurrentIndex(p.getpayernametype() == kBusinessName ? 1 : 0);
+    // Types not chosen yet are proposed from the payer's own taxpayer number: a payer
+    // with an EIN is a business.
+    const bool ssn = p.getTaxIDIsSSN();
+    if (p.getpayernametype().empty())
+        ui->Name_type->setCurrentIndex(ssn ? 0 : 1);
+    else
+        ui->Name_type->setCurrentIndex(p.getpayernametype() == kBusinessName ? 1 : 0);
     std::string tinType = p.getpayertintype();
     std::transform(tinType.begin(), tinType.end(), tinType.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    ui->TIN_Type->setCurrentIndex(tinType == "SSN" || tinType.empty() ? 0 : 1);
+    if (tinType.empty())
+        ui->TIN_Type->setCurrentIndex(ssn ? 0 : 1);
+    else
+        ui->TIN_Type->setCurrentIndex(tinType == "SSN" ? 0 : 1);
     ui->Phone_Type->setCurrentIndex(p.getphone_type() == kDomestic || p.getphone_type().empty() ? 0 : 1);
     int state = 0;
     for (int i = 1; i < ui->PayerState->count(); ++i)
@@ -251,7 +261,8 @@ bool AdditionalPayersInformation::runChecks() {
     f[kLastNameCheck] = !individual || Utils::isValidLength(text(kLastNameField), 1, 20);
     f[kPhoneCheck] = Utils::isValidInternationalPhone(text(kPhoneField), ss(ui->Phone_Type->currentText()));
     f[kAddressLine1Check] = Utils::isValidLength(text(kAddressLine1Field), 1, 40);
-    f[kAddressLine2Check] = Utils::isValidLength(text(kAddressLine2Field), 1, 40);
+    // Many addresses have no second line.
+    f[kAddressLine2Check] = Utils::isValidLength(text(kAddressLine2Field), 0, 40);
     f[kCityCheck] = Utils::isValidLength(text(kCityField), 1, 40);
     f[kStateCheck] = ui->PayerState->currentText() != QLatin1String("None");
     f[kZipCheck] = Utils::isValidZip(text(kZipField));
@@ -283,7 +294,7 @@ void AdditionalPayersInformation::showErrors() {
         {ui->Suffix, kSuffixCheck},              {ui->First_Name, kFirstNameCheck},
         {ui->Middle_Name, kMiddleNameCheck},     {ui->Last_Name, kLastNameCheck},
         {ui->PayePhone, kPhoneCheck},            {ui->BussinessAdd_Line1, kAddressLine1Check},
-        {ui->PayerCity, kCityCheck},             {ui->PayerZip, kZipCheck},
+        {ui->Bussinessadd2_Line2, kAddressLine2Check}, {ui->PayerCity, kCityCheck},             {ui->PayerZip, kZipCheck},
         {ui->PayerCountry, kCountryCheck},       {ui->PayerState, kStateCheck},
     };
     for (const auto& [control, check] : marked) setInvalid(control, !flags_[check]);
@@ -296,9 +307,13 @@ std::vector<std::string> AdditionalPayersInformation::generateErrorStrings() con
     };
     add(kBusinessNameCheck, "Business Name: Must be between 1 and 40 characters.");
     add(kTaxIdCheck, "Taxpayer ID Number: Must be of form XXXXXXXXX, XX-XXXXXXX or XXX-XX-XXXX.");
+    // Every failing field is listed, so that no check fails the payer without a word.
     add(kFirstNameCheck, "First Name: Must be between 1 and 20 characters.");
+    add(kMiddleNameCheck, "Middle Name: Must be 20 characters or less.");
     add(kLastNameCheck, "Last Name: Must be between 1 and 20 characters.");
+    add(kSuffixCheck, "Suffix: Must be 20 characters or less.");
     add(kAddressLine1Check, "Business address line 1: Must be between 1 and 40 characters.");
+    add(kAddressLine2Check, "Business address line 2: Must be 40 characters or less.");
     add(kCityCheck, "City/Town: Must be between 1 and 40 characters.");
     add(kStateCheck, "State/Province/Territory: Please select a State or province.");
     add(kZipCheck, "ZIP/Postal code: Must be of form XXXXX or XXXXX-XXXX.");
@@ -411,8 +426,15 @@ void AdditionalPayersInformation::Submit_Action() {
     ui->TaxerId_Number->setFocus();
     ui->Submit->setEnabled(false);
     ui->Export_P->setEnabled(true);
-    tvDatabase::tvMessageBox("Payer Additional Information Sucessfully Updated.", "", kMessageStyleOK, "",
-                             kMessageImagePlain, false);
+    if (valid) {
+        tvDatabase::tvMessageBox("Payer Additional Information Sucessfully Updated.", "", kMessageStyleOK, "",
+                                 kMessageImagePlain, false);
+    } else {
+        // Saved as the user chose, but not valid: that is no success.
+        tvDatabase::tvMessageBox("Payer Additional Information saved with errors.",
+                                 "The payer is not valid for IRIS until the fields shown in red are corrected.",
+                                 kMessageStyleOK, "", kMessageImageError, false);
+    }
 }
 
 void AdditionalPayersInformation::How_to_IRIS_Action() {
@@ -563,6 +585,10 @@ void AdditionalPayersInformation::Export_M() {
                                  kErrorTitle, kMessageImageError, false);
         return;
     }
+    if (exporter.recipientCount() == 0) {
+        refuse("No IRIS file was created: every selected recipient is void, and a void form is not filed.");
+        return;
+    }
     if (payers->size() > 1) {
         refuse("The selected recipients belong to more than one payer. Select the recipients of one payer to "
                "generate an IRIS file.");
@@ -591,7 +617,8 @@ void AdditionalPayersInformation::Export_M() {
         const auto [first, end] = IrisFile::recipientRange(exporter.recipientCount(), file);
         tvDatabase::tvMessageBox("Successfully created CSV File for recipients " + std::to_string(first + 1) + " to " +
                                      std::to_string(end) + ".",
-                                 "", kMessageStyleOK, "1099 IRIS-Efile", kMessageImagePlain, false);
+                                 EFile::voidLeftOutText(exporter.voidLeftOut(), "IRIS files"), kMessageStyleOK,
+                                 "1099 IRIS-Efile", kMessageImagePlain, false);
     }
     if (savedAny) endRun();
 }

@@ -286,12 +286,13 @@ void EFileFrameController::createMethod() {
     const EFileResult built = writer.Populate(transmitter, federal);
     if (!built.ok()) {
         // Nothing is saved and no state file is tried; the user can correct and retry.
-        showNotCreated(built.message);
+        showNotCreated(built);
         return;
     }
     if (saveFolder_.empty())
         saveFolder_ = platform::isDirectory(platform::documentsDir()) ? platform::documentsDir() : platform::homeDir();
-    saveBuiltFile(federal, std::string(kFederalName) + ".txt", "Successfully generated the E-File");
+    saveBuiltFile(federal, std::string(kFederalName) + ".txt", "Successfully generated the E-File",
+                  EFile::voidLeftOutText(built.voidLeftOut, "E-File"));
 
     const int chosen = ui->StateNect_dropdown->currentIndex();
     if (chosen >= 1 && chosen < static_cast<int>(StateList.size())) {
@@ -306,9 +307,10 @@ void EFileFrameController::createMethod() {
             EFile_NEC stateWriter;
             const EFileResult stateBuilt = stateWriter.Populate(transmitter, stateFile);
             if (stateBuilt.ok())
-                saveBuiltFile(stateFile, name, "Successfully generated the E-File For NEC State wise Filing.");
+                saveBuiltFile(stateFile, name, "Successfully generated the E-File For NEC State wise Filing.",
+                              EFile::voidLeftOutText(stateBuilt.voidLeftOut, "E-File"));
             else
-                showNotCreated(stateBuilt.message);
+                showNotCreated(stateBuilt);
         }
     }
     // The window closes only now, once nothing of this run needs it any more.
@@ -316,7 +318,7 @@ void EFileFrameController::createMethod() {
 }
 
 void EFileFrameController::saveBuiltFile(const std::string& built, const std::string& proposedName,
-                                         const std::string& success) {
+                                         const std::string& success, const std::string& details) {
     const std::optional<std::string> chosen =
         chooseSaveFile(this, kSavePanelTitle, saveFolder_, proposedName, "Text File (*.txt)", "txt");
     if (!chosen) return;
@@ -327,7 +329,14 @@ void EFileFrameController::saveBuiltFile(const std::string& built, const std::st
                                  false);
         return;
     }
-    tvDatabase::tvMessageBox(success, "", kMessageStyleOK, kTitle, kMessageImagePlain, false);
+    tvDatabase::tvMessageBox(success, details, kMessageStyleOK, kTitle, kMessageImagePlain, false);
+}
+
+void EFileFrameController::showNotCreated(const EFileResult& result) {
+    if (result.failure == EFileResult::Failure::empty)
+        tvDatabase::tvMessageBox(result.message, "", kMessageStyleOK, kTitle, kMessageImagePlain, false);
+    else
+        showNotCreated(result.message);
 }
 
 void EFileFrameController::showNotCreated(const std::string& message) {

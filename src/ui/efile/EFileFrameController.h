@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "core/efile/EFile.h"
 #include "core/store/E_FileInfo.h"
 #include "ui/database/DatabaseBoundWindow.h"
 
@@ -76,7 +77,11 @@ private:
     // Stores the transmitter row; false (the store has told the user) when it failed.
     bool saveTransmitter();
     // Asks where to save a built file and copies it there; reports a failed write.
-    void saveBuiltFile(const std::string& built, const std::string& proposedName, const std::string& success);
+    // details: what the success message adds (the void recipients left out).
+    void saveBuiltFile(const std::string& built, const std::string& proposedName, const std::string& success,
+                       const std::string& details);
+    // A file with nothing to file is told plainly; any other failure as an error.
+    void showNotCreated(const EFileResult& result);
     void showNotCreated(const std::string& message);
     void textEdited(std::size_t field, const QString& text);
     void fieldAction(std::size_t field);

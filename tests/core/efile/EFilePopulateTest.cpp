@@ -77,8 +77,8 @@ protected:
     void selectRecipients(std::vector<int32_t> keys) { session().recp_details->setSelectedRecipients(std::move(keys)); }
 
     // Runs the writer into the output file and reads the file back (kept for looking at).
-    EFileResult run(EFile& file, std::vector<firetest::Record>* records = nullptr) {
-        const EFileResult result = file.Populate(firetest::transmitter(false), output);
+    EFileResult run(EFile& file, std::vector<firetest::Record>* records = nullptr, bool combined = false) {
+        const EFileResult result = file.Populate(firetest::transmitter(combined), output);
         if (result.ok()) {
             std::string bytes;
             EXPECT_TRUE(platform::readFile(output, bytes));
@@ -331,6 +331,90 @@ TEST_F(EFilePopulate, ASecondRunReplacesTheFileAndMarksNothingTwice) {
     EXPECT_EQ(before.size(), 5u * 750u);
     EXPECT_EQ(marks(r), 2);
     EXPECT_EQ(folderFiles(), std::vector<std::string>{"1099_E-File.txt"});
+}
+
+// A void form is not filed (its replacement is): it has no B record, counts in no T, C,
+// K or F figure, adds to no total and is not marked completed; the run tells how many
+// it left out. A run whose recipients are all void offers no file.
+TEST_F(EFilePopulate, VoidRecipientsAreLeftOutWithTheCountsAndTotalsThatFollow) {
+    const int32_t payer = addPayer("Alpha Payer");
+    auto inState = [](const char* state, const char* box1, bool voided) {
+        return [=](RecipientInfo& r) {
+            r.setState(state);
+            r.setLine1_NEC(box1);
+            r.setVoided(voided);
+        };
+    };
+    const int32_t filed = addRecipient(payer, 7, "Fay", "Filed", inState("Georgia-GA", "100.00", false));
+    const int32_t voidNec = addRecipient(payer, 7, "Vic", "Void", inState("Georgia-GA", "3,000.00", true));
+    const int32_t voidCa = addRecipient(payer, 7, "Cal", "Void", inState("California-CA", "50.00", true));
+    const int32_t voidMisc = addRecipient(payer, 1, "Mia", "Void", [](RecipientInfo& r) {
+        r.setLine1_Misc("3,000.00");
+        r.setVoided(true);
+    });
+    exec("update recipients_additionalinfo set void = 1 where pk in (" + std::to_string(voidNec) + ", " +
+         std::to_string(voidCa) + ", " + std::to_string(voidMisc) + ");");
+    selectPayers({payer});
+    selectRecipients({voidMisc, filed, voidNec, voidCa});
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    const EFileResult result = run(file, &records, true);
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(result.payees, 1u);
+    EXPECT_EQ(result.voidLeftOut, 3u);
+    // No A record for the 1099-MISC, whose only recipient is void; no K record for California.
+    ASSERT_EQ(firetest::order(records), "TABCKF");
+    EXPECT_EQ(payeeNames(records), std::vector<std::string>{"FILED"});
+    EXPECT_EQ(firetest::fieldsIn(records[0])["payees"], "00000001");
+    auto c = firetest::fieldsIn(records[3]);
+    EXPECT_EQ(c["payees"], "00000001");
+    EXPECT_EQ(c["total1"], "000000000000010000");
+    auto k = firetest::fieldsIn(records[4]);
+    EXPECT_EQ(k["stateCode"], "13");
+    EXPECT_EQ(k["payees"], "00000001");
+    EXPECT_EQ(k["total1"], "000000000000010000");
+    auto f = firetest::fieldsIn(records[5]);
+    EXPECT_EQ(f["aRecords"], "00000001");
+    EXPECT_EQ(f["payees"], "00000001");
+    EXPECT_TRUE(completedOnBoth(filed));
+    for (int32_t key : {voidNec, voidCa, voidMisc}) EXPECT_EQ(marks(key), 0) << key;
+    EXPECT_EQ(EFile::voidLeftOutText(result.voidLeftOut, "E-File"), "3 void recipients were left out of the E-File.");
+    EXPECT_EQ(EFile::voidLeftOutText(1, "E-File"), "1 void recipient was left out of the E-File.");
+    EXPECT_EQ(EFile::voidLeftOutText(0, "E-File"), "");
+
+    // All void: no file, no mark, and the reason.
+    std::filesystem::remove(output);
+    selectRecipients({voidMisc, voidNec});
+    EFile allVoid;
+    const EFileResult none = run(allVoid);
+    EXPECT_EQ(none.failure, EFileResult::Failure::empty);
+    EXPECT_EQ(none.voidLeftOut, 2u);
+    EXPECT_EQ(none.message,
+              "No E-File was created: every selected recipient is void. 2 void recipients were left out of the E-File.");
+    EXPECT_TRUE(folderFiles().empty());
+    EXPECT_EQ(allMarks(), 2);  // the earlier run's marks of the filed one only
+}
+
+// A large selection reads only the selected payers' rows: a void recipient of another
+// payer is still not marked.
+TEST_F(EFilePopulate, AVoidRecipientOfAnotherPayerInALargeSelectionIsNotMarked) {
+    const int32_t payerA = addPayer("Alpha Payer");
+    const int32_t payerB = addPayer("Beta Payer");
+    const int32_t first = addRecipient(payerA, 7, "A", "One");
+    const int32_t voidOfB = addRecipient(payerB, 7, "B", "Void", [](RecipientInfo& r) { r.setVoided(true); });
+    const int32_t ordinaryOfB = addRecipient(payerB, 7, "B", "Ordinary");
+    copyRecipient(first, 2100);
+    std::vector<int32_t> selection{voidOfB, ordinaryOfB};
+    for (int32_t key = cdb->getRecipientPK(); key > ordinaryOfB; --key) selection.push_back(key);
+    selection.push_back(first);
+    selectPayers({payerA});
+    selectRecipients(selection);
+
+    EFile file;
+    ASSERT_TRUE(run(file).ok());
+    EXPECT_EQ(marks(voidOfB), 0);
+    EXPECT_EQ(marks(ordinaryOfB), 2);
 }
 
 }  // namespace

@@ -472,7 +472,7 @@ const StateCase kStateCases[] = {
          r.setDiv_Line13_1("KY-998877");
          r.setDiv_Line14_1("14.14");
      },
-     {{663, "21"}, {665, "KY-998877"}}, "000000001414", Z, "", false},
+     {{663, "21"}, {665, "998877"}}, "000000001414", Z, "", false},
     {"DIV Kentucky combined off", 2, "Illinois-IL", "", "Kentucky-KY", false,
      [](RecipientInfo& r) { r.setDiv_Line14_1("14.14"); }, {}, Z, Z, "", false},
     {"DIV Ohio combined on", 2, "Illinois-IL", "", "Ohio-OH", true, [](RecipientInfo& r) { r.setDiv_Line14_1("14.14"); },
@@ -488,7 +488,7 @@ const StateCase kStateCases[] = {
          r.setInt_Line14_1("KY55555");
          r.setInt_Line15_1("17.17");
      },
-     {{663, "21"}, {665, "KY55555"}}, "000000001717", Z, "", false},
+     {{663, "21"}, {665, "55555"}}, "000000001717", Z, "", false},
     {"INT Kentucky combined off keeps the routing number", 3, "Illinois-IL", "", "Kentucky-KY", false,
      [](RecipientInfo& r) {
          r.setInt_payerRTN("021000021");
@@ -545,7 +545,7 @@ const StateCase kStateCases[] = {
          r.setLine5_1_NEC("150.00");
          r.setLine6_1_NEC("KY/5555");
      },
-     {{663, "21"}, {665, "KY5555"}}, "000000015000", Z, "", false},
+     {{663, "21"}, {665, "5555"}}, "000000015000", Z, "", false},
     {"NEC Kentucky combined off", 7, "Illinois-IL", "", "Kentucky-KY", false,
      [](RecipientInfo& r) { r.setLine5_1_NEC("150.00"); }, {}, Z, Z, "", false},
     {"NEC Wisconsin combined on", 7, "Illinois-IL", "", "Wisconsin-WI", true,
@@ -693,6 +693,111 @@ TEST(FireRecords, AGroupThatHoldsAnotherNumberOfPayeesThanAnnouncedFails) {
         {{firetest::payerIn("Illinois-IL"), {{7, {firetest::payee(7, "A", "B", "Ohio-OH")}}}}}, nullptr, 2);
     EXPECT_FALSE(built.result.ok());
     EXPECT_EQ(built.bytes.size(), 4u * 750u);  // T A B C, no F
+}
+
+// ---- names in refusals, foreign addresses and "None", Kentucky identifiers -----------
+
+TEST(FireRecords, ARefusalNamesAnIndividualByItsOwnNameNeverByTheStoredPayerName) {
+    // The entry windows keep the payer's name in an individual's LastName.
+    EFilePayee named = firetest::payee(7, "Bea", "Bigg", "Ohio-OH");
+    named.recipient.setLastName("Prairie Payer & Sons");
+    named.recipient.setLine1_NEC("12345678901234.00");
+    EFilePayee imported = firetest::payee(7, "Bo", "", "Ohio-OH");  // imported: no surname
+    imported.recipient.setLastName("Prairie Payer & Sons");
+    imported.recipient.setLine1_NEC("12345678901234.00");
+    for (const auto& [payee, name] : {std::pair{named, "Bea Bigg"}, std::pair{imported, "of Bo is"}}) {
+        const Built built =
+            firetest::buildFile(firetest::transmitter(false), {{firetest::payerIn("Ohio-OH"), {{7, {payee}}}}});
+        EXPECT_EQ(built.result.failure, EFileResult::Failure::refused);
+        EXPECT_NE(built.result.message.find(name), std::string::npos) << built.result.message;
+        EXPECT_EQ(built.result.message.find("Prairie"), std::string::npos) << built.result.message;
+    }
+}
+
+// A foreign address has a province, not a state, whatever its text; "None" is no state.
+// Under combined filing neither gets a state code, a combined code or a K record, and
+// a payer and kind with only such payees is no combined filer.
+TEST(FireRecords, ForeignAddressesAndStateNoneGetNoStateCodeAndNoKRecord) {
+    auto foreign = [](const char* province) {
+        EFilePayee p = firetest::payee(1, "Fran", "Foreign", province);
+        p.recipient.setAddressIsNotUSTerritory(true);
+        p.recipient.setCountry("France");
+        p.recipient.setLine1_Misc("10.00");
+        return p;
+    };
+    EFilePayee none = firetest::payee(1, "Nora", "None", "None");
+    none.recipient.setLine1_Misc("20.00");
+    const std::vector<EFilePayee> payees = {foreign("\u00cele-de-France"), foreign("Provence-Alpes-C\u00f4te d'Azur"),
+                                            foreign("Delaware-DE"), none};
+    for (int32_t kind : {1, 7}) {
+        SCOPED_TRACE(kind);
+        std::vector<EFilePayee> ofKind = payees;
+        for (auto& p : ofKind) {
+            p.recipient.setType(kind);
+            p.recipient.setLine1_NEC("10.00");
+        }
+        const Built built =
+            firetest::buildFile(firetest::transmitter(true), {{firetest::payerIn("Illinois-IL"), {{kind, ofKind}}}});
+        ASSERT_TRUE(built.result.ok()) << built.result.message;
+        const auto records = firetest::readFile(built.bytes);
+        ASSERT_EQ(firetest::order(records), "TABBBBCF");
+        EXPECT_EQ(firetest::fieldsIn(records[1])["combinedFiler"], "");
+        for (std::size_t i = 2; i < 6; ++i) {
+            auto b = firetest::fieldsIn(records[i]);
+            EXPECT_EQ(b["combinedCode"], "") << i;
+            EXPECT_EQ(b["state"], "") << i;
+            EXPECT_EQ(b["specialData"], "") << i;
+        }
+        EXPECT_EQ(firetest::fieldsIn(records[2])["foreignCityStateZipCountry"],
+                  "ANYTOWN ILE-DE-FRANCE 12345 FRANCE");
+    }
+
+    // Beside a Georgia payee, only Georgia has a K record, of one payee.
+    std::vector<EFilePayee> mixed = payees;
+    mixed.push_back(firetest::payee(1, "Gus", "Georgian", "Georgia-GA"));
+    mixed.back().recipient.setLine1_Misc("40.00");
+    const Built built =
+        firetest::buildFile(firetest::transmitter(true), {{firetest::payerIn("Illinois-IL"), {{1, mixed}}}});
+    const auto records = firetest::readFile(built.bytes);
+    ASSERT_EQ(firetest::order(records), "TABBBBBCKF");
+    EXPECT_EQ(firetest::fieldsIn(records[1])["combinedFiler"], "1");
+    auto k = firetest::fieldsIn(records[8]);
+    EXPECT_EQ(k["stateCode"], "13");
+    EXPECT_EQ(k["payees"], "00000001");
+    EXPECT_EQ(k["total1"], "000000000000004000");
+}
+
+// Kentucky's state identifier loses a leading "KY/", "KY-" or "KY" in every kind that
+// files it; the code elsewhere in the text is kept.
+TEST(FireRecords, TheKentuckyPrefixIsStrippedInEveryKind) {
+    struct Kind {
+        int32_t kind;
+        std::function<void(RecipientInfo&, const std::string&)> id;
+    };
+    const Kind kinds[] = {
+        {1, [](RecipientInfo& r, const std::string& id) { r.setLine17_1_Misc(id); r.setLine16_1_Misc("1.00"); }},
+        {2, [](RecipientInfo& r, const std::string& id) { r.setDiv_Line13_1(id); r.setDiv_Line14_1("1.00"); }},
+        {3, [](RecipientInfo& r, const std::string& id) { r.setInt_Line14_1(id); r.setInt_Line15_1("1.00"); }},
+        {4, [](RecipientInfo& r, const std::string& id) { r.setR_Line13_1(id); r.setR_Line12_1("1.00"); }},
+        {7, [](RecipientInfo& r, const std::string& id) { r.setLine6_1_NEC(id); r.setLine5_1_NEC("1.00"); }},
+    };
+    const std::pair<const char*, const char*> ids[] = {
+        {"KY/123456", "123456"}, {"KY123456", "123456"}, {"ky/123456", "123456"}, {"KY-123456", "123456"},
+        {"123456", "123456"},    {"1234KY56", "1234KY56"}, {"KY", ""},
+    };
+    for (const Kind& k : kinds) {
+        for (const auto& [id, expected] : ids) {
+            SCOPED_TRACE(std::to_string(k.kind) + " " + id);
+            EFilePayee p = firetest::payee(k.kind, "Kay", "Kentuckian", "Kentucky-KY");
+            k.id(p.recipient, id);
+            const Built built =
+                firetest::buildFile(firetest::transmitter(true), {{firetest::payerIn("Ohio-OH"), {{k.kind, {p}}}}});
+            ASSERT_TRUE(built.result.ok()) << built.result.message;
+            const auto records = firetest::readFile(built.bytes);
+            EXPECT_EQ(firetest::rtrim(records[2].at(665, 684)), expected);
+        }
+    }
+    EXPECT_EQ(EFile::withoutStatePrefix("WI/036888", "WI"), "036888");
 }
 
 }  // namespace

@@ -561,6 +561,20 @@ std::vector<ValueCase> valueCases() {
              r.recipient.setState("Ontario");
          },
          {{"Recipient State/Province/Territory", "Ontario"}, {"Combined Federal/State Filing", ""}}},
+        // A foreign address takes part in no state's program, whatever its province text.
+        {"ForeignAddressHasNoCombinedFilingCode", 7,
+         [](ComapnyInfo& p, IrisRecipient& r) {
+             p.setCombineStateIRIS(true);
+             r.recipient.setAddressIsNotUSTerritory(true);
+             r.recipient.setState("Delaware-DE");
+         },
+         {{"Recipient State/Province/Territory", "Delaware-DE"}, {"Combined Federal/State Filing", ""}}},
+        {"StateNoneHasNoCombinedFilingCode", 7,
+         [](ComapnyInfo& p, IrisRecipient& r) {
+             p.setCombineStateIRIS(true);
+             r.recipient.setState("None");
+         },
+         {{"Recipient State/Province/Territory", ""}, {"Combined Federal/State Filing", ""}}},
         {"UnknownStateGivesEmptyCode", 7,
          [](ComapnyInfo& p, IrisRecipient& r) {
              p.setState1("None");

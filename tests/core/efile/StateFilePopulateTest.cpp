@@ -154,7 +154,9 @@ TEST_F(StateFilePopulate, WithoutSelectedRecipientsTheNecRecipientsOfThePayersBy
     EXPECT_EQ(count("select count(*) from recipients where completed = 1"), 3);
 }
 
-TEST_F(StateFilePopulate, SelectedRecipientsAllOutOfStateGiveTransmitterAndEndOnly) {
+// A file of its T and F records alone is not offered: the run says that no selected
+// recipient is a payee of the state, leaves no file and marks nothing.
+TEST_F(StateFilePopulate, SelectedRecipientsAllOutOfStateGiveNoFile) {
     const int32_t payer = addPayer("Payer");
     addRecipient(payer, 7, "Kentuckian", "Kentucky-KY");
     const int32_t ohio = addRecipient(payer, 7, "Ohioan", "Ohio-OH");
@@ -162,17 +164,61 @@ TEST_F(StateFilePopulate, SelectedRecipientsAllOutOfStateGiveTransmitterAndEndOn
     selectPayers({payer});
     selectRecipients({ohio, misc});
 
-    std::vector<firetest::Record> records;
-    ASSERT_TRUE(run("KY", &records).ok());
-    EXPECT_EQ(firetest::order(records), "TF");
-    EXPECT_EQ(field(records, 'T', 296, 303), "00000000");
-    EXPECT_EQ(field(records, 'F', 50, 57), "00000000");
+    const EFileResult result = run("KY");
+    EXPECT_EQ(result.failure, EFileResult::Failure::empty);
+    EXPECT_EQ(result.message, "No E-File for KY was created: no selected recipient is a 1099-NEC payee in KY.");
+    EXPECT_FALSE(std::filesystem::exists(output));
     EXPECT_EQ(count("select count(*) from recipients where completed = 1"), 0);
 
     std::string failure;
     EXPECT_EQ(EFile_NEC::selectedPayersHavePayeesIn("KY", failure), true) << "the payer has one, unselected";
     EXPECT_EQ(EFile_NEC::selectedPayersHavePayeesIn("NC", failure), false);
     EXPECT_EQ(EFile_NEC::selectedPayersHavePayeesIn("", failure), false);
+}
+
+// A void form is left out of the state file and not marked; the counts and totals are
+// those of the payees filed. A foreign address and the state "None" are in no state,
+// whatever their state text.
+TEST_F(StateFilePopulate, VoidForeignAndNoneAreLeftOut) {
+    const int32_t payer = addPayer("Payer");
+    const int32_t filed = addRecipient(payer, 7, "Filed", "Kentucky-KY",
+                                       [](RecipientInfo& r) { r.setLine1_NEC("100.00"); });
+    const int32_t voided = addRecipient(payer, 7, "Voided", "Kentucky-KY", [](RecipientInfo& r) {
+        r.setLine1_NEC("3,000.00");
+        r.setVoided(true);
+    });
+    const int32_t foreign = addRecipient(payer, 7, "Abroad", "Kentucky-KY",
+                                         [](RecipientInfo& r) { r.setAddressIsNotUSTerritory(true); });
+    const int32_t none = addRecipient(payer, 7, "Nostate", "None");
+    selectPayers({payer});
+
+    std::vector<firetest::Record> records;
+    const EFileResult result = run("KY", &records);
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(result.payees, 1u);
+    EXPECT_EQ(result.voidLeftOut, 1u);
+    EXPECT_EQ(firetest::order(records), "TABCF");
+    EXPECT_EQ(payeeNames(records), std::vector<std::string>{"FILED"});
+    EXPECT_EQ(field(records, 'T', 296, 303), "00000001");
+    EXPECT_EQ(field(records, 'C', 2, 9), "00000001");
+    EXPECT_EQ(field(records, 'C', 16, 33), "000000000000010000");
+    EXPECT_EQ(field(records, 'F', 50, 57), "00000001");
+    EXPECT_TRUE(completed(filed));
+    for (int32_t key : {voided, foreign, none}) EXPECT_FALSE(completed(key)) << key;
+
+    // With the filed one made void too, there is nothing to file.
+    ASSERT_TRUE(cdb->db->executeUpdate("update recipients set void = 1, completed = 0 where pk = ?", {filed}));
+    std::filesystem::remove(output);
+    const EFileResult allVoid = run("KY");
+    EXPECT_EQ(allVoid.failure, EFileResult::Failure::empty);
+    EXPECT_EQ(allVoid.voidLeftOut, 2u);
+    EXPECT_EQ(allVoid.message,
+              "No E-File for KY was created: every selected 1099-NEC payee in KY is void. 2 void recipients were left "
+              "out of the E-File.");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_EQ(count("select count(*) from recipients where completed = 1"), 0);
+    std::string failure;
+    EXPECT_EQ(EFile_NEC::selectedPayersHavePayeesIn("KY", failure), true) << "void payees are there to be told of";
 }
 
 TEST_F(StateFilePopulate, ARefusedFileLeavesTheOldFileAndMarksNothing) {

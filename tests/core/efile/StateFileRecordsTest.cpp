@@ -251,6 +251,33 @@ INSTANTIATE_TEST_SUITE_P(Table, StateFileStateData, ::testing::ValuesIn(kStateDa
 
 // ---- names, addresses and amounts -------------------------------------------------
 
+// The entry windows keep the payer's name in an individual's LastName: every state's
+// file names an individual by its own surname and first name, as the FIRE file does.
+TEST(StateFile, AnIndividualIsFiledByItsOwnSurnameInEveryState) {
+    for (const auto& [state, text] : kStateTexts) {
+        SCOPED_TRACE(state);
+        EFilePayee entered = necPayee(state, "Ned", "Necker");
+        entered.recipient.setLastName("Prairie Payer & Sons");
+        entered.additional.setmiddleName("Middle");
+        EFilePayee imported = necPayee(state, "Ida", "Imported");
+        imported.recipient.setLastName("");
+        EFilePayee business = necPayee(state, "Ignored", "Acme & Sons, Inc.");
+        business.additional.setname_typee("Business Name");
+        business.additional.setlastname("Ignored too");
+        const Built built = buildStateFile(transmitterFor(state, true),
+                                           {{firetest::payerIn("Illinois-IL"), {entered, imported, business}}});
+        ASSERT_TRUE(built.result.ok()) << built.result.message;
+        const auto records = firetest::readFile(built.bytes);
+        ASSERT_EQ(firetest::order(records).substr(0, 6), "TABBBC");
+        const std::pair<const char*, const char*> names[] = {
+            {"NECKER", "NED"}, {"IMPORTED", "IDA"}, {"ACME & SONS INC", ""}};
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(firetest::rtrim(records[2 + i].at(248, 287)), names[i].first) << i;
+            EXPECT_EQ(firetest::rtrim(records[2 + i].at(288, 327)), names[i].second) << i;
+        }
+    }
+}
+
 TEST(StateFile, ABusinessAndAForeignAddress) {
     EFilePayee business = necPayee("ME", "", "Summit Cleaning & Sons, Inc.");
     business.additional.setname_typee("Business Name");

@@ -249,6 +249,13 @@ TEST_F(UtilsChecks, StateCodes) {
                                         {"Marshall Islands-MH", false, "MH"},
                                         {"Somewhere-ny", false, "NY"},
                                         {"CA", false, ""},
+                                        {"None", false, ""},
+                                        {"None", true, ""},
+                                        // Foreign provinces name no state by a piece of their text.
+                                        {"\u00cele-de-France", true, ""},
+                                        {"\u00cele-de-France", false, ""},
+                                        {"Provence-Alpes-C\u00f4te d'Azur", true, ""},
+                                        {"Baden-W\u00fcrttemberg", false, ""},
                                         {"Atlantis", false, ""},
                                         {"", false, ""}})
         EXPECT_EQ(Utils::getStateCode(c.state, c.wantNumber), c.code) << c.state << " " << c.wantNumber;

@@ -493,6 +493,68 @@ TEST_F(EFileCreate, AStateWithoutPayeesOrSelectStateGivesNoSecondPanel) {
     }
 }
 
+// A void form is not filed: the success messages say how many were left out, and a
+// run whose recipients are all void offers no file and says so.
+TEST_F(EFileCreate, VoidRecipientsAreCountedInTheMessageAndAllVoidOffersNoFile) {
+    const int32_t voidNec = addRecipient(payer, 7, "Vic", "Voidman", "Kentucky-KY",
+                                         [](RecipientInfo& r) { r.setLine1_NEC("3,000.00"); r.setVoided(true); });
+    select({payer}, {nec, misc, voidNec});
+    {
+        SavePanels panels{{target(), target("1099_E-File_KY.txt")}};
+        auto responder = answerSavePanels(panels);
+        scripted->answerBox(kMessageAnswerOkYes);
+        scripted->answerBox(kMessageAnswerOkYes);
+        open();
+        choose(get<QComboBox>("StateNect_dropdown"), "KY");
+        create();
+        const auto boxes = scripted->boxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[0].caption, "Successfully generated the E-File");
+        EXPECT_EQ(boxes[0].details, "1 void recipient was left out of the E-File.");
+        EXPECT_EQ(boxes[1].caption, "Successfully generated the E-File For NEC State wise Filing.");
+        EXPECT_EQ(boxes[1].details, "1 void recipient was left out of the E-File.");
+        EXPECT_EQ(firetest::order(firetest::readFile(read(target()))), "TABCABCF");
+        EXPECT_EQ(firetest::order(firetest::readFile(read(target("1099_E-File_KY.txt")))), "TABCF");
+        EXPECT_FALSE(completed(voidNec));
+    }
+
+    window.reset();
+    std::filesystem::remove(target());
+    select({payer}, {voidNec});
+    SavePanels panels{{target()}};
+    auto responder = answerSavePanels(panels);
+    scripted->answerBox(kMessageAnswerOkYes);
+    open();
+    create();
+    EXPECT_TRUE(panels.proposed.empty()) << "no file offered";
+    const auto boxes = scripted->boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].caption,
+              "No E-File was created: every selected recipient is void. 1 void recipient was left out of the E-File.");
+    EXPECT_EQ(boxes[2].image, kMessageImagePlain);
+    EXPECT_FALSE(std::filesystem::exists(target()));
+    EXPECT_FALSE(completed(voidNec));
+}
+
+// A state file of its T and F records alone is not offered: the message says that no
+// selected recipient is a payee of the state.
+TEST_F(EFileCreate, AStateFileWithoutSelectedPayeesIsNotOffered) {
+    select({payer}, {misc});  // the payer's Kentucky 1099-NEC is not selected
+    SavePanels panels{{target()}};
+    auto responder = answerSavePanels(panels);
+    scripted->answerBox(kMessageAnswerOkYes);
+    scripted->answerBox(kMessageAnswerOkYes);
+    open();
+    choose(get<QComboBox>("StateNect_dropdown"), "KY");
+    create();
+    EXPECT_EQ(panels.proposed, Strings{"1099_E-File.txt"});
+    const auto boxes = scripted->boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, "No E-File for KY was created: no selected recipient is a 1099-NEC payee in KY.");
+    EXPECT_EQ(boxes[1].image, kMessageImagePlain);
+    EXPECT_FALSE(completed(nec));
+}
+
 TEST_F(EFileCreate, AStateFileRefusalIsShownAndWritesNoStateFile) {
     ASSERT_TRUE(cdb()->db->executeUpdate("update recipients set nec_line5_1 = '99,999,999,999.00' where pk = ?", {nec}));
     SavePanels panels{{target()}};

@@ -192,6 +192,33 @@ TEST_F(IrisExportWindow, WritesTheFileAndClosesTheWindow) {
     EXPECT_TRUE(session().ADDInfoEditflag);
 }
 
+// A void form is not filed: it is left out of the upload, the file's count follows, the
+// message says how many were left out, and a selection of void forms only offers no file.
+TEST_F(IrisExportWindow, VoidRecipientsAreLeftOutAndAllVoidOffersNoFile) {
+    payerWithRecipients(3);
+    const std::vector<int32_t> keys = session().recp_details->selectedRecipients();
+    ASSERT_TRUE(cdb()->db->executeUpdate("update recipients set void = 1 where pk = ?", {keys[1]}));
+    saveAs("upload");
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(exportFromWindow(), Window::kClosedCode);
+    const std::vector<Row> rows = readCsv(keep(exportFolder + "/upload.csv"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1][19 + 7], surname(0));
+    EXPECT_EQ(rows[2][19 + 7], surname(2));
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].caption, "Successfully created CSV File for recipients 1 to 2.");
+    EXPECT_EQ(boxes()[0].details, "1 void recipient was left out of the IRIS files.");
+
+    ASSERT_TRUE(cdb()->db->executeUpdate("update recipients set void = 1"));
+    scripted->answerBox(kMessageAnswerOkYes);
+    exportFromWindow(true);
+    ASSERT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(boxes()[1].caption,
+              "No IRIS file was created: every selected recipient is void, and a void form is not filed.");
+    EXPECT_EQ(boxes()[1].image, kMessageImageError);
+    EXPECT_EQ(proposedNames.size(), 1u) << "no second save panel";
+}
+
 TEST_F(IrisExportWindow, OneHundredAndOneRecipientsMakeTwoFiles) {
     payerWithRecipients(101);
     saveAs("1099-NEC.csv");

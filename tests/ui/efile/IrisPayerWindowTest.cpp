@@ -267,6 +267,7 @@ TEST_F(IrisPayerWindow, SubmitWithAFailingFieldSavesOnlyWhenTheUserSavesAnyway) 
 TEST_F(IrisPayerWindow, TheErrorListNamesEveryFailureInItsOrder) {
     ComapnyInfo empty;
     empty.setName(std::string(41, 'N'));
+    empty.setTaxIDIsSSN(true);  // proposed as an individual
     empty.setmisctype("IRIS");
     const int32_t payer = addPayer(empty);
     addRecipient(payer, 7, "Adams");
@@ -291,7 +292,7 @@ TEST_F(IrisPayerWindow, TheErrorListNamesEveryFailureInItsOrder) {
                              "BussinessAdd_Line1", "PayerCity", "PayerZip", "PayerCountry"})
         EXPECT_TRUE(isInvalid(edit(w, name))) << name;
     EXPECT_TRUE(isInvalid(popUp(w, "PayerState")));
-    EXPECT_FALSE(isInvalid(edit(w, "Bussinessadd2_Line2"))) << "the second line is not marked";
+    EXPECT_FALSE(isInvalid(edit(w, "Bussinessadd2_Line2"))) << "an empty second line passes";
     EXPECT_FALSE(isInvalid(edit(w, "Suffix")));
 
     // The international form of the phone message.
@@ -303,7 +304,8 @@ TEST_F(IrisPayerWindow, TheErrorListNamesEveryFailureInItsOrder) {
     saveImage(w, QStringLiteral("AdditionalPayersInformation-failing"));
 }
 
-TEST_F(IrisPayerWindow, AnEmptySecondAddressLineSavesWithoutAMessageButStaysNotValidated) {
+// Many addresses have no second line: the payer is valid without one.
+TEST_F(IrisPayerWindow, AnEmptySecondAddressLineSavesValid) {
     ComapnyInfo p = validPayer("Alpha Corp");
     p.setPayerbussinessadd2("");
     const int32_t payer = addPayer(p);
@@ -315,9 +317,68 @@ TEST_F(IrisPayerWindow, AnEmptySecondAddressLineSavesWithoutAMessageButStaysNotV
     button(w, "Submit")->click();
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].caption, "Payer Additional Information Sucessfully Updated.");
+    EXPECT_FALSE(isInvalid(edit(w, "Bussinessadd2_Line2")));
     const ComapnyInfo saved = cdb()->getCompanyInfo1(payer);
     EXPECT_EQ(saved.getmiddleName(), "Q");
-    EXPECT_FALSE(saved.getValidated());
+    EXPECT_EQ(saved.getbussinessadd2(), "");
+    EXPECT_TRUE(saved.getValidated());
+}
+
+// No check fails the payer silently: a suffix, middle name or second address line
+// stored longer than its limit is listed and marked like every other field, and a payer
+// saved anyway is not reported as a success.
+TEST_F(IrisPayerWindow, EveryFailingFieldIsListedAndMarkedAndSavingAnywayIsNoSuccess) {
+    ComapnyInfo p = validPayer("Alpha Corp");
+    p.setPayersuffix(std::string(21, 'S'));
+    p.setPayermiddleName(std::string(21, 'M'));
+    p.setPayerbussinessadd2(std::string(41, 'A'));
+    const int32_t payer = addPayer(p);
+    addRecipient(payer, 7, "Adams");
+    selectInMainWindow({payer});
+    Window w(main.get());
+    typeText(edit(w, "PayerCity"), QStringLiteral("x"));
+    scripted->answerFormErrors(true);
+    scripted->answerBox(kMessageAnswerOkYes);
+    button(w, "Submit")->click();
+    ASSERT_EQ(scripted->shown().size(), 2u);  // the error list, then the message
+    EXPECT_EQ(scripted->shown()[0].errors,
+              (Strings{"Middle Name: Must be 20 characters or less.", "Suffix: Must be 20 characters or less.",
+                       "Business address line 2: Must be 40 characters or less."}));
+    for (const char* name : {"Suffix", "Middle_Name", "Bussinessadd2_Line2"})
+        EXPECT_TRUE(isInvalid(edit(w, name))) << name;
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].caption, "Payer Additional Information saved with errors.");
+    EXPECT_EQ(boxes()[0].image, kMessageImageError);
+    EXPECT_FALSE(cdb()->getCompanyInfo1(payer).getValidated());
+}
+
+// With no IRIS name type and TIN type stored, the window proposes them from the payer's
+// own taxpayer number: an EIN is a business's.
+TEST_F(IrisPayerWindow, StoredTypesMissingAreProposedFromThePayersSocialSecurityBox) {
+    for (bool ssn : {false, true}) {
+        SCOPED_TRACE(ssn);
+        ComapnyInfo p = validPayer(ssn ? "Sole Owner" : "Alpha Corp");
+        p.setPayernametype("");
+        p.setPayertintype("");
+        p.setTaxIDIsSSN(ssn);
+        const int32_t payer = addPayer(p);
+        addRecipient(payer, 7, "Adams");
+        selectInMainWindow({payer});
+        Window w(main.get());
+        EXPECT_EQ(popUp(w, "Name_type")->currentText(), ssn ? QStringLiteral("Individual") : QStringLiteral("Business Name"));
+        EXPECT_EQ(popUp(w, "TIN_Type")->currentText(), ssn ? QStringLiteral("SSN") : QStringLiteral("EIN"));
+        EXPECT_EQ(edit(w, "First_Name")->isEnabled(), ssn);
+        if (!ssn) saveImage(w, QStringLiteral("AdditionalPayersInformation-ein-proposed"));
+    }
+    // A stored choice stands, whatever the box says.
+    ComapnyInfo stored = validPayer("Stored Types");
+    stored.setTaxIDIsSSN(false);
+    const int32_t payer = addPayer(stored);
+    addRecipient(payer, 7, "Baker");
+    selectInMainWindow({payer});
+    Window w(main.get());
+    EXPECT_EQ(popUp(w, "Name_type")->currentText(), QStringLiteral("Individual"));
+    EXPECT_EQ(popUp(w, "TIN_Type")->currentText(), QStringLiteral("SSN"));
 }
 
 TEST_F(IrisPayerWindow, ALaterOpeningShowsTheFailingFieldsAtOnce) {

@@ -115,6 +115,17 @@ EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const Recipient
     return result;
 }
 
+EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                 const RefusedAmount& refused) {
+    if (refused.tooLarge) return refusedAmount(recipient, additional, refused.box);
+    EFileResult result;
+    result.failure = EFileResult::Failure::refused;
+    result.message = "The e-file was not created: " +
+                     refused.describe(kindName(recipient.getType()), payeeName(recipient, additional)) +
+                     ". Please correct the amount and create the e-file again.";
+    return result;
+}
+
 EFileTotals& EFile::stateTotalsFor(std::vector<EFileTotals>& states, const std::string& code) {
     auto state = std::find_if(states.begin(), states.end(),
                               [&](const EFileTotals& t) { return t.getStateCode() == code; });

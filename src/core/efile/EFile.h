@@ -154,6 +154,9 @@ protected:
     // digits.
     static EFileResult refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                      const std::string& box);
+    // A box whose text the amount reader refuses: too large as above, or no amount.
+    static EFileResult refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                     const RefusedAmount& refused);
     // The totals of a state in the group's list, added in order of first appearance.
     static EFileTotals& stateTotalsFor(std::vector<EFileTotals>& states, const std::string& code);
     static EFileResult refusedTotal(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,

@@ -16,8 +16,8 @@ const char kPaymentYear[] = "2025";
 constexpr std::size_t kAmountDigits = 12;
 const char kTwelveZeros[] = "000000000000";
 
-// Writes one payee record into an ERecord; a state amount too long for its field is
-// remembered as refusedBox and written as zeros.
+// Writes one payee record into an ERecord; a state amount the amount reader refuses is
+// remembered in refused and not written.
 class PayeeRecord {
 public:
     // The state codes come with the recipient: its state's postal and combined codes and
@@ -39,7 +39,7 @@ public:
     void kindFields();
     void stateData();
 
-    std::optional<std::string> refusedBox;
+    std::optional<RefusedAmount> refused;
 
 private:
     void text(int32_t position, int32_t width, const std::string& value) { r_.AddField3(position, width, value); }
@@ -47,8 +47,8 @@ private:
         if (on) text(position, 1, value);
     }
     void zeros(int32_t position) { r_.AddField(position, 12, kTwelveZeros, 0, false, false, false); }
-    // A stored money text as its digits (whole cents), right-justified and zero-filled,
-    // or left-justified and unfilled.
+    // A stored money text in whole cents as the amount reader reads it, right-justified
+    // and zero-filled, or left-justified and unfilled.
     void money(int32_t position, const std::string& amount, const char* box, bool rightJustify = true);
     void oregon();
     void miscState();
@@ -72,14 +72,13 @@ private:
 };
 
 void PayeeRecord::money(int32_t position, const std::string& amount, const char* box, bool rightJustify) {
-    std::string digits;
-    for (char c : amount)
-        if (c >= '0' && c <= '9') digits += c;
-    if (digits.size() > kAmountDigits) digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.size() > kAmountDigits) {
-        if (!refusedBox) refusedBox = box;
-        digits.clear();
+    const StoredAmount read = StoredAmount::read(amount);
+    if (read.refused()) {
+        if (!refused) refused = RefusedAmount::of(box, amount);
+        return;
     }
+    // No amount writes nothing: zeros when right-justified, blanks otherwise.
+    const std::string digits = read.isAmount() ? std::to_string(read.cents()) : std::string();
     r_.AddField(position, 12, digits, 0, false, rightJustify, rightJustify);
 }
 
@@ -292,8 +291,8 @@ void PayeeRecord::stateData() {
 
 EFileResult EFile::AddRecord_B(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                const ComapnyInfo& payer, EFileTotals& totals) {
-    if (std::optional<char> code = totals.AddToTotal(recipient))
-        return refusedAmount(recipient, additional, EFileTotals::boxName(recipient.getType(), *code));
+    if (std::optional<RefusedAmount> refused = totals.AddToTotal(recipient))
+        return refusedAmount(recipient, additional, *refused);
     for (char code : EFileTotals::kAmountCodes)
         if (std::to_string(totals.getTotal(code)).size() > kAmountDigits)
             return refusedAmount(recipient, additional, EFileTotals::boxName(recipient.getType(), code));
@@ -306,7 +305,7 @@ EFileResult EFile::AddRecord_B(const RecipientInfo& recipient, const RecipientAd
     b.common(totals, currentRecordNum_);
     b.kindFields();
     b.stateData();
-    if (b.refusedBox) return refusedAmount(recipient, additional, *b.refusedBox);
+    if (b.refused) return refusedAmount(recipient, additional, *b.refused);
     ++numBRecords_;
     AppendEFileData(record);
     return {};

@@ -1,6 +1,5 @@
 #include "core/efile/EFileTotals.h"
 
-#include <limits>
 #include <span>
 
 #include "core/store/RecipientInfo.h"
@@ -82,34 +81,17 @@ bool EFileTotals::addToTotal(char code, int64_t cents) {
     return true;
 }
 
-std::optional<char> EFileTotals::AddToTotal(const RecipientInfo& recipient) {
+std::optional<RefusedAmount> EFileTotals::AddToTotal(const RecipientInfo& recipient) {
     for (const auto& b : boxesOf(recipient.getType())) {
-        const auto cents = wxStringtolonglong((recipient.*b.box)());
-        if (!cents || !addToTotal(b.code, *cents)) return b.code;
+        const std::string& text = (recipient.*b.box)();
+        const StoredAmount amount = wxStringtolonglong(text);
+        if (amount.refused()) return RefusedAmount{b.printed, text, amount.reading() == StoredAmount::Reading::tooLarge};
+        if (!addToTotal(b.code, amount.cents())) return RefusedAmount{b.printed, text, true};
     }
     return std::nullopt;
 }
 
-std::optional<int64_t> EFileTotals::wxStringtolonglong(const std::string& text) {
-    std::string plain;
-    plain.reserve(text.size());
-    for (char c : text)
-        if (c != ',') plain += c;
-    if (plain.find('-') != std::string::npos) return 0;
-    const auto point = plain.find('.');
-    if (plain.empty() || plain == "INVALID" || point == std::string::npos) return 0;
-    plain.erase(point, 1);
-
-    std::size_t i = 0;
-    while (i < plain.size() && plain[i] == ' ') ++i;
-    int64_t value = 0;
-    for (; i < plain.size() && plain[i] >= '0' && plain[i] <= '9'; ++i) {
-        const int digit = plain[i] - '0';
-        if (value > (std::numeric_limits<int64_t>::max() - digit) / 10) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    return value;
-}
+StoredAmount EFileTotals::wxStringtolonglong(const std::string& text) { return StoredAmount::read(text); }
 
 std::string EFileTotals::boxName(int32_t kind, char code) {
     for (const auto& b : boxesOf(kind))

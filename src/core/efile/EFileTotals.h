@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/foundation/StoredAmount.h"
+
 class RecipientInfo;
 
 class EFileTotals {
@@ -34,16 +36,14 @@ public:
     bool addToTotal(char code, int64_t cents);
 
     // Adds the recipient's boxes to the totals by its form kind (1 MISC, 2 DIV, 3 INT,
-    // 4 R, 5 S, 7 NEC; another kind adds nothing). When a box holds more than a 64-bit
-    // number of cents, or a total would pass kLargestTotal, it stops there and returns
-    // that box's amount code.
-    std::optional<char> AddToTotal(const RecipientInfo& recipient);
+    // 4 R, 5 S, 7 NEC; another kind adds nothing). When a box holds a text the amount
+    // reader refuses, or a total would pass kLargestTotal, it stops there and returns
+    // that box (printed name and text).
+    std::optional<RefusedAmount> AddToTotal(const RecipientInfo& recipient);
 
-    // A stored money text in cents: commas are ignored; a text with "-", the empty text,
-    // "INVALID" and a text without "." give 0; otherwise the digits before the first "."
-    // and after it read as one decimal number (leading blanks skipped, reading stops at
-    // the first other character). Nothing when the number needs more than 63 bits.
-    static std::optional<int64_t> wxStringtolonglong(const std::string& text);
+    // A stored money text as the amount reader (StoredAmount) reads it: whole cents, no
+    // amount (the empty text, "INVALID", a negative amount: 0) or refused.
+    static StoredAmount wxStringtolonglong(const std::string& text);
 
     // The printed box that feeds an amount code of a form kind ("Box 9b"); the empty text
     // for a code the kind does not use.

@@ -20,19 +20,13 @@ constexpr std::size_t kAmountDigits = 12;
 constexpr std::size_t kStateFileCodes = 16;
 constexpr std::string_view kCodes = EFileTotals::kAmountCodes.substr(0, kStateFileCodes);
 
-std::string digitsOf(const std::string& text) {
-    std::string digits;
-    for (char c : text)
-        if (c >= '0' && c <= '9') digits += c;
-    return digits;
-}
-
-// A money text's digits without leading zeros; nothing when they do not fit 12 positions.
-std::optional<std::string> amountDigits(const std::string& amount) {
-    std::string digits = digitsOf(amount);
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.size() > kAmountDigits) return std::nullopt;
-    return digits;
+// A state money position's digits: the whole cents of a stored amount, or nothing for
+// no amount; the refusal when the amount reader refuses the text.
+std::optional<RefusedAmount> stateAmount(const std::string& box, const std::string& text, std::string& digits) {
+    const StoredAmount amount = StoredAmount::read(text);
+    if (amount.refused()) return RefusedAmount::of(box, text);
+    digits = amount.isAmount() ? std::to_string(amount.cents()) : std::string();
+    return std::nullopt;
 }
 
 // A C or K field: filter 2, upper case, right-justified and zero-filled.
@@ -133,15 +127,16 @@ void EFile_NEC::AddRecord_A(const ComapnyInfo& payer) {
 
 EFileResult EFile_NEC::AddRecord_B(const RecipientInfo& p, const RecipientAdditionalInfo& additional,
                                    EFileTotals& totals) {
-    if (std::optional<char> code = totals.AddToTotal(p))
-        return refusedAmount(p, additional, EFileTotals::boxName(p.getType(), *code));
+    if (std::optional<RefusedAmount> refused = totals.AddToTotal(p)) return refusedAmount(p, additional, *refused);
     for (char code : EFileTotals::kAmountCodes)
         if (std::to_string(totals.getTotal(code)).size() > kAmountDigits)
             return refusedAmount(p, additional, EFileTotals::boxName(p.getType(), code));
-    const std::optional<std::string> box5 = amountDigits(p.getLine5_1_NEC());
-    if (!box5) return refusedAmount(p, additional, "Box 5");
-    if (state_ == "NC" && digitsOf(p.getLine7_1_NEC()).size() > kAmountDigits)
-        return refusedAmount(p, additional, "Box 7");
+    std::string box5;
+    if (auto refused = stateAmount("Box 5", p.getLine5_1_NEC(), box5)) return refusedAmount(p, additional, *refused);
+    std::string box7;
+    if (state_ == "NC")
+        if (auto refused = stateAmount("Box 7", p.getLine7_1_NEC(), box7))
+            return refusedAmount(p, additional, *refused);
 
     ERecord r;
     auto text = [&r](int32_t position, int32_t width, const std::string& value) {
@@ -188,12 +183,12 @@ EFileResult EFile_NEC::AddRecord_B(const RecipientInfo& p, const RecipientAdditi
         text(674, 1, "V");
         text(687, 1, "N");
         text(688, 2, box6);
-        text(711, 12, p.getLine7_1_NEC());
+        text(711, 12, box7);
     } else if (state_ == "WI") {
         text(663, 15, noStateData ? std::string(kWisconsinFallback) : withoutStatePrefix(box6, "WI"));
         r.AddField(683, 2, codes.combined, 0, false, false, false);
     }
-    r.AddField(723, 12, *box5, 0, false, true, true);
+    r.AddField(723, 12, box5, 0, false, true, true);
     r.AddField(735, 12, "000000000000", 0, false, false, false);
 
     ++numBRecords_;

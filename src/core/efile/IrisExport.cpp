@@ -115,6 +115,21 @@ bool IrisExport::readFile(std::size_t file, std::vector<IrisRecipient>& recipien
     return true;
 }
 
+std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey) {
+    const ComapnyInfo payer = db_.getCompanyInfoIRIS(payerKey);
+    if (payer.getPK() < 0) {
+        fail("The payer could not be read from the company database.");
+        return std::string();
+    }
+    for (std::size_t file = 0; file < fileCount(); ++file) {
+        std::vector<IrisRecipient> recipients;
+        if (!readFile(file, recipients)) return std::string();
+        builder.build(kind, payer, recipients);
+        if (!builder.refusal().empty()) return builder.refusal();
+    }
+    return std::nullopt;
+}
+
 std::string IrisExport::save(const std::string& path, std::string_view bytes) {
     platform::AtomicFileWriter out(path);
     if (out.ok() && out.write(bytes) && out.commit()) return std::string();

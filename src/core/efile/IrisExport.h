@@ -39,6 +39,13 @@ public:
     // of them is no longer stored (failure() says which).
     bool readFile(std::size_t file, std::vector<IrisRecipient>& recipients);
 
+    // Builds every file of the selection once with the payer (company key) to find an
+    // amount the amount reader refuses. Nothing when every amount reads; the message
+    // that refuses the export, naming the recipient and the column, when one does not;
+    // the empty text when the recipients or the payer could not be read (failure() says
+    // why).
+    std::optional<std::string> refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey);
+
     const std::string& failure() const { return failure_; }
 
     // Writes bytes to path through a temporary file in the same folder; an existing file

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
+#include "core/foundation/StoredAmount.h"
 #include "core/foundation/Utils.h"
 
 namespace {
@@ -215,17 +217,19 @@ public:
         appendEscaped(out_, value);
         out_.push_back('"');
     }
-    // A stored amount: "INVALID" (an entry that was no amount) gives nothing; a
-    // thousands separator is dropped, the value is unchanged.
+    // A stored amount as the amount reader reads it: dollars, a point and two decimals
+    // ("1500" gives 1500.00); nothing for no amount ("", "INVALID", a negative amount).
+    // A text the reader refuses writes nothing and is remembered with its column.
     void amount(const std::string& value) {
-        if (value == "INVALID") return empty();
-        if (value.find(',') == std::string::npos) return plain(value);
-        std::string bare;
-        bare.reserve(value.size());
-        for (char c : value)
-            if (c != ',') bare.push_back(c);
-        plain(bare);
+        const StoredAmount read = StoredAmount::read(value);
+        if (read.isAmount())
+            plain(read.stored());
+        else
+            empty();
+        if (read.refused() && !refused_) refused_ = std::make_pair(column_, value);
     }
+    // The column (counted from 0 in this line part) and text of the first refused amount.
+    const std::optional<std::pair<std::size_t, std::string>>& refused() const { return refused_; }
     void flag(bool value) { plain(value ? "Y" : "N"); }
     // A whole-number box: -1 (empty) and -2 (not valid) give nothing.
     void whole(int32_t value) {
@@ -244,12 +248,17 @@ public:
 
 private:
     void next() {
-        if (!first_) out_.push_back(',');
+        if (!first_) {
+            out_.push_back(',');
+            ++column_;
+        }
         first_ = false;
     }
 
     std::string& out_;
     bool first_ = true;
+    std::size_t column_ = 0;
+    std::optional<std::pair<std::size_t, std::string>> refused_;
 };
 
 bool isBusiness(const std::string& nameType) { return nameType == "Business Name"; }
@@ -381,16 +390,12 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
     };
     // One state row: code, tax withheld, state number, income, local tax, special data.
     auto stateRow = [&](const std::string& state, const std::string& withheld, const std::string& number,
-                        const std::string& income, const std::string& local, const std::string& special,
-                        bool localAsStored = false) {
+                        const std::string& income, const std::string& local, const std::string& special) {
         f.plain(stateCode(state, false));
         f.amount(withheld);
         f.without(number, '/');
         f.amount(income);
-        if (localAsStored)
-            f.plain(local);
-        else
-            f.amount(local);
+        f.amount(local);
         f.quoted(special);
     };
 
@@ -517,16 +522,36 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
         f.amount(r.line4_NEC());
         combined();
         stateRow(a.nec_line10_1(), r.line5_1_NEC(), r.line6_1_NEC(), r.line7_1_NEC(), a.nec_line8_1(),
-                 a.nec_line9_1(), true);
+                 a.nec_line9_1());
         stateRow(a.nec_line10_2(), r.line5_2_NEC(), r.line6_2_NEC(), r.line7_2_NEC(), a.nec_line8_2(),
-                 a.nec_line9_2(), true);
+                 a.nec_line9_2());
         break;
     default:
         break;
     }
+    if (f.refused() && refusal_.empty()) refuseAmount(kind, rec, f.refused()->first, f.refused()->second);
+}
+
+void IrisFile::refuseAmount(int32_t kind, const IrisRecipient& rec, std::size_t column, const std::string& text) {
+    const std::vector<std::string> titles = columnTitles(kind);
+    const std::size_t title = kPayerTitles.size() + column;
+    const RefusedAmount refused =
+        RefusedAmount::of(title < titles.size() ? titles[title] : std::string(), text).value_or(RefusedAmount{});
+    // The recipient as the user knows it: the business name, or first name and surname.
+    const RecipientInfo& r = rec.recipient;
+    std::string name = r.getFirstName();
+    if (isBusiness(rec.additional.getname_type())) {
+        name = r.getLastName();
+    } else if (!rec.additional.getlastname().empty()) {
+        if (!name.empty()) name += ' ';
+        name += rec.additional.getlastname();
+    }
+    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), name) +
+               ". Please correct the amount and export again.";
 }
 
 std::string IrisFile::line(int32_t kind, const ComapnyInfo& payer, const IrisRecipient& recipient) {
+    refusal_.clear();
     std::string out;
     appendPayer(out, kind, payer);
     out.push_back(',');
@@ -535,6 +560,7 @@ std::string IrisFile::line(int32_t kind, const ComapnyInfo& payer, const IrisRec
 }
 
 std::string IrisFile::build(int32_t kind, const ComapnyInfo& payer, const std::vector<IrisRecipient>& recipients) {
+    refusal_.clear();
     std::string out = header(kind);
     // Every line repeats the payer's columns: built once.
     std::string payerColumns;

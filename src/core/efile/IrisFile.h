@@ -54,17 +54,28 @@ public:
     static std::string header(int32_t kind);
 
     // The whole file of the given recipients, every line built by the file's kind.
+    // An amount column is written as the amount reader (StoredAmount) reads the stored
+    // text: "1500" and "1,500.00" as 1500.00, no amount as nothing. A text the reader
+    // refuses is written as nothing and makes refusal() name it: such a file must not
+    // be saved.
     std::string build(int32_t kind, const ComapnyInfo& payer, const std::vector<IrisRecipient>& recipients);
     // One recipient's line (without a line feed).
     std::string line(int32_t kind, const ComapnyInfo& payer, const IrisRecipient& recipient);
+    // After build or line: the message that refuses the file for the first amount the
+    // reader refused, naming the recipient and the column; empty when there was none.
+    const std::string& refusal() const { return refusal_; }
 
 private:
     void appendPayer(std::string& out, int32_t kind, const ComapnyInfo& payer);
     void appendRecipient(std::string& out, int32_t kind, const ComapnyInfo& payer, const IrisRecipient& r);
+    // Keeps the message that refuses the file for a refused amount in a column of the
+    // recipient's part of the line (counted from 0).
+    void refuseAmount(int32_t kind, const IrisRecipient& r, std::size_t column, const std::string& text);
     // The two-letter code of a state list entry ("Texas-TX" gives "TX"), "" for none;
     // combined: only the states of the combined federal/state program.
     const std::string& stateCode(const std::string& entry, bool combined);
 
     std::unordered_map<std::string, std::string> codes_;
     std::unordered_map<std::string, std::string> combinedCodes_;
+    std::string refusal_;
 };

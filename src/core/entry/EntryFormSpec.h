@@ -60,7 +60,8 @@ enum class Check {
     Length,             // length within [minimum, maximum], characters
     BusinessName,       // trailing blanks removed, then Length; only blanks never pass
     PersonName,         // Length for an individual; always passes for a business
-    Amount,             // Utils::isValidDollarString and Utils::ValidateFieldLength; empty passes
+    Amount,             // Utils::isValidDollarString and Utils::ValidateFieldLength; empty passes; for a
+                        // StoredAsTypedShownAsAmount field also no text StoredAmount refuses
     City,               // Length; always passes for a foreign address
     Zip,                // Utils::isValidZip; always passes for a foreign address
     ZipEvenForeign,     // Utils::isValidZip, for a foreign address too
@@ -81,7 +82,8 @@ enum class Check {
 enum class Conversion {
     AsTyped,
     Amount,                    // Utils::valueInRecipientInfo to store, Utils::valueInView to show
-    StoredAsTypedShownAsAmount,
+    StoredAsTypedShownAsAmount,  // a valid amount stored as StoredAmount::stored ("1234.00"), other text as typed;
+                                 // Utils::valueInView to show
     ConvertedShownAsStored,
     WholeNumber,               // a number store: Utils::stringToPositive to store, Utils::positiveToString to show
     Percentage,                // WholeNumber, except that 100 or more is stored as not valid (-2)

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "core/foundation/StoredAmount.h"
 #include "core/foundation/Utils.h"
 
 namespace entry {
@@ -50,7 +51,10 @@ bool passes(const EntryField& f, const std::string& text, const EntryFormSpec& s
     case Check::PersonName:
         return business || Utils::isValidLength(text, f.minimum, f.checkMaximum);
     case Check::Amount:
-        return Utils::isValidDollarString(text) && Utils::ValidateFieldLength(text);
+        // A box stored as typed is filed as typed: it must also be an amount the
+        // amount reader takes (not above the largest a return holds).
+        return Utils::isValidDollarString(text) && Utils::ValidateFieldLength(text) &&
+               (f.conversion != Conversion::StoredAsTypedShownAsAmount || !StoredAmount::read(text).refused());
     case Check::City:
         return foreign || Utils::isValidLength(text, f.minimum, f.checkMaximum);
     case Check::Zip:
@@ -97,6 +101,12 @@ std::string storedText(Conversion c, const std::string& text) {
     case Conversion::Amount:
     case Conversion::ConvertedShownAsStored:
         return Utils::valueInRecipientInfo(text);
+    case Conversion::StoredAsTypedShownAsAmount: {
+        // A valid amount is stored as the other amount boxes store it ("1234.00"); any
+        // other text as typed, for the user to see and mend.
+        const StoredAmount amount = StoredAmount::read(text);
+        return Utils::isValidDollarString(text) && amount.isAmount() ? amount.stored() : text;
+    }
     default:
         break;
     }

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/foundation/StoredAmount.h"
+
 namespace {
 
 bool isAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
@@ -336,15 +338,8 @@ bool Utils::ValidateFieldLength(const std::string& text) {
 }
 
 bool Utils::isValidDollarString(const std::string& text) {
-    if (text.empty()) return true;
-    if (!isvalidNumber(text)) return false;
-    if (text.find(",,") != std::string::npos) return false;
-    std::size_t point = text.find('.');
-    if (point == std::string::npos) return true;
-    if (text.find('.', point + 1) != std::string::npos) return false;
-    std::string after = text.substr(point + 1);
-    auto digits = std::count_if(after.begin(), after.end(), [](char c) { return c >= '0' && c <= '9'; });
-    return digits <= 2;
+    // Commas only between groups of three digits: "1,2,3" and "15,00" are no amounts.
+    return text.empty() || StoredAmount::isAmountForm(text);
 }
 
 bool Utils::isValidDollarStringState(const std::string& text) {

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <limits>
 
+#include "core/foundation/StoredAmount.h"
+
 namespace {
 
 const char kInvalid[] = "INVALID";
@@ -22,6 +24,12 @@ std::string withoutCommas(const std::string& text) {
     for (char c : text)
         if (c != ',') out.push_back(c);
     return out;
+}
+
+// Commas anywhere but between groups of three digits of the dollars ("1,2,3", "15,00").
+bool misplacedCommas(const std::string& text) {
+    const std::string dollars = text.substr(0, text.find('.'));
+    return dollars.find(',') != std::string::npos && !StoredAmount::isAmountForm(dollars);
 }
 
 std::size_t digitsOnlyCount(const std::string& text) {
@@ -98,7 +106,7 @@ bool isAlnum(char32_t c) { return u_isalnum(static_cast<UChar32>(c)); }
 
 std::string Utils::valueInView(const std::string& text) {
     if (text.empty()) return "";
-    if (!isvalidNumber(text) || text.find(",,") != std::string::npos) return kInvalid;
+    if (!isvalidNumber(text) || misplacedCommas(text)) return kInvalid;
     if (text.find('.') != std::string::npos) return text;
     // The ten-digit limit counts digits; thousands separators are only shown.
     if (digitsOnlyCount(text) <= 10) return text + ".00";
@@ -107,7 +115,7 @@ std::string Utils::valueInView(const std::string& text) {
 
 std::string Utils::valueInRecipientInfo(const std::string& text) {
     if (text.empty()) return "";
-    if (!isvalidNumber(text) || text.find(",,") != std::string::npos) return kInvalid;
+    if (!isvalidNumber(text) || misplacedCommas(text)) return kInvalid;
     // The stored amount has no thousands separators, so that every reader of the
     // column (sums, e-files, exports) gets the same number.
     std::string plain = withoutCommas(text);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <iterator>
 
+#include "core/foundation/StoredAmount.h"
 #include "core/foundation/Utils.h"
 #include "core/import/ImportCatalogues.h"
 
@@ -93,7 +94,7 @@ const ColumnRule kRules[] = {
     money(&R::setLine4_Misc), money(&R::setLine5_Misc), money(&R::setLine6_Misc),   // 28-30
     flag(K::Box7Checkbox, &R::setLine9_Misc),                                       // 31 Box 7
     money(&R::setLine8_Misc),                                                       // 32 Box 8
-    text(K::Box9Amount, &R::setLine7_Misc),                                         // 33 Box 9
+    money(&R::setLine7_Misc),                                                       // 33 Box 9
     money(&R::setLine10_Misc), money(&R::setLine11_Misc), money(&R::setLine12_Misc),  // 34-36
     money(&R::setLine14_Misc),                                                      // 37 Box 15
     boxState(&A::setTopState_M),                                                    // 38
@@ -118,12 +119,12 @@ const ColumnRule kRules[] = {
     length(&R::setInt_Line12, 0, 13),                                               // 64
     boxState(&R::setInt_Line13_1),                                                  // 65
     length(&R::setInt_Line14_1, 0, 13), length(&R::setInt_Line15_1, 0, 13),        // 66, 67
-    asIs(&A::setInt_StateINCM_1),                                                   // 68
+    extra(K::Money, &A::setInt_StateINCM_1),                                        // 68
     length(&A::setInt_Line18_1, 0, 13),                                             // 69
     length(&A::setInt_Line19_1, 0, 60),                                             // 70
     boxState(&R::setInt_Line13_2),                                                  // 71
     length(&R::setInt_Line14_2, 0, 13), length(&R::setInt_Line15_2, 0, 13),        // 72, 73
-    asIs(&A::setInt_StateINCM_2),                                                   // 74
+    extra(K::Money, &A::setInt_StateINCM_2),                                        // 74
     length(&A::setInt_Line18_2, 0, 13),                                             // 75
     length(&A::setInt_Line19_2, 0, 60),                                             // 76
 
@@ -137,13 +138,13 @@ const ColumnRule kRules[] = {
     money(&R::setDiv_Line8), money(&R::setDiv_Line9), money(&R::setDiv_Line10),     // 91-93
     money(&R::setDiv_Line11),                                                       // 94
     boxState(&R::setDiv_Line12_1),                                                  // 95
-    money(&R::setDiv_Line13_1), money(&R::setDiv_Line14_1),                         // 96, 97
-    asIs(&A::setDiv_StateINC_1),                                                    // 98
+    text(K::MoneyText, &R::setDiv_Line13_1), money(&R::setDiv_Line14_1),            // 96, 97
+    extra(K::Money, &A::setDiv_StateINC_1),                                         // 98
     length(&A::setDiv_Line15_1, 0, 60),                                             // 99 box 18, local tax
     length(&A::setDiv_Line16_1, 0, 13),                                             // 100 box 19, special data
     boxState(&R::setDiv_Line12_2),                                                  // 101
-    money(&R::setDiv_Line13_2), money(&R::setDiv_Line14_2),                         // 102, 103
-    asIs(&A::setDiv_StateINC_2),                                                    // 104
+    text(K::MoneyText, &R::setDiv_Line13_2), money(&R::setDiv_Line14_2),            // 102, 103
+    extra(K::Money, &A::setDiv_StateINC_2),                                         // 104
     length(&A::setDiv_Line15_2, 0, 60),                                             // 105
     length(&A::setDiv_Line16_2, 0, 13),                                             // 106
 
@@ -174,7 +175,7 @@ const ColumnRule kRules[] = {
     money(&R::setR_Line14_1), money(&R::setR_Line15_1),                             // 135, 136
     length(&R::setR_Line16_1, 0, 20),                                               // 137
     money(&R::setR_Line17_1),                                                       // 138
-    asIs(&A::setStateINC1_R),                                                       // 139
+    extra(K::Money, &A::setStateINC1_R),                                            // 139
     length(&A::setR_Line18_1, 0, 13),                                               // 140
     length(&A::setR_Line19_1, 0, 60),                                               // 141
     boxState(&A::setBottomState_R),                                                 // 142
@@ -183,7 +184,7 @@ const ColumnRule kRules[] = {
     money(&R::setR_Line14_2), money(&R::setR_Line15_2),                             // 145, 146
     length(&R::setR_Line16_2, 0, 20),                                               // 147
     money(&R::setR_Line17_2),                                                       // 148
-    asIs(&A::setStateINC2_R),                                                       // 149
+    extra(K::Money, &A::setStateINC2_R),                                            // 149
     length(&A::setR_Line18_2, 0, 13),                                               // 150
     length(&A::setR_Line19_2, 0, 60),                                               // 151
 
@@ -251,7 +252,15 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
         case K::AsIs:
             setText(value);
             break;
-        case K::Money:
+        case K::Money: {
+            // Stored as the entry windows store an amount, so every reader of the column
+            // sees the same cents; what is no amount stays as typed for the user to mend.
+            const StoredAmount amount = StoredAmount::read(value);
+            setText(amount.isAmount() ? amount.stored() : value);
+            invalidUnless(value.empty() || amount.isAmount());
+            break;
+        }
+        case K::MoneyText:
             setText(value);
             invalidUnless(Utils::isValidDollarString(value));
             break;
@@ -320,12 +329,6 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
         case K::Box7Checkbox:
             (r.*rule.flag)(value == "1");
             break;
-        case K::Box9Amount: {
-            const std::string amount = value.find('.') == std::string::npos ? value + ".00" : value;
-            setText(amount);
-            invalidUnless(Utils::isValidDollarString(amount));
-            break;
-        }
         case K::DistributionCode:
             setText(value);
             invalidUnless(Utils::isValidDistributionCode(value));

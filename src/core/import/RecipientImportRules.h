@@ -24,7 +24,9 @@ struct ImportedRecipient {
 
 enum class ColumnRuleKind {
     AsIs,              // stored unchanged
-    Money,             // stored unchanged; an amount or not valid
+    Money,             // an amount StoredAmount reads is stored as the entry windows store it ("1234.00");
+                       // the empty text stays; anything else is stored unchanged and not valid
+    MoneyText,         // stored unchanged; not valid unless Utils::isValidDollarString (a state number)
     StateMoney,        // stored unchanged; a state amount or not valid
     Length,            // stored unchanged; minimum to maximum characters or not valid
     Date,              // stored unchanged; a date or not valid
@@ -39,7 +41,6 @@ enum class ColumnRuleKind {
     State,             // unchanged for a foreign address, otherwise the state lookup keeping unknown text
     VoidCorrected,     // a check box of both records, marking both
     Box7Checkbox,      // 1099-MISC box 7: "1" on, anything else off, no check
-    Box9Amount,        // 1099-MISC box 9: ".00" added to a value without a point, then an amount
     DistributionCode,  // stored unchanged; a 1099-R distribution code or not valid
     Percentage,        // a whole number, -1 empty, -2 for 0 or less or above 99; a percentage or not valid
     UncappedPercentage,// the same without the cap at 99

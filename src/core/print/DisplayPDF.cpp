@@ -3,6 +3,8 @@
 #include <array>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
+#include "core/foundation/StoredAmount.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/PrtReport.h"
@@ -21,8 +24,6 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Sums of amounts held at the ends of the 64-bit range instead of wrapping.
 int64_t addCents(int64_t a, int64_t b) {
     int64_t sum;
@@ -31,11 +32,52 @@ int64_t addCents(int64_t a, int64_t b) {
     return sum;
 }
 
-template <class... Boxes>
-int64_t reported(const Boxes&... boxes) {
+using Text = const std::string& (RecipientInfo::*)() const;
+struct SummaryBox {
+    const char* box;
+    Text text;
+};
+using R = RecipientInfo;
+
+// The boxes of each form kind's reported amount in the summary.
+const SummaryBox kMiscSummary[] = {{"Box 1", &R::getLine1_Misc}, {"Box 2", &R::getLine2_Misc},
+                                   {"Box 3", &R::getLine3_Misc}, {"Box 5", &R::getLine5_Misc},
+                                   {"Box 6", &R::getLine6_Misc}, {"Box 9", &R::getLine7_Misc},
+                                   {"Box 8", &R::getLine8_Misc}, {"Box 10", &R::getLine10_Misc},
+                                   {"Box 11", &R::getLine11_Misc}};
+const SummaryBox kDivSummary[] = {{"Box 1a", &R::getDiv_Line1a}, {"Box 2a", &R::getDiv_Line2a},
+                                  {"Box 3", &R::getDiv_Line3},   {"Box 9", &R::getDiv_Line8},
+                                  {"Box 10", &R::getDiv_Line9},  {"Box 12", &R::getDiv_Line10}};
+const SummaryBox kIntSummary[] = {{"Box 1", &R::getInt_Line1},   {"Box 3", &R::getInt_Line3},
+                                  {"Box 8", &R::getInt_Line8},   {"Box 10", &R::getInt_Line10},
+                                  {"Box 11", &R::getInt_Line11}, {"Box 13", &R::getInt_Line16}};
+const SummaryBox kRSummary[] = {{"Box 1", &R::getR_Line1}};
+const SummaryBox kSSummary[] = {{"Box 2", &R::getS_Line2}};
+const SummaryBox kNecSummary[] = {{"Box 1", &R::getLine1_NEC}, {"Box 3", &R::getLine3_NEC}};
+
+std::span<const SummaryBox> summaryBoxes(int32_t kind) {
+    switch (kind) {
+    case 1: return kMiscSummary;
+    case 2: return kDivSummary;
+    case 3: return kIntSummary;
+    case 4: return kRSummary;
+    case 5: return kSSummary;
+    case 7: return kNecSummary;
+    default: return {};
+    }
+}
+
+int64_t reported(const RecipientInfo& r, int32_t kind) {
     int64_t total = 0;
-    ((total = addCents(total, DisplayPDF::NSStringToLongLong(boxes))), ...);
-    return total < 0 ? 0 : total;
+    for (const SummaryBox& b : summaryBoxes(kind)) total = addCents(total, StoredAmount::read((r.*b.text)()).cents());
+    return total;
+}
+
+// The first box of the summary's amount that the amount reader refuses.
+std::optional<RefusedAmount> refusedSummaryAmount(const RecipientInfo& r, int32_t kind) {
+    for (const SummaryBox& b : summaryBoxes(kind))
+        if (auto refused = RefusedAmount::of(b.box, (r.*b.text)())) return refused;
+    return std::nullopt;
 }
 
 // The form kinds in the order of the report, with their line texts.
@@ -90,87 +132,38 @@ constexpr int32_t kRight = PrtReport::kAlignRight;
 
 }  // namespace
 
-int64_t DisplayPDF::NSStringToLongLong(const std::string& text) {
-    if (text.empty() || text.find('.') == std::string::npos)
-        return 0;
-
-    std::string s;
-    s.reserve(text.size());
-    for (char c : text)
-        if (c != ',')
-            s += c;
-
-    size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' ||
-                            s[i] == '\f' || s[i] == '\v'))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
-
-    // Accumulate the magnitude in unsigned arithmetic so that the most negative value
-    // is reachable and overflow saturates instead of wrapping.
-    const uint64_t limit = negative ? uint64_t(std::numeric_limits<int64_t>::max()) + 1
-                                    : uint64_t(std::numeric_limits<int64_t>::max());
-    uint64_t cents = 0;
-    bool saturated = false;
-    auto push = [&](unsigned digit) {
-        if (saturated)
-            return;
-        if (cents > (limit - digit) / 10) {
-            saturated = true;
-            cents = limit;
-            return;
-        }
-        cents = cents * 10 + digit;
-    };
-
-    while (i < s.size() && isDigit(s[i]))
-        push(unsigned(s[i++] - '0'));
-
-    unsigned fraction[2] = {0, 0};
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        for (int k = 0; k < 2 && i < s.size() && isDigit(s[i]); ++k, ++i)
-            fraction[k] = unsigned(s[i] - '0');
-    }
-    push(fraction[0]);
-    push(fraction[1]);
-
-    if (!negative)
-        return int64_t(cents);
-    if (cents == uint64_t(std::numeric_limits<int64_t>::max()) + 1)
-        return std::numeric_limits<int64_t>::min();
-    return -int64_t(cents);
-}
+int64_t DisplayPDF::NSStringToLongLong(const std::string& text) { return StoredAmount::read(text).cents(); }
 
 // ---- reported amounts ----
 
-int64_t DisplayPDF::SumofMisc() const {
-    const RecipientInfo& r = inforecp_;
-    return reported(r.getLine1_Misc(), r.getLine2_Misc(), r.getLine3_Misc(), r.getLine5_Misc(), r.getLine6_Misc(),
-                    r.getLine7_Misc(), r.getLine8_Misc(), r.getLine10_Misc(), r.getLine11_Misc());
+int64_t DisplayPDF::SumofMisc() const { return reported(inforecp_, 1); }
+int64_t DisplayPDF::SumofDiv() const { return reported(inforecp_, 2); }
+int64_t DisplayPDF::SumofInt() const { return reported(inforecp_, 3); }
+int64_t DisplayPDF::SumofR() const { return reported(inforecp_, 4); }
+int64_t DisplayPDF::SumofS() const { return reported(inforecp_, 5); }
+int64_t DisplayPDF::SumofNec() const { return reported(inforecp_, 7); }
+
+// ---- amounts that cannot be read ----
+
+void DisplayPDF::refuseAmount(const RecipientInfo& recipient, const std::string& payee, const RefusedAmount& refused) {
+    std::string form;
+    switch (recipient.getType()) {
+    case 1: form = "1099-MISC"; break;
+    case 2: form = "1099-DIV"; break;
+    case 3: form = "1099-INT"; break;
+    case 4: form = "1099-R"; break;
+    case 5: form = "1099-S"; break;
+    case 7: form = "1099-NEC"; break;
+    default: form = "1099"; break;
+    }
+    // Names start with a blank when the first name is empty.
+    const std::size_t start = payee.find_first_not_of(' ');
+    const std::string who = start == std::string::npos ? std::string() : payee.substr(start);
+    std::string details = refused.describe(form, who);
+    details[0] = 'T';
+    tvDatabase::tvMessageBox(kAmountRefusedCaption, details + ". Please correct the amount and print again.",
+                             kMessageStyleOK, PrtReport::kJobTitle, kMessageImageError, false);
 }
-
-int64_t DisplayPDF::SumofDiv() const {
-    const RecipientInfo& r = inforecp_;
-    return reported(r.getDiv_Line1a(), r.getDiv_Line2a(), r.getDiv_Line3(), r.getDiv_Line8(), r.getDiv_Line9(),
-                    r.getDiv_Line10());
-}
-
-int64_t DisplayPDF::SumofInt() const {
-    const RecipientInfo& r = inforecp_;
-    return reported(r.getInt_Line1(), r.getInt_Line3(), r.getInt_Line8(), r.getInt_Line10(), r.getInt_Line11(),
-                    r.getInt_Line16());
-}
-
-int64_t DisplayPDF::SumofR() const { return reported(inforecp_.getR_Line1()); }
-
-int64_t DisplayPDF::SumofS() const { return reported(inforecp_.getS_Line2()); }
-
-int64_t DisplayPDF::SumofNec() const { return reported(inforecp_.getLine1_NEC(), inforecp_.getLine3_NEC()); }
 
 // ---- the payer of a run ----
 
@@ -223,10 +216,10 @@ bool DisplayPDF::PrintSummaryReport() {
                 inforecp_ = r;
                 const auto found = additionalByKey.find(r.getPK());
                 const RecipientAdditionalInfo* more = found == additionalByKey.end() ? nullptr : found->second;
-                if (!more || more->getname_type() == "Business Name")
-                    report.Put(r.getName(), 5, kLeft);
-                else
-                    report.Put(r.getFirstName() + " " + more->getlastname(), 5, kLeft);
+                const std::string name = !more || more->getname_type() == "Business Name"
+                                             ? r.getName()
+                                             : r.getFirstName() + " " + more->getlastname();
+                report.Put(name, 5, kLeft);
                 report.EndLine();
                 if (!r.getAddress().empty()) {
                     report.Put(r.getAddress(), 5, kLeft);
@@ -245,6 +238,11 @@ bool DisplayPDF::PrintSummaryReport() {
                 if (r.getVoided()) {
                     report.Put("Voided", 95, kRight);
                 } else {
+                    // An amount that cannot be read stops the report before anything is printed.
+                    if (const auto refused = refusedSummaryAmount(r, lines.kind)) {
+                        refuseAmount(r, name, *refused);
+                        return false;
+                    }
                     const int64_t amount = (this->*lines.sum)();
                     report.Put(Utils::intToDollarString1(amount), 95, kRight);
                     subtotals[k] = addCents(subtotals[k], amount);

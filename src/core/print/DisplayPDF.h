@@ -107,13 +107,14 @@ public:
     const std::vector<RecipientInfo>& recipientsVector() const { return recipientsVector_; }
     const std::vector<RecipientAdditionalInfo>& recipientsADDVector() const { return recipientsADDVector_; }
 
-    // Amount text to whole cents. The empty text and text without a decimal point
-    // give 0 (amount columns may hold "-1" markers, which must count nothing).
-    // Otherwise: leading blanks and an optional sign, the dollars (commas skipped),
-    // the point and up to two cent digits, a single one counting as tens ("12.5"
-    // gives 1250, ".50" gives 50, "1,234.56" gives 123456); further decimals are
-    // dropped. Values beyond the 64-bit range saturate.
+    // A stored amount text in whole cents as StoredAmount reads it; 0 for no amount
+    // ("", "INVALID", a negative amount) and for a text it refuses.
     static int64_t NSStringToLongLong(const std::string& text);
+
+    // Tells the user that nothing was printed because a box of the recipient (payee: the
+    // name the run shows) holds a stored amount the amount reader refuses.
+    static constexpr const char* kAmountRefusedCaption = "Nothing was printed.";
+    static void refuseAmount(const RecipientInfo& recipient, const std::string& payee, const RefusedAmount& refused);
 
     // True when a payer is selected in the main window; otherwise tells the user to
     // select one first. Runs that print for a payer ask this before anything else.
@@ -128,7 +129,7 @@ public:
     bool MailingLablesReport();
 
     // The reported amount of inforecp for the summary report, in cents: the form's
-    // amount boxes added; a negative total counts as 0.
+    // amount boxes added as StoredAmount reads them.
     int64_t SumofMisc() const;
     int64_t SumofDiv() const;
     int64_t SumofInt() const;
@@ -154,6 +155,10 @@ private:
     // The request's recipients, their own payers and their additional data.
     void fillRequest(REPDATA& request, const std::vector<int32_t>& keys) const;
     void print1096(int32_t sumSelected);
+    // The recipients the 1096 totals, and whether one of them holds an amount the
+    // amount reader refuses (the user is told which; nothing is printed then).
+    std::vector<RecipientInfo> summedFor1096(int32_t sumSelected) const;
+    bool refuses1096(int32_t sumSelected) const;
 
     bool printing4Up_ = false;
     int32_t recipientType_ = 0;

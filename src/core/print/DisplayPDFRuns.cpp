@@ -5,6 +5,7 @@
 #include <array>
 #include <limits>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 #include "core/foundation/DatabaseHolder.h"
@@ -187,6 +188,8 @@ void promptForPaper(const std::string& text, const char* title) {
 // ---- the runs ----
 
 void DisplayPDF::RecipientFed1099() {
+    // A recipient run prints every selected recipient, whatever an earlier filing run kept.
+    filingSelection_.reset();
     const std::vector<int32_t> keys = selectedRecipients();
     // Every form names its payer: with recipients to print, a payer must be selected.
     if (!keys.empty() && !payerSelected()) return;
@@ -233,6 +236,8 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
     }
     if (leftOut > 0 && (printSelected != 0 || sumSelected != 0))
         tvDatabase::tvMessageBox("", leftOutText(leftOut), kMessageStyleOK, kLeftOutTitle, kMessageImagePlain, false);
+    // An amount the 1096 cannot read stops the run before any copy is printed.
+    if (refuses1096(sumSelected)) return;
     numberRecipients_ = printSelected != 0 ? static_cast<int32_t>(filingSelection_->size())
                                            : static_cast<int32_t>(recipientsVector_.size());
     if (asksPartialYear(recipientType_)) askPartialYear();
@@ -247,21 +252,39 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
     s.PartialYear = false;
 }
 
+std::vector<RecipientInfo> DisplayPDF::summedFor1096(int32_t sumSelected) const {
+    if (sumSelected == 0) return recipientsVector_;
+    std::vector<RecipientInfo> summed;
+    CompanyDatabase* db = openDatabase();
+    if (!db) return summed;
+    const int32_t payer = firstSelectedPayer();
+    // The 1096 files for one payer: only that payer's selected recipients count.
+    for (const int32_t key : selectedRecipients()) {
+        RecipientInfo r = db->getRecipientInfo(key);
+        if (r.getPK() >= 0 && r.getCompany_FK() == payer) summed.push_back(std::move(r));
+    }
+    return summed;
+}
+
+bool DisplayPDF::refuses1096(int32_t sumSelected) const {
+    for (const RecipientInfo& r : summedFor1096(sumSelected)) {
+        const std::optional<RefusedAmount> refused = r.refusedTotalAmount();
+        if (!refused) continue;
+        std::string name = r.getLastName();
+        if (CompanyDatabase* db = openDatabase()) {
+            const RecipientAdditionalInfo more = db->getRecipientAdditionalInfo(r.getPK());
+            if (more.getname_type() != "Business Name") name = r.getFirstName() + " " + more.getlastname();
+        }
+        refuseAmount(r, name, *refused);
+        return true;
+    }
+    return false;
+}
+
 void DisplayPDF::print1096(int32_t sumSelected) {
     Session& s = session();
-    CompanyDatabase* db = openDatabase();
-    if (!db) return;
-    const int32_t payer = firstSelectedPayer();
-    std::vector<RecipientInfo> summed;
-    if (sumSelected != 0) {
-        // The 1096 files for one payer: only that payer's selected recipients count.
-        for (const int32_t key : selectedRecipients()) {
-            RecipientInfo r = db->getRecipientInfo(key);
-            if (r.getPK() >= 0 && r.getCompany_FK() == payer) summed.push_back(std::move(r));
-        }
-    } else {
-        summed = recipientsVector_;
-    }
+    if (!openDatabase()) return;
+    const std::vector<RecipientInfo> summed = summedFor1096(sumSelected);
     s.totalFedTaxWithheld = 0;
     s.totalAmountForThisForm1096 = 0;
     for (const RecipientInfo& r : summed) {

@@ -1,14 +1,13 @@
 #include "core/store/RecipientInfo.h"
 
 #include <limits>
+#include <span>
 
 #include "core/foundation/Session.h"
+#include "core/foundation/StoredAmount.h"
 #include "core/foundation/Utils.h"
-#include "core/print/DisplayPDF.h"
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 int64_t addCents(int64_t a, int64_t b) {
     int64_t sum;
@@ -17,19 +16,57 @@ int64_t addCents(int64_t a, int64_t b) {
     return sum;
 }
 
-int64_t cents(const std::string& amount) { return DisplayPDF::NSStringToLongLong(amount); }
+using Text = const std::string& (RecipientInfo::*)() const;
+struct TotalBox {
+    const char* box;
+    Text text;
+};
+using R = RecipientInfo;
 
-// Leading decimal digits as a non-negative number, saturating; none gives 0.
-int64_t leadingDigits(const std::string& text) {
-    int64_t value = 0;
-    for (char c : text) {
-        if (!isDigit(c))
-            break;
-        if (value > (std::numeric_limits<int64_t>::max() - (c - '0')) / 10)
-            return std::numeric_limits<int64_t>::max();
-        value = value * 10 + (c - '0');
+// The boxes of the reported total by form kind; 1099-MISC box 9 (line7) comes last.
+const TotalBox kMiscPaid[] = {{"Box 1", &R::getLine1_Misc},   {"Box 2", &R::getLine2_Misc},
+                              {"Box 3", &R::getLine3_Misc},   {"Box 5", &R::getLine5_Misc},
+                              {"Box 6", &R::getLine6_Misc},   {"Box 8", &R::getLine8_Misc},
+                              {"Box 10", &R::getLine10_Misc}, {"Box 13", &R::getLine13_Misc},
+                              {"Box 11", &R::getLine11_Misc}, {"Box 9", &R::getLine7_Misc}};
+const TotalBox kDivPaid[] = {{"Box 1a", &R::getDiv_Line1a}, {"Box 2a", &R::getDiv_Line2a},
+                             {"Box 3", &R::getDiv_Line3},   {"Box 9", &R::getDiv_Line8},
+                             {"Box 10", &R::getDiv_Line9},  {"Box 12", &R::getDiv_Line10}};
+const TotalBox kIntPaid[] = {{"Box 1", &R::getInt_Line1},   {"Box 3", &R::getInt_Line3},
+                             {"Box 8", &R::getInt_Line8},   {"Box 10", &R::getInt_Line10},
+                             {"Box 11", &R::getInt_Line11}, {"Box 13", &R::getInt_Line16}};
+const TotalBox kRPaid[] = {{"Box 1", &R::getR_Line1}};
+const TotalBox kSPaid[] = {{"Box 2", &R::getS_Line2}};
+const TotalBox kNecPaid[] = {{"Box 1", &R::getLine1_NEC}};
+
+std::span<const TotalBox> paidBoxes(int32_t kind) {
+    switch (kind) {
+    case 1: return kMiscPaid;
+    case 2: return kDivPaid;
+    case 3: return kIntPaid;
+    case 4: return kRPaid;
+    case 5: return kSPaid;
+    case 7: return kNecPaid;
+    default: return {};
     }
-    return value;
+}
+
+// The federal income tax withheld (box 4); none for 1099-S and other kinds.
+std::optional<TotalBox> taxBox(int32_t kind) {
+    switch (kind) {
+    case 1: return TotalBox{"Box 4", &R::getLine4_Misc};
+    case 2: return TotalBox{"Box 4", &R::getDiv_Line4};
+    case 3: return TotalBox{"Box 4", &R::getInt_Line4};
+    case 4: return TotalBox{"Box 4", &R::getR_Line4};
+    case 7: return TotalBox{"Box 4", &R::getLine4_NEC};
+    default: return std::nullopt;
+    }
+}
+
+int64_t centsOf(const RecipientInfo& r, const TotalBox& b) { return StoredAmount::read((r.*b.text)()).cents(); }
+
+std::optional<RefusedAmount> refusedIn(const RecipientInfo& r, const TotalBox& b) {
+    return RefusedAmount::of(b.box, (r.*b.text)());
 }
 
 }  // namespace
@@ -46,35 +83,6 @@ std::string RecipientInfo::getS_Line3() const {
 
 int64_t RecipientInfo::dollarStringToInt(const std::string& text) { return Utils::dollarStringToInt(text); }
 
-int64_t RecipientInfo::miscBox9Cents() const {
-    const std::string& text = line7_Misc_;
-    if (text.empty() || text.find('-') != std::string::npos)
-        return 0;
-    const size_t point = text.find('.');
-    const std::string dollars = point == std::string::npos ? text : text.substr(0, point);
-    std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1, 2);
-    if (fraction.size() == 1)
-        fraction += '0';
-    const int64_t whole = dollarStringToInt(dollars);  // -1 empty, -2 invalid: both count 0
-    return addCents(whole > 0 ? whole : 0, leadingDigits(fraction));
-}
-
-int64_t RecipientInfo::sGrossProceedsCents() const {
-    const std::string& text = s_line2_;
-    if (text.empty())
-        return 0;
-    if (text.find('.') != std::string::npos)
-        return cents(text);
-    // Without a point: a negative text is an empty-box marker left by old files and
-    // counts nothing; 11 to 13 characters are old values already in cents; anything
-    // else is whole dollars.
-    if (text.find('-') != std::string::npos)
-        return 0;
-    if (text.size() >= 11 && text.size() <= 13)
-        return cents(text.substr(0, text.size() - 2) + "." + text.substr(text.size() - 2));
-    return cents(text + ".00");
-}
-
 int64_t RecipientInfo::getTotalPaid() const {
     if (voided_) {
         if (type_ == 1)
@@ -82,52 +90,27 @@ int64_t RecipientInfo::getTotalPaid() const {
         return 0;
     }
     int64_t total = 0;
-    auto add = [&total](const std::string& amount) { total = addCents(total, cents(amount)); };
-    switch (type_) {
-    case 1: {
-        for (const std::string* box : {&line1_Misc_, &line2_Misc_, &line3_Misc_, &line5_Misc_, &line6_Misc_,
-                                       &line8_Misc_, &line10_Misc_, &line13_Misc_, &line11_Misc_})
-            add(*box);
-        session().nec = 0;
-        const int64_t box9 = miscBox9Cents();
-        session().nec = box9;
-        total = addCents(total, box9);
-        break;
-    }
-    case 2:
-        for (const std::string* box : {&div_line1a_, &div_line2a_, &div_line3_, &div_line8_, &div_line9_,
-                                       &div_line10_})
-            add(*box);
-        break;
-    case 3:
-        for (const std::string* box : {&int_line1_, &int_line3_, &int_line8_, &int_line10_, &int_line11_,
-                                       &int_line16_})
-            add(*box);
-        break;
-    case 4:
-        add(r_line1_);
-        break;
-    case 5:
-        total = sGrossProceedsCents();
-        break;
-    case 7:
-        add(line1_NEC_);
-        break;
-    default:
-        break;
-    }
+    for (const TotalBox& b : paidBoxes(type_))
+        total = addCents(total, centsOf(*this, b));
+    if (type_ == 1)
+        session().nec = StoredAmount::read(line7_Misc_).cents();
     return total;
 }
 
 int64_t RecipientInfo::getTotalTaxPaid() const {
     if (voided_)
         return 0;
-    switch (type_) {
-    case 1: return cents(line4_Misc_);
-    case 2: return cents(div_line4_);
-    case 3: return cents(int_line4_);
-    case 4: return cents(r_line4_);
-    case 7: return cents(line4_NEC_);
-    default: return 0;
-    }
+    const std::optional<TotalBox> box = taxBox(type_);
+    return box ? centsOf(*this, *box) : 0;
+}
+
+std::optional<RefusedAmount> RecipientInfo::refusedTotalAmount() const {
+    if (voided_)
+        return std::nullopt;
+    for (const TotalBox& b : paidBoxes(type_))
+        if (auto refused = refusedIn(*this, b))
+            return refused;
+    if (const std::optional<TotalBox> box = taxBox(type_))
+        return refusedIn(*this, *box);
+    return std::nullopt;
 }

@@ -15,8 +15,11 @@
 // same field and neither checks or converts anything.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
+
+#include "core/foundation/StoredAmount.h"
 
 class RecipientInfo {
 public:
@@ -30,9 +33,14 @@ public:
 
     // The total amount reported on this form in cents, as the 1096 summary counts it.
     // A 1099-MISC record also leaves its box 9 amount in session().nec (0 when void).
+    // Each box is read by StoredAmount; a box it refuses counts 0, so a caller that
+    // files or prints the total asks refusedTotalAmount first.
     int64_t getTotalPaid() const;
     // The federal income tax withheld on this form in cents; 0 for 1099-S and voids.
     int64_t getTotalTaxPaid() const;
+    // The first box that getTotalPaid or getTotalTaxPaid reads whose text StoredAmount
+    // refuses; nothing when every one reads. A void record reads no box.
+    std::optional<RefusedAmount> refusedTotalAmount() const;
 
     // Dollar text to cents: -1 for the empty text, -2 for text that is not an amount.
     static int64_t dollarStringToInt(const std::string& text);
@@ -559,11 +567,6 @@ public:
     void setFATCA_S(bool v) { FATCA_S_ = v; }
 
 private:
-    // The 1099-MISC box 9 amount in cents by its own rule (negative text counts 0).
-    int64_t miscBox9Cents() const;
-    // The 1099-S gross proceeds in cents.
-    int64_t sGrossProceedsCents() const;
-
     // Identity, address and status (every form kind)
     int32_t PK_ = -1;
     int32_t company_FK_ = 0;

@@ -596,6 +596,16 @@ void AdditionalPayersInformation::Export_M() {
     }
 
     IrisFile builder;
+    // An amount the upload cannot take refuses the whole export, before any file is saved.
+    if (const std::optional<std::string> refusal = exporter.refusedAmount(builder, kind, payerKey_)) {
+        if (refusal->empty()) {
+            tvDatabase::tvMessageBox("The IRIS file could not be built.", exporter.failure(), kMessageStyleOK,
+                                     kErrorTitle, kMessageImageError, false);
+        } else {
+            refuse(*refusal);
+        }
+        return;
+    }
     bool savedAny = false;
     const std::size_t files = exporter.fileCount();
     for (std::size_t file = 0; file < files; ++file) {
@@ -611,6 +621,10 @@ void AdditionalPayersInformation::Export_M() {
                 break;
             }
             text = builder.build(kind, payer, recipients);
+        }
+        if (!builder.refusal().empty()) {
+            refuse(builder.refusal());
+            break;
         }
         if (!saveFile(IrisFile::proposedName(kind, file), text)) continue;
         savedAny = true;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AmountTable.h"
 #include "EFileTestSupport.h"
 #include "FireFileReader.h"
 #include "core/efile/EFile.h"
@@ -685,6 +686,41 @@ TEST(FireRecords, TwelveDigitAmountsFitAndLeadingZerosDoNotCount) {
     EXPECT_EQ(b["amount1"], "999999999999");
     EXPECT_EQ(b["stateTax"], "999999999999");
     EXPECT_EQ(firetest::fieldsIn(records[5])["total1"], "000002999999999997");
+}
+
+// Each text of the shared amount table in a federal amount (box 1, with the C total)
+// and in the state tax position of a combined Maine payee (box 5 at 723-734).
+TEST(FireRecords, AmountsOfTheSharedTableOrARefusalNamingRecipientAndBox) {
+    using amounttable::zeroFilled;
+    for (const amounttable::AmountCase& c : amounttable::cases()) {
+        for (const bool stateTax : {false, true}) {
+            SCOPED_TRACE('"' + c.text + (stateTax ? "\" in box 5" : "\" in box 1"));
+            EFilePayee p = firetest::payee(7, "Ann", "Lee", "Maine-ME");
+            p.recipient.setLine1_NEC(stateTax ? "10.00" : c.text);
+            p.recipient.setLine5_1_NEC(stateTax ? c.text : "1.00");
+            const Built built =
+                firetest::buildFile(firetest::transmitter(true), {{firetest::payerIn("Illinois-IL"), {{7, {p}}}}});
+            if (amounttable::isRefused(c.outcome)) {
+                EXPECT_EQ(built.result.failure, EFileResult::Failure::refused);
+                EXPECT_NE(built.result.message.find(std::string(stateTax ? "Box 5" : "Box 1") + " of the 1099-NEC of Ann Lee"),
+                          std::string::npos)
+                    << built.result.message;
+                if (c.outcome == amounttable::Outcome::refused) {
+                    EXPECT_NE(built.result.message.find('"' + c.text + '"'), std::string::npos) << built.result.message;
+                }
+                EXPECT_EQ(built.bytes.size(), 2u * 750u);  // T and A only
+                continue;
+            }
+            ASSERT_TRUE(built.result.ok()) << built.result.message;
+            const auto records = firetest::readFile(built.bytes);
+            ASSERT_EQ(firetest::order(records), "TABCKF");
+            auto b = firetest::fieldsIn(records[2]);
+            EXPECT_EQ(b["amount1"], zeroFilled(stateTax ? 1000 : c.cents, 12));
+            EXPECT_EQ(b["stateTax"], zeroFilled(stateTax ? c.cents : 100, 12));
+            EXPECT_EQ(firetest::fieldsIn(records[3])["total1"], zeroFilled(stateTax ? 1000 : c.cents, 18));
+            EXPECT_EQ(firetest::fieldsIn(records[4])["total1"], zeroFilled(stateTax ? 1000 : c.cents, 18));
+        }
+    }
 }
 
 TEST(FireRecords, AGroupThatHoldsAnotherNumberOfPayeesThanAnnouncedFails) {

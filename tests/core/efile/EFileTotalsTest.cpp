@@ -22,8 +22,10 @@ void PrintTo(const MoneyCase& c, std::ostream* os) { *os << '"' << c.text << '"'
 
 class WxStringToLongLong : public ::testing::TestWithParam<MoneyCase> {};
 
+// cents: the amount, or nothing for a text that is refused.
 TEST_P(WxStringToLongLong, ReadsStoredMoneyTexts) {
-    EXPECT_EQ(EFileTotals::wxStringtolonglong(GetParam().text), GetParam().cents);
+    const StoredAmount amount = EFileTotals::wxStringtolonglong(GetParam().text);
+    EXPECT_EQ(amount.refused() ? std::nullopt : std::optional<int64_t>(amount.cents()), GetParam().cents);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -35,17 +37,17 @@ INSTANTIATE_TEST_SUITE_P(
                       MoneyCase{"no whole part", ".07", 7},
                       MoneyCase{"empty", "", 0},
                       MoneyCase{"a leading minus", "-5.00", 0},
-                      MoneyCase{"a trailing minus", "5.00-", 0},
+                      MoneyCase{"a trailing minus", "5.00-", std::nullopt},
                       MoneyCase{"INVALID", "INVALID", 0},
-                      MoneyCase{"no point", "1234", 0},
-                      MoneyCase{"one decimal read as it stands", "12.5", 125},
-                      MoneyCase{"three decimals read as they stand", "12.345", 12345},
+                      MoneyCase{"no point is whole dollars", "1234", 123400},
+                      MoneyCase{"one decimal counts tens of cents", "12.5", 1250},
+                      MoneyCase{"three decimals", "12.345", std::nullopt},
                       MoneyCase{"leading blanks", "  42.00", 4200},
-                      MoneyCase{"a leading other character", "$42.00", 0},
-                      MoneyCase{"reading stops at a blank", "42.00 USD", 4200},
-                      MoneyCase{"a second point ends the number", "1.2.3", 12},
-                      MoneyCase{"the largest 64 bit number", "92233720368547758.07", INT64_MAX},
-                      MoneyCase{"one cent beyond 64 bits", "92233720368547758.08", std::nullopt},
+                      MoneyCase{"a dollar sign", "$42.00", std::nullopt},
+                      MoneyCase{"a word after the amount", "42.00 USD", std::nullopt},
+                      MoneyCase{"a second point", "1.2.3", std::nullopt},
+                      MoneyCase{"the largest amount of a record", "9999999999.99", 999999999999},
+                      MoneyCase{"one cent more", "10000000000.00", std::nullopt},
                       MoneyCase{"twenty digits", "99999999999999999999.00", std::nullopt}),
     [](const auto& test) { return firetest::caseName(test.param.what); });
 
@@ -74,11 +76,11 @@ TEST(EFileTotals, AddsEachFormKindsBoxesUnderTheirAmountCodes) {
     other.setLine1_Misc("1.00");
 
     EFileTotals totals;
-    EXPECT_EQ(totals.AddToTotal(misc), std::nullopt);
-    EXPECT_EQ(totals.AddToTotal(nec), std::nullopt);
-    EXPECT_EQ(totals.AddToTotal(nec), std::nullopt);
-    EXPECT_EQ(totals.AddToTotal(r), std::nullopt);
-    EXPECT_EQ(totals.AddToTotal(other), std::nullopt);
+    EXPECT_FALSE(totals.AddToTotal(misc));
+    EXPECT_FALSE(totals.AddToTotal(nec));
+    EXPECT_FALSE(totals.AddToTotal(nec));
+    EXPECT_FALSE(totals.AddToTotal(r));
+    EXPECT_FALSE(totals.AddToTotal(other));
     for (const Expect& e : {Expect{'1', 300}, Expect{'2', 200}, Expect{'3', 600}, Expect{'4', 800}, Expect{'5', 0},
                             Expect{'A', 1100}, Expect{'D', 0}, Expect{'E', 1500}, Expect{'J', 0}})
         EXPECT_EQ(totals.getTotal(e.code), e.cents) << e.code;
@@ -88,7 +90,7 @@ TEST(EFileTotals, AddsEachFormKindsBoxesUnderTheirAmountCodes) {
     EXPECT_EQ(totals.getNumPayees(), 1u);
 }
 
-TEST(EFileTotals, RefusesATotalBeyondEighteenDigitsAndAnAmountBeyond64Bits) {
+TEST(EFileTotals, RefusesATotalBeyondEighteenDigitsAndAnAmountTheReaderRefuses) {
     EFileTotals totals;
     EXPECT_TRUE(totals.addToTotal('1', EFileTotals::kLargestTotal - 1));
     EXPECT_TRUE(totals.addToTotal('1', 1));
@@ -100,7 +102,13 @@ TEST(EFileTotals, RefusesATotalBeyondEighteenDigitsAndAnAmountBeyond64Bits) {
     r.setType(4);
     r.setR_Line1("1.00");
     r.setR_Line9b("99999999999999999999.00");
-    EXPECT_EQ(EFileTotals().AddToTotal(r), std::optional<char>('9'));
+    const std::optional<RefusedAmount> refused = EFileTotals().AddToTotal(r);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->box, "Box 9b");
+    EXPECT_TRUE(refused->tooLarge);
+    r.setR_Line9b("1,2,3");
+    EXPECT_EQ(EFileTotals().AddToTotal(r)->box, "Box 9b");
+    EXPECT_FALSE(EFileTotals().AddToTotal(r)->tooLarge);
     EXPECT_EQ(EFileTotals::boxName(4, '9'), "Box 9b");
     EXPECT_EQ(EFileTotals::boxName(1, 'E'), "Box 15");
     EXPECT_EQ(EFileTotals::boxName(7, '3'), "Box 3");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AmountTable.h"
 #include "IrisCsv.h"
 #include "core/efile/IrisFile.h"
 
@@ -618,8 +619,13 @@ std::vector<ValueCase> valueCases() {
         {"SpecialDataAlwaysQuoted", 7, [](ComapnyInfo&, IrisRecipient& r) { r.additional.setNec_line9_1("AB"); },
          {{"State 1 - Special Data Entries", "AB"}},
          ",\"AB\","},
-        {"NecLocalTaxAsStored", 7, [](ComapnyInfo&, IrisRecipient& r) { r.additional.setNec_line8_1("INVALID"); },
-         {{"State 1 - Local income tax withheld", "INVALID"}}},
+        // The 1099-NEC local tax is an amount like every other: "INVALID" is no amount.
+        {"NecLocalTaxIsAnAmount", 7,
+         [](ComapnyInfo&, IrisRecipient& r) {
+             r.additional.setNec_line8_1("INVALID");
+             r.additional.setNec_line8_2("7");
+         },
+         {{"State 1 - Local income tax withheld", ""}, {"State 2 - Local income tax withheld", "7.00"}}},
     };
 }
 
@@ -810,5 +816,48 @@ INSTANTIATE_TEST_SUITE_P(IrisFile, Split,
                          });
 
 TEST(IrisFile, NoSelectionMakesNoFile) { EXPECT_EQ(IrisFile::fileCount(0), 0u); }
+
+// ---- amounts as the amount reader reads them ----
+
+TEST(IrisFile, EveryAmountColumnWritesTheSharedTableOrRefusesNamingRecipientAndColumn) {
+    for (const amounttable::AmountCase& c : amounttable::cases()) {
+        SCOPED_TRACE('"' + c.text + '"');
+        IrisRecipient r = everyBox();
+        r.recipient.setFirstName("Ann");
+        r.additional.setlastname("Lee");
+        r.additional.setname_typee("Individual");
+        r.recipient.setLine1_NEC(c.text);
+        r.additional.setNec_line8_1(c.text);  // the local tax of the state block
+        IrisFile builder;
+        const std::string text = builder.build(7, individualPayer(), {r});
+        if (amounttable::isRefused(c.outcome)) {
+            EXPECT_NE(builder.refusal().find("\"" + c.text + "\" in Box 1 - Nonemployee Compensation of the 1099-NEC "
+                                             "of Ann Lee"),
+                      std::string::npos)
+                << builder.refusal();
+            continue;
+        }
+        EXPECT_EQ(builder.refusal(), "");
+        const std::vector<Row> rows = readCsv(text);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[1][columnOf(7, "Box 1 - Nonemployee Compensation")], c.stored);
+        EXPECT_EQ(rows[1][columnOf(7, "State 1 - Local income tax withheld")], c.stored);
+    }
+}
+
+TEST(IrisFile, ARefusedAmountInTheLocalTaxNamesItsColumn) {
+    IrisRecipient r = everyBox();
+    r.additional.setname_typee("Business Name");
+    r.recipient.setLastName("Acme Widgets");
+    r.additional.setNec_line8_2("15,00");
+    IrisFile builder;
+    builder.build(7, individualPayer(), {r});
+    EXPECT_NE(builder.refusal().find("\"15,00\" in State 2 - Local income tax withheld of the 1099-NEC of Acme Widgets"),
+              std::string::npos)
+        << builder.refusal();
+    // The next file starts afresh.
+    builder.build(7, individualPayer(), {everyBox()});
+    EXPECT_EQ(builder.refusal(), "");
+}
 
 }  // namespace

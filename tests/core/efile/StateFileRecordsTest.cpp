@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AmountTable.h"
 #include "EFileTestSupport.h"
 #include "StateFileReader.h"
 #include "core/efile/EFile_NEC.h"
@@ -374,5 +375,41 @@ INSTANTIATE_TEST_SUITE_P(Table, StateFileLongAmounts, ::testing::ValuesIn(kLongA
                          [](const ::testing::TestParamInfo<LongAmount>& c) {
                              return firetest::caseName(c.param.what);
                          });
+
+// Each text of the shared amount table in box 1 (55-66 and the C total) and in the
+// state tax (box 5, 723-734) of a Maine file, and the North Carolina state income
+// (box 7, 711-722).
+TEST(StateFile, AmountsOfTheSharedTableOrARefusalNamingRecipientAndBox) {
+    using amounttable::zeroFilled;
+    for (const amounttable::AmountCase& c : amounttable::cases()) {
+        for (const char* box : {"Box 1", "Box 5", "Box 7"}) {
+            SCOPED_TRACE('"' + c.text + "\" in " + box);
+            const std::string state = std::string(box) == "Box 7" ? "NC" : "ME";
+            EFilePayee p = necPayee(state, "Ann", "Lee");
+            p.recipient.setLine1_NEC(std::string(box) == "Box 1" ? c.text : "10.00");
+            p.recipient.setLine5_1_NEC(std::string(box) == "Box 5" ? c.text : "1.00");
+            p.recipient.setLine7_1_NEC(std::string(box) == "Box 7" ? c.text : "2.00");
+            const Built built = buildStateFile(transmitterFor(state, false), {{firetest::payerIn("Ohio-OH"), {p}}});
+            if (amounttable::isRefused(c.outcome)) {
+                EXPECT_EQ(built.result.failure, EFileResult::Failure::refused);
+                EXPECT_NE(built.result.message.find(std::string(box) + " of the 1099-NEC of Ann Lee"), std::string::npos)
+                    << built.result.message;
+                continue;
+            }
+            ASSERT_TRUE(built.result.ok()) << built.result.message;
+            const auto records = firetest::readFile(built.bytes);
+            ASSERT_EQ(records.size(), 5u);
+            const int64_t box1 = std::string(box) == "Box 1" ? c.cents : 1000;
+            EXPECT_EQ(records[2].at(55, 66), zeroFilled(box1, 12));
+            EXPECT_EQ(records[3].at(16, 33), zeroFilled(box1, 18));
+            EXPECT_EQ(records[2].at(723, 734), zeroFilled(std::string(box) == "Box 5" ? c.cents : 100, 12));
+            if (state == "NC") {
+                // Left-justified, unfilled; no amount leaves the field blank.
+                const std::string digits = c.outcome == amounttable::Outcome::amount ? std::to_string(c.cents) : "";
+                EXPECT_EQ(records[2].at(711, 722), digits + std::string(12 - digits.size(), ' '));
+            }
+        }
+    }
+}
 
 }  // namespace

@@ -111,6 +111,9 @@ void addAmountEdges(std::vector<Edge>& edges, const std::vector<std::pair<const 
         edges.push_back({outlet, flag, "1,234.56", true});
         edges.push_back({outlet, flag, "12.345", false});
         edges.push_back({outlet, flag, "1.2.3", false});
+        // Commas only between groups of three digits.
+        edges.push_back({outlet, flag, "1,2,3", false});
+        edges.push_back({outlet, flag, "15,00", false});
     }
     // The full width of a box typed without a decimal point is refused.
     edges.push_back({boxes.front().first, boxes.front().second, "12345678901", false});
@@ -187,6 +190,9 @@ FormCase intCase() {
                              {"StateTaxWithheldStaticText", 28}, {"StateTaxWithheldStaticText1", 29},
                              {"INT_StateINC1_P", 44}, {"INT_StateINC2_P", 45}, {"LocalIncometax", 40},
                              {"LocalIncometax2", 41}});
+    // Box 18 is filed as stored: fourteen digits pass the length rule but no return
+    // holds them.
+    c.edges.push_back({"INT_StateINC1_P", 44, "12345678901234", false});
     addLengthEdges(c.edges, {{"PayersRTNStaticText", 11, 60}, {"ForeignCountryStaticText", 18, 40},
                              {"TaxExemptandTaxCreditStaticText", 23, 13}, {"StateNumberStaticText", 26, 20},
                              {"StateNumberStaticText1", 27, 20}, {"StateSpecialdata", 42, 60},

@@ -41,15 +41,20 @@ TEST_F(EntryRecords, AmountsAreStoredAndShownThroughTheirOwnConversion) {
     EXPECT_EQ(shown.text[misc.indexOf("Localincometax2")], "7");
     EXPECT_EQ(shown.text[misc.indexOf("ExcessGolden_Text")], "");
 
-    // 1099-INT Box 18 keeps the typed text, Box 17 beside it is converted.
+    // 1099-INT Box 18 stores a valid amount as the other boxes do and any other text as
+    // typed; Box 17 beside it is converted.
     const EntryFormSpec& in = intFormSpec();
     EntryView iv = EntryView::empty(in);
     iv["INT_StateINC1_P"] = "1,234.5";
+    iv["INT_StateINC2_P"] = "15,00";
     iv["StateTaxWithheldStaticText"] = "1,234.5";
+    iv["StateTaxWithheldStaticText1"] = "1,2,3";
     iv["BondPremiumOnTreasuryStaticText"] = "3";   // Box 12 lives in int_line17
     RecipientRecords ir;
     viewToRecords(in, iv, "Payer Co", ir);
-    EXPECT_EQ(ir.additional.getInt_StateINCM_1(), "1,234.5");
+    EXPECT_EQ(ir.additional.getInt_StateINCM_1(), "1234.50");
+    EXPECT_EQ(ir.additional.getInt_StateINCM_2(), "15,00");
+    EXPECT_EQ(ir.info.getInt_Line15_2(), "INVALID");   // not 123.00
     EXPECT_EQ(ir.info.getInt_Line15_1(), "1234.50");
     EXPECT_EQ(ir.info.getInt_Line17(), "3.00");
     ir.additional.setInt_StateINCM_2("40");
@@ -230,7 +235,7 @@ TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
     v["ForeignCountryStaticText"] = "Canada"; // Box 8, text
     v["SpecifiedTStaticText"] = "13";         // Box 13
     v["StateTop_popupBtn"] = "Iowa-IA";
-    v["D_StateInc1_P"] = "1,234.5";           // Box 17: as typed
+    v["D_StateInc1_P"] = "1,234.5";           // Box 17: a valid amount stored as the others
     v["LocalIncometax"] = "7";                // Box 18: converted
     v.tick("FATCACheckbox", true);
     v.tick("Correced", true);
@@ -241,14 +246,14 @@ TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
     EXPECT_EQ(d.info.getDiv_Line7(), "Canada");
     EXPECT_EQ(d.info.getDiv_Line11(), "13.00");
     EXPECT_EQ(d.info.getDiv_Line12_1(), "Iowa-IA");
-    EXPECT_EQ(d.additional.getDiv_StateINC_1(), "1,234.5");
+    EXPECT_EQ(d.additional.getDiv_StateINC_1(), "1234.50");
     EXPECT_EQ(d.additional.getDiv_Line15_1(), "7.00");
     EXPECT_TRUE(d.info.getFATCA_DIV());
     EXPECT_TRUE(d.info.getCorrected() && d.additional.getCorrected());
     EXPECT_EQ(d.info.getType(), 2);
     d.additional.setDiv_Line15_2("8");
     const EntryView shown = recordsToView(div, d, "");
-    EXPECT_EQ(shown.text[div.indexOf("D_StateInc1_P")], "1,234.5");  // a point: shown as stored
+    EXPECT_EQ(shown.text[div.indexOf("D_StateInc1_P")], "1234.50");  // a point: shown as stored
     EXPECT_EQ(shown.text[div.indexOf("Localincometax2")], "8");
 
     const EntryFormSpec& r = rFormSpec();
@@ -256,7 +261,7 @@ TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
     rv["StateTaxWithheldStaticText"] = "14";  // Box 14
     rv["LocalDistributionStaticText1"] = "19"; // Box 19, bottom
     rv["DistributionCodeStaticText"] = "k7";   // as typed
-    rv["R_StateInc1_P"] = "20,000";            // Box 20: as typed
+    rv["R_StateInc1_P"] = "20,000";            // Box 20: a valid amount stored as the others
     rv["StateLocalincome"] = "21";             // Box 21: converted
     rv["R_State2_P"] = "Utah-UT";
     rv.tick("secondTINCheckbox", true);        // Box 2b, not the second-TIN notice
@@ -265,14 +270,14 @@ TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
     EXPECT_EQ(rr.info.getR_Line12_1(), "14.00");
     EXPECT_EQ(rr.info.getR_Line17_2(), "19.00");
     EXPECT_EQ(rr.info.getR_Line7(), "k7");
-    EXPECT_EQ(rr.additional.getStateINC1_R(), "20,000");
+    EXPECT_EQ(rr.additional.getStateINC1_R(), "20000.00");
     EXPECT_EQ(rr.additional.getR_Line18_1(), "21.00");
     EXPECT_EQ(rr.additional.getBottomState_R(), "Utah-UT");
     EXPECT_TRUE(rr.info.getR_Line2b_Checkbox_1());
     EXPECT_FALSE(rr.info.getSecondTin());
     EXPECT_EQ(rr.info.getType(), 4);
     const EntryView rshown = recordsToView(r, rr, "");
-    EXPECT_EQ(rshown.text[r.indexOf("R_StateInc1_P")], "20,000.00");
+    EXPECT_EQ(rshown.text[r.indexOf("R_StateInc1_P")], "20000.00");
     EXPECT_EQ(rshown.text[r.indexOf("StateLocalincome")], "21.00");
 }
 

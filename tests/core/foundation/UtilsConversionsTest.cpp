@@ -23,6 +23,8 @@ TEST_F(UtilsConversions, ValueInView) {
                                                {"12345678901", "9999999999.99"},
                                                {"123,456,789", "123,456,789.00"},  // separators are not digits
                                                {"1,,0", "INVALID"},
+                                               {"1,2,3", "INVALID"},
+                                               {"15,00", "INVALID"},
                                                {"12a", "INVALID"},
                                                {"-5", "INVALID"},
                                                {"12.3", "12.3"}})
@@ -46,6 +48,8 @@ TEST_F(UtilsConversions, ValueInRecipientInfo) {
                                                {"12.345", "INVALID"},
                                                {"1.2.", "INVALID"},
                                                {"1,,2", "INVALID"},
+                                               {"1,2,3", "INVALID"},
+                                               {"15,00.5", "INVALID"},
                                                {"abc", "INVALID"}})
         EXPECT_EQ(Utils::valueInRecipientInfo(c.in), c.out) << c.in;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "AmountTable.h"
 #include "core/import/RecipientImportRules.h"
 
 using namespace imports;
@@ -59,12 +60,22 @@ INSTANTIATE_TEST_SUITE_P(
         // As is: unchanged, no check.
         RuleCase{"AsIsCity", {{10, " Austin "}}, infoText(&RecipientInfo::getCity), " Austin "},
         RuleCase{"AsIsTinType", {{0, "EIN"}}, extraText(&RecipientAdditionalInfo::gettin_type), "EIN"},
-        // Money: unchanged; an amount or not valid; no length rule for long amounts.
-        RuleCase{"MoneyAmount", {{25, "1,234.56"}}, infoText(&RecipientInfo::getLine1_Misc), "1,234.56"},
+        // Money: an amount stored as the entry windows store it; anything else unchanged and
+        // not valid.
+        RuleCase{"MoneyAmount", {{25, "1,234.56"}}, infoText(&RecipientInfo::getLine1_Misc), "1234.56"},
         RuleCase{"MoneyNegative", {{25, "-5.00"}}, infoText(&RecipientInfo::getLine1_Misc), "-5.00", false},
         RuleCase{"MoneyThreeDecimals", {{51, "1.005"}}, infoText(&RecipientInfo::getInt_Line1), "1.005", false},
-        RuleCase{"MoneyElevenDigitsWithoutPoint", {{77, "12345678901"}}, infoText(&RecipientInfo::getDiv_Line1a),
-                 "12345678901"},
+        RuleCase{"MoneyElevenDigitsWithoutPointTooLarge", {{77, "12345678901"}},
+                 infoText(&RecipientInfo::getDiv_Line1a), "12345678901", false},
+        // The state income boxes the entry windows store as typed are amounts too.
+        RuleCase{"DivStateIncome", {{98, "1,500"}}, extraText(&RecipientAdditionalInfo::getDiv_StateINC_1), "1500.00"},
+        RuleCase{"IntStateIncome", {{74, "15,00"}}, extraText(&RecipientAdditionalInfo::getInt_StateINCM_2), "15,00",
+                 false},
+        RuleCase{"RStateIncome", {{139, " 12.5"}}, extraText(&RecipientAdditionalInfo::getStateINC1_R), "12.50"},
+        // The 1099-DIV state identification number is checked as an amount but kept.
+        RuleCase{"DivStateNumberKept", {{96, "12345"}}, infoText(&RecipientInfo::getDiv_Line13_1), "12345"},
+        RuleCase{"DivStateNumberNotAnAmount", {{102, "12-345"}}, infoText(&RecipientInfo::getDiv_Line13_2), "12-345",
+                 false},
         // State money.
         RuleCase{"StateMoney", {{40, "12/AB.5"}}, infoText(&RecipientInfo::getLine17_1_Misc), "12/AB.5"},
         RuleCase{"StateMoneyThreeDecimals", {{46, "1.234"}}, infoText(&RecipientInfo::getLine17_2_Misc), "1.234", false},
@@ -111,11 +122,11 @@ INSTANTIATE_TEST_SUITE_P(
         // 1099-MISC boxes 7, 8 and 9 under columns 31 to 33.
         RuleCase{"Box7One", {{31, "1"}}, flag(&RecipientInfo::getLine9_Misc), "on"},
         RuleCase{"Box7Other", {{31, "yes"}}, flag(&RecipientInfo::getLine9_Misc), "off"},
-        RuleCase{"Box8", {{32, "7.5"}}, infoText(&RecipientInfo::getLine8_Misc), "7.5"},
+        RuleCase{"Box8", {{32, "7.5"}}, infoText(&RecipientInfo::getLine8_Misc), "7.50"},
         RuleCase{"Box9Whole", {{33, "12"}}, infoText(&RecipientInfo::getLine7_Misc), "12.00"},
-        RuleCase{"Box9WithPoint", {{33, "12.5"}}, infoText(&RecipientInfo::getLine7_Misc), "12.5"},
-        RuleCase{"Box9Empty", {{33, ""}}, infoText(&RecipientInfo::getLine7_Misc), ".00"},
-        RuleCase{"Box9Text", {{33, "abc"}}, infoText(&RecipientInfo::getLine7_Misc), "abc.00", false},
+        RuleCase{"Box9WithPoint", {{33, "12.5"}}, infoText(&RecipientInfo::getLine7_Misc), "12.50"},
+        RuleCase{"Box9Empty", {{33, ""}}, infoText(&RecipientInfo::getLine7_Misc), ""},
+        RuleCase{"Box9Text", {{33, "abc"}}, infoText(&RecipientInfo::getLine7_Misc), "abc", false},
         // 1099-R.
         RuleCase{"DistributionCode", {{124, "7"}}, infoText(&RecipientInfo::getR_Line7), "7"},
         RuleCase{"BadDistributionCode", {{124, "Z"}}, infoText(&RecipientInfo::getR_Line7), "Z", false},
@@ -151,6 +162,19 @@ TEST(ImportRecords, StartValid) {
     EXPECT_EQ(text.additional.getname_type(), "Individual");
     EXPECT_EQ(text.additional.gettin_type(), "SSN");
     EXPECT_EQ(newImportedRecipient(4, false).additional.getname_type(), "");
+}
+
+// The shared amount table in an amount column: an amount is stored as the entry windows
+// store it; no amount and refused texts stay as typed, and only the empty text is valid.
+TEST(ImportAmounts, TheSharedTableIsStoredAsTheEntryWindowsStoreIt) {
+    for (const amounttable::AmountCase& c : amounttable::cases()) {
+        SCOPED_TRACE('"' + c.text + '"');
+        ImportedRecipient r = newImportedRecipient(3, true);
+        applyRecipientColumn(152, c.text, r);  // 1099-NEC box 1
+        const bool amount = c.outcome == amounttable::Outcome::amount;
+        EXPECT_EQ(r.info.getLine1_NEC(), amount ? c.stored : c.text);
+        EXPECT_EQ(r.info.getValidated(), amount || c.text.empty());
+    }
 }
 
 }  // namespace

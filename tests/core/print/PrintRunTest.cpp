@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "AmountTable.h"
 #include "SheetFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/Utils.h"
 #include "core/print/DisplayPDF.h"
 #include "core/store/WX_FMT.h"
 
@@ -306,6 +308,34 @@ TEST_F(FilingRunTest, AVoidRecipientPrintsButIsNotCountedAndGroupedAmountsCountI
     DisplayPDF(7, false).CompanyFed1099(0, 0);
     EXPECT_EQ(namesOnCopyA(), (Strings{"R1 Lee", "R2 Lee", "R3 Lee"}));
     EXPECT_EQ(totals1096(), (Strings{"2", "1020.00", "1434.56"}));
+}
+
+// Each text of the shared amount table in box 1 of the first recipient: the 1096 totals
+// it as the amount reader reads it, or the run names the recipient and box and prints
+// nothing at all.
+TEST_F(FilingRunTest, The1096TotalsTheSharedAmountTableOrPrintsNothing) {
+    for (const amounttable::AmountCase& c : amounttable::cases()) {
+        SCOPED_TRACE('"' + c.text + '"');
+        RecipientInfo r1 = cdb()->getRecipientInfo(keys[0]);
+        r1.setLine1_NEC(c.text);
+        ASSERT_TRUE(cdb()->updateRecipientInfo(r1));
+        const std::size_t jobsBefore = sheetJobs().size();
+        const std::size_t boxesBefore = ui->boxes().size();
+        if (amounttable::isRefused(c.outcome)) {
+            answer(1);
+            DisplayPDF(7, false).CompanyFed1099(0, 0);
+            EXPECT_EQ(sheetJobs().size(), jobsBefore);
+            ASSERT_EQ(ui->boxes().size(), boxesBefore + 1);
+            const MessageBoxRequest box = ui->boxes().back();
+            EXPECT_EQ(box.caption, DisplayPDF::kAmountRefusedCaption);
+            EXPECT_NE(box.details.find("Box 1 of the 1099-NEC of R1 Lee"), std::string::npos) << box.details;
+            continue;
+        }
+        answer(4);
+        DisplayPDF(7, false).CompanyFed1099(0, 0);
+        EXPECT_EQ(sheetJobs().size(), jobsBefore + 4);
+        EXPECT_EQ(totals1096(), (Strings{"3", "60.00", Utils::intToDollarString1(c.cents + 50000)}));
+    }
 }
 
 TEST_F(FilingRunTest, ARecipientWithoutAdditionalDataShiftsNoNameOntoAnotherForm) {

@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "AmountTable.h"
 #include "ReportFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/Utils.h"
 #include "core/print/DisplayPDF.h"
 #include "platform/FileSystem.h"
 
@@ -101,7 +103,7 @@ TEST_F(SummaryReportTest, EachKindSumsItsReportedBoxes) {
                   .with(&RecipientInfo::setLine10_Misc, "1.00")
                   .with(&RecipientInfo::setLine11_Misc, "1.00"));
     add(acme, Person(1, "Ned", "Negative")
-                  .with(&RecipientInfo::setLine1_Misc, "-50.00")
+                  .with(&RecipientInfo::setLine1_Misc, "-50.00")   // a negative amount is no amount
                   .with(&RecipientInfo::setLine2_Misc, "10.00"));
     add(acme, Person(1, "Val", "Void").voided().with(&RecipientInfo::setLine1_Misc, "999.00"));
     add(acme, Person(2, "Dee", "Div")
@@ -131,12 +133,42 @@ TEST_F(SummaryReportTest, EachKindSumsItsReportedBoxes) {
     select({acme});
 
     const Runs runs = print();
-    EXPECT_EQ(amountLines(runs), (Strings{"MISC Amount: 2452.67", "MISC Amount: 0.00", "MISC Amount: Voided",
+    EXPECT_EQ(amountLines(runs), (Strings{"MISC Amount: 2452.67", "MISC Amount: 10.00", "MISC Amount: Voided",
                                           "DIV Amount: 66.00", "INT Amount: 10.00", "R Amount: 1000.00",
                                           "S Amount: 250000.00", "NEC Amount: 700.50"}));
-    EXPECT_EQ(totalLines(runs), (Strings{"MISC Sub Totals 2452.67", "DIV Sub Totals 66.00", "INT Sub Totals 10.00",
+    EXPECT_EQ(totalLines(runs), (Strings{"MISC Sub Totals 2462.67", "DIV Sub Totals 66.00", "INT Sub Totals 10.00",
                                          "R Sub Totals 1000.00", "S Sub Totals 250000.00", "NEC Sub Totals 700.50",
-                                         "Grand Total 254229.17"}));
+                                         "Grand Total 254239.17"}));
+}
+
+// Each text of the shared amount table in box 1 of a 1099-NEC: the summary shows it as
+// the amount reader reads it, or names the recipient and box and prints nothing.
+TEST_F(SummaryReportTest, TheSharedAmountTableOrNothingPrinted) {
+    const int32_t acme = addPayer("Acme");
+    const int32_t key = add(acme, Person(7, "Ann", "Lee").with(&RecipientInfo::setLine3_NEC, "1.00"));
+    add(acme, Person(7, "Bo", "Two").with(&RecipientInfo::setLine1_NEC, "2.00"));
+    select({acme});
+    for (const amounttable::AmountCase& c : amounttable::cases()) {
+        SCOPED_TRACE('"' + c.text + '"');
+        RecipientInfo r = cdb()->getRecipientInfo(key);
+        r.setLine1_NEC(c.text);
+        ASSERT_TRUE(cdb()->updateRecipientInfo(r));
+        if (amounttable::isRefused(c.outcome)) {
+            const std::size_t boxes = ui->boxes().size();
+            ui->answerBox(kMessageAnswerOkYes);
+            EXPECT_FALSE(DisplayPDF().PrintSummaryReport());
+            EXPECT_EQ(ui->jobs().size(), jobsSeen);
+            ASSERT_EQ(ui->boxes().size(), boxes + 1);
+            EXPECT_EQ(ui->boxes().back().caption, DisplayPDF::kAmountRefusedCaption);
+            EXPECT_NE(ui->boxes().back().details.find("Box 1 of the 1099-NEC of Ann Lee"), std::string::npos)
+                << ui->boxes().back().details;
+            continue;
+        }
+        const Runs runs = print();
+        EXPECT_EQ(amountLines(runs), (Strings{"NEC Amount: " + Utils::intToDollarString1(c.cents + 100),
+                                              "NEC Amount: 2.00"}));
+        EXPECT_EQ(totalLines(runs).back(), "Grand Total " + Utils::intToDollarString1(c.cents + 300));
+    }
 }
 
 TEST_F(SummaryReportTest, SubtotalsRunOverEverySelectedPayerInSelectionOrder) {

@@ -214,8 +214,8 @@ TEST_F(RecipientInfoTest, MiscBox9IsCountedByItsOwnRuleAndLeftInNec) {
         {"12", 1200},          // whole dollars without a point
         {".50", 50},
         {"0.07", 7},
-        {"12.345", 1234},      // decimals beyond the cents are dropped
-        {"1,,2.00", 0},        // invalid dollars count nothing
+        {"12.345", 0},         // not an amount: counts nothing (runs refuse it first)
+        {"1,,2.00", 0},
         {"30000000.00", 3000000000LL},
     };
     for (const auto& c : cases) {
@@ -255,7 +255,7 @@ TEST_F(RecipientInfoTest, GrossProceedsOfA1099S) {
         {"1234.5", 123450},
         {"1,234.56", 123456},
         {"1234", 123400},             // whole dollars
-        {"12345678901", 12345678901}, // old whole-cents values of 11 to 13 digits
+        {"12345678901", 0},           // above the largest amount: refused, counts nothing
         {"-1", 0},                    // empty-box markers
         {"-2", 0},
         {"", 0},
@@ -266,6 +266,29 @@ TEST_F(RecipientInfoTest, GrossProceedsOfA1099S) {
         r.setS_line2(c.proceeds);
         EXPECT_EQ(r.getTotalPaid(), c.cents) << c.proceeds;
     }
+}
+
+TEST_F(RecipientInfoTest, RefusedTotalAmountNamesTheFirstBoxTheTotalsCannotRead) {
+    RecipientInfo misc = ofType(1);
+    misc.setLine1_Misc("1500");
+    misc.setLine4_Misc("1,2,3");   // tax withheld, read by getTotalTaxPaid
+    misc.setLine12_Misc("$5");     // not in either total
+    ASSERT_TRUE(misc.refusedTotalAmount());
+    EXPECT_EQ(misc.refusedTotalAmount()->box, "Box 4");
+    EXPECT_EQ(misc.refusedTotalAmount()->text, "1,2,3");
+    misc.setLine7_Misc("10000000000.5");
+    EXPECT_EQ(misc.refusedTotalAmount()->box, "Box 9");
+    EXPECT_TRUE(misc.refusedTotalAmount()->tooLarge);
+    misc.setVoided(true);
+    EXPECT_FALSE(misc.refusedTotalAmount());
+
+    RecipientInfo div = ofType(2);
+    div.setDiv_line1a(" 1,500.00 ");
+    div.setDiv_line4("INVALID");
+    EXPECT_FALSE(div.refusedTotalAmount());
+    EXPECT_EQ(div.getTotalPaid(), 150000);
+    div.setDiv_line9("15,00");
+    EXPECT_EQ(div.refusedTotalAmount()->box, "Box 10");
 }
 
 TEST_F(RecipientInfoTest, DollarStringToIntMarksEmptyAndInvalidText) {

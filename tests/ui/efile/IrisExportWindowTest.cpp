@@ -101,6 +101,25 @@ TEST_F(IrisExportWindow, RefusalsWriteNothing) {
     EXPECT_TRUE(std::filesystem::is_empty(exportFolder));
 }
 
+TEST_F(IrisExportWindow, AnAmountTheUploadCannotTakeRefusesTheWholeExport) {
+    // The refused amount is in the second file: not even the first is saved.
+    payerWithRecipients(101);
+    RecipientInfo last = cdb()->getRecipientInfo(session().recp_details->selectedRecipients().back());
+    last.setLine1_NEC("15,00");
+    ASSERT_TRUE(cdb()->updateRecipientInfo(last));
+
+    scripted->answerBox(kMessageAnswerOkYes);
+    exportFromWindow(true);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_NE(boxes()[0].caption.find("\"15,00\" in Box 1 - Nonemployee Compensation of the 1099-NEC of Pat " +
+                                      surname(100)),
+              std::string::npos)
+        << boxes()[0].caption;
+    EXPECT_EQ(boxes()[0].title, "1099 IRIS ERROR");
+    EXPECT_TRUE(proposedNames.empty()) << "no save panel";
+    EXPECT_TRUE(std::filesystem::is_empty(exportFolder));
+}
+
 TEST_F(IrisExportWindow, RecipientsOfTwoPayersAreRefused) {
     const int32_t first = addPayer(validPayer("Alpha Corp"));
     ComapnyInfo beta = validPayer("Beta LLC");

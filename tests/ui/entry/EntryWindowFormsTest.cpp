@@ -196,7 +196,7 @@ TEST_F(EntryForms, NecChainsReturnToTheNameLineAndLeadToTheTaxpayerNumber) {
     EXPECT_EQ(second->focusWidget(), get(second, "SUffix"));
 }
 
-TEST_F(EntryForms, IntBox18IsStoredAsTypedAndBox15ListsEveryState) {
+TEST_F(EntryForms, IntBox18StoresAValidAmountAsTheOtherBoxesAndBox15ListsEveryState) {
     const int32_t payer = addPayer("Harbor View Dental LLC");
     const int32_t key = addRecipient(payer, 3, {"Ann", "Lee", "111-11-1111"});
     selectRecipient(payer, key);
@@ -212,7 +212,7 @@ TEST_F(EntryForms, IntBox18IsStoredAsTypedAndBox15ListsEveryState) {
     answer();
     get<QPushButton>(w, "Update_Button")->click();
     const RecipientInfo r = cdb()->getRecipientInfo(key);
-    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getInt_StateINCM_1(), "1,234.5");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getInt_StateINCM_1(), "1234.50");
     EXPECT_EQ(r.getInt_Line15_1(), "1234.50");
     EXPECT_EQ(r.getInt_Line17(), "7.00");
     EXPECT_EQ(r.getInt_Line13_1(), "Ohio-OH");

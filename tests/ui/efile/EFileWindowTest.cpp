@@ -284,7 +284,7 @@ TEST_F(EFileCreate, WritesTheWritersBytesWhereTheUserChoseAndCloses) {
     create();
 
     EXPECT_EQ(panels.proposed, Strings{"1099_E-File.txt"});
-    EXPECT_EQ(panels.titles, Strings{"Talvexa 1099 EFile Save"});
+    EXPECT_EQ(panels.titles, Strings{"Save Text file as:"});
     const auto boxes = scripted->boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Successfully generated the E-File");

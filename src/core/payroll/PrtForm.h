@@ -23,7 +23,7 @@ public:
     using Report::Put;
     // Moves point 0 by (dx, dy) and draws the text at the layout field flag (fmtval for
     // a negative one).
-    void Put1(const std::string& text, int32_t dx, int32_t dy, int32_t flag);
+    void Put1(const std::string& text, int32_t dx, int32_t dy, int32_t flag) override;
     // The text at fmtval moved right by column × 730 / 89 layout units (a negative
     // column first moves it left by the text's width); fmtval is then cleared.
     void Put_Str(int32_t column, const std::string& text) override;

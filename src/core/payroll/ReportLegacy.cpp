@@ -2,6 +2,7 @@
 // header, positioned output at layout fields, layout loading and the check page.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -9,7 +10,6 @@
 #include "core/foundation/Utils.h"
 #include "core/payroll/EmployerReturns.h"
 #include "core/payroll/PayrollSettings.h"
-#include "core/payroll/ReportHooks.h"
 #include "core/print/PrtReport.h"
 #include "core/print/Report.h"
 #include "core/store/format.h"
@@ -235,6 +235,11 @@ std::string Report::RemoveWhitespaces(const std::string& text) {
 }
 
 void Report::Locatesubview(const std::string& text, const Rect& rectangle) {
-    // The labels' face is the PDF writer's standard sans-serif.
-    reporthooks::addLabel({text, rectangle.x, rectangle.y, rectangle.width, rectangle.height, "Helvetica", 8});
+    PlacedText label;
+    label.text = text;
+    label.x = static_cast<int32_t>(std::lround(rectangle.x));
+    label.y = static_cast<int32_t>(std::lround(rectangle.y));
+    label.width = static_cast<int32_t>(std::lround(rectangle.width));
+    label.height = static_cast<int32_t>(std::lround(rectangle.height));
+    theTextView.texts.push_back(std::move(label));
 }

@@ -59,8 +59,15 @@ public:
     // Sets up a check page: layout, font, resolutions, the stub.
     void PutChk(int32_t ignored);
     static std::string RemoveWhitespaces(const std::string& text);
-    // Adds a label to the shared report view through the report label hook.
+    // Adds a plain label with the text to theTextView, the shared report view, in the
+    // rectangle rounded to whole points; like every text of the view it is drawn in
+    // the form font (SheetModel::kFontFamily, kFontSize).
     void Locatesubview(const std::string& text, const Rect& rectangle);
+    // Older entry points of the payroll reports that have no effect; a report kind may
+    // give Put1 one (PrtForm places a text at a moved point).
+    virtual void Put1(const std::string&, int32_t, int32_t, int32_t) {}
+    void MMRef() {}
+    void PadRight(const std::string&, int32_t) {}
     // Draws the check stub of the loaded layout; nothing unless a report kind draws one.
     virtual void StubPrt(int32_t, int32_t) {}
 

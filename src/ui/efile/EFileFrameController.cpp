@@ -34,7 +34,8 @@
 namespace {
 
 const char kTitle[] = "1099 E-File";
-const char kSavePanelTitle[] = "Talvexa 1099 EFile Save";
+// The save panel has no message area of its own: its message is its title.
+const char kSavePanelTitle[] = "Save Text file as:";
 const char kFederalName[] = "1099_E-File";
 
 // The flags, one per checked field in window order.

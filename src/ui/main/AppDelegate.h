@@ -92,6 +92,13 @@ public:
     void DisabledashBoardButtons();
     void EnableDashboardButtons();
 
+    // The first-run welcome: with the flag, the quick start guide in the browser; then
+    // the "Quick Start" box, whose steps start a new year for a user of an earlier year
+    // (session().isExistingUser) and a new company otherwise.
+    void DoFirstRun(bool flag);
+    static const char kQuickStartPath[];
+    static std::string quickStartText(bool existingUser);
+
     // ---- company databases (filled in by the database-opening work) ----
     bool OpenRecentDatabase(int32_t first, int32_t second, bool third);
     bool CloseFrames();

@@ -13,9 +13,11 @@
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/databaseInfo.h"
+#include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
 #include "ui/main/AppDelegate.h"
@@ -269,4 +271,43 @@ void AppDelegate::Context_Btn() {
     default: break;
     }
     EnableMenus(true);
+}
+
+// ---- first run ----
+
+const char AppDelegate::kQuickStartPath[] = "/1099/2025/QuickStart.pdf";
+
+std::string AppDelegate::quickStartText(bool existingUser) {
+    std::string text =
+        "If you're having trouble getting started, or get stuck along the way, be sure to check out the 'Help' "
+        "menu for helpful links and downloads such as the Quick Start Guide and 1099 Manual.\n\n";
+    if (existingUser) {
+        text +=
+            "1. Click 'Start New Year 2025 (Import Prior Year)', or choose 'Start New Year (Import Prior Year)' "
+            "from the 'File' menu.\n"
+            "2. Choose last year's company database and the companies to carry into 2025, then click 'Start "
+            "New Year'.\n"
+            "3. Open the new 2025 company database and check each payer's information with 'Edit Company'.\n"
+            "4. Select a payer and enter this year's recipients with 'New Recipient' or 'Edit Recipient', or "
+            "import them with 'Import' from the 'File' menu.\n"
+            "5. Print the recipient copies and the filing copies with the 1096 from the 'File' menu, or create "
+            "an E-File from the 'Tools' menu.\n\n";
+    } else {
+        text +=
+            "1. Click 'New Company', or choose 'Create Database' from the 'File' menu.\n"
+            "2. Name the new company database and enter the name of its first payer company.\n"
+            "3. Select the payer and complete its information with 'Edit Company'.\n"
+            "4. Enter the payer's recipients with 'New Recipient', or import them with 'Import' from the 'File' "
+            "menu.\n"
+            "5. Print the recipient copies and the filing copies with the 1096 from the 'File' menu, or create "
+            "an E-File from the 'Tools' menu.\n\n";
+    }
+    text += "Tip: use the 'Print' button to print these steps, or the 'Copy' button to copy them.";
+    return text;
+}
+
+void AppDelegate::DoFirstRun(bool flag) {
+    if (flag) openHelpDocument(kQuickStartPath);
+    tvDatabase::tvMessageBox("Quick Start", quickStartText(session().isExistingUser), kMessageStyleOK,
+                             "Talvexa 1099", kMessageImageMessage, false);
 }

@@ -27,11 +27,14 @@ void FormErrorDialog::showEvent(QShowEvent* event) {
 void FormErrorDialog::Error_OK() {
     buttonSelection_ = 1;
     stopModal(this, kSaveAnywayCode);
+    // Shown without a modal run, the list closes here.
+    hide();
 }
 
 void FormErrorDialog::Error_Cancel() {
     buttonSelection_ = 0;
     stopModal(this, kGoBackCode);
+    hide();
 }
 
 void FormErrorDialog::reject() { Error_Cancel(); }

@@ -9,6 +9,7 @@
 #include "core/foundation/Preferences.h"
 #include "core/foundation/tvDatabase.h"
 #include "platform/StandardPaths.h"
+#include "WithoutFileOverride.h"
 
 namespace {
 
@@ -305,10 +306,8 @@ TEST_F(PreferencesTest, UnreadableFileIsReportedAndStays) {
         ASSERT_TRUE(build.init(dbPath(), true));
     }
     ASSERT_EQ(::chmod(dbPath().c_str(), 0), 0);
-    if (platform::isReadable(dbPath())) {
-        ::chmod(dbPath().c_str(), 0600);
-        GTEST_SKIP() << "this user can read any file";
-    }
+    WithoutFileOverride plainUser;
+    ASSERT_FALSE(platform::isReadable(dbPath()));
     ui->answerBox(2);
     Preferences prefs;
     EXPECT_FALSE(prefs.init(dbPath(), true));

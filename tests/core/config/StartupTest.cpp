@@ -10,6 +10,7 @@
 #include "core/foundation/Startup.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/databaseInfo.h"
+#include "WithoutFileOverride.h"
 
 namespace {
 
@@ -297,7 +298,8 @@ TEST_F(StartupTest, UnreadableConfigurationDatabaseIsReported) {
     ASSERT_TRUE(platform::createDirectories(base + "Talvexa/1099/2025/__Configuration"));
     execSql(configDb(base), kVersion1ConfigSchema);
     ASSERT_EQ(chmod(configDb(base).c_str(), 0), 0);
-    if (platform::isReadable(configDb(base))) GTEST_SKIP() << "permission bits do not stop this user";
+    WithoutFileOverride plainUser;
+    ASSERT_FALSE(platform::isReadable(configDb(base)));
 
     ui->answerBox(2);   // the failure notice
     ui->answerBox(2);   // "Exit Talvexa 1099"

@@ -12,6 +12,7 @@
 #include "core/foundation/WebAddresses.h"
 #include "core/foundation/tvDatabase.h"
 #include "platform/FileSystem.h"
+#include "WithoutFileOverride.h"
 
 namespace {
 
@@ -251,7 +252,8 @@ TEST_F(FileAccess, ReadOnlyFileIsRefusedWithAdvice) {
     const std::string file = home.file("Acme 2025.db");
     ASSERT_TRUE(platform::writeFileAtomically(file, "x"));
     ASSERT_EQ(chmod(file.c_str(), 0444), 0);
-    if (access(file.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore file modes";
+    WithoutFileOverride plainUser;
+    ASSERT_NE(access(file.c_str(), W_OK), 0);
 
     // Without a headline, or without show-message, the caller composes its own message.
     EXPECT_FALSE(tvDatabase::CanAccessFile(file, true, "", "Lead"));
@@ -279,10 +281,8 @@ TEST_F(FileAccess, FileInAReadOnlyFolderIsRefusedWithAdvice) {
     const std::string file = folder + "/Acme 2025.db";
     ASSERT_TRUE(platform::writeFileAtomically(file, "x"));
     ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    if (access(folder.c_str(), W_OK) == 0) {
-        chmod(folder.c_str(), 0755);
-        GTEST_SKIP() << "running with rights that ignore file modes";
-    }
+    WithoutFileOverride plainUser;
+    ASSERT_NE(access(folder.c_str(), W_OK), 0);
     ui->answerBox(2);
     const bool allowed = tvDatabase::CanAccessFile(file, true, "Unable to access the selected database.", "");
     chmod(folder.c_str(), 0755);

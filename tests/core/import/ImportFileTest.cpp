@@ -11,6 +11,7 @@
 
 #include "TempHome.h"
 #include "core/import/ImportFile.h"
+#include "WithoutFileOverride.h"
 
 using namespace imports;
 
@@ -227,7 +228,8 @@ TEST_F(ImportFileReading, AFileThatCannotBeReadIsNamed) {
     EXPECT_FALSE(readImportFile(home.path(), failure).has_value());
     EXPECT_NE(failure.find("folder"), std::string::npos);
 
-    if (::geteuid() != 0) {
+    {
+        WithoutFileOverride plainUser;
         const std::string locked = write("a\tb\n");
         ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
         failure.clear();

@@ -18,6 +18,7 @@
 #include "core/payroll/PayrollSettings.h"
 #include "core/payroll/PrtForm.h"
 #include "core/payroll/ReportHooks.h"
+#include "core/print/SheetModel.h"
 #include "core/payroll/TextReport.h"
 #include "core/payroll/WinReport.h"
 
@@ -339,17 +340,48 @@ TEST(ReportHelpers, TextHelpers) {
     EXPECT_EQ(Report::GetPrefix("none"), "none");
     EXPECT_EQ(Report::RemoveWhitespaces("\n\t  a b \r\n"), "a b");
     EXPECT_EQ(Report::RemoveWhitespaces(" \n "), "");
+}
 
-    std::vector<reporthooks::Label> labels;
-    reporthooks::setLabelAdder([&](const reporthooks::Label& l) { labels.push_back(l); });
+// A label goes onto the shared report view, in whole points, and so onto the sheet that
+// is painted in the form font.
+TEST(ReportHelpers, LocatesubviewPlacesItsLabelOnTheSharedReportView) {
     WinReport report;
-    report.Locatesubview("Label text", {1, 2, 30, 40});
-    reporthooks::setLabelAdder(nullptr);
-    ASSERT_EQ(labels.size(), 1u);
-    EXPECT_EQ(labels[0].text, "Label text");
-    EXPECT_EQ(labels[0].fontName, "Helvetica");
-    EXPECT_EQ(labels[0].fontSize, 8);
-    EXPECT_EQ(labels[0].width, 30);
+    report.LoadTextView();
+    report.Locatesubview("Label text", {1.4, 2.6, 30, 40});
+    report.Locatesubview("Second", {100, 200, 50.5, 10});
+    ASSERT_EQ(report.theTextView.texts.size(), 2u);
+    EXPECT_EQ(report.theTextView.texts[0], (PlacedText{"Label text", 1, 3, 30, 40}));
+    EXPECT_EQ(report.theTextView.texts[1], (PlacedText{"Second", 100, 200, 51, 10}));
+    EXPECT_STREQ(SheetModel::kFontFamily, "Arial");
+    EXPECT_EQ(SheetModel::kFontSize, 8);
+    report.MultiplePrintPages();
+    ASSERT_EQ(report.sheets.size(), 1u);
+    EXPECT_EQ(report.sheets.sheets()[0].texts, report.theTextView.texts);
+}
+
+// Put1, MMRef and PadRight do nothing on a report; a positioned form gives Put1 its own
+// meaning, reached through the base class too.
+TEST(ReportHelpers, OlderEntryPointsDoNothingExceptAFormsPut1) {
+    WinReport report;
+    Report& base = report;
+    base.Put1("Text", 5, 7, 3);
+    base.MMRef();
+    base.PadRight("Text", 20);
+    EXPECT_EQ(report.pdf, nullptr);
+    EXPECT_TRUE(report.theTextView.texts.empty());
+    EXPECT_EQ(report.LineBuffer, "");
+    EXPECT_EQ(report.TextData, "");
+    EXPECT_FALSE(report.stop);
+
+    PrtForm form;
+    form.fmt.Val.resize(4);
+    form.fmt.Val[3] = WX_FMTVAL(0, 0, 1, 0, 400, 500);
+    Report& formBase = form;
+    formBase.Put1("Field", 5, 7, 3);
+    ASSERT_EQ(form.thePoint.size(), 1u);
+    EXPECT_EQ(form.thePoint[0]->x(), 5);
+    EXPECT_EQ(form.thePoint[0]->y(), 7);
+    EXPECT_TRUE(form.stop);   // the text was placed
 }
 
 // Every report made for a print run carries its tax and wage records.

@@ -16,6 +16,7 @@
 #include "TempHome.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
+#include "WithoutFileOverride.h"
 
 namespace {
 
@@ -93,9 +94,10 @@ TEST(AtomicFileWriter, FailuresGiveTheSystemsReasonAndTheFilesName) {
     };
     fs::create_directories(home.file("locked"));
     ASSERT_EQ(::chmod(home.file("locked").c_str(), 0500), 0);
-    std::vector<Case> cases = {{home.file("missing/e-file.txt"), "No such file or directory"},
-                               {home.file("Documents/"), "Is a directory"}};
-    if (::geteuid() != 0) cases.push_back({home.file("locked/e-file.txt"), "Permission denied"});
+    WithoutFileOverride plainUser;
+    const std::vector<Case> cases = {{home.file("missing/e-file.txt"), "No such file or directory"},
+                                     {home.file("Documents/"), "Is a directory"},
+                                     {home.file("locked/e-file.txt"), "Permission denied"}};
     for (const auto& c : cases) {
         platform::AtomicFileWriter out(c.path);
         EXPECT_FALSE(out.ok()) << c.path;

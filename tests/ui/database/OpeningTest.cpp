@@ -15,6 +15,7 @@
 #include "ui/database/DatabaseBoundWindow.h"
 #include "ui/database/DatabaseManagerDialog.h"
 #include "ui/main/AppDelegate.h"
+#include "WithoutFileOverride.h"
 
 namespace {
 
@@ -228,10 +229,8 @@ TEST_F(OpeningTest, BuiltInLoginThatIsNoAdministratorOpensNothingAndSaysNothing)
 TEST_F(OpeningTest, UnreadableFileGetsTheAccessAdvice) {
     const databaseInfo entry = acme();
     ASSERT_EQ(::chmod(entry.path().c_str(), 0), 0);
-    if (platform::isReadable(entry.path())) {
-        ::chmod(entry.path().c_str(), 0644);
-        GTEST_SKIP() << "this user can read any file";
-    }
+    WithoutFileOverride plainUser;
+    ASSERT_FALSE(platform::isReadable(entry.path()));
     scripted->answerBox(kMessageAnswerOkYes);
     scripted->answerBox(kMessageAnswerOkYes);
     EXPECT_FALSE(window->OpenDatabase(entry, -1, false));

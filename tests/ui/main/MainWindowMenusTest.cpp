@@ -1,6 +1,8 @@
 #include <QDir>
 
 #include "MainWindowFixture.h"
+#include "core/foundation/MessageBoxCodes.h"
+#include "ui/support/DesktopServices.h"
 
 namespace {
 
@@ -309,4 +311,50 @@ TEST_F(MainWindowTest, InformationLineShortensLongPaths) {
     openDatabase("Acme", path);
     window->Refresh();
     EXPECT_EQ(text("Db_Path"), path.substr(0, 128) + "...");
+}
+
+// The first-run welcome: the guide only with the flag, then the box whose steps suit a
+// user of an earlier year or a new one.
+TEST_F(MainWindowTest, FirstRunOpensTheGuideAndShowsTheQuickStartSteps) {
+    struct Case {
+        bool flag, existingUser;
+    };
+    for (const Case c : {Case{true, false}, Case{true, true}, Case{false, false}, Case{false, true}}) {
+        SCOPED_TRACE(testing::Message() << "flag " << c.flag << ", existing user " << c.existingUser);
+        std::vector<std::string> opened;
+        setAddressOpener([&](const std::string& address) {
+            opened.push_back(address);
+            return true;
+        });
+        session().isExistingUser = c.existingUser;
+        const size_t before = scripted->boxes().size();
+        scripted->answerBox(kMessageAnswerOkYes);
+        window->DoFirstRun(c.flag);
+        setAddressOpener({});
+
+        EXPECT_EQ(opened, c.flag ? std::vector<std::string>{"https://docs.talvexa.com/1099/2025/QuickStart.pdf"}
+                                 : std::vector<std::string>{});
+        ASSERT_EQ(scripted->boxes().size(), before + 1);
+        const MessageBoxRequest box = scripted->boxes().back();
+        EXPECT_EQ(box.caption, "Quick Start");
+        EXPECT_EQ(box.title, "Talvexa 1099");
+        EXPECT_EQ(box.style, kMessageStyleOK);
+        EXPECT_EQ(box.image, kMessageImageMessage);
+        EXPECT_EQ(box.details.rfind("If you're having trouble getting started, or get stuck along the way, be sure "
+                                    "to check out the 'Help' menu for helpful links and downloads such as the Quick "
+                                    "Start Guide and 1099 Manual.\n\n1. ",
+                                    0),
+                  0u);
+        size_t at = 0;
+        for (const char* step : {"\n2. ", "\n3. ", "\n4. ", "\n5. "}) {
+            at = box.details.find(step, at);
+            EXPECT_NE(at, std::string::npos) << step;
+        }
+        EXPECT_EQ(box.details.find("\n6. "), std::string::npos);
+        EXPECT_EQ(box.details.find("Start New Year") != std::string::npos, c.existingUser);
+        EXPECT_EQ(box.details.find("'New Company'") != std::string::npos, !c.existingUser);
+        // The program has no conversion wizard, so no step sends the user to one.
+        EXPECT_EQ(box.details.find("wizard"), std::string::npos);
+        EXPECT_NE(box.details.find("\n\nTip: "), std::string::npos);
+    }
 }

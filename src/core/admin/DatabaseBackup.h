@@ -45,7 +45,10 @@ private:
     bool destinationWritable(const std::string& path) const;
     bool isProgramFile(const std::string& path) const;
     bool askAgain(const std::string& details) const;
-    void reopenAndUnflag() const;
+    // The main window opens the recent database again; true when it is open.
+    bool reopen() const;
+    // Copies the original to the destination marked as a backup that is not in use.
+    bool copyAsBackup(const std::string& original, const std::string& destination);
     bool replaceOpenDatabase(const std::string& scratch, const std::string& target, int year);
 
     Today today_;

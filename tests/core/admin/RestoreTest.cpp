@@ -229,9 +229,9 @@ const Lacking kLacking[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Backups, RestoreOfALackingBackup, ::testing::ValuesIn(kLacking),
-                         [](const ::testing::TestParamInfo<Lacking>& info) {
+                         [](const ::testing::TestParamInfo<Lacking>& backup) {
                              std::string name;
-                             for (const char* c = info.param.what; *c; ++c)
+                             for (const char* c = backup.param.what; *c; ++c)
                                  if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
                              return name;
                          });

@@ -158,8 +158,8 @@ bool DatabaseBackup::reopen() const {
 }
 
 bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string& destination) {
-    // The marks go on a copy of the copy; the original is never marked, so no way out
-    // of the backup leaves it looking like a backup.
+    // The marks go on a scratch copy, which then becomes the backup; the original is
+    // never marked, so no way out of a backup leaves it looking like one.
     ScratchCopy marked;
     if (!marked.copyFrom(original)) return false;
     {

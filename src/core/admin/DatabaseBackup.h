@@ -5,10 +5,12 @@
 #include <string>
 
 // Backup and restore of the open company database. A backup is a copy of the file
-// under a dated name, made while the database is closed and marked as a backup; a
-// restore puts such a copy, checked and of the same tax year, in place of the open
-// database and leaves no database open. Both talk to the user through the seam and
-// to the main window through its hooks there (closeDatabase, openRecentDatabase).
+// under a dated name, made while the database is closed, the copy marked as a backup;
+// it never replaces a file the program keeps. A restore puts such a copy, checked, of
+// the same tax year and with every table and column of a new company file, in place of
+// the open database and leaves no database open. Both talk to the user through the seam
+// and to the main window through its hooks there (closeDatabase, openRecentDatabase),
+// reopening the database at most once after closing it.
 class DatabaseBackup {
 public:
     // Today's date for the proposed name; tests give a fixed day.

@@ -187,6 +187,10 @@ bool ScriptedUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 
 bool ScriptedUserInterface::openRecentDatabase() {
     shown_.push_back(named("openRecentDatabase"));
+    if (reopenCancels_ > 0) {
+        --reopenCancels_;
+        return false;
+    }
     const Session& s = session();
     if (!s.DBH || !s.DBH->appDatabase() || !s.DBH->appDatabase()->IsReady()) return false;
     const std::optional<databaseInfo> recent = s.DBH->appDatabase()->GetRecentDatabaseInfo();

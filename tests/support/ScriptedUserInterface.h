@@ -50,6 +50,9 @@ public:
     void answerImportConflicts(int code, std::vector<int> chosenRows = {});
     // The next close of the company database is refused, as when a window stays open.
     void refuseCloseDatabase() { ++closeRefusals_; }
+    // The next reopening of the recent database ends with nothing open, as when the user
+    // cancels its login.
+    void cancelReopenLogin() { ++reopenCancels_; }
     // What print answers (true, printed, unless set); every job is recorded and kept
     // under test-output/pdf/ whatever the answer (a form run's sheets are recorded only).
     void answerPrint(bool printed) { printAnswer_ = printed; }
@@ -112,6 +115,7 @@ private:
     std::deque<std::pair<int, std::vector<int>>> conflictAnswers_;
     int refreshCount_ = 0;
     int closeRefusals_ = 0;
+    int reopenCancels_ = 0;
     bool printAnswer_ = true;
     std::string jobFolder_;
     std::vector<std::string> keptJobs_;

@@ -1,5 +1,6 @@
 #include "core/admin/DatabaseBackup.h"
 
+#include <cctype>
 #include <ctime>
 #include <filesystem>
 
@@ -8,6 +9,7 @@
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/Preferences.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/UserInterface.h"
@@ -18,6 +20,7 @@
 #include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
 #include "platform/NetworkStatus.h"
+#include "platform/StandardPaths.h"
 #include "platform/SystemLog.h"
 
 namespace {
@@ -80,13 +83,63 @@ bool DatabaseBackup::destinationWritable(const std::string& path) const {
     return !platform::fileExists(path) || platform::isWritable(path);
 }
 
+namespace {
+
+const char* const kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// "Talvexa_1099_<year>.db" in a "__Configuration" folder (in the year folder itself
+// before 2013): the configuration database of some year, wherever its tree lies.
+bool isConfigurationDatabaseName(const std::string& path) {
+    const std::filesystem::path p(path);
+    const std::string name = p.filename().string();
+    const std::string prefix = "Talvexa_1099_";
+    if (name.size() != prefix.size() + 7 || name.compare(0, prefix.size(), prefix) != 0 || !endsWith(name, ".db"))
+        return false;
+    const std::string year = name.substr(prefix.size(), 4);
+    for (char c : year)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    const std::string folder = p.parent_path().filename().string();
+    return folder == "__Configuration" || folder == year;
+}
+
+// Every other file the program keeps: the open and the listed company databases of
+// every year, last year's list, the recent database, this year's configuration
+// database, the preferences database and the scratch copy.
+std::vector<std::string> keptFiles() {
+    std::vector<std::string> kept;
+    const Session& s = session();
+    if (auto company = companyDatabase(); company && !company->GetPath().empty()) kept.push_back(company->GetPath());
+    kept.push_back(ScratchCopy::scratchPath());
+    kept.push_back(platform::preferencesDir() + "/Talvexa/Preferences.db");
+    if (s.Prefs && s.Prefs->db())
+        if (const auto& own = s.Prefs->db()->databasePath()) kept.push_back(*own);
+    if (auto app = configurationDatabase()) {
+        kept.push_back(app->GetPath());
+        for (const databaseInfo& listed : app->SelectDatabaseList()) kept.push_back(listed.path());
+        for (const databaseInfo& prior : app->SelectPriorYearList()) kept.push_back(prior.path());
+        if (const auto recent = app->GetRecentDatabaseInfo()) kept.push_back(recent->path());
+    }
+    return kept;
+}
+
+}  // namespace
+
 bool DatabaseBackup::isProgramFile(const std::string& path) const {
-    if (auto company = companyDatabase(); company && sameFile(path, company->GetPath())) return true;
-    auto app = configurationDatabase();
-    if (!app) return false;
-    if (sameFile(path, app->GetPath())) return true;
-    for (const databaseInfo& listed : app->SelectDatabaseList())
-        if (sameFile(path, listed.path())) return true;
+    std::string file = path;
+    for (const char* suffix : kJournalSuffixes)
+        if (endsWith(path, suffix)) {
+            file = path.substr(0, path.size() - std::string(suffix).size());
+            // SQLite reads a journal beside any file as that database's own.
+            if (platform::fileExists(file)) return true;
+            break;
+        }
+    if (isConfigurationDatabaseName(file)) return true;
+    for (const std::string& kept : keptFiles())
+        if (!kept.empty() && (sameFile(path, kept) || sameFile(file, kept))) return true;
     return false;
 }
 
@@ -95,12 +148,30 @@ bool DatabaseBackup::askAgain(const std::string& details) const {
                                     kMessageImageError, false) == kMessageAnswerOkYes;
 }
 
-void DatabaseBackup::reopenAndUnflag() const {
-    if (!userInterface().openRecentDatabase()) return;
+bool DatabaseBackup::reopen() const {
+    if (!userInterface().openRecentDatabase()) return false;
     auto company = companyDatabase();
-    if (!company || !company->IsReady()) return;
-    (void)company->SetBackup(false);   // a failed write is reported by the database itself
-    company->SetInUse(1);
+    if (!company || !company->IsReady()) return false;
+    // A file that an earlier run left marked as a backup is the original again.
+    if (company->IsBackup()) (void)company->SetBackup(false);   // a failed write is reported by the database
+    return true;
+}
+
+bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string& destination) {
+    // The marks go on a scratch copy, which then becomes the backup; the original is
+    // never marked, so no way out of a backup leaves it looking like one.
+    ScratchCopy marked;
+    if (!marked.copyFrom(original)) return false;
+    {
+        CompanyDatabase copy;
+        if (!copy.Init(marked.path(), false, true, false, kScratchFileName, CompanyDatabase::OpenFailures::quiet))
+            return false;
+        copy.SetInUse(0);
+        const bool flagged = copy.SetBackup(true);
+        copy.Close();
+        if (!flagged) return false;
+    }
+    return copier_(marked.path(), destination);
 }
 
 DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
@@ -137,28 +208,21 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
             return BackupResult::notMade;
         }
 
-        // The copy carries the marks of a backup: not in use, a backup.
-        company->SetInUse(0);
-        (void)company->SetBackup(true);
-        if (!ui.closeDatabase(false, false)) {
-            // A window the user kept open keeps the database open: it is in use, no backup.
-            (void)company->SetBackup(false);
-            company->SetInUse(1);
-            return BackupResult::notMade;
-        }
+        // A window the user kept open keeps the database open and in use: no backup.
+        if (!ui.closeDatabase(false, false)) return BackupResult::notMade;
 
-        bool made = copier_(open.path(), destination_);
+        bool made = copyAsBackup(open.path(), destination_);
         if (made && !checkDatabaseFile(destination_).usable()) {
             platform::removePath(destination_);
             made = false;
         }
         platform::systemLog(made ? "File Copied Succesfully." : "Unable to copy the database to " + destination_);
-        reopenAndUnflag();
+        // Reopened once: a login the user cancels is not asked for again.
+        const bool reopened = reopen();
 
         if (!made) {
-            reopenAndUnflag();
             // Another location needs the database open again; without it the backup ends.
-            if (askAgain(kBackupUnwritableText) && company->IsReady()) continue;
+            if (askAgain(kBackupUnwritableText) && reopened) continue;
             return BackupResult::notMade;
         }
 
@@ -179,7 +243,6 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
             else
                 cloudbackup::showConnectionFailed();
         }
-        reopenAndUnflag();
         return BackupResult::made;
     }
 }
@@ -279,6 +342,19 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
             backupUnusable();
             return RestoreResult::notRestored;
         }
+    }
+    // The upgrade passes over statements that fail, so a backup that lacks tables or
+    // columns comes out of it lacking them still: it would replace the database with
+    // one that has lost its recipients, or that nothing can write to.
+    const std::optional<std::vector<std::string>> missing = missingCompanySchema(scratch);
+    if (!missing || !missing->empty()) {
+        std::string names;
+        if (missing)
+            for (const std::string& name : *missing) names += (names.empty() ? "" : ", ") + name;
+        platform::systemLog("Refused to restore \"" + *chosen + "\": " +
+                            (missing ? "it lacks " + names : std::string("its tables could not be read")));
+        backupUnusable();
+        return RestoreResult::notRestored;
     }
     if (year != openYear) {
         box("",

@@ -5,10 +5,12 @@
 #include <string>
 
 // Backup and restore of the open company database. A backup is a copy of the file
-// under a dated name, made while the database is closed and marked as a backup; a
-// restore puts such a copy, checked and of the same tax year, in place of the open
-// database and leaves no database open. Both talk to the user through the seam and
-// to the main window through its hooks there (closeDatabase, openRecentDatabase).
+// under a dated name, made while the database is closed, the copy marked as a backup;
+// it never replaces a file the program keeps. A restore puts such a copy, checked, of
+// the same tax year and with every table and column of a new company file, in place of
+// the open database and leaves no database open. Both talk to the user through the seam
+// and to the main window through its hooks there (closeDatabase, openRecentDatabase),
+// reopening the database at most once after closing it.
 class DatabaseBackup {
 public:
     // Today's date for the proposed name; tests give a fixed day.
@@ -45,7 +47,10 @@ private:
     bool destinationWritable(const std::string& path) const;
     bool isProgramFile(const std::string& path) const;
     bool askAgain(const std::string& details) const;
-    void reopenAndUnflag() const;
+    // The main window opens the recent database again; true when it is open.
+    bool reopen() const;
+    // Copies the original to the destination marked as a backup that is not in use.
+    bool copyAsBackup(const std::string& original, const std::string& destination);
     bool replaceOpenDatabase(const std::string& scratch, const std::string& target, int year);
 
     Today today_;

@@ -1,11 +1,18 @@
 #include "core/admin/DatabaseFileCheck.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <mutex>
 
 #include <sqlite3.h>
 
+#include "core/store/CompanyDatabase.h"
+#include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemLog.h"
 
 namespace {
 
@@ -24,7 +31,100 @@ bool firstText(sqlite3* db, const char* sql, std::string& out) {
     return ok;
 }
 
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+// Table name -> column names, both lower case, in the order of sqlite_master (the
+// tables of SQLite itself left out), and the schema version the file records.
+struct Schema {
+    std::vector<std::pair<std::string, std::vector<std::string>>> tables;
+    std::string version;
+};
+
+std::optional<Schema> readSchema(const std::string& path) {
+    if (!platform::fileExists(path) || platform::isDirectory(path)) return std::nullopt;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return std::nullopt;
+    }
+    Schema schema;
+    bool ok = true;
+    sqlite3_stmt* tables = nullptr;
+    ok = sqlite3_prepare_v2(db,
+                            "select name from sqlite_master where type = 'table' and name not like 'sqlite\\_%' "
+                            "escape '\\' order by rowid;",
+                            -1, &tables, nullptr) == SQLITE_OK;
+    int step = SQLITE_DONE;
+    while (ok && (step = sqlite3_step(tables)) == SQLITE_ROW) {
+        const unsigned char* name = sqlite3_column_text(tables, 0);
+        if (name) schema.tables.emplace_back(lowered(reinterpret_cast<const char*>(name)), std::vector<std::string>{});
+    }
+    ok = ok && step == SQLITE_DONE;
+    sqlite3_finalize(tables);
+    for (auto& [table, columns] : schema.tables) {
+        if (!ok) break;
+        sqlite3_stmt* info = nullptr;
+        ok = sqlite3_prepare_v2(db, "select name from pragma_table_info(?);", -1, &info, nullptr) == SQLITE_OK &&
+             sqlite3_bind_text(info, 1, table.c_str(), -1, SQLITE_TRANSIENT) == SQLITE_OK;
+        while (ok && (step = sqlite3_step(info)) == SQLITE_ROW) {
+            const unsigned char* name = sqlite3_column_text(info, 0);
+            if (name) columns.push_back(lowered(reinterpret_cast<const char*>(name)));
+        }
+        ok = ok && step == SQLITE_DONE;
+        sqlite3_finalize(info);
+    }
+    // A file without the table reads no version; the missing table says enough then.
+    if (ok) (void)firstText(db, "select current_version from database;", schema.version);
+    sqlite3_close(db);
+    if (!ok) return std::nullopt;
+    return schema;
+}
+
+// The schema of a new company database file, made once.
+const std::optional<Schema>& newFileSchema() {
+    static std::mutex guard;
+    static std::optional<Schema> schema;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (schema) return schema;
+    const std::string folder = std::filesystem::path(ScratchCopy::scratchPath()).parent_path().string();
+    const std::string path = folder + "/companySchemaReference.db";
+    auto removeFiles = [&] {
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) platform::removePath(path + suffix);
+    };
+    removeFiles();
+    CompanyDatabase made;
+    if (made.CreateNew(path, "", 0, CompanyDatabase::OpenFailures::quiet)) schema = readSchema(path);
+    else platform::systemLog("Unable to make a new company database to compare with: " + made.openFailure());
+    removeFiles();
+    return schema;
+}
+
 }  // namespace
+
+std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path) {
+    const std::optional<Schema>& wanted = newFileSchema();
+    const std::optional<Schema> has = readSchema(path);
+    if (!wanted || !has) return std::nullopt;
+    std::map<std::string, const std::vector<std::string>*> hasTable;
+    for (const auto& [table, columns] : has->tables) hasTable.emplace(table, &columns);
+    std::vector<std::string> missing;
+    for (const auto& [table, columns] : wanted->tables) {
+        const auto found = hasTable.find(table);
+        if (found == hasTable.end()) {
+            missing.push_back(table);
+            continue;
+        }
+        for (const std::string& column : columns)
+            if (std::find(found->second->begin(), found->second->end(), column) == found->second->end())
+                missing.push_back(table + "." + column);
+    }
+    // A file that did not reach the current version lacks its last steps, whatever its columns.
+    if (missing.empty() && has->version != wanted->version) missing.push_back("database.current_version");
+    return missing;
+}
 
 DatabaseFileCheck checkDatabaseFile(const std::string& path) {
     DatabaseFileCheck check;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 // What a company database file holds, read without changing a byte of it: whether
 // SQLite can open it, whether its pages pass SQLite's quick check, whether it is one
@@ -16,6 +18,13 @@ struct DatabaseFileCheck {
 };
 
 DatabaseFileCheck checkDatabaseFile(const std::string& path);
+
+// The tables and columns that a new company database file has and the file at path
+// lacks, each as "table" or "table.column", in table order; tables and columns the file
+// has besides (payroll tables, say) are not looked at. Names compare as SQLite compares
+// them, without regard to case. Nothing when the file cannot be read. The new file is
+// made once per run, beside the scratch copy, and removed again.
+std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path);
 
 // Whether two paths name the same file: the same file on disk when both exist, else
 // the same path once "." and ".." and symbolic links are resolved.

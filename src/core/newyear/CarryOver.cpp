@@ -38,22 +38,23 @@ CarriedRecipients carryRecipients(const std::vector<RecipientInfo>& recipients,
     carried.additional.reserve(recipients.size());
     for (RecipientInfo r : recipients) {
         const auto found = priorOfKey.find(r.getPK());
-        const RecipientAdditionalInfo* prior =
-            found != priorOfKey.end() && !found->second->getname_type().empty() ? found->second : nullptr;
+        const RecipientAdditionalInfo* priorRow = found != priorOfKey.end() ? found->second : nullptr;
+        const bool entered = priorRow && !priorRow->getname_type().empty();
         r.setCompany_FK(0);
-        RecipientAdditionalInfo a;
+        // Last year's row comes along whole, boxes included; its names only when they
+        // were entered there, else they are derived below.
+        RecipientAdditionalInfo a = priorRow ? *priorRow : RecipientAdditionalInfo();
         a.setCompany_FK(0);
         a.setPK(r.getPK());
         a.setType(r.getType());
-        if (prior) {
-            a.setname_typee(prior->getname_type());
-            a.settin_type(prior->gettin_type());
-            a.setsuffix(prior->getsuffix());
-            a.setmiddleName(prior->getmiddleName());
-            a.setlastname(prior->getlastname());
-            a.setaddline2(prior->getaddline2());
-            a.setOfficecode(prior->getOfficecode());
-        } else {
+        a.setVoided(false);
+        a.setCorrected(false);
+        a.setValidated(false);
+        a.setPrinted(false);
+        a.setCompleted(false);
+        if (!entered) {
+            a.setmiddleName("");
+            a.setlastname("");
             if (r.getFirstName().empty()) {
                 a.setname_typee("Business Name");
             } else {
@@ -73,6 +74,25 @@ CarriedRecipients carryRecipients(const std::vector<RecipientInfo>& recipients,
         carried.additional.push_back(std::move(a));
     }
     return carried;
+}
+
+void clearAdditionalAmounts(CarriedRecipients& recipients) {
+    for (RecipientAdditionalInfo& a : recipients.additional) {
+        // A row made afresh has every box empty; what identifies the recipient is put back.
+        RecipientAdditionalInfo cleared;
+        cleared.setPK(a.getPK());
+        cleared.setCompany_FK(a.getCompany_FK());
+        cleared.setType(a.getType());
+        cleared.settin_type(a.gettin_type());
+        cleared.setname_typee(a.getname_type());
+        cleared.setsuffix(a.getsuffix());
+        cleared.setmiddleName(a.getmiddleName());
+        cleared.setlastname(a.getlastname());
+        cleared.setaddline2(a.getaddline2());
+        cleared.setOfficecode(a.getOfficecode());
+        a = std::move(cleared);
+    }
+    for (RecipientInfo& r : recipients.info) r.setLine3_NEC("");
 }
 
 void moveMiscLine13(CarriedRecipients& recipients) {

@@ -19,16 +19,23 @@ struct CarriedRecipients {
 };
 
 // The recipients as they enter the new database (payer key 0), in the given order.
-// A recipient whose last-year additional row (found by its key in priorAdditional)
-// names a name type keeps its names as they are, and its new additional row takes that
-// row's name type, TIN type, suffix, middle name, surname, second address line and
-// office code. For any other recipient the names are derived: without a first name it
-// is a business ("Business Name"); otherwise an individual whose surname is the name
-// line and whose first name is split at its first blank into first and middle name,
-// the name line emptied; the TIN type is "SSN". Flags and boxes of last year's
-// additional row are not carried.
+// Every box of both rows comes along: the recipient row as it was, and the boxes of
+// the recipient's last-year additional row (found by its key in priorAdditional); the
+// status flags of the additional row start cleared, as the new year clears those of
+// the recipient row. A recipient whose last-year additional row names a name type
+// keeps its names as they are, and its new additional row takes that row's name type,
+// TIN type, suffix, middle name, surname, second address line and office code. For any
+// other recipient the names are derived: without a first name it is a business
+// ("Business Name"); otherwise an individual whose surname is the name line and whose
+// first name is split at its first blank into first and middle name, the name line
+// emptied; the TIN type is "SSN".
 CarriedRecipients carryRecipients(const std::vector<RecipientInfo>& recipients,
                                   const std::vector<RecipientAdditionalInfo>& priorAdditional);
+
+// Empties what the new year's clean-up of the recipient rows leaves behind when last
+// year's amounts are cleared: every box of the additional rows and the 1099-NEC's
+// box 3. Names, TIN type, second address line and office code stay.
+void clearAdditionalAmounts(CarriedRecipients& recipients);
 
 // Moves each 1099-MISC line 13 amount to line 3 of the 1099-NEC of the same payer and
 // taxpayer number, as the duplicate rule compares numbers (every "-" removed, an empty

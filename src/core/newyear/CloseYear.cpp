@@ -1,5 +1,6 @@
 #include "core/newyear/CloseYear.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -25,6 +26,7 @@
 #include "core/store/E_FileInfo.h"
 #include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemLog.h"
 
 namespace newyear {
 
@@ -131,6 +133,13 @@ bool writeDatabase(const std::string& path, const std::string& name, const std::
                 if (!data.recipients.info.empty() &&
                     !db.storeImportedRecipients(data.recipients.info, data.recipients.additional, {}, {}))
                     return false;
+                // The recipient writer leaves line 15b alone (no window enters it); last
+                // year's value comes along all the same.
+                for (const RecipientInfo& r : data.recipients.info)
+                    if (!r.getLine15b_Misc().empty() &&
+                        !db.db->executeUpdate("update recipients set line15b = ? where pk = ?;", r.getLine15b_Misc(),
+                                              r.getPK()))
+                        return false;
                 if (data.transmitter.getPK() >= 0 && !db.updateEFileInfo(data.transmitter)) return false;
             }
             if (const auto& hook = writeHook()) hook(db);
@@ -143,8 +152,10 @@ bool writeDatabase(const std::string& path, const std::string& name, const std::
     return written;
 }
 
+// restart: the 2025 databases that the run would replace (none: a first start).
 std::string confirmationDetails(const databaseInfo& entry, const std::vector<std::string>& companies,
-                                bool restart) {
+                                const std::vector<std::string>& replaced) {
+    const bool restart = !replaced.empty();
     const std::string y = std::to_string(entry.year());
     std::string d = "Please confirm that you want to " + std::string(restart ? "restart" : "start") +
                     " the new year for the following database:\n\n    " + entry.name() + " " + y + "\n    " +
@@ -157,9 +168,15 @@ std::string confirmationDetails(const databaseInfo& entry, const std::vector<std
              ". Importing prior year information from a 2024 database is recommended.";
     d += "\n\n\nIMPORTANT: Please close any prior year version of Talvexa 1099 before continuing."
          "\n\n\nAdditional Details:\n    ";
-    d += restart ? "Restarting a new year will delete the existing 2025 database,  erasing all of this database's "
-                   "2025 company information. A new database will be created and the new year will be restarted "
-                 : "Starting a new year will create a new database for 1099 year 2025. A new year will be started ";
+    if (restart) {
+        std::string files;
+        for (const std::string& path : replaced) files += (files.empty() ? "" : ", ") + path;
+        d += "Restarting a new year will delete the existing 2025 database (" + files +
+             "),  erasing all of this database's 2025 company information. A new database will be created and the "
+             "new year will be restarted ";
+    } else {
+        d += "Starting a new year will create a new database for 1099 year 2025. A new year will be started ";
+    }
     d += "for every company in the database by importing all setup information, including there forms details with "
          "amounts to the new database. So you can begin processing 1099 for the new year.\n    " +
          y + " information will remain accessible using Talvexa 1099 . You can continue to use Talvexa 1099 " + y +
@@ -236,6 +253,35 @@ private:
     bool recentCleared_ = false;
 };
 
+// Where a company's new database goes: the database listed for its file name (in
+// whatever folder) or the file of that name in the year folder.
+struct Target {
+    std::string path;
+    bool listed = false;
+    bool exists = false;
+};
+
+Target targetOf(AppDatabase& app, const std::string& yearFolder, const std::string& companyName, bool underscores) {
+    const std::string name = rollOverName(companyName);
+    Target t;
+    t.path = yearFolder + yearDatabaseFileName(name, underscores);
+    for (const databaseInfo& known : app.SelectDatabaseList())
+        if (known.CompanyName() == name) {
+            t.path = known.path();
+            t.listed = true;
+            break;
+        }
+    t.exists = platform::fileExists(t.path);
+    return t;
+}
+
+// Marks the prior-year list's entry of path as rolled over.
+void markImported(AppDatabase& app, const std::string& path) {
+    if (!app.IsReady() || !app.db()) return;
+    if (!app.db()->executeUpdate("update priorYearList set imported = 1 where path = ?;", path))
+        platform::systemLog("Unable to mark the prior year database as started: " + app.db()->lastErrorMessage());
+}
+
 void removeDatabaseFiles(const std::string& path) {
     for (const char* suffix : kJournalSuffixes) platform::removePath(path + suffix);
 }
@@ -270,6 +316,11 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     if (!tvDatabase::CanAccessFile(scratch.path(), true, accessCaption, accessDetails)) return false;
     if (!scratch.copyFrom(entry.path())) {
         scratch.remove();
+        if (wasNotClosedProperly(entry.path())) {
+            box(kUnableToStart, notClosedProperlyDetails(entry.path()), kMessageStyleOK, kStartNewYearTitle,
+                kMessageImageError);
+            return false;
+        }
         box(kUnableToStart,
             "Unable to copy the database to the temporary initialization location.\n\n To resolve this issue, please "
             "try again , or hace a system administrator provide you with Read & Write access for the following "
@@ -325,10 +376,16 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     }
 
     std::vector<std::string> names;
-    for (const auto& company : chosen) names.push_back(company.companyName());
-    if (box(entry.imported() ? "Restart New Year?" : "Start New Year?",
-            confirmationDetails(entry, names, entry.imported()), kMessageStyleYesNo, kStartNewYearTitle,
-            kMessageImagePrompt) != kMessageAnswerOkYes) {
+    std::vector<std::string> replaced;
+    for (const auto& company : chosen) {
+        names.push_back(company.companyName());
+        const Target t = targetOf(app, yearFolder, company.companyName(), underscores);
+        if (t.exists && std::find(replaced.begin(), replaced.end(), t.path) == replaced.end())
+            replaced.push_back(t.path);
+    }
+    // A restart is asked about only where there is a database to replace.
+    if (box(replaced.empty() ? "Start New Year?" : "Restart New Year?", confirmationDetails(entry, names, replaced),
+            kMessageStyleYesNo, kStartNewYearTitle, kMessageImagePrompt) != kMessageAnswerOkYes) {
         prior.Close();
         return false;
     }
@@ -350,18 +407,13 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     for (std::size_t j = 0; j < chosen.size(); ++j) {
         const COMPANYLISTSTRUCT& company = chosen[j];
         const std::string name = rollOverName(company.companyName());
-        std::string target = yearFolder + yearDatabaseFileName(name, underscores);
-        bool listedAlready = false;
-        for (const databaseInfo& known : app.SelectDatabaseList())
-            if (known.CompanyName() == name) {
-                target = known.path();
-                listedAlready = true;
-                break;
-            }
-        const bool exists = platform::fileExists(target);
-        if (listedAlready || exists) entry.setImported(true);
+        // Looked at again for each company: an earlier one of the run may have made it.
+        const Target found = targetOf(app, yearFolder, company.companyName(), underscores);
+        const std::string& target = found.path;
+        const bool exists = found.exists;
+        if (found.listed || exists) entry.setImported(true);
 
-        if (entry.imported() && exists) {
+        if (exists) {
             CompanyDatabase existing;
             const bool opens =
                 existing.Init(target, false, true, true, entry.name(), CompanyDatabase::OpenFailures::quiet);
@@ -377,7 +429,8 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
             }
             if (box("Delete current year database?",
                     "We don't mean to be rude, but are you sure you want to delete the existing 2025 database and "
-                    "erase all of this database's 2025 company information in order to restart the new year?",
+                    "erase all of this database's 2025 company information in order to restart the new year?"
+                    "\n\n    " + target,
                     kMessageStyleYesNo, kStartNewYearTitle, kMessageImageError, true) != kMessageAnswerOkYes) {
                 prior.Close();
                 return false;
@@ -397,6 +450,7 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         bool ok = data.has_value();
         if (!ok) reason = "The company's information could not be read from the following database:\n\n    " + entry.path();
         if (ok && !clearAmounts) moveMiscLine13(data->recipients);
+        if (ok && clearAmounts) clearAdditionalAmounts(data->recipients);
 
         // The new file is made under a name of its own and takes the target's place only
         // when it is complete; a file it replaces is kept aside until then.
@@ -434,6 +488,10 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         replacement.discard();
         lastTarget = target;
     }
+
+    // The list shows from now on that a 2025 database was made from this one.
+    entry.setImported(true);
+    markImported(app, entry.path());
 
     box("Successfully started new year.",
         "1099 Year 2025 was successfully started. You may now begin processing 1099 for 2025 in the following "

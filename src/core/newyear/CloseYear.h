@@ -24,7 +24,9 @@ inline constexpr const char* kStartNewYearTitle = "Start New Year (Import from P
 // end, also when no company was chosen; false when it stopped. A stop keeps the
 // databases of the companies handled before it; the company being handled leaves
 // nothing behind, and a database it was to replace is back as it was. The entry's
-// imported flag is set when a 2025 database made from it exists.
+// imported flag is set when a 2025 database made from it exists, and once the run has
+// made its databases the entry of the prior-year list is marked so too. The user is
+// asked about a restart only where a 2025 database would be replaced, and told which.
 bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int32_t recipientSort = 0);
 
 // The path of the 2025 database of a listed company name, as the roll-over would

@@ -36,4 +36,26 @@ std::optional<int> readDatabaseYear(const std::string& path) {
     return year;
 }
 
+bool wasNotClosedProperly(const std::string& path) {
+    if (!platform::fileExists(path) || platform::isDirectory(path)) return false;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    // The first read takes the shared lock, which is where a hot journal is found.
+    const int rc = sqlite3_exec(db, "select count(*) from sqlite_master;", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_READONLY_ROLLBACK || rc == SQLITE_READONLY_RECOVERY;
+}
+
+std::string notClosedProperlyDetails(const std::string& path) {
+    return "The following database was not closed properly the last time it was used (the program that had it "
+           "open ended unexpectedly):\n\n    " +
+           path +
+           "\n\nTo put it right, open this database once in last year's version of Talvexa 1099 and close it "
+           "again, then try again. The database has not been changed.";
+}
+
 }  // namespace newyear

@@ -25,4 +25,13 @@ std::optional<std::vector<PriorCompany>> readPriorCompanies(const std::string& p
 // nothing when the file holds no database row (an empty file, a file of another kind).
 std::optional<int> readDatabaseYear(const std::string& path);
 
+// Whether the file was left by a program that ended without closing it: SQLite would
+// have to roll back its journal (or recover its write-ahead log) before the file can
+// be read, which a look that must not change the file cannot do. Last year's program
+// puts it right when it opens and closes the file once.
+bool wasNotClosedProperly(const std::string& path);
+
+// What the user is told about such a file; the file itself is left as it is.
+std::string notClosedProperlyDetails(const std::string& path);
+
 }  // namespace newyear

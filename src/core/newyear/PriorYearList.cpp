@@ -52,6 +52,10 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
         return result;
     if (!scratch.copyFrom(path)) {
         scratch.remove();
+        if (wasNotClosedProperly(path)) {
+            box(caption, notClosedProperlyDetails(path), kMessageStyleOK, kStartNewYearTitle, kMessageImageError);
+            return result;
+        }
         box(caption,
             "Unable to copy the database to the temporary initialization location.\n\n  To resolve this issue, "
             "please try again, or have a system administrator provide you with Read & Write access for the "

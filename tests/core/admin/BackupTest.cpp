@@ -10,6 +10,8 @@
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/WebAddresses.h"
 #include "WithoutFileOverride.h"
+#include "core/sqlite/DatabaseFileCopy.h"
+#include "platform/StandardPaths.h"
 
 namespace {
 
@@ -30,6 +32,16 @@ public:
     }
 
     std::string destination() const { return backupsFolder() + "/" + kProposed; }
+    // The 2024 year folder beside this year's.
+    std::string lastYearFolder() const {
+        TalvexaDir last;
+        last.SetBaseDir(session().configDir->dir());
+        last.SetYear(2024);
+        std::string folder = last.GetDir();
+        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        EXPECT_TRUE(platform::createDirectories(folder));
+        return folder;
+    }
 
     std::string original;
     ScopedEnvironment offline{platform::kNetworkStatusVariable, "down"};
@@ -46,8 +58,8 @@ TEST_F(Backup, CopiesUnderTheProposedDatedNameAndReopensTheDatabase) {
     EXPECT_EQ(request.startFolder, backupsFolder());
     EXPECT_EQ(request.message, "Create a Database Backup (All Companies in Database)");
     EXPECT_EQ(scripted->sequence(), (std::vector<std::string>{"cloudBackupEnrolment", "chooseSaveFile",
-                                                               "closeDatabase", "openRecentDatabase", "messageBox",
-                                                               "openRecentDatabase"}));
+                                                               "closeDatabase", "openRecentDatabase",
+                                                               "messageBox"}));
     EXPECT_EQ(captions(), std::vector<std::string>{"Successfully created backup."});
     EXPECT_TRUE(scripted->boxes()[0].image == kMessageImageMessage);
 
@@ -138,6 +150,47 @@ const Refused kRefused[] = {
          return other;
      },
      kBackupOverwritesText},
+    {"a database of another year listed",
+     [](Backup& t) {
+         const std::string other = t.makeDatabase("Older", 2023, "Older", t.home.file(""));
+         EXPECT_TRUE(t.app()->InsertDatabaseInfo(databaseInfo("Older", other, 2023, false, "")));
+         return other;
+     },
+     kBackupOverwritesText},
+    {"last years database in the prior year list",
+     [](Backup& t) {
+         const std::string folder = t.lastYearFolder();
+         const std::string last = t.makeDatabase("Acme Supply Co", 2024, "Acme Supply Co", folder);
+         EXPECT_TRUE(t.app()->InsertPriorYearInfo(databaseInfo("Acme Supply Co", last, 2024, false, "")));
+         return last;
+     },
+     kBackupOverwritesText},
+    {"the preferences database",
+     [](Backup& t) {
+         const std::string folder = platform::preferencesDir() + "/Talvexa";
+         EXPECT_TRUE(platform::createDirectories(folder));
+         (void)t;
+         return folder + "/Preferences.db";
+     },
+     kBackupOverwritesText},
+    {"the configuration database of last year",
+     [](Backup& t) {
+         const std::string folder = t.lastYearFolder() + "/__Configuration";
+         EXPECT_TRUE(platform::createDirectories(folder));
+         return folder + "/Talvexa_1099_2024.db";
+     },
+     kBackupOverwritesText},
+    {"the journal of the open database", [](Backup& t) { return t.original + "-journal"; }, kBackupOverwritesText},
+    {"the write ahead log of the open database", [](Backup& t) { return t.original + "-wal"; },
+     kBackupOverwritesText},
+    {"the shared memory file of the configuration database", [](Backup& t) { return t.app()->GetPath() + "-shm"; },
+     kBackupOverwritesText},
+    {"the journal of a database of the user",
+     [](Backup& t) {
+         const std::string own = t.makeDatabase("Own", 2025, "Own", t.home.file(""));
+         return own + "-journal";
+     },
+     kBackupOverwritesText},
 };
 
 INSTANTIATE_TEST_SUITE_P(Destinations, BackupRefusal, ::testing::ValuesIn(kRefused),
@@ -202,10 +255,62 @@ TEST_F(Backup, ACopyThatFailsItsCheckIsRemovedAndReported) {
     EXPECT_EQ(details(), std::vector<std::string>{kBackupUnwritableText});
     EXPECT_EQ(scripted->sequence(),
               (std::vector<std::string>{"cloudBackupEnrolment", "chooseSaveFile", "closeDatabase",
-                                        "openRecentDatabase", "openRecentDatabase", "messageBox", "chooseSaveFile"}));
+                                        "openRecentDatabase", "messageBox", "chooseSaveFile"}));
     ASSERT_TRUE(cdb()->IsReady());
     EXPECT_FALSE(cdb()->IsBackup());
     EXPECT_EQ(cdb()->GetInUseCount(), 1);
+}
+
+// The marks of a backup are set on the copy: at no moment is the original marked.
+TEST_F(Backup, TheMarksOfABackupAreSetOnTheCopyNeverOnTheOriginal) {
+    DatabaseBackup flow([] { return kDay; });
+    std::vector<std::string> originalFlags;
+    flow.setCopier([&](const std::string& from, const std::string& to) {
+        originalFlags.push_back(flags(original));
+        EXPECT_NE(from, original);
+        EXPECT_EQ(flags(from), "0/1") << "the copy being copied carries the marks already";
+        return copyDatabaseFile(from, to);
+    });
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(flow.OnBackup(), DatabaseBackup::BackupResult::made);
+    EXPECT_EQ(originalFlags, std::vector<std::string>{"0/0"});
+    EXPECT_EQ(flags(destination()), "0/1");
+    EXPECT_FALSE(platform::fileExists(DatabaseBackup::scratchPath()));
+    cdb()->Close();
+    EXPECT_EQ(flags(original), "0/0");
+}
+
+// A login cancelled when the database opens again after the copy is not asked for
+// again; the backup that was made is reported, one that was not is not.
+TEST_F(Backup, ACancelledLoginIsNotAskedAgainAndTheOutcomeIsReportedAsItIs) {
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    scripted->cancelReopenLogin();
+    scripted->answerBox(kMessageAnswerOkYes);   // success
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::made);
+    EXPECT_EQ(scripted->count("openRecentDatabase"), 1);
+    EXPECT_EQ(captions(), std::vector<std::string>{"Successfully created backup."});
+    EXPECT_EQ(flags(destination()), "0/1");
+    EXPECT_FALSE(cdb()->IsReady());
+    EXPECT_EQ(flags(original), "0/0");
+
+    // A copy that fails: reported as not made, and with nothing open it ends there.
+    ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+    DatabaseBackup failing([] { return kDay; });
+    failing.setCopier([](const std::string&, const std::string&) { return false; });
+    const std::string other = backupsFolder() + "/other.db";
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(other);
+    scripted->cancelReopenLogin();
+    scripted->answerBox(kMessageAnswerOkYes);   // "Unable to create backup."
+    EXPECT_EQ(failing.OnBackup(), DatabaseBackup::BackupResult::notMade);
+    EXPECT_EQ(scripted->count("openRecentDatabase"), 2);
+    EXPECT_EQ(scripted->count("chooseSaveFile"), 2);
+    EXPECT_EQ(captions().back(), "Unable to create backup.");
+    EXPECT_EQ(captions().size(), 2u);
+    EXPECT_FALSE(platform::fileExists(other));
 }
 
 TEST_F(Backup, WithCloudBackupOnTheUploadAddressNamesTheProposedFile) {

@@ -6,6 +6,7 @@
 
 #include "core/admin/DatabaseBackup.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/admin/CloudBackup.h"
 #include "core/sqlite/DatabaseFileCopy.h"
 
 namespace {
@@ -180,6 +181,97 @@ INSTANTIATE_TEST_SUITE_P(Files, RestoreRefusal, ::testing::ValuesIn(kRefusals),
                                  if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
                              return name;
                          });
+
+// Backups that lack tables or columns of a company database, even once brought to the
+// current version, are refused; the open database stays open and its bytes unchanged.
+struct Lacking {
+    const char* what;
+    const char* sql;   // run on a sound backup
+};
+void PrintTo(const Lacking& c, std::ostream* os) { *os << c.what; }
+
+class RestoreOfALackingBackup : public Restore, public ::testing::WithParamInterface<Lacking> {};
+
+TEST_P(RestoreOfALackingBackup, IsRefusedAndTheOpenFileIsUnchanged) {
+    const std::string backup = makeBackup();
+    {
+        auto db = FMDatabase::databaseWithPath(backup);
+        ASSERT_TRUE(db->open());
+        ASSERT_TRUE(db->executeStatements(GetParam().sql)) << GetParam().sql;
+        db->close();
+    }
+    const std::string digest = sha256Hex(fileBytes(original));
+    EXPECT_EQ(restore(backup, 1), DatabaseBackup::RestoreResult::notRestored);
+
+    ASSERT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(scripted->boxes()[1].caption, "Unable to restore from backup.");
+    EXPECT_EQ(scripted->boxes()[1].details, "Unable to initialize the database backup.");
+    EXPECT_EQ(scripted->count("closeDatabase"), 0);
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_TRUE(scratchGone());
+    EXPECT_EQ(sha256Hex(fileBytes(original)), digest);
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of today");
+}
+
+const Lacking kLacking[] = {
+    {"without recipients", "drop table recipients;"},
+    {"without logins", "drop table logins;"},
+    {"without recipients at an older version", "drop table recipients; update database set current_version = 30;"},
+    {"without a column", "alter table recipients drop column nec_line3;"},
+    {"with only the database table",
+     "drop table if exists recipients; drop table if exists recipients_additionalinfo; "
+     "drop table if exists logins; drop table if exists companies; drop table if exists transmitter; "
+     "drop table if exists mailinglabel; drop table if exists importFields; "
+     "drop table if exists importCompFields; drop table if exists _1099MiscFormat; "
+     "drop table if exists _1099SFormat; drop table if exists _1099INTFormat; "
+     "drop table if exists _1099DIVFormat; drop table if exists _1099RFormat; drop table if exists _1096Format; "
+     "drop table if exists _1099NECFormat;"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Backups, RestoreOfALackingBackup, ::testing::ValuesIn(kLacking),
+                         [](const ::testing::TestParamInfo<Lacking>& backup) {
+                             std::string name;
+                             for (const char* c = backup.param.what; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
+
+// Tables and columns that a new company file does not have (payroll data, say) are the
+// backup's own: it restores with them.
+TEST_F(Restore, ABackupWithATableOfItsOwnRestores) {
+    const std::string backup = makeBackup();
+    {
+        auto db = FMDatabase::databaseWithPath(backup);
+        ASSERT_TRUE(db->open());
+        ASSERT_TRUE(db->executeStatements("create table employees (pk INT PRIMARY KEY, name TEXT);"
+                                          "insert into employees values (0, 'Ann');"
+                                          "alter table companies add column payrollNote TEXT;"));
+        db->close();
+    }
+    scripted->answerAlert(kAlertSecondButtonCode);
+    EXPECT_EQ(restore(backup), DatabaseBackup::RestoreResult::restored);
+    EXPECT_EQ(query(original, "select name from employees;"), "Ann");
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of then");
+    EXPECT_TRUE(scratchGone());
+}
+
+// The backup offered first: a login cancelled when the database opens again after it
+// is not asked for again, and with nothing open there is nothing to restore into.
+TEST_F(Restore, ALoginCancelledAfterTheOfferedBackupEndsTheRestore) {
+    ScopedEnvironment offline(platform::kNetworkStatusVariable, "down");
+    const std::string backup = makeBackup();
+    scripted->answerBox(kMessageAnswerOkYes);   // back up first
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(backupsFolder() + "/before restoring.db");
+    scripted->cancelReopenLogin();
+    scripted->answerBox(kMessageAnswerOkYes);   // backup made
+    DatabaseBackup flow([] { return kDay; });
+    EXPECT_EQ(flow.RestoreDatabase(), DatabaseBackup::RestoreResult::notRestored);
+    EXPECT_EQ(scripted->count("openRecentDatabase"), 1);
+    EXPECT_EQ(scripted->count("chooseOpenFile"), 0);
+    EXPECT_EQ(captions().back(), "Successfully created backup.");
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of today");
+}
 
 TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
     const std::string backup = makeBackup();

@@ -3,6 +3,7 @@
 #include "NewYearFixture.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/newyear/CloseYear.h"
+#include "core/newyear/PriorYearList.h"
 #include "core/newyear/RollOverName.h"
 
 namespace {
@@ -138,8 +139,8 @@ TEST_F(NewYearTest, OneCompanyBecomesADatabaseOfItsOwnWithLoginsPayerRecipientsA
         EXPECT_FALSE(r.getPrinted() || r.getValidated() || r.getVoided() || r.getCorrected() || r.getCompleted());
         ASSERT_NE(additionalOf(f, r.getPK()), nullptr);
     }
-    // Entered individual: its own names and row carried unchanged; the flags and boxes of
-    // the row are not.
+    // Entered individual: its own names and row carried unchanged, boxes included; the
+    // flags of the row are cleared.
     const RecipientInfo* mary = byNumber(f, 1, "111-22-3333");
     ASSERT_NE(mary, nullptr);
     EXPECT_EQ(mary->getFirstName(), "Mary Ann");
@@ -152,7 +153,7 @@ TEST_F(NewYearTest, OneCompanyBecomesADatabaseOfItsOwnWithLoginsPayerRecipientsA
     EXPECT_EQ(maryRow->getsuffix(), "Jr");
     EXPECT_EQ(maryRow->getaddline2(), "Suite 5");
     EXPECT_EQ(maryRow->getOfficecode(), "1234");
-    EXPECT_EQ(maryRow->getline19_1_Misc(), "");
+    EXPECT_EQ(maryRow->getline19_1_Misc(), "99.00");
     EXPECT_FALSE(maryRow->getValidated());
     // Mary's line 13 went to her new 1099-NEC, her line 1 stays on the 1099-MISC.
     EXPECT_EQ(mary->getLine13_Misc(), "");
@@ -427,6 +428,239 @@ TEST_F(NewYearTest, AFileThatIsNoCompanyDatabaseIsRefusedBeforeAnythingIsWritten
         ui->answerBox(kConfirm);
         EXPECT_FALSE(newyear::CloseYear(entry, {0}));
         EXPECT_EQ(ui->boxes().back().details.rfind("Unable to initialize the database.", 0), 0u) << path;
+    }
+    EXPECT_TRUE(listedPaths().empty());
+}
+
+namespace {
+
+// Every column of one row as text, "<null>" for NULL.
+using RawRow = std::map<std::string, std::string>;
+
+std::vector<std::pair<std::string, std::string>> columnsOf(FMDatabase& db, const std::string& table) {
+    std::vector<std::pair<std::string, std::string>> out;   // name, declared type
+    auto rs = db.executeQuery("pragma table_info(" + table + ");");
+    while (rs && rs->next())
+        out.emplace_back(rs->stringForColumn("name").value_or(""), rs->stringForColumn("type").value_or(""));
+    if (rs) rs->close();
+    return out;
+}
+
+RawRow rawRow(const std::string& path, const std::string& table, int key) {
+    auto db = FMDatabase::databaseWithPath(path);
+    EXPECT_TRUE(db->open());
+    RawRow row;
+    const auto columns = columnsOf(*db, table);
+    auto rs = db->executeQuery("select * from " + table + " where pk = ?;", key);
+    if (rs && rs->next())
+        for (const auto& [name, type] : columns) row[name] = rs->stringForColumn(name).value_or("<null>");
+    if (rs) rs->close();
+    db->close();
+    return row;
+}
+
+constexpr int kKinds[] = {1, 2, 3, 4, 5, 7};
+// Keys, and the window mode that no reader or writer of recipients looks at.
+const char* const kNames[] = {"company_FK", "pk", "type", "mode"};
+const char* const kRecipientIdentity[] = {"taxID", "accountNumber", "firstName", "lastName"};
+const char* const kStatusFlags[] = {"validated", "printed", "completed", "corrected", "void"};
+const char* const kAdditionalNames[] = {"tin_type", "name_type", "suffix", "middleName", "lastname_surname",
+                                        "addline2", "Officecode"};
+
+bool among(const std::string& column, std::initializer_list<const char*> set) {
+    for (const char* c : set)
+        if (column == c) return true;
+    return false;
+}
+template <std::size_t N>
+bool among(const std::string& column, const char* const (&set)[N]) {
+    for (const char* c : set)
+        if (column == c) return true;
+    return false;
+}
+
+// The value a column of a recipient of kind `kind` holds in last year's file:
+// 1 in every INT column, else a text of its own.
+std::string fixtureValue(const std::string& column, const std::string& type, int kind) {
+    if (type.rfind("INT", 0) == 0) return "1";
+    if (column == "r_line11") return "2019";   // a year, read as a number
+    return std::to_string(kind) + column.substr(0, 3) + std::to_string(column.size()) + ".25";
+}
+
+}  // namespace
+
+// A recipient of each kind whose two rows hold a value in every column: kept amounts
+// carry every column of both rows; cleared amounts empty the boxes of both rows alike
+// and keep the names, TIN type, second address line and office code.
+TEST_F(NewYearTest, EveryColumnOfBothRowsIsCarriedOrClearedAlike) {
+    const std::string prior = makePriorDatabase("Every", {"Every Payer"}, {});
+    std::map<int, int> keyOfKind;
+    {
+        CompanyDatabase db;
+        ASSERT_TRUE(db.Init(prior, false, true, true, "Every"));
+        ASSERT_TRUE(db.db->beginTransaction());
+        for (int kind : kKinds) {
+            RecipientInfo r;
+            r.setCompany_FK(0);
+            r.setType(kind);
+            r.setFirstName("First" + std::to_string(kind));
+            r.setLastName("Last" + std::to_string(kind));
+            r.setTaxID("9" + std::to_string(kind) + "-0000000");
+            r.setAccountNumber("ACC" + std::to_string(kind));
+            RecipientAdditionalInfo a;
+            a.setCompany_FK(0);
+            a.setType(kind);
+            ASSERT_TRUE(db.insertRecipientInfo(r, a));
+            keyOfKind[kind] = db.getRecipientPK();
+        }
+        for (const char* table : {"recipients", "recipients_additionalinfo"})
+            for (const auto& [column, type] : columnsOf(*db.db, table)) {
+                if (among(column, kNames) || among(column, kRecipientIdentity)) continue;
+                for (int kind : kKinds) {
+                    std::string value = fixtureValue(column, type, kind);
+                    if (column == "name_type") value = "Individual";   // the names stay as entered
+                    ASSERT_TRUE(db.db->executeUpdate("update " + std::string(table) + " set " + column +
+                                                         " = ? where pk = ?;",
+                                                     value, keyOfKind[kind]))
+                        << column;
+                }
+            }
+        ASSERT_TRUE(db.db->commit());
+        db.Close();
+    }
+    watch(prior);
+
+    for (int answer : {kKeepAmounts, kClearAmounts}) {
+        const bool keep = answer == kKeepAmounts;
+        SCOPED_TRACE(keep ? "kept" : "cleared");
+        const std::string target = yearFolder() + "Every Payer 2025.db";
+        for (const auto& e : app()->SelectDatabaseList()) ASSERT_TRUE(app()->DeleteDatabaseInfo(e));
+        platform::removePath(target);
+        databaseInfo entry = entryOf(prior, "Every");
+        ui->answerBox(kConfirm);
+        ui->answerAlert(answer);
+        ui->answerBox(kConfirm);
+        ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+
+        const NewFile f = readNewFile(target);
+        for (int kind : kKinds) {
+            SCOPED_TRACE("kind " + std::to_string(kind));
+            const RecipientInfo* now = byNumber(f, kind, "9" + std::to_string(kind) + "-0000000");
+            ASSERT_NE(now, nullptr);
+            for (const char* table : {"recipients", "recipients_additionalinfo"}) {
+                const bool additional = std::string(table) == "recipients_additionalinfo";
+                const RawRow before = rawRow(prior, table, keyOfKind[kind]);
+                const RawRow after = rawRow(target, table, now->getPK());
+                ASSERT_EQ(before.size(), after.size()) << table;
+                for (const auto& [column, was] : before) {
+                    const std::string& is = after.at(column);
+                    if (among(column, kNames)) continue;
+                    if (among(column, kStatusFlags)) {
+                        EXPECT_EQ(is, "0") << table << "." << column;
+                    } else if (additional ? among(column, kAdditionalNames) : among(column, kRecipientIdentity)) {
+                        EXPECT_EQ(is, was) << table << "." << column;
+                    } else if (!additional && kind == 1 && column == "line13" && keep) {
+                        // Moved to a 1099-NEC of the same number.
+                        EXPECT_EQ(is, "") << column;
+                    } else if (keep) {
+                        EXPECT_EQ(is, was) << table << "." << column;
+                    } else if (additional || column == "nec_line3") {
+                        EXPECT_EQ(is, "") << table << "." << column;
+                    } else {
+                        // The recipient row: a box is emptied, a check box cleared, a
+                        // choice set to "not entered"; what describes the recipient stays.
+                        const bool kept = among(column, {"country", "addressIsNotUSTerritory", "secondTin",
+                                                         "address", "city", "state", "zip", "FATCA_MISC",
+                                                         "FATCA_INT", "FATCA_DIV", "FATCA_R", "FATCA_NEC"});
+                        if (kept) EXPECT_EQ(is, was) << column;
+                        else EXPECT_TRUE(is == "" || is == "0" || is == "-1") << column << " holds " << is;
+                    }
+                }
+            }
+        }
+        if (keep) {
+            const RecipientInfo* moved = byNumber(f, 7, "91-0000000");
+            ASSERT_NE(moved, nullptr);
+            EXPECT_EQ(moved->getLine3_NEC(), fixtureValue("line13", "TEXT", 1));
+        }
+    }
+}
+
+// The restart question comes only where a 2025 database would be replaced, and names
+// it; the list shows from the first start on that the database was rolled over.
+TEST_F(NewYearTest, ARestartIsAskedOnlyWhereADatabaseWouldBeReplacedAndNamesIt) {
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, {});
+    ASSERT_TRUE(app()->InsertPriorYearInfo(entryOf(prior, "Acme")));
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    auto run = [&](bool replaces) {
+        databaseInfo entry = app()->SelectPriorYearList().at(0);
+        ui->answerBox(kConfirm);
+        ui->answerAlert(kClearAmounts);
+        if (replaces) ui->answerBox(kConfirm);   // Delete current year database?
+        ui->answerBox(kConfirm);                 // success
+        EXPECT_TRUE(newyear::CloseYear(entry, {0}));
+    };
+
+    run(false);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Start New Year?", "Successfully started new year."}));
+    EXPECT_TRUE(app()->SelectPriorYearList().at(0).imported());
+
+    run(true);
+    ASSERT_EQ(captions().size(), 5u);
+    EXPECT_EQ(captions()[2], "Restart New Year?");
+    EXPECT_NE(ui->boxes()[2].details.find("will delete the existing 2025 database (" + target + ")"),
+              std::string::npos)
+        << ui->boxes()[2].details;
+    EXPECT_EQ(captions()[3], "Delete current year database?");
+    EXPECT_NE(ui->boxes()[3].details.find(target), std::string::npos);
+
+    // The list still says it was rolled over, but nothing is there to replace.
+    platform::removePath(target);
+    run(false);
+    EXPECT_EQ(captions()[5], "Start New Year?");
+    EXPECT_EQ(ui->boxes()[5].details.find("Restarting"), std::string::npos);
+    EXPECT_EQ(captions().size(), 7u);
+}
+
+// A last-year file whose program ended without closing it is left as it is, with advice
+// on how to put it right, by the roll-over and by the check of a file to add.
+TEST_F(NewYearTest, AFileNotClosedProperlyIsLeftAsItIsWithAdvice) {
+    const std::string source = makePriorDatabase("Source", {"Acme Supply"}, someRecipients());
+    const std::string crashed = lastYearFolder + "Crashed 2024.db";
+    {
+        // The file and its journal as a crash in the middle of a write leaves them: a
+        // small page cache spills the write into the file once the journal is synced.
+        auto db = FMDatabase::databaseWithPath(source);
+        ASSERT_TRUE(db->open());
+        ASSERT_TRUE(db->executeStatements("pragma cache_size = 1;"));
+        ASSERT_TRUE(db->beginTransaction());
+        ASSERT_TRUE(db->executeStatements(
+            "update recipients set line1 = '999.00'; create table filler (x);"
+            "with recursive n(i) as (select 1 union all select i + 1 from n where i < 500) "
+            "insert into filler select randomblob(3000) from n;"));
+        ASSERT_TRUE(platform::copyFile(source, crashed));
+        ASSERT_TRUE(platform::copyFile(source + "-journal", crashed + "-journal"));
+        ASSERT_TRUE(db->rollback());
+        db->close();
+    }
+    watch(source);   // the crash was staged on it
+    watch(crashed);
+    watch(crashed + "-journal");
+    ASSERT_TRUE(newyear::wasNotClosedProperly(crashed));
+    EXPECT_FALSE(newyear::wasNotClosedProperly(source));
+
+    databaseInfo entry = entryOf(crashed, "Crashed");
+    ui->answerBox(kConfirm);
+    EXPECT_FALSE(newyear::CloseYear(entry, {0}));
+    ui->answerBox(kConfirm);
+    EXPECT_EQ(newyear::VerifyDatabaseToAdd(crashed, newyear::kAddToListCaption).verdict, newyear::Verdict::Refused);
+
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Unable to start new year.", newyear::kAddToListCaption}));
+    for (const auto& box : ui->boxes()) {
+        EXPECT_EQ(box.details, newyear::notClosedProperlyDetails(crashed));
+        EXPECT_NE(box.details.find("not closed properly"), std::string::npos);
+        EXPECT_NE(box.details.find("open this database once in last year's version of Talvexa 1099 and close it"),
+                  std::string::npos);
     }
     EXPECT_TRUE(listedPaths().empty());
 }

@@ -124,13 +124,18 @@ TEST_F(NewYearWindowTest, StartHandsTheChosenCompaniesOrAllOfThem) {
     EXPECT_EQ(listedPaths().size(), 2u);
     EXPECT_EQ(scripted->count("openRecentDatabase"), 1);
 
-    // None chosen: all three; the confirmation declined makes nothing.
+    // After the start the list shows it and offers a restart. None chosen: all three;
+    // the confirmation, a restart's for the two made, declined makes nothing.
     script.expect("ImportPriorYear", [](QWidget& w) {
-        answer::clickRow(asWindow(w).importprioryear_listbox, 0);
+        ImportPriorYear& win = asWindow(w);
+        EXPECT_EQ(tableRows(win.importprioryear_listbox), std::vector<std::string>{"* 2024       Acme"});
+        answer::clickRow(win.importprioryear_listbox, 0);
+        EXPECT_EQ(win.StartNewYear->text(), "Restart 2025");
         uitest::press(w, "StartNewYear");
     });
     scripted->answerBox(kMessageAnswerNo);
     EXPECT_EQ(ImportPriorYear::runFromMainWindow(nullptr), ImportPriorYear::kStartedCode);
+    EXPECT_EQ(scripted->boxes()[2].caption, "Restart New Year?");
     EXPECT_NE(scripted->boxes()[2].details.find("Alpha\n        Bravo\n        Charlie"), std::string::npos);
     EXPECT_EQ(listedPaths().size(), 2u);
 }

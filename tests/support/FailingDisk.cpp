@@ -10,6 +10,7 @@ std::atomic<long> writeCount{0};
 std::atomic<long> allowedWrites{-1};   // -1: not armed
 std::atomic<int> failureCode{SQLITE_FULL};
 std::atomic<bool> wasRefused{false};
+std::atomic<bool> onlyOnce{false};
 
 sqlite3_vfs* realVfs = nullptr;
 sqlite3_vfs layer;
@@ -31,7 +32,7 @@ int layerRead(sqlite3_file* f, void* b, int n, sqlite3_int64 o) { return realOf(
 int layerWrite(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
     const long index = writeCount++;
     const long allowed = allowedWrites.load();
-    if (allowed >= 0 && index >= allowed) {
+    if (allowed >= 0 && (onlyOnce ? index == allowed : index >= allowed)) {
         wasRefused = true;
         return failureCode.load();
     }
@@ -139,10 +140,16 @@ FailingDisk::~FailingDisk() {
 }
 
 void FailingDisk::failAfter(long allowed, int code) {
+    onlyOnce = false;
     failureCode = code;
     wasRefused = false;
     writeCount = 0;
     allowedWrites = allowed < 0 ? 0 : allowed;
+}
+
+void FailingDisk::failOnce(long allowed, int code) {
+    failAfter(allowed, code);
+    onlyOnce = true;
 }
 
 void FailingDisk::disarm() { allowedWrites = -1; }

@@ -17,8 +17,13 @@ public:
     FailingDisk(const FailingDisk&) = delete;
     FailingDisk& operator=(const FailingDisk&) = delete;
 
-    // Counts writes from 0; the first `allowed` succeed, every later one fails with code.
+    // Counts writes from 0; the first `allowed` succeed, every later one fails with code
+    // (a disk that stays full).
     void failAfter(long allowed, int code = SQLITE_FULL);
+    // The same, but only the one write fails and later ones succeed again (a passing
+    // I/O error, or a full disk that the failed transaction's journal, once removed,
+    // leaves room on).
+    void failOnce(long allowed, int code = SQLITE_IOERR_WRITE);
     // Writes succeed again (the disk has room again); the count goes on.
     void disarm();
     // Writes since the last failAfter() or resetCount().

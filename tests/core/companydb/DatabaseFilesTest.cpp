@@ -118,7 +118,7 @@ TEST_F(NewFileTest, AKillWhileBuildingLeavesNothingUnderTheFinalNameAndARetryWor
     EXPECT_EQ(text(*raw(path()), "select current_version || '/' || name from database;"), "36/Acme");
 }
 
-TEST_F(NewFileTest, AFullDiskWhileMakingANewCompanyDatabaseLeavesNothingListedAndARetryWorks) {
+TEST_F(NewFileTest, AFullDiskOrAnIOErrorWhileMakingANewCompanyDatabaseLeavesNothingListedAndARetryWorks) {
     const auto dir = openTestConfiguration(home->path());
     ASSERT_TRUE(dir);
     const std::string folder = dir->GetDir();
@@ -133,14 +133,17 @@ TEST_F(NewFileTest, AFullDiskWhileMakingANewCompanyDatabaseLeavesNothingListedAn
     const auto listed = [] { return session().DBH->appDatabase()->SelectDatabaseList().size(); };
 
     for (long allowed : {0L, total / 3, 2 * total / 3, total - 1}) {
-        SCOPED_TRACE(allowed);
-        disk.failAfter(allowed, SQLITE_FULL);
-        const NewDatabaseResult made = makeCompanyDatabase(folder, "Acme Books");
-        disk.disarm();
-        EXPECT_EQ(made.outcome, NewDatabaseResult::Outcome::fileFailed);
-        EXPECT_FALSE(made.reason.empty());
-        EXPECT_EQ(filesNamed(folder, "Acme Books"), Strings{});   // no file under the name, no temporary one
-        EXPECT_EQ(listed(), 0u);
+        for (bool once : {false, true}) {
+            SCOPED_TRACE(std::to_string(allowed) + (once ? " once" : ""));
+            if (once) disk.failOnce(allowed, SQLITE_IOERR_WRITE);
+            else disk.failAfter(allowed, SQLITE_FULL);
+            const NewDatabaseResult made = makeCompanyDatabase(folder, "Acme Books");
+            disk.disarm();
+            EXPECT_EQ(made.outcome, NewDatabaseResult::Outcome::fileFailed);
+            EXPECT_FALSE(made.reason.empty());
+            EXPECT_EQ(filesNamed(folder, "Acme Books"), Strings{});   // no file under the name, no temporary one
+            EXPECT_EQ(listed(), 0u);
+        }
     }
     const NewDatabaseResult made = makeCompanyDatabase(folder, "Acme Books");
     ASSERT_EQ(made.outcome, NewDatabaseResult::Outcome::created) << made.reason;

@@ -1,7 +1,7 @@
 // Copying a recipient's identity to another form kind: the records built, the copy
 // into the open database and into another listed file (closed again, its in-use mark
 // cleared), and the refusals: a duplicate taxpayer number, a target without its payer
-// of key 0, a file that is gone or cannot be opened.
+// of key 0, a file that is gone or cannot be opened, a list that cannot be read in full.
 
 #include <gtest/gtest.h>
 

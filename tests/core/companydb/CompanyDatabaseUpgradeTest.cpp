@@ -392,4 +392,4 @@ INSTANTIATE_TEST_SUITE_P(Faults, UpgradeOnAFailingDisk,
                          ::testing::Values(DiskFault{SQLITE_FULL, false, "FullDisk"},
                                            DiskFault{SQLITE_FULL, true, "FullDiskFreedByTheRollback"},
                                            DiskFault{SQLITE_IOERR_WRITE, true, "IOError"}),
-                         [](const ::testing::TestParamInfo<DiskFault>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<DiskFault>& fault) { return fault.param.name; });

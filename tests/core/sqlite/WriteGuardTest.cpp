@@ -104,7 +104,7 @@ TEST_P(WriteGuardOnAFailingDisk, NothingRunsOnItsOwnAfterTheTransactionIsGone) {
 INSTANTIATE_TEST_SUITE_P(Faults, WriteGuardOnAFailingDisk,
                          ::testing::Values(DiskFault{SQLITE_FULL, "FullDisk", "database or disk is full"},
                                            DiskFault{SQLITE_IOERR_WRITE, "IOError", "disk I/O error"}),
-                         [](const ::testing::TestParamInfo<DiskFault>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<DiskFault>& fault) { return fault.param.name; });
 
 TEST(WriteGuardWatch, NotesTheFirstFailureItDoesNotPassOverAndStopsFurtherWrites) {
     LogCapture log;

@@ -48,8 +48,10 @@ private:
 
 CopyResult copyInto(CompanyDatabase& target, CopiedRecipient& copy) {
     if (target.getCompanyInfo1(kCopyTargetPayer).getPK() < 0) return CopyResult::NoPayer;
-    if (entry::isDuplicateTaxID(copy.info, target.getRecipients(kCopyTargetPayer, copy.info.getType())))
-        return CopyResult::Duplicate;
+    // A list read only in part could hide the duplicate, so nothing is stored on it.
+    const auto stored = target.getRecipientsInFull(kCopyTargetPayer, copy.info.getType());
+    if (!stored) return CopyResult::ListUnreadable;
+    if (entry::isDuplicateTaxID(copy.info, *stored)) return CopyResult::Duplicate;
     return target.insertRecipientInfo(copy.info, copy.additional) ? CopyResult::Copied : CopyResult::NotStored;
 }
 

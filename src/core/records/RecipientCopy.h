@@ -40,6 +40,7 @@ enum class CopyResult {
     TargetNotOpened,   // the target file could not be opened; the store has told the user
     NoPayer,           // the target has no payer of key 0
     Duplicate,         // that payer has a recipient of the kind with the same taxpayer number
+    ListUnreadable,    // that payer's recipients could not be read in full: nothing was stored
     NotStored,         // the insert failed; the store has told the user
 };
 
@@ -53,8 +54,9 @@ struct CopyOutcome {
 // the open database's name (or the listed file is the open file), which is then written
 // on its own connection; otherwise the last entry of `databases` with that name, opened
 // for the copy and closed again whatever happens. Taxpayer numbers are compared
-// without dashes and an empty one matches nothing. Both records are stored under one
-// new key, together or not at all.
+// without dashes and an empty one matches nothing; a list that cannot be read in full
+// could hide the duplicate, so nothing is copied then. Both records are stored under
+// one new key, together or not at all.
 CopyOutcome copyRecipient(CompanyDatabase& open, int32_t sourceKey, int32_t kind, const std::string& targetName,
                           const std::vector<databaseInfo>& databases);
 

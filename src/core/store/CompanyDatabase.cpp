@@ -10,6 +10,7 @@
 #include "core/store/CompanyDatabaseUpgradeSteps.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
 
@@ -186,11 +187,29 @@ bool CompanyDatabase::CreateNew(const std::string& path, const std::string& name
         openFailure_ = "A file already exists at \"" + path + "\".";
         return false;
     }
-    const NewFileFields fields{name, year};
-    newFields_ = &fields;
-    const bool made = Init(path, false, true, true, name, failures);
-    newFields_ = nullptr;
-    if (made) Close();
+    // Built under a temporary name: a crash while building leaves nothing under path.
+    const std::string building = newFileBeside(path);
+    bool made = false;
+    if (building.empty()) {
+        openFailure_ = "The file could not be created here. Check that the folder exists and that you may write "
+                       "to it.";
+    } else {
+        const NewFileFields fields{name, year};
+        newFields_ = &fields;
+        made = Init(building, false, true, true, name, OpenFailures::quiet);
+        newFields_ = nullptr;
+        if (made) {
+            Close();
+            std::string reason;
+            made = placeNewFile(building, path, reason);
+            if (!made) openFailure_ = reason;
+        }
+        if (!made) removeNewFile(building);
+    }
+    filePath = path;
+    if (!made)
+        DatabaseError(-1, "Unable to open the company database \"" + path + "\".", openFailure_,
+                      failures == OpenFailures::show, true);
     return made;
 }
 

@@ -2,8 +2,11 @@
 // after another. Each step stores its own number when it ends, so a file that was
 // interrupted resumes after the last step it completed.
 
+#include <sqlite3.h>
+
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <set>
 
 #include "core/foundation/MessageBoxCodes.h"
@@ -15,8 +18,61 @@
 
 namespace companydb_upgrade {
 
+namespace {
+
+constexpr const char* kTransactionEnded =
+    "The database ended the step's transaction before all of its statements had run.";
+
+// The step under way. Its first failure ends it: every later statement of the step,
+// and every write of the operations it calls, is refused (the watch stops them).
+struct StepRun {
+    CompanyDatabase& cdb;
+    WriteGuard::FailureWatch& watch;
+    bool needsTransaction;   // a step of its own transaction, or part of a new file's
+};
+
+thread_local StepRun* currentRun = nullptr;
+
+// Whether the step may run its next statement. A step whose transaction SQLite has
+// ended by itself (a full disk, an I/O error) must not go on: each further statement
+// would be saved on its own.
+bool mayGoOn(StepRun& run) {
+    if (run.watch.failed()) return false;
+    if (run.needsTransaction && !run.cdb.db->isInTransaction()) {
+        run.watch.note(SQLITE_ABORT, kTransactionEnded);
+        return false;
+    }
+    return true;
+}
+
+// Notes the failure of the statement that just ran (and a transaction that ended with it).
+void noteFailure(StepRun& run) {
+    FMDatabase& db = *run.cdb.db;
+    run.watch.note(db.lastErrorCode(), db.lastErrorMessage());
+    if (run.needsTransaction && !db.isInTransaction()) run.watch.note(SQLITE_ABORT, db.lastErrorMessage());
+}
+
+}  // namespace
+
+// Inside a step only what a step that has run before would meet is passed over: a
+// column, table or index that is already there, or a row whose key is taken. A full
+// disk, an I/O error, a damaged file, a locked one or anything else ends the step.
+bool passedOverInStep(int code, const std::string& message) {
+    code &= 0xff;
+    if (code == SQLITE_CONSTRAINT) return true;
+    return code == SQLITE_ERROR && (message.find("already exists") != std::string::npos ||
+                                    message.find("duplicate column name") != std::string::npos);
+}
+
 bool exec(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args) {
-    return cdb.db->executeUpdate(sql, args);
+    StepRun* run = currentRun;
+    if (run && !mayGoOn(*run)) return false;
+    const bool ok = cdb.db->executeUpdate(sql, args);
+    if (run) {
+        if (!ok) noteFailure(*run);
+        else if (run->needsTransaction && !cdb.db->isInTransaction()) run->watch.note(SQLITE_ABORT, kTransactionEnded);
+    }
+    return ok;
 }
 
 void addColumn(CompanyDatabase& cdb, const std::string& table, const std::string& column, const std::string& type,
@@ -25,11 +81,37 @@ void addColumn(CompanyDatabase& cdb, const std::string& table, const std::string
     if (valueSql) exec(cdb, "update " + table + " set " + column + " = " + valueSql + ";");
 }
 
-bool queryHasRow(CompanyDatabase& cdb, const std::string& sql) {
+namespace {
+
+// Runs a query and hands each row to `each`; a query that fails, or stops on an
+// error before its last row, ends the step.
+bool readRows(CompanyDatabase& cdb, const std::string& sql, const std::function<bool(FMResultSet&)>& each) {
+    StepRun* run = currentRun;
+    if (run && !mayGoOn(*run)) return false;
     auto rs = cdb.db->executeQuery(sql);
-    if (!rs) return false;
-    bool has = rs->next();
+    if (!rs) {
+        if (run) noteFailure(*run);
+        return false;
+    }
+    FMError error;
+    while (rs->nextWithError(&error))
+        if (!each(*rs)) break;
     rs->close();
+    if (error.code != 0 && error.code != SQLITE_ROW && error.code != SQLITE_DONE) {
+        if (run) run->watch.note(error.code, error.description);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool queryHasRow(CompanyDatabase& cdb, const std::string& sql) {
+    bool has = false;
+    readRows(cdb, sql, [&](FMResultSet&) {
+        has = true;
+        return false;
+    });
     return has;
 }
 
@@ -38,22 +120,33 @@ bool tableHasRow(CompanyDatabase& cdb, const std::string& table) {
 }
 
 int32_t rowCount(CompanyDatabase& cdb, const std::string& table) {
-    return cdb.db->intForQuery("select count(*) from " + table + ";");
+    int32_t count = 0;
+    readRows(cdb, "select count(*) from " + table + ";", [&](FMResultSet& rs) {
+        count = rs.intForColumnIndex(0);
+        return false;
+    });
+    return count;
 }
 
 namespace {
 
 std::set<std::string> columnNames(CompanyDatabase& cdb, const std::string& table) {
     std::set<std::string> names;
-    auto rs = cdb.db->executeQuery("pragma table_info(" + table + ");");
-    if (!rs) return names;
-    while (rs->next())
-        if (auto n = rs->stringForColumn("name")) names.insert(*n);
-    rs->close();
+    readRows(cdb, "pragma table_info(" + table + ");", [&](FMResultSet& rs) {
+        if (auto n = rs.stringForColumn("name")) names.insert(*n);
+        return true;
+    });
     return names;
 }
 
 }  // namespace
+
+bool readEachRow(CompanyDatabase& cdb, const std::string& sql, const std::function<void(FMResultSet&)>& each) {
+    return readRows(cdb, sql, [&](FMResultSet& rs) {
+        each(rs);
+        return true;
+    });
+}
 
 void rebuildRecipients(CompanyDatabase& cdb, const std::string& scratchTable, const std::vector<Column>& columns) {
     if (!exec(cdb, "alter table recipients rename to " + scratchTable + ";")) return;
@@ -152,14 +245,34 @@ void applyLayoutChanges(CompanyDatabase& cdb, int step, const std::string& form)
 }
 
 void resetLayout(CompanyDatabase& cdb, const std::string& form) {
-    exec(cdb, "delete from " + layoutTable(form) + ";");
-    if (form == "MISC") cdb.Insert1099MISCFields();
-    else if (form == "INT") cdb.Insert1099INTFields();
-    else if (form == "DIV") cdb.Insert1099DIVFields();
-    else if (form == "S") cdb.Insert1099SFields();
-    else if (form == "R") cdb.Insert1099RFields();
-    else if (form == "NEC") cdb.Insert1099NECFields();
-    else cdb.Insert1096Fields();
+    inOneWrite(cdb, [&] {
+        // Emptied and refilled together, also in a step without a transaction of its
+        // own: a table is never left empty.
+        if (!exec(cdb, "delete from " + layoutTable(form) + ";") && !goOn(cdb)) return;
+        if (form == "MISC") cdb.Insert1099MISCFields();
+        else if (form == "INT") cdb.Insert1099INTFields();
+        else if (form == "DIV") cdb.Insert1099DIVFields();
+        else if (form == "S") cdb.Insert1099SFields();
+        else if (form == "R") cdb.Insert1099RFields();
+        else if (form == "NEC") cdb.Insert1099NECFields();
+        else cdb.Insert1096Fields();
+    });
+}
+
+bool goOn(CompanyDatabase& cdb) {
+    (void)cdb;
+    return !currentRun || mayGoOn(*currentRun);
+}
+
+void inOneWrite(CompanyDatabase& cdb, const std::function<void()>& body) {
+    if (!goOn(cdb)) return;
+    // Inside a step's transaction this joins it; the operations called in body then
+    // join this write and leave their failures to the step.
+    WriteGuard guard(*cdb.db);
+    if (!guard.began()) return;
+    body();
+    if (currentRun && !mayGoOn(*currentRun)) guard.fail(currentRun->watch.message());
+    (void)guard.commit();   // a failure is noted by the step's watch
 }
 
 }  // namespace companydb_upgrade
@@ -216,33 +329,57 @@ bool CompanyDatabase::update(bool fromScratch) {
     // and a failure is left to the caller to roll back as a whole.
     const bool joined = db->isInTransaction();
     for (int32_t step = start; step <= kCurrentVersion; ++step) {
-        // Inside a step a statement that fails (a column or table that already exists)
-        // is passed over; only the step's begin, its version write and its commit decide.
         std::string failure;
-        if (runsInTransaction(step)) {
-            WriteGuard guard(*db);
-            if (guard.began()) {
+        {
+            WriteGuard::FailureWatch watch(*db, passedOverInStep);
+            StepRun run{*this, watch, joined || runsInTransaction(step)};
+            currentRun = &run;
+            struct EndRun {
+                ~EndRun() { currentRun = nullptr; }
+            } endRun;
+            if (runsInTransaction(step)) {
+                WriteGuard guard(*db);
+                if (guard.began()) {
+                    kSteps[step - 1](*this);
+                    if (stepHook()) stepHook()(*this, step);
+                    if (mayGoOn(run))
+                        guard.check(db->executeUpdate("update database set current_version = ?;", step));
+                    else
+                        guard.fail(watch.message());
+                    if (!guard.commit()) failure = watch.failed() ? watch.message() : guard.error();
+                } else {
+                    failure = guard.error();
+                }
+                if (failure.empty() && !guard.began()) failure = "The step could not begin.";
+            } else {
+                // The step's statements and the operations it calls commit one by one;
+                // the version is stored only when every one of them was.
                 kSteps[step - 1](*this);
                 if (stepHook()) stepHook()(*this, step);
-                guard.check(db->executeUpdate("update database set current_version = ?;", step));
-                if (!guard.commit()) failure = guard.error().empty() ? std::string("The step could not be committed.") : guard.error();
-            } else {
-                failure = guard.error().empty() ? std::string("The step could not begin.") : guard.error();
+                if (!mayGoOn(run)) failure = watch.message();
+                else if (!db->executeUpdate("update database set current_version = ?;", step))
+                    failure = db->lastErrorMessage();
+                else if (joined && !db->isInTransaction())
+                    failure = kTransactionEnded;
             }
-        } else {
-            kSteps[step - 1](*this);
-            if (stepHook()) stepHook()(*this, step);
-            if (!db->executeUpdate("update database set current_version = ?;", step))
-                failure = db->lastErrorMessage();
+            if (failure.empty() && !joined && db->isInTransaction()) failure = "An upgrade step did not end its transaction.";
         }
-        if (!failure.empty() || (!joined && db->isInTransaction())) {
-            if (!joined && db->isInTransaction() && !db->rollback())
-                platform::systemLog("Unable to roll back an upgrade step: " + db->lastErrorMessage());
-            openFailure_ = "The database could not be upgraded to version " + std::to_string(step) +
-                           " and was left at version " + std::to_string(step - 1) + ". " +
-                           (failure.empty() ? std::string("An upgrade step did not end its transaction.") : failure);
+        if (failure.empty()) continue;
+        if (joined) {
+            openFailure_ = "The database could not be upgraded to version " + std::to_string(step) + ". " + failure;
             return false;
         }
+        if (db->isInTransaction() && !db->rollback())
+            platform::systemLog("Unable to roll back an upgrade step: " + db->lastErrorMessage());
+        // Only the version the file really holds now is named: after a failed rollback
+        // it may be unreadable until the file is opened again.
+        std::optional<int32_t> left;
+        readEachRow(*this, "select current_version from database;",
+                    [&](FMResultSet& rs) { left = rs.intForColumnIndex(0); });
+        openFailure_ = "The database could not be upgraded to version " + std::to_string(step) +
+                       (left ? " and was left at version " + std::to_string(*left) : std::string()) + ". " +
+                       failure;
+        return false;
     }
     return true;
 }

@@ -5,9 +5,11 @@
 // function per step. Nothing outside CompanyDatabaseUpgrade*.cpp includes this.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/sqlite/FMResultSet.h"
 #include "core/sqlite/FMValue.h"
 
 class CompanyDatabase;
@@ -30,13 +32,26 @@ std::vector<Column> recipientsColumns(int step);
 const std::vector<Column>& loginsStep1Columns();
 const std::vector<Column>& recipientsAdditionalInfoColumns();
 
-// Statement helpers. A failing statement is passed over (the result is there for the
-// few places that must know).
+// Statement helpers. Inside a step a statement that fails because what it makes is
+// already there (a column, table, index, or a row's key) is passed over; any other
+// failure ends the step, and every later statement of it is refused. The result is
+// there for the few places that must know.
 bool exec(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValue>& args = {});
+// Whether a failure inside a step (SQLite's result code and message) is passed over.
+bool passedOverInStep(int code, const std::string& message);
+// Whether the step under way may go on (nothing has ended it); steps ask before they
+// call an operation of the company database.
+bool goOn(CompanyDatabase& cdb);
+// Runs body as one write (joining the step's transaction where it has one), so that
+// the operations it calls write together or not at all and report nothing of their
+// own: their failures end the step.
+void inOneWrite(CompanyDatabase& cdb, const std::function<void()>& body);
 // Adds a column and, when valueSql is given, sets it in every row to that SQL literal.
 void addColumn(CompanyDatabase& cdb, const std::string& table, const std::string& column,
                const std::string& type, const char* valueSql);
+// Reads: a query that fails ends the step like a failed statement.
 bool queryHasRow(CompanyDatabase& cdb, const std::string& sql);
+bool readEachRow(CompanyDatabase& cdb, const std::string& sql, const std::function<void(FMResultSet&)>& each);
 bool tableHasRow(CompanyDatabase& cdb, const std::string& table);
 int32_t rowCount(CompanyDatabase& cdb, const std::string& table);
 // Rebuilds recipients with the given columns through a scratch table, copying every

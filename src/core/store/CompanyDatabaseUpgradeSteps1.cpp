@@ -16,7 +16,8 @@ void insertBuiltInLogin(CompanyDatabase& cdb, bool support) {
     user.setUserName(support ? kSupportLoginName : kDefaultLoginName);
     user.setPassword(support ? supportPassword() : std::string(kDefaultLoginName));
     user.setUserType(1);
-    cdb.insertUserInfo(user);
+    // A key already taken leaves the login out; any other failure ends the step.
+    inOneWrite(cdb, [&] { (void)cdb.insertUserInfo(user); });
 }
 
 namespace {
@@ -87,7 +88,7 @@ void step6(CompanyDatabase& cdb) {
     for (const char* table :
          {"_1099MiscFormat", "_1099SFormat", "_1099INTFormat", "_1099DIVFormat", "_1099RFormat", "_1096Format"})
         exec(cdb, std::string("create table ") + table + kLayoutColumns);
-    cdb.SetFormatFields(false);
+    if (goOn(cdb)) cdb.SetFormatFields(false);
     exec(cdb, "create table importFields (recipientType INT, fieldIndex INT, importField INT);");
     exec(cdb, "create index loginsIndex on logins (pk, userType);");
     exec(cdb, "create index companiesIndex on companies (pk);");
@@ -186,7 +187,7 @@ void step16(CompanyDatabase& cdb) {
                                               {"width", "TEXT"},
                                               {"across", "TEXT"},
                                               {"factor", "TEXT"}}));
-    cdb.insertMissingMailingLabels();
+    inOneWrite(cdb, [&] { cdb.insertMissingMailingLabels(); });
 }
 
 void step17(CompanyDatabase& cdb) {
@@ -200,7 +201,7 @@ void step18(CompanyDatabase& cdb) {
     addColumn(cdb, "recipients", "int_line17", "INT", "'-1'");
     addColumn(cdb, "recipients", "FATCA_R", "INT", "-1");
     applyLayoutChanges(cdb, 18, "R");
-    cdb.SetFormatFields(true);
+    if (goOn(cdb)) cdb.SetFormatFields(true);
 }
 
 }  // namespace companydb_upgrade

@@ -58,15 +58,14 @@ void rewriteAmounts(CompanyDatabase& cdb) {
         assignments += std::string(c) + " = ?";
     }
     std::vector<std::vector<FMValue>> updates;
-    if (auto rs = cdb.db->executeQuery("select pk, " + list + " from recipients;")) {
-        while (rs->next()) {
+    // A recipient that cannot be read ends the step: none is rewritten from a part.
+    if (!readEachRow(cdb, "select pk, " + list + " from recipients;", [&](FMResultSet& rs) {
             std::vector<FMValue> values;
-            for (const char* c : kAmountColumns) values.emplace_back(cdb.UpdateRecipientFields(rs->stringForColumn(c)));
-            values.emplace_back(rs->intForColumn("pk"));
+            for (const char* c : kAmountColumns) values.emplace_back(cdb.UpdateRecipientFields(rs.stringForColumn(c)));
+            values.emplace_back(rs.intForColumn("pk"));
             updates.push_back(std::move(values));
-        }
-        rs->close();
-    }
+        }))
+        return;
     for (const auto& values : updates)
         exec(cdb, "update recipients set " + assignments + " where pk = ?;", values);
 }
@@ -119,13 +118,17 @@ void step24(CompanyDatabase& cdb) {
     for (const char* c : {"nec_line1", "nec_line4", "nec_line5_1", "nec_line5_2", "nec_line6_1", "nec_line6_2",
                           "nec_line7_1", "nec_line7_2", "FATCA_NEC"})
         exec(cdb, std::string("update recipients set ") + c + " = -1;");
-    cdb.CopyMiscData();
-    cdb.Insert1099NECFields();
-    cdb.Insert1096Fields();
+    // The four 1099-MISC boxes move to their new places. The recipient record's own
+    // update writes every column of the current schema, several of which only later
+    // steps add, so at this version it would fail for every recipient: the move is
+    // made on the columns themselves.
+    exec(cdb, "update recipients set line7 = line10, line10 = line14, line12 = line15a, line14 = '' where type = 1;");
+    for (void (CompanyDatabase::*operation)() : {&CompanyDatabase::Insert1099NECFields, &CompanyDatabase::Insert1096Fields})
+        if (goOn(cdb)) (cdb.*operation)();
 }
 
 void step25(CompanyDatabase& cdb) {
-    cdb.Insert1099NECFields();
+    if (goOn(cdb)) cdb.Insert1099NECFields();
     const std::string sql =
         "update _1099MiscFormat set  noPrint = (?), rJust = (?), height = (?), width = (?), xCoord = (?), yCoord = "
         "(?)where mappingID = (?); ";
@@ -154,14 +157,13 @@ void step28(CompanyDatabase& cdb) {
 }
 
 void step29(CompanyDatabase& cdb) {
-    cdb.StateName_Company();
-    cdb.StateName_MISC();
-    cdb.StateName_DIV();
-    cdb.StateName_INT();
-    cdb.StateName_R();
-    cdb.StateName_S();
-    cdb.StateName_NEC();
-    cdb.efileStatename();
+    // Each repair writes payer by payer and recipient by recipient; the first write
+    // that fails ends the step, and running it again repairs the rest.
+    for (void (CompanyDatabase::*repair)() :
+         {&CompanyDatabase::StateName_Company, &CompanyDatabase::StateName_MISC, &CompanyDatabase::StateName_DIV,
+          &CompanyDatabase::StateName_INT, &CompanyDatabase::StateName_R, &CompanyDatabase::StateName_S,
+          &CompanyDatabase::StateName_NEC, &CompanyDatabase::efileStatename})
+        if (goOn(cdb)) (cdb.*repair)();
 }
 
 void step30(CompanyDatabase& cdb) {

@@ -102,6 +102,12 @@ void CopyRecipient::Copy_OK() {
                                          false) == kMessageAnswerOkYes)
                 end();
             return;
+        case records::CopyResult::ListUnreadable:
+            tvDatabase::tvMessageBox("",
+                                     "The recipients of this company could not be read to check the Taxpayer ID "
+                                     "for duplicates, so the recipient was not copied.",
+                                     kMessageStyleOK, kCopyErrorTitle, kMessageImagePlain, false);
+            return;
         case records::CopyResult::NoPayer:
             tvDatabase::tvMessageBox("", "The selected database has no company to copy the recipient to.",
                                      kMessageStyleOK, kCopyErrorTitle, kMessageImagePlain, false);

@@ -1,10 +1,15 @@
 // Upgrading older company database files to the current schema.
 
+#include <sqlite3.h>
+
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "CompanyDbTestSupport.h"
+#include "FailingDisk.h"
 #include "core/foundation/tvDatabase.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -265,3 +270,126 @@ TEST_F(CompanyDatabaseUpgrade, AnInterruptedUpgradeResumesToTheSameFile) {
         EXPECT_EQ(dumpOf(*cdb.db), dumpOf(*raw(path("whole.db"))));
     }
 }
+
+// ---------------------------------------------------------------------------
+// A full disk or an I/O error at any step
+
+namespace {
+
+struct DiskFault {
+    int code;
+    bool once;   // only the one write fails (otherwise the disk stays full)
+    const char* name;
+};
+void PrintTo(const DiskFault& f, std::ostream* os) { *os << f.name; }
+
+// The schema and every row of a file.
+std::string schemaAndRows(FMDatabase& db) {
+    std::string dump;
+    auto rs = db.executeQuery("select type, name, ifnull(sql, '') from sqlite_master order by type, name;");
+    while (rs && rs->next())
+        dump += *rs->stringForColumnIndex(0) + " " + *rs->stringForColumnIndex(1) + ": " +
+                *rs->stringForColumnIndex(2) + "\n";
+    if (rs) rs->close();
+    return dump + dumpOf(db);
+}
+
+}  // namespace
+
+class UpgradeOnAFailingDisk : public CompanyDatabaseUpgrade, public ::testing::WithParamInterface<DiskFault> {
+protected:
+    void SetUp() override {
+        CompanyDatabaseUpgrade::SetUp();
+        disk = std::make_unique<FailingDisk>();   // before any connection
+    }
+    void TearDown() override {
+        CompanyDatabase::setStepHookForTesting({});
+        disk.reset();
+        CompanyDatabaseUpgrade::TearDown();
+    }
+
+    std::string fresh(const std::string& from, const std::string& name) {
+        const std::string file = path(name);
+        platform::removePath(file + "-journal");
+        EXPECT_TRUE(platform::copyFile(from, file, true));
+        return file;
+    }
+
+    std::unique_ptr<FailingDisk> disk;
+};
+
+TEST_P(UpgradeOnAFailingDisk, AFailedStepLeavesTheVersionItNamesAndTheFileResumesToTheSameSchemaAndRows) {
+    const std::string base = path("base.db");
+    makeVersion1(base);
+    const std::string untouched = schemaAndRows(*raw(base));
+
+    // The uninterrupted upgrade, and the count of writes when each step has run its
+    // statements (before it stores its number).
+    std::map<int32_t, long> writesAt;
+    CompanyDatabase::setStepHookForTesting(
+        [&](CompanyDatabase&, int32_t step) { writesAt[step] = disk->writes(); });
+    const std::string whole = fresh(base, "whole.db");
+    disk->resetCount();
+    {
+        CompanyDatabase cdb;
+        ASSERT_TRUE(cdb.Init(whole, false, false, true, "Old", CompanyDatabase::OpenFailures::quiet));
+    }
+    CompanyDatabase::setStepHookForTesting({});
+    const std::string expected = schemaAndRows(*raw(whole));
+    ASSERT_EQ(writesAt.size(), 35u);   // steps 2 to 36
+
+    // For every step: a failure among its statements (or at the end of the step
+    // before), one at its first write after its statements (the version and the
+    // commit), and one at its last.
+    std::set<long> failAt;
+    long previous = 0;
+    for (const auto& [step, writes] : writesAt) {
+        failAt.insert(previous + (writes - previous) / 2);
+        failAt.insert(writes);
+        failAt.insert(writes + 1);
+        previous = writes;
+    }
+
+    for (long allowed : failAt) {
+        SCOPED_TRACE("writes allowed: " + std::to_string(allowed));
+        const std::string file = fresh(base, "run.db");
+        std::string failure;
+        {
+            CompanyDatabase cdb;
+            if (GetParam().once) disk->failOnce(allowed, GetParam().code);
+            else disk->failAfter(allowed, GetParam().code);
+            const bool opened = cdb.Init(file, false, false, true, "Old", CompanyDatabase::OpenFailures::quiet);
+            disk->disarm();
+            if (!disk->refused()) {
+                EXPECT_TRUE(opened);
+                continue;
+            }
+            EXPECT_FALSE(opened) << "a write failed, yet the file opened";
+            failure = cdb.openFailure();
+        }
+        const std::string version = text(*raw(file), "select current_version from database;");
+        EXPECT_NE(version, "36");
+        // The message never names a version that the file is not at.
+        const auto left = failure.find("left at version ");
+        if (left != std::string::npos) {
+            EXPECT_EQ(failure.compare(left, 17 + version.size(), "left at version " + version + "."), 0) << failure;
+        }
+        if (version == "1") {
+            EXPECT_EQ(schemaAndRows(*raw(file)), untouched);
+        }
+
+        // With room on the disk again the file opens, as if the upgrade had never stopped.
+        {
+            CompanyDatabase cdb;
+            ASSERT_TRUE(cdb.Init(file, false, false, true, "Old", CompanyDatabase::OpenFailures::quiet)) << failure;
+        }
+        EXPECT_EQ(schemaAndRows(*raw(file)), expected) << failure;
+    }
+    EXPECT_TRUE(ui->boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, UpgradeOnAFailingDisk,
+                         ::testing::Values(DiskFault{SQLITE_FULL, false, "FullDisk"},
+                                           DiskFault{SQLITE_FULL, true, "FullDiskFreedByTheRollback"},
+                                           DiskFault{SQLITE_IOERR_WRITE, true, "IOError"}),
+                         [](const ::testing::TestParamInfo<DiskFault>& fault) { return fault.param.name; });

@@ -2,11 +2,15 @@
 // failure), their names and paths, moving them, and finding them in a folder tree.
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "CompanyDbTestSupport.h"
+#include "FailingDisk.h"
+#include "TestConfiguration.h"
 #include "WithoutFileOverride.h"
 #include "core/foundation/Session.h"
 #include "core/store/DatabaseFiles.h"
@@ -78,6 +82,75 @@ TEST_F(NewFileTest, AnExistingEmptyFileIsNeverRemovedAndAnExistingDatabaseIsRefu
     db = raw(path());
     EXPECT_EQ(text(*db, "select ifnull(name, '') from database;"), "");
     db->close();
+}
+
+// The files of a folder (hidden ones included) whose names hold the text, by name.
+Strings filesNamed(const std::string& folder, const std::string& part) {
+    Strings names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) {
+        const std::string name = e.path().filename().string();
+        if (name.find(part) != std::string::npos) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(NewFileTest, AKillWhileBuildingLeavesNothingUnderTheFinalNameAndARetryWorks) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The program is killed half way through building the file.
+        CompanyDatabase::setStepHookForTesting([](CompanyDatabase&, int32_t step) {
+            if (step == 30) ::_exit(0);
+        });
+        CompanyDatabase cdb;
+        (void)cdb.CreateNew(path(), "Acme", 2025, CompanyDatabase::OpenFailures::quiet);
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(platform::fileExists(path()));
+    EXPECT_FALSE(platform::fileExists(path() + "-journal"));
+
+    CompanyDatabase cdb;
+    ASSERT_TRUE(cdb.CreateNew(path(), "Acme", 2025)) << cdb.openFailure();
+    EXPECT_EQ(text(*raw(path()), "select current_version || '/' || name from database;"), "36/Acme");
+}
+
+TEST_F(NewFileTest, AFullDiskOrAnIOErrorWhileMakingANewCompanyDatabaseLeavesNothingListedAndARetryWorks) {
+    const auto dir = openTestConfiguration(home->path());
+    ASSERT_TRUE(dir);
+    const std::string folder = dir->GetDir();
+    FailingDisk disk;   // the configuration database keeps its own connection, untouched
+    {
+        CompanyDatabase probe;
+        disk.resetCount();
+        ASSERT_TRUE(probe.CreateNew(path("probe.db"), "Probe", 2025));
+    }
+    const long total = disk.writes();
+    ASSERT_GT(total, 3);
+    const auto listed = [] { return session().DBH->appDatabase()->SelectDatabaseList().size(); };
+
+    for (long allowed : {0L, total / 3, 2 * total / 3, total - 1}) {
+        for (bool once : {false, true}) {
+            SCOPED_TRACE(std::to_string(allowed) + (once ? " once" : ""));
+            if (once) disk.failOnce(allowed, SQLITE_IOERR_WRITE);
+            else disk.failAfter(allowed, SQLITE_FULL);
+            const NewDatabaseResult made = makeCompanyDatabase(folder, "Acme Books");
+            disk.disarm();
+            EXPECT_EQ(made.outcome, NewDatabaseResult::Outcome::fileFailed);
+            EXPECT_FALSE(made.reason.empty());
+            EXPECT_EQ(filesNamed(folder, "Acme Books"), Strings{});   // no file under the name, no temporary one
+            EXPECT_EQ(listed(), 0u);
+        }
+    }
+    const NewDatabaseResult made = makeCompanyDatabase(folder, "Acme Books");
+    ASSERT_EQ(made.outcome, NewDatabaseResult::Outcome::created) << made.reason;
+    EXPECT_EQ(listed(), 1u);
+    EXPECT_EQ(text(*raw(made.entry.path()), "select current_version || '/' || name from database;"),
+              "36/Acme Books");
+    EXPECT_TRUE(ui->boxes().empty());
 }
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 // Copying a recipient's identity to another form kind: the records built, the copy
 // into the open database and into another listed file (closed again, its in-use mark
 // cleared), and the refusals: a duplicate taxpayer number, a target without its payer
-// of key 0, a file that is gone or cannot be opened.
+// of key 0, a file that is gone or cannot be opened, a list that cannot be read in full.
 
 #include <gtest/gtest.h>
 
@@ -290,6 +290,35 @@ TEST_F(RecipientCopy, AFailedInsertStoresNeitherRecord) {
     expectFailureBox();
     EXPECT_EQ(records::copyRecipient(cdb, key, 7, "Acme", {}).result, CopyResult::NotStored);
     EXPECT_EQ(count("select count(*) from recipients"), 1);
+}
+
+TEST_F(RecipientCopy, ATargetWhoseRecipientsCannotBeReadInFullGetsNothing) {
+    // Enough recipients of payer 0 that the last page of the file is theirs alone.
+    const std::string other = secondFile("Damaged");
+    {
+        CompanyDatabase fill;
+        ASSERT_TRUE(fill.Init(other, false, true, true, "Damaged"));
+        ASSERT_TRUE(fill.db->executeStatements(
+            "with recursive n(k) as (select 0 union all select k + 1 from n where k < 399) "
+            "insert into recipients (company_FK, pk, type, taxID, lastName) "
+            "select 0, k, 7, printf('%09d', k), hex(randomblob(60)) from n;"));
+        fill.Close();
+    }
+    std::string bytes;
+    ASSERT_TRUE(platform::readFile(other, bytes));
+    ASSERT_GT(bytes.size(), 8u * 4096);
+    for (size_t i = bytes.size() - 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0xA5);
+    ASSERT_TRUE(platform::writeFileAtomically(other, bytes));
+
+    const int32_t key = addSource(1, "123-45-6789");
+    ui.answerBox(1);   // the store says that the file could not be read in full
+    EXPECT_EQ(records::copyRecipient(cdb, key, 7, "Damaged", listed({{"Damaged", other}})).result,
+              CopyResult::ListUnreadable);
+    CompanyDatabase check;
+    ASSERT_TRUE(check.Init(other, false, true, true, "Damaged"));
+    EXPECT_EQ(check.db->intForQuery("select count(*) from recipients_additionalinfo"), 0);
+    EXPECT_EQ(check.db->intForQuery("select count(*) from recipients where pk >= 400"), 0);
+    check.Close();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Copy Recipient: the copy of the selected recipient's identity goes to the payer of
 // key 0 of the chosen database under the chosen form kind; a duplicate taxpayer
-// number, a target without that payer and an empty database list are refused.
+// number, a target without that payer, a target whose recipients cannot be read in
+// full and an empty database list are refused.
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 
 #include "RecordsFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "platform/FileSystem.h"
 #include "ui/records/CopyRecipient.h"
 #include "ui/records/FormKindSwitches.h"
 
@@ -133,6 +135,45 @@ TEST_F(CopyRecipientTest, ADuplicateTaxpayerNumberIsRefusedWithOrWithoutDashes) 
     EXPECT_EQ(box.style, kMessageStyleYes);
     EXPECT_EQ(box.title, "Recipient Copy Error");
     EXPECT_EQ(box.image, kMessageImagePlain);
+}
+
+TEST_F(CopyRecipientTest, ATargetWhoseRecipientsCannotBeReadInFullIsRefused) {
+    const std::string other = listedFile("Damaged", 2025);
+    {
+        // Enough recipients of payer 0 that the last page of the file is theirs alone.
+        CompanyDatabase fill;
+        ASSERT_TRUE(fill.Init(other, false, true, true, "Damaged"));
+        ASSERT_TRUE(fill.db->executeStatements(
+            "with recursive n(k) as (select 0 union all select k + 1 from n where k < 399) "
+            "insert into recipients (company_FK, pk, type, taxID, lastName) "
+            "select 0, k, 7, printf('%09d', k), hex(randomblob(60)) from n;"));
+        fill.Close();
+    }
+    std::string bytes;
+    ASSERT_TRUE(platform::readFile(other, bytes));
+    for (size_t i = bytes.size() - 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0xA5);
+    ASSERT_TRUE(platform::writeFileAtomically(other, bytes));
+
+    scripted->answerBox(kMessageAnswerOkYes);   // the store: the file could not be read in full
+    scripted->answerBox(kMessageAnswerOkYes);
+    copy([](QWidget& w) {
+        chooseTarget(w, "Damaged");
+        click(&w, "NEC1");
+        click(&w, "OK_Button");
+        EXPECT_TRUE(isRunningModal(&w));
+        click(&w, "Cancel_Button");
+    });
+    ASSERT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "Company Database Error!");
+    const MessageBoxRequest box = scripted->boxes()[1];
+    EXPECT_EQ(box.details,
+              "The recipients of this company could not be read to check the Taxpayer ID for duplicates, so the "
+              "recipient was not copied.");
+    EXPECT_EQ(box.title, "Recipient Copy Error");
+    CompanyDatabase check;
+    ASSERT_TRUE(check.Init(other, false, true, true, "Damaged"));
+    EXPECT_EQ(check.db->intForQuery("select count(*) from recipients_additionalinfo"), 0);
+    check.Close();
 }
 
 TEST_F(CopyRecipientTest, ATargetWithoutItsPayerOfKeyZeroIsRefused) {

@@ -99,8 +99,8 @@ public:
     bool CloseFrames();
 
     // ---- commands that hand work to other windows ----
-    // The check from the menu (askedByUser, which first stops a start-up check still
-    // running) or, all on the window's thread, at start-up.
+    // The check on the window's thread: from the menu (askedByUser, which first stops a
+    // start-up check still running), or silent without askedByUser.
     bool CheckForLatestVersion(bool askedByUser, bool internet);
     // The start-up check, off the window's thread: what it has to show comes on the
     // window's thread when it ends, once no other window runs modally.

@@ -47,9 +47,10 @@ int main(int argc, char** argv) {
     handOffs().runNewYearWindow = &ImportPriorYear::runFromMainWindow;
 
     // The update check, from the menu and at start-up (there only when the web site
-    // answers).
+    // answers, and off the window's thread: a silent server must not hold the window).
     handOffs().internetAvailable = &Utils::CheckInternet;
     handOffs().latestVersion = &runUpdateCheck;
+    handOffs().launchUpdateCheck = [] { return prepareLaunchUpdateCheck(&Utils::CheckInternet); };
 
     int status = 0;
     try {
@@ -58,8 +59,8 @@ int main(int argc, char** argv) {
             QApplication::setQuitOnLastWindowClosed(true);
             AppDelegate window;
             window.show();
-            // The rest of the start-up (reopening the recent database, the information
-            // window) runs once the event loop is going.
+            // The rest of the start-up (reopening the recent database, the update check,
+            // the information window) runs once the event loop is going.
             QTimer::singleShot(0, &window, [&window] { window.applicationDidFinishLaunching(); });
             status = app.exec();
         }

@@ -1,16 +1,27 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace platform {
 
 // Synchronous web requests over HTTP and HTTPS (libcurl). They block the calling thread
-// until the answer is in or a time-out ends them. Redirects are followed (to HTTP and
+// until the answer is in or a limit ends them. Redirects are followed (to HTTP and
 // HTTPS addresses only) and no cached copy is ever used.
 
 struct DownloadLimits {
-    long totalSeconds = 10000;   // the whole transfer
-    long connectSeconds = 15;    // reaching the server
+    // The whole transfer, from the first connection attempt to the last byte; zero: none.
+    std::chrono::milliseconds total = std::chrono::seconds(10000);
+    // Reaching the server.
+    std::chrono::milliseconds connect = std::chrono::seconds(15);
+    // Too slow: fewer than slowBytes arrived within the last slowPeriod, at any time from
+    // the start on (headers count, so slowBytes 1 means "nothing at all came"). A server
+    // that takes the connection and never answers, or stops in the middle, ends here.
+    // A zero period sets no such limit.
+    std::chrono::milliseconds slowPeriod{0};
+    std::int64_t slowBytes = 1;
 };
 
 struct WebResult {
@@ -22,11 +33,37 @@ struct WebResult {
 // Downloads the body of address to destination. The bytes go to a temporary file beside
 // destination, which replaces a file of that name only once the whole body of a 2xx
 // answer is in (an empty body makes an empty file). Any other answer, a connection that
-// fails, a body cut short or a time-out leaves no file and the destination as it was.
+// fails, a body cut short, a limit reached or a stop leaves no file and the destination
+// as it was.
 WebResult downloadToFile(const std::string& address, const std::string& destination,
                          const DownloadLimits& limits = {});
 
 // Sends a HEAD request; the status of the final answer, 0 when no answer came in time.
 long headStatus(const std::string& address, long timeoutSeconds);
+
+// A stop for the web requests of another thread: every request made on a thread that
+// watches it (WebRequestStopScope) ends within a fraction of a second once stop() is
+// called, as a failure, and so does every later one.
+class WebRequestStop {
+public:
+    void stop() { stopped_ = true; }
+    bool stopped() const { return stopped_; }
+
+private:
+    std::atomic<bool> stopped_{false};
+};
+
+// While it lives, the web requests of the thread that made it watch `stop` (which must
+// outlive it). Scopes nest; the innermost one counts.
+class WebRequestStopScope {
+public:
+    explicit WebRequestStopScope(const WebRequestStop& stop);
+    ~WebRequestStopScope();
+    WebRequestStopScope(const WebRequestStopScope&) = delete;
+    WebRequestStopScope& operator=(const WebRequestStopScope&) = delete;
+
+private:
+    const WebRequestStop* previous_;
+};
 
 }  // namespace platform

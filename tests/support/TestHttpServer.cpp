@@ -76,7 +76,7 @@ std::string TestHttpServer::address() const { return "http://127.0.0.1:" + std::
 
 void TestHttpServer::answer(const std::string& path, Answer a) {
     std::lock_guard<std::mutex> lock(mutex_);
-    answers_[path] = std::move(a);
+    rules_[path] = Rule{std::move(a), false, Pace{0, std::chrono::milliseconds(0)}};
 }
 
 void TestHttpServer::answer(const std::string& path, int status, std::string body) {
@@ -84,6 +84,16 @@ void TestHttpServer::answer(const std::string& path, int status, std::string bod
     a.status = status;
     a.body = std::move(body);
     answer(path, std::move(a));
+}
+
+void TestHttpServer::answerSlowly(const std::string& path, Answer a, Pace pace) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    rules_[path] = Rule{std::move(a), false, pace};
+}
+
+void TestHttpServer::neverAnswer(const std::string& path) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    rules_[path] = Rule{Answer{}, true, Pace{0, std::chrono::milliseconds(0)}};
 }
 
 std::vector<std::string> TestHttpServer::requests() const {
@@ -113,10 +123,18 @@ void TestHttpServer::serve() {
         if (::poll(&p, 1, 20) <= 0) continue;
         const int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (connection < 0) continue;
-        handle(connection);
-        ::close(connection);
+        ++connections_;
+        const bool silent = silent_;
+        handlers_.emplace_back([this, connection, silent] {
+            if (silent) hold(connection);
+            else handle(connection);
+            ::close(connection);
+        });
     }
+    for (std::thread& handler : handlers_) handler.join();
 }
+
+void TestHttpServer::hold(int) { waitOrStop(kUntilStopped); }
 
 void TestHttpServer::handle(int connection) {
     std::string request;
@@ -136,14 +154,19 @@ void TestHttpServer::handle(int connection) {
     const std::string method = line.substr(0, first);
     const std::string path = line.substr(first + 1, second - first - 1);
 
-    Answer a;
+    Rule rule{Answer{404, "not here", {}, std::chrono::milliseconds(0), false}, false,
+              Pace{0, std::chrono::milliseconds(0)}};
     {
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.push_back(method + " " + path);
-        const auto found = answers_.find(path);
-        if (found != answers_.end()) a = found->second;
-        else a = Answer{404, "not here", {}, std::chrono::milliseconds(0), false};
+        const auto found = rules_.find(path);
+        if (found != rules_.end()) rule = found->second;
     }
+    if (rule.never) {
+        hold(connection);
+        return;
+    }
+    const Answer& a = rule.answer;
 
     std::string head = "HTTP/1.1 " + std::to_string(a.status) + " " + reasonPhrase(a.status) + "\r\n";
     head += "Content-Length: " + std::to_string(a.body.size()) + "\r\nConnection: close\r\n";
@@ -152,5 +175,13 @@ void TestHttpServer::handle(int connection) {
     if (!sendAll(connection, head)) return;
     if (a.stall.count() > 0 && !waitOrStop(a.stall)) return;
     if (method == "HEAD") return;
-    sendAll(connection, a.cutShort ? a.body.substr(0, a.body.size() / 2) : a.body);
+    const std::string body = a.cutShort ? a.body.substr(0, a.body.size() / 2) : a.body;
+    if (rule.pace.bytes == 0) {
+        sendAll(connection, body);
+        return;
+    }
+    for (size_t at = 0; at < body.size(); at += rule.pace.bytes) {
+        if (at > 0 && !waitOrStop(rule.pace.every)) return;
+        if (!sendAll(connection, body.substr(at, rule.pace.bytes))) return;
+    }
 }

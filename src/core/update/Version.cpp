@@ -1,5 +1,6 @@
 #include "core/update/Version.h"
 
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 
@@ -94,22 +95,37 @@ public:
 }  // namespace
 
 bool Version::LatestVersion(bool showMessages, bool) {
-    const bool S = showMessages;
+    if (!prepare(showMessages)) return false;
+    fetch();
+    return finish();
+}
+
+bool Version::prepare(bool showMessages) {
+    const bool S = showMessages_ = showMessages;
+    prepared_ = read_ = versionWarningHeld_ = false;
     if (!configurationReady()) return false;
-    const std::string versionsFile = session().ControlledTempDir + "/" + kVersionsFileName;
-    removeFile(versionsFile);
+    versionsFile_ = session().ControlledTempDir + "/" + kVersionsFileName;
+    address_ = updateServerAddress() + kVersionsDatabasePath;
+    removeFile(versionsFile_);
 
-    if (!tvDatabase::CanCreateFile(versionsFile, S, kCheckFailed, "Unable to save the downloaded version file."))
+    if (!tvDatabase::CanCreateFile(versionsFile_, S, kCheckFailed, "Unable to save the downloaded version file."))
         return false;
+    prepared_ = true;
+    return true;
+}
 
-    data download;
-    if (!download.DownloadFile(updateServerAddress() + kVersionsDatabasePath, versionsFile, 0, 1, 0) ||
-        !platform::fileExists(versionsFile)) {
+void Version::fetch() {
+    if (!prepared_) return;
+    const bool S = showMessages_;
+    const std::string& versionsFile = versionsFile_;
+
+    data download(data::Download::VersionsFile);
+    if (!download.DownloadFile(address_, versionsFile, 0, 1, 0) || !platform::fileExists(versionsFile)) {
         if (S)
             tvDatabase::tvMessageBox_2(kCheckFailed, downloadFailureText(), kMessageStyleOK, kProgramTitle,
                                        kMessageImageError, "OK", "", false, true);
         removeFile(versionsFile);
-        return false;
+        return;
     }
 
     if (!tvDatabase::CanAccessFile(versionsFile, S, kCheckFailed,
@@ -117,28 +133,38 @@ bool Version::LatestVersion(bool showMessages, bool) {
                                    "system administrator provide you with Read & Write access for the following "
                                    "file:\n\n")) {
         removeFile(versionsFile);
-        return false;
+        return;
     }
 
     VersionDatabase versions;
-    if (!versions.Init(versionsFile, S)) {
+    versions.setHoldMessages(!S);
+    const bool opened = versions.Init(versionsFile, S);
+    versionWarningHeld_ = versions.versionWarningHeld();
+    if (!opened) {
         if (S)
             tvDatabase::tvMessageBox(kCheckFailed, "Unable to initialize the downloaded version file. Please try again.",
                                      kMessageStyleOK, "", kMessageImageError, false);
         removeFile(versionsFile);
-        return false;
+        return;
     }
-    VersionInfo info;
-    if (versions.SelectVersionInfo(info, kCheckedYear, kEFileFlag, S) != 1) {
+    if (versions.SelectVersionInfo(info_, kCheckedYear, kEFileFlag, S) != 1) {
         if (S)
             tvDatabase::tvMessageBox(kCheckFailed, "Unable to read from the version file. Please try again.",
                                      kMessageStyleOK, "", kMessageImageError, false);
         versions.Close();
         removeFile(versionsFile);
-        return false;
+        return;
     }
     versions.Close();
     removeFile(versionsFile);
+    read_ = true;
+}
+
+bool Version::finish() {
+    if (versionWarningHeld_) VersionDatabase::showVersionWarning();
+    if (!read_) return false;
+    const VersionInfo& info = info_;
+    const bool S = showMessages_;
 
     const bool newVersion =
         info.mostRecentMajor() > kMajor || (info.mostRecentMajor() == kMajor && info.mostRecentUpdate() > kUpdate);
@@ -197,7 +223,7 @@ bool Version::DoAutoPatch(const VersionInfo& info) {
         }
     }
 
-    data download;
+    data download(data::Download::PatchArchive);
     if (!download.DownloadFile(info.patchURL(), archive, 1, 1, 1) || !platform::fileExists(archive)) {
         removeFile(archive);
         return giveUp("Unable to download patch.",
@@ -242,4 +268,14 @@ bool Version::DoAutoPatch(const VersionInfo& info) {
 bool runUpdateCheck(bool askedByUser, bool internet) {
     if (!askedByUser && !internet) return false;
     return Version().LatestVersion(askedByUser, internet);
+}
+
+UpdateCheckSlowStep prepareLaunchUpdateCheck(std::function<bool()> internet) {
+    auto check = std::make_shared<Version>();
+    if (!check->prepare(false)) return {};
+    return [check, internet = std::move(internet)]() -> UpdateCheckLastStep {
+        if (!internet || !internet()) return {};
+        check->fetch();
+        return [check] { return check->finish(); };
+    };
 }

@@ -98,8 +98,8 @@ void VersionDatabase::update(int32_t flag) {
             const int32_t version = db_->intForQuery("select version from version;");
             if (version == 1) return;
             if (version != 0) {
-                tvDatabase::tvMessageBox("Warning", "The database version does not match the code version.",
-                                         kMessageStyleOK, "", kMessageImageError, false);
+                if (holdMessages_) versionWarningHeld_ = true;
+                else showVersionWarning();
                 return;
             }
         }
@@ -108,6 +108,11 @@ void VersionDatabase::update(int32_t flag) {
         // The read that follows finds no rows and says so.
         platform::systemLog("Versions database " + filepath_ + ": " + e.what());
     }
+}
+
+void VersionDatabase::showVersionWarning() {
+    tvDatabase::tvMessageBox("Warning", "The database version does not match the code version.", kMessageStyleOK, "",
+                             kMessageImageError, false);
 }
 
 int32_t VersionDatabase::GetVersion() {

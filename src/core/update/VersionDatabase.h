@@ -36,8 +36,15 @@ public:
     // missing.
     void verifySchema();
     // 1: create the schema; 0: create it when the file has none. A version other than
-    // 0 and 1 is shown as a warning and changes nothing. Failures are only logged.
+    // 0 and 1 is shown as a warning (or held, below) and changes nothing. Failures are
+    // only logged.
     void update(int32_t flag);
+
+    // Off the window's thread nothing may be shown: with messages held, the version
+    // warning is only noted, for the caller to show later on the window's thread.
+    void setHoldMessages(bool hold) { holdMessages_ = hold; }
+    bool versionWarningHeld() const { return versionWarningHeld_; }
+    static void showVersionWarning();
 
     // The version row's value, -1 when there is no row.
     int32_t GetVersion();
@@ -50,6 +57,8 @@ private:
     void createSchema();
 
     bool isReady_ = false;
+    bool holdMessages_ = false;
+    bool versionWarningHeld_ = false;
     std::shared_ptr<FMDatabase> db_;
     std::string filepath_;
 };

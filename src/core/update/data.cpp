@@ -1,25 +1,56 @@
 #include "core/update/data.h"
 
-#include <atomic>
+#include <mutex>
 
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
-#include "platform/WebRequests.h"
 
 namespace {
-std::atomic<long> downloadSeconds{10000};
+
+std::mutex& limitsMutex() {
+    static std::mutex m;
+    return m;
 }
 
-std::chrono::seconds data::timeout() { return std::chrono::seconds(downloadSeconds.load()); }
+data::Timeouts& currentTimeouts() {
+    static data::Timeouts limits = data::defaultTimeouts();
+    return limits;
+}
 
-void data::setTimeout(std::chrono::seconds limit) { downloadSeconds = static_cast<long>(limit.count()); }
+}  // namespace
+
+data::Timeouts data::defaultTimeouts() {
+    using std::chrono::seconds;
+    Timeouts t;
+    t.versionsFile.total = seconds(60);
+    t.versionsFile.connect = seconds(15);
+    t.versionsFile.slowPeriod = seconds(15);
+    t.versionsFile.slowBytes = 1;
+    t.patchArchive.total = seconds(10000);
+    t.patchArchive.connect = seconds(15);
+    t.patchArchive.slowPeriod = seconds(30);
+    t.patchArchive.slowBytes = 30 * 1024;
+    return t;
+}
+
+data::Timeouts data::timeouts() {
+    std::lock_guard<std::mutex> lock(limitsMutex());
+    return currentTimeouts();
+}
+
+void data::setTimeouts(const Timeouts& limits) {
+    std::lock_guard<std::mutex> lock(limitsMutex());
+    currentTimeouts() = limits;
+}
+
+data::data(Download what) : what_(what) {}
 
 bool data::DownloadFile(const std::string& url, const std::string& destinationPath, int32_t, int32_t, int32_t) {
     destination_ = destinationPath;
     if (url.empty() || destinationPath.empty()) return false;
-    platform::DownloadLimits limits;
-    limits.totalSeconds = downloadSeconds.load();
-    const platform::WebResult result = platform::downloadToFile(url, destinationPath, limits);
+    const Timeouts limits = timeouts();
+    const platform::WebResult result = platform::downloadToFile(
+        url, destinationPath, what_ == Download::VersionsFile ? limits.versionsFile : limits.patchArchive);
     if (!result.ok) {
         platform::systemLog("Download failed! Error - " + result.error);
         return false;

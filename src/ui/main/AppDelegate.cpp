@@ -28,6 +28,7 @@
 #include "core/store/Recipient.h"
 #include "core/store/RecipientFullInfo.h"
 #include "core/store/RecipientListCount.h"
+#include "core/update/UpdateCheckThread.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/main/AboutTalvexa1099.h"
 #include "ui/main/InformationDialog.h"
@@ -74,6 +75,8 @@ AppDelegate::AppDelegate(QWidget* parent) : QMainWindow(parent), ui(new Ui::AppD
 }
 
 AppDelegate::~AppDelegate() {
+    // A start-up check still waiting for the update server ends here, not with the process.
+    stopLaunchUpdateCheck();
     if (company_Refer == this) company_Refer = nullptr;
     delete ui;
 }
@@ -245,13 +248,10 @@ void AppDelegate::applicationWillFinishLaunching() {
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
-    // A started patch installer replaces the program: end at once.
-    if (CheckForLatestVersion(false, true)) {
-        exitProcess(1);
-        return;
-    }
     OpenRecentDatabase(-1, 0, false);
     FillCompanyList();
+    // The update server may be slow or silent: the check must never hold the window.
+    startLaunchUpdateCheck();
     EnableMenus(false);
     {
         InformationDialog information(this);
@@ -267,6 +267,7 @@ bool AppDelegate::windowWillClose() {
 }
 
 void AppDelegate::applicationWillTerminate() {
+    stopLaunchUpdateCheck();
     // Nothing stops the program now: a window that wants to stay cannot keep the file
     // marked as in use by a program that is gone.
     CloseFrames();

@@ -24,6 +24,7 @@ class QTableView;
 class QToolButton;
 class TextListModel;
 class tvDatabase;
+class UpdateCheckThread;
 class AboutTalvexa1099;
 class MISCFrame;
 class NECFrame;
@@ -54,8 +55,9 @@ public:
     ~AppDelegate() override;
 
     // ---- start-up and shut-down ----
-    // The steps that run once the event loop has started: the update check, the
-    // reopening of the recent database, the lists, the information window, the menus.
+    // The steps that run once the event loop has started: the reopening of the recent
+    // database, the lists, the start of the update check, the information window, the
+    // menus.
     void applicationDidFinishLaunching();
     // The program ends: the bound windows close and the open company database closes,
     // losing its in-use mark, whatever the windows answer.
@@ -104,7 +106,15 @@ public:
     bool CloseFrames();
 
     // ---- commands that hand work to other windows ----
+    // The check on the window's thread: from the menu (askedByUser, which first stops a
+    // start-up check still running), or silent without askedByUser.
     bool CheckForLatestVersion(bool askedByUser, bool internet);
+    // The start-up check, off the window's thread: what it has to show comes on the
+    // window's thread when it ends, once no other window runs modally.
+    void startLaunchUpdateCheck();
+    // Stops a start-up check that is still running; it shows nothing then.
+    void stopLaunchUpdateCheck();
+    bool launchUpdateCheckRunning() const { return launchCheck_ != nullptr; }
     bool CreateDatabase();
     void ImportPriorYearBox();
 
@@ -324,6 +334,10 @@ private:
     // Windows beside the main window, kept while open.
     std::unique_ptr<QWidget> Efileframecontroller;
     std::unique_ptr<QWidget> Importprioryear;
+
+    void finishLaunchUpdateCheck(int run, const std::function<bool()>& last);
+    std::unique_ptr<UpdateCheckThread> launchCheck_;
+    int launchCheckRun_ = 0;
 };
 
 // The main window, for every window that calls back into it; null before it is made

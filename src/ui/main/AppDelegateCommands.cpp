@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QTableView>
@@ -30,6 +31,7 @@
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
+#include "core/update/UpdateCheckThread.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/DatabaseAlert.h"
@@ -429,6 +431,9 @@ bool AppDelegate::CheckForLatestVersion(bool askedByUser, bool) {
         plainMessage("Please login as an Administrator to check for updates.", "Restricted", true);
         return false;
     }
+    // The user's own check takes the place of a start-up check still under way: both
+    // would download to the same file.
+    if (askedByUser) stopLaunchUpdateCheck();
     const HandOffs& h = handOffs();
     if (!h.latestVersion) {
         // At start-up there is simply nothing to check.
@@ -437,6 +442,40 @@ bool AppDelegate::CheckForLatestVersion(bool askedByUser, bool) {
     }
     const bool internet = h.internetAvailable && h.internetAvailable();
     return h.latestVersion(askedByUser, internet);
+}
+
+void AppDelegate::startLaunchUpdateCheck() {
+    stopLaunchUpdateCheck();
+    const auto& prepare = handOffs().launchUpdateCheck;
+    if (!prepare) return;
+    UpdateCheckSlowStep slow = prepare();
+    if (!slow) return;
+    const int run = ++launchCheckRun_;
+    launchCheck_ = std::make_unique<UpdateCheckThread>(std::move(slow), [this, run](UpdateCheckLastStep last) {
+        // On the check's thread: what it found goes to the window's thread.
+        QMetaObject::invokeMethod(
+            this, [this, run, last = std::move(last)] { finishLaunchUpdateCheck(run, last); }, Qt::QueuedConnection);
+    });
+}
+
+void AppDelegate::stopLaunchUpdateCheck() {
+    ++launchCheckRun_;   // what a stopped check already sent is dropped
+    launchCheck_.reset();
+}
+
+void AppDelegate::finishLaunchUpdateCheck(int run, const std::function<bool()>& last) {
+    if (run != launchCheckRun_ || !launchCheck_) return;
+    // An offer must not break into another window's work (a patch closes the database):
+    // it waits until the user is back at the main window.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(250, this, [this, run, last] { finishLaunchUpdateCheck(run, last); });
+        return;
+    }
+    launchCheck_.reset();   // its thread has done its work
+    if (!last || !last()) return;
+    // A patch installer has started and replaces the program.
+    applicationWillTerminate();
+    exitProcess(1);
 }
 
 // ---- help documents ----

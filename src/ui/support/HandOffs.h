@@ -3,6 +3,8 @@
 #include <functional>
 #include <memory>
 
+#include "core/update/UpdateCheckThread.h"
+
 class QWidget;
 
 // The work that the main window's commands hand over, after their own checks, to the
@@ -64,6 +66,10 @@ struct HandOffs {
     std::function<bool(bool askedByUser, bool internet)> latestVersion;
     // Whether the maker's web site answers; the update check is told the result.
     std::function<bool()> internetAvailable;
+    // The silent check at start-up, prepared on the window's thread once the main window
+    // shows the reopened database; its slow step runs off the window's thread. Empty
+    // (or an empty step): no check at start-up.
+    std::function<UpdateCheckSlowStep()> launchUpdateCheck;
 };
 
 // The program's one table.

@@ -3,6 +3,10 @@
 #include <ostream>
 #include <string>
 
+#include <functional>
+#include <thread>
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "TempHome.h"
@@ -53,7 +57,7 @@ TEST_P(Download, ReplacesTheFileOnlyWithACompleteSuccessfulBody) {
     ASSERT_TRUE(platform::writeFileAtomically(target, "old contents"));
 
     platform::DownloadLimits limits;
-    limits.totalSeconds = 2;
+    limits.total = std::chrono::seconds(2);
     const platform::WebResult r = platform::downloadToFile(server.address() + "/file", target, limits);
 
     EXPECT_EQ(r.ok, c.downloaded) << r.error;
@@ -113,4 +117,126 @@ TEST(Head, ReportsTheStatusOfTheAnswer) {
     EXPECT_EQ(platform::headStatus(server.address() + "/elsewhere", 5), 404);
     EXPECT_EQ(server.requests(), (std::vector<std::string>{"HEAD /", "HEAD /elsewhere"}));
     EXPECT_EQ(platform::headStatus("http://127.0.0.1:" + std::to_string(TestHttpServer::closedPort()) + "/", 5), 0);
+}
+
+namespace {
+
+// A server that hangs in one of the ways servers do, and the reason the download gives.
+struct HangCase {
+    const char* name;
+    std::function<void(TestHttpServer&)> hang;
+    std::int64_t slowBytes;
+    const char* reason;
+};
+void PrintTo(const HangCase& c, std::ostream* os) { *os << c.name; }
+
+class Hang : public ::testing::TestWithParam<HangCase> {};
+
+// The limits these tests use: nothing for half a second ends a download, and so does
+// less than 1,000 bytes in half a second where that is asked; the total limit is far
+// away, so a download that ends has ended by the slow limit.
+platform::DownloadLimits slowLimits(std::int64_t bytes) {
+    platform::DownloadLimits limits;
+    limits.total = std::chrono::seconds(60);
+    limits.slowPeriod = std::chrono::milliseconds(500);
+    limits.slowBytes = bytes;
+    return limits;
+}
+
+}  // namespace
+
+// However the server hangs, the download ends by the slow limit and leaves nothing.
+TEST_P(Hang, EndsByTheSlowLimitAndLeavesNoFile) {
+    const HangCase& c = GetParam();
+    TempHome home;
+    TestHttpServer server;
+    c.hang(server);
+    const std::string target = home.file("versions.db");
+
+    const platform::WebResult r = platform::downloadToFile(server.address() + "/file", target,
+                                                           slowLimits(c.slowBytes));
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_THAT(r.error, ::testing::HasSubstr(c.reason));
+    EXPECT_FALSE(platform::fileExists(target));
+    EXPECT_EQ(filesIn(home.path()), 4);   // the four folders of the temporary home
+    EXPECT_EQ(server.connections(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Servers, Hang,
+    ::testing::Values(
+        HangCase{"TakesTheConnectionAndNeverReads", [](TestHttpServer& s) { s.setSilent(true); }, 1,
+                 "nothing arrived for 500 ms"},
+        HangCase{"ReadsTheRequestAndNeverAnswers", [](TestHttpServer& s) { s.neverAnswer("/file"); }, 1,
+                 "nothing arrived for 500 ms"},
+        HangCase{"SendsTheHeadersThenStalls",
+                 [](TestHttpServer& s) {
+                     s.answer("/file", {200, std::string(20000, 'v'), {}, TestHttpServer::kUntilStopped, false});
+                 },
+                 1, "nothing arrived for 500 ms"},
+        HangCase{"TooSlow",
+                 [](TestHttpServer& s) {
+                     s.answerSlowly("/file", {200, std::string(20000, 'v'), {}, {}, false},
+                                    {10, std::chrono::milliseconds(100)});
+                 },
+                 1000, "fewer than 1000 bytes arrived in 500 ms"}),
+    [](const ::testing::TestParamInfo<HangCase>& test) { return std::string(test.param.name); });
+
+// A body that keeps coming is not a hang, however long it takes in all.
+TEST(Download, ABodyThatKeepsComingIsNotCutOff) {
+    TempHome home;
+    TestHttpServer server;
+    const std::string body(3000, 'b');
+    server.answerSlowly("/file", {200, body, {}, {}, false}, {300, std::chrono::milliseconds(100)});
+    const std::string target = home.file("file");
+    const platform::WebResult r = platform::downloadToFile(server.address() + "/file", target, slowLimits(1));
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(contents(target), body);
+}
+
+// The total limit ends a body that keeps coming but takes too long.
+TEST(Download, TheTotalLimitEndsALongDownload) {
+    TempHome home;
+    TestHttpServer server;
+    server.answerSlowly("/file", {200, std::string(100000, 'b'), {}, {}, false}, {100, std::chrono::milliseconds(50)});
+    platform::DownloadLimits limits = slowLimits(1);
+    limits.total = std::chrono::seconds(1);
+    const std::string target = home.file("file");
+    const platform::WebResult r = platform::downloadToFile(server.address() + "/file", target, limits);
+    EXPECT_FALSE(r.ok);
+    EXPECT_THAT(r.error, ::testing::HasSubstr("no complete answer within 1 s"));
+    EXPECT_FALSE(platform::fileExists(target));
+}
+
+// A stop ends the web requests of the thread that watches it, and every later one: the
+// download and the HEAD request on a silent server give up without waiting for their
+// limits (a minute here).
+TEST(Download, AStopEndsTheRequestsOfItsThread) {
+    TempHome home;
+    TestHttpServer server;
+    server.setSilent(true);
+    platform::WebRequestStop stop;
+    platform::WebResult result;
+    long status = -1;
+    std::thread requests([&] {
+        const platform::WebRequestStopScope scope(stop);
+        platform::DownloadLimits limits;
+        limits.total = std::chrono::seconds(60);
+        limits.connect = std::chrono::seconds(60);
+        result = platform::downloadToFile(server.address() + "/file", home.file("file"), limits);
+        status = platform::headStatus(server.address() + "/", 60);
+    });
+    while (server.connections() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    stop.stop();
+    requests.join();
+
+    EXPECT_FALSE(result.ok);
+    EXPECT_THAT(result.error, ::testing::HasSubstr("stopped before it ended"));
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(platform::fileExists(home.file("file")));
+    // Another thread's requests do not watch that stop.
+    server.setSilent(false);
+    server.answer("/", 200, "home page");
+    EXPECT_EQ(platform::headStatus(server.address() + "/", 5), 200);
 }

@@ -3,6 +3,7 @@
 // started.
 
 #include <ostream>
+#include <random>
 
 #include "UpdateFixture.h"
 
@@ -156,6 +157,8 @@ namespace {
 struct DownloadFailure {
     const char* name;
     TestHttpServer::Answer answer;
+    TestHttpServer::Pace pace{0, std::chrono::milliseconds(0)};   // bytes 0: all at once
+    bool neverAnswered = false;
 };
 void PrintTo(const DownloadFailure& c, std::ostream* os) { *os << c.name; }
 
@@ -165,11 +168,20 @@ class PatchDownload : public PatchTest, public ::testing::WithParamInterface<Dow
 
 // A download that does not arrive whole leaves nothing on the Desktop.
 TEST_P(PatchDownload, ThatFailsLeavesNothingOnTheDesktop) {
-    data::setTimeout(std::chrono::seconds(1));
+    const DownloadFailure& c = GetParam();
     serveVersions(patchLevel2());
-    TestHttpServer::Answer answer = GetParam().answer;
-    if (answer.body == "archive") answer.body = patchArchive({{"Talvexa1099Patch.pkg", std::string(50000, 'i')}}, home.path());
-    server.answer("/patches/Talvexa1099Patch.zip", answer);
+    TestHttpServer::Answer answer = c.answer;
+    if (answer.body == "archive") {
+        // An installer that does not compress: the archive is as large as it.
+        std::mt19937 bytes(2025);
+        std::string installer(20000, '\0');
+        for (char& b : installer) b = static_cast<char>(bytes() & 0xff);
+        answer.body = patchArchive({{"Talvexa1099Patch.pkg", installer}}, home.path());
+    }
+    const std::string path = "/patches/Talvexa1099Patch.zip";
+    if (c.neverAnswered) server.neverAnswer(path);
+    else if (c.pace.bytes > 0) server.answerSlowly(path, answer, c.pace);
+    else server.answer(path, answer);
     ui->answerBox(kMessageAnswerOkYes);
     ui->answerBox(kMessageAnswerOkYes);
 
@@ -190,7 +202,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DownloadFailure{"CutShort", {200, "archive", {}, {}, true}},
                       DownloadFailure{"NotFound", {404, "<html>no such patch</html>", {}, {}, false}},
                       DownloadFailure{"ServerError", {500, "<html>oops</html>", {}, {}, false}},
-                      DownloadFailure{"Stalled", {200, "archive", {}, std::chrono::milliseconds(4000), false}}),
+                      DownloadFailure{"Stalled", {200, "archive", {}, TestHttpServer::kUntilStopped, false}},
+                      DownloadFailure{"NeverAnswered", {}, {0, std::chrono::milliseconds(0)}, true},
+                      // 1,000 bytes a second where the limit asks for 2,000.
+                      DownloadFailure{"TooSlow", {200, "archive", {}, {}, false}, {100, std::chrono::milliseconds(100)}}),
     [](const ::testing::TestParamInfo<DownloadFailure>& test) { return std::string(test.param.name); });
 
 // What arrived is not an archive that unzips: the user is told where it lies.

@@ -3,10 +3,15 @@
 // never stays behind.
 
 #include <functional>
+#include <future>
 #include <ostream>
+#include <thread>
+
+#include <gmock/gmock.h>
 
 #include "UpdateFixture.h"
 #include "core/foundation/Utils.h"
+#include "core/update/UpdateCheckThread.h"
 #include "core/update/VersionDatabase.h"
 #include "core/update/VersionInfo.h"
 
@@ -209,18 +214,163 @@ TEST_F(UpdateTest, AnOldVersionsFileIsNeverRead) {
     EXPECT_TRUE(ui->boxes().empty());
 }
 
-TEST_F(UpdateTest, AStalledServerEndsInTheTimeOut) {
-    TestHttpServer::Answer stalled;
-    stalled.body = versionsDatabase(Versions{}, home.path());
-    stalled.stall = std::chrono::seconds(6);
-    server.answer(kVersionsDatabasePath, stalled);
-    data::setTimeout(std::chrono::seconds(1));
-    ui->answerBox(2);
-    const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(runUpdateCheck(true, true));
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-    EXPECT_EQ(ui->boxes().at(0).details, kDownloadText);
+namespace {
+
+// An update server that hangs; the check ends by the download limits as a failed
+// download does: from the menu with "Unable to download version file…", at start-up
+// without a word, and never with the versions file left behind.
+enum class Hang { TakesConnectionsSilently, NeverAnswers, HeadersThenNothing, TrickleOutlastsTheTotalLimit };
+
+struct HangCase {
+    const char* name;
+    Hang hang;
+    bool fromMenu;
+};
+void PrintTo(const HangCase& c, std::ostream* os) { *os << c.name; }
+
+class StalledServer : public UpdateTest, public ::testing::WithParamInterface<HangCase> {
+protected:
+    void hang(Hang how) {
+        const std::string body = versionsDatabase(Versions{}, home.path());
+        switch (how) {
+        case Hang::TakesConnectionsSilently: server.setSilent(true); break;
+        case Hang::NeverAnswers: server.neverAnswer(kVersionsDatabasePath); break;
+        case Hang::HeadersThenNothing:
+            server.answer(kVersionsDatabasePath, {200, body, {}, TestHttpServer::kUntilStopped, false});
+            break;
+        case Hang::TrickleOutlastsTheTotalLimit:
+            // A byte every 50 ms is never "nothing for a second", but the file would
+            // take minutes.
+            server.answerSlowly(kVersionsDatabasePath, {200, body, {}, {}, false}, {1, std::chrono::milliseconds(50)});
+            break;
+        }
+    }
+};
+
+}  // namespace
+
+TEST_P(StalledServer, EndsTheCheckAsAFailedDownload) {
+    const HangCase& c = GetParam();
+    hang(c.hang);
+    if (c.fromMenu) ui->answerBox(2);
+
+    EXPECT_FALSE(runUpdateCheck(c.fromMenu, true));
+
+    if (c.fromMenu) {
+        expectBoxes({kCannotDownload});
+    } else {
+        EXPECT_TRUE(ui->boxes().empty());
+    }
     EXPECT_TRUE(filesIn(session().ControlledTempDir).empty());
+    EXPECT_TRUE(company()->IsReady());
+    EXPECT_EQ(server.connections(), 1);
+    EXPECT_THAT(log, ::testing::Contains(::testing::StartsWith("Download failed! Error - ")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hangs, StalledServer,
+    ::testing::Values(HangCase{"SilentFromTheMenu", Hang::TakesConnectionsSilently, true},
+                      HangCase{"SilentAtLaunch", Hang::TakesConnectionsSilently, false},
+                      HangCase{"NeverAnswersFromTheMenu", Hang::NeverAnswers, true},
+                      HangCase{"NeverAnswersAtLaunch", Hang::NeverAnswers, false},
+                      HangCase{"HeadersThenNothingFromTheMenu", Hang::HeadersThenNothing, true},
+                      HangCase{"HeadersThenNothingAtLaunch", Hang::HeadersThenNothing, false},
+                      HangCase{"TrickleFromTheMenu", Hang::TrickleOutlastsTheTotalLimit, true},
+                      HangCase{"TrickleAtLaunch", Hang::TrickleOutlastsTheTotalLimit, false}),
+    [](const ::testing::TestParamInfo<HangCase>& test) { return std::string(test.param.name); });
+
+namespace {
+
+// The start-up check as the program runs it: prepared here, its slow step on a thread
+// of its own, its last step handed back to this (the window's) thread.
+class LaunchCheck : public UpdateTest {
+protected:
+    // Runs the check; true when its thread handed a last step back (kept in `last`).
+    bool runOnItsThread(std::function<bool()> internet = [] { return true; }) {
+        UpdateCheckSlowStep slow = prepareLaunchUpdateCheck(std::move(internet));
+        if (!slow) return false;
+        std::promise<UpdateCheckLastStep> handed;
+        auto arrived = handed.get_future();
+        {
+            UpdateCheckThread thread(std::move(slow), [&](UpdateCheckLastStep step) {
+                slowStepThread = std::this_thread::get_id();
+                handed.set_value(std::move(step));
+            });
+            // A guard against a hang, not a measure: the limits end the step in seconds.
+            if (arrived.wait_for(std::chrono::seconds(60)) != std::future_status::ready) return false;
+        }
+        last = arrived.get();
+        return true;
+    }
+
+    UpdateCheckLastStep last;
+    std::thread::id slowStepThread;
+};
+
+}  // namespace
+
+// What the check shows, it shows on the window's thread, after its thread has ended;
+// its thread shows nothing, not even the warning shown in both modes.
+TEST_F(LaunchCheck, ShowsItsOffersAndWarningOnlyInTheLastStep) {
+    Versions v;
+    v.versionRow = -1;   // the warning
+    serveVersions(v);
+    ASSERT_TRUE(runOnItsThread());
+    EXPECT_NE(slowStepThread, std::this_thread::get_id());
+    EXPECT_TRUE(ui->boxes().empty());
+    EXPECT_FALSE(platform::fileExists(versionsFile()));
+    ASSERT_TRUE(last);
+    ui->answerBox(2);
+    EXPECT_FALSE(last());
+    expectBoxes({kWarning});
+
+    serveVersions(patchLevel2());
+    ASSERT_TRUE(runOnItsThread());
+    EXPECT_EQ(ui->boxes().size(), 1u);
+    ui->answerBox(kMessageAnswerNo);
+    EXPECT_FALSE(last());
+    EXPECT_EQ(ui->boxes().back().caption, kPatchOfferCaption);
+    EXPECT_TRUE(launched.empty());
+}
+
+// A stalled server and a web site that does not answer both end the check silently.
+TEST_F(LaunchCheck, EndsSilentlyWhenTheServerStallsOrTheWebSiteIsAway) {
+    server.neverAnswer(kVersionsDatabasePath);
+    ASSERT_TRUE(runOnItsThread());
+    ASSERT_TRUE(last);
+    EXPECT_FALSE(last());
+
+    serveVersions(patchLevel2());
+    const size_t asked = server.requests().size();
+    ASSERT_TRUE(runOnItsThread([] { return false; }));
+    EXPECT_FALSE(last);   // nothing to do
+    EXPECT_EQ(server.requests().size(), asked);
+    EXPECT_TRUE(ui->boxes().empty());
+    EXPECT_TRUE(filesIn(session().ControlledTempDir).empty());
+}
+
+// Stopped while the server says nothing (at the program's end, or when the user checks
+// from the menu), the check ends at once without waiting for its limits (the
+// program's own, of 15 and 60 seconds) and hands nothing back.
+TEST_F(LaunchCheck, AStopEndsItWithoutALastStep) {
+    data::setTimeouts(data::defaultTimeouts());
+    server.setSilent(true);
+    UpdateCheckSlowStep slow = prepareLaunchUpdateCheck([] { return true; });
+    ASSERT_TRUE(slow);
+    bool handedBack = false;
+    {
+        UpdateCheckThread thread(std::move(slow), [&](UpdateCheckLastStep) { handedBack = true; });
+        while (server.connections() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        thread.stop();
+    }
+    EXPECT_FALSE(handedBack);
+    EXPECT_TRUE(ui->boxes().empty());
+    EXPECT_TRUE(filesIn(session().ControlledTempDir).empty());
+}
+
+TEST_F(LaunchCheck, IsNotPreparedWithoutTheConfigurationDatabase) {
+    session().DBH->appDatabase()->Close();
+    EXPECT_FALSE(prepareLaunchUpdateCheck([] { return true; }));
 }
 
 // The versions database read directly: a file without the tables receives the empty

@@ -112,6 +112,18 @@ inline std::vector<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
+// The download limits of these tests: the versions file fails after 1 s without a byte
+// or 5 s in all, the patch archive when less than 2,000 bytes arrive in a second.
+inline data::Timeouts smallTimeouts() {
+    data::Timeouts t = data::defaultTimeouts();
+    t.versionsFile.total = std::chrono::seconds(5);
+    t.versionsFile.slowPeriod = std::chrono::seconds(1);
+    t.patchArchive.total = std::chrono::seconds(5);
+    t.patchArchive.slowPeriod = std::chrono::seconds(1);
+    t.patchArchive.slowBytes = 2000;
+    return t;
+}
+
 // A box as the test expects it.
 struct Box {
     std::string caption;
@@ -140,7 +152,7 @@ protected:
         const char* saved = std::getenv(kUpdateServerVariable);
         if (saved) savedServer = saved;
         setenv(kUpdateServerVariable, server.address().c_str(), 1);
-        data::setTimeout(std::chrono::seconds(3));
+        data::setTimeouts(smallTimeouts());
         platform::setUrlOpener([this](const std::string& address) {
             opened.push_back(address);
             return true;
@@ -154,7 +166,7 @@ protected:
     void TearDown() override {
         platform::setUrlOpener({});
         platform::setInstallerLauncher({});
-        data::setTimeout(std::chrono::seconds(10000));
+        data::setTimeouts(data::defaultTimeouts());
         if (savedServer) setenv(kUpdateServerVariable, savedServer->c_str(), 1);
         else unsetenv(kUpdateServerVariable);
         EXPECT_TRUE(ui->allAnswersUsed());

@@ -1,10 +1,16 @@
 // The update check as the program installs it behind the main window's commands: a
 // patch that installs ends the program with status 1 and its database released, and at
 // start-up nothing is asked of the update server when the web site does not answer.
+// At start-up the check runs beside the window: a server that says nothing never holds
+// the window, and what the check has to show comes on the window's thread when it ends.
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <optional>
+#include <thread>
+
+#include <QApplication>
 
 #include "MainWindowFixture.h"
 #include "TestHttpServer.h"
@@ -17,8 +23,10 @@
 #include "core/zip/ZipWriteStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Launch.h"
+#include "ui/UiTestHelpers.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/HandOffs.h"
+#include "ui/support/ModalLoop.h"
 #include "ui/support/QtUserInterface.h"
 
 namespace {
@@ -40,16 +48,62 @@ private:
     std::optional<std::string> previous_;
 };
 
+// The scripted seam, noting the thread that shows each message box.
+class ThreadNotingInterface : public ScriptedUserInterface {
+public:
+    MessageBoxResult messageBox(const MessageBoxRequest& request) override {
+        boxThreads.push_back(std::this_thread::get_id());
+        return ScriptedUserInterface::messageBox(request);
+    }
+    std::vector<std::thread::id> boxThreads;
+};
+
+// The limits of these tests: the versions file fails after 1 s without a byte.
+data::Timeouts smallTimeouts() {
+    data::Timeouts t = data::defaultTimeouts();
+    t.versionsFile.total = std::chrono::seconds(5);
+    t.versionsFile.slowPeriod = std::chrono::seconds(1);
+    t.patchArchive.total = std::chrono::seconds(5);
+    t.patchArchive.slowPeriod = std::chrono::seconds(1);
+    return t;
+}
+
+// Lets the window's events run until `done` holds; a guard against a hang, not a
+// measure of time.
+template <class Condition>
+bool spinUntil(Condition done) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > giveUp) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
 class UpdateCommandTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
+        scripted.reset();
+        auto noting = std::make_unique<ThreadNotingInterface>();
+        boxThreads = &noting->boxThreads;
+        scripted = std::move(noting);
         handOffs() = HandOffs{};
         // As the program installs them.
         handOffs().internetAvailable = &Utils::CheckInternet;
         handOffs().latestVersion = &runUpdateCheck;
+        handOffs().launchUpdateCheck = [this] {
+            UpdateCheckSlowStep slow = prepareLaunchUpdateCheck(&Utils::CheckInternet);
+            if (!slow) return slow;
+            return UpdateCheckSlowStep([this, slow] {
+                UpdateCheckLastStep last = slow();
+                slowStepEnded = true;
+                return last;
+            });
+        };
         session().ControlledTempDir = home.file(".config");
-        data::setTimeout(std::chrono::seconds(3));
+        data::setTimeouts(smallTimeouts());
         setProcessExit([this](int status) {
             exits.push_back(status);
             openAtExit = cdb()->IsReady();
@@ -63,12 +117,36 @@ protected:
         showDatabase();
     }
     void TearDown() override {
+        window.reset();   // a start-up check still waiting ends with its window
         handOffs() = HandOffs{};
         setProcessExit({});
         platform::setInstallerLauncher({});
-        data::setTimeout(std::chrono::seconds(10000));
+        data::setTimeouts(data::defaultTimeouts());
         MainWindowTest::TearDown();
     }
+
+    // The program's start from the main window on, with the recent database closed as
+    // the start finds it; the information window is answered with Continue.
+    void startUp() {
+        cdb()->Close();
+        window->show();
+        ScopedModalResponder responder([this](QWidget& shown) {
+            windows.push_back(shown.objectName().toStdString());
+            if (whileInformationShows) whileInformationShows();
+            uitest::press(shown, "Continue_Button");
+        });
+        window->applicationDidFinishLaunching();
+    }
+
+    // The main window shows the recent database, open.
+    void expectRecentDatabaseShown() {
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(cdb()->IsReady());
+        EXPECT_EQ(cdb()->GetPath(), home.file("Acme 2025.db"));
+        EXPECT_EQ(text("Db_name"), "Acme - 1099 Year 2025");
+        EXPECT_EQ(windows, std::vector<std::string>{"InformationDialog"});
+    }
+    std::string versionsFile() const { return session().ControlledTempDir + "/forms1099Versions_64.db"; }
 
     // A versions database offering patch level 2, and the patch archive.
     void offerPatch() {
@@ -108,6 +186,10 @@ protected:
     std::vector<int> exits;
     bool openAtExit = true;
     std::vector<std::string> launched;
+    std::vector<std::thread::id>* boxThreads = nullptr;
+    std::atomic<bool> slowStepEnded{false};
+    std::vector<std::string> windows;
+    std::function<void()> whileInformationShows;
 };
 
 }  // namespace
@@ -169,4 +251,119 @@ TEST_F(UpdateCommandTest, TheHooksCloseAndReopenThroughTheMainWindow) {
     EXPECT_EQ(cdb()->GetPath(), home.file("Acme 2025.db"));
     EXPECT_EQ(window->CompanyVec().size(), 0u);   // no payers in this file
     session().ui = scripted.get();
+}
+
+namespace {
+
+enum class Stall { TakesConnectionsSilently, NeverAnswers, HeadersThenNothing };
+
+struct StallCase {
+    const char* name;
+    Stall stall;
+};
+void PrintTo(const StallCase& c, std::ostream* os) { *os << c.name; }
+
+class StartUpWithAStalledServer : public UpdateCommandTest, public ::testing::WithParamInterface<StallCase> {};
+
+}  // namespace
+
+// With the program's own limits (15 s without a byte, 60 s in all) the server is still
+// saying nothing when the start-up has reached the main window with the recent
+// database open; the check keeps waiting beside it and shows nothing meanwhile.
+TEST_P(StartUpWithAStalledServer, ReachesTheMainWindowWithTheRecentDatabaseOpen) {
+    data::setTimeouts(data::defaultTimeouts());
+    switch (GetParam().stall) {
+    case Stall::TakesConnectionsSilently: server.setSilent(true); break;   // the web site too
+    case Stall::NeverAnswers:
+        server.answer("/", 200, "home page");
+        server.neverAnswer(kVersionsDatabasePath);
+        break;
+    case Stall::HeadersThenNothing:
+        server.answer("/", 200, "home page");
+        server.answer(kVersionsDatabasePath, {200, std::string(20000, 'v'), {}, TestHttpServer::kUntilStopped, false});
+        break;
+    }
+
+    startUp();
+
+    expectRecentDatabaseShown();
+    EXPECT_TRUE(window->launchUpdateCheckRunning());
+    EXPECT_FALSE(slowStepEnded);
+    EXPECT_TRUE(scripted->boxes().empty());
+    EXPECT_TRUE(w<QMenu>("File_Menu")->menuAction()->isEnabled());
+    EXPECT_TRUE(exits.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, StartUpWithAStalledServer,
+                         ::testing::Values(StallCase{"TakesConnectionsSilently", Stall::TakesConnectionsSilently},
+                                           StallCase{"NeverAnswers", Stall::NeverAnswers},
+                                           StallCase{"HeadersThenNothing", Stall::HeadersThenNothing}),
+                         [](const ::testing::TestParamInfo<StallCase>& test) { return std::string(test.param.name); });
+
+// When the limits end the download, the start-up check ends as the silent check does:
+// no message, the database still open, no versions file.
+TEST_F(UpdateCommandTest, AtStartUpAStalledServerEndsTheCheckSilently) {
+    server.answer("/", 200, "home page");
+    server.neverAnswer(kVersionsDatabasePath);
+    startUp();
+    ASSERT_TRUE(spinUntil([this] { return !window->launchUpdateCheckRunning(); }));
+
+    EXPECT_TRUE(slowStepEnded);
+    EXPECT_TRUE(scripted->boxes().empty());
+    expectRecentDatabaseShown();
+    EXPECT_FALSE(platform::fileExists(versionsFile()));
+    EXPECT_EQ(server.requests(), (std::vector<std::string>{"HEAD /", std::string("GET ") + kVersionsDatabasePath}));
+    EXPECT_TRUE(exits.empty());
+}
+
+// The offer found at start-up waits for the information window to close, comes on the
+// window's thread, and a patch that installs ends the program as from the menu.
+TEST_F(UpdateCommandTest, TheStartUpOfferComesOnTheWindowsThreadOnceNoOtherWindowRuns) {
+    offerPatch();
+    server.answer("/", 200, "home page");
+    size_t boxesWhileInformationShowed = 99;
+    whileInformationShows = [&] {
+        // The check ends while the information window is up; what it sent is delivered.
+        ASSERT_TRUE(spinUntil([this] { return slowStepEnded.load(); }));
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        spinUntil([&] { return std::chrono::steady_clock::now() > until; });
+        boxesWhileInformationShowed = scripted->boxes().size();
+    };
+    scripted->answerBox(kMessageAnswerOkYes);   // Download Patch Now
+    scripted->answerBox(kMessageAnswerOkYes);   // needs to close
+
+    startUp();
+    ASSERT_TRUE(spinUntil([this] { return !exits.empty(); }));
+
+    EXPECT_EQ(boxesWhileInformationShowed, 0u);
+    EXPECT_EQ(exits, std::vector<int>{1});
+    EXPECT_FALSE(openAtExit);
+    EXPECT_EQ(launched, std::vector<std::string>{home.file("Desktop/Talvexa1099Patch.pkg")});
+    ASSERT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "A free patch is available! Download now?");
+    EXPECT_EQ(*boxThreads, (std::vector<std::thread::id>{std::this_thread::get_id(), std::this_thread::get_id()}));
+}
+
+// Check for Updates while the start-up check still waits: the start-up check is
+// stopped and shows nothing, the user's own check ends by the limits with the download
+// message.
+TEST_F(UpdateCommandTest, TheMenuCheckTakesThePlaceOfAStartUpCheckStillWaiting) {
+    server.answer("/", 200, "home page");
+    server.neverAnswer(kVersionsDatabasePath);
+    startUp();
+    ASSERT_TRUE(window->launchUpdateCheckRunning());
+    scripted->answerBox(2);
+
+    item("actionCheckforUpdates")->trigger();
+
+    EXPECT_FALSE(window->launchUpdateCheckRunning());
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "Unable to check for updates.");
+    EXPECT_EQ(scripted->boxes()[0].details,
+              "Unable to download version file from the Internet.\n\nTo resolve this issue, please make sure that you "
+              "are connected to the Internet and that Talvexa 1099 is allowed through your firewall.");
+    QApplication::processEvents();
+    EXPECT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_TRUE(cdb()->IsReady());
+    EXPECT_TRUE(exits.empty());
 }

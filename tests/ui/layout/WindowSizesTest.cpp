@@ -15,7 +15,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLayout>
 #include <QPushButton>
 #include <QTableView>
@@ -80,6 +82,7 @@
 #include "ui/setup/Configuration_Setup.h"
 #include "ui/setup/WelcomeDialog.h"
 #include "ui/support/ElidedLabel.h"
+#include "ui/support/FieldsScrollArea.h"
 #include "ui/support/FormErrorDialog.h"
 #include "ui/support/PrintPreview.h"
 #include "ui/support/tvMessageDialog.h"
@@ -327,6 +330,19 @@ std::vector<std::string> cutControls(QWidget& window) {
     return cut;
 }
 
+// Text fields too narrow to show eight characters (an amount such as 9,999.99).
+std::vector<std::string> narrowFields(QWidget& window) {
+    std::vector<std::string> narrow;
+    for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+        if (!field->isVisibleTo(&window) || qobject_cast<QComboBox*>(field->parentWidget())) continue;
+        const int needs = field->fontMetrics().horizontalAdvance(QStringLiteral("9,999.99")) + 8;
+        if (field->width() < needs)
+            narrow.push_back(field->objectName().toStdString() + " is " + std::to_string(field->width()) + " wide, needs " +
+                             std::to_string(needs));
+    }
+    return narrow;
+}
+
 // Push buttons that the user cannot see at once: outside the window or scrolled away.
 std::vector<std::string> hiddenButtons(QWidget& window) {
     std::vector<std::string> hidden;
@@ -371,7 +387,11 @@ TEST_P(WindowSizes, FitsTheScreenAndCutsNothingAtItsSmallestSize) {
     EXPECT_LE(smallest.height(), kScreenHeight);
     window->resize(smallest);
     QCoreApplication::processEvents();
+    // Fields that scroll do so up and down only: none is hidden at the side.
+    for (FieldsScrollArea* area : window->findChildren<FieldsScrollArea*>())
+        EXPECT_LE(area->widget()->width(), area->viewport()->width()) << area->objectName().toStdString();
     for (const std::string& c : cutControls(*window)) ADD_FAILURE() << "cut: " << c;
+    for (const std::string& f : narrowFields(*window)) ADD_FAILURE() << "narrow: " << f;
     for (const std::string& b : hiddenButtons(*window)) ADD_FAILURE() << "button out of sight: " << b;
     saveImage(*window, QString::fromStdString(GetParam().name) + QStringLiteral("-smallest"));
 }

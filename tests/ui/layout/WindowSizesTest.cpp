@@ -108,11 +108,9 @@ struct Closer {
 };
 using WindowPtr = std::unique_ptr<QWidget, Closer>;
 
-class WindowSizes;
-
 struct WindowCase {
     std::string name;
-    std::function<WindowPtr(WindowSizes&)> make;
+    std::function<WindowPtr()> make;   // null: the main window of the test
 };
 
 void PrintTo(const WindowCase& c, std::ostream* os) { *os << c.name; }
@@ -134,7 +132,7 @@ protected:
         ASSERT_TRUE(cdb()->SetYear(2025));
         ASSERT_TRUE(app()->InsertDatabaseInfo(databaseInfo("Acme", path, 2025, false, "")));
         payer = addPayer();
-        for (int32_t kind : {1, 2, 3, 4, 5, 7}) recipient = addRecipient(kind);
+        for (int32_t kind : {1, 2, 3, 4, 5, 7}) addRecipient(kind);
         main->FillCompanyList();
         main->Refresh();
         selectRow("Company_Sel", 0);
@@ -201,7 +199,6 @@ protected:
     std::unique_ptr<ScriptedUserInterface> scripted;
     std::unique_ptr<AppDelegate> main;
     int32_t payer = -1;
-    int32_t recipient = -1;
 };
 
 std::vector<std::string> manyErrors() {
@@ -213,20 +210,20 @@ std::vector<std::string> manyErrors() {
 }
 
 template <class T, class... Args>
-std::function<WindowPtr(WindowSizes&)> plain(Args... args) {
-    return [=](WindowSizes&) { return WindowPtr(new T(args...)); };
+std::function<WindowPtr()> plain(Args... args) {
+    return [=]() { return WindowPtr(new T(args...)); };
 }
 
 std::vector<WindowCase> windows() {
     std::vector<WindowCase> all = {
-        {"AppDelegate", [](WindowSizes&) { return WindowPtr(nullptr); }},
-        {"MISCFrame", [](WindowSizes&) { return WindowPtr(MISCFrame::create()); }},
-        {"NECFrame", [](WindowSizes&) { return WindowPtr(NECFrame::create()); }},
-        {"INTFrame", [](WindowSizes&) { return WindowPtr(INTFrame::create()); }},
-        {"DIVFrame", [](WindowSizes&) { return WindowPtr(DIVFrame::create()); }},
-        {"RFrame", [](WindowSizes&) { return WindowPtr(RFrame::create()); }},
-        {"SFrame", [](WindowSizes&) { return WindowPtr(SFrame::create()); }},
-        {"CompanyController", [](WindowSizes&) { return WindowPtr(CompanyController::create()); }},
+        {"AppDelegate", []() { return WindowPtr(nullptr); }},
+        {"MISCFrame", []() { return WindowPtr(MISCFrame::create()); }},
+        {"NECFrame", []() { return WindowPtr(NECFrame::create()); }},
+        {"INTFrame", []() { return WindowPtr(INTFrame::create()); }},
+        {"DIVFrame", []() { return WindowPtr(DIVFrame::create()); }},
+        {"RFrame", []() { return WindowPtr(RFrame::create()); }},
+        {"SFrame", []() { return WindowPtr(SFrame::create()); }},
+        {"CompanyController", []() { return WindowPtr(CompanyController::create()); }},
         {"NewCompanyFrame", plain<NewCompanyFrame>()},
         {"DeleteCompController", plain<DeleteCompController>()},
         {"AdminDialog", plain<AdminDialog>()},
@@ -244,13 +241,13 @@ std::vector<WindowCase> windows() {
         {"HowToEFile", plain<HowToEFile>()},
         {"HowtoIRIS", plain<HowtoIRIS>()},
         {"ConflictWindow",
-         [](WindowSizes&) {
+         []() {
              auto* w = new ConflictWindow;
              w->geterrors({"Garcia de la Vega, Maria-Fernanda 123-45-6789", "Birch & Sons Construction and Landscapin"});
              return WindowPtr(w);
          }},
         {"Formerrorwindowdlg2",
-         [](WindowSizes&) {
+         []() {
              auto* w = new Formerrorwindowdlg2;
              w->geterrors(manyErrors());
              return WindowPtr(w);
@@ -274,14 +271,14 @@ std::vector<WindowCase> windows() {
         {"Configuration_Setup", plain<Configuration_Setup>()},
         {"WelcomeDialog", plain<WelcomeDialog>()},
         {"FormErrorDialog",
-         [](WindowSizes&) {
+         []() {
              auto* w = new FormErrorDialog;
              w->geterrors(manyErrors());
              return WindowPtr(w);
          }},
         {"PrintPreview", plain<PrintPreview>()},
         {"tvMessageDialog",
-         [](WindowSizes&) {
+         []() {
              auto* w = new tvMessageDialog;
              w->setTitle("Company Database Error!");
              w->setCaptionInfo(
@@ -297,7 +294,7 @@ std::vector<WindowCase> windows() {
     for (int32_t kind : {1, 3, 7})
         for (bool filing : {false, true})
             all.push_back({std::string(filing ? "PrintFilingOptions" : "PrintRecipientOptions") + std::to_string(kind),
-                           [=](WindowSizes&) { return WindowPtr(PrintOptionDialog::make(kind, filing, nullptr).release()); }});
+                           [=]() { return WindowPtr(PrintOptionDialog::make(kind, filing, nullptr).release()); }});
     return all;
 }
 
@@ -369,7 +366,7 @@ void saveImage(QWidget& w, const QString& name) {
 }
 
 TEST_P(WindowSizes, FitsTheScreenAndCutsNothingAtItsSmallestSize) {
-    WindowPtr made = GetParam().make(*this);
+    WindowPtr made = GetParam().make();
     QWidget* window = made ? made.get() : main.get();
     ASSERT_NE(window, nullptr);
     EXPECT_NE(window->layout(), nullptr) << "a window without a layout cannot reflow";

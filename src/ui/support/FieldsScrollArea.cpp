@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QEvent>
 #include <QScrollBar>
 
@@ -20,6 +21,11 @@ FieldsScrollArea::FieldsScrollArea(QWidget* parent) : QScrollArea(parent) {
     // them at their preferred width and scroll sideways below it.
     setWidgetResizable(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A field that takes the focus in any way (Tab from the buttons below, a mnemonic, the
+    // window pointing at a failed field) is scrolled into sight, not only on Tab inside.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && widget() && widget()->isAncestorOf(now)) ensureWidgetVisible(now);
+    });
 }
 
 QSize FieldsScrollArea::sizeHint() const {

@@ -2,6 +2,7 @@
 // for a title bar and a panel, and no label or button in it is cut. A picture of each
 // window at that size is kept under test-output/windows/<Suite.Test>/.
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -19,7 +20,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLayout>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "ScriptedUserInterface.h"
@@ -391,9 +394,62 @@ TEST_P(WindowSizes, FitsTheScreenAndCutsNothingAtItsSmallestSize) {
     for (const std::string& f : narrowFields(*window)) ADD_FAILURE() << "narrow: " << f;
     for (const std::string& b : hiddenButtons(*window)) ADD_FAILURE() << "button out of sight: " << b;
     saveImage(*window, QString::fromStdString(GetParam().name) + QStringLiteral("-smallest"));
+
+    // At the size it asks for, a window shows all its fields without scrolling.
+    window->resize(window->sizeHint());
+    QCoreApplication::processEvents();
+    for (FieldsScrollArea* area : window->findChildren<FieldsScrollArea*>())
+        EXPECT_LE(area->widget()->height(), area->viewport()->height()) << area->objectName().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Every, WindowSizes, ::testing::ValuesIn(windows()),
+                         [](const auto& test) { return test.param.name; });
+
+}  // namespace
+
+namespace {
+
+// The entry windows at their smallest size: Tab through every field, and each one that
+// takes the focus is scrolled into sight.
+class FieldsScrolling : public WindowSizes {};
+
+TEST_P(FieldsScrolling, TabBringsEveryFieldIntoSight) {
+    WindowPtr window = GetParam().make();
+    ASSERT_NE(window, nullptr);
+    window->show();
+    QCoreApplication::processEvents();
+    window->resize(window->minimumSize());
+    QCoreApplication::processEvents();
+    auto* area = window->findChild<FieldsScrollArea*>(QStringLiteral("FieldsScroll"));
+    ASSERT_NE(area, nullptr);
+    QApplication::setActiveWindow(window.get());
+    int scrolledTo = 0;
+    for (int step = 0; step < 120; ++step) {
+        QWidget* focus = window->focusWidget();
+        ASSERT_NE(focus, nullptr);
+        if (area->widget()->isAncestorOf(focus)) {
+            // Scrolling follows the text cursor of a field, which may leave a pixel of its
+            // frame at the edge.
+            const QRect shown = QRect(focus->mapTo(area->viewport(), QPoint(0, 0)), focus->size()).adjusted(0, 2, 0, -2);
+            EXPECT_TRUE(area->viewport()->rect().contains(shown))
+                << focus->objectName().toStdString() << " at " << shown.y() << " of " << area->viewport()->height();
+            scrolledTo = std::max(scrolledTo, area->verticalScrollBar()->value());
+        }
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(focus, &tab);
+    }
+    EXPECT_GT(scrolledTo, 0) << "the fields never needed scrolling at the smallest size";
+}
+
+std::vector<WindowCase> entryWindows() {
+    std::vector<WindowCase> entry;
+    for (const WindowCase& c : windows())
+        if (c.name.size() > 5 && c.name.compare(c.name.size() - 5, 5, "Frame") == 0 && c.name != "NewCompanyFrame")
+            entry.push_back(c);
+    return entry;
+}
+
+INSTANTIATE_TEST_SUITE_P(Entry, FieldsScrolling, ::testing::ValuesIn(entryWindows()),
                          [](const auto& test) { return test.param.name; });
 
 }  // namespace

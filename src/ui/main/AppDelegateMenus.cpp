@@ -91,6 +91,8 @@ void AppDelegate::RefreshMenuAndButton() {
     ui->Company_Sel->setEnabled(open);
     ui->Recipient_sel->setEnabled(open);
     ui->Editprintforms->setEnabled(open);
+    // Closing a database turns Page Setup off; opening one offers it again.
+    if (open) ui->Editpage->setEnabled(true);
     const auto& recipients = session().recp_details;
     ui->prntformforRec->setEnabled(open && recipients && !recipients->selectedRecipients().empty());
 }

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "ui/database/DatabaseManagerDialog.h"
 #include "ui/main/AppDelegate.h"
 #include "WithoutFileOverride.h"
+#include "ui/support/PageSetup.h"
 
 namespace {
 
@@ -120,6 +122,27 @@ TEST_F(OpeningTest, OpensTheDatabaseChosenThroughTheFileMenu) {
     openRowInManager(0);
     w<QAction>("OpenDb_TextFilemenu")->trigger();
     expectOpen(entry);
+}
+
+TEST_F(OpeningTest, PageSetupIsOfferedAgainWhenAnotherDatabaseOpensAfterAClose) {
+    const databaseInfo first = acme();
+    // The second one is opened by an ordinary user: page setup is for everyone.
+    const databaseInfo second =
+        listDatabase(makeDatabase(DatabaseRecipe("Birch").payer("Birch & Sons").user("Bo", "Secret2", 2)), "Birch");
+    ASSERT_TRUE(window->OpenDatabase(first, -1, false));
+    EXPECT_TRUE(enabled("Editpage"));
+
+    w<QAction>("Closedb")->trigger();
+    expectClosed();
+    EXPECT_FALSE(enabled("Editpage"));
+
+    script.expect("LoginDialog", answer::login("Bo", "Secret2"));
+    ASSERT_TRUE(window->OpenDatabase(second, -1, false));
+    ASSERT_TRUE(cdb()->IsReady());
+    EXPECT_TRUE(enabled("Editpage"));
+    script.expect(kPageSetupDialogName, [](QWidget& dialog) { static_cast<QDialog&>(dialog).reject(); });
+    w<QAction>("Editpage")->trigger();
+    EXPECT_EQ(script.seen().back(), kPageSetupDialogName);
 }
 
 TEST_F(OpeningTest, ManagerClosedWithoutOpeningLeavesNothingOpenAndTheNextOpenStillWorks) {

@@ -150,7 +150,8 @@ TEST_F(RecipientImport, QuotedCommaSeparatedFieldsAreStoredWhole) {
     ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].getLastName(), "Acme Supply, Inc.");
     EXPECT_EQ(stored[0].getZip(), "78701");
-    EXPECT_EQ(stored[0].getLine1_Misc(), "2,400.00");
+    // One field, stored in the entry windows' form of the amount.
+    EXPECT_EQ(stored[0].getLine1_Misc(), "2400.00");
     EXPECT_EQ(stored[1].getLastName(), "Oak \"Big\" Shop");
     EXPECT_EQ(stored[1].getAddress(), "2 Oak\r\nSuite 5");
     EXPECT_EQ(stored[1].getCity(), "Dallas");

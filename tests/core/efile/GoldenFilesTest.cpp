@@ -575,6 +575,112 @@ void keepIrisOutput(const std::string& name, const std::string& bytes) {
 
 // ---- the files ------------------------------------------------------------------------
 
+// ---- what the expected files hold ----------------------------------------------------
+//
+// Each expected file was reviewed once, position by position, against the record
+// layouts. Positions are 1-based; "cents" means the amount in whole cents, right-
+// justified and zero-filled. Names and addresses go through the ASCII fallback of the
+// FIRE formatter ("Núñez" -> "NUNEZ", "Zoë" -> "ZOE", "Wiśniewski" -> "WISNIEWSKI",
+// "Çelik" -> "CELIK"), upper-cased, with every character outside A-Z, 0-9, blank, "-"
+// and "&" dropped ("O'Brien" -> "OBRIEN", "400 W. Main Street, Suite 2" -> "400 W MAIN
+// STREET SUITE 2"); the IRIS files are UTF-8 and keep the letters ("Müller", "Ødegaard").
+//
+// fire-combined-on.txt (T, payer 1: MISC DIV INT R S NEC, payer 2: MISC NEC, F; 39 records)
+// - T: 28 "T" (test file); 296-303 00000015, the B records written: the void 1099-MISC
+//   of 3,000.00 and the void imported 1099-NEC (Victor Voss) are not counted; 519-704
+//   the placeholder maker data of a build that sets none.
+// - Record 3, B of José Ángel Núñez (1099-MISC, Kentucky): 288-327 "NUNEZ" and 328-367
+//   "JOSE ANGEL", the surname and names of the additional data, not the recipient's
+//   LastName, which the entry windows fill with the payer's name; 55-66 box 1 stored
+//   "1500" read as 150000 cents (not 0), 79-90 box 3 "12.5" as 1250 (not 125); under
+//   combined filing 663-664 "21" and 665-684 "123456", box 17 "KY/123456" without its
+//   prefix, 723-734 box 16 "30.00" as 3000; 747-748 blank: Kentucky has no combined code
+//   and the group has no payee that has one, so A record 2 has a blank position 6.
+// - The void 1099-MISC is in no record; C record 4 counts 1 payee and totals only José.
+// - Record 6, B of Cardinal Holdings & Co. (1099-DIV, Wisconsin, corrected): 6 "G";
+//   55-66 box 1a stored "1,500" as 150000 (not 0); 747-748 "55"; A record 5 position 6
+//   "1"; K record 8 carries the group total and "55" at 747-748.
+// - Record 10, B of Élodie Lefèvre (1099-INT, France): 287 "1"; 448-498 "PARIS
+//   ILE-DE-FRANCE 75001 FRANCE" (the province stays in the foreign address line);
+//   547-586 box 7 "FRANCE"; 663-722 the payer's routing number (not Kentucky); 747-748
+//   blank and no K record: a foreign address has no state code ("Île-de-France" once
+//   gave Delaware's "10"), so A record 9 has a blank position 6; 55-66 "12.5" as 1250.
+// - Record 13, B of Ruth O'Brien (1099-R, Kentucky): 55-66 box 1 "2,500.00", 67-78 and
+//   163-174 box 2a stored "2500", each 250000; 545-546 "7 ", 548 "1" (IRA/SEP/SIMPLE),
+//   550-551 blank (no percentage), 552-555 "2015", 557-564 "20250315"; 663-684 "21"
+//   and "12345", box 13 "KY12345" without its bare prefix; 723-734 box 14 as 2500,
+//   735-746 zeros (no box 17).
+// - Record 16, B of River Bend Estates LLC (1099-S, state "None"): 488-489 blank (no
+//   state code for "None"); 67-78 box 2 "250,000.00"; 548-555 "20250401", 556-594 the
+//   property "9 RIVER RD PADUCAH KY 42001"; A record 15 position 6 blank, no K (1099-S).
+// - Records 19-26, the 1099-NEC payees of payer 1, by key: Zoë Brontë (imported; box 1
+//   "1500" stored as 1500.00; 663-684 "21" and "998877", box 6 "KY/998877" without its
+//   prefix; 723-734 box 5 "25" as 2500), Pine Tree Design (box 1 "1,500", box 5 "45.5"
+//   as 4550, 747-748 "23"), Nadia Çelik (box 1 "12.5" as 1250; 711-722 box 7 "12.50" as
+//   "1250", left-justified; 723-734 box 5 as 125; 747-748 "37"), Okla Homer (box 1
+//   "2,000", box 4 "200" as 20000 at 91-102; 747-748 "40"), Wendell Wiśniewski (663-677
+//   "036888888888801", no state data; 683-684 and 747-748 "55"), Émile Côté (Canada:
+//   287 "1", 448-498 "TORONTO ONTARIO M5V 2T6 CANADA", no state code, 747-748 blank; no
+//   TIN was imported, so 12-20 are blank), Nowhere Consulting (state "None": 488-489 and
+//   747-748 blank) and Maeve O'Sullivan (entered in the windows: 288-327 "OSULLIVAN",
+//   not the payer's name). Victor Voss, void, is left out.
+// - C record 27: 8 payees, code 1 total 806250, code 4 total 20000. K records 28-31 in
+//   order of first appearance: "23" (2 payees, 230000), "37", "40", "55"; none for
+//   Kentucky, Canada or "None".
+// - Payer 2 (Marisol Peña, Texas, last filing): A records 32 and 35 with 25 "1" and
+//   53-92 "MARISOL PENA"; the 1099-MISC group (Lone Star Rentals, "1,200.00") has no
+//   combined code: position 6 blank, no K; the 1099-NEC group (Tomás Ruiz, corrected,
+//   6 "G") has Oklahoma's "40": position 6 "1", 747-748 "40", K record 38.
+// - F: 2-9 00000008 A records, 50-57 00000015 payees.
+//
+// fire-combined-off.txt (33 records): the same payees with combined filing off: every A
+// position 6 and every 747-748 blank, no K records; the Kentucky state data (663-684)
+// and every state tax position (723-734) of the 1099-MISC, -R and -NEC payees are gone,
+// 723-746 zeros; the 1099-INT payer routing number at 663-722 stays.
+//
+// The 1099-NEC state files (combined filing on; A: 26-27 "NE", 28-45 "134", position 6
+// blank; B: 55-246 sixteen amounts, 247 foreign flag, 248-287 surname or business name,
+// 288-327 first name; C: 16-303 sixteen totals):
+// - state-KY.txt: T 296-303 and F 50-57 00000001: Zoë Brontë alone, the void Victor Voss
+//   left out of the B records, the C count and total. 248-287 "BRONTE", 288-327 "ZOE";
+//   663-664 "21", 665-684 "998877" (prefix stripped); 723-734 2500.
+// - state-ME.txt: Pine Tree Design (248-287 the business name, 288-327 blank; 723-734
+//   4550 from "45.5") and Maeve O'Sullivan (248-287 "OSULLIVAN", 288-327 "MAEVE", not the
+//   payer's name that the windows keep in LastName; 723-734 2000); C 2 payees, 230000.
+// - state-NC.txt: Nadia Çelik: 663 "M", 665-673 "ACCT-NC-0" (the account number's first
+//   9 characters), 674 "V", 687 "N", 688-689 "60" (box 6's first two characters),
+//   711-722 "1250" (box 7 "12.50" without its point), 723-734 125 from "1.25".
+// - state-OK.txt: two payers, each A, B, C and K (747-748 "OK", the postal code): Okla
+//   Homer (box 1 "2,000" as 200000, box 4 "200" as 20000, 723-734 zeros: no box 5) and
+//   Tomás Ruiz (6 "G", 723-734 1500). Émile Côté (Canada) and Nowhere Consulting ("None")
+//   are in no state file.
+// - state-WI.txt: Wendell Wiśniewski: 663-677 "036888888888801" (no box 5 or 6),
+//   683-684 "55".
+//
+// The IRIS files (company key 0, Zero Street Bakery, Inc.: B, its name quoted for its
+// comma, Address Line 2 empty, ZIP 606011234, phone ="312-555-0100"; its combined-filing
+// box on). Amount columns are written as the amount reader reads the stored text, with a
+// point and two decimals; "INVALID" and no amount are empty.
+// - iris-1099-MISC.csv: Ana Müller: box 1 "1500", box 2 "1,500" and box 3 "12.5" as
+//   1500.00, 1500.00, 12.50; office code "00123" cut to ="0012"; combined "OH"; State 1
+//   "OH", 15.00, "OH1234-5" (the "/" removed), 1500.00, local "INVALID" empty, special
+//   data "Say ""hi""".
+// - iris-1099-DIV.csv: Maple Leaf Trust in Canada: state column "Québec" as stored,
+//   ZIP "H3B 1A7", combined filing empty (foreign); box 1a "1,500" as 1500.00; box 8
+//   "Canada".
+// - iris-1099-INT.csv: Björn Ødegaard in Wisconsin: box 1 "12.5" as 12.50; combined
+//   "WI"; State 1 "WI" with 1.00 withheld.
+// - iris-1099-R.csv: Ruth Ng in Kentucky: box 1 "12.5" as 12.50; distribution code
+//   "INVALID" empty; percentages -2 and -1 empty; 2019; "3/15/2025"; combined empty
+//   (Kentucky is not in the program).
+// - iris-1099-S.csv: Lakefront Realty LLC (the comma dropped by the business-name rule):
+//   box 2 "350000" as 350000.00; box 3 "9 River Rd Paducah KY 42001".
+// - iris-1099-NEC.csv: three lines, the imported void Victor Voss left out: Zoë Brontë
+//   (box 1 "1500" imported as 1500.00, State 1 "OK" with 12.50 from "12.5", "OK99",
+//   local tax imported as typed "1,500" written 1500.00; combined empty: her address is
+//   in Kentucky), Acme Ltd (business; its comma and point dropped), Émile Côté (Canada:
+//   "Ontario" as stored, combined filing empty).
+
 struct FireCase {
     const char* name;
     bool combined;
@@ -595,7 +701,7 @@ TEST_P(GoldenFire, MatchesTheExpectedFile) {
 INSTANTIATE_TEST_SUITE_P(Files, GoldenFire,
                          ::testing::Values(FireCase{"CombinedFilingOn", true, "fire-combined-on.txt"},
                                            FireCase{"CombinedFilingOff", false, "fire-combined-off.txt"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 class GoldenStateFile : public Golden, public ::testing::WithParamInterface<const char*> {};
 
@@ -608,7 +714,7 @@ TEST_P(GoldenStateFile, MatchesTheExpectedFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GoldenStateFile, ::testing::Values("KY", "ME", "NC", "OK", "WI"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& testCase) { return std::string(testCase.param); });
 
 struct IrisCase {
     int32_t kind;
@@ -638,6 +744,6 @@ TEST_P(GoldenIris, MatchesTheExpectedFile) {
 INSTANTIATE_TEST_SUITE_P(Files, GoldenIris,
                          ::testing::Values(IrisCase{1, "MISC"}, IrisCase{2, "DIV"}, IrisCase{3, "INT"},
                                            IrisCase{4, "R"}, IrisCase{5, "S"}, IrisCase{7, "NEC"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace

@@ -273,6 +273,25 @@ protected:
         s.r.setS_Zip_Line3("42001");
         store(s);
 
+        // A 1099-DIV and a 1099-INT payee in Kentucky: their state IDs lose their "KY-"
+        // and "KY/" prefixes as every kind's do.
+        Entry divKy = individual(1, 2, "Kenji", "", "Abe", payer);
+        address(divKy, "2 Paris Pike", "Lexington", "Kentucky-KY", "40511");
+        divKy.r.setTaxID("401-88-9999");
+        divKy.r.setDiv_Line1a("100");
+        divKy.r.setDiv_Line13_1("KY-778899");
+        divKy.r.setDiv_Line14_1("5.00");
+        store(divKy);
+
+        Entry intKy = individual(1, 3, "Lena", "", "Hart", payer);
+        address(intKy, "10 Hart Ln", "Bowling Green", "Kentucky-KY", "42101");
+        intKy.r.setTaxID("401-66-7777");
+        intKy.r.setInt_Line1("50");
+        intKy.r.setInt_payerRTN("071000013");
+        intKy.r.setInt_Line14_1("KY/445566");
+        intKy.r.setInt_Line15_1("2.50");
+        store(intKy);
+
         // 1099-NEC through the import: one payee in each state of the state files (a void
         // one in Kentucky), one abroad and one with the state "None".
         importNec(1, "bluegrass-nec.csv",
@@ -585,8 +604,8 @@ void keepIrisOutput(const std::string& name, const std::string& bytes) {
 // and "&" dropped ("O'Brien" -> "OBRIEN", "400 W. Main Street, Suite 2" -> "400 W MAIN
 // STREET SUITE 2"); the IRIS files are UTF-8 and keep the letters ("Müller", "Ødegaard").
 //
-// fire-combined-on.txt (T, payer 1: MISC DIV INT R S NEC, payer 2: MISC NEC, F; 39 records)
-// - T: 28 "T" (test file); 296-303 00000015, the B records written: the void 1099-MISC
+// fire-combined-on.txt (T, payer 1: MISC DIV INT R S NEC, payer 2: MISC NEC, F; 41 records)
+// - T: 28 "T" (test file); 296-303 00000017, the B records written: the void 1099-MISC
 //   of 3,000.00 and the void imported 1099-NEC (Victor Voss) are not counted; 519-704
 //   the placeholder maker data of a build that sets none.
 // - Record 3, B of José Ángel Núñez (1099-MISC, Kentucky): 288-327 "NUNEZ" and 328-367
@@ -599,21 +618,27 @@ void keepIrisOutput(const std::string& name, const std::string& bytes) {
 // - The void 1099-MISC is in no record; C record 4 counts 1 payee and totals only José.
 // - Record 6, B of Cardinal Holdings & Co. (1099-DIV, Wisconsin, corrected): 6 "G";
 //   55-66 box 1a stored "1,500" as 150000 (not 0); 747-748 "55"; A record 5 position 6
-//   "1"; K record 8 carries the group total and "55" at 747-748.
-// - Record 10, B of Élodie Lefèvre (1099-INT, France): 287 "1"; 448-498 "PARIS
+//   "1". Record 7, B of Kenji Abe (1099-DIV, Kentucky): 663-664 "21", 665-684
+//   "778899", box 13 "KY-778899" without its prefix, 723-734 box 14 as 500; 747-748
+//   blank (no code for Kentucky); box 1a "100" as 10000. K record 9 carries the
+//   Wisconsin payee alone (150000) and "55" at 747-748.
+// - Record 11, B of Élodie Lefèvre (1099-INT, France): 287 "1"; 448-498 "PARIS
 //   ILE-DE-FRANCE 75001 FRANCE" (the province stays in the foreign address line);
 //   547-586 box 7 "FRANCE"; 663-722 the payer's routing number (not Kentucky); 747-748
 //   blank and no K record: a foreign address has no state code ("Île-de-France" once
-//   gave Delaware's "10"), so A record 9 has a blank position 6; 55-66 "12.5" as 1250.
-// - Record 13, B of Ruth O'Brien (1099-R, Kentucky): 55-66 box 1 "2,500.00", 67-78 and
+//   gave Delaware's "10"); 55-66 "12.5" as 1250. Record 12, B of Lena Hart (1099-INT,
+//   Kentucky): 663-664 "21", 665-684 "445566", box 14 "KY/445566" without its prefix,
+//   in place of the routing number; 723-734 box 15 "2.50" as 250; box 1 "50" as 5000.
+//   Neither has a combined code, so A record 10 has a blank position 6 and no K.
+// - Record 15, B of Ruth O'Brien (1099-R, Kentucky): 55-66 box 1 "2,500.00", 67-78 and
 //   163-174 box 2a stored "2500", each 250000; 545-546 "7 ", 548 "1" (IRA/SEP/SIMPLE),
 //   550-551 blank (no percentage), 552-555 "2015", 557-564 "20250315"; 663-684 "21"
 //   and "12345", box 13 "KY12345" without its bare prefix; 723-734 box 14 as 2500,
 //   735-746 zeros (no box 17).
-// - Record 16, B of River Bend Estates LLC (1099-S, state "None"): 488-489 blank (no
+// - Record 18, B of River Bend Estates LLC (1099-S, state "None"): 488-489 blank (no
 //   state code for "None"); 67-78 box 2 "250,000.00"; 548-555 "20250401", 556-594 the
-//   property "9 RIVER RD PADUCAH KY 42001"; A record 15 position 6 blank, no K (1099-S).
-// - Records 19-26, the 1099-NEC payees of payer 1, by key: Zoë Brontë (imported; box 1
+//   property "9 RIVER RD PADUCAH KY 42001"; A record 17 position 6 blank, no K (1099-S).
+// - Records 21-28, the 1099-NEC payees of payer 1, by key: Zoë Brontë (imported; box 1
 //   "1500" stored as 1500.00; 663-684 "21" and "998877", box 6 "KY/998877" without its
 //   prefix; 723-734 box 5 "25" as 2500), Pine Tree Design (box 1 "1,500", box 5 "45.5"
 //   as 4550, 747-748 "23"), Nadia Çelik (box 1 "12.5" as 1250; 711-722 box 7 "12.50" as
@@ -624,19 +649,20 @@ void keepIrisOutput(const std::string& name, const std::string& bytes) {
 //   TIN was imported, so 12-20 are blank), Nowhere Consulting (state "None": 488-489 and
 //   747-748 blank) and Maeve O'Sullivan (entered in the windows: 288-327 "OSULLIVAN",
 //   not the payer's name). Victor Voss, void, is left out.
-// - C record 27: 8 payees, code 1 total 806250, code 4 total 20000. K records 28-31 in
+// - C record 29: 8 payees, code 1 total 806250, code 4 total 20000. K records 30-33 in
 //   order of first appearance: "23" (2 payees, 230000), "37", "40", "55"; none for
 //   Kentucky, Canada or "None".
-// - Payer 2 (Marisol Peña, Texas, last filing): A records 32 and 35 with 25 "1" and
+// - Payer 2 (Marisol Peña, Texas, last filing): A records 34 and 37 with 25 "1" and
 //   53-92 "MARISOL PENA"; the 1099-MISC group (Lone Star Rentals, "1,200.00") has no
 //   combined code: position 6 blank, no K; the 1099-NEC group (Tomás Ruiz, corrected,
-//   6 "G") has Oklahoma's "40": position 6 "1", 747-748 "40", K record 38.
-// - F: 2-9 00000008 A records, 50-57 00000015 payees.
+//   6 "G") has Oklahoma's "40": position 6 "1", 747-748 "40", K record 40.
+// - F: 2-9 00000008 A records, 50-57 00000017 payees.
 //
-// fire-combined-off.txt (33 records): the same payees with combined filing off: every A
+// fire-combined-off.txt (35 records): the same payees with combined filing off: every A
 // position 6 and every 747-748 blank, no K records; the Kentucky state data (663-684)
-// and every state tax position (723-734) of the 1099-MISC, -R and -NEC payees are gone,
-// 723-746 zeros; the 1099-INT payer routing number at 663-722 stays.
+// and every state tax position (723-734) of the 1099-MISC, -DIV, -INT, -R and -NEC
+// payees are gone, 723-746 zeros; both 1099-INT payees carry the payer's routing number
+// at 663-722.
 //
 // The 1099-NEC state files (combined filing on; A: 26-27 "NE", 28-45 "134", position 6
 // blank; B: 55-246 sixteen amounts, 247 foreign flag, 248-287 surname or business name,

@@ -377,12 +377,9 @@ TEST_P(WindowSizes, FitsTheScreenAndCutsNothingAtItsSmallestSize) {
     QCoreApplication::processEvents();
     if (window->layout()) window->layout()->activate();
     const QSize smallest = window->minimumSize().expandedTo(window->minimumSizeHint());
-    // The windows open at a size that fits as well (the main window keeps the first size
-    // its own layout file gives it).
-    if (made) {
-        EXPECT_LE(window->width(), kScreenWidth);
-        EXPECT_LE(window->height(), kScreenHeight);
-    }
+    // The windows open at a size that fits as well.
+    EXPECT_LE(window->width(), kScreenWidth);
+    EXPECT_LE(window->height(), kScreenHeight);
     EXPECT_LE(smallest.width(), kScreenWidth);
     EXPECT_LE(smallest.height(), kScreenHeight);
     window->resize(smallest);

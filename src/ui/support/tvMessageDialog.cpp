@@ -1,5 +1,6 @@
 #include "ui/support/tvMessageDialog.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "core/foundation/MessageBoxCodes.h"
@@ -210,6 +211,24 @@ void tvMessageDialog::Button1_code() { finish(kMessageAnswerCancel); }
 void tvMessageDialog::Button2_Code() { finish(kMessageAnswerNo); }
 void tvMessageDialog::Button3_Code() { finish(kMessageAnswerOkYes); }
 void tvMessageDialog::reject() { finish(kMessageAnswerCloseBox); }
+
+// Escape is the key for "not this": in a box with a Cancel button it answers Cancel,
+// so that a prompt whose close box would go ahead cannot be gone ahead with by
+// Escape; in any other box it answers as the close box does.
+void tvMessageDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button3}) {
+            QString title = button->text();
+            title.remove(QLatin1Char('&'));
+            if (!button->isHidden() && button->isEnabled() && title == QLatin1String("Cancel")) {
+                event->accept();
+                button->click();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
 
 void tvMessageDialog::Weblink_action() {
     if (!accessURl_.empty()) openAddress(accessURl_);

@@ -61,8 +61,11 @@ public slots:
     void Weblink_action();
     void Print_Message();
     void Copy_Message();
-    // The close box and Escape end the run with kMessageAnswerCloseBox.
+    // The close box (and Escape in a box without Cancel) ends the run with kMessageAnswerCloseBox.
     void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void finish(int code);

@@ -231,7 +231,8 @@ void tvMessageDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void tvMessageDialog::Weblink_action() {
-    if (!accessURl_.empty()) openAddress(accessURl_);
+    if (!accessURl_.empty())
+        openAddressOrExplain(accessURl_, "Open this address in your web browser:\n\n" + accessURl_, "");
 }
 
 std::string tvMessageDialog::messageText() const {
@@ -240,7 +241,9 @@ std::string tvMessageDialog::messageText() const {
 
 void tvMessageDialog::Print_Message() { printMessageText(this, messageText()); }
 
-void tvMessageDialog::Copy_Message() { copyMessageText(this, messageText(), CopiedAlertForm::Compact, ""); }
+void tvMessageDialog::Copy_Message() {
+    copyMessageText(this, copyText_.empty() ? messageText() : copyText_, CopiedAlertForm::Compact, "");
+}
 
 MessageBoxResult runMessageBox(const MessageBoxRequest& request) {
     tvMessageDialog box;
@@ -260,6 +263,7 @@ MessageBoxResult runMessageBox(const MessageBoxRequest& request) {
         box.showWebLink(request.linkTitle, request.linkAddress);
     }
     box.setImage(request.image);
+    box.setCopyText(request.copyText);
 
     MessageBoxResult result;
     result.code = runModal(&box);

@@ -51,12 +51,12 @@ bool startProgram(const std::vector<std::string>& argv, std::function<void(bool 
     if (::posix_spawnp(&pid, args.front(), nullptr, nullptr, args.data(), environ) != 0) return false;
     // The program runs on its own; a waiting thread keeps it from staying a zombie and
     // hands its exit status on.
-    std::thread([pid, ended = std::move(ended)] {
+    std::thread([pid, report = std::move(ended)] {
         int status = 0;
         pid_t waited = 0;
         while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
         }
-        if (ended) ended(waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        if (report) report(waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }).detach();
     return true;
 }
@@ -72,8 +72,8 @@ bool openUrl(const std::string& address, std::function<void()> failed) {
     if (!startsWith(address, "http://") && !startsWith(address, "https://")) return false;
     std::function<void(bool)> ended;
     if (failed)
-        ended = [failed = std::move(failed)](bool succeeded) {
-            if (!succeeded) failed();
+        ended = [reportFailure = std::move(failed)](bool succeeded) {
+            if (!succeeded) reportFailure();
         };
     return startProgram({openerProgram(), address}, std::move(ended));
 }

@@ -51,9 +51,9 @@ bool systemClipboardWrite(const std::string& text) {
 bool systemOpenAddress(const std::string& address, std::function<void()> failedLater) {
     std::function<void()> failed;
     if (failedLater)
-        failed = [failedLater = std::move(failedLater)] {
+        failed = [onMainThread = std::move(failedLater)] {
             if (QCoreApplication* app = QCoreApplication::instance())
-                QMetaObject::invokeMethod(app, failedLater, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(app, onMainThread, Qt::QueuedConnection);
         };
     return platform::openUrl(address, std::move(failed));
 }

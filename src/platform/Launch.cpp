@@ -27,11 +27,21 @@ std::function<bool(const std::string&)>& installerLauncher() {
     return launcher;
 }
 
+std::string& openerProgramName() {
+    static std::string name;
+    return name;
+}
+
+std::string openerProgram() {
+    std::lock_guard<std::mutex> lock(openerMutex());
+    return openerProgramName().empty() ? std::string("xdg-open") : openerProgramName();
+}
+
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 }  // namespace
 
-bool startProgram(const std::vector<std::string>& argv) {
+bool startProgram(const std::vector<std::string>& argv, std::function<void(bool succeeded)> ended) {
     if (argv.empty() || argv.front().empty()) return false;
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
@@ -39,16 +49,19 @@ bool startProgram(const std::vector<std::string>& argv) {
     args.push_back(nullptr);
     pid_t pid = 0;
     if (::posix_spawnp(&pid, args.front(), nullptr, nullptr, args.data(), environ) != 0) return false;
-    // The program runs on its own; a waiting thread keeps it from staying a zombie.
-    std::thread([pid] {
+    // The program runs on its own; a waiting thread keeps it from staying a zombie and
+    // hands its exit status on.
+    std::thread([pid, report = std::move(ended)] {
         int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        pid_t waited = 0;
+        while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
         }
+        if (report) report(waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }).detach();
     return true;
 }
 
-bool openUrl(const std::string& address) {
+bool openUrl(const std::string& address, std::function<void()> failed) {
     std::function<bool(const std::string&)> opener;
     {
         std::lock_guard<std::mutex> lock(openerMutex());
@@ -57,7 +70,12 @@ bool openUrl(const std::string& address) {
     if (opener) return opener(address);
     // Anything else (a local file, an option for xdg-open) is not a web page to show.
     if (!startsWith(address, "http://") && !startsWith(address, "https://")) return false;
-    return startProgram({"xdg-open", address});
+    std::function<void(bool)> ended;
+    if (failed)
+        ended = [reportFailure = std::move(failed)](bool succeeded) {
+            if (!succeeded) reportFailure();
+        };
+    return startProgram({openerProgram(), address}, std::move(ended));
 }
 
 void setUrlOpener(std::function<bool(const std::string&)> opener) {
@@ -75,6 +93,11 @@ bool launchInstaller(const std::string& path) {
     // An absolute path can never be taken for one of xdg-open's options.
     if (!startsWith(path, "/")) return false;
     return startProgram({"xdg-open", path});
+}
+
+void setOpenerProgram(const std::string& program) {
+    std::lock_guard<std::mutex> lock(openerMutex());
+    openerProgramName() = program;
 }
 
 void setInstallerLauncher(std::function<bool(const std::string&)> launcher) {

@@ -23,6 +23,11 @@ std::string addressStateText(const EntryFormSpec& spec, const EntryView& view, b
     return i == EntryFormSpec::npos ? std::string() : view.text[i];
 }
 
+std::string withoutTrailingBlanks(const std::string& text) {
+    const std::size_t end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
 bool isChosenState(const std::string& s) { return s != "None" && !s.empty() && s != " "; }
 
 // A percentage of a whole: empty, or one or two digits worth 1 to 99 ("05" is 5).
@@ -277,7 +282,8 @@ void viewToRecords(const EntryFormSpec& spec, const EntryView& view, const std::
         const std::string& text = view.text[i];
         switch (f.role) {
         case Role::BusinessName:
-            records.info.setLastName(business ? text : payerName);
+            // Stored as checked: the trailing blanks that the check passes over are not kept.
+            records.info.setLastName(business ? withoutTrailingBlanks(text) : payerName);
             continue;
         case Role::AddressState:
             if (!foreign) records.info.setState(text);

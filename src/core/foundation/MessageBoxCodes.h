@@ -31,4 +31,4 @@ inline constexpr int32_t kMessageImageNoKind = 8;
 inline constexpr int32_t kMessageAnswerOkYes = 2;       // Button3: OK, Yes or the caller's title
 inline constexpr int32_t kMessageAnswerCancel = 8;      // Button1: Cancel
 inline constexpr int32_t kMessageAnswerNo = 16;         // Button2: No or the caller's title
-inline constexpr int32_t kMessageAnswerCloseBox = 1000; // the window's close box or Escape
+inline constexpr int32_t kMessageAnswerCloseBox = 1000; // the close box, or Escape in a box without Cancel

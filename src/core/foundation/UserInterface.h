@@ -46,6 +46,10 @@ struct MessageBoxRequest {
     std::optional<std::string> okYesLabel;
     std::optional<std::string> cancelLabel;
     std::optional<std::string> noLabel;
+
+    // What Copy puts on the clipboard when not empty (a web address the box names, say);
+    // otherwise the caption and details.
+    std::string copyText;
 };
 
 // The program's alert with named buttons.

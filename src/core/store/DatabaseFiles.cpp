@@ -11,12 +11,15 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sqlite3.h>
+
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/foundation/Utils.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "core/sqlite/FMDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/FileSystem.h"
 
@@ -198,6 +201,28 @@ FileMove moveDatabaseFile(const std::string& from, const std::string& to) {
     if (ec != std::errc::cross_device_link) return FileMove::failed;
     if (!copyDatabaseFile(from, to)) return FileMove::failed;
     return platform::removePath(from) ? FileMove::moved : FileMove::copiedOldKept;
+}
+
+bool isCompanyDatabaseFile(const std::string& path, int32_t* year) {
+    if (year) *year = 0;
+    if (!platform::fileExists(path) || platform::isDirectory(path)) return false;
+    FMDatabase probe(path);
+    probe.setLogsErrors(false);
+    if (!probe.openWithFlags(SQLITE_OPEN_READONLY)) return false;
+    bool company = false;
+    if (auto rs = probe.executeQuery("select count(*) from sqlite_master where type = 'table' and name in "
+                                     "('database', 'companies', 'logins', 'recipients');")) {
+        company = rs->next() && rs->intForColumnIndex(0) == 4;
+        rs->close();
+    }
+    if (company && year) {
+        if (auto rs = probe.executeQuery("select year from database;")) {
+            if (rs->next()) *year = rs->intForColumnIndex(0);
+            rs->close();
+        }
+    }
+    probe.close();
+    return company;
 }
 
 std::vector<std::string> findDatabaseFiles(const std::string& folder, const std::string& yearText) {

@@ -65,6 +65,14 @@ void removeNewFile(const std::string& temporary);
 enum class FileMove { moved, copiedOldKept, failed };
 FileMove moveDatabaseFile(const std::string& from, const std::string& to);
 
+// Whether the file is one of our company databases, read without changing a byte: SQLite
+// opens it and it has the tables every company database has had since its first
+// version ("database", "companies", "logins" and "recipients"). The configuration
+// database, which has a "database" table too, is not one. year, when given, receives
+// the year the file is for, or 0 when it stores none (files from before the year was
+// kept, which are taken as this year's when they are upgraded).
+bool isCompanyDatabaseFile(const std::string& path, int32_t* year = nullptr);
+
 // Every file below the folder whose path contains both the year text and ".db"
 // (anywhere, folder names included), depth first. Hidden files and folders, folders
 // that cannot be read and symbolic links to folders are passed over; the entries of a

@@ -364,10 +364,11 @@ void CompanyController::Cancel() {
         if (answer == kMessageAnswerNo) {
             releaseFromMainWindow();
             endWindow();
-        } else if (answer == kMessageAnswerCancel) {
+        } else if (answer == kMessageAnswerOkYes) {
+            if (DoSave()) endWindow();
+        } else {
+            // Cancel, or the prompt dismissed by its close box: the edits stay, unsaved.
             ui_->UpdateCom_Btnproperty->setDefault(true);
-        } else if (DoSave()) {
-            endWindow();
         }
         return;
     }
@@ -386,12 +387,13 @@ bool CompanyController::windowShouldClose() {
         const int32_t answer = tvDatabase::tvMessageBox(
             "Save before closing?", "You may have unsaved changes. Would you like to save before closing?",
             kMessageStyleYesNoCancel, "Company Inforamtion", kMessageImagePrompt, false);
-        if (answer == kMessageAnswerCancel) {
+        if (answer != kMessageAnswerOkYes && answer != kMessageAnswerNo) {
+            // Cancel, or the prompt dismissed by its close box: the edits stay, unsaved.
             ui_->UpdateCom_Btnproperty->setDefault(true);
             return false;
         }
-        // "Save" and the prompt's own close box save; a refused write keeps the window.
-        if (answer != kMessageAnswerNo && !DoSave()) return false;
+        // A refused write keeps the window.
+        if (answer == kMessageAnswerOkYes && !DoSave()) return false;
         refreshMainWindow();
         return true;
     }

@@ -29,9 +29,10 @@ NewCompanyFrame::NewCompanyFrame(QWidget* parent) : QDialog(parent), ui_(std::ma
 
 NewCompanyFrame::~NewCompanyFrame() = default;
 
-std::optional<std::string> NewCompanyFrame::askCompanyName(QWidget* parent) {
+std::optional<std::string> NewCompanyFrame::askCompanyName(QWidget* parent, std::string* federalID) {
     NewCompanyFrame dialog(parent);
     if (runModal(&dialog) != kOKCode) return std::nullopt;
+    if (federalID) *federalID = dialog.GetFedId();
     return dialog.GetName();
 }
 
@@ -62,6 +63,8 @@ void NewCompanyFrame::OK_Click() {
     name.replace(kOuterWhiteSpace, QString());
     ui_->Comp_Name->setText(firstCharacters(name, kNameLimit));
     Name_ = ui_->Comp_Name->text().toStdString();
+    // OK may come while the federal ID is still being typed, before its field has ended.
+    Fed_Text();
     if (company_Refer) company_Refer->setCompanycontrol(nullptr);
     end(kOKCode);
 }

@@ -15,8 +15,9 @@ class NewCompanyFrame;
 //
 // Run it through runModal: OK ends the run with kOKCode and GetName() gives the name,
 // trimmed of white space at both ends (line breaks too) and cut to 40 characters; it
-// may still be empty when only white space was typed. Cancel, the close box and Escape
-// end the run with kCancelCode. The federal ID is neither checked nor required.
+// may still be empty when only white space was typed; GetFedId() gives the federal ID as
+// typed, trimmed of blanks and tabs at both ends. Cancel, the close box and Escape end
+// the run with kCancelCode. The federal ID is neither checked nor required.
 class NewCompanyFrame : public QDialog {
     Q_OBJECT
 
@@ -28,8 +29,9 @@ public:
     explicit NewCompanyFrame(QWidget* parent = nullptr);
     ~NewCompanyFrame() override;
 
-    // Runs the dialog; the name after OK, nothing after Cancel or the close box.
-    static std::optional<std::string> askCompanyName(QWidget* parent);
+    // Runs the dialog; the name after OK, nothing after Cancel or the close box. The
+    // federal ID typed goes into federalID when one is given.
+    static std::optional<std::string> askCompanyName(QWidget* parent, std::string* federalID = nullptr);
 
     const std::string& GetName() const { return Name_; }
     const std::string& GetFedId() const { return FedId_; }

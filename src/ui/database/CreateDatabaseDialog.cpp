@@ -128,7 +128,9 @@ void CreateDatabaseDialog::Create_DB() {
     candidate.setName(name);
     std::string refusal;
     if (!candidate.ValidateName(refusal)) {
-        runDatabaseAlert(this, IconKind::Error, refusal, "Unable to create the 1099 Database.", "", {"OK"}, false);
+        // The title bar cuts a long title short, so the reason is also the alert's text.
+        runDatabaseAlert(this, IconKind::Error, refusal, "Unable to create the 1099 Database.", refusal, {"OK"},
+                         false);
         ui_->Comp_Name->setFocus();
         return;
     }

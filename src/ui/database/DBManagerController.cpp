@@ -691,6 +691,15 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
         return refused;
     }
 
+    // Another kind of SQLite file (the configuration database, say) is refused before
+    // opening it as a company database would try to bring it up to date.
+    if (!isCompanyDatabaseFile(temp)) {
+        scratchCopy.remove();
+        messageBox(caption, "The following file is not a Talvexa 1099 company database:\n\n    " + path,
+                   kMessageStyleOK, kMessageImageError);
+        return refused;
+    }
+
     databaseInfo entry;
     bool backup = false;
     {

@@ -14,6 +14,7 @@
 #include "core/store/DatabaseFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
+#include "ui/database/DatabaseListSupport.h"
 #include "ui/main/TextListModel.h"
 #include "ui/support/FileChoosers.h"
 #include "ui/support/ModalLoop.h"
@@ -23,6 +24,15 @@
 namespace {
 
 constexpr const char* kSearchTitle = "Find Database";
+
+// Only what the Database Manager would take: company databases of its year that can
+// be opened for writing. The configuration database (whose name has the year and
+// ".db" too) and other programs' files stay out of the list.
+bool isAddable(const std::string& path) {
+    int32_t year = 0;
+    return isCompanyDatabaseFile(path, &year) && (year == 0 || year == kDatabaseYear) &&
+           tvDatabase::CanAccessFile(path, false, "", "");
+}
 
 }  // namespace
 
@@ -104,7 +114,9 @@ bool FindDatabase::searchDatabases() {
         return false;
     }
 
-    Find_List = findDatabaseFiles(folder, ui_->Version_year->text().toStdString());
+    Find_List.clear();
+    for (const std::string& path : findDatabaseFiles(folder, ui_->Version_year->text().toStdString()))
+        if (isAddable(path)) Find_List.push_back(path);
     tvDatabase::tvMessageBox("Finished Search.",
                              "Talvexa 1099 has finished searching for " + std::to_string(year) + " databases in " +
                                  folder,

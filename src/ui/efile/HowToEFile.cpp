@@ -22,10 +22,7 @@ HowToEFile::HowToEFile(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
 HowToEFile::~HowToEFile() = default;
 
 void HowToEFile::open(const std::string& address) {
-    if (openAddress(address)) return;
-    tvDatabase::tvMessageBox("Unable to open the web browser.",
-                             "Open this address in your web browser:\n\n" + address, kMessageStyleOK,
-                             "How to E-File", kMessageImageError, false);
+    openAddressOrExplain(address, "Open this address in your web browser:\n\n" + address, "How to E-File");
 }
 
 void HowToEFile::Form_4419() {

@@ -21,10 +21,7 @@ HowtoIRIS::HowtoIRIS(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
 HowtoIRIS::~HowtoIRIS() = default;
 
 void HowtoIRIS::openPage(const std::string& address) {
-    if (openAddress(address)) return;
-    tvDatabase::tvMessageBox("Unable to open the web browser.",
-                             "Open this address in your web browser:\n\n" + address, kMessageStyleOK, "",
-                             kMessageImageError, false);
+    openAddressOrExplain(address, "Open this address in your web browser:\n\n" + address, "");
 }
 
 void HowtoIRIS::Sign_Action() { openPage(std::string(kIrisSignInHost) + kIrisSignInPath); }

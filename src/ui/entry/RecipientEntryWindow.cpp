@@ -13,6 +13,7 @@
 #include "core/entry/RecipientRecordWrites.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormErrorList.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
@@ -271,8 +272,9 @@ void RecipientEntryWindow::showRecords() {
     setAddressControls(records_.info.getAddressIsNotUSTerritory());
 }
 
-// Shows a stored recipient as loading and stepping do: its texts cut to their fields,
-// checked, and stored back with the result of the check in one write.
+// Shows a stored recipient as loading and stepping do: its texts cut to their fields
+// and checked. Looking at a recipient writes nothing: what the window shows reaches the
+// file only when the user saves it.
 void RecipientEntryWindow::showStoredRecipient(const RecipientRecords& records) {
     records_ = records;
     showRecords();
@@ -281,10 +283,6 @@ void RecipientEntryWindow::showStoredRecipient(const RecipientRecords& records) 
     showView(view);
     viewToRecords(spec_, view, payer_.getName(), records_);
     Validate();
-    if (records_.info.getPK() >= 0) {
-        // A failure is reported by the store; the window shows the record either way.
-        (void)updateRecipientRecords(*companyDatabase(), records_.info, records_.additional);
-    }
 }
 
 // ---------------------------------------------------------------------------
@@ -460,11 +458,12 @@ bool RecipientEntryWindow::windowShouldClose() {
             keepInMainWindow(false);
             return true;
         }
-        if (answer == kClosePromptCancel) {
+        if (answer != kMessageAnswerOkYes) {
+            // Cancel, or the prompt dismissed by its close box.
             update_->setDefault(true);
             return false;
         }
-        // "Save" and the close box: a save that is refused or fails keeps the window open.
+        // A save that is refused or fails keeps the window open.
         if (!saveEdits()) return false;
     }
     if (company_Refer) company_Refer->SelectCompany();

@@ -13,8 +13,10 @@
 #include "core/store/RecipientFullInfo.h"
 #include "ui/database/DatabaseBoundWindow.h"
 
-// The close prompt's buttons (message box style 26) by the code each ends it with; its
-// affirmative button (2) and its close box (1000) save.
+// The close prompt's buttons (message box style 26) by the code each ends it with; only
+// its affirmative button (2) saves. Its close box (1000) keeps the window open with its
+// edits, as Cancel does: a way of dismissing the prompt never stores what the user did
+// not confirm.
 inline constexpr int kClosePromptCancel = 8;
 inline constexpr int kClosePromptNo = 16;
 

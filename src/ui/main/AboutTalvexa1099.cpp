@@ -24,7 +24,10 @@ AboutTalvexa1099::AboutTalvexa1099(QWidget* parent) : QDialog(parent), ui(new Ui
 
 AboutTalvexa1099::~AboutTalvexa1099() = default;
 
-void AboutTalvexa1099::weblink() { openAddress(kProductWebSite); }
+void AboutTalvexa1099::weblink() {
+    openAddressOrExplain(kProductWebSite, std::string("Open this address in your web browser:\n\n") + kProductWebSite,
+                         "");
+}
 
 void AboutTalvexa1099::Close_Action() {
     if (isRunningModal(this)) stopModal(this, kCloseCode);

@@ -482,10 +482,8 @@ void AppDelegate::finishLaunchUpdateCheck(int run, const std::function<bool()>& 
 
 void AppDelegate::openHelpDocument(const char* path) {
     const std::string address = std::string(kDocumentServer) + path;
-    if (openAddress(address)) return;
-    tvDatabase::tvMessageBox("Unable to open the web browser.",
-                             "Open this address in your web browser to read the document:\n\n" + address,
-                             kMessageStyleOK, kProgramTitle, kMessageImageError, false);
+    openAddressOrExplain(address, "Open this address in your web browser to read the document:\n\n" + address,
+                         kProgramTitle);
 }
 
 void AppDelegate::_1099_Manual() { openHelpDocument(kManualPath); }

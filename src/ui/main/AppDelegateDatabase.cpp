@@ -249,10 +249,11 @@ bool AppDelegate::CreateDatabase() {
 
     // From here on the new database stays open, with or without its first company.
     std::string name;
+    std::string federalID;
     for (;;) {
         s.CompanyInfoEditflag = false;
         s.ADDInfoEditflag = false;
-        const std::optional<std::string> asked = NewCompanyFrame::askCompanyName(this);
+        const std::optional<std::string> asked = NewCompanyFrame::askCompanyName(this, &federalID);
         if (!asked) {
             Refresh();
             return false;
@@ -286,7 +287,7 @@ bool AppDelegate::CreateDatabase() {
     }
     ComapnyInfo payer;
     payer.setName(name);
-    payer.setTaxID("");
+    payer.setTaxID(federalID);
     payer.setCity("");
     entry.setCompanyName(name);
     // The company database has told the user why a payer could not be stored.

@@ -18,9 +18,7 @@ const int kTaxYear = 2025;
 const char* const kIntroduction =
     "In order to run, Talvexa 1099 needs a place to save 1099 information. Please choose a directory on this "
     "computer's local hard drive (usually your home folder) in which to save the necessary data files.\n\n"
-    "    Using the default directory is recommended.\n\n"
-    "    You can change the location of this directory at any time by selecting 'Change Data Location' from the "
-    "Tools menu, but it is recommended that you do not change this directory once set.";
+    "    Using the default directory is recommended.";
 
 std::string documentsFolder() { return platform::documentsDir() + "/"; }
 

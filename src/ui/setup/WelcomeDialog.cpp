@@ -17,13 +17,12 @@ const int kTaxYear = 2025;
 const char* const kInformation =
     "Please read the information below before continuing.\n\n"
     "SECURITY\n\n"
-    "           Talvexa 1099 encourages you to setup a Password to protect your private information. You can manage User Accounts by selecting 'Admin' from the 'Tools' menu in the Main Menu. Click the 'Add User' button to enter a Username and Password. Once you've setup a User Account,you will be prompted for your login information the next time you use Talvexa 1099.\n\n"
+    "           Talvexa 1099 encourages you to setup a Password to protect your private information. You can manage User Accounts by selecting 'Admin' from the 'Tools' menu in the Main Menu. Click the 'Add...' button to enter a Username and Password. Once you've setup a User Account,you will be prompted for your login information the next time you use Talvexa 1099.\n\n"
     "           The first User Account you setup will be given Administrative privileges, allowing you to manage User Accounts, Backup and Restore your information,and Edit Printing Formats. After you've setup an Administrative User Account, you may then setup other User Accounts with or without Administrative privileges.\n\n"
     "CUSTOMIZE\n\n"
-    "           You can customize Talvexa 1099 by changing the Font Size. To change the Font Size, select 'Font Sizes' from the Main Menu,then choose your preferred Font Size.\n\n"
-    "           You can also adjust the size of most of the windows in Talvexa 1099. Just click and drag the bottom-right corner of the window for maximum work space.\n\n"
+    "           You can adjust the size of most of the windows in Talvexa 1099. Just click and drag the bottom-right corner of the window for maximum work space.\n\n"
     "MANUAL\n\n"
-    "           Talvexa 1099's Manual is built in! You can access it any time from the Main Menu by selecting '1099 Manual' from the 'Help' menu.\n\n"
+    "           Talvexa 1099's Manual is online! You can access it any time from the Main Menu by selecting '1099 Manual' from the 'Help' menu.\n\n"
     "           The Manual can be a valuable reference for help using Talvexa 1099. Please refer to it before Printing and Filing your 1099 Forms.";
 
 }  // namespace

@@ -10,7 +10,7 @@ class WelcomeDialog;
 }
 
 // The greeting on the first run of the year and when a new Talvexa folder is made: a
-// fixed text about passwords, font sizes and the manual, which the user can print or
+// fixed text about passwords, window sizes and the manual, which the user can print or
 // copy. Continue, the close box and Escape end its run with kWelcomeContinueCode
 // (UserInterface.h).
 class WelcomeDialog : public QDialog {

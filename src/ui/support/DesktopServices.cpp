@@ -12,6 +12,9 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/Session.h"
+#include "core/foundation/UserInterface.h"
 #include "platform/Launch.h"
 #include "ui/support/ModalLoop.h"
 
@@ -43,8 +46,17 @@ bool systemClipboardWrite(const std::string& text) {
     return clipboard->text() == value;
 }
 
-// xdg-open with the address as its one argument, never through a shell.
-bool systemOpenAddress(const std::string& address) { return platform::openUrl(address); }
+// xdg-open with the address as its one argument, never through a shell. Its failure is
+// reported from the thread that waits for it, and handed to the main thread here.
+bool systemOpenAddress(const std::string& address, std::function<void()> failedLater) {
+    std::function<void()> failed;
+    if (failedLater)
+        failed = [onMainThread = std::move(failedLater)] {
+            if (QCoreApplication* app = QCoreApplication::instance())
+                QMetaObject::invokeMethod(app, onMainThread, Qt::QueuedConnection);
+        };
+    return platform::openUrl(address, std::move(failed));
+}
 
 bool systemPrintText(QWidget* parent, const std::string& text) {
     QPrinter printer(QPrinter::HighResolution);
@@ -73,11 +85,25 @@ bool copyTextToClipboard(const std::string& text) {
 }
 void setClipboardWriter(std::function<bool(const std::string&)> writer) { clipboardWriter() = std::move(writer); }
 
-bool openAddress(const std::string& address) {
+bool openAddress(const std::string& address, std::function<void()> failedLater) {
     if (addressOpener()) return addressOpener()(address);
-    return systemOpenAddress(address);
+    return systemOpenAddress(address, std::move(failedLater));
 }
 void setAddressOpener(std::function<bool(const std::string&)> opener) { addressOpener() = std::move(opener); }
+
+void openAddressOrExplain(const std::string& address, const std::string& details, const std::string& title) {
+    const auto explain = [address, details, title] {
+        MessageBoxRequest box;
+        box.caption = "Unable to open the web browser.";
+        box.details = details;
+        box.style = kMessageStyleOK;
+        box.title = title;
+        box.image = kMessageImageError;
+        box.copyText = address;
+        userInterface().messageBox(box);
+    };
+    if (!openAddress(address, explain)) explain();
+}
 
 bool printText(QWidget* parent, const std::string& text) {
     if (textPrinter()) return textPrinter()(parent, text);

@@ -14,8 +14,16 @@ bool copyTextToClipboard(const std::string& text);
 void setClipboardWriter(std::function<bool(const std::string&)> writer);
 
 // Opens a web address in the user's browser; false when it could not be handed over.
-bool openAddress(const std::string& address);
+// Whether a browser took it is known only when the opener (xdg-open) ends, which the
+// window does not wait for: when it then reports a failure, `failedLater` runs on the
+// main thread. Tests replace the opener; its answer is final.
+bool openAddress(const std::string& address, std::function<void()> failedLater = {});
 void setAddressOpener(std::function<bool(const std::string&)> opener);
+
+// Opens the address, and when no browser takes it (at once or when the opener ends)
+// shows the box "Unable to open the web browser." with the details (which give the
+// address) under the title; its Copy button copies the address alone.
+void openAddressOrExplain(const std::string& address, const std::string& details, const std::string& title);
 
 // Prints a plain text through the print dialog (letter pages fitted to the paper's
 // width, margins left 80, right 100, top 0 and bottom 100 points). True when printed,

@@ -1,5 +1,6 @@
 #include "ui/support/tvMessageDialog.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "core/foundation/MessageBoxCodes.h"
@@ -211,8 +212,27 @@ void tvMessageDialog::Button2_Code() { finish(kMessageAnswerNo); }
 void tvMessageDialog::Button3_Code() { finish(kMessageAnswerOkYes); }
 void tvMessageDialog::reject() { finish(kMessageAnswerCloseBox); }
 
+// Escape is the key for "not this": in a box with a Cancel button it answers Cancel,
+// so that a prompt whose close box would go ahead cannot be gone ahead with by
+// Escape; in any other box it answers as the close box does.
+void tvMessageDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        for (QPushButton* button : {ui_->Button1, ui_->Button2, ui_->Button3}) {
+            QString title = button->text();
+            title.remove(QLatin1Char('&'));
+            if (!button->isHidden() && button->isEnabled() && title == QLatin1String("Cancel")) {
+                event->accept();
+                button->click();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void tvMessageDialog::Weblink_action() {
-    if (!accessURl_.empty()) openAddress(accessURl_);
+    if (!accessURl_.empty())
+        openAddressOrExplain(accessURl_, "Open this address in your web browser:\n\n" + accessURl_, "");
 }
 
 std::string tvMessageDialog::messageText() const {
@@ -221,7 +241,9 @@ std::string tvMessageDialog::messageText() const {
 
 void tvMessageDialog::Print_Message() { printMessageText(this, messageText()); }
 
-void tvMessageDialog::Copy_Message() { copyMessageText(this, messageText(), CopiedAlertForm::Compact, ""); }
+void tvMessageDialog::Copy_Message() {
+    copyMessageText(this, copyText_.empty() ? messageText() : copyText_, CopiedAlertForm::Compact, "");
+}
 
 MessageBoxResult runMessageBox(const MessageBoxRequest& request) {
     tvMessageDialog box;
@@ -241,6 +263,7 @@ MessageBoxResult runMessageBox(const MessageBoxRequest& request) {
         box.showWebLink(request.linkTitle, request.linkAddress);
     }
     box.setImage(request.image);
+    box.setCopyText(request.copyText);
 
     MessageBoxResult result;
     result.code = runModal(&box);

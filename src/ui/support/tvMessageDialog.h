@@ -51,6 +51,8 @@ public:
 
     const std::string& Button3_title() const { return Button3_title_; }
     void setButton3_title(const std::string& title) { Button3_title_ = title; }
+    // What Copy copies in place of the caption and details; empty for those.
+    void setCopyText(const std::string& text) { copyText_ = text; }
     const std::string& accessURl() const { return accessURl_; }
     void setAccessURl(const std::string& address) { accessURl_ = address; }
 
@@ -61,8 +63,11 @@ public slots:
     void Weblink_action();
     void Print_Message();
     void Copy_Message();
-    // The close box and Escape end the run with kMessageAnswerCloseBox.
+    // The close box (and Escape in a box without Cancel) ends the run with kMessageAnswerCloseBox.
     void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void finish(int code);
@@ -72,6 +77,7 @@ private:
     std::unique_ptr<Ui::tvMessageDialog> ui_;
     std::string Button3_title_;
     std::string accessURl_;
+    std::string copyText_;
 };
 
 // Builds a box from a request with the setters in their order, runs it and returns

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -49,4 +50,28 @@ TEST(Launch, OnlyWebAddressesAreOpened) {
     EXPECT_TRUE(platform::openUrl("https://www.talvexa.com/buy"));
     EXPECT_EQ(opened, "https://www.talvexa.com/buy");
     platform::setUrlOpener({});
+}
+
+// The exit status reaches the caller once the program has ended, from the waiting thread.
+TEST(Launch, TheExitStatusIsHandedOnWhenTheProgramEnds) {
+    for (const auto& [program, succeeds] : {std::pair{"true", true}, std::pair{"false", false}}) {
+        std::promise<bool> status;
+        ASSERT_TRUE(platform::startProgram({program}, [&](bool succeeded) { status.set_value(succeeded); }));
+        std::future<bool> ended = status.get_future();
+        ASSERT_EQ(ended.wait_for(std::chrono::seconds(5)), std::future_status::ready) << program;
+        EXPECT_EQ(ended.get(), succeeds) << program;
+    }
+}
+
+// An opener that ends with a failure is reported; one that succeeds is not.
+TEST(Launch, AnOpenerThatFailsIsReported) {
+    for (const auto& [program, fails] : {std::pair{"false", true}, std::pair{"true", false}}) {
+        platform::setOpenerProgram(program);
+        std::promise<void> reported;
+        std::future<void> failure = reported.get_future();
+        ASSERT_TRUE(platform::openUrl("https://www.talvexa.com/buy", [&] { reported.set_value(); })) << program;
+        EXPECT_EQ(failure.wait_for(std::chrono::seconds(fails ? 5 : 1)) == std::future_status::ready, fails)
+            << program;
+    }
+    platform::setOpenerProgram("");
 }

@@ -45,6 +45,10 @@ ModalScript::Answer refusedName(std::string reason) {
     return [reason](QWidget& w) {
         EXPECT_EQ(w.windowTitle().toStdString(), reason);
         EXPECT_EQ(answer::alertText(w), "Unable to create the 1099 Database.");
+        // The title bar may cut the reason short; the alert's own text gives it whole.
+        auto* alert = qobject_cast<QMessageBox*>(&w);
+        ASSERT_NE(alert, nullptr);
+        EXPECT_EQ(alert->informativeText().toStdString(), reason);
         answer::pressAlertButton(w, QStringLiteral("OK"));
     };
 }
@@ -306,6 +310,28 @@ TEST_F(CreateRunTest, FromTheMenuAnEmptyNameAsksAgainAndTheNewCompanyIsShownSele
     EXPECT_EQ(session().numberSelections, 1);
     EXPECT_EQ(listedCompany(newPath("Acme Books")), "Acme Supply");
     EXPECT_EQ(recentPath(), newPath("Acme Books"));
+}
+
+// The federal ID the dialog asks for is kept in the payer row with the name, also when
+// OK is pressed while the ID is still being typed.
+TEST_F(CreateRunTest, TheNewCompanysFederalIDIsStoredWithItsName) {
+    createNamed("Acme Books");
+    script.expect("NewCompanyFrame", [](QWidget& w) {
+        uitest::child<QLineEdit>(w, "Comp_Name")->setText(QStringLiteral("Acme Supply"));
+        QLineEdit* id = uitest::child<QLineEdit>(w, "Fed_Id");
+        id->setFocus();
+        for (QChar c : QStringLiteral(" 12-3456789")) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(id, &key);
+        }
+        uitest::press(w, "CompName_OK");
+    });
+    ASSERT_TRUE(window->CreateDatabase());
+    ASSERT_EQ(session().comp_details->selectedCompanies().size(), 1u);
+    const ComapnyInfo payer = cdb()->getCompanyInfo1(session().comp_details->selectedCompanies().front());
+    EXPECT_EQ(payer.getName(), "Acme Supply");
+    EXPECT_EQ(payer.getTaxID1(), "12-3456789");
+    EXPECT_TRUE(scripted->boxes().empty());
 }
 
 TEST_F(CreateRunTest, NewCompanyMakesADatabaseOfItsOwnAndCancelLeavesItOpenWithoutACompany) {

@@ -324,6 +324,33 @@ TEST_F(ManagerChangesTest, ARowWhoseFileIsMissingCanBeRemoved) {
     EXPECT_TRUE(listedNames().empty());
 }
 
+// Find lists only what the manager would add: not the configuration database (its name
+// has the year and ".db"), not another kind of file, not a company database of another
+// year.
+TEST_F(ManagerChangesTest, FindListsOnlyCompanyDatabasesOfTheYear) {
+    const std::string documents = home.path() + "/Documents";
+    const std::string acme = makeDatabase(DatabaseRecipe("Acme"));
+    makeDatabase(DatabaseRecipe("Older").inYear(2024));   // in the 2025 folder
+    ASSERT_TRUE(platform::writeFileAtomically(yearFolder() + "/notes 2025.db", std::string(2048, 'n')));
+    ASSERT_TRUE(platform::fileExists(app()->GetPath()));
+    makeBox();
+    scripted->answerBox(kMessageAnswerOkYes);   // the warning that the search cannot be stopped
+    scripted->answerBox(kMessageAnswerOkYes);   // finished
+    script.expect("FindDatabase", [&](QWidget& w) {
+        uitest::press(w, "Find_DB");
+        QTableView* found = uitest::child<QTableView>(w, "DB_List");
+        Strings listed;
+        for (int row = 0; row < found->model()->rowCount(); ++row)
+            listed.push_back(found->model()->index(row, 0).data().toString().toStdString());
+        EXPECT_EQ(listed, Strings{acme});
+        uitest::press(w, "Cancel_FindDB");
+    });
+    script.expect(kFolderChooserName, answer::chooseFile(documents));
+    uitest::press(*box, "FindDB");
+    EXPECT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(listedNames(), Strings{});
+}
+
 TEST_F(ManagerChangesTest, FoundDatabasesArePickedCheckedAndAdded) {
     const std::string tree = home.file("Search Root");
     makeDatabase(in(DatabaseRecipe("Acme"), tree));

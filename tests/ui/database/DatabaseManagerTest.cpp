@@ -474,6 +474,23 @@ TEST_F(DatabaseManagerTest, FileThatIsNoDatabaseIsRefused) {
     EXPECT_FALSE(platform::fileExists(temporaryCopy()));
 }
 
+// The configuration database has a "database" table and a year too, but no payers,
+// users or recipients: it is refused once, in words of its own, before anything tries
+// to add users to it.
+TEST_F(DatabaseManagerTest, TheConfigurationDatabaseIsRefusedAsNoCompanyDatabase) {
+    makeBox();
+    const std::string config = app()->GetPath();
+    scripted->answerBox(kMessageAnswerOkYes);
+    add(config);
+    ASSERT_EQ(captions(), Strings{"Unable to add database to list."});
+    EXPECT_EQ(scripted->boxes()[0].details,
+              "The following file is not a Talvexa 1099 company database:\n\n    " + config);
+    EXPECT_EQ(scripted->boxes()[0].image, kMessageImageError);
+    EXPECT_EQ(listedPaths(), Strings{});
+    EXPECT_FALSE(platform::fileExists(temporaryCopy()));
+    EXPECT_EQ(intQuery(config, "select count(*) from sqlite_master where name = 'logins'"), 0);
+}
+
 TEST_F(DatabaseManagerTest, OpenDatabaseIsCheckedOnACopy) {
     const std::string acme = makeDatabase(DatabaseRecipe("Acme").payer("Acme Supply"));
     ASSERT_TRUE(cdb()->Init(acme, true, true, true, "Acme"));

@@ -10,7 +10,10 @@
 
 #include "RecordsFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "ui/UiTestHelpers.h"
 #include "ui/company/CompanyController.h"
+#include "ui/support/ModalLoop.h"
+#include "ui/support/QtUserInterface.h"
 
 namespace {
 
@@ -266,12 +269,54 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Closing{"CancelNo", true, kMessageAnswerNo, true, false},
                       Closing{"CancelCancel", true, kMessageAnswerCancel, false, false},
                       Closing{"CancelSave", true, kMessageAnswerOkYes, true, true},
-                      Closing{"CancelPromptClosed", true, kMessageAnswerCloseBox, true, true},
+                      Closing{"CancelPromptClosed", true, kMessageAnswerCloseBox, false, false},
                       Closing{"CloseBoxNo", false, kMessageAnswerNo, true, false},
                       Closing{"CloseBoxCancel", false, kMessageAnswerCancel, false, false},
                       Closing{"CloseBoxSave", false, kMessageAnswerOkYes, true, true},
-                      Closing{"CloseBoxPromptClosed", false, kMessageAnswerCloseBox, true, true}),
+                      Closing{"CloseBoxPromptClosed", false, kMessageAnswerCloseBox, false, false}),
     [](const ::testing::TestParamInfo<Closing>& p) { return std::string(p.param.name); });
+
+// Through the real message box, with keys: Escape on the window, then Escape (the
+// prompt's Cancel) or the prompt's close box, keeps the edits in the window, unsaved.
+TEST_F(PayerWindow, EscapeAndThePromptsCloseBoxKeepTheEditsUnsaved) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    QPointer<CompanyController> w = open(payer);
+    ASSERT_TRUE(w);
+    retype(field(w, "Payers_City"), QStringLiteral("Dayton"));
+    ASSERT_TRUE(update(w)->isEnabled());
+
+    QtUserInterface real;
+    UserInterface* const scriptedUi = session().ui;
+    session().ui = &real;
+    for (bool byEscape : {true, false}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "close box");
+        int prompts = 0;
+        {
+            ScopedModalResponder responder([&](QWidget& box) {
+                ASSERT_EQ(box.objectName(), "tvMessageDialog");
+                ++prompts;
+                if (byEscape)
+                    uitest::key(box, Qt::Key_Escape);
+                else
+                    box.close();
+            });
+            escape(w);
+            settle();
+        }
+        EXPECT_EQ(prompts, 1);
+        ASSERT_FALSE(w.isNull());
+        EXPECT_EQ(field(w, "Payers_City")->text(), "Dayton");
+        EXPECT_EQ(stored(payer).getCity(), "Columbus");
+    }
+    {
+        ScopedModalResponder responder([](QWidget& box) { uitest::press(box, "Button2"); });   // No
+        w->close();
+        settle();
+    }
+    session().ui = scriptedUi;
+    EXPECT_TRUE(w.isNull());
+    EXPECT_EQ(stored(payer).getCity(), "Columbus");
+}
 
 TEST_F(PayerWindow, APayerMadeInvalidAndSavedFromThePromptIsStoredNotValidated) {
     const int32_t payer = addPayer("Harbor View Dental LLC");

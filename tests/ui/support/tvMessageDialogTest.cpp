@@ -132,8 +132,10 @@ TEST_P(MessageBoxStyle, ShowsItsButtonsAndReturnsTheirCodes) {
         EXPECT_TRUE(child<QPushButton>(box, defaultName)->isDefault());
     });
 
+    // Escape answers Cancel in a box that has one, else as the close box.
+    const bool hasCancel = c.button1 && std::string(c.button1) == "Cancel";
     std::vector<std::pair<End, int>> ends = {{End::CloseBox, kMessageAnswerCloseBox},
-                                             {End::Escape, kMessageAnswerCloseBox},
+                                             {End::Escape, hasCancel ? kMessageAnswerCancel : kMessageAnswerCloseBox},
                                              {End::Return, codeOf(c.returnPresses)},
                                              {End::Button3, kMessageAnswerOkYes}};
     if (c.button1) ends.push_back({End::Button1, kMessageAnswerCancel});
@@ -338,6 +340,19 @@ TEST(MessageBox, NamedButtonsVariantTitlesButtonsLinksAndRefreshes) {
                                          true, false),
               kMessageAnswerOkYes);
     EXPECT_EQ(ui.refreshes, 5);
+}
+
+// Escape answers whichever button reads "Cancel" (the patch offer titles Button2 so),
+// and the close box stays the close box.
+TEST(MessageBox, EscapePressesTheButtonTitledCancel) {
+    MessageBoxRequest r = request(kMessageStyleYesNo);
+    r.variant = MessageBoxRequest::Variant::NamedButtons;
+    r.button3Title = "Download Patch Now";
+    r.button2Title = "Cancel";
+    EXPECT_EQ(runBox(r, End::Escape).code, kMessageAnswerNo);
+    EXPECT_EQ(runBox(r, End::CloseBox).code, kMessageAnswerCloseBox);
+    r.button2Title = "Later";
+    EXPECT_EQ(runBox(r, End::Escape).code, kMessageAnswerCloseBox);
 }
 
 TEST(MessageBox, SetKeyEquivalentMovesTheReturnKey) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <sqlite3.h>
+
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 
@@ -27,4 +29,28 @@ int64_t countRecipientList(CompanyDatabase& db, const std::string& filter, int32
 
 bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t status) {
     return filter.empty() && kindClause(kind).empty() && statusClause(status).empty();
+}
+
+RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status) {
+    const bool anyKind = kindClause(kind).empty();
+    const bool anyStatus = statusClause(status).empty();
+    const uint32_t statusBit = anyStatus ? 0 : (1u << (status - 1));
+    RecipientListRead read;
+    for (const auto& row : snapshot.rows) {
+        if (row.inTotal) ++read.total;
+        const bool shown = (anyKind || row.kind == kind) && (anyStatus || (row.status & statusBit) != 0);
+        if (!shown) continue;
+        if (row.nameCounted) ++read.filtered;
+        if (row.nameListed) read.rows.push_back(row.info);
+    }
+    return read;
+}
+
+uint64_t recipientDataStamp(CompanyDatabase& db) {
+    if (!db.IsReady() || !db.db || !db.db->sqliteHandle()) return 0;
+    // Changes made on this connection, and the file's own version, which moves when any
+    // other connection commits.
+    const uint64_t own = static_cast<uint64_t>(sqlite3_total_changes64(db.db->sqliteHandle()));
+    const uint64_t version = static_cast<uint64_t>(db.db->intForQuery("PRAGMA data_version"));
+    return (own << 32) ^ version;
 }

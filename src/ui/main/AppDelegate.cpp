@@ -385,21 +385,26 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     const std::string& filter = s._RecipientFilterString;
 
     // The two counts are those of the recipient list query (every recipient of the
-    // selected payers, and those passing the filters), counted without reading records.
-    int64_t total = 0;
-    int64_t filtered = 0;
-    std::vector<RecipientFullInfo> rows;
+    // selected payers, and those passing the filters); list and counts come from one
+    // pass over the recipients, since each query of its own scans the whole file.
+    RecipientListRead read;
     // With no payer selected the list is empty by definition: nothing is read.
     const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();
     if (auto db = companyDatabase(); db && db->IsReady() && !keys.empty()) {
-        total = countRecipientList(*db, "", 0, 0);
-        std::vector<ComapnyInfo> companies;
+        RecipientListReadKey key{db.get(), db->GetPath(), recipientDataStamp(*db), keys, {}, filter, recipientSort_};
         const size_t count =
             std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
-        for (size_t i = 0; i < count; ++i) companies.push_back(db->getCompanyInfo1(keys[i]));
-        rows = db->execRecipientFullInfoQuery(companies, filter, recipientSort_, form, status);
-        filtered = countsEveryRecipient(filter, form, status) ? total : countRecipientList(*db, filter, form, status);
+        for (size_t i = 0; i < count; ++i) key.listed.push_back(db->getCompanyInfo1(keys[i]).getPK());
+        if (!(keepListReads_ > 0 && lastListRead_ && key == lastListReadKey_)) {
+            lastListRead_ = std::make_shared<const RecipientListSnapshot>(
+                db->readRecipientList(key.listed, filter, recipientSort_));
+            lastListReadKey_ = std::move(key);
+        }
+        read = pickRecipientList(*lastListRead_, form, status);
     }
+    const std::vector<RecipientFullInfo>& rows = read.rows;
+    const int64_t total = read.total;
+    const int64_t filtered = read.filtered;
 
     ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(rows.size()).arg(total));
 

@@ -130,6 +130,13 @@ void AppDelegate::DeleteRecipient() {
 
 void AppDelegate::CopyRecipient() {
     Session& s = session();
+    // The command and the dialog refill the list several times over; while nothing stored
+    // changes in between, the refills share one read of the recipients.
+    struct KeepListReads {
+        int& depth;
+        explicit KeepListReads(int& d) : depth(d) { ++depth; }
+        ~KeepListReads() { --depth; }
+    } keep(keepListReads_);
     if (ui->CopyRecipient_Button->isEnabled()) {
         UpdateCompanyButtons(0);
         ui->NewCompany_Button->setEnabled(false);

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -32,11 +33,13 @@ public:
 
 class Fixture {
 public:
+    std::string base;
+    ~Fixture() { std::filesystem::remove_all(base); }
     Fixture() {
         resetSession();
         session().ui = &ui;
         char pattern[] = "/tmp/talvexa-bench-XXXXXX";
-        const std::string base = mkdtemp(pattern);
+        base = mkdtemp(pattern);
         auto dir = std::make_shared<TalvexaDir>();
         dir->SetBaseDir(base + "/");
         dir->SetYear(2025);
@@ -95,6 +98,7 @@ void rollOver(benchmark::State& state, int amounts) {
         state.ResumeTiming();
         if (!newyear::CloseYear(entry, {0})) state.SkipWithError("the roll-over stopped");
     }
+    bench::reportPeakMemory(state);
 }
 
 void BM_NewYearKeepAmounts(benchmark::State& state) { rollOver(state, kAlertFirstButtonCode); }

@@ -326,8 +326,16 @@ std::string FMDatabase::valueDescription(const FMValue& value) const {
     return "<data>";
 }
 
+namespace {
+// Set while an update binds its values: they outlive every step of the statement, so
+// text and data are bound in place instead of copied (and cleared again before a kept
+// statement is let go).
+thread_local bool bindingBorrowed = false;
+}  // namespace
+
 void FMDatabase::bindObject(const FMValue& value, int index, sqlite3_stmt* statement) {
     const auto& v = value.storage();
+    const auto keep = bindingBorrowed ? SQLITE_STATIC : SQLITE_TRANSIENT;
     switch (v.index()) {
         case 0:
             sqlite3_bind_null(statement, index);
@@ -346,7 +354,7 @@ void FMDatabase::bindObject(const FMValue& value, int index, sqlite3_stmt* state
             const std::string& s = std::get<std::string>(v);
             const size_t nul = s.find('\0');
             const size_t length = nul == std::string::npos ? s.size() : nul;
-            sqlite3_bind_text(statement, index, s.data(), static_cast<int>(length), SQLITE_TRANSIENT);
+            sqlite3_bind_text(statement, index, s.data(), static_cast<int>(length), keep);
             break;
         }
         case 5: {
@@ -354,7 +362,7 @@ void FMDatabase::bindObject(const FMValue& value, int index, sqlite3_stmt* state
             if (b.empty())
                 sqlite3_bind_zeroblob(statement, index, 0);  // empty data is a value, not NULL
             else
-                sqlite3_bind_blob(statement, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+                sqlite3_bind_blob(statement, index, b.data(), static_cast<int>(b.size()), keep);
             break;
         }
         case 6: {
@@ -527,7 +535,9 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
         return false;
     }
 
+    bindingBorrowed = true;
     const int bound = bindArguments(pStmt, sql, true, error, array, dictionary);
+    bindingBorrowed = false;
     const int expected = sqlite3_bind_parameter_count(pStmt);
     if (bound != expected) {
         const std::string message = "Error: the bind count (" + std::to_string(bound) +
@@ -535,6 +545,7 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
                                     std::to_string(expected) + ") (" + sql + ") (executeUpdate)";
         logErrorLine(message);
         if (error) *error = errorWithMessage(message);
+        sqlite3_clear_bindings(pStmt);  // nothing borrowed stays behind in a kept statement
         releaseUnusedStatement(pStmt, cached != nullptr);
         isExecutingStatement_ = false;
         return false;
@@ -577,6 +588,7 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
     if (cached && cached->statement()) {
         cached->setUseCount(cached->useCount() + 1);
         closeErrorCode = sqlite3_reset(pStmt);
+        sqlite3_clear_bindings(pStmt);  // the borrowed values go with the caller
     } else {
         closeErrorCode = sqlite3_finalize(pStmt);
     }

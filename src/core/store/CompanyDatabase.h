@@ -25,7 +25,6 @@ class MailingLabelInfo;
 class RecipientInfo;
 class RecipientAdditionalInfo;
 class RecipientFullInfo;
-struct RecipientListSnapshot;
 class CHECK;
 class DISTPAY;
 class EMPLOYEE;
@@ -281,10 +280,6 @@ public:
                                                               int32_t kind, int32_t status);
     std::vector<RecipientFullInfo> getRecipientFullInfo1(int32_t companyKey, int32_t direction, int32_t kind,
                                                          int32_t ignored);
-    // The recipients of the selected and the listed payers in one pass, for the main
-    // window's list and counts (RecipientListCount.h).
-    RecipientListSnapshot readRecipientList(const std::vector<int32_t>& listedPayers, const std::string& filter,
-                                            int32_t direction);
 
 
     // ---- duplicate checks, year-end resets, recent-company keys (CompanyDatabaseYearEnd.cpp) ----

@@ -131,6 +131,17 @@ const char kJoinedSelect[] =
     TALVEXA_JOINED_COLUMNS " FROM recipients r JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE ";
 #undef TALVEXA_JOINED_COLUMNS
 
+// The row readers of CompanyRowAccess.h, by column position.
+std::string textAt(FMResultSet& rs, int index) { return rs.stringForColumnIndex(index).value_or(std::string()); }
+
+std::string nameTextAt(FMResultSet& rs, int index) {
+    if (auto s = rs.stringForColumnIndex(index)) return *s;
+    if (auto bytes = rs.dataForColumnIndex(index)) return decodeMacRoman(*bytes);
+    return std::string();
+}
+
+bool flagAt(FMResultSet& rs, int index) { return rs.intForColumnIndex(index) > 0; }
+
 // A row of kJoinedColumns, read by position.
 void fillJoinedRow(RecipientFullInfo& f, FMResultSet& rs) {
     f.setCompany_FK(rs.intForColumnIndex(0));
@@ -302,11 +313,11 @@ std::vector<RecipientFullInfo> CompanyDatabase::execRecipientFullInfoQuery(const
     return readJoined(*this, sql, args);
 }
 
-RecipientListSnapshot CompanyDatabase::readRecipientList(const std::vector<int32_t>& listedPayers,
-                                                         const std::string& filter, int32_t direction) {
+RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedPayers,
+                                        const std::string& filter, int32_t direction) {
     RecipientListSnapshot snapshot;
     const std::vector<int32_t> selected = selectedCompanyKeys();
-    if (!IsReady() || !db || (selected.empty() && listedPayers.empty())) return snapshot;
+    if (!cdb.IsReady() || !cdb.db || (selected.empty() && listedPayers.empty())) return snapshot;
     // Every recipient of the selected and listed payers is read once, its additional row
     // joined where there is one. SQLite itself evaluates, per row, the very conditions of
     // the separate list and count queries, so both stay exactly what they were.
@@ -338,7 +349,7 @@ RecipientListSnapshot CompanyDatabase::readRecipientList(const std::vector<int32
     sql += ") AS statusBits FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE (" +
            companies(selected);
     sql += " OR " + companies(listedPayers) + ")" + joinedOrder(direction);
-    eachRow(*this, sql, args, [&](FMResultSet& rs) {
+    eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         RecipientListSnapshot::Row row;
         row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;
         row.nameCounted = rs.intForColumnIndex(kJoinedColumnCount + 1) != 0;

@@ -28,12 +28,6 @@ std::string text(FMResultSet& rs, const std::string& column);
 // the Mac OS Roman encoding; bytes that are not valid UTF-8 are decoded through it.
 std::string nameText(FMResultSet& rs, const std::string& column);
 
-// The same three readers by column index, for row readers that look their columns up
-// once per result set instead of by name on every row.
-std::string textAt(FMResultSet& rs, int index);
-std::string nameTextAt(FMResultSet& rs, int index);
-bool flagAt(FMResultSet& rs, int index);
-
 // Mac OS Roman bytes to UTF-8.
 std::string decodeMacRoman(const FMBlob& bytes);
 

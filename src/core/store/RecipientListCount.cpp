@@ -1,5 +1,7 @@
 #include "core/store/RecipientListCount.h"
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <sqlite3.h>
@@ -53,4 +55,52 @@ uint64_t recipientDataStamp(CompanyDatabase& db) {
     const uint64_t own = static_cast<uint64_t>(sqlite3_total_changes64(db.db->sqliteHandle()));
     const uint64_t version = static_cast<uint64_t>(db.db->intForQuery("PRAGMA data_version"));
     return (own << 32) ^ version;
+}
+
+namespace {
+
+struct LastRead {
+    const CompanyDatabase* database = nullptr;
+    std::string path;
+    uint64_t stamp = 0;
+    std::vector<int32_t> selected, listed;
+    std::string filter;
+    int32_t direction = 0;
+    bool operator==(const LastRead&) const = default;
+};
+
+int& keepDepth() {
+    static int depth = 0;
+    return depth;
+}
+
+struct Kept {
+    LastRead key;
+    std::unique_ptr<RecipientListSnapshot> snapshot;
+};
+
+Kept& kept() {
+    static Kept k;
+    return k;
+}
+
+}  // namespace
+
+KeepRecipientListReads::KeepRecipientListReads() { ++keepDepth(); }
+
+KeepRecipientListReads::~KeepRecipientListReads() {
+    // Nothing is kept beyond the command that asked for it.
+    if (--keepDepth() == 0) kept() = Kept{};
+}
+
+RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
+                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status) {
+    if (keepDepth() == 0) return pickRecipientList(readRecipientList(db, listedPayers, filter, direction), kind, status);
+    LastRead key{&db, db.GetPath(), recipientDataStamp(db), selectedCompanyKeys(), listedPayers, filter, direction};
+    Kept& k = kept();
+    if (!k.snapshot || !(k.key == key)) {
+        k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
+        k.key = std::move(key);
+    }
+    return pickRecipientList(*k.snapshot, kind, status);
 }

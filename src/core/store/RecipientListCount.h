@@ -46,7 +46,28 @@ struct RecipientListRead {
     // first name only (the list also matches the surname).
     int64_t filtered = 0;
 };
+// The recipients of the selected payers (comp_details) and the listed payers in one
+// pass, for the filter text and sort order of the main window's list.
+RecipientListSnapshot readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
+                                        const std::string& filter, int32_t direction);
+
 RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status);
+
+// The main window's refill: the list and counts for the listed payers, filter, sort order,
+// form kind and filing status. While a KeepRecipientListReads lives, a refill for the same
+// file, payers, filter and sort order reuses the last read as long as nothing stored has
+// changed since (recipientDataStamp); otherwise every refill reads the file again.
+RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
+                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status);
+
+// For a command that refills the list several times over (copy recipient).
+class KeepRecipientListReads {
+public:
+    KeepRecipientListReads();
+    ~KeepRecipientListReads();
+    KeepRecipientListReads(const KeepRecipientListReads&) = delete;
+    KeepRecipientListReads& operator=(const KeepRecipientListReads&) = delete;
+};
 
 // A value that changes whenever the file's rows may have changed, through this
 // connection or any other: a snapshot read at the same stamp is still what is stored.

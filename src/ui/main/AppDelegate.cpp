@@ -391,16 +391,11 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     // With no payer selected the list is empty by definition: nothing is read.
     const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();
     if (auto db = companyDatabase(); db && db->IsReady() && !keys.empty()) {
-        RecipientListReadKey key{db.get(), db->GetPath(), recipientDataStamp(*db), keys, {}, filter, recipientSort_};
+        std::vector<int32_t> listed;
         const size_t count =
             std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
-        for (size_t i = 0; i < count; ++i) key.listed.push_back(db->getCompanyInfo1(keys[i]).getPK());
-        if (!(keepListReads_ > 0 && lastListRead_ && key == lastListReadKey_)) {
-            lastListRead_ = std::make_shared<const RecipientListSnapshot>(
-                db->readRecipientList(key.listed, filter, recipientSort_));
-            lastListReadKey_ = std::move(key);
-        }
-        read = pickRecipientList(*lastListRead_, form, status);
+        for (size_t i = 0; i < count; ++i) listed.push_back(db->getCompanyInfo1(keys[i]).getPK());
+        read = refillRecipientList(*db, listed, filter, recipientSort_, form, status);
     }
     const std::vector<RecipientFullInfo>& rows = read.rows;
     const int64_t total = read.total;

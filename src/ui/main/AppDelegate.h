@@ -217,22 +217,6 @@ private:
     std::string companyFilterString_;
     int32_t CompanySort_ = 0;
     int32_t recipientSort_ = 0;
-
-    // The recipients last read for the list, and what they were read for. A command that
-    // refreshes the list several times in a row (copy recipient) lets the refills reuse
-    // them while nothing stored has changed (keepListReads_).
-    struct RecipientListReadKey {
-        const void* database = nullptr;
-        std::string path;
-        uint64_t stamp = 0;
-        std::vector<int32_t> selected, listed;
-        std::string filter;
-        int32_t sort = 0;
-        bool operator==(const RecipientListReadKey&) const = default;
-    };
-    std::shared_ptr<const struct RecipientListSnapshot> lastListRead_;
-    RecipientListReadKey lastListReadKey_;
-    int keepListReads_ = 0;
     int32_t context_ = 0;
 
     // Owned buttons of the toolbar.

@@ -132,7 +132,7 @@ TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
                         std::vector<int32_t> listed;
                         for (const auto& c : companies) listed.push_back(c.getPK());
                         const RecipientListRead read =
-                            pickRecipientList(db.readRecipientList(listed, filter, direction), kind, status);
+                            pickRecipientList(readRecipientList(db, listed, filter, direction), kind, status);
                         EXPECT_EQ(read.total, countRecipientList(db, "", 0, 0));
                         EXPECT_EQ(read.filtered, countRecipientList(db, filter, kind, status));
                         const auto expected = db.execRecipientFullInfoQuery(companies, filter, direction, kind, status);
@@ -153,7 +153,7 @@ TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
     }
     // The counts cover the surname-free and the data-less rows as the count query does.
     session().comp_details->setSelectedCompanies({0});
-    const RecipientListRead all = pickRecipientList(db.readRecipientList({0}, "", 0), 0, 0);
+    const RecipientListRead all = pickRecipientList(readRecipientList(db, {0}, "", 0), 0, 0);
     EXPECT_EQ(all.total, 6);       // Hal has no name at all
     EXPECT_EQ(all.rows.size(), 6u);  // Gus has no additional data
     db.Close();

@@ -33,8 +33,6 @@ public:
 
 class Fixture {
 public:
-    std::string base;
-    ~Fixture() { std::filesystem::remove_all(base); }
     Fixture() {
         resetSession();
         session().ui = &ui;
@@ -70,6 +68,7 @@ public:
         session().DBH->appDatabase()->Close();
         session().ui = nullptr;
         resetSession();
+        std::filesystem::remove_all(base);   // the runs leave nothing behind
     }
 
     void clear() {
@@ -79,6 +78,7 @@ public:
     }
 
     Answers ui;
+    std::string base;
     std::string prior;
     std::string target;
 };

@@ -2,6 +2,8 @@
 // list of both recipient tables.
 
 
+#include <algorithm>
+
 #include "core/store/ComapnyInfo.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
@@ -346,9 +348,12 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     sql += " ELSE 0 END AS kindCode, (0";
     for (int32_t status = 1; status <= 10; ++status)
         sql += " + ((" + joinedStatusClause(status).substr(5) + ") IS 1) * " + std::to_string(1 << (status - 1));
-    sql += ") AS statusBits FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE (" +
-           companies(selected);
-    sql += " OR " + companies(listedPayers) + ")" + joinedOrder(direction);
+    // The scan tests every recipient of the file against the payers: each key once.
+    std::vector<int32_t> either = selected;
+    for (int32_t key : listedPayers)
+        if (std::find(either.begin(), either.end(), key) == either.end()) either.push_back(key);
+    sql += ") AS statusBits FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
+           companies(either) + joinedOrder(direction);
     eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         RecipientListSnapshot::Row row;
         row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;

@@ -259,6 +259,29 @@ void FMDatabase::setBusyRetryTimeout(int) {
 
 // ---- statement cache and open result sets ---------------------------------------------
 
+namespace {
+// A connection that keeps its statements runs the same few again and again. Statements
+// that name a savepoint carry a fresh name each time, and a connection that meets ever
+// new texts would keep them without end: neither is kept.
+constexpr size_t kMaxKeptQueries = 256;
+
+bool namesSavePoint(const std::string& sql) {
+    size_t i = 0;
+    while (i < sql.size() && (sql[i] == ' ' || sql[i] == '\t' || sql[i] == '\n')) ++i;
+    auto startsWith = [&](const char* word) {
+        for (size_t k = 0; word[k]; ++k)
+            if (i + k >= sql.size() || std::tolower(static_cast<unsigned char>(sql[i + k])) != word[k]) return false;
+        return true;
+    };
+    return startsWith("savepoint") || startsWith("release") || startsWith("rollback");
+}
+
+bool keepsQuery(const std::optional<FMDatabase::StatementCache>& cache, const std::string& sql) {
+    if (!cache || namesSavePoint(sql)) return false;
+    return cache->size() < kMaxKeptQueries || cache->count(sql) > 0;
+}
+}  // namespace
+
 void FMDatabase::setShouldCacheStatements(bool on) {
     shouldCacheStatements_ = on;
     if (on && !cachedStatements_) cachedStatements_.emplace();
@@ -502,7 +525,7 @@ std::shared_ptr<FMResultSet> FMDatabase::executeQueryImpl(const std::string& sql
 
     if (!statement) {
         statement = std::make_shared<FMStatement>(pStmt);
-        if (shouldCacheStatements_) setCachedStatement(statement, sql);
+        if (shouldCacheStatements_ && keepsQuery(cachedStatements_, sql)) setCachedStatement(statement, sql);
     }
     auto rs = FMResultSet::resultSetWithStatement(statement, this);
     rs->setQuery(sql);
@@ -579,7 +602,7 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
         }
     }
 
-    if (shouldCacheStatements_ && !cached) {
+    if (shouldCacheStatements_ && !cached && keepsQuery(cachedStatements_, sql)) {
         cached = std::make_shared<FMStatement>(pStmt);
         setCachedStatement(cached, sql);
         if (!cachedStatements_) cached->setStatement(nullptr);  // not kept after all: finalize below

@@ -61,6 +61,7 @@ namespace {
 
 struct LastRead {
     const CompanyDatabase* database = nullptr;
+    const FMDatabase* connection = nullptr;
     std::string path;
     uint64_t stamp = 0;
     std::vector<int32_t> selected, listed;
@@ -88,17 +89,17 @@ Kept& kept() {
 
 KeepRecipientListReads::KeepRecipientListReads() { ++keepDepth(); }
 
-KeepRecipientListReads::~KeepRecipientListReads() {
-    // Nothing is kept beyond the command that asked for it.
-    if (--keepDepth() == 0) kept() = Kept{};
-}
+bool keepingRecipientListReads() { return keepDepth() > 0; }
+
+KeepRecipientListReads::~KeepRecipientListReads() { --keepDepth(); }
 
 RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
                                       const std::string& filter, int32_t direction, int32_t kind, int32_t status) {
-    if (keepDepth() == 0) return pickRecipientList(readRecipientList(db, listedPayers, filter, direction), kind, status);
-    LastRead key{&db, db.GetPath(), recipientDataStamp(db), selectedCompanyKeys(), listedPayers, filter, direction};
+    // The last read is kept (one list's worth) so that a command's first refill can use
+    // the one that drew the list the user acted on; only such commands reuse it.
+    LastRead key{&db, db.db.get(), db.GetPath(), recipientDataStamp(db), selectedCompanyKeys(), listedPayers, filter, direction};
     Kept& k = kept();
-    if (!k.snapshot || !(k.key == key)) {
+    if (keepDepth() == 0 || !k.snapshot || !(k.key == key)) {
         k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
         k.key = std::move(key);
     }

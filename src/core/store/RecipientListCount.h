@@ -60,6 +60,9 @@ RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32
 RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
                                       const std::string& filter, int32_t direction, int32_t kind, int32_t status);
 
+// Whether a KeepRecipientListReads lives.
+bool keepingRecipientListReads();
+
 // For a command that refills the list several times over (copy recipient).
 class KeepRecipientListReads {
 public:

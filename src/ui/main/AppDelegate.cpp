@@ -378,8 +378,8 @@ void AppDelegate::FillCompanyList() {
 
 void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     form = formKindCode(form);
+    // The rows shown stay until the new ones replace them below.
     const size_t rowsBefore = Recvec_.size();
-    Recvec_.clear();
     Session& s = session();
     s._RecipientFilterString = ui->RecipientFilter_Text->text().toStdString();
     const std::string& filter = s._RecipientFilterString;
@@ -403,20 +403,32 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
 
     ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(rows.size()).arg(total));
 
-    Recipient_PTL_.clear();
-    Recvec_.reserve(rows.size());
-    Recipient_PTL_.reserve(rows.size());
+    std::vector<std::string> texts;
+    std::vector<recipient_PK_Map> maps;
+    texts.reserve(rows.size());
+    maps.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         const RecipientFullInfo& row = rows[i];
         const std::string& name = row.getnameType() == "Business Name" ? row.getLastName() : row.getRLastName();
         const std::string& first = row.getFirstName();
-        Recvec_.push_back(!name.empty() && !first.empty() ? name + ", " + first : name);
-        theRecPKMap = recipient_PK_Map(row.getPK(), row.getType(), static_cast<int32_t>(i));
-        Recipient_PTL_.push_back(theRecPKMap);
+        texts.push_back(!name.empty() && !first.empty() ? name + ", " + first : name);
+        maps.emplace_back(row.getPK(), row.getType(), static_cast<int32_t>(i));
     }
+    // A command that refills the list several times over skips redrawing rows that are
+    // exactly those shown (the reload would give back the same rows and selection).
+    const bool unchanged = keepingRecipientListReads() && texts == Recvec_ && maps.size() == Recipient_PTL_.size() &&
+                           std::equal(maps.begin(), maps.end(), Recipient_PTL_.begin(),
+                                      [](const recipient_PK_Map& a, const recipient_PK_Map& b) {
+                                          return a.recipientPK() == b.recipientPK() &&
+                                                 a.recipientType() == b.recipientType() &&
+                                                 a.locationInRecipientList() == b.locationInRecipientList();
+                                      });
+    if (!maps.empty()) theRecPKMap = maps.back();
+    Recvec_ = std::move(texts);
+    Recipient_PTL_ = std::move(maps);
     addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
     if (static_cast<int64_t>(rowsBefore) != filtered) deselectAll(ui->Recipient_sel);
-    reloadData(ui->Recipient_sel, recipientModel);
+    if (!unchanged) reloadData(ui->Recipient_sel, recipientModel);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include <sys/resource.h>
+
+#include <benchmark/benchmark.h>
+
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/RecipientAdditionalInfo.h"
@@ -21,6 +25,14 @@ constexpr int kRecipientsOfFirstPayer = 5000;
 
 // The larger size the list and insert benchmarks are also measured at.
 constexpr int kRecipientsLarge = 200000;
+
+// The peak memory of the whole process so far (getrusage), in MiB, beside a benchmark's
+// time; run a benchmark in a process of its own to see its own peak.
+inline void reportPeakMemory(benchmark::State& state) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
 
 inline void fillLargeCompanyFile(CompanyDatabase& db, int payers = kPayers, int recipients = kRecipients,
                                  int recipientsOfFirstPayer = kRecipientsOfFirstPayer) {

@@ -65,6 +65,7 @@ void BM_JoinedListOfOnePayer(benchmark::State& state) {
         benchmark::DoNotOptimize(list);
     }
     state.counters["rows"] = static_cast<double>(rows);
+    bench::reportPeakMemory(state);
 }
 BENCHMARK(BM_JoinedListOfOnePayer)->Unit(benchmark::kMillisecond);
 
@@ -77,6 +78,7 @@ void BM_JoinedListOfAllPayers(benchmark::State& state) {
         benchmark::DoNotOptimize(list);
     }
     state.counters["rows"] = static_cast<double>(rows);
+    bench::reportPeakMemory(state);
 }
 BENCHMARK(BM_JoinedListOfAllPayers)->Unit(benchmark::kMillisecond);
 
@@ -87,6 +89,7 @@ void BM_JoinedListOfOnePayerFiltered(benchmark::State& state) {
         auto list = file.db().execRecipientFullInfoQuery(one, "sur*1", 1, 1, 0);
         benchmark::DoNotOptimize(list);
     }
+    bench::reportPeakMemory(state);
 }
 BENCHMARK(BM_JoinedListOfOnePayerFiltered)->Unit(benchmark::kMillisecond);
 
@@ -136,6 +139,7 @@ void BM_AddRecipientsOneByOne(benchmark::State& state) {
     // Seconds of processor time per recipient added.
     state.counters["per_recipient"] = benchmark::Counter(static_cast<double>(state.iterations() * kAdded),
                                                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    bench::reportPeakMemory(state);
 }
 BENCHMARK(BM_AddRecipientsOneByOne)->Arg(5000)->Arg(bench::kRecipientsLarge)->Iterations(2)
     ->Unit(benchmark::kMillisecond);

@@ -1,4 +1,4 @@
-// The recipient entry windows over the large company file: 20 payers and 50,000
+// The recipient entry windows over the large company file: 20 payers and 200,000
 // recipients, the first payer holding 5,000 of them. For each window: opening it in
 // edit mode on one of that payer's recipients, and saving an edit with Update, which
 // also refills the main window's list of the payer's recipients and selects the saved
@@ -56,7 +56,7 @@ public:
         session().loginInfo->setUserType(1);
         CompanyDatabase& db = *session().DBH->companyDatabase();
         if (!db.Init(folder_ + "/Large 2025.db", true, true, true, "Large")) std::abort();
-        bench::fillLargeCompanyFile(db);
+        bench::fillLargeCompanyFile(db, bench::kPayers, bench::kRecipientsLarge);
 
         // The main window with the large payer selected, as a click leaves it.
         main_ = std::make_unique<AppDelegate>();
@@ -83,9 +83,15 @@ private:
     std::unique_ptr<AppDelegate> main_;
 };
 
-LargeCompanyFile& largeFile() {
-    static LargeCompanyFile file;
+// Released after the runs, while the application (and its windows) still exist.
+std::unique_ptr<LargeCompanyFile>& largeFileHolder() {
+    static std::unique_ptr<LargeCompanyFile> file;
     return file;
+}
+
+LargeCompanyFile& largeFile() {
+    if (!largeFileHolder()) largeFileHolder() = std::make_unique<LargeCompanyFile>();
+    return *largeFileHolder();
 }
 
 struct Window {
@@ -136,6 +142,7 @@ void BM_OpenInEditMode(benchmark::State& state, const Window& window) {
         closeQuietly(w);
         state.ResumeTiming();
     }
+    bench::reportPeakMemory(state);
 }
 
 // Types a new first name as the user does: select all, then keystrokes.
@@ -174,6 +181,7 @@ void BM_SaveAnEdit(benchmark::State& state, const Window& window) {
         state.ResumeTiming();
     }
     closeQuietly(w);
+    bench::reportPeakMemory(state);
 }
 
 BENCHMARK_CAPTURE(BM_OpenInEditMode, MISC, kMisc)->Unit(benchmark::kMillisecond);
@@ -192,5 +200,5 @@ BENCHMARK_CAPTURE(BM_SaveAnEdit, S, kS)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    return bench::runOffscreen(argc, argv);
+    return bench::runOffscreen(argc, argv, [] { largeFileHolder().reset(); });
 }

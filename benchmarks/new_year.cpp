@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -36,7 +37,7 @@ public:
         resetSession();
         session().ui = &ui;
         char pattern[] = "/tmp/talvexa-bench-XXXXXX";
-        const std::string base = mkdtemp(pattern);
+        base = mkdtemp(pattern);
         auto dir = std::make_shared<TalvexaDir>();
         dir->SetBaseDir(base + "/");
         dir->SetYear(2025);
@@ -67,6 +68,7 @@ public:
         session().DBH->appDatabase()->Close();
         session().ui = nullptr;
         resetSession();
+        std::filesystem::remove_all(base);   // the runs leave nothing behind
     }
 
     void clear() {
@@ -76,6 +78,7 @@ public:
     }
 
     Answers ui;
+    std::string base;
     std::string prior;
     std::string target;
 };
@@ -95,6 +98,7 @@ void rollOver(benchmark::State& state, int amounts) {
         state.ResumeTiming();
         if (!newyear::CloseYear(entry, {0})) state.SkipWithError("the roll-over stopped");
     }
+    bench::reportPeakMemory(state);
 }
 
 void BM_NewYearKeepAmounts(benchmark::State& state) { rollOver(state, kAlertFirstButtonCode); }

@@ -1,4 +1,4 @@
-// The record commands over the large company file: 20 payers and 50,000 recipients,
+// The record commands over the large company file: 20 payers and 200,000 recipients,
 // the first payer holding 5,000 of them.
 //
 // - Deleting 1,000 selected recipients of the first payer through Delete Recipients,
@@ -63,7 +63,7 @@ public:
         CompanyDatabase& db = *session().DBH->companyDatabase();
         const std::string path = folder_ + "/Large 2025.db";
         if (!db.Init(path, true, true, true, "Large") || !db.SetName("Large")) std::abort();
-        bench::fillLargeCompanyFile(db);
+        bench::fillLargeCompanyFile(db, bench::kPayers, bench::kRecipientsLarge);
         if (!app.InsertDatabaseInfo(databaseInfo("Large", path, 2025, false, ""))) std::abort();
 
         // A second file of one payer with 5,000 recipients, listed beside it.
@@ -166,6 +166,7 @@ void BM_DeleteSelectedRecipients(benchmark::State& state) {
         refillFirstPayer(file.db(), kDeleted);
         state.ResumeTiming();
     }
+    bench::reportPeakMemory(state);
 }
 
 // A recipient of another payer than 0, of the kind, with a taxpayer number of its own.
@@ -195,6 +196,7 @@ void BM_CopyToPayerZeroOfTheOpenFile(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["checked"] = static_cast<double>(checked);
+    bench::reportPeakMemory(state);
 }
 
 void BM_CopyThroughTheDialog(benchmark::State& state) {
@@ -220,6 +222,7 @@ void BM_CopyThroughTheDialog(benchmark::State& state) {
         removeCopy(db);
         state.ResumeTiming();
     }
+    bench::reportPeakMemory(state);
 }
 
 void BM_CopyIntoASecondFile(benchmark::State& state) {
@@ -240,6 +243,7 @@ void BM_CopyIntoASecondFile(benchmark::State& state) {
         other.Close();
         state.ResumeTiming();
     }
+    bench::reportPeakMemory(state);
 }
 
 BENCHMARK(BM_DeleteSelectedRecipients)->Unit(benchmark::kMillisecond)->UseRealTime();

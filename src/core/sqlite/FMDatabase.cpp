@@ -259,6 +259,29 @@ void FMDatabase::setBusyRetryTimeout(int) {
 
 // ---- statement cache and open result sets ---------------------------------------------
 
+namespace {
+// A connection that keeps its statements runs the same few again and again. Statements
+// that name a savepoint carry a fresh name each time, and a connection that meets ever
+// new texts would keep them without end: neither is kept.
+constexpr size_t kMaxKeptQueries = 256;
+
+bool namesSavePoint(const std::string& sql) {
+    size_t i = 0;
+    while (i < sql.size() && (sql[i] == ' ' || sql[i] == '\t' || sql[i] == '\n')) ++i;
+    auto startsWith = [&](const char* word) {
+        for (size_t k = 0; word[k]; ++k)
+            if (i + k >= sql.size() || std::tolower(static_cast<unsigned char>(sql[i + k])) != word[k]) return false;
+        return true;
+    };
+    return startsWith("savepoint") || startsWith("release") || startsWith("rollback");
+}
+
+bool keepsQuery(const std::optional<FMDatabase::StatementCache>& cache, const std::string& sql) {
+    if (!cache || namesSavePoint(sql)) return false;
+    return cache->size() < kMaxKeptQueries || cache->count(sql) > 0;
+}
+}  // namespace
+
 void FMDatabase::setShouldCacheStatements(bool on) {
     shouldCacheStatements_ = on;
     if (on && !cachedStatements_) cachedStatements_.emplace();
@@ -326,8 +349,16 @@ std::string FMDatabase::valueDescription(const FMValue& value) const {
     return "<data>";
 }
 
+namespace {
+// Set while an update binds its values: they outlive every step of the statement, so
+// text and data are bound in place instead of copied (and cleared again before a kept
+// statement is let go).
+thread_local bool bindingBorrowed = false;
+}  // namespace
+
 void FMDatabase::bindObject(const FMValue& value, int index, sqlite3_stmt* statement) {
     const auto& v = value.storage();
+    const auto keep = bindingBorrowed ? SQLITE_STATIC : SQLITE_TRANSIENT;
     switch (v.index()) {
         case 0:
             sqlite3_bind_null(statement, index);
@@ -346,7 +377,7 @@ void FMDatabase::bindObject(const FMValue& value, int index, sqlite3_stmt* state
             const std::string& s = std::get<std::string>(v);
             const size_t nul = s.find('\0');
             const size_t length = nul == std::string::npos ? s.size() : nul;
-            sqlite3_bind_text(statement, index, s.data(), static_cast<int>(length), SQLITE_TRANSIENT);
+            sqlite3_bind_text(statement, index, s.data(), static_cast<int>(length), keep);
             break;
         }
         case 5: {
@@ -354,7 +385,7 @@ void FMDatabase::bindObject(const FMValue& value, int index, sqlite3_stmt* state
             if (b.empty())
                 sqlite3_bind_zeroblob(statement, index, 0);  // empty data is a value, not NULL
             else
-                sqlite3_bind_blob(statement, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+                sqlite3_bind_blob(statement, index, b.data(), static_cast<int>(b.size()), keep);
             break;
         }
         case 6: {
@@ -494,7 +525,7 @@ std::shared_ptr<FMResultSet> FMDatabase::executeQueryImpl(const std::string& sql
 
     if (!statement) {
         statement = std::make_shared<FMStatement>(pStmt);
-        if (shouldCacheStatements_) setCachedStatement(statement, sql);
+        if (shouldCacheStatements_ && keepsQuery(cachedStatements_, sql)) setCachedStatement(statement, sql);
     }
     auto rs = FMResultSet::resultSetWithStatement(statement, this);
     rs->setQuery(sql);
@@ -527,7 +558,9 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
         return false;
     }
 
+    bindingBorrowed = true;
     const int bound = bindArguments(pStmt, sql, true, error, array, dictionary);
+    bindingBorrowed = false;
     const int expected = sqlite3_bind_parameter_count(pStmt);
     if (bound != expected) {
         const std::string message = "Error: the bind count (" + std::to_string(bound) +
@@ -535,6 +568,7 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
                                     std::to_string(expected) + ") (" + sql + ") (executeUpdate)";
         logErrorLine(message);
         if (error) *error = errorWithMessage(message);
+        sqlite3_clear_bindings(pStmt);  // nothing borrowed stays behind in a kept statement
         releaseUnusedStatement(pStmt, cached != nullptr);
         isExecutingStatement_ = false;
         return false;
@@ -568,7 +602,7 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
         }
     }
 
-    if (shouldCacheStatements_ && !cached) {
+    if (shouldCacheStatements_ && !cached && keepsQuery(cachedStatements_, sql)) {
         cached = std::make_shared<FMStatement>(pStmt);
         setCachedStatement(cached, sql);
         if (!cachedStatements_) cached->setStatement(nullptr);  // not kept after all: finalize below
@@ -577,6 +611,7 @@ bool FMDatabase::executeUpdateImpl(const std::string& sql, FMError* error, const
     if (cached && cached->statement()) {
         cached->setUseCount(cached->useCount() + 1);
         closeErrorCode = sqlite3_reset(pStmt);
+        sqlite3_clear_bindings(pStmt);  // the borrowed values go with the caller
     } else {
         closeErrorCode = sqlite3_finalize(pStmt);
     }

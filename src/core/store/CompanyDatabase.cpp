@@ -169,6 +169,10 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
             mark = GetInUseCount();
         }
 
+        // From here on the same few statements run for every row and every click (a
+        // recipient's insert is long to parse): keep them prepared. The upgrade's
+        // statements above run once and are not kept.
+        db->setShouldCacheStatements(true);
         if (mark < 0 && checkInUseArg) CheckInUse();
         isReady = true;
         if (checkInUseArg) SetInUse(1);

@@ -2,12 +2,15 @@
 // list of both recipient tables.
 
 
+#include <algorithm>
+
 #include "core/store/ComapnyInfo.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientFullInfo.h"
+#include "core/store/RecipientListCount.h"
 
 using namespace companyrows;
 
@@ -121,10 +124,41 @@ std::string joinedStatusClause(int32_t status) {
     return (status >= 1 && status <= 10) ? kClauses[status] : "";
 }
 
+#define TALVEXA_JOINED_COLUMNS                                                                         \
+    "SELECT r.company_FK, r.pk, r.type, r.validated, r.printed, r.completed,r.corrected, r.void, " \
+    "rai.name_type, r.firstName, r.lastName, rai.lastname_surname"
+const char kJoinedColumns[] = TALVEXA_JOINED_COLUMNS;
+constexpr int kJoinedColumnCount = 12;
 const char kJoinedSelect[] =
-    "SELECT r.company_FK, r.pk, r.type, r.validated, r.printed, r.completed,r.corrected, r.void, "
-    "rai.name_type, r.firstName, r.lastName, rai.lastname_surname FROM recipients r JOIN "
-    "recipients_additionalinfo rai ON r.pk = rai.pk WHERE ";
+    TALVEXA_JOINED_COLUMNS " FROM recipients r JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE ";
+#undef TALVEXA_JOINED_COLUMNS
+
+// The row readers of CompanyRowAccess.h, by column position.
+std::string textAt(FMResultSet& rs, int index) { return rs.stringForColumnIndex(index).value_or(std::string()); }
+
+std::string nameTextAt(FMResultSet& rs, int index) {
+    if (auto s = rs.stringForColumnIndex(index)) return *s;
+    if (auto bytes = rs.dataForColumnIndex(index)) return decodeMacRoman(*bytes);
+    return std::string();
+}
+
+bool flagAt(FMResultSet& rs, int index) { return rs.intForColumnIndex(index) > 0; }
+
+// A row of kJoinedColumns, read by position.
+void fillJoinedRow(RecipientFullInfo& f, FMResultSet& rs) {
+    f.setCompany_FK(rs.intForColumnIndex(0));
+    f.setPK(rs.intForColumnIndex(1));
+    f.setType(rs.intForColumnIndex(2));
+    f.setValidated(flagAt(rs, 3));
+    f.setPrinted(flagAt(rs, 4));
+    f.setCompleted(flagAt(rs, 5));
+    f.setCorrected(flagAt(rs, 6));
+    f.setVoided(flagAt(rs, 7));
+    f.setnameType(textAt(rs, 8));
+    f.setFirstName(nameTextAt(rs, 9));
+    f.setLastName(nameTextAt(rs, 10));
+    f.setRLastName(textAt(rs, 11));
+}
 
 std::string joinedOrder(int32_t direction) {
     const std::string dir = directionWord(direction);
@@ -134,7 +168,11 @@ std::string joinedOrder(int32_t direction) {
 
 std::vector<RecipientFullInfo> readJoined(CompanyDatabase& cdb, const std::string& sql,
                                           const std::vector<FMValue>& args) {
-    return readRows<RecipientFullInfo>(cdb, sql, args, &CompanyDatabase::FillRecipientFullInfo);
+    return readRows<RecipientFullInfo>(cdb, sql, args,
+                                       [](CompanyDatabase&, RecipientFullInfo& row, FMResultSet& rs) {
+                                           fillJoinedRow(row, rs);
+                                           return true;
+                                       });
 }
 
 }  // namespace
@@ -275,6 +313,59 @@ std::vector<RecipientFullInfo> CompanyDatabase::execRecipientFullInfoQuery(const
                             companyClause("r.company_FK", keys, args) + " " + joinedKindClause(kind) +
                             joinedStatusClause(status) + joinedOrder(direction);
     return readJoined(*this, sql, args);
+}
+
+RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedPayers,
+                                        const std::string& filter, int32_t direction) {
+    RecipientListSnapshot snapshot;
+    const std::vector<int32_t> selected = selectedCompanyKeys();
+    if (!cdb.IsReady() || !cdb.db || (selected.empty() && listedPayers.empty())) return snapshot;
+    // Every recipient of the selected and listed payers is read once, its additional row
+    // joined where there is one. SQLite itself evaluates, per row, the very conditions of
+    // the separate list and count queries, so both stay exactly what they were.
+    const std::string every = namePattern("");
+    const std::string pattern = namePattern(filter);
+    std::vector<FMValue> args;
+    auto companies = [&](const std::vector<int32_t>& keys) { return companyClause("r.company_FK", keys, args); };
+    std::string sql = std::string(kJoinedColumns) + ", (" + companies(selected);
+    sql += " AND (r.lastName" + std::string(kNameLike) + " OR r.firstName" + kNameLike + ")) AS inTotal";
+    args.emplace_back(every);
+    args.emplace_back(every);
+    sql += ", (" + companies(selected);
+    sql += " AND (r.lastName" + std::string(kNameLike) + " OR r.firstName" + kNameLike + ")) AS nameCounted";
+    args.emplace_back(pattern);
+    args.emplace_back(pattern);
+    sql += ", (rai.pk IS NOT NULL AND " + companies(listedPayers);
+    sql += " AND (r.lastName" + std::string(kNameLike) + " OR r.firstName" + kNameLike + " OR rai.lastname_surname" +
+           kNameLike + ")) AS nameListed";
+    args.emplace_back(pattern);
+    args.emplace_back(pattern);
+    args.emplace_back(pattern);
+    // The kind and status conditions of the list, each minus its leading " AND ".
+    sql += ", CASE";
+    for (int32_t kind : {1, 2, 3, 4, 5, 7})
+        sql += " WHEN " + joinedKindClause(kind).substr(5) + " THEN " + std::to_string(kind);
+    sql += " ELSE 0 END AS kindCode, (0";
+    for (int32_t status = 1; status <= 10; ++status)
+        sql += " + ((" + joinedStatusClause(status).substr(5) + ") IS 1) * " + std::to_string(1 << (status - 1));
+    // The scan tests every recipient of the file against the payers: each key once.
+    std::vector<int32_t> either = selected;
+    for (int32_t key : listedPayers)
+        if (std::find(either.begin(), either.end(), key) == either.end()) either.push_back(key);
+    sql += ") AS statusBits FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
+           companies(either) + joinedOrder(direction);
+    eachRow(cdb, sql, args, [&](FMResultSet& rs) {
+        RecipientListSnapshot::Row row;
+        row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;
+        row.nameCounted = rs.intForColumnIndex(kJoinedColumnCount + 1) != 0;
+        row.nameListed = rs.intForColumnIndex(kJoinedColumnCount + 2) != 0;
+        row.kind = rs.intForColumnIndex(kJoinedColumnCount + 3);
+        row.status = static_cast<uint32_t>(rs.intForColumnIndex(kJoinedColumnCount + 4));
+        if (!row.inTotal && !row.nameCounted && !row.nameListed) return;
+        if (row.nameListed) fillJoinedRow(row.info, rs);
+        snapshot.rows.push_back(std::move(row));
+    });
+    return snapshot;
 }
 
 std::vector<RecipientFullInfo> CompanyDatabase::getRecipientFullInfo1(int32_t companyKey, int32_t direction,

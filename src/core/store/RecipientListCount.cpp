@@ -1,6 +1,10 @@
 #include "core/store/RecipientListCount.h"
 
+#include <memory>
+#include <utility>
 #include <vector>
+
+#include <sqlite3.h>
 
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
@@ -27,4 +31,77 @@ int64_t countRecipientList(CompanyDatabase& db, const std::string& filter, int32
 
 bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t status) {
     return filter.empty() && kindClause(kind).empty() && statusClause(status).empty();
+}
+
+RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status) {
+    const bool anyKind = kindClause(kind).empty();
+    const bool anyStatus = statusClause(status).empty();
+    const uint32_t statusBit = anyStatus ? 0 : (1u << (status - 1));
+    RecipientListRead read;
+    for (const auto& row : snapshot.rows) {
+        if (row.inTotal) ++read.total;
+        const bool shown = (anyKind || row.kind == kind) && (anyStatus || (row.status & statusBit) != 0);
+        if (!shown) continue;
+        if (row.nameCounted) ++read.filtered;
+        if (row.nameListed) read.rows.push_back(row.info);
+    }
+    return read;
+}
+
+uint64_t recipientDataStamp(CompanyDatabase& db) {
+    if (!db.IsReady() || !db.db || !db.db->sqliteHandle()) return 0;
+    // Changes made on this connection, and the file's own version, which moves when any
+    // other connection commits.
+    const uint64_t own = static_cast<uint64_t>(sqlite3_total_changes64(db.db->sqliteHandle()));
+    const uint64_t version = static_cast<uint64_t>(db.db->intForQuery("PRAGMA data_version"));
+    return (own << 32) ^ version;
+}
+
+namespace {
+
+struct LastRead {
+    const CompanyDatabase* database = nullptr;
+    const FMDatabase* connection = nullptr;
+    std::string path;
+    uint64_t stamp = 0;
+    std::vector<int32_t> selected, listed;
+    std::string filter;
+    int32_t direction = 0;
+    bool operator==(const LastRead&) const = default;
+};
+
+int& keepDepth() {
+    static int depth = 0;
+    return depth;
+}
+
+struct Kept {
+    LastRead key;
+    std::unique_ptr<RecipientListSnapshot> snapshot;
+};
+
+Kept& kept() {
+    static Kept k;
+    return k;
+}
+
+}  // namespace
+
+KeepRecipientListReads::KeepRecipientListReads() { ++keepDepth(); }
+
+bool keepingRecipientListReads() { return keepDepth() > 0; }
+
+KeepRecipientListReads::~KeepRecipientListReads() { --keepDepth(); }
+
+RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
+                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status) {
+    // The last read is kept (one list's worth) so that a command's first refill can use
+    // the one that drew the list the user acted on; only such commands reuse it.
+    LastRead key{&db, db.db.get(), db.GetPath(), recipientDataStamp(db), selectedCompanyKeys(), listedPayers, filter, direction};
+    Kept& k = kept();
+    if (keepDepth() == 0 || !k.snapshot || !(k.key == key)) {
+        k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
+        k.key = std::move(key);
+    }
+    return pickRecipientList(*k.snapshot, kind, status);
 }

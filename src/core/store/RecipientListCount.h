@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "core/store/RecipientFullInfo.h"
 
 class CompanyDatabase;
 
@@ -16,3 +19,59 @@ int64_t countRecipientList(CompanyDatabase& db, const std::string& filter, int32
 // Whether countRecipientList with these arguments counts the same rows as with no
 // filter, kind or status at all, so that one count serves for both.
 bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t status);
+
+// The recipients of the main window's payers, read once for a filter text and sort
+// order: every row with what decides where it counts, so that the list and both counts
+// for any form kind and filing status come from it without reading the file again (the
+// table has no index on its payer column, so every query of its own scans the whole file).
+struct RecipientListSnapshot {
+    struct Row {
+        RecipientFullInfo info;
+        bool inTotal = false;     // counted with no filter, kind or status
+        bool nameCounted = false; // the filter matches its last or first name (payer selected)
+        bool nameListed = false;  // listed: additional data, listed payer, filter on any name
+        int32_t kind = 0;         // 1, 2, 3, 4, 5 or 7 when its kind column is one of them
+        uint32_t status = 0;      // bit s-1 set when filing-status condition s (1 to 10) holds
+    };
+    std::vector<Row> rows;
+};
+
+// What the main window shows for one form kind and filing status.
+struct RecipientListRead {
+    // What execRecipientFullInfoQuery gives for the listed payers and the same arguments.
+    std::vector<RecipientFullInfo> rows;
+    // countRecipientList(db, "", 0, 0): every recipient of the selected payers.
+    int64_t total = 0;
+    // countRecipientList(db, filter, kind, status): the filter matched on the last and
+    // first name only (the list also matches the surname).
+    int64_t filtered = 0;
+};
+// The recipients of the selected payers (comp_details) and the listed payers in one
+// pass, for the filter text and sort order of the main window's list.
+RecipientListSnapshot readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
+                                        const std::string& filter, int32_t direction);
+
+RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status);
+
+// The main window's refill: the list and counts for the listed payers, filter, sort order,
+// form kind and filing status. While a KeepRecipientListReads lives, a refill for the same
+// file, payers, filter and sort order reuses the last read as long as nothing stored has
+// changed since (recipientDataStamp); otherwise every refill reads the file again.
+RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
+                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status);
+
+// Whether a KeepRecipientListReads lives.
+bool keepingRecipientListReads();
+
+// For a command that refills the list several times over (copy recipient).
+class KeepRecipientListReads {
+public:
+    KeepRecipientListReads();
+    ~KeepRecipientListReads();
+    KeepRecipientListReads(const KeepRecipientListReads&) = delete;
+    KeepRecipientListReads& operator=(const KeepRecipientListReads&) = delete;
+};
+
+// A value that changes whenever the file's rows may have changed, through this
+// connection or any other: a snapshot read at the same stamp is still what is stored.
+uint64_t recipientDataStamp(CompanyDatabase& db);

@@ -379,45 +379,57 @@ void AppDelegate::FillCompanyList() {
 
 void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     form = formKindCode(form);
+    // The rows shown stay until the new ones replace them below.
     const size_t rowsBefore = Recvec_.size();
-    Recvec_.clear();
     Session& s = session();
     s._RecipientFilterString = ui->RecipientFilter_Text->text().toStdString();
     const std::string& filter = s._RecipientFilterString;
 
     // The two counts are those of the recipient list query (every recipient of the
-    // selected payers, and those passing the filters), counted without reading records.
-    int64_t total = 0;
-    int64_t filtered = 0;
-    std::vector<RecipientFullInfo> rows;
+    // selected payers, and those passing the filters); list and counts come from one
+    // pass over the recipients, since each query of its own scans the whole file.
+    RecipientListRead read;
     // With no payer selected the list is empty by definition: nothing is read.
     const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();
     if (auto db = companyDatabase(); db && db->IsReady() && !keys.empty()) {
-        total = countRecipientList(*db, "", 0, 0);
-        std::vector<ComapnyInfo> companies;
+        std::vector<int32_t> listed;
         const size_t count =
             std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
-        for (size_t i = 0; i < count; ++i) companies.push_back(db->getCompanyInfo1(keys[i]));
-        rows = db->execRecipientFullInfoQuery(companies, filter, recipientSort_, form, status);
-        filtered = countsEveryRecipient(filter, form, status) ? total : countRecipientList(*db, filter, form, status);
+        for (size_t i = 0; i < count; ++i) listed.push_back(db->getCompanyInfo1(keys[i]).getPK());
+        read = refillRecipientList(*db, listed, filter, recipientSort_, form, status);
     }
+    const std::vector<RecipientFullInfo>& rows = read.rows;
+    const int64_t total = read.total;
+    const int64_t filtered = read.filtered;
 
     ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(rows.size()).arg(total));
 
-    Recipient_PTL_.clear();
-    Recvec_.reserve(rows.size());
-    Recipient_PTL_.reserve(rows.size());
+    std::vector<std::string> texts;
+    std::vector<recipient_PK_Map> maps;
+    texts.reserve(rows.size());
+    maps.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         const RecipientFullInfo& row = rows[i];
         const std::string& name = row.getnameType() == "Business Name" ? row.getLastName() : row.getRLastName();
         const std::string& first = row.getFirstName();
-        Recvec_.push_back(!name.empty() && !first.empty() ? name + ", " + first : name);
-        theRecPKMap = recipient_PK_Map(row.getPK(), row.getType(), static_cast<int32_t>(i));
-        Recipient_PTL_.push_back(theRecPKMap);
+        texts.push_back(!name.empty() && !first.empty() ? name + ", " + first : name);
+        maps.emplace_back(row.getPK(), row.getType(), static_cast<int32_t>(i));
     }
+    // A command that refills the list several times over skips redrawing rows that are
+    // exactly those shown (the reload would give back the same rows and selection).
+    const bool unchanged = keepingRecipientListReads() && texts == Recvec_ && maps.size() == Recipient_PTL_.size() &&
+                           std::equal(maps.begin(), maps.end(), Recipient_PTL_.begin(),
+                                      [](const recipient_PK_Map& a, const recipient_PK_Map& b) {
+                                          return a.recipientPK() == b.recipientPK() &&
+                                                 a.recipientType() == b.recipientType() &&
+                                                 a.locationInRecipientList() == b.locationInRecipientList();
+                                      });
+    if (!maps.empty()) theRecPKMap = maps.back();
+    Recvec_ = std::move(texts);
+    Recipient_PTL_ = std::move(maps);
     addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
     if (static_cast<int64_t>(rowsBefore) != filtered) deselectAll(ui->Recipient_sel);
-    reloadData(ui->Recipient_sel, recipientModel);
+    if (!unchanged) reloadData(ui->Recipient_sel, recipientModel);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "core/foundation/Session.h"
 #include "core/store/Company.h"
 #include "core/store/Recipient.h"
+#include "core/store/RecipientListCount.h"
 #include "ui/company/DeleteCompController.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/main/TextListModel.h"
@@ -130,6 +131,9 @@ void AppDelegate::DeleteRecipient() {
 
 void AppDelegate::CopyRecipient() {
     Session& s = session();
+    // The command and the dialog refill the list several times over; while nothing stored
+    // changes in between, the refills share one read of the recipients.
+    const KeepRecipientListReads keep;
     if (ui->CopyRecipient_Button->isEnabled()) {
         UpdateCompanyButtons(0);
         ui->NewCompany_Button->setEnabled(false);

@@ -71,3 +71,91 @@ TEST(RecipientListCount, AgreesWithTheRecipientListForEveryFilter) {
     db.Close();
     resetSession();
 }
+
+// The main window reads its list and both counts in one pass; each must be exactly what
+// the separate list query and counts give, row order included.
+TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
+    resetSession();
+    TempHome home;
+    ScriptedUserInterface ui;
+    session().comp_details = std::make_shared<Company>();
+    CompanyDatabase db;
+    ASSERT_TRUE(db.Init(home.file("onepass.db"), false, false, true, "One pass"));
+
+    struct Row {
+        int32_t payer, kind;
+        const char* first;
+        const char* last;
+        const char* surname;
+        bool printed;
+    };
+    const Row rows[] = {
+        {0, 1, "Ann", "Smith", "Smith", true},   {0, 7, "Bo", "O'Neil", "Zed", false},
+        {0, 7, "", "Jones LLC", "", false},       {0, 1, "Ann", "Smith", "Smith", false},
+        {1, 3, "Cy", "Smith", "Smithers", true},  {1, 7, "Di", "Adams", "Smyth", false},
+        {0, 1, "Ed", "Stone", "Smith", false},    {2, 1, "Fay", "Lee", "Lee", false},
+        {0, 7, "Gus", "Gone", "Gone", false},     {0, 1, "Hal", "Null", "Null", false},
+    };
+    for (const Row& r : rows) {
+        RecipientInfo info;
+        info.setCompany_FK(r.payer);
+        info.setType(r.kind);
+        info.setFirstName(r.first);
+        info.setLastName(r.last);
+        info.setPrinted(r.printed);
+        RecipientAdditionalInfo extra;
+        extra.setCompany_FK(r.payer);
+        extra.setType(r.kind);
+        extra.setlastname(r.surname);
+        extra.setname_typee(r.first[0] ? "Individual Name" : "Business Name");
+        ASSERT_TRUE(db.insertRecipientInfo(info, extra));
+    }
+    // A recipient without additional data is counted but not listed; one without any
+    // name is listed (by surname) but not counted; a name in the old Mac encoding.
+    ASSERT_TRUE(db.db->executeUpdate("delete from recipients_additionalinfo where lastname_surname = 'Gone'"));
+    ASSERT_TRUE(db.db->executeUpdate("update recipients set firstName = NULL, lastName = NULL where firstName = 'Hal'"));
+    ASSERT_TRUE(db.db->executeUpdate("update recipients set lastName = x'4A8E726F6D65' where firstName = 'Fay'"));
+
+    const std::vector<std::vector<int32_t>> selections = {{0}, {0, 1}, {2}, {1, 0}, {5}};
+    const char* const filters[] = {"", "smith", "smy", "O'N", "*LLC", "Null", "J" "\x8E"};
+    for (const auto& payers : selections) {
+        session().comp_details->setSelectedCompanies(payers);
+        std::vector<ComapnyInfo> companies;
+        for (int32_t key : payers) companies.push_back(db.getCompanyInfo1(key));
+        for (const char* filter : filters)
+            for (int32_t direction : {0, 1})
+                for (int32_t kind : {0, 1, 7, 6})
+                    for (int32_t status : {0, 1, 2, 7, 8, 11}) {
+                        SCOPED_TRACE(std::string(filter) + " kind " + std::to_string(kind) + " status " +
+                                     std::to_string(status) + " direction " + std::to_string(direction) +
+                                     " payers " + std::to_string(payers.size()));
+                        std::vector<int32_t> listed;
+                        for (const auto& c : companies) listed.push_back(c.getPK());
+                        const RecipientListRead read =
+                            pickRecipientList(readRecipientList(db, listed, filter, direction), kind, status);
+                        EXPECT_EQ(read.total, countRecipientList(db, "", 0, 0));
+                        EXPECT_EQ(read.filtered, countRecipientList(db, filter, kind, status));
+                        const auto expected = db.execRecipientFullInfoQuery(companies, filter, direction, kind, status);
+                        ASSERT_EQ(read.rows.size(), expected.size());
+                        for (size_t i = 0; i < expected.size(); ++i) {
+                            const auto& a = read.rows[i];
+                            const auto& b = expected[i];
+                            EXPECT_EQ(a.getPK(), b.getPK());
+                            EXPECT_EQ(a.getCompany_FK(), b.getCompany_FK());
+                            EXPECT_EQ(a.getType(), b.getType());
+                            EXPECT_EQ(a.getPrinted(), b.getPrinted());
+                            EXPECT_EQ(a.getFirstName(), b.getFirstName());
+                            EXPECT_EQ(a.getLastName(), b.getLastName());
+                            EXPECT_EQ(a.getRLastName(), b.getRLastName());
+                            EXPECT_EQ(a.getnameType(), b.getnameType());
+                        }
+                    }
+    }
+    // The counts cover the surname-free and the data-less rows as the count query does.
+    session().comp_details->setSelectedCompanies({0});
+    const RecipientListRead all = pickRecipientList(readRecipientList(db, {0}, "", 0), 0, 0);
+    EXPECT_EQ(all.total, 6);       // Hal has no name at all
+    EXPECT_EQ(all.rows.size(), 6u);  // Gus has no additional data
+    db.Close();
+    resetSession();
+}

@@ -589,3 +589,27 @@ TEST(FMDatabaseUpdate, InterruptedStatement) {
     EXPECT_TRUE(error.domain.empty());  // an interruption leaves the error alone
     EXPECT_EQ(db->intForQuery("select count(*) from t"), 0);
 }
+
+// A connection that keeps its statements for its whole life must not grow without end:
+// savepoints carry a fresh name each time, and ever new texts stop being kept.
+TEST(FMDatabaseCache, KeepsNoSavepointsAndABoundedNumberOfTexts) {
+    auto db = openMemory();
+    db->setShouldCacheStatements(true);
+    ASSERT_TRUE(db->executeUpdate("create table t (a)"));
+    ASSERT_TRUE(db->executeUpdate("insert into t values (?)", 0));
+    for (int i = 0; i < 400; ++i) {
+        const std::string name = "point" + std::to_string(i);
+        ASSERT_TRUE(db->startSavePointWithName(name, nullptr));
+        ASSERT_TRUE(db->executeUpdate("insert into t values (" + std::to_string(i) + ")"));
+        ASSERT_TRUE(db->releaseSavePointWithName(name, nullptr));
+    }
+    const auto& cache = *db->cachedStatements();
+    EXPECT_LE(cache.size(), 256u);
+    for (const auto& [sql, statements] : cache) {
+        EXPECT_EQ(sql.find("savepoint"), std::string::npos) << sql;
+    }
+    // What was kept first stays kept and is reused.
+    ASSERT_TRUE(db->executeUpdate("insert into t values (?)", 1));
+    EXPECT_EQ((*cache.at("insert into t values (?)").begin())->useCount(), 2);
+    EXPECT_EQ(db->intForQuery("select count(*) from t"), 402);
+}

@@ -3,6 +3,8 @@
 // number, a target without that payer, a target whose recipients cannot be read in
 // full and an empty database list are refused.
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -112,6 +114,39 @@ TEST_F(CopyRecipientTest, IntoASecondDatabaseFileWhichIsNotLeftMarkedInUse) {
     EXPECT_EQ(copies[0].getFirstName(), "Maria");
     check.Close();
     EXPECT_EQ(cdb()->GetInUseCount(), 1);
+}
+
+// The command's refills share one read of the recipients: what it leaves must be what a
+// fresh refill of the same list shows, the copy included.
+TEST_F(CopyRecipientTest, TheRefreshedListIsWhatAFreshReadShows) {
+    const int32_t own = addRecipient(holder, 1, "Ann", "Lee", "111-22-3333");
+    selectPayer(holder);
+    selectRecipients({own});
+    copy([](QWidget& w) {
+        click(&w, "NEC1");
+        click(&w, "OK_Button");
+    });
+    auto state = [&] {
+        std::vector<std::string> s;
+        for (int32_t key : listedRecipients()) s.push_back("row " + std::to_string(key));
+        for (int32_t key : selectedRecipientRows()) s.push_back("selected " + std::to_string(key));
+        s.push_back(main->findChild<QLabel*>(QStringLiteral("RecipientsOf"))->text().toStdString());
+        for (const char* b : {"NewRecipient_Button", "UpdateRecipient_Button", "DeleteRecipient_Button",
+                              "CopyRecipient_Button"})
+            s.push_back(std::string(b) + (mainButton(b)->isEnabled() ? " on" : " off"));
+        return s;
+    };
+    const auto afterCopy = state();
+    const auto copies = recipientsOf(*cdb(), holder, 7);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(listedRecipients().size(), 2u);
+    EXPECT_NE(std::find(afterCopy.begin(), afterCopy.end(), "row " + std::to_string(copies[0].getPK())),
+              afterCopy.end());
+    EXPECT_NE(std::find(afterCopy.begin(), afterCopy.end(), "Recipient  2 of 2 "), afterCopy.end());
+
+    main->FillRecipientList(session().type, 0);
+    main->ReselectRecipients();
+    EXPECT_EQ(state(), afterCopy);
 }
 
 TEST_F(CopyRecipientTest, ADuplicateTaxpayerNumberIsRefusedWithOrWithoutDashes) {

@@ -2,13 +2,21 @@
 
 // Small helpers for responders: find a window's widgets by object name and press them.
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace uitest {
@@ -32,5 +40,72 @@ inline void key(QWidget& window, Qt::Key k) {
     QApplication::sendEvent(target, &press);
 }
 
+// Shown and active, so that the keyboard focus moves as it does for the user.
+inline void activate(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+}
+
+// The controls a keyboard user must be able to reach in the window: its visible,
+// enabled inputs and buttons (the parts of a compound control are the control).
+inline std::vector<QWidget*> keyboardControls(QWidget& window) {
+    std::vector<QWidget*> controls;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window || !w->isVisible() || !w->isEnabled()) continue;
+        QWidget* parent = w->parentWidget();
+        if (qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent)) continue;
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
+            qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+            qobject_cast<QAbstractItemView*>(w))
+            controls.push_back(w);
+    }
+    return controls;
+}
+
+inline std::string names(const std::vector<QWidget*>& widgets) {
+    std::string text;
+    for (QWidget* w : widgets)
+        text += (text.empty() ? "" : " ") +
+                (w->objectName().isEmpty() ? std::string(w->metaObject()->className()) : w->objectName().toStdString());
+    return text;
+}
+
+// Presses Tab from the control that has the focus until the focus comes back to it:
+// the controls it stopped at, the first one first. Fails the test when the focus never
+// comes back or a control is passed twice.
+inline std::vector<QWidget*> tabCycle(QWidget& window) {
+    std::vector<QWidget*> cycle;
+    QWidget* start = window.focusWidget();
+    EXPECT_NE(start, nullptr) << "nothing has the focus in " << window.objectName().toStdString();
+    if (!start) return cycle;
+    cycle.push_back(start);
+    for (int presses = 0; presses < 500; ++presses) {
+        key(window, Qt::Key_Tab);
+        QWidget* now = window.focusWidget();
+        if (now == start) return cycle;
+        if (std::find(cycle.begin(), cycle.end(), now) != cycle.end()) {
+            ADD_FAILURE() << "Tab comes back to " << names({now}) << " after " << names(cycle);
+            return cycle;
+        }
+        cycle.push_back(now);
+    }
+    ADD_FAILURE() << "Tab never comes back to the start: " << names(cycle);
+    return cycle;
+}
+
+// Tab from the focused control reaches every control of the window once and comes
+// back to where it started.
+inline void expectTabReachesEveryControl(QWidget& window) {
+    std::vector<QWidget*> cycle = tabCycle(window);
+    std::vector<QWidget*> controls = keyboardControls(window);
+    std::vector<QWidget*> missed, extra;
+    for (QWidget* w : controls)
+        if (std::find(cycle.begin(), cycle.end(), w) == cycle.end()) missed.push_back(w);
+    for (QWidget* w : cycle)
+        if (std::find(controls.begin(), controls.end(), w) == controls.end()) extra.push_back(w);
+    EXPECT_TRUE(missed.empty()) << "Tab never reaches " << names(missed) << "\nTab order: " << names(cycle);
+    EXPECT_TRUE(extra.empty()) << "Tab stops at " << names(extra);
+}
 
 }  // namespace uitest

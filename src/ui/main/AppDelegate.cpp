@@ -133,7 +133,7 @@ void AppDelegate::makeToolbar() {
     make(printCompanyButton_, "printCompanyButton", tr("Print Company"),
          tr("Print filing copies and the 1096 of the selected payer"));
     ui->View_Menu->addAction(ui->toolBar->toggleViewAction());
-    ui->toolBar->toggleViewAction()->setText(tr("Show Toolbar"));
+    ui->toolBar->toggleViewAction()->setText(tr("Show &Toolbar"));
 }
 
 void AppDelegate::wireActions() {

@@ -77,7 +77,7 @@ TEST_F(NewYearWindowTest, RowsButtonsAndSelection) {
                                             " 2024       Beta"}));
         EXPECT_FALSE(win.StartNewYear->isEnabled());
         EXPECT_FALSE(win.Removefromlist->isEnabled());
-        EXPECT_EQ(win.Adddatabase_list->text(), "Add Database to List");
+        EXPECT_EQ(win.Adddatabase_list->text(), "&Add Database to List");
         EXPECT_TRUE(win.StartNewYear->isDefault());
 
         // The imported one: Restart, and Close is the Return key's button.

@@ -3,6 +3,8 @@
 // Small helpers for responders: find a window's widgets by object name and press them.
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,10 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -34,10 +39,53 @@ inline void press(QWidget& window, const char* button) {
 
 // Sends a key press to the widget that has the keyboard focus in the window (or the
 // window itself), as typing it would.
-inline void key(QWidget& window, Qt::Key k) {
+inline void key(QWidget& window, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QKeyEvent press(QEvent::KeyPress, k, modifiers);
     QApplication::sendEvent(target, &press);
+}
+
+// Lets events run until the condition holds or a second has passed; whether it holds.
+// (A button's key presses it a moment later, as a click of the mouse would.)
+inline bool waitUntil(const std::function<bool()>& condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > 1000) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Every letter (Alt and the letter) of the window's visible labels and buttons leads to
+// one control only, and each label with a letter has a control to lead to. Returns the
+// letters found.
+inline std::string expectLettersOfTheirOwn(QWidget& window) {
+    std::map<QChar, std::string> seen;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window || !w->isVisible()) continue;
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->textFormat() == Qt::RichText || label->text().startsWith(QLatin1Char('<'))) continue;
+            text = label->text();
+            if (!QKeySequence::mnemonic(text).isEmpty()) {
+                EXPECT_NE(label->buddy(), nullptr) << "the letter of " << text.toStdString() << " leads nowhere";
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            text = button->text();
+        } else {
+            continue;
+        }
+        const QKeySequence letter = QKeySequence::mnemonic(text);
+        if (letter.isEmpty()) continue;
+        const QChar c = QChar(letter[0].key()).toUpper();
+        const std::string name = w->objectName().toStdString();
+        auto [at, fresh] = seen.emplace(c, name);
+        EXPECT_TRUE(fresh) << "Alt+" << QString(c).toStdString() << " answers " << at->second << " and " << name;
+    }
+    std::string letters;
+    for (const auto& [c, name] : seen) letters += QString(c).toStdString();
+    return letters;
 }
 
 // Shown and active, so that the keyboard focus moves as it does for the user.
@@ -54,7 +102,9 @@ inline std::vector<QWidget*> keyboardControls(QWidget& window) {
     for (QWidget* w : window.findChildren<QWidget*>()) {
         if (w->window() != &window || !w->isVisible() || !w->isEnabled()) continue;
         QWidget* parent = w->parentWidget();
-        if (qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent)) continue;
+        if (qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent) ||
+            qobject_cast<QAbstractItemView*>(parent))
+            continue;
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
             qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
             qobject_cast<QAbstractItemView*>(w))

@@ -11,6 +11,7 @@
 #include "RecordsFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "ui/company/CompanyController.h"
+#include "ui/UiTestHelpers.h"
 
 namespace {
 
@@ -335,6 +336,16 @@ TEST_F(PayerWindow, ARefusedWriteKeepsTheWindowOpenWithItsChanges) {
     settle();
     EXPECT_TRUE(w.isNull());
     EXPECT_EQ(stored(payer).getCity(), "Dayton");
+}
+
+// Tab from the name reaches every field, box, list and button once and comes back.
+TEST_F(PayerWindow, TabReachesEveryControlOnceAndComesBack) {
+    CompanyController* w = open(addPayer("Harbor View Dental LLC"));
+    ASSERT_NE(w, nullptr);
+    uitest::activate(*w);
+    field(w, "Payers_Name")->setFocus(Qt::TabFocusReason);
+    uitest::expectTabReachesEveryControl(*w);
+    uitest::expectLettersOfTheirOwn(*w);
 }
 
 }  // namespace

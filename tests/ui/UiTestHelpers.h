@@ -2,13 +2,26 @@
 
 // Small helpers for responders: find a window's widgets by object name and press them.
 
+#include <algorithm>
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace uitest {
@@ -26,11 +39,123 @@ inline void press(QWidget& window, const char* button) {
 
 // Sends a key press to the widget that has the keyboard focus in the window (or the
 // window itself), as typing it would.
-inline void key(QWidget& window, Qt::Key k) {
+inline void key(QWidget& window, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QKeyEvent press(QEvent::KeyPress, k, modifiers);
     QApplication::sendEvent(target, &press);
 }
 
+// Lets events run until the condition holds or a second has passed; whether it holds.
+// (A button's key presses it a moment later, as a click of the mouse would.)
+inline bool waitUntil(const std::function<bool()>& condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > 1000) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Every letter (Alt and the letter) of the window's visible labels and buttons leads to
+// one control only, and each label with a letter has a control to lead to. Returns the
+// letters found.
+inline std::string expectLettersOfTheirOwn(QWidget& window) {
+    std::map<QChar, std::string> seen;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window || !w->isVisible()) continue;
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->textFormat() == Qt::RichText || label->text().startsWith(QLatin1Char('<'))) continue;
+            text = label->text();
+            if (!QKeySequence::mnemonic(text).isEmpty()) {
+                EXPECT_NE(label->buddy(), nullptr) << "the letter of " << text.toStdString() << " leads nowhere";
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            text = button->text();
+        } else {
+            continue;
+        }
+        const QKeySequence letter = QKeySequence::mnemonic(text);
+        if (letter.isEmpty()) continue;
+        const QChar c = QChar(letter[0].key()).toUpper();
+        const std::string name = w->objectName().toStdString();
+        auto [at, fresh] = seen.emplace(c, name);
+        EXPECT_TRUE(fresh) << "Alt+" << QString(c).toStdString() << " answers " << at->second << " and " << name;
+    }
+    std::string letters;
+    for (const auto& [c, name] : seen) letters += QString(c).toStdString();
+    return letters;
+}
+
+// Shown and active, so that the keyboard focus moves as it does for the user.
+inline void activate(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+}
+
+// The controls a keyboard user must be able to reach in the window: its visible,
+// enabled inputs and buttons (the parts of a compound control are the control).
+inline std::vector<QWidget*> keyboardControls(QWidget& window) {
+    std::vector<QWidget*> controls;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window || !w->isVisible() || !w->isEnabled()) continue;
+        QWidget* parent = w->parentWidget();
+        if (qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent) ||
+            qobject_cast<QAbstractItemView*>(parent))
+            continue;
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
+            qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+            qobject_cast<QAbstractItemView*>(w))
+            controls.push_back(w);
+    }
+    return controls;
+}
+
+inline std::string names(const std::vector<QWidget*>& widgets) {
+    std::string text;
+    for (QWidget* w : widgets)
+        text += (text.empty() ? "" : " ") +
+                (w->objectName().isEmpty() ? std::string(w->metaObject()->className()) : w->objectName().toStdString());
+    return text;
+}
+
+// Presses Tab from the control that has the focus until the focus comes back to it:
+// the controls it stopped at, the first one first. Fails the test when the focus never
+// comes back or a control is passed twice.
+inline std::vector<QWidget*> tabCycle(QWidget& window) {
+    std::vector<QWidget*> cycle;
+    QWidget* start = window.focusWidget();
+    EXPECT_NE(start, nullptr) << "nothing has the focus in " << window.objectName().toStdString();
+    if (!start) return cycle;
+    cycle.push_back(start);
+    for (int presses = 0; presses < 500; ++presses) {
+        key(window, Qt::Key_Tab);
+        QWidget* now = window.focusWidget();
+        if (now == start) return cycle;
+        if (std::find(cycle.begin(), cycle.end(), now) != cycle.end()) {
+            ADD_FAILURE() << "Tab comes back to " << names({now}) << " after " << names(cycle);
+            return cycle;
+        }
+        cycle.push_back(now);
+    }
+    ADD_FAILURE() << "Tab never comes back to the start: " << names(cycle);
+    return cycle;
+}
+
+// Tab from the focused control reaches every control of the window once and comes
+// back to where it started.
+inline void expectTabReachesEveryControl(QWidget& window) {
+    std::vector<QWidget*> cycle = tabCycle(window);
+    std::vector<QWidget*> controls = keyboardControls(window);
+    std::vector<QWidget*> missed, extra;
+    for (QWidget* w : controls)
+        if (std::find(cycle.begin(), cycle.end(), w) == cycle.end()) missed.push_back(w);
+    for (QWidget* w : cycle)
+        if (std::find(controls.begin(), controls.end(), w) == controls.end()) extra.push_back(w);
+    EXPECT_TRUE(missed.empty()) << "Tab never reaches " << names(missed) << "\nTab order: " << names(cycle);
+    EXPECT_TRUE(extra.empty()) << "Tab stops at " << names(extra);
+}
 
 }  // namespace uitest

@@ -17,7 +17,7 @@ MISCFrame::MISCFrame(Target t, QWidget* parent)
     load({"AddRecipient_Button", "UpdateRecipient_Button", "Previous_Button", "NextRecipient_Button", "Cancel_button"},
          {{{"Name_Type", "CompanyLastName_Text", "Suffix", "FirstName_Text", "Middle_Name", "Last_Name",
             "Recipient_ID", "RecAddress_Text", "Address2", "ReciCity_text", "ReciCountry_Text", "Statepopup",
-            "ReciZip_Text", "Office_Code", "ReciAccountNum_Text", "Rents_Text", "Royalties_Text", "OtherIncome_Text",
+            "NonUSterritory", "ReciZip_Text", "Office_Code", "ReciAccountNum_Text", "Rents_Text", "Royalties_Text", "OtherIncome_Text",
             "FedIncomeTax_Text", "FinishingBoat_Text", "MedanHealth_Text", "PayerMade_Checkbox",
             "SubstitutePaye_Text", "NonEmployeeComp_Text", "CropInsurance_Text", "Reserved1_Text",
             "Section409Adef_Text", "GrossProceeds_Text", "StateTaxWithheld1_Text", "StateNum1_Text",
@@ -28,10 +28,4 @@ MISCFrame::~MISCFrame() = default;
 
 void MISCFrame::keepInMainWindow(bool keep) {
     if (company_Refer) company_Refer->setMiscframe(keep ? this : nullptr);
-}
-
-QWidget* MISCFrame::nextKeyView(QWidget* from) const {
-    if (from == control(entry::Role::City))
-        return control(isForeignAddress() ? entry::Role::Province : entry::Role::AddressState);
-    return RecipientEntryWindow::nextKeyView(from);
 }

@@ -9,8 +9,7 @@ class MISCFrame;
 }
 
 // The 1099-MISC entry window (form kind 1). Beyond the shared window: Box 14 is shown
-// but never used, and Tab from the city goes to the state (or the province of a
-// foreign address).
+// but never used.
 class MISCFrame : public RecipientEntryWindow {
     Q_OBJECT
 
@@ -22,7 +21,6 @@ public:
 
 protected:
     void keepInMainWindow(bool keep) override;
-    QWidget* nextKeyView(QWidget* from) const override;
 
 private:
     MISCFrame(Target target, QWidget* parent);

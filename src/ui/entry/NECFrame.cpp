@@ -17,11 +17,9 @@ NECFrame::NECFrame(Target t, QWidget* parent)
     load({"AddRecipient_Button", "UpdateRecipient_Button", "Previous_Button", "NextRecipient_Button", "Cancel_button"},
          {{{"CompanyLastName_Text", "SUffix", "FirstName_Text", "Middlename", "Lastname", "Recipient_ID",
             "RecAddress_Text", "Add2", "ReciCity_text", "ReciCountry_Text", "ReciZip_Text", "Officecode",
-            "ReciAccountNum_Text"},
-           "CompanyLastName_Text"},
+            "ReciAccountNum_Text"}},
           {{"Nonemployeecompansation", "Reserved2_Text", "Federalincometaxwihheld", "StateTaxWithheld1_Text",
-            "StateNum1_Text", "StateIncome1_Text", "StateTaxWithheld2_Text", "StateNum2_Text", "StateIncome2_Text"},
-           "Recipient_ID"}});
+            "StateNum1_Text", "StateIncome1_Text", "StateTaxWithheld2_Text", "StateNum2_Text", "StateIncome2_Text"}}});
 }
 
 NECFrame::~NECFrame() = default;

@@ -9,8 +9,7 @@ class NECFrame;
 }
 
 // The 1099-NEC entry window (form kind 7). Beyond the shared window: its tab order
-// runs in two chains, the identity fields returning to the name line and the boxes
-// leading on to the taxpayer number.
+// runs through the identity fields, then the boxes and state rows.
 class NECFrame : public RecipientEntryWindow {
     Q_OBJECT
 

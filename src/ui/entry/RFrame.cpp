@@ -17,8 +17,7 @@ RFrame::RFrame(Target t, QWidget* parent)
     load({"Add_Button", "Update_Button", "Previous_button", "NextRecipient_Button", "Cancel_Button"},
          {{{"LastNameStaticText", "Sufix", "FirstNameStaticText", "Middlename", "LastName", "RecipientidStaticText",
             "AddressStaticText", "Add2", "CityStaticText", "CountryStaticText", "AddressCheckbox", "Statepopup",
-            "NonUS_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText", "DateOfPaymentStaticText"},
-           "LastNameStaticText"},
+            "NonUS_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText", "DateOfPaymentStaticText"}},
           {{"GrossDistributeStaticText", "TaxableAmtStaticText", "secondTINCheckbox", "PayerMadeCheckbox",
             "CapitalGainStaticText", "FederalIncomeStaticText", "EmpContributionStaticText", "NetUnrealizedStaticText",
             "DistributionCodeStaticText", "IRASEPCheckbox", "OtherStaticText", "OtherStaticText1",
@@ -29,8 +28,7 @@ RFrame::RFrame(Target t, QWidget* parent)
             "StateSpecialdata", "R_State2_P", "StateTaxWithheldStaticText1", "StateNumberStaticText1",
             "StateIncomeStaticText1", "LocalTaxWithheldStaticText1", "NameOfLocalityStaticText1",
             "LocalDistributionStaticText1", "R_StateInc2_P", "StateLocalIncome2", "Statespecialdata1", "Void",
-            "Corrected"},
-           "RecipientidStaticText"}});
+            "Corrected"}}});
 }
 
 RFrame::~RFrame() = default;

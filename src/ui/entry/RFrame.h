@@ -10,8 +10,7 @@ class RFrame;
 
 // The 1099-R entry window (form kind 4). Everything it does is the shared window's, read
 // from its form table (its whole-number boxes and distribution code included); its tab
-// order runs in two chains, the identity fields returning to the name line and the
-// boxes leading on to the taxpayer number.
+// order runs through the identity fields, then the boxes and state rows.
 class RFrame : public RecipientEntryWindow {
     Q_OBJECT
 

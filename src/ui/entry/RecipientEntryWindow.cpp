@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 
 #include "core/entry/RecipientEntry.h"
 #include "core/entry/RecipientRecordWrites.h"
@@ -151,12 +154,7 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
     connect(next_, &QPushButton::clicked, this, &RecipientEntryWindow::NextRecipient_Action);
     connect(cancel_, &QPushButton::clicked, this, &RecipientEntryWindow::Cancel_Action);
 
-    for (const TabChain& chain : chains) {
-        for (std::size_t k = 1; k < chain.outlets.size(); ++k)
-            QWidget::setTabOrder(control(chain.outlets[k - 1]), control(chain.outlets[k]));
-        if (chain.then && !chain.outlets.empty())
-            extraNext_.emplace_back(control(chain.outlets.back()), control(chain.then));
-    }
+    setTabChains(chains);
 
     auto db = companyDatabase();
     payer_ = db->getCompanyInfo1(payerKey_);
@@ -570,24 +568,29 @@ void RecipientEntryWindow::checkBoxClicked(std::size_t field) {
 // ---------------------------------------------------------------------------
 // Keyboard
 
-QWidget* RecipientEntryWindow::nextKeyView(QWidget* from) const {
-    for (const auto& [after, next] : extraNext_)
-        if (after == from) return next;
-    return nullptr;
-}
+void RecipientEntryWindow::setTabChains(const std::vector<TabChain>& chains) {
+    std::vector<QWidget*> order;
+    auto take = [&order](QWidget* w) {
+        if (w && std::find(order.begin(), order.end(), w) == order.end()) order.push_back(w);
+    };
+    for (const TabChain& chain : chains)
+        for (const char* outlet : chain.outlets) take(control(outlet));
 
-bool RecipientEntryWindow::focusNextPrevChild(bool next) {
-    if (next) {
-        if (QWidget* to = nextKeyView(focusWidget())) {
-            // A disabled target passes the focus on along the window's order.
-            QWidget* w = to;
-            for (int guard = 0; w && guard < 500; ++guard, w = w->nextInFocusChain()) {
-                if (w->window() == this && w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) {
-                    w->setFocus(Qt::TabFocusReason);
-                    return true;
-                }
-            }
+    // The rest in the layout's order, then the buttons, Add first. A scroll area that
+    // holds the form is no stop of its own.
+    std::vector<QWidget*> rest, buttons;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (qobject_cast<QAbstractScrollArea*>(w) && !qobject_cast<QAbstractItemView*>(w) &&
+            !qobject_cast<QTextEdit*>(w) && !qobject_cast<QPlainTextEdit*>(w)) {
+            w->setFocusPolicy(Qt::NoFocus);
+            continue;
         }
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->window() != this) continue;
+        if (std::find(order.begin(), order.end(), w) != order.end()) continue;
+        (qobject_cast<QPushButton*>(w) ? buttons : rest).push_back(w);
     }
-    return QDialog::focusNextPrevChild(next);
+    for (QWidget* w : rest) take(w);
+    for (QWidget* w : {add_, update_, previousButton_, next_, cancel_}) take(w);
+    for (QWidget* w : buttons) take(w);
+    for (std::size_t k = 1; k < order.size(); ++k) QWidget::setTabOrder(order[k - 1], order[k]);
 }

@@ -86,10 +86,11 @@ protected:
         const char* next;
         const char* cancel;
     };
-    // Controls whose next key view is the following one; `then`, when given, follows the last.
+    // Controls whose next key view is the following one. Tab runs through the chains in
+    // turn, then through the controls outside them in the layout's order, then the
+    // buttons, and back to the first chain: every enabled control once.
     struct TabChain {
         std::vector<const char*> outlets;
-        const char* then = nullptr;
     };
 
     RecipientEntryWindow(const entry::EntryFormSpec& spec, Target target, QWidget* parent);
@@ -99,16 +100,14 @@ protected:
 
     // Sets (keep) or clears the main window's reference to this window.
     virtual void keepInMainWindow(bool keep) = 0;
-    // The control that Tab leads to from `from`, or null for the layout's order.
-    virtual QWidget* nextKeyView(QWidget* from) const;
-
     bool isForeignAddress() const;
     QWidget* control(entry::Role role) const;
 
-    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setTabChains(const std::vector<TabChain>& chains);
+
     // The close prompt; true when the window may close.
     bool windowShouldClose();
 
@@ -149,7 +148,6 @@ private:
     std::vector<QWidget*> controls_;      // by field of the table
     std::vector<QString> previous_;       // text fields: the text before the current keystroke
     std::vector<bool> edited_;            // text fields: typed into since their last action
-    std::vector<std::pair<QWidget*, QWidget*>> extraNext_;   // Tab links beyond the layout's order
     QPushButton* add_ = nullptr;
     QPushButton* update_ = nullptr;
     QPushButton* previousButton_ = nullptr;

@@ -17,12 +17,10 @@ SFrame::SFrame(Target t, QWidget* parent)
     load({"Add_Button", "Update_Button", "Previous_Button", "NextRecipient_Button", "Cancel_Button"},
          {{{"LastNameStaticText", "suffix", "FirstNameStaticText", "middlename", "lastname", "RecipientidStaticText",
             "AddressStaticText", "add2", "CityStaticText", "CountryStaticText", "AddressNotInUS", "Statepopup",
-            "NonUSstate_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText"},
-           "LastNameStaticText"},
+            "NonUSstate_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText"}},
           {{"DateofCloseStaticText", "GrossProceedStaticText", "InfoAddressStaticText", "InfoCityStaticText",
             "Stateinfopopup", "InfoZIPStaticText", "Info1Checkbox", "Info2Checkbox", "BuyerspartStaticText", "VOID_FORM",
-            "CORRECTED"},
-           "RecipientidStaticText"}});
+            "CORRECTED"}}});
 }
 
 SFrame::~SFrame() = default;

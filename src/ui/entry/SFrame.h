@@ -10,9 +10,8 @@ class SFrame;
 
 // The 1099-S entry window (form kind 5), for the transferor of a real-estate sale.
 // Everything it does is the shared window's, read from its form table, whose Box 3 rule
-// ties the property's address fields together; its tab order runs in two chains, the
-// identity fields returning to the name line and the boxes leading on to the taxpayer
-// number.
+// ties the property's address fields together; its tab order runs through the
+// identity fields, then the property's boxes.
 class SFrame : public RecipientEntryWindow {
     Q_OBJECT
 

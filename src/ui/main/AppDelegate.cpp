@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <unordered_map>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QToolBar>
@@ -51,6 +53,38 @@ std::shared_ptr<CompanyDatabase> companyDatabase() {
     const auto& dbh = session().DBH;
     return dbh ? dbh->companyDatabase() : nullptr;
 }
+
+// The keys a list answers beyond moving and selecting: Return and Enter open the row,
+// Delete deletes the selection where the list has a command for it.
+class ListKeys : public QObject {
+public:
+    ListKeys(QTableView* table, std::function<void()> open, std::function<void()> remove)
+        : QObject(table), open_(std::move(open)), remove_(std::move(remove)) {
+        table->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            open_();
+            return true;
+        case Qt::Key_Delete:
+            if (!remove_) return false;
+            remove_();
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    std::function<void()> open_;
+    std::function<void()> remove_;
+};
 
 }  // namespace
 
@@ -102,7 +136,7 @@ void AppDelegate::makeToolbar() {
     make(printCompanyButton_, "printCompanyButton", tr("Print Company"),
          tr("Print filing copies and the 1096 of the selected payer"));
     ui->View_Menu->addAction(ui->toolBar->toggleViewAction());
-    ui->toolBar->toggleViewAction()->setText(tr("Show Toolbar"));
+    ui->toolBar->toggleViewAction()->setText(tr("Show &Toolbar"));
 }
 
 void AppDelegate::wireActions() {
@@ -111,6 +145,25 @@ void AppDelegate::wireActions() {
             &AppDelegate::Comany_ListBox);
     connect(ui->Recipient_sel->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &AppDelegate::Recipient_ListBox);
+    // A row opens for editing by double-click or Return, as its Edit button would; Delete
+    // on the recipient list asks to delete the selected recipients. Each waits until the
+    // list has finished with the event, since the command refills the list.
+    auto whenEnabled = [this](QPushButton* button, void (AppDelegate::*command)()) {
+        return [this, button, command] {
+            QMetaObject::invokeMethod(
+                this, [this, button, command] {
+                    if (button->isEnabled()) (this->*command)();
+                },
+                Qt::QueuedConnection);
+        };
+    };
+    const auto editCompany = whenEnabled(ui->UpdateCompany_B, &AppDelegate::UpdateCompany);
+    const auto editRecipient = whenEnabled(ui->UpdateRecipient_Button, &AppDelegate::UpdateRecipient_Action);
+    connect(ui->Company_Sel, &QAbstractItemView::doubleClicked, this, editCompany);
+    connect(ui->Recipient_sel, &QAbstractItemView::doubleClicked, this, editRecipient);
+    new ListKeys(ui->Company_Sel, editCompany, nullptr);
+    new ListKeys(ui->Recipient_sel, editRecipient,
+                 whenEnabled(ui->DeleteRecipient_Button, &AppDelegate::DeleteRecipient));
 
     // Filters and lists.
     connect(ui->CompanyFilter_Button, &QPushButton::clicked, this, &AppDelegate::CompanyFilter_Action);

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -176,7 +177,7 @@ void ImportPriorYear::RefreshButtonsAndText() {
             dbAccess = tvDatabase::CanAccessFile(path, true, "Unable to access the selected database.", "");
         StartNewYear->setEnabled(dbExists && dbAccess);
     }
-    Adddatabase_list->setText(!selected || dbExists ? tr("Add Database to List") : tr("Locate Database"));
+    Adddatabase_list->setText(!selected || dbExists ? tr("&Add Database to List") : tr("&Locate Database"));
     if (selected && dbVec[static_cast<std::size_t>(selection)].imported()) {
         StartNewYear->setText(tr("Restart 2025"));
         makeDefault(Close);
@@ -184,6 +185,10 @@ void ImportPriorYear::RefreshButtonsAndText() {
         StartNewYear->setText(tr("Start New Year"));
         makeDefault(StartNewYear);
     }
+    // Its titles carry no letter of their own; a new title clears the key, so it is given
+    // again each time.
+    StartNewYear->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
+    StartNewYear->setToolTip(StartNewYear->shortcut().toString(QKeySequence::NativeText));
     ImportPriorYearDialog_TxtPath->setText(
         selected ? QString::fromStdString(dbVec[static_cast<std::size_t>(selection)].path()) : QString());
 }

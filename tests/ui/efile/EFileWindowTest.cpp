@@ -11,6 +11,7 @@
 #include "core/foundation/MessageBoxCodes.h"
 #include "ui/support/HandOffs.h"
 #include "WithoutFileOverride.h"
+#include "ui/UiTestHelpers.h"
 
 namespace {
 
@@ -587,6 +588,29 @@ TEST_F(EFileCreate, TheMainWindowsCommandOpensTheWindowBesideIt) {
     EXPECT_FALSE(isRunningModal(shown));
     EXPECT_EQ(shown->findChild<QLineEdit*>(QStringLiteral("TCC"))->text(), "5X7Y9");
     shown->close();
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+// Tab from the first field reaches every field, box and button once and comes back;
+// Alt and a label's letter lead to its field, Alt and a box's letter tick it.
+TEST_F(EFileWindowTest, TheKeyboardReachesEveryFieldAndButton) {
+    storeTransmitter();
+    open();
+    uitest::activate(*window);
+    field("TCC")->setFocus(Qt::TabFocusReason);
+    uitest::expectTabReachesEveryControl(*window);
+    EXPECT_EQ(uitest::expectLettersOfTheirOwn(*window), "ABCEFHILMNOPSTYZ");
+
+    uitest::key(*window, Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(window->focusWidget(), field("TName"));
+    uitest::key(*window, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(window->focusWidget(), get<QComboBox>("Statepopup"));
+    auto* combined = get<QCheckBox>("CombineFiling");
+    const bool before = combined->isChecked();
+    uitest::key(*window, Qt::Key_B, Qt::AltModifier);
+    EXPECT_TRUE(uitest::waitUntil([&] { return combined->isChecked() != before; }));
 }
 
 }  // namespace

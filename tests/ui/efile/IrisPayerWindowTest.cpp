@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "IrisWindowFixture.h"
+#include "ui/UiTestHelpers.h"
 
 namespace {
 
@@ -496,6 +497,29 @@ TEST_F(IrisPayerWindow, Pictures) {
     scripted->answerFormErrors(false);
     button(w, "Submit")->click();
     saveImage(w, QStringLiteral("AdditionalPayersInformation-business-failing"));
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+// Tab from the first field reaches every field, list and button once and comes back;
+// Alt and a label's letter lead to its field.
+TEST_F(IrisPayerWindow, TheKeyboardReachesEveryFieldAndButton) {
+    const int32_t payer = addPayer(validPayer("Alpha Corp"));
+    addRecipient(payer, 7, "Adams");
+    selectInMainWindow({payer});
+    EXPECT_EQ(run([&](Window& w) {
+                  uitest::activate(w);
+                  w.findChild<QWidget*>(QStringLiteral("Name_type"))->setFocus(Qt::TabFocusReason);
+                  uitest::expectTabReachesEveryControl(w);
+                  EXPECT_EQ(uitest::expectLettersOfTheirOwn(w), "2ABCDEFHILMNOPSTUWXZ");
+                  uitest::key(w, Qt::Key_Z, Qt::AltModifier);
+                  EXPECT_EQ(w.focusWidget(), w.findChild<QWidget*>(QStringLiteral("PayerZip")));
+                  uitest::key(w, Qt::Key_2, Qt::AltModifier);
+                  EXPECT_EQ(w.focusWidget(), w.findChild<QWidget*>(QStringLiteral("Bussinessadd2_Line2")));
+                  button(w, "Cancel")->click();
+              }),
+              Window::kClosedCode);
 }
 
 }  // namespace

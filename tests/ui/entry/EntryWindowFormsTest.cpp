@@ -3,7 +3,10 @@
 // be typed, the 1099-R whole numbers, the 1099-S Box 3 state, and the main window's
 // opener reaching every window.
 
+#include <algorithm>
+
 #include "EntryWindowFixture.h"
+#include "ui/UiTestHelpers.h"
 
 using entry::Role;
 
@@ -44,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         TabOrder{"MISC", "MISC",
                  {"Name_Type", "CompanyLastName_Text", "Suffix", "FirstName_Text", "Middle_Name", "Last_Name",
                   "Recipient_ID", "RecAddress_Text", "Address2", "ReciCity_text", "ReciCountry_Text", "Statepopup",
-                  "ReciZip_Text", "Office_Code", "ReciAccountNum_Text", "Rents_Text", "Royalties_Text",
+                  "NonUSterritory", "ReciZip_Text", "Office_Code", "ReciAccountNum_Text", "Rents_Text", "Royalties_Text",
                   "OtherIncome_Text", "FedIncomeTax_Text", "FinishingBoat_Text", "MedanHealth_Text",
                   "PayerMade_Checkbox", "SubstitutePaye_Text", "NonEmployeeComp_Text", "CropInsurance_Text",
                   "Reserved1_Text", "Section409Adef_Text", "GrossProceeds_Text", "StateTaxWithheld1_Text",
@@ -82,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "SpecifiedTStaticText", "StateTop_popupBtn", "StateNumberStaticText", "StateTaxWithheldStaticText",
                   "D_StateInc1_P", "LocalIncometax", "Statespecialdata1", "StateButtom_popupBtn",
                   "StateNumberStaticText1", "StateTaxWithheldStaticText1", "D_StateInc2_P", "Localincometax2",
-                  "Statespecialdata2", "Previous"}},
+                  "Statespecialdata2"}},
         TabOrder{"R", "R",
                  {"LastNameStaticText", "Sufix", "FirstNameStaticText", "Middlename", "LastName",
                   "RecipientidStaticText", "AddressStaticText", "Add2", "CityStaticText", "CountryStaticText",
@@ -121,7 +124,7 @@ protected:
     }
 };
 
-TEST_F(EntryForms, MiscCityMovesOnToTheStateOrTheProvinceAndBox14IsOff) {
+TEST_F(EntryForms, MiscCityTabsOnToTheCountryThenTheStateOrTheProvinceAndBox14IsOff) {
     const int32_t payer = addPayer("Harbor View Dental LLC");
     selectPayer(payer);
     newMode();
@@ -129,19 +132,23 @@ TEST_F(EntryForms, MiscCityMovesOnToTheStateOrTheProvinceAndBox14IsOff) {
     ASSERT_TRUE(w);
     activate(w);
     EXPECT_FALSE(get(w, "ExcessGolden_Text")->isEnabled());
-    QLineEdit* city = get<QLineEdit>(w, "ReciCity_text");
-    city->setFocus();
-    press(city, Qt::Key_Tab);
-    EXPECT_EQ(w->focusWidget(), get(w, "Statepopup"));
+    auto tabFrom = [&](const char* name) {
+        QWidget* from = get(w, name);
+        from->setFocus();
+        press(from, Qt::Key_Tab);
+        return w->focusWidget();
+    };
+    EXPECT_EQ(tabFrom("ReciCity_text"), get(w, "ReciCountry_Text"));
+    EXPECT_EQ(tabFrom("ReciCountry_Text"), get(w, "Statepopup"));
+    EXPECT_EQ(tabFrom("Statepopup"), get(w, "ReciZip_Text"));
 
     get<QCheckBox>(w, "AddressNotInUS_Checkbox")->click();
-    city->setFocus();
-    press(city, Qt::Key_Tab);
-    EXPECT_EQ(w->focusWidget(), get(w, "NonUSterritory"));
+    EXPECT_EQ(tabFrom("ReciCity_text"), get(w, "ReciCountry_Text"));
+    EXPECT_EQ(tabFrom("ReciCountry_Text"), get(w, "NonUSterritory"));
+    EXPECT_EQ(tabFrom("NonUSterritory"), get(w, "ReciZip_Text"));
 }
 
-// The keyboard reaches the address state, or the province of a foreign address, and
-// the box chain leads on to the taxpayer number.
+// The keyboard reaches the address state, or the province of a foreign address.
 TEST_F(EntryForms, SKeyboardReachesTheStateOrTheProvince) {
     const int32_t payer = addPayer("Harbor View Dental LLC");
     selectPayer(payer);
@@ -159,13 +166,12 @@ TEST_F(EntryForms, SKeyboardReachesTheStateOrTheProvince) {
     EXPECT_EQ(tabFrom("Statepopup"), get(w, "ZIPStaticText"));
     get<QCheckBox>(w, "AddressNotInUS")->click();
     EXPECT_EQ(tabFrom("AddressNotInUS"), get(w, "NonUSstate_Btn"));
-    EXPECT_EQ(tabFrom("CORRECTED"), get(w, "RecipientidStaticText"));
 }
 
-TEST_F(EntryForms, NecChainsReturnToTheNameLineAndLeadToTheTaxpayerNumber) {
+// The identity chain goes on to the boxes instead of returning to the name line.
+TEST_F(EntryForms, NecIdentityFieldsLeadOnToTheBoxes) {
     const int32_t payer = addPayer("Harbor View Dental LLC");
     const int32_t business = addRecipient(payer, 7, {"", "", "22-2222222", true, "Summit Office Cleaning"});
-    const int32_t person = addRecipient(payer, 7, {"Ann", "Lee", "111-11-1111"});
     selectRecipient(payer, business);
     NECFrame* w = NECFrame::create();
     ASSERT_TRUE(w);
@@ -174,27 +180,77 @@ TEST_F(EntryForms, NecChainsReturnToTheNameLineAndLeadToTheTaxpayerNumber) {
     QWidget* account = get(w, "ReciAccountNum_Text");
     account->setFocus();
     press(account, Qt::Key_Tab);
-    EXPECT_EQ(w->focusWidget(), get(w, "CompanyLastName_Text"));
-    QWidget* lastIncome = get(w, "StateIncome2_Text");
-    lastIncome->setFocus();
-    press(lastIncome, Qt::Key_Tab);
-    EXPECT_EQ(w->focusWidget(), get(w, "Recipient_ID"));
-    // Shift+Tab leaves the name chain backwards, so every control can be reached by keyboard.
-    QWidget* line = get(w, "CompanyLastName_Text");
-    line->setFocus();
-    press(line, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_NE(w->focusWidget(), account);
-
-    // For an individual the name line is off: the focus goes on to the next name field.
-    selectRecipient(payer, person);
-    NECFrame* second = NECFrame::create();
-    ASSERT_TRUE(second);
-    activate(second);
-    QWidget* secondAccount = get(second, "ReciAccountNum_Text");
-    secondAccount->setFocus();
-    press(secondAccount, Qt::Key_Tab);
-    EXPECT_EQ(second->focusWidget(), get(second, "SUffix"));
+    EXPECT_EQ(w->focusWidget(), get(w, "Nonemployeecompansation"));
+    press(w->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(w->focusWidget(), account);
 }
+
+struct TabCase {
+    std::string name;
+    std::string form;
+    enum Recipient { NewIndividual, StoredBusiness, NewForeign } recipient;
+};
+
+void PrintTo(const TabCase& c, std::ostream* os) { *os << c.name; }
+
+class EntryTabCycle : public EntryWindowTest, public ::testing::WithParamInterface<TabCase> {};
+
+// From the first field, Tab reaches every enabled input and button of the window once
+// and comes back to the start; Shift+Tab runs the same way backwards.
+TEST_P(EntryTabCycle, TabReachesEveryControlOnceAndComesBack) {
+    const TabCase& c = GetParam();
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    for (const EntryForm& form : entryForms()) {
+        if (form.name != c.form) continue;
+        if (c.recipient == TabCase::StoredBusiness) {
+            const int32_t key =
+                addRecipient(payer, form.spec().kind, {"", "", "22-2222222", true, "Summit Office Cleaning"});
+            addRecipient(payer, form.spec().kind, {"Ann", "Lee", "111-11-1111"});
+            selectRecipient(payer, key);
+        } else {
+            selectPayer(payer);
+            newMode();
+        }
+        RecipientEntryWindow* w = form.create();
+        ASSERT_TRUE(w);
+        uitest::activate(*w);
+        if (c.recipient == TabCase::NewForeign) {
+            for (size_t i = 0; i < w->spec().fields.size(); ++i)
+                if (w->spec().fields[i].role == Role::ForeignAddress) get<QCheckBox>(w, w->spec().fields[i].outlet)->click();
+        }
+        QWidget* first = field(w, c.recipient == TabCase::StoredBusiness ? Role::BusinessName : Role::FirstName);
+        first->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(w->focusWidget(), first);
+        uitest::expectTabReachesEveryControl(*w);
+
+        std::vector<QWidget*> forward = uitest::tabCycle(*w);
+        std::vector<QWidget*> backward;
+        backward.push_back(first);
+        for (size_t i = 1; i < forward.size(); ++i) {
+            press(w->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward.push_back(w->focusWidget());
+        }
+        std::reverse(backward.begin() + 1, backward.end());
+        EXPECT_EQ(uitest::names(backward), uitest::names(forward));
+        saveImage(w, QString::fromStdString(c.name));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, EntryTabCycle,
+                         ::testing::Values(TabCase{"MISC", "MISC", TabCase::NewIndividual},
+                                           TabCase{"MISCForeign", "MISC", TabCase::NewForeign},
+                                           TabCase{"MISCBusiness", "MISC", TabCase::StoredBusiness},
+                                           TabCase{"NEC", "NEC", TabCase::NewIndividual},
+                                           TabCase{"NECBusiness", "NEC", TabCase::StoredBusiness},
+                                           TabCase{"INT", "INT", TabCase::NewIndividual},
+                                           TabCase{"INTBusiness", "INT", TabCase::StoredBusiness},
+                                           TabCase{"DIV", "DIV", TabCase::NewIndividual},
+                                           TabCase{"DIVForeign", "DIV", TabCase::NewForeign},
+                                           TabCase{"R", "R", TabCase::NewIndividual},
+                                           TabCase{"RBusiness", "R", TabCase::StoredBusiness},
+                                           TabCase{"S", "S", TabCase::NewIndividual},
+                                           TabCase{"SForeign", "S", TabCase::NewForeign}),
+                         [](const auto& test) { return test.param.name; });
 
 TEST_F(EntryForms, IntBox18StoresAValidAmountAsTheOtherBoxesAndBox15ListsEveryState) {
     const int32_t payer = addPayer("Harbor View Dental LLC");

@@ -77,7 +77,7 @@ TEST_F(NewYearWindowTest, RowsButtonsAndSelection) {
                                             " 2024       Beta"}));
         EXPECT_FALSE(win.StartNewYear->isEnabled());
         EXPECT_FALSE(win.Removefromlist->isEnabled());
-        EXPECT_EQ(win.Adddatabase_list->text(), "Add Database to List");
+        EXPECT_EQ(win.Adddatabase_list->text(), "&Add Database to List");
         EXPECT_TRUE(win.StartNewYear->isDefault());
 
         // The imported one: Restart, and Close is the Return key's button.
@@ -101,6 +101,41 @@ TEST_F(NewYearWindowTest, RowsButtonsAndSelection) {
         EXPECT_TRUE(win.importprioryear_listbox->selectionModel()->selectedRows().isEmpty());
         EXPECT_FALSE(win.StartNewYear->isEnabled());
         EXPECT_TRUE(win.ImportPriorYearDialog_TxtPath->text().isEmpty());
+        uitest::press(w, "Close");
+    });
+    EXPECT_EQ(ImportPriorYear::runFromMainWindow(nullptr), ImportPriorYear::kClosedCode);
+}
+
+// Tab reaches every list and button of the window; the buttons have letters of their own,
+// and Start New Year, whose titles stay as they are, answers Alt+S under either title.
+TEST_F(NewYearWindowTest, TheKeyboardReachesEveryControlAndAltSStarts) {
+    priorDatabase("Acme", {"Alpha"}, true);
+    script.expect("ImportPriorYear", [](QWidget& w) {
+        ImportPriorYear& win = asWindow(w);
+        uitest::activate(w);
+        answer::clickRow(win.importprioryear_listbox, 0);
+        EXPECT_EQ(win.StartNewYear->text(), "Restart 2025");
+        win.importprioryear_listbox->setFocus(Qt::TabFocusReason);
+        uitest::expectTabReachesEveryControl(w);
+        EXPECT_EQ(uitest::expectLettersOfTheirOwn(w), "ACFORY");
+        uitest::key(w, Qt::Key_C, Qt::AltModifier);
+        EXPECT_EQ(w.focusWidget(), win.Priorcomp_listAction);
+        EXPECT_EQ(win.StartNewYear->shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
+        uitest::key(w, Qt::Key_S, Qt::AltModifier);
+        EXPECT_TRUE(uitest::waitUntil([&w] { return !w.isVisible(); }));
+    });
+    scripted->answerBox(kMessageAnswerNo);   // Restart New Year?
+    EXPECT_EQ(ImportPriorYear::runFromMainWindow(nullptr), ImportPriorYear::kStartedCode);
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "Restart New Year?");
+
+    // Under its other title the key stays.
+    priorDatabase("Beta", {"Beta Payer"});
+    script.expect("ImportPriorYear", [](QWidget& w) {
+        ImportPriorYear& win = asWindow(w);
+        answer::clickRow(win.importprioryear_listbox, 1);
+        EXPECT_EQ(win.StartNewYear->text(), "Start New Year");
+        EXPECT_EQ(win.StartNewYear->shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
         uitest::press(w, "Close");
     });
     EXPECT_EQ(ImportPriorYear::runFromMainWindow(nullptr), ImportPriorYear::kClosedCode);

@@ -14,6 +14,7 @@
 #include "ui/company/CompanyController.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/QtUserInterface.h"
+#include "ui/UiTestHelpers.h"
 
 namespace {
 
@@ -380,6 +381,16 @@ TEST_F(PayerWindow, ARefusedWriteKeepsTheWindowOpenWithItsChanges) {
     settle();
     EXPECT_TRUE(w.isNull());
     EXPECT_EQ(stored(payer).getCity(), "Dayton");
+}
+
+// Tab from the name reaches every field, box, list and button once and comes back.
+TEST_F(PayerWindow, TabReachesEveryControlOnceAndComesBack) {
+    CompanyController* w = open(addPayer("Harbor View Dental LLC"));
+    ASSERT_NE(w, nullptr);
+    uitest::activate(*w);
+    field(w, "Payers_Name")->setFocus(Qt::TabFocusReason);
+    uitest::expectTabReachesEveryControl(*w);
+    uitest::expectLettersOfTheirOwn(*w);
 }
 
 }  // namespace

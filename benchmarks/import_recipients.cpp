@@ -37,11 +37,9 @@ namespace {
 class ImportAnswers : public bench::AnsweringUserInterface {
 public:
     std::string file;
-    size_t conflicts = 0;
 
     std::optional<std::string> chooseOpenFile(const OpenFileRequest&) override { return file; }
     int importConflicts(const std::vector<std::string>& names, std::vector<int>& rows) override {
-        conflicts = names.size();
         rows.resize(names.size());
         std::iota(rows.begin(), rows.end(), 0);
         return kImportConflictsOKCode;
@@ -54,7 +52,7 @@ const std::vector<std::string> kColumns = {
 
 class Fixture {
 public:
-    explicit Fixture(int imported) : imported(imported) {
+    explicit Fixture(int rows) : imported(rows) {
         char pattern[] = "/tmp/talvexa-bench-XXXXXX";
         folder_ = mkdtemp(pattern);
         template_ = folder_ + "/template.db";

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/sqlite/FMDatabase.h"
+#include "core/store/OnePassCache.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/SystemLog.h"
 
@@ -37,6 +38,8 @@ EFileResult toFile(FMDatabase& db, const std::string& outputPath, bool mark, con
     platform::AtomicFileWriter out(outputPath);
     if (!out.ok()) return failed(EFileResult::Failure::output, out.error());
 
+    // The gathering reads each recipient once: its pages need not stay cached.
+    const OnePassCache cache(db);
     const bool own = !db.isInTransaction();
     if (own && !db.beginTransaction())
         return failed(EFileResult::Failure::database, "The recipients could not be read: " + db.lastErrorMessage());

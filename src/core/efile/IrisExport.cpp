@@ -29,7 +29,8 @@ std::string joinedSelect(std::size_t count) {
 
 }  // namespace
 
-IrisExport::IrisExport(CompanyDatabase& db, std::vector<int32_t> keys) : db_(db), keys_(std::move(keys)) {}
+IrisExport::IrisExport(CompanyDatabase& db, std::vector<int32_t> keys)
+    : db_(db), cache_(*db.db), keys_(std::move(keys)) {}
 
 bool IrisExport::fail(const std::string& what) {
     failure_ = what;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/efile/IrisFile.h"
+#include "core/store/OnePassCache.h"
 
 class CompanyDatabase;
 
@@ -57,6 +58,8 @@ private:
     bool fail(const std::string& what);
 
     CompanyDatabase& db_;
+    // The export reads every selected recipient twice, each time in one pass.
+    OnePassCache cache_;
     std::vector<int32_t> keys_;
     std::size_t voidLeftOut_ = 0;
     std::string failure_;

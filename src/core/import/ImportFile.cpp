@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 
@@ -159,9 +160,10 @@ std::vector<std::string> payerTextLines(const std::string& text) {
 
 std::vector<std::string> splitFields(const std::string& line, char separator) { return cut(line, separator); }
 
-std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine) {
+bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
+                      const std::function<bool(CsvRecord&)>& visit) {
     enum class State { FieldStart, Plain, Quoted, AfterQuote };
-    std::vector<CsvRecord> records;
+    bool going = true;
     CsvRecord record;
     std::string field;
     State state = State::FieldStart;
@@ -178,13 +180,13 @@ std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char l
     const auto endRecord = [&] {
         endField();
         record.emptyLine = !anything;
-        records.push_back(std::move(record));
+        going = visit(record);
         record = CsvRecord{};
         record.line = line;
         anything = false;
     };
 
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = 0; i < text.size() && going; ++i) {
         const char c = text[i];
         if (state == State::Quoted) {
             if (c == lineEnd) ++line;
@@ -215,11 +217,22 @@ std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char l
             state = State::Plain;
         }
     }
+    if (!going) return true;
     if (state == State::Quoted) {
         unclosedLine = quoteLine;
-        return std::nullopt;
+        return false;
     }
     endRecord();
+    return true;
+}
+
+std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine) {
+    std::vector<CsvRecord> records;
+    if (!forEachCsvRecord(text, lineEnd, unclosedLine, [&](CsvRecord& r) {
+            records.push_back(std::move(r));
+            return true;
+        }))
+        return std::nullopt;
     return records;
 }
 
@@ -229,6 +242,41 @@ std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& tex
     if (!records->empty() && records->back().emptyLine) records->pop_back();
     if (!records->empty() && records->front().emptyLine) records->clear();
     return records;
+}
+
+bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
+                               const std::function<bool(CsvRecord&)>& visit) {
+    // One record is held back: an empty last one is no record.
+    std::optional<CsvRecord> held;
+    bool first = true, going = true;
+    const bool read =
+        forEachCsvRecord(text, text.find('\n') != std::string::npos ? '\n' : '\r', unclosedLine, [&](CsvRecord& r) {
+            if (first && r.emptyLine) return going = false;   // an empty first line: nothing at all
+            first = false;
+            if (held) going = visit(*held);
+            held = std::move(r);
+            return going;
+        });
+    if (!read) return false;
+    if (going && held && !held->emptyLine) visit(*held);
+    return true;
+}
+
+void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit) {
+    const char end = text.find('\n') != std::string::npos ? '\n' : '\r';
+    std::string line;
+    for (size_t start = 0; start <= text.size();) {
+        size_t stop = text.find(end, start);
+        const bool last = stop == std::string::npos;
+        if (last) stop = text.size();
+        line.assign(text, start, stop - start);
+        std::erase(line, '\r');
+        if (start == 0 && line.empty()) return;   // an empty first line: nothing at all
+        if (last && line.empty()) return;          // an empty last line is no line
+        if (!visit(line)) return;
+        if (last) return;
+        start = stop + 1;
+    }
 }
 
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine) {

@@ -6,6 +6,7 @@
 // RFC 4180 text, so a name or an amount that holds a comma stays one field. There is
 // no header line.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,11 +46,22 @@ struct CsvRecord {
 // Nothing when a quoted field is never closed: unclosedLine then holds the line its
 // quote opened on.
 std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine);
+// The same records one at a time: visit returns false to stop (true is returned then).
+bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
+                      const std::function<bool(CsvRecord&)>& visit);
 
 // The records of a recipient ".csv" file: lines end at LF when the text holds one,
 // otherwise at CR; an empty last line is dropped; nothing at all when the first line is
 // empty. Empty lines are kept (the reader decides).
 std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& text, size_t& unclosedLine);
+// The same records one at a time, none of them kept: visit returns false to stop. False
+// when a quoted field is never closed (found only at the end, after the records
+// before it were visited).
+bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
+                               const std::function<bool(CsvRecord&)>& visit);
+// The lines of recipientFileLines one at a time, none of them kept: visit returns false
+// to stop.
+void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit);
 // The records of a payer ".csv" file: lines end at LF; empty lines dropped; nothing at
 // all when the first line is empty.
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine);

@@ -1,6 +1,7 @@
 #include "core/import/RecipientImport.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <set>
 #include <unordered_map>
@@ -17,42 +18,44 @@
 #include "core/import/ImportFile.h"
 #include "core/import/RecipientImportRules.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/CompanyRowAccess.h"
 
 namespace imports {
 
 namespace {
 
 constexpr int32_t kPlainImage = 2048;
+// Recipients stored together.
+constexpr size_t kStoreBatch = 500;
 const char kBusiness[] = "Business Name";
 const char kIndividual[] = "Individual";
 
-// One line of the file as a record: its fields and its number among the records.
+// One record of the file: its fields and its number among the records.
 struct FileRecord {
-    std::vector<std::string> fields;
+    const std::vector<std::string>* fields = nullptr;
     size_t number = 0;
 };
 
-// The records of the file; nothing when a comma-separated file has a quote that is
-// never closed (unclosedLine then holds its line).
-std::optional<std::vector<FileRecord>> fileRecords(const std::string& text, RecipientReader reader,
-                                                   size_t& unclosedLine) {
-    std::vector<FileRecord> records;
-    if (reader == RecipientReader::Csv) {
-        const auto csv = recipientCsvRecords(text, unclosedLine);
-        if (!csv) return std::nullopt;
-        for (const CsvRecord& r : *csv) {
+// Visits the file's records one at a time, none of them kept. False when a
+// comma-separated file has a quote that is never closed (unclosedLine then holds its
+// line); the records before it have been visited then.
+bool forEachRecord(const std::string& text, RecipientReader reader, size_t& unclosedLine,
+                   const std::function<bool(const FileRecord&)>& visit) {
+    size_t count = 0;
+    if (reader == RecipientReader::Csv)
+        return forEachRecipientCsvRecord(text, unclosedLine, [&](CsvRecord& r) {
             // A record that is a single empty or blank field is no record.
-            if (r.fields.size() == 1 && (r.fields[0].empty() || r.fields[0] == " ")) continue;
-            records.push_back(FileRecord{r.fields, records.size() + 1});
-        }
-        return records;
-    }
-    for (const std::string& line : recipientFileLines(text)) {
+            if (r.fields.size() == 1 && (r.fields[0].empty() || r.fields[0] == " ")) return true;
+            return visit(FileRecord{&r.fields, ++count});
+        });
+    std::vector<std::string> fields;
+    forEachRecipientFileLine(text, [&](const std::string& line) {
         // A tab-separated line needs more than one character to be a record.
-        if (Utils::characterCount(line) <= 1) continue;
-        records.push_back(FileRecord{splitFields(line, '\t'), records.size() + 1});
-    }
-    return records;
+        if (Utils::characterCount(line) <= 1) return true;
+        fields = splitFields(line, '\t');
+        return visit(FileRecord{&fields, ++count});
+    });
+    return true;
 }
 
 bool isBusiness(const ImportedRecipient& r) { return r.additional.getname_type() == kBusiness; }
@@ -136,26 +139,6 @@ int32_t message(const std::string& text, int32_t style, const std::string& title
     return tvDatabase::tvMessageBox("", text, style, title, kPlainImage, flag);
 }
 
-// Stores the new recipients and writes the chosen conflicts over the recipients they
-// match, in one transaction.
-bool writeRecipients(CompanyDatabase& cdb, std::vector<ImportedRecipient>& records,
-                     const std::vector<int32_t>& existingKeys, const std::set<size_t>& overwrite) {
-    std::vector<RecipientInfo> added, overwrites;
-    std::vector<RecipientAdditionalInfo> addedAdditional, overwriteAdditional;
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (existingKeys[i] < 0) {
-            added.push_back(std::move(records[i].info));
-            addedAdditional.push_back(std::move(records[i].additional));
-        } else if (overwrite.count(i)) {
-            overwrites.push_back(std::move(records[i].info));
-            overwrites.back().setPK(existingKeys[i]);
-            overwriteAdditional.push_back(std::move(records[i].additional));
-            overwriteAdditional.back().setPK(existingKeys[i]);
-        }
-    }
-    return cdb.storeImportedRecipients(added, addedAdditional, overwrites, overwriteAdditional);
-}
-
 int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     Session& s = session();
     const auto cdb = s.DBH ? s.DBH->companyDatabase() : nullptr;
@@ -192,97 +175,113 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         for (const std::string& name : IMPORT_FIELDS9()) columns.push_back(availableCatalogueIndex(kind, name));
     }
 
-    // 5. Records.
+    // 5. Records. The file's text is all that is kept of it: the records are read from
+    // it once to be checked and, after the user's answers, once more to be stored.
     size_t unclosedLine = 0;
-    const std::optional<std::vector<FileRecord>> read = fileRecords(*text, reader, unclosedLine);
-    if (!read) {
+    bool askAboutNames = false;
+    // A first look reads the whole file, so that a quote never closed stops the import
+    // before anything is asked.
+    if (!forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& r) {
+            askAboutNames = askAboutNames || r.fields->front().empty();
+            return true;
+        })) {
         tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), 4, "Import Failed",
                                  kMessageImageError, false);
         return kImportStoppedCode;
     }
-    const std::vector<FileRecord>& records = *read;
-    const bool askAboutNames = std::any_of(records.begin(), records.end(),
-                                           [](const FileRecord& r) { return r.fields.front().empty(); });
-    std::vector<ImportedRecipient> collected;
-    std::vector<size_t> collectedLines;   // the record number of each collected recipient
-    // The error list in file order: a collected record (its position) or a dropped line.
-    struct ErrorEntry {
-        std::optional<size_t> collectedIndex;
-        std::string text;
-    };
-    std::vector<ErrorEntry> entries;
+    // A record as read, completed and checked; false when it is not imported.
     static const std::string emptyField;
-    for (const FileRecord& line : records) {
-        ImportedRecipient rec = newImportedRecipient(payer, reader != RecipientReader::Payroll);
+    const auto build = [&](const FileRecord& line, ImportedRecipient& rec) {
+        rec = newImportedRecipient(payer, reader != RecipientReader::Payroll);
+        const std::vector<std::string>& fields = *line.fields;
         for (size_t j = 0; j < columns.size(); ++j)
-            applyRecipientColumn(columns[j], j < line.fields.size() ? line.fields[j] : emptyField, rec);
+            applyRecipientColumn(columns[j], j < fields.size() ? fields[j] : emptyField, rec);
         complete(rec, reader, kind);
+    };
+    const auto lacksRequiredName = [&](const ImportedRecipient& rec) {
+        return askAboutNames && rec.info.getLastName().empty() && rec.additional.getlastname().empty();
+    };
+    const auto checkRecord = [&](ImportedRecipient& rec) {
+        checkAddress(rec.info);
+        if (kind == 5) checkPropertyLocation(rec.info);
+    };
 
+    // What the checks and questions need of each recipient that is imported.
+    struct Collected {
+        std::string taxID;
+        std::string name;   // as the lists show it
+        size_t line = 0;
+    };
+    std::vector<Collected> collected;
+    // The error list in file order: the records that failed a check, and the lines
+    // that could not be imported.
+    std::vector<std::string> errors;
+    bool abandoned = false;
+    ImportedRecipient rec;
+    forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& line) {
+        build(line, rec);
         const std::string n = std::to_string(line.number);
-        if (askAboutNames && rec.info.getLastName().empty() && rec.additional.getlastname().empty()) {
+        if (lacksRequiredName(rec)) {
             const std::string required = csv ? "'Business or Last Name (Required)'" : "'Business Name' or 'Last Name'";
             const int32_t answer = message("Unable to import recipient information on line " + n +
                                                ". Does not have an entry for the required field " + required +
                                                ". Must skip this recipient. Do you want to cancel import instead?",
                                            10, "Import Error");
-            if (answer == kMessageAnswerOkYes) return kImportAbandonedCode;
-            continue;
+            abandoned = answer == kMessageAnswerOkYes;
+            return !abandoned;
         }
-        checkAddress(rec.info);
-        if (kind == 5) checkPropertyLocation(rec.info);
+        checkRecord(rec);
         if (!hasSomeName(rec)) {
-            entries.push_back({std::nullopt, "(no name) (" + fileName + ", line " + n + ": not imported)"});
-            continue;
+            errors.push_back("(no name) (" + fileName + ", line " + n + ": not imported)");
+            return true;
         }
-        entries.push_back({collected.size(), {}});
-        collected.push_back(std::move(rec));
-        collectedLines.push_back(line.number);
-    }
+        const std::string name = displayName(rec);
+        if (!rec.info.getValidated()) errors.push_back(name);
+        collected.push_back({rec.info.getTaxID(), name, line.number});
+        return true;
+    });
+    if (abandoned) return kImportAbandonedCode;
 
     // 6. A taxpayer number may appear once in a file. The message names the first
     // repetition: the number and the lines of both records.
     std::unordered_map<std::string, size_t> seen;   // number without dashes -> collected position
+    seen.reserve(collected.size());
     for (size_t i = 0; i < collected.size(); ++i) {
-        const std::string number = entry::withoutDashes(collected[i].info.getTaxID());
+        const std::string number = entry::withoutDashes(collected[i].taxID);
         if (number.empty()) continue;
         const auto [first, isNew] = seen.emplace(number, i);
         if (isNew) continue;
         message("The same Recipient Tax Payer ID appears more than once. Check before importing.\n\nThe number " +
-                    collected[i].info.getTaxID() + " is on line " + std::to_string(collectedLines[first->second]) +
-                    " and on line " + std::to_string(collectedLines[i]) + ".",
+                    collected[i].taxID + " is on line " + std::to_string(collected[first->second].line) +
+                    " and on line " + std::to_string(collected[i].line) + ".",
                 2, "Recipient Import Error");
         return kImportStoppedCode;
     }
+    seen = {};
 
     // 7. The records that failed a check, and the lines that could not be imported.
-    std::vector<std::string> errors;
-    for (const auto& e : entries) {
-        if (!e.collectedIndex) {
-            errors.push_back(e.text);
-        } else {
-            const ImportedRecipient& rec = collected[*e.collectedIndex];
-            if (!rec.info.getValidated()) errors.push_back(displayName(rec));
-        }
-    }
-    for (auto& rec : collected) {
-        rec.info.setValidated(false);
-        rec.additional.setValidated(false);
-    }
     if (!errors.empty() && userInterface().importErrors(errors) == kImportErrorsCancelCode) return kImportStoppedCode;
+    errors = {};
 
     // 8. Recipients the payer already has, and what the user lets the import overwrite.
     std::vector<std::string> numbers;
     numbers.reserve(collected.size());
-    for (const auto& rec : collected) numbers.push_back(rec.info.getTaxID());
+    for (auto& c : collected) {
+        numbers.push_back(std::move(c.taxID));
+        c.taxID = {};
+    }
     const std::optional<std::vector<int32_t>> existing = cdb->getRecipientConflicts(numbers, payer, kind);
     if (!existing) return kImportStoppedCode;
+    numbers = {};
     std::vector<size_t> conflicts;
     std::vector<std::string> names;
     for (size_t i = 0; i < collected.size(); ++i) {
         if ((*existing)[i] < 0) continue;
         conflicts.push_back(i);
-        names.push_back(displayName(collected[i]));
+        names.push_back(collected[i].name);
     }
+    const size_t collectedCount = collected.size();
+    collected = {};
     std::set<size_t> overwrite;
     if (!conflicts.empty()) {
         std::vector<int> rows;
@@ -292,8 +291,51 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
                     overwrite.insert(conflicts[static_cast<size_t>(row)]);
         }
     }
-    const size_t added = collected.size() - conflicts.size();
-    if (!writeRecipients(*cdb, collected, *existing, overwrite)) return kImportStoppedCode;
+    names = {};
+    const size_t added = collectedCount - conflicts.size();
+
+    // The records once more, as the checks saw them, stored a batch at a time in one
+    // transaction: the new recipients under keys counted up in file order, the chosen
+    // conflicts written over the recipients they match.
+    std::vector<RecipientInfo> addedInfo, overwrites;
+    std::vector<RecipientAdditionalInfo> addedAdditional, overwriteAdditional;
+    const auto storeBatch = [&] {
+        const bool stored = cdb->storeImportedRecipients(addedInfo, addedAdditional, overwrites, overwriteAdditional);
+        addedInfo.clear();
+        addedAdditional.clear();
+        overwrites.clear();
+        overwriteAdditional.clear();
+        return stored;
+    };
+    const bool stored = companyrows::write(*cdb, "Unable to import the recipients. Nothing was imported.", [&] {
+        size_t index = 0;   // the position among the collected records
+        bool ok = true;
+        forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& line) {
+            build(line, rec);
+            if (lacksRequiredName(rec)) return true;   // skipped at the user's answer
+            checkRecord(rec);
+            if (!hasSomeName(rec)) return true;
+            const size_t i = index++;
+            const int32_t key = (*existing)[i];
+            if (key >= 0 && !overwrite.count(i)) return true;
+            rec.info.setValidated(false);
+            rec.additional.setValidated(false);
+            if (key < 0) {
+                addedInfo.push_back(std::move(rec.info));
+                addedAdditional.push_back(std::move(rec.additional));
+            } else {
+                rec.info.setPK(key);
+                rec.additional.setPK(key);
+                overwrites.push_back(std::move(rec.info));
+                overwriteAdditional.push_back(std::move(rec.additional));
+            }
+            if (addedInfo.size() + overwrites.size() < kStoreBatch) return true;
+            ok = storeBatch();
+            return ok;
+        });
+        return ok && storeBatch();
+    });
+    if (!stored) return kImportStoppedCode;
 
     // 9. Done.
     if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);

@@ -95,75 +95,71 @@ void clearAdditionalAmounts(CarriedRecipients& recipients) {
     for (RecipientInfo& r : recipients.info) r.setLine3_NEC("");
 }
 
-void moveMiscLine13(CarriedRecipients& recipients) {
-    auto& info = recipients.info;
-    auto& additional = recipients.additional;
+Line13Facts line13Facts(const RecipientInfo& r) {
+    Line13Facts f;
+    f.type = r.getType();
+    if (f.type == kMisc) {
+        f.line13 = r.getLine13_Misc();
+        if (!f.line13.empty()) f.otherMiscAmounts = hasOtherMiscAmounts(r);
+    }
+    if (f.type == kNec || !f.line13.empty()) f.number = entry::withoutDashes(r.getTaxID());
+    return f;
+}
+
+Line13Plan planMiscLine13(const std::vector<Line13Facts>& facts) {
     // The 1099-NEC of each number, the first of them in order; built once.
     std::unordered_map<std::string, std::size_t> necOfNumber;
-    for (std::size_t i = 0; i < info.size(); ++i) {
-        if (info[i].getType() != kNec) continue;
-        const std::string number = entry::withoutDashes(info[i].getTaxID());
-        if (!number.empty()) necOfNumber.emplace(number, i);
-    }
+    for (std::size_t i = 0; i < facts.size(); ++i)
+        if (facts[i].type == kNec && !facts[i].number.empty()) necOfNumber.emplace(facts[i].number, i);
 
-    CarriedRecipients added;
-    std::vector<bool> removed(info.size(), false);
-    for (std::size_t i = 0; i < info.size(); ++i) {
-        RecipientInfo& m = info[i];
-        if (m.getType() != kMisc || m.getLine13_Misc().empty()) continue;
-        const std::string amount = m.getLine13_Misc();
-        const std::string number = entry::withoutDashes(m.getTaxID());
-        const auto found = number.empty() ? necOfNumber.end() : necOfNumber.find(number);
-        if (found != necOfNumber.end()) {
-            info[found->second].setLine3_NEC(amount);
-        } else {
-            const RecipientAdditionalInfo& ma = additional[i];
-            RecipientAdditionalInfo na;
-            na.setCompany_FK(0);
-            na.setType(kNec);
-            na.setname_typee(ma.getname_type());
-            na.settin_type(ma.gettin_type());
-            na.setsuffix(ma.getsuffix());
-            na.setlastname(ma.getlastname());
-            na.setmiddleName(ma.getmiddleName());
-            na.setaddline2(ma.getaddline2());
-            na.setOfficecode(ma.getOfficecode());
-            RecipientInfo n;
-            n.setType(kNec);
-            n.setCompany_FK(0);
-            n.setFirstName(m.getFirstName());
-            n.setLastName(m.getLastName());
-            n.setAddress(m.getAddress());
-            n.setCity(m.getCity());
-            n.setState(m.getState());
-            n.setZip(m.getZip());
-            n.setCountry(m.getCountry());
-            n.setTaxID(m.getTaxID());
-            n.setAddressIsNotUSTerritory(m.getAddressIsNotUSTerritory());
-            n.setAccountNumber(m.getAccountNumber());
-            n.setSecondTin(m.getSecondTin());
-            n.setLine3_NEC(amount);
-            added.info.push_back(std::move(n));
-            added.additional.push_back(std::move(na));
-        }
+    Line13Plan plan;
+    plan.removed.assign(facts.size(), false);
+    for (std::size_t i = 0; i < facts.size(); ++i) {
+        const Line13Facts& m = facts[i];
+        if (m.type != kMisc || m.line13.empty()) continue;
+        const auto found = m.number.empty() ? necOfNumber.end() : necOfNumber.find(m.number);
+        if (found != necOfNumber.end()) plan.necLine3[found->second] = m.line13;
+        else plan.newNec.emplace_back(i, m.line13);
         // The amount is reported once, on the 1099-NEC.
-        if (hasOtherMiscAmounts(m)) m.setLine13_Misc("");
-        else removed[i] = true;
+        plan.removed[i] = !m.otherMiscAmounts;
     }
+    return plan;
+}
 
-    CarriedRecipients kept;
-    kept.info.reserve(info.size() + added.info.size());
-    kept.additional.reserve(info.size() + added.info.size());
-    for (std::size_t i = 0; i < info.size(); ++i) {
-        if (removed[i]) continue;
-        kept.info.push_back(std::move(info[i]));
-        kept.additional.push_back(std::move(additional[i]));
-    }
-    for (std::size_t i = 0; i < added.info.size(); ++i) {
-        kept.info.push_back(std::move(added.info[i]));
-        kept.additional.push_back(std::move(added.additional[i]));
-    }
-    recipients = std::move(kept);
+void applyLine13(const Line13Plan& plan, std::size_t position, RecipientInfo& r) {
+    if (const auto nec = plan.necLine3.find(position); nec != plan.necLine3.end()) r.setLine3_NEC(nec->second);
+    if (r.getType() == kMisc && !r.getLine13_Misc().empty()) r.setLine13_Misc("");
+}
+
+std::pair<RecipientInfo, RecipientAdditionalInfo> necForMiscLine13(const RecipientInfo& m,
+                                                                  const RecipientAdditionalInfo& ma,
+                                                                  const std::string& amount) {
+    RecipientAdditionalInfo na;
+    na.setCompany_FK(0);
+    na.setType(kNec);
+    na.setname_typee(ma.getname_type());
+    na.settin_type(ma.gettin_type());
+    na.setsuffix(ma.getsuffix());
+    na.setlastname(ma.getlastname());
+    na.setmiddleName(ma.getmiddleName());
+    na.setaddline2(ma.getaddline2());
+    na.setOfficecode(ma.getOfficecode());
+    RecipientInfo n;
+    n.setType(kNec);
+    n.setCompany_FK(0);
+    n.setFirstName(m.getFirstName());
+    n.setLastName(m.getLastName());
+    n.setAddress(m.getAddress());
+    n.setCity(m.getCity());
+    n.setState(m.getState());
+    n.setZip(m.getZip());
+    n.setCountry(m.getCountry());
+    n.setTaxID(m.getTaxID());
+    n.setAddressIsNotUSTerritory(m.getAddressIsNotUSTerritory());
+    n.setAccountNumber(m.getAccountNumber());
+    n.setSecondTin(m.getSecondTin());
+    n.setLine3_NEC(amount);
+    return {std::move(n), std::move(na)};
 }
 
 }  // namespace newyear

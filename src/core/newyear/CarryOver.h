@@ -4,6 +4,10 @@
 // new database's one payer, its additional row built anew, and, when the user keeps
 // last year's amounts, every 1099-MISC line 13 amount moved to line 3 of a 1099-NEC.
 
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/store/RecipientAdditionalInfo.h"
@@ -37,12 +41,38 @@ CarriedRecipients carryRecipients(const std::vector<RecipientInfo>& recipients,
 // box 3. Names, TIN type, second address line and office code stay.
 void clearAdditionalAmounts(CarriedRecipients& recipients);
 
-// Moves each 1099-MISC line 13 amount to line 3 of the 1099-NEC of the same payer and
+// Each 1099-MISC line 13 amount moves to line 3 of the 1099-NEC of the same payer and
 // taxpayer number, as the duplicate rule compares numbers (every "-" removed, an empty
 // number never matching); the first such 1099-NEC present before the move takes it,
 // replacing its line 3. Without one, a new 1099-NEC is added at the end, made from the
 // 1099-MISC's identity and its additional row's name fields. A 1099-MISC left without
 // any other amount is removed; one that keeps others has its line 13 emptied.
-void moveMiscLine13(CarriedRecipients& recipients);
+//
+// The move is planned over what it needs of each recipient, so that a payer's
+// recipients can be carried a few at a time: positions are those of the recipients in
+// their order.
+struct Line13Facts {
+    int32_t type = 0;
+    std::string number;   // the taxpayer number without "-" (1099-NEC and 1099-MISC with line 13 only)
+    std::string line13;   // 1099-MISC only
+    bool otherMiscAmounts = false;
+};
+// What the move needs of a recipient read with its form kind, taxpayer number and
+// 1099-MISC boxes.
+Line13Facts line13Facts(const RecipientInfo& r);
+
+struct Line13Plan {
+    std::vector<bool> removed;                                // a 1099-MISC left without amounts
+    std::unordered_map<std::size_t, std::string> necLine3;    // a 1099-NEC's line 3 as it becomes
+    std::vector<std::pair<std::size_t, std::string>> newNec;  // the 1099-MISC and amount of each 1099-NEC
+                                                              // added at the end, in order
+};
+Line13Plan planMiscLine13(const std::vector<Line13Facts>& facts);
+// Applies the plan to the carried recipient at position (one the plan does not remove).
+void applyLine13(const Line13Plan& plan, std::size_t position, RecipientInfo& r);
+// The 1099-NEC added for a carried 1099-MISC and its additional row.
+std::pair<RecipientInfo, RecipientAdditionalInfo> necForMiscLine13(const RecipientInfo& m,
+                                                                  const RecipientAdditionalInfo& ma,
+                                                                  const std::string& amount);
 
 }  // namespace newyear

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -24,6 +25,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/E_FileInfo.h"
+#include "core/store/OnePassCache.h"
 #include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
@@ -47,13 +49,29 @@ int32_t box(const std::string& caption, const std::string& details, int32_t styl
     return tvDatabase::tvMessageBox(caption, details, style, title, image, flag);
 }
 
-// What the roll-over carries of one company.
+// What the roll-over carries of one company besides its recipients.
 struct CompanyData {
     std::string listedName;   // as the company list shows it
     ComapnyInfo payer;
-    CarriedRecipients recipients;
     E_FileInfo transmitter;
 };
+
+// A company's recipients in the order of the new database: their last-year keys by
+// name, and the 1099-MISC line 13 moves among them. The rows themselves are read a
+// batch at a time while they are written, so that no company is held whole.
+struct RecipientOrder {
+    std::vector<int32_t> keys;
+    newyear::Line13Plan line13;   // empty when last year's amounts are cleared
+};
+
+// Recipients read and written together (tests make it smaller).
+constexpr std::size_t kBatch = 500;
+std::size_t& batchSize() {
+    static std::size_t size = kBatch;
+    return size;
+}
+// The page caches of the roll-over: each file is read or written once.
+constexpr int64_t kWriteCacheKiB = 16 * 1024;
 
 bool isBuiltInLogin(const std::string& name) { return name == "Harbour" || name == "tvs1099"; }
 
@@ -75,34 +93,10 @@ std::optional<std::vector<UserInfo>> readLogins(CompanyDatabase& db) {
     return users;
 }
 
-std::optional<CompanyData> readCompany(CompanyDatabase& db, int32_t key, const std::string& listedName,
-                                       int32_t recipientSort) {
+CompanyData readCompany(CompanyDatabase& db, int32_t key, const std::string& listedName) {
     CompanyData data;
     data.listedName = listedName;
     data.payer = db.getCompanyInfo1(key);
-    const std::string direction = recipientSort == 1 ? "DESC" : "ASC";
-    bool ok = true;
-    std::vector<RecipientInfo> recipients;
-    ok = companyrows::readAll(*db.db,
-                              "select * from recipients where company_FK = ? ORDER BY lastName COLLATE NOCASE " +
-                                  direction + ", firstName COLLATE NOCASE " + direction + ";",
-                              {key}, [&](FMResultSet& rs) {
-                                  RecipientInfo r;
-                                  if (db.FillRecipient(r, rs)) recipients.push_back(std::move(r));
-                                  else ok = false;
-                              }) &&
-         ok;
-    std::vector<RecipientAdditionalInfo> additional;
-    ok = companyrows::readAll(*db.db,
-                              "select * from recipients_additionalinfo where pk in "
-                              "(select pk from recipients where company_FK = ?);",
-                              {key}, [&](FMResultSet& rs) {
-                                  RecipientAdditionalInfo a;
-                                  if (db.FillRecipientadditonalfields(a, rs)) additional.push_back(std::move(a));
-                              }) &&
-         ok;
-    if (!ok) return std::nullopt;
-    data.recipients = carryRecipients(recipients, additional);
     data.transmitter = db.getEFileInfo(1);
 
     data.payer.setName(Utils::compNameTrim(data.payer.getName()));
@@ -115,39 +109,181 @@ std::optional<CompanyData> readCompany(CompanyDatabase& db, int32_t key, const s
     return data;
 }
 
-// Writes a new database in one transaction; reason receives why it failed.
+using MiscBox = void (RecipientInfo::*)(std::string);
+// The 1099-MISC boxes whose amounts decide what the line 13 move leaves of a 1099-MISC.
+const std::pair<const char*, MiscBox> kMiscBoxes[] = {
+    {"line1", &RecipientInfo::setLine1_Misc},       {"line2", &RecipientInfo::setLine2_Misc},
+    {"line3", &RecipientInfo::setLine3_Misc},       {"line4", &RecipientInfo::setLine4_Misc},
+    {"line5", &RecipientInfo::setLine5_Misc},       {"line6", &RecipientInfo::setLine6_Misc},
+    {"line7", &RecipientInfo::setLine7_Misc},       {"line8", &RecipientInfo::setLine8_Misc},
+    {"line10", &RecipientInfo::setLine10_Misc},     {"line11", &RecipientInfo::setLine11_Misc},
+    {"line12", &RecipientInfo::setLine12_Misc},     {"line13", &RecipientInfo::setLine13_Misc},
+    {"line14", &RecipientInfo::setLine14_Misc},     {"line15a", &RecipientInfo::setLine15a_Misc},
+    {"line15b", &RecipientInfo::setLine15b_Misc},   {"line16_1", &RecipientInfo::setLine16_1_Misc},
+    {"line16_2", &RecipientInfo::setLine16_2_Misc}, {"line17_1", &RecipientInfo::setLine17_1_Misc},
+    {"line17_2", &RecipientInfo::setLine17_2_Misc}, {"line18_1", &RecipientInfo::setLine18_1_Misc},
+    {"line18_2", &RecipientInfo::setLine18_2_Misc},
+};
+
+// The company's recipient keys by name (recipientSort 0 ascending, 1 descending) and,
+// when last year's amounts stay, the line 13 moves read from the few columns they need.
+std::optional<RecipientOrder> readRecipientOrder(CompanyDatabase& db, int32_t key, int32_t recipientSort,
+                                                 bool moveLine13) {
+    const std::string direction = recipientSort == 1 ? "DESC" : "ASC";
+    std::string columns = "pk, type, taxID";
+    for (const auto& box : kMiscBoxes) columns += std::string(", ") + box.first;
+    RecipientOrder order;
+    order.keys.reserve(static_cast<std::size_t>(std::max(
+        0, db.db->intForQuery("select count(*) from recipients where company_FK = ?;", std::vector<FMValue>{key}))));
+    std::vector<Line13Facts> facts;
+    if (moveLine13) facts.reserve(order.keys.capacity());
+    const bool read = companyrows::readAll(
+        *db.db,
+        "select " + columns + " from recipients where company_FK = ? ORDER BY lastName COLLATE NOCASE " + direction +
+            ", firstName COLLATE NOCASE " + direction + ";",
+        {key}, [&](FMResultSet& rs) {
+            order.keys.push_back(rs.intForColumn("pk"));
+            if (!moveLine13) return;
+            RecipientInfo r;
+            r.setType(rs.intForColumn("type"));
+            r.setTaxID(tvDatabase::Decrypt(companyrows::text(rs, "taxID")));
+            for (const auto& [column, set] : kMiscBoxes) (r.*set)(companyrows::text(rs, column));
+            facts.push_back(line13Facts(r));
+        });
+    if (!read) return std::nullopt;
+    if (moveLine13) order.line13 = planMiscLine13(facts);
+    return order;
+}
+
+// The recipients of the given keys with their additional rows, whole, in that order.
+// False when the rows cannot be read or a key has no recipient.
+bool readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, std::vector<RecipientInfo>& recipients,
+                    std::vector<RecipientAdditionalInfo>& additional) {
+    recipients.assign(keys.size(), RecipientInfo());
+    additional.clear();
+    additional.reserve(keys.size());
+    std::vector<FMValue> args(keys.begin(), keys.end());
+    std::unordered_map<int32_t, std::size_t> place;
+    place.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) place.emplace(keys[i], i);
+    std::vector<bool> found(keys.size(), false);
+    const std::string in = companyrows::markList(keys.size());
+    bool ok = companyrows::readAll(*db.db, "select * from recipients where pk in " + in + ";", args,
+                                   [&](FMResultSet& rs) {
+                                       const auto at = place.find(rs.intForColumn("pk"));
+                                       if (at == place.end() || found[at->second]) return;
+                                       found[at->second] = db.FillRecipient(recipients[at->second], rs);
+                                   });
+    ok = ok && companyrows::readAll(*db.db, "select * from recipients_additionalinfo where pk in " + in + ";", args,
+                                    [&](FMResultSet& rs) {
+                                        RecipientAdditionalInfo a;
+                                        if (db.FillRecipientadditonalfields(a, rs)) additional.push_back(std::move(a));
+                                    });
+    return ok && std::all_of(found.begin(), found.end(), [](bool f) { return f; });
+}
+
+// Reads the company's recipients along their order and writes them into the new
+// database, a batch at a time, under the keys that order gives them: the recipients
+// that stay, then the 1099-NEC made for line 13 amounts. readFailed tells a failed read
+// of last year's file from a failed write.
+bool carryRecipientsInto(CompanyDatabase& prior, CompanyDatabase& db, const RecipientOrder& order,
+                         bool clearAmounts, bool& readFailed) {
+    std::vector<RecipientInfo> read;
+    std::vector<RecipientAdditionalInfo> readAdditional;
+    const std::size_t size = batchSize();
+    std::vector<int32_t> keys;
+    keys.reserve(size);
+    CarriedRecipients batch;
+    batch.info.reserve(size);
+    batch.additional.reserve(size);
+    const auto store = [&]() {
+        if (clearAmounts) clearAdditionalAmounts(batch);
+        if (!batch.info.empty() && !db.storeImportedRecipients(batch.info, batch.additional, {}, {})) return false;
+        // The recipient writer leaves line 15b alone (no window enters it); last year's
+        // value comes along all the same.
+        for (const RecipientInfo& r : batch.info)
+            if (!r.getLine15b_Misc().empty() &&
+                !db.db->executeUpdate("update recipients set line15b = ? where pk = ?;", r.getLine15b_Misc(),
+                                      r.getPK()))
+                return false;
+        batch.info.clear();
+        batch.additional.clear();
+        return true;
+    };
+    const Line13Plan& plan = order.line13;
+    for (std::size_t from = 0; from < order.keys.size(); from += size) {
+        const std::size_t to = std::min(order.keys.size(), from + size);
+        keys.assign(order.keys.begin() + static_cast<std::ptrdiff_t>(from),
+                    order.keys.begin() + static_cast<std::ptrdiff_t>(to));
+        if (!readRecipients(prior, keys, read, readAdditional)) {
+            readFailed = true;
+            return false;
+        }
+        CarriedRecipients carried = carryRecipients(read, readAdditional);
+        for (std::size_t i = 0; i < carried.info.size(); ++i) {
+            const std::size_t position = from + i;
+            if (!plan.removed.empty() && plan.removed[position]) continue;
+            if (!plan.removed.empty()) applyLine13(plan, position, carried.info[i]);
+            batch.info.push_back(std::move(carried.info[i]));
+            batch.additional.push_back(std::move(carried.additional[i]));
+        }
+        if (!store()) return false;
+    }
+    // The 1099-NEC made for line 13 amounts follow every other recipient, made from
+    // their 1099-MISC as carried.
+    for (std::size_t from = 0; from < plan.newNec.size(); from += size) {
+        const std::size_t to = std::min(plan.newNec.size(), from + size);
+        keys.clear();
+        for (std::size_t i = from; i < to; ++i) keys.push_back(order.keys[plan.newNec[i].first]);
+        if (!readRecipients(prior, keys, read, readAdditional)) {
+            readFailed = true;
+            return false;
+        }
+        const CarriedRecipients misc = carryRecipients(read, readAdditional);
+        for (std::size_t i = 0; i < misc.info.size(); ++i) {
+            auto [nec, necAdditional] = necForMiscLine13(misc.info[i], misc.additional[i], plan.newNec[from + i].second);
+            batch.info.push_back(std::move(nec));
+            batch.additional.push_back(std::move(necAdditional));
+        }
+        if (!store()) return false;
+    }
+    return true;
+}
+
+// Writes a new database in one transaction; reason receives why it failed (readFailure
+// when last year's recipients could not be read).
 bool writeDatabase(const std::string& path, const std::string& name, const std::vector<UserInfo>& logins,
-                   CompanyData& data, bool clearAmounts, std::string& reason) {
+                   CompanyData& data, CompanyDatabase& prior, const RecipientOrder& order, bool clearAmounts,
+                   const std::string& readFailure, std::string& reason) {
     CompanyDatabase db;
     if (!db.Init(path, false, true, true, name, CompanyDatabase::OpenFailures::quiet)) {
         reason = db.openFailure();
         return false;
     }
-    const bool written = runWrite(
-        *db.db,
-        [&](WriteGuard&) {
-            for (const UserInfo& user : logins)
-                if (!db.insertUserInfo(user)) return false;
-            if (!data.payer.getName().empty()) {
-                if (!db.insertCompanyInfo(data.payer)) return false;
-                if (!data.recipients.info.empty() &&
-                    !db.storeImportedRecipients(data.recipients.info, data.recipients.additional, {}, {}))
-                    return false;
-                // The recipient writer leaves line 15b alone (no window enters it); last
-                // year's value comes along all the same.
-                for (const RecipientInfo& r : data.recipients.info)
-                    if (!r.getLine15b_Misc().empty() &&
-                        !db.db->executeUpdate("update recipients set line15b = ? where pk = ?;", r.getLine15b_Misc(),
-                                              r.getPK()))
-                        return false;
-                if (data.transmitter.getPK() >= 0 && !db.updateEFileInfo(data.transmitter)) return false;
-            }
-            if (const auto& hook = writeHook()) hook(db);
-            if (!db.VoidCorrectedCheckBox() || !db.purgeDoNotShowAgains() || !db.MoveImportFields()) return false;
-            if (clearAmounts && !db.purgeNonGenericRecipientInfo()) return false;
-            return db.SetYear(kNewYear) && db.SetBackup(false) && db.SetName(name);
-        },
-        [&](const std::string& why) { reason = why; });
+    bool readFailed = false;
+    bool written = false;
+    {
+        // Both files are gone through once: their pages need not stay cached.
+        const OnePassCache priorCache(*prior.db);
+        const OnePassCache newCache(*db.db, kWriteCacheKiB);
+        written = runWrite(
+            *db.db,
+            [&](WriteGuard&) {
+                for (const UserInfo& user : logins)
+                    if (!db.insertUserInfo(user)) return false;
+                if (!data.payer.getName().empty()) {
+                    if (!db.insertCompanyInfo(data.payer)) return false;
+                    if (!carryRecipientsInto(prior, db, order, clearAmounts, readFailed)) return false;
+                    if (data.transmitter.getPK() >= 0 && !db.updateEFileInfo(data.transmitter)) return false;
+                }
+                if (const auto& hook = writeHook()) hook(db);
+                if (!db.VoidCorrectedCheckBox() || !db.purgeDoNotShowAgains() || !db.MoveImportFields()) return false;
+                if (clearAmounts && !db.purgeNonGenericRecipientInfo()) return false;
+                return db.SetYear(kNewYear) && db.SetBackup(false) && db.SetName(name);
+            },
+            [&](const std::string& why) { reason = why; });
+    }
+    if (readFailed) reason = readFailure;
     db.Close();
     return written;
 }
@@ -289,6 +425,8 @@ void removeDatabaseFiles(const std::string& path) {
 }  // namespace
 
 void setWriteHookForTests(std::function<void(CompanyDatabase&)> hook) { writeHook() = std::move(hook); }
+
+void setRecipientBatchForTests(std::size_t size) { batchSize() = size > 0 ? size : kBatch; }
 
 std::string rollOverTargetPath(const std::string& companyName) {
     return session().configDir->GetDir() + yearDatabaseFileName(rollOverName(companyName), UseUnderscoresInDatabasePath());
@@ -441,16 +579,14 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
             return false;
         }
 
-        std::optional<CompanyData> data = readCompany(prior, company.CompanyPK(), company.companyName(), recipientSort);
-        if (j + 1 == chosen.size()) {
-            prior.Close();
-            scratch.remove();
-        }
+        CompanyData data = readCompany(prior, company.CompanyPK(), company.companyName());
+        const std::optional<RecipientOrder> order =
+            readRecipientOrder(prior, company.CompanyPK(), recipientSort, !clearAmounts);
+        const std::string readFailure =
+            "The company's information could not be read from the following database:\n\n    " + entry.path();
         std::string reason;
-        bool ok = data.has_value();
-        if (!ok) reason = "The company's information could not be read from the following database:\n\n    " + entry.path();
-        if (ok && !clearAmounts) moveMiscLine13(data->recipients);
-        if (ok && clearAmounts) clearAdditionalAmounts(data->recipients);
+        bool ok = order.has_value();
+        if (!ok) reason = readFailure;
 
         // The new file is made under a name of its own and takes the target's place only
         // when it is complete; a file it replaces is kept aside until then.
@@ -458,7 +594,11 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         removeDatabaseFiles(partial);
         Replacement replacement(app, target);
         bool inPlace = false;
-        if (ok) ok = writeDatabase(partial, name, *logins, *data, clearAmounts, reason);
+        if (ok) ok = writeDatabase(partial, name, *logins, data, prior, *order, clearAmounts, readFailure, reason);
+        if (j + 1 == chosen.size()) {
+            prior.Close();
+            scratch.remove();
+        }
         if (ok && !replacement.moveAside()) {
             ok = false;
             reason = "The existing database could not be moved aside.";

@@ -6,6 +6,7 @@
 // among the company databases. Everything is read from a scratch copy; last year's
 // file is never changed. Questions and messages go through the UserInterface seam.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,5 +37,8 @@ std::string rollOverTargetPath(const std::string& companyName);
 // For tests: runs inside the write of each new database, after its rows and before
 // its clean-up, so that a failure there can be provoked. Empty: nothing runs.
 void setWriteHookForTests(std::function<void(CompanyDatabase&)> hook);
+
+// For tests: how many recipients are read and written together; 0: the usual number.
+void setRecipientBatchForTests(std::size_t size);
 
 }  // namespace newyear

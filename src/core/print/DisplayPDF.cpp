@@ -20,6 +20,7 @@
 #include "core/print/rept.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/OnePassCache.h"
 #include "core/store/RecipientAdditionalInfo.h"
 
 namespace {
@@ -181,6 +182,8 @@ bool DisplayPDF::PrintSummaryReport() {
     const Session& s = session();
     std::shared_ptr<CompanyDatabase> db = s.DBH ? s.DBH->companyDatabase() : nullptr;
     if (!db || !db->IsReady()) return false;
+    // Every recipient of the payers is read once: its pages need not stay cached.
+    const OnePassCache cache(*db->db);
 
     REPDATA request;
     request.setReptnum(REPDATA::kSummaryReport);

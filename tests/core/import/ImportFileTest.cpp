@@ -98,6 +98,23 @@ std::vector<Lines> fieldsOf(const std::optional<std::vector<CsvRecord>>& records
     return out;
 }
 
+// The recipient readers that keep no record give the same lines, one at a time.
+TEST_P(LineSplitting, OneAtATimeTheRecipientReadersGiveTheSameLines) {
+    const SplitCase& c = GetParam();
+    Lines lines, records;
+    forEachRecipientFileLine(c.text, [&](const std::string& l) {
+        lines.push_back(l);
+        return true;
+    });
+    size_t unclosed = 0;
+    EXPECT_TRUE(forEachRecipientCsvRecord(c.text, unclosed, [&](CsvRecord& r) {
+        records.push_back(r.fields.at(0));
+        return true;
+    }));
+    EXPECT_EQ(lines, c.recipient);
+    EXPECT_EQ(records, c.recipient);
+}
+
 struct CsvCase {
     const char* name;
     std::vector<Lines> records;
@@ -114,6 +131,17 @@ TEST_P(QuotedFields, RoundTripThroughBothReaders) {
     size_t unclosed = 0;
     EXPECT_EQ(fieldsOf(recipientCsvRecords(text, unclosed)), c.records);
     EXPECT_EQ(fieldsOf(payerCsvRecords(text, unclosed)), c.records);
+}
+
+TEST_P(QuotedFields, OneAtATimeTheRecipientReaderGivesTheSameRecords) {
+    const CsvCase& c = GetParam();
+    std::vector<Lines> records;
+    size_t unclosed = 0;
+    EXPECT_TRUE(forEachRecipientCsvRecord(asCsv(c.records), unclosed, [&](CsvRecord& r) {
+        records.push_back(r.fields);
+        return true;
+    }));
+    EXPECT_EQ(records, c.records);
 }
 
 INSTANTIATE_TEST_SUITE_P(

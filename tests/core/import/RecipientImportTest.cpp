@@ -484,3 +484,41 @@ TEST_F(RecipientImport, PropertyAddressOfA1099S) {
 }
 
 }  // namespace
+
+// A file of many recipients is stored a part at a time in one transaction: the new ones
+// under keys counted on in file order, the chosen conflicts over the recipients they
+// match, wherever in the file they stand.
+TEST_F(RecipientImport, AFileOfManyRecipientsIsStoredInFileOrderWithItsConflicts) {
+    std::vector<int32_t> existing;
+    for (int i = 0; i < 4; ++i) existing.push_back(store("Old " + std::to_string(i), "90-000000" + std::to_string(i)));
+    std::string text;
+    std::vector<std::string> numbers;
+    for (int i = 0; i < 1203; ++i) {
+        // Lines 300, 600, 900 and 1200 repeat the stored numbers.
+        const bool known = i % 300 == 299;
+        const std::string tin = known ? "90-000000" + std::to_string(i / 300) : std::to_string(100000000 + i);
+        text += line('\t', {tin, "Payee " + std::to_string(i), "", "", "1 Main", "Austin", "TX", "78701", "5.00"});
+        if (!known) numbers.push_back(tin);
+    }
+    chooseFile("many.txt", text);
+    ui->answerImportConflicts(kImportConflictsOKCode, {0, 3});
+    ui->answerBox(kMessageAnswerOkYes);
+
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportCompletedCode);
+    EXPECT_NE(ui->boxes().at(0).details.find("1199 recipients were added and 2 recipients were overwritten."),
+              std::string::npos);
+    const int32_t firstNew = existing.back() + 1;
+    for (size_t k = 0; k < numbers.size(); k += 97) {
+        const RecipientInfo r = cdb()->getRecipientInfo(firstNew + static_cast<int32_t>(k));
+        EXPECT_EQ(r.getTaxID(), numbers[k]) << k;
+        EXPECT_FALSE(r.getValidated());
+        EXPECT_EQ(cdb()->getRecipientAdditionalInfo(firstNew + static_cast<int32_t>(k)).getname_type(),
+                  "Business Name");
+    }
+    EXPECT_EQ(cdb()->getRecipientInfo(firstNew + 1198).getLastName(), "Payee 1202");
+    EXPECT_EQ(cdb()->getRecipientPK(), firstNew + 1198);
+    EXPECT_EQ(cdb()->getRecipientInfo(existing[0]).getLastName(), "Payee 299");
+    EXPECT_EQ(cdb()->getRecipientInfo(existing[1]).getLastName(), "Old 1");
+    EXPECT_EQ(cdb()->getRecipientInfo(existing[2]).getLastName(), "Old 2");
+    EXPECT_EQ(cdb()->getRecipientInfo(existing[3]).getLastName(), "Payee 1199");
+}

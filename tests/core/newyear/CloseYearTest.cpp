@@ -664,3 +664,185 @@ TEST_F(NewYearTest, AFileNotClosedProperlyIsLeftAsItIsWithAdvice) {
     }
     EXPECT_TRUE(listedPaths().empty());
 }
+
+namespace {
+
+// A payer's recipients whose name order has ties (the same names in other cases),
+// 1099-MISC line 13 amounts that go to an existing 1099-NEC, to a new one or leave
+// their 1099-MISC empty, line 15b values and rows with and without additional data.
+std::vector<PriorRecipient> manyRecipients() {
+    const char* lasts[] = {"smith", "Smith", "Adams", "", "Zed", "adams"};
+    const char* firsts[] = {"Ann", "ann", "Bo Lee", "", "Cy"};
+    const char* numbers[] = {"111-11-1111", "222-22-2222", "333333333", "", "44-4444444", "555-55-5555", "66-6666666"};
+    const int kinds[] = {1, 7, 3, 1, 2, 1, 7, 4};
+    std::vector<PriorRecipient> out;
+    for (int i = 0; i < 48; ++i) {
+        PriorRecipient p;
+        p.payer = i % 11 == 10 ? 1 : 0;
+        p.type = kinds[i % 8];
+        p.first = firsts[(i * 3) % 5];
+        p.last = lasts[(i * 5) % 6];
+        if (p.first.empty() && p.last.empty()) p.last = "Nameless";
+        p.taxID = numbers[(i * 4) % 7];
+        if (p.type == 1 && i % 3 != 2) p.amounts["line13"] = std::to_string(100 + i) + ".00";
+        if (p.type == 1 && i % 4 == 0) p.amounts["line1"] = "5.00";
+        if (p.type == 1 && i % 5 == 0) p.amounts["line15b"] = "7.00";
+        if (p.type == 7) p.amounts["nec_line3"] = "1.00";
+        p.entered = i % 4 == 1;
+        p.business = p.entered && p.first.empty();
+        p.surname = p.entered ? "Sur" + std::to_string(i) : "";
+        p.tinType = "SSN";
+        out.push_back(p);
+    }
+    return out;
+}
+
+// The new file's recipients by key: key, form kind, names, number, the moved amounts
+// and the additional row's names.
+std::vector<std::string> keyedRows(const std::string& path) {
+    std::vector<std::string> rows;
+    auto db = FMDatabase::databaseWithPath(path);
+    EXPECT_TRUE(db->open());
+    auto rs = db->executeQuery(
+        "select r.pk, r.type, r.firstName, r.lastName, r.taxID, r.line1, r.line13, r.nec_line3, r.line15b, "
+        "a.name_type, a.middleName, a.lastname_surname from recipients r left join recipients_additionalinfo a "
+        "on a.pk = r.pk order by r.rowid;");
+    EXPECT_TRUE(rs);
+    while (rs && rs->next()) {
+        std::string row;
+        for (int c = 0; c < 12; ++c) row += (c ? "|" : "") + rs->stringForColumnIndex(c).value_or("<null>");
+        rows.push_back(row);
+    }
+    db->close();
+    return rows;
+}
+
+}  // namespace
+
+// The recipients arrive in the order and under the keys that the name order of last
+// year's file gives them, with the line 13 moves made among all of them.
+TEST_F(NewYearTest, EveryRecipientGetsTheKeyOfItsPlaceInTheNameOrder) {
+    struct Case {
+        int sort;
+        int amounts;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        // As the roll-over has always made them.
+        {0, kKeepAmounts,
+            {
+             "0|4|Ann||5C4445645C44645C6454||||<null>|Individual||",
+             "1|4|Bo||5B435B635B43635B63||||<null>|Individual|Lee|",
+             "2|7||adams|5C4445645C44645C6454|||1.00|<null>|Business Name||",
+             "3|1||Adams|5A425A7D5A427D5A62525A|5.00|||<null>|Business Name||",
+             "4|4||adams|5D455D7D5D457D5D65555D||||<null>|Business Name||",
+             "5|7||Adams|5B435B635B43635B63|||1.00|<null>|Business Name||",
+             "6|4|ann||5941597D59417D59615159||||<null>|Individual||adams",
+             "7|7|ann||5C4445645C44645C6454|||1.00|<null>|Individual||Adams",
+             "8|1|Ann||5E4645665E46665E6656|5.00|||7.00|Individual||Adams",
+             "9|2|Bo||5B435B635B43635B63||||<null>|Individual|Lee|Adams",
+             "10|3|Bo||||||<null>|Individual|Lee|Adams",
+             "11|2|Cy||5941597D59417D59615159||||<null>|Individual||Adams",
+             "12|1|Ann|Many Payer 0|5E4645665E46665E6656||||7.00|Individual||Sur5",
+             "13|7|ann|Many Payer 0|5D455D7D5D457D5D65555D|||124.00|<null>|Individual||Sur17",
+             "14|7|Ann|Many Payer 0|5B435B635B43635B63|||1.00|<null>|Individual||Sur25",
+             "15|1|Ann|Many Payer 0|5D455D7D5D457D5D65555D||||7.00|Individual||Sur45",
+             "16|7|Bo Lee|Many Payer 0|5A425A7D5A427D5A62525A|||137.00|<null>|Individual||Sur9",
+             "17|1|Bo Lee|Many Payer 0|5C4445645C44645C6454||||<null>|Individual||Sur29",
+             "18|7|Cy|Many Payer 0|5E4645665E46665E6656|||119.00|<null>|Individual||Sur33",
+             "19|7||smith||||1.00|<null>|Business Name||",
+             "20|1||Smith|5B435B635B43635B63||||<null>|Business Name||",
+             "21|2||smith|5C4445645C44645C6454||||<null>|Business Name||",
+             "22|7||Smith||||1.00|<null>|Business Name||",
+             "23|1|Ann||5941597D59417D59615159|5.00|||7.00|Individual||smith",
+             "24|2|ann||5E4645665E46665E6656||||<null>|Individual||smith",
+             "25|7|Ann||5A425A7D5A427D5A62525A|||1.00|<null>|Individual||smith",
+             "26|1|Ann||5941597D59417D59615159||||7.00|Individual||Smith",
+             "27|3|ann||5941597D59417D59615159||||<null>|Individual||smith",
+             "28|4|ann||5E4645665E46665E6656||||<null>|Individual||Smith",
+             "29|1|Bo||5D455D7D5D457D5D65555D|5.00|||<null>|Individual|Lee|smith",
+             "30|3|Cy||5B435B635B43635B63||||<null>|Individual||smith",
+             "31|4|Cy||5A425A7D5A427D5A62525A||||<null>|Individual||Smith",
+             "32|3||Zed|5E4645665E46665E6656||||<null>|Business Name||",
+             "33|3|ann||5A425A7D5A427D5A62525A||||<null>|Individual||Zed",
+             "34|2|Ann||||||<null>|Individual||Zed",
+             "35|7|Bo||5941597D59417D59615159|||100.00|<null>|Individual|Lee|Zed",
+             "36|2|Bo||5A425A7D5A427D5A62525A||||<null>|Individual|Lee|Zed",
+             "37|1|Cy||5C4445645C44645C6454|5.00|||<null>|Individual||Zed",
+             "38|7|Cy||5D455D7D5D457D5D65555D|||1.00|<null>|Individual||Zed",
+             "39|7|ann|||||127.00|<null>|Individual||",
+             "40|7|Cy|Many Payer 0||||113.00|<null>|Individual||Sur13",
+            }},
+        {1, kClearAmounts,
+            {
+             "0|1|Cy||5C4445645C44645C6454|||||Individual||Zed",
+             "1|7|Cy||5D455D7D5D457D5D65555D|||||Individual||Zed",
+             "2|7|Bo||5941597D59417D59615159|||||Individual|Lee|Zed",
+             "3|2|Bo||5A425A7D5A427D5A62525A|||||Individual|Lee|Zed",
+             "4|3|ann||5A425A7D5A427D5A62525A|||||Individual||Zed",
+             "5|2|Ann|||||||Individual||Zed",
+             "6|3||Zed|5E4645665E46665E6656|||||Business Name||",
+             "7|3|Cy||5B435B635B43635B63|||||Individual||smith",
+             "8|4|Cy||5A425A7D5A427D5A62525A|||||Individual||Smith",
+             "9|1|Bo||5D455D7D5D457D5D65555D|||||Individual|Lee|smith",
+             "10|1|Ann||5941597D59417D59615159|||||Individual||smith",
+             "11|2|ann||5E4645665E46665E6656|||||Individual||smith",
+             "12|7|Ann||5A425A7D5A427D5A62525A|||||Individual||smith",
+             "13|1|Ann||5941597D59417D59615159|||||Individual||Smith",
+             "14|3|ann||5941597D59417D59615159|||||Individual||smith",
+             "15|4|ann||5E4645665E46665E6656|||||Individual||Smith",
+             "16|7||smith||||||Business Name||",
+             "17|1||Smith|5B435B635B43635B63|||||Business Name||",
+             "18|2||smith|5C4445645C44645C6454|||||Business Name||",
+             "19|7||Smith||||||Business Name||",
+             "20|1|Cy|Many Payer 1||||||Individual||Sur13",
+             "21|7|Cy|Many Payer 1|5E4645665E46665E6656|||||Individual||Sur33",
+             "22|7|Bo Lee|Many Payer 1|5A425A7D5A427D5A62525A|||||Individual||Sur9",
+             "23|1|Bo Lee|Many Payer 1|5C4445645C44645C6454|||||Individual||Sur29",
+             "24|1|Ann|Many Payer 1|5E4645665E46665E6656|||||Individual||Sur5",
+             "25|7|ann|Many Payer 1|5D455D7D5D457D5D65555D|||||Individual||Sur17",
+             "26|7|Ann|Many Payer 1|5B435B635B43635B63|||||Individual||Sur25",
+             "27|1|ann|Many Payer 1|5A425A7D5A427D5A62525A|||||Individual||Sur37",
+             "28|1|Ann|Many Payer 1|5D455D7D5D457D5D65555D|||||Individual||Sur45",
+             "29|2|Cy||5941597D59417D59615159|||||Individual||Adams",
+             "30|2|Bo||5B435B635B43635B63|||||Individual|Lee|Adams",
+             "31|1|Bo||5E4645665E46665E6656|||||Individual|Lee|adams",
+             "32|3|Bo|||||||Individual|Lee|Adams",
+             "33|4|ann||5941597D59417D59615159|||||Individual||adams",
+             "34|7|ann||5C4445645C44645C6454|||||Individual||Adams",
+             "35|1|Ann||5E4645665E46665E6656|||||Individual||Adams",
+             "36|7||adams|5C4445645C44645C6454|||||Business Name||",
+             "37|1||Adams|5A425A7D5A427D5A62525A|||||Business Name||",
+             "38|4||adams|5D455D7D5D457D5D65555D|||||Business Name||",
+             "39|7||Adams|5B435B635B43635B63|||||Business Name||",
+             "40|1|Cy||5D455D7D5D457D5D65555D|||||Individual||",
+             "41|4|Bo||5B435B635B43635B63|||||Individual|Lee|",
+             "42|4|Ann||5C4445645C44645C6454|||||Individual||",
+             "43|1|ann|||||||Individual||",
+            }},
+    };
+    // Read and written in batches of the usual size and in batches of 7, so that the
+    // name order and the new 1099-NEC each run over several batches.
+    for (std::size_t batch : {std::size_t{0}, std::size_t{7}})
+        for (const Case& c : cases) {
+            SCOPED_TRACE("sort " + std::to_string(c.sort) + ", amounts answer " + std::to_string(c.amounts) +
+                         ", batch " + std::to_string(batch));
+            newyear::setRecipientBatchForTests(batch);
+            const std::string name = "Many" + std::to_string(c.sort) + "_" + std::to_string(batch);
+            const std::string payer = "Many Payer " + std::to_string(c.sort) + " " + std::to_string(batch);
+            const std::string prior = makePriorDatabase(name, {payer, "Other"}, manyRecipients());
+            databaseInfo entry = entryOf(prior, name);
+            ui->answerBox(kConfirm);
+            ui->answerAlert(c.amounts);
+            ui->answerBox(kConfirm);
+            const bool done = newyear::CloseYear(entry, {0}, c.sort);
+            newyear::setRecipientBatchForTests(0);
+            ASSERT_TRUE(done);
+            std::vector<std::string> expected = c.expected;
+            // The payer's name stands in the name line of recipients entered as individuals.
+            const std::string asMade = "Many Payer " + std::to_string(c.sort);
+            for (std::string& row : expected)
+                if (const auto at = row.find(asMade); at != std::string::npos) row.replace(at, asMade.size(), payer);
+            EXPECT_EQ(keyedRows(yearFolder() + payer + " 2025.db"), expected);
+        }
+}

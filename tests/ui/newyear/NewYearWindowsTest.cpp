@@ -124,10 +124,10 @@ TEST_F(NewYearWindowTest, TheKeyboardReachesEveryControlAndAltSStarts) {
         uitest::key(w, Qt::Key_S, Qt::AltModifier);
         EXPECT_TRUE(uitest::waitUntil([&w] { return !w.isVisible(); }));
     });
-    scripted->answerBox(kMessageAnswerNo);   // Restart New Year?
+    scripted->answerBox(kMessageAnswerNo);   // Start New Year? (no 2025 file to replace yet)
     EXPECT_EQ(ImportPriorYear::runFromMainWindow(nullptr), ImportPriorYear::kStartedCode);
     ASSERT_EQ(scripted->boxes().size(), 1u);
-    EXPECT_EQ(scripted->boxes()[0].caption, "Restart New Year?");
+    EXPECT_EQ(scripted->boxes()[0].caption, "Start New Year?");
 
     // Under its other title the key stays.
     priorDatabase("Beta", {"Beta Payer"});

@@ -12,6 +12,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/DatabaseFiles.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
 #include "ui/main/TextListModel.h"
@@ -105,6 +106,8 @@ bool FindDatabase::searchDatabases() {
     }
 
     Find_List = findDatabaseFiles(folder, ui_->Version_year->text().toStdString());
+    // A copy that an interrupted run left beside a database is no database of the user.
+    std::erase_if(Find_List, [](const std::string& path) { return platform::isReplacementLeftover(path); });
     tvDatabase::tvMessageBox("Finished Search.",
                              "Talvexa 1099 has finished searching for " + std::to_string(year) + " databases in " +
                                  folder,

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "Leftovers.h"
 #include "NewYearFixture.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/newyear/CloseYear.h"
@@ -106,7 +107,7 @@ TEST_F(NewYearTest, OneCompanyBecomesADatabaseOfItsOwnWithLoginsPayerRecipientsA
     EXPECT_EQ(captions(), (std::vector<std::string>{"Start New Year?", "Successfully started new year."}));
     EXPECT_NE(ui->boxes()[1].details.find(target), std::string::npos);
     ASSERT_TRUE(platform::fileExists(target));
-    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
     ASSERT_EQ(listedPaths(), std::vector<std::string>{target});
     const databaseInfo listed = app()->SelectDatabaseList()[0];
     EXPECT_EQ(listed.name(), "Acme Supply");
@@ -338,7 +339,7 @@ TEST_F(NewYearTest, RestartReplacesTheExisting2025DatabaseAfterItsQuestion) {
     EXPECT_EQ(number(target, "select count(*) from recipients;"), 4);
     EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
     EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), "");
-    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
 }
 
 TEST_F(NewYearTest, AFailedWriteLeavesNothingAndPutsARestartedDatabaseBack) {
@@ -353,7 +354,7 @@ TEST_F(NewYearTest, AFailedWriteLeavesNothingAndPutsARestartedDatabaseBack) {
     EXPECT_FALSE(newyear::CloseYear(entry, {0}));
     EXPECT_EQ(captions().back(), "Unable to start new year.");
     EXPECT_FALSE(platform::fileExists(target));
-    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
     EXPECT_TRUE(listedPaths().empty());
 
     // A restart that fails: the old file, its registration and the recent entry are back.
@@ -374,11 +375,43 @@ TEST_F(NewYearTest, AFailedWriteLeavesNothingAndPutsARestartedDatabaseBack) {
     newyear::setWriteHookForTests({});
     EXPECT_EQ(captions().back(), "Unable to start new year.");
     EXPECT_EQ(contents(target), before);
-    EXPECT_FALSE(platform::fileExists(target + ".partial"));
-    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
     ASSERT_EQ(listedPaths(), std::vector<std::string>{target});
     EXPECT_EQ(app()->SelectDatabaseList()[0].CompanyName(), "Acme Supply");
     EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), target);
+}
+
+// The new file fails to take the old one's place at each step of the replacement (a full
+// disk, an I/O error): the restarted database, its registration and the recent entry stay.
+TEST_F(NewYearTest, AReplacementThatFailsAtAnyStepKeepsTheRestartedDatabase) {
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, someRecipients());
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    databaseInfo entry = entryOf(prior, "Acme");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(databaseInfo("Acme Supply", target, 2025, false, "")));
+    const std::string before = contents(target);
+
+    for (platform::ReplaceStep failing :
+         {platform::ReplaceStep::started, platform::ReplaceStep::built, platform::ReplaceStep::flushed,
+          platform::ReplaceStep::previousKept, platform::ReplaceStep::renaming}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        platform::setReplaceStepHookForTesting(
+            [&](platform::ReplaceStep at, const std::string& path) { return path != target || at != failing; });
+        ui->answerBox(kConfirm);
+        ui->answerAlert(kClearAmounts);
+        ui->answerBox(kConfirm);   // delete question
+        ui->answerBox(kConfirm);   // the failure
+        EXPECT_FALSE(newyear::CloseYear(entry, {0}));
+        platform::setReplaceStepHookForTesting({});
+        EXPECT_EQ(captions().back(), "Unable to start new year.");
+        EXPECT_EQ(contents(target), before);
+        EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
+        EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
+        EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), target);
+    }
 }
 
 TEST_F(NewYearTest, AnOlderYearIsWarnedAboutAndMayGoOn) {

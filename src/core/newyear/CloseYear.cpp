@@ -436,12 +436,12 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
             reason = "The new database could not be put in place.\n\n" + made.error();
         }
         Registration registration(app, target);
-        databaseInfo listed(name, target, kNewYear, entry.imported(), "");
-        listed.setCompanyName(company.companyName());
-        if (ok && (!registration.unregister() || !app.InsertDatabaseInfo(listed))) {
+        databaseInfo newEntry(name, target, kNewYear, entry.imported(), "");
+        newEntry.setCompanyName(company.companyName());
+        if (ok && (!registration.unregister() || !app.InsertDatabaseInfo(newEntry))) {
             ok = false;
             reason = "The new database could not be added to the list of company databases.";
-            (void)app.DeleteDatabaseInfo(listed);   // a failure has been shown
+            (void)app.DeleteDatabaseInfo(newEntry);   // a failure has been shown
         }
         if (!ok) {
             if (made.committed()) (void)made.restorePrevious();

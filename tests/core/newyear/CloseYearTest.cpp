@@ -1,7 +1,11 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "Leftovers.h"
 #include "NewYearFixture.h"
+#include "core/foundation/Startup.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearList.h"
@@ -411,6 +415,59 @@ TEST_F(NewYearTest, AReplacementThatFailsAtAnyStepKeepsTheRestartedDatabase) {
         EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
         EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
         EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), target);
+    }
+}
+
+// A crash at each step of putting the restarted database in place (the run ends itself
+// there, nothing cleans up): after the next start the old database or the whole new one
+// is at its place, still listed, and nothing is left beside it.
+TEST_F(NewYearTest, ACrashWhileTheNewDatabaseTakesItsPlaceLeavesOneWholeDatabaseAfterTheNextStart) {
+    constexpr int kKilled = 42;
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, someRecipients());
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    databaseInfo entry = entryOf(prior, "Acme");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    const std::string configuration = app()->GetPath();
+
+    using platform::ReplaceStep;
+    for (ReplaceStep killedAt : {ReplaceStep::started, ReplaceStep::built, ReplaceStep::flushed,
+                                 ReplaceStep::previousKept, ReplaceStep::renaming, ReplaceStep::renamed,
+                                 ReplaceStep::folderFlushed}) {
+        SCOPED_TRACE("killed at step " + std::to_string(static_cast<int>(killedAt)));
+        {
+            auto db = FMDatabase::databaseWithPath(target);
+            ASSERT_TRUE(db->open());
+            ASSERT_TRUE(db->executeUpdate("update companies set name = 'Old marker';"));
+            db->close();
+        }
+        app()->Close();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string& path) {
+                if (path == target && at == killedAt) ::_exit(kKilled);
+                return true;
+            });
+            ui->answerBox(kConfirm);
+            ui->answerAlert(kClearAmounts);
+            ui->answerBox(kConfirm);   // delete question
+            ui->answerBox(kConfirm);
+            ::_exit(app()->Init(configuration, false) && newyear::CloseYear(entry, {0}) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), kKilled);
+
+        ASSERT_TRUE(app()->Init(configuration, false));
+        sweepProgramFolders();
+        EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
+        EXPECT_EQ(text(target, "select name from companies;") == "Old marker", killedAt < ReplaceStep::renamed);
+        EXPECT_EQ(number(target, "select count(*) from recipients;"), 4);
+        EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
     }
 }
 

@@ -203,16 +203,19 @@ FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::m
         previous_ = joined(folder_, "." + name + kPreviousMark);
     }
     folderFd_ = openFolder(folder_);
-    if (folderFd_ < 0) {
+    // A folder that may be written but not read is used without its lock and sweep.
+    if (folderFd_ < 0 && (errno == ENOENT || errno == ENOTDIR)) {
         fail("write", errno);
         return;
     }
     // What an interrupted run left here goes first, unless a replacement is at work.
-    if (::flock(folderFd_, LOCK_EX | LOCK_NB) == 0) {
-        sweepUnlocked(folder_);
-        (void)::flock(folderFd_, LOCK_SH);
-    } else if (errno == EWOULDBLOCK) {
-        (void)::flock(folderFd_, LOCK_SH);
+    if (folderFd_ >= 0) {
+        if (::flock(folderFd_, LOCK_EX | LOCK_NB) == 0) {
+            sweepUnlocked(folder_);
+            (void)::flock(folderFd_, LOCK_SH);
+        } else if (errno == EWOULDBLOCK) {
+            (void)::flock(folderFd_, LOCK_SH);
+        }
     }
     if (name.size() > kNameRoom) name.resize(kNameRoom);
     for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {

@@ -1,5 +1,7 @@
 #include "platform/AtomicFileWriter.h"
 
+#include "platform/FileReplacement.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,18 +14,6 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The permissions a new file of the user gets, or those of the file being replaced.
 mode_t permissionsFor(const std::string& path) {
     struct stat existing {};
@@ -35,18 +25,18 @@ mode_t permissionsFor(const std::string& path) {
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
-    if (path_.empty() || path_.back() == '/') {
-        fail("write", path_, EISDIR);
+AtomicFileWriter::AtomicFileWriter(std::string path)
+    : path_(std::move(path)), replacement_(std::make_unique<FileReplacement>(path_)) {
+    if (!replacement_->ok()) {
+        error_ = replacement_->error();
+        finished_ = true;
         return;
     }
-    std::string pattern = folderOf(path_) + "/." + nameOf(path_) + ".XXXXXX";
-    fd_ = ::mkstemp(pattern.data());
+    fd_ = ::open(replacement_->temporaryPath().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         fail("write", path_, errno);
         return;
     }
-    temporary_ = pattern;
     if (::fchmod(fd_, permissionsFor(path_)) != 0) {
         fail("write", path_, errno);
         return;
@@ -105,15 +95,11 @@ bool AtomicFileWriter::finish() {
 
 bool AtomicFileWriter::commit() {
     if (!finish()) return false;
-    if (::rename(temporary_.c_str(), path_.c_str()) != 0) return fail("replace", path_, errno);
-    temporary_.clear();
-    committed_ = true;
-    // The rename itself lasts only once the folder is on disk as well.
-    const int folder = ::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        (void)::fsync(folder);
-        ::close(folder);
+    if (!replacement_->commit()) {
+        if (error_.empty()) error_ = replacement_->error();
+        return false;
     }
+    committed_ = true;
     return true;
 }
 
@@ -127,8 +113,7 @@ void AtomicFileWriter::abandon() {
     if (error_.empty()) error_ = "The writing of \"" + path_ + "\" was abandoned.";
     closeDescriptor();
     buffer_.clear();
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
-    temporary_.clear();
+    replacement_->abandon();
     finished_ = true;
 }
 

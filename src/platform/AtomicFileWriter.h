@@ -1,16 +1,20 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
 
-// Writes a file piece by piece without ever leaving half a file under its real name.
-// The bytes go to a temporary file in the target's folder; commit() puts the finished
-// file in place with one rename, replacing an existing file of that name. A writer that
-// fails, is abandoned or goes away uncommitted removes its temporary file.
+class FileReplacement;
+
+// Writes a file piece by piece without ever leaving half a file under its real name: a
+// FileReplacement fed with bytes. The bytes go to its temporary file beside the target;
+// commit() puts the finished file in place with one rename, replacing an existing file
+// of that name. A writer that fails, is abandoned or goes away uncommitted removes its
+// temporary file.
 //
 // Every failure keeps the system's reason (error()), naming the file and the operation;
 // after the first failure the writer refuses everything else.
@@ -43,7 +47,7 @@ private:
     void closeDescriptor();
 
     std::string path_;
-    std::string temporary_;
+    std::unique_ptr<FileReplacement> replacement_;
     int fd_ = -1;
     bool finished_ = false;
     bool committed_ = false;

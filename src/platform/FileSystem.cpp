@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/AtomicFileWriter.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -54,25 +56,8 @@ bool movePath(const std::string& from, const std::string& to) {
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& contents) {
-    const std::string tmp = path + ".tmp-" + std::to_string(getpid());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        return false;
-    }
-    return true;
+    AtomicFileWriter out(path);
+    return out.write(contents) && out.commit();
 }
 
 bool readFile(const std::string& path, std::string& contents) {

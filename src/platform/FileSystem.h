@@ -13,7 +13,8 @@ bool createDirectories(const std::string& path);   // true when the folder exist
 bool removePath(const std::string& path);           // file or whole folder; true when gone afterwards
 bool copyFile(const std::string& from, const std::string& to, bool overwrite = false);
 bool movePath(const std::string& from, const std::string& to);
-// Writes the whole text to a temporary name in the same folder and renames it into place.
+// Writes the whole text to a temporary name in the same folder, writes it out to the disk
+// and renames it into place (AtomicFileWriter).
 bool writeFileAtomically(const std::string& path, const std::string& contents);
 bool readFile(const std::string& path, std::string& contents);
 

@@ -18,6 +18,7 @@
 #include "core/sqlite/DatabaseFileCopy.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/ScratchCopy.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/NetworkStatus.h"
 #include "platform/StandardPaths.h"
@@ -252,21 +253,17 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
 
 bool DatabaseBackup::replaceOpenDatabase(const std::string& scratch, const std::string& target, int year) {
     // The copy is made and checked beside the target; only a sound copy replaces it.
-    const std::string temporary = target + ".restoring";
-    platform::removePath(temporary);
-    bool ok = copier_(scratch, temporary);
+    platform::FileReplacement restored(target);
+    bool ok = restored.ok() && copier_(scratch, restored.temporaryPath());
     if (ok) {
-        const DatabaseFileCheck check = checkDatabaseFile(temporary);
+        const DatabaseFileCheck check = checkDatabaseFile(restored.temporaryPath());
         ok = check.usable() && check.year == year;
     }
-    if (ok) {
-        std::error_code ec;
-        std::filesystem::rename(temporary, target, ec);
-        ok = !ec;
-        if (!ok) platform::systemLog("Unable to put the restored database in place: " + ec.message());
+    if (ok && !restored.commit()) {
+        ok = false;
+        platform::systemLog("Unable to put the restored database in place: " + restored.error());
     }
-    platform::removePath(temporary);
-    return ok;
+    return ok;   // a replacement that did not end removes its copy
 }
 
 DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {

@@ -1,5 +1,8 @@
 #include "core/foundation/Startup.h"
 
+#include <filesystem>
+#include <set>
+
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
@@ -11,6 +14,7 @@
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
 #include "platform/SystemLog.h"
@@ -287,5 +291,33 @@ bool runStartup() {
 
     InitGlobals();
     s.appDBReady = s.DBH->appDatabase()->IsReady();
+    sweepProgramFolders();
     return true;
+}
+
+void sweepProgramFolders() {
+    Session& s = session();
+    std::set<std::string> folders;
+    const auto add = [&](const std::string& folder) {
+        if (!folder.empty()) folders.insert(collapseSlashes(folder));
+    };
+    add(platform::preferencesDir() + "/Talvexa");
+    if (s.configDir) {
+        add(s.configDir->GetDir());
+        add(s.configDir->GetConfigDir());
+        add(s.configDir->GetBackupsDir());
+    }
+    add(s.ControlledTempDir);
+    // Listed databases may live in any folder; a copy or a new year left its files beside them.
+    if (s.DBH && s.DBH->appDatabase() && s.DBH->appDatabase()->IsReady()) {
+        AppDatabase& app = *s.DBH->appDatabase();
+        for (const databaseInfo& listed : app.SelectDatabaseList())
+            add(std::filesystem::path(listed.path()).parent_path().string());
+        if (const auto recent = app.GetRecentDatabaseInfo(); recent && !recent->path().empty())
+            add(std::filesystem::path(recent->path()).parent_path().string());
+    }
+    for (std::string folder : folders) {
+        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        platform::sweepLeftovers(folder);
+    }
 }

@@ -31,6 +31,10 @@ bool InitAppDatabase(const TalvexaDir* prior);
 int LoadPriorYearDatabaseList();
 
 void InitGlobals();
+// Clears what interrupted file replacements left in the program's folders (the
+// preferences, year, configuration and backups folders and every listed database's
+// folder): temporary files go, a kept-aside database goes back where its file is missing.
+void sweepProgramFolders();
 void LoadPreferences();
 
 bool IsFirstRun();

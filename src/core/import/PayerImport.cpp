@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -22,6 +23,7 @@
 #include "core/sqlite/FMResultSet.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 
 namespace imports {
@@ -136,8 +138,8 @@ struct FileGroup {
     bool existed = false;   // the file was there before the run
     bool inPlace = false;   // a new file that has been renamed into place
     std::vector<int32_t> addedKeys;   // payers this run added to a file that existed
-
-    std::string partial() const { return path + ".partial"; }
+    // A new file under its temporary name until it is put in place.
+    std::shared_ptr<platform::FileReplacement> made;
 };
 
 // The same payer: a file made by an earlier run that stopped before it listed the file
@@ -171,7 +173,7 @@ void undo(const std::vector<FileGroup>& groups) {
     for (const FileGroup& g : groups) {
         if (!g.existed) {
             if (g.inPlace) removeDatabaseFiles(g.path);
-            removeDatabaseFiles(g.partial());
+            else if (g.made) g.made->abandon();
             continue;
         }
         if (g.addedKeys.empty()) continue;
@@ -190,11 +192,16 @@ void undo(const std::vector<FileGroup>& groups) {
 
 // Builds a new company database with its payers under a temporary name beside its
 // place; it takes its place only once it is complete.
-bool buildNewFile(const FileGroup& g, std::string& reason) {
-    removeDatabaseFiles(g.partial());   // left by a run that was stopped
+bool buildNewFile(FileGroup& g, std::string& reason) {
+    g.made = std::make_shared<platform::FileReplacement>(g.path, platform::FileReplacement::Mode::newFileOnly);
+    if (!g.made->ok()) {
+        reason = g.made->error();
+        return false;
+    }
+    const std::string& partial = g.made->temporaryPath();
     CompanyDatabase file;
-    if (!file.CreateNew(g.partial(), g.fileName, kYear, CompanyDatabase::OpenFailures::quiet) ||
-        !file.Init(g.partial(), false, true, true, g.fileName, CompanyDatabase::OpenFailures::quiet)) {
+    if (!file.CreateNew(partial, g.fileName, kYear, CompanyDatabase::OpenFailures::quiet) ||
+        !file.Init(partial, false, true, true, g.fileName, CompanyDatabase::OpenFailures::quiet)) {
         reason = file.openFailure();
         return false;
     }
@@ -258,7 +265,8 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
     for (const Target& t : targets) {
         auto g = std::find_if(groups.begin(), groups.end(), [&](const FileGroup& x) { return x.path == t.path; });
         if (g == groups.end()) {
-            groups.push_back(FileGroup{t.path, t.fileName, t.readName, {}, platform::fileExists(t.path), false, {}});
+            groups.push_back(
+                FileGroup{t.path, t.fileName, t.readName, {}, platform::fileExists(t.path), false, {}, nullptr});
             g = groups.end() - 1;
         }
         g->payers.push_back(&t);
@@ -285,7 +293,7 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
         return false;
     };
 
-    for (const FileGroup& g : groups) {
+    for (FileGroup& g : groups) {
         if (g.existed) continue;
         std::string reason;
         if (!buildNewFile(g, reason)) return fail(g, reason);
@@ -299,8 +307,8 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
     }
     for (FileGroup& g : groups) {
         if (g.existed) continue;
-        if (platform::fileExists(g.path) || !platform::movePath(g.partial(), g.path))
-            return fail(g, "The new database could not be put in place.");
+        // Never over a file that came meanwhile.
+        if (!g.made->commit()) return fail(g, "The new database could not be put in place.\n\n" + g.made->error());
         g.inPlace = true;
         checkpoint("in place " + g.fileName);
     }

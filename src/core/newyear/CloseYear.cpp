@@ -27,6 +27,7 @@
 #include "core/store/E_FileInfo.h"
 #include "core/store/OnePassCache.h"
 #include "core/store/ScratchCopy.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
 
@@ -37,7 +38,6 @@ namespace {
 constexpr int kNewYear = 2025;
 constexpr int kLastYear = 2024;
 const char* const kUnableToStart = "Unable to start new year.";
-const char* const kJournalSuffixes[] = {"", "-journal", "-wal", "-shm"};
 
 std::function<void(CompanyDatabase&)>& writeHook() {
     static std::function<void(CompanyDatabase&)> hook;
@@ -326,24 +326,11 @@ std::string confirmationDetails(const databaseInfo& entry, const std::vector<std
     return d;
 }
 
-// A 2025 database being replaced: its files moved aside, its registration and the
-// recent-database entry as they were, so a failure can put everything back.
-class Replacement {
+// The registration of a 2025 database being replaced and the recent-database entry as
+// they were, so that a failure can put them back.
+class Registration {
 public:
-    Replacement(AppDatabase& app, std::string target) : app_(app), target_(std::move(target)) {}
-
-    // Moves the existing files aside; false when they cannot be moved.
-    bool moveAside() {
-        for (const char* suffix : kJournalSuffixes) {
-            const std::string from = target_ + suffix;
-            if (!platform::fileExists(from)) continue;
-            const std::string to = target_ + ".previous" + suffix;
-            platform::removePath(to);
-            if (!platform::movePath(from, to)) return false;
-            moved_.push_back(suffix);
-        }
-        return true;
-    }
+    Registration(AppDatabase& app, std::string target) : app_(app), target_(std::move(target)) {}
 
     // Takes the registration of the target path and the recent entry when it names it.
     bool unregister() {
@@ -361,28 +348,16 @@ public:
         return true;
     }
 
-    // Puts the files, the registration and the recent entry back.
+    // Puts the registration and the recent entry back.
     void restore() {
-        for (const char* suffix : moved_) {
-            platform::removePath(target_ + suffix);
-            platform::movePath(target_ + ".previous" + suffix, target_ + suffix);
-        }
-        moved_.clear();
         if (unlisted_) (void)app_.InsertDatabaseInfo(*oldEntry_);   // a failure has been shown
         if (recentCleared_) (void)app_.SetRecentDatabaseInfo(*oldRecent_);
         unlisted_ = recentCleared_ = false;
     }
 
-    // The replacement is complete: the old files go.
-    void discard() {
-        for (const char* suffix : moved_) platform::removePath(target_ + ".previous" + suffix);
-        moved_.clear();
-    }
-
 private:
     AppDatabase& app_;
     std::string target_;
-    std::vector<const char*> moved_;
     std::optional<databaseInfo> oldEntry_;
     std::optional<databaseInfo> oldRecent_;
     bool unlisted_ = false;
@@ -416,10 +391,6 @@ void markImported(AppDatabase& app, const std::string& path) {
     if (!app.IsReady() || !app.db()) return;
     if (!app.db()->executeUpdate("update priorYearList set imported = 1 where path = ?;", path))
         platform::systemLog("Unable to mark the prior year database as started: " + app.db()->lastErrorMessage());
-}
-
-void removeDatabaseFiles(const std::string& path) {
-    for (const char* suffix : kJournalSuffixes) platform::removePath(path + suffix);
 }
 
 }  // namespace
@@ -589,35 +560,35 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         if (!ok) reason = readFailure;
 
         // The new file is made under a name of its own and takes the target's place only
-        // when it is complete; a file it replaces is kept aside until then.
-        const std::string partial = target + ".partial";
-        removeDatabaseFiles(partial);
-        Replacement replacement(app, target);
-        bool inPlace = false;
-        if (ok) ok = writeDatabase(partial, name, *logins, data, prior, *order, clearAmounts, readFailure, reason);
+        // when it is complete; a file it replaces is kept aside until the new one is listed.
+        platform::FileReplacement made(target, platform::FileReplacement::Mode::keepPrevious);
+        if (ok && !made.ok()) {
+            ok = false;
+            reason = made.error();
+        }
+        if (ok)
+            ok = writeDatabase(made.temporaryPath(), name, *logins, data, prior, *order, clearAmounts, readFailure,
+                               reason);
         if (j + 1 == chosen.size()) {
             prior.Close();
             scratch.remove();
         }
-        if (ok && !replacement.moveAside()) {
+        if (ok && !made.commit()) {
             ok = false;
-            reason = "The existing database could not be moved aside.";
+            reason = "The new database could not be put in place.\n\n" + made.error();
         }
-        if (ok && !(inPlace = platform::movePath(partial, target))) {
-            ok = false;
-            reason = "The new database could not be put in place.";
-        }
-        databaseInfo made(name, target, kNewYear, entry.imported(), "");
-        made.setCompanyName(company.companyName());
-        if (ok && (!replacement.unregister() || !app.InsertDatabaseInfo(made))) {
+        Registration registration(app, target);
+        databaseInfo newEntry(name, target, kNewYear, entry.imported(), "");
+        newEntry.setCompanyName(company.companyName());
+        if (ok && (!registration.unregister() || !app.InsertDatabaseInfo(newEntry))) {
             ok = false;
             reason = "The new database could not be added to the list of company databases.";
-            (void)app.DeleteDatabaseInfo(made);   // a failure has been shown
+            (void)app.DeleteDatabaseInfo(newEntry);   // a failure has been shown
         }
         if (!ok) {
-            if (inPlace) removeDatabaseFiles(target);
-            removeDatabaseFiles(partial);
-            replacement.restore();
+            if (made.committed()) (void)made.restorePrevious();
+            else made.abandon();
+            registration.restore();
             prior.Close();
             box(kUnableToStart,
                 "Unable to create the new year database for the company \"" + company.companyName() +
@@ -625,7 +596,7 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
                 kMessageStyleOK, kStartNewYearTitle, kMessageImageError);
             return false;
         }
-        replacement.discard();
+        made.discardPrevious();
         lastTarget = target;
     }
 

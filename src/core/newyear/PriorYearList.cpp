@@ -17,6 +17,7 @@
 #include "core/newyear/PriorYearFile.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/ScratchCopy.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 
 namespace newyear {
@@ -204,7 +205,9 @@ std::vector<std::string> RecursePath(const std::string& folder, const std::strin
         const std::string path = e.path().string();
         if (e.is_directory(ignored)) {
             for (std::string& inner : RecursePath(path, yearText)) found.push_back(std::move(inner));
-        } else if (path.find(yearText) != std::string::npos && path.find(".db") != std::string::npos) {
+        } else if (path.find(yearText) != std::string::npos && path.find(".db") != std::string::npos &&
+                   !platform::isReplacementLeftover(path)) {
+            // A copy that an interrupted run left beside a database is no database of the user.
             found.push_back(path);
         }
     }

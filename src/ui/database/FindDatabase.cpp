@@ -12,6 +12,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/DatabaseFiles.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
 #include "ui/database/DatabaseListSupport.h"
@@ -115,8 +116,9 @@ bool FindDatabase::searchDatabases() {
     }
 
     Find_List.clear();
+    // A copy that an interrupted run left beside a database is no database of the user.
     for (const std::string& path : findDatabaseFiles(folder, ui_->Version_year->text().toStdString()))
-        if (isAddable(path)) Find_List.push_back(path);
+        if (!platform::isReplacementLeftover(path) && isAddable(path)) Find_List.push_back(path);
     tvDatabase::tvMessageBox("Finished Search.",
                              "Talvexa 1099 has finished searching for " + std::to_string(year) + " databases in " +
                                  folder,

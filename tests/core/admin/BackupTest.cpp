@@ -5,6 +5,7 @@
 #include <functional>
 #include <unistd.h>
 
+#include "Leftovers.h"
 #include "core/admin/CloudBackup.h"
 #include "core/admin/DatabaseBackup.h"
 #include "core/foundation/MessageBoxCodes.h"
@@ -80,7 +81,7 @@ TEST_F(Backup, AnExistingDestinationIsReplaced) {
     scripted->answerBox(kMessageAnswerOkYes);
     EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::made);
     EXPECT_EQ(query(destination(), "select name from companies;"), "Acme Supply");
-    EXPECT_FALSE(platform::fileExists(destination() + ".partial"));
+    EXPECT_TRUE(replacementLeftoversIn(folderOfFile(destination())).empty());
 }
 
 TEST_F(Backup, ClosingTheEnrolmentOrThePanelMakesNoBackup) {

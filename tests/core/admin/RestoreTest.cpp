@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "Leftovers.h"
 #include "core/admin/DatabaseBackup.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/admin/CloudBackup.h"
@@ -73,7 +74,7 @@ TEST_F(Restore, ASameYearBackupReplacesTheOpenDatabaseUnderItsNameAndLeavesNoneO
     EXPECT_EQ(query(original, "select name || '/' || isBackup || '/' || in_use from database;"), "Acme/0/0");
     EXPECT_EQ(query(backup, "select isBackup from database;"), "1") << "the backup itself is left as it was";
     EXPECT_TRUE(scratchGone());
-    EXPECT_FALSE(platform::fileExists(original + ".restoring"));
+    EXPECT_TRUE(replacementLeftoversIn(folderOfFile(original)).empty());
     EXPECT_GE(scripted->refreshCount(), 1);
 }
 
@@ -273,6 +274,30 @@ TEST_F(Restore, ALoginCancelledAfterTheOfferedBackupEndsTheRestore) {
     EXPECT_EQ(query(original, "select name from companies;"), "Payer of today");
 }
 
+// Putting the checked copy in place fails at each step (a full disk, an I/O error): the
+// open database stays byte-identical and nothing is left beside it.
+TEST_F(Restore, AReplacementThatFailsAtAnyStepLeavesTheOriginalByteIdentical) {
+    const std::string backup = makeBackup();
+    cdb()->Close();
+    const std::string bytes = databaseBytes(original);
+    for (platform::ReplaceStep failing : {platform::ReplaceStep::started, platform::ReplaceStep::built,
+                                          platform::ReplaceStep::flushed, platform::ReplaceStep::renaming}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+        platform::setReplaceStepHookForTesting(
+            [&](platform::ReplaceStep at, const std::string& path) { return path != original || at != failing; });
+        DatabaseBackup flow([] { return kDay; });
+        EXPECT_EQ(restore(flow, backup, 1), DatabaseBackup::RestoreResult::notRestored);
+        platform::setReplaceStepHookForTesting({});
+        EXPECT_EQ(scripted->boxes().back().caption, "Unable to restore from backup.");
+        ASSERT_TRUE(cdb()->IsReady());
+        EXPECT_TRUE(scratchGone());
+        EXPECT_TRUE(replacementLeftoversIn(folderOfFile(original)).empty());
+        cdb()->Close();
+        EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";
+    }
+}
+
 TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
     const std::string backup = makeBackup();
     cdb()->Close();
@@ -297,7 +322,7 @@ TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
     ASSERT_TRUE(cdb()->IsReady());
     EXPECT_EQ(cdb()->GetPath(), original);
     EXPECT_TRUE(scratchGone());
-    EXPECT_FALSE(platform::fileExists(original + ".restoring"));
+    EXPECT_TRUE(replacementLeftoversIn(folderOfFile(original)).empty());
     cdb()->Close();
     // The in-use mark that the reopening set, the close cleared again.
     EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "core/foundation/AppDatabase.h"
@@ -290,6 +292,47 @@ TEST_F(StartupTest, DamagedPreferencesAreSetAsideAndTheNextStartIsClean) {
     ASSERT_TRUE(runStartup());
     EXPECT_TRUE(ui->shown().empty());
     EXPECT_TRUE(session().appDBReady);
+}
+
+// What a crash left while files were being replaced is cleared at the next start, in the
+// year's folders and beside every listed database; a kept-aside database whose file is
+// missing is the only copy and goes back in place.
+TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
+    answerFirstRun();
+    ASSERT_TRUE(runStartup());
+    const std::string year = documents() + "/Talvexa/1099/2025/";
+    const std::string configuration = year + "__Configuration/";
+    const std::string elsewhere = home.file("Clients");
+    ASSERT_TRUE(platform::createDirectories(elsewhere));
+    ASSERT_TRUE(session().DBH->appDatabase()->InsertDatabaseInfo(
+        databaseInfo("Elsewhere", elsewhere + "/Elsewhere 2025.db", 2025, false, "")));
+    const auto put = [](const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    };
+    put(year + ".Acme 2025.db.partial-Ab12Cd", "half");
+    put(year + ".Acme 2025.db.partial-Ab12Cd-journal", "journal");
+    put(year + "Beta 2025.db.partial", "half, from an earlier build");
+    put(year + ".Gamma 2025.db.previous", "the only copy");
+    put(configuration + ".forms1099Versions_64.db.partial-zZ09aB", "half");
+    put(elsewhere + "/Elsewhere 2025.db", "restored");
+    put(elsewhere + "/Elsewhere 2025.db.restoring", "half");
+    put(elsewhere + "/.Elsewhere 2025.db.previous", "replaced");
+
+    restart();
+    ASSERT_TRUE(runStartup());
+    const auto files = [](const std::string& folder) {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.is_regular_file()) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(files(year), std::vector<std::string>{"Gamma 2025.db"});
+    std::string text;
+    ASSERT_TRUE(platform::readFile(year + "Gamma 2025.db", text));
+    EXPECT_EQ(text, "the only copy");
+    EXPECT_EQ(files(configuration), std::vector<std::string>{"Talvexa_1099_2025.db"});
+    EXPECT_EQ(files(elsewhere), std::vector<std::string>{"Elsewhere 2025.db"});
 }
 
 TEST_F(StartupTest, UnreadableConfigurationDatabaseIsReported) {

@@ -1,6 +1,11 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 
+#include "Leftovers.h"
 #include "NewYearFixture.h"
+#include "core/foundation/Startup.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearList.h"
@@ -106,7 +111,7 @@ TEST_F(NewYearTest, OneCompanyBecomesADatabaseOfItsOwnWithLoginsPayerRecipientsA
     EXPECT_EQ(captions(), (std::vector<std::string>{"Start New Year?", "Successfully started new year."}));
     EXPECT_NE(ui->boxes()[1].details.find(target), std::string::npos);
     ASSERT_TRUE(platform::fileExists(target));
-    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
     ASSERT_EQ(listedPaths(), std::vector<std::string>{target});
     const databaseInfo listed = app()->SelectDatabaseList()[0];
     EXPECT_EQ(listed.name(), "Acme Supply");
@@ -338,7 +343,7 @@ TEST_F(NewYearTest, RestartReplacesTheExisting2025DatabaseAfterItsQuestion) {
     EXPECT_EQ(number(target, "select count(*) from recipients;"), 4);
     EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
     EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), "");
-    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
 }
 
 TEST_F(NewYearTest, AFailedWriteLeavesNothingAndPutsARestartedDatabaseBack) {
@@ -353,7 +358,7 @@ TEST_F(NewYearTest, AFailedWriteLeavesNothingAndPutsARestartedDatabaseBack) {
     EXPECT_FALSE(newyear::CloseYear(entry, {0}));
     EXPECT_EQ(captions().back(), "Unable to start new year.");
     EXPECT_FALSE(platform::fileExists(target));
-    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
     EXPECT_TRUE(listedPaths().empty());
 
     // A restart that fails: the old file, its registration and the recent entry are back.
@@ -374,11 +379,96 @@ TEST_F(NewYearTest, AFailedWriteLeavesNothingAndPutsARestartedDatabaseBack) {
     newyear::setWriteHookForTests({});
     EXPECT_EQ(captions().back(), "Unable to start new year.");
     EXPECT_EQ(contents(target), before);
-    EXPECT_FALSE(platform::fileExists(target + ".partial"));
-    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+    EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
     ASSERT_EQ(listedPaths(), std::vector<std::string>{target});
     EXPECT_EQ(app()->SelectDatabaseList()[0].CompanyName(), "Acme Supply");
     EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), target);
+}
+
+// The new file fails to take the old one's place at each step of the replacement (a full
+// disk, an I/O error): the restarted database, its registration and the recent entry stay.
+TEST_F(NewYearTest, AReplacementThatFailsAtAnyStepKeepsTheRestartedDatabase) {
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, someRecipients());
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    databaseInfo entry = entryOf(prior, "Acme");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    ASSERT_TRUE(app()->SetRecentDatabaseInfo(databaseInfo("Acme Supply", target, 2025, false, "")));
+    const std::string before = contents(target);
+
+    for (platform::ReplaceStep failing :
+         {platform::ReplaceStep::started, platform::ReplaceStep::built, platform::ReplaceStep::flushed,
+          platform::ReplaceStep::previousKept, platform::ReplaceStep::renaming}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        platform::setReplaceStepHookForTesting(
+            [&](platform::ReplaceStep at, const std::string& path) { return path != target || at != failing; });
+        ui->answerBox(kConfirm);
+        ui->answerAlert(kClearAmounts);
+        ui->answerBox(kConfirm);   // delete question
+        ui->answerBox(kConfirm);   // the failure
+        EXPECT_FALSE(newyear::CloseYear(entry, {0}));
+        platform::setReplaceStepHookForTesting({});
+        EXPECT_EQ(captions().back(), "Unable to start new year.");
+        EXPECT_EQ(contents(target), before);
+        EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
+        EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
+        EXPECT_EQ(app()->GetRecentDatabaseInfo()->path(), target);
+    }
+}
+
+// A crash at each step of putting the restarted database in place (the run ends itself
+// there, nothing cleans up): after the next start the old database or the whole new one
+// is at its place, still listed, and nothing is left beside it.
+TEST_F(NewYearTest, ACrashWhileTheNewDatabaseTakesItsPlaceLeavesOneWholeDatabaseAfterTheNextStart) {
+    constexpr int kKilled = 42;
+    const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, someRecipients());
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    databaseInfo entry = entryOf(prior, "Acme");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    const std::string configuration = app()->GetPath();
+
+    using platform::ReplaceStep;
+    for (ReplaceStep killedAt : {ReplaceStep::started, ReplaceStep::built, ReplaceStep::flushed,
+                                 ReplaceStep::previousKept, ReplaceStep::renaming, ReplaceStep::renamed,
+                                 ReplaceStep::folderFlushed}) {
+        SCOPED_TRACE("killed at step " + std::to_string(static_cast<int>(killedAt)));
+        {
+            auto db = FMDatabase::databaseWithPath(target);
+            ASSERT_TRUE(db->open());
+            ASSERT_TRUE(db->executeUpdate("update companies set name = 'Old marker';"));
+            db->close();
+        }
+        app()->Close();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string& path) {
+                if (path == target && at == killedAt) ::_exit(kKilled);
+                return true;
+            });
+            ui->answerBox(kConfirm);
+            ui->answerAlert(kClearAmounts);
+            ui->answerBox(kConfirm);   // delete question
+            ui->answerBox(kConfirm);
+            ::_exit(app()->Init(configuration, false) && newyear::CloseYear(entry, {0}) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), kKilled);
+
+        ASSERT_TRUE(app()->Init(configuration, false));
+        sweepProgramFolders();
+        EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
+        EXPECT_EQ(text(target, "select name from companies;") == "Old marker", killedAt < ReplaceStep::renamed);
+        EXPECT_EQ(number(target, "select count(*) from recipients;"), 4);
+        EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
+    }
 }
 
 TEST_F(NewYearTest, AnOlderYearIsWarnedAboutAndMayGoOn) {

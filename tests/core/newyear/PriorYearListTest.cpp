@@ -125,7 +125,9 @@ TEST_F(NewYearTest, FinderSearchListsYearFilesAndSkipsHiddenOnes) {
     ASSERT_TRUE(platform::createDirectories(top + "/inner/deeper"));
     ASSERT_TRUE(platform::createDirectories(top + "/.hidden"));
     for (const char* f : {"/Payroll 2024.db", "/.Hidden 2024.db", "/inner/Acme 2024.db.bak", "/inner/Acme 2023.db",
-                          "/inner/deeper/Notes 2024.txt", "/.hidden/Secret 2024.db"})
+                          "/inner/deeper/Notes 2024.txt", "/.hidden/Secret 2024.db",
+                          // left by interrupted copies: no databases of the user
+                          "/inner/deeper/Acme 2024.db.partial", "/Payroll 2024.db.previous"})
         ASSERT_TRUE(platform::writeFileAtomically(top + f, "x"));
     fs::create_directory_symlink(top + "/inner", top + "/link");
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -357,6 +359,9 @@ TEST_F(ManagerChangesTest, FoundDatabasesArePickedCheckedAndAdded) {
     makeDatabase(in(DatabaseRecipe("Birch"), tree + "/deeper"));
     makeDatabase(in(DatabaseRecipe("Older").inYear(2024), tree));
     makeDatabase(in(DatabaseRecipe("Hidden"), tree + "/.cache"));
+    // What interrupted copies left beside databases is no database of the user.
+    std::ofstream(tree + "/Acme 2025.db.partial") << "half";
+    std::ofstream(tree + "/deeper/Birch 2025.db.restoring") << "half";
     makeBox();
     scripted->answerBox(kMessageAnswerOkYes);   // the warning that the search cannot be stopped
     scripted->answerBox(kMessageAnswerOkYes);   // finished

@@ -1,0 +1,375 @@
+#include "platform/FileReplacement.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <set>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+const char* const kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
+constexpr const char kPartialMark[] = ".partial-";
+constexpr std::size_t kRandomLength = 6;
+constexpr const char kPreviousMark[] = ".previous";
+// Names of earlier builds: a database built or copied beside its target.
+const char* const kOlderTemporaryEnds[] = {".db.partial", ".db.restoring"};
+constexpr const char kOlderPreviousEnd[] = ".db.previous";
+// Room for the marks and a journal suffix within a file name of 255 bytes.
+constexpr std::size_t kNameRoom = 255 - 1 - (sizeof kPartialMark - 1) - kRandomLength - 8;
+constexpr std::size_t kPreviousNameRoom = 255 - 1 - (sizeof kPreviousMark - 1) - 8;
+
+ReplaceStepHook& stepHook() {
+    static ReplaceStepHook hook;
+    return hook;
+}
+
+bool step(ReplaceStep at, const std::string& target) {
+    const ReplaceStepHook& hook = stepHook();
+    return !hook || hook(at, target);
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+void removeWithJournals(const std::string& path) {
+    ::unlink(path.c_str());
+    for (const char* suffix : kJournalSuffixes) ::unlink((path + suffix).c_str());
+}
+
+void removeJournals(const std::string& path) {
+    for (const char* suffix : kJournalSuffixes) ::unlink((path + suffix).c_str());
+}
+
+// Moves the journals of from beside to (a journal travels with its database).
+void moveJournals(const std::string& from, const std::string& to) {
+    for (const char* suffix : kJournalSuffixes)
+        if (exists(from + suffix)) ::rename((from + suffix).c_str(), (to + suffix).c_str());
+}
+
+void flushFolder(int folderFd) {
+    if (folderFd >= 0) (void)::fsync(folderFd);
+}
+
+std::string randomText() {
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+    std::string text;
+    for (std::size_t i = 0; i < kRandomLength; ++i) text += kChars[pick(generator)];
+    return text;
+}
+
+bool isRandomText(const std::string& text) {
+    if (text.size() != kRandomLength) return false;
+    for (char c : text)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+std::string withoutJournalSuffix(const std::string& name) {
+    for (const char* suffix : kJournalSuffixes)
+        if (endsWith(name, suffix)) return name.substr(0, name.size() - std::strlen(suffix));
+    return name;
+}
+
+bool isTemporaryName(const std::string& base) {
+    if (!base.empty() && base.front() == '.') {
+        const auto mark = base.rfind(kPartialMark);
+        if (mark != std::string::npos && mark > 1 && isRandomText(base.substr(mark + sizeof kPartialMark - 1)))
+            return true;
+    }
+    for (const char* end : kOlderTemporaryEnds)
+        if (base.size() > std::strlen(end) && endsWith(base, end)) return true;
+    return false;
+}
+
+// The name of the target a previous file belongs to; empty when base is none.
+std::string previousTargetName(const std::string& base) {
+    if (base.size() > sizeof kPreviousMark && base.front() == '.' && endsWith(base, kPreviousMark))
+        return base.substr(1, base.size() - 1 - (sizeof kPreviousMark - 1));
+    if (base.size() > sizeof kOlderPreviousEnd - 1 && endsWith(base, kOlderPreviousEnd))
+        return base.substr(0, base.size() - (sizeof kPreviousMark - 1));
+    return "";
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat x {}, y {};
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+
+// A previous file left by a replacement that did not end.
+void settlePrevious(const std::string& previous, const std::string& target) {
+    if (!exists(previous)) {
+        removeJournals(previous);   // journals of nothing
+        return;
+    }
+    if (exists(target)) {
+        // Still the same file: the new one never came; a journal moved aside goes back.
+        if (sameFile(previous, target))
+            for (const char* suffix : kJournalSuffixes)
+                if (exists(previous + suffix) && !exists(target + suffix))
+                    ::rename((previous + suffix).c_str(), (target + suffix).c_str());
+        removeWithJournals(previous);
+        return;
+    }
+    // The only copy of the database: it goes back to its place.
+    removeJournals(target);
+    if (::rename(previous.c_str(), target.c_str()) == 0) moveJournals(previous, target);
+}
+
+void sweepUnlocked(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    std::set<std::string> previous;
+    for (const std::string& name : names) {
+        const std::string base = withoutJournalSuffix(name);
+        if (isTemporaryName(base)) ::unlink(joined(folder, name).c_str());
+        else if (!previousTargetName(base).empty()) previous.insert(base);
+    }
+    for (const std::string& base : previous)
+        settlePrevious(joined(folder, base), joined(folder, previousTargetName(base)));
+}
+
+// The folder's lock: shared while replacements work in it, exclusive while it is swept.
+int openFolder(const std::string& folder) { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }
+
+}  // namespace
+
+void setReplaceStepHookForTesting(ReplaceStepHook hook) { stepHook() = std::move(hook); }
+
+bool isReplacementLeftover(const std::string& path) {
+    const std::string base = withoutJournalSuffix(nameOf(path));
+    return isTemporaryName(base) || !previousTargetName(base).empty();
+}
+
+void sweepLeftovers(const std::string& folder) {
+    const int fd = openFolder(folder);
+    if (fd < 0) return;
+    // A replacement at work here (in this or another process) is left alone.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        return;
+    }
+    sweepUnlocked(folder);
+    ::close(fd);
+}
+
+FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::move(target)), mode_(mode) {
+    if (target_.empty() || target_.back() == '/') {
+        fail("write", EISDIR);
+        return;
+    }
+    folder_ = folderOf(target_);
+    std::string name = nameOf(target_);
+    if (mode_ == Mode::keepPrevious) {
+        if (name.size() > kPreviousNameRoom) {
+            fail("write", ENAMETOOLONG);
+            return;
+        }
+        previous_ = joined(folder_, "." + name + kPreviousMark);
+    }
+    folderFd_ = openFolder(folder_);
+    // A folder that may be written but not read is used without its lock and sweep.
+    if (folderFd_ < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        fail("write", errno);
+        return;
+    }
+    // What an interrupted run left here goes first, unless a replacement is at work.
+    if (folderFd_ >= 0) {
+        if (::flock(folderFd_, LOCK_EX | LOCK_NB) == 0) {
+            sweepUnlocked(folder_);
+            (void)::flock(folderFd_, LOCK_SH);
+        } else if (errno == EWOULDBLOCK) {
+            (void)::flock(folderFd_, LOCK_SH);
+        }
+    }
+    if (name.size() > kNameRoom) name.resize(kNameRoom);
+    for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {
+        const std::string candidate = joined(folder_, "." + name + kPartialMark + randomText());
+        if (!exists(candidate) && !exists(candidate + "-journal")) temporary_ = candidate;
+    }
+    if (temporary_.empty()) {
+        fail("write", EEXIST);
+        return;
+    }
+    if (!step(ReplaceStep::started, target_)) fail("write", EIO);
+}
+
+FileReplacement::~FileReplacement() {
+    if (!committed_) abandon();
+    else if (mode_ == Mode::keepPrevious && !settled_) (void)restorePrevious();
+    if (folderFd_ >= 0) ::close(folderFd_);
+}
+
+bool FileReplacement::fail(const std::string& operation, int errorNumber) {
+    if (error_.empty()) error_ = "Could not " + operation + " \"" + target_ + "\": " + std::strerror(errorNumber);
+    abandon();
+    return false;
+}
+
+void FileReplacement::abandon() {
+    if (committed_) return;
+    if (error_.empty()) error_ = "The writing of \"" + target_ + "\" was abandoned.";
+    if (!temporary_.empty()) removeWithJournals(temporary_);
+}
+
+bool FileReplacement::commit() {
+    if (!ok() || committed_) return false;
+    if (!step(ReplaceStep::built, target_)) return fail("write", EIO);
+    struct stat built {};
+    if (::lstat(temporary_.c_str(), &built) != 0) return fail("write", errno);
+    if (!S_ISREG(built.st_mode)) return fail("write", EINVAL);
+    // A journal beside the new file means it was left in the middle of a transaction.
+    for (const char* suffix : kJournalSuffixes)
+        if (std::strcmp(suffix, "-shm") != 0 && exists(temporary_ + suffix)) return fail("write", EBUSY);
+    {
+        const int fd = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return fail("write", errno);
+        const int synced = ::fsync(fd);
+        const int why = errno;
+        ::close(fd);
+        if (synced != 0) return fail("write", why);
+    }
+    if (!step(ReplaceStep::flushed, target_)) return fail("write", EIO);
+    removeJournals(temporary_);   // an idle -shm
+
+    // The new file gets the permissions of the one it replaces; a folder is never replaced.
+    struct stat old {};
+    if (::stat(target_.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) return fail("replace", EISDIR);
+        if (S_ISREG(old.st_mode)) (void)::chmod(temporary_.c_str(), old.st_mode & 07777);
+    }
+
+    if (mode_ == Mode::keepPrevious && !keepPreviousAside()) return false;
+    if (!renameIntoPlace()) return false;
+    committed_ = true;
+    (void)step(ReplaceStep::renamed, target_);
+    // The rename itself lasts only once the folder is on the disk as well.
+    flushFolder(folderFd_);
+    (void)step(ReplaceStep::folderFlushed, target_);
+    return true;
+}
+
+bool FileReplacement::keepPreviousAside() {
+    hadPrevious_ = exists(target_);
+    if (!hadPrevious_) {
+        removeJournals(target_);   // journals of nothing would be read as the new file's
+        return true;
+    }
+    removeWithJournals(previous_);
+    // A second name for the same file: the target is never missing. Where the file
+    // system has no links it is moved, and a sweep puts it back after a crash.
+    if (::link(target_.c_str(), previous_.c_str()) != 0 && ::rename(target_.c_str(), previous_.c_str()) != 0)
+        return fail("keep the file replaced by", errno);
+    moveJournals(target_, previous_);
+    flushFolder(folderFd_);
+    if (!step(ReplaceStep::previousKept, target_)) {
+        settlePrevious(previous_, target_);
+        return fail("replace", EIO);
+    }
+    return true;
+}
+
+bool FileReplacement::renameIntoPlace() {
+    if (!step(ReplaceStep::renaming, target_)) {
+        if (mode_ == Mode::keepPrevious && hadPrevious_) settlePrevious(previous_, target_);
+        return fail("replace", EIO);
+    }
+    int result = 0;
+    if (mode_ == Mode::newFileOnly) {
+        if (!exists(target_)) removeJournals(target_);
+        result = ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE);
+        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+            // A file system without the no-replace rename: a link fails just the same on a file that is there.
+            result = ::link(temporary_.c_str(), target_.c_str());
+            if (result == 0) ::unlink(temporary_.c_str());
+        }
+    } else {
+        // A journal of the file being replaced would be read as the new file's own.
+        if (mode_ == Mode::replace) removeJournals(target_);
+        result = ::rename(temporary_.c_str(), target_.c_str());
+    }
+    if (result != 0) {
+        const int why = errno;
+        if (mode_ == Mode::keepPrevious && hadPrevious_) settlePrevious(previous_, target_);
+        return fail("replace", why);
+    }
+    return true;
+}
+
+void FileReplacement::discardPrevious() {
+    if (!committed_ || settled_ || mode_ != Mode::keepPrevious) return;
+    settled_ = true;
+    if (hadPrevious_) removeWithJournals(previous_);
+}
+
+bool FileReplacement::restorePrevious() {
+    if (!committed_ || settled_ || mode_ != Mode::keepPrevious) return false;
+    settled_ = true;
+    removeJournals(target_);
+    bool ok = true;
+    if (hadPrevious_) {
+        ok = ::rename(previous_.c_str(), target_.c_str()) == 0;
+        if (ok) moveJournals(previous_, target_);
+    } else {
+        ok = ::unlink(target_.c_str()) == 0 || errno == ENOENT;
+    }
+    flushFolder(folderFd_);
+    return ok;
+}
+
+bool replaceFile(const std::string& target, const FileBuilder& build, std::string* error,
+                 FileReplacement::Mode mode) {
+    FileReplacement replacement(target, mode);
+    std::string reason;
+    bool ok = replacement.ok();
+    if (!ok) reason = replacement.error();
+    if (ok && !build(replacement.temporaryPath(), reason)) {
+        ok = false;
+        if (reason.empty()) reason = "Could not write \"" + target + "\".";
+        replacement.abandon();
+    }
+    if (ok && !replacement.commit()) {
+        ok = false;
+        reason = replacement.error();
+    }
+    if (ok) replacement.discardPrevious();
+    if (!ok && error) *error = reason;
+    return ok;
+}
+
+}  // namespace platform

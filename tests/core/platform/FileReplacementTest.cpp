@@ -1,0 +1,302 @@
+// The one way a whole file is put in place: failures at every step leave the old file and
+// nothing beside it, a crash at every step leaves what the next sweep clears, and the
+// sweep puts back a kept-aside file that is the only copy.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "TempHome.h"
+#include "platform/AtomicFileWriter.h"
+#include "platform/FileReplacement.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::FileReplacement;
+using platform::ReplaceStep;
+using Mode = FileReplacement::Mode;
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string contents(const std::string& path) {
+    std::string text;
+    EXPECT_TRUE(platform::readFile(path, text)) << path;
+    return text;
+}
+
+// Written in place: a replacement would sweep the folder first.
+void write(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    ASSERT_TRUE(out.good()) << path;
+}
+
+// A builder that writes the new file and, as SQLite may, a shared-memory file beside it.
+bool buildNew(const std::string& temporary, std::string&) {
+    write(temporary, "new");
+    write(temporary + "-shm", "");
+    return true;
+}
+
+const char* modeName(Mode mode) {
+    switch (mode) {
+    case Mode::replace: return "replace";
+    case Mode::newFileOnly: return "new file only";
+    case Mode::keepPrevious: return "keep previous";
+    }
+    return "";
+}
+
+const char* stepName(ReplaceStep step) {
+    switch (step) {
+    case ReplaceStep::started: return "started";
+    case ReplaceStep::built: return "built";
+    case ReplaceStep::flushed: return "flushed";
+    case ReplaceStep::previousKept: return "previous kept";
+    case ReplaceStep::renaming: return "renaming";
+    case ReplaceStep::renamed: return "renamed";
+    case ReplaceStep::folderFlushed: return "folder flushed";
+    }
+    return "";
+}
+
+const ReplaceStep kAllSteps[] = {ReplaceStep::started,  ReplaceStep::built,   ReplaceStep::flushed,
+                                 ReplaceStep::previousKept, ReplaceStep::renaming, ReplaceStep::renamed,
+                                 ReplaceStep::folderFlushed};
+
+class FileReplacementTest : public ::testing::Test {
+protected:
+    void TearDown() override { platform::setReplaceStepHookForTesting({}); }
+
+    std::string folder() const { return home.file("Documents"); }
+    std::string target() const { return folder() + "/Acme 2025.db"; }
+
+    TempHome home;
+};
+
+TEST_F(FileReplacementTest, AFailureBeforeTheRenameKeepsTheOldFileAndLeavesNothingBeside) {
+    for (Mode mode : {Mode::replace, Mode::keepPrevious}) {
+        for (ReplaceStep failing : {ReplaceStep::started, ReplaceStep::built, ReplaceStep::flushed,
+                                    ReplaceStep::previousKept, ReplaceStep::renaming}) {
+            SCOPED_TRACE(std::string(modeName(mode)) + ", failing at " + stepName(failing));
+            write(target(), "old");
+            write(target() + "-journal", "hot");   // travels with the old file
+            platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string&) { return at != failing; });
+            std::string error;
+            const bool done = platform::replaceFile(target(), buildNew, &error, mode);
+            platform::setReplaceStepHookForTesting({});
+            // The previous file is kept only where the mode keeps one.
+            const bool reached = failing != ReplaceStep::previousKept || mode == Mode::keepPrevious;
+            EXPECT_EQ(done, !reached) << error;
+            if (done) continue;
+            EXPECT_NE(error.find(target()), std::string::npos) << error;
+            EXPECT_EQ(contents(target()), "old");
+            EXPECT_EQ(contents(target() + "-journal"), "hot");
+            EXPECT_EQ(filesIn(folder()), (std::vector<std::string>{"Acme 2025.db", "Acme 2025.db-journal"}));
+        }
+    }
+}
+
+TEST_F(FileReplacementTest, ARenameThatFailsKeepsTheOldFile) {
+    // A file put at the target meanwhile is never overwritten by a new-file-only replacement.
+    write(target(), "there first");
+    FileReplacement made(target(), Mode::newFileOnly);
+    ASSERT_TRUE(made.ok()) << made.error();
+    write(made.temporaryPath(), "new");
+    EXPECT_FALSE(made.commit());
+    EXPECT_NE(made.error().find("File exists"), std::string::npos) << made.error();
+    EXPECT_EQ(contents(target()), "there first");
+    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Acme 2025.db"});
+
+    // A folder in the target's place cannot be replaced: it stays, and so does the kept file.
+    const std::string taken = folder() + "/taken";
+    ASSERT_TRUE(platform::createDirectories(taken + "/inside"));
+    for (Mode mode : {Mode::replace, Mode::keepPrevious}) {
+        SCOPED_TRACE(modeName(mode));
+        std::string error;
+        EXPECT_FALSE(platform::replaceFile(taken, buildNew, &error, mode));
+        EXPECT_FALSE(error.empty());
+        EXPECT_TRUE(platform::isDirectory(taken + "/inside"));
+        EXPECT_EQ(filesIn(folder()), (std::vector<std::string>{"Acme 2025.db", "taken"}));
+    }
+}
+
+TEST_F(FileReplacementTest, EachModePutsTheWholeFileInPlace) {
+    for (Mode mode : {Mode::replace, Mode::newFileOnly, Mode::keepPrevious}) {
+        SCOPED_TRACE(modeName(mode));
+        platform::removePath(target());
+        if (mode != Mode::newFileOnly) {
+            write(target(), "old");
+            ASSERT_EQ(::chmod(target().c_str(), 0640), 0);
+        }
+        std::string error;
+        ASSERT_TRUE(platform::replaceFile(target(), buildNew, &error, mode)) << error;
+        EXPECT_EQ(contents(target()), "new");
+        EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Acme 2025.db"});
+        struct stat st {};
+        ASSERT_EQ(::stat(target().c_str(), &st), 0);
+        if (mode != Mode::newFileOnly) {
+            EXPECT_EQ(st.st_mode & 0777, 0640u);
+        }
+    }
+}
+
+TEST_F(FileReplacementTest, AKeptFileComesBackWithItsJournalOrGoes) {
+    for (bool existed : {true, false}) {
+        for (bool restore : {true, false}) {
+            SCOPED_TRACE(std::string(existed ? "replacing" : "new") + (restore ? ", put back" : ", discarded"));
+            platform::removePath(target());
+            if (existed) {
+                write(target(), "old");
+                write(target() + "-journal", "hot");
+            }
+            FileReplacement made(target(), Mode::keepPrevious);
+            write(made.temporaryPath(), "new");
+            ASSERT_TRUE(made.commit()) << made.error();
+            EXPECT_EQ(contents(target()), "new");
+            EXPECT_FALSE(platform::fileExists(target() + "-journal"));   // not the new file's
+            if (restore) {
+                EXPECT_TRUE(made.restorePrevious());
+                EXPECT_EQ(filesIn(folder()), existed ? (std::vector<std::string>{"Acme 2025.db", "Acme 2025.db-journal"})
+                                                     : std::vector<std::string>{});
+                if (existed) {
+                    EXPECT_EQ(contents(target()), "old");
+                }
+            } else {
+                made.discardPrevious();
+                EXPECT_EQ(contents(target()), "new");
+                EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Acme 2025.db"});
+            }
+            platform::removePath(target() + "-journal");
+        }
+    }
+}
+
+// A crash at every step (the child process ends itself there, nothing cleans up): the
+// target holds the old file or the whole new one, and the next sweep leaves nothing else.
+TEST_F(FileReplacementTest, ACrashAtAnyStepLeavesTheOldOrTheNewFileAndTheSweepClearsTheRest) {
+    constexpr int kKilled = 42;
+    for (Mode mode : {Mode::replace, Mode::newFileOnly, Mode::keepPrevious}) {
+        for (ReplaceStep killedAt : kAllSteps) {
+            SCOPED_TRACE(std::string(modeName(mode)) + ", killed at " + stepName(killedAt));
+            platform::removePath(folder());
+            ASSERT_TRUE(platform::createDirectories(folder()));
+            const bool existed = mode != Mode::newFileOnly;
+            if (existed) write(target(), "old");
+
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string&) {
+                    if (at == killedAt) ::_exit(kKilled);
+                    return true;
+                });
+                FileReplacement made(target(), mode);
+                std::string reason;
+                (void)buildNew(made.temporaryPath(), reason);
+                ::_exit(made.commit() ? 0 : 1);   // a commit that ends is not settled either
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            const bool killed = WEXITSTATUS(status) == kKilled;
+            // Steps a mode does not take run to the end.
+            EXPECT_EQ(killed, killedAt != ReplaceStep::previousKept || mode == Mode::keepPrevious);
+
+            platform::sweepLeftovers(folder());
+            const std::vector<std::string> left = filesIn(folder());
+            if (!existed && left.empty()) continue;   // killed before the new file was in place
+            EXPECT_EQ(left, std::vector<std::string>{"Acme 2025.db"});
+            const std::string now = contents(target());
+            EXPECT_TRUE(now == "old" || now == "new") << now;
+            if (killedAt >= ReplaceStep::renamed && killed) {
+                EXPECT_EQ(now, "new");
+            }
+        }
+    }
+}
+
+TEST_F(FileReplacementTest, TheSweepClearsLeftoversAndPutsBackAKeptFileWhoseTargetIsMissing) {
+    ASSERT_TRUE(platform::createDirectories(folder()));
+    // Left by this build: temporaries with their journals, kept files with and without their target.
+    write(folder() + "/.Acme 2025.db.partial-Ab12Cd", "half");
+    write(folder() + "/.Acme 2025.db.partial-Ab12Cd-journal", "j");
+    write(folder() + "/.forms1099Versions_64.db.partial-zz9Z00", "half");
+    write(folder() + "/Acme 2025.db", "current");
+    write(folder() + "/.Acme 2025.db.previous", "replaced");
+    write(folder() + "/.Acme 2025.db.previous-journal", "j");
+    write(folder() + "/.Beta 2025.db.previous", "only copy");
+    write(folder() + "/.Beta 2025.db.previous-journal", "beta journal");
+    // Left by earlier builds.
+    write(folder() + "/Gamma 2025.db.partial", "half");
+    write(folder() + "/Gamma 2025.db.partial-journal", "j");
+    write(folder() + "/Main 2025.db", "main");
+    write(folder() + "/Main 2025.db.restoring", "half");
+    write(folder() + "/Delta 2025.db.previous", "delta only copy");
+    write(folder() + "/Delta 2025.db.previous-shm", "");
+    write(folder() + "/Main 2025.db.previous", "main before");
+    // The user's own files stay, also ones that look alike.
+    for (const char* own : {"notes.partial", ".profile", "Acme 2025.db.bak", ".config.partial-ab", "report.previous"})
+        write(folder() + "/" + own, "mine");
+
+    platform::sweepLeftovers(folder());
+
+    EXPECT_EQ(filesIn(folder()),
+              (std::vector<std::string>{".config.partial-ab", ".profile", "Acme 2025.db", "Acme 2025.db.bak",
+                                        "Beta 2025.db", "Beta 2025.db-journal", "Delta 2025.db", "Delta 2025.db-shm",
+                                        "Main 2025.db", "notes.partial", "report.previous"}));
+    EXPECT_EQ(contents(folder() + "/Acme 2025.db"), "current");
+    EXPECT_EQ(contents(folder() + "/Beta 2025.db"), "only copy");
+    EXPECT_EQ(contents(folder() + "/Beta 2025.db-journal"), "beta journal");
+    EXPECT_EQ(contents(folder() + "/Delta 2025.db"), "delta only copy");
+    EXPECT_EQ(contents(folder() + "/Main 2025.db"), "main");
+}
+
+TEST_F(FileReplacementTest, NoSweepWhileAReplacementWorksInTheFolder) {
+    ASSERT_TRUE(platform::createDirectories(folder()));
+    const std::string stale = folder() + "/.Other.txt.partial-Ab12Cd";
+    {
+        FileReplacement working(target());
+        write(stale, "another writer's");
+        platform::sweepLeftovers(folder());
+        EXPECT_TRUE(platform::fileExists(stale));
+        // A second replacement in the same folder does not sweep either.
+        platform::AtomicFileWriter other(folder() + "/Other.txt");
+        ASSERT_TRUE(other.write("x") && other.commit()) << other.error();
+        EXPECT_TRUE(platform::fileExists(stale));
+    }
+    // The next replacement that starts here clears it.
+    platform::AtomicFileWriter next(folder() + "/Next.txt");
+    EXPECT_FALSE(platform::fileExists(stale));
+}
+
+TEST(ReplacementLeftovers, AreRecognisedByName) {
+    struct Case {
+        const char* path;
+        bool leftover;
+    };
+    for (const Case& c : {Case{"/d/.Acme 2024.db.partial-Ab12Cd", true}, Case{"/d/.Acme 2024.db.partial-Ab12Cd-wal", true},
+                          Case{"/d/.Acme 2024.db.previous", true}, Case{"/d/Acme 2024.db.partial", true},
+                          Case{"/d/Acme 2024.db.restoring", true}, Case{"/d/Acme 2024.db.previous-journal", true},
+                          Case{"/d/Acme 2024.db", false}, Case{"/d/Acme 2024.db-journal", false},
+                          Case{"/d/Acme 2024.db.bak", false}, Case{"/d/.partial-Ab12Cd", false},
+                          Case{"/d/notes.partial", false}, Case{"/d/.Acme 2024.db.partial-toolong", false}})
+        EXPECT_EQ(platform::isReplacementLeftover(c.path), c.leftover) << c.path;
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/DatabaseFiles.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
 
@@ -191,25 +192,22 @@ bool CompanyDatabase::CreateNew(const std::string& path, const std::string& name
         openFailure_ = "A file already exists at \"" + path + "\".";
         return false;
     }
-    // Built under a temporary name: a crash while building leaves nothing under path.
-    const std::string building = newFileBeside(path);
-    bool made = false;
-    if (building.empty()) {
-        openFailure_ = "The file could not be created here. Check that the folder exists and that you may write "
-                       "to it.";
-    } else {
-        const NewFileFields fields{name, year};
-        newFields_ = &fields;
-        made = Init(building, false, true, true, name, OpenFailures::quiet);
-        newFields_ = nullptr;
-        if (made) {
-            Close();
-            std::string reason;
-            made = placeNewFile(building, path, reason);
-            if (!made) openFailure_ = reason;
-        }
-        if (!made) removeNewFile(building);
-    }
+    // Built under a temporary name: a crash while building leaves nothing under path,
+    // and the finished file never takes the place of one that appeared meanwhile.
+    std::string reason;
+    const bool made = platform::replaceFile(
+        path,
+        [&](const std::string& building, std::string& why) {
+            const NewFileFields fields{name, year};
+            newFields_ = &fields;
+            const bool built = Init(building, false, true, true, name, OpenFailures::quiet);
+            newFields_ = nullptr;
+            if (built) Close();
+            else why = openFailure_;
+            return built;
+        },
+        &reason, platform::FileReplacement::Mode::newFileOnly);
+    if (!made) openFailure_ = reason;
     filePath = path;
     if (!made)
         DatabaseError(-1, "Unable to open the company database \"" + path + "\".", openFailure_,

@@ -145,53 +145,6 @@ NewDatabaseResult makeCompanyDatabase(const std::string& yearFolder, const std::
     return result;
 }
 
-std::string newFileBeside(const std::string& path) {
-    const fs::path target(path);
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return std::string();
-    // mkstemp makes the file for its owner only; a database file gets the usual rights.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    (void)::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    return pattern;
-}
-
-bool placeNewFile(const std::string& temporary, const std::string& path, std::string& reason) {
-    // Never over a file that appeared meanwhile: the rename refuses an existing target.
-    int rc = ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
-    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        // A file system without that kind of rename: a hard link is just as exclusive.
-        rc = ::link(temporary.c_str(), path.c_str());
-        if (rc == 0) {
-            ::unlink(temporary.c_str());
-        } else if (errno != EEXIST) {
-            // Nor hard links: the check and the rename are then two steps.
-            if (platform::fileExists(path)) errno = EEXIST;
-            else rc = ::rename(temporary.c_str(), path.c_str());
-        }
-    }
-    if (rc != 0) {
-        reason = errno == EEXIST ? "A file already exists at \"" + path + "\"."
-                                 : "Could not put the new file in place at \"" + path + "\": " + std::strerror(errno);
-        return false;
-    }
-    // The rename lasts only once the folder is on disk as well.
-    const int folder = ::open(fs::path(path).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        (void)::fsync(folder);
-        ::close(folder);
-    }
-    return true;
-}
-
-void removeNewFile(const std::string& temporary) {
-    if (temporary.empty()) return;
-    platform::removePath(temporary + "-journal");
-    platform::removePath(temporary);
-}
-
 FileMove moveDatabaseFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     // Never over another file.

@@ -49,16 +49,6 @@ struct NewDatabaseResult {
 // cannot be made; the configuration database reports its own failures.
 NewDatabaseResult makeCompanyDatabase(const std::string& yearFolder, const std::string& name);
 
-// A file made from nothing is built under a hidden temporary name beside its final
-// one (hidden, so that Find does not list it) and renamed into place once complete.
-// newFileBeside creates the empty temporary file and gives its path (empty text when
-// it cannot be created); placeNewFile renames it to path, never over a file that is
-// there, and makes the rename durable; on failure reason says why and the temporary
-// file is left to the caller. removeNewFile removes it with its SQLite journal.
-std::string newFileBeside(const std::string& path);
-bool placeNewFile(const std::string& temporary, const std::string& path, std::string& reason);
-void removeNewFile(const std::string& temporary);
-
 // Moves a database file. Within one file system it is renamed; across file systems it
 // is copied through SQLite to a temporary name beside the target, renamed into place,
 // and only then is the old file deleted.

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <functional>
 #include <iterator>
 #include <optional>
@@ -75,9 +76,18 @@ bool exec(CompanyDatabase& cdb, const std::string& sql, const std::vector<FMValu
     return ok;
 }
 
+namespace {
+
+bool hasColumn(CompanyDatabase& cdb, const std::string& table, const std::string& column);
+
+}  // namespace
+
 void addColumn(CompanyDatabase& cdb, const std::string& table, const std::string& column, const std::string& type,
                const char* valueSql) {
-    exec(cdb, "alter table " + table + " add column " + column + " " + type + ";");
+    // Some steps re-add a column the table already has (line11), and a step run again
+    // after an interruption meets the columns it added before: that alter would fail
+    // and change nothing, so it is left out rather than logged as a fault.
+    if (!hasColumn(cdb, table, column)) exec(cdb, "alter table " + table + " add column " + column + " " + type + ";");
     if (valueSql) exec(cdb, "update " + table + " set " + column + " = " + valueSql + ";");
 }
 
@@ -137,6 +147,17 @@ std::set<std::string> columnNames(CompanyDatabase& cdb, const std::string& table
         return true;
     });
     return names;
+}
+
+// Column names match without regard to case, as SQLite matches them.
+bool hasColumn(CompanyDatabase& cdb, const std::string& table, const std::string& column) {
+    const auto lower = [](std::string name) {
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    };
+    for (const auto& existing : columnNames(cdb, table))
+        if (lower(existing) == lower(column)) return true;
+    return false;
 }
 
 }  // namespace

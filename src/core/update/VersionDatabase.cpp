@@ -7,6 +7,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/update/VersionInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
@@ -69,27 +70,26 @@ void VersionDatabase::verifySchema() {
 }
 
 void VersionDatabase::createSchema() {
-    const auto step = [this](bool done) {
-        if (!done) throw VersionDatabaseError(db_->lastErrorMessage());
+    // All of the empty schema or none of it: a failure leaves the guard's scope with a
+    // throw, which rolls the transaction back.
+    WriteGuard guard(*db_);
+    const auto step = [&guard](bool done) {
+        guard.check(done);
+        if (!guard.ok()) throw VersionDatabaseError(guard.error());
     };
-    step(db_->beginTransaction());
-    try {
-        step(db_->executeUpdate("create table version (version INT);"));
-        step(db_->executeUpdate("insert into version values (?);", 0));
-        step(db_->executeUpdate(
-            "create table versionList (year INT, efile INT, majorVers INT, updateVers INT, patchVers "
-            "INT,macPatchWebPageURL TEXT, macPatchURL TEXT, macPatchFileName TEXT,winPatchWebPageURL TEXT, "
-            "winPatchURL TEXT, winPatchFileName TEXT);"));
-        step(db_->executeUpdate(
-            "create table mostRecentVersion (majorVers INT, updateVers INT, patchVers INT,macUpdateWebPageURL "
-            "TEXT, winUpdateWebPageURL TEXT);"));
-        step(db_->executeUpdate("create index versionListIndex on versionList(year);"));
-        step(db_->executeUpdate("update version set version = ?;", 1));
-        step(db_->commit());
-    } catch (...) {
-        if (db_->isInTransaction()) (void)db_->rollback();   // the reason is already on its way up
-        throw;
-    }
+    step(guard.began());
+    step(db_->executeUpdate("create table version (version INT);"));
+    step(db_->executeUpdate("insert into version values (?);", 0));
+    step(db_->executeUpdate(
+        "create table versionList (year INT, efile INT, majorVers INT, updateVers INT, patchVers "
+        "INT,macPatchWebPageURL TEXT, macPatchURL TEXT, macPatchFileName TEXT,winPatchWebPageURL TEXT, "
+        "winPatchURL TEXT, winPatchFileName TEXT);"));
+    step(db_->executeUpdate(
+        "create table mostRecentVersion (majorVers INT, updateVers INT, patchVers INT,macUpdateWebPageURL "
+        "TEXT, winUpdateWebPageURL TEXT);"));
+    step(db_->executeUpdate("create index versionListIndex on versionList(year);"));
+    step(db_->executeUpdate("update version set version = ?;", 1));
+    if (!guard.commit()) throw VersionDatabaseError(guard.error());
 }
 
 void VersionDatabase::update(int32_t flag) {

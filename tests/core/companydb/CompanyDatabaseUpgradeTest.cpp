@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
@@ -147,6 +148,34 @@ TEST_F(CompanyDatabaseUpgrade, FirstSchemaFileGetsStateNamesAndLabelRows) {
                             "height || '|' || across || '|' || factor, ';') "
                             "from (select * from mailinglabel order by CompanyFK);"),
               "0|0.30|0.20|3.00|1.00|1|1;1|0.30|0.20|3.00|1.00|1|1");
+}
+
+// Steps that re-add a column the table already has change nothing and leave nothing in
+// the system log, so a new file writes nothing there; a statement that fails for any
+// other reason is still logged.
+TEST_F(CompanyDatabaseUpgrade, ANewFileLogsNothingAndNoStepLogsAColumnThatIsThere) {
+    {
+        CompanyDatabase fresh;
+        ASSERT_TRUE(fresh.Init(path("new.db"), false, false, true, "New"));
+    }
+    EXPECT_EQ(logLines, std::vector<std::string>{});
+
+    makeVersion1(path("old.db"));
+    logLines.clear();
+    {
+        CompanyDatabase cdb;
+        ASSERT_TRUE(cdb.Init(path("old.db"), true, false, true, "Old"));
+        EXPECT_EQ(text(*cdb.db, "select current_version from database;"), "36");
+        for (const auto& line : logLines) {
+            EXPECT_EQ(line.find("duplicate column name"), std::string::npos) << line;
+            EXPECT_EQ(line.find("already exists"), std::string::npos) << line;
+        }
+        logLines.clear();
+
+        EXPECT_FALSE(cdb.db->executeUpdate("alter table recipients add column line11 TEXT;"));
+        EXPECT_NE(std::find(logLines.begin(), logLines.end(), "DB Error: 1 \"duplicate column name: line11\""),
+                  logLines.end());
+    }
 }
 
 TEST_F(CompanyDatabaseUpgrade, ResumesAfterTheStoredStep) {

@@ -414,6 +414,20 @@ TEST_F(UpdateTest, VersionDatabaseReadsWhatTheServerWrote) {
     VersionDatabase partial;
     EXPECT_FALSE(partial.Init(home.file("partial.db"), true));
     EXPECT_TRUE(ui->boxes().empty());
+
+    // The empty schema is made whole or not at all: a table already there stops it,
+    // and nothing of it stays behind.
+    raw = FMDatabase::databaseWithPath(home.file("stray.db"));
+    ASSERT_TRUE(raw->open());
+    ASSERT_TRUE(raw->executeUpdate("create table mostRecentVersion (majorVers INT);"));
+    raw->close();
+    VersionDatabase stray;
+    stray.Init(home.file("stray.db"), false);
+    EXPECT_EQ(stray.GetVersion(), -1);
+    stray.Close();
+    ASSERT_TRUE(raw->open());
+    EXPECT_EQ(raw->stringForQuery("select group_concat(name) from sqlite_master;").value_or(""), "mostRecentVersion");
+    raw->close();
 }
 
 // The Internet counts as reachable only when the web site's home page answers 200.

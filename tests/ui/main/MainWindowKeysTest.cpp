@@ -50,7 +50,8 @@ TEST_F(MainWindowTest, EveryMenuAndMenuItemHasAKeyOfItsOwn) {
             const QChar itemKey = mnemonic(a->text());
             EXPECT_FALSE(itemKey.isNull()) << a->text().toStdString();
             EXPECT_TRUE(itemKeys.insert(itemKey).second)
-                << menuAction->text().toStdString() << ": two items answer " << QString(itemKey).toStdString();
+                << menuAction->text().toStdString() << ": two items answer " << QString(itemKey).toStdString() << " ("
+                << a->text().toStdString() << ")";
         }
     }
     // The titles stay as the program gives them.

@@ -7,6 +7,7 @@
 
 #include "core/entry/RecipientEntry.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/Utils.h"
@@ -212,7 +213,10 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     };
     std::vector<ErrorEntry> entries;
     static const std::string emptyField;
+    JobMeter meter("Import Recipients", true);
+    meter.step("Reading " + fileName, static_cast<int64_t>(records.size()));
     for (const FileRecord& line : records) {
+        if (meter.advance(&line - records.data())) return kImportStoppedCode;
         ImportedRecipient rec = newImportedRecipient(payer, reader != RecipientReader::Payroll);
         for (size_t j = 0; j < columns.size(); ++j)
             applyRecipientColumn(columns[j], j < line.fields.size() ? line.fields[j] : emptyField, rec);
@@ -293,7 +297,11 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         }
     }
     const size_t added = collected.size() - conflicts.size();
+    meter.step("Saving " + recipientCount(added + overwrite.size()));
+    if (meter.cancelled()) return kImportStoppedCode;
+    meter.commitPoint();
     if (!writeRecipients(*cdb, collected, *existing, overwrite)) return kImportStoppedCode;
+    meter.finish();
 
     // 9. Done.
     if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);

@@ -6,6 +6,7 @@
 
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
@@ -404,6 +405,7 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     const bool clearAmounts = userInterface().alert(amounts) != kAlertFirstButtonCode;
 
     std::string lastTarget;
+    JobMeter meter(kStartNewYearTitle, true);
     for (std::size_t j = 0; j < chosen.size(); ++j) {
         const COMPANYLISTSTRUCT& company = chosen[j];
         const std::string name = rollOverName(company.companyName());
@@ -441,6 +443,8 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
             return false;
         }
 
+        meter.step("Copying " + company.companyName(), static_cast<int64_t>(chosen.size()));
+        meter.advance(static_cast<int64_t>(j));
         std::optional<CompanyData> data = readCompany(prior, company.CompanyPK(), company.companyName(), recipientSort);
         if (j + 1 == chosen.size()) {
             prior.Close();
@@ -452,6 +456,12 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         if (ok && !clearAmounts) moveMiscLine13(data->recipients);
         if (ok && clearAmounts) clearAdditionalAmounts(data->recipients);
 
+        // Until the first database is written the run can still stop with nothing changed.
+        if (j == 0 && meter.cancelled()) {
+            prior.Close();
+            return false;
+        }
+        meter.commitPoint();
         // The new file is made under a name of its own and takes the target's place only
         // when it is complete; a file it replaces is kept aside until then.
         const std::string partial = target + ".partial";
@@ -489,6 +499,7 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         lastTarget = target;
     }
 
+    meter.finish();
     // The list shows from now on that a 2025 database was made from this one.
     entry.setImported(true);
     markImported(app, entry.path());

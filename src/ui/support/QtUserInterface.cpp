@@ -18,6 +18,7 @@
 #include "ui/support/FormErrorDialog.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PrintPreview.h"
+#include "ui/support/ProgressWindow.h"
 #include "ui/support/tvMessageDialog.h"
 
 MessageBoxResult QtUserInterface::messageBox(const MessageBoxRequest& request) { return runMessageBox(request); }
@@ -143,4 +144,8 @@ std::optional<std::string> QtUserInterface::chooseSaveFile(const SaveFileRequest
 int QtUserInterface::cloudBackupEnrolment() {
     CloudBackupController dialog(currentWindow());
     return runModal(&dialog);
+}
+
+std::unique_ptr<JobProgress> QtUserInterface::jobProgress(const JobRequest& request) {
+    return std::make_unique<ProgressWindow>(request);
 }

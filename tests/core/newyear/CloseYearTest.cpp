@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "NewYearFixture.h"
+#include "ScriptedJobs.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearList.h"
@@ -663,4 +664,39 @@ TEST_F(NewYearTest, AFileNotClosedProperlyIsLeftAsItIsWithAdvice) {
                   std::string::npos);
     }
     EXPECT_TRUE(listedPaths().empty());
+}
+
+// Cancel while the first company is copied stops the run before anything is written:
+// the 2025 database it would restart stays byte for byte, and so does its listing.
+TEST_F(NewYearTest, CancelBeforeTheFirstWriteLeavesEverythingAsItWas) {
+    const std::string prior = makePriorDatabase("Acme Supply", {"Acme Supply"}, someRecipients());
+    databaseInfo entry = entryOf(prior, "Acme Supply");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    const std::string before = contents(target);
+    const std::vector<std::string> listed = listedPaths();
+
+    ui.reset();
+    auto* jobs = new ScriptedJobsUserInterface;
+    ui.reset(jobs);
+    jobs->cancelDuring("Copying");
+    databaseInfo again = entryOf(prior, "Acme Supply");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);   // delete the current year database
+    EXPECT_FALSE(newyear::CloseYear(again, {0}));
+    EXPECT_EQ(contents(target), before);
+    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+    EXPECT_EQ(listedPaths(), listed);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Restart New Year?", "Delete current year database?"}));
+    ASSERT_EQ(jobs->jobs().size(), 1u);
+    const auto& job = *jobs->jobs()[0];
+    EXPECT_EQ(job.steps, std::vector<std::string>{"Copying Acme Supply"});
+    EXPECT_EQ(job.lastCounts[0], (std::pair<int64_t, int64_t>{0, 1}));
+    EXPECT_TRUE(job.cancelPressed);
+    EXPECT_TRUE(job.closed);
 }

@@ -19,6 +19,7 @@ public:
         bool cancelOffered = true;   // false once the job reached its commit
         bool cancelPressed = false;
         bool closed = false;
+        std::vector<std::string> shownAtOnce;   // the steps whose window showed at once
     };
 
     // Cancel is pressed when a job first asks during a step whose text begins so.
@@ -55,6 +56,7 @@ private:
             return job_->cancelPressed && job_->cancelOffered;
         }
         void endCancel() override { job_->cancelOffered = false; }
+        void showNow() override { job_->shownAtOnce.push_back(job_->steps.empty() ? "" : job_->steps.back()); }
 
     private:
         std::shared_ptr<Job> job_;

@@ -213,7 +213,7 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
         if (!ui.closeDatabase(false, false)) return BackupResult::notMade;
 
         JobMeter meter("Backup", false);
-        meter.step("Copying " + open.name() + " to " + destination_);
+        meter.longStep("Copying " + open.name() + " to " + destination_);
         bool made = copyAsBackup(open.path(), destination_);
         if (made && !checkDatabaseFile(destination_).usable()) {
             platform::removePath(destination_);
@@ -318,7 +318,7 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         return RestoreResult::notRestored;
 
     JobMeter meter("Restore Database", true);
-    meter.step("Checking " + *chosen);
+    meter.longStep("Checking " + *chosen);
     // Nothing that is not a sound company database gets near the open one.
     if (!checkDatabaseFile(*chosen).usable()) {
         backupUnusable();
@@ -373,7 +373,7 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
     // Up to here only the scratch copy was written.
     if (meter.cancelled()) return RestoreResult::notRestored;
     meter.commitPoint();
-    meter.step("Replacing " + openPath);
+    meter.longStep("Replacing " + openPath);
     // The main window lets the database go first (its windows close, it is no longer in use).
     if (!ui.closeDatabase(false, false)) return RestoreResult::notRestored;
     const bool replaced = replaceOpenDatabase(scratch, openPath, openYear);

@@ -21,6 +21,12 @@ void JobMeter::step(const std::string& text, int64_t total) {
     last_ = {};   // the step's first count is always shown
 }
 
+void JobMeter::longStep(const std::string& text) {
+    if (!progress_) return;
+    step(text);
+    progress_->showNow();
+}
+
 bool JobMeter::advance(int64_t done) {
     if (!progress_) return false;
     const auto now = std::chrono::steady_clock::now();

@@ -20,6 +20,8 @@ public:
 
     // Starts a step of the given number of items (0: unknown).
     void step(const std::string& text, int64_t total = 0);
+    // Starts a step that says nothing until it ends; its window shows at once.
+    void longStep(const std::string& text);
     // Reports the items done in the current step; true when the user has cancelled.
     bool advance(int64_t done);
     // Asks now whether the user has cancelled (false once the commit has begun).

@@ -23,4 +23,7 @@ public:
     virtual bool cancelled() = 0;
     // From here on the job cannot be stopped (its commit or rename has begun).
     virtual void endCancel() = 0;
+    // Shows the window now, without waiting for the delay: the next step cannot report
+    // while it runs (a file copy, a single write).
+    virtual void showNow() = 0;
 };

@@ -460,7 +460,7 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
         t.payer = payer;
         targets.push_back(std::move(t));
     }
-    meter.step("Creating " + std::to_string(targets.size()) + " company databases");
+    meter.longStep("Creating " + std::to_string(targets.size()) + " company databases");
     if (meter.cancelled()) return kImportStoppedCode;
     meter.commitPoint();
     if (!createDatabases(targets, *app, folder)) return kImportStoppedCode;

@@ -297,7 +297,7 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         }
     }
     const size_t added = collected.size() - conflicts.size();
-    meter.step("Saving " + recipientCount(added + overwrite.size()));
+    meter.longStep("Saving " + recipientCount(added + overwrite.size()));
     if (meter.cancelled()) return kImportStoppedCode;
     meter.commitPoint();
     if (!writeRecipients(*cdb, collected, *existing, overwrite)) return kImportStoppedCode;

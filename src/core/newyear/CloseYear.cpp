@@ -443,8 +443,8 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
             return false;
         }
 
-        meter.step("Copying " + company.companyName(), static_cast<int64_t>(chosen.size()));
-        meter.advance(static_cast<int64_t>(j));
+        meter.longStep("Copying " + company.companyName() + " (" + std::to_string(j + 1) + " of " +
+                       std::to_string(chosen.size()) + ")");
         std::optional<CompanyData> data = readCompany(prior, company.CompanyPK(), company.companyName(), recipientSort);
         if (j + 1 == chosen.size()) {
             prior.Close();

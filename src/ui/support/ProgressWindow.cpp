@@ -53,6 +53,12 @@ void ProgressWindow::endCancel() {
     refresh();
 }
 
+void ProgressWindow::showNow() {
+    if (!isVisible() && !wasCanceled()) show();
+    // Painted before the step blocks the window thread.
+    QCoreApplication::processEvents();
+}
+
 void ProgressWindow::reject() {
     if (cancellable_) cancel();
 }

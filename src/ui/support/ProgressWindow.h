@@ -17,6 +17,7 @@ public:
     void setCount(int64_t done, int64_t total) override;
     bool cancelled() override;
     void endCancel() override;
+    void showNow() override;
 
     // How long a job runs before its window shows, for every window made from now on.
     static void setShowDelay(int milliseconds);

@@ -1,6 +1,7 @@
 #include "ui/support/QtUserInterface.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
@@ -147,5 +148,7 @@ int QtUserInterface::cloudBackupEnrolment() {
 }
 
 std::unique_ptr<JobProgress> QtUserInterface::jobProgress(const JobRequest& request) {
+    // Windows live on the window thread only; a job elsewhere runs without one.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread()) return nullptr;
     return std::make_unique<ProgressWindow>(request);
 }

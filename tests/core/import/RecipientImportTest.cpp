@@ -526,6 +526,7 @@ TEST_F(RecipientImport, ShowsItsStepsAndCancelBeforeTheWriteLeavesTheFileAsItWas
     EXPECT_EQ(job.request.title, "Import Recipients");
     EXPECT_EQ(job.steps, (std::vector<std::string>{"Reading recipients.txt", "Saving 2 recipients"}));
     EXPECT_EQ(job.lastCounts[0].second, 2);
+    EXPECT_EQ(job.shownAtOnce, std::vector<std::string>{"Saving 2 recipients"});
     EXPECT_FALSE(job.cancelOffered);   // the write had begun
     EXPECT_TRUE(job.closed);
 }

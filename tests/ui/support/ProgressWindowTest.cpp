@@ -95,7 +95,7 @@ TEST_F(ProgressWindowTest, CancelAndEscapeStopTheJobWhileItRuns) {
     }
 }
 
-TEST_F(ProgressWindowTest, AJobWithoutCancelAndAShortJobShowNoButtonOrNoWindow) {
+TEST_F(ProgressWindowTest, AJobWithoutCancelShowsNoButtonAndOnlyALongOrBlockingJobAWindow) {
     {
         JobMeter meter("Backup", false);
         meter.step("Copying");
@@ -109,6 +109,10 @@ TEST_F(ProgressWindowTest, AJobWithoutCancelAndAShortJobShowNoButtonOrNoWindow) 
     meter.step("Reading the rows", 10);
     meter.advance(10);
     EXPECT_EQ(shownProgress(), nullptr);
+    // A step that blocks without reporting shows the window before it starts.
+    meter.longStep("Saving");
+    ASSERT_NE(shownProgress(), nullptr);
+    EXPECT_EQ(shownProgress()->labelText(), "Saving");
 }
 
 }  // namespace

@@ -79,6 +79,17 @@ struct Transfer {
     AtomicFileWriter* writer = nullptr;
 };
 
+std::int64_t bodyBytes(CURL* easy) {
+    curl_off_t n = 0;
+    return curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &n) == CURLE_OK ? static_cast<std::int64_t>(n) : 0;
+}
+
+std::int64_t announcedBytes(CURL* easy) {
+    curl_off_t n = -1;
+    const bool known = curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &n) == CURLE_OK && n > 0;
+    return known ? static_cast<std::int64_t>(n) : 0;
+}
+
 size_t countHeader(char*, size_t size, size_t count, void* target) {
     static_cast<Transfer*>(target)->received += static_cast<std::int64_t>(size * count);
     return size * count;
@@ -125,6 +136,8 @@ CURLcode perform(CURL* easy, Transfer& transfer, const DownloadLimits& limits, s
         const Clock::time_point now = Clock::now();
         if (stop && stop->stopped()) {
             stoppedBecause = "stopped before it ended";
+        } else if (limits.progress && !limits.progress(bodyBytes(easy), announcedBytes(easy))) {
+            stoppedBecause = "cancelled";
         } else if (limits.total.count() > 0 && now - start >= limits.total) {
             stoppedBecause = "no complete answer within " + secondsText(limits.total);
         } else if (limits.slowPeriod.count() > 0) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -22,6 +23,9 @@ struct DownloadLimits {
     // A zero period sets no such limit.
     std::chrono::milliseconds slowPeriod{0};
     std::int64_t slowBytes = 1;
+    // Told a few times a second how many body bytes are in and how many the server
+    // announced (0: none announced); answering false stops the download.
+    std::function<bool(std::int64_t received, std::int64_t expected)> progress;
 };
 
 struct WebResult {

@@ -8,6 +8,7 @@
 #include "core/admin/DatabaseFileCheck.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Preferences.h"
 #include "core/foundation/Session.h"
@@ -212,11 +213,14 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
         // A window the user kept open keeps the database open and in use: no backup.
         if (!ui.closeDatabase(false, false)) return BackupResult::notMade;
 
+        JobMeter meter("Backup", false);
+        meter.longStep("Copying " + open.name() + " to " + destination_);
         bool made = copyAsBackup(open.path(), destination_);
         if (made && !checkDatabaseFile(destination_).usable()) {
             platform::removePath(destination_);
             made = false;
         }
+        meter.finish();
         platform::systemLog(made ? "File Copied Succesfully." : "Unable to copy the database to " + destination_);
         // Reopened once: a login the user cancels is not asked for again.
         const bool reopened = reopen();
@@ -310,6 +314,8 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
                                    "Unable to create/access the temporary restore database."))
         return RestoreResult::notRestored;
 
+    JobMeter meter("Restore Database", true);
+    meter.longStep("Checking " + *chosen);
     // Nothing that is not a sound company database gets near the open one.
     if (!checkDatabaseFile(*chosen).usable()) {
         backupUnusable();
@@ -361,9 +367,15 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         return RestoreResult::notRestored;
     }
 
+    // Up to here only the scratch copy was written.
+    if (meter.cancelled()) return RestoreResult::notRestored;
+    meter.commitPoint();
+    meter.longStep("Replacing " + openPath);
     // The main window lets the database go first (its windows close, it is no longer in use).
     if (!ui.closeDatabase(false, false)) return RestoreResult::notRestored;
-    if (!replaceOpenDatabase(scratch, openPath, openYear)) {
+    const bool replaced = replaceOpenDatabase(scratch, openPath, openYear);
+    meter.finish();
+    if (!replaced) {
         box(kRestoreFailedCaption,
             "Unable to copy the temporary restore database to the currently open database.\n\n            To "
             "resolve this issue, please try again, or have a system administrator provide you with Read & Write "

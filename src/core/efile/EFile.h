@@ -47,7 +47,8 @@ struct EFileGroup {
 struct EFileResult {
     // empty: the file would hold no payee (every one left out as void, or none of the
     // state's); nothing was written or marked, and the message says why.
-    enum class Failure { none, refused, output, database, empty };
+    // cancelled: the user stopped the run; nothing was written or marked.
+    enum class Failure { none, refused, output, database, empty, cancelled };
     Failure failure = Failure::none;
     // Refused: names the recipient and the box; otherwise the system's or SQLite's reason.
     std::string message;

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/foundation/JobMeter.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/store/OnePassCache.h"
 #include "platform/AtomicFileWriter.h"
@@ -46,16 +47,25 @@ EFileResult toFile(FMDatabase& db, const std::string& outputPath, bool mark, con
 
     std::string reason;
     EFileResult result;
+    JobMeter meter("E-File", true);
+    meter.step("Reading the recipients");
     if (!steps.read()) {
         result = failed(EFileResult::Failure::database, steps.failure());
     } else {
-        const EFile::Output output = [&out](std::string_view record) { return out.write(record); };
+        meter.step("Writing the records");
+        int64_t records = 0;
+        const EFile::Output output = [&](std::string_view record) {
+            meter.advance(++records);
+            return out.write(record);
+        };
         result = steps.write(output);
         if (!steps.failure().empty())
             result = failed(EFileResult::Failure::database, steps.failure());
         else if (result.failure == EFileResult::Failure::output)
             result.message = out.error();
     }
+    if (result.ok() && meter.cancelled()) result = failed(EFileResult::Failure::cancelled, "");
+    meter.commitPoint();
     if (result.ok() && mark && !steps.mark()) result = failed(EFileResult::Failure::database, steps.failure());
     if (result.ok() && !out.finish()) result = failed(EFileResult::Failure::output, out.error());
 

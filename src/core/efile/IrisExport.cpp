@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/foundation/JobMeter.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
 #include "core/store/CompanyDatabase.h"
@@ -122,7 +123,10 @@ std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t 
         fail("The payer could not be read from the company database.");
         return std::string();
     }
+    JobMeter meter("Export IRIS File", false);
+    meter.step("Checking the recipients", static_cast<int64_t>(keys_.size()));
     for (std::size_t file = 0; file < fileCount(); ++file) {
+        meter.advance(static_cast<int64_t>(IrisFile::recipientRange(keys_.size(), file).first));
         std::vector<IrisRecipient> recipients;
         if (!readFile(file, recipients)) return std::string();
         builder.build(kind, payer, recipients);

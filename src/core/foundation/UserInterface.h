@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/foundation/JobProgress.h"
 #include "core/foundation/MessageBoxCodes.h"
 
 class SheetModel;
@@ -196,4 +197,9 @@ public:
     virtual std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) = 0;
     // The cloud backup enrolment dialog; returns kCloudBackupContinueCode or kCloudBackupCloseCode.
     virtual int cloudBackupEnrolment() = 0;
+    // The progress window of a long job (use JobMeter); null shows nothing.
+    virtual std::unique_ptr<JobProgress> jobProgress(const JobRequest& request) {
+        (void)request;
+        return nullptr;
+    }
 };

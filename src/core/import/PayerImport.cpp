@@ -8,6 +8,7 @@
 
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/UserInterface.h"
@@ -403,7 +404,10 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
     // lines that could not be imported, in file order.
     std::vector<ComapnyInfo> accepted;
     std::vector<std::string> notValid;
+    JobMeter meter("Import Payers", true);
+    meter.step("Reading " + fileName, static_cast<int64_t>(lines.size()));
     for (size_t i = 0; i < lines.size(); ++i) {
+        if (meter.advance(static_cast<int64_t>(i))) return kImportStoppedCode;
         const std::string n = std::to_string(i + 1);
         const std::vector<std::string>& fields = lines[i];
         if (payroll && fields.size() > payrollColumns().size()) {
@@ -464,7 +468,11 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
         t.payer = payer;
         targets.push_back(std::move(t));
     }
+    meter.longStep("Creating " + std::to_string(targets.size()) + " company databases");
+    if (meter.cancelled()) return kImportStoppedCode;
+    meter.commitPoint();
     if (!createDatabases(targets, *app, folder)) return kImportStoppedCode;
+    meter.finish();
 
     userInterface().openRecentDatabase();
     userInterface().refreshMainWindow();

@@ -8,6 +8,7 @@
 
 #include "core/entry/RecipientEntry.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/Utils.h"
@@ -179,10 +180,12 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     // it once to be checked and, after the user's answers, once more to be stored.
     size_t unclosedLine = 0;
     bool askAboutNames = false;
+    size_t recordCount = 0;
     // A first look reads the whole file, so that a quote never closed stops the import
     // before anything is asked.
     if (!forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& r) {
             askAboutNames = askAboutNames || r.fields->front().empty();
+            ++recordCount;
             return true;
         })) {
         tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), 4, "Import Failed",
@@ -217,8 +220,16 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     // that could not be imported.
     std::vector<std::string> errors;
     bool abandoned = false;
+    bool stopped = false;
+    size_t read = 0;
+    JobMeter meter("Import Recipients", true);
+    meter.step("Reading " + fileName, static_cast<int64_t>(recordCount));
     ImportedRecipient rec;
     forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& line) {
+        if (meter.advance(static_cast<int64_t>(read++))) {
+            stopped = true;
+            return false;
+        }
         build(line, rec);
         const std::string n = std::to_string(line.number);
         if (lacksRequiredName(rec)) {
@@ -240,6 +251,7 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         collected.push_back({rec.info.getTaxID(), name, line.number});
         return true;
     });
+    if (stopped) return kImportStoppedCode;
     if (abandoned) return kImportAbandonedCode;
 
     // 6. A taxpayer number may appear once in a file. The message names the first
@@ -293,6 +305,9 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     }
     names = {};
     const size_t added = collectedCount - conflicts.size();
+    meter.longStep("Saving " + recipientCount(added + overwrite.size()));
+    if (meter.cancelled()) return kImportStoppedCode;
+    meter.commitPoint();
 
     // The records once more, as the checks saw them, stored a batch at a time in one
     // transaction: the new recipients under keys counted up in file order, the chosen
@@ -336,6 +351,7 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         return ok && storeBatch();
     });
     if (!stored) return kImportStoppedCode;
+    meter.finish();
 
     // 9. Done.
     if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);

@@ -7,6 +7,7 @@
 
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
@@ -513,6 +514,7 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     const bool clearAmounts = userInterface().alert(amounts) != kAlertFirstButtonCode;
 
     std::string lastTarget;
+    JobMeter meter(kStartNewYearTitle, true);
     for (std::size_t j = 0; j < chosen.size(); ++j) {
         const COMPANYLISTSTRUCT& company = chosen[j];
         const std::string name = rollOverName(company.companyName());
@@ -550,6 +552,8 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
             return false;
         }
 
+        meter.longStep("Copying " + company.companyName() + " (" + std::to_string(j + 1) + " of " +
+                       std::to_string(chosen.size()) + ")");
         CompanyData data = readCompany(prior, company.CompanyPK(), company.companyName());
         const std::optional<RecipientOrder> order =
             readRecipientOrder(prior, company.CompanyPK(), recipientSort, !clearAmounts);
@@ -558,6 +562,13 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         std::string reason;
         bool ok = order.has_value();
         if (!ok) reason = readFailure;
+
+        // Until the first database is written the run can still stop with nothing changed.
+        if (j == 0 && meter.cancelled()) {
+            prior.Close();
+            return false;
+        }
+        meter.commitPoint();
 
         // The new file is made under a name of its own and takes the target's place only
         // when it is complete; a file it replaces is kept aside until the new one is listed.
@@ -600,6 +611,7 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
         lastTarget = target;
     }
 
+    meter.finish();
     // The list shows from now on that a 2025 database was made from this one.
     entry.setImported(true);
     markImported(app, entry.path());

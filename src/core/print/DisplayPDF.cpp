@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -201,6 +202,9 @@ bool DisplayPDF::PrintSummaryReport() {
     const std::vector<int32_t> payers = s.comp_details ? s.comp_details->selectedCompanies() : std::vector<int32_t>{};
     const int32_t sort = Login_Info().getRecipientSort();
     std::unordered_map<int32_t, const RecipientAdditionalInfo*> additionalByKey;
+    JobMeter meter(title_, true);
+    meter.step("Reading the recipients");
+    int64_t read = 0;
     for (int32_t payer : payers) {
         thisCompany_ = db->getCompanyInfo1(payer);
         report.Put(thisCompany_.getName(), 3, kLeft);
@@ -216,6 +220,7 @@ bool DisplayPDF::PrintSummaryReport() {
             additionalByKey.clear();
             for (const RecipientAdditionalInfo& a : additional) additionalByKey.emplace(a.getPK(), &a);
             for (const RecipientInfo& r : recipients) {
+                if (meter.advance(++read)) return false;   // nothing printed yet
                 inforecp_ = r;
                 const auto found = additionalByKey.find(r.getPK());
                 const RecipientAdditionalInfo* more = found == additionalByKey.end() ? nullptr : found->second;
@@ -269,6 +274,8 @@ bool DisplayPDF::PrintSummaryReport() {
         report.Put(Utils::intToDollarString1(grand), 95, kRight);
         report.EndLine();
     }
+    if (meter.cancelled()) return false;
+    meter.finish();   // the print dialog follows
     return report.Close();
 }
 

@@ -1,5 +1,6 @@
 #include "core/print/rept.h"
 
+#include "core/foundation/JobMeter.h"
 #include "core/print/PrtReport.h"
 #include "core/print/REPDATA.h"
 
@@ -11,7 +12,11 @@ bool rept::DoReport(const REPDATA& request) {
     if (number != REPDATA::kMailingLabels) report.pdfFlag1 = 1;
     report.title.clear();
     if (!report.Open()) return true;
+    JobMeter meter("Print", false);
+    const std::size_t forms = request.theListBox().size();
+    meter.step(forms > 1 ? "Preparing " + std::to_string(forms) + " forms" : "Preparing the pages");
     const bool printed = ReprtMethod(request, report);
+    meter.finish();
     return report.Close() && printed;
 }
 

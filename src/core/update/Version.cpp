@@ -226,6 +226,10 @@ bool Version::DoAutoPatch(const VersionInfo& info) {
     data download(data::Download::PatchArchive);
     if (!download.DownloadFile(info.patchURL(), archive, 1, 1, 1) || !platform::fileExists(archive)) {
         removeFile(archive);
+        if (download.cancelled()) {   // stopped by the user: nothing more to say
+            ui.openRecentDatabase();
+            return false;
+        }
         return giveUp("Unable to download patch.",
                       "To resolve this issue, please try again in a few minutes. If the problem persists, please make "
                       "sure that you are connected to the Internet and that Talvexa 1099 is allowed through your "

@@ -1,7 +1,9 @@
 #include "core/update/data.h"
 
 #include <mutex>
+#include <optional>
 
+#include "core/foundation/JobMeter.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemLog.h"
 
@@ -49,8 +51,23 @@ bool data::DownloadFile(const std::string& url, const std::string& destinationPa
     destination_ = destinationPath;
     if (url.empty() || destinationPath.empty()) return false;
     const Timeouts limits = timeouts();
-    const platform::WebResult result = platform::downloadToFile(
-        url, destinationPath, what_ == Download::VersionsFile ? limits.versionsFile : limits.patchArchive);
+    platform::DownloadLimits chosen = what_ == Download::VersionsFile ? limits.versionsFile : limits.patchArchive;
+    // The version file is small and may be fetched off the window's thread; the patch
+    // is asked for by the user, who sees it come in and may stop it.
+    std::optional<JobMeter> meter;
+    int64_t announced = -1;
+    if (what_ == Download::PatchArchive) {
+        meter.emplace("Download Patch", true);
+        chosen.progress = [&](int64_t received, int64_t expected) {
+            if (expected != announced) {
+                announced = expected;
+                meter->step("Downloading the patch", expected);
+            }
+            return !meter->advance(received);
+        };
+    }
+    const platform::WebResult result = platform::downloadToFile(url, destinationPath, chosen);
+    cancelled_ = meter && meter->cancelled();
     if (!result.ok) {
         platform::systemLog("Download failed! Error - " + result.error);
         return false;

@@ -34,8 +34,11 @@ public:
 
     // The destination of the current download.
     const std::string& destination() const { return destination_; }
+    // The patch download shows its progress; true when the user cancelled it.
+    bool cancelled() const { return cancelled_; }
 
 private:
     Download what_;
     std::string destination_;
+    bool cancelled_ = false;
 };

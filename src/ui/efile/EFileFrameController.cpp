@@ -334,6 +334,7 @@ void EFileFrameController::saveBuiltFile(const std::string& built, const std::st
 }
 
 void EFileFrameController::showNotCreated(const EFileResult& result) {
+    if (result.failure == EFileResult::Failure::cancelled) return;   // the user's own choice
     if (result.failure == EFileResult::Failure::empty)
         tvDatabase::tvMessageBox(result.message, "", kMessageStyleOK, kTitle, kMessageImagePlain, false);
     else

@@ -1,6 +1,7 @@
 #include "ui/support/QtUserInterface.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
@@ -18,6 +19,7 @@
 #include "ui/support/FormErrorDialog.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PrintPreview.h"
+#include "ui/support/ProgressWindow.h"
 #include "ui/support/tvMessageDialog.h"
 
 MessageBoxResult QtUserInterface::messageBox(const MessageBoxRequest& request) { return runMessageBox(request); }
@@ -143,4 +145,10 @@ std::optional<std::string> QtUserInterface::chooseSaveFile(const SaveFileRequest
 int QtUserInterface::cloudBackupEnrolment() {
     CloudBackupController dialog(currentWindow());
     return runModal(&dialog);
+}
+
+std::unique_ptr<JobProgress> QtUserInterface::jobProgress(const JobRequest& request) {
+    // Windows live on the window thread only; a job elsewhere runs without one.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread()) return nullptr;
+    return std::make_unique<ProgressWindow>(request);
 }

@@ -30,4 +30,6 @@ public:
     std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) override;
     // Runs CloudBackupController.
     int cloudBackupEnrolment() override;
+    // A ProgressWindow; none for a job off the window thread.
+    std::unique_ptr<JobProgress> jobProgress(const JobRequest& request) override;
 };

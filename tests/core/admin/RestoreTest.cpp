@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "ScriptedJobs.h"
 
 #include <cctype>
 #include <filesystem>
@@ -325,6 +326,29 @@ TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
     EXPECT_TRUE(replacementLeftoversIn(folderOfFile(original)).empty());
     cdb()->Close();
     // The in-use mark that the reopening set, the close cleared again.
+    EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";
+}
+
+// Cancel up to the replacement stops the restore with the open database untouched.
+TEST_F(Restore, CancelBeforeTheReplacementLeavesTheOpenDatabaseAsItWas) {
+    const std::string backup = makeBackup();
+    cdb()->Close();
+    const std::string bytes = databaseBytes(original);
+    ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+    scripted.reset();
+    auto* jobs = new ScriptedJobsUserInterface;
+    scripted.reset(jobs);
+    jobs->cancelDuring("Checking");
+
+    EXPECT_EQ(restore(backup), DatabaseBackup::RestoreResult::notRestored);
+    EXPECT_EQ(scripted->count("closeDatabase"), 0);
+    EXPECT_EQ(scripted->boxes().size(), 1u);   // only the offer of a backup first
+    ASSERT_TRUE(cdb()->IsReady());
+    EXPECT_TRUE(scratchGone());
+    ASSERT_EQ(jobs->jobs().size(), 1u);
+    EXPECT_EQ(jobs->jobs()[0]->request.title, "Restore Database");
+    EXPECT_TRUE(jobs->jobs()[0]->closed);
+    cdb()->Close();
     EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";
 }
 

@@ -12,6 +12,7 @@
 
 #include "EFileTestSupport.h"
 #include "FireFileReader.h"
+#include "ScriptedJobs.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
 #include "core/efile/EFile.h"
@@ -415,6 +416,33 @@ TEST_F(EFilePopulate, AVoidRecipientOfAnotherPayerInALargeSelectionIsNotMarked) 
     ASSERT_TRUE(run(file).ok());
     EXPECT_EQ(marks(voidOfB), 0);
     EXPECT_EQ(marks(ordinaryOfB), 2);
+}
+
+
+// Cancel while the records are written stops the run before its marks and its rename:
+// the previous file stays, nothing is marked, and no temporary file is left.
+TEST_F(EFilePopulate, CancelWhileWritingLeavesThePreviousFileAndMarksNothing) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t r = addRecipient(payer, 7, "A", "One");
+    selectPayers({payer});
+    ASSERT_TRUE(platform::writeFileAtomically(output, "the previous file"));
+    ui.reset();
+    auto* jobs = new ScriptedJobsUserInterface;
+    ui.reset(jobs);
+    jobs->cancelDuring("Writing");
+
+    EFile file;
+    EXPECT_EQ(run(file).failure, EFileResult::Failure::cancelled);
+    std::string kept;
+    ASSERT_TRUE(platform::readFile(output, kept));
+    EXPECT_EQ(kept, "the previous file");
+    EXPECT_EQ(folderFiles(), std::vector<std::string>{"1099_E-File.txt"});
+    EXPECT_FALSE(completed("recipients", r));
+    EXPECT_EQ(allMarks(), 0);
+    EXPECT_FALSE(cdb->db->isInTransaction());
+    ASSERT_EQ(jobs->jobs().size(), 1u);
+    EXPECT_EQ(jobs->jobs()[0]->steps, (std::vector<std::string>{"Reading the recipients", "Writing the records"}));
+    EXPECT_TRUE(jobs->jobs()[0]->closed);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ImportFixture.h"
+#include "ScriptedJobs.h"
 #include "core/import/ImportCatalogues.h"
 #include "core/import/ImportCodes.h"
 #include "core/import/ImportColumnChoices.h"
@@ -521,4 +522,50 @@ TEST_F(RecipientImport, AFileOfManyRecipientsIsStoredInFileOrderWithItsConflicts
     EXPECT_EQ(cdb()->getRecipientInfo(existing[1]).getLastName(), "Old 1");
     EXPECT_EQ(cdb()->getRecipientInfo(existing[2]).getLastName(), "Old 2");
     EXPECT_EQ(cdb()->getRecipientInfo(existing[3]).getLastName(), "Payee 1199");
+}
+
+// A long import shows its steps and stops on Cancel up to its single write, leaving the
+// company file byte for byte as it was and saying nothing more.
+TEST_F(RecipientImport, ShowsItsStepsAndCancelBeforeTheWriteLeavesTheFileAsItWas) {
+    const std::string path = cdb()->GetPath();
+    const auto bytes = [](const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string text = line('\t', {"111-11-1111", "Alpha", "", "", "1 Main", "Austin", "TX", "78701", ""}) +
+                             line('\t', {"222-22-2222", "Beta", "", "", "2 Main", "Austin", "TX", "78701", ""});
+    for (const char* cancelDuring : {"Reading", "Saving"}) {
+        SCOPED_TRACE(cancelDuring);
+        ui.reset();
+        auto* jobs = new ScriptedJobsUserInterface;
+        ui.reset(jobs);
+        jobs->cancelDuring(cancelDuring);
+        chooseFile("recipients.txt", text);
+        const std::string before = bytes(path) + "|" + bytes(path + "-wal") + "|" + bytes(path + "-journal");
+
+        EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportStoppedCode);
+        EXPECT_EQ(bytes(path) + "|" + bytes(path + "-wal") + "|" + bytes(path + "-journal"), before);
+        EXPECT_TRUE(recipients().empty());
+        EXPECT_TRUE(loadRecipientColumns(*cdb(), 1).empty());
+        EXPECT_TRUE(ui->boxes().empty());
+        ASSERT_EQ(jobs->jobs().size(), 1u);
+        EXPECT_TRUE(jobs->jobs()[0]->cancelPressed);
+        EXPECT_TRUE(jobs->jobs()[0]->closed);
+    }
+
+    ui.reset();
+    auto* jobs = new ScriptedJobsUserInterface;
+    ui.reset(jobs);
+    chooseFile("recipients.txt", text);
+    ui->answerBox(kMessageAnswerOkYes);   // Import Complete
+    EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportCompletedCode);
+    EXPECT_EQ(recipients().size(), 2u);
+    ASSERT_EQ(jobs->jobs().size(), 1u);
+    const auto& job = *jobs->jobs()[0];
+    EXPECT_EQ(job.request.title, "Import Recipients");
+    EXPECT_EQ(job.steps, (std::vector<std::string>{"Reading recipients.txt", "Saving 2 recipients"}));
+    EXPECT_EQ(job.lastCounts[0].second, 2);
+    EXPECT_EQ(job.shownAtOnce, std::vector<std::string>{"Saving 2 recipients"});
+    EXPECT_FALSE(job.cancelOffered);   // the write had begun
+    EXPECT_TRUE(job.closed);
 }

@@ -6,6 +6,7 @@
 #include "Leftovers.h"
 #include "NewYearFixture.h"
 #include "core/foundation/Startup.h"
+#include "ScriptedJobs.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearList.h"
@@ -935,4 +936,40 @@ TEST_F(NewYearTest, EveryRecipientGetsTheKeyOfItsPlaceInTheNameOrder) {
                 if (const auto at = row.find(asMade); at != std::string::npos) row.replace(at, asMade.size(), payer);
             EXPECT_EQ(keyedRows(yearFolder() + payer + " 2025.db"), expected);
         }
+}
+
+// Cancel while the first company is copied stops the run before anything is written:
+// the 2025 database it would restart stays byte for byte, and so does its listing.
+TEST_F(NewYearTest, CancelBeforeTheFirstWriteLeavesEverythingAsItWas) {
+    const std::string prior = makePriorDatabase("Acme Supply", {"Acme Supply"}, someRecipients());
+    databaseInfo entry = entryOf(prior, "Acme Supply");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);
+    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+    const std::string target = yearFolder() + "Acme Supply 2025.db";
+    const std::string before = contents(target);
+    const std::vector<std::string> listed = listedPaths();
+
+    ui.reset();
+    auto* jobs = new ScriptedJobsUserInterface;
+    ui.reset(jobs);
+    jobs->cancelDuring("Copying");
+    databaseInfo again = entryOf(prior, "Acme Supply");
+    ui->answerBox(kConfirm);
+    ui->answerAlert(kClearAmounts);
+    ui->answerBox(kConfirm);   // delete the current year database
+    EXPECT_FALSE(newyear::CloseYear(again, {0}));
+    EXPECT_EQ(contents(target), before);
+    EXPECT_FALSE(platform::fileExists(target + ".partial"));
+    EXPECT_FALSE(platform::fileExists(target + ".previous"));
+    EXPECT_EQ(listedPaths(), listed);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Restart New Year?", "Delete current year database?"}));
+    ASSERT_EQ(jobs->jobs().size(), 1u);
+    const auto& job = *jobs->jobs()[0];
+    EXPECT_EQ(job.steps, std::vector<std::string>{"Copying Acme Supply (1 of 1)"});
+    // The copy says nothing while it runs: its window shows at once.
+    EXPECT_EQ(job.shownAtOnce, job.steps);
+    EXPECT_TRUE(job.cancelPressed);
+    EXPECT_TRUE(job.closed);
 }

@@ -58,7 +58,11 @@ CreateDatabaseDialog::CreateDatabaseDialog(QWidget* parent)
     windowDidLoad();
 }
 
-CreateDatabaseDialog::~CreateDatabaseDialog() = default;
+CreateDatabaseDialog::~CreateDatabaseDialog() {
+    // QDialog's destructor hides the window, which takes the focus from the name field;
+    // its check must not run on a dialog that is already going away.
+    ui_->Comp_Name->disconnect(this);
+}
 
 void CreateDatabaseDialog::windowDidLoad() {
     ui_->Pay_Year->setText(QString::number(kNewDatabaseYear));

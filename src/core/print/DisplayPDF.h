@@ -157,7 +157,7 @@ private:
     void print1096(int32_t sumSelected);
     // The recipients the 1096 totals, and whether one of them holds an amount the
     // amount reader refuses (the user is told which; nothing is printed then).
-    std::vector<RecipientInfo> summedFor1096(int32_t sumSelected) const;
+    const std::vector<RecipientInfo>& summedFor1096(int32_t sumSelected) const;
     bool refuses1096(int32_t sumSelected) const;
 
     bool printing4Up_ = false;
@@ -174,6 +174,8 @@ private:
     // In a filing run: the selected recipients that belong to its payer (unset in the
     // recipient-copy runs, whose forms each name their own payer).
     std::optional<std::vector<int32_t>> filingSelection_;
+    // The same recipients as read for it (those still in the file), which the 1096 totals.
+    std::vector<RecipientInfo> filingRecipients_;
 };
 
 inline constexpr const char* kSelectAPayerFirst = "Select a payer in the company list first.";

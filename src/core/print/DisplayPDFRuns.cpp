@@ -226,13 +226,16 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
     // A filing run is for one payer, whose 1096 goes with it: selected recipients of
     // other payers are neither printed, counted in the prompts nor totalled.
     filingSelection_.emplace();
+    filingRecipients_.clear();
     int32_t leftOut = 0;
     for (const int32_t key : selectedRecipients()) {
-        const RecipientInfo r = db->getRecipientInfo(key);
-        if (r.getPK() >= 0 && r.getCompany_FK() != payer)
+        RecipientInfo r = db->getRecipientInfo(key);
+        if (r.getPK() >= 0 && r.getCompany_FK() != payer) {
             ++leftOut;
-        else
-            filingSelection_->push_back(key);
+            continue;
+        }
+        filingSelection_->push_back(key);
+        if (r.getPK() >= 0) filingRecipients_.push_back(std::move(r));
     }
     if (leftOut > 0 && (printSelected != 0 || sumSelected != 0))
         tvDatabase::tvMessageBox("", leftOutText(leftOut), kMessageStyleOK, kLeftOutTitle, kMessageImagePlain, false);
@@ -252,18 +255,9 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
     s.PartialYear = false;
 }
 
-std::vector<RecipientInfo> DisplayPDF::summedFor1096(int32_t sumSelected) const {
-    if (sumSelected == 0) return recipientsVector_;
-    std::vector<RecipientInfo> summed;
-    CompanyDatabase* db = openDatabase();
-    if (!db) return summed;
-    const int32_t payer = firstSelectedPayer();
+const std::vector<RecipientInfo>& DisplayPDF::summedFor1096(int32_t sumSelected) const {
     // The 1096 files for one payer: only that payer's selected recipients count.
-    for (const int32_t key : selectedRecipients()) {
-        RecipientInfo r = db->getRecipientInfo(key);
-        if (r.getPK() >= 0 && r.getCompany_FK() == payer) summed.push_back(std::move(r));
-    }
-    return summed;
+    return sumSelected == 0 ? recipientsVector_ : filingRecipients_;
 }
 
 bool DisplayPDF::refuses1096(int32_t sumSelected) const {
@@ -284,7 +278,7 @@ bool DisplayPDF::refuses1096(int32_t sumSelected) const {
 void DisplayPDF::print1096(int32_t sumSelected) {
     Session& s = session();
     if (!openDatabase()) return;
-    const std::vector<RecipientInfo> summed = summedFor1096(sumSelected);
+    const std::vector<RecipientInfo>& summed = summedFor1096(sumSelected);
     s.totalFedTaxWithheld = 0;
     s.totalAmountForThisForm1096 = 0;
     for (const RecipientInfo& r : summed) {

@@ -24,7 +24,7 @@
 #include "OffscreenMain.h"
 #include "AnsweringUserInterface.h"
 #include "LargeCompanyFile.h"
-#include "core/entry/EntryFormSpec.h"
+#include "core/entry/EntryFormTable.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
@@ -95,28 +95,28 @@ LargeCompanyFile& largeFile() {
 }
 
 struct Window {
-    const entry::EntryFormSpec& (*spec)();
+    const entry::EntryFormTable& (*formTable)();
     std::function<RecipientEntryWindow*()> create;
     const char* update;
 };
 
-const Window kMisc{entry::miscFormSpec, [] { return static_cast<RecipientEntryWindow*>(MISCFrame::create()); },
+const Window kMisc{entry::miscForm, [] { return static_cast<RecipientEntryWindow*>(MISCFrame::create()); },
                    "UpdateRecipient_Button"};
-const Window kNec{entry::necFormSpec, [] { return static_cast<RecipientEntryWindow*>(NECFrame::create()); },
+const Window kNec{entry::necForm, [] { return static_cast<RecipientEntryWindow*>(NECFrame::create()); },
                   "UpdateRecipient_Button"};
-const Window kInt{entry::intFormSpec, [] { return static_cast<RecipientEntryWindow*>(INTFrame::create()); },
+const Window kInt{entry::intForm, [] { return static_cast<RecipientEntryWindow*>(INTFrame::create()); },
                   "Update_Button"};
-const Window kDiv{entry::divFormSpec, [] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); },
+const Window kDiv{entry::divForm, [] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); },
                   "Update"};
-const Window kR{entry::rFormSpec, [] { return static_cast<RecipientEntryWindow*>(RFrame::create()); },
+const Window kR{entry::rForm, [] { return static_cast<RecipientEntryWindow*>(RFrame::create()); },
                 "Update_Button"};
-const Window kS{entry::sFormSpec, [] { return static_cast<RecipientEntryWindow*>(SFrame::create()); },
+const Window kS{entry::sForm, [] { return static_cast<RecipientEntryWindow*>(SFrame::create()); },
                 "Update_Button"};
 
 // One of the large payer's recipients of the window's kind, selected for editing.
 int32_t selectRecipientOfLargePayer(const Window& window) {
     largeFile();
-    const int kind = window.spec().kind;
+    const int kind = window.formTable().kind;
     const auto list = session().DBH->companyDatabase()->getRecipientFullInfo1(0, 0, kind, 0);
     if (list.size() < 500) std::abort();
     const int32_t key = list[list.size() / 2].getPK();
@@ -160,8 +160,8 @@ void BM_SaveAnEdit(benchmark::State& state, const Window& window) {
     RecipientEntryWindow* w = window.create();
     if (!w) std::abort();
     w->show();
-    const auto& spec = window.spec();
-    auto* first = qobject_cast<QLineEdit*>(w->control(spec.fields[spec.indexOf(entry::Role::FirstName)].outlet));
+    const auto& formTable = window.formTable();
+    auto* first = qobject_cast<QLineEdit*>(w->control(formTable.fields[formTable.indexOf(entry::Role::FirstName)].outlet));
     auto* update = w->findChild<QPushButton*>(QString::fromLatin1(window.update));
     int round = 0;
     for (auto _ : state) {

@@ -4,7 +4,7 @@
 // check boxes), each taking the form's control name and, where forms differ, its flag.
 // Used only by the form tables.
 
-#include "core/entry/EntryFormSpec.h"
+#include "core/entry/EntryFormTable.h"
 
 namespace entry::rows {
 

@@ -11,16 +11,16 @@ namespace entry {
 
 namespace {
 
-std::size_t indexOrThrow(const EntryFormSpec& spec, const std::string& outlet) {
-    const std::size_t i = spec.indexOf(outlet);
-    if (i == EntryFormSpec::npos) throw std::invalid_argument("no field " + outlet + " in " + spec.window);
+std::size_t indexOrThrow(const EntryFormTable& formTable, const std::string& outlet) {
+    const std::size_t i = formTable.indexOf(outlet);
+    if (i == EntryFormTable::npos) throw std::invalid_argument("no field " + outlet + " in " + formTable.window);
     return i;
 }
 
 // The address state's text: the province while the foreign-address box is ticked.
-std::string addressStateText(const EntryFormSpec& spec, const EntryView& view, bool foreign) {
-    const std::size_t i = spec.indexOf(foreign ? Role::Province : Role::AddressState);
-    return i == EntryFormSpec::npos ? std::string() : view.text[i];
+std::string addressStateText(const EntryFormTable& formTable, const EntryView& view, bool foreign) {
+    const std::size_t i = formTable.indexOf(foreign ? Role::Province : Role::AddressState);
+    return i == EntryFormTable::npos ? std::string() : view.text[i];
 }
 
 std::string withoutTrailingBlanks(const std::string& text) {
@@ -38,7 +38,7 @@ bool isPercentage(const std::string& text) {
     return value >= 1 && value <= 99;
 }
 
-bool passes(const EntryField& f, const std::string& text, const EntryFormSpec& spec, const EntryView& view,
+bool passes(const EntryField& f, const std::string& text, const EntryFormTable& formTable, const EntryView& view,
             bool foreign, bool business) {
     switch (f.check) {
     case Check::None:
@@ -67,13 +67,13 @@ bool passes(const EntryField& f, const std::string& text, const EntryFormSpec& s
     case Check::ZipEvenForeign:
         return Utils::isValidZip(text);
     case Check::AddressState:
-        return isChosenState(addressStateText(spec, view, foreign));
+        return isChosenState(addressStateText(formTable, view, foreign));
     case Check::AddressStateEmptyTitlePasses: {
-        const std::string s = addressStateText(spec, view, foreign);
+        const std::string s = addressStateText(formTable, view, foreign);
         return foreign ? isChosenState(s) : s != "None" && s != " ";
     }
     case Check::AddressStateBlankPasses: {
-        const std::string s = addressStateText(spec, view, foreign);
+        const std::string s = addressStateText(formTable, view, foreign);
         return s != "None" && !s.empty();
     }
     case Check::Country:
@@ -139,17 +139,17 @@ int32_t storedNumber(Conversion c, const std::string& text) {
 
 }  // namespace
 
-EntryView EntryView::empty(const EntryFormSpec& spec) {
+EntryView EntryView::empty(const EntryFormTable& formTable) {
     EntryView v;
-    v.text.resize(spec.fields.size());
-    v.checked.resize(spec.fields.size());
-    v.spec = &spec;
+    v.text.resize(formTable.fields.size());
+    v.checked.resize(formTable.fields.size());
+    v.formTable = &formTable;
     return v;
 }
 
-std::string& EntryView::operator[](const std::string& outlet) { return text[indexOrThrow(*spec, outlet)]; }
+std::string& EntryView::operator[](const std::string& outlet) { return text[indexOrThrow(*formTable, outlet)]; }
 
-void EntryView::tick(const std::string& outlet, bool on) { checked[indexOrThrow(*spec, outlet)] = on; }
+void EntryView::tick(const std::string& outlet, bool on) { checked[indexOrThrow(*formTable, outlet)] = on; }
 
 const std::vector<std::string>& tinTypeTitles() {
     static const std::vector<std::string> titles{"SSN", "EIN", "ATIN", "ITIN", "QI-EIN", "UND"};
@@ -188,47 +188,47 @@ bool isBusinessNameType(const std::string& nameType) {
     return nameType == "Business Name" || nameType == "1" || (!nameType.empty() && (nameType[0] == 'b' || nameType[0] == 'B'));
 }
 
-bool isForeignAddress(const EntryFormSpec& spec, const EntryView& view) {
-    const std::size_t i = spec.indexOf(Role::ForeignAddress);
-    return i != EntryFormSpec::npos && view.checked[i];
+bool isForeignAddress(const EntryFormTable& formTable, const EntryView& view) {
+    const std::size_t i = formTable.indexOf(Role::ForeignAddress);
+    return i != EntryFormTable::npos && view.checked[i];
 }
 
-bool isBusiness(const EntryFormSpec& spec, const EntryView& view) {
-    const std::size_t i = spec.indexOf(Role::NameType);
-    return i != EntryFormSpec::npos && isBusinessNameType(view.text[i]);
+bool isBusiness(const EntryFormTable& formTable, const EntryView& view) {
+    const std::size_t i = formTable.indexOf(Role::NameType);
+    return i != EntryFormTable::npos && isBusinessNameType(view.text[i]);
 }
 
-void checkFields(const EntryFormSpec& spec, const EntryView& view, std::vector<bool>& flags) {
-    flags.resize(spec.flagCount, true);
-    for (int32_t f : spec.alwaysTrue) flags[static_cast<std::size_t>(f)] = true;
-    const bool foreign = isForeignAddress(spec, view);
-    const bool business = isBusiness(spec, view);
-    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
-        const EntryField& f = spec.fields[i];
+void checkFields(const EntryFormTable& formTable, const EntryView& view, std::vector<bool>& flags) {
+    flags.resize(formTable.flagCount, true);
+    for (int32_t f : formTable.alwaysTrue) flags[static_cast<std::size_t>(f)] = true;
+    const bool foreign = isForeignAddress(formTable, view);
+    const bool business = isBusiness(formTable, view);
+    for (std::size_t i = 0; i < formTable.fields.size(); ++i) {
+        const EntryField& f = formTable.fields[i];
         if (f.flag < 0 || f.check == Check::None || f.check == Check::FormRule) continue;
         // A state row left at "None" keeps whatever its flag said before.
         if (f.check == Check::StateRowTitle && view.text[i] == "None") continue;
-        flags[static_cast<std::size_t>(f.flag)] = passes(f, view.text[i], spec, view, foreign, business);
+        flags[static_cast<std::size_t>(f.flag)] = passes(f, view.text[i], formTable, view, foreign, business);
     }
-    if (spec.formRule) spec.formRule(spec, view, flags);
+    if (formTable.formRule) formTable.formRule(formTable, view, flags);
 }
 
 bool allValid(const std::vector<bool>& flags) {
     return std::all_of(flags.begin(), flags.end(), [](bool b) { return b; });
 }
 
-std::vector<std::string> errorStrings(const EntryFormSpec& spec, const std::vector<bool>& flags, bool foreign) {
+std::vector<std::string> errorStrings(const EntryFormTable& formTable, const std::vector<bool>& flags, bool foreign) {
     std::vector<std::string> errors;
-    for (int32_t flag : spec.errorOrder) {
+    for (int32_t flag : formTable.errorOrder) {
         if (flag == kFormRuleMessages) {
-            if (spec.formRuleMessages) {
-                const std::vector<std::string> more = spec.formRuleMessages(flags);
+            if (formTable.formRuleMessages) {
+                const std::vector<std::string> more = formTable.formRuleMessages(flags);
                 errors.insert(errors.end(), more.begin(), more.end());
             }
             continue;
         }
         if (static_cast<std::size_t>(flag) >= flags.size() || flags[static_cast<std::size_t>(flag)]) continue;
-        const EntryField* f = spec.fieldOfFlag(flag);
+        const EntryField* f = formTable.fieldOfFlag(flag);
         if (!f) continue;
         const char* text = foreign && *f->foreignMessage ? f->foreignMessage : f->message;
         if (*text) errors.emplace_back(text);
@@ -236,14 +236,14 @@ std::vector<std::string> errorStrings(const EntryFormSpec& spec, const std::vect
     return errors;
 }
 
-EntryView recordsToView(const EntryFormSpec& spec, const RecipientRecords& records, const std::string& payerName) {
-    EntryView view = EntryView::empty(spec);
+EntryView recordsToView(const EntryFormTable& formTable, const RecipientRecords& records, const std::string& payerName) {
+    EntryView view = EntryView::empty(formTable);
     const RecipientInfo& info = records.info;
     const bool foreign = info.getAddressIsNotUSTerritory();
     const bool isNew = info.getTaxID().empty() && info.getLastName().empty();
     const bool business = !isNew && isBusinessNameType(records.additional.getname_type());
-    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
-        const EntryField& f = spec.fields[i];
+    for (std::size_t i = 0; i < formTable.fields.size(); ++i) {
+        const EntryField& f = formTable.fields[i];
         std::string& text = view.text[i];
         switch (f.role) {
         case Role::BusinessName:
@@ -273,12 +273,12 @@ EntryView recordsToView(const EntryFormSpec& spec, const RecipientRecords& recor
     return view;
 }
 
-void viewToRecords(const EntryFormSpec& spec, const EntryView& view, const std::string& payerName,
+void viewToRecords(const EntryFormTable& formTable, const EntryView& view, const std::string& payerName,
                    RecipientRecords& records) {
-    const bool foreign = isForeignAddress(spec, view);
-    const bool business = isBusiness(spec, view);
-    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
-        const EntryField& f = spec.fields[i];
+    const bool foreign = isForeignAddress(formTable, view);
+    const bool business = isBusiness(formTable, view);
+    for (std::size_t i = 0; i < formTable.fields.size(); ++i) {
+        const EntryField& f = formTable.fields[i];
         const std::string& text = view.text[i];
         switch (f.role) {
         case Role::BusinessName:
@@ -302,8 +302,8 @@ void viewToRecords(const EntryFormSpec& spec, const EntryView& view, const std::
             f.store.setTextIn(records, storedText(f.conversion, text));
         }
     }
-    records.info.setType(spec.kind);
-    records.additional.setType(spec.kind);
+    records.info.setType(formTable.kind);
+    records.additional.setType(formTable.kind);
 }
 
 std::string cutToLength(const std::string& text, int32_t length) {
@@ -311,10 +311,10 @@ std::string cutToLength(const std::string& text, int32_t length) {
     return Utils::fromCodePoints(Utils::toCodePoints(text).substr(0, static_cast<std::size_t>(length)));
 }
 
-void trimView(const EntryFormSpec& spec, EntryView& view) {
-    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
+void trimView(const EntryFormTable& formTable, EntryView& view) {
+    for (std::size_t i = 0; i < formTable.fields.size(); ++i) {
         std::string& text = view.text[i];
-        switch (spec.fields[i].role) {
+        switch (formTable.fields[i].role) {
         case Role::FirstName:
             text = cutToLength(text, 20);
             break;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/entry/EntryFormSpec.h"
+#include "core/entry/EntryFormTable.h"
 
 namespace entry {
 
@@ -19,11 +19,11 @@ struct EntryView {
     std::vector<std::string> text;
     std::vector<bool> checked;
 
-    static EntryView empty(const EntryFormSpec& spec);
+    static EntryView empty(const EntryFormTable& formTable);
     // By control name; a name that the form lacks is an error of the caller.
     std::string& operator[](const std::string& outlet);
     void tick(const std::string& outlet, bool on);
-    const EntryFormSpec* spec = nullptr;
+    const EntryFormTable* formTable = nullptr;
 };
 
 // The pop-up titles.
@@ -43,28 +43,28 @@ std::string stateItemOf(const std::string& stored);
 // text beginning with "b" or "B".
 bool isBusinessNameType(const std::string& nameType);
 
-bool isForeignAddress(const EntryFormSpec& spec, const EntryView& view);
-bool isBusiness(const EntryFormSpec& spec, const EntryView& view);
+bool isForeignAddress(const EntryFormTable& formTable, const EntryView& view);
+bool isBusiness(const EntryFormTable& formTable, const EntryView& view);
 
 // Sets the flag of every checked field from the view. Flags not checked here keep
 // their value (a Box 15 state pop-up showing "None" among them).
-void checkFields(const EntryFormSpec& spec, const EntryView& view, std::vector<bool>& flags);
+void checkFields(const EntryFormTable& formTable, const EntryView& view, std::vector<bool>& flags);
 bool allValid(const std::vector<bool>& flags);
 // The failure texts of the false flags, in the form's order.
-std::vector<std::string> errorStrings(const EntryFormSpec& spec, const std::vector<bool>& flags, bool foreign);
+std::vector<std::string> errorStrings(const EntryFormTable& formTable, const std::vector<bool>& flags, bool foreign);
 
 // What the fields show for the records. The name line shows a business's own name (or
 // the payer's name when it has none) and the payer's name for an individual; a record
 // without taxpayer number and name line (a new one) shows an individual.
-EntryView recordsToView(const EntryFormSpec& spec, const RecipientRecords& records, const std::string& payerName);
+EntryView recordsToView(const EntryFormTable& formTable, const RecipientRecords& records, const std::string& payerName);
 // Copies the fields into the records and gives both the form's kind. An individual's
 // name line stores the payer's name; the state comes from the province while the
 // foreign-address box is ticked.
-void viewToRecords(const EntryFormSpec& spec, const EntryView& view, const std::string& payerName,
+void viewToRecords(const EntryFormTable& formTable, const EntryView& view, const std::string& payerName,
                    RecipientRecords& records);
 // Cuts the first name to 20 characters, the name line and the address to 40, and the
 // office code, with blanks and line ends trimmed, to 4.
-void trimView(const EntryFormSpec& spec, EntryView& view);
+void trimView(const EntryFormTable& formTable, EntryView& view);
 
 // The first `length` characters of the text.
 std::string cutToLength(const std::string& text, int32_t length);

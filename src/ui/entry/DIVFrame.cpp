@@ -12,7 +12,7 @@ DIVFrame* DIVFrame::create(QWidget* parent) {
 }
 
 DIVFrame::DIVFrame(Target t, QWidget* parent)
-    : RecipientEntryWindow(entry::divFormSpec(), std::move(t), parent), ui_(std::make_unique<Ui::DIVFrame>()) {
+    : RecipientEntryWindow(entry::divForm(), std::move(t), parent), ui_(std::make_unique<Ui::DIVFrame>()) {
     ui_->setupUi(this);
     load({"Add_Recipient", "Update", "Previous", "NextRecipient", "Cancel_Button"},
          {{{"LastNameStaticText", "Suffix", "FirstNameStaticText", "Middlename", "Lastname_action",

@@ -12,7 +12,7 @@ INTFrame* INTFrame::create(QWidget* parent) {
 }
 
 INTFrame::INTFrame(Target t, QWidget* parent)
-    : RecipientEntryWindow(entry::intFormSpec(), std::move(t), parent), ui_(std::make_unique<Ui::INTFrame>()) {
+    : RecipientEntryWindow(entry::intForm(), std::move(t), parent), ui_(std::make_unique<Ui::INTFrame>()) {
     ui_->setupUi(this);
     load({"Add_Button", "Update_Button", "PreiviousText", "NextRecipient_Button", "Cancel_Buton"},
          {{{"LastNameStaticText", "Suffix", "FirstNameStaticText", "Middlename", "LastnameBtn",

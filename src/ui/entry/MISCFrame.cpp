@@ -12,7 +12,7 @@ MISCFrame* MISCFrame::create(QWidget* parent) {
 }
 
 MISCFrame::MISCFrame(Target t, QWidget* parent)
-    : RecipientEntryWindow(entry::miscFormSpec(), std::move(t), parent), ui_(std::make_unique<Ui::MISCFrame>()) {
+    : RecipientEntryWindow(entry::miscForm(), std::move(t), parent), ui_(std::make_unique<Ui::MISCFrame>()) {
     ui_->setupUi(this);
     load({"AddRecipient_Button", "UpdateRecipient_Button", "Previous_Button", "NextRecipient_Button", "Cancel_button"},
          {{{"Name_Type", "CompanyLastName_Text", "Suffix", "FirstName_Text", "Middle_Name", "Last_Name",

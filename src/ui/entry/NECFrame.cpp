@@ -12,7 +12,7 @@ NECFrame* NECFrame::create(QWidget* parent) {
 }
 
 NECFrame::NECFrame(Target t, QWidget* parent)
-    : RecipientEntryWindow(entry::necFormSpec(), std::move(t), parent), ui_(std::make_unique<Ui::NECFrame>()) {
+    : RecipientEntryWindow(entry::necForm(), std::move(t), parent), ui_(std::make_unique<Ui::NECFrame>()) {
     ui_->setupUi(this);
     load({"AddRecipient_Button", "UpdateRecipient_Button", "Previous_Button", "NextRecipient_Button", "Cancel_button"},
          {{{"CompanyLastName_Text", "SUffix", "FirstName_Text", "Middlename", "Lastname", "Recipient_ID",

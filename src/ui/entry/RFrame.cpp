@@ -12,7 +12,7 @@ RFrame* RFrame::create(QWidget* parent) {
 }
 
 RFrame::RFrame(Target t, QWidget* parent)
-    : RecipientEntryWindow(entry::rFormSpec(), std::move(t), parent), ui_(std::make_unique<Ui::RFrame>()) {
+    : RecipientEntryWindow(entry::rForm(), std::move(t), parent), ui_(std::make_unique<Ui::RFrame>()) {
     ui_->setupUi(this);
     load({"Add_Button", "Update_Button", "Previous_button", "NextRecipient_Button", "Cancel_Button"},
          {{{"LastNameStaticText", "Sufix", "FirstNameStaticText", "Middlename", "LastName", "RecipientidStaticText",

@@ -63,9 +63,9 @@ std::optional<RecipientEntryWindow::Target> RecipientEntryWindow::target() {
     return t;
 }
 
-RecipientEntryWindow::RecipientEntryWindow(const EntryFormSpec& spec, Target target, QWidget* parent)
+RecipientEntryWindow::RecipientEntryWindow(const EntryFormTable& formTable, Target target, QWidget* parent)
     : QDialog(parent),
-      spec_(spec),
+      formTable_(formTable),
       payerKey_(target.payer),
       edit_(target.edit),
       records_(std::move(target.records)) {
@@ -81,13 +81,13 @@ RecipientEntryWindow::~RecipientEntryWindow() {
 }
 
 QWidget* RecipientEntryWindow::control(const std::string& outlet) const {
-    const std::size_t i = spec_.indexOf(outlet);
-    return i == EntryFormSpec::npos ? nullptr : controls_[i];
+    const std::size_t i = formTable_.indexOf(outlet);
+    return i == EntryFormTable::npos ? nullptr : controls_[i];
 }
 
 QWidget* RecipientEntryWindow::control(Role role) const {
-    const std::size_t i = spec_.indexOf(role);
-    return i == EntryFormSpec::npos ? nullptr : controls_[i];
+    const std::size_t i = formTable_.indexOf(role);
+    return i == EntryFormTable::npos ? nullptr : controls_[i];
 }
 
 bool RecipientEntryWindow::isForeignAddress() const {
@@ -99,17 +99,17 @@ bool RecipientEntryWindow::isForeignAddress() const {
 // Load
 
 void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabChain>& chains) {
-    const std::size_t n = spec_.fields.size();
+    const std::size_t n = formTable_.fields.size();
     controls_.assign(n, nullptr);
     previous_.assign(n, QString());
     edited_.assign(n, false);
     for (std::size_t i = 0; i < n; ++i) {
-        controls_[i] = findChild<QWidget*>(QString::fromLatin1(spec_.fields[i].outlet));
-        if (!controls_[i]) qFatal("%s has no control %s", spec_.window, spec_.fields[i].outlet);
+        controls_[i] = findChild<QWidget*>(QString::fromLatin1(formTable_.fields[i].outlet));
+        if (!controls_[i]) qFatal("%s has no control %s", formTable_.window, formTable_.fields[i].outlet);
     }
     auto findButton = [this](const char* name) {
         auto* b = findChild<QPushButton*>(QString::fromLatin1(name));
-        if (!b) qFatal("%s has no button %s", spec_.window, name);
+        if (!b) qFatal("%s has no button %s", formTable_.window, name);
         return b;
     };
     add_ = findButton(buttons.add);
@@ -125,7 +125,7 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
     for (const std::string& s : nameTypeTitles()) nameTypes << qs(s);
 
     for (std::size_t i = 0; i < n; ++i) {
-        const EntryField& f = spec_.fields[i];
+        const EntryField& f = formTable_.fields[i];
         QWidget* w = controls_[i];
         switch (f.control) {
         case Control::Text: {
@@ -146,7 +146,7 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
             break;
         }
     }
-    for (const char* outlet : spec_.disabledAtLoad) control(outlet)->setEnabled(false);
+    for (const char* outlet : formTable_.disabledAtLoad) control(outlet)->setEnabled(false);
 
     connect(add_, &QPushButton::clicked, this, &RecipientEntryWindow::AddRecipient_Action);
     connect(update_, &QPushButton::clicked, this, &RecipientEntryWindow::UpdateRecipient_Action);
@@ -158,8 +158,8 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
 
     auto db = companyDatabase();
     payer_ = db->getCompanyInfo1(payerKey_);
-    recipients_ = db->getRecipientFullInfo1(payerKey_, 0, spec_.kind, 0);
-    flags_.assign(spec_.flagCount, true);
+    recipients_ = db->getRecipientFullInfo1(payerKey_, 0, formTable_.kind, 0);
+    flags_.assign(formTable_.flagCount, true);
 
     auto label = [this](const char* name, const std::string& text) {
         if (auto* l = findChild<QLabel*>(QString::fromLatin1(name))) {
@@ -184,7 +184,7 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
         add_->setEnabled(false);
         if (recipients_.size() != 1) {
             const auto found = std::find_if(recipients_.begin(), recipients_.end(), [this](const RecipientFullInfo& r) {
-                return r.getPK() == records_.info.getPK() && r.getType() == spec_.kind;
+                return r.getPK() == records_.info.getPK() && r.getType() == formTable_.kind;
             });
             if (found != recipients_.end()) {
                 CurrentIndex_ = static_cast<int32_t>(found - recipients_.begin());
@@ -208,9 +208,9 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
 // View and records
 
 EntryView RecipientEntryWindow::readView() const {
-    EntryView v = EntryView::empty(spec_);
+    EntryView v = EntryView::empty(formTable_);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        switch (spec_.fields[i].control) {
+        switch (formTable_.fields[i].control) {
         case Control::Text:
             v.text[i] = static_cast<QLineEdit*>(controls_[i])->text().toStdString();
             break;
@@ -232,7 +232,7 @@ void RecipientEntryWindow::setFieldText(std::size_t field, const QString& text) 
 
 void RecipientEntryWindow::showView(const EntryView& view) {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        switch (spec_.fields[i].control) {
+        switch (formTable_.fields[i].control) {
         case Control::Text:
             setFieldText(i, qs(view.text[i]));
             static_cast<QLineEdit*>(controls_[i])->setCursorPosition(0);
@@ -264,9 +264,9 @@ void RecipientEntryWindow::setAddressControls(bool foreign) {
 }
 
 void RecipientEntryWindow::showRecords() {
-    const EntryView view = recordsToView(spec_, records_, payer_.getName());
+    const EntryView view = recordsToView(formTable_, records_, payer_.getName());
     showView(view);
-    setNameControls(isBusiness(spec_, view));
+    setNameControls(isBusiness(formTable_, view));
     setAddressControls(records_.info.getAddressIsNotUSTerritory());
 }
 
@@ -277,9 +277,9 @@ void RecipientEntryWindow::showStoredRecipient(const RecipientRecords& records) 
     records_ = records;
     showRecords();
     EntryView view = readView();
-    trimView(spec_, view);
+    trimView(formTable_, view);
     showView(view);
-    viewToRecords(spec_, view, payer_.getName(), records_);
+    viewToRecords(formTable_, view, payer_.getName(), records_);
     Validate();
 }
 
@@ -287,9 +287,9 @@ void RecipientEntryWindow::showStoredRecipient(const RecipientRecords& records) 
 // Checks
 
 bool RecipientEntryWindow::Validate() {
-    checkFields(spec_, readView(), flags_);
-    records_.info.setType(spec_.kind);
-    records_.additional.setType(spec_.kind);
+    checkFields(formTable_, readView(), flags_);
+    records_.info.setType(formTable_.kind);
+    records_.additional.setType(formTable_.kind);
     showErrors();
     const bool valid = allValid(flags_);
     records_.info.setValidated(valid);
@@ -300,7 +300,7 @@ bool RecipientEntryWindow::Validate() {
 void RecipientEntryWindow::showErrors() {
     const bool foreign = isForeignAddress();
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const EntryField& f = spec_.fields[i];
+        const EntryField& f = formTable_.fields[i];
         if (f.flag < 0 || f.check == Check::None) continue;
         const bool invalid = !flags_[static_cast<std::size_t>(f.flag)];
         if (f.role == Role::AddressState) {
@@ -314,17 +314,17 @@ void RecipientEntryWindow::showErrors() {
 }
 
 bool RecipientEntryWindow::VerifySave() {
-    if (!flags_[static_cast<std::size_t>(spec_.nameLineFlag)]) {
+    if (!flags_[static_cast<std::size_t>(formTable_.nameLineFlag)]) {
         tvDatabase::tvMessageBox("", "You must enter a Business Name to save this Recipient.", 4,
                                  "No Last Name given", 2048, true);
         return false;
     }
-    if (!flags_[static_cast<std::size_t>(spec_.surnameFlag)]) {
+    if (!flags_[static_cast<std::size_t>(formTable_.surnameFlag)]) {
         tvDatabase::tvMessageBox("", "You must enter a Last Name to save this Recipient.", 4, "No Last Name given",
                                  2048, true);
         return false;
     }
-    const std::vector<std::string> errors = errorStrings(spec_, flags_, isForeignAddress());
+    const std::vector<std::string> errors = errorStrings(formTable_, flags_, isForeignAddress());
     if (errors.empty()) return true;
     // Going back to correct the record keeps its changes unsaved, and Update with them.
     const bool updateWasEnabled = update_->isEnabled();
@@ -336,7 +336,7 @@ bool RecipientEntryWindow::VerifySave() {
 
 bool RecipientEntryWindow::isDuplicate() {
     // A list read only in part could hide the duplicate, so nothing is saved on it.
-    const auto stored = companyDatabase()->getRecipientsInFull(payerKey_, spec_.kind);
+    const auto stored = companyDatabase()->getRecipientsInFull(payerKey_, formTable_.kind);
     if (!stored) {
         tvDatabase::tvMessageBox("",
                                  "The recipients of this company could not be read to check the Taxpayer ID "
@@ -357,7 +357,7 @@ void RecipientEntryWindow::AddRecipient_Action() {
     if (edit_) return;
     records_ = RecipientRecords();
     if (!Validate() && !VerifySave()) return;
-    viewToRecords(spec_, readView(), payer_.getName(), records_);
+    viewToRecords(formTable_, readView(), payer_.getName(), records_);
     records_.info.setCompany_FK(payerKey_);
     records_.additional.setCompany_FK(payerKey_);
     if (isDuplicate()) return;
@@ -375,7 +375,7 @@ void RecipientEntryWindow::AddRecipient_Action() {
 // main window's lists. False when any step refused or failed: nothing was stored.
 bool RecipientEntryWindow::saveEdits() {
     if (!Validate() && !VerifySave()) return false;
-    viewToRecords(spec_, readView(), payer_.getName(), records_);
+    viewToRecords(formTable_, readView(), payer_.getName(), records_);
     records_.info.setCompany_FK(payerKey_);
     records_.additional.setCompany_FK(payerKey_);
     if (isDuplicate()) return false;
@@ -396,7 +396,7 @@ void RecipientEntryWindow::showSavedRecipient(int32_t key) {
     if (main) main->SelectCompany();
     Recipient& held = *session().recp_details;
     held.setSelectedRecipients({key});
-    held.setSelectedType({spec_.kind});
+    held.setSelectedType({formTable_.kind});
     if (main) {
         main->ReselectRecipients();
         main->Refresh();
@@ -451,7 +451,7 @@ bool RecipientEntryWindow::windowShouldClose() {
         const int32_t answer =
             tvDatabase::tvMessageBox("Save before closing?",
                                      "You may have unsaved changes. Would you like to save before closing?", 26,
-                                     spec_.closeTitle, 1024, false);
+                                     formTable_.closeTitle, 1024, false);
         if (answer == kClosePromptNo) {
             keepInMainWindow(false);
             return true;
@@ -502,13 +502,13 @@ void RecipientEntryWindow::stateChosen() {
 // A keystroke or paste that makes the text longer than the field's limit is undone.
 void RecipientEntryWindow::textEdited(std::size_t field, const QString& text) {
     auto* edit = static_cast<QLineEdit*>(controls_[field]);
-    if (!clampTyping(edit, text, previous_[field], spec_.fields[field].maximum)) return;
+    if (!clampTyping(edit, text, previous_[field], formTable_.fields[field].maximum)) return;
     edited_[field] = true;
     markChanged();
 }
 
 void RecipientEntryWindow::fieldAction(std::size_t field) {
-    const EntryField& f = spec_.fields[field];
+    const EntryField& f = formTable_.fields[field];
     bool changed = edited_[field];
     edited_[field] = false;
     if (f.cut > 0) {
@@ -523,14 +523,14 @@ void RecipientEntryWindow::fieldAction(std::size_t field) {
 }
 
 void RecipientEntryWindow::popUpChosen(std::size_t field, int index) {
-    switch (spec_.fields[field].role) {
+    switch (formTable_.fields[field].role) {
     case Role::NameType: {
         const bool business = index == kBusinessNameIndex;
-        const std::size_t line = spec_.indexOf(Role::BusinessName);
-        const std::string payerName = cutToLength(payer_.getName(), spec_.fields[line].maximum);
+        const std::size_t line = formTable_.indexOf(Role::BusinessName);
+        const std::string payerName = cutToLength(payer_.getName(), formTable_.fields[line].maximum);
         if (business) {
             for (Role part : {Role::FirstName, Role::MiddleName, Role::Surname, Role::Suffix})
-                setFieldText(spec_.indexOf(part), QString());
+                setFieldText(formTable_.indexOf(part), QString());
             const std::string& name = records_.info.getLastName();
             setFieldText(line, qs(name.empty() ? payerName : name));
         } else {
@@ -541,7 +541,7 @@ void RecipientEntryWindow::popUpChosen(std::size_t field, int index) {
         break;
     }
     case Role::TinType:
-        if (index == kEinIndex && controls_[field]->isEnabled()) setFieldText(spec_.indexOf(Role::TaxID), QString());
+        if (index == kEinIndex && controls_[field]->isEnabled()) setFieldText(formTable_.indexOf(Role::TaxID), QString());
         markChanged();
         break;
     case Role::AddressState:
@@ -554,9 +554,9 @@ void RecipientEntryWindow::popUpChosen(std::size_t field, int index) {
 }
 
 void RecipientEntryWindow::checkBoxClicked(std::size_t field) {
-    if (spec_.fields[field].role == Role::ForeignAddress) {
+    if (formTable_.fields[field].role == Role::ForeignAddress) {
         const bool foreign = isForeignAddress();
-        const std::size_t province = spec_.indexOf(Role::Province);
+        const std::size_t province = formTable_.indexOf(Role::Province);
         // The blank that stands in the unused province is not part of what the user types.
         if (!foreign || static_cast<QLineEdit*>(controls_[province])->text() == QLatin1String(" "))
             setFieldText(province, QString());

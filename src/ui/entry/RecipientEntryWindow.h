@@ -29,7 +29,7 @@ class QPushButton;
 
 // The window in which one recipient of one form kind is entered or edited, beside the
 // main window. Everything the forms share lives here and reads the form's table
-// (entry::EntryFormSpec): binding the controls by name, the typing limit of every
+// (entry::EntryFormTable): binding the controls by name, the typing limit of every
 // field, marking the record changed, showing and reading the two records, the checks
 // with their colours and error list, Add, Update, Previous and Next, and the prompt
 // before closing with unsaved changes. The form windows (MISCFrame, NECFrame,
@@ -58,7 +58,7 @@ public:
     // Closes through the close prompt; false when the user kept the window open.
     bool closeWithPrompt() override;
 
-    const entry::EntryFormSpec& spec() const { return spec_; }
+    const entry::EntryFormTable& formTable() const { return formTable_; }
     const RecipientInfo& theRecipientInfo() const { return records_.info; }
     const RecipientAdditionalInfo& theRecipientAdditionalInfo() const { return records_.additional; }
     const std::vector<bool>& flags() const { return flags_; }
@@ -93,7 +93,7 @@ protected:
         std::vector<const char*> outlets;
     };
 
-    RecipientEntryWindow(const entry::EntryFormSpec& spec, Target target, QWidget* parent);
+    RecipientEntryWindow(const entry::EntryFormTable& formTable, Target target, QWidget* parent);
 
     // The load routine; the form window calls it once, after building its layout.
     void load(const Buttons& buttons, const std::vector<TabChain>& chains);
@@ -136,7 +136,7 @@ private:
     void popUpChosen(std::size_t field, int index);
     void checkBoxClicked(std::size_t field);
 
-    const entry::EntryFormSpec& spec_;
+    const entry::EntryFormTable& formTable_;
     int32_t payerKey_;
     bool edit_;
     entry::RecipientRecords records_;

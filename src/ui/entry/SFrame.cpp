@@ -12,7 +12,7 @@ SFrame* SFrame::create(QWidget* parent) {
 }
 
 SFrame::SFrame(Target t, QWidget* parent)
-    : RecipientEntryWindow(entry::sFormSpec(), std::move(t), parent), ui_(std::make_unique<Ui::SFrame>()) {
+    : RecipientEntryWindow(entry::sForm(), std::move(t), parent), ui_(std::make_unique<Ui::SFrame>()) {
     ui_->setupUi(this);
     load({"Add_Button", "Update_Button", "Previous_Button", "NextRecipient_Button", "Cancel_Button"},
          {{{"LastNameStaticText", "suffix", "FirstNameStaticText", "middlename", "lastname", "RecipientidStaticText",

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/entry/EntryFormSpec.h"
+#include "core/entry/EntryFormTable.h"
 #include "core/entry/RecipientEntry.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
@@ -130,7 +130,7 @@ void addLengthEdges(std::vector<Edge>& edges, const std::vector<std::tuple<const
 
 struct FormCase {
     std::string name;
-    const EntryFormSpec& (*spec)();
+    const EntryFormTable& (*formTable)();
     std::vector<Edge> edges;
     std::map<std::string, std::string> valid = {};   // boxes that a valid record must fill
 };
@@ -138,7 +138,7 @@ struct FormCase {
 void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
 
 FormCase miscCase() {
-    FormCase c{"MISC", miscFormSpec,
+    FormCase c{"MISC", miscForm,
                identityEdges({"Recipient_ID", "CompanyLastName_Text", "FirstName_Text", "Last_Name", 36,
                               "RecAddress_Text", "ReciCity_text", "NonUSterritory", "ReciZip_Text",
                               "ReciCountry_Text", 45, "ReciAccountNum_Text", "Office_Code", 38})};
@@ -159,7 +159,7 @@ FormCase miscCase() {
 }
 
 FormCase necCase() {
-    FormCase c{"NEC", necFormSpec,
+    FormCase c{"NEC", necForm,
                identityEdges({"Recipient_ID", "CompanyLastName_Text", "FirstName_Text", "Lastname", 25,
                               "RecAddress_Text", "ReciCity_text", "NonUSstate_Btn", "ReciZip_Text",
                               "ReciCountry_Text", 34, "ReciAccountNum_Text", "Officecode", 27})};
@@ -177,7 +177,7 @@ FormCase necCase() {
 }
 
 FormCase intCase() {
-    FormCase c{"INT", intFormSpec,
+    FormCase c{"INT", intForm,
                identityEdges({"RecipientidStaticText", "LastNameStaticText", "FirstNameStaticText", "LastnameBtn",
                               37, "AddressStaticText", "CityStaticText", "NonUSstate_Btn", "ZIPStaticText",
                               "CountryStaticText", 46, "AccountNumStaticText", "Officecode", 39})};
@@ -210,7 +210,7 @@ FormCase divCase() {
                "AccountNumStaticText", "Officecode", 42};
     n.countryMax = 15;
     n.state = "StatePopupBtn";
-    FormCase c{"DIV", divFormSpec, identityEdges(n)};
+    FormCase c{"DIV", divForm, identityEdges(n)};
     addAmountEdges(c.edges, {{"TotalOrdinaryStaticText", 11}, {"QualifiedStaticText", 12},
                              {"TotalcapitalStaticText", 13}, {"UnrecapStaticText", 14},
                              {"Section1202StaticText", 15}, {"CollectiblesStaticText", 16},
@@ -236,7 +236,7 @@ FormCase rCase() {
                "AddressStaticText", "CityStaticText", "NonUS_Btn", "ZIPStaticText", "CountryStaticText", 55,
                "AccountNumStaticText", "Officecode", 46};
     n.firstMax = 40;
-    FormCase c{"R", rFormSpec, identityEdges(n)};
+    FormCase c{"R", rForm, identityEdges(n)};
     addAmountEdges(c.edges, {{"GrossDistributeStaticText", 11}, {"TaxableAmtStaticText", 12},
                              {"CapitalGainStaticText", 14}, {"FederalIncomeStaticText", 15},
                              {"EmpContributionStaticText", 16}, {"NetUnrealizedStaticText", 17},
@@ -291,7 +291,7 @@ FormCase sCase() {
     n.surnameMax = 40;
     n.zipCheckedWhenForeign = true;
     n.blankProvincePasses = true;
-    FormCase c{"S", sFormSpec, identityEdges(n), {{"InfoAddressStaticText", "Lot 7 Block 2 Harbor View"}}};
+    FormCase c{"S", sForm, identityEdges(n), {{"InfoAddressStaticText", "Lot 7 Block 2 Harbor View"}}};
     addAmountEdges(c.edges, {{"GrossProceedStaticText", 11}, {"BuyerspartStaticText", 17}});
     addLengthEdges(c.edges, {{"suffix", 20, 40}, {"middlename", 21, 40}, {"add2", 23, 40}});
     c.edges.push_back({"Statepopup", 7, "", false});
@@ -306,11 +306,11 @@ class EntryChecks : public ::testing::TestWithParam<FormCase> {
 protected:
     void SetUp() override { resetSession(); }
 
-    const EntryFormSpec& spec() const { return GetParam().spec(); }
+    const EntryFormTable& formTable() const { return GetParam().formTable(); }
 
     // Every field valid: an individual (or a business) with a US (or foreign) address.
     EntryView validView(Mode mode) const {
-        const EntryFormSpec& s = spec();
+        const EntryFormTable& s = formTable();
         EntryView v = EntryView::empty(s);
         for (size_t i = 0; i < s.fields.size(); ++i) {
             const EntryField& f = s.fields[i];
@@ -339,10 +339,10 @@ protected:
 
 TEST_P(EntryChecks, AValidRecordSetsEveryFlag) {
     for (Mode mode : {Mode::Individual, Mode::Business, Mode::Foreign}) {
-        std::vector<bool> flags(spec().flagCount, true);
-        checkFields(spec(), validView(mode), flags);
+        std::vector<bool> flags(formTable().flagCount, true);
+        checkFields(formTable(), validView(mode), flags);
         EXPECT_TRUE(allValid(flags)) << "mode " << static_cast<int>(mode);
-        EXPECT_TRUE(errorStrings(spec(), flags, mode == Mode::Foreign).empty());
+        EXPECT_TRUE(errorStrings(formTable(), flags, mode == Mode::Foreign).empty());
     }
 }
 
@@ -350,8 +350,8 @@ TEST_P(EntryChecks, EachRuleAtItsEdges) {
     for (const Edge& e : GetParam().edges) {
         EntryView view = validView(e.mode);
         view[e.outlet] = e.text;
-        std::vector<bool> flags(spec().flagCount, true);
-        checkFields(spec(), view, flags);
+        std::vector<bool> flags(formTable().flagCount, true);
+        checkFields(formTable(), view, flags);
         ASSERT_LT(static_cast<size_t>(e.flag), flags.size());
         EXPECT_EQ(flags[static_cast<size_t>(e.flag)], e.pass)
             << e.outlet << " = \"" << e.text << "\" (mode " << static_cast<int>(e.mode) << ")";
@@ -364,9 +364,9 @@ TEST_P(EntryChecks, EachRuleAtItsEdges) {
 }
 
 TEST_P(EntryChecks, FlagsThatNoFieldSetsStayAsTheyWereAndTheAlwaysTrueOnesAreSet) {
-    std::vector<bool> flags(spec().flagCount, false);
-    checkFields(spec(), validView(Mode::Individual), flags);
-    for (int32_t f : spec().alwaysTrue) EXPECT_TRUE(flags[static_cast<size_t>(f)]) << f;
+    std::vector<bool> flags(formTable().flagCount, false);
+    checkFields(formTable(), validView(Mode::Individual), flags);
+    for (int32_t f : formTable().alwaysTrue) EXPECT_TRUE(flags[static_cast<size_t>(f)]) << f;
     std::set<int> untouched;
     for (size_t i = 0; i < flags.size(); ++i)
         if (!flags[i]) untouched.insert(static_cast<int>(i));
@@ -376,7 +376,7 @@ TEST_P(EntryChecks, FlagsThatNoFieldSetsStayAsTheyWereAndTheAlwaysTrueOnesAreSet
     const std::map<int, std::set<int>> expected{{1, {24, 32, 33, 43, 44}}, {7, {21, 22, 32, 33}},
                                                 {3, {24, 25, 33, 34}},     {2, {28, 29, 36, 37}},
                                                 {4, {}},                   {5, {}}};
-    EXPECT_EQ(untouched, expected.at(spec().kind));
+    EXPECT_EQ(untouched, expected.at(formTable().kind));
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EntryChecks,
@@ -385,19 +385,19 @@ INSTANTIATE_TEST_SUITE_P(Forms, EntryChecks,
 
 // The 1099-INT Box 15 and the 1099-DIV Box 14 state rows: one rule.
 TEST(EntryChecksStateRows, KeepTheirFlagAtNoneAndPassEveryStateItem) {
-    for (const auto& [spec, outlet, flag] : std::vector<std::tuple<const EntryFormSpec*, const char*, size_t>>{
-             {&intFormSpec(), "StateToppopup", 24}, {&divFormSpec(), "StateButtom_popupBtn", 29}}) {
-        EntryView v = EntryView::empty(*spec);
-        const size_t row = spec->indexOf(outlet);
-        std::vector<bool> flags(spec->flagCount, true);
+    for (const auto& [formTable, outlet, flag] : std::vector<std::tuple<const EntryFormTable*, const char*, size_t>>{
+             {&intForm(), "StateToppopup", 24}, {&divForm(), "StateButtom_popupBtn", 29}}) {
+        EntryView v = EntryView::empty(*formTable);
+        const size_t row = formTable->indexOf(outlet);
+        std::vector<bool> flags(formTable->flagCount, true);
         flags[flag] = false;
         v.text[row] = "None";
-        checkFields(*spec, v, flags);
+        checkFields(*formTable, v, flags);
         EXPECT_FALSE(flags[flag]) << outlet;
         for (const std::string& item : Utils::StateWithCode()) {
             if (item == "None") continue;
             v.text[row] = item;
-            checkFields(*spec, v, flags);
+            checkFields(*formTable, v, flags);
             EXPECT_TRUE(flags[flag]) << outlet << " " << item;
         }
     }
@@ -406,7 +406,7 @@ TEST(EntryChecksStateRows, KeepTheirFlagAtNoneAndPassEveryStateItem) {
 // Every flag false: the whole list, in the form's order, each text as the user reads it.
 struct ErrorListCase {
     std::string name;
-    const EntryFormSpec& (*spec)();
+    const EntryFormTable& (*formTable)();
     std::vector<std::string> texts;   // with the pop-up's state text
 };
 
@@ -459,7 +459,7 @@ const std::string kAmountRule = "Must be positive and of form ...X,XXX.XX or ...
 class EntryErrorList : public ::testing::TestWithParam<ErrorListCase> {};
 
 TEST_P(EntryErrorList, NamesEveryFailureInOrderWithTheForeignStateText) {
-    const EntryFormSpec& s = GetParam().spec();
+    const EntryFormTable& s = GetParam().formTable();
     const std::vector<bool> flags(s.flagCount, false);
     EXPECT_EQ(errorStrings(s, flags, false), GetParam().texts);
 
@@ -476,7 +476,7 @@ TEST_P(EntryErrorList, NamesEveryFailureInOrderWithTheForeignStateText) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, EntryErrorList,
     ::testing::Values(
-        ErrorListCase{"MISC", miscFormSpec,
+        ErrorListCase{"MISC", miscForm,
                       identityAnd({box("Box 1"), box("Box 2"), box("Box 3"), box("Box 4"), box("Box 5"),
                                    box("Box 6"), box("Box 8"), box("Box 9"), box("Box 10"), box("Box 11"),
                                    box("Box 12"), box("Box 15"), box("Box 16 (top)"), box("Box 16 (bottom)"),
@@ -485,14 +485,14 @@ INSTANTIATE_TEST_SUITE_P(
                                    box("Box 18 (bottom)"), box("Box 19 (top)"), box("Box 19 (bottom)"),
                                    "Box 20 (top): Must be 60 characters or less.",
                                    "Box 20 (bottom): Must be 60 characters or less."})},
-        ErrorListCase{"NEC", necFormSpec,
+        ErrorListCase{"NEC", necForm,
                       identityAnd({box("Box 1"), box("Box 3"), box("Box 4"), box("Box 5 (top)"),
                                    box("Box 5 (bottom)"), "Box 6 (top): Must be 20 characters or less.",
                                    "Box 6 (bottom): Must be 20 characters or less.", box("Box 7 (top)"),
                                    box("Box 7 (bottom)"), box("Box 8 (top)"), box("Box 8 (bottom)"),
                                    "Box 9 (top): Must be 60 characters or less.",
                                    "Box 9 (bottom): Must be 60 characters or less."})},
-        ErrorListCase{"INT", intFormSpec,
+        ErrorListCase{"INT", intForm,
                       identityAnd({"Payer's RTN: Must be 60 characters or less.", box("Box 1"), box("Box 2"),
                                    box("Box 3"), box("Box 4"), box("Box 5"), box("Box 6"),
                                    "Box 7: Must be 40 characters or less.", box("Box 8"), box("Box 9"),
@@ -506,7 +506,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    box("Box 19 (top)"), box("Box 19 (bottom)"),
                                    "Box 20 (top): Must be 60 characters or less.",
                                    "Box 20 (bottom): Must be 60 characters or less."})},
-        ErrorListCase{"DIV", divFormSpec,
+        ErrorListCase{"DIV", divForm,
                       identityAnd(join({{box("Box 1a"), box("Box 1b"), box("Box 2a"), box("Box 2b"), box("Box 2c"),
                                          box("Box 2d"), box("Box 2e"), box("Box 2f"), box("Box 3"), box("Box 4"),
                                          box("Box 5"), box("Box 6"), box("Box 7"),
@@ -516,7 +516,7 @@ INSTANTIATE_TEST_SUITE_P(
                                         topAndBottom("Box 15", "Must be 20 characters or less."),
                                         topAndBottom("Box 16", kAmountRule), topAndBottom("Box 17", kAmountRule),
                                         topAndBottom("Box 18", kAmountRule), topAndBottom("Box 19", "Must be 60 characters or less.")}))},
-        ErrorListCase{"R", rFormSpec,
+        ErrorListCase{"R", rForm,
                       identityAnd(join({{"Date Of Payment: Must be a valid date of form MM/DD/YYYY.", box("Box 1"),
                                          box("Box 2a"), box("Box 3"), box("Box 4"), box("Box 5"), box("Box 6"),
                                          "Box 7: Must be a valid Distribution Code. See Publication 1220.",
@@ -529,7 +529,7 @@ INSTANTIATE_TEST_SUITE_P(
                                         topAndBottom("Box 19", kAmountRule), topAndBottom("Box 20", kAmountRule),
                                         topAndBottom("Box 21", kAmountRule), topAndBottom("Box 22", "Must be 60 characters or less.")}))},
         // Every Box 3 flag false: the property's address rule, in its order.
-        ErrorListCase{"S", sFormSpec,
+        ErrorListCase{"S", sForm,
                       transferorAnd({"Box 1: Must be a valid date of form MM/DD/YYYY.", box("Box 2"),
                                      "Box 3 Address and City: Must be between 1 and 25 characters combined.",
                                      "Box 3 State: Please select a State or Province.",
@@ -541,13 +541,13 @@ INSTANTIATE_TEST_SUITE_P(
 // Suffix, middle name and second address line longer than their checks allow (possible
 // only in stored data): the record is not valid, and the list names nothing.
 TEST(EntryChecksSilentFlags, MakeTheRecordInvalidWithAnEmptyList) {
-    for (const auto& [spec, fields] : std::vector<std::pair<const EntryFormSpec*, std::vector<int>>>{
-             {&sFormSpec(), {20, 21, 23}}, {&rFormSpec(), {42, 43, 45}}, {&divFormSpec(), {38, 39, 41}}}) {
+    for (const auto& [formTable, fields] : std::vector<std::pair<const EntryFormTable*, std::vector<int>>>{
+             {&sForm(), {20, 21, 23}}, {&rForm(), {42, 43, 45}}, {&divForm(), {38, 39, 41}}}) {
         for (int flag : fields) {
-            std::vector<bool> flags(spec->flagCount, true);
+            std::vector<bool> flags(formTable->flagCount, true);
             flags[static_cast<size_t>(flag)] = false;
             EXPECT_FALSE(allValid(flags));
-            EXPECT_TRUE(errorStrings(*spec, flags, false).empty()) << spec->window << " flag " << flag;
+            EXPECT_TRUE(errorStrings(*formTable, flags, false).empty()) << formTable->window << " flag " << flag;
         }
     }
 }
@@ -572,7 +572,7 @@ class SaleBox3 : public ::testing::TestWithParam<Box3Case> {};
 
 TEST_P(SaleBox3, SetsItsFlagsAndListsItsMessages) {
     resetSession();
-    const EntryFormSpec& s = sFormSpec();
+    const EntryFormTable& s = sForm();
     EntryView v = EntryView::empty(s);
     v["nametype"] = "Business Name";
     v["LastNameStaticText"] = "Acme Supply";

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/entry/EntryFormSpec.h"
+#include "core/entry/EntryFormTable.h"
 #include "core/entry/RecipientEntry.h"
 #include "core/foundation/Session.h"
 
@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(EntryRecords, AmountsAreStoredAndShownThroughTheirOwnConversion) {
-    const EntryFormSpec& misc = miscFormSpec();
+    const EntryFormTable& misc = miscForm();
     EntryView v = EntryView::empty(misc);
     v["Name_Type"] = "Individual";
     v["Rents_Text"] = "1,234.5";            // converted both ways
@@ -43,7 +43,7 @@ TEST_F(EntryRecords, AmountsAreStoredAndShownThroughTheirOwnConversion) {
 
     // 1099-INT Box 18 stores a valid amount as the other boxes do and any other text as
     // typed; Box 17 beside it is converted.
-    const EntryFormSpec& in = intFormSpec();
+    const EntryFormTable& in = intForm();
     EntryView iv = EntryView::empty(in);
     iv["INT_StateINC1_P"] = "1,234.5";
     iv["INT_StateINC2_P"] = "15,00";
@@ -61,7 +61,7 @@ TEST_F(EntryRecords, AmountsAreStoredAndShownThroughTheirOwnConversion) {
     EXPECT_EQ(recordsToView(in, ir, "").text[in.indexOf("INT_StateINC2_P")], "40.00");
 
     // 1099-NEC Box 8 is shown exactly as stored.
-    const EntryFormSpec& nec = necFormSpec();
+    const EntryFormTable& nec = necForm();
     RecipientRecords nr;
     nr.additional.setLine8_1_NEC("5");
     nr.info.setLine1_NEC("5");
@@ -71,7 +71,7 @@ TEST_F(EntryRecords, AmountsAreStoredAndShownThroughTheirOwnConversion) {
 }
 
 TEST_F(EntryRecords, AnIndividualsNameLineHoldsThePayersNameAndABusinessItsOwn) {
-    const EntryFormSpec& s = necFormSpec();
+    const EntryFormTable& s = necForm();
     EntryView v = EntryView::empty(s);
     v["Nametype"] = "Individual";
     v["CompanyLastName_Text"] = "Typed Name";
@@ -110,7 +110,7 @@ TEST_F(EntryRecords, AnIndividualsNameLineHoldsThePayersNameAndABusinessItsOwn) 
 }
 
 TEST_F(EntryRecords, TheStateComesFromTheProvinceWhileTheAddressIsForeign) {
-    const EntryFormSpec& s = miscFormSpec();
+    const EntryFormTable& s = miscForm();
     EntryView v = EntryView::empty(s);
     v["Statepopup"] = "Ohio-OH";
     v["NonUSterritory"] = "Ontario";
@@ -132,7 +132,7 @@ TEST_F(EntryRecords, TheStateComesFromTheProvinceWhileTheAddressIsForeign) {
 }
 
 TEST_F(EntryRecords, CheckBoxesAndPopUpsReachTheirRecords) {
-    const EntryFormSpec& s = intFormSpec();
+    const EntryFormTable& s = intForm();
     EntryView v = EntryView::empty(s);
     v["Tin_type"] = "QI-EIN";
     v["Nametype"] = "Business Name";
@@ -169,7 +169,7 @@ TEST_F(EntryRecords, StoredTinTypesAndNameTypesPickTheirItems) {
 }
 
 TEST_F(EntryRecords, LoadedRecordsAreTrimmedToTheirFields) {
-    const EntryFormSpec& s = miscFormSpec();
+    const EntryFormTable& s = miscForm();
     EntryView v = EntryView::empty(s);
     v["FirstName_Text"] = std::string(25, 'f');
     v["CompanyLastName_Text"] = std::string(45, 'b');
@@ -189,7 +189,7 @@ TEST_F(EntryRecords, LoadedRecordsAreTrimmedToTheirFields) {
 // The 1099-R whole-number boxes: -1 empty, -2 not valid ("INVALID"); Box 8 % of 100 or
 // more is no percentage and is stored as not valid, Box 9a keeps its value.
 TEST_F(EntryRecords, RWholeNumbersAreStoredAndShown) {
-    const EntryFormSpec& r = rFormSpec();
+    const EntryFormTable& r = rForm();
     struct Case {
         const char* outlet;
         std::string typed;
@@ -228,7 +228,7 @@ TEST_F(EntryRecords, RWholeNumbersAreStoredAndShown) {
 // Boxes whose property carries another number than the box, and the boxes kept as typed
 // or shown as stored.
 TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
-    const EntryFormSpec& div = divFormSpec();
+    const EntryFormTable& div = divForm();
     EntryView v = EntryView::empty(div);
     v["Sec199ADividends"] = "5";              // Box 5
     v["InvestmentStaticText"] = "6";          // Box 6
@@ -256,7 +256,7 @@ TEST_F(EntryRecords, DivAndRBoxesReachTheirProperties) {
     EXPECT_EQ(shown.text[div.indexOf("D_StateInc1_P")], "1234.50");  // a point: shown as stored
     EXPECT_EQ(shown.text[div.indexOf("Localincometax2")], "8");
 
-    const EntryFormSpec& r = rFormSpec();
+    const EntryFormTable& r = rForm();
     EntryView rv = EntryView::empty(r);
     rv["StateTaxWithheldStaticText"] = "14";  // Box 14
     rv["LocalDistributionStaticText1"] = "19"; // Box 19, bottom
@@ -288,7 +288,7 @@ TEST_F(EntryRecords, SBox3StateShowsItsItemHoweverItWasStored) {
         {"OH", "Ohio-OH"},   {"oh", "Ohio-OH"},         {"Ohio", "Ohio-OH"}, {"OHIO", "Ohio-OH"},
         {"ohio-oh", "Ohio-OH"}, {"New York", "New York-NY"}, {"", "None"},  {"None", "None"},
         {"Atlantis", "None"}, {"O", "None"}};
-    const EntryFormSpec& s = sFormSpec();
+    const EntryFormTable& s = sForm();
     for (const auto& [stored, item] : cases) {
         RecipientRecords r;
         r.info.setS_State_Line3(stored);

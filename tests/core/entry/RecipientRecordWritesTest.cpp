@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/companyrows/CompanyRowsFixture.h"
+#include "core/store/CompanyRowsFixture.h"
 #include "core/entry/RecipientRecordWrites.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"

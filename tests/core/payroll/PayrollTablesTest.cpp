@@ -6,7 +6,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "core/companyrows/CompanyRowsFixture.h"
+#include "core/store/CompanyRowsFixture.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/payroll/EmployerReturns.h"
 #include "core/payroll/Paycheck.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <ostream>
 
-#include "core/companyrows/CompanyRowsFixture.h"
+#include "core/store/CompanyRowsFixture.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/records/RecipientCopy.h"
 #include "core/store/ComapnyInfo.h"

@@ -27,7 +27,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
-#include "core/entry/EntryFormSpec.h"
+#include "core/entry/EntryFormTable.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
@@ -49,7 +49,7 @@
 // One of the six windows, with what a test needs to drive it beyond its form table.
 struct EntryForm {
     std::string name;
-    const entry::EntryFormSpec& (*spec)();
+    const entry::EntryFormTable& (*formTable)();
     std::function<RecipientEntryWindow*()> create;
     std::function<RecipientEntryWindow*(AppDelegate&)> kept;   // the main window's reference
     const char *add, *update, *previous, *next, *cancel;
@@ -66,27 +66,27 @@ inline const char* const kLegalDescription = "Lot 7 Block 2 Harbor View";
 
 inline std::vector<EntryForm> entryForms() {
     return {
-        {"MISC", entry::miscFormSpec, [] { return static_cast<RecipientEntryWindow*>(MISCFrame::create()); },
+        {"MISC", entry::miscForm, [] { return static_cast<RecipientEntryWindow*>(MISCFrame::create()); },
          [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Miscframe()); }, "AddRecipient_Button",
          "UpdateRecipient_Button", "Previous_Button", "NextRecipient_Button", "Cancel_button", "Rents_Text",
          [](const RecipientInfo& r) { return r.getLine1_Misc(); }},
-        {"NEC", entry::necFormSpec, [] { return static_cast<RecipientEntryWindow*>(NECFrame::create()); },
+        {"NEC", entry::necForm, [] { return static_cast<RecipientEntryWindow*>(NECFrame::create()); },
          [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.NECframe()); }, "AddRecipient_Button",
          "UpdateRecipient_Button", "Previous_Button", "NextRecipient_Button", "Cancel_button",
          "Nonemployeecompansation", [](const RecipientInfo& r) { return r.getLine1_NEC(); }},
-        {"INT", entry::intFormSpec, [] { return static_cast<RecipientEntryWindow*>(INTFrame::create()); },
+        {"INT", entry::intForm, [] { return static_cast<RecipientEntryWindow*>(INTFrame::create()); },
          [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Int()); }, "Add_Button", "Update_Button",
          "PreiviousText", "NextRecipient_Button", "Cancel_Buton", "InterestIncomeStaticText",
          [](const RecipientInfo& r) { return r.getInt_Line1(); }},
-        {"DIV", entry::divFormSpec, [] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); },
+        {"DIV", entry::divForm, [] { return static_cast<RecipientEntryWindow*>(DIVFrame::create()); },
          [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Div()); }, "Add_Recipient", "Update",
          "Previous", "NextRecipient", "Cancel_Button", "TotalOrdinaryStaticText",
          [](const RecipientInfo& r) { return r.getDiv_Line1a(); }},
-        {"R", entry::rFormSpec, [] { return static_cast<RecipientEntryWindow*>(RFrame::create()); },
+        {"R", entry::rForm, [] { return static_cast<RecipientEntryWindow*>(RFrame::create()); },
          [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Rframe()); }, "Add_Button",
          "Update_Button", "Previous_button", "NextRecipient_Button", "Cancel_Button", "GrossDistributeStaticText",
          [](const RecipientInfo& r) { return r.getR_Line1(); }},
-        {"S", entry::sFormSpec, [] { return static_cast<RecipientEntryWindow*>(SFrame::create()); },
+        {"S", entry::sForm, [] { return static_cast<RecipientEntryWindow*>(SFrame::create()); },
          [](AppDelegate& m) { return static_cast<RecipientEntryWindow*>(m.Sframe()); }, "Add_Button",
          "Update_Button", "Previous_Button", "NextRecipient_Button", "Cancel_Button", "GrossProceedStaticText",
          [](const RecipientInfo& r) { return r.getS_Line2(); }, {{"InfoAddressStaticText", kLegalDescription}}},
@@ -210,14 +210,14 @@ protected:
         return found;
     }
     static QLineEdit* field(RecipientEntryWindow* w, entry::Role role) {
-        return qobject_cast<QLineEdit*>(w->control(w->spec().fields[w->spec().indexOf(role)].outlet));
+        return qobject_cast<QLineEdit*>(w->control(w->formTable().fields[w->formTable().indexOf(role)].outlet));
     }
     static QLineEdit* field(RecipientEntryWindow* w, const std::string& outlet) {
         return qobject_cast<QLineEdit*>(w->control(outlet));
     }
     template <class T>
     static T* role(RecipientEntryWindow* w, entry::Role r) {
-        return qobject_cast<T*>(w->control(w->spec().fields[w->spec().indexOf(r)].outlet));
+        return qobject_cast<T*>(w->control(w->formTable().fields[w->formTable().indexOf(r)].outlet));
     }
 
     // Types the text into the field as keystrokes, after what it holds.
@@ -272,15 +272,15 @@ protected:
         retype(field(w, Role::Address), QStringLiteral("742 Evergreen Terrace"));
         retype(field(w, Role::City), QStringLiteral("Springfield"));
         choose(role<QComboBox>(w, Role::AddressState), QStringLiteral("Oregon-OR"));
-        const auto& spec = w->spec();
-        for (size_t i = 0; i < spec.fields.size(); ++i) {
-            const entry::Check check = spec.fields[i].check;
+        const auto& formTable = w->formTable();
+        for (size_t i = 0; i < formTable.fields.size(); ++i) {
+            const entry::Check check = formTable.fields[i].check;
             if (check == entry::Check::Zip || check == entry::Check::ZipEvenForeign)
-                retype(field(w, spec.fields[i].outlet), "97403");
-            if (check == entry::Check::Country) retype(field(w, spec.fields[i].outlet), "United States");
+                retype(field(w, formTable.fields[i].outlet), "97403");
+            if (check == entry::Check::Country) retype(field(w, formTable.fields[i].outlet), "United States");
         }
         for (const EntryForm& form : entryForms())
-            if (form.spec().kind == spec.kind)
+            if (form.formTable().kind == formTable.kind)
                 for (const auto& [outlet, text] : form.required) retype(field(w, outlet), QString::fromStdString(text));
     }
 
@@ -322,5 +322,5 @@ protected:
     QPushButton* updateButton(RecipientEntryWindow* w) { return button(w, GetParam().update); }
     QPushButton* previousButton(RecipientEntryWindow* w) { return button(w, GetParam().previous); }
     QPushButton* nextButton(RecipientEntryWindow* w) { return button(w, GetParam().next); }
-    int32_t kind() const { return GetParam().spec().kind; }
+    int32_t kind() const { return GetParam().formTable().kind; }
 };

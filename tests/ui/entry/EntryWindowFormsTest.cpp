@@ -204,8 +204,8 @@ TEST_P(EntryTabCycle, TabReachesEveryControlOnceAndComesBack) {
         if (form.name != c.form) continue;
         if (c.recipient == TabCase::StoredBusiness) {
             const int32_t key =
-                addRecipient(payer, form.spec().kind, {"", "", "22-2222222", true, "Summit Office Cleaning"});
-            addRecipient(payer, form.spec().kind, {"Ann", "Lee", "111-11-1111"});
+                addRecipient(payer, form.formTable().kind, {"", "", "22-2222222", true, "Summit Office Cleaning"});
+            addRecipient(payer, form.formTable().kind, {"Ann", "Lee", "111-11-1111"});
             selectRecipient(payer, key);
         } else {
             selectPayer(payer);
@@ -215,8 +215,8 @@ TEST_P(EntryTabCycle, TabReachesEveryControlOnceAndComesBack) {
         ASSERT_TRUE(w);
         uitest::activate(*w);
         if (c.recipient == TabCase::NewForeign) {
-            for (size_t i = 0; i < w->spec().fields.size(); ++i)
-                if (w->spec().fields[i].role == Role::ForeignAddress) get<QCheckBox>(w, w->spec().fields[i].outlet)->click();
+            for (size_t i = 0; i < w->formTable().fields.size(); ++i)
+                if (w->formTable().fields[i].role == Role::ForeignAddress) get<QCheckBox>(w, w->formTable().fields[i].outlet)->click();
         }
         QWidget* first = field(w, c.recipient == TabCase::StoredBusiness ? Role::BusinessName : Role::FirstName);
         first->setFocus(Qt::TabFocusReason);

@@ -12,7 +12,7 @@ class EntryWindowImages : public EveryEntryWindow {};
 TEST_P(EntryWindowImages, NewAndEditMode) {
     const int32_t payer = addPayer("Birch & Sons Construction and Landscaping");
     const int32_t key = addRecipient(payer, kind(), {"Maria-Fernanda", "Garcia de la Vega", "123-45-6789"});
-    const QString window = QString::fromLatin1(GetParam().spec().window);
+    const QString window = QString::fromLatin1(GetParam().formTable().window);
 
     selectPayer(payer);
     newMode();

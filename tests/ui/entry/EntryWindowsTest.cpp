@@ -266,7 +266,7 @@ TEST_P(EveryEntryWindow, TheClosePromptsThreeAnswers) {
         EXPECT_EQ(prompt.caption, "Save before closing?");
         EXPECT_EQ(prompt.details, "You may have unsaved changes. Would you like to save before closing?");
         EXPECT_EQ(prompt.style, 26);
-        EXPECT_EQ(prompt.title, GetParam().spec().closeTitle);
+        EXPECT_EQ(prompt.title, GetParam().formTable().closeTitle);
         EXPECT_EQ(prompt.image, 1024);
         EXPECT_EQ(w.isNull(), c.closes) << c.answer;
         EXPECT_EQ(cdb()->getRecipientInfo(key).getFirstName(), c.stored) << c.answer;
@@ -314,9 +314,9 @@ TEST_P(EveryEntryWindow, FailingFieldsAreMarkedAndListedAndMayBeSavedAnyway) {
     updateButton(w)->click();
     EXPECT_TRUE(isInvalid(amount));
     EXPECT_FALSE(isInvalid(field(w, Role::FirstName)));
-    const auto& spec = GetParam().spec();
+    const auto& formTable = GetParam().formTable();
     EXPECT_EQ(scripted->shown().back().errors,
-              std::vector<std::string>{spec.fields[spec.indexOf(GetParam().amount)].message});
+              std::vector<std::string>{formTable.fields[formTable.indexOf(GetParam().amount)].message});
     // Going back to the record keeps it changed and unsaved.
     EXPECT_TRUE(updateButton(w)->isEnabled());
     EXPECT_EQ(GetParam().storedAmount(cdb()->getRecipientInfo(key)), "");

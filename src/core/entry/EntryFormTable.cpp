@@ -1,4 +1,4 @@
-#include "core/entry/EntryFormSpec.h"
+#include "core/entry/EntryFormTable.h"
 
 #include <utility>
 
@@ -64,19 +64,19 @@ FieldStore flagInBoth(bool (RecipientInfo::*get)() const, void (RecipientInfo::*
     return s;
 }
 
-std::size_t EntryFormSpec::indexOf(const std::string& outlet) const {
+std::size_t EntryFormTable::indexOf(const std::string& outlet) const {
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (outlet == fields[i].outlet) return i;
     return npos;
 }
 
-std::size_t EntryFormSpec::indexOf(Role role) const {
+std::size_t EntryFormTable::indexOf(Role role) const {
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (fields[i].role == role) return i;
     return npos;
 }
 
-const EntryField* EntryFormSpec::fieldOfFlag(int32_t flag) const {
+const EntryField* EntryFormTable::fieldOfFlag(int32_t flag) const {
     for (const EntryField& f : fields)
         if (f.flag == flag) return &f;
     return nullptr;

@@ -14,11 +14,11 @@ constexpr int32_t kBox3City = 13;
 constexpr int32_t kBox3State = 14;
 constexpr int32_t kBox3Zip = 15;
 
-void box3Rule(const EntryFormSpec& spec, const EntryView& view, std::vector<bool>& flags) {
-    const std::string& address = view.text[spec.indexOf("InfoAddressStaticText")];
-    const std::string& city = view.text[spec.indexOf("InfoCityStaticText")];
-    const std::string& state = view.text[spec.indexOf("Stateinfopopup")];
-    const std::string& zip = view.text[spec.indexOf("InfoZIPStaticText")];
+void box3Rule(const EntryFormTable& formTable, const EntryView& view, std::vector<bool>& flags) {
+    const std::string& address = view.text[formTable.indexOf("InfoAddressStaticText")];
+    const std::string& city = view.text[formTable.indexOf("InfoCityStaticText")];
+    const std::string& state = view.text[formTable.indexOf("Stateinfopopup")];
+    const std::string& zip = view.text[formTable.indexOf("InfoZIPStaticText")];
     auto set = [&flags](int32_t flag, bool value) { flags[static_cast<std::size_t>(flag)] = value; };
     if (city.empty() && zip.empty() && (state == "None" || state.empty())) {
         // A legal description of the property, in the address field alone.
@@ -50,10 +50,10 @@ std::vector<std::string> box3Messages(const std::vector<bool>& flags) {
 
 }  // namespace
 
-const EntryFormSpec& sFormSpec() {
+const EntryFormTable& sForm() {
     using namespace rows;
-    static const EntryFormSpec spec = [] {
-        EntryFormSpec s;
+    static const EntryFormTable formTable = [] {
+        EntryFormTable s;
         s.kind = 5;
         s.window = "SFrame";
         s.closeTitle = "1099 S";
@@ -122,7 +122,7 @@ const EntryFormSpec& sFormSpec() {
         };
         return s;
     }();
-    return spec;
+    return formTable;
 }
 
 }  // namespace entry

@@ -75,7 +75,7 @@ enum class Check {
     DistributionCode,   // Utils::isValidDistributionCode; empty passes
     Percentage,         // empty, or Utils::isValidPercentage with a value from 1 to 99
     Year,               // Utils::isValidYear; empty passes
-    FormRule,           // set by the form's own rule (EntryFormSpec::formRule), not field by field
+    FormRule,           // set by the form's own rule (EntryFormTable::formRule), not field by field
 };
 
 // How a field's text becomes the stored text and back.
@@ -143,7 +143,7 @@ struct EntryField {
 // In an error order: where the form's own rule lists its failures.
 constexpr int32_t kFormRuleMessages = -1;
 
-struct EntryFormSpec {
+struct EntryFormTable {
     int32_t kind = 0;                 // form kind code: 1 MISC, 2 DIV, 3 INT, 4 R, 5 S, 7 NEC
     const char* window = "";          // the window's class and object name
     const char* closeTitle = "";      // title of the close prompt ("1099 MISC")
@@ -156,7 +156,7 @@ struct EntryFormSpec {
     std::vector<const char*> disabledAtLoad;  // fields that the form never uses
     // The form's own rule over several fields together: sets the flags of its
     // Check::FormRule fields, after the fields' own checks ran.
-    void (*formRule)(const EntryFormSpec& spec, const EntryView& view, std::vector<bool>& flags) = nullptr;
+    void (*formRule)(const EntryFormTable& formTable, const EntryView& view, std::vector<bool>& flags) = nullptr;
     // The failure texts of that rule, in its order, listed at kFormRuleMessages.
     std::vector<std::string> (*formRuleMessages)(const std::vector<bool>& flags) = nullptr;
 
@@ -167,11 +167,11 @@ struct EntryFormSpec {
     const EntryField* fieldOfFlag(int32_t flag) const;
 };
 
-const EntryFormSpec& miscFormSpec();
-const EntryFormSpec& necFormSpec();
-const EntryFormSpec& intFormSpec();
-const EntryFormSpec& divFormSpec();
-const EntryFormSpec& rFormSpec();
-const EntryFormSpec& sFormSpec();
+const EntryFormTable& miscForm();
+const EntryFormTable& necForm();
+const EntryFormTable& intForm();
+const EntryFormTable& divForm();
+const EntryFormTable& rForm();
+const EntryFormTable& sForm();
 
 }  // namespace entry

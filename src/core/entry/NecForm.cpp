@@ -4,10 +4,10 @@
 
 namespace entry {
 
-const EntryFormSpec& necFormSpec() {
+const EntryFormTable& necForm() {
     using namespace rows;
-    static const EntryFormSpec spec = [] {
-        EntryFormSpec s;
+    static const EntryFormTable formTable = [] {
+        EntryFormTable s;
         s.kind = 7;
         s.window = "NECFrame";
         s.closeTitle = "1099 NEC";
@@ -81,7 +81,7 @@ const EntryFormSpec& necFormSpec() {
         };
         return s;
     }();
-    return spec;
+    return formTable;
 }
 
 }  // namespace entry

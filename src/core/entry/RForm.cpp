@@ -6,10 +6,10 @@
 
 namespace entry {
 
-const EntryFormSpec& rFormSpec() {
+const EntryFormTable& rForm() {
     using namespace rows;
-    static const EntryFormSpec spec = [] {
-        EntryFormSpec s;
+    static const EntryFormTable formTable = [] {
+        EntryFormTable s;
         s.kind = 4;
         s.window = "RFrame";
         s.closeTitle = "1099 R";
@@ -151,7 +151,7 @@ const EntryFormSpec& rFormSpec() {
         };
         return s;
     }();
-    return spec;
+    return formTable;
 }
 
 }  // namespace entry

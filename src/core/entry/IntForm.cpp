@@ -5,10 +5,10 @@
 
 namespace entry {
 
-const EntryFormSpec& intFormSpec() {
+const EntryFormTable& intForm() {
     using namespace rows;
-    static const EntryFormSpec spec = [] {
-        EntryFormSpec s;
+    static const EntryFormTable formTable = [] {
+        EntryFormTable s;
         s.kind = 3;
         s.window = "INTFrame";
         s.closeTitle = "1099 INT";
@@ -125,7 +125,7 @@ const EntryFormSpec& intFormSpec() {
         };
         return s;
     }();
-    return spec;
+    return formTable;
 }
 
 }  // namespace entry

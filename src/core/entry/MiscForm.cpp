@@ -4,10 +4,10 @@
 
 namespace entry {
 
-const EntryFormSpec& miscFormSpec() {
+const EntryFormTable& miscForm() {
     using namespace rows;
-    static const EntryFormSpec spec = [] {
-        EntryFormSpec s;
+    static const EntryFormTable formTable = [] {
+        EntryFormTable s;
         s.kind = 1;
         s.window = "MISCFrame";
         s.closeTitle = "1099 MISC";
@@ -101,7 +101,7 @@ const EntryFormSpec& miscFormSpec() {
         s.disabledAtLoad = {"ExcessGolden_Text"};
         return s;
     }();
-    return spec;
+    return formTable;
 }
 
 }  // namespace entry

@@ -6,10 +6,10 @@
 
 namespace entry {
 
-const EntryFormSpec& divFormSpec() {
+const EntryFormTable& divForm() {
     using namespace rows;
-    static const EntryFormSpec spec = [] {
-        EntryFormSpec s;
+    static const EntryFormTable formTable = [] {
+        EntryFormTable s;
         s.kind = 2;
         s.window = "DIVFrame";
         s.closeTitle = "1099 DIV";
@@ -144,7 +144,7 @@ const EntryFormSpec& divFormSpec() {
         };
         return s;
     }();
-    return spec;
+    return formTable;
 }
 
 }  // namespace entry

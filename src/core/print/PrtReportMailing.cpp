@@ -98,4 +98,5 @@ void PrtReport::Mailing(const LabelLayout& layout, const std::vector<RecipientIn
             }
         }
     }
+    (void)meterCancelled(done);   // the last count; the run asks for Cancel before it prints
 }

@@ -61,7 +61,11 @@ void backupUnusable() {
 
 }  // namespace
 
-DatabaseBackup::DatabaseBackup(Today today) : today_(std::move(today)), copier_(&copyDatabaseFile) {}
+DatabaseBackup::DatabaseBackup(Today today)
+    : today_(std::move(today)),
+      copier_([](const std::string& from, const std::string& to, const CopyProgress& progress) {
+          return copyDatabaseFile(from, to, progress);
+      }) {}
 
 std::chrono::year_month_day DatabaseBackup::localToday() {
     const std::time_t now = std::time(nullptr);
@@ -159,11 +163,24 @@ bool DatabaseBackup::reopen() const {
     return true;
 }
 
-bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string& destination) {
+namespace {
+
+// A copy's pages as a step of the meter, which starts when the copy knows their number.
+CopyProgress pagesOf(JobMeter& meter, const std::string& step) {
+    return [&meter, step, started = false](int64_t done, int64_t total) mutable {
+        if (!started) meter.step(step, total);
+        started = true;
+        return meter.advance(done);
+    };
+}
+
+}  // namespace
+
+bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter) {
     // The marks go on a scratch copy, which then becomes the backup; the original is
     // never marked, so no way out of a backup leaves it looking like one.
     ScratchCopy marked;
-    if (!marked.copyFrom(original)) return false;
+    if (!marked.copyFrom(original, pagesOf(meter, "Copying " + original))) return false;
     {
         CompanyDatabase copy;
         if (!copy.Init(marked.path(), false, true, false, kScratchFileName, CompanyDatabase::OpenFailures::quiet))
@@ -173,7 +190,10 @@ bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string
         copy.Close();
         if (!flagged) return false;
     }
-    return copier_(marked.path(), destination);
+    if (meter.cancelled()) return false;
+    if (!copier_(marked.path(), destination, pagesOf(meter, "Writing " + destination))) return false;
+    meter.commitPoint();
+    return true;
 }
 
 DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
@@ -213,12 +233,21 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
         // A window the user kept open keeps the database open and in use: no backup.
         if (!ui.closeDatabase(false, false)) return BackupResult::notMade;
 
-        JobMeter meter("Backup", false);
-        meter.longStep("Copying " + open.name() + " to " + destination_);
-        bool made = copyAsBackup(open.path(), destination_);
-        if (made && !checkDatabaseFile(destination_).usable()) {
-            platform::removePath(destination_);
-            made = false;
+        JobMeter meter("Backup", true);
+        bool made = copyAsBackup(open.path(), destination_, meter);
+        if (!made && meter.cancelled()) {
+            // Stopped before the backup was put in place: the database opens again as it was.
+            meter.finish();
+            platform::systemLog("The backup to " + destination_ + " was cancelled.");
+            (void)reopen();
+            return BackupResult::notMade;
+        }
+        if (made) {
+            meter.longStep("Checking " + destination_);
+            if (!checkDatabaseFile(destination_).usable()) {
+                platform::removePath(destination_);
+                made = false;
+            }
         }
         meter.finish();
         platform::systemLog(made ? "File Copied Succesfully." : "Unable to copy the database to " + destination_);
@@ -258,7 +287,7 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
 bool DatabaseBackup::replaceOpenDatabase(const std::string& scratch, const std::string& target, int year) {
     // The copy is made and checked beside the target; only a sound copy replaces it.
     platform::FileReplacement restored(target);
-    bool ok = restored.ok() && copier_(scratch, restored.temporaryPath());
+    bool ok = restored.ok() && copier_(scratch, restored.temporaryPath(), {});
     if (ok) {
         const DatabaseFileCheck check = checkDatabaseFile(restored.temporaryPath());
         ok = check.usable() && check.year == year;
@@ -321,7 +350,7 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         backupUnusable();
         return RestoreResult::notRestored;
     }
-    if (!copier_(*chosen, scratch) || !platform::fileExists(scratch)) {
+    if (!copier_(*chosen, scratch, {}) || !platform::fileExists(scratch)) {
         box("", "Unable to initialize the temporary restore database.", kMessageStyleOK, kRestoreFailedCaption,
             kMessageImageError);
         return RestoreResult::notRestored;

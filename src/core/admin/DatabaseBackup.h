@@ -4,6 +4,10 @@
 #include <functional>
 #include <string>
 
+#include "core/sqlite/DatabaseFileCopy.h"
+
+class JobMeter;
+
 // Backup and restore of the open company database. A backup is a copy of the file
 // under a dated name, made while the database is closed, the copy marked as a backup;
 // it never replaces a file the program keeps. A restore puts such a copy, checked, of
@@ -15,15 +19,16 @@ class DatabaseBackup {
 public:
     // Today's date for the proposed name; tests give a fixed day.
     using Today = std::function<std::chrono::year_month_day()>;
-    // How a database file is copied; tests make a copy fail.
-    using Copier = std::function<bool(const std::string& from, const std::string& to)>;
+    // How a database file is copied (progress as copyDatabaseFile hears it); tests make a
+    // copy fail.
+    using Copier = std::function<bool(const std::string& from, const std::string& to, const CopyProgress& progress)>;
 
     explicit DatabaseBackup(Today today = localToday);
 
     enum class BackupResult {
         made,             // the copy is in place and checked
         panelCancelled,   // the save panel was cancelled: the main window's buttons are brought up to date
-        notMade,          // ended by the user or by a refusal that was shown
+        notMade,          // ended by the user (also by Cancel while copying) or by a refusal that was shown
     };
     BackupResult OnBackup();
 
@@ -49,8 +54,10 @@ private:
     bool askAgain(const std::string& details) const;
     // The main window opens the recent database again; true when it is open.
     bool reopen() const;
-    // Copies the original to the destination marked as a backup that is not in use.
-    bool copyAsBackup(const std::string& original, const std::string& destination);
+    // Copies the original to the destination marked as a backup that is not in use,
+    // counting the pages in the meter, whose Cancel stops it before the destination is
+    // renamed into place.
+    bool copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter);
     bool replaceOpenDatabase(const std::string& scratch, const std::string& target, int year);
 
     Today today_;

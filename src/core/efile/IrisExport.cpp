@@ -123,14 +123,23 @@ std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t 
         fail("The payer could not be read from the company database.");
         return std::string();
     }
-    JobMeter meter("Export IRIS File", false);
+    // Nothing is written while the files are checked: Cancel is answered throughout.
+    JobMeter meter("Export IRIS File", true);
     meter.step("Checking the recipients", static_cast<int64_t>(keys_.size()));
+    cancelled_ = false;
     for (std::size_t file = 0; file < fileCount(); ++file) {
-        meter.advance(static_cast<int64_t>(IrisFile::recipientRange(keys_.size(), file).first));
+        if (meter.advance(static_cast<int64_t>(IrisFile::recipientRange(keys_.size(), file).first))) {
+            cancelled_ = true;
+            return std::string();
+        }
         std::vector<IrisRecipient> recipients;
         if (!readFile(file, recipients)) return std::string();
         builder.build(kind, payer, recipients);
         if (!builder.refusal().empty()) return builder.refusal();
+    }
+    if (meter.advance(static_cast<int64_t>(keys_.size()))) {
+        cancelled_ = true;
+        return std::string();
     }
     return std::nullopt;
 }

@@ -44,8 +44,10 @@ public:
     // amount the amount reader refuses. Nothing when every amount reads; the message
     // that refuses the export, naming the recipient and the column, when one does not;
     // the empty text when the recipients or the payer could not be read (failure() says
-    // why).
+    // why) or the user cancelled the check in its progress window (cancelled()).
     std::optional<std::string> refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey);
+    // Whether the user stopped the last check; nothing has been saved then.
+    bool cancelled() const { return cancelled_; }
 
     const std::string& failure() const { return failure_; }
 
@@ -63,4 +65,5 @@ private:
     std::vector<int32_t> keys_;
     std::size_t voidLeftOut_ = 0;
     std::string failure_;
+    bool cancelled_ = false;
 };

@@ -9,6 +9,7 @@
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
 
+class JobMeter;
 class REPDATA;
 
 // One print run of the selection in the main window. Made anew for each run.
@@ -152,8 +153,9 @@ private:
     // One pre-printed copy request of a report number and layout code.
     void printForms(int32_t reptnum, int32_t layout, int32_t selected);
     void print4Up(int32_t reptnum, int32_t layout);
-    // The request's recipients, their own payers and their additional data.
-    void fillRequest(REPDATA& request, const std::vector<int32_t>& keys) const;
+    // The request's recipients, their own payers and their additional data, counted in
+    // the run's progress window; false when the user cancelled the reading.
+    bool fillRequest(REPDATA& request, const std::vector<int32_t>& keys, JobMeter& meter) const;
     void print1096(int32_t sumSelected);
     // The recipients the 1096 totals, and whether one of them holds an amount the
     // amount reader refuses (the user is told which; nothing is printed then).
@@ -176,6 +178,8 @@ private:
     std::optional<std::vector<int32_t>> filingSelection_;
     // The same recipients as read for it (those still in the file), which the 1096 totals.
     std::vector<RecipientInfo> filingRecipients_;
+    // The user cancelled a copy in its progress window: the run prints nothing more.
+    bool cancelled_ = false;
 };
 
 inline constexpr const char* kSelectAPayerFirst = "Select a payer in the company list first.";

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/tvDatabase.h"
@@ -190,6 +191,7 @@ void promptForPaper(const std::string& text, const char* title) {
 void DisplayPDF::RecipientFed1099() {
     // A recipient run prints every selected recipient, whatever an earlier filing run kept.
     filingSelection_.reset();
+    cancelled_ = false;
     const std::vector<int32_t> keys = selectedRecipients();
     // Every form names its payer: with recipients to print, a payer must be selected.
     if (!keys.empty() && !payerSelected()) return;
@@ -209,6 +211,7 @@ void DisplayPDF::RecipientFed1099() {
         promptForPaper(copyPrompt(recipientType_, copy, numberRecipients_, maxRecipientsPerPage_, false),
                        kFormsPromptTitle);
         printCopy(1);
+        if (cancelled_) break;
     }
     session().PartialYear = false;
 }
@@ -219,23 +222,34 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
     if (!db) return;
     Session& s = session();
     s.totalNumberOfForms = 0;
+    cancelled_ = false;
     const int32_t payer = firstSelectedPayer();
-    thisCompany_ = db->getCompanyInfo1(payer);
-    recipientsVector_ = db->getRecipients(payer, recipientType_);
-    recipientsADDVector_ = matchAdditional(recipientsVector_, db->getAddRecipients(payer, recipientType_));
-    // A filing run is for one payer, whose 1096 goes with it: selected recipients of
-    // other payers are neither printed, counted in the prompts nor totalled.
-    filingSelection_.emplace();
-    filingRecipients_.clear();
     int32_t leftOut = 0;
-    for (const int32_t key : selectedRecipients()) {
-        RecipientInfo r = db->getRecipientInfo(key);
-        if (r.getPK() >= 0 && r.getCompany_FK() != payer) {
-            ++leftOut;
-            continue;
+    {
+        // Closed before the first prompt; a Cancel here prints nothing.
+        JobMeter meter("Print", true);
+        meter.step("Reading the recipients");
+        thisCompany_ = db->getCompanyInfo1(payer);
+        recipientsVector_ = db->getRecipients(payer, recipientType_);
+        recipientsADDVector_ = matchAdditional(recipientsVector_, db->getAddRecipients(payer, recipientType_));
+        // A filing run is for one payer, whose 1096 goes with it: selected recipients of
+        // other payers are neither printed, counted in the prompts nor totalled.
+        filingSelection_.emplace();
+        filingRecipients_.clear();
+        const std::vector<int32_t> selection = selectedRecipients();
+        meter.step("Reading the selected recipients", static_cast<int64_t>(selection.size()));
+        int64_t read = 0;
+        for (const int32_t key : selection) {
+            if (meter.advance(read++)) return;
+            RecipientInfo r = db->getRecipientInfo(key);
+            if (r.getPK() >= 0 && r.getCompany_FK() != payer) {
+                ++leftOut;
+                continue;
+            }
+            filingSelection_->push_back(key);
+            if (r.getPK() >= 0) filingRecipients_.push_back(std::move(r));
         }
-        filingSelection_->push_back(key);
-        if (r.getPK() >= 0) filingRecipients_.push_back(std::move(r));
+        if (meter.advance(read)) return;
     }
     if (leftOut > 0 && (printSelected != 0 || sumSelected != 0))
         tvDatabase::tvMessageBox("", leftOutText(leftOut), kMessageStyleOK, kLeftOutTitle, kMessageImagePlain, false);
@@ -249,9 +263,12 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
         promptForPaper(copyPrompt(recipientType_, copy, numberRecipients_, maxRecipientsPerPage_, true),
                        kFormsPromptTitle);
         printCopy(printSelected);
+        if (cancelled_) break;
     }
-    promptForPaper(k1096Prompt, k1096PromptTitle);
-    print1096(sumSelected);
+    if (!cancelled_) {
+        promptForPaper(k1096Prompt, k1096PromptTitle);
+        print1096(sumSelected);
+    }
     s.PartialYear = false;
 }
 
@@ -320,14 +337,19 @@ void DisplayPDF::PrintRecipient4Up() { print4Up(REPDATA::kMisc4Up, 1); }
 void DisplayPDF::PrintRecipient4UpInt() { print4Up(REPDATA::kInt4Up, 8); }
 void DisplayPDF::PrintRecipient4UpNec() { print4Up(REPDATA::kNec4Up, 10); }
 
-void DisplayPDF::fillRequest(REPDATA& request, const std::vector<int32_t>& keys) const {
+bool DisplayPDF::fillRequest(REPDATA& request, const std::vector<int32_t>& keys, JobMeter& meter) const {
     std::vector<RecipientInfo> recipients;
     std::vector<ComapnyInfo> payers;
     std::vector<RecipientAdditionalInfo> additional;
-    if (CompanyDatabase* db = openDatabase()) printrecords::readRecipients(*db, keys, recipients, payers, additional);
+    meter.step("Reading the recipients", static_cast<int64_t>(keys.size()));
+    bool read = true;
+    if (CompanyDatabase* db = openDatabase())
+        read = printrecords::readRecipients(*db, keys, recipients, payers, additional,
+                                            [&meter](std::size_t n) { return meter.advance(static_cast<int64_t>(n)); });
     request.setTheListBox(std::move(recipients));
     request.setTheListBox2(std::move(payers));
     request.setTheAddListBox3(std::move(additional));
+    return read;
 }
 
 void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
@@ -336,10 +358,15 @@ void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
     request.setWxtype(layout);
     request.setFormKind(recipientType_);
     const std::size_t count = numberRecipients_ > 0 ? static_cast<std::size_t>(numberRecipients_) : 0;
+    // One window for the copy, from its reading to its print dialog.
+    JobMeter meter("Print", true);
     if (selected != 0) {
         std::vector<int32_t> keys = filingSelection_ ? *filingSelection_ : selectedRecipients();
         if (keys.size() > count) keys.resize(count);
-        fillRequest(request, keys);
+        if (!fillRequest(request, keys, meter)) {
+            cancelled_ = true;
+            return;
+        }
     } else {
         // The filing run's payer and its recipients as loaded.
         const std::size_t n = std::min(count, recipientsVector_.size());
@@ -348,7 +375,8 @@ void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
         request.setTheAddListBox3(
             {recipientsADDVector_.begin(), recipientsADDVector_.begin() + static_cast<std::ptrdiff_t>(n)});
     }
-    rept().DoReport(request);
+    rept().DoReport(request, &meter);
+    if (meter.cancelled()) cancelled_ = true;
 }
 
 void DisplayPDF::print4Up(int32_t reptnum, int32_t layout) {
@@ -356,6 +384,8 @@ void DisplayPDF::print4Up(int32_t reptnum, int32_t layout) {
     request.setReptnum(reptnum);
     request.setWxtype(layout);
     request.setFormKind(recipientType_);
-    fillRequest(request, selectedRecipients());
-    rept().DoReport(request);
+    // The four-up drawing reads the selection itself, counting it in this window.
+    JobMeter meter("Print", true);
+    rept().DoReport(request, &meter);
+    if (meter.cancelled()) cancelled_ = true;
 }

@@ -18,10 +18,14 @@ CompanyDatabase* openDatabase() {
     return db && db->IsReady() ? db : nullptr;
 }
 
-void readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, std::vector<RecipientInfo>& recipients,
-                    std::vector<ComapnyInfo>& payers, std::vector<RecipientAdditionalInfo>& additional) {
+bool readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, std::vector<RecipientInfo>& recipients,
+                    std::vector<ComapnyInfo>& payers, std::vector<RecipientAdditionalInfo>& additional,
+                    const StopAt& stop) {
     std::map<int32_t, ComapnyInfo> payerOf;
+    std::size_t read = 0;
     for (const int32_t key : keys) {
+        if (stop && stop(read)) return false;
+        ++read;
         RecipientInfo r = db.getRecipientInfo(key);
         if (r.getPK() < 0) continue;  // deleted since it was selected
         auto found = payerOf.find(r.getCompany_FK());
@@ -31,6 +35,7 @@ void readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, std::
         additional.push_back(db.getRecipientAdditionalInfo(key));
         recipients.push_back(std::move(r));
     }
+    return !(stop && stop(read));
 }
 
 void markPrinted(CompanyDatabase& db, const std::vector<RecipientInfo>& recipients,

@@ -41,6 +41,7 @@ void PrtReport::Mailing() {
     const int32_t payer = s.comp_details->selectedCompanies().front();
     const int32_t sort = s.loginInfo ? s.loginInfo->getRecipientSort() : 0;
     const LabelLayout layout = LabelLayout::of(db->SelectMailingLabelInfo(payer));
+    meterStep("Reading the recipients", 0);
     Mailing(layout, db->getRecipientInfo1(payer, sort, 0, 0), db->getAdditionalRecipients1(payer, sort, 0, 0));
 }
 
@@ -55,7 +56,10 @@ void PrtReport::Mailing(const LabelLayout& layout, const std::vector<RecipientIn
     int32_t x = layout.left;
     int32_t y = layout.top;
     int32_t leftInRow = layout.across;
+    meterStep("Laying out the labels", recipients.size());
+    std::size_t done = 0;
     for (const RecipientInfo& r : recipients) {
+        if (meterCancelled(done++)) return;   // the run prints nothing then
         const auto found = byKey.find(r.getPK());
         const RecipientAdditionalInfo* more = found == byKey.end() ? nullptr : found->second;
         std::string name;
@@ -94,4 +98,5 @@ void PrtReport::Mailing(const LabelLayout& layout, const std::vector<RecipientIn
             }
         }
     }
+    (void)meterCancelled(done);   // the last count; the run asks for Cancel before it prints
 }

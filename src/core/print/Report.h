@@ -12,6 +12,8 @@
 #include "core/store/WX_FMTVAL.h"
 #include "core/store/WX_FORMAT.h"
 
+class JobMeter;
+
 // The state every drawing of a print request works on: the line and page counters,
 // whether a page is open, the page metrics and, for the line reports, the report PDF;
 // for the forms, the layout being placed and the sheets composed. The older
@@ -112,6 +114,15 @@ public:
     // sheet in hundredths of an inch.
     Sheet theTextView;    // the sheet being composed
     SheetModel sheets;    // the sheets composed so far, in printing order
+    // The progress window of the run, when it has one: the drawing counts its forms or
+    // labels there and stops at Cancel, which it answers until it marks or prints.
+    JobMeter* meter = nullptr;
+    // Through meter, when there is one: a step of the drawing with its number of items;
+    // the items done, true when the user has cancelled; the commit (the marks or the
+    // print) begins, so Cancel goes and the window closes before the print dialog.
+    void meterStep(const std::string& text, std::size_t total);
+    bool meterCancelled(std::size_t done);
+    void meterCommit();
 
     // Starts a new, empty sheet.
     void LoadTextView();

@@ -441,7 +441,9 @@ bool drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm
     report.LoadTextView();
     // Read once: every form starts from the same entries, so nudges never add up.
     const WX_FORMAT layout = readLayout(request.wxtype());
+    report.meterStep("Laying out the forms", recipients.size());
     for (std::size_t i = 0; i < recipients.size(); ++i) {
+        if (report.meterCancelled(i)) return false;   // nothing marked, nothing printed
         report.fmt = layout;
         const std::size_t slot = i % static_cast<std::size_t>(form.slots);
         report.xOffset = form.slotX[slot];
@@ -463,6 +465,8 @@ bool drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm
         }
     }
     if (recipients.size() % static_cast<std::size_t>(form.slots) != 0) report.MultiplePrintPages();
+    if (report.meterCancelled(recipients.size())) return false;
+    report.meterCommit();
 
     // The marks are stored before the print dialog: a recipient stays marked when the
     // user cancels the print.
@@ -508,6 +512,7 @@ bool Report::Prt_1096(const REPDATA& request) {
         if (k.kind == request.formKind()) place(*this, "x", k.entry, k.nudge);
     MultiplePrintPages();
     LoadTextView();
+    meterCommit();
     return printSheets();
 }
 

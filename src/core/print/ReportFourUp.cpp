@@ -254,8 +254,13 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
     std::vector<RecipientInfo> recipients;
     std::vector<RecipientAdditionalInfo> additional;
     std::vector<ComapnyInfo> payers;
-    if (db && s.recp_details)
-        printrecords::readRecipients(*db, s.recp_details->selectedRecipients(), recipients, payers, additional);
+    if (db && s.recp_details) {
+        const std::vector<int32_t> keys = s.recp_details->selectedRecipients();
+        report.meterStep("Reading the recipients", keys.size());
+        if (!printrecords::readRecipients(*db, keys, recipients, payers, additional,
+                                          [&](std::size_t read) { return report.meterCancelled(read); }))
+            return false;   // nothing marked, nothing printed
+    }
 
     // The built-in four-up layout: stored layouts never move these fields.
     WX_FORMAT layout;
@@ -265,7 +270,9 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
     const fourup::FormPicture* picture = fourup::picture(form.picture);
 
     report.sheets = SheetModel();
+    report.meterStep("Laying out the forms", recipients.size());
     for (std::size_t i = 0; i < recipients.size(); ++i) {
+        if (report.meterCancelled(i)) return false;
         report.LoadTextView();
         report.fmt = layout;
         for (int32_t copy = 0; copy < fourup::kCopies; ++copy) {
@@ -291,6 +298,8 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
         report.MultiplePrintPages();
     }
     report.LoadTextView();
+    if (report.meterCancelled(recipients.size())) return false;
+    report.meterCommit();
 
     // The marks are stored before the print dialog: a recipient stays marked when the
     // user cancels the print.

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/Utils.h"
@@ -46,4 +47,16 @@ bool Report::printSheets() {
     job.sheets = std::make_shared<const SheetModel>(std::move(sheets));
     sheets = SheetModel();
     return userInterface().print(job);
+}
+
+void Report::meterStep(const std::string& text, std::size_t total) {
+    if (meter) meter->step(text, static_cast<int64_t>(total));
+}
+
+bool Report::meterCancelled(std::size_t done) { return meter && meter->advance(static_cast<int64_t>(done)); }
+
+void Report::meterCommit() {
+    if (!meter) return;
+    meter->commitPoint();
+    meter->finish();
 }

@@ -1,10 +1,12 @@
 #include "core/print/rept.h"
 
+#include <optional>
+
 #include "core/foundation/JobMeter.h"
 #include "core/print/PrtReport.h"
 #include "core/print/REPDATA.h"
 
-bool rept::DoReport(const REPDATA& request) {
+bool rept::DoReport(const REPDATA& request, JobMeter* meter) {
     const int32_t number = request.reptnum();
     if (number < 0 || number > REPDATA::kLastReport) return true;
     PrtReport report(number);
@@ -12,11 +14,14 @@ bool rept::DoReport(const REPDATA& request) {
     if (number != REPDATA::kMailingLabels) report.pdfFlag1 = 1;
     report.title.clear();
     if (!report.Open()) return true;
-    JobMeter meter("Print", false);
-    const std::size_t forms = request.theListBox().size();
-    meter.step(forms > 1 ? "Preparing " + std::to_string(forms) + " forms" : "Preparing the pages");
+    std::optional<JobMeter> own;
+    if (!meter) meter = &own.emplace("Print", true);
+    report.meter = meter;
     const bool printed = ReprtMethod(request, report);
-    meter.finish();
+    if (meter->cancelled()) return false;
+    // The report file is written and printed now (the form runs have printed already).
+    meter->commitPoint();
+    meter->finish();
     return report.Close() && printed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+class JobMeter;
 class PrtReport;
 class REPDATA;
 
@@ -10,8 +11,10 @@ public:
     // Nothing is drawn for a report number below 0 or above 11, nor for the summary
     // report, which its run writes line by line itself. False when the report was drawn
     // but not printed: the user cancelled the print dialog of a form run, or a report
-    // could not be printed (the user was told why).
-    bool DoReport(const REPDATA& request);
+    // could not be printed (the user was told why), or the user cancelled the drawing
+    // in its progress window (then nothing was marked, written or printed). The run's
+    // own progress window is given as meter; without one the report shows its own.
+    bool DoReport(const REPDATA& request, JobMeter* meter = nullptr);
     // Runs the drawing of the request's report number on the report object; false when
     // a form run was drawn but not printed.
     bool ReprtMethod(const REPDATA& request, PrtReport& report);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/sqlite/DatabaseFileCopy.h"
+
 // The name of the scratch copy of a company database in the configuration folder, on
 // which a file is looked into or prepared before anything touches the original.
 inline constexpr const char kScratchFileName[] = "temporaryRestoreDatabase.db";
@@ -18,8 +20,9 @@ public:
 
     const std::string& path() const { return path_; }
     // Copies a database file there (through SQLite, so a file in use is copied in a
-    // consistent state); true when the copy exists afterwards.
-    bool copyFrom(const std::string& source);
+    // consistent state); true when the copy exists afterwards. progress hears the pages
+    // copied and may stop the copy.
+    bool copyFrom(const std::string& source, const CopyProgress& progress = {});
     // Removes the copy with its journal files.
     void remove();
 

@@ -32,6 +32,9 @@ ProgressWindow::~ProgressWindow() = default;
 
 void ProgressWindow::setStep(const std::string& text) {
     step_ = QString::fromStdString(text);
+    // A new step has no count until it reports one: never the last step's.
+    done_ = 0;
+    total_ = 0;
     refresh();
 }
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "Leftovers.h"
+#include "ScriptedJobs.h"
 #include "core/admin/CloudBackup.h"
 #include "core/admin/DatabaseBackup.h"
 #include "core/foundation/MessageBoxCodes.h"
@@ -240,7 +241,7 @@ TEST_F(Backup, AWindowKeptOpenKeepsTheDatabaseInUseAndUnmarked) {
 TEST_F(Backup, ACopyThatFailsItsCheckIsRemovedAndReported) {
     DatabaseBackup flow([] { return kDay; });
     int copies = 0;
-    flow.setCopier([&](const std::string&, const std::string& to) {
+    flow.setCopier([&](const std::string&, const std::string& to, const CopyProgress&) {
         ++copies;
         return platform::writeFileAtomically(to, "not a database at all");
     });
@@ -266,7 +267,7 @@ TEST_F(Backup, ACopyThatFailsItsCheckIsRemovedAndReported) {
 TEST_F(Backup, TheMarksOfABackupAreSetOnTheCopyNeverOnTheOriginal) {
     DatabaseBackup flow([] { return kDay; });
     std::vector<std::string> originalFlags;
-    flow.setCopier([&](const std::string& from, const std::string& to) {
+    flow.setCopier([&](const std::string& from, const std::string& to, const CopyProgress&) {
         originalFlags.push_back(flags(original));
         EXPECT_NE(from, original);
         EXPECT_EQ(flags(from), "0/1") << "the copy being copied carries the marks already";
@@ -300,7 +301,7 @@ TEST_F(Backup, ACancelledLoginIsNotAskedAgainAndTheOutcomeIsReportedAsItIs) {
     // A copy that fails: reported as not made, and with nothing open it ends there.
     ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
     DatabaseBackup failing([] { return kDay; });
-    failing.setCopier([](const std::string&, const std::string&) { return false; });
+    failing.setCopier([](const std::string&, const std::string&, const CopyProgress&) { return false; });
     const std::string other = backupsFolder() + "/other.db";
     scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
     scripted->answerSaveFile(other);
@@ -312,6 +313,48 @@ TEST_F(Backup, ACancelledLoginIsNotAskedAgainAndTheOutcomeIsReportedAsItIs) {
     EXPECT_EQ(captions().back(), "Unable to create backup.");
     EXPECT_EQ(captions().size(), 2u);
     EXPECT_FALSE(platform::fileExists(other));
+}
+
+// Both copies count their pages; Cancel up to the rename of the backup leaves no file,
+// no scratch copy and the database as it was, open again.
+TEST_F(Backup, TheCopiesCountTheirPagesAndCancelBeforeTheRenameLeavesEverythingAsItWas) {
+    scripted.reset();
+    auto* progress = new ScriptedJobsUserInterface;
+    scripted.reset(progress);
+    const std::string bytes = databaseBytes(original);
+    for (const char* cancelDuring : {"Copying", "Writing"}) {
+        SCOPED_TRACE(cancelDuring);
+        progress->cancelDuring(cancelDuring);
+        scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+        scripted->answerSaveFile(destination());
+        EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::notMade);
+        EXPECT_FALSE(platform::fileExists(destination()));
+        EXPECT_TRUE(replacementLeftoversIn(backupsFolder()).empty());
+        EXPECT_FALSE(platform::fileExists(DatabaseBackup::scratchPath()));
+        EXPECT_TRUE(scripted->boxes().empty());
+        ASSERT_TRUE(cdb()->IsReady());
+        EXPECT_FALSE(cdb()->IsBackup());
+        EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";
+        ASSERT_FALSE(progress->jobs().empty());
+        EXPECT_TRUE(progress->jobs().back()->cancelPressed);
+        EXPECT_TRUE(progress->jobs().back()->closed);
+    }
+
+    progress->cancelDuring("");
+    scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+    scripted->answerSaveFile(destination());
+    scripted->answerBox(kMessageAnswerOkYes);   // success
+    EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::made);
+    const auto& job = *progress->jobs().back();
+    EXPECT_EQ(job.request.title, "Backup");
+    EXPECT_EQ(job.steps, (std::vector<std::string>{"Copying " + original, "Writing " + destination(),
+                                                   "Checking " + destination()}));
+    for (std::size_t copy : {0u, 1u}) {
+        EXPECT_GT(job.lastCounts[copy].second, 0) << "pages";
+        EXPECT_EQ(job.lastCounts[copy].first, job.lastCounts[copy].second);
+    }
+    EXPECT_FALSE(job.cancelOffered) << "no Cancel once the backup is in place";
+    EXPECT_EQ(flags(destination()), "0/1");
 }
 
 TEST_F(Backup, WithCloudBackupOnTheUploadAddressNamesTheProposedFile) {

@@ -306,7 +306,7 @@ TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
     ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
 
     DatabaseBackup flow([] { return kDay; });
-    flow.setCopier([](const std::string& from, const std::string& to) {
+    flow.setCopier([](const std::string& from, const std::string& to, const CopyProgress&) {
         // The scratch copy is made; the copy beside the open database comes out damaged.
         if (to == DatabaseBackup::scratchPath()) return copyDatabaseFile(from, to);
         return platform::writeFileAtomically(to, "half a file");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ReportFixture.h"
+#include "ScriptedJobs.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/print/DisplayPDF.h"
 #include "core/print/LabelLayout.h"
@@ -313,6 +314,33 @@ TEST_F(MailingLabelsTest, ThePrintedFileIsAValidLetterDocument) {
     EXPECT_NE(info.output.find("Page size:       612 x 792 pts (letter)"), std::string::npos) << info.output;
     const auto text = reportpdf::runTool("pdftotext " + reportpdf::quoted(kept) + " -");
     EXPECT_NE(text.output.find("P39 Label"), std::string::npos) << text.output;
+}
+
+TEST_F(MailingLabelsTest, TheLabelsCountTheirLayoutAndCancelWritesAndPrintsNothing) {
+    const int32_t acme = addPayer("Acme");
+    for (int i = 0; i < 3; ++i) add(acme, numbered(i));
+    select({acme});
+    ui.reset();
+    auto* progress = new ScriptedJobsUserInterface;
+    ui.reset(progress);
+
+    ASSERT_TRUE(DisplayPDF().MailingLablesReport());
+    ASSERT_EQ(progress->jobs().size(), 1u);
+    const auto& job = *progress->jobs()[0];
+    EXPECT_EQ(job.request.title, "Print");
+    EXPECT_EQ(job.steps, (Strings{"Reading the recipients", "Laying out the labels"}));
+    EXPECT_EQ(job.lastCounts.back(), (std::pair<int64_t, int64_t>{3, 3}));
+    EXPECT_FALSE(job.cancelOffered) << "Cancel goes before the report file is written";
+    EXPECT_TRUE(job.closed);
+    ASSERT_EQ(ui->jobs().size(), 1u);
+
+    progress->cancelDuring("Laying out");
+    EXPECT_FALSE(DisplayPDF().MailingLablesReport());
+    EXPECT_EQ(ui->jobs().size(), 1u) << "nothing more was printed";
+    EXPECT_FALSE(platform::fileExists(reportFile()));
+    ASSERT_EQ(progress->jobs().size(), 2u);
+    EXPECT_TRUE(progress->jobs()[1]->cancelPressed);
+    EXPECT_TRUE(progress->jobs()[1]->closed);
 }
 
 }  // namespace

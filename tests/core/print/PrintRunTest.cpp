@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "AmountTable.h"
+#include "ScriptedJobs.h"
 #include "SheetFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Utils.h"
 #include "core/print/DisplayPDF.h"
 #include "core/store/WX_FMT.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -537,6 +539,94 @@ TEST_F(PrintRunTest, AnEmptySelectionStillPromptsAndHandsOverEmptyJobs) {
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_TRUE(jobs[0]->empty());
     EXPECT_TRUE(jobs[1]->empty());
+}
+
+// ---- progress and Cancel ----
+
+class PrintProgressTest : public PrintRunTest {
+protected:
+    // The scripted seam that also records progress windows, in place of the plain one.
+    ScriptedJobsUserInterface& withProgress() {
+        ui.reset();
+        auto* jobs = new ScriptedJobsUserInterface;
+        ui.reset(jobs);
+        return *jobs;
+    }
+    // The company file with its journal, as on the disk.
+    std::string companyFileBytes() const {
+        std::string bytes, part;
+        for (const char* suffix : {"", "-journal", "-wal"})
+            if (platform::readFile(home.file("Acme 2025.db") + suffix, part)) bytes += suffix + part;
+        return bytes;
+    }
+};
+
+TEST_F(PrintProgressTest, EachCopyCountsItsReadingAndLayoutAndClosesItsWindowBeforeThePrint) {
+    const int32_t payer = addFullPayer();
+    select({payer});
+    selectRecipients(addRecipients(payer, 7, 5));
+    ScriptedJobsUserInterface& progress = withProgress();
+    answer(2);
+    DisplayPDF(7, false).RecipientFed1099();
+
+    ASSERT_EQ(progress.jobs().size(), 2u);   // Copy B and Copy 2
+    for (const auto& job : progress.jobs()) {
+        EXPECT_EQ(job->request.title, "Print");
+        EXPECT_TRUE(job->request.cancellable);
+        EXPECT_EQ(job->steps, (Strings{"Reading the recipients", "Laying out the forms"}));
+        EXPECT_EQ(job->lastCounts, (std::vector<std::pair<int64_t, int64_t>>{{5, 5}, {5, 5}}));
+        EXPECT_FALSE(job->cancelOffered) << "Cancel goes once the marks are written";
+        EXPECT_TRUE(job->closed);
+    }
+    EXPECT_EQ(sheetJobs().size(), 2u);
+}
+
+// Cancel while a copy is read or laid out: that copy is neither marked nor printed, the
+// run asks for no further paper and the company file is as it was.
+TEST_F(PrintProgressTest, CancelBeforeTheMarksLeavesTheFileAsItWasAndEndsTheRun) {
+    struct Case {
+        const char* name;
+        bool fourUp;
+        bool filing;
+        const char* cancelDuring;
+        std::size_t prompts;   // the paper prompts shown before the Cancel
+    };
+    const Case cases[] = {
+        {"recipient run, reading", false, false, "Reading", 1},
+        {"recipient run, layout", false, false, "Laying out", 1},
+        {"four-up, reading", true, false, "Reading", 0},
+        {"four-up, layout", true, false, "Laying out", 0},
+        {"filing run, its selection", false, true, "Reading the selected", 0},
+        {"filing run, Copy A's layout", false, true, "Laying out", 1},
+    };
+    const int32_t payer = addFullPayer();
+    select({payer});
+    const std::vector<int32_t> keys = addRecipients(payer, 1, 4);
+    selectRecipients(keys);
+    const std::string before = companyFileBytes();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedJobsUserInterface& progress = withProgress();
+        progress.cancelDuring(c.cancelDuring);
+        answer(static_cast<int>(c.prompts));
+        DisplayPDF run(1, c.fourUp);
+        if (c.filing)
+            run.CompanyFed1099(1, 1);
+        else
+            run.RecipientFed1099();
+
+        EXPECT_EQ(ui->boxes().size(), c.prompts);
+        EXPECT_TRUE(ui->jobs().empty()) << "nothing goes to the printer";
+        for (const int32_t key : keys) {
+            EXPECT_FALSE(cdb()->getRecipientInfo(key).getPrinted());
+            EXPECT_FALSE(cdb()->getRecipientAdditionalInfo(key).getPrinted());
+        }
+        EXPECT_TRUE(companyFileBytes() == before) << "the company file was changed";
+        ASSERT_FALSE(progress.jobs().empty());
+        EXPECT_TRUE(progress.jobs().back()->cancelPressed);
+        EXPECT_TRUE(progress.jobs().back()->closed);
+        EXPECT_FALSE(session().PartialYear);
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "IrisWindowFixture.h"
+#include "ScriptedJobs.h"
 #include "core/efile/IrisFile.h"
 #include "platform/FileSystem.h"
 #include "WithoutFileOverride.h"
@@ -274,6 +275,36 @@ TEST_F(IrisExportWindow, EveryPanelCancelledKeepsTheWindowOpen) {
     EXPECT_EQ(exportFromWindow(true), Window::kClosedCode);
     EXPECT_TRUE(boxes().empty()) << "no success message, and no prompt: the payer was saved";
     EXPECT_TRUE(std::filesystem::is_empty(exportFolder));
+}
+
+// The check of every file before the first is saved counts the recipients; Cancel there
+// offers no panel and leaves the folder as it was, with the window open.
+TEST_F(IrisExportWindow, TheCheckCountsTheRecipientsAndCancelThereSavesNothing) {
+    payerWithRecipients(150);
+    scripted.reset();
+    auto* progress = new ScriptedJobsUserInterface;
+    scripted.reset(progress);
+    progress->cancelDuring("Checking");
+    EXPECT_EQ(exportFromWindow(true), Window::kClosedCode);
+    EXPECT_TRUE(proposedNames.empty()) << "no save panel";
+    EXPECT_TRUE(std::filesystem::is_empty(exportFolder));
+    EXPECT_TRUE(boxes().empty());
+    ASSERT_EQ(progress->jobs().size(), 1u);
+    EXPECT_EQ(progress->jobs()[0]->request.title, "Export IRIS File");
+    EXPECT_EQ(progress->jobs()[0]->steps, std::vector<std::string>{"Checking the recipients"});
+    EXPECT_TRUE(progress->jobs()[0]->cancelPressed);
+    EXPECT_TRUE(progress->jobs()[0]->closed);
+
+    progress->cancelDuring("");
+    saveAs("1099-NEC.csv");
+    saveAs("1099-NEC-2.csv");
+    scripted->answerBox(kMessageAnswerOkYes);
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(exportFromWindow(), Window::kClosedCode);
+    ASSERT_EQ(progress->jobs().size(), 2u);
+    EXPECT_EQ(progress->jobs()[1]->lastCounts, (std::vector<std::pair<int64_t, int64_t>>{{150, 150}}));
+    EXPECT_TRUE(progress->jobs()[1]->closed);
+    EXPECT_EQ(readCsv(keep(exportFolder + "/1099-NEC-2.csv")).size(), 51u);
 }
 
 TEST_F(IrisExportWindow, AFailedSaveNamesThePathAndTheReasonAndOffersThePanelAgain) {

@@ -8,6 +8,7 @@
 #include <QPageSetupDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "LabelWindowFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
@@ -18,6 +19,7 @@
 #include "ui/print/PrintOptionDialog.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/PageSetup.h"
+#include "ui/support/ProgressWindow.h"
 
 using uitest::child;
 using uitest::press;
@@ -242,6 +244,49 @@ TEST_F(PrintFlowTest, FourUpRecipientRunPrintsOneFourUpSheetWithoutPrompts) {
     ASSERT_EQ(sheets->size(), 1u);
     EXPECT_EQ(sheets->sheets()[0].background, "4099NECU2025");
     EXPECT_TRUE(printedWithin("Acme Widgets"));
+}
+
+// The seam as the program has it for long jobs: real progress windows.
+class ShowingProgress : public ScriptedUserInterface {
+public:
+    std::unique_ptr<JobProgress> jobProgress(const JobRequest& request) override {
+        return std::make_unique<ProgressWindow>(request);
+    }
+};
+
+TEST_F(PrintFlowTest, TheRunShowsItsStepAndCountAndCancelThereMarksAndPrintsNothing) {
+    scripted.reset();
+    scripted = std::make_unique<ShowingProgress>();
+    ProgressWindow::setShowDelay(0);
+    selectKind(1, {0, 1});
+    answers.expect("PrintRecipientMISC", chooseLayout(namesOf(1, false), false, false));
+    answers.expect("PrintAlignmentDialog", pressing("Continue_btn"));
+    prompts(1);   // Copy B's paper; the run ends at the Cancel
+    // Pressed as the user would while the window shows the layout's count.
+    QString shown;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (!progress || !progress->isVisible() || !progress->labelText().startsWith("Laying out the forms\n")) continue;
+            shown = progress->labelText();
+            EXPECT_EQ(progress->windowTitle(), "Print");
+            for (QPushButton* b : progress->findChildren<QPushButton*>())
+                if (b->isVisible()) b->click();
+            watch.stop();
+        }
+    });
+    watch.start();
+    printRecipients();
+    watch.stop();
+    ProgressWindow::setShowDelay(500);
+
+    EXPECT_EQ(shown, "Laying out the forms\n0 of 2");
+    EXPECT_EQ(jobs(), 0u);
+    for (const RecipientInfo& r : cdb()->getRecipientInfo1(payer, 0, 1, 0)) EXPECT_FALSE(r.getPrinted());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == "ProgressWindow" && w->isVisible()) << "the window closed with the run";
 }
 
 TEST_F(PrintFlowTest, PartialYearIsClearedByFourUpAcrossRuns) {

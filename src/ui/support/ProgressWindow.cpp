@@ -22,6 +22,10 @@ ProgressWindow::ProgressWindow(const JobRequest& request)
     setAutoReset(false);
     // The window shows itself by the delay above, never by its own estimate.
     setMinimumDuration(std::numeric_limits<int>::max());
+    // QProgressDialog starts its own show timer (4 s) when it is made, and the duration
+    // above does not stop it: a job waiting in the print dialog would get this
+    // application-modal window over that dialog, which then takes no key or click.
+    reset();
     if (!cancellable_) setCancelButton(nullptr);
     setMinimumWidth(360);
     started_.start();

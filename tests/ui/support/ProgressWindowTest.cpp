@@ -115,4 +115,20 @@ TEST_F(ProgressWindowTest, AJobWithoutCancelShowsNoButtonAndOnlyALongOrBlockingJ
     EXPECT_EQ(shownProgress()->labelText(), "Saving");
 }
 
+TEST_F(ProgressWindowTest, AWindowNotYetDueNeverComesUpByItselfOverADialogTheJobWaitsIn) {
+    // A print run makes its window, then waits in the print dialog and reports nothing;
+    // the window coming up then would be modal over that dialog and lock the program.
+    ProgressWindow::setShowDelay(500);
+    JobMeter meter("Print", false);
+    meter.step("Preparing the pages");
+    QProgressDialog* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "ProgressWindow") window = dynamic_cast<QProgressDialog*>(w);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
+    constexpr int kHour = 60 * 60 * 1000;
+    for (const QTimer* timer : window->findChildren<QTimer*>())
+        EXPECT_FALSE(timer->isActive() && timer->remainingTime() < kHour) << timer->remainingTime();
+}
+
 }  // namespace

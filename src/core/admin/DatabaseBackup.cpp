@@ -47,8 +47,6 @@ std::string backupsFolder() {
     return dir ? dir->GetBackupsDir() : std::string();
 }
 
-std::string folderOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
-
 void box(const std::string& caption, const std::string& details, int32_t style, const std::string& title,
          int32_t image) {
     (void)tvDatabase::tvMessageBox(caption, details, style, title, image, false);
@@ -79,7 +77,7 @@ std::string DatabaseBackup::scratchPath() { return ScratchCopy::scratchPath(); }
 
 bool DatabaseBackup::destinationWritable(const std::string& path) const {
     if (path.empty() || platform::isDirectory(path)) return false;
-    const std::string folder = folderOf(path);
+    const std::string folder = platform::folderOf(path);
     // The copy is written beside the destination and renamed into place.
     if (!platform::isDirectory(folder) || !platform::isWritable(folder)) return false;
     return !platform::fileExists(path) || platform::isWritable(path);

@@ -104,7 +104,7 @@ int32_t message(const std::string& text, int32_t style, const std::string& title
 }
 
 void failureBox(const std::string& details) {
-    tvDatabase::tvMessageBox("Unable to import.", details, 4, "Import Failed", kMessageImageError, false);
+    tvDatabase::tvMessageBox("Unable to import.", details, kMessageStyleOK, "Import Failed", kMessageImageError, false);
 }
 
 std::function<void(const std::string&)>& checkpointHook() {
@@ -358,9 +358,10 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
         if (!userInterface().closeDatabase(false, false)) return kImportStoppedCode;
         if (cdb) cdb->Close();
         if (std::find(chosen.begin(), chosen.end(), "Payer's Name") == chosen.end()) {
-            message("'Payer's Name' is a required field. Please add 'Payer's Name' to the list of selected fields any "
-                    "position.",
-                    4, "Unable to Import", true);
+            message(
+                "'Payer's Name' is a required field. Please add 'Payer's Name' to the list of selected fields any "
+                "position.",
+                kMessageStyleOK, "Unable to Import", true);
             return kImportStoppedCode;
         }
     }
@@ -411,7 +412,7 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
         const std::string n = std::to_string(i + 1);
         const std::vector<std::string>& fields = lines[i];
         if (payroll && fields.size() > payrollColumns().size()) {
-            message("Too many import fields on line " + n, 4, "Import Failed");
+            message("Too many import fields on line " + n, kMessageStyleOK, "Import Failed");
             return kImportStoppedCode;
         }
         if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) {
@@ -424,7 +425,7 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
                 const int32_t answer = message("Unable to import company information on line " + n +
                                                    ". Does not have an entry for the required field 'Payer's Name'. "
                                                    "Must skip this Company. Do you want to cancel import instead?",
-                                               10, "Import Error");
+                                               kMessageStyleYesNo, "Import Error");
                 if (answer == kMessageAnswerOkYes) return kImportAbandonedCode;
             } else {
                 notValid.push_back("(no name) (" + fileName + ", line " + n + ": not imported)");
@@ -478,9 +479,10 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
     userInterface().refreshMainWindow();
     userInterface().closeDatabase(false, false);
     if (cdb) cdb->Close();
-    message("All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
-            "'Update Company' button. Some companies may still need more information before filing.",
-            4, "Import Complete");
+    message(
+        "All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
+        "'Update Company' button. Some companies may still need more information before filing.",
+        kMessageStyleOK, "Import Complete");
     return kImportCompletedCode;
 }
 

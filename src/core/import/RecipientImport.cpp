@@ -150,9 +150,10 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     // 1. A name column is required.
     const auto has = [&](const char* name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
     if (reader != RecipientReader::Payroll && !has("Business Name") && !has("Last Name(Surname)")) {
-        const int32_t answer = message("'Business Name' or 'Recipient Last Name (Surname)' is a required field. "
-                                       "Please add either one of them to the list of selected fields in any position.",
-                                       4, "Unable to Import", true);
+        const int32_t answer = message(
+            "'Business Name' or 'Recipient Last Name (Surname)' is a required field. "
+            "Please add either one of them to the list of selected fields in any position.",
+            kMessageStyleOK, "Unable to Import", true);
         return answer == kMessageAnswerOkYes ? kImportStoppedCode : kImportWindowStaysOpen;
     }
 
@@ -164,7 +165,8 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     std::string failure;
     const std::optional<std::string> text = readImportFile(*path, failure);
     if (!text) {
-        tvDatabase::tvMessageBox("Unable to import.", failure, 4, "Import Failed", kMessageImageError, false);
+        tvDatabase::tvMessageBox("Unable to import.", failure, kMessageStyleOK, "Import Failed", kMessageImageError,
+                                 false);
         return kImportStoppedCode;
     }
     const std::string fileName = fileNameOf(*path);
@@ -188,8 +190,8 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
             ++recordCount;
             return true;
         })) {
-        tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), 4, "Import Failed",
-                                 kMessageImageError, false);
+        tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), kMessageStyleOK,
+                                 "Import Failed", kMessageImageError, false);
         return kImportStoppedCode;
     }
     // A record as read, completed and checked; false when it is not imported.
@@ -237,7 +239,7 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
             const int32_t answer = message("Unable to import recipient information on line " + n +
                                                ". Does not have an entry for the required field " + required +
                                                ". Must skip this recipient. Do you want to cancel import instead?",
-                                           10, "Import Error");
+                                           kMessageStyleYesNo, "Import Error");
             abandoned = answer == kMessageAnswerOkYes;
             return !abandoned;
         }
@@ -266,7 +268,7 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         message("The same Recipient Tax Payer ID appears more than once. Check before importing.\n\nThe number " +
                     collected[i].taxID + " is on line " + std::to_string(collected[first->second].line) +
                     " and on line " + std::to_string(collected[i].line) + ".",
-                2, "Recipient Import Error");
+                kMessageStyleYes, "Recipient Import Error");
         return kImportStoppedCode;
     }
     seen = {};
@@ -355,10 +357,11 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
 
     // 9. Done.
     if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);
-    message("All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
-            "'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
-                importCountsText(added, overwrite.size()),
-            4, "Import Complete");
+    message(
+        "All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
+        "'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
+            importCountsText(added, overwrite.size()),
+        kMessageStyleOK, "Import Complete");
     return kImportCompletedCode;
 }
 

@@ -31,12 +31,6 @@ int32_t box(const std::string& caption, const std::string& details, int32_t styl
     return tvDatabase::tvMessageBox(caption, details, style, title, image, false);
 }
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::shared_ptr<AppDatabase> appDatabase() {
     const Session& s = session();
     return s.DBH ? s.DBH->appDatabase() : nullptr;
@@ -145,7 +139,7 @@ ListChange AddDB_List(PriorYearListState& state, const std::optional<databaseInf
     const std::optional<std::string> chosen = userInterface().chooseOpenFile(request);
     if (!chosen || chosen->empty()) return ListChange::None;
     const std::string path = *chosen;
-    if (!locate) (void)app->SaveFolderPath(kPriorYearFolderKey, folderOf(path));   // a failure has been shown
+    if (!locate) (void)app->SaveFolderPath(kPriorYearFolderKey, platform::folderOf(path));   // a failure has been shown
 
     Verification checked = VerifyDatabaseToAdd(path, caption);
     if (checked.verdict == Verdict::UseDatabaseManager) return ListChange::ReplaceWindow;
@@ -154,7 +148,7 @@ ListChange AddDB_List(PriorYearListState& state, const std::optional<databaseInf
     if (entry.name().empty()) return ListChange::Refresh;
 
     if (locate) (void)app->DeletePriorYearInfo(*selected);
-    entry.setImported(platform::fileExists(folderOf(path) + "/" +
+    entry.setImported(platform::fileExists(platform::folderOf(path) + "/" +
                                            yearDatabaseFileName(entry.name(), UseUnderscoresInDatabasePath())));
     (void)app->InsertPriorYearInfo(entry);   // a failure has been shown
     state.selectedtoadd_high = path;

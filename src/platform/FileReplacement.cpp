@@ -1,5 +1,7 @@
 #include "platform/FileReplacement.h"
 
+#include "platform/FileSystem.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,13 +37,6 @@ ReplaceStepHook& stepHook() {
 bool step(ReplaceStep at, const std::string& target) {
     const ReplaceStepHook& hook = stepHook();
     return !hook || hook(at, target);
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
 }
 
 std::string nameOf(const std::string& path) {

@@ -69,4 +69,13 @@ bool readFile(const std::string& path, std::string& contents) {
     return true;
 }
 
+std::string folderOf(const std::string& path) {
+    const std::size_t end = path.find_last_not_of('/');
+    if (end == std::string::npos) return path.empty() ? "." : "/";
+    const std::size_t slash = path.rfind('/', end);
+    if (slash == std::string::npos) return ".";
+    const std::size_t last = path.find_last_not_of('/', slash);
+    return last == std::string::npos ? "/" : path.substr(0, last + 1);
+}
+
 }  // namespace platform

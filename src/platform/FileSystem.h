@@ -18,4 +18,10 @@ bool movePath(const std::string& from, const std::string& to);
 bool writeFileAtomically(const std::string& path, const std::string& contents);
 bool readFile(const std::string& path, std::string& contents);
 
+// The folder that holds the item at path, by the text alone: "/a/b.db" -> "/a",
+// "/b.db" -> "/". Trailing slashes name the same item ("/a/b/" -> "/a"). A path with no
+// folder ("b.db", or the empty text) is resolved in the current folder, so its folder
+// is ".", which every file service accepts.
+std::string folderOf(const std::string& path);
+
 }  // namespace platform

@@ -47,16 +47,10 @@ std::string backupsFolder() {
     return dir ? dir->GetBackupsDir() : std::string();
 }
 
-std::string folderOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
-
-void box(const std::string& caption, const std::string& details, int32_t style, const std::string& title,
-         int32_t image) {
-    (void)tvDatabase::tvMessageBox(caption, details, style, title, image, false);
-}
-
 // A file that exists only while a restore runs; gone again whichever way it ends.
 void backupUnusable() {
-    box(kRestoreFailedCaption, "Unable to initialize the database backup.", kMessageStyleOK, "", kMessageImageError);
+    askUser(kRestoreFailedCaption, "Unable to initialize the database backup.", kMessageStyleOK, "",
+            kMessageImageError);
 }
 
 }  // namespace
@@ -83,7 +77,7 @@ std::string DatabaseBackup::scratchPath() { return ScratchCopy::scratchPath(); }
 
 bool DatabaseBackup::destinationWritable(const std::string& path) const {
     if (path.empty() || platform::isDirectory(path)) return false;
-    const std::string folder = folderOf(path);
+    const std::string folder = platform::folderOf(path);
     // The copy is written beside the destination and renamed into place.
     if (!platform::isDirectory(folder) || !platform::isWritable(folder)) return false;
     return !platform::fileExists(path) || platform::isWritable(path);
@@ -260,16 +254,16 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
             return BackupResult::notMade;
         }
 
-        box("Successfully created backup.",
-            "Successfully created a backup of all the employers in the currently open database. Keep in mind that "
-            "restoring from this backup will revert all of the employers in the database to their state at the "
-            "time this backup was created.",
-            kMessageStyleOK, cloudbackup::kProgramTitle, kMessageImageMessage);
+        askUser("Successfully created backup.",
+                "Successfully created a backup of all the employers in the currently open database. Keep in mind that "
+                "restoring from this backup will revert all of the employers in the database to their state at the "
+                "time this backup was created.",
+                kMessageStyleOK, cloudbackup::kProgramTitle, kMessageImageMessage);
         databaseInfo cloud;
         if (app) app->GetCloudBackupInfo(cloud);
         if (cloud.CloudCheck() == 1)
-            box("Backup saved in the below path.", destination_, kMessageStyleOK, cloudbackup::kProgramTitle,
-                kMessageImageMessage);
+            askUser("Backup saved in the below path.", destination_, kMessageStyleOK, cloudbackup::kProgramTitle,
+                    kMessageImageMessage);
         if (cloudOn) {
             if (platform::isNetworkAvailable())
                 cloudbackup::openInBrowser(
@@ -303,8 +297,8 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
     UserInterface& ui = userInterface();
     auto company = companyDatabase();
     if (!company || !company->IsReady()) {
-        box("", "Please create a database and create a backup then you can use restore option!!", kMessageStyleOK,
-            "Restore Database", kMessageImagePlain);
+        askUser("", "Please create a database and create a backup then you can use restore option!!", kMessageStyleOK,
+                "Restore Database", kMessageImagePlain);
         return RestoreResult::notRestored;
     }
     const int32_t answer = tvDatabase::tvMessageBox(
@@ -328,8 +322,8 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
 
     const std::string openPath = company->GetPath();
     if (sameFile(*chosen, openPath)) {
-        box(kRestoreFailedCaption, "The selected database is the currently open database, not a backup.",
-            kMessageStyleOK, cloudbackup::kProgramTitle, kMessageImageError);
+        askUser(kRestoreFailedCaption, "The selected database is the currently open database, not a backup.",
+                kMessageStyleOK, cloudbackup::kProgramTitle, kMessageImageError);
         return RestoreResult::notRestored;
     }
     if (!tvDatabase::CanAccessFile(*chosen, true, kRestoreFailedCaption, "Unable to access the database backup."))
@@ -351,8 +345,8 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         return RestoreResult::notRestored;
     }
     if (!copier_(*chosen, scratch, {}) || !platform::fileExists(scratch)) {
-        box("", "Unable to initialize the temporary restore database.", kMessageStyleOK, kRestoreFailedCaption,
-            kMessageImageError);
+        askUser("", "Unable to initialize the temporary restore database.", kMessageStyleOK, kRestoreFailedCaption,
+                kMessageImageError);
         return RestoreResult::notRestored;
     }
 
@@ -389,10 +383,10 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         return RestoreResult::notRestored;
     }
     if (year != openYear) {
-        box("",
-            "Backup is for a different year. Please use 'Import Prior Year' from the File menu to access prior "
-            "year information.",
-            kMessageStyleOK, kRestoreFailedCaption, kMessageImagePlain);
+        askUser("",
+                "Backup is for a different year. Please use 'Import Prior Year' from the File menu to access prior "
+                "year information.",
+                kMessageStyleOK, kRestoreFailedCaption, kMessageImagePlain);
         return RestoreResult::notRestored;
     }
 
@@ -405,17 +399,17 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
     const bool replaced = replaceOpenDatabase(scratch, openPath, openYear);
     meter.finish();
     if (!replaced) {
-        box(kRestoreFailedCaption,
-            "Unable to copy the temporary restore database to the currently open database.\n\n            To "
-            "resolve this issue, please try again, or have a system administrator provide you with Read & Write "
-            "access for the following files:\n\n    " +
-                scratch + "\n    " + openPath,
-            kMessageStyleOK, "", kMessageImageError);
+        askUser(kRestoreFailedCaption,
+                "Unable to copy the temporary restore database to the currently open database.\n\n            To "
+                "resolve this issue, please try again, or have a system administrator provide you with Read & Write "
+                "access for the following files:\n\n    " +
+                    scratch + "\n    " + openPath,
+                kMessageStyleOK, "", kMessageImageError);
         // The database is as it was; it opens again as the user left it.
         if (!ui.openRecentDatabase() && !company->IsReady() && !checkDatabaseFile(openPath).usable()) {
-            box(kRestoreFailedCaption,
-                "An unexpected error occured and the database cannot be reopened. Talvexa 1099 will exit.",
-                kMessageStyleOK, "", kMessageImageError);
+            askUser(kRestoreFailedCaption,
+                    "An unexpected error occured and the database cannot be reopened. Talvexa 1099 will exit.",
+                    kMessageStyleOK, "", kMessageImageError);
             return RestoreResult::mustEnd;
         }
         return RestoreResult::notRestored;

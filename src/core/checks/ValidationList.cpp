@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/foundation/FormKind.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
 #include "core/store/ComapnyInfo.h"
@@ -114,15 +115,8 @@ std::function<void(RecipientInfo&, FMResultSet&)> recipientFill(CompanyDatabase&
 }  // namespace
 
 std::string formKindTag(int32_t kind) {
-    switch (kind) {
-    case 1: return " (MISC)";
-    case 2: return " (DIV)";
-    case 3: return " (INT)";
-    case 4: return " (R)";
-    case 5: return " (S)";
-    case 7: return " (NEC)";
-    default: return "";
-    }
+    const std::string word = FormKind::shortName(kind);
+    return word.empty() ? word : " (" + word + ")";
 }
 
 ValidationList checkSelectedForErrors(CompanyDatabase& db, const Company& companies, int64_t numberSelections,
@@ -192,7 +186,7 @@ std::string filingTypeFor(const ComapnyInfo& payer, int32_t kind) {
     case 3: return payer.getinttype();
     case 4: return payer.getrtype();
     case 5: return payer.getstype();
-    case 7: return payer.getnectype();
+    case FormKind::kNec: return payer.getnectype();
     default: return "";
     }
 }

@@ -11,6 +11,7 @@
 #include "core/efile/EFileTotals.h"
 #include "core/efile/ERecord.h"
 #include "core/efile/FireVendor.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Utils.h"
 #include "core/store/E_FileInfo.h"
 
@@ -27,7 +28,7 @@ struct KindCodes {
 // Type of return (A 26-27) and the amount codes declared (A 28-45).
 const KindCodes kKindCodes[] = {
     {1, "A", "1234568ACDEF "}, {2, "1", "12356789ABCDEFGHJ"}, {3, "6", "12345689ABDE"},
-    {4, "9", "12345689AB"},    {5, "S", "25"},                {7, "NE", "134"},
+    {4, "9", "12345689AB"},    {5, "S", "25"},                {FormKind::kNec, "NE", "134"},
 };
 
 const KindCodes* kindCodesOf(int32_t kind) {
@@ -36,16 +37,10 @@ const KindCodes* kindCodesOf(int32_t kind) {
     return nullptr;
 }
 
+// The form's name in a refusal; a kind no form has is named as the family.
 std::string kindName(int32_t kind) {
-    switch (kind) {
-        case 1: return "1099-MISC";
-        case 2: return "1099-DIV";
-        case 3: return "1099-INT";
-        case 4: return "1099-R";
-        case 5: return "1099-S";
-        case 7: return "1099-NEC";
-        default: return "1099";
-    }
+    const std::string name = FormKind::formName(kind);
+    return name.empty() ? "1099" : name;
 }
 
 std::string sequence(uint64_t number) { return Utils::RJustWithZeros(static_cast<int64_t>(number), 8); }

@@ -8,6 +8,7 @@
 #include "core/efile/EFile.h"
 #include "core/efile/EFileTotals.h"
 #include "core/efile/ERecord.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Utils.h"
 
 namespace {
@@ -148,7 +149,7 @@ void PayeeRecord::kindFields() {
             text(556, 39, p_.getS_Line3());
             mark(595, p_.getS_Line6(), "1");
             break;
-        case 7:
+        case FormKind::kNec:
             mark(544, p_.getSecondTin(), "2");
             mark(547, p_.getNec_Line2_2(), "1");
             break;
@@ -282,7 +283,7 @@ void PayeeRecord::stateData() {
             zeros(723);
             zeros(735);
             break;
-        case 7: necState(); break;
+        case FormKind::kNec: necState(); break;
         default: break;
     }
 }

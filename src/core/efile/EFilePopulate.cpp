@@ -13,6 +13,7 @@
 #include "core/efile/EFile.h"
 #include "core/efile/EFileRun.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/sqlite/FMDatabase.h"
@@ -38,7 +39,8 @@ constexpr std::size_t kBatch = 500;
 // order instead of jumping about in it.
 constexpr std::size_t kLookUpAtMost = 2000;
 
-constexpr std::array<int32_t, 6> kKinds = {1, 2, 3, 4, 5, 7};
+constexpr std::array<int32_t, 6> kKinds = {FormKind::kMisc, FormKind::kDiv, FormKind::kInt,
+                                           FormKind::kR,    FormKind::kS,   FormKind::kNec};
 
 int kindSlot(int32_t kind) {
     for (std::size_t i = 0; i < kKinds.size(); ++i)

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "core/foundation/FormKind.h"
 #include "core/store/RecipientInfo.h"
 
 namespace {
@@ -55,7 +56,7 @@ std::span<const AmountBox> boxesOf(int32_t kind) {
         case 3: return kInt;
         case 4: return kR;
         case 5: return kS;
-        case 7: return kNec;
+        case FormKind::kNec: return kNec;
         default: return {};
     }
 }

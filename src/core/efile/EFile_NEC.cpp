@@ -9,6 +9,7 @@
 
 #include "core/efile/EFileTotals.h"
 #include "core/efile/ERecord.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Utils.h"
 #include "core/store/E_FileInfo.h"
 
@@ -59,7 +60,7 @@ bool EFile_NEC::isStateFileState(const std::string& state) {
 bool EFile_NEC::isPayeeOf(int32_t kind, const std::string& stateText, bool foreign, const std::string& state) {
     // The empty code of "None", of an unknown state text and of a foreign province
     // matches no chosen state.
-    return kind == 7 && !state.empty() && filingStateCode(stateText, foreign, false) == state;
+    return kind == FormKind::kNec && !state.empty() && filingStateCode(stateText, foreign, false) == state;
 }
 
 EFileResult EFile_NEC::write(const E_FileInfo& transmitter, uint64_t payeeCount, const Groups& nextGroup,

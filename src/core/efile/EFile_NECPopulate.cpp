@@ -11,6 +11,7 @@
 #include "core/efile/EFile_NEC.h"
 #include "core/efile/EFileRun.h"
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/sqlite/FMDatabase.h"
@@ -118,7 +119,7 @@ bool Gathering::readCandidates(const std::vector<int32_t>& selected, const std::
         std::vector<FMValue> args{pattern, pattern};
         const std::string companies = companyrows::companyClause("company_FK", payers, args);
         const std::string sql = std::string(columns) + "((lastName like ?) or (firstName like ?)) and " + companies +
-                                " " + companyrows::kindClause(7) +
+                                " " + companyrows::kindClause(FormKind::kNec) +
                                 " ORDER BY pk COLLATE NOCASE  ASC, firstName COLLATE NOCASE ASC;";
         if (!query(sql, args, [&](FMResultSet& rs) { candidates.push_back(candidateOf(rs)); }))
             return fail("The recipients could not be read");
@@ -146,10 +147,10 @@ bool Gathering::readCandidates(const std::vector<int32_t>& selected, const std::
     // replacement is filed.
     std::unordered_map<std::string, bool> inState;
     for (Candidate& c : candidates) {
-        if (c.kind != 7 || c.foreign) continue;
+        if (c.kind != FormKind::kNec || c.foreign) continue;
         auto known = inState.find(c.state);
         if (known == inState.end())
-            known = inState.emplace(c.state, EFile_NEC::isPayeeOf(7, c.state, false, state_)).first;
+            known = inState.emplace(c.state, EFile_NEC::isPayeeOf(FormKind::kNec, c.state, false, state_)).first;
         if (!known->second) continue;
         if (c.voided) {
             // Counted only where it would have been filed: with a selected payer.
@@ -230,7 +231,7 @@ EFile::Groups Gathering::groups() {
             if (found == byPayer_.end()) continue;
             const std::vector<std::size_t>& members = found->second;
             group.payer = payer;
-            group.kind = 7;
+            group.kind = FormKind::kNec;
             group.anyCombinedCode = std::any_of(members.begin(), members.end(), [this](std::size_t i) {
                 return !EFile::filingStateCode(payees_[i].state, payees_[i].foreign, true).empty();
             });

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "core/foundation/FormKind.h"
 #include "core/foundation/StoredAmount.h"
 #include "core/foundation/Utils.h"
 
@@ -155,7 +156,7 @@ std::vector<std::string> formTitles(int32_t kind) {
              "partnership or foreign estate or foreign trust)",
              "Box 6 - Buyer's part of real estate tax"});
         break;
-    case 7:
+    case FormKind::kNec:
         t = recipientTitles("Recipient", "Recipient Last Name");
         add({"2nd TIN Notice", "Box 1 - Nonemployee Compensation",
              "Box 2 - Payer made direct sales totaling $5000 or more of consumer products to a recipient for "
@@ -265,17 +266,7 @@ bool isBusiness(const std::string& nameType) { return nameType == "Business Name
 
 }  // namespace
 
-std::string IrisFile::REC_TYPE(int32_t kind) {
-    switch (kind) {
-    case 1: return "1099-MISC";
-    case 2: return "1099-DIV";
-    case 3: return "1099-INT";
-    case 4: return "1099-R";
-    case 5: return "1099-S";
-    case 7: return "1099-NEC";
-    default: return "";
-    }
-}
+std::string IrisFile::REC_TYPE(int32_t kind) { return FormKind::formName(kind); }
 
 std::size_t IrisFile::fileCount(std::size_t selected) {
     return (selected + kRecipientsPerFile - 1) / kRecipientsPerFile;
@@ -514,7 +505,7 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
         f.amount(r.s_line5());
         break;
     }
-    case 7:
+    case FormKind::kNec:
         f.flag(r.getSecondTin());
         f.amount(r.line1_NEC());
         f.flag(r.nec_line2_2());

@@ -1,6 +1,7 @@
 // The 1099-NEC entry window's fields.
 
 #include "core/entry/EntryFormRows.h"
+#include "core/foundation/FormKind.h"
 
 namespace entry {
 
@@ -8,7 +9,7 @@ const EntryFormTable& necForm() {
     using namespace rows;
     static const EntryFormTable formTable = [] {
         EntryFormTable s;
-        s.kind = 7;
+        s.kind = FormKind::kNec;
         s.window = "NECFrame";
         s.closeTitle = "1099 NEC";
         s.flagCount = 35;

@@ -114,11 +114,6 @@ std::vector<std::string> splitLines(const std::string& text) {
     }
 }
 
-void showBox(const std::string& caption, const std::string& details, int32_t style, const std::string& title,
-             int32_t image) {
-    tvDatabase::tvMessageBox(caption, details, style, title, image, false);
-}
-
 }  // namespace
 
 Preferences::~Preferences() {
@@ -144,7 +139,7 @@ bool Preferences::init(const std::string& path, bool showErrors) {
                 if (!aside.empty()) {
                     platform::systemLog("Damaged preferences database moved to " + aside + ": " + f.what());
                     if (showErrors)
-                        showBox("The preferences database could not be read.",
+                        askUser("The preferences database could not be read.",
                                 "    " + path + "\n\n" + f.what() + "\n\nThe file has been moved aside as\n\n    " +
                                     aside + "\n\nand the program starts with default preferences.",
                                 kMessageStyleOK, "", kMessageImageError);
@@ -158,7 +153,8 @@ bool Preferences::init(const std::string& path, bool showErrors) {
         break;
     }
     if (showErrors)
-        showBox("Unable to initialize the Configuration Database.", failure, kMessageStyleYesNo, "", kMessageImageError);
+        askUser("Unable to initialize the Configuration Database.", failure, kMessageStyleYesNo, "",
+                kMessageImageError);
     isReady_ = false;
     if (db_) db_->close();
     return false;
@@ -260,7 +256,7 @@ void Preferences::update(bool create) {
     rs->close();
     if (found && version == 1) return;
     if (found && version > 1) {
-        showBox("Configuration Database Version Warning!", "", kMessageStyleOK,
+        askUser("Configuration Database Version Warning!", "", kMessageStyleOK,
                 "The database version does not match the code version.", kMessageImageError);
         return;
     }

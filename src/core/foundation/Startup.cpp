@@ -27,11 +27,6 @@ constexpr int kLastYear = 2024;
 constexpr int kOldestPreferencesYear = 2013;
 constexpr int kOldestConfigurationYear = 2011;
 
-void showBox(const std::string& caption, const std::string& details, int style, const std::string& title,
-             int image) {
-    tvDatabase::tvMessageBox(caption, details, style, title, image, false);
-}
-
 // Whom to ask for access, naming the most useful folder that exists.
 std::string accessAdvice(const TalvexaDir& dir) {
     std::string advice =
@@ -130,7 +125,7 @@ bool InitConfigInfo(bool skipPriorSearch) {
                 return true;
             }
         } else {
-            showBox("Unable to initialize the Talvexa Configuration Directory.", accessAdvice(configDir),
+            askUser("Unable to initialize the Talvexa Configuration Directory.", accessAdvice(configDir),
                     kMessageStyleYesNo, "", kMessageImageNoKind);
         }
 
@@ -158,8 +153,8 @@ bool InitAppDatabase(const TalvexaDir* prior) {
     const bool existed = platform::fileExists(path);
 
     if (existed && !platform::isReadable(path)) {
-        showBox("Unable to initialize the Configuration Database.", accessAdvice(*s.configDir), kMessageStyleYesNo,
-                "", kMessageImageError);
+        askUser("Unable to initialize the Configuration Database.", accessAdvice(*s.configDir), kMessageStyleYesNo, "",
+                kMessageImageError);
         return false;
     }
 

@@ -1,5 +1,7 @@
 #include "core/foundation/StoredAmount.h"
 
+#include <limits>
+
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -81,6 +83,13 @@ std::string StoredAmount::stored() const {
     std::string fraction = std::to_string(cents_ % 100);
     if (fraction.size() < 2) fraction.insert(0, 1, '0');
     return std::to_string(cents_ / 100) + "." + fraction;
+}
+
+int64_t addCents(int64_t total, int64_t cents) {
+    int64_t sum;
+    if (__builtin_add_overflow(total, cents, &sum))
+        return cents > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+    return sum;
 }
 
 std::string RefusedAmount::describe(const std::string& form, const std::string& payee) const {

@@ -60,6 +60,10 @@ private:
     int64_t cents_;
 };
 
+// The sum of two amounts in cents, held at the ends of the 64-bit range instead of
+// wrapping, so that no total of read amounts can turn negative or small.
+int64_t addCents(int64_t total, int64_t cents);
+
 // A stored amount that StoredAmount refuses, and the box that holds it.
 struct RefusedAmount {
     std::string box;        // the printed box: "Box 1a"

@@ -65,16 +65,6 @@ std::string bytesToText(const std::string& bytes) {
 constexpr uint64_t kLongMask = 0x5A3C96E1u;
 constexpr uint64_t kLongOffset = 7354129;
 
-// The folder that holds the item at path.
-std::string parentFolder(const std::string& path) {
-    std::string p = path;
-    while (p.size() > 1 && p.back() == '/') p.pop_back();
-    std::size_t slash = p.rfind('/');
-    if (slash == std::string::npos) return "";
-    if (slash == 0) return "/";
-    return p.substr(0, slash);
-}
-
 }  // namespace
 
 // ---- message boxes ----
@@ -178,7 +168,7 @@ std::string tvDatabase::ConfigurationSetup_Box(TalvexaDir* dir, bool* done) {
                          "Please choose a different directory or have a system administrator provide you with "
                          "Read & Write access for " +
                          "the following directory:\n\n    " + selected,
-                     10, "", 512, false);
+                     kMessageStyleYesNo, "", kMessageImageError, false);
     }
     return "";
 }
@@ -227,7 +217,7 @@ std::string tvDatabase::accessAdviceText(const std::string& path, const std::str
     text +=
         "To resolve this issue, please have a system administrator provide you with Read & Write access for "
         "the following directory and all of its contents:\n\n    ";
-    text += parentFolder(path);
+    text += platform::folderOf(path);
     text += "\n\nand the following file:\n\n    ";
     text += path;
     return text;
@@ -238,9 +228,8 @@ bool tvDatabase::CanAccessFile(const std::string& path, bool showMessage, const 
     if (!platform::fileExists(path)) return CanCreateFile(path, showMessage, headline, leadIn);
     // SQLite creates its journal beside the file, so a file in a folder that takes no
     // new files opens but fails at its first write.
-    const std::string folder = parentFolder(path);
     bool ok = platform::isReadable(path) && platform::isWritable(path) &&
-              platform::isWritable(folder.empty() ? "." : folder);
+              platform::isWritable(platform::folderOf(path));
     if (!ok && showMessage && !headline.empty()) {
         std::string advice = accessAdviceText(path, leadIn);
         tvMessageBox(advice, headline, kMessageStyleOK, advice, kMessageImageError, false);

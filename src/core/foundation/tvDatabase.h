@@ -77,3 +77,10 @@ public:
     static bool intToBool(int32_t value) { return value > 0; }
     static int32_t boolToInt(bool value) { return value ? 1 : 0; }
 };
+
+// The standard message box as most callers ask: Button3 is the default button unless
+// flag says Button2. The one short way to ask the user for code that shows a box.
+inline int32_t askUser(const std::string& caption, const std::string& details, int32_t style,
+                       const std::string& title, int32_t image, bool flag = false) {
+    return tvDatabase::tvMessageBox(caption, details, style, title, image, flag);
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Utils.h"
 
 namespace imports {
@@ -220,7 +221,7 @@ constexpr KindColumns kKinds[] = {
     {3, bits({17, 19, 20, 21}), 50, 76},           // 1099-INT
     {4, bits({17, 18, 19, 22}), 116, 151},         // 1099-R
     {5, bits({17, 18, 19, 20, 21, 22}), 107, 115}, // 1099-S
-    {7, bits({17, 18, 19, 20, 21}), 152, 167},     // 1099-NEC
+    {FormKind::kNec, bits({17, 18, 19, 20, 21}), 152, 167}, // 1099-NEC
 };
 
 }  // namespace

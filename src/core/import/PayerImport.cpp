@@ -31,7 +31,6 @@ namespace imports {
 
 namespace {
 
-constexpr int32_t kPlainImage = 2048;
 constexpr int32_t kYear = 2025;
 // The payroll export's name column, which keeps its value as read.
 constexpr int kPayrollName = -2;
@@ -99,12 +98,8 @@ const std::vector<int>& payrollColumns() {
     return columns;
 }
 
-int32_t message(const std::string& text, int32_t style, const std::string& title, bool flag = false) {
-    return tvDatabase::tvMessageBox("", text, style, title, kPlainImage, flag);
-}
-
 void failureBox(const std::string& details) {
-    tvDatabase::tvMessageBox("Unable to import.", details, 4, "Import Failed", kMessageImageError, false);
+    tvDatabase::tvMessageBox("Unable to import.", details, kMessageStyleOK, "Import Failed", kMessageImageError, false);
 }
 
 std::function<void(const std::string&)>& checkpointHook() {
@@ -358,9 +353,10 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
         if (!userInterface().closeDatabase(false, false)) return kImportStoppedCode;
         if (cdb) cdb->Close();
         if (std::find(chosen.begin(), chosen.end(), "Payer's Name") == chosen.end()) {
-            message("'Payer's Name' is a required field. Please add 'Payer's Name' to the list of selected fields any "
+            askUser("",
+                    "'Payer's Name' is a required field. Please add 'Payer's Name' to the list of selected fields any "
                     "position.",
-                    4, "Unable to Import", true);
+                    kMessageStyleOK, "Unable to Import", kMessageImagePlain, true);
             return kImportStoppedCode;
         }
     }
@@ -411,7 +407,7 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
         const std::string n = std::to_string(i + 1);
         const std::vector<std::string>& fields = lines[i];
         if (payroll && fields.size() > payrollColumns().size()) {
-            message("Too many import fields on line " + n, 4, "Import Failed");
+            askUser("", "Too many import fields on line " + n, kMessageStyleOK, "Import Failed", kMessageImagePlain);
             return kImportStoppedCode;
         }
         if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) {
@@ -421,10 +417,11 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
         ComapnyInfo payer = payerFromLine(fields, columns, reader);
         if (payer.getName().empty()) {
             if (payroll || accepted.empty()) {
-                const int32_t answer = message("Unable to import company information on line " + n +
+                const int32_t answer = askUser("",
+                                               "Unable to import company information on line " + n +
                                                    ". Does not have an entry for the required field 'Payer's Name'. "
                                                    "Must skip this Company. Do you want to cancel import instead?",
-                                               10, "Import Error");
+                                               kMessageStyleYesNo, "Import Error", kMessageImagePlain);
                 if (answer == kMessageAnswerOkYes) return kImportAbandonedCode;
             } else {
                 notValid.push_back("(no name) (" + fileName + ", line " + n + ": not imported)");
@@ -478,9 +475,10 @@ int run(PayerReader reader, const std::vector<std::string>& chosen) {
     userInterface().refreshMainWindow();
     userInterface().closeDatabase(false, false);
     if (cdb) cdb->Close();
-    message("All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
+    askUser("",
+            "All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
             "'Update Company' button. Some companies may still need more information before filing.",
-            4, "Import Complete");
+            kMessageStyleOK, "Import Complete", kMessageImagePlain);
     return kImportCompletedCode;
 }
 

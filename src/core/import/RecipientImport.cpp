@@ -25,7 +25,6 @@ namespace imports {
 
 namespace {
 
-constexpr int32_t kPlainImage = 2048;
 // Recipients stored together.
 constexpr size_t kStoreBatch = 500;
 const char kBusiness[] = "Business Name";
@@ -136,10 +135,6 @@ std::string importCountsText(size_t added, size_t overwritten) {
            (overwritten == 1 ? " was" : " were") + " overwritten.";
 }
 
-int32_t message(const std::string& text, int32_t style, const std::string& title, bool flag = false) {
-    return tvDatabase::tvMessageBox("", text, style, title, kPlainImage, flag);
-}
-
 int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     Session& s = session();
     const auto cdb = s.DBH ? s.DBH->companyDatabase() : nullptr;
@@ -150,9 +145,10 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     // 1. A name column is required.
     const auto has = [&](const char* name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
     if (reader != RecipientReader::Payroll && !has("Business Name") && !has("Last Name(Surname)")) {
-        const int32_t answer = message("'Business Name' or 'Recipient Last Name (Surname)' is a required field. "
+        const int32_t answer = askUser("",
+                                       "'Business Name' or 'Recipient Last Name (Surname)' is a required field. "
                                        "Please add either one of them to the list of selected fields in any position.",
-                                       4, "Unable to Import", true);
+                                       kMessageStyleOK, "Unable to Import", kMessageImagePlain, true);
         return answer == kMessageAnswerOkYes ? kImportStoppedCode : kImportWindowStaysOpen;
     }
 
@@ -164,7 +160,8 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
     std::string failure;
     const std::optional<std::string> text = readImportFile(*path, failure);
     if (!text) {
-        tvDatabase::tvMessageBox("Unable to import.", failure, 4, "Import Failed", kMessageImageError, false);
+        tvDatabase::tvMessageBox("Unable to import.", failure, kMessageStyleOK, "Import Failed", kMessageImageError,
+                                 false);
         return kImportStoppedCode;
     }
     const std::string fileName = fileNameOf(*path);
@@ -188,8 +185,8 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
             ++recordCount;
             return true;
         })) {
-        tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), 4, "Import Failed",
-                                 kMessageImageError, false);
+        tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), kMessageStyleOK,
+                                 "Import Failed", kMessageImageError, false);
         return kImportStoppedCode;
     }
     // A record as read, completed and checked; false when it is not imported.
@@ -234,10 +231,11 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         const std::string n = std::to_string(line.number);
         if (lacksRequiredName(rec)) {
             const std::string required = csv ? "'Business or Last Name (Required)'" : "'Business Name' or 'Last Name'";
-            const int32_t answer = message("Unable to import recipient information on line " + n +
+            const int32_t answer = askUser("",
+                                           "Unable to import recipient information on line " + n +
                                                ". Does not have an entry for the required field " + required +
                                                ". Must skip this recipient. Do you want to cancel import instead?",
-                                           10, "Import Error");
+                                           kMessageStyleYesNo, "Import Error", kMessageImagePlain);
             abandoned = answer == kMessageAnswerOkYes;
             return !abandoned;
         }
@@ -263,10 +261,11 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
         if (number.empty()) continue;
         const auto [first, isNew] = seen.emplace(number, i);
         if (isNew) continue;
-        message("The same Recipient Tax Payer ID appears more than once. Check before importing.\n\nThe number " +
+        askUser("",
+                "The same Recipient Tax Payer ID appears more than once. Check before importing.\n\nThe number " +
                     collected[i].taxID + " is on line " + std::to_string(collected[first->second].line) +
                     " and on line " + std::to_string(collected[i].line) + ".",
-                2, "Recipient Import Error");
+                kMessageStyleYes, "Recipient Import Error", kMessageImagePlain);
         return kImportStoppedCode;
     }
     seen = {};
@@ -355,10 +354,11 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
 
     // 9. Done.
     if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);
-    message("All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
+    askUser("",
+            "All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
             "'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
                 importCountsText(added, overwrite.size()),
-            4, "Import Complete");
+            kMessageStyleOK, "Import Complete", kMessageImagePlain);
     return kImportCompletedCode;
 }
 

@@ -4,14 +4,12 @@
 #include <unordered_map>
 
 #include "core/entry/RecipientEntry.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Utils.h"
 
 namespace newyear {
 
 namespace {
-
-constexpr int32_t kMisc = 1;
-constexpr int32_t kNec = 7;
 
 bool hasOtherMiscAmounts(const RecipientInfo& r) {
     const std::string* amounts[] = {
@@ -98,11 +96,11 @@ void clearAdditionalAmounts(CarriedRecipients& recipients) {
 Line13Facts line13Facts(const RecipientInfo& r) {
     Line13Facts f;
     f.type = r.getType();
-    if (f.type == kMisc) {
+    if (f.type == FormKind::kMisc) {
         f.line13 = r.getLine13_Misc();
         if (!f.line13.empty()) f.otherMiscAmounts = hasOtherMiscAmounts(r);
     }
-    if (f.type == kNec || !f.line13.empty()) f.number = entry::withoutDashes(r.getTaxID());
+    if (f.type == FormKind::kNec || !f.line13.empty()) f.number = entry::withoutDashes(r.getTaxID());
     return f;
 }
 
@@ -110,13 +108,13 @@ Line13Plan planMiscLine13(const std::vector<Line13Facts>& facts) {
     // The 1099-NEC of each number, the first of them in order; built once.
     std::unordered_map<std::string, std::size_t> necOfNumber;
     for (std::size_t i = 0; i < facts.size(); ++i)
-        if (facts[i].type == kNec && !facts[i].number.empty()) necOfNumber.emplace(facts[i].number, i);
+        if (facts[i].type == FormKind::kNec && !facts[i].number.empty()) necOfNumber.emplace(facts[i].number, i);
 
     Line13Plan plan;
     plan.removed.assign(facts.size(), false);
     for (std::size_t i = 0; i < facts.size(); ++i) {
         const Line13Facts& m = facts[i];
-        if (m.type != kMisc || m.line13.empty()) continue;
+        if (m.type != FormKind::kMisc || m.line13.empty()) continue;
         const auto found = m.number.empty() ? necOfNumber.end() : necOfNumber.find(m.number);
         if (found != necOfNumber.end()) plan.necLine3[found->second] = m.line13;
         else plan.newNec.emplace_back(i, m.line13);
@@ -128,7 +126,7 @@ Line13Plan planMiscLine13(const std::vector<Line13Facts>& facts) {
 
 void applyLine13(const Line13Plan& plan, std::size_t position, RecipientInfo& r) {
     if (const auto nec = plan.necLine3.find(position); nec != plan.necLine3.end()) r.setLine3_NEC(nec->second);
-    if (r.getType() == kMisc && !r.getLine13_Misc().empty()) r.setLine13_Misc("");
+    if (r.getType() == FormKind::kMisc && !r.getLine13_Misc().empty()) r.setLine13_Misc("");
 }
 
 std::pair<RecipientInfo, RecipientAdditionalInfo> necForMiscLine13(const RecipientInfo& m,
@@ -136,7 +134,7 @@ std::pair<RecipientInfo, RecipientAdditionalInfo> necForMiscLine13(const Recipie
                                                                   const std::string& amount) {
     RecipientAdditionalInfo na;
     na.setCompany_FK(0);
-    na.setType(kNec);
+    na.setType(FormKind::kNec);
     na.setname_typee(ma.getname_type());
     na.settin_type(ma.gettin_type());
     na.setsuffix(ma.getsuffix());
@@ -145,7 +143,7 @@ std::pair<RecipientInfo, RecipientAdditionalInfo> necForMiscLine13(const Recipie
     na.setaddline2(ma.getaddline2());
     na.setOfficecode(ma.getOfficecode());
     RecipientInfo n;
-    n.setType(kNec);
+    n.setType(FormKind::kNec);
     n.setCompany_FK(0);
     n.setFirstName(m.getFirstName());
     n.setLastName(m.getLastName());

@@ -26,17 +26,6 @@ namespace {
 
 constexpr int kNewYear = 2025;
 
-int32_t box(const std::string& caption, const std::string& details, int32_t style, const std::string& title,
-            int32_t image) {
-    return tvDatabase::tvMessageBox(caption, details, style, title, image, false);
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::shared_ptr<AppDatabase> appDatabase() {
     const Session& s = session();
     return s.DBH ? s.DBH->appDatabase() : nullptr;
@@ -54,15 +43,15 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
     if (!scratch.copyFrom(path)) {
         scratch.remove();
         if (wasNotClosedProperly(path)) {
-            box(caption, notClosedProperlyDetails(path), kMessageStyleOK, kStartNewYearTitle, kMessageImageError);
+            askUser(caption, notClosedProperlyDetails(path), kMessageStyleOK, kStartNewYearTitle, kMessageImageError);
             return result;
         }
-        box(caption,
-            "Unable to copy the database to the temporary initialization location.\n\n  To resolve this issue, "
-            "please try again, or have a system administrator provide you with Read & Write access for the "
-            "following files:\n\n    " +
-                path + "\n    " + scratch.path(),
-            kMessageStyleOK, "", kMessageImageError);
+        askUser(caption,
+                "Unable to copy the database to the temporary initialization location.\n\n  To resolve this issue, "
+                "please try again, or have a system administrator provide you with Read & Write access for the "
+                "following files:\n\n    " +
+                    path + "\n    " + scratch.path(),
+                kMessageStyleOK, "", kMessageImageError);
         return result;
     }
     bool backup = false;
@@ -76,8 +65,8 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
                        CompanyDatabase::OpenFailures::quiet) ||
             copy.GetYear() == 0) {
             copy.Close();
-            box(caption, "Unable to initialize the following database:\n\n    " + path,
-                kMessageStyleOK, "Start New Year (Import Prior Year)", kMessageImageError);
+            askUser(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK,
+                    "Start New Year (Import Prior Year)", kMessageImageError);
             return result;
         }
         result.entry.setName(copy.GetName());
@@ -91,19 +80,19 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
     const int year = result.entry.year();
     if (year == kNewYear) {
         const int32_t answer =
-            box("Please use the Database Manager.",
-                "The selected database is already for 1099 year 2025. Please use the 'Add Database to List' button "
-                "in the Database Mananager (available under the 'File' menu) to access this database.",
-                kMessageStyleOK, "Start New Year(Import from Prior Year)", kMessageImageMessage);
+            askUser("Please use the Database Manager.",
+                    "The selected database is already for 1099 year 2025. Please use the 'Add Database to List' button "
+                    "in the Database Mananager (available under the 'File' menu) to access this database.",
+                    kMessageStyleOK, "Start New Year(Import from Prior Year)", kMessageImageMessage);
         result.verdict = answer == kMessageAnswerOkYes ? Verdict::UseDatabaseManager : Verdict::Refused;
         return result;
     }
     if (year > kNewYear) {
         const std::string y = std::to_string(year);
-        box(caption,
-            "The selected database is already for 1099 year " + y + " Please use Talvexa 1099 " + y +
-                " to access the following database:\n\n    ." + path,
-            kMessageStyleOK, "", kMessageImageError);
+        askUser(caption,
+                "The selected database is already for 1099 year " + y + " Please use Talvexa 1099 " + y +
+                    " to access the following database:\n\n    ." + path,
+                kMessageStyleOK, "", kMessageImageError);
         return result;
     }
     if (backup) {
@@ -145,7 +134,7 @@ ListChange AddDB_List(PriorYearListState& state, const std::optional<databaseInf
     const std::optional<std::string> chosen = userInterface().chooseOpenFile(request);
     if (!chosen || chosen->empty()) return ListChange::None;
     const std::string path = *chosen;
-    if (!locate) (void)app->SaveFolderPath(kPriorYearFolderKey, folderOf(path));   // a failure has been shown
+    if (!locate) (void)app->SaveFolderPath(kPriorYearFolderKey, platform::folderOf(path));   // a failure has been shown
 
     Verification checked = VerifyDatabaseToAdd(path, caption);
     if (checked.verdict == Verdict::UseDatabaseManager) return ListChange::ReplaceWindow;
@@ -154,7 +143,7 @@ ListChange AddDB_List(PriorYearListState& state, const std::optional<databaseInf
     if (entry.name().empty()) return ListChange::Refresh;
 
     if (locate) (void)app->DeletePriorYearInfo(*selected);
-    entry.setImported(platform::fileExists(folderOf(path) + "/" +
+    entry.setImported(platform::fileExists(platform::folderOf(path) + "/" +
                                            yearDatabaseFileName(entry.name(), UseUnderscoresInDatabasePath())));
     (void)app->InsertPriorYearInfo(entry);   // a failure has been shown
     state.selectedtoadd_high = path;
@@ -215,14 +204,14 @@ std::vector<std::string> RecursePath(const std::string& folder, const std::strin
 }
 
 std::optional<std::vector<std::string>> FindDatabase(const std::string& yearText) {
-    const int32_t answer =
-        box("Find Databases",
-            "In the following screen, please choose a directory to start searching. To search your entire computer, "
-            "select your local hard disk (usually '/'). However, searching your entire computer may be very slow "
-            "(30+ minutes). For a faster search, select a higher-level directory such as your home folder.\n\nYou "
-            "will not be able to cancel the search once it has started. The search may take several minutes, and "
-            "Talvexa 1099 may appear unresponsive during the search.",
-            kMessageStyleOKCancel, "Find Databases", kMessageImageMessage);
+    const int32_t answer = askUser(
+        "Find Databases",
+        "In the following screen, please choose a directory to start searching. To search your entire computer, "
+        "select your local hard disk (usually '/'). However, searching your entire computer may be very slow "
+        "(30+ minutes). For a faster search, select a higher-level directory such as your home folder.\n\nYou "
+        "will not be able to cancel the search once it has started. The search may take several minutes, and "
+        "Talvexa 1099 may appear unresponsive during the search.",
+        kMessageStyleOKCancel, "Find Databases", kMessageImageMessage);
     if (answer == kMessageAnswerCancel) return std::nullopt;
     FolderRequest request;
     request.message = "Choose a starting point of your search.";
@@ -230,16 +219,16 @@ std::optional<std::vector<std::string>> FindDatabase(const std::string& yearText
     if (!folder || folder->empty()) return std::nullopt;
     std::vector<std::string> found;
     if (platform::isDirectory(*folder) && !platform::isReadable(*folder)) {
-        box("Unable to find databases.",
-            "Unable to search the selected directory.\n\nTo resolve this issue,                     please have a "
-            "system administrator provide you with Read & Write access for the following directory:\n\n    " +
-                *folder,
-            kMessageStyleOK, "Find Database", kMessageImageError);
+        askUser("Unable to find databases.",
+                "Unable to search the selected directory.\n\nTo resolve this issue,                     please have a "
+                "system administrator provide you with Read & Write access for the following directory:\n\n    " +
+                    *folder,
+                kMessageStyleOK, "Find Database", kMessageImageError);
         return found;
     }
     found = RecursePath(*folder, yearText);
-    box("Finished Search.", "Talvexa 1099 has finished searching for " + yearText + " databases in " + *folder,
-        kMessageStyleOK, "Find Prior Year Databases", kMessageImageMessage);
+    askUser("Finished Search.", "Talvexa 1099 has finished searching for " + yearText + " databases in " + *folder,
+            kMessageStyleOK, "Find Prior Year Databases", kMessageImageMessage);
     return found;
 }
 

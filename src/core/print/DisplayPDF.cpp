@@ -1,7 +1,6 @@
 #include "core/print/DisplayPDF.h"
 
 #include <array>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/JobMeter.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
@@ -25,14 +25,6 @@
 #include "core/store/RecipientAdditionalInfo.h"
 
 namespace {
-
-// Sums of amounts held at the ends of the 64-bit range instead of wrapping.
-int64_t addCents(int64_t a, int64_t b) {
-    int64_t sum;
-    if (__builtin_add_overflow(a, b, &sum)) return b > 0 ? std::numeric_limits<int64_t>::max()
-                                                          : std::numeric_limits<int64_t>::min();
-    return sum;
-}
 
 using Text = const std::string& (RecipientInfo::*)() const;
 struct SummaryBox {
@@ -64,7 +56,7 @@ std::span<const SummaryBox> summaryBoxes(int32_t kind) {
     case 3: return kIntSummary;
     case 4: return kRSummary;
     case 5: return kSSummary;
-    case 7: return kNecSummary;
+    case FormKind::kNec: return kNecSummary;
     default: return {};
     }
 }
@@ -95,7 +87,7 @@ constexpr std::array<KindLines, 6> kKinds{{
     {3, "INT Amount:", "INT Sub Totals", &DisplayPDF::SumofInt},
     {4, "R Amount:", "R Sub Totals", &DisplayPDF::SumofR},
     {5, "S Amount:", "S Sub Totals", &DisplayPDF::SumofS},
-    {7, "NEC Amount:", "NEC Sub Totals", &DisplayPDF::SumofNec},
+    {FormKind::kNec, "NEC Amount:", "NEC Sub Totals", &DisplayPDF::SumofNec},
 }};
 
 const KindLines* kindLines(int32_t kind) {
@@ -143,21 +135,13 @@ int64_t DisplayPDF::SumofDiv() const { return reported(inforecp_, 2); }
 int64_t DisplayPDF::SumofInt() const { return reported(inforecp_, 3); }
 int64_t DisplayPDF::SumofR() const { return reported(inforecp_, 4); }
 int64_t DisplayPDF::SumofS() const { return reported(inforecp_, 5); }
-int64_t DisplayPDF::SumofNec() const { return reported(inforecp_, 7); }
+int64_t DisplayPDF::SumofNec() const { return reported(inforecp_, FormKind::kNec); }
 
 // ---- amounts that cannot be read ----
 
 void DisplayPDF::refuseAmount(const RecipientInfo& recipient, const std::string& payee, const RefusedAmount& refused) {
-    std::string form;
-    switch (recipient.getType()) {
-    case 1: form = "1099-MISC"; break;
-    case 2: form = "1099-DIV"; break;
-    case 3: form = "1099-INT"; break;
-    case 4: form = "1099-R"; break;
-    case 5: form = "1099-S"; break;
-    case 7: form = "1099-NEC"; break;
-    default: form = "1099"; break;
-    }
+    std::string form = FormKind::formName(recipient.getType());
+    if (form.empty()) form = "1099";
     // Names start with a blank when the first name is empty.
     const std::size_t start = payee.find_first_not_of(' ');
     const std::string who = start == std::string::npos ? std::string() : payee.substr(start);

@@ -3,15 +3,19 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <map>
 #include <optional>
 #include <unordered_map>
 
 #include "core/foundation/DatabaseHolder.h"
+<<<<<<< HEAD
 #include "core/foundation/JobMeter.h"
+=======
+#include "core/foundation/FormKind.h"
+>>>>>>> vocab
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
+#include "core/foundation/StoredAmount.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/DisplayPDF.h"
 #include "core/print/PrintRecords.h"
@@ -45,7 +49,7 @@ const std::vector<KindCopies>& kindCopies() {
         {4, 2, {DisplayPDF::kCopyA, DisplayPDF::kCopy1},
          {DisplayPDF::kCopyB, DisplayPDF::kCopyC, DisplayPDF::kCopy2}, false, 0},
         {5, 3, {DisplayPDF::kCopyA, DisplayPDF::kCopyC}, {DisplayPDF::kCopyB}, false, 0},
-        {7, 3, {DisplayPDF::kCopyA, DisplayPDF::kCopyC, DisplayPDF::kCopy1}, {DisplayPDF::kCopyB, DisplayPDF::kCopy2},
+        {FormKind::kNec, 3, {DisplayPDF::kCopyA, DisplayPDF::kCopyC, DisplayPDF::kCopy1}, {DisplayPDF::kCopyB, DisplayPDF::kCopy2},
          true, DisplayPDF::kCopyNec4Up},
     };
     return table;
@@ -62,25 +66,11 @@ constexpr std::array<const char*, 8> kCopyNames{"Copy A", "Copy B", "Copy C", "C
                                                 "Copy 1", "Copy 2", "1096",   "4UP"};
 
 std::string kindWord(int32_t kind) {
-    switch (kind) {
-    case 1: return "MISC ";
-    case 2: return "DIV ";
-    case 3: return "INT ";
-    case 4: return "R ";
-    case 5: return "S ";
-    case 7: return "NEC ";
-    default: return "";
-    }
+    const std::string word = FormKind::shortName(kind);
+    return word.empty() ? word : word + " ";
 }
 
 bool asksPartialYear(int32_t kind) { return kind == 2 || kind == 5; }
-
-int64_t addCents(int64_t a, int64_t b) {
-    int64_t sum;
-    if (__builtin_add_overflow(a, b, &sum))
-        return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-    return sum;
-}
 
 std::vector<int32_t> selectedRecipients() {
     const auto& selection = session().recp_details;
@@ -134,7 +124,7 @@ bool DisplayPDF::VoidOnForm(int32_t kind, int32_t copy) {
     case 3: return copy != kCopyB && copy != kCopy2;
     case 4: return copy == kCopyA || copy == kCopyD || copy == kCopy1;
     case 5: return copy == kCopyA || copy == kCopyC;
-    case 7: return copy == kCopyA || copy == kCopyC || copy == kCopy1 || copy == kCopy2;
+    case FormKind::kNec: return copy == kCopyA || copy == kCopyC || copy == kCopy1 || copy == kCopy2;
     default: return false;
     }
 }
@@ -144,7 +134,7 @@ bool DisplayPDF::SecondTinOnForm(int32_t kind, int32_t copy) {
     case 1:
     case 2:
     case 3:
-    case 7: return copy == kCopyA || copy == kCopyC;
+    case FormKind::kNec: return copy == kCopyA || copy == kCopyC;
     default: return false;
     }
 }
@@ -199,7 +189,7 @@ void DisplayPDF::RecipientFed1099() {
         switch (recipientType_) {
         case 1: PrintRecipient4Up(); break;
         case 3: PrintRecipient4UpInt(); break;
-        case 7: PrintRecipient4UpNec(); break;
+        case FormKind::kNec: PrintRecipient4UpNec(); break;
         default: break;
         }
         return;
@@ -322,7 +312,7 @@ void DisplayPDF::printCopy(int32_t selected) {
     case 3: PrintIntForms(selected); break;
     case 4: PrintRForms(selected); break;
     case 5: PrintSForms(selected); break;
-    case 7: PrintNecForms(selected); break;
+    case FormKind::kNec: PrintNecForms(selected); break;
     default: break;
     }
 }

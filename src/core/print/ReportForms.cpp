@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/print/DisplayPDF.h"
@@ -335,7 +336,7 @@ constexpr PrePrintedForm kDivForm{2, 5, 2, {0, 2, 0}, {0, 548, 0}, kDivFields};
 constexpr PrePrintedForm kIntForm{3, 3, 2, {0, 2, 0}, {0, 547, 0}, kIntFields};
 constexpr PrePrintedForm kRForm{4, 6, 2, {0, 0, 0}, {0, 547, 0}, kRFields};
 constexpr PrePrintedForm kSForm{5, 4, 3, {0, 0, 0}, {0, 365, 730}, kSFields};
-constexpr PrePrintedForm kNecForm{7, 9, 3, {0, 2, 2}, {0, 363, 726}, kNecFields};
+constexpr PrePrintedForm kNecForm{FormKind::kNec, 9, 3, {0, 2, 2}, {0, 363, 726}, kNecFields};
 
 // The 1096: its fields, then the "x" of the form kind filed.
 constexpr int32_t k1096Layout = 2;
@@ -347,7 +348,7 @@ struct KindBox {
 };
 constexpr KindBox k1096KindBoxes[] = {
     {1, 13, {-10, -4}}, {2, 11, {-8, -8}}, {3, 12, {-8, -13}},
-    {4, 15, {-10, -10}}, {5, 16, {-12, -8}}, {7, 14, {-7, -10}},
+    {4, 15, {-10, -10}}, {5, 16, {-12, -8}}, {FormKind::kNec, 14, {-7, -10}},
 };
 
 // ---- texts ----

@@ -1,6 +1,7 @@
 #include "core/records/RecipientCopy.h"
 
 #include "core/entry/RecipientEntry.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
@@ -17,7 +18,7 @@ bool fatcaOf(const RecipientInfo& r, int32_t kind) {
         case 2: return r.getFATCA_DIV();
         case 3: return r.getFATCA_INT();
         case 4: return r.getFATCA_R();
-        case 7: return r.getFATCA_NEC();
+        case FormKind::kNec: return r.getFATCA_NEC();
         default: return false;
     }
 }
@@ -28,7 +29,7 @@ void setFatca(RecipientInfo& r, int32_t kind, bool on) {
         case 2: r.setFATCA_DIV(on); break;
         case 3: r.setFATCA_INT(on); break;
         case 4: r.setFATCA_R(on); break;
-        case 7: r.setFATCA_NEC(on); break;
+        case FormKind::kNec: r.setFATCA_NEC(on); break;
         default: break;
     }
 }

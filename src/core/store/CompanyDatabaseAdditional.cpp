@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/foundation/FormKind.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
@@ -106,12 +107,8 @@ std::vector<RecipientAdditionalInfo> readAdditional(CompanyDatabase& cdb, const 
 
 // The joined list: kind and status clauses on the recipient row.
 std::string joinedKindClause(int32_t kind) {
-    switch (kind) {
-        case 1: case 2: case 3: case 4: case 5: case 7:
-            return " AND r.type = '" + std::to_string(kind) + "'";
-        default:
-            return std::string();
-    }
+    if (!FormKind::isKnown(kind)) return std::string();
+    return " AND r.type = '" + std::to_string(kind) + "'";
 }
 
 std::string joinedStatusClause(int32_t status) {
@@ -343,8 +340,8 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     args.emplace_back(pattern);
     // The kind and status conditions of the list, each minus its leading " AND ".
     sql += ", CASE";
-    for (int32_t kind : {1, 2, 3, 4, 5, 7})
-        sql += " WHEN " + joinedKindClause(kind).substr(5) + " THEN " + std::to_string(kind);
+    for (const FormKind& kind : FormKind::all())
+        sql += " WHEN " + joinedKindClause(kind.code).substr(5) + " THEN " + std::to_string(kind.code);
     sql += " ELSE 0 END AS kindCode, (0";
     for (int32_t status = 1; status <= 10; ++status)
         sql += " + ((" + joinedStatusClause(status).substr(5) + ") IS 1) * " + std::to_string(1 << (status - 1));

@@ -255,6 +255,6 @@ bool CompanyDatabase::CheckInUse() {
     const int32_t answer = tvDatabase::tvMessageBox_2(
         "Warning! Database may be in use! Continue anyway?", details, kMessageStyleYesNo, "Company Database Warning", kMessageImageError,
         "Continue Anyway (May Cause Corruption If In Use)", "Cancel, Do Not Open", false, false);
-    if (answer == 16) Log(-1, -1, 0, "Open Database", "The user chose not to open the database.", 0, -1);
-    return answer == 2;
+    if (answer == kMessageAnswerNo) Log(-1, -1, 0, "Open Database", "The user chose not to open the database.", 0, -1);
+    return answer == kMessageAnswerOkYes;
 }

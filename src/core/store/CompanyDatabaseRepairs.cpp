@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Utils.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
@@ -105,7 +106,7 @@ void CompanyDatabase::StateName_S() {
 }
 
 void CompanyDatabase::StateName_NEC() {
-    repairRecipients(*this, 7, [&](const RecipientInfo& r, const std::string& state, const auto&) {
+    repairRecipients(*this, FormKind::kNec, [&](const RecipientInfo& r, const std::string& state, const auto&) {
         return db->executeUpdate("update recipients set state = ? where pk = ?;", state, r.getPK());
     });
 }

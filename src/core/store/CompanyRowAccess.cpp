@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/Company.h"
@@ -92,12 +93,8 @@ std::string directionWord(int32_t direction) {
 }
 
 std::string kindClause(int32_t kind) {
-    switch (kind) {
-        case 1: case 2: case 3: case 4: case 5: case 7:
-            return " and (type = '" + std::to_string(kind) + "') ";
-        default:
-            return std::string();
-    }
+    if (!FormKind::isKnown(kind)) return std::string();
+    return " and (type = '" + std::to_string(kind) + "') ";
 }
 
 std::string statusClause(int32_t status) {

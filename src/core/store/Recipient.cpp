@@ -1,13 +1,7 @@
 #include "core/store/Recipient.h"
 
+#include "core/foundation/FormKind.h"
+
 std::string Recipient::getTypeString() const {
-    switch (type_) {
-    case 1: return "MISC";
-    case 2: return "DIV";
-    case 3: return "INT";
-    case 4: return "R";
-    case 5: return "S";
-    case 7: return "NEC";
-    default: return "";
-    }
+    return FormKind::shortName(type_);
 }

@@ -1,20 +1,13 @@
 #include "core/store/RecipientInfo.h"
 
-#include <limits>
 #include <span>
 
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/StoredAmount.h"
 #include "core/foundation/Utils.h"
 
 namespace {
-
-int64_t addCents(int64_t a, int64_t b) {
-    int64_t sum;
-    if (__builtin_add_overflow(a, b, &sum))
-        return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-    return sum;
-}
 
 using Text = const std::string& (RecipientInfo::*)() const;
 struct TotalBox {
@@ -46,7 +39,7 @@ std::span<const TotalBox> paidBoxes(int32_t kind) {
     case 3: return kIntPaid;
     case 4: return kRPaid;
     case 5: return kSPaid;
-    case 7: return kNecPaid;
+    case FormKind::kNec: return kNecPaid;
     default: return {};
     }
 }
@@ -58,7 +51,7 @@ std::optional<TotalBox> taxBox(int32_t kind) {
     case 2: return TotalBox{"Box 4", &R::getDiv_Line4};
     case 3: return TotalBox{"Box 4", &R::getInt_Line4};
     case 4: return TotalBox{"Box 4", &R::getR_Line4};
-    case 7: return TotalBox{"Box 4", &R::getLine4_NEC};
+    case FormKind::kNec: return TotalBox{"Box 4", &R::getLine4_NEC};
     default: return std::nullopt;
     }
 }

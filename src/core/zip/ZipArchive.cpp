@@ -37,12 +37,6 @@ std::string joined(const std::string& folder, const std::string& relative) {
     return folder + "/" + relative;
 }
 
-std::string parentOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::vector<std::string> partsOf(const std::string& relative) {
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -200,7 +194,7 @@ bool ZipArchive::unzipCurrentEntry(const std::string& folder, bool overWrite) {
         unzCloseCurrentFile(unzFile_);
         return true;
     }
-    platform::createDirectories(parentOf(target));
+    platform::createDirectories(platform::folderOf(target));
     if (platform::fileExists(target) && !overWrite && !OverWrite(target)) {
         unzCloseCurrentFile(unzFile_);
         return true;

@@ -41,11 +41,6 @@ namespace {
 
 constexpr const char* kTitle = "Database Manager";
 
-int32_t messageBox(const std::string& caption, const std::string& details, int32_t style, int32_t image,
-                   bool flag = false, const std::string& title = kTitle) {
-    return tvDatabase::tvMessageBox(caption, details, style, title, image, flag);
-}
-
 std::string yearAdvice(int year, const std::string& path) {
     std::string text = "Invalid 1099 Year. Only databases for the year " + std::to_string(kDatabaseYear) +
                        " can be opened with this version of Talvexa 1099.\n\n";
@@ -456,17 +451,17 @@ void DBManagerController::DBManager_BtnRenameDB() {
     // The stored name and the file name are made from the same cleaned text.
     const std::string name = cleanDatabaseName(prompt.NameEntered());
     if (name.empty()) {
-        messageBox(kCaption,
-                   "Please provide a name to rename the database. Talvexa 1099 is unable to rename a database "
-                   "without a name.",
-                   kMessageStyleOK, kMessageImageError);
+        askUser(kCaption,
+                "Please provide a name to rename the database. Talvexa 1099 is unable to rename a database "
+                "without a name.",
+                kMessageStyleOK, kTitle, kMessageImageError);
         return;
     }
     databaseInfo renamed = old;
     renamed.setName(name);
     std::string refusal;
     if (!renamed.ValidateName(refusal)) {
-        messageBox(kCaption, refusal, kMessageStyleOK, kMessageImageError);
+        askUser(kCaption, refusal, kMessageStyleOK, kTitle, kMessageImageError);
         return;
     }
 
@@ -482,19 +477,20 @@ void DBManagerController::DBManager_BtnRenameDB() {
     renamed.setPath(newPath);
     const bool samePlace = samePath(newPath, oldPath);
     if (platform::fileExists(newPath) && !samePlace) {
-        messageBox(kCaption, "Renaming the database would overwrite another database file. Please choose a different name.",
-                   kMessageStyleOK, kMessageImageError);
+        askUser(kCaption,
+                "Renaming the database would overwrite another database file. Please choose a different name.",
+                kMessageStyleOK, kTitle, kMessageImageError);
         return;
     }
     if (auto app = sessionAppDatabase()) {
         for (const databaseInfo& listed : app->SelectDatabaseList()) {
             if (listed.name() != name || samePath(listed.path(), oldPath)) continue;
-            const int32_t answer = messageBox(
+            const int32_t answer = askUser(
                 "Warning! Database Name already in use! Continue anyway?",
                 "Another database with that name already exists. Talvexa recommends against having multiple "
                 "databases with the same name. You may experience unnecessary difficulties by continuing. Continue "
                 "renaming database anyway?",
-                kMessageStyleYesNo, kMessageImageError, true);
+                kMessageStyleYesNo, kTitle, kMessageImageError, true);
             if (answer == kMessageAnswerNo || answer == kMessageAnswerCloseBox) return;
             break;
         }
@@ -503,10 +499,10 @@ void DBManagerController::DBManager_BtnRenameDB() {
     {
         CompanyDatabase file;
         if (!file.Init(oldPath, true, true, true, old.name(), CompanyDatabase::OpenFailures::quiet)) {
-            messageBox(kCaption, "Unable to initialize the database.", kMessageStyleOK, kMessageImageError);
+            askUser(kCaption, "Unable to initialize the database.", kMessageStyleOK, kTitle, kMessageImageError);
             return;
         }
-        const bool named = file.SetName(name);   // a failure is reported by the company database
+        const bool named = file.SetName(name);  // a failure is reported by the company database
         file.Close();
         if (!named) return;
     }
@@ -518,7 +514,7 @@ void DBManagerController::DBManager_BtnRenameDB() {
             (void)file.SetName(old.name());   // reported by the company database when it fails
             file.Close();
         }
-        messageBox(kCaption, "Unable to rename the database file.", kMessageStyleOK, kMessageImageError);
+        askUser(kCaption, "Unable to rename the database file.", kMessageStyleOK, kTitle, kMessageImageError);
         return;
     }
     replaceEntry(old, renamed);
@@ -538,22 +534,22 @@ void DBManagerController::DBManager_BtnMoveDB() {
     const std::string target = databaseFilePath(yearFolder, entry.name(), UseUnderscoresInDatabasePath(), entry.year());
 
     if (samePath(oldPath, target)) {
-        messageBox("Database already in directory.", "The selected database is already in the selected directory.",
-                   kMessageStyleOK, kMessageImageMessage);
+        askUser("Database already in directory.", "The selected database is already in the selected directory.",
+                kMessageStyleOK, kTitle, kMessageImageMessage);
         return;
     }
     if (platform::fileExists(target)) {
-        messageBox("Database already exists.",
-                   "A database with the same name already exists in the selected directory. If it's not in the "
-                   "Database List, you can add it to the list with the 'Add Database to List' or 'Locate Database' "
-                   "button in the Database Manager.",
-                   kMessageStyleOK, kMessageImageMessage);
+        askUser("Database already exists.",
+                "A database with the same name already exists in the selected directory. If it's not in the "
+                "Database List, you can add it to the list with the 'Add Database to List' or 'Locate Database' "
+                "button in the Database Manager.",
+                kMessageStyleOK, kTitle, kMessageImageMessage);
         return;
     }
     {
         CompanyDatabase file;
         if (!file.Init(oldPath, true, true, true, entry.name(), CompanyDatabase::OpenFailures::quiet)) {
-            messageBox(kCaption, "Unable to initialize the database.", kMessageStyleOK, kMessageImageError);
+            askUser(kCaption, "Unable to initialize the database.", kMessageStyleOK, kTitle, kMessageImageError);
             return;
         }
         file.Close();
@@ -572,14 +568,14 @@ void DBManagerController::DBManager_BtnMoveDB() {
             details += "the root folder ('/')";
         else
             details += "the following directory:\n\n    " + tree.GetBaseDir();
-        messageBox(kCaption, details, kMessageStyleOK, kMessageImageError);
+        askUser(kCaption, details, kMessageStyleOK, kTitle, kMessageImageError);
         return;
     }
 
     const FileMove moved = moveDatabaseFile(oldPath, target);
     if (moved == FileMove::failed) {
-        messageBox(kCaption, "Unable to copy the database file to the selected directory.\n\n    " + target,
-                   kMessageStyleOK, kMessageImageError);
+        askUser(kCaption, "Unable to copy the database file to the selected directory.\n\n    " + target,
+                kMessageStyleOK, kTitle, kMessageImageError);
         return;
     }
     const databaseInfo old = entry;
@@ -591,7 +587,7 @@ void DBManagerController::DBManager_BtnMoveDB() {
             : "The database was successfully copied to the new location, however, Talvexa 1099 was unable to delete "
               "the original file. To avoid confusion, the original file should be manually deleted:\n\n    " +
                   oldPath;
-    messageBox(caption, "Successfully moved database.", kMessageStyleOK, kMessageImageMessage);
+    askUser(caption, "Successfully moved database.", kMessageStyleOK, kTitle, kMessageImageMessage);
 }
 
 void DBManagerController::DBManager_BtnRemoveDB() {
@@ -606,11 +602,11 @@ void DBManagerController::DBManager_BtnRemoveDB() {
 
     const std::string& path = entry.path();
     if (platform::fileExists(path)) {
-        const int32_t also = messageBox("Also delete database file?",
-                                        "Do you also want to permanently remove the selected database from the disk? "
-                                        "This will result in the loss of all company information stored in this "
-                                        "database. This operation cannot be undone.",
-                                        kMessageStyleYesNoCancel, kMessageImagePrompt, true);
+        const int32_t also = askUser("Also delete database file?",
+                                     "Do you also want to permanently remove the selected database from the disk? "
+                                     "This will result in the loss of all company information stored in this "
+                                     "database. This operation cannot be undone.",
+                                     kMessageStyleYesNoCancel, kTitle, kMessageImagePrompt, true);
         if (also == kMessageAnswerCancel || also == kMessageAnswerCloseBox) return;
         if (also == kMessageAnswerOkYes) {
             bool deleted = false;
@@ -619,30 +615,30 @@ void DBManagerController::DBManager_BtnRemoveDB() {
                 // Opening it makes sure that nobody works in it.
                 if (file.Init(path, true, true, true, entry.name(), CompanyDatabase::OpenFailures::quiet)) {
                     file.Close();
-                    const int32_t sure = messageBox(
+                    const int32_t sure = askUser(
                         "Permanently delete?",
                         "We don't mean to be rude, but we want to make sure that you really want to delete this "
                         "database and all associated company information. Continue deleting?",
-                        kMessageStyleYesNoCancel, kMessageImageError, true);
+                        kMessageStyleYesNoCancel, kTitle, kMessageImageError, true);
                     if (sure == kMessageAnswerCancel || sure == kMessageAnswerCloseBox) return;
                     if (sure == kMessageAnswerOkYes) {
                         platform::removePath(path + "-journal");
                         deleted = platform::removePath(path);
                         if (!deleted)
-                            messageBox("Unable to delete database file.",
-                                       "Unable to delete the following file:\n\n    " + path, kMessageStyleOK,
-                                       kMessageImageError);
+                            askUser("Unable to delete database file.",
+                                    "Unable to delete the following file:\n\n    " + path, kMessageStyleOK, kTitle,
+                                    kMessageImageError);
                     }
                 } else {
-                    messageBox("Unable to delete database file.",
-                               "Unable to initialize the database to verify it is not currently being accessed.",
-                               kMessageStyleOK, kMessageImageError);
+                    askUser("Unable to delete database file.",
+                            "Unable to initialize the database to verify it is not currently being accessed.",
+                            kMessageStyleOK, kTitle, kMessageImageError);
                 }
             }
             if (!deleted) {
-                const int32_t anyway = messageBox("Continue removing database from list anyway?",
-                                                  "Do you still want to remove the selected database from the list?",
-                                                  kMessageStyleYesNo, kMessageImagePrompt);
+                const int32_t anyway = askUser("Continue removing database from list anyway?",
+                                               "Do you still want to remove the selected database from the list?",
+                                               kMessageStyleYesNo, kTitle, kMessageImagePrompt);
                 if (anyway == kMessageAnswerNo || anyway == kMessageAnswerCloseBox) return;
             }
         }
@@ -678,16 +674,16 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
         scratchCopy.remove();
         // The copy fails on a file that is no database at all; that is not a matter of access.
         if (platform::fileExists(path) && holdsNoDatabase(path)) {
-            messageBox(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK,
-                       kMessageImageError, false, "");
+            askUser(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK, "",
+                    kMessageImageError);
             return refused;
         }
-        messageBox(caption,
-                   "Unable to copy the database to the temporary initialization location.\n\n  To resolve this "
-                   "issue, please try again, or have a system administrator provide you with Read & Write access "
-                   "for the following files:\n\n    " +
-                       path + "\n    " + temp,
-                   kMessageStyleOK, kMessageImageError, false, "");
+        askUser(caption,
+                "Unable to copy the database to the temporary initialization location.\n\n  To resolve this "
+                "issue, please try again, or have a system administrator provide you with Read & Write access "
+                "for the following files:\n\n    " +
+                    path + "\n    " + temp,
+                kMessageStyleOK, "", kMessageImageError);
         return refused;
     }
 
@@ -695,8 +691,8 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
     // opening it as a company database would try to bring it up to date.
     if (!isCompanyDatabaseFile(temp)) {
         scratchCopy.remove();
-        messageBox(caption, "The following file is not a Talvexa 1099 company database:\n\n    " + path,
-                   kMessageStyleOK, kMessageImageError);
+        askUser(caption, "The following file is not a Talvexa 1099 company database:\n\n    " + path, kMessageStyleOK,
+                kTitle, kMessageImageError);
         return refused;
     }
 
@@ -714,8 +710,8 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
         }
         if (!opened) {
             scratch.Close();
-            messageBox(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK,
-                       kMessageImageError, false, "");
+            askUser(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK, "",
+                    kMessageImageError);
             return refused;
         }
         // The payer's federal id is kept by the payroll tables; a 1099 file has none ("").
@@ -726,12 +722,13 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
     scratchCopy.remove();
 
     if (entry.year() != kDatabaseYear) {
-        messageBox(caption, yearAdvice(entry.year(), path), kMessageStyleOK, kMessageImageError);
+        askUser(caption, yearAdvice(entry.year(), path), kMessageStyleOK, kTitle, kMessageImageError);
         return std::nullopt;
     }
     if (backup) {
-        const int32_t answer = messageBox("Warning! File appears to be a database backup! Continue anyway?",
-                                          backupAdvice(path, entry.name()), kMessageStyleYesNo, kMessageImageError, true);
+        const int32_t answer =
+            askUser("Warning! File appears to be a database backup! Continue anyway?", backupAdvice(path, entry.name()),
+                    kMessageStyleYesNo, kTitle, kMessageImageError, true);
         if (answer == kMessageAnswerOkYes) return entry;
         return std::nullopt;
     }
@@ -742,11 +739,11 @@ bool DBManagerController::ConfirmFileChange(bool warn) {
     const std::shared_ptr<databaseInfo> entry = session().dbInfo;
     const std::string path = entry ? entry->path() : std::string();
     if (!platform::fileExists(path)) {
-        messageBox("Unable to modify database file.",
-                   "Unable to locate database. The file may have been moved, renamed, or deleted without using "
-                   "Talvexa 1099.\n\nTo resolve this issue, use the 'Add Database to List' or 'Locate Database' "
-                   "button to browse for the missing database.",
-                   kMessageStyleOK, kMessageImagePlain);
+        askUser("Unable to modify database file.",
+                "Unable to locate database. The file may have been moved, renamed, or deleted without using "
+                "Talvexa 1099.\n\nTo resolve this issue, use the 'Add Database to List' or 'Locate Database' "
+                "button to browse for the missing database.",
+                kMessageStyleOK, kTitle, kMessageImagePlain);
         return false;
     }
     if (!tvDatabase::CanAccessFile(path, true, "Unable to modify database file.",
@@ -761,6 +758,7 @@ bool DBManagerController::ConfirmFileChange(bool warn) {
         return false;
     }
     if (!warn) return true;
-    return messageBox("Warning! Modifying database file may be unsafe! Continue anyway?",
-                      modifyInstructions(entry->name()), kMessageStyleYesNo, kMessageImagePrompt) != kMessageAnswerNo;
+    return askUser("Warning! Modifying database file may be unsafe! Continue anyway?",
+                   modifyInstructions(entry->name()), kMessageStyleYesNo, kTitle,
+                   kMessageImagePrompt) != kMessageAnswerNo;
 }

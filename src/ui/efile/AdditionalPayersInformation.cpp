@@ -78,11 +78,6 @@ int32_t selectionPayer(CompanyDatabase& db) {
     return 0;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 bool endsWithCsv(const std::string& path) {
     if (path.size() < 4) return false;
     std::string end = path.substr(path.size() - 4);
@@ -551,8 +546,7 @@ bool AdditionalPayersInformation::saveFile(const std::string& proposedName, cons
             chooseSaveFile(this, "Save CSV file as:", saveFolder_, proposedName, "CSV files (*.csv)");
         if (!path) return false;
         if (!endsWithCsv(*path)) *path += ".csv";
-        const std::string folder = folderOf(*path);
-        if (!folder.empty()) saveFolder_ = folder;
+        saveFolder_ = platform::folderOf(*path);
         const std::string failure = IrisExport::save(*path, text);
         if (failure.empty()) return true;
         tvDatabase::tvMessageBox("The CSV file could not be saved.", failure, kMessageStyleOK, kErrorTitle,

@@ -93,11 +93,6 @@ bool isPrintableAscii(const std::string& text) {
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos || slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
 // Copies a built file to `to` under a temporary name renamed into place; the reason
 // (naming the file) when it failed, with nothing left under `to`'s name.
 std::string copyInto(const std::string& from, const std::string& to) {
@@ -323,7 +318,7 @@ void EFileFrameController::saveBuiltFile(const std::string& built, const std::st
     const std::optional<std::string> chosen =
         chooseSaveFile(this, kSavePanelTitle, saveFolder_, proposedName, "Text File (*.txt)", "txt");
     if (!chosen) return;
-    saveFolder_ = folderOf(*chosen);
+    saveFolder_ = platform::folderOf(*chosen);
     const std::string failure = copyInto(built, *chosen);
     if (!failure.empty()) {
         tvDatabase::tvMessageBox("The E-File was not saved.", failure, kMessageStyleOK, kTitle, kMessageImageError,

@@ -315,13 +315,13 @@ void RecipientEntryWindow::showErrors() {
 
 bool RecipientEntryWindow::VerifySave() {
     if (!flags_[static_cast<std::size_t>(formTable_.nameLineFlag)]) {
-        tvDatabase::tvMessageBox("", "You must enter a Business Name to save this Recipient.", 4,
-                                 "No Last Name given", 2048, true);
+        tvDatabase::tvMessageBox("", "You must enter a Business Name to save this Recipient.", kMessageStyleOK,
+                                 "No Last Name given", kMessageImagePlain, true);
         return false;
     }
     if (!flags_[static_cast<std::size_t>(formTable_.surnameFlag)]) {
-        tvDatabase::tvMessageBox("", "You must enter a Last Name to save this Recipient.", 4, "No Last Name given",
-                                 2048, true);
+        tvDatabase::tvMessageBox("", "You must enter a Last Name to save this Recipient.", kMessageStyleOK,
+                                 "No Last Name given", kMessageImagePlain, true);
         return false;
     }
     const std::vector<std::string> errors = errorStrings(formTable_, flags_, isForeignAddress());
@@ -341,12 +341,12 @@ bool RecipientEntryWindow::isDuplicate() {
         tvDatabase::tvMessageBox("",
                                  "The recipients of this company could not be read to check the Taxpayer ID "
                                  "for duplicates, so the recipient was not saved.",
-                                 2, "Recipient Creation Error", 2048, false);
+                                 kMessageStyleYes, "Recipient Creation Error", kMessageImagePlain, false);
         return true;
     }
     if (!isDuplicateTaxID(records_.info, *stored)) return false;
-    tvDatabase::tvMessageBox("", "A Recipient Taxpayer ID already exists for this company and 1099 type", 2,
-                             "Recipient Creation Error", 2048, false);
+    tvDatabase::tvMessageBox("", "A Recipient Taxpayer ID already exists for this company and 1099 type",
+                             kMessageStyleYes, "Recipient Creation Error", kMessageImagePlain, false);
     return true;
 }
 
@@ -363,7 +363,8 @@ void RecipientEntryWindow::AddRecipient_Action() {
     if (isDuplicate()) return;
     // Both rows under one key, or neither; a failure is reported by the store.
     if (!companyDatabase()->insertRecipientInfo(records_.info, records_.additional)) return;
-    tvDatabase::tvMessageBox("", "Recipient successfully added.", 4, "Recipient successfully added", 2048, true);
+    tvDatabase::tvMessageBox("", "Recipient successfully added.", kMessageStyleOK, "Recipient successfully added",
+                             kMessageImagePlain, true);
     showSavedRecipient(records_.info.getPK());
     keepInMainWindow(false);
     closing_ = true;
@@ -386,7 +387,8 @@ bool RecipientEntryWindow::saveEdits() {
 
 void RecipientEntryWindow::UpdateRecipient_Action() {
     if (!edit_ || !saveEdits()) return;
-    tvDatabase::tvMessageBox("", "Recipient successfully updated.", 4, "Recipient successfully updated", 2048, true);
+    tvDatabase::tvMessageBox("", "Recipient successfully updated.", kMessageStyleOK, "Recipient successfully updated",
+                             kMessageImagePlain, true);
     update_->setEnabled(false);
 }
 
@@ -448,10 +450,9 @@ bool RecipientEntryWindow::closeWithPrompt() { return close(); }
 bool RecipientEntryWindow::windowShouldClose() {
     if (closing_) return true;
     if (update_->isEnabled()) {
-        const int32_t answer =
-            tvDatabase::tvMessageBox("Save before closing?",
-                                     "You may have unsaved changes. Would you like to save before closing?", 26,
-                                     formTable_.closeTitle, 1024, false);
+        const int32_t answer = tvDatabase::tvMessageBox(
+            "Save before closing?", "You may have unsaved changes. Would you like to save before closing?",
+            kMessageStyleYesNoCancel, formTable_.closeTitle, kMessageImagePrompt, false);
         if (answer == kClosePromptNo) {
             keepInMainWindow(false);
             return true;

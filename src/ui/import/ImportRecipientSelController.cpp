@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
 #include "ui/import/ImportRecipient.h"
@@ -90,7 +91,7 @@ void ImportRecipientSelController::Div_Action() { chooseKind(2); }
 void ImportRecipientSelController::Int_Action() { chooseKind(3); }
 void ImportRecipientSelController::R_Action() { chooseKind(4); }
 void ImportRecipientSelController::S_Action() { chooseKind(5); }
-void ImportRecipientSelController::NEC_Action() { chooseKind(7); }
+void ImportRecipientSelController::NEC_Action() { chooseKind(FormKind::kNec); }
 
 void ImportRecipientSelController::companylistbox() { SelectCompany(); }
 

@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include "core/foundation/DatabaseHolder.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
@@ -47,7 +48,7 @@ constexpr const char kWindowTitle[] = "Talvexa 1099 E-File 2025";
 
 // The form kind code that an AllForms index or a code stands for: the list's index 6
 // is 1099-NEC, whose code is 7; 6 is no form kind.
-int32_t formKindCode(int32_t form) { return form == 6 ? 7 : form; }
+int32_t formKindCode(int32_t form) { return form == 6 ? FormKind::kNec : form; }
 
 std::shared_ptr<CompanyDatabase> companyDatabase() {
     const auto& dbh = session().DBH;
@@ -636,8 +637,8 @@ void AppDelegate::RecipientTypeChoice() {
     if (index >= 0 && index <= 5) {
         s.recp_details->setType(index);
     } else if (index == 6) {
-        s.recp_details->setType(7);
-        s.type = 7;
+        s.recp_details->setType(FormKind::kNec);
+        s.type = FormKind::kNec;
     }
     deselectAll(ui->Recipient_sel);
     FillRecipientList(s.type, allStatusIndex());

@@ -21,6 +21,7 @@
 #include "core/checks/ValidationList.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/FormErrorList.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Preferences.h"
@@ -64,7 +65,7 @@ const char kChooseAFormKindForIris[] =
 // The alignment warning before printing; the forms printed three to a page (1099-S and
 // 1099-NEC) name the 3-up option.
 std::string alignmentWarning(int32_t kind) {
-    const std::string layout = kind == 5 || kind == 7 ? "(3-up option)" : "(2-up option)";
+    const std::string layout = kind == FormKind::kS || kind == FormKind::kNec ? "(3-up option)" : "(2-up option)";
     return "Warning: Verify the alignment of your printer before printing on pre printed forms. \n\n Print a "
            "Recipient " +
            layout +

@@ -2,8 +2,6 @@
 // with the login, recording it as the recent database, reopening the recent one, and
 // closing it with the reset of the main window.
 
-#include <filesystem>
-
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -43,8 +41,6 @@ constexpr const char* kDefaultLogin = "Harbour";
 
 constexpr const char* kOpenFailedCaption = "Unable to open database.";
 constexpr const char* kProductTitle = "Talvexa 1099 E-File 2025";
-
-std::string folderOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
 
 }  // namespace
 
@@ -133,7 +129,7 @@ bool AppDelegate::OpenDatabase(std::optional<databaseInfo> given, int32_t, bool)
                                      "\n\nTo resolve this issue, please have a system administrator provide you "
                                      "with Read & Write access for the following directory and all of its "
                                      "contents:\n\n    " +
-                                     folderOf(entry.path()),
+                                     platform::folderOf(entry.path()),
                                  kMessageStyleOK, "", kMessageImageError, false);
         return false;
     }

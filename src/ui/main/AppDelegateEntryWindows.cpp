@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "core/foundation/FormKind.h"
 #include "ui/company/CompanyController.h"
 #include "ui/entry/DIVFrame.h"
 #include "ui/entry/INTFrame.h"
@@ -33,7 +34,7 @@ const std::vector<EntryWindowKind>& entryWindowKinds() {
          []() -> QWidget* { return RFrame::create(); }},
         {5, [](const AppDelegate& m) -> QWidget* { return m.Sframe(); },
          []() -> QWidget* { return SFrame::create(); }},
-        {7, [](const AppDelegate& m) -> QWidget* { return m.NECframe(); },
+        {FormKind::kNec, [](const AppDelegate& m) -> QWidget* { return m.NECframe(); },
          []() -> QWidget* { return NECFrame::create(); }},
     };
     return kinds;

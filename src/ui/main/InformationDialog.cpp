@@ -1,14 +1,13 @@
 #include "ui/main/InformationDialog.h"
 
 #include <QCloseEvent>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
-#include "ui/support/DatabaseAlert.h"
+#include "ui/support/CopiedAlert.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ModalLoop.h"
@@ -55,15 +54,7 @@ void InformationDialog::Information_Print() {
 
 void InformationDialog::Information_Copy() {
     if (copyTextToClipboard(textToHandOn())) {
-        QMessageBox alert(this);
-        alert.setObjectName(QStringLiteral("InformationCopiedAlert"));
-        alert.setIcon(QMessageBox::Warning);
-        alert.setIconPixmap(alertIcon(IconKind::Info));
-        alert.setWindowTitle(QStringLiteral("Important Information"));
-        alert.setText(QStringLiteral("Message successfully copied."));
-        alert.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        widenAlert(alert);
-        runModal(&alert);
+        showCopiedAlert(this, CopiedAlertForm::Large, "Important Information");
         return;
     }
     tvDatabase::tvMessageBox("Unable to copy message.",

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_PrintFormForFilingINT.h"
@@ -61,7 +62,7 @@ std::unique_ptr<PrintOptionDialog> PrintOptionDialog::make(int32_t kind, bool fi
         return makeDialog<Ui::PrintRecipientINT>(parent, [](auto& d, auto& u) {
             d.wire(u.print2up_btn, u.Print4up_btn, u.PrintPartialYear_Btn, u.Ok_btn, u.Cancel_btn);
         });
-    case 7:
+    case FormKind::kNec:
         if (filing)
             return makeDialog<Ui::PrintformforFillingNEC>(parent, [](auto& d, auto& u) {
                 d.wire(u.FormSelnec_2, u.FormSelnec_4, u.PrintPartialYear_Btn, u.Ok_btn, u.Cancel_btn);

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "core/foundation/AppDatabase.h"
+#include "core/foundation/FormKind.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/databaseInfo.h"
@@ -56,7 +57,7 @@ CopyRecipient::CopyRecipient(QWidget* parent) : QDialog(parent), ui_(std::make_u
     kinds_->addButton(ui_->INT1, 3);
     kinds_->addButton(ui_->R1, 4);
     kinds_->addButton(ui_->S1, 5);
-    kinds_->addButton(ui_->NEC1, 7);
+    kinds_->addButton(ui_->NEC1, FormKind::kNec);
     connect(kinds_, &QButtonGroup::idClicked, this, &CopyRecipient::setType);
     connect(ui_->OK_Button, &QPushButton::clicked, this, &CopyRecipient::Copy_OK);
     connect(ui_->Cancel_Button, &QPushButton::clicked, this, &CopyRecipient::Copy_Cancel);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/foundation/FormKind.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_RecipientType.h"
@@ -18,7 +19,7 @@ RecipientType::RecipientType(QWidget* parent) : QDialog(parent), ui_(std::make_u
     kinds_->addButton(ui_->INTType_Data, 3);
     kinds_->addButton(ui_->RType_Data, 4);
     kinds_->addButton(ui_->SType_Data, 5);
-    kinds_->addButton(ui_->NECType_Data, 7);
+    kinds_->addButton(ui_->NECType_Data, FormKind::kNec);
 
     switches_ = readFormKindSwitches();
     const std::pair<bool, QRadioButton*> preset[] = {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "AmountTable.h"
@@ -86,6 +87,29 @@ TEST(StoredAmount, ARefusalNamesTheBoxThePayeeAndWhy) {
     ASSERT_TRUE(big);
     EXPECT_TRUE(big->tooLarge);
     EXPECT_NE(big->describe("1099-MISC", "Acme").find("9,999,999,999.99"), std::string::npos);
+}
+
+TEST(StoredAmount, SumsHoldAtTheEndsOfTheRange) {
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+    struct Case {
+        int64_t total, cents, sum;
+    };
+    const Case cases[] = {
+        {0, 0, 0},
+        {150, StoredAmount::read("1,500.25").cents(), 150175},
+        {StoredAmount::kLargestCents, StoredAmount::kLargestCents, 2 * StoredAmount::kLargestCents},
+        {kMax - 1, 1, kMax},
+        {kMax, 1, kMax},
+        {kMax - 5, 10, kMax},
+        {kMin + 5, -10, kMin},
+        {kMax, -1, kMax - 1},
+        {-300, 100, -200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.total) + " + " + std::to_string(c.cents));
+        EXPECT_EQ(addCents(c.total, c.cents), c.sum);
+    }
 }
 
 }  // namespace

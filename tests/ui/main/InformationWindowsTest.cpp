@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, InformationWindowCopiesItsTextWithTwoLineBreaks) {
         runModal(&information);
     }
     setClipboardWriter({});
-    EXPECT_EQ(opened, (std::vector<std::string>{"InformationDialog", "InformationCopiedAlert"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"InformationDialog", "CopiedAlert"}));
     EXPECT_FALSE(shown.empty());
     EXPECT_EQ(copied, shown + "\n\n");
 }

@@ -8,11 +8,8 @@
 #include <unordered_map>
 
 #include "core/foundation/DatabaseHolder.h"
-<<<<<<< HEAD
-#include "core/foundation/JobMeter.h"
-=======
 #include "core/foundation/FormKind.h"
->>>>>>> vocab
+#include "core/foundation/JobMeter.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/StoredAmount.h"

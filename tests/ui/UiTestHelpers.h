@@ -12,7 +12,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QButtonGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -96,7 +98,8 @@ inline void activate(QWidget& window) {
 }
 
 // The controls a keyboard user must be able to reach in the window: its visible,
-// enabled inputs and buttons (the parts of a compound control are the control).
+// enabled inputs and buttons (the parts of a compound control are the control), and a
+// scroll area that takes the focus to scroll by keys.
 inline std::vector<QWidget*> keyboardControls(QWidget& window) {
     std::vector<QWidget*> controls;
     for (QWidget* w : window.findChildren<QWidget*>()) {
@@ -107,7 +110,8 @@ inline std::vector<QWidget*> keyboardControls(QWidget& window) {
             continue;
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
             qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-            qobject_cast<QAbstractItemView*>(w))
+            qobject_cast<QAbstractItemView*>(w) ||
+            (qobject_cast<QAbstractScrollArea*>(w) && (w->focusPolicy() & Qt::TabFocus)))
             controls.push_back(w);
     }
     return controls;
@@ -144,14 +148,38 @@ inline std::vector<QWidget*> tabCycle(QWidget& window) {
     return cycle;
 }
 
-// Tab from the focused control reaches every control of the window once and comes
-// back to where it started.
+// A text field that only shows a value and is left out of the Tab order on purpose (a
+// click still selects its text to copy).
+inline bool isShownValue(QWidget* w) {
+    if (w->focusPolicy() & Qt::TabFocus) return false;
+    if (auto* line = qobject_cast<QLineEdit*>(w)) return line->isReadOnly();
+    if (auto* text = qobject_cast<QTextEdit*>(w)) return text->isReadOnly();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->isReadOnly();
+    return false;
+}
+
+// The radio buttons that answer one question: Tab reaches the group at its checked
+// button, and the arrow keys move within it. Null for any other control.
+inline const QObject* radioGroup(QWidget* w) {
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (!button || !button->isCheckable()) return nullptr;
+    if (button->group() && button->group()->exclusive()) return button->group();
+    return button->autoExclusive() ? button->parent() : nullptr;
+}
+
+// Tab from the focused control reaches every control of the window once (a group of
+// radio buttons once) and comes back to where it started.
 inline void expectTabReachesEveryControl(QWidget& window) {
     std::vector<QWidget*> cycle = tabCycle(window);
     std::vector<QWidget*> controls = keyboardControls(window);
     std::vector<QWidget*> missed, extra;
+    auto reached = [&](QWidget* w) {
+        if (std::find(cycle.begin(), cycle.end(), w) != cycle.end()) return true;
+        const QObject* group = radioGroup(w);
+        return group && std::any_of(cycle.begin(), cycle.end(), [&](QWidget* c) { return radioGroup(c) == group; });
+    };
     for (QWidget* w : controls)
-        if (std::find(cycle.begin(), cycle.end(), w) == cycle.end()) missed.push_back(w);
+        if (!reached(w) && !isShownValue(w)) missed.push_back(w);
     for (QWidget* w : cycle)
         if (std::find(controls.begin(), controls.end(), w) == controls.end()) extra.push_back(w);
     EXPECT_TRUE(missed.empty()) << "Tab never reaches " << names(missed) << "\nTab order: " << names(cycle);

@@ -3,6 +3,7 @@
 // Small helpers for responders: find a window's widgets by object name and press them.
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -184,6 +185,30 @@ inline void expectTabReachesEveryControl(QWidget& window) {
         if (std::find(controls.begin(), controls.end(), w) == controls.end()) extra.push_back(w);
     EXPECT_TRUE(missed.empty()) << "Tab never reaches " << names(missed) << "\nTab order: " << names(cycle);
     EXPECT_TRUE(extra.empty()) << "Tab stops at " << names(extra);
+}
+
+// In a row of buttons Tab goes from left to right: from each button to the one beside
+// it on its right (buttons of one parent at one height, with no control between).
+inline void expectButtonRowsLeftToRight(QWidget& window, const std::vector<QWidget*>& cycle) {
+    auto isRowButton = [](QWidget* w) {
+        auto* b = qobject_cast<QAbstractButton*>(w);
+        return b && !b->isCheckable();
+    };
+    for (size_t i = 0; i < cycle.size(); ++i) {
+        QWidget* left = cycle[i];
+        if (!isRowButton(left)) continue;
+        QWidget* right = nullptr;
+        for (QWidget* other : cycle) {
+            if (other == left || other->parentWidget() != left->parentWidget()) continue;
+            if (std::abs(other->geometry().center().y() - left->geometry().center().y()) > 4) continue;
+            if (other->x() <= left->x()) continue;
+            if (!right || other->x() < right->x()) right = other;
+        }
+        if (!right || !isRowButton(right)) continue;
+        QWidget* next = cycle[(i + 1) % cycle.size()];
+        EXPECT_EQ(next, right) << "Tab from " << names({left}) << " goes to " << names({next}) << ", not to "
+                               << names({right}) << " beside it in " << window.objectName().toStdString();
+    }
 }
 
 }  // namespace uitest

@@ -1,5 +1,6 @@
 // The keyboard in every window: Tab from the control that has the focus when the window
-// opens reaches each enabled input and button once and comes back to it; and the keys
+// opens reaches each enabled input and button once, goes along a row of buttons from
+// left to right, and comes back to where it started; and the keys
 // (Alt and a letter) of the main window's and the database manager's buttons are each
 // their window's own and press their button.
 
@@ -26,6 +27,7 @@ TEST_P(WindowTabOrder, TabReachesEveryControlOnceAndComesBack) {
     uitest::activate(*window);
     ASSERT_NE(window->focusWidget(), nullptr) << "nothing has the focus when the window opens";
     uitest::expectTabReachesEveryControl(*window);
+    uitest::expectButtonRowsLeftToRight(*window, uitest::tabCycle(*window));
 }
 
 // Windows whose own tests follow their Tab order field by field.

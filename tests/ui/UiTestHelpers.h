@@ -18,6 +18,7 @@
 #include <QButtonGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -29,11 +30,39 @@
 
 namespace uitest {
 
-template <class T = QWidget>
-T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << "no " << name << " in " << window.objectName().toStdString();
+// Where the pictures of the windows a test shows are kept: test-output/windows/<Suite.Test>/.
+inline QString windowImageFolder(const ::testing::TestInfo& info) {
+    QString test = QString::fromUtf8(info.test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info.name());
+    test.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test;
+}
+
+// A picture of the window, as drawn once pending events have run, in the current test's
+// folder.
+inline void saveImage(QWidget& w, const QString& name) {
+    const QString folder = windowImageFolder(*::testing::UnitTest::GetInstance()->current_test_info());
+    QDir().mkpath(folder);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG")) << name.toStdString();
+}
+
+inline QString objectNameOf(const char* name) { return QString::fromUtf8(name); }
+inline QString objectNameOf(const std::string& name) { return QString::fromStdString(name); }
+inline QString objectNameOf(const QString& name) { return name; }
+
+// The window's widget of that object name (and type); a test failure when there is none.
+template <class T = QWidget, class Name>
+T* child(QWidget& window, const Name& name) {
+    const QString objectName = objectNameOf(name);
+    T* found = window.findChild<T*>(objectName);
+    EXPECT_NE(found, nullptr) << "no " << objectName.toStdString() << " in " << window.objectName().toStdString();
     return found;
+}
+template <class T = QWidget, class Name>
+T* child(QWidget* window, const Name& name) {
+    EXPECT_NE(window, nullptr) << "no window to find " << objectNameOf(name).toStdString() << " in";
+    return window ? child<T>(*window, name) : nullptr;
 }
 
 inline void press(QWidget& window, const char* button) {

@@ -216,7 +216,7 @@ TEST_P(EntryWindowFaults, ARecipientKeepsItsOwnPayerWhateverTheMainWindowSelects
         ASSERT_TRUE(w);
         c.selectAfterOpening();
         EXPECT_EQ(w->payerKey(), c.owner);
-        EXPECT_EQ(get<QLabel>(w, "PayersName_Text")->text().toStdString(), c.ownerName);
+        EXPECT_EQ(uitest::child<QLabel>(w, "PayersName_Text")->text().toStdString(), c.ownerName);
 
         int32_t key = c.recipient;
         answer();

@@ -26,7 +26,9 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include "PayerRows.h"
 #include "ScriptedUserInterface.h"
+#include "ui/UiTestHelpers.h"
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -135,7 +137,7 @@ protected:
         ASSERT_TRUE(cdb()->SetName("Acme"));
         ASSERT_TRUE(cdb()->SetYear(2025));
         ASSERT_TRUE(app()->InsertDatabaseInfo(databaseInfo("Acme", path, 2025, false, "")));
-        payer = addPayer();
+        payer = addPayer(widestPayer());
         for (int32_t kind : {1, 2, 3, 4, 5, 7}) addRecipient(kind);
         main->FillCompanyList();
         main->Refresh();
@@ -156,7 +158,7 @@ protected:
     std::shared_ptr<CompanyDatabase> cdb() { return session().DBH->companyDatabase(); }
 
     // A payer whose texts take the most room the window gives them.
-    int32_t addPayer() {
+    static ComapnyInfo widestPayer() {
         ComapnyInfo c;
         c.setName("Birch & Sons Construction and Landscapin");   // 40 characters
         c.setAddress1("1200 Northwest Harborview Boulevard Ste 4");
@@ -165,8 +167,7 @@ protected:
         c.setZip1("02101-1234");
         c.setPhone1("617-555-0100");
         c.setTaxID1("31-1234567");
-        EXPECT_TRUE(cdb()->insertCompanyInfo(c));
-        return cdb()->getCompanyPK();
+        return c;
     }
 
     int32_t addRecipient(int32_t kind) {

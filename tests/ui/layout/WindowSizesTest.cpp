@@ -67,16 +67,6 @@ std::vector<std::string> hiddenButtons(QWidget& window) {
     return hidden;
 }
 
-// A picture of the window under test-output/windows/<Suite.Test>/.
-void saveImage(QWidget& w, const QString& name) {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    QString test = QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
-    test.replace(QLatin1Char('/'), QLatin1Char('_'));
-    const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test;
-    QDir().mkpath(folder);
-    EXPECT_TRUE(w.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
-}
-
 TEST_P(WindowSizes, FitsTheScreenAndCutsNothingAtItsSmallestSize) {
     WindowPtr made = GetParam().make();
     QWidget* window = made ? made.get() : main.get();
@@ -99,7 +89,7 @@ TEST_P(WindowSizes, FitsTheScreenAndCutsNothingAtItsSmallestSize) {
     for (const std::string& c : cutControls(*window)) ADD_FAILURE() << "cut: " << c;
     for (const std::string& f : narrowFields(*window)) ADD_FAILURE() << "narrow: " << f;
     for (const std::string& b : hiddenButtons(*window)) ADD_FAILURE() << "button out of sight: " << b;
-    saveImage(*window, QString::fromStdString(GetParam().name) + QStringLiteral("-smallest"));
+    uitest::saveImage(*window, QString::fromStdString(GetParam().name) + QStringLiteral("-smallest"));
 
     // At the size it asks for, a window shows all its fields without scrolling.
     window->resize(window->sizeHint());

@@ -222,6 +222,14 @@ std::function<WindowPtr()> plain(Args... args) {
 inline std::vector<WindowCase> windows() {
     std::vector<WindowCase> all = {
         {"AppDelegate", []() { return WindowPtr(nullptr); }},
+        // The main window once its database is closed: the context button offers the next step.
+        {"AppDelegateClosed",
+         []() {
+             session().DBH->companyDatabase()->Close();
+             for (QWidget* w : QApplication::topLevelWidgets())
+                 if (auto* main = qobject_cast<AppDelegate*>(w)) main->Refresh();
+             return WindowPtr(nullptr);
+         }},
         {"MISCFrame", []() { return WindowPtr(MISCFrame::create()); }},
         {"NECFrame", []() { return WindowPtr(NECFrame::create()); }},
         {"INTFrame", []() { return WindowPtr(INTFrame::create()); }},

@@ -3,6 +3,7 @@
 // Small helpers for responders: find a window's widgets by object name and press them.
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,9 +13,12 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QButtonGroup>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -26,11 +30,39 @@
 
 namespace uitest {
 
-template <class T = QWidget>
-T* child(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << "no " << name << " in " << window.objectName().toStdString();
+// Where the pictures of the windows a test shows are kept: test-output/windows/<Suite.Test>/.
+inline QString windowImageFolder(const ::testing::TestInfo& info) {
+    QString test = QString::fromUtf8(info.test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info.name());
+    test.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test;
+}
+
+// A picture of the window, as drawn once pending events have run, in the current test's
+// folder.
+inline void saveImage(QWidget& w, const QString& name) {
+    const QString folder = windowImageFolder(*::testing::UnitTest::GetInstance()->current_test_info());
+    QDir().mkpath(folder);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG")) << name.toStdString();
+}
+
+inline QString objectNameOf(const char* name) { return QString::fromUtf8(name); }
+inline QString objectNameOf(const std::string& name) { return QString::fromStdString(name); }
+inline QString objectNameOf(const QString& name) { return name; }
+
+// The window's widget of that object name (and type); a test failure when there is none.
+template <class T = QWidget, class Name>
+T* child(QWidget& window, const Name& name) {
+    const QString objectName = objectNameOf(name);
+    T* found = window.findChild<T*>(objectName);
+    EXPECT_NE(found, nullptr) << "no " << objectName.toStdString() << " in " << window.objectName().toStdString();
     return found;
+}
+template <class T = QWidget, class Name>
+T* child(QWidget* window, const Name& name) {
+    EXPECT_NE(window, nullptr) << "no window to find " << objectNameOf(name).toStdString() << " in";
+    return window ? child<T>(*window, name) : nullptr;
 }
 
 inline void press(QWidget& window, const char* button) {
@@ -96,7 +128,8 @@ inline void activate(QWidget& window) {
 }
 
 // The controls a keyboard user must be able to reach in the window: its visible,
-// enabled inputs and buttons (the parts of a compound control are the control).
+// enabled inputs and buttons (the parts of a compound control are the control), and a
+// scroll area that takes the focus to scroll by keys.
 inline std::vector<QWidget*> keyboardControls(QWidget& window) {
     std::vector<QWidget*> controls;
     for (QWidget* w : window.findChildren<QWidget*>()) {
@@ -107,7 +140,8 @@ inline std::vector<QWidget*> keyboardControls(QWidget& window) {
             continue;
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
             qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-            qobject_cast<QAbstractItemView*>(w))
+            qobject_cast<QAbstractItemView*>(w) ||
+            (qobject_cast<QAbstractScrollArea*>(w) && (w->focusPolicy() & Qt::TabFocus)))
             controls.push_back(w);
     }
     return controls;
@@ -144,18 +178,66 @@ inline std::vector<QWidget*> tabCycle(QWidget& window) {
     return cycle;
 }
 
-// Tab from the focused control reaches every control of the window once and comes
-// back to where it started.
+// A text field that only shows a value and is left out of the Tab order on purpose (a
+// click still selects its text to copy).
+inline bool isShownValue(QWidget* w) {
+    if (w->focusPolicy() & Qt::TabFocus) return false;
+    if (auto* line = qobject_cast<QLineEdit*>(w)) return line->isReadOnly();
+    if (auto* text = qobject_cast<QTextEdit*>(w)) return text->isReadOnly();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->isReadOnly();
+    return false;
+}
+
+// The radio buttons that answer one question: Tab reaches the group at its checked
+// button, and the arrow keys move within it. Null for any other control.
+inline const QObject* radioGroup(QWidget* w) {
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (!button || !button->isCheckable()) return nullptr;
+    if (button->group() && button->group()->exclusive()) return button->group();
+    return button->autoExclusive() ? button->parent() : nullptr;
+}
+
+// Tab from the focused control reaches every control of the window once (a group of
+// radio buttons once) and comes back to where it started.
 inline void expectTabReachesEveryControl(QWidget& window) {
     std::vector<QWidget*> cycle = tabCycle(window);
     std::vector<QWidget*> controls = keyboardControls(window);
     std::vector<QWidget*> missed, extra;
+    auto reached = [&](QWidget* w) {
+        if (std::find(cycle.begin(), cycle.end(), w) != cycle.end()) return true;
+        const QObject* group = radioGroup(w);
+        return group && std::any_of(cycle.begin(), cycle.end(), [&](QWidget* c) { return radioGroup(c) == group; });
+    };
     for (QWidget* w : controls)
-        if (std::find(cycle.begin(), cycle.end(), w) == cycle.end()) missed.push_back(w);
+        if (!reached(w) && !isShownValue(w)) missed.push_back(w);
     for (QWidget* w : cycle)
         if (std::find(controls.begin(), controls.end(), w) == controls.end()) extra.push_back(w);
     EXPECT_TRUE(missed.empty()) << "Tab never reaches " << names(missed) << "\nTab order: " << names(cycle);
     EXPECT_TRUE(extra.empty()) << "Tab stops at " << names(extra);
+}
+
+// In a row of buttons Tab goes from left to right: from each button to the one beside
+// it on its right (buttons of one parent at one height, with no control between).
+inline void expectButtonRowsLeftToRight(QWidget& window, const std::vector<QWidget*>& cycle) {
+    auto isRowButton = [](QWidget* w) {
+        auto* b = qobject_cast<QAbstractButton*>(w);
+        return b && !b->isCheckable();
+    };
+    for (size_t i = 0; i < cycle.size(); ++i) {
+        QWidget* left = cycle[i];
+        if (!isRowButton(left)) continue;
+        QWidget* right = nullptr;
+        for (QWidget* other : cycle) {
+            if (other == left || other->parentWidget() != left->parentWidget()) continue;
+            if (std::abs(other->geometry().center().y() - left->geometry().center().y()) > 4) continue;
+            if (other->x() <= left->x()) continue;
+            if (!right || other->x() < right->x()) right = other;
+        }
+        if (!right || !isRowButton(right)) continue;
+        QWidget* next = cycle[(i + 1) % cycle.size()];
+        EXPECT_EQ(next, right) << "Tab from " << names({left}) << " goes to " << names({next}) << ", not to "
+                               << names({right}) << " beside it in " << window.objectName().toStdString();
+    }
 }
 
 }  // namespace uitest

@@ -12,15 +12,14 @@
 #include <QApplication>
 #include <QString>
 
+#include "ui/UiTestHelpers.h"
 #include "ui/support/ModalLoop.h"
 
 namespace uitest {
 
 class WindowImageListener : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo& info) override {
-        QString test = QString::fromUtf8(info.test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info.name());
-        test.replace(QLatin1Char('/'), QLatin1Char('_'));
-        setWindowImageFolder(QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test);
+        setWindowImageFolder(windowImageFolder(info));
     }
     void OnTestEnd(const ::testing::TestInfo&) override { setWindowImageFolder(QString()); }
 };

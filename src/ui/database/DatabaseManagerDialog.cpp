@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "ui/database/DBManagerController.h"
 #include "ui/database/DatabaseListSupport.h"
+#include "ui/support/ButtonKey.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_DatabaseManagerDialog.h"
 
@@ -32,6 +33,8 @@ DatabaseManagerDialog::DatabaseManagerDialog(QWidget* parent)
     connect(OpenDB_BTN, &QPushButton::clicked, this, &DatabaseManagerDialog::DBManager_BtnOpenDb);
     connect(ui_->CloseDB_Button, &QPushButton::clicked, this, &DatabaseManagerDialog::DBManager_BtnCloseDB);
     fixButtonColumnWidth();
+    // Its title switches between adding and locating: one key for both.
+    giveButtonKey(*this, *AdddblistBtn, QKeySequence(Qt::ALT | Qt::Key_A));
     controller_ = new DBManagerController(*ui_, this);
     windowDidLoad();
 }

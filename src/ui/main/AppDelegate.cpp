@@ -36,6 +36,7 @@
 #include "ui/main/AboutTalvexa1099.h"
 #include "ui/main/InformationDialog.h"
 #include "ui/main/TextListModel.h"
+#include "ui/support/ButtonKey.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_AppDelegate.h"
@@ -126,15 +127,15 @@ void AppDelegate::makeToolbar() {
         button->setAutoRaise(true);
         ui->toolBar->addWidget(button);
     };
-    make(addCompanyButton_, "addCompanyButton", tr("Add Company"), tr("Create a new payer company"));
-    make(addRecipientButton_, "addRecipientButton", tr("Add Recipient"),
+    make(addCompanyButton_, "addCompanyButton", tr("&Add Company"), tr("Create a new payer company"));
+    make(addRecipientButton_, "addRecipientButton", tr("A&dd Recipient"),
          tr("Add a recipient to the selected payer"));
     // Like New Recipient beside the list, it waits until exactly one payer is chosen.
     addRecipientButton_->setEnabled(false);
     ui->toolBar->addSeparator();
-    make(printRecipientButton_, "printRecipientButton", tr("Print Recipients"),
+    make(printRecipientButton_, "printRecipientButton", tr("&Print Recipients"),
          tr("Print recipient copies of the selected recipients"));
-    make(printCompanyButton_, "printCompanyButton", tr("Print Company"),
+    make(printCompanyButton_, "printCompanyButton", tr("Print C&ompany"),
          tr("Print filing copies and the 1096 of the selected payer"));
     ui->View_Menu->addAction(ui->toolBar->toggleViewAction());
     ui->toolBar->toggleViewAction()->setText(tr("Show &Toolbar"));
@@ -185,6 +186,8 @@ void AppDelegate::wireActions() {
 
     // Dashboard.
     connect(ui->Context_B, &QPushButton::clicked, this, &AppDelegate::Context_Btn);
+    // Its titles are fixed and share no free letter, so the next step has a key of its own.
+    giveButtonKey(*this, *ui->Context_B, QKeySequence(Qt::ALT | Qt::Key_G));
     connect(ui->NewCompany_Button, &QPushButton::clicked, this, &AppDelegate::NewCompany);
     connect(ui->UpdateCompany_B, &QPushButton::clicked, this, &AppDelegate::UpdateCompany);
     connect(ui->DeleteCompany_Button, &QPushButton::clicked, this, &AppDelegate::DeleteCompanyButton);

@@ -23,7 +23,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "PayerRows.h"
 #include "ScriptedUserInterface.h"
+#include "ui/UiTestHelpers.h"
 #include "TempHome.h"
 #include "core/efile/EFile.h"
 #include "core/efile/EFileTestSupport.h"
@@ -69,12 +71,12 @@ protected:
     std::shared_ptr<CompanyDatabase> cdb() { return session().DBH->companyDatabase(); }
 
     // ---- the company file ----
-    int32_t addPayer(const std::string& name) {
+    // A checked payer with everything a filing needs.
+    static ComapnyInfo filingPayer(const std::string& name) {
         ComapnyInfo payer = firetest::payerIn("Illinois-IL");
         payer.setName(name);
         payer.setValidated(true);
-        EXPECT_TRUE(cdb()->insertCompanyInfo(payer));
-        return cdb()->getCompanyPK();
+        return payer;
     }
     int32_t addRecipient(int32_t payer, int32_t kind, const std::string& first, const std::string& surname,
                          const std::string& state, const std::function<void(RecipientInfo&)>& boxes = {}) {
@@ -124,9 +126,7 @@ protected:
     }
     template <class T = QWidget>
     T* get(const char* name) {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << "no " << name;
-        return found;
+        return uitest::child<T>(window.get(), name);
     }
     QLineEdit* field(const char* name) { return get<QLineEdit>(name); }
 
@@ -168,15 +168,6 @@ protected:
     }
     static bool isInvalid(QWidget* w) { return w->property("invalid").toBool(); }
 
-    // A picture of the window under test-output/windows/<Suite.Test>/.
-    void saveImage(const QString& name) {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        QString test = QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
-        test.replace(QLatin1Char('/'), QLatin1Char('_'));
-        const QString dir = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test;
-        QDir().mkpath(dir);
-        EXPECT_TRUE(window->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
-    }
 
     // The save panels of a creation: each is answered with the next path (an empty one
     // cancels), and the name each proposed is kept.

@@ -43,7 +43,7 @@ TEST_F(EFileWindowTest, ShowsTheStoredTransmitter) {
     EXPECT_TRUE(get<QCheckBox>("CombineFiling")->isChecked());
     EXPECT_EQ(get<QComboBox>("StateNect_dropdown")->currentText(), "WI");
     EXPECT_TRUE(get<QPushButton>("Create_btn")->isDefault());
-    saveImage("EFileFrameController");
+    uitest::saveImage(*window, "EFileFrameController");
 }
 
 TEST_F(EFileWindowTest, UnknownStatesShowNoneAndSelectState) {
@@ -245,7 +245,7 @@ TEST_F(EFileWindowTest, EveryFailingFieldIsRedAndListedInOrder) {
                                "TCPhone", "TCEmail"})
         EXPECT_TRUE(isInvalid(get(outlet))) << outlet;
     EXPECT_LT(cdb()->getEFileInfo(1).getPK(), 0) << "nothing stored";
-    saveImage("EFileFrameController-failing");
+    uitest::saveImage(*window, "EFileFrameController-failing");
 
     field("TCC")->setText("ABCDE");
     window->Validate();
@@ -259,7 +259,7 @@ class EFileCreate : public EFileWindowTest {
 protected:
     void SetUp() override {
         EFileWindowTest::SetUp();
-        payer = addPayer("Prairie Payer");
+        payer = addPayer(filingPayer("Prairie Payer"));
         nec = addRecipient(payer, 7, "Ned", "Necker", "Kentucky-KY", [](RecipientInfo& r) {
             r.setLine1_NEC("1,500.00");
             r.setLine5_1_NEC("75.00");

@@ -134,7 +134,7 @@ TEST_F(IrisPayerWindow, ExportAndSubmitAreNeverOfferedTogether) {
         {"phone type", [](Window& f) { choose(popUp(f, "Phone_Type"), QStringLiteral("International")); }},
         {"state", [](Window& f) { choose(popUp(f, "PayerState"), QStringLiteral("Texas-TX")); }},
         {"name type", [](Window& f) { choose(popUp(f, "Name_type"), QStringLiteral("Business Name")); }},
-        {"combined filing", [](Window& f) { get<QCheckBox>(f, "CombFiling_PayrP")->click(); }},
+        {"combined filing", [](Window& f) { uitest::child<QCheckBox>(f, "CombFiling_PayrP")->click(); }},
     };
     for (const auto& [what, change] : changes) {
         Window fresh(main.get());
@@ -302,7 +302,7 @@ TEST_F(IrisPayerWindow, TheErrorListNamesEveryFailureInItsOrder) {
     button(w, "Submit")->click();
     EXPECT_EQ(scripted->shown().back().errors.back(),
               "Payer's Phone:International phone number must contain between 10 and 15 digits after '+'.");
-    saveImage(w, QStringLiteral("AdditionalPayersInformation-failing"));
+    uitest::saveImage(w, QStringLiteral("AdditionalPayersInformation-failing"));
 }
 
 // Many addresses have no second line: the payer is valid without one.
@@ -369,7 +369,7 @@ TEST_F(IrisPayerWindow, StoredTypesMissingAreProposedFromThePayersSocialSecurity
         EXPECT_EQ(popUp(w, "Name_type")->currentText(), ssn ? QStringLiteral("Individual") : QStringLiteral("Business Name"));
         EXPECT_EQ(popUp(w, "TIN_Type")->currentText(), ssn ? QStringLiteral("SSN") : QStringLiteral("EIN"));
         EXPECT_EQ(edit(w, "First_Name")->isEnabled(), ssn);
-        if (!ssn) saveImage(w, QStringLiteral("AdditionalPayersInformation-ein-proposed"));
+        if (!ssn) uitest::saveImage(w, QStringLiteral("AdditionalPayersInformation-ein-proposed"));
     }
     // A stored choice stands, whatever the box says.
     ComapnyInfo stored = validPayer("Stored Types");
@@ -488,7 +488,7 @@ TEST_F(IrisPayerWindow, Pictures) {
     {
         Window w(main.get());
         w.show();
-        saveImage(w, QStringLiteral("AdditionalPayersInformation-individual"));
+        uitest::saveImage(w, QStringLiteral("AdditionalPayersInformation-individual"));
     }
     Window w(main.get());
     w.show();
@@ -496,7 +496,7 @@ TEST_F(IrisPayerWindow, Pictures) {
     retype(edit(w, "PayerZip"), QStringLiteral("123"));
     scripted->answerFormErrors(false);
     button(w, "Submit")->click();
-    saveImage(w, QStringLiteral("AdditionalPayersInformation-business-failing"));
+    uitest::saveImage(w, QStringLiteral("AdditionalPayersInformation-business-failing"));
 }
 
 // ---------------------------------------------------------------------------

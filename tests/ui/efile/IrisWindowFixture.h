@@ -27,7 +27,9 @@
 #include <QTableView>
 
 #include "IrisCsv.h"
+#include "PayerRows.h"
 #include "ScriptedUserInterface.h"
+#include "ui/UiTestHelpers.h"
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -101,11 +103,6 @@ protected:
                          &ComapnyInfo::setrtype, &ComapnyInfo::setstype, &ComapnyInfo::setnectype})
             (c.*set)("IRIS");
         return c;
-    }
-
-    int32_t addPayer(const ComapnyInfo& payer) {
-        EXPECT_TRUE(cdb()->insertCompanyInfo(payer));
-        return cdb()->getCompanyPK();
     }
 
     int32_t addRecipient(int32_t payer, int32_t kind, const std::string& surname, const std::string& amount = "100.00") {
@@ -206,15 +203,9 @@ protected:
     void cancelPanel() { saveAnswers.push_back(std::nullopt); }
 
     // ---- the window's controls ----
-    template <class T = QWidget>
-    static T* get(QWidget& w, const char* name) {
-        T* found = w.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << "no " << name;
-        return found;
-    }
-    static QLineEdit* edit(QWidget& w, const char* name) { return get<QLineEdit>(w, name); }
-    static QPushButton* button(QWidget& w, const char* name) { return get<QPushButton>(w, name); }
-    static QComboBox* popUp(QWidget& w, const char* name) { return get<QComboBox>(w, name); }
+    static QLineEdit* edit(QWidget& w, const char* name) { return uitest::child<QLineEdit>(w, name); }
+    static QPushButton* button(QWidget& w, const char* name) { return uitest::child<QPushButton>(w, name); }
+    static QComboBox* popUp(QWidget& w, const char* name) { return uitest::child<QComboBox>(w, name); }
     static bool isInvalid(QWidget* w) { return w->property("invalid").toBool(); }
 
     static void keystrokes(QLineEdit* e, const QString& text) {
@@ -268,16 +259,6 @@ protected:
         emit box->activated(index);
     }
 
-    // A picture of the window under test-output/windows/<Suite.Test>/.
-    static void saveImage(QWidget& w, const QString& name) {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        QString test = QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
-        test.replace(QLatin1Char('/'), QLatin1Char('_'));
-        const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test;
-        QDir().mkpath(folder);
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(w.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
-    }
 
     // The message boxes shown so far, as caption / details / title.
     std::vector<MessageBoxRequest> boxes() const { return scripted->boxes(); }

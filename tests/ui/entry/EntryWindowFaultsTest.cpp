@@ -182,41 +182,58 @@ TEST_P(EntryWindowFaults, APayerNameLongerThanTheNameLineDoesNotBlockAnIndividua
     EXPECT_EQ(cdb()->getRecipientInfo(cdb()->getRecipientPK()).getLastName(), name);
 }
 
-TEST_P(EntryWindowFaults, TheMainWindowsSelectionDoesNotMoveTheRecipient) {
-    const int32_t first = addPayer("Birch & Sons Construction");
-    const int32_t second = addPayer("Contoso Consulting Group");
-    selectPayer(first);
-    newMode();
-    RecipientEntryWindow* w = open();
-    ASSERT_TRUE(w);
-    selectPayer(second);
-    EXPECT_EQ(get<QLabel>(w, "PayersName_Text")->text(), "Birch & Sons Construction");
+// A window keeps the payer it opened with: a new recipient the one selected then, an
+// edited one its own, whatever the main window selects before or after.
+TEST_P(EntryWindowFaults, ARecipientKeepsItsOwnPayerWhateverTheMainWindowSelects) {
+    const std::string birchName = "Birch & Sons Construction", contosoName = "Contoso Consulting Group";
+    const int32_t birch = addPayer(birchName);
+    const int32_t contoso = addPayer(contosoName);
+    const int32_t edited = addRecipient(contoso, kind(), {"Ann", "Lee", "111-11-1111"});
+    struct Case {
+        const char* what;
+        int32_t recipient;   // -1: a new one
+        int32_t owner;
+        const std::string& ownerName;
+        std::function<void()> selectBeforeOpening, selectAfterOpening;
+    };
+    const Case cases[] = {
+        {"new, another payer selected after opening", -1, birch, birchName, [] {},
+         [&] { selectPayer(contoso); }},
+        // Both payers selected, the first of them not the recipient's.
+        {"edited, another payer selected first", edited, contoso, contosoName,
+         [&] { session().comp_details->setSelectedCompanies({birch, contoso}); }, [] {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.recipient < 0) {
+            selectPayer(c.owner);
+            newMode();
+        } else {
+            selectRecipient(c.owner, c.recipient);
+        }
+        c.selectBeforeOpening();
+        RecipientEntryWindow* w = open();
+        ASSERT_TRUE(w);
+        c.selectAfterOpening();
+        EXPECT_EQ(w->payerKey(), c.owner);
+        EXPECT_EQ(uitest::child<QLabel>(w, "PayersName_Text")->text().toStdString(), c.ownerName);
 
-    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
-    answer();
-    addButton(w)->click();
-    const RecipientInfo r = cdb()->getRecipientInfo(cdb()->getRecipientPK());
-    EXPECT_EQ(r.getCompany_FK(), first);
-    EXPECT_EQ(r.getLastName(), "Birch & Sons Construction");
-    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(r.getPK()).getCompany_FK(), first);
-}
-
-TEST_P(EntryWindowFaults, AnEditedRecipientKeepsItsOwnPayerWhateverIsSelected) {
-    const int32_t first = addPayer("Birch & Sons Construction");
-    const int32_t second = addPayer("Contoso Consulting Group");
-    const int32_t key = addRecipient(second, kind(), {"Ann", "Lee", "111-11-1111"});
-    selectRecipient(second, key);
-    // Both payers selected, the first of them not the recipient's.
-    session().comp_details->setSelectedCompanies({first, second});
-    RecipientEntryWindow* w = open();
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->payerKey(), second);
-    retype(field(w, Role::FirstName), QStringLiteral("Anna"));
-    answer();
-    updateButton(w)->click();
-    const RecipientInfo r = cdb()->getRecipientInfo(key);
-    EXPECT_EQ(r.getCompany_FK(), second);
-    EXPECT_EQ(r.getLastName(), "Contoso Consulting Group");
+        int32_t key = c.recipient;
+        answer();
+        if (key < 0) {
+            enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+            addButton(w)->click();
+            key = cdb()->getRecipientPK();
+        } else {
+            retype(field(w, Role::FirstName), QStringLiteral("Anna"));
+            updateButton(w)->click();
+        }
+        const RecipientInfo r = cdb()->getRecipientInfo(key);
+        EXPECT_EQ(r.getCompany_FK(), c.owner);
+        EXPECT_EQ(r.getLastName(), c.ownerName);
+        EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getCompany_FK(), c.owner);
+        w->hide();
+    }
 }
 
 TEST_P(EntryWindowFaults, TwoOpenWindowsKeepTheirOwnRecords) {

@@ -25,7 +25,9 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "PayerRows.h"
 #include "ScriptedUserInterface.h"
+#include "ui/UiTestHelpers.h"
 #include "TempHome.h"
 #include "core/entry/EntryFormTable.h"
 #include "core/foundation/AppDatabase.h"
@@ -126,19 +128,6 @@ protected:
 
     std::shared_ptr<CompanyDatabase> cdb() { return session().DBH->companyDatabase(); }
 
-    int32_t addPayer(const std::string& name) {
-        ComapnyInfo c;
-        c.setName(name);
-        c.setAddress1("500 Commerce Way");
-        c.setCity1("Columbus");
-        c.setState1("Ohio-OH");
-        c.setZip1("43215");
-        c.setPhone1("614-555-0100");
-        c.setTaxID1("31-1234567");
-        EXPECT_TRUE(cdb()->insertCompanyInfo(c));
-        return cdb()->getCompanyPK();
-    }
-
     // A valid recipient of the payer, stored as the windows store one.
     int32_t addRecipient(int32_t payer, int32_t kind, const Person& p) {
         RecipientInfo r;
@@ -203,12 +192,6 @@ protected:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     // ---- the window's controls ----
-    template <class T = QWidget>
-    static T* get(QWidget* w, const std::string& name) {
-        T* found = w->findChild<T*>(QString::fromStdString(name));
-        EXPECT_NE(found, nullptr) << "no " << name;
-        return found;
-    }
     static QLineEdit* field(RecipientEntryWindow* w, entry::Role role) {
         return qobject_cast<QLineEdit*>(w->control(w->formTable().fields[w->formTable().indexOf(role)].outlet));
     }
@@ -286,15 +269,6 @@ protected:
 
     static bool isInvalid(QWidget* w) { return w->property("invalid").toBool(); }
 
-    // A picture of the window under test-output/windows/<Suite.Test>/.
-    static void saveImage(QWidget* w, const QString& name) {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        QString test = QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
-        test.replace(QLatin1Char('/'), QLatin1Char('_'));
-        const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test;
-        QDir().mkpath(folder);
-        EXPECT_TRUE(w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
-    }
 
     // Expects the next message box; answers it with code.
     void answer(int code = 2) { scripted->answerBox(code); }
@@ -317,7 +291,7 @@ protected:
         if (w) w->show();
         return w;
     }
-    QPushButton* button(RecipientEntryWindow* w, const char* name) { return get<QPushButton>(w, name); }
+    QPushButton* button(RecipientEntryWindow* w, const char* name) { return uitest::child<QPushButton>(w, name); }
     QPushButton* addButton(RecipientEntryWindow* w) { return button(w, GetParam().add); }
     QPushButton* updateButton(RecipientEntryWindow* w) { return button(w, GetParam().update); }
     QPushButton* previousButton(RecipientEntryWindow* w) { return button(w, GetParam().previous); }

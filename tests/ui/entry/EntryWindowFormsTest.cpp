@@ -32,8 +32,8 @@ TEST_P(EntryTabOrder, FollowsTheFormsChain) {
         ASSERT_TRUE(w);
         const auto& chain = GetParam().chain;
         for (size_t i = 1; i < chain.size(); ++i) {
-            QWidget* from = get(w, chain[i - 1]);
-            QWidget* to = get(w, chain[i]);
+            QWidget* from = uitest::child(w, chain[i - 1]);
+            QWidget* to = uitest::child(w, chain[i]);
             QWidget* next = from->nextInFocusChain();
             while (next != to && next != from && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
             EXPECT_EQ(next, to) << chain[i - 1] << " -> " << chain[i];
@@ -131,21 +131,21 @@ TEST_F(EntryForms, MiscCityTabsOnToTheCountryThenTheStateOrTheProvinceAndBox14Is
     MISCFrame* w = MISCFrame::create();
     ASSERT_TRUE(w);
     activate(w);
-    EXPECT_FALSE(get(w, "ExcessGolden_Text")->isEnabled());
+    EXPECT_FALSE(uitest::child(w, "ExcessGolden_Text")->isEnabled());
     auto tabFrom = [&](const char* name) {
-        QWidget* from = get(w, name);
+        QWidget* from = uitest::child(w, name);
         from->setFocus();
         press(from, Qt::Key_Tab);
         return w->focusWidget();
     };
-    EXPECT_EQ(tabFrom("ReciCity_text"), get(w, "ReciCountry_Text"));
-    EXPECT_EQ(tabFrom("ReciCountry_Text"), get(w, "Statepopup"));
-    EXPECT_EQ(tabFrom("Statepopup"), get(w, "ReciZip_Text"));
+    EXPECT_EQ(tabFrom("ReciCity_text"), uitest::child(w, "ReciCountry_Text"));
+    EXPECT_EQ(tabFrom("ReciCountry_Text"), uitest::child(w, "Statepopup"));
+    EXPECT_EQ(tabFrom("Statepopup"), uitest::child(w, "ReciZip_Text"));
 
-    get<QCheckBox>(w, "AddressNotInUS_Checkbox")->click();
-    EXPECT_EQ(tabFrom("ReciCity_text"), get(w, "ReciCountry_Text"));
-    EXPECT_EQ(tabFrom("ReciCountry_Text"), get(w, "NonUSterritory"));
-    EXPECT_EQ(tabFrom("NonUSterritory"), get(w, "ReciZip_Text"));
+    uitest::child<QCheckBox>(w, "AddressNotInUS_Checkbox")->click();
+    EXPECT_EQ(tabFrom("ReciCity_text"), uitest::child(w, "ReciCountry_Text"));
+    EXPECT_EQ(tabFrom("ReciCountry_Text"), uitest::child(w, "NonUSterritory"));
+    EXPECT_EQ(tabFrom("NonUSterritory"), uitest::child(w, "ReciZip_Text"));
 }
 
 // The keyboard reaches the address state, or the province of a foreign address.
@@ -157,15 +157,15 @@ TEST_F(EntryForms, SKeyboardReachesTheStateOrTheProvince) {
     ASSERT_TRUE(w);
     activate(w);
     auto tabFrom = [&](const char* name) {
-        QWidget* from = get(w, name);
+        QWidget* from = uitest::child(w, name);
         from->setFocus();
         press(from, Qt::Key_Tab);
         return w->focusWidget();
     };
-    EXPECT_EQ(tabFrom("AddressNotInUS"), get(w, "Statepopup"));
-    EXPECT_EQ(tabFrom("Statepopup"), get(w, "ZIPStaticText"));
-    get<QCheckBox>(w, "AddressNotInUS")->click();
-    EXPECT_EQ(tabFrom("AddressNotInUS"), get(w, "NonUSstate_Btn"));
+    EXPECT_EQ(tabFrom("AddressNotInUS"), uitest::child(w, "Statepopup"));
+    EXPECT_EQ(tabFrom("Statepopup"), uitest::child(w, "ZIPStaticText"));
+    uitest::child<QCheckBox>(w, "AddressNotInUS")->click();
+    EXPECT_EQ(tabFrom("AddressNotInUS"), uitest::child(w, "NonUSstate_Btn"));
 }
 
 // The identity chain goes on to the boxes instead of returning to the name line.
@@ -176,11 +176,11 @@ TEST_F(EntryForms, NecIdentityFieldsLeadOnToTheBoxes) {
     NECFrame* w = NECFrame::create();
     ASSERT_TRUE(w);
     activate(w);
-    EXPECT_FALSE(get(w, "Reserved1_Text")->isEnabled());
-    QWidget* account = get(w, "ReciAccountNum_Text");
+    EXPECT_FALSE(uitest::child(w, "Reserved1_Text")->isEnabled());
+    QWidget* account = uitest::child(w, "ReciAccountNum_Text");
     account->setFocus();
     press(account, Qt::Key_Tab);
-    EXPECT_EQ(w->focusWidget(), get(w, "Nonemployeecompansation"));
+    EXPECT_EQ(w->focusWidget(), uitest::child(w, "Nonemployeecompansation"));
     press(w->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(w->focusWidget(), account);
 }
@@ -216,7 +216,7 @@ TEST_P(EntryTabCycle, TabReachesEveryControlOnceAndComesBack) {
         uitest::activate(*w);
         if (c.recipient == TabCase::NewForeign) {
             for (size_t i = 0; i < w->formTable().fields.size(); ++i)
-                if (w->formTable().fields[i].role == Role::ForeignAddress) get<QCheckBox>(w, w->formTable().fields[i].outlet)->click();
+                if (w->formTable().fields[i].role == Role::ForeignAddress) uitest::child<QCheckBox>(w, w->formTable().fields[i].outlet)->click();
         }
         QWidget* first = field(w, c.recipient == TabCase::StoredBusiness ? Role::BusinessName : Role::FirstName);
         first->setFocus(Qt::TabFocusReason);
@@ -232,7 +232,7 @@ TEST_P(EntryTabCycle, TabReachesEveryControlOnceAndComesBack) {
         }
         std::reverse(backward.begin() + 1, backward.end());
         EXPECT_EQ(uitest::names(backward), uitest::names(forward));
-        saveImage(w, QString::fromStdString(c.name));
+        uitest::saveImage(*w, QString::fromStdString(c.name));
     }
 }
 
@@ -258,15 +258,15 @@ TEST_F(EntryForms, IntBox18StoresAValidAmountAsTheOtherBoxesAndBox15ListsEverySt
     selectRecipient(payer, key);
     INTFrame* w = INTFrame::create();
     ASSERT_TRUE(w);
-    auto* top = get<QComboBox>(w, "StateToppopup");
+    auto* top = uitest::child<QComboBox>(w, "StateToppopup");
     EXPECT_EQ(top->count(), 59);
     EXPECT_EQ(top->itemText(0), "None");
     choose(top, QStringLiteral("Ohio-OH"));
-    retype(get<QLineEdit>(w, "INT_StateINC1_P"), QStringLiteral("1,234.5"));
-    retype(get<QLineEdit>(w, "StateTaxWithheldStaticText"), QStringLiteral("1,234.5"));
-    retype(get<QLineEdit>(w, "BondPremiumOnTreasuryStaticText"), QStringLiteral("7"));
+    retype(uitest::child<QLineEdit>(w, "INT_StateINC1_P"), QStringLiteral("1,234.5"));
+    retype(uitest::child<QLineEdit>(w, "StateTaxWithheldStaticText"), QStringLiteral("1,234.5"));
+    retype(uitest::child<QLineEdit>(w, "BondPremiumOnTreasuryStaticText"), QStringLiteral("7"));
     answer();
-    get<QPushButton>(w, "Update_Button")->click();
+    uitest::child<QPushButton>(w, "Update_Button")->click();
     const RecipientInfo r = cdb()->getRecipientInfo(key);
     EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getInt_StateINCM_1(), "1234.50");
     EXPECT_EQ(r.getInt_Line15_1(), "1234.50");
@@ -303,7 +303,7 @@ TEST_F(EntryForms, BoxesTypedLongerThanTheyAreKept) {
         selectRecipient(payer, keys[i]);
         RecipientEntryWindow* w = c.create();
         ASSERT_TRUE(w);
-        QLineEdit* box = get<QLineEdit>(w, c.outlet);
+        QLineEdit* box = uitest::child<QLineEdit>(w, c.outlet);
         typeText(box, QString(c.typed + 1, QLatin1Char('1')));
         EXPECT_EQ(box->text().size(), c.typed) << c.outlet;
         emit box->editingFinished();
@@ -321,7 +321,7 @@ TEST_F(EntryForms, RSuffixTakes13CharactersAndAStoredOneIsCutTo20) {
     selectRecipient(payer, key);
     RFrame* w = RFrame::create();
     ASSERT_TRUE(w);
-    QLineEdit* suffix = get<QLineEdit>(w, "Sufix");
+    QLineEdit* suffix = uitest::child<QLineEdit>(w, "Sufix");
     EXPECT_EQ(suffix->text().size(), 30);
     emit suffix->editingFinished();
     EXPECT_EQ(suffix->text().size(), 20);
@@ -339,14 +339,14 @@ TEST_F(EntryForms, RWholeNumbersRoundTrip) {
     QPointer<RFrame> w = RFrame::create();
     ASSERT_TRUE(w);
     for (const char* box : {"OtherStaticText1", "PerOfTotalDistStaticText", "FirstYearofDesigStaticText"})
-        EXPECT_EQ(get<QLineEdit>(w, box)->text(), "") << box;
-    retype(get<QLineEdit>(w, "OtherStaticText1"), QStringLiteral("05"));
-    retype(get<QLineEdit>(w, "PerOfTotalDistStaticText"), QStringLiteral("150"));
-    retype(get<QLineEdit>(w, "FirstYearofDesigStaticText"), QStringLiteral("2019"));
-    retype(get<QLineEdit>(w, "DistributionCodeStaticText"), QStringLiteral("k7"));
+        EXPECT_EQ(uitest::child<QLineEdit>(w, box)->text(), "") << box;
+    retype(uitest::child<QLineEdit>(w, "OtherStaticText1"), QStringLiteral("05"));
+    retype(uitest::child<QLineEdit>(w, "PerOfTotalDistStaticText"), QStringLiteral("150"));
+    retype(uitest::child<QLineEdit>(w, "FirstYearofDesigStaticText"), QStringLiteral("2019"));
+    retype(uitest::child<QLineEdit>(w, "DistributionCodeStaticText"), QStringLiteral("k7"));
     scripted->answerFormErrors(true);   // Box 9a of 150 is listed; saved anyway
     answer();
-    get<QPushButton>(w, "Update_Button")->click();
+    uitest::child<QPushButton>(w, "Update_Button")->click();
     ASSERT_EQ(scripted->shown().size(), 2u);
     EXPECT_EQ(scripted->shown()[0].errors, std::vector<std::string>{"Box 9a: Must be an integer between 1 and 99."});
     RecipientInfo r = cdb()->getRecipientInfo(key);
@@ -356,21 +356,21 @@ TEST_F(EntryForms, RWholeNumbersRoundTrip) {
     EXPECT_EQ(r.getR_Line7(), "k7");
     EXPECT_FALSE(r.getValidated());
 
-    retype(get<QLineEdit>(w, "OtherStaticText1"), QStringLiteral("100"));
-    retype(get<QLineEdit>(w, "PerOfTotalDistStaticText"), QStringLiteral("15"));
+    retype(uitest::child<QLineEdit>(w, "OtherStaticText1"), QStringLiteral("100"));
+    retype(uitest::child<QLineEdit>(w, "PerOfTotalDistStaticText"), QStringLiteral("15"));
     scripted->answerFormErrors(true);
     answer();
-    get<QPushButton>(w, "Update_Button")->click();
+    uitest::child<QPushButton>(w, "Update_Button")->click();
     EXPECT_EQ(cdb()->getRecipientInfo(key).getR_Line8_Percentage(), -2);
     w->close();
     settle();
 
     RFrame* again = RFrame::create();
     ASSERT_TRUE(again);
-    EXPECT_EQ(get<QLineEdit>(again, "OtherStaticText1")->text(), "INVALID");
-    EXPECT_EQ(get<QLineEdit>(again, "PerOfTotalDistStaticText")->text(), "15");
-    EXPECT_EQ(get<QLineEdit>(again, "FirstYearofDesigStaticText")->text(), "2019");
-    EXPECT_TRUE(isInvalid(get(again, "OtherStaticText1")));
+    EXPECT_EQ(uitest::child<QLineEdit>(again, "OtherStaticText1")->text(), "INVALID");
+    EXPECT_EQ(uitest::child<QLineEdit>(again, "PerOfTotalDistStaticText")->text(), "15");
+    EXPECT_EQ(uitest::child<QLineEdit>(again, "FirstYearofDesigStaticText")->text(), "2019");
+    EXPECT_TRUE(isInvalid(uitest::child(again, "OtherStaticText1")));
     again->hide();
 }
 
@@ -392,7 +392,7 @@ TEST_F(EntryForms, SBox3ShowsAStoredStateGivenByCodeOrName) {
         selectRecipient(payer, key);
         SFrame* w = SFrame::create();
         ASSERT_TRUE(w);
-        auto* state = get<QComboBox>(w, "Stateinfopopup");
+        auto* state = uitest::child<QComboBox>(w, "Stateinfopopup");
         EXPECT_EQ(state->currentText(), shown) << stored;
         // An address without a state is marked on the pop-up.
         EXPECT_EQ(isInvalid(state), shown == QLatin1String("None")) << stored;
@@ -416,13 +416,13 @@ TEST_F(EntryForms, DivRAndIntWindowsOpenAtOnceKeepTheirOwnAdditionalRecords) {
     INTFrame* iw = INTFrame::create();
     ASSERT_TRUE(d && rw && iw);
 
-    retype(get<QLineEdit>(d, "Address2"), QStringLiteral("Suite 2"));
-    retype(get<QLineEdit>(rw, "Add2"), QStringLiteral("Suite 4"));
-    retype(get<QLineEdit>(iw, "Add2"), QStringLiteral("Suite 3"));
-    retype(get<QLineEdit>(rw, "StateSpecialdata"), QStringLiteral("R special"));
+    retype(uitest::child<QLineEdit>(d, "Address2"), QStringLiteral("Suite 2"));
+    retype(uitest::child<QLineEdit>(rw, "Add2"), QStringLiteral("Suite 4"));
+    retype(uitest::child<QLineEdit>(iw, "Add2"), QStringLiteral("Suite 3"));
+    retype(uitest::child<QLineEdit>(rw, "StateSpecialdata"), QStringLiteral("R special"));
     for (RecipientEntryWindow* w : std::initializer_list<RecipientEntryWindow*>{iw, d, rw}) {
         answer();
-        get<QPushButton>(w, w == d ? "Update" : "Update_Button")->click();
+        uitest::child<QPushButton>(w, w == d ? "Update" : "Update_Button")->click();
     }
     const RecipientAdditionalInfo ad = cdb()->getRecipientAdditionalInfo(div);
     const RecipientAdditionalInfo ar = cdb()->getRecipientAdditionalInfo(r);

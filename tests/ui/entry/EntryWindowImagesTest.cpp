@@ -22,7 +22,7 @@ TEST_P(EntryWindowImages, NewAndEditMode) {
     retype(field(fresh, Role::FirstName), QStringLiteral("James"));
     retype(field(fresh, Role::Surname), QStringLiteral("O'Connor & Daughters"));
     QCoreApplication::processEvents();
-    saveImage(fresh, window + QStringLiteral("-new"));
+    uitest::saveImage(*fresh, window + QStringLiteral("-new"));
     fresh->hide();
 
     selectRecipient(payer, key);
@@ -36,7 +36,7 @@ TEST_P(EntryWindowImages, NewAndEditMode) {
     scripted->answerFormErrors(false);
     updateButton(edit)->click();
     QCoreApplication::processEvents();
-    saveImage(edit, window + QStringLiteral("-edit"));
+    uitest::saveImage(*edit, window + QStringLiteral("-edit"));
     edit->hide();
 }
 

@@ -294,7 +294,7 @@ TEST_P(EveryEntryWindow, UnchangedAndNewWindowsCloseWithoutAsking) {
     QPointer<RecipientEntryWindow> fresh = open();
     ASSERT_TRUE(fresh);
     retype(field(fresh, Role::FirstName), QStringLiteral("Typed"));
-    get<QPushButton>(fresh, GetParam().cancel)->click();
+    uitest::child<QPushButton>(fresh, GetParam().cancel)->click();
     settle();
     EXPECT_TRUE(fresh.isNull());
     EXPECT_TRUE(scripted->boxes().empty());

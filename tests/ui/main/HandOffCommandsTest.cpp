@@ -113,8 +113,7 @@ protected:
         for (auto set : {&ComapnyInfo::setmisctype, &ComapnyInfo::setdivtype, &ComapnyInfo::setinttype,
                          &ComapnyInfo::setrtype, &ComapnyInfo::setstype, &ComapnyInfo::setnectype})
             (c.*set)(filing);
-        EXPECT_TRUE(cdb()->insertCompanyInfo(c));
-        return cdb()->getCompanyPK();
+        return addPayer(c);
     }
 
     // An open database whose first payer (key 0) holds the given recipients; the payer

@@ -14,16 +14,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// A picture of the main window under test-output/windows/<Suite.Test>/.
-void saveImage(QWidget* window, const QString& name) {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") +
-                           QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') +
-                           QString::fromUtf8(info->name());
-    QDir().mkpath(folder);
-    EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
-}
-
 void sendKey(QWidget* target, Qt::Key key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
@@ -69,7 +59,7 @@ TEST_F(MainWindowDesktop, InformationLineShowsTheNameAndPathAsTheyAre) {
     EXPECT_GE(drawn.size(), std::string("Smith & Sons 2025.db").size());
     EXPECT_EQ(drawn.substr(drawn.size() - std::string("Smith & Sons 2025.db").size()), "Smith & Sons 2025.db")
         << drawn;
-    saveImage(window.get(), QStringLiteral("AppDelegate"));
+    uitest::saveImage(*window, QStringLiteral("AppDelegate"));
 
     // Wide enough, the whole path is drawn.
     window->resize(1600, 700);
@@ -89,7 +79,7 @@ TEST_F(MainWindowDesktop, VeryLongPathIsCutAndWholeInTheTip) {
     activate();
     EXPECT_EQ(text("Db_Path"), path.substr(0, 128) + "...");
     EXPECT_EQ(pathLine()->toolTip().toStdString(), path);
-    saveImage(window.get(), QStringLiteral("AppDelegate"));
+    uitest::saveImage(*window, QStringLiteral("AppDelegate"));
 
     window->CloseDatabase(false, false);
     window->Refresh();

@@ -20,7 +20,9 @@
 
 #include <algorithm>
 
+#include "PayerRows.h"
 #include "ScriptedUserInterface.h"
+#include "ui/UiTestHelpers.h"
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -81,13 +83,6 @@ protected:
         ASSERT_TRUE(cdb()->SetYear(2025));
     }
 
-    int32_t addPayer(const std::string& name) {
-        ComapnyInfo c;
-        c.setName(name);
-        EXPECT_TRUE(cdb()->insertCompanyInfo(c));
-        return cdb()->getCompanyPK();
-    }
-
     int32_t addRecipient(int32_t payer, const Person& p, Flags flags = {}) {
         RecipientInfo r;
         r.setCompany_FK(payer);
@@ -137,9 +132,7 @@ protected:
     // The window's controls by object name.
     template <class T = QWidget>
     T* w(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << "no " << name;
-        return found;
+        return uitest::child<T>(window.get(), name);
     }
     QAction* item(const char* name) const { return w<QAction>(name); }
     QPushButton* button(const char* name) const { return w<QPushButton>(name); }

@@ -214,7 +214,5 @@ TEST_F(MainWindowTest, ScreenImageWithPayersAndRecipients) {
     userSelect(recipients(), {3});
     window->Refresh();
     ASSERT_EQ(session().comp_details->selectedCompanies(), std::vector<int32_t>{dental});
-    const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows");
-    QDir().mkpath(folder);
-    ASSERT_TRUE(window->grab().save(folder + QStringLiteral("/AppDelegate.png"), "PNG"));
+    uitest::saveImage(*window, QStringLiteral("AppDelegate"));
 }

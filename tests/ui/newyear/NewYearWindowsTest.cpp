@@ -273,9 +273,7 @@ TEST_F(NewYearWindowTest, TheMainWindowOpensItBesideFromTheMenuAndModallyFromThe
     ASSERT_NE(beside, nullptr);
     EXPECT_FALSE(isRunningModal(beside));
     EXPECT_FALSE(beside->isModal());
-    const QString images = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + "/windows/NewYearWindowTest.Beside";
-    std::filesystem::create_directories(images.toStdString());
-    beside->grab().save(images + "/ImportPriorYear.png");
+    uitest::saveImage(*beside, QStringLiteral("ImportPriorYear"));
     uitest::press(*beside, "Close");
     EXPECT_FALSE(beside->isVisible());
 

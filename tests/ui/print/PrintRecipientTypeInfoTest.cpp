@@ -14,23 +14,12 @@
 
 namespace {
 
-// A picture of the window under test-output/windows/<Suite.Test>/.
-void keepPicture(QWidget& window, const QString& name) {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") +
-                           QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') +
-                           QString::fromUtf8(info->name());
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QApplication::processEvents();
-    EXPECT_TRUE(window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
-}
-
 TEST(PrintRecipientTypeInfo, OkClosesTheNoticeAndShowsTheErrorListWithoutAModalRun) {
     PrintRecipientTypeInfo notice;
     EXPECT_EQ(notice.objectName().toStdString(), "PrintRecipientTypeInfo");
     EXPECT_EQ(notice.FormErrorController(), nullptr);
     notice.show();
-    keepPicture(notice, QStringLiteral("PrintRecipientTypeInfo"));
+    uitest::saveImage(notice, QStringLiteral("PrintRecipientTypeInfo"));
 
     // Any modal run would reach the responder; none may start.
     int modalRuns = 0;
@@ -45,7 +34,7 @@ TEST(PrintRecipientTypeInfo, OkClosesTheNoticeAndShowsTheErrorListWithoutAModalR
     EXPECT_TRUE(list->isVisible());
     EXPECT_FALSE(isRunningModal(list));
     EXPECT_EQ(modalRuns, 0);
-    keepPicture(*list, QStringLiteral("FormErrorDialog"));
+    uitest::saveImage(*list, QStringLiteral("FormErrorDialog"));
 
     // The list, shown without a run, closes by its own buttons.
     uitest::press(*list, "ErrorCancel");

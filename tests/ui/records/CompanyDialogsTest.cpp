@@ -23,14 +23,14 @@ protected:
         const int code = runModal(&dialog);
         return {code, dialog.GetName()};
     }
-    static QLineEdit* name(QWidget& w) { return get<QLineEdit>(&w, "Comp_Name"); }
-    static QPushButton* ok(QWidget& w) { return get<QPushButton>(&w, "CompName_OK"); }
+    static QLineEdit* name(QWidget& w) { return uitest::child<QLineEdit>(&w, "Comp_Name"); }
+    static QPushButton* ok(QWidget& w) { return uitest::child<QPushButton>(&w, "CompName_OK"); }
 };
 
 TEST_F(NewCompanyDialog, OkIsOfferedOnlyForANameThatIsNotBlank) {
     const auto [code, given] = run([](QWidget& w) {
         EXPECT_FALSE(ok(w)->isEnabled());
-        EXPECT_EQ(get<QLabel>(&w, "Newcompanyoutlet")->text().toStdString(),
+        EXPECT_EQ(uitest::child<QLabel>(&w, "Newcompanyoutlet")->text().toStdString(),
                   "Warning: Please ensure that the entered Company Name is correct. Once you save \nthis "
                   "information, It cannot be modified. Proceed with caution!");
         typeText(name(w), QStringLiteral(" \t "));
@@ -78,7 +78,7 @@ TEST_F(NewCompanyDialog, OkTrimsTheNameAndCutsItToFortyCharacters) {
     const auto [idCode, idName] = run([](QWidget& w) {
         retype(name(w), QStringLiteral("  Acme\t"));
         EXPECT_EQ(name(w)->text(), QStringLiteral("Acme"));
-        retype(get<QLineEdit>(&w, "Fed_Id"), QStringLiteral(" 12-3456789 "));
+        retype(uitest::child<QLineEdit>(&w, "Fed_Id"), QStringLiteral(" 12-3456789 "));
         EXPECT_EQ(static_cast<NewCompanyFrame&>(w).GetFedId(), "12-3456789");
         click(&w, "CompName_OK");
     });
@@ -132,8 +132,8 @@ TEST_F(DeleteCompany, APayerWithoutRecipientsGoesAndOneWithRecipientsStays) {
 
     std::string shown;
     auto responder = respond([&](QWidget& w) {
-        shown = get<QLineEdit>(&w, "Deletecompanytext")->text().toStdString();
-        EXPECT_TRUE(get<QPushButton>(&w, "Confirm_button")->isDefault());
+        shown = uitest::child<QLineEdit>(&w, "Deletecompanytext")->text().toStdString();
+        EXPECT_TRUE(uitest::child<QPushButton>(&w, "Confirm_button")->isDefault());
         click(&w, "Confirm_button");
     });
     mainButton("DeleteCompany_Button")->click();

@@ -47,11 +47,11 @@ protected:
     }
     static std::vector<std::string> items(QWidget& w) {
         std::vector<std::string> names;
-        auto* box = get<QComboBox>(&w, "Comp_dropDown");
+        auto* box = uitest::child<QComboBox>(&w, "Comp_dropDown");
         for (int i = 0; i < box->count(); ++i) names.push_back(box->itemText(i).toStdString());
         return names;
     }
-    static void chooseTarget(QWidget& w, const char* name) { choose(get<QComboBox>(&w, "Comp_dropDown"), name); }
+    static void chooseTarget(QWidget& w, const char* name) { choose(uitest::child<QComboBox>(&w, "Comp_dropDown"), name); }
     // Copies through the main window's command; the responder chooses.
     void copy(std::function<void(QWidget&)> answer) {
         auto responder = respond(std::move(answer));
@@ -73,14 +73,14 @@ TEST_F(CopyRecipientTest, IntoTheOpenDatabaseUnderAnotherKind) {
     ASSERT_TRUE(mainButton("CopyRecipient_Button")->isEnabled());
     copy([](QWidget& w) {
         auto& dialog = static_cast<CopyRecipient&>(w);
-        EXPECT_EQ(get<QLabel>(&w, "CompanyName_Text")->text().toStdString(), "Maria Garcia to.");
+        EXPECT_EQ(uitest::child<QLabel>(&w, "CompanyName_Text")->text().toStdString(), "Maria Garcia to.");
         EXPECT_EQ(items(w), std::vector<std::string>{"Acme"});
         EXPECT_EQ(dialog.type(), 1);
-        EXPECT_TRUE(get<QRadioButton>(&w, "MISC1")->isChecked());
+        EXPECT_TRUE(uitest::child<QRadioButton>(&w, "MISC1")->isChecked());
         EXPECT_TRUE(dialog.switches().NEC);
         click(&w, "NEC1");
         EXPECT_EQ(dialog.type(), 7);
-        EXPECT_FALSE(get<QRadioButton>(&w, "MISC1")->isChecked());
+        EXPECT_FALSE(uitest::child<QRadioButton>(&w, "MISC1")->isChecked());
         click(&w, "OK_Button");
         EXPECT_FALSE(isRunningModal(&w));
     });
@@ -254,7 +254,7 @@ TEST_F(CopyRecipientTest, WithNoDatabaseListedOkIsNotOffered) {
     ASSERT_TRUE(app()->DeleteDatabaseInfo(databaseInfo("Acme", path, 2025, false, "")));
     copy([](QWidget& w) {
         EXPECT_TRUE(items(w).empty());
-        EXPECT_FALSE(get<QPushButton>(&w, "OK_Button")->isEnabled());
+        EXPECT_FALSE(uitest::child<QPushButton>(&w, "OK_Button")->isEnabled());
         escape(&w);
         EXPECT_FALSE(isRunningModal(&w));
     });

@@ -30,7 +30,7 @@ TEST_F(DeleteRecipients, TheSelectedRowsAreGoneAndNoneStaysSelected) {
     std::vector<std::string> rows;
     auto responder = respond([&](QWidget& w) {
         rows = static_cast<DeleteRecipientController&>(w).recp();
-        EXPECT_TRUE(get<QPushButton>(&w, "Confirm_Delete")->isDefault());
+        EXPECT_TRUE(uitest::child<QPushButton>(&w, "Confirm_Delete")->isDefault());
         click(&w, "Confirm_Delete");
     });
     mainButton("DeleteRecipient_Button")->click();

@@ -33,7 +33,7 @@ protected:
     std::vector<std::string> checkedRadios(QWidget& w) {
         std::vector<std::string> on;
         for (const char* name : kRadios)
-            if (get<QRadioButton>(&w, name)->isChecked()) on.emplace_back(name);
+            if (uitest::child<QRadioButton>(&w, name)->isChecked()) on.emplace_back(name);
         return on;
     }
     bool anyEntryWindow() const {

@@ -26,8 +26,8 @@ protected:
         main->UpdateCompany();
         return main->companycontrol();
     }
-    static QLineEdit* field(QWidget* w, const char* name) { return get<QLineEdit>(w, name); }
-    static QPushButton* button(QWidget* w, const char* name) { return get<QPushButton>(w, name); }
+    static QLineEdit* field(QWidget* w, const char* name) { return uitest::child<QLineEdit>(w, name); }
+    static QPushButton* button(QWidget* w, const char* name) { return uitest::child<QPushButton>(w, name); }
     static QPushButton* update(QWidget* w) { return button(w, "UpdateCom_Btnproperty"); }
     ComapnyInfo stored(int32_t payer) { return cdb()->getCompanyInfo1(payer); }
     int validatedColumn(int32_t payer) {
@@ -57,18 +57,18 @@ TEST_F(PayerWindow, APayerWhoseFieldsAllPassIsMarkedValidatedOnOpening) {
 
     CompanyController* w = open(payer);
     ASSERT_NE(w, nullptr);
-    saveImage(w, QStringLiteral("CompanyController"));
+    uitest::saveImage(*w, QStringLiteral("CompanyController"));
     EXPECT_EQ(validatedColumn(payer), 1);
     EXPECT_EQ(stored(payer).getmisctype(), "0");   // the opening's write keeps the row as stored
-    EXPECT_EQ(get<QComboBox>(w, "Misctype")->currentText(), "PRINT");
-    EXPECT_EQ(get<QComboBox>(w, "nectype")->currentText(), "IRIS");
-    EXPECT_EQ(get<QComboBox>(w, "divtype")->currentText(), "FIRE");
+    EXPECT_EQ(uitest::child<QComboBox>(w, "Misctype")->currentText(), "PRINT");
+    EXPECT_EQ(uitest::child<QComboBox>(w, "nectype")->currentText(), "IRIS");
+    EXPECT_EQ(uitest::child<QComboBox>(w, "divtype")->currentText(), "FIRE");
     EXPECT_EQ(field(w, "Payers_Name")->text(), "Harbor View Dental LLC");
     EXPECT_FALSE(field(w, "Payers_Name")->isEnabled());
     EXPECT_FALSE(button(w, "Addcom_BtnProperty")->isEnabled());
     EXPECT_FALSE(update(w)->isEnabled());
-    EXPECT_TRUE(get<QLineEdit>(w, "Oregon_Bin")->isHidden());
-    EXPECT_TRUE(get<QLabel>(w, "Oregonfield")->isHidden());
+    EXPECT_TRUE(uitest::child<QLineEdit>(w, "Oregon_Bin")->isHidden());
+    EXPECT_TRUE(uitest::child<QLabel>(w, "Oregonfield")->isHidden());
 
     // Any change, a check box too, offers Update as the Return key's button; saving
     // writes the filing methods as shown.
@@ -96,7 +96,7 @@ TEST_F(PayerWindow, RedMarksAtOpeningWaitForAFederalIDOrAnEarlierCancel) {
     ASSERT_TRUE(w);
     EXPECT_FALSE(isInvalid(field(w, "Payers_City")));
     EXPECT_FALSE(isInvalid(field(w, "payersFederal_ID")));
-    EXPECT_EQ(get<QComboBox>(w, "Statepopup")->currentText(), "None");
+    EXPECT_EQ(uitest::child<QComboBox>(w, "Statepopup")->currentText(), "None");
     click(w, "Cancel_btnProperty");
     settle();
     EXPECT_TRUE(session().CompanyInfoEditflag);
@@ -105,7 +105,7 @@ TEST_F(PayerWindow, RedMarksAtOpeningWaitForAFederalIDOrAnEarlierCancel) {
     ASSERT_TRUE(w);
     EXPECT_TRUE(isInvalid(field(w, "Payers_City")));
     EXPECT_TRUE(isInvalid(field(w, "payersFederal_ID")));
-    EXPECT_TRUE(isInvalid(get<QComboBox>(w, "Statepopup")));
+    EXPECT_TRUE(isInvalid(uitest::child<QComboBox>(w, "Statepopup")));
     EXPECT_FALSE(isInvalid(field(w, "Payers_Address")));
     EXPECT_EQ(validatedColumn(payer), 0);
     // The close box: the name passed, so no name message.
@@ -187,7 +187,7 @@ TEST_F(PayerWindow, ChoosingOregonAddsTheBinFieldBeforeTheFirstSave) {
     QPointer<CompanyController> w = open(payer);
     ASSERT_TRUE(w);
     EXPECT_FALSE(w->isOregonBINShown());
-    choose(get<QComboBox>(w, "Statepopup"), QStringLiteral("Oregon-OR"));
+    choose(uitest::child<QComboBox>(w, "Statepopup"), QStringLiteral("Oregon-OR"));
     EXPECT_TRUE(w->showOregonBIN());
 
     scripted->answerBox(kMessageAnswerOkYes);
@@ -199,7 +199,7 @@ TEST_F(PayerWindow, ChoosingOregonAddsTheBinFieldBeforeTheFirstSave) {
     EXPECT_EQ(scripted->boxes()[0].title, "Oregon BIN");
     EXPECT_EQ(stored(payer).getState(), "Ohio-OH");   // nothing saved the first time
     EXPECT_TRUE(w->isOregonBINShown());
-    EXPECT_FALSE(get<QLabel>(w, "Oregonfield")->isHidden());
+    EXPECT_FALSE(uitest::child<QLabel>(w, "Oregonfield")->isHidden());
     EXPECT_TRUE(update(w)->isEnabled());
 
     // A BIN with a letter fails; eight digits pass.

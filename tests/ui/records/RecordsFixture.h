@@ -22,7 +22,9 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "PayerRows.h"
 #include "ScriptedUserInterface.h"
+#include "ui/UiTestHelpers.h"
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/DatabaseHolder.h"
@@ -67,24 +69,6 @@ protected:
 
     std::shared_ptr<AppDatabase> app() { return session().DBH->appDatabase(); }
     std::shared_ptr<CompanyDatabase> cdb() { return session().DBH->companyDatabase(); }
-
-    // A payer whose every field passes the payer window's checks.
-    static ComapnyInfo validPayer(const std::string& name) {
-        ComapnyInfo c;
-        c.setName(name);
-        c.setAddress1("500 Commerce Way");
-        c.setCity1("Columbus");
-        c.setState1("Ohio-OH");
-        c.setZip1("43215");
-        c.setPhone1("614-555-0100");
-        c.setTaxID1("31-1234567");
-        return c;
-    }
-    int32_t addPayer(const ComapnyInfo& c) {
-        EXPECT_TRUE(cdb()->insertCompanyInfo(c));
-        return cdb()->getCompanyPK();
-    }
-    int32_t addPayer(const std::string& name) { return addPayer(validPayer(name)); }
 
     int32_t addRecipient(int32_t payer, int32_t kind, const std::string& first, const std::string& surname,
                          const std::string& taxID = "") {
@@ -166,15 +150,7 @@ protected:
     }
 
     // ---- windows ----
-    template <class T = QWidget>
-    static T* get(QWidget* w, const char* name) {
-        T* found = w->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << "no " << name << " in " << w->objectName().toStdString();
-        return found;
-    }
-    static void click(QWidget* w, const char* button) {
-        if (auto* b = get<QAbstractButton>(w, button)) b->click();
-    }
+    static void click(QWidget* w, const char* button) { uitest::press(*w, button); }
     // Escape, or the window's close box.
     static void escape(QWidget* w) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -215,16 +191,6 @@ protected:
     // Lets windows closed with WA_DeleteOnClose go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    // A picture of a window under test-output/windows/<Suite.Test>/.
-    static void saveImage(QWidget* w, const QString& name) {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        QString test = QString::fromUtf8(info->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(info->name());
-        test.replace(QLatin1Char('/'), QLatin1Char('_'));
-        const QString folder = QString::fromUtf8(TALVEXA_TEST_OUTPUT_DIR) + QStringLiteral("/windows/") + test;
-        QDir().mkpath(folder);
-        QCoreApplication::sendPostedEvents();
-        EXPECT_TRUE(w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"));
-    }
 
     static bool isInvalid(QWidget* w) { return w->property("invalid").toBool(); }
 

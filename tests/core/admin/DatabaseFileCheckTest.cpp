@@ -5,7 +5,6 @@
 
 #include <sqlite3.h>
 
-#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -60,33 +59,24 @@ TEST_P(DatabaseFileChecks, TellWhatTheFileHoldsAndLeaveItAsItWas) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DatabaseFileChecks,
     ::testing::Values(
-        FileCase{"company database", [](const std::string& p) {
+        FileCase{"CompanyDatabase", [](const std::string& p) {
                      makeDatabase(p, "create table database (name TEXT, year INT); "
                                      "insert into database values ('Harbor', 2025);");
                  }, true, true, 2025, false},
-        FileCase{"another SQLite database", [](const std::string& p) { makeDatabase(p, "create table t (k INT);"); },
+        FileCase{"AnotherSQLiteDatabase", [](const std::string& p) { makeDatabase(p, "create table t (k INT);"); },
                  true, false, 0, false},
-        FileCase{"empty file", [](const std::string& p) { ASSERT_TRUE(platform::writeFileAtomically(p, "")); },
+        FileCase{"EmptyFile", [](const std::string& p) { ASSERT_TRUE(platform::writeFileAtomically(p, "")); },
                  true, false, 0, false},
-        FileCase{"text file", [](const std::string& p) {
+        FileCase{"TextFile", [](const std::string& p) {
                      ASSERT_TRUE(platform::writeFileAtomically(p, std::string(4096, 'x')));
                  }, false, false, 0, true},
-        FileCase{"database header over garbage", [](const std::string& p) {
+        FileCase{"DatabaseHeaderOverGarbage", [](const std::string& p) {
                      ASSERT_TRUE(platform::writeFileAtomically(
                          p, std::string("SQLite format 3", 16) + std::string(4080, '\xEE')));
                  }, false, false, 0, true},
-        FileCase{"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, false, false, 0, false},
-        FileCase{"no file", nullptr, false, false, 0, false}),
-    [](const ::testing::TestParamInfo<FileCase>& info) {
-        std::string name;
-        bool upper = true;
-        for (const char* c = info.param.what; *c; ++c) {
-            const auto ch = static_cast<unsigned char>(*c);
-            if (std::isalnum(ch)) name += static_cast<char>(upper ? std::toupper(ch) : ch);
-            upper = ch == ' ';
-        }
-        return name;
-    });
+        FileCase{"Folder", [](const std::string& p) { std::filesystem::create_directory(p); }, false, false, 0, false},
+        FileCase{"NoFile", nullptr, false, false, 0, false}),
+    [](const ::testing::TestParamInfo<FileCase>& c) { return std::string(c.param.what); });
 
 TEST(SameFile, NamesOneFileUnderEverySpellingAndAGoneFileByItsPath) {
     const TempHome home;

@@ -137,7 +137,10 @@ DatabaseFileCheck checkDatabaseFile(const std::string& path) {
     std::string answer;
     // An empty or foreign file opens lazily: the first read tells.
     check.opens = firstText(db, "select count(*) from sqlite_master;", answer);
-    if (check.opens) {
+    if (!check.opens) {
+        const int code = sqlite3_errcode(db);
+        check.holdsNoDatabase = code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+    } else {
         check.intact = firstText(db, "pragma quick_check;", answer) && answer == "ok";
         check.companyDatabase =
             firstText(db, "select count(*) from sqlite_master where type = 'table' and name = 'database';",
@@ -158,9 +161,10 @@ bool sameFile(const std::string& a, const std::string& b) {
         const bool same = fs::equivalent(a, b, ec);
         if (!ec) return same;
     }
+    const auto lexical = [&] { return fs::path(a).lexically_normal() == fs::path(b).lexically_normal(); };
     const fs::path ca = fs::weakly_canonical(a, ec);
-    if (ec) return a == b;
+    if (ec) return lexical();
     const fs::path cb = fs::weakly_canonical(b, ec);
-    if (ec) return a == b;
-    return ca == cb;
+    if (ec) return lexical();
+    return ca.lexically_normal() == cb.lexically_normal();
 }

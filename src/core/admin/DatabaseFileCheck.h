@@ -13,6 +13,9 @@ struct DatabaseFileCheck {
     bool intact = false;            // "pragma quick_check" answered "ok"
     bool companyDatabase = false;   // it has the one-row table "database"
     int32_t year = 0;
+    // SQLite read the file and found no database in it: another kind of file, or one
+    // damaged beyond reading (not set when the file could not be opened at all).
+    bool holdsNoDatabase = false;
 
     bool usable() const { return opens && intact && companyDatabase; }
 };
@@ -27,5 +30,6 @@ DatabaseFileCheck checkDatabaseFile(const std::string& path);
 std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path);
 
 // Whether two paths name the same file: the same file on disk when both exist, else
-// the same path once "." and ".." and symbolic links are resolved.
+// the same path once "." and "..", doubled "/" and symbolic links are resolved, so a
+// listed path whose file is gone still matches its entry.
 bool sameFile(const std::string& a, const std::string& b);

@@ -5,28 +5,11 @@
 
 #include "core/foundation/JobMeter.h"
 #include "core/sqlite/FMDatabase.h"
+#include "core/sqlite/WriteGuard.h"
 #include "core/store/OnePassCache.h"
 #include "platform/AtomicFileWriter.h"
-#include "platform/SystemLog.h"
 
 namespace efilerun {
-
-namespace {
-
-// Ends the run's own transaction: commits when keep is set, else rolls back. A caller's
-// transaction is left to the caller.
-bool endTransaction(FMDatabase& db, bool own, bool keep, std::string& reason) {
-    if (!own) return true;
-    if (keep) {
-        if (db.commit()) return true;
-        reason = "The recipients could not be marked completed: " + db.lastErrorMessage();
-    }
-    if (db.isInTransaction() && !db.rollback())
-        platform::systemLog("The e-file run could not be rolled back: " + db.lastErrorMessage());
-    return false;
-}
-
-}  // namespace
 
 EFileResult failed(EFileResult::Failure failure, std::string message) {
     EFileResult result;
@@ -41,11 +24,12 @@ EFileResult toFile(FMDatabase& db, const std::string& outputPath, bool mark, con
 
     // The gathering reads each recipient once: its pages need not stay cached.
     const OnePassCache cache(db);
-    const bool own = !db.isInTransaction();
-    if (own && !db.beginTransaction())
-        return failed(EFileResult::Failure::database, "The recipients could not be read: " + db.lastErrorMessage());
+    // The reads and the marks share one write: the marks are stored together with the
+    // finished file or not at all. Leaving this scope without commit() rolls them back.
+    WriteGuard guard(db);
+    if (!guard.began())
+        return failed(EFileResult::Failure::database, "The recipients could not be read: " + guard.error());
 
-    std::string reason;
     EFileResult result;
     JobMeter meter("E-File", true);
     meter.step("Reading the recipients");
@@ -69,14 +53,13 @@ EFileResult toFile(FMDatabase& db, const std::string& outputPath, bool mark, con
     if (result.ok() && mark && !steps.mark()) result = failed(EFileResult::Failure::database, steps.failure());
     if (result.ok() && !out.finish()) result = failed(EFileResult::Failure::output, out.error());
 
-    if (!endTransaction(db, own, result.ok(), reason)) {
-        out.abandon();
-        if (result.ok()) result = failed(EFileResult::Failure::database, reason);
-        return result;
-    }
     if (!result.ok()) {
         out.abandon();
         return result;
+    }
+    if (!guard.commit()) {
+        out.abandon();
+        return failed(EFileResult::Failure::database, "The recipients could not be marked completed: " + guard.error());
     }
     // The marks are committed; only the rename is left.
     if (!out.commit()) return failed(EFileResult::Failure::output, out.error());

@@ -245,18 +245,16 @@ bool extendFile(FileGroup& g, std::string& reason) {
     return ok;
 }
 
-// Puts every payer into its company database and lists the new databases. Every new
-// file is built completely under a temporary name and renamed into place; then all of
-// them are listed in one transaction, so a run stopped at any point has listed either
-// none of them or all. A run that fails takes back what it made and names the payer.
-bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const std::string& folder) {
-    if (!platform::isDirectory(folder) || !tvDatabase::CanCreateFile(folder, false, "", "")) {
-        failureBox(tvDatabase::accessAdviceText(folder, "The folder \"" + folder +
-                                                            "\" does not accept new company databases. No company "
-                                                            "was imported."));
-        return false;
-    }
-    if (targets.empty()) return true;
+bool folderAcceptsDatabases(const std::string& folder) {
+    if (platform::isDirectory(folder) && tvDatabase::CanCreateFile(folder, false, "", "")) return true;
+    failureBox(tvDatabase::accessAdviceText(folder, "The folder \"" + folder +
+                                                        "\" does not accept new company databases. No company "
+                                                        "was imported."));
+    return false;
+}
+
+// The payers grouped by the file they go into, in the order of their first payers.
+std::vector<FileGroup> groupByFile(const std::vector<Target>& targets) {
     std::vector<FileGroup> groups;
     for (const Target& t : targets) {
         auto g = std::find_if(groups.begin(), groups.end(), [&](const FileGroup& x) { return x.path == t.path; });
@@ -267,8 +265,11 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
         }
         g->payers.push_back(&t);
     }
+    return groups;
+}
 
-    // Every file that is there already must open as a company database before any is made.
+// Every file that is there already must open as a company database before any is made.
+bool existingFilesOpen(const std::vector<FileGroup>& groups) {
     for (const FileGroup& g : groups) {
         if (!g.existed) continue;
         CompanyDatabase probe;
@@ -281,14 +282,19 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
             return false;
         }
     }
+    return true;
+}
 
+// Builds the new files under their temporary names, gives the files that existed their
+// new payers, then puts the new files in place. A failure takes back what was made and
+// names the payer.
+bool fillFiles(std::vector<FileGroup>& groups) {
     const auto fail = [&](const FileGroup& g, const std::string& reason) {
         undo(groups);
         failureBox("Unable to create the company database \"" + g.path + "\" for the payer \"" + g.readName +
                    "\".\n\n" + reason + "\n\nNo company was imported.");
         return false;
     };
-
     for (FileGroup& g : groups) {
         if (g.existed) continue;
         std::string reason;
@@ -308,7 +314,12 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
         g.inPlace = true;
         checkpoint("in place " + g.fileName);
     }
+    return true;
+}
 
+// Lists the files not listed yet, all in one transaction; a failure takes back what the
+// run made.
+bool registerFiles(const std::vector<FileGroup>& groups, AppDatabase& app) {
     std::set<std::string> listed;
     for (const auto& entry : app.SelectDatabaseList()) listed.insert(entry.path());
     std::string reason;
@@ -341,146 +352,214 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
     return true;
 }
 
-int run(PayerReader reader, const std::vector<std::string>& chosen) {
-    Session& s = session();
-    const auto cdb = s.DBH ? s.DBH->companyDatabase() : nullptr;
-    const auto app = s.DBH ? s.DBH->appDatabase() : nullptr;
-    const bool payroll = reader == PayerReader::Payroll;
+// Puts every payer into its company database and lists the new databases. Every new
+// file is built completely under a temporary name and renamed into place; then all of
+// them are listed in one transaction, so a run stopped at any point has listed either
+// none of them or all. A run that fails takes back what it made and names the payer.
+bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const std::string& folder) {
+    if (!folderAcceptsDatabases(folder)) return false;
+    if (targets.empty()) return true;
+    std::vector<FileGroup> groups = groupByFile(targets);
+    return existingFilesOpen(groups) && fillFiles(groups) && registerFiles(groups, app);
+}
 
+// One import run, step by step. Each step returns whether the run goes on; a step that
+// stops it leaves the code the window ends with in code_.
+class PayerRun {
+public:
+    PayerRun(PayerReader reader, const std::vector<std::string>& chosen)
+        : reader_(reader), chosen_(chosen), payroll_(reader == PayerReader::Payroll) {
+        const auto& holder = session().DBH;
+        cdb_ = holder ? holder->companyDatabase() : nullptr;
+        app_ = holder ? holder->appDatabase() : nullptr;
+    }
+
+    int run() {
+        if (!closeOpenDatabase() || !hasConfiguration() || !readFile() || !splitLines() || !readPayers() ||
+            !confirmNotValid() || !refuseListedCompanies() || !makeDatabases())
+            return code_;
+        return finish();
+    }
+
+private:
     // The choice goes into the database the window loaded it from, before that closes.
-    if (cdb && cdb->IsReady()) savePayerColumns(*cdb, chosen);
-    if (!payroll) {
-        if (!userInterface().closeDatabase(false, false)) return kImportStoppedCode;
-        if (cdb) cdb->Close();
-        if (std::find(chosen.begin(), chosen.end(), "Payer's Name") == chosen.end()) {
-            askUser("",
-                    "'Payer's Name' is a required field. Please add 'Payer's Name' to the list of selected fields any "
-                    "position.",
-                    kMessageStyleOK, "Unable to Import", kMessageImagePlain, true);
-            return kImportStoppedCode;
+    bool closeOpenDatabase() {
+        if (cdb_ && cdb_->IsReady()) savePayerColumns(*cdb_, chosen_);
+        if (payroll_) return true;
+        if (!userInterface().closeDatabase(false, false)) return false;
+        if (cdb_) cdb_->Close();
+        if (std::find(chosen_.begin(), chosen_.end(), "Payer's Name") != chosen_.end()) return true;
+        askUser("", "'Payer's Name' is a required field. Please add 'Payer's Name' to the list of selected fields any "
+                "position.", kMessageStyleOK, "Unable to Import", kMessageImagePlain, true);
+        return false;
+    }
+
+    bool hasConfiguration() const { return app_ && app_->IsReady() && session().configDir; }
+
+    // The file, and the columns it is read by.
+    bool readFile() {
+        const std::optional<std::string> path = userInterface().chooseOpenFile(
+            OpenFileRequest{"Choose the file to import", reader_ == PayerReader::Csv ? "csv" : "txt", "Text File", {}});
+        if (!path) {
+            userInterface().openRecentDatabase();
+            userInterface().refreshMainWindow();
+            return false;
         }
+        std::string failure;
+        std::optional<std::string> text = readImportFile(*path, failure);
+        if (!text) {
+            failureBox(failure);
+            return false;
+        }
+        path_ = *path;
+        text_ = std::move(*text);
+        fileName_ = fileNameOf(path_);
+        if (payroll_) columns_ = payrollColumns();
+        else
+            for (const std::string& name : chosen_) columns_.push_back(payerCatalogueIndex(name));
+        return true;
     }
-    if (!app || !app->IsReady() || !s.configDir) return kImportStoppedCode;
-
-    const std::optional<std::string> path = userInterface().chooseOpenFile(
-        OpenFileRequest{"Choose the file to import", reader == PayerReader::Csv ? "csv" : "txt", "Text File", {}});
-    if (!path) {
-        userInterface().openRecentDatabase();
-        userInterface().refreshMainWindow();
-        return kImportStoppedCode;
-    }
-    std::string failure;
-    const std::optional<std::string> text = readImportFile(*path, failure);
-    if (!text) {
-        failureBox(failure);
-        return kImportStoppedCode;
-    }
-    const std::string fileName = fileNameOf(*path);
-
-    std::vector<int> columns;
-    if (payroll) columns = payrollColumns();
-    else
-        for (const std::string& name : chosen) columns.push_back(payerCatalogueIndex(name));
 
     // The lines as fields: a comma-separated file is read with its quoting.
-    std::vector<std::vector<std::string>> lines;
-    if (reader == PayerReader::Csv) {
-        size_t unclosedLine = 0;
-        const auto records = payerCsvRecords(*text, unclosedLine);
-        if (!records) {
-            failureBox(unclosedQuoteText(*path, unclosedLine));
-            return kImportStoppedCode;
+    bool splitLines() {
+        if (reader_ != PayerReader::Csv) {
+            for (const std::string& line : payerTextLines(text_)) lines_.push_back(splitFields(line, '\t'));
+            return true;
         }
-        for (const CsvRecord& r : *records) lines.push_back(r.fields);
-    } else {
-        for (const std::string& line : payerTextLines(*text)) lines.push_back(splitFields(line, '\t'));
+        size_t unclosedLine = 0;
+        const auto records = payerCsvRecords(text_, unclosedLine);
+        if (!records) {
+            failureBox(unclosedQuoteText(path_, unclosedLine));
+            return false;
+        }
+        for (const CsvRecord& r : *records) lines_.push_back(r.fields);
+        return true;
     }
 
     // Lines to payers. The not-valid list names the payers that failed a check and the
     // lines that could not be imported, in file order.
-    std::vector<ComapnyInfo> accepted;
-    std::vector<std::string> notValid;
-    JobMeter meter("Import Payers", true);
-    meter.step("Reading " + fileName, static_cast<int64_t>(lines.size()));
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (meter.advance(static_cast<int64_t>(i))) return kImportStoppedCode;
-        const std::string n = std::to_string(i + 1);
-        const std::vector<std::string>& fields = lines[i];
-        if (payroll && fields.size() > payrollColumns().size()) {
-            askUser("", "Too many import fields on line " + n, kMessageStyleOK, "Import Failed", kMessageImagePlain);
-            return kImportStoppedCode;
+    bool readPayers() {
+        meter_.emplace("Import Payers", true);
+        meter_->step("Reading " + fileName_, static_cast<int64_t>(lines_.size()));
+        for (size_t i = 0; i < lines_.size(); ++i) {
+            if (meter_->advance(static_cast<int64_t>(i))) return false;
+            if (!readLine(i)) return false;
         }
-        if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) {
-            if (payroll || accepted.empty()) return kImportStoppedCode;
-            continue;
-        }
-        ComapnyInfo payer = payerFromLine(fields, columns, reader);
-        if (payer.getName().empty()) {
-            if (payroll || accepted.empty()) {
-                const int32_t answer = askUser("",
-                                               "Unable to import company information on line " + n +
-                                                   ". Does not have an entry for the required field 'Payer's Name'. "
-                                                   "Must skip this Company. Do you want to cancel import instead?",
-                                               kMessageStyleYesNo, "Import Error", kMessageImagePlain);
-                if (answer == kMessageAnswerOkYes) return kImportAbandonedCode;
-            } else {
-                notValid.push_back("(no name) (" + fileName + ", line " + n + ": not imported)");
-            }
-            continue;
-        }
-        if (!payer.getValidated()) notValid.push_back(payer.getName());
-        accepted.push_back(std::move(payer));
+        return true;
     }
-    if (!notValid.empty() && !userInterface().formErrors(notValid)) return kImportStoppedCode;
-    for (auto& payer : accepted) payer.setValidated(false);
+
+    // One line: a payer accepted, a line left out, or the end of the run.
+    bool readLine(size_t i) {
+        const std::string n = std::to_string(i + 1);
+        const std::vector<std::string>& fields = lines_[i];
+        if (payroll_ && fields.size() > payrollColumns().size()) {
+            askUser("", "Too many import fields on line " + n, kMessageStyleOK, "Import Failed", kMessageImagePlain);
+            return false;
+        }
+        // A blank line before the first payer (or in the payroll export) stops the import;
+        // after a payer it is passed over.
+        if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) return !payroll_ && !accepted_.empty();
+        ComapnyInfo payer = payerFromLine(fields, columns_, reader_);
+        if (payer.getName().empty()) return skipNameless(n);
+        if (!payer.getValidated()) notValid_.push_back(payer.getName());
+        accepted_.push_back(std::move(payer));
+        return true;
+    }
+
+    // A line without the payer's name is left out: before the first payer (and in the
+    // payroll export) the user may cancel the import instead.
+    bool skipNameless(const std::string& n) {
+        if (!payroll_ && !accepted_.empty()) {
+            notValid_.push_back("(no name) (" + fileName_ + ", line " + n + ": not imported)");
+            return true;
+        }
+        const int32_t answer = askUser("",
+                                       "Unable to import company information on line " + n +
+                                           ". Does not have an entry for the required field 'Payer's Name'. "
+                                           "Must skip this Company. Do you want to cancel import instead?",
+                                       kMessageStyleYesNo, "Import Error", kMessageImagePlain);
+        if (answer != kMessageAnswerOkYes) return true;
+        code_ = kImportAbandonedCode;
+        return false;
+    }
+
+    bool confirmNotValid() {
+        if (!notValid_.empty() && !userInterface().formErrors(notValid_)) return false;
+        for (auto& payer : accepted_) payer.setValidated(false);
+        return true;
+    }
 
     // A payer whose company is listed already refuses the whole file.
-    if (!payroll) {
+    bool refuseListedCompanies() {
+        if (payroll_) return true;
         std::set<std::string> listed;
-        for (const auto& entry : app->SelectDatabaseList()) listed.insert(entry.CompanyName());
-        const bool duplicate = std::any_of(accepted.begin(), accepted.end(),
+        for (const auto& entry : app_->SelectDatabaseList()) listed.insert(entry.CompanyName());
+        const bool duplicate = std::any_of(accepted_.begin(), accepted_.end(),
                                            [&](const ComapnyInfo& p) { return listed.count(p.getName()) > 0; });
-        if (duplicate) {
-            AlertRequest alert;
-            alert.icon = AlertIcon::Error;
-            alert.title = "Import Company";
-            alert.message = "Duplicate company is available in the selected company list. Please avoid duplicate "
-                            "companies for the import.";
-            alert.buttons = {"OK"};
-            userInterface().alert(alert);
-            userInterface().closeDatabase(false, false);
-            return kImportDuplicateCompanyCode;
-        }
+        if (!duplicate) return true;
+        AlertRequest alert;
+        alert.icon = AlertIcon::Error;
+        alert.title = "Import Company";
+        alert.message = "Duplicate company is available in the selected company list. Please avoid duplicate "
+                        "companies for the import.";
+        alert.buttons = {"OK"};
+        userInterface().alert(alert);
+        userInterface().closeDatabase(false, false);
+        code_ = kImportDuplicateCompanyCode;
+        return false;
     }
 
     // Each payer into its own company database.
-    const std::string folder = s.configDir->GetDir();
-    std::vector<Target> targets;
-    for (auto& payer : accepted) {
-        Target t;
-        t.readName = payer.getName();
-        t.fileName = payerDatabaseName(t.readName);
-        t.path = folder + t.fileName + " " + std::to_string(kYear) + ".db";
-        payer.setName(Utils::compNameTrim(t.readName));
-        t.payer = payer;
-        targets.push_back(std::move(t));
+    bool makeDatabases() {
+        const std::string folder = session().configDir->GetDir();
+        std::vector<Target> targets;
+        for (auto& payer : accepted_) {
+            Target t;
+            t.readName = payer.getName();
+            t.fileName = payerDatabaseName(t.readName);
+            t.path = folder + t.fileName + " " + std::to_string(kYear) + ".db";
+            payer.setName(Utils::compNameTrim(t.readName));
+            t.payer = payer;
+            targets.push_back(std::move(t));
+        }
+        meter_->longStep("Creating " + std::to_string(targets.size()) + " company databases");
+        if (meter_->cancelled()) return false;
+        meter_->commitPoint();
+        if (!createDatabases(targets, *app_, folder)) return false;
+        meter_->finish();
+        return true;
     }
-    meter.longStep("Creating " + std::to_string(targets.size()) + " company databases");
-    if (meter.cancelled()) return kImportStoppedCode;
-    meter.commitPoint();
-    if (!createDatabases(targets, *app, folder)) return kImportStoppedCode;
-    meter.finish();
 
-    userInterface().openRecentDatabase();
-    userInterface().refreshMainWindow();
-    userInterface().closeDatabase(false, false);
-    if (cdb) cdb->Close();
-    askUser("",
-            "All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
-            "'Update Company' button. Some companies may still need more information before filing.",
-            kMessageStyleOK, "Import Complete", kMessageImagePlain);
-    return kImportCompletedCode;
-}
+    int finish() {
+        userInterface().openRecentDatabase();
+        userInterface().refreshMainWindow();
+        userInterface().closeDatabase(false, false);
+        if (cdb_) cdb_->Close();
+        askUser("",
+                "All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
+                "'Update Company' button. Some companies may still need more information before filing.",
+                kMessageStyleOK, "Import Complete", kMessageImagePlain);
+        return kImportCompletedCode;
+    }
+
+    const PayerReader reader_;
+    const std::vector<std::string>& chosen_;
+    const bool payroll_;
+    std::shared_ptr<CompanyDatabase> cdb_;
+    std::shared_ptr<AppDatabase> app_;
+    int code_ = kImportStoppedCode;
+
+    std::string path_;
+    std::string text_;
+    std::string fileName_;
+    std::vector<int> columns_;
+    std::vector<std::vector<std::string>> lines_;
+    std::optional<JobMeter> meter_;
+    std::vector<ComapnyInfo> accepted_;
+    std::vector<std::string> notValid_;
+};
+
+int run(PayerReader reader, const std::vector<std::string>& chosen) { return PayerRun(reader, chosen).run(); }
 
 }  // namespace
 

@@ -135,203 +135,247 @@ std::string importCountsText(size_t added, size_t overwritten) {
            (overwritten == 1 ? " was" : " were") + " overwritten.";
 }
 
-int run(RecipientReader reader, const std::vector<std::string>& chosen) {
-    Session& s = session();
-    const auto cdb = s.DBH ? s.DBH->companyDatabase() : nullptr;
-    if (!cdb || !cdb->IsReady()) return kImportStoppedCode;
-    const int32_t kind = s._type;
-    const int32_t payer = s.CPK;
+// What the checks and questions need of each recipient that is imported.
+struct Collected {
+    std::string taxID;
+    std::string name;   // as the lists show it
+    size_t line = 0;
+};
 
+// One import run, step by step. Each step returns whether the run goes on; a step that
+// stops it leaves the code the window ends with in code_.
+class RecipientRun {
+public:
+    RecipientRun(RecipientReader reader, const std::vector<std::string>& chosen, CompanyDatabase& cdb)
+        : reader_(reader), chosen_(chosen), cdb_(cdb), kind_(session()._type), payer_(session().CPK),
+          csv_(reader == RecipientReader::Csv) {}
+
+    int run() {
+        if (!requireNameColumn() || !readFile() || !lookThroughFile() || !checkRecords() || !refuseRepeatedTaxIDs() ||
+            !confirmErrors() || !matchExisting() || !store())
+            return code_;
+        return finish();
+    }
+
+private:
     // 1. A name column is required.
-    const auto has = [&](const char* name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
-    if (reader != RecipientReader::Payroll && !has("Business Name") && !has("Last Name(Surname)")) {
+    bool requireNameColumn() {
+        const auto has = [&](const char* name) {
+            return std::find(chosen_.begin(), chosen_.end(), name) != chosen_.end();
+        };
+        if (reader_ == RecipientReader::Payroll || has("Business Name") || has("Last Name(Surname)")) return true;
         const int32_t answer = askUser("",
                                        "'Business Name' or 'Recipient Last Name (Surname)' is a required field. "
                                        "Please add either one of them to the list of selected fields in any position.",
                                        kMessageStyleOK, "Unable to Import", kMessageImagePlain, true);
-        return answer == kMessageAnswerOkYes ? kImportStoppedCode : kImportWindowStaysOpen;
+        code_ = answer == kMessageAnswerOkYes ? kImportStoppedCode : kImportWindowStaysOpen;
+        return false;
     }
 
-    // 2.-4. The file.
-    const bool csv = reader == RecipientReader::Csv;
-    const std::optional<std::string> path =
-        userInterface().chooseOpenFile(OpenFileRequest{"Choose the file to import", csv ? "csv" : "txt", "Text File", {}});
-    if (!path) return kImportStoppedCode;
-    std::string failure;
-    const std::optional<std::string> text = readImportFile(*path, failure);
-    if (!text) {
-        tvDatabase::tvMessageBox("Unable to import.", failure, kMessageStyleOK, "Import Failed", kMessageImageError,
-                                 false);
-        return kImportStoppedCode;
-    }
-    const std::string fileName = fileNameOf(*path);
-
-    std::vector<int> columns;
-    for (const std::string& name : chosen) columns.push_back(availableCatalogueIndex(kind, name));
-    if (reader == RecipientReader::Payroll) {
-        columns.clear();
-        for (const std::string& name : IMPORT_FIELDS9()) columns.push_back(availableCatalogueIndex(kind, name));
+    // 2.-4. The file, and the columns it is read by.
+    bool readFile() {
+        const std::optional<std::string> path = userInterface().chooseOpenFile(
+            OpenFileRequest{"Choose the file to import", csv_ ? "csv" : "txt", "Text File", {}});
+        if (!path) return false;
+        std::string failure;
+        std::optional<std::string> text = readImportFile(*path, failure);
+        if (!text) {
+            tvDatabase::tvMessageBox("Unable to import.", failure, kMessageStyleOK, "Import Failed", kMessageImageError,
+                                     false);
+            return false;
+        }
+        path_ = *path;
+        text_ = std::move(*text);
+        fileName_ = fileNameOf(path_);
+        const std::vector<std::string>& names = reader_ == RecipientReader::Payroll ? IMPORT_FIELDS9() : chosen_;
+        for (const std::string& name : names) columns_.push_back(availableCatalogueIndex(kind_, name));
+        return true;
     }
 
     // 5. Records. The file's text is all that is kept of it: the records are read from
     // it once to be checked and, after the user's answers, once more to be stored.
-    size_t unclosedLine = 0;
-    bool askAboutNames = false;
-    size_t recordCount = 0;
     // A first look reads the whole file, so that a quote never closed stops the import
     // before anything is asked.
-    if (!forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& r) {
-            askAboutNames = askAboutNames || r.fields->front().empty();
-            ++recordCount;
+    bool lookThroughFile() {
+        if (forEachRecord(text_, reader_, unclosedLine_, [&](const FileRecord& r) {
+                askAboutNames_ = askAboutNames_ || r.fields->front().empty();
+                ++recordCount_;
+                return true;
+            }))
             return true;
-        })) {
-        tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(*path, unclosedLine), kMessageStyleOK,
+        tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(path_, unclosedLine_), kMessageStyleOK,
                                  "Import Failed", kMessageImageError, false);
-        return kImportStoppedCode;
+        return false;
     }
-    // A record as read, completed and checked; false when it is not imported.
-    static const std::string emptyField;
-    const auto build = [&](const FileRecord& line, ImportedRecipient& rec) {
-        rec = newImportedRecipient(payer, reader != RecipientReader::Payroll);
-        const std::vector<std::string>& fields = *line.fields;
-        for (size_t j = 0; j < columns.size(); ++j)
-            applyRecipientColumn(columns[j], j < fields.size() ? fields[j] : emptyField, rec);
-        complete(rec, reader, kind);
-    };
-    const auto lacksRequiredName = [&](const ImportedRecipient& rec) {
-        return askAboutNames && rec.info.getLastName().empty() && rec.additional.getlastname().empty();
-    };
-    const auto checkRecord = [&](ImportedRecipient& rec) {
-        checkAddress(rec.info);
-        if (kind == 5) checkPropertyLocation(rec.info);
-    };
 
-    // What the checks and questions need of each recipient that is imported.
-    struct Collected {
-        std::string taxID;
-        std::string name;   // as the lists show it
-        size_t line = 0;
-    };
-    std::vector<Collected> collected;
-    // The error list in file order: the records that failed a check, and the lines
-    // that could not be imported.
-    std::vector<std::string> errors;
-    bool abandoned = false;
-    bool stopped = false;
-    size_t read = 0;
-    JobMeter meter("Import Recipients", true);
-    meter.step("Reading " + fileName, static_cast<int64_t>(recordCount));
-    ImportedRecipient rec;
-    forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& line) {
-        if (meter.advance(static_cast<int64_t>(read++))) {
-            stopped = true;
-            return false;
-        }
-        build(line, rec);
-        const std::string n = std::to_string(line.number);
-        if (lacksRequiredName(rec)) {
-            const std::string required = csv ? "'Business or Last Name (Required)'" : "'Business Name' or 'Last Name'";
-            const int32_t answer = askUser("",
-                                           "Unable to import recipient information on line " + n +
-                                               ". Does not have an entry for the required field " + required +
-                                               ". Must skip this recipient. Do you want to cancel import instead?",
-                                           kMessageStyleYesNo, "Import Error", kMessageImagePlain);
-            abandoned = answer == kMessageAnswerOkYes;
-            return !abandoned;
-        }
+    // A record as read, completed.
+    void build(const FileRecord& line, ImportedRecipient& rec) const {
+        static const std::string emptyField;
+        rec = newImportedRecipient(payer_, reader_ != RecipientReader::Payroll);
+        const std::vector<std::string>& fields = *line.fields;
+        for (size_t j = 0; j < columns_.size(); ++j)
+            applyRecipientColumn(columns_[j], j < fields.size() ? fields[j] : emptyField, rec);
+        complete(rec, reader_, kind_);
+    }
+
+    bool lacksRequiredName(const ImportedRecipient& rec) const {
+        return askAboutNames_ && rec.info.getLastName().empty() && rec.additional.getlastname().empty();
+    }
+
+    void checkRecord(ImportedRecipient& rec) const {
+        checkAddress(rec.info);
+        if (kind_ == 5) checkPropertyLocation(rec.info);
+    }
+
+    // Each record checked: collects what the later steps need, and the error list in
+    // file order (the records that failed a check, and the lines that could not be
+    // imported).
+    bool checkRecords() {
+        bool abandoned = false;
+        bool stopped = false;
+        size_t read = 0;
+        meter_.emplace("Import Recipients", true);
+        meter_->step("Reading " + fileName_, static_cast<int64_t>(recordCount_));
+        ImportedRecipient rec;
+        forEachRecord(text_, reader_, unclosedLine_, [&](const FileRecord& line) {
+            if (meter_->advance(static_cast<int64_t>(read++))) {
+                stopped = true;
+                return false;
+            }
+            build(line, rec);
+            if (lacksRequiredName(rec)) {
+                abandoned = askToSkip(line.number);
+                return !abandoned;
+            }
+            collect(line, rec);
+            return true;
+        });
+        if (stopped) return false;
+        if (abandoned) code_ = kImportAbandonedCode;
+        return !abandoned;
+    }
+
+    // A record without the required name is skipped; true when the user cancels the import instead.
+    bool askToSkip(size_t number) const {
+        const std::string required = csv_ ? "'Business or Last Name (Required)'" : "'Business Name' or 'Last Name'";
+        const int32_t answer = askUser("",
+                                       "Unable to import recipient information on line " + std::to_string(number) +
+                                           ". Does not have an entry for the required field " + required +
+                                           ". Must skip this recipient. Do you want to cancel import instead?",
+                                       kMessageStyleYesNo, "Import Error", kMessageImagePlain);
+        return answer == kMessageAnswerOkYes;
+    }
+
+    void collect(const FileRecord& line, ImportedRecipient& rec) {
         checkRecord(rec);
         if (!hasSomeName(rec)) {
-            errors.push_back("(no name) (" + fileName + ", line " + n + ": not imported)");
-            return true;
+            errors_.push_back("(no name) (" + fileName_ + ", line " + std::to_string(line.number) +
+                              ": not imported)");
+            return;
         }
         const std::string name = displayName(rec);
-        if (!rec.info.getValidated()) errors.push_back(name);
-        collected.push_back({rec.info.getTaxID(), name, line.number});
-        return true;
-    });
-    if (stopped) return kImportStoppedCode;
-    if (abandoned) return kImportAbandonedCode;
+        if (!rec.info.getValidated()) errors_.push_back(name);
+        collected_.push_back({rec.info.getTaxID(), name, line.number});
+    }
 
     // 6. A taxpayer number may appear once in a file. The message names the first
     // repetition: the number and the lines of both records.
-    std::unordered_map<std::string, size_t> seen;   // number without dashes -> collected position
-    seen.reserve(collected.size());
-    for (size_t i = 0; i < collected.size(); ++i) {
-        const std::string number = entry::withoutDashes(collected[i].taxID);
-        if (number.empty()) continue;
-        const auto [first, isNew] = seen.emplace(number, i);
-        if (isNew) continue;
-        askUser("",
-                "The same Recipient Tax Payer ID appears more than once. Check before importing.\n\nThe number " +
-                    collected[i].taxID + " is on line " + std::to_string(collected[first->second].line) +
-                    " and on line " + std::to_string(collected[i].line) + ".",
-                kMessageStyleYes, "Recipient Import Error", kMessageImagePlain);
-        return kImportStoppedCode;
+    bool refuseRepeatedTaxIDs() const {
+        std::unordered_map<std::string, size_t> seen;   // number without dashes -> collected position
+        seen.reserve(collected_.size());
+        for (size_t i = 0; i < collected_.size(); ++i) {
+            const std::string number = entry::withoutDashes(collected_[i].taxID);
+            if (number.empty()) continue;
+            const auto [first, isNew] = seen.emplace(number, i);
+            if (isNew) continue;
+            askUser("",
+                    "The same Recipient Tax Payer ID appears more than once. Check before importing.\n\nThe number " +
+                        collected_[i].taxID + " is on line " + std::to_string(collected_[first->second].line) +
+                        " and on line " + std::to_string(collected_[i].line) + ".",
+                    kMessageStyleYes, "Recipient Import Error", kMessageImagePlain);
+            return false;
+        }
+        return true;
     }
-    seen = {};
 
     // 7. The records that failed a check, and the lines that could not be imported.
-    if (!errors.empty() && userInterface().importErrors(errors) == kImportErrorsCancelCode) return kImportStoppedCode;
-    errors = {};
+    bool confirmErrors() {
+        const bool goOn = errors_.empty() || userInterface().importErrors(errors_) != kImportErrorsCancelCode;
+        errors_ = {};
+        return goOn;
+    }
 
     // 8. Recipients the payer already has, and what the user lets the import overwrite.
-    std::vector<std::string> numbers;
-    numbers.reserve(collected.size());
-    for (auto& c : collected) {
-        numbers.push_back(std::move(c.taxID));
-        c.taxID = {};
-    }
-    const std::optional<std::vector<int32_t>> existing = cdb->getRecipientConflicts(numbers, payer, kind);
-    if (!existing) return kImportStoppedCode;
-    numbers = {};
-    std::vector<size_t> conflicts;
-    std::vector<std::string> names;
-    for (size_t i = 0; i < collected.size(); ++i) {
-        if ((*existing)[i] < 0) continue;
-        conflicts.push_back(i);
-        names.push_back(collected[i].name);
-    }
-    const size_t collectedCount = collected.size();
-    collected = {};
-    std::set<size_t> overwrite;
-    if (!conflicts.empty()) {
-        std::vector<int> rows;
-        if (userInterface().importConflicts(names, rows) == kImportConflictsOKCode) {
-            for (int row : rows)
-                if (row >= 0 && static_cast<size_t>(row) < conflicts.size())
-                    overwrite.insert(conflicts[static_cast<size_t>(row)]);
+    bool matchExisting() {
+        std::vector<std::string> numbers;
+        numbers.reserve(collected_.size());
+        for (auto& c : collected_) {
+            numbers.push_back(std::move(c.taxID));
+            c.taxID = {};
         }
+        std::optional<std::vector<int32_t>> existing = cdb_.getRecipientConflicts(numbers, payer_, kind_);
+        if (!existing) return false;
+        existing_ = std::move(*existing);
+        numbers = {};
+        std::vector<size_t> conflicts;
+        std::vector<std::string> names;
+        for (size_t i = 0; i < collected_.size(); ++i) {
+            if (existing_[i] < 0) continue;
+            conflicts.push_back(i);
+            names.push_back(collected_[i].name);
+        }
+        added_ = collected_.size() - conflicts.size();
+        collected_ = {};
+        chooseOverwrites(conflicts, names);
+        return true;
     }
-    names = {};
-    const size_t added = collectedCount - conflicts.size();
-    meter.longStep("Saving " + recipientCount(added + overwrite.size()));
-    if (meter.cancelled()) return kImportStoppedCode;
-    meter.commitPoint();
+
+    void chooseOverwrites(const std::vector<size_t>& conflicts, const std::vector<std::string>& names) {
+        if (conflicts.empty()) return;
+        std::vector<int> rows;
+        if (userInterface().importConflicts(names, rows) != kImportConflictsOKCode) return;
+        for (int row : rows)
+            if (row >= 0 && static_cast<size_t>(row) < conflicts.size())
+                overwrite_.insert(conflicts[static_cast<size_t>(row)]);
+    }
+
+    bool store() {
+        meter_->longStep("Saving " + recipientCount(added_ + overwrite_.size()));
+        if (meter_->cancelled()) return false;
+        meter_->commitPoint();
+        if (!companyrows::write(cdb_, "Unable to import the recipients. Nothing was imported.",
+                                [&] { return storeRecords(); }))
+            return false;
+        meter_->finish();
+        return true;
+    }
 
     // The records once more, as the checks saw them, stored a batch at a time in one
     // transaction: the new recipients under keys counted up in file order, the chosen
     // conflicts written over the recipients they match.
-    std::vector<RecipientInfo> addedInfo, overwrites;
-    std::vector<RecipientAdditionalInfo> addedAdditional, overwriteAdditional;
-    const auto storeBatch = [&] {
-        const bool stored = cdb->storeImportedRecipients(addedInfo, addedAdditional, overwrites, overwriteAdditional);
-        addedInfo.clear();
-        addedAdditional.clear();
-        overwrites.clear();
-        overwriteAdditional.clear();
-        return stored;
-    };
-    const bool stored = companyrows::write(*cdb, "Unable to import the recipients. Nothing was imported.", [&] {
+    bool storeRecords() {
+        std::vector<RecipientInfo> addedInfo, overwrites;
+        std::vector<RecipientAdditionalInfo> addedAdditional, overwriteAdditional;
+        const auto storeBatch = [&] {
+            const bool stored =
+                cdb_.storeImportedRecipients(addedInfo, addedAdditional, overwrites, overwriteAdditional);
+            addedInfo.clear();
+            addedAdditional.clear();
+            overwrites.clear();
+            overwriteAdditional.clear();
+            return stored;
+        };
         size_t index = 0;   // the position among the collected records
         bool ok = true;
-        forEachRecord(*text, reader, unclosedLine, [&](const FileRecord& line) {
+        ImportedRecipient rec;
+        forEachRecord(text_, reader_, unclosedLine_, [&](const FileRecord& line) {
             build(line, rec);
             if (lacksRequiredName(rec)) return true;   // skipped at the user's answer
             checkRecord(rec);
             if (!hasSomeName(rec)) return true;
             const size_t i = index++;
-            const int32_t key = (*existing)[i];
-            if (key >= 0 && !overwrite.count(i)) return true;
+            const int32_t key = existing_[i];
+            if (key >= 0 && !overwrite_.count(i)) return true;
             rec.info.setValidated(false);
             rec.additional.setValidated(false);
             if (key < 0) {
@@ -348,18 +392,47 @@ int run(RecipientReader reader, const std::vector<std::string>& chosen) {
             return ok;
         });
         return ok && storeBatch();
-    });
-    if (!stored) return kImportStoppedCode;
-    meter.finish();
+    }
 
     // 9. Done.
-    if (reader != RecipientReader::Payroll) saveRecipientColumns(*cdb, kind, chosen);
-    askUser("",
-            "All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
-            "'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
-                importCountsText(added, overwrite.size()),
-            kMessageStyleOK, "Import Complete", kMessageImagePlain);
-    return kImportCompletedCode;
+    int finish() {
+        if (reader_ != RecipientReader::Payroll) saveRecipientColumns(cdb_, kind_, chosen_);
+        askUser("",
+                "All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using "
+                "the 'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
+                    importCountsText(added_, overwrite_.size()),
+                kMessageStyleOK, "Import Complete", kMessageImagePlain);
+        return kImportCompletedCode;
+    }
+
+    const RecipientReader reader_;
+    const std::vector<std::string>& chosen_;
+    CompanyDatabase& cdb_;
+    const int32_t kind_;
+    const int32_t payer_;
+    const bool csv_;
+    int code_ = kImportStoppedCode;
+
+    std::string path_;
+    std::string text_;
+    std::string fileName_;
+    std::vector<int> columns_;
+    size_t unclosedLine_ = 0;
+    bool askAboutNames_ = false;
+    size_t recordCount_ = 0;
+    std::optional<JobMeter> meter_;
+    std::vector<Collected> collected_;
+    std::vector<std::string> errors_;
+    std::vector<int32_t> existing_;   // per collected record: the key it matches, or -1
+    size_t added_ = 0;
+    std::set<size_t> overwrite_;      // collected positions the user lets overwrite
+};
+
+int run(RecipientReader reader, const std::vector<std::string>& chosen) {
+    const auto& holder = session().DBH;
+    const auto cdb = holder ? holder->companyDatabase() : nullptr;
+    if (!cdb || !cdb->IsReady()) return kImportStoppedCode;
+    return RecipientRun(reader, chosen, *cdb).run();
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include "ui/database/DBManagerController.h"
 
-#include <filesystem>
-
-#include <sqlite3.h>
-
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -13,6 +9,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "core/admin/DatabaseFileCheck.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -31,8 +28,6 @@
 #include "ui/support/ModalLoop.h"
 #include "ui/support/DatabaseAlert.h"
 #include "core/sqlite/DatabaseFileCopy.h"
-#include "core/sqlite/FMDatabase.h"
-#include "core/sqlite/FMResultSet.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/support/FileChoosers.h"
 #include "ui_DatabaseManagerDialog.h"
@@ -87,31 +82,9 @@ std::string modifyInstructions(const std::string& name) {
            "Do you want to continue modifying this database file?";
 }
 
-// True when SQLite reads the file and finds no database in it (another kind of file, or
-// one damaged beyond reading); false when it is a database or could not be read at all.
-bool holdsNoDatabase(const std::string& path) {
-    FMDatabase probe(path);
-    probe.setLogsErrors(false);
-    if (!probe.openWithFlags(SQLITE_OPEN_READONLY)) return false;
-    bool none = false;
-    if (auto rs = probe.executeQuery("select count(*) from sqlite_master;")) {
-        rs->close();
-    } else {
-        const int code = probe.lastErrorCode();
-        none = code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
-    }
-    probe.close();
-    return none;
-}
-
-// Listed paths may hold a doubled "/" where a folder and a file name were joined.
-bool samePath(const std::string& a, const std::string& b) {
-    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
-}
-
 std::optional<databaseInfo> listedEntry(const std::vector<databaseInfo>& list, const std::string& path) {
     for (const databaseInfo& entry : list)
-        if (samePath(entry.path(), path)) return entry;
+        if (sameFile(entry.path(), path)) return entry;
     return std::nullopt;
 }
 
@@ -361,7 +334,7 @@ void DBManagerController::DBManager_BtnAddDb() {
     // companies would find its own.
     if (std::optional<databaseInfo> listed = listedEntry(app->SelectDatabaseList(), path)) {
         s.selectedtoadd_high1 = path;
-        if (!missing || !samePath(missing->path(), path)) forgetMissing();
+        if (!missing || !sameFile(missing->path(), path)) forgetMissing();
         RefreshListAndSelect(listed);
         return;
     }
@@ -430,7 +403,7 @@ void DBManagerController::replaceEntry(const databaseInfo& old, const databaseIn
     auto app = sessionAppDatabase();
     if (!app) return;
     const std::optional<databaseInfo> recent = recentDatabaseEntry();
-    const bool wasRecent = recent && samePath(recent->path(), old.path());
+    const bool wasRecent = recent && sameFile(recent->path(), old.path());
     app->DeleteDatabaseInfo(old);
     app->InsertDatabaseInfo(changed);
     if (wasRecent) app->SetRecentDatabaseInfo(changed);
@@ -475,7 +448,7 @@ void DBManagerController::DBManager_BtnRenameDB() {
     }
     const std::string newPath = databaseFilePath(folder, name, UseUnderscoresInDatabasePath(), old.year());
     renamed.setPath(newPath);
-    const bool samePlace = samePath(newPath, oldPath);
+    const bool samePlace = sameFile(newPath, oldPath);
     if (platform::fileExists(newPath) && !samePlace) {
         askUser(kCaption,
                 "Renaming the database would overwrite another database file. Please choose a different name.",
@@ -484,7 +457,7 @@ void DBManagerController::DBManager_BtnRenameDB() {
     }
     if (auto app = sessionAppDatabase()) {
         for (const databaseInfo& listed : app->SelectDatabaseList()) {
-            if (listed.name() != name || samePath(listed.path(), oldPath)) continue;
+            if (listed.name() != name || sameFile(listed.path(), oldPath)) continue;
             const int32_t answer = askUser(
                 "Warning! Database Name already in use! Continue anyway?",
                 "Another database with that name already exists. Talvexa recommends against having multiple "
@@ -533,7 +506,7 @@ void DBManagerController::DBManager_BtnMoveDB() {
     const std::string yearFolder = yearFolderUnder(*chosen);
     const std::string target = databaseFilePath(yearFolder, entry.name(), UseUnderscoresInDatabasePath(), entry.year());
 
-    if (samePath(oldPath, target)) {
+    if (sameFile(oldPath, target)) {
         askUser("Database already in directory.", "The selected database is already in the selected directory.",
                 kMessageStyleOK, kTitle, kMessageImageMessage);
         return;
@@ -647,7 +620,7 @@ void DBManagerController::DBManager_BtnRemoveDB() {
     auto app = sessionAppDatabase();
     if (!app) return;
     const std::optional<databaseInfo> recent = recentDatabaseEntry();
-    const bool wasRecent = recent && samePath(recent->path(), path);
+    const bool wasRecent = recent && sameFile(recent->path(), path);
     app->DeleteDatabaseInfo(entry);
     if (wasRecent) app->SetRecentDatabaseInfo(databaseInfo());
     lastSelected = Selected = -1;
@@ -673,7 +646,7 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
     if (!platform::fileExists(path) || !scratchCopy.copyFrom(path)) {
         scratchCopy.remove();
         // The copy fails on a file that is no database at all; that is not a matter of access.
-        if (platform::fileExists(path) && holdsNoDatabase(path)) {
+        if (platform::fileExists(path) && checkDatabaseFile(path).holdsNoDatabase) {
             askUser(caption, "Unable to initialize the following database:\n\n    " + path, kMessageStyleOK, "",
                     kMessageImageError);
             return refused;

@@ -18,6 +18,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/records/IrisPayerChecks.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
@@ -33,15 +34,12 @@
 #include "ui/support/TypingClamp.h"
 #include "ui_AdditionalPayersInformation.h"
 
+using namespace irispayerchecks;
+
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 std::string ss(const QString& s) { return s.toStdString(); }
-
-const char kIndividual[] = "Individual";
-const char kBusinessName[] = "Business Name";
-const char kDomestic[] = "Domestic";
-const char kInternational[] = "International";
 
 // The text fields in the order of the window's table: outlet, typing limit, cut.
 enum Field {
@@ -92,10 +90,18 @@ AdditionalPayersInformation::AdditionalPayersInformation(QWidget* parent)
     ui->setupUi(this);
 
     fields_ = {
-        {ui->BussinessName, 40, 40},      {ui->TaxerId_Number, 11, 11},    {ui->Suffix, 20, 20},
-        {ui->First_Name, 20, 20},         {ui->Middle_Name, 20, 20},       {ui->Last_Name, 20, 20},
-        {ui->PayePhone, 15, 15},          {ui->BussinessAdd_Line1, 40, 40}, {ui->Bussinessadd2_Line2, 40, 40},
-        {ui->PayerCity, 40, 40},          {ui->PayerZip, 10, 10},          {ui->PayerCountry, 18, 40},
+        {ui->BussinessName, kBusinessNameLimit, kBusinessNameLimit},
+        {ui->TaxerId_Number, kTaxIdLimit, kTaxIdLimit},
+        {ui->Suffix, kNamePartLimit, kNamePartLimit},
+        {ui->First_Name, kNamePartLimit, kNamePartLimit},
+        {ui->Middle_Name, kNamePartLimit, kNamePartLimit},
+        {ui->Last_Name, kNamePartLimit, kNamePartLimit},
+        {ui->PayePhone, kPhoneLimit, kPhoneLimit},
+        {ui->BussinessAdd_Line1, kAddressLimit, kAddressLimit},
+        {ui->Bussinessadd2_Line2, kAddressLimit, kAddressLimit},
+        {ui->PayerCity, kCityLimit, kCityLimit},
+        {ui->PayerZip, kZipLimit, kZipLimit},
+        {ui->PayerCountry, kCountryTypingLimit, kCountryLimit},
     };
     previousValues_.assign(fields_.size(), QString());
     edited_.assign(fields_.size(), false);
@@ -215,8 +221,9 @@ void AdditionalPayersInformation::CompanyInfoToView() {
     ui->CombFiling_PayrP->setChecked(p.getCombineStateIRIS());
 }
 
-void AdditionalPayersInformation::ViewToCompanyInfo() {
-    ComapnyInfo& p = theAAdditionalCompanyInfo_;
+void AdditionalPayersInformation::ViewToCompanyInfo() { viewInto(theAAdditionalCompanyInfo_); }
+
+void AdditionalPayersInformation::viewInto(ComapnyInfo& p) const {
     auto text = [this](Field f) { return ss(fields_[f].edit->text()); };
     p.setPayernametype(ss(ui->Name_type->currentText()));
     p.setPayertintype(ss(ui->TIN_Type->currentText()));
@@ -241,28 +248,11 @@ void AdditionalPayersInformation::ViewToCompanyInfo() {
 // Checks
 
 bool AdditionalPayersInformation::runChecks() {
-    auto text = [this](Field f) { return ss(fields_[f].edit->text()); };
-    const bool individual = ui->Name_type->currentText() == QLatin1String(kIndividual);
-    const std::string country = text(kCountryField);
-    std::vector<bool>& f = flags_;
-    f.assign(kCheckCount, true);
-    f[kNameTypeCheck] = Utils::isValidLength(ss(ui->Name_type->currentText()), 1, 40);
-    f[kTinTypeCheck] = ui->TIN_Type->currentIndex() == 0 || ui->TIN_Type->currentIndex() == 1;
-    f[kBusinessNameCheck] = Utils::isValidLength(text(kBusinessNameField), 1, 40);
-    f[kTaxIdCheck] = Utils::isValidTaxID(text(kTaxIdField));
-    f[kSuffixCheck] = Utils::isValidLength(text(kSuffixField), 0, 20);
-    f[kFirstNameCheck] = !individual || Utils::isValidLength(text(kFirstNameField), 1, 20);
-    f[kMiddleNameCheck] = Utils::isValidLength(text(kMiddleNameField), 0, 20);
-    f[kLastNameCheck] = !individual || Utils::isValidLength(text(kLastNameField), 1, 20);
-    f[kPhoneCheck] = Utils::isValidInternationalPhone(text(kPhoneField), ss(ui->Phone_Type->currentText()));
-    f[kAddressLine1Check] = Utils::isValidLength(text(kAddressLine1Field), 1, 40);
-    // Many addresses have no second line.
-    f[kAddressLine2Check] = Utils::isValidLength(text(kAddressLine2Field), 0, 40);
-    f[kCityCheck] = Utils::isValidLength(text(kCityField), 1, 40);
-    f[kStateCheck] = ui->PayerState->currentText() != QLatin1String("None");
-    f[kZipCheck] = Utils::isValidZip(text(kZipField));
-    f[kCountryCheck] = Utils::isValidLength(country, 1, 40) && Utils::isAlphabetic(country);
-    return std::all_of(f.begin(), f.end(), [](bool passed) { return passed; });
+    // The controls as they are, without touching the record before it is saved.
+    ComapnyInfo shown = theAAdditionalCompanyInfo_;
+    viewInto(shown);
+    flags_ = checkPayer(shown);
+    return allPass(flags_);
 }
 
 // The checks, shown in the fields' colours; the payer record is marked validated or not.
@@ -296,38 +286,14 @@ void AdditionalPayersInformation::showErrors() {
 }
 
 std::vector<std::string> AdditionalPayersInformation::generateErrorStrings() const {
-    std::vector<std::string> errors;
-    auto add = [&](Check check, const char* message) {
-        if (!flags_[check]) errors.emplace_back(message);
-    };
-    add(kBusinessNameCheck, "Business Name: Must be between 1 and 40 characters.");
-    add(kTaxIdCheck, "Taxpayer ID Number: Must be of form XXXXXXXXX, XX-XXXXXXX or XXX-XX-XXXX.");
-    // Every failing field is listed, so that no check fails the payer without a word.
-    add(kFirstNameCheck, "First Name: Must be between 1 and 20 characters.");
-    add(kMiddleNameCheck, "Middle Name: Must be 20 characters or less.");
-    add(kLastNameCheck, "Last Name: Must be between 1 and 20 characters.");
-    add(kSuffixCheck, "Suffix: Must be 20 characters or less.");
-    add(kAddressLine1Check, "Business address line 1: Must be between 1 and 40 characters.");
-    add(kAddressLine2Check, "Business address line 2: Must be 40 characters or less.");
-    add(kCityCheck, "City/Town: Must be between 1 and 40 characters.");
-    add(kStateCheck, "State/Province/Territory: Please select a State or province.");
-    add(kZipCheck, "ZIP/Postal code: Must be of form XXXXX or XXXXX-XXXX.");
-    add(kCountryCheck, "Country: Must be between 1 and 15 characters and it should not have any numerics.");
-    if (!flags_[kPhoneCheck]) {
-        errors.emplace_back(ui->Phone_Type->currentText() == QLatin1String(kInternational)
-                                ? "Payer's Phone:International phone number must contain between 10 and 15 digits "
-                                  "after '+'."
-                                : "Phone: Must be of form XXX-XXX-XXXX or XXXXXXXXXX or XXX-XXX-XXXX ext. XXXXX.");
-    }
-    return errors;
+    return errorStrings(flags_, ss(ui->Phone_Type->currentText()));
 }
 
 bool AdditionalPayersInformation::VerifySave() {
     if (!flags_[kNameTypeCheck]) {
         const bool cancelEnabled = ui->Cancel->isEnabled();
         ui->Cancel->setEnabled(false);
-        tvDatabase::tvMessageBox("", "You must enter a Payer Name between 1 and 40 characters to save this Company.",
-                                 kMessageStyleOK, "Error", kMessageImagePlain, false);
+        tvDatabase::tvMessageBox("", kNameTypeMissing, kMessageStyleOK, "Error", kMessageImagePlain, false);
         ui->Cancel->setEnabled(cancelEnabled);
     }
     const std::vector<std::string> errors = generateErrorStrings();

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "core/records/IrisPayerChecks.h"
 #include "core/store/ComapnyInfo.h"
 
 class QComboBox;
@@ -38,26 +39,7 @@ public:
     static constexpr int kClosedCode = 1000;
 
     // The checks, one flag each (the index of flags()).
-    enum Check {
-        kNameTypeCheck,
-        kTinTypeCheck,
-        kBusinessNameCheck,
-        kTaxIdCheck,
-        kSuffixCheck,
-        kFirstNameCheck,
-        kMiddleNameCheck,
-        kLastNameCheck,
-        kUnusedCheck8,
-        kPhoneCheck,
-        kAddressLine1Check,
-        kAddressLine2Check,
-        kCityCheck,
-        kStateCheck,
-        kZipCheck,
-        kCountryCheck,
-        kUnusedCheck16,
-        kCheckCount
-    };
+    using Check = irispayerchecks::Check;
 
     // Reads the payer of the selection and shows it.
     explicit AdditionalPayersInformation(QWidget* parent = nullptr);
@@ -102,6 +84,8 @@ private:
     void LoadStates(QComboBox* list);
     void CompanyInfoToView();
     void ViewToCompanyInfo();
+    // The controls' values into a payer record.
+    void viewInto(ComapnyInfo& payer) const;
 
     // The checks into flags_; true when all pass.
     bool runChecks();

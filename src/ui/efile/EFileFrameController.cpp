@@ -1,6 +1,5 @@
 #include "ui/efile/EFileFrameController.h"
 
-#include <algorithm>
 #include <fstream>
 
 #include <QCheckBox>
@@ -18,6 +17,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/records/TransmitterChecks.h"
 #include "core/store/CompanyDatabase.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
@@ -38,58 +38,29 @@ const char kTitle[] = "1099 E-File";
 const char kSavePanelTitle[] = "Save Text file as:";
 const char kFederalName[] = "1099_E-File";
 
-// The flags, one per checked field in window order.
-enum Flag : std::size_t {
-    kTCC, kTIN, kName, kCompany, kAddress, kCity, kState, kZip, kContact, kPhone, kEmail, kFlagCount
-};
+namespace tc = transmitterchecks;
 
 // The ten text fields: outlet, typing limit, flag and record accessors.
 struct TextField {
     const char* outlet;
     int limit;
-    Flag flag;
+    tc::Flag flag;
     const std::string& (E_FileInfo::*get)() const;
     void (E_FileInfo::*set)(std::string);
 };
 
 const TextField kTextFields[] = {
-    {"TCC", 5, kTCC, &E_FileInfo::getTCC, &E_FileInfo::setTCC},
-    {"TIN", 11, kTIN, &E_FileInfo::getTIN, &E_FileInfo::setTIN},
-    {"TName", 40, kName, &E_FileInfo::getName, &E_FileInfo::setName},
-    {"TCompany", 40, kCompany, &E_FileInfo::getCompany, &E_FileInfo::setCompany},
-    {"TAddress", 40, kAddress, &E_FileInfo::getAddress, &E_FileInfo::setAddress},
-    {"TCity", 40, kCity, &E_FileInfo::getCity, &E_FileInfo::setCity},
-    {"TZip", 10, kZip, &E_FileInfo::getZip, &E_FileInfo::setZip},
-    {"TCName", 40, kContact, &E_FileInfo::getContact, &E_FileInfo::setContact},
-    {"TCPhone", 18, kPhone, &E_FileInfo::getPhone, &E_FileInfo::setPhone},
-    {"TCEmail", 50, kEmail, &E_FileInfo::getEmail, &E_FileInfo::setEmail},
+    {"TCC", tc::kTCCLimit, tc::kTCC, &E_FileInfo::getTCC, &E_FileInfo::setTCC},
+    {"TIN", tc::kTINLimit, tc::kTIN, &E_FileInfo::getTIN, &E_FileInfo::setTIN},
+    {"TName", tc::kNameLimit, tc::kName, &E_FileInfo::getName, &E_FileInfo::setName},
+    {"TCompany", tc::kCompanyLimit, tc::kCompany, &E_FileInfo::getCompany, &E_FileInfo::setCompany},
+    {"TAddress", tc::kAddressLimit, tc::kAddress, &E_FileInfo::getAddress, &E_FileInfo::setAddress},
+    {"TCity", tc::kCityLimit, tc::kCity, &E_FileInfo::getCity, &E_FileInfo::setCity},
+    {"TZip", tc::kZipLimit, tc::kZip, &E_FileInfo::getZip, &E_FileInfo::setZip},
+    {"TCName", tc::kContactLimit, tc::kContact, &E_FileInfo::getContact, &E_FileInfo::setContact},
+    {"TCPhone", tc::kPhoneLimit, tc::kPhone, &E_FileInfo::getPhone, &E_FileInfo::setPhone},
+    {"TCEmail", tc::kEmailLimit, tc::kEmail, &E_FileInfo::getEmail, &E_FileInfo::setEmail},
 };
-
-const char* const kMessages[kFlagCount] = {
-    "Transmitter Control Code: Must be 5 alpha/numeric characters.",
-    "Transmitter's TIN: Must be 9 digits.",
-    "Transmitter Name: Must be between 1 and 40 characters",
-    "Transmitter Company: Must be between 1 and 40 characters.",
-    "Transmitter's Mailing Address: Must be between 1 and 40 characters.",
-    "Transmitter's City: Must be between 1 and 40 characters.",
-    "Transmitter's State: Please select a State or Province.",
-    "Transmitter's Zip: Must be of form XXXXX or XXXXX-XXXX.",
-    "Contact Name: Must be between 1 and 40 characters.",
-    "Contact's Phone Number: Must be of form XXX-XXX-XXXX or XXX-XXX-XXXX ext. XXXXX.",
-    "Contact's E-mail Address: Must be 50 characters or less.",
-};
-// The e-mail travels as typed into the file, which holds ASCII only.
-const char kEmailNotAscii[] = "Contact's E-mail Address: Must contain only ASCII letters, digits and symbols.";
-
-bool isControlCode(const std::string& text) {
-    return text.size() == 5 && std::all_of(text.begin(), text.end(), [](char c) {
-               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-           });
-}
-
-bool isPrintableAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
-}
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
@@ -141,7 +112,7 @@ void EFileFrameController::windowDidLoad() {
     ui->StateNect_dropdown->clear();
     for (const char* item : StateList) ui->StateNect_dropdown->addItem(QString::fromLatin1(item));
     ui->StateNect_dropdown->setCurrentIndex(0);
-    flags_.assign(kFlagCount, true);
+    flags_.assign(tc::kFlagCount, true);
 
     const auto& dbh = session().DBH;
     if (auto db = dbh ? dbh->companyDatabase() : nullptr; db && db->IsReady()) theEFileInfo_ = db->getEFileInfo(1);
@@ -208,38 +179,21 @@ void EFileFrameController::fieldAction(std::size_t field) {
 
 bool EFileFrameController::Validate() {
     ViewToEFileInfo();
-    const E_FileInfo& t = theEFileInfo_;
-    flags_[kTCC] = isControlCode(t.getTCC());
-    flags_[kTIN] = Utils::isValidTaxID(t.getTIN());
-    flags_[kName] = Utils::isValidLength(t.getName(), 1, 40);
-    flags_[kCompany] = Utils::isValidLength(t.getCompany(), 1, 40);
-    flags_[kAddress] = Utils::isValidLength(t.getAddress(), 1, 40);
-    flags_[kCity] = Utils::isValidLength(t.getCity(), 1, 40);
-    flags_[kState] = t.getState() != "None";
-    flags_[kZip] = Utils::isValidZip(t.getZip());
-    flags_[kContact] = Utils::isValidLength(t.getContact(), 1, 40);
-    flags_[kPhone] = Utils::isValidPhone(t.getPhone());
-    flags_[kEmail] = Utils::isValidLength(t.getEmail(), 0, 50) && isPrintableAscii(t.getEmail());
+    flags_ = tc::checkTransmitter(theEFileInfo_);
     showErrors();
     transmitterSaved_ = false;
-    if (std::find(flags_.begin(), flags_.end(), false) != flags_.end()) return false;
+    if (!tc::allPass(flags_)) return false;
     transmitterSaved_ = saveTransmitter();
     return true;
 }
 
 void EFileFrameController::showErrors() {
     for (std::size_t i = 0; i < fields_.size(); ++i) markInvalid(fields_[i], !flags_[kTextFields[i].flag]);
-    markInvalid(ui->Statepopup, !flags_[kState]);
+    markInvalid(ui->Statepopup, !flags_[tc::kState]);
 }
 
 std::vector<std::string> EFileFrameController::generateErrorStrings() const {
-    std::vector<std::string> messages;
-    for (std::size_t flag = 0; flag < kFlagCount; ++flag) {
-        if (flags_[flag]) continue;
-        const bool tooLong = !Utils::isValidLength(theEFileInfo_.getEmail(), 0, 50);
-        messages.emplace_back(flag == kEmail && !tooLong ? kEmailNotAscii : kMessages[flag]);
-    }
-    return messages;
+    return tc::errorStrings(theEFileInfo_, flags_);
 }
 
 bool EFileFrameController::VerifySave() {

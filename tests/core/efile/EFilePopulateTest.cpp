@@ -287,6 +287,33 @@ TEST_F(EFilePopulate, MarksThatCannotBeStoredAreRolledBackAndLeaveNoFile) {
     EXPECT_FALSE(cdb->db->isInTransaction());
 }
 
+// The marks are stored only with the file: a commit that fails (here a deferred
+// constraint, which SQLite checks only then) keeps the previous file and marks nothing.
+TEST_F(EFilePopulate, MarksWhoseCommitFailsAreRolledBackAndKeepThePreviousFile) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t r = addRecipient(payer, 7, "A", "One");
+    selectPayers({payer});
+    ASSERT_TRUE(platform::writeFileAtomically(output, "the previous file"));
+    exec("pragma foreign_keys = on;"
+         "create table markParent (k INTEGER PRIMARY KEY);"
+         "create table markChild (k INT REFERENCES markParent (k) DEFERRABLE INITIALLY DEFERRED);"
+         "create trigger orphanMark after update of completed on recipients "
+         "begin insert into markChild values (new.pk); end;");
+
+    EFile file;
+    const EFileResult result = run(file);
+    EXPECT_EQ(result.failure, EFileResult::Failure::database);
+    EXPECT_NE(result.message.find("could not be marked completed"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("FOREIGN KEY constraint failed"), std::string::npos) << result.message;
+    std::string kept;
+    ASSERT_TRUE(platform::readFile(output, kept));
+    EXPECT_EQ(kept, "the previous file");
+    EXPECT_EQ(folderFiles(), std::vector<std::string>{"1099_E-File.txt"});
+    EXPECT_FALSE(completed("recipients", r));
+    EXPECT_EQ(allMarks(), 0);
+    EXPECT_FALSE(cdb->db->isInTransaction());
+}
+
 TEST_F(EFilePopulate, RecipientsThatCannotBeReadAreAFailureNotAnEmptyFile) {
     const int32_t payer = addPayer("Alpha Payer");
     addRecipient(payer, 7, "A", "One");

@@ -187,7 +187,6 @@ void undo(const std::vector<FileGroup>& groups) {
             file.deleteCompany(payer);
         }
         session().CompanyDeleted = deleted;
-        file.Close();
     }
 }
 
@@ -215,7 +214,6 @@ bool buildNewFile(FileGroup& g, std::string& reason) {
             return true;
         },
         [&](const std::string& why) { reason = why; });
-    file.Close();
     return ok;
 }
 
@@ -246,7 +244,6 @@ bool extendFile(FileGroup& g, std::string& reason) {
             },
             [&](const std::string& why) { reason = why; });
     if (ok) g.addedKeys = std::move(added);
-    file.Close();
     return ok;
 }
 
@@ -279,7 +276,6 @@ bool createDatabases(const std::vector<Target>& targets, AppDatabase& app, const
         CompanyDatabase probe;
         const bool opens = probe.Init(g.path, false, false, true, g.fileName, CompanyDatabase::OpenFailures::quiet);
         const std::string reason = probe.openFailure();
-        probe.Close();
         if (!opens) {
             failureBox("The payer \"" + g.readName + "\" belongs in the company database \"" + g.path +
                        "\", which cannot be opened.\n\n" + reason + "\n\nNo company was imported.");

@@ -75,7 +75,6 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
             !copy.Init(scratch.path(), false, true, true, kScratchFileName,
                        CompanyDatabase::OpenFailures::quiet) ||
             copy.GetYear() == 0) {
-            copy.Close();
             box(caption, "Unable to initialize the following database:\n\n    " + path,
                 kMessageStyleOK, "Start New Year (Import Prior Year)", kMessageImageError);
             return result;
@@ -84,7 +83,6 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
         result.entry.setPath(path);
         result.entry.setYear(copy.GetYear());
         backup = copy.IsBackup();
-        copy.Close();
     }
     scratch.remove();
 

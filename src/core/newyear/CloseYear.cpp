@@ -184,7 +184,7 @@ bool readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, std::
 }
 
 // Writes the carried recipients of a company into the new database a batch at a time,
-// under the keys their order gives them. read tells a failed read of last year's file
+// under the keys their order gives them. readFailed() tells a failed read of last year's file
 // from a failed write.
 class RecipientWriter {
 public:

@@ -180,9 +180,7 @@ bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string
         if (!copy.Init(marked.path(), false, true, false, kScratchFileName, CompanyDatabase::OpenFailures::quiet))
             return false;
         copy.SetInUse(0);
-        const bool flagged = copy.SetBackup(true);
-        copy.Close();
-        if (!flagged) return false;
+        if (!copy.SetBackup(true)) return false;
     }
     if (meter.cancelled()) return false;
     if (!copier_(marked.path(), destination, pagesOf(meter, "Writing " + destination))) return false;
@@ -362,9 +360,7 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
             return RestoreResult::notRestored;
         }
         year = copy.GetYear();
-        const bool prepared = copy.SetName(openName) && copy.SetBackup(false);
-        copy.Close();
-        if (!prepared) {
+        if (!copy.SetName(openName) || !copy.SetBackup(false)) {
             backupUnusable();
             return RestoreResult::notRestored;
         }

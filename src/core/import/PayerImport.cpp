@@ -182,7 +182,6 @@ void undo(const std::vector<FileGroup>& groups) {
             file.deleteCompany(payer);
         }
         session().CompanyDeleted = deleted;
-        file.Close();
     }
 }
 
@@ -210,7 +209,6 @@ bool buildNewFile(FileGroup& g, std::string& reason) {
             return true;
         },
         [&](const std::string& why) { reason = why; });
-    file.Close();
     return ok;
 }
 
@@ -241,7 +239,6 @@ bool extendFile(FileGroup& g, std::string& reason) {
             },
             [&](const std::string& why) { reason = why; });
     if (ok) g.addedKeys = std::move(added);
-    file.Close();
     return ok;
 }
 
@@ -275,7 +272,6 @@ bool existingFilesOpen(const std::vector<FileGroup>& groups) {
         CompanyDatabase probe;
         const bool opens = probe.Init(g.path, false, false, true, g.fileName, CompanyDatabase::OpenFailures::quiet);
         const std::string reason = probe.openFailure();
-        probe.Close();
         if (!opens) {
             failureBox("The payer \"" + g.readName + "\" belongs in the company database \"" + g.path +
                        "\", which cannot be opened.\n\n" + reason + "\n\nNo company was imported.");

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "core/entry/RecipientEntry.h"
 #include "core/foundation/FormKind.h"
@@ -25,23 +26,24 @@ bool hasOtherMiscAmounts(const RecipientInfo& r) {
 
 }  // namespace
 
-CarriedRecipients carryRecipients(const std::vector<RecipientInfo>& recipients,
-                                  const std::vector<RecipientAdditionalInfo>& priorAdditional) {
-    std::unordered_map<int32_t, const RecipientAdditionalInfo*> priorOfKey;
+CarriedRecipients carryRecipients(std::vector<RecipientInfo> recipients,
+                                  std::vector<RecipientAdditionalInfo> priorAdditional) {
+    std::unordered_map<int32_t, RecipientAdditionalInfo*> priorOfKey;
     priorOfKey.reserve(priorAdditional.size());
-    for (const auto& row : priorAdditional) priorOfKey.emplace(row.getPK(), &row);
+    for (auto& row : priorAdditional) priorOfKey.emplace(row.getPK(), &row);
 
     CarriedRecipients carried;
     carried.info.reserve(recipients.size());
     carried.additional.reserve(recipients.size());
-    for (RecipientInfo r : recipients) {
+    for (RecipientInfo& r : recipients) {
         const auto found = priorOfKey.find(r.getPK());
-        const RecipientAdditionalInfo* priorRow = found != priorOfKey.end() ? found->second : nullptr;
+        RecipientAdditionalInfo* priorRow = found != priorOfKey.end() ? found->second : nullptr;
         const bool entered = priorRow && !priorRow->getname_type().empty();
         r.setCompany_FK(0);
         // Last year's row comes along whole, boxes included; its names only when they
         // were entered there, else they are derived below.
-        RecipientAdditionalInfo a = priorRow ? *priorRow : RecipientAdditionalInfo();
+        // A key has one row: it is taken over whole.
+        RecipientAdditionalInfo a = priorRow ? std::move(*priorRow) : RecipientAdditionalInfo();
         a.setCompany_FK(0);
         a.setPK(r.getPK());
         a.setType(r.getType());

@@ -33,8 +33,9 @@ struct CarriedRecipients {
 // ("Business Name"); otherwise an individual whose surname is the name line and whose
 // first name is split at its first blank into first and middle name, the name line
 // emptied; the TIN type is "SSN".
-CarriedRecipients carryRecipients(const std::vector<RecipientInfo>& recipients,
-                                  const std::vector<RecipientAdditionalInfo>& priorAdditional);
+// The rows given are taken over, not copied.
+CarriedRecipients carryRecipients(std::vector<RecipientInfo> recipients,
+                                  std::vector<RecipientAdditionalInfo> priorAdditional);
 
 // Empties what the new year's clean-up of the recipient rows leaves behind when last
 // year's amounts are cleared: every box of the additional rows and the 1099-NEC's

@@ -45,11 +45,6 @@ std::function<void(CompanyDatabase&)>& writeHook() {
     return hook;
 }
 
-int32_t box(const std::string& caption, const std::string& details, int32_t style, const std::string& title,
-            int32_t image, bool flag = false) {
-    return tvDatabase::tvMessageBox(caption, details, style, title, image, flag);
-}
-
 // What the roll-over carries of one company besides its recipients.
 struct CompanyData {
     std::string listedName;   // as the company list shows it
@@ -134,19 +129,17 @@ std::optional<RecipientOrder> readRecipientOrder(CompanyDatabase& db, int32_t ke
     std::string columns = "pk, type, taxID";
     for (const auto& box : kMiscBoxes) columns += std::string(", ") + box.first;
     RecipientOrder order;
-    order.keys.reserve(static_cast<std::size_t>(std::max(
-        0, db.db->intForQuery("select count(*) from recipients where company_FK = ?;", std::vector<FMValue>{key}))));
     std::vector<Line13Facts> facts;
-    if (moveLine13) facts.reserve(order.keys.capacity());
+    // One record takes every row in turn: each row sets all the fields the move reads.
+    RecipientInfo r;
     const bool read = companyrows::readAll(
         *db.db,
         "select " + columns + " from recipients where company_FK = ? ORDER BY lastName COLLATE NOCASE " + direction +
             ", firstName COLLATE NOCASE " + direction + ";",
         {key}, [&](FMResultSet& rs) {
-            order.keys.push_back(rs.intForColumn("pk"));
+            order.keys.push_back(rs.intForColumnIndex(0));
             if (!moveLine13) return;
-            RecipientInfo r;
-            r.setType(rs.intForColumn("type"));
+            r.setType(rs.intForColumnIndex(1));
             r.setTaxID(tvDatabase::Decrypt(companyrows::text(rs, "taxID")));
             for (const auto& [column, set] : kMiscBoxes) (r.*set)(companyrows::text(rs, column));
             facts.push_back(line13Facts(r));
@@ -160,14 +153,16 @@ std::optional<RecipientOrder> readRecipientOrder(CompanyDatabase& db, int32_t ke
 // False when the rows cannot be read or a key has no recipient.
 bool readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, std::vector<RecipientInfo>& recipients,
                     std::vector<RecipientAdditionalInfo>& additional) {
-    recipients.assign(keys.size(), RecipientInfo());
+    recipients.clear();
+    recipients.resize(keys.size());
     additional.clear();
     additional.reserve(keys.size());
-    std::vector<FMValue> args(keys.begin(), keys.end());
+    const std::vector<FMValue> args(keys.begin(), keys.end());
     std::unordered_map<int32_t, std::size_t> place;
     place.reserve(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) place.emplace(keys[i], i);
     std::vector<bool> found(keys.size(), false);
+    // A batch of the usual size gives the same statements every time: they stay prepared.
     const std::string in = companyrows::markList(keys.size());
     bool ok = companyrows::readAll(*db.db, "select * from recipients where pk in " + in + ";", args,
                                    [&](FMResultSet& rs) {
@@ -183,109 +178,139 @@ bool readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, std::
     return ok && std::all_of(found.begin(), found.end(), [](bool f) { return f; });
 }
 
-// Reads the company's recipients along their order and writes them into the new
-// database, a batch at a time, under the keys that order gives them: the recipients
-// that stay, then the 1099-NEC made for line 13 amounts. readFailed tells a failed read
-// of last year's file from a failed write.
-bool carryRecipientsInto(CompanyDatabase& prior, CompanyDatabase& db, const RecipientOrder& order,
-                         bool clearAmounts, bool& readFailed) {
-    std::vector<RecipientInfo> read;
-    std::vector<RecipientAdditionalInfo> readAdditional;
-    const std::size_t size = batchSize();
-    std::vector<int32_t> keys;
-    keys.reserve(size);
-    CarriedRecipients batch;
-    batch.info.reserve(size);
-    batch.additional.reserve(size);
-    const auto store = [&]() {
-        if (clearAmounts) clearAdditionalAmounts(batch);
-        if (!batch.info.empty() && !db.storeImportedRecipients(batch.info, batch.additional, {}, {})) return false;
+// Writes the carried recipients of a company into the new database a batch at a time,
+// under the keys their order gives them. readFailed() tells a failed read of last year's file
+// from a failed write.
+class RecipientWriter {
+public:
+    RecipientWriter(CompanyDatabase& prior, CompanyDatabase& db, bool clearAmounts)
+        : prior_(prior), db_(db), clearAmounts_(clearAmounts), size_(batchSize()) {
+        keys_.reserve(size_);
+        batch_.info.reserve(size_);
+        batch_.additional.reserve(size_);
+    }
+
+    bool readFailed() const { return readFailed_; }
+
+    // The recipients that stay, in their order, with the line 13 moves applied.
+    bool carryStaying(const RecipientOrder& order) {
+        const Line13Plan& plan = order.line13;
+        for (std::size_t from = 0; from < order.keys.size(); from += size_) {
+            const std::size_t to = std::min(order.keys.size(), from + size_);
+            keys_.assign(order.keys.begin() + static_cast<std::ptrdiff_t>(from),
+                         order.keys.begin() + static_cast<std::ptrdiff_t>(to));
+            if (!read()) return false;
+            CarriedRecipients carried = carryRecipients(std::move(read_), std::move(readAdditional_));
+            for (std::size_t i = 0; i < carried.info.size(); ++i) {
+                const std::size_t position = from + i;
+                if (!plan.removed.empty() && plan.removed[position]) continue;
+                if (!plan.removed.empty()) applyLine13(plan, position, carried.info[i]);
+                batch_.info.push_back(std::move(carried.info[i]));
+                batch_.additional.push_back(std::move(carried.additional[i]));
+            }
+            if (!store()) return false;
+        }
+        return true;
+    }
+
+    // The 1099-NEC made for line 13 amounts, which follow every other recipient, made
+    // from their 1099-MISC as carried.
+    bool carryNewNec(const RecipientOrder& order) {
+        const auto& newNec = order.line13.newNec;
+        for (std::size_t from = 0; from < newNec.size(); from += size_) {
+            const std::size_t to = std::min(newNec.size(), from + size_);
+            keys_.clear();
+            for (std::size_t i = from; i < to; ++i) keys_.push_back(order.keys[newNec[i].first]);
+            if (!read()) return false;
+            const CarriedRecipients misc = carryRecipients(std::move(read_), std::move(readAdditional_));
+            for (std::size_t i = 0; i < misc.info.size(); ++i) {
+                auto [nec, necAdditional] = necForMiscLine13(misc.info[i], misc.additional[i], newNec[from + i].second);
+                batch_.info.push_back(std::move(nec));
+                batch_.additional.push_back(std::move(necAdditional));
+            }
+            if (!store()) return false;
+        }
+        return true;
+    }
+
+private:
+    bool read() {
+        if (readRecipients(prior_, keys_, read_, readAdditional_)) return true;
+        readFailed_ = true;
+        return false;
+    }
+
+    bool store() {
+        if (clearAmounts_) clearAdditionalAmounts(batch_);
+        if (!batch_.info.empty() && !db_.storeImportedRecipients(batch_.info, batch_.additional, {}, {}))
+            return false;
         // The recipient writer leaves line 15b alone (no window enters it); last year's
         // value comes along all the same.
-        for (const RecipientInfo& r : batch.info)
+        for (const RecipientInfo& r : batch_.info)
             if (!r.getLine15b_Misc().empty() &&
-                !db.db->executeUpdate("update recipients set line15b = ? where pk = ?;", r.getLine15b_Misc(),
-                                      r.getPK()))
+                !db_.db->executeUpdate("update recipients set line15b = ? where pk = ?;", r.getLine15b_Misc(),
+                                       r.getPK()))
                 return false;
-        batch.info.clear();
-        batch.additional.clear();
+        batch_.info.clear();
+        batch_.additional.clear();
         return true;
-    };
-    const Line13Plan& plan = order.line13;
-    for (std::size_t from = 0; from < order.keys.size(); from += size) {
-        const std::size_t to = std::min(order.keys.size(), from + size);
-        keys.assign(order.keys.begin() + static_cast<std::ptrdiff_t>(from),
-                    order.keys.begin() + static_cast<std::ptrdiff_t>(to));
-        if (!readRecipients(prior, keys, read, readAdditional)) {
-            readFailed = true;
-            return false;
-        }
-        CarriedRecipients carried = carryRecipients(read, readAdditional);
-        for (std::size_t i = 0; i < carried.info.size(); ++i) {
-            const std::size_t position = from + i;
-            if (!plan.removed.empty() && plan.removed[position]) continue;
-            if (!plan.removed.empty()) applyLine13(plan, position, carried.info[i]);
-            batch.info.push_back(std::move(carried.info[i]));
-            batch.additional.push_back(std::move(carried.additional[i]));
-        }
-        if (!store()) return false;
     }
-    // The 1099-NEC made for line 13 amounts follow every other recipient, made from
-    // their 1099-MISC as carried.
-    for (std::size_t from = 0; from < plan.newNec.size(); from += size) {
-        const std::size_t to = std::min(plan.newNec.size(), from + size);
-        keys.clear();
-        for (std::size_t i = from; i < to; ++i) keys.push_back(order.keys[plan.newNec[i].first]);
-        if (!readRecipients(prior, keys, read, readAdditional)) {
-            readFailed = true;
-            return false;
-        }
-        const CarriedRecipients misc = carryRecipients(read, readAdditional);
-        for (std::size_t i = 0; i < misc.info.size(); ++i) {
-            auto [nec, necAdditional] = necForMiscLine13(misc.info[i], misc.additional[i], plan.newNec[from + i].second);
-            batch.info.push_back(std::move(nec));
-            batch.additional.push_back(std::move(necAdditional));
-        }
-        if (!store()) return false;
-    }
-    return true;
+
+    CompanyDatabase& prior_;
+    CompanyDatabase& db_;
+    const bool clearAmounts_;
+    const std::size_t size_;
+    bool readFailed_ = false;
+    std::vector<int32_t> keys_;
+    std::vector<RecipientInfo> read_;
+    std::vector<RecipientAdditionalInfo> readAdditional_;
+    CarriedRecipients batch_;
+};
+
+// The rows of one new database, written inside its transaction.
+bool writeRows(CompanyDatabase& db, CompanyDatabase& prior, const std::vector<UserInfo>& logins,
+               CompanyData& data, const RecipientOrder& order, bool clearAmounts, bool& readFailed) {
+    for (const UserInfo& user : logins)
+        if (!db.insertUserInfo(user)) return false;
+    if (data.payer.getName().empty()) return true;
+    if (!db.insertCompanyInfo(data.payer)) return false;
+    RecipientWriter recipients(prior, db, clearAmounts);
+    const bool carried = recipients.carryStaying(order) && recipients.carryNewNec(order);
+    readFailed = recipients.readFailed();
+    if (!carried) return false;
+    return data.transmitter.getPK() < 0 || db.updateEFileInfo(data.transmitter);
 }
 
-// Writes a new database in one transaction; reason receives why it failed (readFailure
-// when last year's recipients could not be read).
+// The new year's clean-up of a new database whose rows are written.
+bool cleanUp(CompanyDatabase& db, const std::string& name, bool clearAmounts) {
+    if (!db.VoidCorrectedCheckBox() || !db.purgeDoNotShowAgains() || !db.MoveImportFields()) return false;
+    if (clearAmounts && !db.purgeNonGenericRecipientInfo()) return false;
+    return db.SetYear(kNewYear) && db.SetBackup(false) && db.SetName(name);
+}
+
+// Writes a new database in one transaction; reason receives why it failed
+// (unreadReason when last year's recipients could not be read).
 bool writeDatabase(const std::string& path, const std::string& name, const std::vector<UserInfo>& logins,
                    CompanyData& data, CompanyDatabase& prior, const RecipientOrder& order, bool clearAmounts,
-                   const std::string& readFailure, std::string& reason) {
+                   const std::string& unreadReason, std::string& reason) {
     CompanyDatabase db;
     if (!db.Init(path, false, true, true, name, CompanyDatabase::OpenFailures::quiet)) {
         reason = db.openFailure();
         return false;
     }
+    // Both files are gone through once: their pages need not stay cached.
+    const OnePassCache priorCache(*prior.db);
+    const OnePassCache newCache(*db.db, kWriteCacheKiB);
     bool readFailed = false;
-    bool written = false;
-    {
-        // Both files are gone through once: their pages need not stay cached.
-        const OnePassCache priorCache(*prior.db);
-        const OnePassCache newCache(*db.db, kWriteCacheKiB);
-        written = runWrite(
-            *db.db,
-            [&](WriteGuard&) {
-                for (const UserInfo& user : logins)
-                    if (!db.insertUserInfo(user)) return false;
-                if (!data.payer.getName().empty()) {
-                    if (!db.insertCompanyInfo(data.payer)) return false;
-                    if (!carryRecipientsInto(prior, db, order, clearAmounts, readFailed)) return false;
-                    if (data.transmitter.getPK() >= 0 && !db.updateEFileInfo(data.transmitter)) return false;
-                }
-                if (const auto& hook = writeHook()) hook(db);
-                if (!db.VoidCorrectedCheckBox() || !db.purgeDoNotShowAgains() || !db.MoveImportFields()) return false;
-                if (clearAmounts && !db.purgeNonGenericRecipientInfo()) return false;
-                return db.SetYear(kNewYear) && db.SetBackup(false) && db.SetName(name);
-            },
-            [&](const std::string& why) { reason = why; });
-    }
-    if (readFailed) reason = readFailure;
-    db.Close();
+    const bool written = runWrite(
+        *db.db,
+        [&](WriteGuard&) {
+            if (!writeRows(db, prior, logins, data, order, clearAmounts, readFailed)) return false;
+            if (const auto& hook = writeHook()) hook(db);
+            return cleanUp(db, name, clearAmounts);
+        },
+        [&](const std::string& why) { reason = why; });
+    if (readFailed) reason = unreadReason;
     return written;
 }
 
@@ -394,6 +419,244 @@ void markImported(AppDatabase& app, const std::string& path) {
         platform::systemLog("Unable to mark the prior year database as started: " + app.db()->lastErrorMessage());
 }
 
+// What the run takes from last year's file besides each company's own rows.
+struct PriorContents {
+    std::vector<COMPANYLISTSTRUCT> chosen;   // the companies to roll over, in the order asked for
+    std::vector<UserInfo> logins;
+};
+
+// What every company of a run shares.
+struct Run {
+    AppDatabase& app;
+    databaseInfo& entry;
+    ScratchCopy& scratch;
+    CompanyDatabase& prior;
+    const std::vector<UserInfo>& logins;
+    std::string yearFolder;
+    bool underscores = false;
+    int32_t recipientSort = 0;
+    bool clearAmounts = false;
+};
+
+const char* const kAccessCaption = "Unable to start new year";
+
+std::string readFailure(const databaseInfo& entry) {
+    return "The company's information could not be read from the following database:\n\n    " + entry.path();
+}
+
+// False, after telling the user, while a company database is open in the program.
+bool noCompanyDatabaseOpen(Session& s) {
+    const auto& open = s.DBH->companyDatabase();
+    if (!open || !open->IsReady()) return true;
+    askUser("Database must be closed before starting a new year.",
+        "Any currently open databse must be closed before starting a new year. Please close the 'Start New "
+        "Year' screen and select 'Close Databse' from the 'File' menu before starting a new year.",
+        kMessageStyleOK, "Import Prior Year", kMessageImageError);
+    return false;
+}
+
+// Copies last year's file to the scratch copy; false, after telling the user, when it
+// cannot be copied.
+bool copyPriorFile(const databaseInfo& entry, ScratchCopy& scratch) {
+    const char* const accessDetails = "Unable to access create/access the temporary databse file.";
+    if (!tvDatabase::CanAccessFile(entry.path(), true, kAccessCaption, accessDetails)) return false;
+    if (!tvDatabase::CanAccessFile(scratch.path(), true, kAccessCaption, accessDetails)) return false;
+    if (scratch.copyFrom(entry.path())) return true;
+    scratch.remove();
+    if (wasNotClosedProperly(entry.path())) {
+        askUser(kUnableToStart, notClosedProperlyDetails(entry.path()), kMessageStyleOK, kStartNewYearTitle,
+            kMessageImageError);
+        return false;
+    }
+    askUser(kUnableToStart,
+        "Unable to copy the database to the temporary initialization location.\n\n To resolve this issue, please "
+        "try again , or hace a system administrator provide you with Read & Write access for the following "
+        "files:\n\n" +
+            entry.path() + "\n\n    " + scratch.path(),
+        kMessageStyleOK, "", kMessageImageError);
+    return false;
+}
+
+// Opens the copy as prior and reads its companies (those of companyKeys are chosen, in
+// that order; a key of no company is skipped) and logins. Nothing, after telling the
+// user, when the copy is no last-year database or cannot be read.
+std::optional<PriorContents> openPrior(const ScratchCopy& scratch, CompanyDatabase& prior,
+                                       const std::vector<int32_t>& companyKeys) {
+    const auto unusable = [] {
+        askUser(kUnableToStart, "Unable to initialize the database.", kMessageStyleOK, "", kMessageImageError);
+        return std::nullopt;
+    };
+    // A copy that is not a company database, or an empty file that the open would fill
+    // with a new schema, is no last-year database: it names no year of its own.
+    const std::optional<int> copyYear = readDatabaseYear(scratch.path());
+    if (!copyYear || *copyYear == 0 ||
+        !prior.Init(scratch.path(), false, true, true, kScratchFileName, CompanyDatabase::OpenFailures::quiet) ||
+        prior.GetYear() == 0)
+        return unusable();
+    std::vector<COMPANYLISTSTRUCT> listed;
+    const int32_t count = prior.GetCompanyList1(listed, false);
+    std::optional<std::vector<UserInfo>> logins = readLogins(prior);
+    if (count < 0 || !logins) return unusable();
+    PriorContents contents;
+    contents.logins = std::move(*logins);
+    for (int32_t key : companyKeys) {
+        const auto company = std::find_if(listed.begin(), listed.end(),
+                                          [&](const COMPANYLISTSTRUCT& c) { return c.CompanyPK() == key; });
+        if (company != listed.end()) contents.chosen.push_back(*company);
+    }
+    return contents;
+}
+
+// A file of another year than the last is rolled over only when the user says so.
+bool confirmOtherYear(const databaseInfo& entry) {
+    if (entry.year() == kLastYear) return true;
+    const std::string y = std::to_string(entry.year());
+    AlertRequest warning;
+    warning.icon = AlertIcon::Error;
+    warning.title = kStartNewYearTitle;
+    warning.message = "Import prior year information from a " + y + " database";
+    warning.informative = "Are you sure you want to import prior year information from a " + y +
+                          " database?\n\nImporting prior year information from a 2024 database is recommended.";
+    warning.buttons = {"Yes", "No"};
+    warning.returnButton = 1;
+    return userInterface().alert(warning) == kAlertFirstButtonCode;
+}
+
+// The user's go-ahead for the run. A restart is asked about only where there is a
+// database to replace.
+bool confirmRun(const Run& run, const std::vector<COMPANYLISTSTRUCT>& chosen) {
+    std::vector<std::string> names;
+    std::vector<std::string> replaced;
+    for (const auto& company : chosen) {
+        names.push_back(company.companyName());
+        const Target t = targetOf(run.app, run.yearFolder, company.companyName(), run.underscores);
+        if (t.exists && std::find(replaced.begin(), replaced.end(), t.path) == replaced.end())
+            replaced.push_back(t.path);
+    }
+    return askUser(replaced.empty() ? "Start New Year?" : "Restart New Year?",
+               confirmationDetails(run.entry, names, replaced), kMessageStyleYesNo, kStartNewYearTitle,
+               kMessageImagePrompt) == kMessageAnswerOkYes;
+}
+
+// One answer for every database of the run, before any file is made: true when last
+// year's amounts are cleared.
+bool askClearAmounts() {
+    AlertRequest amounts;
+    amounts.icon = AlertIcon::Plain;
+    amounts.title = "Attention";
+    amounts.message = "Do you want to clear 2024 specific Amounts and form data? (Recommended)";
+    amounts.buttons = {"No", "Yes"};
+    amounts.returnButton = 0;
+    return userInterface().alert(amounts) != kAlertFirstButtonCode;
+}
+
+bool opensAsCompanyDatabase(const std::string& path, const std::string& name) {
+    CompanyDatabase file;
+    return file.Init(path, false, true, true, name, CompanyDatabase::OpenFailures::quiet);
+}
+
+// Whether the 2025 database at target may be replaced: it must open, and the user must
+// agree to its deletion. False, after telling the user, when not.
+bool mayReplace(const std::string& target, const databaseInfo& entry) {
+    if (!opensAsCompanyDatabase(target, entry.name())) {
+        askUser("Unable to restart new year.",
+            "Please verify that the 2025 year database is not in use and try again. If the issue persists, "
+            "please manually delete the following file:\n\n    " +
+                target,
+            kMessageStyleYesNo, kStartNewYearTitle, kMessageImageError);
+        return false;
+    }
+    return askUser("Delete current year database?",
+               "We don't mean to be rude, but are you sure you want to delete the existing 2025 database and "
+               "erase all of this database's 2025 company information in order to restart the new year?"
+               "\n\n    " + target,
+               kMessageStyleYesNo, kStartNewYearTitle, kMessageImageError, true) == kMessageAnswerOkYes;
+}
+
+// Makes a company's new database under a name of its own and puts it in the target's
+// place, listed, only when it is complete; a file it replaces is kept aside until the
+// new one is listed, and comes back on any failure. With last, the copy of last year's
+// file goes once the rows are read. reason receives why it failed.
+bool installDatabase(const Run& run, const COMPANYLISTSTRUCT& company, const std::string& target,
+                     CompanyData& data, const RecipientOrder& order, bool last, std::string& reason) {
+    const std::string name = rollOverName(company.companyName());
+    platform::FileReplacement made(target, platform::FileReplacement::Mode::keepPrevious);
+    if (!made.ok()) {
+        reason = made.error();
+        return false;
+    }
+    bool ok = writeDatabase(made.temporaryPath(), name, run.logins, data, run.prior, order, run.clearAmounts,
+                            readFailure(run.entry), reason);
+    if (last) {
+        run.prior.Close();
+        run.scratch.remove();
+    }
+    if (ok && !made.commit()) {
+        ok = false;
+        reason = "The new database could not be put in place.\n\n" + made.error();
+    }
+    Registration registration(run.app, target);
+    databaseInfo newEntry(name, target, kNewYear, run.entry.imported(), "");
+    newEntry.setCompanyName(company.companyName());
+    if (ok && (!registration.unregister() || !run.app.InsertDatabaseInfo(newEntry))) {
+        ok = false;
+        reason = "The new database could not be added to the list of company databases.";
+        (void)run.app.DeleteDatabaseInfo(newEntry);   // a failure has been shown
+    }
+    if (!ok) {
+        if (made.committed()) (void)made.restorePrevious();
+        else made.abandon();
+        registration.restore();
+        return false;
+    }
+    made.discardPrevious();
+    return true;
+}
+
+// Rolls company j of count over; false, after telling the user, when the run stops.
+// target receives the path of its new database.
+bool rollOverCompany(const Run& run, JobMeter& meter, std::size_t j, std::size_t count,
+                     const COMPANYLISTSTRUCT& company, std::string& target) {
+    // Looked at again for each company: an earlier one of the run may have made it.
+    const Target found = targetOf(run.app, run.yearFolder, company.companyName(), run.underscores);
+    target = found.path;
+    if (found.listed || found.exists) run.entry.setImported(true);
+    if (found.exists && !mayReplace(target, run.entry)) return false;
+    if (!tvDatabase::CanCreateFile(target, true, kAccessCaption, "Unable to create the new year database file."))
+        return false;
+
+    meter.longStep("Copying " + company.companyName() + " (" + std::to_string(j + 1) + " of " +
+                   std::to_string(count) + ")");
+    CompanyData data = readCompany(run.prior, company.CompanyPK(), company.companyName());
+    const std::optional<RecipientOrder> order =
+        readRecipientOrder(run.prior, company.CompanyPK(), run.recipientSort, !run.clearAmounts);
+    // Until the first database is written the run can still stop with nothing changed.
+    if (j == 0 && meter.cancelled()) return false;
+    meter.commitPoint();
+
+    std::string reason;
+    if (!order) reason = readFailure(run.entry);
+    else if (installDatabase(run, company, target, data, *order, j + 1 == count, reason)) return true;
+    askUser(kUnableToStart,
+        "Unable to create the new year database for the company \"" + company.companyName() + "\":\n\n    " +
+            target + "\n\n" + reason,
+        kMessageStyleOK, kStartNewYearTitle, kMessageImageError);
+    return false;
+}
+
+void reportSuccess(const databaseInfo& entry, const std::string& lastTarget) {
+    askUser("Successfully started new year.",
+        "1099 Year 2025 was successfully started. You may now begin processing 1099 for 2025 in the following "
+        "database:\n\n    " +
+            entry.name() + "\n    2025\n    " + lastTarget +
+            "\n\nTo open this database select 'Database Manager' from the 'File' menu, choose this database from the "
+            "list of 2025 databases, and click 'Open Database'. Alternatively, you may select 'Open Database' from "
+            "the 'File' menu, and open a Database from this database directly.\n\nIf you need to access your prior "
+            "year information, please exit this version of Talvexa 1099 and launch the prior year's version of "
+            "Talvexa 1099.",
+        kMessageStyleOK, kStartNewYearTitle, kMessageImageMessage);
+}
+
 }  // namespace
 
 void setWriteHookForTests(std::function<void(CompanyDatabase&)> hook) { writeHook() = std::move(hook); }
@@ -408,224 +671,39 @@ bool CloseYear(databaseInfo& entry, const std::vector<int32_t>& companyKeys, int
     if (entry.IsNull()) return false;
     Session& s = session();
     if (!s.DBH || !s.DBH->appDatabase() || !s.configDir) return false;
-    AppDatabase& app = *s.DBH->appDatabase();
-    if (const auto& open = s.DBH->companyDatabase(); open && open->IsReady()) {
-        box("Database must be closed before starting a new year.",
-            "Any currently open databse must be closed before starting a new year. Please close the 'Start New "
-            "Year' screen and select 'Close Databse' from the 'File' menu before starting a new year.",
-            kMessageStyleOK, "Import Prior Year", kMessageImageError);
-        return false;
-    }
-    const std::string y = std::to_string(entry.year());
-    const char* const accessCaption = "Unable to start new year";
-    const char* const accessDetails = "Unable to access create/access the temporary databse file.";
-    if (!tvDatabase::CanAccessFile(entry.path(), true, accessCaption, accessDetails)) return false;
+    if (!noCompanyDatabaseOpen(s)) return false;
 
     // Everything is read from a copy; the copy goes on every way out.
     ScratchCopy scratch;
-    if (!tvDatabase::CanAccessFile(scratch.path(), true, accessCaption, accessDetails)) return false;
-    if (!scratch.copyFrom(entry.path())) {
-        scratch.remove();
-        if (wasNotClosedProperly(entry.path())) {
-            box(kUnableToStart, notClosedProperlyDetails(entry.path()), kMessageStyleOK, kStartNewYearTitle,
-                kMessageImageError);
-            return false;
-        }
-        box(kUnableToStart,
-            "Unable to copy the database to the temporary initialization location.\n\n To resolve this issue, please "
-            "try again , or hace a system administrator provide you with Read & Write access for the following "
-            "files:\n\n" +
-                entry.path() + "\n\n    " + scratch.path(),
-            kMessageStyleOK, "", kMessageImageError);
-        return false;
-    }
+    if (!copyPriorFile(entry, scratch)) return false;
     CompanyDatabase prior;
-    // A copy that is not a company database, or an empty file that the open would fill
-    // with a new schema, is no last-year database: it names no year of its own.
-    const std::optional<int> copyYear = readDatabaseYear(scratch.path());
-    if (!copyYear || *copyYear == 0 ||
-        !prior.Init(scratch.path(), false, true, true, kScratchFileName, CompanyDatabase::OpenFailures::quiet) ||
-        prior.GetYear() == 0) {
-        prior.Close();
-        box(kUnableToStart, "Unable to initialize the database.", kMessageStyleOK, "", kMessageImageError);
-        return false;
-    }
-    std::vector<COMPANYLISTSTRUCT> listed;
-    const int32_t count = prior.GetCompanyList1(listed, false);
-    const std::optional<std::vector<UserInfo>> logins = readLogins(prior);
-    if (count < 0 || !logins) {
-        prior.Close();
-        box(kUnableToStart, "Unable to initialize the database.", kMessageStyleOK, "", kMessageImageError);
-        return false;
-    }
-    std::vector<COMPANYLISTSTRUCT> chosen;
-    for (int32_t key : companyKeys)
-        for (const auto& company : listed)
-            if (company.CompanyPK() == key) {
-                chosen.push_back(company);
-                break;
-            }
+    const std::optional<PriorContents> contents = openPrior(scratch, prior, companyKeys);
+    if (!contents) return false;
 
-    const bool underscores = UseUnderscoresInDatabasePath();
-    const std::string yearFolder = s.configDir->GetDir();
-    if (platform::fileExists(yearFolder + yearDatabaseFileName(entry.name(), underscores))) entry.setImported(true);
-
-    if (entry.year() != kLastYear) {
-        AlertRequest warning;
-        warning.icon = AlertIcon::Error;
-        warning.title = kStartNewYearTitle;
-        warning.message = "Import prior year information from a " + y + " database";
-        warning.informative = "Are you sure you want to import prior year information from a " + y +
-                              " database?\n\nImporting prior year information from a 2024 database is recommended.";
-        warning.buttons = {"Yes", "No"};
-        warning.returnButton = 1;
-        if (userInterface().alert(warning) != kAlertFirstButtonCode) {
-            prior.Close();
-            return false;
-        }
-    }
-
-    std::vector<std::string> names;
-    std::vector<std::string> replaced;
-    for (const auto& company : chosen) {
-        names.push_back(company.companyName());
-        const Target t = targetOf(app, yearFolder, company.companyName(), underscores);
-        if (t.exists && std::find(replaced.begin(), replaced.end(), t.path) == replaced.end())
-            replaced.push_back(t.path);
-    }
-    // A restart is asked about only where there is a database to replace.
-    if (box(replaced.empty() ? "Start New Year?" : "Restart New Year?", confirmationDetails(entry, names, replaced),
-            kMessageStyleYesNo, kStartNewYearTitle, kMessageImagePrompt) != kMessageAnswerOkYes) {
-        prior.Close();
-        return false;
-    }
-    if (chosen.empty()) {
-        prior.Close();
-        return true;
-    }
-
-    // One answer for every database of the run, before any file is made.
-    AlertRequest amounts;
-    amounts.icon = AlertIcon::Plain;
-    amounts.title = "Attention";
-    amounts.message = "Do you want to clear 2024 specific Amounts and form data? (Recommended)";
-    amounts.buttons = {"No", "Yes"};
-    amounts.returnButton = 0;
-    const bool clearAmounts = userInterface().alert(amounts) != kAlertFirstButtonCode;
+    Run run{.app = *s.DBH->appDatabase(),
+            .entry = entry,
+            .scratch = scratch,
+            .prior = prior,
+            .logins = contents->logins,
+            .yearFolder = s.configDir->GetDir(),
+            .underscores = UseUnderscoresInDatabasePath(),
+            .recipientSort = recipientSort};
+    if (platform::fileExists(run.yearFolder + yearDatabaseFileName(entry.name(), run.underscores)))
+        entry.setImported(true);
+    if (!confirmOtherYear(entry) || !confirmRun(run, contents->chosen)) return false;
+    if (contents->chosen.empty()) return true;
+    run.clearAmounts = askClearAmounts();
 
     std::string lastTarget;
     JobMeter meter(kStartNewYearTitle, true);
-    for (std::size_t j = 0; j < chosen.size(); ++j) {
-        const COMPANYLISTSTRUCT& company = chosen[j];
-        const std::string name = rollOverName(company.companyName());
-        // Looked at again for each company: an earlier one of the run may have made it.
-        const Target found = targetOf(app, yearFolder, company.companyName(), underscores);
-        const std::string& target = found.path;
-        const bool exists = found.exists;
-        if (found.listed || exists) entry.setImported(true);
-
-        if (exists) {
-            CompanyDatabase existing;
-            const bool opens =
-                existing.Init(target, false, true, true, entry.name(), CompanyDatabase::OpenFailures::quiet);
-            existing.Close();
-            if (!opens) {
-                prior.Close();
-                box("Unable to restart new year.",
-                    "Please verify that the 2025 year database is not in use and try again. If the issue persists, "
-                    "please manually delete the following file:\n\n    " +
-                        target,
-                    kMessageStyleYesNo, kStartNewYearTitle, kMessageImageError);
-                return false;
-            }
-            if (box("Delete current year database?",
-                    "We don't mean to be rude, but are you sure you want to delete the existing 2025 database and "
-                    "erase all of this database's 2025 company information in order to restart the new year?"
-                    "\n\n    " + target,
-                    kMessageStyleYesNo, kStartNewYearTitle, kMessageImageError, true) != kMessageAnswerOkYes) {
-                prior.Close();
-                return false;
-            }
-        }
-        if (!tvDatabase::CanCreateFile(target, true, accessCaption, "Unable to create the new year database file.")) {
-            prior.Close();
-            return false;
-        }
-
-        meter.longStep("Copying " + company.companyName() + " (" + std::to_string(j + 1) + " of " +
-                       std::to_string(chosen.size()) + ")");
-        CompanyData data = readCompany(prior, company.CompanyPK(), company.companyName());
-        const std::optional<RecipientOrder> order =
-            readRecipientOrder(prior, company.CompanyPK(), recipientSort, !clearAmounts);
-        const std::string readFailure =
-            "The company's information could not be read from the following database:\n\n    " + entry.path();
-        std::string reason;
-        bool ok = order.has_value();
-        if (!ok) reason = readFailure;
-
-        // Until the first database is written the run can still stop with nothing changed.
-        if (j == 0 && meter.cancelled()) {
-            prior.Close();
-            return false;
-        }
-        meter.commitPoint();
-
-        // The new file is made under a name of its own and takes the target's place only
-        // when it is complete; a file it replaces is kept aside until the new one is listed.
-        platform::FileReplacement made(target, platform::FileReplacement::Mode::keepPrevious);
-        if (ok && !made.ok()) {
-            ok = false;
-            reason = made.error();
-        }
-        if (ok)
-            ok = writeDatabase(made.temporaryPath(), name, *logins, data, prior, *order, clearAmounts, readFailure,
-                               reason);
-        if (j + 1 == chosen.size()) {
-            prior.Close();
-            scratch.remove();
-        }
-        if (ok && !made.commit()) {
-            ok = false;
-            reason = "The new database could not be put in place.\n\n" + made.error();
-        }
-        Registration registration(app, target);
-        databaseInfo newEntry(name, target, kNewYear, entry.imported(), "");
-        newEntry.setCompanyName(company.companyName());
-        if (ok && (!registration.unregister() || !app.InsertDatabaseInfo(newEntry))) {
-            ok = false;
-            reason = "The new database could not be added to the list of company databases.";
-            (void)app.DeleteDatabaseInfo(newEntry);   // a failure has been shown
-        }
-        if (!ok) {
-            if (made.committed()) (void)made.restorePrevious();
-            else made.abandon();
-            registration.restore();
-            prior.Close();
-            box(kUnableToStart,
-                "Unable to create the new year database for the company \"" + company.companyName() +
-                    "\":\n\n    " + target + "\n\n" + reason,
-                kMessageStyleOK, kStartNewYearTitle, kMessageImageError);
-            return false;
-        }
-        made.discardPrevious();
-        lastTarget = target;
-    }
-
+    for (std::size_t j = 0; j < contents->chosen.size(); ++j)
+        if (!rollOverCompany(run, meter, j, contents->chosen.size(), contents->chosen[j], lastTarget)) return false;
     meter.finish();
+
     // The list shows from now on that a 2025 database was made from this one.
     entry.setImported(true);
-    markImported(app, entry.path());
-
-    box("Successfully started new year.",
-        "1099 Year 2025 was successfully started. You may now begin processing 1099 for 2025 in the following "
-        "database:\n\n    " +
-            entry.name() + "\n    2025\n    " + lastTarget +
-            "\n\nTo open this database select 'Database Manager' from the 'File' menu, choose this database from the "
-            "list of 2025 databases, and click 'Open Database'. Alternatively, you may select 'Open Database' from "
-            "the 'File' menu, and open a Database from this database directly.\n\nIf you need to access your prior "
-            "year information, please exit this version of Talvexa 1099 and launch the prior year's version of "
-            "Talvexa 1099.",
-        kMessageStyleOK, kStartNewYearTitle, kMessageImageMessage);
+    markImported(run.app, entry.path());
+    reportSuccess(entry, lastTarget);
     return true;
 }
 

@@ -73,7 +73,6 @@ Verification VerifyDatabaseToAdd(const std::string& path, const std::string& cap
         result.entry.setPath(path);
         result.entry.setYear(copy.GetYear());
         backup = copy.IsBackup();
-        copy.Close();
     }
     scratch.remove();
 

@@ -34,19 +34,6 @@ void setFatca(RecipientInfo& r, int32_t kind, bool on) {
     }
 }
 
-// A second connection that is closed, its in-use mark cleared, however the copy ends.
-class TargetConnection {
-public:
-    TargetConnection() = default;
-    ~TargetConnection() { db_.Close(); }
-    TargetConnection(const TargetConnection&) = delete;
-    TargetConnection& operator=(const TargetConnection&) = delete;
-    CompanyDatabase& db() { return db_; }
-
-private:
-    CompanyDatabase db_;
-};
-
 CopyResult copyInto(CompanyDatabase& target, CopiedRecipient& copy) {
     if (target.getCompanyInfo1(kCopyTargetPayer).getPK() < 0) return CopyResult::NoPayer;
     // A list read only in part could hide the duplicate, so nothing is stored on it.
@@ -120,12 +107,13 @@ CopyOutcome copyRecipient(CompanyDatabase& open, int32_t sourceKey, int32_t kind
         outcome.result = CopyResult::TargetMissing;
         return outcome;
     }
-    TargetConnection target;
-    if (!target.db().Init(chosen->path(), true, true, true, chosen->name())) {
+    // A second connection, closed with its in-use mark cleared however the copy ends.
+    CompanyDatabase target;
+    if (!target.Init(chosen->path(), true, true, true, chosen->name())) {
         outcome.result = CopyResult::TargetNotOpened;
         return outcome;
     }
-    outcome.result = copyInto(target.db(), copy);
+    outcome.result = copyInto(target, copy);
     return outcome;
 }
 

@@ -93,7 +93,15 @@ CompanyDatabase::CompanyDatabase() : db(FMDatabase::databaseWithPath(std::nullop
     session().CompanyDeleted = 0;
 }
 
-CompanyDatabase::~CompanyDatabase() = default;
+CompanyDatabase::~CompanyDatabase() {
+    // However its holder's work ends (an early return, an exception), a file still open
+    // is closed as Close() closes it: its in-use mark is cleared too.
+    try {
+        Close();
+    } catch (...) {
+        platform::systemLog("Unable to close the company database " + filePath + ".");
+    }
+}
 
 bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bool verify, const std::string&,
                            OpenFailures failures) {

@@ -62,6 +62,8 @@ public:
     static void setStepHookForTesting(std::function<void(CompanyDatabase&, int32_t step)> hook);
     // Why the last open failed (empty after a successful one).
     const std::string& openFailure() const { return openFailure_; }
+    // Clears the in-use mark of a file opened with checkInUse and closes the file. The
+    // destructor runs it too, so a database kept only for a piece of work needs no call.
     void Close();
     void verifySchema();
 

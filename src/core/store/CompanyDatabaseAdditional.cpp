@@ -3,6 +3,7 @@
 
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/foundation/FormKind.h"
 #include "core/store/ComapnyInfo.h"
@@ -82,8 +83,10 @@ std::vector<std::string> writtenColumns() {
     return columnNames(kIntColumns, kFlagColumns, kTextColumns);
 }
 
-std::vector<FMValue> writtenValues(const A& a) {
-    std::vector<FMValue> values;
+// The values of every written column after those already in values (a key, say), with
+// room for one more (the key of an update).
+std::vector<FMValue> writtenValues(const A& a, std::vector<FMValue> values = {}) {
+    values.reserve(values.size() + std::size(kIntColumns) + std::size(kFlagColumns) + std::size(kTextColumns) + 1);
     appendColumnValues(values, a, kIntColumns, kFlagColumns, kTextColumns);
     return values;
 }
@@ -197,16 +200,12 @@ bool CompanyDatabase::insertadditionalRecipientInfo(const RecipientAdditionalInf
         // largest; only a file without recipients falls back to the table's own next key.
         int32_t key = getRecipientPK();
         if (key < 0) key = getRecipientadditionalPK() + 1;
-        std::vector<FMValue> args{key};
-        for (auto& v : writtenValues(record)) args.push_back(std::move(v));
-        return db->executeUpdate(insertSql(), args);
+        return db->executeUpdate(insertSql(), writtenValues(record, {key}));
     });
 }
 
 bool CompanyDatabase::insertAdditionalRow(const RecipientAdditionalInfo& record, int32_t key) {
-    std::vector<FMValue> args{key};
-    for (auto& v : writtenValues(record)) args.push_back(std::move(v));
-    return db->executeUpdate(insertSql(), args);
+    return db->executeUpdate(insertSql(), writtenValues(record, {key}));
 }
 
 bool CompanyDatabase::updateAdditionalRow(const RecipientAdditionalInfo& record, bool& found) {

@@ -185,8 +185,11 @@ std::vector<std::string> writtenColumns() {
 // same text.
 constexpr const char* kTextInWholeNumberColumn = "int_line10";
 
-std::vector<FMValue> writtenValues(const R& r) {
-    std::vector<FMValue> values;
+// The values of every written column after those already in values (a key, say), with
+// room for one more (the key of an update).
+std::vector<FMValue> writtenValues(const R& r, std::vector<FMValue> values = {}) {
+    values.reserve(values.size() + std::size(kIntColumns) + std::size(kFlagColumns) + std::size(kNameColumns) +
+                   std::size(kScrambledColumns) + std::size(kBoxColumns) + 1);
     appendColumnValues(values, r, kIntColumns, kFlagColumns, kNameColumns);
     for (const auto& c : kScrambledColumns) values.emplace_back(tvDatabase::Encrypt((r.*c.get)()));
     const std::size_t boxesStart = values.size();
@@ -270,9 +273,7 @@ int32_t newRecipientKey(FMDatabase& db) {
 
 bool insertRecipientRow(FMDatabase& db, RecipientInfo& r, int32_t key) {
     r.setLine7_Misc(completedBox9(r.getLine7_Misc()));
-    std::vector<FMValue> args{key};
-    for (auto& v : writtenValues(r)) args.push_back(std::move(v));
-    return db.executeUpdate(insertSql(), args);
+    return db.executeUpdate(insertSql(), writtenValues(r, {key}));
 }
 
 }  // namespace

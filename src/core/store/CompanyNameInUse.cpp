@@ -19,9 +19,7 @@ bool companiesOf(const databaseInfo& entry, std::vector<COMPANYLISTSTRUCT>& comp
         CompanyDatabase cdb;
         // A listed file that cannot be opened holds no name to compare.
         if (!cdb.Init(entry.path(), false, false, verify, entry.name(), CompanyDatabase::OpenFailures::quiet)) continue;
-        const int32_t count = cdb.GetCompanyList(companies, false);
-        cdb.Close();
-        if (count >= 0) return true;
+        if (cdb.GetCompanyList(companies, false) >= 0) return true;
     }
     return false;
 }

@@ -356,8 +356,9 @@ void DBManagerController::DBManager_BtnAddDb() {
         // A file that cannot be read has no payers to compare; the add reports it later.
         if (other.Init(entry->path(), true, true, true, entry->name(), CompanyDatabase::OpenFailures::quiet))
             companies = other.execCompanyListQuery("", 0);
+    }
+    {
         const std::vector<databaseInfo> list = app->SelectDatabaseList();
-        other.Close();
         for (const ComapnyInfo& company : companies) {
             if (company.getName().empty()) continue;
             for (const databaseInfo& listedDb : list) {
@@ -475,17 +476,14 @@ void DBManagerController::DBManager_BtnRenameDB() {
             askUser(kCaption, "Unable to initialize the database.", kMessageStyleOK, kTitle, kMessageImageError);
             return;
         }
-        const bool named = file.SetName(name);  // a failure is reported by the company database
-        file.Close();
-        if (!named) return;
+        if (!file.SetName(name)) return;   // a failure is reported by the company database
     }
     if (!samePlace && moveDatabaseFile(oldPath, newPath) == FileMove::failed) {
         // The file keeps the name it is listed under.
-        CompanyDatabase file;
-        if (platform::fileExists(oldPath) &&
-            file.Init(oldPath, true, true, true, name, CompanyDatabase::OpenFailures::quiet)) {
-            (void)file.SetName(old.name());   // reported by the company database when it fails
-            file.Close();
+        if (platform::fileExists(oldPath)) {
+            CompanyDatabase file;
+            if (file.Init(oldPath, true, true, true, name, CompanyDatabase::OpenFailures::quiet))
+                (void)file.SetName(old.name());   // reported by the company database when it fails
         }
         askUser(kCaption, "Unable to rename the database file.", kMessageStyleOK, kTitle, kMessageImageError);
         return;
@@ -525,7 +523,6 @@ void DBManagerController::DBManager_BtnMoveDB() {
             askUser(kCaption, "Unable to initialize the database.", kMessageStyleOK, kTitle, kMessageImageError);
             return;
         }
-        file.Close();
     }
 
     TalvexaDir tree;
@@ -690,7 +687,6 @@ std::optional<databaseInfo> DBManagerController::VerifyDatabaseToAdd(const std::
         // The payer's federal id is kept by the payroll tables; a 1099 file has none ("").
         entry.setFed_Id(scratch.GetFedId());
         backup = scratch.IsBackup();
-        scratch.Close();
     }
     scratchCopy.remove();
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <stdexcept>
 
 #include "CompanyDbTestSupport.h"
 #include <functional>
@@ -37,6 +38,27 @@ TEST_F(CompanyDatabaseFile, InUseMarkFollowsOpenAndClose) {
     ASSERT_TRUE(cdb.Init(path(), false, false, true, "Company"));
     cdb.Close();
     EXPECT_EQ(text(*raw(path()), "select in_use from database;"), "1");
+    EXPECT_TRUE(ui->shown().empty());
+}
+
+// A database kept for one piece of work clears its mark when it goes, however the work
+// ends; one opened without the mark leaves it alone then too.
+TEST_F(CompanyDatabaseFile, GoingOutOfScopeClearsTheInUseMark) {
+    makeFile(path());
+    const auto inUse = [&] { return text(*raw(path()), "select in_use from database;"); };
+    const auto work = [&](bool markInUse, bool stop) {
+        CompanyDatabase cdb;
+        if (!cdb.Init(path(), markInUse, false, true, "Company")) return false;
+        if (stop) throw std::runtime_error("stopped");
+        return true;
+    };
+    EXPECT_TRUE(work(true, false));
+    EXPECT_EQ(inUse(), "0");
+    EXPECT_THROW(work(true, true), std::runtime_error);
+    EXPECT_EQ(inUse(), "0");
+    ASSERT_TRUE(raw(path())->executeUpdate("update database set in_use = 1;"));
+    EXPECT_TRUE(work(false, false));
+    EXPECT_EQ(inUse(), "1");
     EXPECT_TRUE(ui->shown().empty());
 }
 

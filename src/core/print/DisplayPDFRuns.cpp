@@ -8,7 +8,6 @@
 #include <optional>
 #include <unordered_map>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/tvDatabase.h"
@@ -18,6 +17,7 @@
 #include "core/print/rept.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <QSignalBlocker>
 #include <QTableView>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/import/ImportRecipient.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/import/ColumnLists.h"

@@ -19,12 +19,12 @@
 
 #include "OffscreenMain.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileSystem.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/ModalLoop.h"

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "core/efile/EFile.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/E_FileInfo.h"
 #include "core/store/Recipient.h"
 #include "core/store/RecipientAdditionalInfo.h"

@@ -23,12 +23,12 @@
 #include "AnsweringUserInterface.h"
 #include "LargeCompanyFile.h"
 #include "OwnProcess.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/import/ImportCodes.h"
 #include "core/import/RecipientImport.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 
 namespace {
 

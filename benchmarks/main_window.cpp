@@ -24,11 +24,11 @@
 #include "OffscreenMain.h"
 #include "LargeCompanyFile.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/QtUserInterface.h"
 

@@ -17,12 +17,12 @@
 #include "LargeCompanyFile.h"
 #include "OwnProcess.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/newyear/CloseYear.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileSystem.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QTimer>
 
 #include "core/foundation/Session.h"
-#include "core/foundation/Startup.h"
 #include "core/foundation/Utils.h"
+#include "core/store/Startup.h"
 #include "core/update/Version.h"
 #include "ui/admin/AdminHandOffs.h"
 #include "ui/efile/AdditionalPayersInformation.h"

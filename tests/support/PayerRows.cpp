@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/foundation/DatabaseHolder.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
 

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "KeptPdf.h"
 #include "core/print/PrintJobFolder.h"
+#include "core/store/DatabaseHolder.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileSystem.h"
 
 // The year's configuration tree under <home>/Documents/ as the program sets it up at

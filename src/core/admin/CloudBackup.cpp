@@ -1,7 +1,6 @@
 #include "core/admin/CloudBackup.h"
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/NSHash_AdditionalHashingAlgorithms.h"
 #include "core/foundation/Session.h"
@@ -10,6 +9,7 @@
 #include "core/foundation/WebAddresses.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/Launch.h"
 #include "platform/NetworkStatus.h"
 

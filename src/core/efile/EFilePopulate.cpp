@@ -12,7 +12,6 @@
 
 #include "core/efile/EFile.h"
 #include "core/efile/EFileRun.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
@@ -21,6 +20,7 @@
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/E_FileInfo.h"
 #include "core/store/Recipient.h"
 #include "platform/AtomicFileWriter.h"

@@ -10,7 +10,6 @@
 
 #include "core/efile/EFile_NEC.h"
 #include "core/efile/EFileRun.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
@@ -19,6 +18,7 @@
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/E_FileInfo.h"
 #include "core/store/Recipient.h"
 #include "platform/AtomicFileWriter.h"

@@ -1,9 +1,8 @@
 #pragma once
 
 // The rules of the recipient entry windows over plain values: the checks of a form's
-// fields, the list of failures, the copying between the fields and the two records,
-// and the duplicate taxpayer-number rule. The windows hold the values; these
-// functions decide.
+// fields, the list of failures and the copying between the fields and the two
+// records. The windows hold the values; these functions decide.
 
 #include <cstdint>
 #include <string>
@@ -68,13 +67,5 @@ void trimView(const EntryFormTable& formTable, EntryView& view);
 
 // The first `length` characters of the text.
 std::string cutToLength(const std::string& text, int32_t length);
-
-// A taxpayer number as the duplicate rule compares it: every "-" removed.
-std::string withoutDashes(std::string text);
-
-// Whether another recipient of the candidate's payer and form kind already has its
-// taxpayer number, compared without dashes. An empty number never matches, and the
-// candidate's own key (a stored recipient being updated) is left out.
-bool isDuplicateTaxID(const RecipientInfo& candidate, const std::vector<RecipientInfo>& stored);
 
 }  // namespace entry

@@ -3,11 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/payroll/EmployeeData.h"
-#include "core/payroll/EmployerReturns.h"
-#include "core/payroll/PayrollSettings.h"
-#include "core/payroll/TaxTables.h"
-
 namespace {
 Session& storage() {
     static Session s;
@@ -15,11 +10,7 @@ Session& storage() {
 }
 }  // namespace
 
-Session::Session()
-    : info(std::make_shared<INFO>()),
-      States(payroll::newRecords<STATE>(200)),
-      StateTabs(payroll::newRecords<STATETABLE>(200)),
-      info2(std::make_shared<INFO2>()) {}
+Session::Session() = default;
 
 Session& session() { return storage(); }
 

@@ -13,11 +13,7 @@ class Recipient;
 class Login_Info;
 class UserInterface;
 class databaseInfo;
-class INFO;
-class INFO2;
-class STATE;
-class STATETABLE;
-class EMPDATA;
+struct PayrollContext;
 
 // The process-wide values that windows and services share. There is one Session,
 // reached through session(); tests start each case from a fresh one (resetSession()).
@@ -83,13 +79,9 @@ struct Session {
     // The user asked not to see the alignment notice again; lasts until the program ends.
     bool checkbox = false;
 
-    // ---- payroll context: what the payroll lookups and report headers read ----
-    // Nothing fills it; it starts as new records of the sizes the payroll model uses.
-    std::shared_ptr<INFO> info;                         // the company's payroll settings
-    std::vector<std::shared_ptr<STATE>> States;         // 200 states
-    std::vector<std::shared_ptr<STATETABLE>> StateTabs; // 200 state tax tables
-    std::vector<std::shared_ptr<EMPDATA>> EmpDataVec;   // employees' payroll settings, none
-    std::shared_ptr<INFO2> info2;                       // employer-return settings
+    // ---- payroll context: kept here so that a fresh session starts it afresh; the
+    // payroll model owns its contents and makes it on first use (payrollContext()).
+    std::shared_ptr<PayrollContext> payroll;
 };
 
 Session& session();

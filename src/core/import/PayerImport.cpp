@@ -7,7 +7,6 @@
 #include <set>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/JobMeter.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
@@ -24,6 +23,7 @@
 #include "core/sqlite/FMResultSet.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 

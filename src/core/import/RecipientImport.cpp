@@ -6,8 +6,6 @@
 #include <set>
 #include <unordered_map>
 
-#include "core/entry/RecipientEntry.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/JobMeter.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
@@ -20,6 +18,8 @@
 #include "core/import/RecipientImportRules.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseHolder.h"
+#include "core/store/DuplicateTaxID.h"
 
 namespace imports {
 
@@ -284,7 +284,7 @@ private:
         std::unordered_map<std::string, size_t> seen;   // number without dashes -> collected position
         seen.reserve(collected_.size());
         for (size_t i = 0; i < collected_.size(); ++i) {
-            const std::string number = entry::withoutDashes(collected_[i].taxID);
+            const std::string number = withoutDashes(collected_[i].taxID);
             if (number.empty()) continue;
             const auto [first, isNew] = seen.emplace(number, i);
             if (isNew) continue;

@@ -4,9 +4,9 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/entry/RecipientEntry.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/Utils.h"
+#include "core/store/DuplicateTaxID.h"
 
 namespace newyear {
 
@@ -102,7 +102,7 @@ Line13Facts line13Facts(const RecipientInfo& r) {
         f.line13 = r.getLine13_Misc();
         if (!f.line13.empty()) f.otherMiscAmounts = hasOtherMiscAmounts(r);
     }
-    if (f.type == FormKind::kNec || !f.line13.empty()) f.number = entry::withoutDashes(r.getTaxID());
+    if (f.type == FormKind::kNec || !f.line13.empty()) f.number = withoutDashes(r.getTaxID());
     return f;
 }
 

@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/JobMeter.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -25,6 +24,7 @@
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/E_FileInfo.h"
 #include "core/store/OnePassCache.h"
 #include "core/store/ScratchCopy.h"

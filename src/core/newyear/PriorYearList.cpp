@@ -5,10 +5,8 @@
 #include <system_error>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
-#include "core/foundation/Startup.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/foundation/UserInterface.h"
@@ -16,7 +14,9 @@
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearFile.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/ScratchCopy.h"
+#include "core/store/Startup.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <limits>
 
-#include "core/foundation/Session.h"
+#include "core/payroll/PayrollContext.h"
 #include "core/foundation/Utils.h"
 #include "core/payroll/Employee.h"
 #include "core/payroll/EmployeeData.h"
@@ -48,14 +48,14 @@ void writeDigits(uint64_t magnitude, bool negative, char* buffer) {
 }
 
 std::shared_ptr<INCOME> incomeAt(int64_t position) {
-    const auto& settings = session().info;
+    const auto& settings = payrollContext().info;
     if (!settings || position < 0 || position >= kIncomeKinds) return nullptr;
     const auto* entry = entryAt(settings->Income(), position);
     return entry ? *entry : nullptr;
 }
 
 std::shared_ptr<DEDUCTION> deductionAt(int64_t position) {
-    const auto& settings = session().info;
+    const auto& settings = payrollContext().info;
     if (!settings || position < 0 || position >= kDeductionKinds) return nullptr;
     const auto* entry = entryAt(settings->Deduct(), position);
     return entry ? *entry : nullptr;
@@ -69,7 +69,7 @@ std::string Utils::DateStr(int32_t month, int32_t day, int32_t withYear) {
     std::string result = text;
     if (withYear != 0) {
         // The year's last two digits; a shorter year gives what it has.
-        const std::string year = session().info ? session().info->PayYear() : std::string();
+        const std::string year = payrollContext().info ? payrollContext().info->PayYear() : std::string();
         result += "/";
         if (year.size() > 2) result += year.substr(2, 2);
     }
@@ -123,7 +123,7 @@ std::string Utils::PadLeft(const std::string& text, int32_t width) {
 
 std::string Utils::EmpName(const EMPLOYEE& employee, int32_t withNumber) {
     std::string line = employee.Inactive() == 1 ? "*" : " ";
-    if (withNumber != 0 && session().info && session().info->NumSort() != 0) {
+    if (withNumber != 0 && payrollContext().info && payrollContext().info->NumSort() != 0) {
         const std::string number = employee.Num() > 0 ? std::to_string(employee.Num()) : std::string();
         line += PadLeft(number, 6) + " " + number + "-";
     }
@@ -156,13 +156,13 @@ void Utils::UNumToString(uint64_t value, char* buffer) {
 }
 
 int32_t Utils::GetRec(int32_t index) {
-    const auto* entry = entryAt(session().EmpDataVec, index);
+    const auto* entry = entryAt(payrollContext().EmpDataVec, index);
     return entry && *entry ? (*entry)->Key() : 0;
 }
 
 int32_t Utils::GetState(const std::string& text) {
     if (text.empty()) return -1;
-    const auto& states = session().States;
+    const auto& states = payrollContext().States;
     const int32_t count = std::min<int32_t>(kStateSlots, static_cast<int32_t>(states.size()));
     for (int32_t i = 0; i < count; ++i)
         if (states[static_cast<std::size_t>(i)] && states[static_cast<std::size_t>(i)]->Name() == text) return i;
@@ -171,10 +171,10 @@ int32_t Utils::GetState(const std::string& text) {
 
 int32_t Utils::StateIndex1(int32_t table) {
     if (table < 0 || table >= kStateSlots) return -2;
-    const auto* entry = entryAt(session().StateTabs, table);
+    const auto* entry = entryAt(payrollContext().StateTabs, table);
     std::string key;
     if (entry && *entry && characterCount((*entry)->Name()) >= 2) key = firstCharacters((*entry)->Name(), 2);
-    const auto& states = session().States;
+    const auto& states = payrollContext().States;
     const int32_t count = std::min<int32_t>(kStateSlots, static_cast<int32_t>(states.size()));
     for (int32_t i = 0; i < count; ++i) {
         const auto& state = states[static_cast<std::size_t>(i)];

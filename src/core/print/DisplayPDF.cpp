@@ -7,7 +7,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/JobMeter.h"
 #include "core/foundation/Login_Info.h"
@@ -21,6 +20,7 @@
 #include "core/print/rept.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/OnePassCache.h"
 #include "core/store/RecipientAdditionalInfo.h"
 

@@ -7,7 +7,6 @@
 #include <optional>
 #include <unordered_map>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/JobMeter.h"
 #include "core/foundation/MessageBoxCodes.h"
@@ -20,6 +19,7 @@
 #include "core/print/rept.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
 
 namespace {

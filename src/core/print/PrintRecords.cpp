@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
 

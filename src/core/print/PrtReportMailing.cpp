@@ -3,13 +3,13 @@
 #include <memory>
 #include <unordered_map>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/print/PrtReport.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/MailingLabelInfo.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"

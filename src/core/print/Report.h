@@ -18,7 +18,7 @@ class JobMeter;
 // whether a page is open, the page metrics and, for the line reports, the report PDF;
 // for the forms, the layout being placed and the sheets composed. The older
 // positioned-output and header methods of the payroll reports live in
-// core/payroll/ReportLegacy.cpp.
+// core/print/ReportLegacy.cpp.
 class Report {
 public:
     // A rectangle of the shared report view, in points.

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
@@ -21,6 +20,7 @@
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
 #include "core/store/format.h"

@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/print/FormTexts.h"
 #include "core/print/FourUpForms.h"
@@ -20,6 +19,7 @@
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"

@@ -1,10 +1,10 @@
 #include "core/records/RecipientCopy.h"
 
-#include "core/entry/RecipientEntry.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DuplicateTaxID.h"
 #include "platform/FileSystem.h"
 
 namespace records {
@@ -39,7 +39,7 @@ CopyResult copyInto(CompanyDatabase& target, CopiedRecipient& copy) {
     // A list read only in part could hide the duplicate, so nothing is stored on it.
     const auto stored = target.getRecipientsInFull(kCopyTargetPayer, copy.info.getType());
     if (!stored) return CopyResult::ListUnreadable;
-    if (entry::isDuplicateTaxID(copy.info, *stored)) return CopyResult::Duplicate;
+    if (isDuplicateTaxID(copy.info, *stored)) return CopyResult::Duplicate;
     return target.insertRecipientInfo(copy.info, copy.additional) ? CopyResult::Copied : CopyResult::NotStored;
 }
 

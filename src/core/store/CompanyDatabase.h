@@ -86,7 +86,7 @@ public:
     // A read that failed with an error (not "no rows"): reported once per opened file,
     // so a damaged page does not pass for an empty list nor repeat at every redraw.
     void ReadError(const std::string& reason);
-    // The event log's line of the error routine is Log (CompanyDatabasePayroll.cpp).
+    // The event log's line of the error routine is Log (CompanyDatabaseLog.cpp).
 
     // ---- schema and upgrade chain (CompanyDatabaseUpgrade.cpp) ----
     // Builds the schema from nothing (true) or resumes after the stored version (false).
@@ -356,6 +356,7 @@ public:
     std::vector<int32_t> GetCompanyPKList();
     std::string GetFedId();                     // the first payroll company's, "" when none
 
+    // ---- the event log (CompanyDatabaseLog.cpp), a payroll table as well ----
     // Adds an event to the log, stamped with the log clock's local time ("%x %X"). A
     // warning kind of 0 to 5 adds its words to the short text.
     bool Log(int32_t companyKey, int32_t employeeKey, int32_t logType, const std::string& shortText,
@@ -381,6 +382,7 @@ public:
     using LogClock = std::function<std::chrono::system_clock::time_point()>;
     static void setLogClock(LogClock clock);
 
+    // ---- payroll tables again ----
     // Reads nothing: -1.
     int32_t SelectEmployee(EMPLOYEE& record, int32_t companyKey, int32_t employeeKey);
     // The check row with its detail lists; 1 when found, 0 otherwise.

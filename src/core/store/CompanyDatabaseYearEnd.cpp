@@ -3,11 +3,11 @@
 
 #include <unordered_map>
 
-#include "core/entry/RecipientEntry.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/DuplicateTaxID.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
 
@@ -26,7 +26,7 @@ std::optional<std::vector<int32_t>> CompanyDatabase::getRecipientConflicts(const
     std::unordered_map<std::string, int32_t> keyOfNumber;
     FMError error;
     while (rs->nextWithError(&error)) {
-        const std::string number = entry::withoutDashes(tvDatabase::Decrypt(text(*rs, "taxID")));
+        const std::string number = withoutDashes(tvDatabase::Decrypt(text(*rs, "taxID")));
         if (!number.empty()) keyOfNumber.emplace(number, rs->intForColumn("pk"));
     }
     if (error.code != 0) {
@@ -36,7 +36,7 @@ std::optional<std::vector<int32_t>> CompanyDatabase::getRecipientConflicts(const
     std::vector<int32_t> keys;
     keys.reserve(taxIDs.size());
     for (const auto& taxID : taxIDs) {
-        const std::string number = entry::withoutDashes(taxID);
+        const std::string number = withoutDashes(taxID);
         const auto found = number.empty() ? keyOfNumber.end() : keyOfNumber.find(number);
         keys.push_back(found == keyOfNumber.end() ? -1 : found->second);
     }

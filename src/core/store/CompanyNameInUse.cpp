@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/COMPANYLISTSTRUCT.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileSystem.h"
 
 namespace {

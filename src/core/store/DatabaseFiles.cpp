@@ -14,13 +14,13 @@
 #include <sqlite3.h>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/foundation/Utils.h"
 #include "core/sqlite/DatabaseFileCopy.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileSystem.h"
 
 namespace fs = std::filesystem;

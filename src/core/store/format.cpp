@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/WX_FMT.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/WebAddresses.h"
 #include "core/foundation/tvDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/update/VersionDatabase.h"
 #include "core/update/VersionInfo.h"
 #include "core/update/data.h"

@@ -7,7 +7,6 @@
 #include <QTableView>
 
 #include "core/admin/AccountRules.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -15,6 +14,7 @@
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/admin/UserDelete.h"
 #include "ui/admin/UserDetailsDialog.h"
 #include "ui/main/TextListModel.h"

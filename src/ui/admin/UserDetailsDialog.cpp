@@ -5,13 +5,13 @@
 #include <QPushButton>
 
 #include "core/admin/AccountRules.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInfo.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/database/LoginDialog.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/TextLimits.h"

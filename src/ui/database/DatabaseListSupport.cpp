@@ -1,9 +1,9 @@
 #include "ui/database/DatabaseListSupport.h"
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 
 std::shared_ptr<AppDatabase> sessionAppDatabase() {
     const auto& dbh = session().DBH;

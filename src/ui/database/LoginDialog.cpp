@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/support/DatabaseAlert.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_LoginDialog.h"

@@ -11,7 +11,6 @@
 
 #include "core/efile/EFile.h"
 #include "core/efile/EFile_NEC.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormErrorList.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -19,6 +18,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/records/TransmitterChecks.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"

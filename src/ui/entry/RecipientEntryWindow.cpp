@@ -14,7 +14,6 @@
 
 #include "core/entry/RecipientEntry.h"
 #include "core/entry/RecipientRecordWrites.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormErrorList.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -22,6 +21,8 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
+#include "core/store/DuplicateTaxID.h"
 #include "core/store/Recipient.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/InvalidMarking.h"

@@ -5,12 +5,12 @@
 #include <QSignalBlocker>
 #include <QTableView>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/import/ImportCatalogues.h"
 #include "core/import/ImportColumnChoices.h"
 #include "core/import/PayerImport.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/import/ColumnLists.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_ImportCompanyController.h"

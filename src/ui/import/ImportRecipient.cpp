@@ -3,12 +3,12 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/import/ImportCatalogues.h"
 #include "core/import/ImportColumnChoices.h"
 #include "core/import/RecipientImport.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/import/ColumnLists.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/ModalLoop.h"

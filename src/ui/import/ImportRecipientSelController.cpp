@@ -7,10 +7,10 @@
 #include <QSignalBlocker>
 #include <QTableView>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/import/ImportRecipient.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/import/ColumnLists.h"

@@ -4,9 +4,9 @@
 #include <QRadioButton>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/import/ImportCompanyController.h"
 #include "ui/import/ImportRecipientSelController.h"
 #include "ui/support/ModalLoop.h"

@@ -19,7 +19,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
@@ -28,6 +27,7 @@
 #include "core/store/ComapnyInfo.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
 #include "core/store/RecipientFullInfo.h"
 #include "core/store/RecipientListCount.h"

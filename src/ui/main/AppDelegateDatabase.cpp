@@ -11,7 +11,6 @@
 #include <QToolButton>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -25,6 +24,7 @@
 #include "core/store/Recipient.h"
 #include "platform/FileSystem.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/database/DatabaseManagerDialog.h"
 #include "ui/database/LoginDialog.h"

@@ -11,7 +11,6 @@
 #include <QToolButton>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
@@ -19,6 +18,7 @@
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
 #include "ui/main/AppDelegate.h"
 #include "ui_AppDelegate.h"

@@ -14,16 +14,16 @@
 #include <QTimer>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
-#include "core/foundation/Startup.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearFile.h"
+#include "core/store/DatabaseHolder.h"
+#include "core/store/Startup.h"
 #include "platform/FileSystem.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/main/TextListModel.h"

@@ -9,8 +9,8 @@
 #include <QPrinter>
 #include <QTextDocument>
 
-#include "core/payroll/ReportHooks.h"
 #include "ui/support/ModalLoop.h"
+#include "core/print/ReportHooks.h"
 
 bool printReportText(const std::string& title, const std::string& text) {
     QPrinter printer(QPrinter::HighResolution);

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/print/LayoutEditing.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/print/FormatController.h"
 #include "ui/support/ModalLoop.h"
 #include "ui_EditPrintformats.h"

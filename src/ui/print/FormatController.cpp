@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QScrollArea>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/WX_FORMAT.h"
 #include "core/store/format.h"
 #include "ui/print/LayoutCanvas.h"

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QThread>
 
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/admin/CloudBackupController.h"
 #include "ui/database/CreateDatabaseDialog.h"
 #include "ui/import/ConflictWindow.h"

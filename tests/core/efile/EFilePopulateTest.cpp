@@ -16,10 +16,10 @@
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
 #include "core/efile/EFile.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
 #include "platform/FileSystem.h"
 

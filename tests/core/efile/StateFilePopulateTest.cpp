@@ -15,10 +15,10 @@
 #include "StateFileReader.h"
 #include "TempHome.h"
 #include "core/efile/EFile_NEC.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
 #include "platform/FileSystem.h"
 

@@ -5,12 +5,12 @@
 
 #include "Leftovers.h"
 #include "NewYearFixture.h"
-#include "core/foundation/Startup.h"
 #include "ScriptedJobs.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/newyear/CloseYear.h"
 #include "core/newyear/PriorYearList.h"
 #include "core/newyear/RollOverName.h"
+#include "core/store/Startup.h"
 
 namespace {
 

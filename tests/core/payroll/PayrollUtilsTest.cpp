@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/foundation/Session.h"
+#include "core/payroll/PayrollContext.h"
 #include "core/foundation/Utils.h"
 #include "core/payroll/Employee.h"
 #include "core/payroll/EmployeeData.h"
@@ -22,16 +23,28 @@ class PayrollUtilsTest : public ::testing::Test {
 protected:
     void SetUp() override { resetSession(); }
     void TearDown() override { resetSession(); }
-    INFO& info() { return *session().info; }
+    INFO& info() { return *payrollContext().info; }
 };
 
 TEST_F(PayrollUtilsTest, ContextStartsAtItsSizes) {
-    EXPECT_EQ(session().States.size(), 200u);
-    EXPECT_EQ(session().StateTabs.size(), 200u);
-    EXPECT_TRUE(session().EmpDataVec.empty());
-    ASSERT_NE(session().info, nullptr);
-    EXPECT_EQ(session().info->Income().size(), 40u);
-    ASSERT_NE(session().info2, nullptr);
+    EXPECT_EQ(payrollContext().States.size(), 200u);
+    EXPECT_EQ(payrollContext().StateTabs.size(), 200u);
+    EXPECT_TRUE(payrollContext().EmpDataVec.empty());
+    ASSERT_NE(payrollContext().info, nullptr);
+    EXPECT_EQ(payrollContext().info->Income().size(), 40u);
+    ASSERT_NE(payrollContext().info2, nullptr);
+}
+
+// The session's reset starts the payroll context afresh, though the session knows
+// nothing of its contents.
+TEST_F(PayrollUtilsTest, ResetSessionStartsTheContextAfresh) {
+    info().setName("Acme Payroll");
+    payrollContext().States.clear();
+    payrollContext().EmpDataVec.push_back(nullptr);
+    resetSession();
+    EXPECT_EQ(info().Name(), "");
+    EXPECT_EQ(payrollContext().States.size(), 200u);
+    EXPECT_TRUE(payrollContext().EmpDataVec.empty());
 }
 
 TEST_F(PayrollUtilsTest, DateStr) {
@@ -163,8 +176,8 @@ TEST_F(PayrollUtilsTest, EmpName) {
 }
 
 TEST_F(PayrollUtilsTest, StateLookups) {
-    auto& states = session().States;
-    auto& tables = session().StateTabs;
+    auto& states = payrollContext().States;
+    auto& tables = payrollContext().StateTabs;
     states[3]->setName("CA");
     states[199]->setName("WY");
     tables[5]->setName("CA tax");
@@ -186,7 +199,7 @@ TEST_F(PayrollUtilsTest, GetRecStaysInsideTheList) {
     for (int32_t key : {7, 9}) {
         auto data = std::make_shared<EMPDATA>();
         data->setKey(key);
-        session().EmpDataVec.push_back(data);
+        payrollContext().EmpDataVec.push_back(data);
     }
     EXPECT_EQ(Utils::GetRec(1), 9);
     EXPECT_EQ(Utils::GetRec(2), 0);

@@ -15,12 +15,12 @@
 #include "ReportPdfReader.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/print/PrtReport.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
 

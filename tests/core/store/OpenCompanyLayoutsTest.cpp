@@ -8,9 +8,9 @@
 
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/store/WX_FORMAT.h"
 #include "core/store/format.h"
 

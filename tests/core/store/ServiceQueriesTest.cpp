@@ -1,10 +1,10 @@
 #include "CompanyRowsFixture.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyNameInUse.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileSystem.h"
 
 class ServiceQueries : public CompanyRowsTest {

@@ -31,7 +31,7 @@
 #include "ui/UiTestHelpers.h"
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
+#include "core/store/DatabaseHolder.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"

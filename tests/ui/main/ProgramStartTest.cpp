@@ -5,10 +5,10 @@
 
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
-#include "core/foundation/Startup.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
+#include "core/store/Startup.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/ModalLoop.h"

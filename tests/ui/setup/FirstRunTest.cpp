@@ -4,9 +4,9 @@
 
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
-#include "core/foundation/Startup.h"
+#include "core/store/DatabaseHolder.h"
+#include "core/store/Startup.h"
 #include "platform/FileSystem.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/support/FileChoosers.h"

@@ -6,9 +6,9 @@
 
 #include "TempHome.h"
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Session.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/DatabaseHolder.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/support/DatabaseAlert.h"
 #include "ui/support/FileChoosers.h"

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/foundation/Session.h"
+#include "core/payroll/PayrollContext.h"
 #include "core/foundation/Utils.h"
 #include "core/payroll/EmployerReturns.h"
 #include "core/payroll/PayrollSettings.h"
@@ -38,7 +39,7 @@ int32_t layoutLength(int32_t kind) {
 }
 
 int32_t payrollYear() {
-    const auto& settings = session().info;
+    const auto& settings = payrollContext().info;
     return settings ? static_cast<int32_t>(Utils::StrToNum(settings->PayYear())) : 0;
 }
 
@@ -96,8 +97,8 @@ std::string periodLine(REPDATA& request, int32_t periodKind) {
 
 void Report::CoHdr(int32_t periodKind) {
     if (TextFlag) return;
-    const auto& settings = session().info;
-    const auto& returns = session().info2;
+    const auto& settings = payrollContext().info;
+    const auto& returns = payrollContext().info2;
     std::string company;
     if (settings && settings->TradeFlag() != 0)
         company = returns ? returns->trade() : std::string();

@@ -1,4 +1,4 @@
-#include "core/foundation/DatabaseHolder.h"
+#include "core/store/DatabaseHolder.h"
 
 #include "core/foundation/AppDatabase.h"
 #include "core/store/CompanyDatabase.h"

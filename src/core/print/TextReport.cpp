@@ -1,4 +1,4 @@
-#include "core/payroll/TextReport.h"
+#include "core/print/TextReport.h"
 
 #include <cstdio>
 #include <cstring>

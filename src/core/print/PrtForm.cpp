@@ -1,4 +1,4 @@
-#include "core/payroll/PrtForm.h"
+#include "core/print/PrtForm.h"
 
 #include "core/foundation/Utils.h"
 

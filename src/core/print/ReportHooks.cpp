@@ -1,4 +1,4 @@
-#include "core/payroll/ReportHooks.h"
+#include "core/print/ReportHooks.h"
 
 namespace reporthooks {
 namespace {

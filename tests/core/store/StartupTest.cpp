@@ -1,4 +1,4 @@
-#include "ConfigFixture.h"
+#include "core/foundation/ConfigFixture.h"
 
 #include <sys/stat.h>
 
@@ -7,11 +7,11 @@
 #include <fstream>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/Preferences.h"
-#include "core/foundation/Startup.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/databaseInfo.h"
+#include "core/store/DatabaseHolder.h"
+#include "core/store/Startup.h"
 #include "WithoutFileOverride.h"
 
 namespace {

@@ -1,10 +1,9 @@
-#include "core/foundation/Startup.h"
+#include "core/store/Startup.h"
 
 #include <filesystem>
 #include <set>
 
 #include "core/foundation/AppDatabase.h"
-#include "core/foundation/DatabaseHolder.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Preferences.h"
 #include "core/foundation/Session.h"
@@ -14,6 +13,7 @@
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "core/store/DatabaseHolder.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"

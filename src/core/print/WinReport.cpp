@@ -1,7 +1,7 @@
-#include "core/payroll/WinReport.h"
+#include "core/print/WinReport.h"
 
 #include "core/foundation/Utils.h"
-#include "core/payroll/ReportHooks.h"
+#include "core/print/ReportHooks.h"
 
 namespace {
 

@@ -14,13 +14,14 @@
 #include "ReportPdfReader.h"
 #include "TempHome.h"
 #include "core/foundation/Session.h"
+#include "core/payroll/PayrollContext.h"
 #include "core/payroll/EmployerReturns.h"
 #include "core/payroll/PayrollSettings.h"
-#include "core/payroll/PrtForm.h"
-#include "core/payroll/ReportHooks.h"
+#include "core/print/PrtForm.h"
+#include "core/print/ReportHooks.h"
 #include "core/print/SheetModel.h"
-#include "core/payroll/TextReport.h"
-#include "core/payroll/WinReport.h"
+#include "core/print/TextReport.h"
+#include "core/print/WinReport.h"
 
 namespace {
 
@@ -184,9 +185,9 @@ TEST_F(WinReportTest, BuildsItsLinesInColumns) {
 }
 
 TEST_F(WinReportTest, CompanyHeaderPeriods) {
-    session().info->setName("Acme Payroll");
-    session().info->setPayYear("2025");
-    session().info2->setTrade("Acme Trading");
+    payrollContext().info->setName("Acme Payroll");
+    payrollContext().info->setPayYear("2025");
+    payrollContext().info2->setTrade("Acme Trading");
     report.title = "Quarterly Report";
     struct Case {
         const char* name;
@@ -206,7 +207,7 @@ TEST_F(WinReportTest, CompanyHeaderPeriods) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         report.TextData.clear();
-        session().info->setTradeFlag(c.tradeFlag);
+        payrollContext().info->setTradeFlag(c.tradeFlag);
         report.Rept->setQuarter(c.quarter);
         report.Rept->setStartDate(c.startDate);
         report.Rept->setEndDate(c.endDate);

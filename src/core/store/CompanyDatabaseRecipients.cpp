@@ -383,9 +383,22 @@ std::vector<RecipientInfo> CompanyDatabase::getRecipients(int32_t companyKey, in
     return readRecipients(*this, payerKindSql(kind), {companyKey});
 }
 
-std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientsInFull(int32_t companyKey, int32_t kind) {
+std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientTaxIDsInFull(int32_t companyKey,
+                                                                                    int32_t kind) {
+    // The table has no index on its payer column, so this scans the file: it reads no
+    // more of each row than the check compares.
     bool whole = false;
-    std::vector<RecipientInfo> list = readRecipients(*this, payerKindSql(kind), {companyKey}, &whole);
+    std::vector<RecipientInfo> list = readRows<RecipientInfo>(
+        *this, "select pk, company_FK, type, taxID from recipients where (company_FK = ?) " + kindClause(kind),
+        {companyKey},
+        [](CompanyDatabase&, RecipientInfo& r, FMResultSet& rs) {
+            r.setPK(rs.intForColumnIndex(0));
+            r.setCompany_FK(rs.intForColumnIndex(1));
+            r.setType(rs.intForColumnIndex(2));
+            r.setTaxID(tvDatabase::Decrypt(rs.stringForColumnIndex(3).value_or(std::string())));
+            return true;
+        },
+        &whole);
     if (!whole) return std::nullopt;
     return list;
 }

@@ -352,8 +352,9 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     std::vector<int32_t> either = selected;
     for (int32_t key : listedPayers)
         if (std::find(either.begin(), either.end(), key) == either.end()) either.push_back(key);
-    sql += ") AS statusBits FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
+    sql += ") AS statusBits, r.taxID FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
            companies(either) + joinedOrder(direction);
+    snapshot.payers = either;
     eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         RecipientListSnapshot::Row row;
         row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;
@@ -361,7 +362,9 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
         row.nameListed = rs.intForColumnIndex(kJoinedColumnCount + 2) != 0;
         row.kind = rs.intForColumnIndex(kJoinedColumnCount + 3);
         row.status = static_cast<uint32_t>(rs.intForColumnIndex(kJoinedColumnCount + 4));
-        if (!row.inTotal && !row.nameCounted && !row.nameListed) return;
+        row.payer = rs.intForColumnIndex(0);
+        row.key = rs.intForColumnIndex(1);
+        row.taxID = rs.stringForColumnIndex(kJoinedColumnCount + 5).value_or(std::string());
         if (row.nameListed) fillJoinedRow(row.info, rs);
         snapshot.rows.push_back(std::move(row));
     });

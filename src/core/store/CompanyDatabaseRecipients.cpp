@@ -10,6 +10,7 @@
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
+#include "core/store/RecipientListCount.h"
 
 using namespace companyrows;
 
@@ -385,6 +386,8 @@ std::vector<RecipientInfo> CompanyDatabase::getRecipients(int32_t companyKey, in
 
 std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientTaxIDsInFull(int32_t companyKey,
                                                                                     int32_t kind) {
+    // The main window's last read of the list may hold the very rows, still as stored.
+    if (auto kept = keptRecipientTaxIDs(*this, companyKey, kind)) return kept;
     // The table has no index on its payer column, so this scans the file: it reads no
     // more of each row than the check compares.
     bool whole = false;

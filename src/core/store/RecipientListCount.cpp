@@ -9,6 +9,7 @@
 
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/foundation/tvDatabase.h"
 
 using namespace companyrows;
 
@@ -58,6 +59,11 @@ int64_t otherConnectionsVersion(CompanyDatabase& db) {
     return db.db->intForQuery("PRAGMA data_version");
 }
 
+int64_t schemaVersion(CompanyDatabase& db) {
+    if (!db.IsReady() || !db.db || !db.db->sqliteHandle()) return 0;
+    return db.db->intForQuery("PRAGMA schema_version");
+}
+
 }  // namespace
 
 uint64_t recipientDataStamp(CompanyDatabase& db) {
@@ -75,6 +81,7 @@ struct LastRead {
     const FMDatabase* connection = nullptr;
     std::string path;
     uint64_t stamp = 0;
+    int64_t schema = 0;   // a renamed or rebuilt table changes no row count
     std::vector<int32_t> selected, listed;
     std::string filter;
     int32_t direction = 0;
@@ -110,7 +117,8 @@ RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int
                                       uint64_t drawnGeneration, int32_t drawnKind, int32_t drawnStatus) {
     // The last read is kept (one list's worth) so that a command's first refill can use
     // the one that drew the list the user acted on; only such commands reuse it.
-    LastRead key{&db, db.db.get(), db.GetPath(), recipientDataStamp(db), selectedCompanyKeys(), listedPayers, filter, direction};
+    LastRead key{&db,          db.db.get(),  db.GetPath(), recipientDataStamp(db), schemaVersion(db),
+                 selectedCompanyKeys(), listedPayers, filter, direction};
     Kept& k = kept();
     if (keepDepth() == 0 || !k.snapshot || !(k.key == key)) {
         k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
@@ -138,4 +146,24 @@ void RecipientsAddedToOnePayer::stored(int32_t payer) {
     // one meanwhile: it is read again.
     if (holds(k.key.selected) || holds(k.key.listed)) return;
     k.key.stamp = recipientDataStamp(db_);
+}
+
+std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind) {
+    const Kept& k = kept();
+    if (!k.snapshot || kindClause(kind).empty() || !db.IsReady() || !db.db) return std::nullopt;
+    const auto& payers = k.snapshot->payers;
+    if (std::find(payers.begin(), payers.end(), payer) == payers.end()) return std::nullopt;
+    if (k.key.database != &db || k.key.connection != db.db.get() || k.key.path != db.GetPath() ||
+        k.key.stamp != recipientDataStamp(db) || k.key.schema != schemaVersion(db))
+        return std::nullopt;
+    std::vector<RecipientInfo> list;
+    for (const auto& row : k.snapshot->rows) {
+        if (row.payer != payer || row.kind != kind) continue;
+        RecipientInfo& r = list.emplace_back();
+        r.setPK(row.key);
+        r.setCompany_FK(row.payer);
+        r.setType(row.kind);
+        r.setTaxID(tvDatabase::Decrypt(row.taxID));
+    }
+    return list;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/store/RecipientFullInfo.h"
+#include "core/store/RecipientInfo.h"
 
 class CompanyDatabase;
 
@@ -32,7 +34,12 @@ struct RecipientListSnapshot {
         bool nameListed = false;  // listed: additional data, listed payer, filter on any name
         int32_t kind = 0;         // 1, 2, 3, 4, 5 or 7 when its kind column is one of them
         uint32_t status = 0;      // bit s-1 set when filing-status condition s (1 to 10) holds
+        int32_t key = 0;
+        int32_t payer = 0;
+        std::string taxID;        // scrambled, as stored
     };
+    // Every recipient of these payers has a row (one that counts nowhere too).
+    std::vector<int32_t> payers;
     std::vector<Row> rows;
 };
 
@@ -69,6 +76,11 @@ RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32
 RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
                                       const std::string& filter, int32_t direction, int32_t kind, int32_t status,
                                       uint64_t drawnGeneration = 0, int32_t drawnKind = 0, int32_t drawnStatus = 0);
+
+// What getRecipientTaxIDsInFull gives for a payer and form kind (1, 2, 3, 4, 5 or 7), taken
+// from the last read of the list when that holds every recipient of the payer and nothing
+// stored has changed since; nothing otherwise.
+std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind);
 
 // Whether a KeepRecipientListReads lives.
 bool keepingRecipientListReads();

@@ -224,13 +224,23 @@ const char kRecipientGone[] = "The recipient no longer exists in this company da
 }  // namespace
 
 bool CompanyDatabase::FillRecipient(RecipientInfo& r, FMResultSet& rs) {
-    r.setPK(rs.intForColumn("pk"));
-    for (const auto& c : kIntColumns) (r.*c.set)(rs.intForColumn(c.column));
-    for (const auto& c : kFlagColumns) (r.*c.set)(flag(rs, c.column));
-    for (const auto& c : kNameColumns) (r.*c.set)(nameText(rs, c.column));
-    for (const auto& c : kScrambledColumns) (r.*c.set)(tvDatabase::Decrypt(text(rs, c.column)));
-    for (const auto& c : kBoxColumns) (r.*c.set)(text(rs, c.column));
-    r.setLine15b_Misc(text(rs, "line15b"));
+    // Every row of a result set is read by the same names: their positions are looked up once.
+    static const std::vector<std::string> kRead = [] {
+        std::vector<std::string> names{"pk"};
+        for (auto& name : columnNames(kIntColumns, kFlagColumns, kNameColumns, kScrambledColumns, kBoxColumns))
+            names.push_back(std::move(name));
+        names.emplace_back("line15b");
+        return names;
+    }();
+    const std::vector<int>& at = rs.columnIndexesForNames(kRead);
+    size_t i = 0;
+    r.setPK(rs.intForColumnIndex(at[i++]));
+    for (const auto& c : kIntColumns) (r.*c.set)(rs.intForColumnIndex(at[i++]));
+    for (const auto& c : kFlagColumns) (r.*c.set)(flagAt(rs, at[i++]));
+    for (const auto& c : kNameColumns) (r.*c.set)(nameTextAt(rs, at[i++]));
+    for (const auto& c : kScrambledColumns) (r.*c.set)(tvDatabase::Decrypt(textAt(rs, at[i++])));
+    for (const auto& c : kBoxColumns) (r.*c.set)(textAt(rs, at[i++]));
+    r.setLine15b_Misc(textAt(rs, at[i]));
     return true;
 }
 

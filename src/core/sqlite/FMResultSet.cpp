@@ -9,19 +9,6 @@
 
 using platform::systemLog;
 
-namespace {
-// Column names are short; a plain loop beats a library call here.
-inline bool sameText(const std::string& a, std::string_view b) {
-    const size_t n = a.size();
-    if (n != b.size()) return false;
-    const char* x = a.data();
-    const char* y = b.data();
-    for (size_t i = 0; i < n; ++i)
-        if (x[i] != y[i]) return false;
-    return true;
-}
-}  // namespace
-
 std::shared_ptr<FMResultSet> FMResultSet::resultSetWithStatement(std::shared_ptr<FMStatement> statement,
                                                                  FMDatabase* parentDB) {
     std::shared_ptr<FMResultSet> rs(new FMResultSet());
@@ -131,16 +118,7 @@ const std::unordered_map<std::string, int>& FMResultSet::columnNameToIndexMap() 
     return columnNameToIndexMap_;
 }
 
-int FMResultSet::columnIndexForName(std::string_view name) {
-    // Each row is usually read by the same names in the same order: the first row's order
-    // predicts the next name, which then costs one comparison.
-    if (askedCursor_ < askedInOrder_.size()) {
-        const auto& predicted = askedInOrder_[askedCursor_];
-        if (sameText(predicted.first, name)) {
-            ++askedCursor_;
-            return predicted.second;
-        }
-    }
+int FMResultSet::columnIndexForUnpredictedName(std::string_view name) {
     int index;
     std::string asName(name);
     const auto asked = askedNameToIndexMap_.find(asName);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -29,7 +30,19 @@ public:
     bool next();
     void close();
 
-    int columnIndexForName(std::string_view name);
+    int columnIndexForName(std::string_view name) {
+        // Each row is usually read by the same names in the same order: the first row's
+        // order predicts the next name, which then costs one comparison.
+        if (askedCursor_ < askedInOrder_.size()) {
+            const auto& predicted = askedInOrder_[askedCursor_];
+            if (predicted.first.size() == name.size() &&
+                (name.empty() || std::memcmp(predicted.first.data(), name.data(), name.size()) == 0)) {
+                ++askedCursor_;
+                return predicted.second;
+            }
+        }
+        return columnIndexForUnpredictedName(name);
+    }
     // The positions of a fixed list of column names (-1 for a name the result does not
     // have), looked up once per result set: a row reader that reads every row by the
     // same names reads them by position. The list is known by its address, so it must
@@ -106,6 +119,7 @@ public:
 
 private:
     FMResultSet() = default;
+    int columnIndexForUnpredictedName(std::string_view name);
     int lookUpColumnName(const std::string& name);
     sqlite3_stmt* rowStatement(int index);  // null unless on a row and index in range
     // The engine type of a column of the current row, taken before any reader converts the

@@ -5,6 +5,7 @@
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/DuplicateTaxID.h"
+#include "core/store/RecipientListCount.h"
 #include "platform/FileSystem.h"
 
 namespace records {
@@ -37,7 +38,7 @@ void setFatca(RecipientInfo& r, int32_t kind, bool on) {
 CopyResult copyInto(CompanyDatabase& target, CopiedRecipient& copy) {
     if (target.getCompanyInfo1(kCopyTargetPayer).getPK() < 0) return CopyResult::NoPayer;
     // A list read only in part could hide the duplicate, so nothing is stored on it.
-    const auto stored = target.getRecipientsInFull(kCopyTargetPayer, copy.info.getType());
+    const auto stored = target.getRecipientTaxIDsInFull(kCopyTargetPayer, copy.info.getType());
     if (!stored) return CopyResult::ListUnreadable;
     if (isDuplicateTaxID(copy.info, *stored)) return CopyResult::Duplicate;
     return target.insertRecipientInfo(copy.info, copy.additional) ? CopyResult::Copied : CopyResult::NotStored;
@@ -94,7 +95,9 @@ CopyOutcome copyRecipient(CompanyDatabase& open, int32_t sourceKey, int32_t kind
     // clear its in-use mark when that connection closes.
     if (targetName == open.GetName() || (chosen && chosen->path() == openPath)) {
         outcome.targetPath = openPath;
+        RecipientsAddedToOnePayer added(open);
         outcome.result = copyInto(open, copy);
+        if (outcome.result == CopyResult::Copied) added.stored(kCopyTargetPayer);
         return outcome;
     }
     if (!chosen) {

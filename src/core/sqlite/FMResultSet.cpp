@@ -9,19 +9,6 @@
 
 using platform::systemLog;
 
-namespace {
-// Column names are short; a plain loop beats a library call here.
-inline bool sameText(const std::string& a, const std::string& b) {
-    const size_t n = a.size();
-    if (n != b.size()) return false;
-    const char* x = a.data();
-    const char* y = b.data();
-    for (size_t i = 0; i < n; ++i)
-        if (x[i] != y[i]) return false;
-    return true;
-}
-}  // namespace
-
 std::shared_ptr<FMResultSet> FMResultSet::resultSetWithStatement(std::shared_ptr<FMStatement> statement,
                                                                  FMDatabase* parentDB) {
     std::shared_ptr<FMResultSet> rs(new FMResultSet());
@@ -131,29 +118,30 @@ const std::unordered_map<std::string, int>& FMResultSet::columnNameToIndexMap() 
     return columnNameToIndexMap_;
 }
 
-int FMResultSet::columnIndexForName(const std::string& name) {
-    // Each row is usually read by the same names in the same order: the first row's order
-    // predicts the next name, which then costs one comparison.
-    if (askedCursor_ < askedInOrder_.size()) {
-        const auto& predicted = askedInOrder_[askedCursor_];
-        if (sameText(predicted.first, name)) {
-            ++askedCursor_;
-            return predicted.second;
-        }
-    }
+int FMResultSet::columnIndexForUnpredictedName(std::string_view name) {
     int index;
-    const auto asked = askedNameToIndexMap_.find(name);
+    std::string asName(name);
+    const auto asked = askedNameToIndexMap_.find(asName);
     if (asked != askedNameToIndexMap_.end()) {
         index = asked->second;
     } else {
-        index = lookUpColumnName(name);
-        if (index >= 0) askedNameToIndexMap_.emplace(name, index);
+        index = lookUpColumnName(asName);
+        if (index >= 0) askedNameToIndexMap_.emplace(asName, index);
     }
     if (index >= 0 && askedCursor_ == askedInOrder_.size() && askedInOrder_.size() < kMaxAskedInOrder) {
-        askedInOrder_.emplace_back(name, index);
+        askedInOrder_.emplace_back(std::move(asName), index);
         ++askedCursor_;
     }
     return index;
+}
+
+const std::vector<int>& FMResultSet::columnIndexesForNames(const std::vector<std::string>& names) {
+    for (const auto& [list, indexes] : namedIndexes_)
+        if (list == &names) return indexes;
+    std::vector<int> indexes;
+    indexes.reserve(names.size());
+    for (const auto& name : names) indexes.push_back(lookUpColumnName(name));
+    return namedIndexes_.emplace_back(&names, std::move(indexes)).second;
 }
 
 int FMResultSet::lookUpColumnName(const std::string& name) {
@@ -278,33 +266,33 @@ std::optional<FMValue> FMResultSet::objectAtIndexedSubscript(int index) { return
 
 // ---- readers by name ----------------------------------------------------------------
 
-int32_t FMResultSet::intForColumn(const std::string& name) { return intForColumnIndex(columnIndexForName(name)); }
-int64_t FMResultSet::longForColumn(const std::string& name) { return longForColumnIndex(columnIndexForName(name)); }
-int64_t FMResultSet::longLongIntForColumn(const std::string& name) {
+int32_t FMResultSet::intForColumn(std::string_view name) { return intForColumnIndex(columnIndexForName(name)); }
+int64_t FMResultSet::longForColumn(std::string_view name) { return longForColumnIndex(columnIndexForName(name)); }
+int64_t FMResultSet::longLongIntForColumn(std::string_view name) {
     return longLongIntForColumnIndex(columnIndexForName(name));
 }
-uint64_t FMResultSet::unsignedLongLongIntForColumn(const std::string& name) {
+uint64_t FMResultSet::unsignedLongLongIntForColumn(std::string_view name) {
     return unsignedLongLongIntForColumnIndex(columnIndexForName(name));
 }
-bool FMResultSet::boolForColumn(const std::string& name) { return boolForColumnIndex(columnIndexForName(name)); }
-double FMResultSet::doubleForColumn(const std::string& name) { return doubleForColumnIndex(columnIndexForName(name)); }
-std::optional<std::string> FMResultSet::stringForColumn(const std::string& name) {
+bool FMResultSet::boolForColumn(std::string_view name) { return boolForColumnIndex(columnIndexForName(name)); }
+double FMResultSet::doubleForColumn(std::string_view name) { return doubleForColumnIndex(columnIndexForName(name)); }
+std::optional<std::string> FMResultSet::stringForColumn(std::string_view name) {
     return stringForColumnIndex(columnIndexForName(name));
 }
-std::optional<FMBlob> FMResultSet::dataForColumn(const std::string& name) {
+std::optional<FMBlob> FMResultSet::dataForColumn(std::string_view name) {
     return dataForColumnIndex(columnIndexForName(name));
 }
-std::optional<std::span<const uint8_t>> FMResultSet::dataNoCopyForColumn(const std::string& name) {
+std::optional<std::span<const uint8_t>> FMResultSet::dataNoCopyForColumn(std::string_view name) {
     return dataNoCopyForColumnIndex(columnIndexForName(name));
 }
-std::optional<FMDate> FMResultSet::dateForColumn(const std::string& name) {
+std::optional<FMDate> FMResultSet::dateForColumn(std::string_view name) {
     return dateForColumnIndex(columnIndexForName(name));
 }
-const char* FMResultSet::UTF8StringForColumn(const std::string& name) {
+const char* FMResultSet::UTF8StringForColumn(std::string_view name) {
     return UTF8StringForColumnIndex(columnIndexForName(name));
 }
-const char* FMResultSet::UTF8StringForColumnName(const std::string& name) { return UTF8StringForColumn(name); }
-bool FMResultSet::columnIsNull(const std::string& name) { return columnIndexIsNull(columnIndexForName(name)); }
+const char* FMResultSet::UTF8StringForColumnName(std::string_view name) { return UTF8StringForColumn(name); }
+bool FMResultSet::columnIsNull(std::string_view name) { return columnIndexIsNull(columnIndexForName(name)); }
 std::optional<FMValue> FMResultSet::objectForColumn(const std::string& name) {
     return objectForColumnIndex(columnIndexForName(name));
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -28,20 +30,37 @@ public:
     bool next();
     void close();
 
-    int columnIndexForName(const std::string& name);
+    int columnIndexForName(std::string_view name) {
+        // Each row is usually read by the same names in the same order: the first row's
+        // order predicts the next name, which then costs one comparison.
+        if (askedCursor_ < askedInOrder_.size()) {
+            const auto& predicted = askedInOrder_[askedCursor_];
+            if (predicted.first.size() == name.size() &&
+                (name.empty() || std::memcmp(predicted.first.data(), name.data(), name.size()) == 0)) {
+                ++askedCursor_;
+                return predicted.second;
+            }
+        }
+        return columnIndexForUnpredictedName(name);
+    }
+    // The positions of a fixed list of column names (-1 for a name the result does not
+    // have), looked up once per result set: a row reader that reads every row by the
+    // same names reads them by position. The list is known by its address, so it must
+    // outlive the result set and never change (a static table).
+    const std::vector<int>& columnIndexesForNames(const std::vector<std::string>& names);
 
-    int32_t intForColumn(const std::string& name);
+    int32_t intForColumn(std::string_view name);
     int32_t intForColumnIndex(int index);
-    int64_t longForColumn(const std::string& name);
+    int64_t longForColumn(std::string_view name);
     int64_t longForColumnIndex(int index);
-    double doubleForColumn(const std::string& name);
+    double doubleForColumn(std::string_view name);
     double doubleForColumnIndex(int index);
     // std::nullopt for NULL and for text that is not valid UTF-8; "" for empty text.
-    std::optional<std::string> stringForColumn(const std::string& name);
+    std::optional<std::string> stringForColumn(std::string_view name);
     std::optional<std::string> stringForColumnIndex(int index);
-    std::optional<FMBlob> dataForColumn(const std::string& name);
+    std::optional<FMBlob> dataForColumn(std::string_view name);
     std::optional<FMBlob> dataForColumnIndex(int index);
-    bool columnIsNull(const std::string& name);
+    bool columnIsNull(std::string_view name);
     bool columnIndexIsNull(int index);
     int columnCount() const;
 
@@ -58,21 +77,21 @@ public:
     bool hasAnotherRow();
     std::optional<std::string> columnNameForIndex(int index);
 
-    int64_t longLongIntForColumn(const std::string& name);
+    int64_t longLongIntForColumn(std::string_view name);
     int64_t longLongIntForColumnIndex(int index);
-    uint64_t unsignedLongLongIntForColumn(const std::string& name);
+    uint64_t unsignedLongLongIntForColumn(std::string_view name);
     uint64_t unsignedLongLongIntForColumnIndex(int index);
-    bool boolForColumn(const std::string& name);
+    bool boolForColumn(std::string_view name);
     bool boolForColumnIndex(int index);
     // The bytes stay valid until the next step or close.
-    std::optional<std::span<const uint8_t>> dataNoCopyForColumn(const std::string& name);
+    std::optional<std::span<const uint8_t>> dataNoCopyForColumn(std::string_view name);
     std::optional<std::span<const uint8_t>> dataNoCopyForColumnIndex(int index);
-    std::optional<FMDate> dateForColumn(const std::string& name);
+    std::optional<FMDate> dateForColumn(std::string_view name);
     std::optional<FMDate> dateForColumnIndex(int index);
     // The engine's text (null for NULL), valid until the next step or close.
-    const char* UTF8StringForColumn(const std::string& name);
+    const char* UTF8StringForColumn(std::string_view name);
     const char* UTF8StringForColumnIndex(int index);
-    const char* UTF8StringForColumnName(const std::string& name);
+    const char* UTF8StringForColumnName(std::string_view name);
 
     // The general value: std::nullopt for a column that does not exist, a null FMValue
     // for NULL, else a 64-bit integer, a double, byte data or text.
@@ -100,6 +119,7 @@ public:
 
 private:
     FMResultSet() = default;
+    int columnIndexForUnpredictedName(std::string_view name);
     int lookUpColumnName(const std::string& name);
     sqlite3_stmt* rowStatement(int index);  // null unless on a row and index in range
     // The engine type of a column of the current row, taken before any reader converts the
@@ -121,4 +141,5 @@ private:
     std::shared_ptr<FMStatement> statement_;
     bool onRow_ = false;
     std::vector<int> columnTypes_;  // per column of the current row; 0 until asked
+    std::vector<std::pair<const std::vector<std::string>*, std::vector<int>>> namedIndexes_;
 };

@@ -226,9 +226,10 @@ public:
     // Lists use the form kind codes 1, 2, 3, 4, 5, 7 (other values: all kinds), the
     // filing-status codes 0 to 10 and the sort directions 0 ascending, 1 descending.
     std::vector<RecipientInfo> getRecipients(int32_t companyKey, int32_t kind);
-    // The same list for a check that must see every row (the duplicate check before a
-    // save): nothing when the list could not be read in full.
-    std::optional<std::vector<RecipientInfo>> getRecipientsInFull(int32_t companyKey, int32_t kind);
+    // For the duplicate check before a save, which must see every row: the payer's
+    // recipients of the kind with only their key, payer, kind and taxpayer number read
+    // (in no set order); nothing when the list could not be read in full.
+    std::optional<std::vector<RecipientInfo>> getRecipientTaxIDsInFull(int32_t companyKey, int32_t kind);
     std::vector<RecipientInfo> getRecipientInfo1(int32_t companyKey, int32_t direction, int32_t kind,
                                                  int32_t ignored);
     // Recipients of the payers selected in comp_details whose first or last name

@@ -133,17 +133,6 @@ const char kJoinedSelect[] =
     TALVEXA_JOINED_COLUMNS " FROM recipients r JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE ";
 #undef TALVEXA_JOINED_COLUMNS
 
-// The row readers of CompanyRowAccess.h, by column position.
-std::string textAt(FMResultSet& rs, int index) { return rs.stringForColumnIndex(index).value_or(std::string()); }
-
-std::string nameTextAt(FMResultSet& rs, int index) {
-    if (auto s = rs.stringForColumnIndex(index)) return *s;
-    if (auto bytes = rs.dataForColumnIndex(index)) return decodeMacRoman(*bytes);
-    return std::string();
-}
-
-bool flagAt(FMResultSet& rs, int index) { return rs.intForColumnIndex(index) > 0; }
-
 // A row of kJoinedColumns, read by position.
 void fillJoinedRow(RecipientFullInfo& f, FMResultSet& rs) {
     f.setCompany_FK(rs.intForColumnIndex(0));
@@ -178,10 +167,18 @@ std::vector<RecipientFullInfo> readJoined(CompanyDatabase& cdb, const std::strin
 }  // namespace
 
 bool CompanyDatabase::FillRecipientadditonalfields(RecipientAdditionalInfo& a, FMResultSet& rs) {
-    a.setPK(rs.intForColumn("pk"));
-    for (const auto& c : kIntColumns) (a.*c.set)(rs.intForColumn(c.column));
-    for (const auto& c : kFlagColumns) (a.*c.set)(flag(rs, c.column));
-    for (const auto& c : kTextColumns) (a.*c.set)(text(rs, c.column));
+    // Every row of a result set is read by the same names: their positions are looked up once.
+    static const std::vector<std::string> kRead = [] {
+        std::vector<std::string> names{"pk"};
+        for (auto& name : columnNames(kIntColumns, kFlagColumns, kTextColumns)) names.push_back(std::move(name));
+        return names;
+    }();
+    const std::vector<int>& at = rs.columnIndexesForNames(kRead);
+    size_t i = 0;
+    a.setPK(rs.intForColumnIndex(at[i++]));
+    for (const auto& c : kIntColumns) (a.*c.set)(rs.intForColumnIndex(at[i++]));
+    for (const auto& c : kFlagColumns) (a.*c.set)(flagAt(rs, at[i++]));
+    for (const auto& c : kTextColumns) (a.*c.set)(textAt(rs, at[i++]));
     return true;
 }
 
@@ -348,8 +345,9 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     std::vector<int32_t> either = selected;
     for (int32_t key : listedPayers)
         if (std::find(either.begin(), either.end(), key) == either.end()) either.push_back(key);
-    sql += ") AS statusBits FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
+    sql += ") AS statusBits, r.taxID FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
            companies(either) + joinedOrder(direction);
+    snapshot.payers = either;
     eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         RecipientListSnapshot::Row row;
         row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;
@@ -357,7 +355,9 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
         row.nameListed = rs.intForColumnIndex(kJoinedColumnCount + 2) != 0;
         row.kind = rs.intForColumnIndex(kJoinedColumnCount + 3);
         row.status = static_cast<uint32_t>(rs.intForColumnIndex(kJoinedColumnCount + 4));
-        if (!row.inTotal && !row.nameCounted && !row.nameListed) return;
+        row.payer = rs.intForColumnIndex(0);
+        row.key = rs.intForColumnIndex(1);
+        row.taxID = rs.stringForColumnIndex(kJoinedColumnCount + 5).value_or(std::string());
         if (row.nameListed) fillJoinedRow(row.info, rs);
         snapshot.rows.push_back(std::move(row));
     });

@@ -10,6 +10,7 @@
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
+#include "core/store/RecipientListCount.h"
 
 using namespace companyrows;
 
@@ -226,13 +227,23 @@ const char kRecipientGone[] = "The recipient no longer exists in this company da
 }  // namespace
 
 bool CompanyDatabase::FillRecipient(RecipientInfo& r, FMResultSet& rs) {
-    r.setPK(rs.intForColumn("pk"));
-    for (const auto& c : kIntColumns) (r.*c.set)(rs.intForColumn(c.column));
-    for (const auto& c : kFlagColumns) (r.*c.set)(flag(rs, c.column));
-    for (const auto& c : kNameColumns) (r.*c.set)(nameText(rs, c.column));
-    for (const auto& c : kScrambledColumns) (r.*c.set)(tvDatabase::Decrypt(text(rs, c.column)));
-    for (const auto& c : kBoxColumns) (r.*c.set)(text(rs, c.column));
-    r.setLine15b_Misc(text(rs, "line15b"));
+    // Every row of a result set is read by the same names: their positions are looked up once.
+    static const std::vector<std::string> kRead = [] {
+        std::vector<std::string> names{"pk"};
+        for (auto& name : columnNames(kIntColumns, kFlagColumns, kNameColumns, kScrambledColumns, kBoxColumns))
+            names.push_back(std::move(name));
+        names.emplace_back("line15b");
+        return names;
+    }();
+    const std::vector<int>& at = rs.columnIndexesForNames(kRead);
+    size_t i = 0;
+    r.setPK(rs.intForColumnIndex(at[i++]));
+    for (const auto& c : kIntColumns) (r.*c.set)(rs.intForColumnIndex(at[i++]));
+    for (const auto& c : kFlagColumns) (r.*c.set)(flagAt(rs, at[i++]));
+    for (const auto& c : kNameColumns) (r.*c.set)(nameTextAt(rs, at[i++]));
+    for (const auto& c : kScrambledColumns) (r.*c.set)(tvDatabase::Decrypt(textAt(rs, at[i++])));
+    for (const auto& c : kBoxColumns) (r.*c.set)(textAt(rs, at[i++]));
+    r.setLine15b_Misc(textAt(rs, at[i]));
     return true;
 }
 
@@ -384,9 +395,24 @@ std::vector<RecipientInfo> CompanyDatabase::getRecipients(int32_t companyKey, in
     return readRecipients(*this, payerKindSql(kind), {companyKey});
 }
 
-std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientsInFull(int32_t companyKey, int32_t kind) {
+std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientTaxIDsInFull(int32_t companyKey,
+                                                                                    int32_t kind) {
+    // The main window's last read of the list may hold the very rows, still as stored.
+    if (auto kept = keptRecipientTaxIDs(*this, companyKey, kind)) return kept;
+    // The table has no index on its payer column, so this scans the file: it reads no
+    // more of each row than the check compares.
     bool whole = false;
-    std::vector<RecipientInfo> list = readRecipients(*this, payerKindSql(kind), {companyKey}, &whole);
+    std::vector<RecipientInfo> list = readRows<RecipientInfo>(
+        *this, "select pk, company_FK, type, taxID from recipients where (company_FK = ?) " + kindClause(kind),
+        {companyKey},
+        [](CompanyDatabase&, RecipientInfo& r, FMResultSet& rs) {
+            r.setPK(rs.intForColumnIndex(0));
+            r.setCompany_FK(rs.intForColumnIndex(1));
+            r.setType(rs.intForColumnIndex(2));
+            r.setTaxID(tvDatabase::Decrypt(rs.stringForColumnIndex(3).value_or(std::string())));
+            return true;
+        },
+        &whole);
     if (!whole) return std::nullopt;
     return list;
 }

@@ -52,6 +52,16 @@ std::string nameText(FMResultSet& rs, const std::string& column) {
     return std::string();
 }
 
+std::string textAt(FMResultSet& rs, int index) { return rs.stringForColumnIndex(index).value_or(std::string()); }
+
+std::string nameTextAt(FMResultSet& rs, int index) {
+    if (auto s = rs.stringForColumnIndex(index)) return std::move(*s);
+    if (auto bytes = rs.dataForColumnIndex(index)) return decodeMacRoman(*bytes);
+    return std::string();
+}
+
+bool flagAt(FMResultSet& rs, int index) { return rs.intForColumnIndex(index) > 0; }
+
 std::string decodeMacRoman(const FMBlob& bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);

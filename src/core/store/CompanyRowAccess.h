@@ -28,6 +28,12 @@ std::string text(FMResultSet& rs, const std::string& column);
 // the Mac OS Roman encoding; bytes that are not valid UTF-8 are decoded through it.
 std::string nameText(FMResultSet& rs, const std::string& column);
 
+// The same three readers by column position, for rows read by positions looked up once
+// per result set (FMResultSet::columnIndexesForNames); -1 reads as a missing column.
+std::string textAt(FMResultSet& rs, int index);
+std::string nameTextAt(FMResultSet& rs, int index);
+bool flagAt(FMResultSet& rs, int index);
+
 // Mac OS Roman bytes to UTF-8.
 std::string decodeMacRoman(const FMBlob& bytes);
 

@@ -1,5 +1,6 @@
 #include "core/store/RecipientListCount.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -8,6 +9,7 @@
 
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/foundation/tvDatabase.h"
 
 using namespace companyrows;
 
@@ -33,7 +35,8 @@ bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t statu
     return filter.empty() && kindClause(kind).empty() && statusClause(status).empty();
 }
 
-RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status) {
+RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status,
+                                    bool rows) {
     const bool anyKind = kindClause(kind).empty();
     const bool anyStatus = statusClause(status).empty();
     const uint32_t statusBit = anyStatus ? 0 : (1u << (status - 1));
@@ -43,17 +46,31 @@ RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32
         const bool shown = (anyKind || row.kind == kind) && (anyStatus || (row.status & statusBit) != 0);
         if (!shown) continue;
         if (row.nameCounted) ++read.filtered;
-        if (row.nameListed) read.rows.push_back(row.info);
+        if (row.nameListed && rows) read.rows.push_back(row.info);
     }
     return read;
 }
 
+namespace {
+
+// Moves when any other connection commits to the file.
+int64_t otherConnectionsVersion(CompanyDatabase& db) {
+    if (!db.IsReady() || !db.db || !db.db->sqliteHandle()) return 0;
+    return db.db->intForQuery("PRAGMA data_version");
+}
+
+int64_t schemaVersion(CompanyDatabase& db) {
+    if (!db.IsReady() || !db.db || !db.db->sqliteHandle()) return 0;
+    return db.db->intForQuery("PRAGMA schema_version");
+}
+
+}  // namespace
+
 uint64_t recipientDataStamp(CompanyDatabase& db) {
     if (!db.IsReady() || !db.db || !db.db->sqliteHandle()) return 0;
-    // Changes made on this connection, and the file's own version, which moves when any
-    // other connection commits.
+    // Changes made on this connection, and the file's own version.
     const uint64_t own = static_cast<uint64_t>(sqlite3_total_changes64(db.db->sqliteHandle()));
-    const uint64_t version = static_cast<uint64_t>(db.db->intForQuery("PRAGMA data_version"));
+    const uint64_t version = static_cast<uint64_t>(otherConnectionsVersion(db));
     return (own << 32) ^ version;
 }
 
@@ -64,6 +81,7 @@ struct LastRead {
     const FMDatabase* connection = nullptr;
     std::string path;
     uint64_t stamp = 0;
+    int64_t schema = 0;   // a renamed or rebuilt table changes no row count
     std::vector<int32_t> selected, listed;
     std::string filter;
     int32_t direction = 0;
@@ -78,6 +96,7 @@ int& keepDepth() {
 struct Kept {
     LastRead key;
     std::unique_ptr<RecipientListSnapshot> snapshot;
+    uint64_t generation = 0;
 };
 
 Kept& kept() {
@@ -94,14 +113,57 @@ bool keepingRecipientListReads() { return keepDepth() > 0; }
 KeepRecipientListReads::~KeepRecipientListReads() { --keepDepth(); }
 
 RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
-                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status) {
+                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status,
+                                      uint64_t drawnGeneration, int32_t drawnKind, int32_t drawnStatus) {
     // The last read is kept (one list's worth) so that a command's first refill can use
     // the one that drew the list the user acted on; only such commands reuse it.
-    LastRead key{&db, db.db.get(), db.GetPath(), recipientDataStamp(db), selectedCompanyKeys(), listedPayers, filter, direction};
+    LastRead key{&db,          db.db.get(),  db.GetPath(), recipientDataStamp(db), schemaVersion(db),
+                 selectedCompanyKeys(), listedPayers, filter, direction};
     Kept& k = kept();
     if (keepDepth() == 0 || !k.snapshot || !(k.key == key)) {
         k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
         k.key = std::move(key);
+        ++k.generation;
     }
-    return pickRecipientList(*k.snapshot, kind, status);
+    const bool drawn = keepDepth() > 0 && drawnGeneration == k.generation && drawnKind == kind && drawnStatus == status;
+    RecipientListRead read = pickRecipientList(*k.snapshot, kind, status, !drawn);
+    read.generation = k.generation;
+    read.sameRowsAsDrawn = drawn;
+    return read;
+}
+
+RecipientsAddedToOnePayer::RecipientsAddedToOnePayer(CompanyDatabase& db)
+    : db_(db), stamp_(recipientDataStamp(db)), otherWrites_(otherConnectionsVersion(db)) {}
+
+void RecipientsAddedToOnePayer::stored(int32_t payer) {
+    Kept& k = kept();
+    if (!k.snapshot || k.key.database != &db_ || k.key.connection != db_.db.get() || k.key.stamp != stamp_) return;
+    if (otherConnectionsVersion(db_) != otherWrites_) return;
+    const auto holds = [payer](const std::vector<int32_t>& keys) {
+        return std::find(keys.begin(), keys.end(), payer) != keys.end();
+    };
+    // The read lists that payer's recipients, or its payers could be taken for another
+    // one meanwhile: it is read again.
+    if (holds(k.key.selected) || holds(k.key.listed)) return;
+    k.key.stamp = recipientDataStamp(db_);
+}
+
+std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind) {
+    const Kept& k = kept();
+    if (!k.snapshot || kindClause(kind).empty() || !db.IsReady() || !db.db) return std::nullopt;
+    const auto& payers = k.snapshot->payers;
+    if (std::find(payers.begin(), payers.end(), payer) == payers.end()) return std::nullopt;
+    if (k.key.database != &db || k.key.connection != db.db.get() || k.key.path != db.GetPath() ||
+        k.key.stamp != recipientDataStamp(db) || k.key.schema != schemaVersion(db))
+        return std::nullopt;
+    std::vector<RecipientInfo> list;
+    for (const auto& row : k.snapshot->rows) {
+        if (row.payer != payer || row.kind != kind) continue;
+        RecipientInfo& r = list.emplace_back();
+        r.setPK(row.key);
+        r.setCompany_FK(row.payer);
+        r.setType(row.kind);
+        r.setTaxID(tvDatabase::Decrypt(row.taxID));
+    }
+    return list;
 }

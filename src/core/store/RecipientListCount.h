@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/store/RecipientFullInfo.h"
+#include "core/store/RecipientInfo.h"
 
 class CompanyDatabase;
 
@@ -32,7 +34,12 @@ struct RecipientListSnapshot {
         bool nameListed = false;  // listed: additional data, listed payer, filter on any name
         int32_t kind = 0;         // 1, 2, 3, 4, 5 or 7 when its kind column is one of them
         uint32_t status = 0;      // bit s-1 set when filing-status condition s (1 to 10) holds
+        int32_t key = 0;
+        int32_t payer = 0;
+        std::string taxID;        // scrambled, as stored
     };
+    // Every recipient of these payers has a row (one that counts nowhere too).
+    std::vector<int32_t> payers;
     std::vector<Row> rows;
 };
 
@@ -45,20 +52,35 @@ struct RecipientListRead {
     // countRecipientList(db, filter, kind, status): the filter matched on the last and
     // first name only (the list also matches the surname).
     int64_t filtered = 0;
+    // Which read of the file the rows come from (0: none); see refillRecipientList.
+    uint64_t generation = 0;
+    // Left empty, since they are those of the rows drawn (see refillRecipientList).
+    bool sameRowsAsDrawn = false;
 };
 // The recipients of the selected payers (comp_details) and the listed payers in one
 // pass, for the filter text and sort order of the main window's list.
 RecipientListSnapshot readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
                                         const std::string& filter, int32_t direction);
 
-RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status);
+// With rows false only the counts are picked.
+RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status,
+                                    bool rows = true);
 
 // The main window's refill: the list and counts for the listed payers, filter, sort order,
 // form kind and filing status. While a KeepRecipientListReads lives, a refill for the same
 // file, payers, filter and sort order reuses the last read as long as nothing stored has
 // changed since (recipientDataStamp); otherwise every refill reads the file again.
+// drawnGeneration and drawnKind / drawnStatus tell which read and which form kind and filing
+// status the rows on screen come from: when this refill gives those very rows, only the
+// counts are picked and sameRowsAsDrawn is set.
 RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
-                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status);
+                                      const std::string& filter, int32_t direction, int32_t kind, int32_t status,
+                                      uint64_t drawnGeneration = 0, int32_t drawnKind = 0, int32_t drawnStatus = 0);
+
+// What getRecipientTaxIDsInFull gives for a payer and form kind (1, 2, 3, 4, 5 or 7), taken
+// from the last read of the list when that holds every recipient of the payer and nothing
+// stored has changed since; nothing otherwise.
+std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind);
 
 // Whether a KeepRecipientListReads lives.
 bool keepingRecipientListReads();
@@ -70,6 +92,21 @@ public:
     ~KeepRecipientListReads();
     KeepRecipientListReads(const KeepRecipientListReads&) = delete;
     KeepRecipientListReads& operator=(const KeepRecipientListReads&) = delete;
+};
+
+// For a write that adds recipients under one payer only, with both rows under a key above
+// every stored one (a copy): made just before the write, told the payer once it is
+// stored. A kept read that holds none of that payer's recipients is still what is
+// stored then, unless anything else changed the file meanwhile, so it is kept on.
+class RecipientsAddedToOnePayer {
+public:
+    explicit RecipientsAddedToOnePayer(CompanyDatabase& db);
+    void stored(int32_t payer);
+
+private:
+    CompanyDatabase& db_;
+    uint64_t stamp_;
+    int64_t otherWrites_;
 };
 
 // A value that changes whenever the file's rows may have changed, through this

@@ -337,7 +337,7 @@ bool RecipientEntryWindow::VerifySave() {
 
 bool RecipientEntryWindow::isDuplicate() {
     // A list read only in part could hide the duplicate, so nothing is saved on it.
-    const auto stored = companyDatabase()->getRecipientsInFull(payerKey_, formTable_.kind);
+    const auto stored = companyDatabase()->getRecipientTaxIDsInFull(payerKey_, formTable_.kind);
     if (!stored) {
         tvDatabase::tvMessageBox("",
                                  "The recipients of this company could not be read to check the Taxpayer ID "

@@ -285,6 +285,7 @@ void AppDelegate::applicationWillFinishLaunching() {
     Recvec_.clear();
     Company_PTL_.clear();
     Recipient_PTL_.clear();
+    drawnRead_ = 0;
 
     // "Talvexa 1099 E-File " (the year taken out, the blank before it kept).
     QString name = windowTitle();
@@ -453,11 +454,24 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
         const size_t count =
             std::min<size_t>(keys.size(), static_cast<size_t>(std::max<int64_t>(0, s.numberSelections)));
         for (size_t i = 0; i < count; ++i) listed.push_back(db->getCompanyInfo1(keys[i]).getPK());
-        read = refillRecipientList(*db, listed, filter, recipientSort_, form, status);
+        read = refillRecipientList(*db, listed, filter, recipientSort_, form, status, drawnRead_, drawnForm_,
+                                   drawnStatus_);
     }
     const std::vector<RecipientFullInfo>& rows = read.rows;
     const int64_t total = read.total;
     const int64_t filtered = read.filtered;
+    drawnRead_ = read.generation;
+    drawnForm_ = form;
+    drawnStatus_ = status;
+
+    if (read.sameRowsAsDrawn) {
+        // A command that refills the list several times over: the very rows shown.
+        ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(Recvec_.size()).arg(total));
+        if (!Recipient_PTL_.empty()) theRecPKMap = Recipient_PTL_.back();
+        addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
+        if (static_cast<int64_t>(rowsBefore) != filtered) deselectAll(ui->Recipient_sel);
+        return;
+    }
 
     ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(rows.size()).arg(total));
 

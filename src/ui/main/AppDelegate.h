@@ -227,6 +227,10 @@ private:
     std::string companyFilterString_;
     int32_t CompanySort_ = 0;
     int32_t recipientSort_ = 0;
+    // The read, form kind and filing status the recipient rows shown come from (0: none).
+    uint64_t drawnRead_ = 0;
+    int32_t drawnForm_ = 0;
+    int32_t drawnStatus_ = 0;
     int32_t context_ = 0;
 
     // Owned buttons of the toolbar.

@@ -416,6 +416,7 @@ bool AppDelegate::CloseCompany() {
     Recvec_.clear();
     Recipient_PTL_.clear();
     reloadData(ui->Recipient_sel, recipientModel);
+    drawnRead_ = 0;
 
     for (QWidget* control :
          {static_cast<QWidget*>(ui->CompanyFilter_Text), static_cast<QWidget*>(ui->NewCompany_Button),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -156,6 +157,68 @@ TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
     const RecipientListRead all = pickRecipientList(readRecipientList(db, {0}, "", 0), 0, 0);
     EXPECT_EQ(all.total, 6);       // Hal has no name at all
     EXPECT_EQ(all.rows.size(), 6u);  // Gus has no additional data
+    db.Close();
+    resetSession();
+}
+
+// The duplicate check may take the taxpayer numbers from the list's last read: they must
+// be what the file holds, recipients without names included, also after another
+// connection or this one has written.
+TEST(RecipientListCount, TheDuplicateCheckSeesWhatIsStoredAfterTheListWasRead) {
+    resetSession();
+    TempHome home;
+    ScriptedUserInterface ui;
+    session().comp_details = std::make_shared<Company>();
+    const std::string file = home.file("taxids.db");
+    CompanyDatabase db;
+    ASSERT_TRUE(db.Init(file, false, false, true, "TaxIDs"));
+    auto add = [](CompanyDatabase& to, int32_t payer, int32_t kind, const char* first, const char* tin) {
+        RecipientInfo info;
+        info.setCompany_FK(payer);
+        info.setType(kind);
+        if (first) info.setFirstName(first);
+        info.setTaxID(tin);
+        RecipientAdditionalInfo extra;
+        extra.setCompany_FK(payer);
+        extra.setType(kind);
+        ASSERT_TRUE(to.insertRecipientInfo(info, extra));
+    };
+    add(db, 0, 1, "Ann", "111-11-1111");
+    add(db, 0, 1, nullptr, "222222222");   // no name at all: counted nowhere, checked all the same
+    add(db, 0, 7, "Bo", "333333333");
+    add(db, 1, 1, "Cy", "444444444");
+    auto numbers = [&](int32_t payer, int32_t kind) {
+        std::vector<std::string> found;
+        const auto list = db.getRecipientTaxIDsInFull(payer, kind);
+        if (!list) return std::vector<std::string>{"unreadable"};
+        for (const auto& r : *list) {
+            EXPECT_EQ(r.getCompany_FK(), payer);
+            EXPECT_EQ(r.getType(), kind);
+            found.push_back(std::to_string(r.getPK()) + " " + r.getTaxID());
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const auto stored = numbers(0, 1);   // nothing read yet: from the file
+    ASSERT_EQ(stored.size(), 2u);
+
+    session().comp_details->setSelectedCompanies({0});
+    refillRecipientList(db, {0}, "", 0, 0, 0);
+    ASSERT_TRUE(keptRecipientTaxIDs(db, 0, 1).has_value());
+    EXPECT_EQ(numbers(0, 1), stored);
+    EXPECT_FALSE(keptRecipientTaxIDs(db, 1, 1).has_value());   // payer 1 was not read
+    EXPECT_EQ(numbers(1, 1).size(), 1u);
+
+    {
+        CompanyDatabase other;
+        ASSERT_TRUE(other.Init(file, false, false, true, "TaxIDs"));
+        add(other, 0, 1, "Di", "555555555");
+        other.Close();
+    }
+    EXPECT_EQ(numbers(0, 1).size(), 3u);
+    refillRecipientList(db, {0}, "", 0, 0, 0);
+    add(db, 0, 1, "Ed", "666666666");
+    EXPECT_EQ(numbers(0, 1).size(), 4u);
     db.Close();
     resetSession();
 }

@@ -117,36 +117,47 @@ TEST_F(CopyRecipientTest, IntoASecondDatabaseFileWhichIsNotLeftMarkedInUse) {
 }
 
 // The command's refills share one read of the recipients: what it leaves must be what a
-// fresh refill of the same list shows, the copy included.
+// fresh refill of the same list shows, with the copy when the payer of key 0 is selected
+// and without it when another payer is (whose list is then not read again).
 TEST_F(CopyRecipientTest, TheRefreshedListIsWhatAFreshReadShows) {
     const int32_t own = addRecipient(holder, 1, "Ann", "Lee", "111-22-3333");
-    selectPayer(holder);
-    selectRecipients({own});
-    copy([](QWidget& w) {
-        click(&w, "NEC1");
-        click(&w, "OK_Button");
-    });
-    auto state = [&] {
-        std::vector<std::string> s;
-        for (int32_t key : listedRecipients()) s.push_back("row " + std::to_string(key));
-        for (int32_t key : selectedRecipientRows()) s.push_back("selected " + std::to_string(key));
-        s.push_back(main->findChild<QLabel*>(QStringLiteral("RecipientsOf"))->text().toStdString());
-        for (const char* b : {"NewRecipient_Button", "UpdateRecipient_Button", "DeleteRecipient_Button",
-                              "CopyRecipient_Button"})
-            s.push_back(std::string(b) + (mainButton(b)->isEnabled() ? " on" : " off"));
-        return s;
+    struct Case {
+        int32_t selected, recipient, kind;
+        const char* kindButton;
+        const char* countLine;
+        bool copyListed;
     };
-    const auto afterCopy = state();
-    const auto copies = recipientsOf(*cdb(), holder, 7);
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(listedRecipients().size(), 2u);
-    EXPECT_NE(std::find(afterCopy.begin(), afterCopy.end(), "row " + std::to_string(copies[0].getPK())),
-              afterCopy.end());
-    EXPECT_NE(std::find(afterCopy.begin(), afterCopy.end(), "Recipient  2 of 2 "), afterCopy.end());
+    for (const Case& c : {Case{holder, own, 7, "NEC1", "Recipient  2 of 2 ", true},
+                          Case{payer, source, 3, "INT1", "Recipient  1 of 1 ", false}}) {
+        SCOPED_TRACE(c.kindButton);
+        selectPayer(c.selected);
+        selectRecipients({c.recipient});
+        copy([&](QWidget& w) {
+            click(&w, c.kindButton);
+            click(&w, "OK_Button");
+        });
+        auto state = [&] {
+            std::vector<std::string> s;
+            for (int32_t key : listedRecipients()) s.push_back("row " + std::to_string(key));
+            for (int32_t key : selectedRecipientRows()) s.push_back("selected " + std::to_string(key));
+            s.push_back(main->findChild<QLabel*>(QStringLiteral("RecipientsOf"))->text().toStdString());
+            for (const char* b : {"NewRecipient_Button", "UpdateRecipient_Button", "DeleteRecipient_Button",
+                                  "CopyRecipient_Button"})
+                s.push_back(std::string(b) + (mainButton(b)->isEnabled() ? " on" : " off"));
+            return s;
+        };
+        const auto afterCopy = state();
+        const auto copies = recipientsOf(*cdb(), holder, c.kind);
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(std::find(afterCopy.begin(), afterCopy.end(), "row " + std::to_string(copies[0].getPK())) !=
+                      afterCopy.end(),
+                  c.copyListed);
+        EXPECT_NE(std::find(afterCopy.begin(), afterCopy.end(), c.countLine), afterCopy.end());
 
-    main->FillRecipientList(session().type, 0);
-    main->ReselectRecipients();
-    EXPECT_EQ(state(), afterCopy);
+        main->FillRecipientList(session().type, 0);
+        main->ReselectRecipients();
+        EXPECT_EQ(state(), afterCopy);
+    }
 }
 
 TEST_F(CopyRecipientTest, ADuplicateTaxpayerNumberIsRefusedWithOrWithoutDashes) {

@@ -196,11 +196,7 @@ std::optional<std::string> FMResultSet::stringForColumnIndex(int index) {
     if (!text) return std::nullopt;
     const auto length = static_cast<size_t>(sqlite3_value_bytes(value));
     // Bytes that are not UTF-8 read as none; callers fall back to reading the bytes.
-    // Most stored texts are short and plain ASCII: one pass over the bytes settles those
-    // without the full check.
-    unsigned char high = 0;
-    for (size_t i = 0; i < length; ++i) high |= static_cast<unsigned char>(text[i]);
-    if ((high & 0x80) != 0 && !fmtext::isValidUtf8(text, length)) return std::nullopt;
+    if (!fmtext::isValidUtf8(text, length)) return std::nullopt;
     return std::optional<std::string>(std::in_place, text, length);
 }
 

@@ -1,7 +1,6 @@
 #include "core/sqlite/FMText.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include <unicode/ucasemap.h>
 
@@ -38,16 +37,9 @@ std::string lowercased(std::string_view text) {
     return lower;
 }
 
-bool isValidUtf8(const char* bytes, size_t length) {
+bool isValidNonAsciiUtf8(const char* bytes, size_t length) {
     const auto* s = reinterpret_cast<const unsigned char*>(bytes);
     size_t i = 0;
-    // Plain ASCII, eight bytes at a time.
-    while (i + 8 <= length) {
-        uint64_t word;
-        std::memcpy(&word, s + i, 8);
-        if (word & 0x8080808080808080ULL) break;
-        i += 8;
-    }
     while (i < length) {
         const unsigned char c = s[i];
         if (c < 0x80) {

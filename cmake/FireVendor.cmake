@@ -28,6 +28,18 @@ function(talvexa_check_vendor_field variable minimum maximum)
   endif()
 endfunction()
 
+# Beyond the characters: a ZIP code of 5 or 9 digits, a state that is a US postal
+# code, and a phone number (with its extension) of digits only.
+function(talvexa_check_vendor_form variable pattern what)
+  if(NOT "${${variable}}" MATCHES "${pattern}")
+    message(FATAL_ERROR "${variable} \"${${variable}}\": must be ${what}.")
+  endif()
+endfunction()
+
+set(TALVEXA_US_POSTAL_CODES
+    AL AK AZ AR CA CO CT DE DC FL GA HI ID IL IN IA KS KY LA ME MD MA MI MN MS MO MT NE NV NH NJ NM NY NC ND
+    OH OK OR PA RI SC SD TN TX UT VT VA WA WV WI WY AS FM GU MH MP PW PR VI AA AE AP)
+
 talvexa_check_vendor_field(TALVEXA_VENDOR_NAME 1 40)
 talvexa_check_vendor_field(TALVEXA_VENDOR_ADDRESS 1 40)
 talvexa_check_vendor_field(TALVEXA_VENDOR_CITY 1 40)
@@ -35,6 +47,13 @@ talvexa_check_vendor_field(TALVEXA_VENDOR_STATE 2 2)
 talvexa_check_vendor_field(TALVEXA_VENDOR_ZIP 1 9)
 talvexa_check_vendor_field(TALVEXA_VENDOR_CONTACT 1 40)
 talvexa_check_vendor_field(TALVEXA_VENDOR_PHONE 1 15)
+talvexa_check_vendor_form(TALVEXA_VENDOR_ZIP "^[0-9][0-9][0-9][0-9][0-9]([0-9][0-9][0-9][0-9])?$"
+                          "5 or 9 digits")
+talvexa_check_vendor_form(TALVEXA_VENDOR_PHONE "^[0-9]+$" "digits only (the extension follows the number)")
+if(NOT TALVEXA_VENDOR_STATE IN_LIST TALVEXA_US_POSTAL_CODES)
+  message(FATAL_ERROR "TALVEXA_VENDOR_STATE \"${TALVEXA_VENDOR_STATE}\": must be a US postal state code "
+                      "(for example NY).")
+endif()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/../src/core/efile/FireVendorValues.h.in
                ${CMAKE_BINARY_DIR}/generated/core/efile/FireVendorValues.h @ONLY)

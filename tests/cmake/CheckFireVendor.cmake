@@ -38,6 +38,11 @@ expect_refused(quote TALVEXA_VENDOR_CONTACT "-DTALVEXA_VENDOR_CONTACT=JO \"JOE\"
 expect_refused(too-long TALVEXA_VENDOR_ZIP "-DTALVEXA_VENDOR_ZIP=1234567890")
 expect_refused(state-of-three TALVEXA_VENDOR_STATE "-DTALVEXA_VENDOR_STATE=NYC")
 expect_refused(empty-name TALVEXA_VENDOR_NAME "-DTALVEXA_VENDOR_NAME=")
+expect_refused(zip-letters TALVEXA_VENDOR_ZIP "-DTALVEXA_VENDOR_ZIP=ABC")
+expect_refused(zip-of-six TALVEXA_VENDOR_ZIP "-DTALVEXA_VENDOR_ZIP=123456")
+expect_refused(no-state TALVEXA_VENDOR_STATE "-DTALVEXA_VENDOR_STATE=ZZ")
+expect_refused(phone-words TALVEXA_VENDOR_PHONE "-DTALVEXA_VENDOR_PHONE=CALL ME")
+expect_refused(phone-dashes TALVEXA_VENDOR_PHONE "-DTALVEXA_VENDOR_PHONE=212-555-0100")
 
 configure(placeholders)
 if(NOT ok)
@@ -50,12 +55,13 @@ else()
 endif()
 
 configure(release "-DTALVEXA_VENDOR_NAME=SMITH & SONS-SOFTWARE" "-DTALVEXA_VENDOR_ZIP=100010001"
-          "-DTALVEXA_VENDOR_STATE=NJ")
+          "-DTALVEXA_VENDOR_STATE=NJ" "-DTALVEXA_VENDOR_PHONE=2125550100123")
 if(NOT ok)
   list(APPEND failures "release: the configure failed:\n${output}")
 else()
   file(READ "${header}" text)
-  foreach(expected "kName = \"SMITH & SONS-SOFTWARE\"" "kZip = \"100010001\"" "kState = \"NJ\"")
+  foreach(expected "kName = \"SMITH & SONS-SOFTWARE\"" "kZip = \"100010001\"" "kState = \"NJ\""
+                   "\"2125550100123\"")
     string(FIND "${text}" "${expected}" at)
     if(at LESS 0)
       list(APPEND failures "release: the header lacks ${expected}:\n${text}")

@@ -149,9 +149,18 @@ std::string EFile::withoutStatePrefix(const std::string& id, const std::string& 
             if (std::toupper(static_cast<unsigned char>(id[i])) != prefix[i]) return false;
         return true;
     };
-    if (startsWith(code + "/") || startsWith(code + "-")) return id.substr(code.size() + 1);
-    if (startsWith(code)) return id.substr(code.size());
-    return id;
+    if (!startsWith(code)) return id;
+    // The blanks around the separator belong to the prefix too ("KY 123", "KY / 123").
+    std::size_t at = code.size();
+    const auto skipBlanks = [&] {
+        while (at < id.size() && id[at] == ' ') ++at;
+    };
+    skipBlanks();
+    if (at < id.size() && (id[at] == '/' || id[at] == '-')) {
+        ++at;
+        skipBlanks();
+    }
+    return id.substr(at);
 }
 
 EFileGroup EFile::groupOf(const ComapnyInfo& payer, int32_t kind, const std::vector<EFilePayee>& payees) {

@@ -121,7 +121,8 @@ public:
     // Wisconsin's identifier for a payee without state data.
     static constexpr char kWisconsinFallback[] = "036888888888801";
     // A state ID without its state's prefix: the text after a leading "KY/", "KY-" or
-    // "KY" (either case), else the whole text.
+    // "KY" (either case) and the blanks around the separator ("KY 123", "KY / 123"),
+    // else the whole text.
     static std::string withoutStatePrefix(const std::string& id, const std::string& code);
 
     int32_t RecSort() const { return RecSort_; }

@@ -820,6 +820,8 @@ TEST(FireRecords, TheKentuckyPrefixIsStrippedInEveryKind) {
     const std::pair<const char*, const char*> ids[] = {
         {"KY/123456", "123456"}, {"KY123456", "123456"}, {"ky/123456", "123456"}, {"KY-123456", "123456"},
         {"123456", "123456"},    {"1234KY56", "1234KY56"}, {"KY", ""},
+        // The blanks around the separator are part of the prefix.
+        {"KY 123456", "123456"}, {"KY / 123456", "123456"}, {"ky-  123456", "123456"},
     };
     for (const Kind& k : kinds) {
         for (const auto& [id, expected] : ids) {
@@ -834,6 +836,18 @@ TEST(FireRecords, TheKentuckyPrefixIsStrippedInEveryKind) {
         }
     }
     EXPECT_EQ(EFile::withoutStatePrefix("WI/036888", "WI"), "036888");
+
+    // Wisconsin's identifier likewise, through the payee record (663-677).
+    for (const char* id : {"WI 036888", "WI-036888", "wi / 036888"}) {
+        SCOPED_TRACE(id);
+        EFilePayee p = firetest::payee(7, "Wes", "Badger", "Wisconsin-WI");
+        p.recipient.setLine6_1_NEC(id);
+        p.recipient.setLine5_1_NEC("1.00");
+        const Built built =
+            firetest::buildFile(firetest::transmitter(true), {{firetest::payerIn("Ohio-OH"), {{7, {p}}}}});
+        ASSERT_TRUE(built.result.ok()) << built.result.message;
+        EXPECT_EQ(firetest::rtrim(firetest::readFile(built.bytes)[2].at(663, 677)), "036888");
+    }
 }
 
 }  // namespace

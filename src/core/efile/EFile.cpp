@@ -12,6 +12,7 @@
 #include "core/efile/ERecord.h"
 #include "core/efile/FireVendor.h"
 #include "core/foundation/FormKind.h"
+#include "core/foundation/StoredDate.h"
 #include "core/foundation/Utils.h"
 #include "core/store/E_FileInfo.h"
 
@@ -118,6 +119,16 @@ EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const Recipient
     result.message = "The e-file was not created: " +
                      refused.describe(kindName(recipient.getType()), payeeName(recipient, additional)) +
                      ". Please correct the amount and create the e-file again.";
+    return result;
+}
+
+EFileResult EFile::refusedEntry(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                const RefusedEntry& refused) {
+    EFileResult result;
+    result.failure = EFileResult::Failure::refused;
+    result.message = "The e-file was not created: " +
+                     refused.describe(kindName(recipient.getType()), payeeName(recipient, additional)) +
+                     ". Please correct the " + refused.noun() + " and create the e-file again.";
     return result;
 }
 

@@ -22,6 +22,7 @@
 #include "core/store/RecipientInfo.h"
 
 class E_FileInfo;
+struct RefusedEntry;
 class EFileTotals;
 class ERecord;
 
@@ -159,6 +160,9 @@ protected:
     // A box whose text the amount reader refuses: too large as above, or no amount.
     static EFileResult refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                      const RefusedAmount& refused);
+    // A date, distribution code or year that the entry windows would not take.
+    static EFileResult refusedEntry(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                    const RefusedEntry& refused);
     // The totals of a state in the group's list, added in order of first appearance.
     static EFileTotals& stateTotalsFor(std::vector<EFileTotals>& states, const std::string& code);
     static EFileResult refusedTotal(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,

@@ -9,6 +9,7 @@
 #include "core/efile/EFileTotals.h"
 #include "core/efile/ERecord.h"
 #include "core/foundation/FormKind.h"
+#include "core/foundation/StoredDate.h"
 #include "core/foundation/Utils.h"
 
 namespace {
@@ -41,8 +42,16 @@ public:
     void stateData();
 
     std::optional<RefusedAmount> refused;
+    // The first date, distribution code or year that the entry windows would not take.
+    std::optional<RefusedEntry> refusedEntry;
 
 private:
+    // A date as YYYYMMDD (nothing for an empty one); a date that cannot be read is
+    // remembered in refusedEntry and not written.
+    void date(int32_t position, const std::string& stored, const char* box);
+    void refuse(std::optional<RefusedEntry> entry) {
+        if (entry && !refusedEntry) refusedEntry = std::move(entry);
+    }
     void text(int32_t position, int32_t width, const std::string& value) { r_.AddField3(position, width, value); }
     void mark(int32_t position, bool on, const char* value) {
         if (on) text(position, 1, value);
@@ -81,6 +90,12 @@ void PayeeRecord::money(int32_t position, const std::string& amount, const char*
     // No amount writes nothing: zeros when right-justified, blanks otherwise.
     const std::string digits = read.isAmount() ? std::to_string(read.cents()) : std::string();
     r_.AddField(position, 12, digits, 0, false, rightJustify, rightJustify);
+}
+
+void PayeeRecord::date(int32_t position, const std::string& stored, const char* box) {
+    const StoredDate read = StoredDate::read(stored);
+    if (read.refused()) return refuse(RefusedEntry::ofDate(box, stored));
+    text(position, 8, read.yearMonthDay());
 }
 
 void PayeeRecord::common(const EFileTotals& amounts, uint64_t sequenceNumber) {
@@ -132,20 +147,26 @@ void PayeeRecord::kindFields() {
             mark(600, p_.getFATCA_INT(), "1");
             break;
         case 4: {
-            text(545, 2, p_.getR_Line7());
+            if (auto code = RefusedEntry::ofDistributionCode("Box 7", p_.getR_Line7()))
+                refuse(std::move(code));
+            else
+                text(545, 2, p_.getR_Line7());
             mark(547, p_.getR_Line2b_Checkbox_1(), "1");
             mark(548, p_.getR_Line7_Checkbox(), "1");
             mark(549, p_.getR_Line2b_Checkbox_2(), "1");
             const int32_t percentage = p_.getR_Line9a();
             if (percentage >= 1 && percentage <= 99) text(550, 2, Utils::RJustWithZeros(percentage, 2));
-            text(552, 4, Utils::positiveToString(p_.getR_Line11()));
+            if (auto year = RefusedEntry::ofYear("Box 11", p_.getR_Line11()))
+                refuse(std::move(year));
+            else if (p_.getR_Line11() > 0)
+                text(552, 4, std::to_string(p_.getR_Line11()));
             mark(556, p_.getFATCA_R(), "1");
-            text(557, 8, Utils::dateToString(p_.getR_DateOfPayment()));
+            date(557, p_.getR_DateOfPayment(), "Box 13");
             break;
         }
         case 5:
             mark(547, p_.getS_Line4(), "1");
-            text(548, 8, Utils::dateToString(p_.getS_Line1()));
+            date(548, p_.getS_Line1(), "Box 1");
             text(556, 39, p_.getS_Line3());
             mark(595, p_.getS_Line6(), "1");
             break;
@@ -307,6 +328,7 @@ EFileResult EFile::AddRecord_B(const RecipientInfo& recipient, const RecipientAd
     b.kindFields();
     b.stateData();
     if (b.refused) return refusedAmount(recipient, additional, *b.refused);
+    if (b.refusedEntry) return refusedEntry(recipient, additional, *b.refusedEntry);
     ++numBRecords_;
     AppendEFileData(record);
     return {};

@@ -8,7 +8,8 @@
 //
 // Filters: 0 digits; 1 digits, letters and the blank; 2 as 1 plus "-" and "&"; 3 every
 // printable ASCII character (0x20-0x7E); below 0 nothing. Digits and letters are ASCII
-// ones. Before filtering, a value goes through the ASCII fallback ("José" -> "Jose"), and
+// ones. Before filtering, a value goes through the ASCII fallback ("José" -> "Jose"), a
+// control character (a line break, CR LF counting as one, or a tab) becomes a blank, and
 // whatever is still not printable ASCII is dropped, so every byte of a record is
 // printable ASCII.
 

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "core/foundation/JobMeter.h"
+#include "core/foundation/TinType.h"
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
 #include "core/store/CompanyDatabase.h"
@@ -127,6 +128,7 @@ std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t 
     JobMeter meter("Export IRIS File", true);
     meter.step("Checking the recipients", static_cast<int64_t>(keys_.size()));
     cancelled_ = false;
+    tinTypeMismatches_.clear();
     for (std::size_t file = 0; file < fileCount(); ++file) {
         if (meter.advance(static_cast<int64_t>(IrisFile::recipientRange(keys_.size(), file).first))) {
             cancelled_ = true;
@@ -136,12 +138,25 @@ std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t 
         if (!readFile(file, recipients)) return std::string();
         builder.build(kind, payer, recipients);
         if (!builder.refusal().empty()) return builder.refusal();
+        for (const IrisRecipient& r : recipients) noteTinTypeMismatch(r);
     }
     if (meter.advance(static_cast<int64_t>(keys_.size()))) {
         cancelled_ = true;
         return std::string();
     }
     return std::nullopt;
+}
+
+void IrisExport::noteTinTypeMismatch(const IrisRecipient& r) {
+    const std::string& number = r.recipient.getTaxID();
+    const std::string& type = r.additional.gettin_type();
+    if (!tintype::contradicts(number, type)) return;
+    const std::string shown = tintype::ofDashedNumber(number);
+    tinTypeMismatches_.push_back("Recipient TIN Type of " + IrisFile::recipientName(r) + ": " +
+                                 (type.empty() ? std::string("SSN") : type) + " does not fit the taxpayer ID number " +
+                                 number + ", which is written as an " + shown +
+                                 (shown == "EIN" ? " (XX-XXXXXXX)." : " (XXX-XX-XXXX).") +
+                                 " Choose the TIN type in the recipient's window.");
 }
 
 std::string IrisExport::save(const std::string& path, std::string_view bytes) {

@@ -41,11 +41,15 @@ public:
     bool readFile(std::size_t file, std::vector<IrisRecipient>& recipients);
 
     // Builds every file of the selection once with the payer (company key) to find an
-    // amount the amount reader refuses. Nothing when every amount reads; the message
+    // amount the amount reader refuses (or a date, code or year, see IrisFile::build). Nothing when every amount reads; the message
     // that refuses the export, naming the recipient and the column, when one does not;
     // the empty text when the recipients or the payer could not be read (failure() says
     // why) or the user cancelled the check in its progress window (cancelled()).
     std::optional<std::string> refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey);
+    // After a refusedAmount that found nothing: one line for each recipient whose
+    // taxpayer number, written with dashes, contradicts its TIN type (an EIN written
+    // NNN-NN-NNNN, an SSN written NN-NNNNNNN, ...), naming it, for the error list.
+    const std::vector<std::string>& tinTypeMismatches() const { return tinTypeMismatches_; }
     // Whether the user stopped the last check; nothing has been saved then.
     bool cancelled() const { return cancelled_; }
 
@@ -58,6 +62,7 @@ public:
 
 private:
     bool fail(const std::string& what);
+    void noteTinTypeMismatch(const IrisRecipient& r);
 
     CompanyDatabase& db_;
     // The export reads every selected recipient twice, each time in one pass.
@@ -65,5 +70,6 @@ private:
     std::vector<int32_t> keys_;
     std::size_t voidLeftOut_ = 0;
     std::string failure_;
+    std::vector<std::string> tinTypeMismatches_;
     bool cancelled_ = false;
 };

@@ -231,6 +231,34 @@ public:
     }
     // The column (counted from 0 in this line part) and text of the first refused amount.
     const std::optional<std::pair<std::size_t, std::string>>& refused() const { return refused_; }
+    // A stored date as the date reader reads it, as MM/DD/YYYY; nothing for an empty
+    // one. A date the reader refuses writes nothing and is remembered with its column.
+    void date(const std::string& value) {
+        const StoredDate read = StoredDate::read(value);
+        plain(read.monthDayYear());
+        if (read.refused()) remember(RefusedEntry::ofDate("", value));
+    }
+    // A 1099-R distribution code as the entry window takes it, in capitals; one it
+    // would not take writes nothing and is remembered.
+    void distributionCode(const std::string& value) {
+        std::optional<RefusedEntry> refused = RefusedEntry::ofDistributionCode("", value);
+        std::string code = refused ? std::string() : value;
+        for (char& c : code)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        plain(code);
+        remember(std::move(refused));
+    }
+    // A year box: nothing for none; a number that is no year writes nothing and is remembered.
+    void year(int32_t value) {
+        std::optional<RefusedEntry> refused = RefusedEntry::ofYear("", value);
+        if (refused || value <= 0)
+            empty();
+        else
+            plain(std::to_string(value));
+        remember(std::move(refused));
+    }
+    // The column and entry of the first refused date, code or year.
+    const std::optional<std::pair<std::size_t, RefusedEntry>>& refusedEntry() const { return refusedEntry_; }
     void flag(bool value) { plain(value ? "Y" : "N"); }
     // A whole-number box: -1 (empty) and -2 (not valid) give nothing.
     void whole(int32_t value) {
@@ -248,6 +276,9 @@ public:
     }
 
 private:
+    void remember(std::optional<RefusedEntry> entry) {
+        if (entry && !refusedEntry_) refusedEntry_ = std::make_pair(column_, std::move(*entry));
+    }
     void next() {
         if (!first_) {
             out_.push_back(',');
@@ -260,6 +291,7 @@ private:
     bool first_ = true;
     std::size_t column_ = 0;
     std::optional<std::pair<std::size_t, std::string>> refused_;
+    std::optional<std::pair<std::size_t, RefusedEntry>> refusedEntry_;
 };
 
 bool isBusiness(const std::string& nameType) { return nameType == "Business Name"; }
@@ -474,21 +506,21 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
         f.amount(r.r_line4());
         f.amount(r.r_line5());
         f.amount(r.r_line6());
-        f.plain(Utils::CheckInvalidData(r.r_line7()));
+        f.distributionCode(r.r_line7());
         f.flag(r.r_line7_checkbox());
         f.amount(r.r_line8());
         f.whole(r.r_line8_percentage());
         f.whole(r.r_line9a());
         f.amount(r.r_line9b());
         f.amount(r.r_line10());
-        f.whole(r.r_line11());
-        f.plain(r.r_Date_Of_Payment());
+        f.year(r.r_line11());
+        f.date(r.r_Date_Of_Payment());
         combined();
         stateRow(a.r_line20_1(), r.r_line12_1(), r.r_line13_1(), a.r_line21_1(), a.r_line18_1(), a.r_line19_1());
         stateRow(a.r_line20_2(), r.r_line12_2(), r.r_line13_2(), a.r_line21_2(), a.r_line18_2(), a.r_line19_2());
         break;
     case 5: {
-        f.plain(r.s_line1());
+        f.date(r.s_line1());
         f.amount(r.s_line2());
         // The property's address on one line; each part as stored, the whole quoted
         // when it needs it.
@@ -521,6 +553,7 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
         break;
     }
     if (f.refused() && refusal_.empty()) refuseAmount(kind, rec, f.refused()->first, f.refused()->second);
+    if (f.refusedEntry() && refusal_.empty()) refuseEntry(kind, rec, f.refusedEntry()->first, f.refusedEntry()->second);
 }
 
 void IrisFile::refuseAmount(int32_t kind, const IrisRecipient& rec, std::size_t column, const std::string& text) {
@@ -528,7 +561,20 @@ void IrisFile::refuseAmount(int32_t kind, const IrisRecipient& rec, std::size_t 
     const std::size_t title = kPayerTitles.size() + column;
     const RefusedAmount refused =
         RefusedAmount::of(title < titles.size() ? titles[title] : std::string(), text).value_or(RefusedAmount{});
-    // The recipient as the user knows it: the business name, or first name and surname.
+    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), recipientName(rec)) +
+               ". Please correct the amount and export again.";
+}
+
+void IrisFile::refuseEntry(int32_t kind, const IrisRecipient& rec, std::size_t column, RefusedEntry refused) {
+    const std::vector<std::string> titles = columnTitles(kind);
+    const std::size_t title = kPayerTitles.size() + column;
+    refused.box = title < titles.size() ? titles[title] : std::string();
+    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), recipientName(rec)) +
+               ". Please correct the " + refused.noun() + " and export again.";
+}
+
+std::string IrisFile::recipientName(const IrisRecipient& rec) {
+    // The business name, or first name and surname.
     const RecipientInfo& r = rec.recipient;
     std::string name = r.getFirstName();
     if (isBusiness(rec.additional.getname_type())) {
@@ -537,8 +583,7 @@ void IrisFile::refuseAmount(int32_t kind, const IrisRecipient& rec, std::size_t 
         if (!name.empty()) name += ' ';
         name += rec.additional.getlastname();
     }
-    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), name) +
-               ". Please correct the amount and export again.";
+    return name;
 }
 
 std::string IrisFile::line(int32_t kind, const ComapnyInfo& payer, const IrisRecipient& recipient) {

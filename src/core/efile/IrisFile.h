@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/foundation/StoredDate.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
@@ -42,6 +43,9 @@ public:
 
     // How many files a selection of that many recipients makes (100 to a file).
     static std::size_t fileCount(std::size_t selected);
+    // A recipient as the user knows it, for messages: the business name, or first name
+    // and surname.
+    static std::string recipientName(const IrisRecipient& recipient);
     // The selection positions of file k's recipients, counted from 0: [first, end).
     static std::pair<std::size_t, std::size_t> recipientRange(std::size_t selected, std::size_t file);
     // The name proposed for file k: "1099-NEC.csv", then "1099-NEC-2.csv", "1099-NEC-3.csv", ...
@@ -55,14 +59,15 @@ public:
 
     // The whole file of the given recipients, every line built by the file's kind.
     // An amount column is written as the amount reader (StoredAmount) reads the stored
-    // text: "1500" and "1,500.00" as 1500.00, no amount as nothing. A text the reader
-    // refuses is written as nothing and makes refusal() name it: such a file must not
-    // be saved.
+    // text: "1500" and "1,500.00" as 1500.00, no amount as nothing; a date as the date
+    // reader (StoredDate) reads it, as MM/DD/YYYY. A text a reader refuses, and a
+    // distribution code or year the entry window would not take, is written as nothing
+    // and makes refusal() name it: such a file must not be saved.
     std::string build(int32_t kind, const ComapnyInfo& payer, const std::vector<IrisRecipient>& recipients);
     // One recipient's line (without a line feed).
     std::string line(int32_t kind, const ComapnyInfo& payer, const IrisRecipient& recipient);
-    // After build or line: the message that refuses the file for the first amount the
-    // reader refused, naming the recipient and the column; empty when there was none.
+    // After build or line: the message that refuses the file for the first amount, date,
+    // code or year refused, naming the recipient and the column; empty when there was none.
     const std::string& refusal() const { return refusal_; }
 
 private:
@@ -71,6 +76,8 @@ private:
     // Keeps the message that refuses the file for a refused amount in a column of the
     // recipient's part of the line (counted from 0).
     void refuseAmount(int32_t kind, const IrisRecipient& r, std::size_t column, const std::string& text);
+    // The same for a date, distribution code or year that the entry windows would not take.
+    void refuseEntry(int32_t kind, const IrisRecipient& r, std::size_t column, RefusedEntry refused);
     // The two-letter code of a state list entry ("Texas-TX" gives "TX"), "" for none;
     // combined: only the states of the combined federal/state program.
     const std::string& stateCode(const std::string& entry, bool combined);

@@ -86,7 +86,14 @@ template <class Keep>
 std::string filterText(const std::string& text, Keep keep) {
     std::u32string in = Utils::toCodePoints(text);
     std::u32string out;
-    for (char32_t c : in) {
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        char32_t c = in[i];
+        // A control character (a line break, CR LF counting as one, or a tab) parts two
+        // words as a blank does.
+        if (c < 0x20 || c == 0x7F) {
+            if (c == U'\r' && i + 1 < in.size() && in[i + 1] == U'\n') ++i;
+            c = U' ';
+        }
         if (c == U' ') {
             if (!out.empty() && out.back() == U' ') continue;
             out.push_back(c);

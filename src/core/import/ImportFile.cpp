@@ -190,7 +190,15 @@ bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLin
         const char c = text[i];
         if (state == State::Quoted) {
             if (c == lineEnd) ++line;
-            if (c != '"') {
+            if (c == '\r' || c == '\n' || c == '\t') {
+                // A stored value is one line: a line break (CR LF counting as one) or a
+                // tab inside a field is one blank.
+                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                    ++i;
+                    if (lineEnd == '\n') ++line;
+                }
+                field += ' ';
+            } else if (c != '"') {
                 field += c;
             } else if (i + 1 < text.size() && text[i + 1] == '"') {
                 field += '"';

@@ -38,8 +38,8 @@ struct CsvRecord {
 };
 
 // Comma-separated text as records. A field that begins with a double quote runs to the
-// next quote that is not doubled; inside it a doubled quote is one quote, and commas
-// and line breaks (CRs included) are part of the field. A quote anywhere else is an
+// next quote that is not doubled; inside it a doubled quote is one quote, commas are
+// part of the field, and a line break (CR LF, LF or CR) or a tab is one blank. A quote anywhere else is an
 // ordinary character, as is whatever follows a closing quote up to the next comma.
 // Outside quotes lineEnd ends a record, and when lineEnd is LF every CR is dropped.
 // Every line break of the text counts as a line, the last (empty) one included.

@@ -455,6 +455,12 @@ private:
         // A blank line before the first payer (or in the payroll export) stops the import;
         // after a payer it is passed over.
         if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) return !payroll_ && !accepted_.empty();
+        // A row of separators only (a spreadsheet writes them after its data) is no payer.
+        if (std::all_of(fields.begin(), fields.end(),
+                        [](const std::string& f) { return f.find_first_not_of(' ') == std::string::npos; })) {
+            ++emptyRows_;
+            return true;
+        }
         ComapnyInfo payer = payerFromLine(fields, columns_, reader_);
         if (payer.getName().empty()) return skipNameless(n);
         if (!payer.getValidated()) notValid_.push_back(payer.getName());
@@ -526,6 +532,13 @@ private:
         return true;
     }
 
+    std::string emptyRowsText() const {
+        if (emptyRows_ == 0) return std::string();
+        return "\n\n" + std::to_string(emptyRows_) +
+               (emptyRows_ == 1 ? " row whose fields are all empty was skipped."
+                                : " rows whose fields are all empty were skipped.");
+    }
+
     int finish() {
         userInterface().openRecentDatabase();
         userInterface().refreshMainWindow();
@@ -533,7 +546,8 @@ private:
         if (cdb_) cdb_->Close();
         askUser("",
                 "All imported companies will be marked as 'NOT Valid' until you review the companies' data using the "
-                "'Update Company' button. Some companies may still need more information before filing.",
+                "'Update Company' button. Some companies may still need more information before filing." +
+                    emptyRowsText(),
                 kMessageStyleOK, "Import Complete", kMessageImagePlain);
         return kImportCompletedCode;
     }
@@ -541,6 +555,7 @@ private:
     const PayerReader reader_;
     const std::vector<std::string>& chosen_;
     const bool payroll_;
+    size_t emptyRows_ = 0;
     std::shared_ptr<CompanyDatabase> cdb_;
     std::shared_ptr<AppDatabase> app_;
     int code_ = kImportStoppedCode;

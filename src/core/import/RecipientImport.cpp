@@ -36,16 +36,28 @@ struct FileRecord {
     size_t number = 0;
 };
 
+// Whether every field of a record is empty or blanks: a row of separators that a
+// spreadsheet writes after its data (",,,,,") is no record.
+bool allFieldsEmpty(const std::vector<std::string>& fields) {
+    return std::all_of(fields.begin(), fields.end(), [](const std::string& f) {
+        return f.find_first_not_of(' ') == std::string::npos;
+    });
+}
+
 // Visits the file's records one at a time, none of them kept. False when a
 // comma-separated file has a quote that is never closed (unclosedLine then holds its
-// line); the records before it have been visited then.
-bool forEachRecord(const std::string& text, RecipientReader reader, size_t& unclosedLine,
+// line); the records before it have been visited then. Rows whose fields are all empty
+// are passed over, counted in emptyRows.
+bool forEachRecord(const std::string& text, RecipientReader reader, size_t& unclosedLine, size_t& emptyRows,
                    const std::function<bool(const FileRecord&)>& visit) {
     size_t count = 0;
+    emptyRows = 0;
     if (reader == RecipientReader::Csv)
         return forEachRecipientCsvRecord(text, unclosedLine, [&](CsvRecord& r) {
-            // A record that is a single empty or blank field is no record.
-            if (r.fields.size() == 1 && (r.fields[0].empty() || r.fields[0] == " ")) return true;
+            if (allFieldsEmpty(r.fields)) {
+                ++emptyRows;
+                return true;
+            }
             return visit(FileRecord{&r.fields, ++count});
         });
     std::vector<std::string> fields;
@@ -53,6 +65,10 @@ bool forEachRecord(const std::string& text, RecipientReader reader, size_t& uncl
         // A tab-separated line needs more than one character to be a record.
         if (Utils::characterCount(line) <= 1) return true;
         fields = splitFields(line, '\t');
+        if (allFieldsEmpty(fields)) {
+            ++emptyRows;
+            return true;
+        }
         return visit(FileRecord{&fields, ++count});
     });
     return true;
@@ -85,6 +101,7 @@ void complete(ImportedRecipient& rec, RecipientReader reader, int32_t kind) {
         // The tab-separated reader keeps no business name for an individual.
         if (!isBusiness(rec) && reader == RecipientReader::Text) r.setLastName("");
     }
+    settleTinType(rec);
     if (rec.businessName && !Utils::isValidLength(*rec.businessName, isBusiness(rec) ? 1 : 0, 40))
         r.setValidated(false);
 }
@@ -130,7 +147,7 @@ std::string displayName(const ImportedRecipient& rec) {
 std::string recipientCount(size_t n) { return std::to_string(n) + (n == 1 ? " recipient" : " recipients"); }
 
 // "3 recipients were added and 1 recipient was overwritten."
-std::string importCountsText(size_t added, size_t overwritten) {
+std::string addedAndOverwrittenText(size_t added, size_t overwritten) {
     return recipientCount(added) + (added == 1 ? " was" : " were") + " added and " + recipientCount(overwritten) +
            (overwritten == 1 ? " was" : " were") + " overwritten.";
 }
@@ -197,14 +214,24 @@ private:
     // A first look reads the whole file, so that a quote never closed stops the import
     // before anything is asked.
     bool lookThroughFile() {
-        if (forEachRecord(text_, reader_, unclosedLine_, [&](const FileRecord& r) {
+        if (forEachRecord(text_, reader_, unclosedLine_, emptyRows_, [&](const FileRecord& r) {
                 askAboutNames_ = askAboutNames_ || r.fields->front().empty();
                 ++recordCount_;
                 return true;
             }))
-            return true;
+            return recordCount_ > 0 || tellNothingToImport();
         tvDatabase::tvMessageBox("Unable to import.", unclosedQuoteText(path_, unclosedLine_), kMessageStyleOK,
                                  "Import Failed", kMessageImageError, false);
+        return false;
+    }
+
+    // A file without a record imports nothing and keeps the column choice as it was.
+    bool tellNothingToImport() {
+        askUser("",
+                "Nothing was imported: the file \"" + fileName_ + "\" holds no recipients" +
+                    (emptyRows_ > 0 ? ", only rows whose fields are all empty." : "."),
+                kMessageStyleOK, "Nothing Imported", kMessageImagePlain);
+        code_ = kImportStoppedCode;
         return false;
     }
 
@@ -237,7 +264,8 @@ private:
         meter_.emplace("Import Recipients", true);
         meter_->step("Reading " + fileName_, static_cast<int64_t>(recordCount_));
         ImportedRecipient rec;
-        forEachRecord(text_, reader_, unclosedLine_, [&](const FileRecord& line) {
+        size_t emptyRows = 0;
+        forEachRecord(text_, reader_, unclosedLine_, emptyRows, [&](const FileRecord& line) {
             if (meter_->advance(static_cast<int64_t>(read++))) {
                 stopped = true;
                 return false;
@@ -368,7 +396,8 @@ private:
         size_t index = 0;   // the position among the collected records
         bool ok = true;
         ImportedRecipient rec;
-        forEachRecord(text_, reader_, unclosedLine_, [&](const FileRecord& line) {
+        size_t emptyRows = 0;
+        forEachRecord(text_, reader_, unclosedLine_, emptyRows, [&](const FileRecord& line) {
             build(line, rec);
             if (lacksRequiredName(rec)) return true;   // skipped at the user's answer
             checkRecord(rec);
@@ -405,6 +434,16 @@ private:
         return kImportCompletedCode;
     }
 
+    // The counts of the completion message, and the empty rows passed over.
+    std::string importCountsText(size_t added, size_t overwritten) const {
+        std::string text = addedAndOverwrittenText(added, overwritten);
+        if (emptyRows_ > 0)
+            text += " " + std::to_string(emptyRows_) +
+                    (emptyRows_ == 1 ? " row whose fields are all empty was skipped."
+                                     : " rows whose fields are all empty were skipped.");
+        return text;
+    }
+
     const RecipientReader reader_;
     const std::vector<std::string>& chosen_;
     CompanyDatabase& cdb_;
@@ -420,6 +459,7 @@ private:
     size_t unclosedLine_ = 0;
     bool askAboutNames_ = false;
     size_t recordCount_ = 0;
+    size_t emptyRows_ = 0;
     std::optional<JobMeter> meter_;
     std::vector<Collected> collected_;
     std::vector<std::string> errors_;

@@ -4,6 +4,8 @@
 #include <iterator>
 
 #include "core/foundation/StoredAmount.h"
+#include "core/foundation/StoredDate.h"
+#include "core/foundation/TinType.h"
 #include "core/foundation/Utils.h"
 #include "core/import/ImportCatalogues.h"
 
@@ -63,7 +65,7 @@ constexpr ColumnRule boxState(void (A::*field)(std::string)) { return extra(K::B
 // Position i is catalogue column i (ImportCatalogues).
 const ColumnRule kRules[] = {
     // ---- common, 0-24 ----
-    asIs(&A::settin_type),                       // 0 Recipient's TIN Type
+    extra(K::TinType, &A::settin_type),          // 0 Recipient's TIN Type
     text(K::TaxID, &R::setTaxID),                // 1 Recipient Tax Payer ID
     extra(K::NameType, &A::setname_typee),       // 2 Recipient's Name Type
     text(K::BusinessName, &R::setLastName),      // 3 Business Name
@@ -234,6 +236,12 @@ ImportedRecipient newImportedRecipient(int32_t payerKey, bool withNameType) {
     return record;
 }
 
+void settleTinType(ImportedRecipient& record) {
+    if (record.tinTypeGiven) return;
+    const bool business = record.additional.getname_type() == "Business Name";
+    record.additional.settin_type(tintype::ofRecipient(record.info.getTaxID(), business));
+}
+
 void applyRecipientColumn(int catalogueIndex, const std::string& value, ImportedRecipient& record) {
     if (catalogueIndex < 0 || catalogueIndex >= kRecipientCatalogueSize) return;
     const ColumnRule& rule = kRules[catalogueIndex];
@@ -275,10 +283,21 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
                 else r.setValidated(false);
             }
             break;
-        case K::Date:
-            setText(value);
-            invalidUnless(Utils::isValidDate(value));
+        case K::Date: {
+            // An ISO date is stored as the entry windows write a date, so that the
+            // windows show it and every reader sees one form.
+            const StoredDate date = StoredDate::read(value);
+            const bool iso = date.isDate() && StoredDate::isIsoForm(value);
+            setText(iso ? date.monthDayYear() : value);
+            invalidUnless(iso || Utils::isValidDate(value));
             break;
+        }
+        case K::TinType: {
+            const std::string title = tintype::title(value);
+            setText(title.empty() ? value : title);
+            record.tinTypeGiven = !title.empty();
+            break;
+        }
         case K::Checkbox: {
             const auto on = checkboxValue(value);
             (r.*rule.flag)(on.value_or(false));

@@ -20,6 +20,8 @@ struct ImportedRecipient {
     RecipientInfo info;
     RecipientAdditionalInfo additional;
     std::optional<std::string> businessName;
+    // Whether a "Recipient's TIN Type" column gave one of the six types.
+    bool tinTypeGiven = false;
 };
 
 enum class ColumnRuleKind {
@@ -29,7 +31,10 @@ enum class ColumnRuleKind {
     MoneyText,         // stored unchanged; not valid unless Utils::isValidDollarString (a state number)
     StateMoney,        // stored unchanged; a state amount or not valid
     Length,            // stored unchanged; minimum to maximum characters or not valid
-    Date,              // stored unchanged; a date or not valid
+    Date,              // an ISO date (2025-03-15) stored as the entry windows write one (03/15/2025);
+                       // anything else stored unchanged; a date or not valid
+    TinType,           // one of the six types (any case) stored as the pop-up titles it; anything
+                       // else stored unchanged and replaced when the record is complete
     Checkbox,          // "1" on; "" or "0" off; anything else off and not valid
     BoxStateLookup,    // a state of the list, "None" when the value names none
     TaxID,             // stored unchanged; a taxpayer number or not valid
@@ -63,6 +68,12 @@ const ColumnRule& recipientColumnRule(int catalogueIndex);
 // A new record of the given payer, valid, with TIN type "SSN"; the text readers also
 // start it as an individual (withNameType).
 ImportedRecipient newImportedRecipient(int32_t payerKey, bool withNameType);
+
+// Once the record's name type is known: unless a TIN type column gave one of the six
+// types, the TIN type follows from the taxpayer number as written ("NN-NNNNNNN" an EIN,
+// "NNN-NN-NNNN" an SSN) and, for a number without those dashes, from the name type (a
+// business an EIN, an individual an SSN).
+void settleTinType(ImportedRecipient& record);
 
 // Applies one value of the record's line by its column's rule.
 void applyRecipientColumn(int catalogueIndex, const std::string& value, ImportedRecipient& record);

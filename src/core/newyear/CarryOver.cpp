@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/foundation/FormKind.h"
+#include "core/foundation/TinType.h"
 #include "core/foundation/Utils.h"
 #include "core/store/DuplicateTaxID.h"
 
@@ -68,7 +69,8 @@ CarriedRecipients carryRecipients(std::vector<RecipientInfo> recipients,
                 }
                 r.setLastName("");
             }
-            a.settin_type("SSN");
+            // The number as written tells the type; without dashes the name type does.
+            a.settin_type(tintype::ofRecipient(r.getTaxID(), a.getname_type() == "Business Name"));
         }
         carried.info.push_back(std::move(r));
         carried.additional.push_back(std::move(a));

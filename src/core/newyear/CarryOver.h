@@ -32,7 +32,8 @@ struct CarriedRecipients {
 // other recipient the names are derived: without a first name it is a business
 // ("Business Name"); otherwise an individual whose surname is the name line and whose
 // first name is split at its first blank into first and middle name, the name line
-// emptied; the TIN type is "SSN".
+// emptied; the TIN type is the one the number's dashes show ("NN-NNNNNNN" "EIN",
+// "NNN-NN-NNNN" "SSN"), else "EIN" for a business and "SSN" for an individual.
 // The rows given are taken over, not copied.
 CarriedRecipients carryRecipients(std::vector<RecipientInfo> recipients,
                                   std::vector<RecipientAdditionalInfo> priorAdditional);

@@ -567,6 +567,9 @@ void AdditionalPayersInformation::Export_M() {
         }
         return;
     }
+    // A TIN type that contradicts its number is listed like the payer's faults: going
+    // back to correct it stops the export.
+    if (!exporter.tinTypeMismatches().empty() && !showFormErrors(exporter.tinTypeMismatches())) return;
     bool savedAny = false;
     const std::size_t files = exporter.fileCount();
     for (std::size_t file = 0; file < files; ++file) {

@@ -270,6 +270,24 @@ TEST_F(EFilePopulate, AnOverLongAmountIsRefusedWithNameAndBoxLeavingNoFileAndNoM
     EXPECT_FALSE(completed("recipients", big));
 }
 
+TEST_F(EFilePopulate, ADateThatIsNoDayIsRefusedWithNameBoxAndTextLeavingNoFileAndNoMarks) {
+    const int32_t payer = addPayer("Alpha Payer");
+    const int32_t fine = addRecipient(payer, 4, "Fay", "Fine", [](RecipientInfo& r) { r.setR_Line1("10.00"); });
+    const int32_t bad =
+        addRecipient(payer, 4, "Dee", "Date", [](RecipientInfo& r) { r.setR_DateOfPayment("2025-02-30"); });
+    selectPayers({payer});
+
+    EFile file;
+    const EFileResult result = run(file);
+    EXPECT_EQ(result.failure, EFileResult::Failure::refused);
+    EXPECT_NE(result.message.find("\"2025-02-30\" in Box 13 of the 1099-R of Dee Date"), std::string::npos)
+        << result.message;
+    EXPECT_TRUE(folderFiles().empty());
+    EXPECT_EQ(allMarks(), 0);
+    EXPECT_FALSE(completed("recipients", fine));
+    EXPECT_FALSE(completed("recipients", bad));
+}
+
 TEST_F(EFilePopulate, MarksThatCannotBeStoredAreRolledBackAndLeaveNoFile) {
     const int32_t payer = addPayer("Alpha Payer");
     const int32_t r = addRecipient(payer, 7, "A", "One");

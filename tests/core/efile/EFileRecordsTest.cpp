@@ -8,9 +8,11 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AmountTable.h"
+#include "DateTable.h"
 #include "EFileTestSupport.h"
 #include "FireFileReader.h"
 #include "core/efile/EFile.h"
@@ -729,6 +731,86 @@ TEST(FireRecords, AGroupThatHoldsAnotherNumberOfPayeesThanAnnouncedFails) {
         {{firetest::payerIn("Illinois-IL"), {{7, {firetest::payee(7, "A", "B", "Ohio-OH")}}}}}, nullptr, 2);
     EXPECT_FALSE(built.result.ok());
     EXPECT_EQ(built.bytes.size(), 4u * 750u);  // T A B C, no F
+}
+
+// ---- dates, codes and years as the entry windows take them ----------------------------
+
+// Every date of the shared table at 1099-R 557-564 and 1099-S 548-555: written as
+// YYYYMMDD, blank when empty, or the file refused naming the payee, the box and the text.
+TEST(FireRecords, DatesAreWrittenAsTheDateReaderReadsThemOrRefuseTheFile) {
+    for (const datetable::DateCase& c : datetable::cases()) {
+        SCOPED_TRACE('"' + c.text + '"');
+        EFilePayee r = firetest::payee(4, "Ruth", "Ng", "Ohio-OH");
+        r.recipient.setR_DateOfPayment(c.text);
+        EFilePayee s = firetest::payee(5, "Sam", "Sold", "Ohio-OH");
+        s.recipient.setS_Line1(c.text);
+        for (const auto& [payee, field, box] : {std::tuple{r, "dateOfPayment", "Box 13 of the 1099-R of Ruth Ng"},
+                                                std::tuple{s, "closingDate", "Box 1 of the 1099-S of Sam Sold"}}) {
+            const Built built = firetest::buildFile(firetest::transmitter(false),
+                                                    {{firetest::payerIn("Ohio-OH"), {{payee.recipient.getType(), {payee}}}}});
+            if (c.refused) {
+                EXPECT_EQ(built.result.failure, EFileResult::Failure::refused);
+                EXPECT_NE(built.result.message.find("the date \"" + c.text + "\" in " + box), std::string::npos)
+                    << built.result.message;
+                continue;
+            }
+            ASSERT_TRUE(built.result.ok()) << built.result.message;
+            const auto records = firetest::readFile(built.bytes);
+            // An empty date leaves the field blank (read back trimmed).
+            EXPECT_EQ(firetest::fieldsIn(records.at(2))[field], c.yearMonthDay);
+        }
+    }
+}
+
+// A distribution code or a first Roth year that the 1099-R window would refuse is not
+// filed cut short ("IN", "INVA"): the file is refused, naming the box and the text.
+TEST(FireRecords, CodesAndYearsTheEntryWindowRefusesRefuseTheFile) {
+    struct Case {
+        const char* name;
+        std::function<void(RecipientInfo&)> set;
+        const char* refusal;  // "" when filed
+        const char* code;     // as read back, trimmed
+        const char* year;
+    } cases[] = {
+        {"valid", [](RecipientInfo& r) { r.setR_Line7("g4"); r.setR_Line11(2019); }, "", "G4", "2019"},
+        {"empty", [](RecipientInfo& r) { r.setR_Line7(""); r.setR_Line11(-1); }, "", "", ""},
+        {"neverWritten", [](RecipientInfo& r) { r.setR_Line11(0); }, "", "", ""},
+        {"codeINVALID", [](RecipientInfo& r) { r.setR_Line7("INVALID"); },
+         "the distribution code \"INVALID\" in Box 7 of the 1099-R of Ruth Ng", "", ""},
+        {"codeZ", [](RecipientInfo& r) { r.setR_Line7("Z"); }, "\"Z\" in Box 7", "", ""},
+        {"yearMinusTwo", [](RecipientInfo& r) { r.setR_Line11(-2); },
+         "the year \"INVALID\" in Box 11 of the 1099-R of Ruth Ng", "", ""},
+        {"yearTwoDigits", [](RecipientInfo& r) { r.setR_Line11(19); }, "\"19\" in Box 11", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EFilePayee p = firetest::payee(4, "Ruth", "Ng", "Ohio-OH");
+        c.set(p.recipient);
+        const Built built =
+            firetest::buildFile(firetest::transmitter(false), {{firetest::payerIn("Ohio-OH"), {{4, {p}}}}});
+        if (*c.refusal) {
+            EXPECT_EQ(built.result.failure, EFileResult::Failure::refused);
+            EXPECT_NE(built.result.message.find(c.refusal), std::string::npos) << built.result.message;
+            continue;
+        }
+        ASSERT_TRUE(built.result.ok()) << built.result.message;
+        auto b = firetest::fieldsIn(firetest::readFile(built.bytes).at(2));
+        EXPECT_EQ(b["distributionCode"], c.code);
+        EXPECT_EQ(b["firstRothYear"], c.year);
+    }
+}
+
+// A line break kept in a stored text (CR LF, LF or a tab) parts the words as a blank.
+TEST(FireRecords, StoredControlCharactersBecomeBlanks) {
+    EFilePayee p = firetest::payee(7, "Nora", "O'Brien\r\nHoldings", "Ohio-OH");
+    p.recipient.setAddress("2 Oak\r\nSuite 5");
+    p.recipient.setCity("Spring\tfield");
+    const Built built = firetest::buildFile(firetest::transmitter(false), {{firetest::payerIn("Ohio-OH"), {{7, {p}}}}});
+    ASSERT_TRUE(built.result.ok()) << built.result.message;
+    auto b = firetest::fieldsIn(firetest::readFile(built.bytes).at(2));
+    EXPECT_EQ(firetest::rtrim(b["address"]), "2 OAK SUITE 5");
+    EXPECT_EQ(firetest::rtrim(b["name1"]), "OBRIEN HOLDINGS");
+    EXPECT_EQ(firetest::rtrim(b["city"]), "SPRING FIELD");
 }
 
 // ---- names in refusals, foreign addresses and "None", Kentucky identifiers -----------

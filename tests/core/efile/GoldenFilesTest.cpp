@@ -181,6 +181,9 @@ protected:
 
     // The recipient import of a CSV file (1099-NEC) for a payer, as the import window runs it.
     void importNec(int32_t payer, const std::string& name, const std::vector<std::string>& lines) {
+        importRecipients(payer, 7, name, necColumns(), lines);
+    }
+    static const std::vector<std::string>& necColumns() {
         static const std::vector<std::string> columns = {
             "Recipient's Name Type", "Business Name", "First Name", "Middle Name", "Last Name(Surname)",
             "Recipient Tax Payer ID", "Address Line 1", "City", "State", "ZIP Code", "Country",
@@ -188,9 +191,13 @@ protected:
             "Box 1: Nonemployee compensation", "Box 4: Federal income tax Withheld", "Box 5A - Top: State ",
             "Box 5 - Top: State tax withheld", "Box 6 - Top: State/Payer's state no.", "Box 7 - Top: State income",
             "Box 8 - Top: State Local income tax withheld "};
+        return columns;
+    }
+    void importRecipients(int32_t payer, int32_t kind, const std::string& name,
+                          const std::vector<std::string>& columns, const std::vector<std::string>& lines) {
         std::string text;
         for (const std::string& line : lines) text += line + "\n";
-        session()._type = 7;
+        session()._type = kind;
         session().CPK = payer;
         ui->answerOpenFile(writeFile(name, text));
         // The records that the entry windows must complete are listed; the import goes on.
@@ -371,7 +378,7 @@ protected:
         r.r.setTaxID("402-33-5555");
         r.r.setR_Line1("12.5");
         r.r.setR_Line2a("12.50");
-        r.r.setR_Line7("INVALID");
+        r.r.setR_Line7("g");
         r.r.setR_Line8_Percentage(-2);
         r.r.setR_Line9a(-1);
         r.r.setR_Line11(2019);
@@ -394,7 +401,15 @@ protected:
                    "OK/99,,\"1,500\"",
                    "B,\"Acme, Ltd.\",,,,36-1111111,1 Acme Way,Springfield,IL,62701,United States,0,,0,1,\"1,500\",,,,,,",
                    "I,,Victor,,Voss,401-77-8888,5 Void Ct,Covington,KY,41011,United States,0,,1,0,900,,,,,,",
-                   "I,,Émile,,Côté,,77 King St W,Toronto,Ontario,M5V 2T6,Canada,1,,0,0,1000,,,,,,"});
+                   "I,,Émile,,Côté,,77 King St W,Toronto,Ontario,M5V 2T6,Canada,1,,0,0,1000,,,,,,",
+                   "I,,Nora,,Lind,401-99-1234,\"2 Oak\r\nSuite 5\",Covington,KY,41011,United States,0,,0,0,300,,,,,,"});
+
+        // A 1099-R whose spreadsheet wrote its date of payment in the ISO form.
+        importRecipients(0, 4, "zero-r.csv",
+                         {"Recipient's Name Type", "Business Name", "First Name", "Middle Name", "Last Name(Surname)",
+                          "Recipient Tax Payer ID", "Address Line 1", "City", "State", "ZIP Code", "Country",
+                          "Date of payment", "Box 1: Gross distribution", "Box 7: Distribution codes"},
+                         {"I,,Iris,,Osei,402-44-6666,8 Derby Ln,Owensboro,KY,42301,United States,2025-03-15,100,7"});
     }
 
     // The keys of a payer's recipients of a kind, by key (the main window's selection).
@@ -696,16 +711,20 @@ void keepIrisOutput(const std::string& name, const std::string& bytes) {
 //   "Canada".
 // - iris-1099-INT.csv: Björn Ødegaard in Wisconsin: box 1 "12.5" as 12.50; combined
 //   "WI"; State 1 "WI" with 1.00 withheld.
-// - iris-1099-R.csv: Ruth Ng in Kentucky: box 1 "12.5" as 12.50; distribution code
-//   "INVALID" empty; percentages -2 and -1 empty; 2019; "3/15/2025"; combined empty
-//   (Kentucky is not in the program).
+// - iris-1099-R.csv: Ruth Ng in Kentucky: box 1 "12.5" as 12.50; distribution code "g"
+//   as G; percentages -2 and -1 empty; 2019; "3/15/2025" as 03/15/2025; combined empty
+//   (Kentucky is not in the program). Iris Osei, imported with the date "2025-03-15"
+//   (stored 03/15/2025), box 1 "100" as 100.00, code 7, her TIN type SSN from her number.
 // - iris-1099-S.csv: Lakefront Realty LLC (the comma dropped by the business-name rule):
-//   box 2 "350000" as 350000.00; box 3 "9 River Rd Paducah KY 42001".
-// - iris-1099-NEC.csv: three lines, the imported void Victor Voss left out: Zoë Brontë
+//   closing date "4/1/2025" as 04/01/2025; box 2 "350000" as 350000.00; box 3 "9 River
+//   Rd Paducah KY 42001".
+// - iris-1099-NEC.csv: four lines, the imported void Victor Voss left out: Zoë Brontë
 //   (box 1 "1500" imported as 1500.00, State 1 "OK" with 12.50 from "12.5", "OK99",
 //   local tax imported as typed "1,500" written 1500.00; combined empty: her address is
-//   in Kentucky), Acme Ltd (business; its comma and point dropped), Émile Côté (Canada:
-//   "Ontario" as stored, combined filing empty).
+//   in Kentucky), Acme Ltd (business; its comma and point dropped; TIN type EIN from its
+//   number 36-1111111), Émile Côté (Canada: "Ontario" as stored, combined filing empty;
+//   no number: an individual's SSN), Nora Lind (her quoted address "2 Oak" CR LF "Suite
+//   5" imported as "2 Oak Suite 5").
 
 struct FireCase {
     const char* name;

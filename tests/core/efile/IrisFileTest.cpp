@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "AmountTable.h"
+#include "DateTable.h"
 #include "IrisCsv.h"
 #include "core/efile/IrisFile.h"
 
@@ -349,7 +351,7 @@ IrisRecipient everyBox() {
     r.setR_Line4("4.50");
     r.setR_Line5("5.50");
     r.setR_Line6("6.50");
-    r.setR_Line7("7D");
+    r.setR_Line7("g4");
     r.setR_Line7_Checkbox(true);
     r.setR_Line8("8.50");
     r.setR_Line8_Percentage(12);
@@ -428,7 +430,7 @@ Row expectedColumns(int32_t kind) {
                       "int special 1", "ME", "15.22", "14.22", "20.22", "18.22", "int special 2"}});
     case 4:
         return join({payer, kCommonColumns,
-                     {"Y", "100.00", "90.00", "Y", "N", "3.50", "4.50", "5.50", "6.50", "7D", "Y", "8.50", "12", "34",
+                     {"Y", "100.00", "90.00", "Y", "N", "3.50", "4.50", "5.50", "6.50", "G4", "Y", "8.50", "12", "34",
                       "9.50", "10.50", "2019", "01/15/2025", "CA", "KS", "12.51", "KS13", "21.51", "18.51",
                       "r special 1", "NV", "12.52", "13.52", "21.52", "18.52", "r special 2"}});
     case 5:
@@ -602,12 +604,20 @@ std::vector<ValueCase> valueCases() {
          {{"Box 8 -  Other/Percentage", ""},
           {"Box 9a - Your percentage of total distribution", ""},
           {"Box 11 - 1st year of designated Roth contributions", ""}}},
-        {"InvalidMarksGiveEmptyFields", 4,
+        {"InvalidAmountGivesAnEmptyField", 4,
+         [](ComapnyInfo&, IrisRecipient& r) { r.recipient.setR_Line1("INVALID"); },
+         {{"Box 1 - Gross distribution", ""}}},
+        {"DistributionCodeInCapitals", 4, [](ComapnyInfo&, IrisRecipient& r) { r.recipient.setR_Line7("g4"); },
+         {{"Box 7 - Distribution code(s)", "G4"}}},
+        {"ControlCharactersInFilteredTextsAreBlanks", 7,
          [](ComapnyInfo&, IrisRecipient& r) {
-             r.recipient.setR_Line1("INVALID");
-             r.recipient.setR_Line7("INVALID");
+             r.recipient.setAddress("2 Oak\r\nSuite 5");
+             r.additional.setlastname("O'Brien\r\nHoldings");
+             r.recipient.setCity("Spring\tfield");
          },
-         {{"Box 1 - Gross distribution", ""}, {"Box 7 - Distribution code(s)", ""}}},
+         {{"Recipient Address Line 1", "2 Oak Suite 5"},
+          {"Recipient Last Name", "OBrien Holdings"},
+          {"Recipient City/Town", "Spring field"}}},
         {"EmptySBox3IsThreeBlanks", 5,
          [](ComapnyInfo&, IrisRecipient& r) {
              r.recipient.setS_Address_Line3("");
@@ -694,8 +704,8 @@ std::vector<QuotingCase> quotingCases() {
              r.recipient.setInt_Line12("CU,SIP");
          },
          {{"Payer's RTN", "0210,00021"}, {"Box 14 - Tax-exempt and tax credit bond CUSIP no.", "CU,SIP"}}},
-        {"CommaInADate", 4, [](ComapnyInfo&, IrisRecipient& r) { r.recipient.setR_DateOfPayment("Jan 15, 2025"); },
-         {{"Box 13 - Date of Payment", "Jan 15, 2025"}}},
+        {"IsoDate", 4, [](ComapnyInfo&, IrisRecipient& r) { r.recipient.setR_DateOfPayment("2025-01-15"); },
+         {{"Box 13 - Date of Payment", "01/15/2025"}}},
         {"CommaInTheBox3City", 5,
          [](ComapnyInfo&, IrisRecipient& r) { r.recipient.setS_City_Line3("Reno, Washoe County"); },
          {{"Box 3 - Address or Legal Description", "1 Lake Rd Reno, Washoe County NV 89501"},
@@ -842,6 +852,56 @@ TEST(IrisFile, EveryAmountColumnWritesTheSharedTableOrRefusesNamingRecipientAndC
         ASSERT_EQ(rows.size(), 2u);
         EXPECT_EQ(rows[1][columnOf(7, "Box 1 - Nonemployee Compensation")], c.stored);
         EXPECT_EQ(rows[1][columnOf(7, "State 1 - Local income tax withheld")], c.stored);
+    }
+}
+
+// ---- dates, codes and years as the entry windows take them ----
+
+TEST(IrisFile, DatesAreWrittenAsTheDateReaderReadsThemOrRefuseNamingRecipientAndColumn) {
+    for (const datetable::DateCase& c : datetable::cases()) {
+        SCOPED_TRACE('"' + c.text + '"');
+        for (const auto& [kind, column] : {std::pair{4, "Box 13 - Date of Payment"}, std::pair{5, "Box 1 - Date of closing"}}) {
+            IrisRecipient r = everyBox();
+            r.recipient.setFirstName("Ann");
+            r.additional.setlastname("Lee");
+            r.additional.setname_typee("Individual");
+            r.recipient.setR_DateOfPayment(c.text);
+            r.recipient.setS_Line1(c.text);
+            IrisFile builder;
+            const std::string text = builder.build(kind, individualPayer(), {r});
+            if (c.refused) {
+                EXPECT_NE(builder.refusal().find("the date \"" + c.text + "\" in " + column + " of the " +
+                                                 IrisFile::REC_TYPE(kind) + " of Ann Lee"),
+                          std::string::npos)
+                    << builder.refusal();
+                continue;
+            }
+            EXPECT_EQ(builder.refusal(), "");
+            const std::vector<Row> rows = readCsv(text);
+            ASSERT_EQ(rows.size(), 2u);
+            EXPECT_EQ(rows[1][columnOf(kind, column)], c.monthDayYear);
+        }
+    }
+}
+
+TEST(IrisFile, CodesAndYearsTheEntryWindowRefusesRefuseNamingRecipientAndColumn) {
+    const std::pair<std::function<void(RecipientInfo&)>, const char*> cases[] = {
+        {[](RecipientInfo& r) { r.setR_Line7("INVALID"); },
+         "the distribution code \"INVALID\" in Box 7 - Distribution code(s) of the 1099-R of Ann Lee"},
+        {[](RecipientInfo& r) { r.setR_Line11(-2); },
+         "the year \"INVALID\" in Box 11 - 1st year of designated Roth contributions of the 1099-R of Ann Lee"},
+        {[](RecipientInfo& r) { r.setR_Line11(19); }, "\"19\" in Box 11"},
+    };
+    for (const auto& [set, refusal] : cases) {
+        SCOPED_TRACE(refusal);
+        IrisRecipient r = everyBox();
+        r.recipient.setFirstName("Ann");
+        r.additional.setlastname("Lee");
+        r.additional.setname_typee("Individual");
+        set(r.recipient);
+        IrisFile builder;
+        builder.build(4, individualPayer(), {r});
+        EXPECT_NE(builder.refusal().find(refusal), std::string::npos) << builder.refusal();
     }
 }
 

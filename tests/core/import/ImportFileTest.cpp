@@ -118,6 +118,10 @@ TEST_P(LineSplitting, OneAtATimeTheRecipientReadersGiveTheSameLines) {
 struct CsvCase {
     const char* name;
     std::vector<Lines> records;
+    // What the readers give, when it is not the records written.
+    std::vector<Lines> read = {};
+
+    const std::vector<Lines>& expected() const { return read.empty() ? records : read; }
 };
 
 void PrintTo(const CsvCase& c, std::ostream* os) { *os << c.name; }
@@ -129,8 +133,8 @@ TEST_P(QuotedFields, RoundTripThroughBothReaders) {
     const CsvCase& c = GetParam();
     const std::string text = asCsv(c.records);
     size_t unclosed = 0;
-    EXPECT_EQ(fieldsOf(recipientCsvRecords(text, unclosed)), c.records);
-    EXPECT_EQ(fieldsOf(payerCsvRecords(text, unclosed)), c.records);
+    EXPECT_EQ(fieldsOf(recipientCsvRecords(text, unclosed)), c.expected());
+    EXPECT_EQ(fieldsOf(payerCsvRecords(text, unclosed)), c.expected());
 }
 
 TEST_P(QuotedFields, OneAtATimeTheRecipientReaderGivesTheSameRecords) {
@@ -141,15 +145,19 @@ TEST_P(QuotedFields, OneAtATimeTheRecipientReaderGivesTheSameRecords) {
         records.push_back(r.fields);
         return true;
     }));
-    EXPECT_EQ(records, c.records);
+    EXPECT_EQ(records, c.expected());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Import, QuotedFields,
     ::testing::Values(CsvCase{"QuotedComma", {{"Acme Supply, Inc.", "78701", "2,400.00"}}},
                       CsvCase{"DoubledQuote", {{"Oak \"Big\" Shop", "\"", "\"\""}}},
-                      CsvCase{"QuotedCRLF", {{"2 Oak\r\nSuite 5", "Dallas"}, {"next", "line"}}},
-                      CsvCase{"QuotedLF", {{"a\nb", ""}}},
+                      // A stored value is one line: a line break or a tab in a field is one blank.
+                      CsvCase{"QuotedCRLF",
+                              {{"2 Oak\r\nSuite 5", "Dallas"}, {"next", "line"}},
+                              {{"2 Oak Suite 5", "Dallas"}, {"next", "line"}}},
+                      CsvCase{"QuotedLF", {{"a\nb", ""}}, {{"a b", ""}}},
+                      CsvCase{"QuotedBreaksAndTab", {{"a\r\n\r\nb\tc\rd"}}, {{"a  b c d"}}},
                       CsvCase{"EmptyQuotedField", {{"", "x", ""}, {"y", "", "z"}}},
                       CsvCase{"Blanks", {{" a ", "  "}}}),
     [](const ::testing::TestParamInfo<CsvCase>& p) { return std::string(p.param.name); });
@@ -161,7 +169,7 @@ TEST(CsvReading, QuotesOnlyOpenAFieldAndAnUnclosedOneNamesItsLine) {
               (std::vector<Lines>{{"5\" pipe", "O\"Neil", "abcd", "x y"}}));
     // Unquoted fields keep the rules of each reader: CR lines for recipients, blank lines.
     EXPECT_EQ(fieldsOf(recipientCsvRecords("a,b\r\"c\rd\",e\r", unclosed)),
-              (std::vector<Lines>{{"a", "b"}, {"c\rd", "e"}}));
+              (std::vector<Lines>{{"a", "b"}, {"c d", "e"}}));
     EXPECT_EQ(fieldsOf(recipientCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {""}, {"b"}}));
     EXPECT_EQ(fieldsOf(payerCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {"b"}}));
     EXPECT_TRUE(fieldsOf(recipientCsvRecords("\n\"a\"\n", unclosed)).empty());

@@ -184,13 +184,17 @@ TEST_F(PayerImport, CommaSeparatedPayersWithTheNotValidList) {
 
 TEST_F(PayerImport, QuotedCommaSeparatedPayersStayWholeAndAnUnclosedQuoteRefusesTheFile) {
     chooseFile("quoted.csv", "\"Epsilon, Inc.\",\"22-2222222\",\"5 Main, Suite 2\",Austin,TX,78701\r\n"
-                             "\"Zeta \"\"Z\"\" Co\",,\"6 Main\",Dallas,TX,75001\r\n");
+                             "\"Zeta \"\"Z\"\" Co\",,\"6 Main\",Dallas,TX,75001\r\n"
+                             "\"Acme\r\nSupply Co\",,\"7 Main\r\nSuite\t5\",Waco,TX,76701\r\n");
     ui->answerBox(kMessageAnswerOkYes);
     EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
     EXPECT_EQ(rowsInFile(target("Epsilon_ Inc_"), "select name, address, city, zip from companies;"),
               std::vector<std::string>{"Epsilon, Inc.|5 Main, Suite 2|Austin|78701"});
     EXPECT_EQ(rowsInFile(target("Zeta _Z_ Co"), "select name, city from companies;"),
               std::vector<std::string>{"Zeta \"Z\" Co|Dallas"});
+    // A line break or a tab inside a field is a blank: in the name, and so in the file's name.
+    EXPECT_EQ(rowsInFile(target("Acme Supply Co"), "select name, address from companies;"),
+              std::vector<std::string>{"Acme Supply Co|7 Main Suite 5"});
 
     freshUi();
     const std::string path = chooseFile("unclosed.csv", "Eta,,1 Main\n\"Theta,,2 Main\nIota,,3 Main\n");
@@ -201,7 +205,7 @@ TEST_F(PayerImport, QuotedCommaSeparatedPayersStayWholeAndAnUnclosedQuoteRefuses
     EXPECT_NE(ui->boxes()[0].details.find(path), std::string::npos) << ui->boxes()[0].details;
     EXPECT_NE(ui->boxes()[0].details.find("line 2 "), std::string::npos) << ui->boxes()[0].details;
     EXPECT_FALSE(platform::fileExists(target("Eta")));
-    EXPECT_EQ(listedPaths().size(), 2u);
+    EXPECT_EQ(listedPaths().size(), 3u);
 }
 
 // A run stopped dead (as a crash would: no clean-up) at each step of putting the payers
@@ -342,6 +346,18 @@ TEST_F(PayerImport, ALineWithoutANameAsksBeforeTheFirstPayerOnly) {
     ui->answerBox(kMessageAnswerOkYes);
     EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportAbandonedCode);
     EXPECT_FALSE(platform::fileExists(target("Beta")));
+}
+
+// Spreadsheets end their exports with rows of separators: such a row is no payer.
+TEST_F(PayerImport, RowsOfEmptyFieldsAreSkippedWithoutAQuestionAndCounted) {
+    chooseFile("payers.csv", ",,,,,\nAcme,98-7654321,1 Main,Austin,TX,78701\n,,,,,\n, ,,,,\n");
+    ui->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
+    ASSERT_EQ(ui->boxes().size(), 1u) << "no question about the empty rows";
+    EXPECT_EQ(ui->boxes()[0].title, "Import Complete");
+    EXPECT_NE(ui->boxes()[0].details.find("\n\n3 rows whose fields are all empty were skipped."), std::string::npos)
+        << ui->boxes()[0].details;
+    EXPECT_TRUE(platform::fileExists(target("Acme")));
 }
 
 TEST_F(PayerImport, ABlankLineBeforeAnyPayerEndsTheRun) {

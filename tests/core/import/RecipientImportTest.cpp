@@ -1,3 +1,6 @@
+#include <iterator>
+#include <tuple>
+
 #include "ImportFixture.h"
 #include "ScriptedJobs.h"
 #include "core/import/ImportCatalogues.h"
@@ -93,11 +96,11 @@ TEST_F(RecipientImport, TabSeparatedFileWithBusinessIndividualAndSurnameOnly) {
     const auto extras = cdb()->getAddRecipients(1, 1);
     ASSERT_EQ(extras.size(), 3u);
     struct Expect {
-        std::string lastName, firstName, surname, nameType, state;
+        std::string lastName, firstName, surname, nameType, state, tinType;
     } expected[] = {
-        {"Acme Supply", "", "", "Business Name", "Texas-TX"},
-        {"", "John", "Smith", "Individual", "Texas-TX"},   // the tab reader keeps no business name for him
-        {"", "", "Jones", "Individual", "Texas-TX"},       // a surname alone makes an individual
+        {"Acme Supply", "", "", "Business Name", "Texas-TX", "EIN"},
+        {"", "John", "Smith", "Individual", "Texas-TX", "SSN"},   // the tab reader keeps no business name for him
+        {"", "", "Jones", "Individual", "Texas-TX", "SSN"},       // a surname alone makes an individual
     };
     for (size_t i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
@@ -106,7 +109,7 @@ TEST_F(RecipientImport, TabSeparatedFileWithBusinessIndividualAndSurnameOnly) {
         EXPECT_EQ(extras[i].getlastname(), expected[i].surname);
         EXPECT_EQ(extras[i].getname_type(), expected[i].nameType);
         EXPECT_EQ(stored[i].getState(), expected[i].state);
-        EXPECT_EQ(extras[i].gettin_type(), "SSN");
+        EXPECT_EQ(extras[i].gettin_type(), expected[i].tinType);
         EXPECT_EQ(stored[i].getType(), 1);
         EXPECT_EQ(extras[i].getPK(), stored[i].getPK());
         EXPECT_FALSE(stored[i].getValidated());
@@ -154,11 +157,107 @@ TEST_F(RecipientImport, QuotedCommaSeparatedFieldsAreStoredWhole) {
     // One field, stored in the entry windows' form of the amount.
     EXPECT_EQ(stored[0].getLine1_Misc(), "2400.00");
     EXPECT_EQ(stored[1].getLastName(), "Oak \"Big\" Shop");
-    EXPECT_EQ(stored[1].getAddress(), "2 Oak\r\nSuite 5");
+    // A stored value is one line: the line break is a blank.
+    EXPECT_EQ(stored[1].getAddress(), "2 Oak Suite 5");
     EXPECT_EQ(stored[1].getCity(), "Dallas");
     EXPECT_EQ(stored[1].getLine1_Misc(), "50.00");
     EXPECT_EQ(stored[2].getLastName(), "O\"Neil Tools");
     EXPECT_EQ(stored[2].getLine1_Misc(), "7.00");
+}
+
+// Without a TIN type column that gives one of the six types, the number as written
+// gives the type, and a number without dashes the name type.
+TEST_F(RecipientImport, TheTinTypeFollowsTheNumberAsWrittenUnlessAColumnGivesOne) {
+    const std::vector<std::string> columns = {"Recipient's TIN Type", "Recipient Tax Payer ID", "Business Name",
+                                              "First Name", "Last Name(Surname)"};
+    struct Case {
+        std::vector<std::string> fields;
+        const char* tinType;
+    } cases[] = {
+        {{"ein", "222-22-2222", "", "Ann", "Lee"}, "EIN"},        // the column's type, as the pop-up titles it
+        {{"xyz", "36-1111111", "Acme Ltd", "", ""}, "EIN"},       // no type: the dashes tell
+        {{"", "401-55-6667", "Beta Inc", "", ""}, "SSN"},         // the dashes over the name type
+        {{"", "361111112", "Gamma Co", "", ""}, "EIN"},           // no dashes: a business
+        {{"", "401556668", "", "Bo", "Ray"}, "SSN"},              // no dashes: an individual
+        {{"", "", "Delta Co", "", ""}, "EIN"},
+    };
+    std::string text;
+    for (const Case& c : cases) text += line(',', c.fields);
+    chooseFile("types.csv", text);
+    ui->answerImportErrors(kImportErrorsOKCode);
+    ui->answerBox(kMessageAnswerOkYes);
+    ASSERT_EQ(runRecipientImport(RecipientReader::Csv, columns), kImportCompletedCode);
+    const auto extras = cdb()->getAddRecipients(1, 1);
+    ASSERT_EQ(extras.size(), std::size(cases));
+    for (size_t i = 0; i < extras.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(extras[i].gettin_type(), cases[i].tinType);
+    }
+}
+
+// An ISO date is stored as the entry windows write a date; a text that is no date is
+// stored as typed and listed.
+TEST_F(RecipientImport, AnIsoDateIsStoredAsTheEntryWindowsWriteIt) {
+    session()._type = 4;
+    const std::vector<std::string> columns = {"Recipient Tax Payer ID", "Business Name", "Address Line 1", "City",
+                                              "State", "ZIP Code", "Date of payment"};
+    chooseFile("dates.csv", line(',', {"11-1111111", "Iso Co", "1 Main St", "Austin", "TX", "78701", "2025-03-15"}) +
+                                line(',', {"11-1111112", "Us Co", "1 Main St", "Austin", "TX", "78701", "3/5/2025"}) +
+                                line(',', {"11-1111113", "No Day Co", "1 Main St", "Austin", "TX", "78701",
+                                           "2025-02-30"}));
+    ui->answerImportErrors(kImportErrorsOKCode);
+    ui->answerBox(kMessageAnswerOkYes);
+    ASSERT_EQ(runRecipientImport(RecipientReader::Csv, columns), kImportCompletedCode);
+    EXPECT_EQ(ui->shown()[1].errors, std::vector<std::string>{"No Day Co"});
+    const auto stored = recipients(1, 4);
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0].getR_DateOfPayment(), "03/15/2025");
+    EXPECT_EQ(stored[1].getR_DateOfPayment(), "3/5/2025");
+    EXPECT_EQ(stored[2].getR_DateOfPayment(), "2025-02-30");
+}
+
+// Spreadsheets end their exports with rows of separators: such a row is no record.
+TEST_F(RecipientImport, RowsOfEmptyFieldsAreSkippedWithoutAQuestionAndCounted) {
+    for (const auto& [reader, name, text] :
+         {std::tuple{RecipientReader::Csv, "rows.csv",
+                     line(',', {"11-1111111", "Acme Supply", "", "", "1 Main St", "Austin", "TX", "78701", "1"}) +
+                         ",,,,,,,,\n, ,,,,,,,\n,,,,,,,,\n"},
+          std::tuple{RecipientReader::Text, "rows.txt",
+                     line('\t', {"11-1111111", "Acme Supply", "", "", "1 Main St", "Austin", "TX", "78701", "1"}) +
+                         "\t\t\t\t\t\t\t\t\n\t\t\t\t\t\t\t\t\n\t\t\t\t\t\t\t\t\n"}}) {
+        SCOPED_TRACE(name);
+        exec("delete from recipients; delete from recipients_additionalinfo;");
+        chooseFile(name, text);
+        ui->answerBox(kMessageAnswerOkYes);
+        ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
+        ASSERT_EQ(ui->boxes().size(), 1u) << "no question about the empty rows";
+        EXPECT_EQ(ui->boxes()[0].title, kComplete);
+        EXPECT_NE(ui->boxes()[0].details.find(
+                      "1 recipient was added and 0 recipients were overwritten. 3 rows whose fields are all empty "
+                      "were skipped."),
+                  std::string::npos)
+            << ui->boxes()[0].details;
+        EXPECT_EQ(recipients().size(), 1u);
+        freshUi();
+    }
+}
+
+// A file without a record says so, and keeps the column choice as it was.
+TEST_F(RecipientImport, AnEmptyFileImportsNothingAndKeepsTheColumnChoice) {
+    for (const std::string text : {"", ",,,,\n,,,,\n"}) {
+        SCOPED_TRACE(text);
+        chooseFile("empty.csv", text);
+        ui->answerBox(kMessageAnswerOkYes);
+        EXPECT_EQ(runRecipientImport(RecipientReader::Csv, kColumns), kImportStoppedCode);
+        ASSERT_EQ(ui->boxes().size(), 1u);
+        EXPECT_EQ(ui->boxes()[0].title, "Nothing Imported");
+        EXPECT_NE(ui->boxes()[0].details.find("Nothing was imported: the file \"empty.csv\" holds no recipients"),
+                  std::string::npos)
+            << ui->boxes()[0].details;
+        EXPECT_TRUE(loadRecipientColumns(*cdb(), 1).empty());
+        EXPECT_TRUE(recipients().empty());
+        freshUi();
+    }
 }
 
 TEST_F(RecipientImport, AnUnclosedQuoteRefusesTheFileNamingItsLine) {

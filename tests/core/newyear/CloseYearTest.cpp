@@ -182,6 +182,7 @@ TEST_F(NewYearTest, OneCompanyBecomesADatabaseOfItsOwnWithLoginsPayerRecipientsA
     EXPECT_EQ(additionalOf(f, john->getPK())->getmiddleName(), "Paul");
     EXPECT_EQ(additionalOf(f, john->getPK())->getlastname(), "Jones");
     EXPECT_EQ(additionalOf(f, john->getPK())->getname_type(), "Individual");
+    EXPECT_EQ(additionalOf(f, john->getPK())->gettin_type(), "SSN");
     EXPECT_EQ(john->getInt_Line1(), "12.00");
     // Gadget Co had line 13 alone: the 1099-MISC is gone, a 1099-NEC holds the amount.
     EXPECT_EQ(byNumber(f, 1, "44-5555666"), nullptr);
@@ -190,6 +191,8 @@ TEST_F(NewYearTest, OneCompanyBecomesADatabaseOfItsOwnWithLoginsPayerRecipientsA
     EXPECT_EQ(gadget->getLastName(), "Gadget Co");
     EXPECT_EQ(gadget->getLine3_NEC(), "250.00");
     EXPECT_EQ(additionalOf(f, gadget->getPK())->getname_type(), "Business Name");
+    // A business whose type was never entered is filed with the type its number shows.
+    EXPECT_EQ(additionalOf(f, gadget->getPK())->gettin_type(), "EIN");
 }
 
 TEST_F(NewYearTest, TwoCompaniesAreEachCleanedAfterOneAmountsQuestion) {

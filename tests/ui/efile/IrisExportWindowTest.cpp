@@ -172,6 +172,37 @@ TEST_F(IrisExportWindow, CancelInTheErrorListStopsTheExport) {
     EXPECT_TRUE(std::filesystem::is_empty(exportFolder));
 }
 
+// A TIN type that its dashed number contradicts is listed with the payer's faults,
+// naming the recipient: going back stops the export, going on files the type as stored.
+TEST_F(IrisExportWindow, ATinTypeItsNumberContradictsIsListedBeforeTheExport) {
+    payerWithRecipients(2);
+    const std::vector<int32_t> keys = session().recp_details->selectedRecipients();
+    RecipientAdditionalInfo business = cdb()->getRecipientAdditionalInfo(keys[1]);
+    business.settin_type("SSN");
+    ASSERT_TRUE(cdb()->updateAdditionalRecipientInfo(business));
+    RecipientInfo number = cdb()->getRecipientInfo(keys[1]);
+    number.setTaxID("36-1111111");
+    ASSERT_TRUE(cdb()->updateRecipientInfo(number));
+    const std::string listed = "Recipient TIN Type of Pat " + surname(1) +
+                               ": SSN does not fit the taxpayer ID number 36-1111111, which is written as an EIN "
+                               "(XX-XXXXXXX). Choose the TIN type in the recipient's window.";
+
+    scripted->answerFormErrors(false);   // go back
+    exportFromWindow(true);
+    ASSERT_EQ(scripted->shown().size(), 1u);
+    EXPECT_EQ(scripted->shown()[0].errors, std::vector<std::string>{listed});
+    EXPECT_TRUE(proposedNames.empty()) << "no file built";
+    EXPECT_TRUE(std::filesystem::is_empty(exportFolder));
+
+    scripted->answerFormErrors(true);    // go on
+    saveAs("nec upload");
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(exportFromWindow(), Window::kClosedCode);
+    const std::vector<Row> rows = readCsv(keep(exportFolder + "/nec upload.csv"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2][19], "SSN");
+}
+
 // ---------------------------------------------------------------------------
 // Files
 

@@ -80,22 +80,27 @@ inline bool runInOwnProcess(const std::function<bool()>& prepare, const std::fun
 }
 
 // Each iteration in a process of its own; reports the highest peak (peakMiB) and the
-// peak before the job (baseMiB) beside the job's time.
-inline void timeInOwnProcesses(benchmark::State& state, const std::function<bool()>& prepare,
-                               const std::function<bool()>& job) {
-    double peak = 0, base = 0;
+// peak before the job (baseMiB) beside the job's time. Gives the jobs' mean time in
+// seconds (0 when a run failed), for comparing one benchmark with another.
+inline double timeInOwnProcesses(benchmark::State& state, const std::function<bool()>& prepare,
+                                 const std::function<bool()>& job) {
+    double peak = 0, base = 0, total = 0;
+    int runs = 0;
     for (auto _ : state) {
         OwnProcessRun run;
         if (!runInOwnProcess(prepare, job, run)) {
             state.SkipWithError("the run failed");
-            return;
+            return 0;
         }
         state.SetIterationTime(run.seconds);
+        total += run.seconds;
+        ++runs;
         peak = std::max(peak, run.peakMiB);
         base = std::max(base, run.baseMiB);
     }
     state.counters["peakMiB"] = peak;
     state.counters["baseMiB"] = base;
+    return runs > 0 ? total / runs : 0;
 }
 
 }  // namespace bench

@@ -79,9 +79,10 @@ std::string alignmentWarning(int32_t kind) {
 const char kMixedCorrectionsWarning[] =
     "We noticed that you are attempting to create an E-File with a mix of corrections (the 'Void' or "
     "'Correction' checkbox on a Recipient form is selected), and original files (neither checkbox is selected). "
-    "We highly recommend that you create a separate E-File for Corrected and Voided forms. Mixing these may "
-    "result in your E-File being rejected by the FIRE system. Do you still want to generate an E-File from the "
-    "selected Recipients?";
+    "We highly recommend that you create a separate E-File for Corrected forms. Voided forms are left out of "
+    "every E-File: a return that was already filed is taken back by a corrected return with every amount zero "
+    "(mark it Corrected, not Void, and set its amounts to zero). Mixing these may result in your E-File being "
+    "rejected by the FIRE system. Do you still want to generate an E-File from the selected Recipients?";
 
 // The help documents' paths on the document server.
 const char kManualPath[] = "/1099/2025/1099Manual.pdf";

@@ -463,6 +463,54 @@ TEST_F(EFilePopulate, AVoidRecipientOfAnotherPayerInALargeSelectionIsNotMarked) 
     EXPECT_EQ(marks(ordinaryOfB), 2);
 }
 
+// The marks look at each recipient's own void flag, a NULL (as the schema upgrade leaves
+// every flag) counting as not void: whether the run looks the selection up by key or
+// matches it against the payers' rows, a selected recipient with a NULL flag is marked
+// completed on both of its rows, of a selected payer or not, and a void one on neither.
+TEST_F(EFilePopulate, MarksFollowEachRecipientsOwnVoidFlagWithNullAsNotVoid) {
+    const int32_t payerA = addPayer("Alpha Payer");
+    const int32_t payerB = addPayer("Beta Payer");
+    const int32_t nullOfA = addRecipient(payerA, 7, "A", "Null");
+    const int32_t nullOfB = addRecipient(payerB, 7, "B", "Null");
+    const int32_t voidOfA = addRecipient(payerA, 7, "A", "Void");
+    const int32_t voidOfB = addRecipient(payerB, 1, "B", "Void");
+    const int32_t oddVoidOfB = addRecipient(payerB, 7, "B", "Odd");
+    auto keys = [](std::initializer_list<int32_t> list) {
+        std::string text;
+        for (int32_t key : list) text += (text.empty() ? "" : ", ") + std::to_string(key);
+        return text;
+    };
+    exec("update recipients set void = NULL; update recipients_additionalinfo set void = NULL;"
+         "update recipients set void = 1 where pk in (" + keys({voidOfA, voidOfB}) + ");"
+         "update recipients set void = 2 where pk = " + std::to_string(oddVoidOfB) + ";");
+    copyRecipient(nullOfA, 2100);
+    const int32_t lastCopy = cdb->getRecipientPK();
+    selectPayers({payerA});
+
+    for (const bool large : {false, true}) {
+        SCOPED_TRACE(large ? "matched against the payer's rows" : "looked up by key");
+        exec("update recipients set completed = 0; update recipients_additionalinfo set completed = 0;"
+             "delete from markLog;");
+        std::vector<int32_t> selection{voidOfB, nullOfB, voidOfA, oddVoidOfB, nullOfA};
+        if (large)
+            for (int32_t key = oddVoidOfB + 1; key <= lastCopy; ++key) selection.push_back(key);
+        selectRecipients(selection);
+
+        EFile file;
+        const EFileResult result = run(file);
+        ASSERT_TRUE(result.ok()) << result.message;
+        const int copies = large ? lastCopy - oddVoidOfB : 0;
+        EXPECT_EQ(result.payees, static_cast<uint64_t>(1 + copies));
+        EXPECT_EQ(result.voidLeftOut, 1u);  // the selected payer's void one
+        for (int32_t key : {nullOfA, nullOfB}) {
+            EXPECT_TRUE(completedOnBoth(key)) << key;
+            EXPECT_EQ(marks(key), 2) << key;
+        }
+        for (int32_t key : {voidOfA, voidOfB, oddVoidOfB}) EXPECT_EQ(marks(key), 0) << key;
+        EXPECT_EQ(allMarks(), 2 * (2 + copies));
+    }
+}
+
 
 // Cancel while the records are written stops the run before its marks and its rename:
 // the previous file stays, nothing is marked, and no temporary file is left.

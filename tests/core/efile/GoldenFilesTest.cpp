@@ -761,6 +761,97 @@ TEST_P(GoldenStateFile, MatchesTheExpectedFile) {
 INSTANTIATE_TEST_SUITE_P(Files, GoldenStateFile, ::testing::Values("KY", "ME", "NC", "OK", "WI"),
                          [](const auto& testCase) { return std::string(testCase.param); });
 
+// A return already filed is taken back by a corrected return with every amount zero; a
+// void form is never filed, Corrected or not. A company file of its own: payer 0 "Harbor
+// Light Supply" (Maine, IRIS data saved) with two 1099-NEC payees in Maine, both
+// Corrected: Grace Holt, every amount set to "0.00", and Quarry Stone LLC, also Void.
+//
+// fire-zero-correction.txt (combined filing on; T, A, B, C, K, F):
+// - T: 296-303 00000001, Quarry Stone LLC (void) not counted.
+// - A: 6 "1" (Maine has a combined code), 26-27 "NE", 28-45 "134".
+// - B: 6 "G" (corrected); 55-270 every amount zeros (box 1 at 55-66, box 4 at 91-102);
+//   723-734 box 5 "0.00" as zeros; 747-748 "23".
+// - C: 1 payee, every total zeros. K: "23", 1 payee, every total zeros.
+// - F: 1 A record, 1 payee.
+// iris-1099-NEC-zero-correction.csv: Grace Holt alone, with box 1, box 4, the state tax
+// withheld and the state income as 0.00 (box 3, never entered, empty); combined filing
+// "ME"; the IRIS file has no correction column (a correction is chosen when the file is
+// uploaded); Quarry Stone LLC is left out.
+class GoldenZeroCorrection : public Golden {
+protected:
+    void SetUp() override {
+        ImportTest::SetUp();
+        openCompany("Zero correction", {});
+        ComapnyInfo harbor;
+        harbor.setName("Harbor Light Supply");
+        harbor.setTaxID1("01-2468024");
+        harbor.setAddress1("200 Harbor Dr");
+        harbor.setCity1("Portland");
+        harbor.setState1("Maine-ME");
+        harbor.setZip1("04101");
+        harbor.setPhone1("207-555-0175");
+        ASSERT_TRUE(cdb()->insertCompanyInfo(harbor));
+        ASSERT_EQ(cdb()->getCompanyPK(), 0);
+        harbor = cdb()->getCompanyInfoIRIS(0);
+        harbor.setPayernametype("Business Name");
+        harbor.setPayertintype("EIN");
+        harbor.setPayerphone_type("Domestic");
+        harbor.setpayercountry("United States");
+        harbor.setCombineStateIRIS(true);
+        harbor.setValidated(true);
+        ASSERT_TRUE(cdb()->updateAdditioninfo(harbor));
+
+        Entry zeroed = individual(0, 7, "Grace", "", "Holt", "Harbor Light Supply");
+        address(zeroed, "14 Quarry Rd", "Bangor", "Maine-ME", "04401");
+        zeroed.r.setTaxID("301-44-5555");
+        zeroed.r.setAccountNumber("NEC-0007");
+        zeroed.r.setLine1_NEC("0.00");
+        zeroed.r.setLine4_NEC("0.00");
+        zeroed.r.setLine5_1_NEC("0.00");
+        zeroed.r.setLine6_1_NEC("ME-1234");
+        zeroed.r.setLine7_1_NEC("0.00");
+        zeroed.a.setTopState_NEC("Maine-ME");
+        zeroed.r.setCorrected(true);
+        zeroed.a.setCorrected(true);
+        store(zeroed);
+
+        Entry both = business(0, 7, "Quarry Stone LLC");
+        address(both, "2 Quarry Rd", "Bangor", "Maine-ME", "04401");
+        both.r.setTaxID("01-1357913");
+        both.r.setLine1_NEC("2,000.00");
+        both.r.setCorrected(true);
+        both.a.setCorrected(true);
+        both.r.setVoided(true);
+        both.a.setVoided(true);
+        store(both);
+    }
+};
+
+TEST_F(GoldenZeroCorrection, FireFileMatchesTheExpectedFile) {
+    session().comp_details = std::make_shared<Company>();
+    session().recp_details = std::make_shared<Recipient>();
+    session().comp_details->setSelectedCompanies({0});
+    session().numberSelections = 1;
+    EFile writer;
+    const std::string built = build(writer, transmitter(true, "Select State"));
+    firetest::keepOutput(built);
+    compareFireFile(built, "fire-zero-correction.txt", false);
+}
+
+TEST_F(GoldenZeroCorrection, IrisFileMatchesTheExpectedFile) {
+    IrisExport exporter(*cdb(), keysOf(0, 7));
+    ASSERT_TRUE(exporter.payers()) << exporter.failure();
+    ASSERT_EQ(exporter.fileCount(), 1u);
+    EXPECT_EQ(exporter.voidLeftOut(), 1u);
+    std::vector<IrisRecipient> recipients;
+    ASSERT_TRUE(exporter.readFile(0, recipients)) << exporter.failure();
+    IrisFile builder;
+    const std::string built = builder.build(7, cdb()->getCompanyInfoIRIS(0), recipients);
+    EXPECT_EQ(builder.refusal(), "");
+    keepIrisOutput("1099-NEC.csv", built);
+    compareIrisFile(built, "iris-1099-NEC-zero-correction.csv");
+}
+
 struct IrisCase {
     int32_t kind;
     const char* name;

@@ -118,6 +118,11 @@ public:
     // How many void recipients a run left out, for the success message: "" for none,
     // else "1 void recipient was left out of the E-File." and so on.
     static std::string voidLeftOutText(uint64_t count, const std::string& file);
+    // Told when a run files nothing because every recipient is void: void is for a form
+    // never filed, so the user learns how a filed return is taken back instead.
+    static constexpr char kTakeBackFiledReturn[] =
+        "A return that was already filed is taken back by a corrected return with every amount zero: "
+        "mark it Corrected, not Void, and set its amounts to zero.";
 
     // Wisconsin's identifier for a payee without state data.
     static constexpr char kWisconsinFallback[] = "036888888888801";

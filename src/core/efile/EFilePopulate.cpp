@@ -338,7 +338,8 @@ EFileResult EFile::Populate(const E_FileInfo& transmitter, const std::string& ou
                                  if (result.ok() && result.payees == 0 && result.voidLeftOut > 0) {
                                      result.failure = EFileResult::Failure::empty;
                                      result.message = "No E-File was created: every selected recipient is void. " +
-                                                      voidLeftOutText(result.voidLeftOut, "E-File");
+                                                      voidLeftOutText(result.voidLeftOut, "E-File") + " " +
+                                                      kTakeBackFiledReturn;
                                  }
                                  return result;
                              },

@@ -546,7 +546,8 @@ void AdditionalPayersInformation::Export_M() {
         return;
     }
     if (exporter.recipientCount() == 0) {
-        refuse("No IRIS file was created: every selected recipient is void, and a void form is not filed.");
+        refuse(std::string("No IRIS file was created: every selected recipient is void, and a void form is not filed. ") +
+               EFile::kTakeBackFiledReturn);
         return;
     }
     if (payers->size() > 1) {

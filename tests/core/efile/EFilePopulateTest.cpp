@@ -437,7 +437,8 @@ TEST_F(EFilePopulate, VoidRecipientsAreLeftOutWithTheCountsAndTotalsThatFollow) 
     EXPECT_EQ(none.failure, EFileResult::Failure::empty);
     EXPECT_EQ(none.voidLeftOut, 2u);
     EXPECT_EQ(none.message,
-              "No E-File was created: every selected recipient is void. 2 void recipients were left out of the E-File.");
+              "No E-File was created: every selected recipient is void. 2 void recipients were left out of the E-File."
+              " A return that was already filed is taken back by a corrected return with every amount zero: mark it Corrected, not Void, and set its amounts to zero.");
     EXPECT_TRUE(folderFiles().empty());
     EXPECT_EQ(allMarks(), 2);  // the earlier run's marks of the filed one only
 }

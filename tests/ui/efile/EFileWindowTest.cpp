@@ -532,7 +532,8 @@ TEST_F(EFileCreate, VoidRecipientsAreCountedInTheMessageAndAllVoidOffersNoFile) 
     const auto boxes = scripted->boxes();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[2].caption,
-              "No E-File was created: every selected recipient is void. 1 void recipient was left out of the E-File.");
+              "No E-File was created: every selected recipient is void. 1 void recipient was left out of the E-File."
+              " A return that was already filed is taken back by a corrected return with every amount zero: mark it Corrected, not Void, and set its amounts to zero.");
     EXPECT_EQ(boxes[2].image, kMessageImagePlain);
     EXPECT_FALSE(std::filesystem::exists(target()));
     EXPECT_FALSE(completed(voidNec));

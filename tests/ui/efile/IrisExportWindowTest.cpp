@@ -266,7 +266,8 @@ TEST_F(IrisExportWindow, VoidRecipientsAreLeftOutAndAllVoidOffersNoFile) {
     exportFromWindow(true);
     ASSERT_EQ(boxes().size(), 2u);
     EXPECT_EQ(boxes()[1].caption,
-              "No IRIS file was created: every selected recipient is void, and a void form is not filed.");
+              "No IRIS file was created: every selected recipient is void, and a void form is not filed."
+              " A return that was already filed is taken back by a corrected return with every amount zero: mark it Corrected, not Void, and set its amounts to zero.");
     EXPECT_EQ(boxes()[1].image, kMessageImageError);
     EXPECT_EQ(proposedNames.size(), 1u) << "no second save panel";
 }

@@ -15,7 +15,7 @@ DIVFrame::DIVFrame(Target t, QWidget* parent)
     : RecipientEntryWindow(entry::divForm(), std::move(t), parent), ui_(std::make_unique<Ui::DIVFrame>()) {
     ui_->setupUi(this);
     load({"Add_Recipient", "Update", "Previous", "NextRecipient", "Cancel_Button"},
-         {{{"LastNameStaticText", "Suffix", "FirstNameStaticText", "Middlename", "Lastname_action",
+         {{{"LastNameStaticText", "FirstNameStaticText", "Middlename", "Lastname_action", "Suffix",
             "RecipientidStaticText", "AddressStaticText", "Address2", "CityStaticText", "CountryStaticText",
             "Addresscheckbox", "StatePopupBtn", "NonUSstate_btn", "ZIPStaticText", "Officecode", "AccountNumStaticText",
             "secondTINCheckbox", "FATCACheckbox", "TotalOrdinaryStaticText",

@@ -15,7 +15,7 @@ INTFrame::INTFrame(Target t, QWidget* parent)
     : RecipientEntryWindow(entry::intForm(), std::move(t), parent), ui_(std::make_unique<Ui::INTFrame>()) {
     ui_->setupUi(this);
     load({"Add_Button", "Update_Button", "PreiviousText", "NextRecipient_Button", "Cancel_Buton"},
-         {{{"LastNameStaticText", "Suffix", "FirstNameStaticText", "Middlename", "LastnameBtn",
+         {{{"LastNameStaticText", "FirstNameStaticText", "Middlename", "LastnameBtn", "Suffix",
             "RecipientidStaticText", "AddressStaticText", "Add2", "CityStaticText", "CountryStaticText",
             "ZIPStaticText", "Officecode", "AccountNumStaticText", "PayersRTNStaticText", "InterestIncomeStaticText",
             "EarlywithdrawStaticText", "InterestStaticText", "FederalIncomeStaticText", "InvestmentExpenceStaticText",

@@ -15,11 +15,13 @@ NECFrame::NECFrame(Target t, QWidget* parent)
     : RecipientEntryWindow(entry::necForm(), std::move(t), parent), ui_(std::make_unique<Ui::NECFrame>()) {
     ui_->setupUi(this);
     load({"AddRecipient_Button", "UpdateRecipient_Button", "Previous_Button", "NextRecipient_Button", "Cancel_button"},
-         {{{"CompanyLastName_Text", "SUffix", "FirstName_Text", "Middlename", "Lastname", "Recipient_ID",
+         {{{"CompanyLastName_Text", "FirstName_Text", "Middlename", "Lastname", "SUffix", "Recipient_ID",
             "RecAddress_Text", "Add2", "ReciCity_text", "ReciCountry_Text", "ReciZip_Text", "Officecode",
             "ReciAccountNum_Text"}},
-          {{"Nonemployeecompansation", "Reserved2_Text", "Federalincometaxwihheld", "StateTaxWithheld1_Text",
-            "StateNum1_Text", "StateIncome1_Text", "StateTaxWithheld2_Text", "StateNum2_Text", "StateIncome2_Text"}}});
+          {{"Nonemployeecompansation", "Reserved2_Text", "Federalincometaxwihheld", "Nec_State1_P",
+            "StateTaxWithheld1_Text", "StateNum1_Text", "StateIncome1_Text", "Statelocal1", "StateSpecialdata",
+            "Nec_State2_P", "StateTaxWithheld2_Text", "StateNum2_Text", "StateIncome2_Text", "Statelocal2",
+            "Statespecialdata1"}}});
 }
 
 NECFrame::~NECFrame() = default;

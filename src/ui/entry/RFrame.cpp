@@ -15,7 +15,7 @@ RFrame::RFrame(Target t, QWidget* parent)
     : RecipientEntryWindow(entry::rForm(), std::move(t), parent), ui_(std::make_unique<Ui::RFrame>()) {
     ui_->setupUi(this);
     load({"Add_Button", "Update_Button", "Previous_button", "NextRecipient_Button", "Cancel_Button"},
-         {{{"LastNameStaticText", "Sufix", "FirstNameStaticText", "Middlename", "LastName", "RecipientidStaticText",
+         {{{"LastNameStaticText", "FirstNameStaticText", "Middlename", "LastName", "Sufix", "RecipientidStaticText",
             "AddressStaticText", "Add2", "CityStaticText", "CountryStaticText", "AddressCheckbox", "Statepopup",
             "NonUS_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText", "DateOfPaymentStaticText"}},
           {{"GrossDistributeStaticText", "TaxableAmtStaticText", "secondTINCheckbox", "PayerMadeCheckbox",

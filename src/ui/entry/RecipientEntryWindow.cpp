@@ -198,6 +198,7 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
         records_ = RecipientRecords();
         showRecords();
         add_->setEnabled(true);
+        untouched_ = readView();
     }
 
     QWidget* first = control(Role::BusinessName);
@@ -355,21 +356,30 @@ bool RecipientEntryWindow::isDuplicate() {
 // Saving
 
 void RecipientEntryWindow::AddRecipient_Action() {
-    if (edit_) return;
+    if (edit_ || !insertNewRecipient()) return;
+    tvDatabase::tvMessageBox("", "Recipient successfully added.", kMessageStyleOK, "Recipient successfully added",
+                             kMessageImagePlain, true);
+    keepInMainWindow(false);
+    closing_ = true;
+    closedOn_ = records_.info.getPK();
+    close();
+}
+
+// Add's path, which the close prompt's save of a new recipient takes too: the checks,
+// the save check, the duplicate check, both rows under one key, and the main window's
+// lists with the new recipient selected. False when any step refused or failed:
+// nothing was stored.
+bool RecipientEntryWindow::insertNewRecipient() {
     records_ = RecipientRecords();
-    if (!Validate() && !VerifySave()) return;
+    if (!Validate() && !VerifySave()) return false;
     viewToRecords(formTable_, readView(), payer_.getName(), records_);
     records_.info.setCompany_FK(payerKey_);
     records_.additional.setCompany_FK(payerKey_);
-    if (isDuplicate()) return;
+    if (isDuplicate()) return false;
     // Both rows under one key, or neither; a failure is reported by the store.
-    if (!companyDatabase()->insertRecipientInfo(records_.info, records_.additional)) return;
-    tvDatabase::tvMessageBox("", "Recipient successfully added.", kMessageStyleOK, "Recipient successfully added",
-                             kMessageImagePlain, true);
+    if (!companyDatabase()->insertRecipientInfo(records_.info, records_.additional)) return false;
     showSavedRecipient(records_.info.getPK());
-    keepInMainWindow(false);
-    closing_ = true;
-    close();
+    return true;
 }
 
 // Update's path, which the close prompt's save takes too: the checks, the save check,
@@ -448,26 +458,41 @@ void RecipientEntryWindow::reject() { close(); }
 
 bool RecipientEntryWindow::closeWithPrompt() { return close(); }
 
+bool RecipientEntryWindow::isNewRecipientTyped() const {
+    if (edit_ || untouched_.text.empty()) return false;
+    const EntryView now = readView();
+    // The blank that stands in an unused field is no text of the user's.
+    auto same = [](const std::string& a, const std::string& b) {
+        return QString::fromStdString(a).trimmed() == QString::fromStdString(b).trimmed();
+    };
+    for (std::size_t i = 0; i < now.text.size(); ++i)
+        if (!same(now.text[i], untouched_.text[i])) return true;
+    return now.checked != untouched_.checked;
+}
+
 bool RecipientEntryWindow::windowShouldClose() {
     if (closing_) return true;
-    if (update_->isEnabled()) {
+    // Unsaved edits of a stored recipient, or a new one with anything typed into it.
+    if (update_->isEnabled() || isNewRecipientTyped()) {
         const int32_t answer = tvDatabase::tvMessageBox(
             "Save before closing?", "You may have unsaved changes. Would you like to save before closing?",
             kMessageStyleYesNoCancel, formTable_.closeTitle, kMessageImagePrompt, false);
         if (answer == kClosePromptNo) {
             keepInMainWindow(false);
+            closedOn_ = -1;
             return true;
         }
         if (answer != kMessageAnswerOkYes) {
             // Cancel, or the prompt dismissed by its close box.
-            update_->setDefault(true);
+            (edit_ ? update_ : add_)->setDefault(true);
             return false;
         }
         // A save that is refused or fails keeps the window open.
-        if (!saveEdits()) return false;
+        if (!(edit_ ? saveEdits() : insertNewRecipient())) return false;
     }
     if (company_Refer) company_Refer->SelectCompany();
     keepInMainWindow(false);
+    closedOn_ = records_.info.getPK();
     return true;
 }
 
@@ -478,6 +503,7 @@ void RecipientEntryWindow::closeEvent(QCloseEvent* event) {
     }
     leaveBoundWindowList();
     event->accept();
+    if (company_Refer) company_Refer->focusRecipientList(closedOn_, formTable_.kind);
 }
 
 // ---------------------------------------------------------------------------

@@ -110,6 +110,8 @@ private:
 
     // The close prompt; true when the window may close.
     bool windowShouldClose();
+    // A new recipient whose fields differ from the empty form the window opened with.
+    bool isNewRecipientTyped() const;
 
     // View and records.
     entry::EntryView readView() const;
@@ -126,6 +128,7 @@ private:
     bool VerifySave();
     bool isDuplicate();
     bool saveEdits();
+    bool insertNewRecipient();
     void showSavedRecipient(int32_t key);
 
     // Change marking and control actions.
@@ -154,4 +157,6 @@ private:
     QPushButton* next_ = nullptr;
     QPushButton* cancel_ = nullptr;
     bool closing_ = false;                // closing after Add: no prompt
+    entry::EntryView untouched_;          // new mode: the fields as the window opened
+    int32_t closedOn_ = -1;               // the recipient the main window's list goes back to; -1: none
 };

@@ -15,7 +15,7 @@ SFrame::SFrame(Target t, QWidget* parent)
     : RecipientEntryWindow(entry::sForm(), std::move(t), parent), ui_(std::make_unique<Ui::SFrame>()) {
     ui_->setupUi(this);
     load({"Add_Button", "Update_Button", "Previous_Button", "NextRecipient_Button", "Cancel_Button"},
-         {{{"LastNameStaticText", "suffix", "FirstNameStaticText", "middlename", "lastname", "RecipientidStaticText",
+         {{{"LastNameStaticText", "FirstNameStaticText", "middlename", "lastname", "suffix", "RecipientidStaticText",
             "AddressStaticText", "add2", "CityStaticText", "CountryStaticText", "AddressNotInUS", "Statepopup",
             "NonUSstate_Btn", "ZIPStaticText", "Officecode", "AccountNumStaticText"}},
           {{"DateofCloseStaticText", "GrossProceedStaticText", "InfoAddressStaticText", "InfoCityStaticText",

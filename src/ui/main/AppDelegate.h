@@ -293,6 +293,10 @@ public:
     void setRframe(RFrame* window);
     SFrame* Sframe() const;
     void setSframe(SFrame* window);
+    // When an entry window has closed: the keyboard goes back to the recipient list, on
+    // the row of the recipient (key and form kind) when it is listed, else to the list as
+    // it stands (key -1: nothing was saved).
+    void focusRecipientList(int32_t key, int32_t kind);
 
     // ---- the payer window and the entry windows (AppDelegateEntryWindows.cpp) ----
     // Mode 1 with kind 1 shows the payer window; any other mode shows the entry window

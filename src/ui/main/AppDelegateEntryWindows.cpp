@@ -3,6 +3,11 @@
 
 #include <functional>
 
+#include <QApplication>
+#include <QPointer>
+#include <QTableView>
+#include <QTimer>
+
 #include "core/foundation/FormKind.h"
 #include "ui/company/CompanyController.h"
 #include "ui/entry/DIVFrame.h"
@@ -12,6 +17,7 @@
 #include "ui/entry/RFrame.h"
 #include "ui/entry/SFrame.h"
 #include "ui/main/AppDelegate.h"
+#include "ui_AppDelegate.h"
 
 namespace {
 
@@ -82,6 +88,28 @@ void AppDelegate::Open1099Dialog(int32_t mode, int32_t kind) {
     FillCompanyList();
     FillRecipientList(allFormsIndex(), allStatusIndex());
     ReselectRecipients();
+}
+
+void AppDelegate::focusRecipientList(int32_t key, int32_t kind) {
+    QTableView* list = ui->Recipient_sel;
+    if (key >= 0) {
+        for (size_t row = 0; row < Recipient_PTL_.size(); ++row) {
+            if (Recipient_PTL_[row].recipientPK() != key || Recipient_PTL_[row].recipientType() != kind) continue;
+            selectOnlyRow(list, static_cast<int>(row));
+            list->scrollTo(list->model()->index(static_cast<int>(row), 0));
+            SelectRecipient();
+            break;
+        }
+    }
+    // Kept as the main window's focus for when it is active again; a button there (Add
+    // Company, say) would start something new on the next Space or Return.
+    list->setFocus(Qt::OtherFocusReason);
+    // The closed window leaves no window active: the main window takes the keyboard
+    // again, unless another window has taken it meanwhile.
+    QTimer::singleShot(0, this, [window = QPointer<AppDelegate>(this)] {
+        if (window && window->isVisible() && !QApplication::activeWindow() && !QApplication::activeModalWidget())
+            window->activateWindow();
+    });
 }
 
 int32_t AppDelegate::listedRecipientKind(int32_t key) const {

@@ -57,9 +57,12 @@ void QtUserInterface::refreshMainWindow() {
 
 namespace {
 
-// What a chooser or alert opens over: the window the user is working in.
+// What a chooser or alert opens over: the window the user is working in, which is
+// active again when it closes (a window beside the main window, such as Start New
+// Year, as well as the main window).
 QWidget* currentWindow() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow(); active && active->isVisible()) return active;
     return company_Refer;
 }
 

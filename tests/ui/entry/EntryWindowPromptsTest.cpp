@@ -1,7 +1,8 @@
 // What the entry windows store without being asked to: nothing. Escape and the close box
 // of the "save changes?" prompt keep the edits unsaved (through the real message box,
-// with keys), looking at recipients writes no row, and a business name is stored
-// without the trailing blanks its check passes over.
+// with keys), a typed new recipient is asked about before Escape drops it, looking at
+// recipients writes no row, and a business name is stored without the trailing blanks
+// its check passes over.
 
 #include "EntryWindowFixture.h"
 
@@ -90,6 +91,41 @@ TEST_P(EntryWindowPrompts, EscapeAndTheClosePromptsCloseBoxStoreNothing) {
     }
     EXPECT_TRUE(w.isNull());
     EXPECT_EQ(stored(key), before);
+}
+
+// A new recipient with a name typed: Escape brings the real prompt, whose Escape keeps
+// the window with the name; its "No" drops the recipient. Nothing is stored either way.
+TEST_P(EntryWindowPrompts, EscapeOnATypedNewRecipientAsksFirst) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    newMode();
+    QPointer<RecipientEntryWindow> w = open();
+    ASSERT_TRUE(w);
+    uitest::activate(*w);
+    typeText(field(w, Role::FirstName), QStringLiteral("Maria & Jo"));
+
+    RealMessageBoxes real;
+    for (bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "Escape in the prompt" : "No");
+        std::vector<std::string> captions;
+        {
+            ScopedModalResponder responder([&](QWidget& box) {
+                captions.push_back(uitest::child<QLabel>(box, "Caption")->text().toStdString());
+                if (keep)
+                    uitest::key(box, Qt::Key_Escape);
+                else
+                    uitest::press(box, "Button2");
+            });
+            press(field(w, Role::FirstName), Qt::Key_Escape);
+            settle();
+        }
+        EXPECT_EQ(captions, std::vector<std::string>{"Save before closing?"});
+        EXPECT_EQ(w.isNull(), !keep);
+        if (keep) {
+            EXPECT_EQ(field(w, Role::FirstName)->text(), "Maria & Jo");
+        }
+    }
+    EXPECT_TRUE(cdb()->getRecipientFullInfo1(payer, 0, kind(), 0).empty());
 }
 
 // Opening a recipient, stepping to the next and back, and closing write no row, not even

@@ -280,7 +280,9 @@ TEST_P(EveryEntryWindow, TheClosePromptsThreeAnswers) {
     }
 }
 
-TEST_P(EveryEntryWindow, UnchangedAndNewWindowsCloseWithoutAsking) {
+// An unchanged recipient, and a new one with nothing typed into it (or typed and
+// emptied again), close without a question.
+TEST_P(EveryEntryWindow, UnchangedAndUntouchedNewWindowsCloseWithoutAsking) {
     const int32_t payer = addPayer("Harbor View Dental LLC");
     const int32_t key = addRecipient(payer, kind(), {"Ann", "Lee", "123-45-6789"});
     selectRecipient(payer, key);
@@ -291,13 +293,157 @@ TEST_P(EveryEntryWindow, UnchangedAndNewWindowsCloseWithoutAsking) {
     EXPECT_TRUE(unchanged.isNull());
 
     newMode();
-    QPointer<RecipientEntryWindow> fresh = open();
-    ASSERT_TRUE(fresh);
-    retype(field(fresh, Role::FirstName), QStringLiteral("Typed"));
-    uitest::child<QPushButton>(fresh, GetParam().cancel)->click();
-    settle();
-    EXPECT_TRUE(fresh.isNull());
+    for (bool typedAndEmptied : {false, true}) {
+        QPointer<RecipientEntryWindow> fresh = open();
+        ASSERT_TRUE(fresh);
+        if (typedAndEmptied) {
+            retype(field(fresh, Role::FirstName), QStringLiteral("Typed"));
+            retype(field(fresh, Role::FirstName), QString());
+        }
+        uitest::child<QPushButton>(fresh, GetParam().cancel)->click();
+        settle();
+        EXPECT_TRUE(fresh.isNull());
+    }
     EXPECT_TRUE(scripted->boxes().empty());
+}
+
+// Escape, Cancel and the close box of a new recipient with anything typed into it ask
+// first: Cancel (or the prompt's close box) keeps the window with its text, the save
+// goes through Add's checks and stores it, No drops it.
+TEST_P(EveryEntryWindow, ATypedNewRecipientAsksBeforeClosing) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    selectPayer(payer);
+    newMode();
+    auto storedOfPayer = [&] { return cdb()->getRecipientFullInfo1(payer, 0, kind(), 0).size(); };
+    QPointer<RecipientEntryWindow> w = open();
+    ASSERT_TRUE(w);
+    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"Escape", [&] { press(field(w, Role::FirstName), Qt::Key_Escape); }},
+        {"Cancel", [&] { uitest::child<QPushButton>(w, GetParam().cancel)->click(); }},
+        {"close box", [&] { w->close(); }},
+    };
+    for (const auto& [way, closeIt] : ways) {
+        for (int kept : {kClosePromptCancel, 1000}) {
+            SCOPED_TRACE(std::string(way) + " answered " + std::to_string(kept));
+            answer(kept);
+            closeIt();
+            settle();
+            ASSERT_FALSE(w.isNull());
+            ASSERT_FALSE(scripted->boxes().empty());
+            const MessageBoxRequest prompt = scripted->boxes().back();
+            EXPECT_EQ(prompt.caption, "Save before closing?");
+            EXPECT_EQ(prompt.style, 26);
+            EXPECT_EQ(prompt.title, GetParam().formTable().closeTitle);
+            EXPECT_EQ(field(w, Role::FirstName)->text(), "Maria");
+            EXPECT_TRUE(addButton(w)->isDefault());
+            EXPECT_EQ(storedOfPayer(), 0u);
+        }
+    }
+
+    // The save takes Add's checks: without a surname it is refused and the window stays.
+    retype(field(w, Role::Surname), QString());
+    answer(2);
+    answer(2);
+    press(field(w, Role::FirstName), Qt::Key_Escape);
+    settle();
+    ASSERT_FALSE(w.isNull());
+    EXPECT_EQ(boxTexts().back(), "You must enter a Last Name to save this Recipient.");
+    EXPECT_EQ(storedOfPayer(), 0u);
+
+    retype(field(w, Role::Surname), QStringLiteral("Garcia"));
+    answer(2);
+    press(field(w, Role::FirstName), Qt::Key_Escape);
+    settle();
+    EXPECT_TRUE(w.isNull());
+    EXPECT_EQ(GetParam().kept(*main), nullptr);
+    ASSERT_EQ(storedOfPayer(), 1u);
+    const int32_t key = cdb()->getRecipientPK();
+    EXPECT_EQ(cdb()->getRecipientInfo(key).getTaxID(), "123-45-6789");
+    EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getlastname(), "Garcia");
+    EXPECT_EQ(mainWindowSelection(), std::vector<int32_t>{key});
+
+    // No drops what was typed.
+    QPointer<RecipientEntryWindow> dropped = open();
+    ASSERT_TRUE(dropped);
+    retype(field(dropped, Role::FirstName), QStringLiteral("Zed"));
+    answer(kClosePromptNo);
+    uitest::child<QPushButton>(dropped, GetParam().cancel)->click();
+    settle();
+    EXPECT_TRUE(dropped.isNull());
+    EXPECT_EQ(GetParam().kept(*main), nullptr);
+    EXPECT_EQ(storedOfPayer(), 1u);
+}
+
+// When an entry window closes the keyboard is back on the main window's recipient list:
+// on the row just saved or edited, or on the list as it stood after a discard; never on
+// a button that would start something new.
+TEST_P(EveryEntryWindow, ClosingGivesTheKeyboardBackToTheRecipientList) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t first = addRecipient(payer, kind(), {"Ann", "Lee", "111-11-1111"});
+    const int32_t second = addRecipient(payer, kind(), {"Bo", "Ng", "222-22-2222"});
+    uitest::activate(*main);
+    auto* list = main->findChild<QTableView*>(QStringLiteral("Recipient_sel"));
+    auto* newRecipient = main->findChild<QPushButton*>(QStringLiteral("NewRecipient_Button"));
+    auto rowOf = [&](int32_t key) {
+        for (size_t row = 0; row < main->Recipient_PTL().size(); ++row)
+            if (main->Recipient_PTL()[row].recipientPK() == key) return static_cast<int>(row);
+        return -1;
+    };
+    auto openFrom = [&]() {
+        // Opened from the keyboard: the focus was on New Recipient.
+        newRecipient->setFocus();
+        QPointer<RecipientEntryWindow> w = open();
+        if (w) uitest::activate(*w);
+        return w;
+    };
+    auto expectOnList = [&](const char* what, int32_t key) {
+        SCOPED_TRACE(what);
+        settle();
+        EXPECT_TRUE(uitest::waitUntil([&] { return QApplication::activeWindow() == main.get(); }));
+        EXPECT_EQ(QApplication::focusWidget(), list);
+        if (key < 0) return;
+        EXPECT_EQ(list->currentIndex().row(), rowOf(key));
+        EXPECT_EQ(mainWindowSelection(), std::vector<int32_t>{key});
+    };
+
+    selectRecipient(payer, first);
+    QPointer<RecipientEntryWindow> w = openFrom();
+    ASSERT_TRUE(w);
+    retype(field(w, Role::FirstName), QStringLiteral("Anna"));
+    answer();   // "Recipient successfully updated."
+    updateButton(w)->click();
+    press(field(w, Role::FirstName), Qt::Key_Escape);
+    expectOnList("updated", first);
+
+    selectRecipient(payer, first);
+    w = openFrom();
+    ASSERT_TRUE(w);
+    nextButton(w)->click();
+    uitest::child<QPushButton>(w, GetParam().cancel)->click();
+    expectOnList("stepped to the next", second);
+
+    selectPayer(payer);
+    newMode();
+    w = openFrom();
+    ASSERT_TRUE(w);
+    enterIndividual(w, "Maria", "Garcia", "123-45-6789");
+    answer();   // "Recipient successfully added."
+    addButton(w)->click();
+    expectOnList("added", cdb()->getRecipientPK());
+
+    w = openFrom();
+    ASSERT_TRUE(w);
+    press(field(w, Role::FirstName), Qt::Key_Escape);
+    expectOnList("nothing typed", -1);
+
+    w = openFrom();
+    ASSERT_TRUE(w);
+    retype(field(w, Role::FirstName), QStringLiteral("Zed"));
+    answer(kClosePromptNo);
+    w->close();
+    expectOnList("discarded", -1);
+    EXPECT_TRUE(w.isNull());
 }
 
 TEST_P(EveryEntryWindow, FailingFieldsAreMarkedAndListedAndMayBeSavedAnyway) {

@@ -13,7 +13,9 @@
 #include "ui/main/AppDelegate.h"
 #include "ui/newyear/FindPriorYearDatabase.h"
 #include "ui/newyear/ImportPriorYear.h"
+#include "ui/support/FileChoosers.h"
 #include "ui/support/HandOffs.h"
+#include "ui/support/QtUserInterface.h"
 
 namespace {
 
@@ -289,4 +291,38 @@ TEST_F(NewYearWindowTest, TheMainWindowOpensItBesideFromTheMenuAndModallyFromThe
     main.ImportPriorYearBox();
     EXPECT_EQ(code, ImportPriorYear::kStartedCode);
     EXPECT_EQ(listedPaths().size(), 1u);
+}
+
+// The real file chooser of "Add Prior Year Database to List" opens over the Start New
+// Year window beside the main window, and cancelled or answered leaves that window
+// active, so that the keyboard goes on where the user was.
+TEST_F(NewYearWindowTest, TheWindowIsActiveAgainAfterTheAddChooser) {
+    const std::string added = makeDatabase(DatabaseRecipe("Beta").inYear(2024).inFolder(lastFolder).payer("B"));
+    AppDelegate main;
+    uitest::activate(main);
+    std::unique_ptr<QWidget> beside = ImportPriorYear::make(&main);
+    uitest::activate(*beside);
+    ASSERT_TRUE(uitest::waitUntil([&] { return QApplication::activeWindow() == beside.get(); }));
+
+    QtUserInterface real;
+    UserInterface* const scriptedSeam = session().ui;
+    session().ui = &real;
+    for (bool choose : {false, true}) {
+        SCOPED_TRACE(choose ? "chosen" : "cancelled");
+        script.expect(kOpenChooserName, [&](QWidget& chooser) {
+            EXPECT_EQ(chooser.windowTitle(), "Add Prior Year Database to List");
+            // Its window, which a window manager makes active again when it closes.
+            EXPECT_EQ(chooser.parentWidget(), beside.get());
+            if (choose)
+                answerFileChooser(chooser, added);
+            else
+                cancelFileChooser(chooser);
+        });
+        uitest::press(*beside, "Adddatabase_list");
+        EXPECT_TRUE(uitest::waitUntil([&] { return QApplication::activeWindow() == beside.get(); }));
+    }
+    session().ui = scriptedSeam;
+    const std::vector<databaseInfo> prior = app()->SelectPriorYearList();
+    ASSERT_EQ(prior.size(), 1u);
+    EXPECT_EQ(prior.front().path(), added);
 }

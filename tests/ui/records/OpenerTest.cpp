@@ -67,6 +67,7 @@ TEST_P(OpenEachKind, OpensItsWindowOnce) {
     // Again: the same window, brought forward as it stands.
     auto* typed = first->findChild<QLineEdit*>();
     ASSERT_NE(typed, nullptr);
+    const QString opened = typed->text();
     typed->setText(QStringLiteral("kept as typed"));
     first->hide();
     main->Open1099Dialog(2, k.code);
@@ -74,8 +75,9 @@ TEST_P(OpenEachKind, OpensItsWindowOnce) {
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(typed->text(), QStringLiteral("kept as typed"));
 
-    // Closed, it goes; the next opening makes a new one.
-    typed->setText(QString());
+    // Closed with its fields as it opened, it goes without a question; the next opening
+    // makes a new one.
+    typed->setText(opened);
     first->close();
     settle();
     EXPECT_TRUE(first.isNull());

@@ -29,7 +29,7 @@ public:
     }
     bool closeDatabase(bool, bool) override { return true; }
     bool openRecentDatabase() override { return false; }
-    bool print(const PrintJob&) override { return true; }
+    PrintResult print(const PrintJob&) override { return PrintResult::printed; }
     std::optional<std::string> chooseFolder(const FolderRequest&) override { return std::nullopt; }
     std::optional<std::string> chooseSaveFile(const SaveFileRequest&) override { return std::nullopt; }
     int cloudBackupEnrolment() override { return kCloudBackupContinueCode; }

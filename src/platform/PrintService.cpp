@@ -35,6 +35,43 @@ bool cupsQueueTakesPdf(const std::string& queue) {
     return takes;
 }
 
+bool cupsQueueAcceptsJobs(const std::string& queue, std::string& reason) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queue.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const ipp_status_t status = cupsLastError();
+    if (!response || status > IPP_STATUS_OK_CONFLICTING) {
+        const char* why = cupsLastErrorString();
+        const std::string said = why && *why ? why : "no answer";
+        if (status == IPP_STATUS_ERROR_NOT_FOUND)
+            reason = "The print queue \"" + queue + "\" does not exist (" + said + ").";
+        else if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+            reason = "The print service could not be asked about the print queue \"" + queue +
+                     "\": it is not running or cannot be reached at " + cupsServer() + ".";
+        else
+            reason = "The print service could not be asked about the print queue \"" + queue + "\": " + said + ".";
+        ippDelete(response);
+        return false;
+    }
+    bool accepting = true;
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
+        accepting = ippGetBoolean(a, 0) != 0;
+    if (!accepting) {
+        reason = "The print queue \"" + queue + "\" is not accepting jobs.";
+        if (ipp_attribute_t* m = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT)) {
+            const char* message = ippGetString(m, 0, nullptr);
+            if (message && *message) reason += std::string(" ") + message;
+        }
+    }
+    ippDelete(response);
+    return accepting;
+}
+
 bool cupsPrint(const PrintFileRequest& request, std::string& reason) {
     cups_option_t* options = nullptr;
     int count = 0;
@@ -56,6 +93,16 @@ bool queueTakesPdf(const std::string& queue) {
     const PrintService service = currentService();
     if (service.takesPdf) return service.takesPdf(queue);
     return cupsQueueTakesPdf(queue);
+}
+
+bool queueAcceptsJobs(const std::string& queue, std::string& reason) {
+    if (queue.empty()) {
+        reason = "No print queue was chosen.";
+        return false;
+    }
+    const PrintService service = currentService();
+    if (service.acceptsJobs) return service.acceptsJobs(queue, reason);
+    return cupsQueueAcceptsJobs(queue, reason);
 }
 
 bool printFile(const PrintFileRequest& request, std::string& reason) {

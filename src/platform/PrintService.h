@@ -21,6 +21,11 @@ struct PrintFileRequest {
 // False for an unknown queue or when the print service cannot be asked.
 bool queueTakesPdf(const std::string& queue);
 
+// True when the named queue is there and accepting jobs. False with the reason when it
+// is unknown, refuses jobs (with the reason its administrator gave, if any), or the
+// print service cannot be asked.
+bool queueAcceptsJobs(const std::string& queue, std::string& reason);
+
 // Hands the file to the queue; false with the print service's reason when it refused
 // the job. The file may be removed once this returns.
 bool printFile(const PrintFileRequest& request, std::string& reason);
@@ -30,6 +35,7 @@ bool printFile(const PrintFileRequest& request, std::string& reason);
 struct PrintService {
     std::function<bool(const std::string& queue)> takesPdf;
     std::function<bool(const PrintFileRequest& request, std::string& reason)> print;
+    std::function<bool(const std::string& queue, std::string& reason)> acceptsJobs;
 };
 void setPrintService(PrintService service);
 

@@ -204,7 +204,7 @@ bool ScriptedUserInterface::openRecentDatabase() {
     return company->Init(recent->path(), true, true, true, recent->name());
 }
 
-bool ScriptedUserInterface::print(const PrintJob& job) {
+PrintResult ScriptedUserInterface::print(const PrintJob& job) {
     Shown s;
     s.window = "print";
     s.job = job;

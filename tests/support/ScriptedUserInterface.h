@@ -55,7 +55,8 @@ public:
     void cancelReopenLogin() { ++reopenCancels_; }
     // What print answers (true, printed, unless set); every job is recorded and kept
     // under test-output/pdf/ whatever the answer (a form run's sheets are recorded only).
-    void answerPrint(bool printed) { printAnswer_ = printed; }
+    void answerPrint(bool printed) { printAnswer_ = printed ? PrintResult::printed : PrintResult::cancelled; }
+    void answerPrint(PrintResult result) { printAnswer_ = result; }
     // Also writes every job into the folder as the program's print folder does
     // (<n>-<job title>.pdf); an empty folder stops it.
     void writeJobsTo(std::string folder) { jobFolder_ = std::move(folder); }
@@ -88,7 +89,7 @@ public:
     // closes; the recent database of the configuration database is opened again.
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
-    bool print(const PrintJob& job) override;
+    PrintResult print(const PrintJob& job) override;
     std::optional<std::string> chooseFolder(const FolderRequest& request) override;
 
     // The save-file chooser: a path, or nothing for Cancel.
@@ -116,7 +117,7 @@ private:
     int refreshCount_ = 0;
     int closeRefusals_ = 0;
     int reopenCancels_ = 0;
-    bool printAnswer_ = true;
+    PrintResult printAnswer_ = PrintResult::printed;
     std::string jobFolder_;
     std::vector<std::string> keptJobs_;
     std::deque<std::optional<std::string>> saveFileAnswers_;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The main of every window-test executable: a QApplication on the offscreen platform,
-// modal windows that no responder answers reported as test failures, and a PNG of each
+// The main of every window-test executable: the print service out of reach (before Qt
+// asks it for printers), a QApplication on the offscreen platform, modal windows that no responder answers reported as test failures, and a PNG of each
 // window that a test opens under TALVEXA_TEST_OUTPUT_DIR/windows/<Suite>.<Test>/.
 
 #include <cstdlib>
@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QString>
 
+#include "PrintServiceIsolation.h"
 #include "ui/UiTestHelpers.h"
 #include "ui/support/ModalLoop.h"
 
@@ -34,6 +35,7 @@ inline void quietHandler(QtMsgType type, const QMessageLogContext& context, cons
 }
 
 inline int runUiTests(int argc, char** argv) {
+    printisolation::install();
     previousHandler = qInstallMessageHandler(quietHandler);
     // Test discovery runs the executable outside CTest's environment.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -102,6 +102,11 @@ struct PrintJob {
     std::shared_ptr<const SheetModel> sheets;
 };
 
+// What became of a print job: printed (handed to the printer, or written where the
+// user chose), cancelled by the user in the print dialog, or not printed because the
+// printer or the print service refused it (the user has been told why).
+enum class PrintResult { printed, cancelled, failed };
+
 struct MessageBoxResult {
     int code = kMessageAnswerCloseBox;   // one of the kMessageAnswer codes
     bool doNotShowAgain = false;         // check-box variant: state when the box closed
@@ -185,10 +190,10 @@ public:
     // when there is none or it could not be opened.
     virtual bool openRecentDatabase() = 0;
 
-    // Prints a job through the print dialog. True when it went to the printer; false
-    // when the user cancelled the dialog or it could not be printed (the implementation
-    // has told the user why).
-    virtual bool print(const PrintJob& job) = 0;
+    // Prints a job through the print dialog; says whether it went to the printer, the
+    // user cancelled the dialog, or it could not be printed (the implementation has told
+    // the user why).
+    virtual PrintResult print(const PrintJob& job) = 0;
 
     // A folder chosen by the user, as a local path; nothing when cancelled.
     virtual std::optional<std::string> chooseFolder(const FolderRequest& request) = 0;

@@ -178,7 +178,9 @@ private:
     std::optional<std::vector<int32_t>> filingSelection_;
     // The same recipients as read for it (those still in the file), which the 1096 totals.
     std::vector<RecipientInfo> filingRecipients_;
-    // The user cancelled a copy in its progress window: the run prints nothing more.
+    // The run prints nothing more: the user cancelled a copy in its progress window, or
+    // the printer or the print service refused a copy (the user was told why; the
+    // paper prompts of the later copies and the 1096 would only waste forms).
     bool cancelled_ = false;
 };
 

@@ -362,8 +362,9 @@ void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
         request.setTheAddListBox3(
             {recipientsADDVector_.begin(), recipientsADDVector_.begin() + static_cast<std::ptrdiff_t>(n)});
     }
-    rept().DoReport(request, &meter);
-    if (meter.cancelled()) cancelled_ = true;
+    rept dispatcher;
+    dispatcher.DoReport(request, &meter);
+    if (meter.cancelled() || dispatcher.printFailed()) cancelled_ = true;
 }
 
 void DisplayPDF::print4Up(int32_t reptnum, int32_t layout) {
@@ -373,6 +374,7 @@ void DisplayPDF::print4Up(int32_t reptnum, int32_t layout) {
     request.setFormKind(recipientType_);
     // The four-up drawing reads the selection itself, counting it in this window.
     JobMeter meter("Print", true);
-    rept().DoReport(request, &meter);
-    if (meter.cancelled()) cancelled_ = true;
+    rept dispatcher;
+    dispatcher.DoReport(request, &meter);
+    if (meter.cancelled() || dispatcher.printFailed()) cancelled_ = true;
 }

@@ -80,6 +80,18 @@ double PrtReport::textWidth(const std::string& text) {
     return width > kMaxTextWidth ? kMaxTextWidth : width;
 }
 
+double PrtReport::formTextWidth(const std::string& text, double size) {
+    constexpr int kWideLetter = 778;
+    double units = 0;
+    for (unsigned char c : text) {
+        if (c < 0x80)
+            units += c >= 32 && c <= 126 ? kHelveticaWidths[c - 32] : 0;
+        else if ((c & 0xC0) != 0x80)   // the first byte of a character beyond ASCII
+            units += kWideLetter;
+    }
+    return units * size / 1000.0;
+}
+
 void PrtReport::setClock(Clock clock) { clockSlot() = std::move(clock); }
 
 std::string PrtReport::footerDate() {

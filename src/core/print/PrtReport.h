@@ -66,6 +66,10 @@ public:
     // The width in points of the text in the report font (Helvetica) at 10 points, from
     // the font's published metrics, at most 310.
     static double textWidth(const std::string& text);
+    // The width in points of a text in the form font (Arial, whose widths are
+    // Helvetica's) at a size, uncapped. A character beyond ASCII counts as wide as a
+    // capital "O", so a text measured here never runs longer when printed.
+    static double formTextWidth(const std::string& text, double size);
 
     // The clock the footer's date reads (local time); tests set a fixed one. An empty
     // function restores the system clock.

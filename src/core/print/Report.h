@@ -161,6 +161,8 @@ public:
 
     // Hands the composed sheets to the printer as one job; true when printed.
     bool printSheets();
+    // The printer or the print service refused the sheets (the user was told why).
+    bool printFailed = false;
 
 protected:
     // The PDF writer, made when missing, with a page open to draw on.

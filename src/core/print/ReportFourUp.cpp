@@ -3,6 +3,7 @@
 // every field at its built-in place.
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <span>
@@ -14,6 +15,7 @@
 #include "core/print/FormTexts.h"
 #include "core/print/FourUpForms.h"
 #include "core/print/PrintRecords.h"
+#include "core/print/PrtReport.h"
 #include "core/print/REPDATA.h"
 #include "core/print/Report.h"
 #include "core/store/ComapnyInfo.h"
@@ -236,14 +238,183 @@ bool fieldText(const Field& f, const Form& c, std::string& text) {
     return false;
 }
 
-// Where the box holding a field ends on a copy, in whole points from the sheet's left
-// edge, half a point inside the box's right rule.
-int32_t boxRight(const fourup::FormPicture* picture, const char* caption, int32_t copy) {
+// Fitting a text into its box. The form font is drawn kInsetX right of and kInsetY
+// below its frame's corner; a line of it is kGlyphHeight times its size high (ascent
+// and descent), and lines stand kLineFactor times the size apart. A text longer than
+// its box is set smaller, down to kSmallest points, and where it still does not fit it
+// breaks onto further lines, its box's lines set closer: never cut.
+constexpr double kInsetX = 2.0;
+constexpr double kInsetY = 1.0;
+constexpr double kFormSize = SheetModel::kFontSize;
+constexpr double kSmallest = 6.0;
+constexpr double kLineFactor = 1.15;
+// The most a caption takes at the top or bottom of its box: half a point of padding and
+// one line of its small print.
+constexpr double kCaptionDepth = 5.6;
+// Room left at the end of a line, for the rounding of the printed font.
+constexpr double kSlack = 0.5;
+// The frame width of a text set into another text of its box, removed from the sheet.
+constexpr int32_t kMergedAway = -1;
+
+double widthAt(const std::string& text, double size) { return PrtReport::formTextWidth(text, size); }
+
+// The length in bytes of the UTF-8 character that starts at text[at].
+std::size_t characterLength(const std::string& text, std::size_t at) {
+    std::size_t n = 1;
+    while (at + n < text.size() && (static_cast<unsigned char>(text[at + n]) & 0xC0) == 0x80) ++n;
+    return n;
+}
+
+// The text broken into lines of at most `room` points at the size: between words, and a
+// word longer than a line between its characters.
+std::vector<std::string> breakLines(const std::string& text, double size, double room) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find(' ', at);
+        if (end == std::string::npos) end = text.size();
+        std::string word = text.substr(at, end - at);
+        at = end + 1;
+        if (word.empty()) continue;
+        const std::string joined = line.empty() ? word : line + " " + word;
+        if (widthAt(joined, size) <= room) {
+            line = joined;
+            continue;
+        }
+        if (!line.empty()) lines.push_back(line);
+        line.clear();
+        while (widthAt(word, size) > room) {
+            std::size_t cut = characterLength(word, 0);
+            while (cut < word.size() && widthAt(word.substr(0, cut + characterLength(word, cut)), size) <= room)
+                cut += characterLength(word, cut);
+            lines.push_back(word.substr(0, cut));
+            word.erase(0, cut);
+        }
+        line = word;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
+    return out;
+}
+
+const fourup::FormBox* boxOf(const fourup::FormPicture* picture, const char* caption) {
     if (picture)
         for (const fourup::FormBox& b : picture->boxes)
-            if (std::string_view(b.caption) == caption)
-                return ((b.x + b.width + fourup::kCopyX[copy]) * 72 - 50) / 100;
-    return std::numeric_limits<int32_t>::max();
+            if (std::string_view(b.caption) == caption) return &b;
+    return nullptr;
+}
+
+// A box of a copy in points on the sheet, half a point inside its rules.
+struct Area {
+    double left, top, right, bottom;
+};
+Area areaOf(const fourup::FormBox& b, int32_t copy) {
+    const double left = (b.x + fourup::kCopyX[copy]) * 0.72;
+    const double top = (b.y + fourup::kCopyY[copy]) * 0.72;
+    return {left + 0.5, top + 0.5, left + b.width * 0.72 - 0.5, top + b.height * 0.72 - 0.5};
+}
+
+// How one text of a box is set.
+struct Setting {
+    std::size_t index;   // in the sheet's texts
+    double size = kFormSize;
+    std::vector<std::string> lines;
+};
+
+// Fits the texts of one box of a copy (indexes into the sheet's texts, in placing
+// order) inside the box: each on its line at the form size when it fits, else smaller,
+// else on several lines; when the lines then run into the next text or past the box,
+// the box's texts are set as one text whose lines share the box's height evenly,
+// below (or above) its caption.
+void fitBox(std::vector<PlacedText>& texts, std::vector<std::size_t> members, const fourup::FormBox& box,
+            int32_t copy) {
+    const Area area = areaOf(box, copy);
+    std::stable_sort(members.begin(), members.end(),
+                     [&](std::size_t a, std::size_t b) { return texts[a].y < texts[b].y; });
+    std::vector<Setting> settings;
+    for (const std::size_t i : members) {
+        PlacedText& t = texts[i];
+        if (t.text.empty()) continue;
+        Setting s{i, kFormSize, {t.text}};
+        const double room = area.right - t.x - kInsetX - kSlack;
+        const double full = widthAt(t.text, kFormSize);
+        // The frame ends at the box's edge, and holds the whole text.
+        const int32_t toEdge = std::max(0, static_cast<int32_t>(area.right) - t.x);
+        t.width = full + kInsetX > t.width ? toEdge : std::min(t.width, toEdge);
+        if (full > room) {
+            s.size = std::max(kSmallest, std::floor(kFormSize * room / full * 10) / 10);
+            if (widthAt(t.text, s.size) > room) {
+                s.size = kSmallest;
+                s.lines = breakLines(t.text, kSmallest, std::max(room, 1.0));
+            }
+        }
+        settings.push_back(std::move(s));
+    }
+    if (settings.empty()) return;
+    const bool captionBelow = box.corner == fourup::CaptionCorner::bottom;
+    const double freeTop = captionBelow ? area.top : area.top + kCaptionDepth;
+    const double freeBottom = captionBelow ? area.bottom - kCaptionDepth : area.bottom;
+    // Each text's lines end above the next text's and above the box's caption or edge?
+    bool fits = true;
+    std::size_t lines = 0;
+    for (std::size_t k = 0; k < settings.size(); ++k) {
+        const PlacedText& t = texts[settings[k].index];
+        lines += settings[k].lines.size();
+        if (settings[k].lines.size() < 2) continue;
+        const double end = t.y + kInsetY + settings[k].size * (kLineFactor * (settings[k].lines.size() - 1) + 1.12);
+        const double next = k + 1 < settings.size() ? texts[settings[k + 1].index].y + kInsetY : freeBottom;
+        if (end > next || end > freeBottom) fits = false;
+    }
+    if (fits) {
+        for (const Setting& s : settings) {
+            PlacedText& t = texts[s.index];
+            t.size = s.size;
+            if (s.lines.size() < 2) continue;
+            t.text = joinLines(s.lines);
+            t.lineHeight = s.size * kLineFactor;
+            t.height = std::max(t.height, static_cast<int32_t>(std::ceil(s.lines.size() * t.lineHeight + kInsetY)));
+        }
+        return;
+    }
+    // The box's lines set closer: one text of all of them, from the top of the box's
+    // free space (below a caption at its top) to its bottom (above a caption there).
+    const double firstTop = std::min<double>(texts[settings.front().index].y + kInsetY, freeTop);
+    const int32_t y = static_cast<int32_t>(std::ceil(firstTop - kInsetY));
+    const double pitch = (freeBottom - (y + kInsetY)) / static_cast<double>(lines);
+    double size = pitch / kLineFactor;
+    int32_t x = texts[settings.front().index].x;
+    std::vector<std::string> all;
+    for (const Setting& s : settings) {
+        size = std::min(size, s.size);
+        x = std::min(x, texts[s.index].x);
+        all.insert(all.end(), s.lines.begin(), s.lines.end());
+    }
+    PlacedText& merged = texts[settings.front().index];
+    merged.text = joinLines(all);
+    merged.x = x;
+    merged.y = y;
+    merged.width = std::max(0, static_cast<int32_t>(area.right) - x);
+    merged.height = static_cast<int32_t>(std::ceil(freeBottom - y)) + 1;
+    merged.size = size;
+    merged.lineHeight = pitch;
+    // The others are in it now.
+    for (std::size_t k = 1; k < settings.size(); ++k) texts[settings[k].index].width = kMergedAway;
+}
+
+// Fits every text of a copy into the box its field belongs to. Each entry pairs an
+// index into the sheet's texts with the caption of the field's box.
+void fitCopy(std::vector<PlacedText>& texts, const std::vector<std::pair<std::size_t, const char*>>& placed,
+             const fourup::FormPicture* picture, int32_t copy) {
+    std::map<const fourup::FormBox*, std::vector<std::size_t>> byBox;
+    for (const auto& [index, caption] : placed)
+        if (const fourup::FormBox* b = boxOf(picture, caption)) byBox[b].push_back(index);
+    for (const auto& [box, members] : byBox) fitBox(texts, members, *box, copy);
 }
 
 bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) {
@@ -280,20 +451,22 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
             report.yOffset = fourup::kCopyY[copy];
             const Form context{payers[i], recipients[i], additional[i], copy};
             std::string text;
+            std::vector<std::pair<std::size_t, const char*>> placed;
             for (const Field& f : form.fields) {
                 if (f.entry >= static_cast<int32_t>(report.fmt.Val.size())) continue;
                 if (!fieldText(f, context, text)) continue;
                 report.fmtval = report.fmt.Val[static_cast<std::size_t>(f.entry)];
-                const std::size_t placed = report.theTextView.texts.size();
+                const std::size_t before = report.theTextView.texts.size();
                 report.LocateSubview(text, report.fmtval, true);
-                // A text longer than its box is cut where the box ends, so a long name or
-                // city line never runs over the neighbouring box or copy.
-                if (report.theTextView.texts.size() > placed) {
-                    PlacedText& t = report.theTextView.texts.back();
-                    t.width = std::max(0, std::min(t.width, boxRight(picture, f.caption, copy) - t.x));
-                }
+                if (report.theTextView.texts.size() > before) placed.emplace_back(before, f.caption);
             }
+            // A name, address or city line longer than its box is set smaller or on two
+            // lines inside it: a cut name or address would make a wrong form, and a text
+            // running past its box would print over the next box or copy.
+            fitCopy(report.theTextView.texts, placed, picture, copy);
         }
+        // The texts that went into another text of their box leave no frame behind.
+        std::erase_if(report.theTextView.texts, [](const PlacedText& t) { return t.width == kMergedAway; });
         report.theTextView.background = form.picture;
         report.MultiplePrintPages();
     }

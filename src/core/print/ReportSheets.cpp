@@ -46,7 +46,9 @@ bool Report::printSheets() {
     job.title = kFormJobTitle;
     job.sheets = std::make_shared<const SheetModel>(std::move(sheets));
     sheets = SheetModel();
-    return userInterface().print(job);
+    const PrintResult result = userInterface().print(job);
+    printFailed = result == PrintResult::failed;
+    return result == PrintResult::printed;
 }
 
 void Report::meterStep(const std::string& text, std::size_t total) {

@@ -6,14 +6,17 @@
 #include <vector>
 
 // One text of a form, placed on its sheet: the frame is in whole points from the
-// sheet's top left corner (y downwards). The text is drawn on one line from the
-// frame's top left and cut at the frame's edges.
+// sheet's top left corner (y downwards). The text is drawn from the frame's top left,
+// in the form font at its size, and cut at the frame's edges. A text of several lines
+// (broken at "\n") has them lineHeight points apart.
 struct PlacedText {
     std::string text;
     int32_t x = 0;
     int32_t y = 0;
     int32_t width = 0;
     int32_t height = 0;
+    double size = 8.0;   // points; the form font's size unless set smaller to fit a box
+    double lineHeight = 0.0;
 
     friend bool operator==(const PlacedText&, const PlacedText&) = default;
 };

@@ -18,6 +18,7 @@ bool rept::DoReport(const REPDATA& request, JobMeter* meter) {
     if (!meter) meter = &own.emplace("Print", true);
     report.meter = meter;
     const bool printed = ReprtMethod(request, report);
+    printFailed_ = report.printFailed;
     if (meter->cancelled()) return false;
     // The report file is written and printed now (the form runs have printed already).
     meter->commitPoint();

@@ -18,4 +18,10 @@ public:
     // Runs the drawing of the request's report number on the report object; false when
     // a form run was drawn but not printed.
     bool ReprtMethod(const REPDATA& request, PrtReport& report);
+    // After DoReport: the sheets of a form run were refused by the printer or the print
+    // service (the user was told why), so the run they belong to stops.
+    bool printFailed() const { return printFailed_; }
+
+private:
+    bool printFailed_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <optional>
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -9,7 +11,9 @@
 #include <QEventLoop>
 #include <QImage>
 #include <QPainter>
+#include <QPageLayout>
 #include <QPdfDocument>
+#include <QPrintEngine>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryFile>
@@ -79,14 +83,18 @@ bool paintPages(QPdfDocument& document, int first, int last, QPrinter& printer, 
     return painter.end();
 }
 
-std::string& chosenQueueOverride() {
-    static std::string queue;
-    return queue;
+struct ChosenQueue {
+    std::string queue;
+    std::vector<std::pair<std::string, std::string>> options;
+};
+ChosenQueue& chosenQueueOverride() {
+    static ChosenQueue chosen;
+    return chosen;
 }
 
 // The print queue the dialog chose; empty when the output goes to a file.
 std::string chosenQueue(const QPrinter& printer) {
-    if (!chosenQueueOverride().empty()) return chosenQueueOverride();
+    if (!chosenQueueOverride().queue.empty()) return chosenQueueOverride().queue;
     if (printer.outputFormat() != QPrinter::NativeFormat) return {};
     return printer.printerName().toStdString();
 }
@@ -101,117 +109,238 @@ const char* sidesOption(QPrinter::DuplexMode duplex) {
     return "one-sided";
 }
 
+using Options = std::vector<std::pair<std::string, std::string>>;
+
+// Sets an option, replacing an earlier value of the same name.
+void setOption(Options& options, const std::string& name, const std::string& value) {
+    for (auto& option : options)
+        if (option.first == name) {
+            option.second = value;
+            return;
+        }
+    options.emplace_back(name, value);
+}
+
+// The options of the queue itself that the dialog and its Properties hold (paper source,
+// page set, pages per side, banner pages, ...), as names and values. Qt keeps them with
+// its print engine for the print service (CUPS), under its private key for them.
+Options dialogQueueOptions(QPrinter& printer) {
+    if (!chosenQueueOverride().queue.empty()) return chosenQueueOverride().options;
+    Options options;
+    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.printEngine()) return options;
+    const QStringList list =
+        printer.printEngine()->property(QPrintEngine::PrintEnginePropertyKey(0xfe00)).toStringList();
+    for (qsizetype i = 0; i + 1 < list.size(); i += 2)
+        options.emplace_back(list[i].toStdString(), list[i + 1].toStdString());
+    return options;
+}
+
+// A form run's paper: letter, portrait, whatever the dialog or its Properties said.
+bool choosesPaper(const std::string& name) {
+    static const char* const paper[] = {"media", "PageSize", "PageRegion", "orientation-requested", "landscape",
+                                        "media-col"};
+    return std::any_of(std::begin(paper), std::end(paper), [&](const char* p) { return name == p; });
+}
+
+// Every choice the dialog holds for the queue, as job options; no scaling.
+Options jobOptions(QPrinter& printer, bool forms, int first, int last, bool range) {
+    Options options;
+    options.emplace_back("copies", std::to_string(std::max(1, printer.copyCount())));
+    options.emplace_back("collate", printer.collateCopies() ? "true" : "false");
+    if (range) options.emplace_back("page-ranges", std::to_string(first + 1) + "-" + std::to_string(last + 1));
+    options.emplace_back("sides", sidesOption(printer.duplex()));
+    if (printer.pageOrder() == QPrinter::LastPageFirst) options.emplace_back("outputorder", "reverse");
+    if (forms) {
+        options.emplace_back("media", "na_letter_8.5x11in");
+        options.emplace_back("orientation-requested", "3");
+    } else {
+        const QPageLayout layout = printer.pageLayout();
+        options.emplace_back("media", layout.pageSize().key().toStdString());
+        options.emplace_back("orientation-requested", layout.orientation() == QPageLayout::Landscape ? "4" : "3");
+    }
+    for (const auto& [name, value] : dialogQueueOptions(printer)) {
+        if (forms && choosesPaper(name)) continue;
+        setOption(options, name, value);
+    }
+    setOption(options, "print-scaling", "none");
+    return options;
+}
+
 // The document goes to the queue as the file it is, with the dialog's choices as job
-// options and no scaling, so a long report neither becomes page pictures nor holds the
-// window while they are drawn.
-bool handToQueue(const std::string& queue, const PrintJob& job, const QPrinter& printer, int first, int last,
-                 bool range) {
+// options, so a long report neither becomes page pictures nor holds the window while
+// they are drawn, and a refusal comes back with the print service's reason.
+bool handToQueue(const std::string& queue, const std::string& title, const std::string& pdf,
+                 const Options& options, std::string& reason) {
     QTemporaryFile file;
     file.setFileTemplate(QDir::tempPath() + QStringLiteral("/talvexa-print-XXXXXX.pdf"));
-    if (!file.open() || file.write(job.pdf.data(), static_cast<qint64>(job.pdf.size())) !=
-                            static_cast<qint64>(job.pdf.size()) ||
+    if (!file.open() || file.write(pdf.data(), static_cast<qint64>(pdf.size())) != static_cast<qint64>(pdf.size()) ||
         !file.flush()) {
-        cannotPrint(job.title, "The document could not be written to a temporary file: " +
-                                   file.errorString().toStdString());
+        reason = "The document could not be written to a temporary file: " + file.errorString().toStdString();
         return false;
     }
     platform::PrintFileRequest request;
     request.queue = queue;
     request.path = file.fileName().toStdString();
-    request.title = job.title;
-    request.options.emplace_back("copies", std::to_string(std::max(1, printer.copyCount())));
-    if (range) request.options.emplace_back("page-ranges", std::to_string(first + 1) + "-" + std::to_string(last + 1));
-    request.options.emplace_back("sides", sidesOption(printer.duplex()));
-    request.options.emplace_back("print-scaling", "none");
-    std::string reason;
-    if (platform::printFile(request, reason)) return true;
-    cannotPrint(job.title, reason);
-    return false;
+    request.title = title;
+    request.options = options;
+    return platform::printFile(request, reason);
 }
 
-bool printThroughDialog(QWidget* parent, const PrintJob& job) {
+// Gives the printer its page setup back when a form run is done with it.
+class FormPaper {
+public:
+    explicit FormPaper(QPrinter& printer)
+        : printer_(printer), pageSetup_(printer.pageLayout()), fullPage_(printer.fullPage()) {
+        apply();
+    }
+    ~FormPaper() {
+        printer_.setPageLayout(pageSetup_);
+        printer_.setFullPage(fullPage_);
+    }
+    FormPaper(const FormPaper&) = delete;
+    FormPaper& operator=(const FormPaper&) = delete;
+    // Letter, portrait, from the paper's corner.
+    void apply() {
+        printer_.setFullPage(true);
+        printer_.setPageLayout(SheetPainter::letterPortrait());
+    }
+
+private:
+    QPrinter& printer_;
+    const QPageLayout pageSetup_;
+    const bool fullPage_;
+};
+
+PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
+    static const SheetModel none;
+    const bool forms = job.sheets != nullptr;
+    const SheetModel& sheets = forms ? *job.sheets : none;
     QPrinter& printer = applicationPrinter();
     QByteArray bytes = QByteArray::fromStdString(job.pdf);
     QBuffer buffer(&bytes);
     QPdfDocument document;
-    if (!loadDocument(document, buffer) || document.pageCount() < 1) {
-        cannotPrint(job.title, "The document to print could not be read.");
-        return false;
+    int pages = static_cast<int>(sheets.size());
+    if (!forms) {
+        if (!loadDocument(document, buffer) || document.pageCount() < 1) {
+            cannotPrint(job.title, "The document to print could not be read.");
+            return PrintResult::failed;
+        }
+        pages = document.pageCount();
     }
+    std::optional<FormPaper> formPaper;
+    if (forms) formPaper.emplace(printer);
+    // Named before the dialog is made: its "Print to File" proposes the name it finds.
+    printer.setDocName(QString::fromStdString(job.title));
 
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QString::fromLatin1(kPrintDialogName));
     dialog.setWindowTitle(QCoreApplication::translate("PrintJobSink", "Print"));
-    dialog.setMinMax(1, document.pageCount());
+    dialog.setMinMax(1, std::max(1, pages));
     printer.setPrintRange(QPrinter::AllPages);
-    printer.setDocName(QString::fromStdString(job.title));
     // The dialog hands its choices to the printer while it ends, so it runs through exec().
-    if (runModalExec(&dialog) != QDialog::Accepted) return false;
+    if (runModalExec(&dialog) != QDialog::Accepted) return PrintResult::cancelled;
+    // No sheets, no paper.
+    if (forms && sheets.empty()) return PrintResult::printed;
+    if (formPaper) formPaper->apply();
 
     int first = 0;
-    int last = document.pageCount() - 1;
+    int last = pages - 1;
     const bool range = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
     if (range) {
         first = std::clamp(printer.fromPage() - 1, 0, last);
         last = std::clamp(printer.toPage() > 0 ? printer.toPage() - 1 : last, first, last);
     }
+    auto failed = [&](const std::string& reason) {
+        cannotPrint(job.title, forms ? reason + "\n\n" + kFormsNotPrinted : reason);
+        return PrintResult::failed;
+    };
+    // A form run's document: its sheets painted as a PDF, made when it is handed over whole.
+    auto documentBytes = [&](std::string& pdf, std::string& reason) {
+        if (!forms) {
+            pdf = job.pdf;
+            return true;
+        }
+        const QByteArray painted = SheetPainter::pdf(sheets, job.title, reason);
+        pdf = painted.toStdString();
+        return !painted.isEmpty();
+    };
+
     const std::string queue = chosenQueue(printer);
-    if (platform::queueTakesPdf(queue)) return handToQueue(queue, job, printer, first, last, range);
+    std::string reason;
+    if (platform::queueTakesPdf(queue)) {
+        std::string pdf;
+        if (!documentBytes(pdf, reason) ||
+            !handToQueue(queue, job.title, pdf, jobOptions(printer, forms, first, last, range), reason))
+            return failed(reason);
+        return PrintResult::printed;
+    }
     // Printing to a file: the whole document is the file.
     if (queue.empty() && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
         !range) {
-        if (platform::writeFileAtomically(printer.outputFileName().toStdString(), job.pdf)) return true;
-        cannotPrint(job.title, "The file \"" + printer.outputFileName().toStdString() + "\" could not be written.");
-        return false;
+        std::string pdf;
+        if (!documentBytes(pdf, reason)) return failed(reason);
+        if (platform::writeFileAtomically(printer.outputFileName().toStdString(), pdf)) return PrintResult::printed;
+        return failed("The file \"" + printer.outputFileName().toStdString() + "\" could not be written.");
     }
     // A queue that cannot take PDF, or part of the document to a file: the pages are
-    // drawn at the printer's resolution.
-    // Pages are placed from the paper's corner; the page setup's margins are kept for
-    // the other print runs.
-    const bool fullPage = printer.fullPage();
-    printer.setFullPage(true);
-    std::string reason;
-    const bool printed = paintPages(document, first, last, printer, reason);
-    printer.setFullPage(fullPage);
-    if (!printed) cannotPrint(job.title, reason.empty() ? "The printer did not take the document." : reason);
-    return printed;
+    // drawn on the printer. What the printer does with them is not told back, so the
+    // print service is asked first whether the queue is there to take them at all.
+    if (!queue.empty() && !platform::queueAcceptsJobs(queue, reason)) return failed(reason);
+    bool printed = false;
+    if (forms) {
+        QPainter painter;
+        if (!painter.begin(&printer)) {
+            reason = "The printer could not be started.";
+        } else {
+            printed = SheetPainter::paint(sheets, first, last, painter, printer, reason);
+            if (!painter.end() && printed) {
+                printed = false;
+                reason = "The printer did not take the document.";
+            }
+        }
+    } else {
+        // Pages are placed from the paper's corner; the page setup's margins are kept for
+        // the other print runs.
+        const bool fullPage = printer.fullPage();
+        printer.setFullPage(true);
+        printed = paintPages(document, first, last, printer, reason);
+        printer.setFullPage(fullPage);
+    }
+    if (printed) return PrintResult::printed;
+    return failed(reason.empty() ? "The printer did not take the document." : reason);
 }
 
-// A form run's sheets: painted into a PDF document in the print folder, or on the
-// printer after the print dialog.
-bool printSheets(QWidget* parent, const PrintJob& job, const char* folder) {
+// A form run's sheets painted into a PDF document in the print folder.
+PrintResult saveSheets(const PrintJob& job, const char* folder) {
+    // No sheets, no paper: an empty run leaves no file.
+    if (job.sheets->empty()) return PrintResult::printed;
     std::string reason;
-    if (folder) {
-        // No sheets, no paper: an empty run leaves no file.
-        if (job.sheets->empty()) return true;
-        PrintJob painted;
-        painted.title = job.title;
-        const QByteArray bytes = SheetPainter::pdf(*job.sheets, job.title, reason);
-        if (!bytes.isEmpty()) {
-            painted.pdf = bytes.toStdString();
-            if (savePrintJob(folder, painted, reason)) return true;
-        }
-        cannotPrint(job.title, reason);
-        return false;
+    PrintJob painted;
+    painted.title = job.title;
+    const QByteArray bytes = SheetPainter::pdf(*job.sheets, job.title, reason);
+    if (!bytes.isEmpty()) {
+        painted.pdf = bytes.toStdString();
+        if (savePrintJob(folder, painted, reason)) return PrintResult::printed;
     }
-    if (SheetPainter::print(parent, job, reason)) return true;
-    if (!reason.empty()) cannotPrint(job.title, reason);
-    return false;
+    cannotPrint(job.title, reason + "\n\n" + kFormsNotPrinted);
+    return PrintResult::failed;
 }
 
 }  // namespace
 
-void setChosenPrintQueueForTests(const std::string& queue) { chosenQueueOverride() = queue; }
+void setChosenPrintQueueForTests(const std::string& queue, std::vector<std::pair<std::string, std::string>> options) {
+    chosenQueueOverride() = {queue, std::move(options)};
+}
 
-bool printJob(QWidget* parent, const PrintJob& job) {
+PrintResult printJob(QWidget* parent, const PrintJob& job) {
     const char* folder = std::getenv(kPrintFolderVariable);
     if (folder && !*folder) folder = nullptr;
-    if (job.sheets) return printSheets(parent, job, folder);
+    if (folder && job.sheets) return saveSheets(job, folder);
     if (folder) {
         std::string reason;
-        if (savePrintJob(folder, job, reason)) return true;
+        if (savePrintJob(folder, job, reason)) return PrintResult::printed;
         cannotPrint(job.title, reason);
-        return false;
+        return PrintResult::failed;
     }
     return printThroughDialog(parent, job);
 }

@@ -8,33 +8,28 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 
-#include "core/foundation/UserInterface.h"
 #include "core/print/SheetModel.h"
 #include "ui/print/FourUpFormPainter.h"
-#include "ui/print/PrintJobSink.h"
-#include "ui/support/ModalLoop.h"
-#include "ui/support/PageSetup.h"
 
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
+constexpr double kFine = 64.0;
 
-QPageLayout letterPortrait() {
+}  // namespace
+
+QPageLayout SheetPainter::letterPortrait() {
     return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                        QPageLayout::Point);
 }
 
-}  // namespace
-
-QFont SheetPainter::formFont(int deviceDpi) {
+QFont SheetPainter::formFont(int deviceDpi, double size) {
     QFont font(QString::fromLatin1(kPaintedFamily));
     font.setStyleHint(QFont::SansSerif);
     // Glyphs keep their outline widths, so a text measures the same on every device.
     font.setHintingPreference(QFont::PreferNoHinting);
-    font.setPointSizeF(SheetModel::kFontSize * kPointsPerInch / std::max(deviceDpi, 1));
+    font.setPointSizeF(size * kPointsPerInch / std::max(deviceDpi, 1));
     return font;
 }
 
@@ -42,7 +37,7 @@ bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter
                          QPagedPaintDevice& device, std::string& reason) {
     const double scaleX = device.logicalDpiX() / kPointsPerInch;
     const double scaleY = device.logicalDpiY() / kPointsPerInch;
-    painter.setFont(formFont(device.logicalDpiY()));
+    const int dpi = device.logicalDpiY();
     painter.setPen(Qt::black);
     constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
     for (int page = first; page <= last; ++page) {
@@ -55,14 +50,32 @@ bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter
         const Sheet& sheet = sheets.sheets()[static_cast<std::size_t>(page)];
         if (!sheet.background.empty()) {
             FourUpFormPainter::paint(sheet.background, painter);
-            painter.setFont(formFont(device.logicalDpiY()));
             painter.setPen(Qt::black);
         }
+        const QFont form = formFont(dpi);
+        painter.setFont(form);
         for (const PlacedText& t : sheet.texts) {
             if (t.text.empty() || t.width <= 0 || t.height <= 0) continue;
             const QRectF frame(t.x, t.y, t.width, t.height);
             painter.setClipRect(frame);
-            painter.drawText(frame.adjusted(kInsetX, kInsetY, 0, 0), flags, QString::fromStdString(t.text));
+            if (t.size == SheetModel::kFontSize && t.lineHeight == 0) {
+                painter.drawText(frame.adjusted(kInsetX, kInsetY, 0, 0), flags, QString::fromStdString(t.text));
+                continue;
+            }
+            // A text set smaller: drawn kFine times as large on a painter scaled down by as
+            // much, since a font's size is rounded to whole device pixels, which at these
+            // sizes would make the text wider or its lines taller than it was set.
+            painter.save();
+            painter.translate(frame.left() + kInsetX, frame.top() + kInsetY);
+            painter.scale(1 / kFine, 1 / kFine);
+            painter.setFont(formFont(dpi, t.size * kFine));
+            const QStringList lines = QString::fromStdString(t.text).split(QLatin1Char('\n'));
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                painter.drawText(QRectF(0, static_cast<double>(i) * t.lineHeight * kFine, frame.width() * kFine,
+                                        t.size * 2 * kFine),
+                                 flags, lines[i]);
+            painter.restore();
+            painter.setFont(form);
         }
         painter.restore();
     }
@@ -89,54 +102,4 @@ QByteArray SheetPainter::pdf(const SheetModel& sheets, const std::string& title,
         if (!reason.empty()) return {};
     }
     return buffer.data();
-}
-
-bool SheetPainter::print(QWidget* parent, const PrintJob& job, std::string& reason) {
-    static const SheetModel none;
-    const SheetModel& sheets = job.sheets ? *job.sheets : none;
-    QPrinter& printer = applicationPrinter();
-    // The page setup chooses paper and margins for the other print runs; a form run
-    // prints letter sheets from the paper's corner and gives them back afterwards.
-    const QPageLayout pageSetup = printer.pageLayout();
-    const bool fullPage = printer.fullPage();
-    auto formPaper = [&] {
-        printer.setFullPage(true);
-        printer.setPageLayout(letterPortrait());
-        printer.setDocName(QString::fromStdString(job.title));
-    };
-    formPaper();
-
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QString::fromLatin1(kPrintDialogName));
-    dialog.setWindowTitle(QCoreApplication::translate("PrintJobSink", "Print"));
-    dialog.setMinMax(1, std::max<int>(1, static_cast<int>(sheets.size())));
-    printer.setPrintRange(QPrinter::AllPages);
-    // The dialog hands its choices to the printer while it ends, so it runs through exec().
-    const bool accepted = runModalExec(&dialog) == QDialog::Accepted;
-
-    bool printed = false;
-    if (accepted && sheets.empty()) {
-        printed = true;
-    } else if (accepted) {
-        formPaper();
-        int first = 0;
-        int last = static_cast<int>(sheets.size()) - 1;
-        if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-            first = std::clamp(printer.fromPage() - 1, 0, last);
-            last = std::clamp(printer.toPage() > 0 ? printer.toPage() - 1 : last, first, last);
-        }
-        QPainter painter;
-        if (!painter.begin(&printer)) {
-            reason = "The printer could not be started.";
-        } else {
-            printed = paint(sheets, first, last, painter, printer, reason);
-            if (!painter.end() && printed) {
-                printed = false;
-                reason = "The printer did not take the document.";
-            }
-        }
-    }
-    printer.setPageLayout(pageSetup);
-    printer.setFullPage(fullPage);
-    return printed;
 }

@@ -129,7 +129,7 @@ bool QtUserInterface::closeDatabase(bool offerBackup, bool automatic) {
 
 bool QtUserInterface::openRecentDatabase() { return company_Refer && company_Refer->OpenRecentDatabase(-1, 0, false); }
 
-bool QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }
+PrintResult QtUserInterface::print(const PrintJob& job) { return printJob(QApplication::activeWindow(), job); }
 
 std::optional<std::string> QtUserInterface::chooseFolder(const FolderRequest& request) {
     return ::chooseFolder(currentWindow(), request.message, request.startFolder);

@@ -25,7 +25,7 @@ public:
     bool closeDatabase(bool offerBackup, bool automatic) override;
     bool openRecentDatabase() override;
     // The print dialog over the active window (or the print folder; see printJob).
-    bool print(const PrintJob& job) override;
+    PrintResult print(const PrintJob& job) override;
     std::optional<std::string> chooseFolder(const FolderRequest& request) override;
     std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) override;
     // Runs CloudBackupController.

@@ -459,6 +459,26 @@ TEST_F(PrintRunTest, MarksGoOnBothRecordsBeforeThePrintAndStayWhenItIsCancelled)
     EXPECT_FALSE(cdb()->getRecipientAdditionalInfo(keys[1]).getPrinted());
 }
 
+TEST_F(PrintRunTest, ACopyThatCouldNotBePrintedEndsTheRunACancelledOneDoesNot) {
+    const int32_t payer = addFullPayer();
+    select({payer});
+    selectRecipients(addRecipients(payer, 7, 2));
+    struct Case {
+        PrintResult result;
+        int prompts;   // paper prompts of the filing run that came
+        size_t jobs;
+    };
+    // A refusal ends the run after Copy A: no Copy C, no Copy 1, no 1096.
+    for (const Case& c : {Case{PrintResult::failed, 1, 1}, Case{PrintResult::cancelled, 4, 4}}) {
+        const size_t before = sheetJobs().size();
+        ui->answerPrint(c.result);
+        answer(c.prompts);
+        DisplayPDF(7, false).CompanyFed1099(0, 1);
+        EXPECT_EQ(sheetJobs().size() - before, c.jobs);
+        EXPECT_TRUE(ui->allAnswersUsed());
+    }
+}
+
 TEST_F(PrintRunTest, The1096MarksNothing) {
     const int32_t payer = addFullPayer();
     select({payer});

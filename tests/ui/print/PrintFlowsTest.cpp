@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -14,7 +15,12 @@
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/print/DisplayPDF.h"
 #include "core/print/SheetModel.h"
+#include "KeptPdf.h"
+#include "core/foundation/FormKind.h"
+#include "platform/FileSystem.h"
+#include "platform/PrintService.h"
 #include "ui/print/PrintAlignmentDialog.h"
+#include "ui/print/PrintJobSink.h"
 #include "ui/print/PrintFormForFiling.h"
 #include "ui/print/PrintOptionDialog.h"
 #include "ui/support/DesktopServices.h"
@@ -478,6 +484,206 @@ TEST_F(PrintFlowTest, MainWindowCommandsRunTheFlows) {
     prompts(4);
     window->PrintformsforFilling();
     EXPECT_EQ(jobs(), 5u);
+}
+
+// ---- through the print sink, to a print queue ----
+
+// Prompts answered by the script; every job printed through the window layer's sink,
+// as the program prints it, on the queue "Office" of a print service the test replaces.
+class ThroughTheSink : public ScriptedUserInterface {
+public:
+    PrintResult print(const PrintJob& job) override {
+        ScriptedUserInterface::print(job);
+        return printJob(nullptr, job);
+    }
+};
+
+class PrintToQueueTest : public PrintFlowTest {
+protected:
+    void SetUp() override {
+        PrintFlowTest::SetUp();
+        scripted.reset();
+        scripted = std::make_unique<ThroughTheSink>();
+    }
+    void TearDown() override {
+        setChosenPrintQueueForTests("");
+        platform::setPrintService({});
+        PrintFlowTest::TearDown();
+    }
+    // Starts a two-up filing run of the 1099-NEC up to its first paper prompt.
+    void necFilingRun() {
+        selectKind(6);
+        answers.expect("PrintFormForFiling", pressing("Continue_btn"));
+        answers.expect("PrintformforFillingNEC", chooseLayout(namesOf(7, true), false, false));
+        answers.expect("PrintAlignmentDialog", pressing("Continue_btn"));
+    }
+    std::vector<platform::PrintFileRequest> received;
+};
+
+WindowAnswers::Answer acceptPrint() {
+    return [](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); };
+}
+
+TEST_F(PrintToQueueTest, AFormRunThatCannotBePrintedSaysWhyAndStops) {
+    struct Case {
+        const char* name;
+        platform::PrintService service;   // empty: the print service of the tests, out of reach
+        const char* reason;                // how the message's text starts
+        size_t handed;                     // jobs the queue was given
+    };
+    const Case cases[] = {
+        {"the queue refuses the document",
+         {.takesPdf = [](const std::string&) { return true; },
+          .print =
+              [](const platform::PrintFileRequest&, std::string& reason) {
+                  reason = "Destination \"Office\" is not accepting jobs.";
+                  return false;
+              },
+          .acceptsJobs = {}},
+         "Destination \"Office\" is not accepting jobs.", 1},
+        {"a queue without PDF takes no jobs",
+         {.takesPdf = [](const std::string&) { return false; },
+          .print = {},
+          .acceptsJobs =
+              [](const std::string&, std::string& reason) {
+                  reason = "The print queue \"Office\" is not accepting jobs. Out of forms";
+                  return false;
+              }},
+         "The print queue \"Office\" is not accepting jobs. Out of forms", 0},
+        {"no print service answers", {}, "The print service could not be asked about the print queue \"Office\"",
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        received.clear();
+        platform::PrintService service = c.service;
+        if (service.print)
+            service.print = [&, refuse = service.print](const platform::PrintFileRequest& r, std::string& why) {
+                received.push_back(r);
+                return refuse(r, why);
+            };
+        platform::setPrintService(service);
+        setChosenPrintQueueForTests("Office");
+        const size_t boxesBefore = scripted->boxes().size();
+        const size_t jobsBefore = jobs();
+
+        // The filing run: Copy A's paper, its print dialog, the message; no Copy C, no
+        // Copy 1, no 1096.
+        necFilingRun();
+        scripted->answerBox(kMessageAnswerOkYes);   // Copy A's paper
+        answers.expect(kPrintDialogName, acceptPrint());
+        scripted->answerBox(kMessageAnswerOkYes);   // the message
+        printFiling();
+        EXPECT_TRUE(answers.allUsed());
+        const auto boxes = scripted->boxes();
+        ASSERT_EQ(boxes.size(), boxesBefore + 2);
+        EXPECT_EQ(boxes[boxesBefore].details, "Please put 1 copies of 1099-NEC Copy A into the printer, then hit ok");
+        const MessageBoxRequest& told = boxes[boxesBefore + 1];
+        EXPECT_EQ(told.caption, "\"1099 Print\" could not be printed.");
+        EXPECT_EQ(told.details.rfind(c.reason, 0), 0u) << told.details;
+        EXPECT_NE(told.details.find(kFormsNotPrinted), std::string::npos) << told.details;
+        EXPECT_EQ(told.image, kMessageImageError);
+        EXPECT_EQ(jobs(), jobsBefore + 1) << "only Copy A was printed";
+        EXPECT_EQ(received.size(), c.handed);
+
+        // The recipient copies stop the same way: Copy B, and no prompt for Copy 2.
+        answers.expect("PrintRecipientNec", chooseLayout(namesOf(7, false), false, false));
+        answers.expect("PrintAlignmentDialog", pressing("Continue_btn"));
+        scripted->answerBox(kMessageAnswerOkYes);   // Copy B's paper
+        answers.expect(kPrintDialogName, acceptPrint());
+        scripted->answerBox(kMessageAnswerOkYes);   // the message
+        printRecipients();
+        EXPECT_TRUE(answers.allUsed());
+        ASSERT_EQ(scripted->boxes().size(), boxesBefore + 4);
+        EXPECT_EQ(scripted->boxes()[boxesBefore + 2].details,
+                  "Please put 1 copy of 1099-NEC Copy B into the printer, then hit ok");
+        EXPECT_EQ(scripted->boxes()[boxesBefore + 3].caption, "\"1099 Print\" could not be printed.");
+        EXPECT_EQ(jobs(), jobsBefore + 2);
+        // The marks stay as the run wrote them before the dialog.
+        for (const RecipientInfo& r : cdb()->getRecipientInfo1(payer, 0, FormKind::kNec, 0)) EXPECT_TRUE(r.getPrinted());
+    }
+}
+
+TEST_F(PrintToQueueTest, ACancelledPrintDialogGoesOnToTheNextCopy) {
+    platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
+                               .print =
+                                   [&](const platform::PrintFileRequest& r, std::string&) {
+                                       received.push_back(r);
+                                       return true;
+                                   },
+                               .acceptsJobs = {}});
+    setChosenPrintQueueForTests("Office");
+    necFilingRun();
+    for (int copy = 0; copy < 4; ++copy) {   // Copy A, Copy C, Copy 1, the 1096
+        scripted->answerBox(kMessageAnswerOkYes);
+        answers.expect(kPrintDialogName, [](QWidget& w) { qobject_cast<QDialog*>(&w)->reject(); });
+    }
+    printFiling();
+    EXPECT_TRUE(answers.allUsed());
+    EXPECT_EQ(jobs(), 4u);
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(scripted->boxes().size(), 4u) << "no message for a cancelled dialog";
+}
+
+TEST_F(PrintToQueueTest, FormsAndReportsReachTheQueueWithTheDialogsChoicesFormsOnLetter) {
+    std::vector<std::string> bytes;
+    platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
+                               .print =
+                                   [&](const platform::PrintFileRequest& r, std::string&) {
+                                       received.push_back(r);
+                                       bytes.emplace_back();
+                                       EXPECT_TRUE(platform::readFile(r.path, bytes.back()));
+                                       return true;
+                                   },
+                               .acceptsJobs = {}});
+    setChosenPrintQueueForTests("Office", {{"InputSlot", "Manual"}, {"page-set", "odd"}, {"PageSize", "A4"}});
+    QPrinter& printer = applicationPrinter();
+    std::vector<std::string> namesAtOpen;
+    auto twoCollated = [&](QWidget& w) {
+        namesAtOpen.push_back(printer.docName().toStdString());
+        qobject_cast<QDialog*>(&w)->accept();
+        printer.setCopyCount(2);
+        printer.setCollateCopies(true);
+    };
+    necFilingRun();
+    for (int copy = 0; copy < 4; ++copy) {   // Copy A, Copy C, Copy 1, the 1096
+        scripted->answerBox(kMessageAnswerOkYes);
+        answers.expect(kPrintDialogName, twoCollated);
+    }
+    printFiling();
+    answers.expect(kPrintDialogName, twoCollated);
+    handOffs().summaryReport(window.get());
+    EXPECT_TRUE(answers.allUsed());
+    printer.setCopyCount(1);
+    printer.setCollateCopies(false);
+
+    ASSERT_EQ(received.size(), 5u);
+    auto option = [](const platform::PrintFileRequest& r, const std::string& name) {
+        for (const auto& [n, v] : r.options)
+            if (n == name) return v;
+        return std::string("(none)");
+    };
+    for (size_t i = 0; i < received.size(); ++i) {
+        const platform::PrintFileRequest& r = received[i];
+        const bool report = i == 4;
+        SCOPED_TRACE(r.title);
+        EXPECT_EQ(r.queue, "Office");
+        EXPECT_EQ(r.title, report ? "Talvexa 1099 E-File 2025" : "1099 Print");
+        EXPECT_EQ(namesAtOpen[i], r.title) << "the printer is named for the job when its dialog opens";
+        EXPECT_EQ(option(r, "copies"), "2");
+        EXPECT_EQ(option(r, "collate"), "true");
+        EXPECT_EQ(option(r, "page-set"), "odd");
+        EXPECT_EQ(option(r, "InputSlot"), "Manual");
+        EXPECT_EQ(option(r, "print-scaling"), "none");
+        // Forms stay on letter, portrait, or they miss the pre-printed boxes.
+        EXPECT_EQ(option(r, "PageSize"), report ? "A4" : "(none)");
+        if (!report) {
+            EXPECT_EQ(option(r, "media"), "na_letter_8.5x11in");
+            EXPECT_EQ(option(r, "orientation-requested"), "3");
+            const std::string info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(testoutput::keepPdf(bytes[i]))).output;
+            EXPECT_NE(info.find("Page size:       612 x 792 pts (letter)"), std::string::npos) << info;
+        }
+    }
 }
 
 }  // namespace

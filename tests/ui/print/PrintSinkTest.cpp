@@ -10,21 +10,25 @@
 #include <string>
 #include <vector>
 
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSpinBox>
 
 #include "KeptPdf.h"
+#include "PrintDialogAnswers.h"
 #include "ReportPdfReader.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/print/PDF.h"
+#include "core/print/SheetModel.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
 #include "ui/print/PrintJobSink.h"
+#include "ui/print/SheetPainter.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PageSetup.h"
 #include "ui/support/QtUserInterface.h"
@@ -105,8 +109,8 @@ TEST_F(PrintSinkTest, APrintFolderReceivesEachJobAsANumberedFile) {
     setenv(kPrintFolderVariable, folder.c_str(), 1);
 
     const PrintJob first = job(2);
-    EXPECT_TRUE(sink.print(first));
-    EXPECT_TRUE(sink.print(job(1, "Labels/Acme")));
+    EXPECT_EQ(sink.print(first), PrintResult::printed);
+    EXPECT_EQ(sink.print(job(1, "Labels/Acme")), PrintResult::printed);
 
     const std::string one = folder + "/1-Talvexa 1099 E-File 2025.pdf";
     const std::string two = folder + "/2-Labels_Acme.pdf";
@@ -122,7 +126,7 @@ TEST_F(PrintSinkTest, APrintFolderReceivesEachJobAsANumberedFile) {
 TEST_F(PrintSinkTest, APrintFolderThatCannotBeWrittenIsReported) {
     setenv(kPrintFolderVariable, home.file("missing").c_str(), 1);
     scripted->answerBox(kMessageAnswerOkYes);
-    EXPECT_FALSE(sink.print(job(1)));
+    EXPECT_EQ(sink.print(job(1)), PrintResult::failed);
     ASSERT_EQ(scripted->boxes().size(), 1u);
     const MessageBoxRequest box = scripted->boxes()[0];
     EXPECT_EQ(box.caption, "\"Talvexa 1099 E-File 2025\" could not be printed.");
@@ -134,17 +138,16 @@ TEST_F(PrintSinkTest, APrintFolderThatCannotBeWrittenIsReported) {
 TEST_F(PrintSinkTest, ThePrintDialogPrintsEveryPageAtItsOwnSize) {
     const std::string output = home.file("printer output.pdf");
     QPrinter& printer = applicationPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(output));
     int dialogs = 0;
     ScopedModalResponder responder([&](QWidget& w) {
         ++dialogs;
         EXPECT_EQ(w.objectName().toStdString(), kPrintDialogName);
         auto* dialog = qobject_cast<QPrintDialog*>(&w);
         ASSERT_NE(dialog, nullptr);
+        printToFile(w, output);
         dialog->accept();
     });
-    EXPECT_TRUE(sink.print(job(3)));
+    EXPECT_EQ(sink.print(job(3)), PrintResult::printed);
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(printer.docName().toStdString(), "Talvexa 1099 E-File 2025");
     ASSERT_TRUE(platform::fileExists(output));
@@ -162,9 +165,8 @@ TEST_F(PrintSinkTest, ThePrintDialogPrintsEveryPageAtItsOwnSize) {
 TEST_F(PrintSinkTest, APageRangeChosenInTheDialogPrintsThosePages) {
     const std::string output = home.file("range.pdf");
     QPrinter& printer = applicationPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(output));
-    ScopedModalResponder responder([](QWidget& w) {
+    ScopedModalResponder responder([&](QWidget& w) {
+        printToFile(w, output);
         auto* range = w.findChild<QRadioButton*>(QStringLiteral("printRange"));
         auto* from = w.findChild<QSpinBox*>(QStringLiteral("from"));
         auto* to = w.findChild<QSpinBox*>(QStringLiteral("to"));
@@ -175,7 +177,7 @@ TEST_F(PrintSinkTest, APageRangeChosenInTheDialogPrintsThosePages) {
         to->setValue(3);
         qobject_cast<QDialog*>(&w)->accept();
     });
-    EXPECT_TRUE(sink.print(job(4)));
+    EXPECT_EQ(sink.print(job(4)), PrintResult::printed);
     const std::string kept = testoutput::keepPdf(read(output));
     EXPECT_NE(pdfInfo(kept).find("Pages:           2\n"), std::string::npos);
     EXPECT_EQ(barsOnPage(kept, 1), std::vector<int>{2});
@@ -186,10 +188,11 @@ TEST_F(PrintSinkTest, APageRangeChosenInTheDialogPrintsThosePages) {
 TEST_F(PrintSinkTest, ACancelledPrintDialogPrintsNothing) {
     const std::string output = home.file("not printed.pdf");
     QPrinter& printer = applicationPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(output));
-    ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->reject(); });
-    EXPECT_FALSE(sink.print(job(1)));
+    ScopedModalResponder responder([&](QWidget& w) {
+        printToFile(w, output);
+        qobject_cast<QDialog*>(&w)->reject();
+    });
+    EXPECT_EQ(sink.print(job(1)), PrintResult::cancelled);
     EXPECT_FALSE(platform::fileExists(output));
     printer.setOutputFileName(QString());
 }
@@ -201,38 +204,73 @@ struct QueueJob {
     std::string bytes;
 };
 
-TEST_F(PrintSinkTest, AQueueThatTakesPdfReceivesTheDocumentFileWithTheDialogsChoices) {
-    const std::string output = home.file("not painted.pdf");
+// A queue's job options as names and values.
+using Options = std::vector<std::pair<std::string, std::string>>;
+
+// Letter sheets of a form run: the second far longer than its frame.
+PrintJob formJob() {
+    auto sheets = std::make_shared<SheetModel>();
+    for (int n = 1; n <= 3; ++n) {
+        Sheet sheet;
+        sheet.texts = {{"Sheet " + std::to_string(n), 100, 100, 105, 20}};
+        sheets->add(sheet);
+    }
+    PrintJob made;
+    made.title = "1099 Print";
+    made.sheets = sheets;
+    return made;
+}
+
+TEST_F(PrintSinkTest, AQueueThatTakesPdfReceivesTheDocumentWithEveryChoiceOfTheDialog) {
     QPrinter& printer = applicationPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(output));
-    setChosenPrintQueueForTests("Office");
     std::vector<QueueJob> jobs;
     std::vector<std::string> asked;
-    platform::setPrintService({[&](const std::string& queue) {
-                                   asked.push_back(queue);
-                                   return true;
-                               },
-                               [&](const platform::PrintFileRequest& request, std::string&) {
-                                   QueueJob received{request, {}};
-                                   EXPECT_TRUE(platform::readFile(request.path, received.bytes));
-                                   jobs.push_back(received);
-                                   return true;
-                               }});
+    platform::setPrintService({.takesPdf =
+                                   [&](const std::string& queue) {
+                                       asked.push_back(queue);
+                                       return true;
+                                   },
+                               .print =
+                                   [&](const platform::PrintFileRequest& request, std::string&) {
+                                       QueueJob received{request, {}};
+                                       EXPECT_TRUE(platform::readFile(request.path, received.bytes));
+                                       jobs.push_back(received);
+                                       return true;
+                                   },
+                               .acceptsJobs = {}});
+    // The queue's own options as its Properties left them: a tray, odd pages, and A4
+    // paper that a form run must not follow.
+    const Options queueOptions = {{"InputSlot", "Manual"}, {"page-set", "odd"}, {"PageSize", "A4"}};
+    // A report goes on the paper of the page setup.
+    const std::string paper = printer.pageLayout().pageSize().key().toStdString();
     struct Case {
+        const char* name;
+        bool forms;
         bool range;
         int copies;
-        QPrinter::DuplexMode duplex;
-        std::vector<std::pair<std::string, std::string>> options;
+        bool collate;
+        bool reverse;
+        Options options;
     };
     const std::vector<Case> cases = {
-        {false, 1, QPrinter::DuplexNone, {{"copies", "1"}, {"sides", "one-sided"}, {"print-scaling", "none"}}},
+        {"report, as it comes", false, false, 1, false, false,
+         {{"copies", "1"}, {"collate", "false"}, {"sides", "one-sided"}, {"media", paper},
+          {"orientation-requested", "3"}, {"InputSlot", "Manual"}, {"page-set", "odd"}, {"PageSize", "A4"},
+          {"print-scaling", "none"}}},
         // (Qt's printer keeps no duplex choice without a print service, so sides stay one-sided.)
-        {true, 2, QPrinter::DuplexNone,
-         {{"copies", "2"}, {"page-ranges", "2-3"}, {"sides", "one-sided"}, {"print-scaling", "none"}}},
+        {"report, two collated copies of a range, last page first", false, true, 2, true, true,
+         {{"copies", "2"}, {"collate", "true"}, {"page-ranges", "2-3"}, {"sides", "one-sided"},
+          {"outputorder", "reverse"}, {"media", paper}, {"orientation-requested", "3"}, {"InputSlot", "Manual"},
+          {"page-set", "odd"}, {"PageSize", "A4"}, {"print-scaling", "none"}}},
+        {"forms: letter, portrait whatever the queue says", true, true, 2, true, false,
+         {{"copies", "2"}, {"collate", "true"}, {"page-ranges", "2-3"}, {"sides", "one-sided"},
+          {"media", "na_letter_8.5x11in"}, {"orientation-requested", "3"}, {"InputSlot", "Manual"},
+          {"page-set", "odd"}, {"print-scaling", "none"}}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         jobs.clear();
+        setChosenPrintQueueForTests("Office", queueOptions);
         ScopedModalResponder responder([&](QWidget& w) {
             if (c.range) {
                 w.findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
@@ -241,63 +279,131 @@ TEST_F(PrintSinkTest, AQueueThatTakesPdfReceivesTheDocumentFileWithTheDialogsCho
             }
             qobject_cast<QDialog*>(&w)->accept();
             printer.setCopyCount(c.copies);
-            printer.setDuplex(c.duplex);
+            printer.setCollateCopies(c.collate);
+            printer.setPageOrder(c.reverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
         });
-        const PrintJob report = job(4, "Talvexa 1099 E-File 2025");
-        EXPECT_TRUE(sink.print(report));
+        const PrintJob printed = c.forms ? formJob() : job(4, "Talvexa 1099 E-File 2025");
+        EXPECT_EQ(sink.print(printed), PrintResult::printed);
         ASSERT_EQ(jobs.size(), 1u);
         EXPECT_EQ(jobs[0].request.queue, "Office");
-        EXPECT_EQ(jobs[0].request.title, "Talvexa 1099 E-File 2025");
-        EXPECT_EQ(jobs[0].bytes, report.pdf) << "the document itself, not pictures of its pages";
+        EXPECT_EQ(jobs[0].request.title, printed.title);
         EXPECT_EQ(jobs[0].request.options, c.options);
-        // The temporary file is gone once the queue has it, and nothing was painted.
+        // The temporary file is gone once the queue has it.
         EXPECT_FALSE(platform::fileExists(jobs[0].request.path));
-        EXPECT_FALSE(platform::fileExists(output));
+        if (c.forms) {
+            // The sheets as the vector PDF the program paints, every sheet a letter page.
+            std::string reason;
+            EXPECT_EQ(jobs[0].bytes, SheetPainter::pdf(*printed.sheets, printed.title, reason).toStdString());
+            const std::string info = pdfInfo(testoutput::keepPdf(jobs[0].bytes));
+            EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
+            EXPECT_NE(info.find("Page size:       612 x 792 pts (letter)"), std::string::npos) << info;
+        } else {
+            EXPECT_EQ(jobs[0].bytes, printed.pdf) << "the document itself, not pictures of its pages";
+        }
     }
-    EXPECT_EQ(asked, (std::vector<std::string>{"Office", "Office"}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"Office", "Office", "Office"}));
     printer.setCopyCount(1);
-    printer.setDuplex(QPrinter::DuplexNone);
-    printer.setOutputFileName(QString());
+    printer.setCollateCopies(false);
+    printer.setPageOrder(QPrinter::FirstPageFirst);
 }
 
-TEST_F(PrintSinkTest, AQueueWithoutPdfStillGetsThePagesDrawn) {
-    const std::string output = home.file("drawn.pdf");
+TEST_F(PrintSinkTest, TheDialogOpensOnAPrinterNamedForTheJob) {
     QPrinter& printer = applicationPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(output));
+    printer.setOutputFileName(QString());
+    for (const PrintJob& printed : {job(1, "Talvexa 1099 E-File 2025"), formJob()}) {
+        SCOPED_TRACE(printed.title);
+        printer.setDocName(QStringLiteral("an earlier job"));
+        std::string name;
+        std::string proposed;
+        ScopedModalResponder responder([&](QWidget& w) {
+            name = printer.docName().toStdString();
+            proposed = proposedFile(w);
+            qobject_cast<QDialog*>(&w)->reject();
+        });
+        EXPECT_EQ(sink.print(printed), PrintResult::cancelled);
+        EXPECT_EQ(name, printed.title);
+        // Under X11, "Print to File" proposes the name the printer had when the dialog was
+        // made (other platforms propose the folder only).
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            EXPECT_NE(proposed.find(printed.title), std::string::npos) << proposed;
+        }
+    }
+}
+
+TEST_F(PrintSinkTest, AQueueWithoutPdfStillGetsThePagesDrawnWhenItAcceptsJobs) {
+    const std::string output = home.file("drawn.pdf");
     setChosenPrintQueueForTests("Old laser");
     int handed = 0;
-    platform::setPrintService({[](const std::string&) { return false; },
-                               [&](const platform::PrintFileRequest&, std::string&) {
-                                   ++handed;
-                                   return true;
-                               }});
-    ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
-    EXPECT_TRUE(sink.print(job(2)));
+    std::vector<std::string> asked;
+    bool accepting = true;
+    platform::setPrintService({.takesPdf = [](const std::string&) { return false; },
+                               .print =
+                                   [&](const platform::PrintFileRequest&, std::string&) {
+                                       ++handed;
+                                       return true;
+                                   },
+                               .acceptsJobs =
+                                   [&](const std::string& queue, std::string& reason) {
+                                       asked.push_back(queue);
+                                       if (!accepting) reason = "The print queue \"Old laser\" is not accepting jobs.";
+                                       return accepting;
+                                   }});
+    ScopedModalResponder responder([&](QWidget& w) {
+        printToFile(w, output);
+        qobject_cast<QDialog*>(&w)->accept();
+    });
+    EXPECT_EQ(sink.print(job(2)), PrintResult::printed);
     EXPECT_EQ(handed, 0);
     const std::string kept = testoutput::keepPdf(read(output));
     EXPECT_NE(pdfInfo(kept).find("Pages:           2\n"), std::string::npos);
     EXPECT_EQ(barsOnPage(kept, 2), std::vector<int>{2});
-    printer.setOutputFileName(QString());
+    EXPECT_EQ(asked, std::vector<std::string>{"Old laser"});
+
+    // A queue that takes no jobs gets nothing drawn: the user is told why.
+    std::filesystem::remove(output);
+    accepting = false;
+    for (const PrintJob& refused : {job(1, "1099 Labels"), formJob()}) {
+        scripted->answerBox(kMessageAnswerOkYes);
+        EXPECT_EQ(sink.print(refused), PrintResult::failed);
+        EXPECT_FALSE(platform::fileExists(output));
+    }
+    ASSERT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "\"1099 Labels\" could not be printed.");
+    EXPECT_EQ(scripted->boxes()[0].details, "The print queue \"Old laser\" is not accepting jobs.");
+    EXPECT_EQ(scripted->boxes()[1].caption, "\"1099 Print\" could not be printed.");
+    EXPECT_EQ(scripted->boxes()[1].details,
+              std::string("The print queue \"Old laser\" is not accepting jobs.\n\n") + kFormsNotPrinted);
 }
 
 TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {
-    QPrinter& printer = applicationPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(home.file("unused.pdf")));
     setChosenPrintQueueForTests("Office");
-    platform::setPrintService({[](const std::string&) { return true; },
-                               [](const platform::PrintFileRequest&, std::string& reason) {
-                                   reason = "The printer is stopped.";
-                                   return false;
-                               }});
+    platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
+                               .print =
+                                   [](const platform::PrintFileRequest&, std::string& reason) {
+                                       reason = "The printer is stopped.";
+                                       return false;
+                                   },
+                               .acceptsJobs = {}});
     ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
     scripted->answerBox(kMessageAnswerOkYes);
-    EXPECT_FALSE(sink.print(job(1, "1099 Labels")));
+    EXPECT_EQ(sink.print(job(1, "1099 Labels")), PrintResult::failed);
     ASSERT_EQ(scripted->boxes().size(), 1u);
     EXPECT_EQ(scripted->boxes()[0].caption, "\"1099 Labels\" could not be printed.");
     EXPECT_EQ(scripted->boxes()[0].details, "The printer is stopped.");
-    printer.setOutputFileName(QString());
+}
+
+TEST_F(PrintSinkTest, WithoutAPrintServiceNothingIsDrawnAndTheUserIsToldWhy) {
+    // The print service of the tests: a socket where nothing listens.
+    setChosenPrintQueueForTests("Office");
+    ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(sink.print(formJob()), PrintResult::failed);
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "\"1099 Print\" could not be printed.");
+    const std::string details = scripted->boxes()[0].details;
+    EXPECT_EQ(details.rfind("The print service could not be asked about the print queue \"Office\": ", 0), 0u)
+        << details;
+    EXPECT_NE(details.find(kFormsNotPrinted), std::string::npos) << details;
 }
 
 }  // namespace

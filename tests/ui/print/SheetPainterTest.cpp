@@ -21,6 +21,7 @@
 #include <QPrinter>
 
 #include "KeptPdf.h"
+#include "PrintDialogAnswers.h"
 #include "ReportPdfReader.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
@@ -196,9 +197,9 @@ TEST_F(SheetPainterTest, APrintFolderReceivesThePaintedSheetsAndAnEmptyRunLeaves
     PrintJob job;
     job.title = "1099 Print";
     job.sheets = std::make_shared<const SheetModel>(twoSheets());
-    EXPECT_TRUE(printJob(nullptr, job));
+    EXPECT_EQ(printJob(nullptr, job), PrintResult::printed);
     job.sheets = std::make_shared<const SheetModel>();
-    EXPECT_TRUE(printJob(nullptr, job));
+    EXPECT_EQ(printJob(nullptr, job), PrintResult::printed);
     const std::string one = folder + "/1-1099 Print.pdf";
     ASSERT_TRUE(platform::fileExists(one));
     EXPECT_FALSE(platform::fileExists(folder + "/2-1099 Print.pdf"));
@@ -210,20 +211,19 @@ TEST_F(SheetPainterTest, APrintFolderReceivesThePaintedSheetsAndAnEmptyRunLeaves
 TEST_F(SheetPainterTest, ThePrintDialogPrintsFullLetterPagesAndGivesThePageSetupBack) {
     const std::string output = home.file("printer output.pdf");
     QPrinter& printer = applicationPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(output));
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     int dialogs = 0;
     ScopedModalResponder responder([&](QWidget& w) {
         ++dialogs;
         EXPECT_EQ(w.objectName().toStdString(), kPrintDialogName);
+        printToFile(w, output);
         qobject_cast<QDialog*>(&w)->accept();
     });
     PrintJob job;
     job.title = "1099 Print";
     job.sheets = std::make_shared<const SheetModel>(twoSheets());
-    EXPECT_TRUE(printJob(nullptr, job));
+    EXPECT_EQ(printJob(nullptr, job), PrintResult::printed);
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(printer.docName().toStdString(), "1099 Print");
     ASSERT_TRUE(platform::fileExists(output));
@@ -252,7 +252,7 @@ TEST_F(SheetPainterTest, ThePrintDialogPrintsFullLetterPagesAndGivesThePageSetup
 // Prompts answered by the script, jobs printed by the window layer's sink.
 class PrintingUserInterface : public ScriptedUserInterface {
 public:
-    bool print(const PrintJob& job) override {
+    PrintResult print(const PrintJob& job) override {
         ScriptedUserInterface::print(job);
         return printJob(nullptr, job);
     }

@@ -404,3 +404,20 @@ bool CompanyDatabase::update(bool fromScratch) {
     }
     return true;
 }
+
+bool CompanyDatabase::makeRecipientsIndex() {
+    if (!db) return false;
+    if (db->intForQuery("select count(*) from sqlite_master where type = 'index' and name = 'recipientsIndex';") > 0)
+        return true;
+    // Without a busy wait: a lock held elsewhere fails the statement at once.
+    const double patience = db->maxBusyRetryTimeInterval();
+    db->setMaxBusyRetryTimeInterval(0);
+    const bool made = db->executeUpdate("create index if not exists recipientsIndex on recipients (company_FK, pk, type);");
+    db->setMaxBusyRetryTimeInterval(patience);
+    if (made) return true;
+    platform::systemLog("The recipients of \"" + filePath + "\" are used without their index for now: " +
+                        db->lastErrorMessage());
+    if (db->isInTransaction() && !db->rollback())
+        platform::systemLog("Unable to roll back: " + db->lastErrorMessage());
+    return false;
+}

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
@@ -20,6 +21,11 @@ struct ImportedRecipient {
     RecipientInfo info;
     RecipientAdditionalInfo additional;
     std::optional<std::string> businessName;
+    // The catalogue columns whose check failed, each once, in the order they were checked.
+    std::vector<int> failedColumns;
+
+    // Notes a failed check of a column and marks the recipient not valid.
+    void failed(int catalogueIndex);
 };
 
 enum class ColumnRuleKind {

@@ -402,6 +402,12 @@ bool CompanyDatabase::update(bool fromScratch) {
                        failure;
         return false;
     }
+    // A new file is made with the index in its one transaction, and fails without it; an
+    // upgraded file gets it here or at a later open.
+    if (!makeRecipientsIndex() && joined) {
+        openFailure_ = "The database could not be built: " + db->lastErrorMessage();
+        return false;
+    }
     return true;
 }
 
@@ -409,6 +415,7 @@ bool CompanyDatabase::makeRecipientsIndex() {
     if (!db) return false;
     if (db->intForQuery("select count(*) from sqlite_master where type = 'index' and name = 'recipientsIndex';") > 0)
         return true;
+    const bool callersTransaction = db->isInTransaction();
     // Without a busy wait: a lock held elsewhere fails the statement at once.
     const double patience = db->maxBusyRetryTimeInterval();
     db->setMaxBusyRetryTimeInterval(0);
@@ -417,7 +424,7 @@ bool CompanyDatabase::makeRecipientsIndex() {
     if (made) return true;
     platform::systemLog("The recipients of \"" + filePath + "\" are used without their index for now: " +
                         db->lastErrorMessage());
-    if (db->isInTransaction() && !db->rollback())
+    if (!callersTransaction && db->isInTransaction() && !db->rollback())
         platform::systemLog("Unable to roll back: " + db->lastErrorMessage());
     return false;
 }

@@ -17,6 +17,7 @@
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientFullInfo.h"
 #include "core/store/RecipientListCount.h"
+#include "platform/SystemLog.h"
 
 using namespace companyrows;
 
@@ -374,6 +375,21 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     sql += ", r.taxID FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
            where + joinedOrder(direction);
     snapshot.payers = either;
+    // A pass over the whole table would fill the page cache with pages that a payer's
+    // list seldom needs again, beside a snapshot of every row: it runs with a small
+    // cache, which is given back its size afterwards (and refills as lists read pages).
+    struct SmallCacheDuringScan {
+        FMDatabase* db = nullptr;
+        int32_t size = 0;
+        ~SmallCacheDuringScan() {
+            if (db && !db->executeStatements("pragma cache_size = " + std::to_string(size) + ";"))
+                platform::systemLog("Unable to size the page cache again: " + db->lastErrorMessage());
+        }
+    } smallCache;
+    if (either.size() > 1 && cdb.db) {
+        smallCache.size = cdb.db->intForQuery("pragma cache_size;");
+        if (cdb.db->executeStatements("pragma cache_size = -8192;")) smallCache.db = cdb.db.get();
+    }
     eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         RecipientListSnapshot::Row row;
         row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;

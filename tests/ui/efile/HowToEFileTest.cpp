@@ -90,7 +90,7 @@ TEST_F(HowToEFileTest, TheLauncherGetsNoTerminalAndOnlyItsOwnFailureBringsTheAdd
     };
     int n = 0;
     for (const Case& c : {Case{"the launcher fails", "exit 3", true},
-                          Case{"it becomes a browser that then fails", "exec timeout 0.3 sleep 5", false}}) {
+                          Case{"it becomes a browser that then fails", "exec timeout 1 sleep 5", false}}) {
         SCOPED_TRACE(c.name);
         const std::string mark = home.file("launched-" + std::to_string(++n));
         const std::string opener = home.file("opener-" + std::to_string(n));
@@ -111,7 +111,7 @@ TEST_F(HowToEFileTest, TheLauncherGetsNoTerminalAndOnlyItsOwnFailureBringsTheAdd
         // Long enough for the launcher, and for the browser it became, to end.
         QElapsedTimer timer;
         timer.start();
-        while (timer.elapsed() < 1500 && scripted->boxes().size() == before)
+        while (timer.elapsed() < 2500 && scripted->boxes().size() == before)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
 
         std::ifstream in(mark);

@@ -1,8 +1,8 @@
-// The recipient entry windows over the large company file: 20 payers and 200,000
-// recipients, the first payer holding 5,000 of them. For each window: opening it in
-// edit mode on one of that payer's recipients, and saving an edit with Update, which
-// also refills the main window's list of the payer's recipients and selects the saved
-// one again.
+// The recipient entry windows over the real-size company file (bench::fillFullCompanyFile):
+// 200,000 recipients with addresses and every amount, the payer of row 1 one of the
+// largest (about 10,300 recipients spread over the whole file). For each window: opening it in edit mode on one of that payer's recipients,
+// and saving an edit with Update, which also refills the main window's list of the
+// payer's recipients and selects the saved one again.
 
 #include <benchmark/benchmark.h>
 
@@ -56,7 +56,7 @@ public:
         session().loginInfo->setUserType(1);
         CompanyDatabase& db = *session().DBH->companyDatabase();
         if (!db.Init(folder_ + "/Large 2025.db", true, true, true, "Large")) std::abort();
-        bench::fillLargeCompanyFile(db, bench::kPayers, bench::kRecipientsLarge);
+        bench::fillFullCompanyFile(db);
 
         // The main window with the large payer selected, as a click leaves it.
         main_ = std::make_unique<AppDelegate>();
@@ -65,9 +65,9 @@ public:
         main_->Refresh();
         main_->show();
         auto* payers = main_->findChild<QTableView*>(QStringLiteral("Company_Sel"));
-        const QModelIndex first = payers->model()->index(0, 0);
-        payers->selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        if (main_->Recvec().size() != static_cast<size_t>(bench::kRecipientsOfFirstPayer)) std::abort();
+        const QModelIndex largest = payers->model()->index(1, 0);
+        payers->selectionModel()->select(largest, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (main_->Recvec().size() != static_cast<size_t>(bench::fullFileRecipientsOf(1))) std::abort();
     }
     ~LargeCompanyFile() {
         main_.reset();
@@ -117,7 +117,7 @@ const Window kS{entry::sForm, [] { return static_cast<RecipientEntryWindow*>(SFr
 int32_t selectRecipientOfLargePayer(const Window& window) {
     largeFile();
     const int kind = window.formTable().kind;
-    const auto list = session().DBH->companyDatabase()->getRecipientFullInfo1(0, 0, kind, 0);
+    const auto list = session().DBH->companyDatabase()->getRecipientFullInfo1(1, 0, kind, 0);
     if (list.size() < 500) std::abort();
     const int32_t key = list[list.size() / 2].getPK();
     session().recp_details->setModeToEdit();

@@ -5,6 +5,14 @@
 // statements a redraw runs, on the same file.
 //
 // Every figure is wall time: the user waits for the disk as well as the processor.
+//
+// The FullFile benchmarks use the real-size file (bench::fillFullCompanyFile: 200,000
+// recipients with addresses and every amount, larger than the program's page cache) and
+// click its smallest payer (5,000 recipients, row 0) and one of its largest (about
+// 10,300 spread over the whole file, row 1),
+// warm and, right after opening, with the file dropped from the system's cache. Run
+// BM_FullFileSelectAll in a process of its own (--benchmark_filter) to read its peak
+// memory.
 
 #include <benchmark/benchmark.h>
 
@@ -23,12 +31,14 @@
 
 #include "OffscreenMain.h"
 #include "LargeCompanyFile.h"
+#include "OwnProcess.h"
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/Login_Info.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/DatabaseHolder.h"
+#include "core/store/Recipient.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/QtUserInterface.h"
 
@@ -56,6 +66,25 @@ public:
         std::filesystem::remove_all(folder_);
     }
 
+    // The real-size file, made on first use.
+    databaseInfo fullEntry() {
+        if (!full_.path().empty()) return full_;
+        const std::string path = folder_ + "/Full 2025.db";
+        // Made by a process of its own, so that this one's peak memory is the window's.
+        const bool made = bench::inChildProcess([&] {
+            CompanyDatabase db;
+            if (!db.Init(path, false, true, true, "Full")) return 1;
+            bench::fillFullCompanyFile(db);
+            db.Close();
+            return 0;
+        });
+        if (!made) std::abort();
+        full_.setPath(path);
+        full_.setName("Full");
+        full_.setYear(2025);
+        return full_;
+    }
+
     databaseInfo entry(int recipients) {
         auto found = files_.find(recipients);
         if (found != files_.end()) return found->second;
@@ -77,6 +106,7 @@ private:
     QtUserInterface ui_;
     std::string folder_;
     std::map<int, databaseInfo> files_;
+    databaseInfo full_;
 };
 
 LargeCompanyFiles& largeFiles() {
@@ -205,6 +235,96 @@ void BM_SwitchBetweenPayers(benchmark::State& state) {
 }
 BENCHMARK(BM_SwitchBetweenPayers)->Arg(bench::kRecipients)->Arg(bench::kRecipientsLarge)->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+// ---- the real-size file ----
+
+std::unique_ptr<AppDelegate> windowWithEntry(const databaseInfo& entry) {
+    session().DBH->companyDatabase()->Close();
+    auto window = std::make_unique<AppDelegate>();
+    window->resize(1040, 760);
+    window->show();
+    if (!window->OpenDatabase(entry, -1, false)) std::abort();
+    window->repaint();
+    return window;
+}
+
+size_t fullPayerSize(int row) {
+    return static_cast<size_t>(bench::fullFileRecipientsOf(row));
+}
+
+// A click on the payer with its list drawn, the file's pages already read.
+void BM_FullFileClickPayer(benchmark::State& state) {
+    const int row = static_cast<int>(state.range(0));
+    auto window = windowWithEntry(largeFiles().fullEntry());
+    QTableView* payers = table(*window, "Company_Sel");
+    QTableView* recipients = table(*window, "Recipient_sel");
+    userSelect(payers, {row});   // once before the timing: the pages are read
+    userSelect(payers, {});
+    for (auto _ : state) {
+        userSelect(payers, {row});
+        recipients->viewport()->repaint();
+
+        state.PauseTiming();
+        if (window->Recvec().size() != fullPayerSize(row)) std::abort();
+        userSelect(payers, {});
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = static_cast<double>(fullPayerSize(row));
+}
+BENCHMARK(BM_FullFileClickPayer)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The first click after opening, with the file out of the system's cache as after a
+// restart: every page the click needs comes from the disk.
+void BM_FullFileFirstClick(benchmark::State& state) {
+    const int row = static_cast<int>(state.range(0));
+    const databaseInfo entry = largeFiles().fullEntry();
+    auto window = windowWithEntry(entry);
+    QTableView* payers = table(*window, "Company_Sel");
+    QTableView* recipients = table(*window, "Recipient_sel");
+    for (auto _ : state) {
+        state.PauseTiming();
+        userSelect(payers, {});
+        if (!window->CloseDatabase(false, false)) std::abort();
+        bench::dropFromSystemCache(entry.path());
+        if (!window->OpenDatabase(entry, -1, false)) std::abort();
+        userSelect(payers, {});
+        window->repaint();
+        state.ResumeTiming();
+
+        userSelect(payers, {row});
+        recipients->viewport()->repaint();
+
+        state.PauseTiming();
+        if (window->Recvec().size() != fullPayerSize(row)) std::abort();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FullFileFirstClick)->Arg(0)->Arg(1)->UseRealTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+// Every payer selected, then every one of the 200,000 recipients in the list.
+void BM_FullFileSelectAll(benchmark::State& state) {
+    auto window = windowWithEntry(largeFiles().fullEntry());
+    QTableView* payers = table(*window, "Company_Sel");
+    QTableView* recipients = table(*window, "Recipient_sel");
+    for (auto _ : state) {
+        state.PauseTiming();
+        userSelect(payers, {});
+        recipients->viewport()->repaint();
+        state.ResumeTiming();
+
+        payers->selectAll();
+        recipients->selectAll();
+        recipients->viewport()->repaint();
+
+        state.PauseTiming();
+        if (window->Recvec().size() != static_cast<size_t>(bench::kRecipientsLarge) ||
+            session().recp_details->selectedRecipients().size() != static_cast<size_t>(bench::kRecipientsLarge))
+            std::abort();
+        state.ResumeTiming();
+    }
+    bench::reportPeakMemory(state);
+}
+BENCHMARK(BM_FullFileSelectAll)->UseRealTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // ---- the same statements straight through SQLite, on the same files ----
 

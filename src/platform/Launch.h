@@ -7,9 +7,16 @@
 namespace platform {
 
 // Starts a program found on PATH with exactly these arguments (argv[0] is the program),
-// never through a shell, and leaves it running on its own; the child is reaped when it
-// ends. True when the program started. `ended`, when given, is called once the program
-// has ended, from a background thread, with whether it exited with status 0; it is not
+// never through a shell, and leaves it running on its own, with no terminal: its input
+// is /dev/null, its output and errors go to /dev/null, and it runs in a session of its
+// own. The child is reaped when it ends. True when the program started.
+//
+// The program is taken for a launcher (xdg-open) that normally ends at once. `ended`,
+// when given, is called once from a background thread with whether the launcher
+// succeeded: false when it exited with a failure status or was killed; true when it
+// exited with status 0, and also once it has replaced itself with another program (a
+// browser) or is still running after a grace of some seconds (waiting for a browser it
+// started): how a browser ends is never taken for the launcher's answer. It is not
 // called when the program did not start.
 bool startProgram(const std::vector<std::string>& argv, std::function<void(bool succeeded)> ended = {});
 

@@ -75,3 +75,14 @@ TEST(Launch, AnOpenerThatFailsIsReported) {
     }
     platform::setOpenerProgram("");
 }
+
+// A launcher that replaced itself with another program (a browser) has handed the
+// address over: how that program ends is not the launcher's answer.
+TEST(Launch, ALauncherThatBecameAnotherProgramHasSucceeded) {
+    std::promise<bool> status;
+    ASSERT_TRUE(platform::startProgram({"sh", "-c", "exec timeout 1 sleep 5"},
+                                       [&](bool succeeded) { status.set_value(succeeded); }));
+    std::future<bool> ended = status.get_future();
+    ASSERT_EQ(ended.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_TRUE(ended.get());
+}

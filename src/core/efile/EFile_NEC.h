@@ -58,6 +58,9 @@ public:
     // window asks before it offers the state file. Nothing, with the reason in failure,
     // when the recipients could not be read.
     static std::optional<bool> selectedPayersHavePayeesIn(const std::string& state, std::string& failure);
+    // What the user is told when no state file is made for the state: no selected
+    // recipient is a 1099-NEC payee in it.
+    static std::string noPayeeMessage(const std::string& state);
 
 private:
     void AddRecord_A(const ComapnyInfo& payer);

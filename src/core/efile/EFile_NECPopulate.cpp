@@ -283,6 +283,10 @@ std::optional<bool> EFile_NEC::selectedPayersHavePayeesIn(const std::string& sta
     return gathering.anyPayee();
 }
 
+std::string EFile_NEC::noPayeeMessage(const std::string& state) {
+    return "No E-File for " + state + " was created: no selected recipient is a 1099-NEC payee in " + state + ".";
+}
+
 EFileResult EFile_NEC::Populate(const E_FileInfo& transmitter, const std::string& outputPath) {
     CompanyDatabase* cdb = openCompanyDatabase();
     if (!cdb) return failed(EFileResult::Failure::database, "No company database is open.");
@@ -308,8 +312,7 @@ EFileResult EFile_NEC::Populate(const E_FileInfo& transmitter, const std::string
                                          result.voidLeftOut > 0
                                              ? "No E-File for " + state + " was created: every selected 1099-NEC payee in " +
                                                    state + " is void. " + voidLeftOutText(result.voidLeftOut, "E-File")
-                                             : "No E-File for " + state + " was created: no selected recipient is a "
-                                               "1099-NEC payee in " + state + ".";
+                                             : noPayeeMessage(state);
                                  }
                                  return result;
                              },

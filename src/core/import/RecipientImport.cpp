@@ -30,10 +30,23 @@ constexpr size_t kStoreBatch = 500;
 const char kBusiness[] = "Business Name";
 const char kIndividual[] = "Individual";
 
-// One record of the file: its fields and its number among the records.
+// Catalogue columns that the checks of a whole record name.
+constexpr int kBusinessNameColumn = 3;
+constexpr int kAddressColumn = 8;
+constexpr int kCityColumn = 10;
+constexpr int kStateColumn = 11;
+constexpr int kZipColumn = 12;
+constexpr int kPropertyAddressColumn = 109;   // 1099-S box 3
+constexpr int kPropertyCityColumn = 110;
+constexpr int kPropertyStateColumn = 111;
+constexpr int kPropertyZipColumn = 112;
+
+// One record of the file: its fields, its number among the records and the line of the
+// file it begins on.
 struct FileRecord {
     const std::vector<std::string>* fields = nullptr;
     size_t number = 0;
+    size_t line = 0;
 };
 
 // Whether every field of a record is empty or blanks: a row of separators that a
@@ -58,10 +71,12 @@ bool forEachRecord(const std::string& text, RecipientReader reader, size_t& uncl
                 ++emptyRows;
                 return true;
             }
-            return visit(FileRecord{&r.fields, ++count});
+            return visit(FileRecord{&r.fields, ++count, r.line});
         });
     std::vector<std::string> fields;
+    size_t lineNumber = 0;
     forEachRecipientFileLine(text, [&](const std::string& line) {
+        ++lineNumber;
         // A tab-separated line needs more than one character to be a record.
         if (Utils::characterCount(line) <= 1) return true;
         fields = splitFields(line, '\t');
@@ -69,7 +84,7 @@ bool forEachRecord(const std::string& text, RecipientReader reader, size_t& uncl
             ++emptyRows;
             return true;
         }
-        return visit(FileRecord{&fields, ++count});
+        return visit(FileRecord{&fields, ++count, lineNumber});
     });
     return true;
 }
@@ -103,31 +118,61 @@ void complete(ImportedRecipient& rec, RecipientReader reader, int32_t kind) {
     }
     settleTinType(rec);
     if (rec.businessName && !Utils::isValidLength(*rec.businessName, isBusiness(rec) ? 1 : 0, 40))
-        r.setValidated(false);
+        rec.failed(kBusinessNameColumn);
 }
 
-void checkAddress(RecipientInfo& r) {
-    bool ok = Utils::isValidLength(r.getAddress(), 1, 40);
-    if (!r.getAddressIsNotUSTerritory())
-        ok = Utils::isValidLength(r.getCity(), 1, 40) && Utils::isValidState(r.getState()) &&
-             Utils::isValidZip(r.getZip()) && ok;
-    if (!ok) r.setValidated(false);
+// Of city, state and ZIP code the first that fails is named; the later ones are not tested.
+void checkAddress(ImportedRecipient& rec) {
+    const RecipientInfo& r = rec.info;
+    if (!Utils::isValidLength(r.getAddress(), 1, 40)) rec.failed(kAddressColumn);
+    if (r.getAddressIsNotUSTerritory()) return;
+    if (!Utils::isValidLength(r.getCity(), 1, 40)) rec.failed(kCityColumn);
+    else if (!Utils::isValidState(r.getState())) rec.failed(kStateColumn);
+    else if (!Utils::isValidZip(r.getZip())) rec.failed(kZipColumn);
 }
 
 // The 1099-S property location.
-void checkPropertyLocation(RecipientInfo& r) {
+void checkPropertyLocation(ImportedRecipient& rec) {
+    const RecipientInfo& r = rec.info;
     const std::string& street = r.getS_Address_Line3();
     const std::string& city = r.getS_City_Line3();
     // The state column stores "None" for an empty value: no state either.
     const bool noState = r.getS_State_Line3().empty() || r.getS_State_Line3() == "None";
-    bool ok = true;
     if (city.empty() && noState && r.getS_Zip_Line3().empty()) {
-        ok = Utils::isValidLength(street, 1, 39);
-    } else {
-        ok = !street.empty() && Utils::isValidLength(street + ".." + city, 1, 25) && !city.empty() &&
-             Utils::isValidState(r.getS_State_Line3()) && Utils::isValidZip(r.getS_Zip_Line3());
+        if (!Utils::isValidLength(street, 1, 39)) rec.failed(kPropertyAddressColumn);
+    } else if (street.empty() || !Utils::isValidLength(street + ".." + city, 1, 25)) {
+        rec.failed(kPropertyAddressColumn);
+    } else if (city.empty()) {
+        rec.failed(kPropertyCityColumn);
+    } else if (!Utils::isValidState(r.getS_State_Line3())) {
+        rec.failed(kPropertyStateColumn);
+    } else if (!Utils::isValidZip(r.getS_Zip_Line3())) {
+        rec.failed(kPropertyZipColumn);
     }
-    if (!ok) r.setValidated(false);
+}
+
+// A column as the chooser names it, without the blanks some names end in.
+std::string columnName(int catalogueIndex) {
+    std::string name = AvailrecpFieldValue()[static_cast<size_t>(catalogueIndex)];
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return "'" + name + "'";
+}
+
+// "Lee, Ann (people.txt, line 3: 'ZIP Code' (column 6) is not valid)": the failed
+// columns in the file's order, then those the file does not have (an address it lacks).
+std::string failureEntry(const std::string& name, const std::string& file, size_t line, std::vector<int> failed,
+                         const std::vector<int>& fileColumns) {
+    const auto position = [&](int column) {
+        return static_cast<size_t>(std::find(fileColumns.begin(), fileColumns.end(), column) - fileColumns.begin());
+    };
+    std::stable_sort(failed.begin(), failed.end(), [&](int a, int b) { return position(a) < position(b); });
+    std::string entry = name + " (" + file + ", line " + std::to_string(line);
+    for (size_t i = 0; i < failed.size(); ++i) {
+        entry += (i == 0 ? ": " : ", ") + columnName(failed[i]);
+        if (position(failed[i]) < fileColumns.size()) entry += " (column " + std::to_string(position(failed[i]) + 1) + ")";
+    }
+    if (!failed.empty()) entry += failed.size() == 1 ? " is not valid" : " are not valid";
+    return entry + ")";
 }
 
 bool hasSomeName(const ImportedRecipient& rec) {
@@ -250,8 +295,8 @@ private:
     }
 
     void checkRecord(ImportedRecipient& rec) const {
-        checkAddress(rec.info);
-        if (kind_ == 5) checkPropertyLocation(rec.info);
+        checkAddress(rec);
+        if (kind_ == 5) checkPropertyLocation(rec);
     }
 
     // Each record checked: collects what the later steps need, and the error list in
@@ -297,13 +342,13 @@ private:
     void collect(const FileRecord& line, ImportedRecipient& rec) {
         checkRecord(rec);
         if (!hasSomeName(rec)) {
-            errors_.push_back("(no name) (" + fileName_ + ", line " + std::to_string(line.number) +
+            errors_.push_back("(no name) (" + fileName_ + ", line " + std::to_string(line.line) +
                               ": not imported)");
             return;
         }
         const std::string name = displayName(rec);
-        if (!rec.info.getValidated()) errors_.push_back(name);
-        collected_.push_back({rec.info.getTaxID(), name, line.number});
+        if (!rec.info.getValidated()) errors_.push_back(failureEntry(name, fileName_, line.line, rec.failedColumns, columns_));
+        collected_.push_back({rec.info.getTaxID(), name, line.line});
     }
 
     // 6. A taxpayer number may appear once in a file. The message names the first
@@ -428,7 +473,7 @@ private:
         if (reader_ != RecipientReader::Payroll) saveRecipientColumns(cdb_, kind_, chosen_);
         askUser("",
                 "All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using "
-                "the 'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
+                "the 'Edit Recipient' button. Some recipients may still need more information before filing.\n\n" +
                     importCountsText(added_, overwrite_.size()),
                 kMessageStyleOK, "Import Complete", kMessageImagePlain);
         return kImportCompletedCode;

@@ -1,5 +1,6 @@
 #include "core/import/RecipientImportRules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <iterator>
 
@@ -225,6 +226,12 @@ const ColumnRule& recipientColumnRule(int catalogueIndex) {
     return kRules[catalogueIndex];
 }
 
+void ImportedRecipient::failed(int catalogueIndex) {
+    info.setValidated(false);
+    if (std::find(failedColumns.begin(), failedColumns.end(), catalogueIndex) == failedColumns.end())
+        failedColumns.push_back(catalogueIndex);
+}
+
 ImportedRecipient newImportedRecipient(int32_t payerKey, bool withNameType) {
     ImportedRecipient record;
     record.info.setValidated(true);
@@ -248,7 +255,7 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
     RecipientInfo& r = record.info;
     RecipientAdditionalInfo& a = record.additional;
     auto invalidUnless = [&](bool ok) {
-        if (!ok) r.setValidated(false);
+        if (!ok) record.failed(catalogueIndex);
     };
     auto setText = [&](std::string v) {
         if (rule.text) (r.*rule.text)(std::move(v));
@@ -279,8 +286,15 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
         case K::Length:
             setText(value);
             if (!Utils::isValidLength(value, rule.minimum, rule.maximum)) {
-                if (rule.extra) a.setValidated(false);
-                else r.setValidated(false);
+                if (rule.extra) {
+                    // Only the additional record is marked; the column is named all the same.
+                    a.setValidated(false);
+                    if (std::find(record.failedColumns.begin(), record.failedColumns.end(), catalogueIndex) ==
+                        record.failedColumns.end())
+                        record.failedColumns.push_back(catalogueIndex);
+                } else {
+                    record.failed(catalogueIndex);
+                }
             }
             break;
         case K::Date: {
@@ -340,7 +354,7 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
             if (rule.flag == &R::setVoided) a.setVoided(on.value_or(false));
             else a.setCorrected(on.value_or(false));
             if (!on) {
-                r.setValidated(false);
+                record.failed(catalogueIndex);
                 a.setValidated(false);
             }
             break;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
@@ -22,6 +23,11 @@ struct ImportedRecipient {
     std::optional<std::string> businessName;
     // Whether a "Recipient's TIN Type" column gave one of the six types.
     bool tinTypeGiven = false;
+    // The catalogue columns whose check failed, each once, in the order they were checked.
+    std::vector<int> failedColumns;
+
+    // Notes a failed check of a column and marks the recipient not valid.
+    void failed(int catalogueIndex);
 };
 
 enum class ColumnRuleKind {

@@ -35,8 +35,10 @@ void setFatca(RecipientInfo& r, int32_t kind, bool on) {
     }
 }
 
-CopyResult copyInto(CompanyDatabase& target, CopiedRecipient& copy) {
-    if (target.getCompanyInfo1(kCopyTargetPayer).getPK() < 0) return CopyResult::NoPayer;
+CopyResult copyInto(CompanyDatabase& target, CopiedRecipient& copy, CopyOutcome& outcome) {
+    const ComapnyInfo payer = target.getCompanyInfo1(kCopyTargetPayer);
+    if (payer.getPK() < 0) return CopyResult::NoPayer;
+    outcome.targetPayer = payer.getName();
     // A list read only in part could hide the duplicate, so nothing is stored on it.
     const auto stored = target.getRecipientTaxIDsInFull(kCopyTargetPayer, copy.info.getType());
     if (!stored) return CopyResult::ListUnreadable;
@@ -95,8 +97,9 @@ CopyOutcome copyRecipient(CompanyDatabase& open, int32_t sourceKey, int32_t kind
     // clear its in-use mark when that connection closes.
     if (targetName == open.GetName() || (chosen && chosen->path() == openPath)) {
         outcome.targetPath = openPath;
+        outcome.targetName = open.GetName();
         RecipientsAddedToOnePayer added(open);
-        outcome.result = copyInto(open, copy);
+        outcome.result = copyInto(open, copy, outcome);
         if (outcome.result == CopyResult::Copied) added.stored(kCopyTargetPayer);
         return outcome;
     }
@@ -105,6 +108,7 @@ CopyOutcome copyRecipient(CompanyDatabase& open, int32_t sourceKey, int32_t kind
         return outcome;
     }
     outcome.targetPath = chosen->path();
+    outcome.targetName = chosen->name();
     // Opening a missing file would make an empty database in its place.
     if (!platform::fileExists(chosen->path())) {
         outcome.result = CopyResult::TargetMissing;
@@ -116,7 +120,7 @@ CopyOutcome copyRecipient(CompanyDatabase& open, int32_t sourceKey, int32_t kind
         outcome.result = CopyResult::TargetNotOpened;
         return outcome;
     }
-    outcome.result = copyInto(target, copy);
+    outcome.result = copyInto(target, copy, outcome);
     return outcome;
 }
 

@@ -47,6 +47,8 @@ enum class CopyResult {
 struct CopyOutcome {
     CopyResult result = CopyResult::SourceMissing;
     std::string targetPath;   // the file copied into (the open file for the open database)
+    std::string targetName;   // the name of that database
+    std::string targetPayer;  // the name of the payer that received the copy
 };
 
 // Copies the recipient of sourceKey of the open database `open` as a recipient of

@@ -178,6 +178,11 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
             mark = GetInUseCount();
         }
 
+        // A payer's list reads its recipients by this index; a file of this schema
+        // version may lack it (the recipients' rebuild drops it). A file used as stored
+        // is not written to.
+        if (!contents.anyTable || verify) (void)makeRecipientsIndex();
+
         // From here on the same few statements run for every row and every click (a
         // recipient's insert is long to parse): keep them prepared. The upgrade's
         // statements above run once and are not kept.

@@ -93,6 +93,11 @@ public:
     // False when a step could not begin, record its version or commit: the file then
     // stays at the last step that committed.
     bool update(bool fromScratch);
+    // Makes the index of the recipients by payer (`recipientsIndex`, which the rebuild
+    // of the recipients table drops) when the file lacks it; the schema version stays.
+    // Never waits for another program's lock: a file that cannot be written now is used
+    // without it, and it is tried again at the next open. True when the file has it.
+    bool makeRecipientsIndex();
 
     // ---- upgrade data repairs (CompanyDatabaseRepairs.cpp) ----
     void StateName_Company();

@@ -4,15 +4,20 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
+#include <variant>
 
 #include "core/foundation/FormKind.h"
 #include "core/store/ComapnyInfo.h"
+#include "core/sqlite/FMResultSet.h"
+#include "core/sqlite/FMValue.h"
 #include "core/sqlite/WriteGuard.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientFullInfo.h"
 #include "core/store/RecipientListCount.h"
+#include "platform/SystemLog.h"
 
 using namespace companyrows;
 
@@ -308,6 +313,27 @@ std::vector<RecipientFullInfo> CompanyDatabase::execRecipientFullInfoQuery(const
     return readJoined(*this, sql, args);
 }
 
+namespace {
+
+// What "column = 'n'" (the kind and status clauses) gives for an INT column: the quoted
+// digit is taken as a number, so only a stored number equal to it matches; NULL and text
+// never do.
+bool storedNumberIs(FMResultSet& rs, int index, int64_t n) {
+    const std::optional<FMValue> value = rs.objectForColumnIndex(index);
+    if (!value) return false;
+    const FMValue::Storage& stored = value->storage();
+    if (const auto* i = std::get_if<int64_t>(&stored)) return *i == n;
+    if (const auto* i = std::get_if<int32_t>(&stored)) return *i == n;
+    if (const auto* d = std::get_if<double>(&stored)) return *d == static_cast<double>(n);
+    return false;
+}
+
+// The columns of kJoinedColumns that the status conditions compare, in the order of
+// joinedStatusClause: printed, completed, validated, void, corrected ('0' then '1').
+constexpr int kStatusColumns[] = {4, 5, 3, 7, 6};
+
+}  // namespace
+
 RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedPayers,
                                         const std::string& filter, int32_t direction) {
     RecipientListSnapshot snapshot;
@@ -334,30 +360,51 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     args.emplace_back(pattern);
     args.emplace_back(pattern);
     args.emplace_back(pattern);
-    // The kind and status conditions of the list, each minus its leading " AND ".
-    sql += ", CASE";
-    for (const FormKind& kind : FormKind::all())
-        sql += " WHEN " + joinedKindClause(kind.code).substr(5) + " THEN " + std::to_string(kind.code);
-    sql += " ELSE 0 END AS kindCode, (0";
-    for (int32_t status = 1; status <= 10; ++status)
-        sql += " + ((" + joinedStatusClause(status).substr(5) + ") IS 1) * " + std::to_string(1 << (status - 1));
+    // The kind and status conditions of the list are worked out below from the row's own
+    // columns, as SQLite would compare them.
     // The scan tests every recipient of the file against the payers: each key once.
     std::vector<int32_t> either = selected;
     for (int32_t key : listedPayers)
         if (std::find(either.begin(), either.end(), key) == either.end()) either.push_back(key);
-    sql += ") AS statusBits, r.taxID FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
-           companies(either) + joinedOrder(direction);
+    // One payer's recipients are found through the payers' index; for several payers
+    // one pass over the table is faster than a lookup per row (the unary "+" keeps the
+    // query off the index).
+    std::vector<FMValue> whereArgs;
+    const std::string where = companyClause(either.size() > 1 ? "+r.company_FK" : "r.company_FK", either, whereArgs);
+    args.insert(args.end(), whereArgs.begin(), whereArgs.end());
+    sql += ", r.taxID FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
+           where + joinedOrder(direction);
     snapshot.payers = either;
+    // A pass over the whole table would fill the page cache with pages that a payer's
+    // list seldom needs again, beside a snapshot of every row: it runs with a small
+    // cache, which is given back its size afterwards (and refills as lists read pages).
+    struct SmallCacheDuringScan {
+        FMDatabase* db = nullptr;
+        int32_t size = 0;
+        ~SmallCacheDuringScan() {
+            if (db && !db->executeStatements("pragma cache_size = " + std::to_string(size) + ";"))
+                platform::systemLog("Unable to size the page cache again: " + db->lastErrorMessage());
+        }
+    } smallCache;
+    if (either.size() > 1 && cdb.db) {
+        smallCache.size = cdb.db->intForQuery("pragma cache_size;");
+        if (cdb.db->executeStatements("pragma cache_size = -8192;")) smallCache.db = cdb.db.get();
+    }
     eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         RecipientListSnapshot::Row row;
         row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;
         row.nameCounted = rs.intForColumnIndex(kJoinedColumnCount + 1) != 0;
         row.nameListed = rs.intForColumnIndex(kJoinedColumnCount + 2) != 0;
-        row.kind = rs.intForColumnIndex(kJoinedColumnCount + 3);
-        row.status = static_cast<uint32_t>(rs.intForColumnIndex(kJoinedColumnCount + 4));
+        row.kind = 0;
+        for (const FormKind& kind : FormKind::all())
+            if (storedNumberIs(rs, 2, kind.code)) row.kind = kind.code;
+        row.status = 0;
+        for (int32_t status = 1; status <= 10; ++status)
+            if (storedNumberIs(rs, kStatusColumns[(status - 1) / 2], (status - 1) % 2))
+                row.status |= 1u << (status - 1);
         row.payer = rs.intForColumnIndex(0);
         row.key = rs.intForColumnIndex(1);
-        row.taxID = rs.stringForColumnIndex(kJoinedColumnCount + 5).value_or(std::string());
+        row.taxID = rs.stringForColumnIndex(kJoinedColumnCount + 3).value_or(std::string());
         if (row.nameListed) fillJoinedRow(row.info, rs);
         snapshot.rows.push_back(std::move(row));
     });

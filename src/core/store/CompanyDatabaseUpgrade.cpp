@@ -402,5 +402,29 @@ bool CompanyDatabase::update(bool fromScratch) {
                        failure;
         return false;
     }
+    // A new file is made with the index in its one transaction, and fails without it; an
+    // upgraded file gets it here or at a later open.
+    if (!makeRecipientsIndex() && joined) {
+        openFailure_ = "The database could not be built: " + db->lastErrorMessage();
+        return false;
+    }
     return true;
+}
+
+bool CompanyDatabase::makeRecipientsIndex() {
+    if (!db) return false;
+    if (db->intForQuery("select count(*) from sqlite_master where type = 'index' and name = 'recipientsIndex';") > 0)
+        return true;
+    const bool callersTransaction = db->isInTransaction();
+    // Without a busy wait: a lock held elsewhere fails the statement at once.
+    const double patience = db->maxBusyRetryTimeInterval();
+    db->setMaxBusyRetryTimeInterval(0);
+    const bool made = db->executeUpdate("create index if not exists recipientsIndex on recipients (company_FK, pk, type);");
+    db->setMaxBusyRetryTimeInterval(patience);
+    if (made) return true;
+    platform::systemLog("The recipients of \"" + filePath + "\" are used without their index for now: " +
+                        db->lastErrorMessage());
+    if (!callersTransaction && db->isInTransaction() && !db->rollback())
+        platform::systemLog("Unable to roll back: " + db->lastErrorMessage());
+    return false;
 }

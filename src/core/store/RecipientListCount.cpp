@@ -36,7 +36,7 @@ bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t statu
 }
 
 RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status,
-                                    bool rows) {
+                                    bool rows, std::vector<const RecipientFullInfo*>* listed) {
     const bool anyKind = kindClause(kind).empty();
     const bool anyStatus = statusClause(status).empty();
     const uint32_t statusBit = anyStatus ? 0 : (1u << (status - 1));
@@ -46,7 +46,9 @@ RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32
         const bool shown = (anyKind || row.kind == kind) && (anyStatus || (row.status & statusBit) != 0);
         if (!shown) continue;
         if (row.nameCounted) ++read.filtered;
-        if (row.nameListed && rows) read.rows.push_back(row.info);
+        if (!row.nameListed || !rows) continue;
+        if (listed) listed->push_back(&row.info);
+        else read.rows.push_back(row.info);
     }
     return read;
 }
@@ -126,7 +128,9 @@ RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int
         ++k.generation;
     }
     const bool drawn = keepDepth() > 0 && drawnGeneration == k.generation && drawnKind == kind && drawnStatus == status;
-    RecipientListRead read = pickRecipientList(*k.snapshot, kind, status, !drawn);
+    std::vector<const RecipientFullInfo*> listed;
+    RecipientListRead read = pickRecipientList(*k.snapshot, kind, status, !drawn, &listed);
+    read.listed = std::move(listed);
     read.generation = k.generation;
     read.sameRowsAsDrawn = drawn;
     return read;

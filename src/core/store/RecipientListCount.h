@@ -24,8 +24,7 @@ bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t statu
 
 // The recipients of the main window's payers, read once for a filter text and sort
 // order: every row with what decides where it counts, so that the list and both counts
-// for any form kind and filing status come from it without reading the file again (the
-// table has no index on its payer column, so every query of its own scans the whole file).
+// for any form kind and filing status come from it without reading the file again.
 struct RecipientListSnapshot {
     struct Row {
         RecipientFullInfo info;
@@ -56,15 +55,20 @@ struct RecipientListRead {
     uint64_t generation = 0;
     // Left empty, since they are those of the rows drawn (see refillRecipientList).
     bool sameRowsAsDrawn = false;
+    // refillRecipientList gives the rows here, as pointers into the read it keeps (valid
+    // until the next refill), and leaves rows empty: a list of every recipient is not
+    // held twice.
+    std::vector<const RecipientFullInfo*> listed;
 };
 // The recipients of the selected payers (comp_details) and the listed payers in one
 // pass, for the filter text and sort order of the main window's list.
 RecipientListSnapshot readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
                                         const std::string& filter, int32_t direction);
 
-// With rows false only the counts are picked.
+// With rows false only the counts are picked. With listed given, the rows are put there
+// as pointers into the snapshot instead of into rows.
 RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32_t kind, int32_t status,
-                                    bool rows = true);
+                                    bool rows = true, std::vector<const RecipientFullInfo*>* listed = nullptr);
 
 // The main window's refill: the list and counts for the listed payers, filter, sort order,
 // form kind and filing status. While a KeepRecipientListReads lives, a refill for the same

@@ -251,7 +251,11 @@ void EFileFrameController::createMethod() {
         const std::optional<bool> any = EFile_NEC::selectedPayersHavePayeesIn(state, failure);
         if (!any) {
             showNotCreated("The E-File for " + state + " was not created: " + failure);
-        } else if (*any) {
+        } else if (!*any) {
+            // The federal file alone was offered: the user is told why there is no state file.
+            tvDatabase::tvMessageBox(EFile_NEC::noPayeeMessage(state), "", kMessageStyleOK, kTitle, kMessageImagePlain,
+                                     false);
+        } else {
             const std::string name = std::string(kFederalName) + "_" + state + ".txt";
             const std::string stateFile = scratch.filePath(qs(name)).toStdString();
             EFile_NEC stateWriter;

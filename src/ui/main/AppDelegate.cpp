@@ -457,7 +457,7 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
         read = refillRecipientList(*db, listed, filter, recipientSort_, form, status, drawnRead_, drawnForm_,
                                    drawnStatus_);
     }
-    const std::vector<RecipientFullInfo>& rows = read.rows;
+    const std::vector<const RecipientFullInfo*>& rows = read.listed;
     const int64_t total = read.total;
     const int64_t filtered = read.filtered;
     drawnRead_ = read.generation;
@@ -480,7 +480,7 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     texts.reserve(rows.size());
     maps.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
-        const RecipientFullInfo& row = rows[i];
+        const RecipientFullInfo& row = *rows[i];
         const std::string& name = row.getnameType() == "Business Name" ? row.getLastName() : row.getRLastName();
         const std::string& first = row.getFirstName();
         texts.push_back(!name.empty() && !first.empty() ? name + ", " + first : name);

@@ -280,7 +280,7 @@ void AppDelegate::IRIS_Action() {
     if (!db || !db->IsReady()) return;
     const std::string filing = selectionFilingType(*db, *s.recp_details);
     if (!filing.empty() && filing != "IRIS") {
-        plainMessage("To submit through IRIS, please review the company information and change File Type to IRIS.",
+        plainMessage("To submit through IRIS, please review the company information and change Filing Method to IRIS.",
                "Payer Information");
         return;
     }

@@ -68,8 +68,8 @@ CopyRecipient::CopyRecipient(QWidget* parent) : QDialog(parent), ui_(std::make_u
     const int32_t key = firstSelectedRecipient();
     if (auto db = sessionCompanyDatabase(); db && db->IsReady() && key >= 0) {
         theRecpInfo_ = db->getRecipientInfo(key);
-        const std::string name = recipientName(theRecpInfo_, db->getRecipientAdditionalInfo(key));
-        ui_->CompanyName_Text->setText(QString::fromStdString(name + " to."));
+        recipientName_ = recipientName(theRecpInfo_, db->getRecipientAdditionalInfo(key));
+        ui_->CompanyName_Text->setText(QString::fromStdString(recipientName_ + " to."));
     }
 
     std::vector<std::string> names;
@@ -132,6 +132,12 @@ void CopyRecipient::Copy_OK() {
         main->Refresh();
         main->SelectCompany();
     }
+    if (outcome.result == records::CopyResult::Copied)
+        tvDatabase::tvMessageBox("The recipient was copied.",
+                                 recipientName_ + " was copied as a " + FormKind::formName(type_) +
+                                     " recipient of " + outcome.targetPayer + " in the company database " +
+                                     outcome.targetName + " (" + outcome.targetPath + ").",
+                                 kMessageStyleOK, "Copy Recipient", kMessageImagePlain, false);
     end();
 }
 

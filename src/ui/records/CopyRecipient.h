@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include <QDialog>
 
@@ -21,7 +22,8 @@ class CopyRecipient;
 // Every ending of its run has kEndCode: after a copy (or a failure the store has
 // reported), Cancel, the close box and Escape. A duplicate taxpayer number keeps the
 // dialog open unless its message is answered with OK; a target without its payer of
-// key 0 or a database file that is gone keeps it open.
+// key 0 or a database file that is gone keeps it open. A copy made is told: the
+// recipient, the form kind, the payer and the database (by name and file) it went to.
 class CopyRecipient : public QDialog {
     Q_OBJECT
 
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<Ui::CopyRecipient> ui_;
     QButtonGroup* kinds_ = nullptr;
     RecipientInfo theRecpInfo_;
+    std::string recipientName_;   // as the dialog names it
     FormKindSwitches switches_;
     int32_t type_ = 1;
 };

@@ -208,7 +208,8 @@ TEST_F(RecipientImport, AnIsoDateIsStoredAsTheEntryWindowsWriteIt) {
     ui->answerImportErrors(kImportErrorsOKCode);
     ui->answerBox(kMessageAnswerOkYes);
     ASSERT_EQ(runRecipientImport(RecipientReader::Csv, columns), kImportCompletedCode);
-    EXPECT_EQ(ui->shown()[1].errors, std::vector<std::string>{"No Day Co"});
+    EXPECT_EQ(ui->shown()[1].errors,
+              std::vector<std::string>{"No Day Co (dates.csv, line 3: 'Date of payment' (column 7) is not valid)"});
     const auto stored = recipients(1, 4);
     ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].getR_DateOfPayment(), "03/15/2025");
@@ -314,10 +315,14 @@ TEST_F(RecipientImport, TheErrorListNamesWhatFailedInFileOrderAndItsCancelWrites
 
     EXPECT_EQ(runRecipientImport(RecipientReader::Text, kColumns), kImportStoppedCode);
     ASSERT_EQ(ui->count("importErrors"), 1);
-    // A business name longer than 40 fails; an individual needs none.
+    // Each entry names its line and the column that failed. A business name longer than
+    // 40 fails; an individual needs none.
     EXPECT_EQ(ui->shown()[1].errors,
-              (std::vector<std::string>{"Acme", "(no name) (recipients.txt, line 2: not imported)", "Lee, Ann",
-                                        std::string(41, 'B')}));
+              (std::vector<std::string>{
+                  "Acme (recipients.txt, line 1: 'Recipient Tax Payer ID' (column 1) is not valid)",
+                  "(no name) (recipients.txt, line 2: not imported)",
+                  "Lee, Ann (recipients.txt, line 3: 'Address Line 1' (column 5) is not valid)",
+                  std::string(41, 'B') + " (recipients.txt, line 4: 'Business Name' (column 2) is not valid)"}));
     EXPECT_EQ(allRecipientRows(), before);
     EXPECT_TRUE(loadRecipientColumns(*cdb(), 1).empty());
     EXPECT_TRUE(ui->boxes().empty());
@@ -473,7 +478,7 @@ TEST_P(RecipientConflicts, OnlyRowsChosenWithOKAreOverwrittenAndNewRecipientsAre
     ASSERT_EQ(ui->boxes().size(), 1u);
     EXPECT_EQ(ui->boxes()[0].details,
               "All imported recipients will be marked as 'NOT Valid' until you review the recipients' data using the "
-              "'Update Recipient' button. Some recipients may still need more information before filing.\n\n" +
+              "'Edit Recipient' button. Some recipients may still need more information before filing.\n\n" +
                   c.counts);
 }
 
@@ -580,7 +585,10 @@ TEST_F(RecipientImport, PropertyAddressOfA1099S) {
     ui->answerImportErrors(kImportErrorsOKCode);
     ui->answerBox(kMessageAnswerOkYes);
     EXPECT_EQ(runRecipientImport(RecipientReader::Text, columns), kImportCompletedCode);
-    EXPECT_EQ(ui->shown()[1].errors, (std::vector<std::string>{"Too Long", "Bad Zip"}));
+    EXPECT_EQ(ui->shown()[1].errors,
+              (std::vector<std::string>{
+                  "Too Long (s.txt, line 3: 'Box 3: Address or legal description' (column 6) is not valid)",
+                  "Bad Zip (s.txt, line 4: 'Box 3: ZIP Code' (column 9) is not valid)"}));
 }
 
 }  // namespace

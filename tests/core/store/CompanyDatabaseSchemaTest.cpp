@@ -3,7 +3,10 @@
 #include <map>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "CompanyDbTestSupport.h"
+#include "WithoutFileOverride.h"
 
 namespace {
 
@@ -106,7 +109,8 @@ std::map<std::string, std::string> expectedIndexes() {
     return {{"loginsIndex", "logins(pk,userType)"},        {"companiesIndex", "companies(pk)"},
             {"MiscFormatIndex", "_1099MiscFormat(mappingID)"}, {"SFormatIndex", "_1099SFormat(mappingID)"},
             {"INTFormatIndex", "_1099INTFormat(mappingID)"},  {"DIVFormatIndex", "_1099DIVFormat(mappingID)"},
-            {"RFormatIndex", "_1099RFormat(mappingID)"},      {"NECFormatIndex", "_1099NECFormat(mappingID)"}};
+            {"RFormatIndex", "_1099RFormat(mappingID)"},      {"NECFormatIndex", "_1099NECFormat(mappingID)"},
+            {"recipientsIndex", "recipients(company_FK,pk,type)"}};
 }
 
 }  // namespace
@@ -181,4 +185,55 @@ TEST_F(CompanyDatabaseSchema, NewFileInformationRowAndBuiltInLogins) {
     ASSERT_TRUE(again.Init(path(), true, false, true, "Company"));
     EXPECT_EQ(again.GetInUseCount(), 1);
     EXPECT_EQ(text(*again.db, "select count(*) from logins;"), "2");
+}
+
+// A file of the current version without the payers' index of its recipients gets it
+// when it is opened, and keeps its version; a file that cannot be written just then
+// (locked by another program, or read-only) opens as it is, and gets it later.
+TEST_F(CompanyDatabaseSchema, TheRecipientsIndexIsMadeWhenAFileLacksItAndNeverStopsAnOpen) {
+    auto hasIndex = [](FMDatabase& db) {
+        return text(db, "select count(*) from sqlite_master where type = 'index' and name = 'recipientsIndex';") == "1";
+    };
+    {
+        CompanyDatabase made;
+        ASSERT_TRUE(made.Init(path(), false, false, true, "Company"));
+    }
+    auto dropIndex = [&] { ASSERT_TRUE(raw(path())->executeUpdate("drop index recipientsIndex;")); };
+    auto open = [&](CompanyDatabase& cdb) { return cdb.Init(path(), false, false, true, "Company"); };
+
+    dropIndex();
+    {
+        // Another program writes to the file: the open does not wait for it.
+        auto writer = raw(path());
+        ASSERT_TRUE(writer->executeUpdate("begin immediate;"));
+        CompanyDatabase cdb;
+        ASSERT_TRUE(open(cdb));
+        EXPECT_FALSE(hasIndex(*cdb.db));
+        EXPECT_TRUE(cdb.IsReady());
+        ASSERT_TRUE(writer->rollback());
+    }
+    {
+        ::chmod(path().c_str(), 0444);
+        WithoutFileOverride plainUser;
+        CompanyDatabase cdb;
+        ASSERT_TRUE(open(cdb));
+        EXPECT_FALSE(hasIndex(*cdb.db));
+        EXPECT_TRUE(cdb.GetCompanyList().empty());
+    }
+    ::chmod(path().c_str(), 0644);
+    {
+        CompanyDatabase cdb;
+        ASSERT_TRUE(open(cdb));
+        EXPECT_TRUE(hasIndex(*cdb.db));
+        EXPECT_EQ(text(*cdb.db, "select current_version from database;"), "36");
+        EXPECT_EQ(indexesOf(*cdb.db), expectedIndexes());
+    }
+    // Made once: a file that has it is not written to on opening.
+    const std::string before = text(*raw(path()), "pragma schema_version;");
+    {
+        CompanyDatabase cdb;
+        ASSERT_TRUE(open(cdb));
+    }
+    EXPECT_EQ(text(*raw(path()), "pragma schema_version;"), before);
+    EXPECT_TRUE(ui->shown().empty());
 }

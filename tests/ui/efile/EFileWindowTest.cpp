@@ -481,17 +481,36 @@ TEST_F(EFileCreate, KentuckyGivesTheStateFileWhicheverKindCameLast) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// A state in which no selected payer has a 1099-NEC payee gives the federal file alone,
+// and says so; "Select State" asks for no state file and says nothing more.
 TEST_F(EFileCreate, AStateWithoutPayeesOrSelectStateGivesNoSecondPanel) {
-    for (const char* state : {"Select State", "NC"}) {
-        SCOPED_TRACE(state);
+    struct Case {
+        const char* state;
+        std::vector<std::string> captions;
+    };
+    for (const Case& c :
+         {Case{"Select State", {"Successfully generated the E-File"}},
+          Case{"NC", {"Successfully generated the E-File",
+                      "No E-File for NC was created: no selected recipient is a 1099-NEC payee in NC."}}}) {
+        SCOPED_TRACE(c.state);
+        const size_t shownBefore = scripted->boxes().size();
         SavePanels panels{{target()}};
         auto responder = answerSavePanels(panels);
-        scripted->answerBox(kMessageAnswerOkYes);
+        for (size_t i = 0; i < c.captions.size(); ++i) scripted->answerBox(kMessageAnswerOkYes);
         open();
-        choose(get<QComboBox>("StateNect_dropdown"), state);
+        choose(get<QComboBox>("StateNect_dropdown"), c.state);
         create();
         EXPECT_EQ(panels.proposed, Strings{"1099_E-File.txt"});
-        EXPECT_EQ(cdb()->getEFileInfo(1).getNECState(), state);
+        EXPECT_EQ(cdb()->getEFileInfo(1).getNECState(), c.state);
+        Strings captions;
+        const auto boxes = scripted->boxes();
+        for (size_t i = shownBefore; i < boxes.size(); ++i) {
+            const auto& box = boxes[i];
+            captions.push_back(box.caption);
+            EXPECT_EQ(box.image, kMessageImagePlain);
+        }
+        EXPECT_EQ(captions, c.captions);
+        EXPECT_FALSE(window->isVisible());
     }
 }
 

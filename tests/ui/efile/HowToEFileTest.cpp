@@ -4,7 +4,14 @@
 #include "EFileWindowFixture.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "ui/efile/HowToEFile.h"
+#include "platform/Launch.h"
 #include "ui/support/DesktopServices.h"
+
+#include <fstream>
+
+#include <QElapsedTimer>
+
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +76,69 @@ TEST_F(HowToEFileTest, ABrowserThatCannotBeReachedGivesTheAddress) {
     ASSERT_EQ(scripted->boxes().size(), 1u);
     EXPECT_NE(scripted->boxes()[0].details.find("https://fire.test.irs.gov/"), std::string::npos);
     EXPECT_EQ(scripted->boxes()[0].image, kMessageImageError);
+}
+
+// The page goes to xdg-open with no terminal: its input and output are not this
+// program's and it runs in a session of its own. Only the launcher's own failure brings
+// the address; a launcher that became a browser is not answered for by how it ends.
+TEST_F(HowToEFileTest, TheLauncherGetsNoTerminalAndOnlyItsOwnFailureBringsTheAddress) {
+    setAddressOpener({});
+    struct Case {
+        const char* name;
+        const char* end;   // how the stand-in for xdg-open goes on
+        bool addressBox;
+    };
+    int n = 0;
+    for (const Case& c : {Case{"the launcher fails", "exit 3", true},
+                          Case{"it becomes a browser that then fails", "exec timeout 1 sleep 5", false}}) {
+        SCOPED_TRACE(c.name);
+        const std::string mark = home.file("launched-" + std::to_string(++n));
+        const std::string opener = home.file("opener-" + std::to_string(n));
+        {
+            std::ofstream script(opener);
+            script << "#!/bin/sh\n"
+                   << "echo \"$1|$(readlink /proc/$$/fd/0)|$(readlink /proc/$$/fd/1)|$(readlink /proc/$$/fd/2)|"
+                      "$(cut -d' ' -f6 /proc/$$/stat)|$$\" > '" << mark << "'\n"
+                   << c.end << "\n";
+        }
+        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+        platform::setOpenerProgram(opener);
+        const size_t before = scripted->boxes().size();
+        if (c.addressBox) scripted->answerBox(kMessageAnswerOkYes);
+
+        HowToEFile help;
+        help.Send_TestFile();
+        // Long enough for the launcher, and for the browser it became, to end.
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 2500 && scripted->boxes().size() == before)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+
+        std::ifstream in(mark);
+        std::string line;
+        ASSERT_TRUE(std::getline(in, line)) << "the launcher ran";
+        std::vector<std::string> fields;
+        for (size_t from = 0;;) {
+            const size_t bar = line.find('|', from);
+            fields.push_back(line.substr(from, bar - from));
+            if (bar == std::string::npos) break;
+            from = bar + 1;
+        }
+        ASSERT_EQ(fields.size(), 6u) << line;
+        EXPECT_EQ(fields[0], "https://fire.test.irs.gov/");
+        EXPECT_EQ(fields[1], "/dev/null") << "input";
+        EXPECT_EQ(fields[2], "/dev/null") << "output";
+        EXPECT_EQ(fields[3], "/dev/null") << "errors";
+        EXPECT_EQ(fields[4], fields[5]) << "it leads a session of its own";
+        EXPECT_NE(fields[4], std::to_string(::getsid(0)));
+
+        const auto boxes = scripted->boxes();
+        ASSERT_EQ(boxes.size(), before + (c.addressBox ? 1 : 0));
+        if (c.addressBox) {
+            EXPECT_NE(boxes.back().details.find("https://fire.test.irs.gov/"), std::string::npos);
+        }
+    }
+    platform::setOpenerProgram("");
 }
 
 TEST_F(HowToEFileTest, TheEFileWindowKeepsOneHelpWindow) {

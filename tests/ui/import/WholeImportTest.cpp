@@ -81,12 +81,19 @@ TEST_F(WholeImport, ARecipientTextFileIntoTheSecondPayerIsListedInTheMainWindow)
     openCompany("Acme", {"First Payer", "Second Payer"});
     showMainWindow();
     select(main->findChild<QTableView*>("Company_Sel"), {1});
+    // A line of one character is no record, but a line of the file all the same.
     const std::string path =
         writeFile("recipients.txt", line({"11-1111111", "North & Sons", "1 Main St", "Austin", "TX", "78701", "100.00"}) +
-                                        line({"22-2222222", "South Supply", "", "", "", "", "50.00"}));
+                                        "x\n" + line({"22-2222222", "South Supply", "", "", "", "", "50.00"}) +
+                                        line({"33-3333333", "West & Co", "2 Elm St", "Austin", "TX", "7870", "abc"}));
     expectRecipientImport(1, path);
     script.expect("Formerrorwindowdlg2", [](QWidget& win) {
-        EXPECT_EQ(w<QPlainTextEdit>(win, "ErrorView")->toPlainText().toStdString(), "South Supply\n");
+        // Each entry names the line of the file and the columns that failed.
+        EXPECT_EQ(w<QPlainTextEdit>(win, "ErrorView")->toPlainText().toStdString(),
+                  "South Supply (recipients.txt, line 3: 'Address Line 1' (column 3), 'City' (column 4) are not "
+                  "valid)\n"
+                  "West & Co (recipients.txt, line 4: 'ZIP Code' (column 6), 'Box 1: Rents' (column 7) are not "
+                  "valid)\n");
         uitest::press(win, "Errorok");
     });
     seam->answerBox(kComplete);
@@ -95,14 +102,20 @@ TEST_F(WholeImport, ARecipientTextFileIntoTheSecondPayerIsListedInTheMainWindow)
 
     ASSERT_EQ(seam->boxes().size(), 1u);
     EXPECT_EQ(seam->boxes()[0].title, "Import Complete");
+    // The completion names the main window's button as the window shows it.
+    const std::string editButton =
+        main->findChild<QPushButton*>("UpdateRecipient_Button")->text().remove(QLatin1Char('&')).toStdString();
+    EXPECT_NE(seam->boxes()[0].details.find("using the '" + editButton + "' button"), std::string::npos)
+        << seam->boxes()[0].details;
     ASSERT_EQ(seam->openFileRequests.size(), 1u);
     EXPECT_EQ(seam->openFileRequests[0].fileType, "txt");
-    EXPECT_EQ(recipientNames(1), (std::vector<std::string>{"North & Sons", "South Supply"}));
+    EXPECT_EQ(recipientNames(1), (std::vector<std::string>{"North & Sons", "South Supply", "West & Co"}));
     EXPECT_TRUE(recipientNames(0).empty());
     const std::vector<std::string> listed = main->Recvec();
-    ASSERT_EQ(listed.size(), 2u);
+    ASSERT_EQ(listed.size(), 3u);
     EXPECT_NE(listed[0].find("North & Sons"), std::string::npos) << listed[0];
     EXPECT_NE(listed[1].find("South Supply"), std::string::npos) << listed[1];
+    EXPECT_NE(listed[2].find("West & Co"), std::string::npos) << listed[2];
     EXPECT_EQ(imports::loadRecipientColumns(*cdb(), 1), kRecipientColumns);
     EXPECT_TRUE(main->findChild<QAction*>("import")->isEnabled());
 }

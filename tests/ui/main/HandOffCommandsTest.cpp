@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
@@ -20,6 +21,7 @@
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/WebAddresses.h"
 #include "ui/UiTestHelpers.h"
+#include "ui/company/CompanyController.h"
 #include "ui/support/DatabaseAlert.h"
 #include "ui/support/DesktopServices.h"
 #include "ui/support/HandOffs.h"
@@ -218,10 +220,10 @@ TEST_F(HandOffTest, EveryRefusalShowsItsMessageAndHandsNothingOver) {
         {"IRIS, no recipient", noRecipient, &AppDelegate::IRIS_Action,
          "To generate an IRIS, please select one or more Recipients.", "Error", false},
         {"IRIS, filed on paper", filedAs("PRINT"), &AppDelegate::IRIS_Action,
-         "To submit through IRIS, please review the company information and change File Type to IRIS.",
+         "To submit through IRIS, please review the company information and change Filing Method to IRIS.",
          "Payer Information", false},
         {"IRIS, filed through FIRE", filedAs("FIRE"), &AppDelegate::IRIS_Action,
-         "To submit through IRIS, please review the company information and change File Type to IRIS.",
+         "To submit through IRIS, please review the company information and change Filing Method to IRIS.",
          "Payer Information", false},
         {"e-file, no recipient", noRecipient, &AppDelegate::EFile,
          "To generate an E-File, please select one or more Recipients", "Error", false},
@@ -261,6 +263,18 @@ TEST_F(HandOffTest, EveryRefusalShowsItsMessageAndHandsNothingOver) {
         EXPECT_EQ(calls, Strings{});
         EXPECT_EQ(menuStates(), menusBefore);
         EXPECT_EQ(session().recp_details->selectedRecipients(), selectedBefore);
+    }
+
+    // The IRIS refusal names the payer window's choice as that window shows it.
+    closeDatabase();
+    filedAs("PRINT")();
+    std::unique_ptr<CompanyController> payerWindow(CompanyController::create(window.get()));
+    ASSERT_TRUE(payerWindow);
+    const std::string method = payerWindow->findChild<QGroupBox*>(QStringLiteral("FilingMethodBox"))->title().toStdString();
+    for (const Refusal& r : refusals) {
+        if (r.command == &AppDelegate::IRIS_Action && r.title == std::string("Payer Information")) {
+            EXPECT_NE(r.details.find("change " + method + " to IRIS"), std::string::npos) << r.details;
+        }
     }
 }
 

@@ -71,6 +71,7 @@ TEST_F(CopyRecipientTest, IntoTheOpenDatabaseUnderAnotherKind) {
         settings.setValue(QStringLiteral("NEC"), true);
     }
     ASSERT_TRUE(mainButton("CopyRecipient_Button")->isEnabled());
+    scripted->answerBox(kMessageAnswerOkYes);
     copy([](QWidget& w) {
         auto& dialog = static_cast<CopyRecipient&>(w);
         EXPECT_EQ(uitest::child<QLabel>(&w, "CompanyName_Text")->text().toStdString(), "Maria Garcia to.");
@@ -94,11 +95,19 @@ TEST_F(CopyRecipientTest, IntoTheOpenDatabaseUnderAnotherKind) {
     // The main window shows the payer's own recipients again.
     EXPECT_EQ(session().comp_details->selectedCompanies(), std::vector<int32_t>{payer});
     EXPECT_EQ(listedRecipients(), std::vector<int32_t>{source});
+    // The copy is told, with where it went.
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "The recipient was copied.");
+    EXPECT_EQ(scripted->boxes()[0].details, "Maria Garcia was copied as a 1099-NEC recipient of Acme Holdings in the "
+                                            "company database Acme (" + path + ").");
+    EXPECT_EQ(scripted->boxes()[0].style, kMessageStyleOK);
+    EXPECT_EQ(scripted->boxes()[0].image, kMessageImagePlain);
 }
 
 TEST_F(CopyRecipientTest, IntoASecondDatabaseFileWhichIsNotLeftMarkedInUse) {
     const std::string other = listedFile("Cedar", 2025);
     listedFile("Acme", 2024);   // a name listed twice appears once
+    scripted->answerBox(kMessageAnswerOkYes);
     copy([](QWidget& w) {
         EXPECT_EQ(items(w), (std::vector<std::string>{"Acme", "Cedar"}));
         chooseTarget(w, "Cedar");
@@ -114,6 +123,10 @@ TEST_F(CopyRecipientTest, IntoASecondDatabaseFileWhichIsNotLeftMarkedInUse) {
     EXPECT_EQ(copies[0].getFirstName(), "Maria");
     check.Close();
     EXPECT_EQ(cdb()->GetInUseCount(), 1);
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].caption, "The recipient was copied.");
+    EXPECT_EQ(scripted->boxes()[0].details, "Maria Garcia was copied as a 1099-INT recipient of Cedar Payer in the "
+                                            "company database Cedar (" + other + ").");
 }
 
 // The command's refills share one read of the recipients: what it leaves must be what a
@@ -132,6 +145,7 @@ TEST_F(CopyRecipientTest, TheRefreshedListIsWhatAFreshReadShows) {
         SCOPED_TRACE(c.kindButton);
         selectPayer(c.selected);
         selectRecipients({c.recipient});
+        scripted->answerBox(kMessageAnswerOkYes);
         copy([&](QWidget& w) {
             click(&w, c.kindButton);
             click(&w, "OK_Button");

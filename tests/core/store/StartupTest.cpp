@@ -331,7 +331,7 @@ TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
     put(downloads + "/.Gone 2025.db.previous", database("gone's only copy"));
 
     restart();
-    LogCapture log;
+    LogCapture logged;
     ASSERT_TRUE(runStartup());
     const auto files = [](const std::string& folder) {
         std::vector<std::string> names;
@@ -349,7 +349,7 @@ TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
     expected["Gone 2025.db"] = database("gone's only copy");
     EXPECT_EQ(filesWithBytes(downloads), expected);
     for (const std::string& putBack : {year + "Gamma 2025.db", downloads + "/Gone 2025.db"}) {
-        const auto lines = log.lines();
+        const auto lines = logged.lines();
         EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                                 [&](const std::string& line) { return line.find(putBack) != std::string::npos; }))
             << putBack;

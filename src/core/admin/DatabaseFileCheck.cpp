@@ -83,11 +83,20 @@ std::optional<Schema> readSchema(const std::string& path) {
     return schema;
 }
 
+std::mutex& schemaGuard() {
+    static std::mutex guard;
+    return guard;
+}
+
+std::optional<Schema>& madeSchema() {
+    static std::optional<Schema> schema;
+    return schema;
+}
+
 // The schema of a new company database file, made once; reason receives why it could not be made.
 const std::optional<Schema>& newFileSchema(std::string& reason) {
-    static std::mutex guard;
-    static std::optional<Schema> schema;
-    const std::lock_guard<std::mutex> lock(guard);
+    const std::lock_guard<std::mutex> lock(schemaGuard());
+    std::optional<Schema>& schema = madeSchema();
     if (schema) return schema;
     const std::string folder = std::filesystem::path(ScratchCopy::scratchPath()).parent_path().string();
     const std::string path = folder + "/companySchemaReference.db";
@@ -107,6 +116,11 @@ const std::optional<Schema>& newFileSchema(std::string& reason) {
 }
 
 }  // namespace
+
+void forgetCompanySchemaForTesting() {
+    const std::lock_guard<std::mutex> lock(schemaGuard());
+    madeSchema().reset();
+}
 
 std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path, std::string* reason) {
     std::string why;

@@ -8,6 +8,7 @@
 #include "FailingDisk.h"
 #include "Leftovers.h"
 #include "core/admin/DatabaseBackup.h"
+#include "core/admin/DatabaseFileCheck.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/admin/CloudBackup.h"
 #include "core/sqlite/DatabaseFileCopy.h"
@@ -342,7 +343,8 @@ TEST_F(Restore, AFullDiskOrAnIOErrorIsReportedWithTheSystemsReason) {
         platform::setReplaceStepHookForTesting(
             [=](platform::ReplaceStep at, const std::string& path) { return path != file || at != step; });
     };
-    // First: the new file to compare with is made once per run.
+    // The new file to compare with is made once per run: this run makes it again.
+    forgetCompanySchemaForTesting();
     failingAt(platform::ReplaceStep::built, reference);
     EXPECT_EQ(restore(backup, 1), DatabaseBackup::RestoreResult::notRestored);
     EXPECT_EQ(scripted->boxes().back().details,

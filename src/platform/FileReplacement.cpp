@@ -1,7 +1,9 @@
 #include "platform/FileReplacement.h"
 
 #include "platform/FileSystem.h"
+#include "platform/SystemLog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,15 +21,22 @@ namespace platform {
 namespace {
 
 const char* const kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
-constexpr const char kPartialMark[] = ".partial-";
-constexpr std::size_t kRandomLength = 6;
+// A temporary is ".<name>" + this mark + random lower-case hexadecimal digits: a form that
+// no other program writes, so a file of that name is known to be ours by its name alone
+// (a temporary cut short before anything was written into it is empty).
+constexpr const char kPartialMark[] = ".talvexa-partial-";
+constexpr std::size_t kRandomLength = 16;
 constexpr const char kPreviousMark[] = ".previous";
-// Names of earlier builds: a database built or copied beside its target.
+// Names of earlier builds: their temporaries (".<name>.partial-" and six letters or
+// digits), and a database built, copied or kept beside its target.
+constexpr const char kOlderPartialMark[] = ".partial-";
+constexpr std::size_t kOlderRandomLength = 6;
 const char* const kOlderTemporaryEnds[] = {".db.partial", ".db.restoring"};
 constexpr const char kOlderPreviousEnd[] = ".db.previous";
 // Room for the marks and a journal suffix within a file name of 255 bytes.
 constexpr std::size_t kNameRoom = 255 - 1 - (sizeof kPartialMark - 1) - kRandomLength - 8;
 constexpr std::size_t kPreviousNameRoom = 255 - 1 - (sizeof kPreviousMark - 1) - 8;
+constexpr const char kSqliteHeader[] = "SQLite format 3";   // 16 bytes with its NUL
 
 ReplaceStepHook& stepHook() {
     static ReplaceStepHook hook;
@@ -77,16 +86,23 @@ void flushFolder(int folderFd) {
 }
 
 std::string randomText() {
-    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static const char kDigits[] = "0123456789abcdef";
     thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kDigits - 2);
     std::string text;
-    for (std::size_t i = 0; i < kRandomLength; ++i) text += kChars[pick(generator)];
+    for (std::size_t i = 0; i < kRandomLength; ++i) text += kDigits[pick(generator)];
     return text;
 }
 
-bool isRandomText(const std::string& text) {
+bool isHexText(const std::string& text) {
     if (text.size() != kRandomLength) return false;
+    for (char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
+}
+
+bool isOlderRandomText(const std::string& text) {
+    if (text.size() != kOlderRandomLength) return false;
     for (char c : text)
         if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
     return true;
@@ -98,24 +114,56 @@ std::string withoutJournalSuffix(const std::string& name) {
     return name;
 }
 
-bool isTemporaryName(const std::string& base) {
-    if (!base.empty() && base.front() == '.') {
-        const auto mark = base.rfind(kPartialMark);
-        if (mark != std::string::npos && mark > 1 && isRandomText(base.substr(mark + sizeof kPartialMark - 1)))
-            return true;
-    }
+// The name (cut to the room a temporary leaves) of the file whose temporary base is;
+// empty when base is no temporary of this build.
+std::string temporaryOwner(const std::string& base) {
+    if (base.empty() || base.front() != '.') return "";
+    const auto mark = base.rfind(kPartialMark);
+    if (mark == std::string::npos || mark < 2 || !isHexText(base.substr(mark + sizeof kPartialMark - 1))) return "";
+    return base.substr(1, mark - 1);
+}
+
+// Names an earlier build gave its temporaries: known by the name alone only in the
+// program's own folders, where no other program puts files.
+bool isOlderTemporaryName(const std::string& base) {
+    if (base.empty() || base.front() != '.') return false;
+    const auto mark = base.rfind(kOlderPartialMark);
+    return mark != std::string::npos && mark > 1 && isOlderRandomText(base.substr(mark + sizeof kOlderPartialMark - 1));
+}
+
+bool isOlderDatabaseCopyName(const std::string& base) {
     for (const char* end : kOlderTemporaryEnds)
         if (base.size() > std::strlen(end) && endsWith(base, end)) return true;
     return false;
 }
 
-// The name of the target a previous file belongs to; empty when base is none.
+// The name of the target a previous file of this build belongs to; empty when base is none.
 std::string previousTargetName(const std::string& base) {
-    if (base.size() > sizeof kPreviousMark && base.front() == '.' && endsWith(base, kPreviousMark))
-        return base.substr(1, base.size() - 1 - (sizeof kPreviousMark - 1));
+    if (base.size() > sizeof kPreviousMark && base.front() == '.' && endsWith(base, kPreviousMark)) {
+        const std::string target = base.substr(1, base.size() - 1 - (sizeof kPreviousMark - 1));
+        if (target.size() <= kPreviousNameRoom) return target;
+    }
+    return "";
+}
+
+// The same for the "<name>.db.previous" of earlier builds.
+std::string olderPreviousTargetName(const std::string& base) {
     if (base.size() > sizeof kOlderPreviousEnd - 1 && endsWith(base, kOlderPreviousEnd))
         return base.substr(0, base.size() - (sizeof kPreviousMark - 1));
     return "";
+}
+
+// A plain file (not a link) that begins as every SQLite database does. The program keeps
+// aside and copies only databases, so a file of another kind under such a name is not ours.
+bool isSqliteFile(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    char header[sizeof kSqliteHeader] = {};
+    const ssize_t got = ::read(fd, header, sizeof header);
+    ::close(fd);
+    return got == static_cast<ssize_t>(sizeof header) && std::memcmp(header, kSqliteHeader, sizeof header) == 0;
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -123,11 +171,12 @@ bool sameFile(const std::string& a, const std::string& b) {
     return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
 
-// A previous file left by a replacement that did not end.
-void settlePrevious(const std::string& previous, const std::string& target) {
+// A previous file left by a replacement that did not end. True when it was the only
+// copy and went back to its target's place.
+bool settlePrevious(const std::string& previous, const std::string& target) {
     if (!exists(previous)) {
         removeJournals(previous);   // journals of nothing
-        return;
+        return false;
     }
     if (exists(target)) {
         // Still the same file: the new one never came; a journal moved aside goes back.
@@ -136,31 +185,80 @@ void settlePrevious(const std::string& previous, const std::string& target) {
                 if (exists(previous + suffix) && !exists(target + suffix))
                     ::rename((previous + suffix).c_str(), (target + suffix).c_str());
         removeWithJournals(previous);
-        return;
+        return false;
     }
-    // The only copy of the database: it goes back to its place.
+    // The only copy of the database: it goes back to its place, and nothing is put over
+    // it in the same step (the rename refuses a file that appeared meanwhile).
     removeJournals(target);
-    if (::rename(previous.c_str(), target.c_str()) == 0) moveJournals(previous, target);
+    if (::renameat2(AT_FDCWD, previous.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+        if (errno != EINVAL && errno != ENOSYS) return false;
+        if (::link(previous.c_str(), target.c_str()) != 0) return false;
+        ::unlink(previous.c_str());
+    }
+    moveJournals(previous, target);
+    systemLog("\"" + target + "\" was missing after an interrupted replacement; its copy kept aside (\"" + previous +
+              "\") was put back in its place.");
+    return true;
 }
 
-void sweepUnlocked(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
+std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
     while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
     ::closedir(dir);
+    return names;
+}
+
+// A folder of the program's own: every leftover of this build and of earlier ones.
+void sweepOwnFolderUnlocked(const std::string& folder) {
+    const std::vector<std::string> names = namesIn(folder);
     std::set<std::string> previous;
     for (const std::string& name : names) {
         const std::string base = withoutJournalSuffix(name);
-        if (isTemporaryName(base)) ::unlink(joined(folder, name).c_str());
-        else if (!previousTargetName(base).empty()) previous.insert(base);
+        const std::string path = joined(folder, name);
+        if (!temporaryOwner(base).empty() || isOlderTemporaryName(base)) {
+            ::unlink(path.c_str());
+        } else if (name == base && isOlderDatabaseCopyName(base)) {
+            if (isSqliteFile(path)) removeWithJournals(path);
+        } else if (name == base && (!previousTargetName(base).empty() || !olderPreviousTargetName(base).empty())) {
+            if (isSqliteFile(path)) previous.insert(base);
+        }
     }
-    for (const std::string& base : previous)
-        settlePrevious(joined(folder, base), joined(folder, previousTargetName(base)));
+    for (const std::string& base : previous) {
+        const std::string target = previousTargetName(base);
+        (void)settlePrevious(joined(folder, base), joined(folder, target.empty() ? olderPreviousTargetName(base) : target));
+    }
+}
+
+// Any folder: the leftovers of the one file called name there, in this build's forms
+// only; its previous file too when asked. True when the previous file was put back.
+bool sweepFileUnlocked(const std::string& folder, const std::string& name, bool previousToo) {
+    const std::string owner = name.substr(0, std::min(name.size(), kNameRoom));
+    for (const std::string& entry : namesIn(folder))
+        if (temporaryOwner(withoutJournalSuffix(entry)) == owner) ::unlink(joined(folder, entry).c_str());
+    if (!previousToo || name.size() > kPreviousNameRoom) return false;
+    const std::string previous = joined(folder, "." + name + kPreviousMark);
+    return isSqliteFile(previous) && settlePrevious(previous, joined(folder, name));
 }
 
 // The folder's lock: shared while replacements work in it, exclusive while it is swept.
 int openFolder(const std::string& folder) { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }
+
+// Runs sweep with the folder locked against replacements; not while one is at work there
+// (in this or another process).
+template <typename Sweep>
+auto sweepLocked(const std::string& folder, Sweep sweep) -> decltype(sweep()) {
+    const int fd = openFolder(folder);
+    if (fd < 0) return decltype(sweep())();
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        return decltype(sweep())();
+    }
+    auto result = sweep();
+    ::close(fd);
+    return result;
+}
 
 }  // namespace
 
@@ -168,19 +266,22 @@ void setReplaceStepHookForTesting(ReplaceStepHook hook) { stepHook() = std::move
 
 bool isReplacementLeftover(const std::string& path) {
     const std::string base = withoutJournalSuffix(nameOf(path));
-    return isTemporaryName(base) || !previousTargetName(base).empty();
+    return !temporaryOwner(base).empty() || isOlderTemporaryName(base) || isOlderDatabaseCopyName(base) ||
+           !previousTargetName(base).empty() || !olderPreviousTargetName(base).empty();
 }
 
 void sweepLeftovers(const std::string& folder) {
-    const int fd = openFolder(folder);
-    if (fd < 0) return;
-    // A replacement at work here (in this or another process) is left alone.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-        ::close(fd);
-        return;
-    }
-    sweepUnlocked(folder);
-    ::close(fd);
+    (void)sweepLocked(folder, [&] {
+        sweepOwnFolderUnlocked(folder);
+        return true;
+    });
+}
+
+bool sweepLeftoversOf(const std::string& file) {
+    const std::string name = nameOf(file);
+    if (name.empty() || file.back() == '/') return false;
+    const std::string folder = folderOf(file);
+    return sweepLocked(folder, [&] { return sweepFileUnlocked(folder, name, true); });
 }
 
 FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::move(target)), mode_(mode) {
@@ -203,10 +304,12 @@ FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::m
         fail("write", errno);
         return;
     }
-    // What an interrupted run left here goes first, unless a replacement is at work.
+    // Temporaries of this file that an interrupted run left go first, unless a
+    // replacement is at work here. Nothing else in the folder is touched: it may be
+    // any folder of the user's.
     if (folderFd_ >= 0) {
         if (::flock(folderFd_, LOCK_EX | LOCK_NB) == 0) {
-            sweepUnlocked(folder_);
+            (void)sweepFileUnlocked(folder_, name, false);
             (void)::flock(folderFd_, LOCK_SH);
         } else if (errno == EWOULDBLOCK) {
             (void)::flock(folderFd_, LOCK_SH);

@@ -7,13 +7,15 @@ namespace platform {
 
 // The one way the program puts a whole file at a path, new or in place of another.
 // The new file is made under a temporary name beside its target (a hidden
-// ".<name>.partial-XXXXXX", where nothing exists until the caller makes it), written
-// out to the disk, renamed over the target in one step, and the folder is written out,
-// so that after a crash the target holds either the old file or the whole new one.
+// ".<name>.talvexa-partial-" followed by sixteen random hexadecimal digits, a form no
+// other program writes; nothing exists there until the caller makes it), written out to
+// the disk, renamed over the target in one step, and the folder is written out, so that
+// after a crash the target holds either the old file or the whole new one.
 // A replacement that fails or is given up removes its temporary file and the journals
-// SQLite may have left beside it. One that a crash cut short leaves files that
-// sweepLeftovers() clears: every replacement sweeps its folder when it starts (unless
-// another replacement is at work there), and start-up sweeps the program's folders.
+// SQLite may have left beside it. One that a crash cut short leaves files that are
+// cleared later: a replacement, when it starts, removes its own target's temporaries
+// (and nothing else: the folder may be any folder of the user's); start-up sweeps the
+// program's own folders (sweepLeftovers) and each listed database (sweepLeftoversOf).
 //
 // Every failure keeps the system's reason (error()), naming the file; after the first
 // failure the replacement refuses everything else.
@@ -77,12 +79,20 @@ using FileBuilder = std::function<bool(const std::string& temporary, std::string
 bool replaceFile(const std::string& target, const FileBuilder& build, std::string* error = nullptr,
                  FileReplacement::Mode mode = FileReplacement::Mode::replace);
 
-// Clears in folder (not below it) what interrupted replacements left: temporary files
-// and their journals are removed; a previous file is removed when its target exists and
-// is put back in its target's place when the target is missing (it is then the only
-// copy). Names left by earlier builds ("<database>.partial", ".restoring", ".previous")
-// are cleared the same way. Nothing happens while another replacement works in folder.
+// Clears in a folder of the program's own (not below it) what interrupted replacements
+// left: temporaries and their journals, known by their name; a previous file, when it is
+// a SQLite database, is removed when its target exists and put back in its target's
+// place when the target is missing (it is then the only copy; the log names it). Names
+// left by earlier builds are cleared here too: their temporaries (".<name>.partial-" and
+// six letters or digits) by name, "<database>.partial", ".restoring" and ".previous"
+// only when they are SQLite databases. Nothing happens while a replacement works in folder.
 void sweepLeftovers(const std::string& folder);
+
+// Clears, in whatever folder it lies, what interrupted replacements of the one file left:
+// its temporaries of this build's form, and its previous file when that is a SQLite
+// database (put back when file is missing). Nothing else in the folder is looked at.
+// True when the previous file was put back as file (the log names it).
+bool sweepLeftoversOf(const std::string& file);
 
 // Whether path names a file that a replacement leaves behind only when interrupted
 // (lists of the user's files leave these out).

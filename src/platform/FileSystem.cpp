@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/FileReplacement.h"
 
 #include <filesystem>
 #include <fstream>
@@ -58,6 +59,19 @@ bool movePath(const std::string& from, const std::string& to) {
 bool writeFileAtomically(const std::string& path, const std::string& contents) {
     AtomicFileWriter out(path);
     return out.write(contents) && out.commit();
+}
+
+bool writeNewFile(const std::string& path, const std::string& contents, std::string* error) {
+    return replaceFile(
+        path,
+        [&](const std::string& temporary, std::string& reason) {
+            std::ofstream out(temporary, std::ios::binary);
+            out << contents;
+            out.close();
+            if (out.fail()) reason = "Could not write \"" + path + "\".";
+            return !out.fail();
+        },
+        error, FileReplacement::Mode::newFileOnly);
 }
 
 bool readFile(const std::string& path, std::string& contents) {

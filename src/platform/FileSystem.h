@@ -16,6 +16,10 @@ bool movePath(const std::string& from, const std::string& to);
 // Writes the whole text to a temporary name in the same folder, writes it out to the disk
 // and renames it into place (AtomicFileWriter).
 bool writeFileAtomically(const std::string& path, const std::string& contents);
+// The same for a file that is not there yet: it never takes the place of one. Fails,
+// leaving that file as it is, when a file of that name exists or appears meanwhile;
+// error (when given) receives the reason of any failure.
+bool writeNewFile(const std::string& path, const std::string& contents, std::string* error = nullptr);
 bool readFile(const std::string& path, std::string& contents);
 
 // The folder that holds the item at path, by the text alone: "/a/b.db" -> "/a",

@@ -1,6 +1,7 @@
 // The one way a whole file is put in place: failures at every step leave the old file and
 // nothing beside it, a crash at every step leaves what the next sweep clears, and the
-// sweep puts back a kept-aside file that is the only copy.
+// sweep puts back a kept-aside database that is the only copy. What is not proven to be
+// the program's leftover is never touched.
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,16 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "Leftovers.h"
 #include "TempHome.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemLog.h"
 
 namespace {
 
@@ -51,6 +55,20 @@ bool buildNew(const std::string& temporary, std::string&) {
     write(temporary, "new");
     write(temporary + "-shm", "");
     return true;
+}
+
+// What a SQLite database file begins with, then text: what the program keeps aside.
+std::string database(const std::string& text) { return std::string("SQLite format 3\0", 16) + text; }
+
+// A temporary of this build's form for the file called name.
+std::string temporaryOf(const std::string& name, const std::string& digits = "0123456789abcdef") {
+    return "." + name + ".talvexa-partial-" + digits;
+}
+
+std::map<std::string, std::string> without(std::map<std::string, std::string> files,
+                                           const std::vector<std::string>& names) {
+    for (const std::string& name : names) files.erase(name);
+    return files;
 }
 
 const char* modeName(Mode mode) {
@@ -188,95 +206,167 @@ TEST_F(FileReplacementTest, AKeptFileComesBackWithItsJournalOrGoes) {
 }
 
 // A crash at every step (the child process ends itself there, nothing cleans up): the
-// target holds the old file or the whole new one, and the next sweep leaves nothing else.
+// target holds the old file or the whole new one, and the next sweep leaves nothing else,
+// whether it is the sweep of one of the program's folders or of the one database. A
+// temporary killed before anything was written into it is empty, and goes all the same.
 TEST_F(FileReplacementTest, ACrashAtAnyStepLeavesTheOldOrTheNewFileAndTheSweepClearsTheRest) {
     constexpr int kKilled = 42;
-    for (Mode mode : {Mode::replace, Mode::newFileOnly, Mode::keepPrevious}) {
-        for (ReplaceStep killedAt : kAllSteps) {
-            SCOPED_TRACE(std::string(modeName(mode)) + ", killed at " + stepName(killedAt));
-            platform::removePath(folder());
-            ASSERT_TRUE(platform::createDirectories(folder()));
-            const bool existed = mode != Mode::newFileOnly;
-            if (existed) write(target(), "old");
+    const std::string kOld = database("old"), kNew = database("new");
+    for (bool ownFolder : {true, false}) {
+        for (bool empty : {false, true}) {
+            for (Mode mode : {Mode::replace, Mode::newFileOnly, Mode::keepPrevious}) {
+                for (ReplaceStep killedAt : kAllSteps) {
+                    SCOPED_TRACE(std::string(ownFolder ? "folder swept" : "database swept") +
+                                 (empty ? ", empty, " : ", ") + modeName(mode) + ", killed at " + stepName(killedAt));
+                    platform::removePath(folder());
+                    ASSERT_TRUE(platform::createDirectories(folder()));
+                    const bool existed = mode != Mode::newFileOnly;
+                    if (existed) write(target(), kOld);
 
-            const pid_t child = ::fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string&) {
-                    if (at == killedAt) ::_exit(kKilled);
-                    return true;
-                });
-                FileReplacement made(target(), mode);
-                std::string reason;
-                (void)buildNew(made.temporaryPath(), reason);
-                ::_exit(made.commit() ? 0 : 1);   // a commit that ends is not settled either
-            }
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            ASSERT_TRUE(WIFEXITED(status));
-            const bool killed = WEXITSTATUS(status) == kKilled;
-            // Steps a mode does not take run to the end.
-            EXPECT_EQ(killed, killedAt != ReplaceStep::previousKept || mode == Mode::keepPrevious);
+                    const pid_t child = ::fork();
+                    ASSERT_GE(child, 0);
+                    if (child == 0) {
+                        platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string&) {
+                            if (at == killedAt) ::_exit(kKilled);
+                            return true;
+                        });
+                        FileReplacement made(target(), mode);
+                        write(made.temporaryPath(), empty ? "" : kNew);
+                        write(made.temporaryPath() + "-shm", "");
+                        ::_exit(made.commit() ? 0 : 1);   // a commit that ends is not settled either
+                    }
+                    int status = 0;
+                    ASSERT_EQ(::waitpid(child, &status, 0), child);
+                    ASSERT_TRUE(WIFEXITED(status));
+                    const bool killed = WEXITSTATUS(status) == kKilled;
+                    // Steps a mode does not take run to the end.
+                    EXPECT_EQ(killed, killedAt != ReplaceStep::previousKept || mode == Mode::keepPrevious);
 
-            platform::sweepLeftovers(folder());
-            const std::vector<std::string> left = filesIn(folder());
-            if (!existed && left.empty()) continue;   // killed before the new file was in place
-            EXPECT_EQ(left, std::vector<std::string>{"Acme 2025.db"});
-            const std::string now = contents(target());
-            EXPECT_TRUE(now == "old" || now == "new") << now;
-            if (killedAt >= ReplaceStep::renamed && killed) {
-                EXPECT_EQ(now, "new");
+                    if (ownFolder) platform::sweepLeftovers(folder());
+                    else (void)platform::sweepLeftoversOf(target());
+                    const std::vector<std::string> left = filesIn(folder());
+                    if (!existed && left.empty()) continue;   // killed before the new file was in place
+                    EXPECT_EQ(left, std::vector<std::string>{"Acme 2025.db"});
+                    const std::string now = contents(target());
+                    EXPECT_TRUE(now == kOld || now == (empty ? "" : kNew)) << now;
+                    if (killedAt >= ReplaceStep::renamed && killed) {
+                        EXPECT_EQ(now, empty ? "" : kNew);
+                    }
+                }
             }
         }
     }
 }
 
-TEST_F(FileReplacementTest, TheSweepClearsLeftoversAndPutsBackAKeptFileWhoseTargetIsMissing) {
+// The next replacement of the same file in any folder clears that file's temporaries a
+// crash left, empty ones too, and nothing else.
+TEST_F(FileReplacementTest, TheNextReplacementClearsItsOwnTemporariesOnly) {
     ASSERT_TRUE(platform::createDirectories(folder()));
-    // Left by this build: temporaries with their journals, kept files with and without their target.
-    write(folder() + "/.Acme 2025.db.partial-Ab12Cd", "half");
-    write(folder() + "/.Acme 2025.db.partial-Ab12Cd-journal", "j");
-    write(folder() + "/.forms1099Versions_64.db.partial-zz9Z00", "half");
-    write(folder() + "/Acme 2025.db", "current");
-    write(folder() + "/.Acme 2025.db.previous", "replaced");
+    const std::string efile = "1099_E-File.txt";
+    putOtherProgramsFiles(folder(), efile);
+    write(folder() + "/" + temporaryOf("Other.txt"), "another file's");
+    const std::map<std::string, std::string> others = filesWithBytes(folder());
+    write(folder() + "/" + temporaryOf(efile), "");
+    write(folder() + "/" + temporaryOf(efile, "fedcba9876543210") + "-journal", "j");
+
+    ASSERT_TRUE(platform::writeFileAtomically(folder() + "/" + efile, "records"));
+
+    EXPECT_EQ(without(filesWithBytes(folder()), {efile}), others);
+    EXPECT_EQ(contents(folder() + "/" + efile), "records");
+}
+
+TEST_F(FileReplacementTest, ANewFileNeverTakesThePlaceOfOne) {
+    ASSERT_TRUE(platform::createDirectories(folder()));
+    ASSERT_TRUE(platform::writeNewFile(target(), ""));
+    EXPECT_EQ(contents(target()), "");
+    write(target(), "there first");
+    std::string error;
+    EXPECT_FALSE(platform::writeNewFile(target(), "", &error));
+    EXPECT_NE(error.find("File exists"), std::string::npos) << error;
+    EXPECT_EQ(contents(target()), "there first");
+    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Acme 2025.db"});
+}
+
+// In one of the program's own folders: this build's temporaries go by their name, its
+// kept-aside databases are settled, and the leftovers of earlier builds go too, their
+// copies of databases only when they are databases.
+TEST_F(FileReplacementTest, TheSweepOfAProgramFolderClearsLeftoversAndPutsBackAnOnlyCopy) {
+    ASSERT_TRUE(platform::createDirectories(folder()));
+    std::vector<std::string> logged;
+    platform::setLogSink([&](const std::string& line) { logged.push_back(line); });
+    // Left by this build: temporaries with their journals (one killed before it was
+    // written), kept databases with and without their target.
+    write(folder() + "/" + temporaryOf("Acme 2025.db"), database("half"));
+    write(folder() + "/" + temporaryOf("Acme 2025.db") + "-journal", "j");
+    write(folder() + "/" + temporaryOf("forms1099Versions_64.db", "00ff00ff00ff00ff"), "");
+    write(folder() + "/Acme 2025.db", database("current"));
+    write(folder() + "/.Acme 2025.db.previous", database("replaced"));
     write(folder() + "/.Acme 2025.db.previous-journal", "j");
-    write(folder() + "/.Beta 2025.db.previous", "only copy");
+    write(folder() + "/.Beta 2025.db.previous", database("only copy"));
     write(folder() + "/.Beta 2025.db.previous-journal", "beta journal");
     // Left by earlier builds.
-    write(folder() + "/Gamma 2025.db.partial", "half");
+    write(folder() + "/.Old 2025.db.partial-Ab12Cd", "");
+    write(folder() + "/Gamma 2025.db.partial", database("half"));
     write(folder() + "/Gamma 2025.db.partial-journal", "j");
-    write(folder() + "/Main 2025.db", "main");
-    write(folder() + "/Main 2025.db.restoring", "half");
-    write(folder() + "/Delta 2025.db.previous", "delta only copy");
+    write(folder() + "/Main 2025.db", database("main"));
+    write(folder() + "/Main 2025.db.restoring", database("half"));
+    write(folder() + "/Delta 2025.db.previous", database("delta only copy"));
     write(folder() + "/Delta 2025.db.previous-shm", "");
-    write(folder() + "/Main 2025.db.previous", "main before");
-    // The user's own files stay, also ones that look alike.
-    for (const char* own : {"notes.partial", ".profile", "Acme 2025.db.bak", ".config.partial-ab", "report.previous"})
+    write(folder() + "/Main 2025.db.previous", database("main before"));
+    // Files that only look alike stay: not databases, or not names a replacement gives.
+    for (const char* own : {"notes.partial", ".profile", "Acme 2025.db.bak", ".config.partial-ab", "report.previous",
+                            "Text 2025.db.partial", "Epsilon 2025.db.previous", ".settings.previous"})
         write(folder() + "/" + own, "mine");
 
     platform::sweepLeftovers(folder());
+    platform::setLogSink({});
 
     EXPECT_EQ(filesIn(folder()),
-              (std::vector<std::string>{".config.partial-ab", ".profile", "Acme 2025.db", "Acme 2025.db.bak",
-                                        "Beta 2025.db", "Beta 2025.db-journal", "Delta 2025.db", "Delta 2025.db-shm",
-                                        "Main 2025.db", "notes.partial", "report.previous"}));
-    EXPECT_EQ(contents(folder() + "/Acme 2025.db"), "current");
-    EXPECT_EQ(contents(folder() + "/Beta 2025.db"), "only copy");
+              (std::vector<std::string>{".config.partial-ab", ".profile", ".settings.previous", "Acme 2025.db",
+                                        "Acme 2025.db.bak", "Beta 2025.db", "Beta 2025.db-journal", "Delta 2025.db",
+                                        "Delta 2025.db-shm", "Epsilon 2025.db.previous", "Main 2025.db",
+                                        "Text 2025.db.partial", "notes.partial", "report.previous"}));
+    EXPECT_EQ(contents(folder() + "/Acme 2025.db"), database("current"));
+    EXPECT_EQ(contents(folder() + "/Beta 2025.db"), database("only copy"));
     EXPECT_EQ(contents(folder() + "/Beta 2025.db-journal"), "beta journal");
-    EXPECT_EQ(contents(folder() + "/Delta 2025.db"), "delta only copy");
-    EXPECT_EQ(contents(folder() + "/Main 2025.db"), "main");
+    EXPECT_EQ(contents(folder() + "/Delta 2025.db"), database("delta only copy"));
+    EXPECT_EQ(contents(folder() + "/Main 2025.db"), database("main"));
+    // Each database put back is named in the log.
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_NE(logged[0].find(folder() + "/Beta 2025.db\""), std::string::npos) << logged[0];
+    EXPECT_NE(logged[1].find(folder() + "/Delta 2025.db\""), std::string::npos) << logged[1];
+}
+
+// In a folder of the user's, a database's sweep touches only what its own replacements
+// left: its temporaries and its kept-aside copy, which comes back when it is missing.
+TEST_F(FileReplacementTest, TheSweepOfOneDatabaseTouchesNothingElseInItsFolder) {
+    ASSERT_TRUE(platform::createDirectories(folder()));
+    putOtherProgramsFiles(folder(), "Acme 2025.db");
+    write(folder() + "/" + temporaryOf("Beta 2025.db"), database("another database's"));
+    const std::map<std::string, std::string> others = filesWithBytes(folder());
+    write(folder() + "/" + temporaryOf("Acme 2025.db"), "");
+    write(folder() + "/" + temporaryOf("Acme 2025.db", "0000000000000000") + "-wal", "w");
+
+    // Not a database under the kept name: it stays, and nothing comes back.
+    EXPECT_FALSE(platform::sweepLeftoversOf(target()));
+    EXPECT_EQ(filesWithBytes(folder()), others);
+
+    write(folder() + "/.Acme 2025.db.previous", database("only copy"));
+    EXPECT_TRUE(platform::sweepLeftoversOf(target()));
+    EXPECT_EQ(contents(target()), database("only copy"));
+    EXPECT_EQ(without(filesWithBytes(folder()), {"Acme 2025.db"}), without(others, {".Acme 2025.db.previous"}));
 }
 
 TEST_F(FileReplacementTest, NoSweepWhileAReplacementWorksInTheFolder) {
     ASSERT_TRUE(platform::createDirectories(folder()));
-    const std::string stale = folder() + "/.Other.txt.partial-Ab12Cd";
+    const std::string stale = folder() + "/" + temporaryOf("Next.txt");
     {
         FileReplacement working(target());
         write(stale, "another writer's");
         platform::sweepLeftovers(folder());
         EXPECT_TRUE(platform::fileExists(stale));
-        // A second replacement in the same folder does not sweep either.
-        platform::AtomicFileWriter other(folder() + "/Other.txt");
+        // A second replacement of that file does not sweep either.
+        platform::AtomicFileWriter other(folder() + "/Next.txt");
         ASSERT_TRUE(other.write("x") && other.commit()) << other.error();
         EXPECT_TRUE(platform::fileExists(stale));
     }
@@ -290,7 +380,11 @@ TEST(ReplacementLeftovers, AreRecognisedByName) {
         const char* path;
         bool leftover;
     };
-    for (const Case& c : {Case{"/d/.Acme 2024.db.partial-Ab12Cd", true}, Case{"/d/.Acme 2024.db.partial-Ab12Cd-wal", true},
+    for (const Case& c : {Case{"/d/.Acme 2024.db.talvexa-partial-0123456789abcdef", true},
+                          Case{"/d/.Acme 2024.db.talvexa-partial-0123456789abcdef-wal", true},
+                          Case{"/d/.Acme 2024.db.talvexa-partial-0123456789ABCDEF", false},
+                          Case{"/d/.Acme 2024.db.talvexa-partial-0123", false},
+                          Case{"/d/.Acme 2024.db.partial-Ab12Cd", true}, Case{"/d/.Acme 2024.db.partial-Ab12Cd-wal", true},
                           Case{"/d/.Acme 2024.db.previous", true}, Case{"/d/Acme 2024.db.partial", true},
                           Case{"/d/Acme 2024.db.restoring", true}, Case{"/d/Acme 2024.db.previous-journal", true},
                           Case{"/d/Acme 2024.db", false}, Case{"/d/Acme 2024.db-journal", false},

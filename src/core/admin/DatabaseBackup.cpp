@@ -47,9 +47,13 @@ std::string backupsFolder() {
     return dir ? dir->GetBackupsDir() : std::string();
 }
 
-// A file that exists only while a restore runs; gone again whichever way it ends.
-void backupUnusable() {
-    askUser(kRestoreFailedCaption, "Unable to initialize the database backup.", kMessageStyleOK, "",
+// A fixed text with the system's reason after it, when there is one.
+std::string withReason(const std::string& text, const std::string& reason) {
+    return reason.empty() ? text : text + "\n\n" + reason;
+}
+
+void backupUnusable(const std::string& reason = {}) {
+    askUser(kRestoreFailedCaption, withReason("Unable to initialize the database backup.", reason), kMessageStyleOK, "",
             kMessageImageError);
 }
 
@@ -57,8 +61,8 @@ void backupUnusable() {
 
 DatabaseBackup::DatabaseBackup(Today today)
     : today_(std::move(today)),
-      copier_([](const std::string& from, const std::string& to, const CopyProgress& progress) {
-          return copyDatabaseFile(from, to, progress);
+      copier_([](const std::string& from, const std::string& to, const CopyProgress& progress, std::string& reason) {
+          return copyDatabaseFile(from, to, progress, &reason);
       }) {}
 
 std::chrono::year_month_day DatabaseBackup::localToday() {
@@ -170,20 +174,23 @@ CopyProgress pagesOf(JobMeter& meter, const std::string& step) {
 
 }  // namespace
 
-bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter) {
+bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter,
+                                  std::string& reason) {
     // The marks go on a scratch copy, which then becomes the backup; the original is
     // never marked, so no way out of a backup leaves it looking like one.
     ScratchCopy marked;
-    if (!marked.copyFrom(original, pagesOf(meter, "Copying " + original))) return false;
+    if (!marked.copyFrom(original, pagesOf(meter, "Copying " + original), &reason)) return false;
     {
         CompanyDatabase copy;
-        if (!copy.Init(marked.path(), false, true, false, kScratchFileName, CompanyDatabase::OpenFailures::quiet))
+        if (!copy.Init(marked.path(), false, true, false, kScratchFileName, CompanyDatabase::OpenFailures::quiet)) {
+            reason = copy.openFailure();
             return false;
+        }
         copy.SetInUse(0);
         if (!copy.SetBackup(true)) return false;
     }
     if (meter.cancelled()) return false;
-    if (!copier_(marked.path(), destination, pagesOf(meter, "Writing " + destination))) return false;
+    if (!copier_(marked.path(), destination, pagesOf(meter, "Writing " + destination), reason)) return false;
     meter.commitPoint();
     return true;
 }
@@ -226,7 +233,8 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
         if (!ui.closeDatabase(false, false)) return BackupResult::notMade;
 
         JobMeter meter("Backup", true);
-        bool made = copyAsBackup(open.path(), destination_, meter);
+        std::string reason;
+        bool made = copyAsBackup(open.path(), destination_, meter, reason);
         if (!made && meter.cancelled()) {
             // Stopped before the backup was put in place: the database opens again as it was.
             meter.finish();
@@ -242,13 +250,14 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
             }
         }
         meter.finish();
-        platform::systemLog(made ? "File Copied Succesfully." : "Unable to copy the database to " + destination_);
+        platform::systemLog(made ? "File Copied Succesfully."
+                                 : withReason("Unable to copy the database to " + destination_, reason));
         // Reopened once: a login the user cancels is not asked for again.
         const bool reopened = reopen();
 
         if (!made) {
             // Another location needs the database open again; without it the backup ends.
-            if (askAgain(kBackupUnwritableText) && reopened) continue;
+            if (askAgain(withReason(kBackupUnwritableText, reason)) && reopened) continue;
             return BackupResult::notMade;
         }
 
@@ -276,16 +285,19 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
 // ---------------------------------------------------------------------------
 // Restore
 
-bool DatabaseBackup::replaceOpenDatabase(const std::string& scratch, const std::string& target, int year) {
+bool DatabaseBackup::replaceOpenDatabase(const std::string& scratch, const std::string& target, int year,
+                                         std::string& reason) {
     // The copy is made and checked beside the target; only a sound copy replaces it.
     platform::FileReplacement restored(target);
-    bool ok = restored.ok() && copier_(scratch, restored.temporaryPath(), {});
+    if (!restored.ok()) reason = restored.error();
+    bool ok = restored.ok() && copier_(scratch, restored.temporaryPath(), {}, reason);
     if (ok) {
         const DatabaseFileCheck check = checkDatabaseFile(restored.temporaryPath());
         ok = check.usable() && check.year == year;
     }
     if (ok && !restored.commit()) {
         ok = false;
+        reason = restored.error();
         platform::systemLog("Unable to put the restored database in place: " + restored.error());
     }
     return ok;   // a replacement that did not end removes its copy
@@ -342,9 +354,10 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         backupUnusable();
         return RestoreResult::notRestored;
     }
-    if (!copier_(*chosen, scratch, {}) || !platform::fileExists(scratch)) {
-        askUser("", "Unable to initialize the temporary restore database.", kMessageStyleOK, kRestoreFailedCaption,
-                kMessageImageError);
+    std::string reason;
+    if (!copier_(*chosen, scratch, {}, reason) || !platform::fileExists(scratch)) {
+        askUser("", withReason("Unable to initialize the temporary restore database.", reason), kMessageStyleOK,
+                kRestoreFailedCaption, kMessageImageError);
         return RestoreResult::notRestored;
     }
 
@@ -356,7 +369,7 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         // and no longer marked as a backup.
         CompanyDatabase copy;
         if (!copy.Init(scratch, false, true, true, kScratchFileName, CompanyDatabase::OpenFailures::quiet)) {
-            backupUnusable();
+            backupUnusable(copy.openFailure());
             return RestoreResult::notRestored;
         }
         year = copy.GetYear();
@@ -368,14 +381,14 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
     // The upgrade passes over statements that fail, so a backup that lacks tables or
     // columns comes out of it lacking them still: it would replace the database with
     // one that has lost its recipients, or that nothing can write to.
-    const std::optional<std::vector<std::string>> missing = missingCompanySchema(scratch);
+    const std::optional<std::vector<std::string>> missing = missingCompanySchema(scratch, &reason);
     if (!missing || !missing->empty()) {
         std::string names;
         if (missing)
             for (const std::string& name : *missing) names += (names.empty() ? "" : ", ") + name;
         platform::systemLog("Refused to restore \"" + *chosen + "\": " +
                             (missing ? "it lacks " + names : std::string("its tables could not be read")));
-        backupUnusable();
+        backupUnusable(missing ? std::string() : reason);
         return RestoreResult::notRestored;
     }
     if (year != openYear) {
@@ -392,14 +405,14 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
     meter.longStep("Replacing " + openPath);
     // The main window lets the database go first (its windows close, it is no longer in use).
     if (!ui.closeDatabase(false, false)) return RestoreResult::notRestored;
-    const bool replaced = replaceOpenDatabase(scratch, openPath, openYear);
+    const bool replaced = replaceOpenDatabase(scratch, openPath, openYear, reason);
     meter.finish();
     if (!replaced) {
         askUser(kRestoreFailedCaption,
                 "Unable to copy the temporary restore database to the currently open database.\n\n            To "
                 "resolve this issue, please try again, or have a system administrator provide you with Read & Write "
                 "access for the following files:\n\n    " +
-                    scratch + "\n    " + openPath,
+                    withReason(scratch + "\n    " + openPath, reason),
                 kMessageStyleOK, "", kMessageImageError);
         // The database is as it was; it opens again as the user left it.
         if (!ui.openRecentDatabase() && !company->IsReady() && !checkDatabaseFile(openPath).usable()) {

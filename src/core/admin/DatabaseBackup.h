@@ -19,9 +19,10 @@ class DatabaseBackup {
 public:
     // Today's date for the proposed name; tests give a fixed day.
     using Today = std::function<std::chrono::year_month_day()>;
-    // How a database file is copied (progress as copyDatabaseFile hears it); tests make a
-    // copy fail.
-    using Copier = std::function<bool(const std::string& from, const std::string& to, const CopyProgress& progress)>;
+    // How a database file is copied (progress and reason as copyDatabaseFile has them);
+    // tests make a copy fail.
+    using Copier = std::function<bool(const std::string& from, const std::string& to, const CopyProgress& progress,
+                                      std::string& reason)>;
 
     explicit DatabaseBackup(Today today = localToday);
 
@@ -57,8 +58,10 @@ private:
     // Copies the original to the destination marked as a backup that is not in use,
     // counting the pages in the meter, whose Cancel stops it before the destination is
     // renamed into place.
-    bool copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter);
-    bool replaceOpenDatabase(const std::string& scratch, const std::string& target, int year);
+    // reason receives the system's reason of a failure, when there is one.
+    bool copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter,
+                      std::string& reason);
+    bool replaceOpenDatabase(const std::string& scratch, const std::string& target, int year, std::string& reason);
 
     Today today_;
     Copier copier_;

@@ -83,11 +83,20 @@ std::optional<Schema> readSchema(const std::string& path) {
     return schema;
 }
 
-// The schema of a new company database file, made once.
-const std::optional<Schema>& newFileSchema() {
+std::mutex& schemaGuard() {
     static std::mutex guard;
+    return guard;
+}
+
+std::optional<Schema>& madeSchema() {
     static std::optional<Schema> schema;
-    const std::lock_guard<std::mutex> lock(guard);
+    return schema;
+}
+
+// The schema of a new company database file, made once; reason receives why it could not be made.
+const std::optional<Schema>& newFileSchema(std::string& reason) {
+    const std::lock_guard<std::mutex> lock(schemaGuard());
+    std::optional<Schema>& schema = madeSchema();
     if (schema) return schema;
     const std::string folder = std::filesystem::path(ScratchCopy::scratchPath()).parent_path().string();
     const std::string path = folder + "/companySchemaReference.db";
@@ -97,17 +106,31 @@ const std::optional<Schema>& newFileSchema() {
     removeFiles();
     CompanyDatabase made;
     if (made.CreateNew(path, "", 0, CompanyDatabase::OpenFailures::quiet)) schema = readSchema(path);
-    else platform::systemLog("Unable to make a new company database to compare with: " + made.openFailure());
+    if (!schema) {
+        reason = "Unable to make a new company database to compare with: " +
+                 (made.openFailure().empty() ? "\"" + path + "\" could not be read." : made.openFailure());
+        platform::systemLog(reason);
+    }
     removeFiles();
     return schema;
 }
 
 }  // namespace
 
-std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path) {
-    const std::optional<Schema>& wanted = newFileSchema();
-    const std::optional<Schema> has = readSchema(path);
-    if (!wanted || !has) return std::nullopt;
+void forgetCompanySchemaForTesting() {
+    const std::lock_guard<std::mutex> lock(schemaGuard());
+    madeSchema().reset();
+}
+
+std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path, std::string* reason) {
+    std::string why;
+    const std::optional<Schema>& wanted = newFileSchema(why);
+    const std::optional<Schema> has = wanted ? readSchema(path) : std::nullopt;
+    if (wanted && !has) why = "The tables of \"" + path + "\" could not be read.";
+    if (!wanted || !has) {
+        if (reason) *reason = why;
+        return std::nullopt;
+    }
     std::map<std::string, const std::vector<std::string>*> hasTable;
     for (const auto& [table, columns] : has->tables) hasTable.emplace(table, &columns);
     std::vector<std::string> missing;

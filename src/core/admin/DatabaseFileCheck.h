@@ -26,8 +26,11 @@ DatabaseFileCheck checkDatabaseFile(const std::string& path);
 // lacks, each as "table" or "table.column", in table order; tables and columns the file
 // has besides (payroll tables, say) are not looked at. Names compare as SQLite compares
 // them, without regard to case. Nothing when the file cannot be read. The new file is
-// made once per run, beside the scratch copy, and removed again.
-std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path);
+// made once per run, beside the scratch copy, and removed again; reason (when given)
+// receives why nothing could be read.
+std::optional<std::vector<std::string>> missingCompanySchema(const std::string& path, std::string* reason = nullptr);
+// For tests: the new file is made again at the next comparison.
+void forgetCompanySchemaForTesting();
 
 // Whether two paths name the same file: the same file on disk when both exist, else
 // the same path once "." and "..", doubled "/" and symbolic links are resolved, so a

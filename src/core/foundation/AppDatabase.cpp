@@ -75,7 +75,8 @@ bool AppDatabase::Init(const std::string& path, bool showMessage) {
         isReady_ = false;
         Close();
         filePath_ = path;
-        if (!platform::fileExists(path)) platform::writeFileAtomically(path, "");
+        // Made new, never over a file that appeared meanwhile (SQLite opens that one as it is).
+        if (!platform::fileExists(path)) (void)platform::writeNewFile(path, "");
 
         db_ = FMDatabase::databaseWithPath(path);
         // A file that cannot be opened or read as a database is a failure, never a

@@ -527,6 +527,9 @@ private:
         meter_->longStep("Creating " + std::to_string(targets.size()) + " company databases");
         if (meter_->cancelled()) return false;
         meter_->commitPoint();
+        // What a run cut short left in the year's folder goes first: the replacements of
+        // this run work side by side there, so each of them can clear nothing but its own.
+        platform::sweepLeftovers(folder);
         if (!createDatabases(targets, *app_, folder)) return false;
         meter_->finish();
         return true;

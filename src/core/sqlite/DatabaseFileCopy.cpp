@@ -48,9 +48,14 @@ bool backupInto(const std::string& from, const std::string& to, const CopyProgre
 
 }  // namespace
 
-bool copyDatabaseFile(const std::string& from, const std::string& to, const CopyProgress& progress) {
-    if (!platform::fileExists(from) || platform::isDirectory(from)) return false;
-    return platform::replaceFile(to, [&](const std::string& temporary, std::string& reason) {
-        return backupInto(from, temporary, progress, reason);
-    });
+bool copyDatabaseFile(const std::string& from, const std::string& to, const CopyProgress& progress,
+                      std::string* reason) {
+    if (!platform::fileExists(from) || platform::isDirectory(from)) {
+        if (reason) *reason = "\"" + from + "\" is not there.";
+        return false;
+    }
+    return platform::replaceFile(
+        to,
+        [&](const std::string& temporary, std::string& why) { return backupInto(from, temporary, progress, why); },
+        reason);
 }

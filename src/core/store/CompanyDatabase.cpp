@@ -110,6 +110,9 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
     openFailure_.clear();
     readErrorReported_ = false;
     const bool show = failures == OpenFailures::show;
+    // A missing file whose copy an interrupted replacement kept aside is that copy: it
+    // comes back first (the log names it) and opens as it is, never made anew over it.
+    if (!platform::fileExists(path)) (void)platform::sweepLeftoversOf(path);
     // A file that this open creates and cannot build is taken away again; a file that
     // was there before is never removed.
     const bool existed = platform::fileExists(path);
@@ -124,7 +127,7 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
         Close();
         filePath = path;
         // The process's current folder is left alone: nothing depends on it.
-        if (!platform::fileExists(path) && !platform::writeFileAtomically(path, ""))
+        if (!platform::fileExists(path) && !platform::writeNewFile(path, ""))
             return refuse("The file could not be created here. Check that the folder exists and that you may "
                           "write to it.",
                           show);

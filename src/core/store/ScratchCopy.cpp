@@ -10,8 +10,8 @@ ScratchCopy::ScratchCopy() : path_(scratchPath()) { remove(); }
 
 ScratchCopy::~ScratchCopy() { remove(); }
 
-bool ScratchCopy::copyFrom(const std::string& source, const CopyProgress& progress) {
-    return copyDatabaseFile(source, path_, progress) && platform::fileExists(path_);
+bool ScratchCopy::copyFrom(const std::string& source, const CopyProgress& progress, std::string* reason) {
+    return copyDatabaseFile(source, path_, progress, reason) && platform::fileExists(path_);
 }
 
 void ScratchCopy::remove() {

@@ -21,8 +21,8 @@ public:
     const std::string& path() const { return path_; }
     // Copies a database file there (through SQLite, so a file in use is copied in a
     // consistent state); true when the copy exists afterwards. progress hears the pages
-    // copied and may stop the copy.
-    bool copyFrom(const std::string& source, const CopyProgress& progress = {});
+    // copied and may stop the copy; reason (when given) receives why a copy failed.
+    bool copyFrom(const std::string& source, const CopyProgress& progress = {}, std::string* reason = nullptr);
     // Removes the copy with its journal files.
     void remove();
 

@@ -14,6 +14,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/DatabaseFileCopy.h"
 #include "core/store/DatabaseHolder.h"
+#include "core/store/ScratchCopy.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/StandardPaths.h"
@@ -292,6 +293,11 @@ bool runStartup() {
 
 void sweepProgramFolders() {
     Session& s = session();
+    // The scratch copy of a restore or a new year that did not end holds a whole company
+    // file; nothing is using it at start-up.
+    if (!s.ControlledTempDir.empty()) ScratchCopy().remove();
+
+    // Folders the program owns: whatever an interrupted write left there goes.
     std::set<std::string> folders;
     const auto add = [&](const std::string& folder) {
         if (!folder.empty()) folders.insert(collapseSlashes(folder));
@@ -301,18 +307,22 @@ void sweepProgramFolders() {
         add(s.configDir->GetDir());
         add(s.configDir->GetConfigDir());
         add(s.configDir->GetBackupsDir());
+        add(s.configDir->GetAutoBackupsDir());
     }
     add(s.ControlledTempDir);
-    // Listed databases may live in any folder; a copy or a new year left its files beside them.
-    if (s.DBH && s.DBH->appDatabase() && s.DBH->appDatabase()->IsReady()) {
-        AppDatabase& app = *s.DBH->appDatabase();
-        for (const databaseInfo& listed : app.SelectDatabaseList())
-            add(std::filesystem::path(listed.path()).parent_path().string());
-        if (const auto recent = app.GetRecentDatabaseInfo(); recent && !recent->path().empty())
-            add(std::filesystem::path(recent->path()).parent_path().string());
-    }
     for (std::string folder : folders) {
         while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
         platform::sweepLeftovers(folder);
+    }
+    // Listed databases may live in any folder of the user's: there only what a copy or a
+    // new year left of that database itself goes, and a database kept aside comes back.
+    if (s.DBH && s.DBH->appDatabase() && s.DBH->appDatabase()->IsReady()) {
+        AppDatabase& app = *s.DBH->appDatabase();
+        std::set<std::string> databases;
+        for (const databaseInfo& listed : app.SelectDatabaseList())
+            if (!listed.path().empty()) databases.insert(collapseSlashes(listed.path()));
+        if (const auto recent = app.GetRecentDatabaseInfo(); recent && !recent->path().empty())
+            databases.insert(collapseSlashes(recent->path()));
+        for (const std::string& database : databases) (void)platform::sweepLeftoversOf(database);
     }
 }

@@ -20,7 +20,7 @@ bool VersionDatabase::Init(const std::string& path, bool) {
     isReady_ = false;
     Close();
     filepath_ = path;
-    if (!platform::fileExists(path) && !platform::writeFileAtomically(path, "")) return false;
+    if (!platform::fileExists(path) && !platform::writeNewFile(path, "") && !platform::fileExists(path)) return false;
     db_ = FMDatabase::databaseWithPath(path);
     try {
         if (!db_->open()) throw VersionDatabaseError(db_->lastErrorMessage());

@@ -5,6 +5,7 @@
 #include <functional>
 #include <unistd.h>
 
+#include "FailingDisk.h"
 #include "Leftovers.h"
 #include "ScriptedJobs.h"
 #include "core/admin/CloudBackup.h"
@@ -224,6 +225,22 @@ TEST_F(Backup, AReadOnlyDestinationIsRefused) {
     EXPECT_EQ(details(), std::vector<std::string>{kBackupUnwritableText});
 }
 
+// A copy that a full disk stops keeps the fixed text and adds the system's reason after it.
+TEST_F(Backup, AFullDiskIsReportedWithTheSystemsReason) {
+    {
+        FailingDisk disk;
+        disk.failOnce(0, SQLITE_FULL);
+        scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+        scripted->answerSaveFile(destination());
+        scripted->answerBox(kMessageAnswerCancel);
+        EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::notMade);
+        EXPECT_TRUE(disk.refused());
+        cdb()->Close();
+    }
+    EXPECT_EQ(details(), std::vector<std::string>{std::string(kBackupUnwritableText) + "\n\ndatabase or disk is full"});
+    EXPECT_FALSE(platform::fileExists(destination()));
+}
+
 TEST_F(Backup, AWindowKeptOpenKeepsTheDatabaseInUseAndUnmarked) {
     scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
     scripted->answerSaveFile(destination());
@@ -241,7 +258,7 @@ TEST_F(Backup, AWindowKeptOpenKeepsTheDatabaseInUseAndUnmarked) {
 TEST_F(Backup, ACopyThatFailsItsCheckIsRemovedAndReported) {
     DatabaseBackup flow([] { return kDay; });
     int copies = 0;
-    flow.setCopier([&](const std::string&, const std::string& to, const CopyProgress&) {
+    flow.setCopier([&](const std::string&, const std::string& to, const CopyProgress&, std::string&) {
         ++copies;
         return platform::writeFileAtomically(to, "not a database at all");
     });
@@ -267,7 +284,7 @@ TEST_F(Backup, ACopyThatFailsItsCheckIsRemovedAndReported) {
 TEST_F(Backup, TheMarksOfABackupAreSetOnTheCopyNeverOnTheOriginal) {
     DatabaseBackup flow([] { return kDay; });
     std::vector<std::string> originalFlags;
-    flow.setCopier([&](const std::string& from, const std::string& to, const CopyProgress&) {
+    flow.setCopier([&](const std::string& from, const std::string& to, const CopyProgress&, std::string&) {
         originalFlags.push_back(flags(original));
         EXPECT_NE(from, original);
         EXPECT_EQ(flags(from), "0/1") << "the copy being copied carries the marks already";
@@ -301,7 +318,7 @@ TEST_F(Backup, ACancelledLoginIsNotAskedAgainAndTheOutcomeIsReportedAsItIs) {
     // A copy that fails: reported as not made, and with nothing open it ends there.
     ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
     DatabaseBackup failing([] { return kDay; });
-    failing.setCopier([](const std::string&, const std::string&, const CopyProgress&) { return false; });
+    failing.setCopier([](const std::string&, const std::string&, const CopyProgress&, std::string&) { return false; });
     const std::string other = backupsFolder() + "/other.db";
     scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
     scripted->answerSaveFile(other);

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "FailingDisk.h"
 #include "Leftovers.h"
 #include "core/admin/DatabaseBackup.h"
+#include "core/admin/DatabaseFileCheck.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/admin/CloudBackup.h"
 #include "core/sqlite/DatabaseFileCopy.h"
@@ -207,7 +209,9 @@ TEST_P(RestoreOfALackingBackup, IsRefusedAndTheOpenFileIsUnchanged) {
 
     ASSERT_EQ(scripted->boxes().size(), 2u);
     EXPECT_EQ(scripted->boxes()[1].caption, "Unable to restore from backup.");
-    EXPECT_EQ(scripted->boxes()[1].details, "Unable to initialize the database backup.");
+    // A backup that its upgrade stops on says why after the fixed text.
+    const std::string details = scripted->boxes()[1].details;
+    EXPECT_EQ(details.substr(0, details.find('\n')), "Unable to initialize the database backup.") << details;
     EXPECT_EQ(scripted->count("closeDatabase"), 0);
     EXPECT_TRUE(cdb()->IsReady());
     EXPECT_TRUE(scratchGone());
@@ -306,7 +310,7 @@ TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
     ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
 
     DatabaseBackup flow([] { return kDay; });
-    flow.setCopier([](const std::string& from, const std::string& to, const CopyProgress&) {
+    flow.setCopier([](const std::string& from, const std::string& to, const CopyProgress&, std::string&) {
         // The scratch copy is made; the copy beside the open database comes out damaged.
         if (to == DatabaseBackup::scratchPath()) return copyDatabaseFile(from, to);
         return platform::writeFileAtomically(to, "half a file");
@@ -327,6 +331,47 @@ TEST_F(Restore, AFailedFinalCopyLeavesTheOriginalByteIdenticalAndOpen) {
     cdb()->Close();
     // The in-use mark that the reopening set, the close cleared again.
     EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";
+}
+
+// A full disk or an I/O error keeps the fixed text and adds the system's reason after it:
+// while the scratch copy is written, while the new file to compare with is made (which
+// is no fault of the backup) and while the checked copy is put in place.
+TEST_F(Restore, AFullDiskOrAnIOErrorIsReportedWithTheSystemsReason) {
+    const std::string backup = makeBackup();
+    const std::string reference = folderOfFile(DatabaseBackup::scratchPath()) + "/companySchemaReference.db";
+    const auto failingAt = [](platform::ReplaceStep step, const std::string& file) {
+        platform::setReplaceStepHookForTesting(
+            [=](platform::ReplaceStep at, const std::string& path) { return path != file || at != step; });
+    };
+    // The new file to compare with is made once per run: this run makes it again.
+    forgetCompanySchemaForTesting();
+    failingAt(platform::ReplaceStep::built, reference);
+    EXPECT_EQ(restore(backup, 1), DatabaseBackup::RestoreResult::notRestored);
+    EXPECT_EQ(scripted->boxes().back().details,
+              "Unable to initialize the database backup.\n\nUnable to make a new company database to compare with: "
+              "Could not write \"" + reference + "\": Input/output error");
+
+    failingAt(platform::ReplaceStep::flushed, original);
+    EXPECT_EQ(restore(backup, 1), DatabaseBackup::RestoreResult::notRestored);
+    platform::setReplaceStepHookForTesting({});
+    EXPECT_EQ(scripted->boxes().back().details,
+              "Unable to copy the temporary restore database to the currently open database.\n\n            To "
+              "resolve this issue, please try again, or have a system administrator provide you with Read & Write "
+              "access for the following files:\n\n    " +
+                  DatabaseBackup::scratchPath() + "\n    " + original + "\n\nCould not write \"" + original +
+                  "\": Input/output error");
+    ASSERT_TRUE(cdb()->IsReady());
+
+    {
+        FailingDisk disk;
+        disk.failOnce(0, SQLITE_FULL);
+        EXPECT_EQ(restore(backup, 1), DatabaseBackup::RestoreResult::notRestored);
+        EXPECT_TRUE(disk.refused());
+    }
+    EXPECT_EQ(scripted->boxes().back().details,
+              "Unable to initialize the temporary restore database.\n\ndatabase or disk is full");
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of today");
+    EXPECT_TRUE(scratchGone());
 }
 
 // Cancel up to the replacement stops the restore with the open database untouched.

@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "EFileTestSupport.h"
+#include "Leftovers.h"
 #include "FireFileReader.h"
 #include "ScriptedJobs.h"
 #include "ScriptedUserInterface.h"
@@ -358,6 +361,28 @@ TEST_F(EFilePopulate, AnOutputThatCannotBeCreatedIsReportedWithTheSystemsReason)
     EXPECT_NE(result.message.find("No such file or directory"), std::string::npos) << result.message;
     EXPECT_NE(result.message.find(output), std::string::npos) << result.message;
     EXPECT_FALSE(completed("recipients", r));
+}
+
+// An e-file saved into a folder of the user's touches nothing there but itself: the files
+// of other programs keep every byte, whatever their names; what an interrupted save of
+// the same e-file left goes, an empty one too.
+TEST_F(EFilePopulate, SavingIntoAFolderOfOtherProgramsFilesKeepsEveryOneOfThem) {
+    const int32_t payer = addPayer("Alpha Payer");
+    addRecipient(payer, 7, "A", "One");
+    selectPayers({payer});
+    putOtherProgramsFiles(folder, "1099_E-File.txt");
+    const std::map<std::string, std::string> others = filesWithBytes(folder);
+    for (const char* left : {"/.1099_E-File.txt.talvexa-partial-00000000deadbeef",
+                             "/.1099_E-File.txt.talvexa-partial-00000000deadbeef-journal"})
+        ASSERT_TRUE(std::ofstream(folder + left).good());
+
+    EFile file;
+    ASSERT_TRUE(run(file).ok());
+
+    std::map<std::string, std::string> now = filesWithBytes(folder);
+    ASSERT_EQ(now.count("1099_E-File.txt"), 1u);
+    now.erase("1099_E-File.txt");
+    EXPECT_EQ(now, others);
 }
 
 TEST_F(EFilePopulate, ASecondRunReplacesTheFileAndMarksNothingTwice) {

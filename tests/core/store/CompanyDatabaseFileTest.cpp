@@ -276,3 +276,40 @@ TEST_F(CompanyDatabaseFile, ErrorsReachTheSystemLog) {
     EXPECT_NE(logLines[0].find("Unable to set the database name. disk I/O error"), std::string::npos);
     EXPECT_NE(logLines[0].find(path()), std::string::npos);
 }
+
+// A missing file whose kept-aside copy a crash left (then the only copy) opens as that
+// copy, named in the log; it is never made anew over it. A kept name holding something
+// that is no database is left alone, and the file is made new beside it.
+TEST_F(CompanyDatabaseFile, AMissingFileNextToItsKeptCopyOpensAsThatCopy) {
+    const std::string file = path("Acme 2025.db");
+    const std::string kept = path(".Acme 2025.db.previous");
+    makeFile(file);
+    {
+        CompanyDatabase cdb;
+        ASSERT_TRUE(cdb.Init(file, false, false, true, "Company"));
+        ASSERT_TRUE(cdb.SetName("The only copy"));
+        cdb.Close();
+    }
+    ASSERT_EQ(::rename(file.c_str(), kept.c_str()), 0);
+    logLines.clear();
+    {
+        CompanyDatabase cdb;
+        ASSERT_TRUE(cdb.Init(file, false, false, true, "Company"));
+        EXPECT_EQ(cdb.GetName(), "The only copy");
+        cdb.Close();
+    }
+    EXPECT_FALSE(platform::fileExists(kept));
+    ASSERT_EQ(logLines.size(), 1u);
+    EXPECT_NE(logLines[0].find("\"" + file + "\""), std::string::npos) << logLines[0];
+
+    ASSERT_EQ(::unlink(file.c_str()), 0);
+    ASSERT_TRUE(platform::writeFileAtomically(kept, "someone's notes"));
+    CompanyDatabase cdb;
+    ASSERT_TRUE(cdb.Init(file, false, false, true, "Company"));
+    EXPECT_TRUE(cdb.IsReady());
+    cdb.Close();
+    std::string bytes;
+    ASSERT_TRUE(platform::readFile(kept, bytes));
+    EXPECT_EQ(bytes, "someone's notes");
+    EXPECT_TRUE(ui->shown().empty());
+}

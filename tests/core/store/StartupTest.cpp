@@ -12,7 +12,9 @@
 #include "core/foundation/databaseInfo.h"
 #include "core/store/DatabaseHolder.h"
 #include "core/store/Startup.h"
+#include "Leftovers.h"
 #include "WithoutFileOverride.h"
+#include "core/sqlite/LogCapture.h"
 
 namespace {
 
@@ -294,31 +296,42 @@ TEST_F(StartupTest, DamagedPreferencesAreSetAsideAndTheNextStartIsClean) {
     EXPECT_TRUE(session().appDBReady);
 }
 
-// What a crash left while files were being replaced is cleared at the next start, in the
-// year's folders and beside every listed database; a kept-aside database whose file is
-// missing is the only copy and goes back in place.
+// What a crash left while files were being replaced is cleared at the next start: in the
+// program's own folders all of it, and beside every listed database only what that
+// database's own replacements left, so the files of other programs there keep every
+// byte. A kept-aside database whose file is missing is the only copy and goes back in
+// place, named in the log; the scratch copy a killed restore left goes too.
 TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
     answerFirstRun();
     ASSERT_TRUE(runStartup());
     const std::string year = documents() + "/Talvexa/1099/2025/";
     const std::string configuration = year + "__Configuration/";
-    const std::string elsewhere = home.file("Clients");
-    ASSERT_TRUE(platform::createDirectories(elsewhere));
-    ASSERT_TRUE(session().DBH->appDatabase()->InsertDatabaseInfo(
-        databaseInfo("Elsewhere", elsewhere + "/Elsewhere 2025.db", 2025, false, "")));
+    const std::string downloads = home.file("Downloads");
+    ASSERT_TRUE(platform::createDirectories(downloads));
+    for (const char* name : {"Elsewhere", "Gone"})
+        ASSERT_TRUE(session().DBH->appDatabase()->InsertDatabaseInfo(
+            databaseInfo(name, downloads + "/" + name + " 2025.db", 2025, false, "")));
     const auto put = [](const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     };
-    put(year + ".Acme 2025.db.partial-Ab12Cd", "half");
-    put(year + ".Acme 2025.db.partial-Ab12Cd-journal", "journal");
-    put(year + "Beta 2025.db.partial", "half, from an earlier build");
-    put(year + ".Gamma 2025.db.previous", "the only copy");
+    const auto database = [](const std::string& text) { return std::string("SQLite format 3\0", 16) + text; };
+    put(year + ".Acme 2025.db.talvexa-partial-0123456789abcdef", "");
+    put(year + ".Acme 2025.db.talvexa-partial-0123456789abcdef-journal", "journal");
+    put(year + ".Acme 2025.db.partial-Ab12Cd", "half, from an earlier build");
+    put(year + "Beta 2025.db.partial", database("half, from an earlier build"));
+    put(year + ".Gamma 2025.db.previous", database("the only copy"));
     put(configuration + ".forms1099Versions_64.db.partial-zZ09aB", "half");
-    put(elsewhere + "/Elsewhere 2025.db", "restored");
-    put(elsewhere + "/Elsewhere 2025.db.restoring", "half");
-    put(elsewhere + "/.Elsewhere 2025.db.previous", "replaced");
+    put(configuration + "temporaryRestoreDatabase.db", database("a whole company file"));
+    put(configuration + "temporaryRestoreDatabase.db-journal", "journal");
+    putOtherProgramsFiles(downloads, "Elsewhere 2025.db");
+    put(downloads + "/Elsewhere 2025.db", database("listed"));
+    const std::map<std::string, std::string> others = filesWithBytes(downloads);
+    put(downloads + "/.Elsewhere 2025.db.talvexa-partial-fedcba9876543210", "");
+    put(downloads + "/.Elsewhere 2025.db.talvexa-partial-fedcba9876543210-wal", "");
+    put(downloads + "/.Gone 2025.db.previous", database("gone's only copy"));
 
     restart();
+    LogCapture logged;
     ASSERT_TRUE(runStartup());
     const auto files = [](const std::string& folder) {
         std::vector<std::string> names;
@@ -330,9 +343,17 @@ TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
     EXPECT_EQ(files(year), std::vector<std::string>{"Gamma 2025.db"});
     std::string text;
     ASSERT_TRUE(platform::readFile(year + "Gamma 2025.db", text));
-    EXPECT_EQ(text, "the only copy");
+    EXPECT_EQ(text, database("the only copy"));
     EXPECT_EQ(files(configuration), std::vector<std::string>{"Talvexa_1099_2025.db"});
-    EXPECT_EQ(files(elsewhere), std::vector<std::string>{"Elsewhere 2025.db"});
+    std::map<std::string, std::string> expected = others;
+    expected["Gone 2025.db"] = database("gone's only copy");
+    EXPECT_EQ(filesWithBytes(downloads), expected);
+    for (const std::string& putBack : {year + "Gamma 2025.db", downloads + "/Gone 2025.db"}) {
+        const auto lines = logged.lines();
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [&](const std::string& line) { return line.find(putBack) != std::string::npos; }))
+            << putBack;
+    }
 }
 
 TEST_F(StartupTest, UnreadableConfigurationDatabaseIsReported) {

@@ -38,16 +38,21 @@ inline void reportPeakMemory(benchmark::State& state) {
     state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-inline void fillLargeCompanyFile(CompanyDatabase& db, int payers = kPayers, int recipients = kRecipients,
-                                 int recipientsOfFirstPayer = kRecipientsOfFirstPayer) {
-    const int kinds[] = {1, 2, 3, 4, 5, 7};
-    if (!db.db->beginTransaction()) std::abort();
+// Payers "Payer 00", "Payer 01", ... with keys 0, 1, ... in the open transaction.
+inline void insertNumberedPayers(CompanyDatabase& db, int payers) {
     for (int p = 0; p < payers; ++p) {
         ComapnyInfo payer;
         payer.setName("Payer " + std::string(p < 10 ? "0" : "") + std::to_string(p));
         payer.setTaxID1("12-34567" + std::to_string(10 + p));
         db.insertCompanyInfo(payer);
     }
+}
+
+inline void fillLargeCompanyFile(CompanyDatabase& db, int payers = kPayers, int recipients = kRecipients,
+                                 int recipientsOfFirstPayer = kRecipientsOfFirstPayer) {
+    const int kinds[] = {1, 2, 3, 4, 5, 7};
+    if (!db.db->beginTransaction()) std::abort();
+    insertNumberedPayers(db, payers);
     for (int i = 0; i < recipients; ++i) {
         const int payer = i < recipientsOfFirstPayer ? 0 : 1 + i % (payers - 1);
         RecipientInfo r;
@@ -87,12 +92,7 @@ inline int fullFileRecipientsOf(int payer, int payers = kFullPayers, int recipie
 inline void fillFullCompanyFile(CompanyDatabase& db, int payers = kFullPayers, int recipients = kRecipientsLarge) {
     const int kinds[] = {1, 2, 3, 4, 5, 7};
     if (!db.db->beginTransaction()) std::abort();
-    for (int p = 0; p < payers; ++p) {
-        ComapnyInfo payer;
-        payer.setName("Payer " + std::string(p < 10 ? "0" : "") + std::to_string(p));
-        payer.setTaxID1("12-34567" + std::to_string(10 + p));
-        db.insertCompanyInfo(payer);
-    }
+    insertNumberedPayers(db, payers);
     for (int i = 0; i < recipients; ++i) {
         const int payer = fullFilePayerOf(i, payers);
         RecipientInfo r;

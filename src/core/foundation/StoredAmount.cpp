@@ -2,16 +2,13 @@
 
 #include <limits>
 
+#include "core/foundation/TextScan.h"
+
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
+using textscan::isBlank;
+using textscan::isDigit;
+using textscan::trimmed;
 
 // The dollars: digits alone, or groups of three digits after a first group of one to
 // three, separated by commas. An empty part is allowed (".5").

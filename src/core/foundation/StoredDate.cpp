@@ -1,17 +1,13 @@
 #include "core/foundation/StoredDate.h"
 
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
+using textscan::isBlank;
+using textscan::isDigit;
+using textscan::trimmed;
 
 int number(std::string_view digits) {
     int value = 0;

@@ -121,9 +121,8 @@ void userSelect(QTableView* table, const std::vector<int>& rows) {
     table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-// A main window with the file of the given size open through the window's own path.
-std::unique_ptr<AppDelegate> windowWithFile(int recipients) {
-    const databaseInfo entry = largeFiles().entry(recipients);
+// A main window with the listed file open through the window's own path.
+std::unique_ptr<AppDelegate> windowWithEntry(const databaseInfo& entry) {
     session().DBH->companyDatabase()->Close();
     auto window = std::make_unique<AppDelegate>();
     window->resize(1040, 760);
@@ -132,6 +131,9 @@ std::unique_ptr<AppDelegate> windowWithFile(int recipients) {
     window->repaint();
     return window;
 }
+
+// A main window with the file of the given size open.
+std::unique_ptr<AppDelegate> windowWithFile(int recipients) { return windowWithEntry(largeFiles().entry(recipients)); }
 
 QTableView* table(AppDelegate& window, const char* name) {
     return window.findChild<QTableView*>(QString::fromLatin1(name));
@@ -237,16 +239,6 @@ BENCHMARK(BM_SwitchBetweenPayers)->Arg(bench::kRecipients)->Arg(bench::kRecipien
     ->Unit(benchmark::kMillisecond);
 
 // ---- the real-size file ----
-
-std::unique_ptr<AppDelegate> windowWithEntry(const databaseInfo& entry) {
-    session().DBH->companyDatabase()->Close();
-    auto window = std::make_unique<AppDelegate>();
-    window->resize(1040, 760);
-    window->show();
-    if (!window->OpenDatabase(entry, -1, false)) std::abort();
-    window->repaint();
-    return window;
-}
 
 size_t fullPayerSize(int row) {
     return static_cast<size_t>(bench::fullFileRecipientsOf(row));

@@ -4,14 +4,13 @@
 #include <cassert>
 
 #include "core/foundation/AsciiFallback.h"
+#include "core/foundation/TextScan.h"
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isPrintable(char c) { return c >= 0x20 && c <= 0x7E; }
-bool isControl(char c) { return (c >= 0 && c < 0x20) || c == 0x7F; }
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool keeps(int32_t filter, char c) {
     if (filter < 0) return false;
@@ -24,17 +23,12 @@ bool keeps(int32_t filter, char c) {
 // The characters of value that the filter keeps, into kept (whose storage is reused).
 void filterInto(std::string& kept, const std::string& value, int32_t filter, bool capitalize) {
     kept.clear();
+    // A control character (a line break kept from an older import, a tab) parts two
+    // words as a blank does.
     auto keep = [&](const std::string& text) {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            char c = text[i];
-            // A control character (a line break kept from an older import, a tab)
-            // parts two words as a blank does; CR LF is one break.
-            if (isControl(c)) {
-                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-                c = ' ';
-            }
-            if (keeps(filter, c)) kept += capitalize ? upper(c) : c;
-        }
+        textscan::forEachOnOneLine(text, [&](char c) {
+            if (keeps(filter, c)) kept += capitalize ? textscan::upper(c) : c;
+        });
     };
     if (isAscii(value))
         keep(value);

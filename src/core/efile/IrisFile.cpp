@@ -6,6 +6,7 @@
 
 #include "core/foundation/FormKind.h"
 #include "core/foundation/StoredAmount.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 
 namespace {
@@ -242,10 +243,7 @@ public:
     // would not take writes nothing and is remembered.
     void distributionCode(const std::string& value) {
         std::optional<RefusedEntry> refused = RefusedEntry::ofDistributionCode("", value);
-        std::string code = refused ? std::string() : value;
-        for (char& c : code)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        plain(code);
+        plain(refused ? std::string() : textscan::upper(value));
         remember(std::move(refused));
     }
     // A year box: nothing for none; a number that is no year writes nothing and is remembered.

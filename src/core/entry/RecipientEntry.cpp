@@ -1,10 +1,11 @@
 #include "core/entry/RecipientEntry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 #include "core/foundation/StoredAmount.h"
+#include "core/foundation/TextScan.h"
+#include "core/foundation/TinType.h"
 #include "core/foundation/Utils.h"
 
 namespace entry {
@@ -96,11 +97,6 @@ bool passes(const EntryField& f, const std::string& text, const EntryFormTable& 
     return true;
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::string storedText(Conversion c, const std::string& text) {
     switch (c) {
     case Conversion::Amount:
@@ -151,19 +147,14 @@ std::string& EntryView::operator[](const std::string& outlet) { return text[inde
 
 void EntryView::tick(const std::string& outlet, bool on) { checked[indexOrThrow(*formTable, outlet)] = on; }
 
-const std::vector<std::string>& tinTypeTitles() {
-    static const std::vector<std::string> titles{"SSN", "EIN", "ATIN", "ITIN", "QI-EIN", "UND"};
-    return titles;
-}
-
 const std::vector<std::string>& nameTypeTitles() {
     static const std::vector<std::string> titles{"Individual", "Business Name"};
     return titles;
 }
 
 int tinTypeIndex(const std::string& stored) {
-    const std::string s = upper(stored);
-    const auto& titles = tinTypeTitles();
+    const std::string s = textscan::upper(stored);
+    const auto& titles = tintype::titles();
     if (s.empty()) return 0;
     for (std::size_t i = 0; i < titles.size(); ++i)
         if (s == titles[i]) return static_cast<int>(i);
@@ -172,10 +163,10 @@ int tinTypeIndex(const std::string& stored) {
 }
 
 std::string stateItemOf(const std::string& stored) {
-    const std::string wanted = upper(stored);
+    const std::string wanted = textscan::upper(stored);
     const std::vector<std::string> items = Utils::StateWithCode();
     for (std::size_t i = 1; i < items.size(); ++i) {
-        const std::string item = upper(items[i]);
+        const std::string item = textscan::upper(items[i]);
         const std::size_t dash = item.rfind('-');
         const std::string code = dash == std::string::npos ? std::string() : item.substr(dash + 1);
         const std::string name = item.size() > 3 ? item.substr(0, item.size() - 3) : std::string();
@@ -258,7 +249,7 @@ EntryView recordsToView(const EntryFormTable& formTable, const RecipientRecords&
             text = foreign ? info.getState() : " ";
             continue;
         case Role::TinType:
-            text = tinTypeTitles()[static_cast<std::size_t>(tinTypeIndex(f.store.text(records)))];
+            text = tintype::titles()[static_cast<std::size_t>(tinTypeIndex(f.store.text(records)))];
             continue;
         case Role::NameType:
             text = nameTypeTitles()[business ? 1 : 0];

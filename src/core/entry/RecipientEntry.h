@@ -25,8 +25,7 @@ struct EntryView {
     const EntryFormTable* formTable = nullptr;
 };
 
-// The pop-up titles.
-const std::vector<std::string>& tinTypeTitles();    // "SSN", "EIN", "ATIN", "ITIN", "QI-EIN", "UND"
+// The pop-up titles (the TIN types' are tintype::titles).
 const std::vector<std::string>& nameTypeTitles();   // "Individual", "Business Name"
 constexpr int kBusinessNameIndex = 1;
 constexpr int kEinIndex = 1;

@@ -1,16 +1,11 @@
 #include "core/foundation/TinType.h"
 
+#include "core/foundation/TextScan.h"
+
 namespace tintype {
 
 namespace {
 
-const char* const kTitles[] = {"SSN", "EIN", "ATIN", "ITIN", "QI-EIN", "UND"};
-
-std::string upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // Whether the number is digits of the pattern's length with "-" where the pattern has
 // one ("NN-NNNNNNN").
@@ -25,9 +20,14 @@ bool writtenAs(const std::string& number, const std::string& pattern) {
 
 }  // namespace
 
+const std::vector<std::string>& titles() {
+    static const std::vector<std::string> kTitles{"SSN", "EIN", "ATIN", "ITIN", "QI-EIN", "UND"};
+    return kTitles;
+}
+
 std::string title(const std::string& text) {
-    const std::string wanted = upper(text);
-    for (const char* t : kTitles)
+    const std::string wanted = textscan::upper(text);
+    for (const std::string& t : titles())
         if (wanted == t) return t;
     return std::string();
 }
@@ -47,7 +47,7 @@ std::string ofRecipient(const std::string& number, bool business) {
 bool contradicts(const std::string& number, const std::string& type) {
     const std::string shown = ofDashedNumber(number);
     if (shown.empty()) return false;
-    const std::string stored = type.empty() ? std::string("SSN") : upper(type);
+    const std::string stored = type.empty() ? std::string("SSN") : textscan::upper(type);
     if (shown == "SSN") return stored == "EIN" || stored == "QI-EIN";
     return stored == "SSN" || stored == "ITIN" || stored == "ATIN";
 }

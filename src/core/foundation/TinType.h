@@ -5,8 +5,12 @@
 // about it: "NN-NNNNNNN" is an employer number, "NNN-NN-NNNN" a social security number.
 
 #include <string>
+#include <vector>
 
 namespace tintype {
+
+// The six types as the entry windows' pop-up titles them, in its order.
+const std::vector<std::string>& titles();
 
 // The title of one of the six types, read ignoring case ("ein" gives "EIN"); the empty
 // text for anything else.

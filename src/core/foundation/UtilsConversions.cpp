@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "core/foundation/StoredAmount.h"
+#include "core/foundation/TextScan.h"
 
 namespace {
 
@@ -84,23 +85,15 @@ std::string padFraction(const std::string& fraction) {
 // Keeps the characters `keep` accepts and single blanks, then trims the ends.
 template <class Keep>
 std::string filterText(const std::string& text, Keep keep) {
-    std::u32string in = Utils::toCodePoints(text);
     std::u32string out;
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        char32_t c = in[i];
-        // A control character (a line break, CR LF counting as one, or a tab) parts two
-        // words as a blank does.
-        if (c < 0x20 || c == 0x7F) {
-            if (c == U'\r' && i + 1 < in.size() && in[i + 1] == U'\n') ++i;
-            c = U' ';
-        }
+    // A control character (a line break, a tab) parts two words as a blank does.
+    textscan::forEachOnOneLine(Utils::toCodePoints(text), [&](char32_t c) {
         if (c == U' ') {
-            if (!out.empty() && out.back() == U' ') continue;
-            out.push_back(c);
+            if (out.empty() || out.back() != U' ') out.push_back(c);
         } else if (keep(c)) {
             out.push_back(c);
         }
-    }
+    });
     return Utils::compNameTrim(Utils::fromCodePoints(out));
 }
 

@@ -3,7 +3,6 @@
 // recipient of a request onto the sheets, marks it printed and prints the sheets.
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "core/foundation/FormKind.h"
 #include "core/foundation/Session.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 #include "core/print/DisplayPDF.h"
 #include "core/print/FormTexts.h"
@@ -523,18 +523,13 @@ namespace {
 
 constexpr const char* kBusinessName = "Business Name";
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 }  // namespace
 
 // The two-letter code of a stored state in upper case; the empty text for "None" and
 // for a name that is no state.
 std::string stateCode(const std::string& state) {
     const std::string code = Utils::getStateCode(state, false);
-    return code.find_first_not_of(' ') == std::string::npos ? std::string() : upper(code);
+    return code.find_first_not_of(' ') == std::string::npos ? std::string() : textscan::upper(code);
 }
 
 std::string payerCityLine(const ComapnyInfo& payer) {

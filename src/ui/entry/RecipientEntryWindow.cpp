@@ -17,6 +17,7 @@
 #include "core/foundation/FormErrorList.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
+#include "core/foundation/TinType.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/store/Company.h"
@@ -122,7 +123,7 @@ void RecipientEntryWindow::load(const Buttons& buttons, const std::vector<TabCha
     QStringList states;
     for (const std::string& s : Utils::StateWithCode()) states << qs(s);
     QStringList tinTypes, nameTypes;
-    for (const std::string& s : tinTypeTitles()) tinTypes << qs(s);
+    for (const std::string& s : tintype::titles()) tinTypes << qs(s);
     for (const std::string& s : nameTypeTitles()) nameTypes << qs(s);
 
     for (std::size_t i = 0; i < n; ++i) {

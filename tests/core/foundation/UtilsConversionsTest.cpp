@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/foundation/Session.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 
 namespace {
@@ -155,6 +156,21 @@ TEST_F(UtilsConversions, TextCleaning) {
     EXPECT_EQ(Utils::validateAddress("12 Main St., Apt #4/5"), "12 Main St Apt 4/5");
     EXPECT_EQ(Utils::validateBusinessName("A&B (Holdings), Inc."), "A&B (Holdings) Inc");
     EXPECT_EQ(Utils::validateBusinessName("O'Brien #2 / Sons!"), "O'Brien #2 / Sons");
+    // A line break or a tab kept in a stored text parts two words as a blank does.
+    EXPECT_EQ(Utils::validateAddress("2 Oak\r\n\r\nSuite\t5\r"), "2 Oak Suite 5");
+}
+
+// A stored value on one line, and capitals, as the import readers and the filing files
+// make them: ASCII only, so UTF-8 text passes unchanged.
+TEST(TextScan, OneLineAndCapitals) {
+    for (const auto& c : std::vector<TextCase>{{"a\r\nb", "a b"},
+                                               {"a\rb\nc\td", "a b c d"},
+                                               {"a\r\n\r\nb\n\r", "a  b  "},
+                                               {std::string("x\0y\x1F\x7F", 5), "x y  "},
+                                               {"Jos\u00e9 \u00d1", "Jos\u00e9 \u00d1"},
+                                               {"", ""}})
+        EXPECT_EQ(textscan::onOneLine(c.in), c.out) << c.in;
+    EXPECT_EQ(textscan::upper("qi-ein \u00e9z"), "QI-EIN \u00e9Z");
 }
 
 TEST_F(UtilsConversions, CsvAndDates) {

@@ -456,6 +456,9 @@ private:
                 addedInfo.push_back(std::move(rec.info));
                 addedAdditional.push_back(std::move(rec.additional));
             } else {
+                // The number's shape cannot tell an ITIN from an SSN: a file that gives no
+                // type leaves the stored one.
+                if (!rec.tinTypeGiven) keepStoredTinType(rec, key);
                 rec.info.setPK(key);
                 rec.additional.setPK(key);
                 overwrites.push_back(std::move(rec.info));
@@ -466,6 +469,11 @@ private:
             return ok;
         });
         return ok && storeBatch();
+    }
+
+    void keepStoredTinType(ImportedRecipient& rec, int32_t key) const {
+        const RecipientAdditionalInfo stored = cdb_.getRecipientAdditionalInfo(key);
+        if (stored.getPK() >= 0) rec.additional.settin_type(stored.gettin_type());
     }
 
     // 9. Done.

@@ -510,6 +510,37 @@ TEST_F(RecipientImport, AnOverwrittenRecipientWithoutAdditionalDataGetsIt) {
     EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).getname_type(), "Business Name");
 }
 
+// The number's shape cannot tell an ITIN from an SSN: overwriting from a file that gives
+// no type keeps the stored one; a type the file gives replaces it.
+TEST_F(RecipientImport, AnOverwriteKeepsTheStoredTinTypeUnlessTheFileGivesOne) {
+    const std::vector<std::string> names = {"Recipient Tax Payer ID", "Business Name", "First Name",
+                                            "Last Name(Surname)"};
+    std::vector<std::string> typed = names;
+    typed.insert(typed.begin(), "Recipient's TIN Type");
+    const struct {
+        std::vector<std::string> columns, fields;
+        const char* tinType;
+    } cases[] = {
+        {names, {"912-70-1234", "", "Ann", "Lee"}, "ITIN"},       // no type column
+        {typed, {"", "912-70-1234", "", "Ann", "Lee"}, "ITIN"},   // an empty type
+        {typed, {"ssn", "912-70-1234", "", "Ann", "Lee"}, "SSN"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fields[0]);
+        exec("delete from recipients; delete from recipients_additionalinfo;");
+        const int32_t key = store("Lee", "912-70-1234");
+        exec("update recipients_additionalinfo set tin_type = 'ITIN';");
+        chooseFile("itin.csv", line(',', c.fields));
+        ui->answerImportErrors(kImportErrorsOKCode);   // no address
+        ui->answerImportConflicts(kImportConflictsOKCode, {0});
+        ui->answerBox(kMessageAnswerOkYes);
+        ASSERT_EQ(runRecipientImport(RecipientReader::Csv, c.columns), kImportCompletedCode);
+        EXPECT_EQ(cdb()->getRecipientInfo(key).getFirstName(), "Ann");   // overwritten
+        EXPECT_EQ(cdb()->getRecipientAdditionalInfo(key).gettin_type(), c.tinType);
+        freshUi();
+    }
+}
+
 TEST_F(RecipientImport, AFailingWriteLeavesEveryTableAsItWas) {
     store("Alpha", "111-11-1111");
     exec("create trigger boom before insert on recipients_additionalinfo when new.Company_FK = 1 and "

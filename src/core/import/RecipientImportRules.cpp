@@ -226,10 +226,19 @@ const ColumnRule& recipientColumnRule(int catalogueIndex) {
     return kRules[catalogueIndex];
 }
 
-void ImportedRecipient::failed(int catalogueIndex) {
-    info.setValidated(false);
+void ImportedRecipient::note(int catalogueIndex) {
     if (std::find(failedColumns.begin(), failedColumns.end(), catalogueIndex) == failedColumns.end())
         failedColumns.push_back(catalogueIndex);
+}
+
+void ImportedRecipient::failed(int catalogueIndex) {
+    info.setValidated(false);
+    note(catalogueIndex);
+}
+
+void ImportedRecipient::failedAdditional(int catalogueIndex) {
+    additional.setValidated(false);
+    note(catalogueIndex);
 }
 
 ImportedRecipient newImportedRecipient(int32_t payerKey, bool withNameType) {
@@ -286,15 +295,8 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
         case K::Length:
             setText(value);
             if (!Utils::isValidLength(value, rule.minimum, rule.maximum)) {
-                if (rule.extra) {
-                    // Only the additional record is marked; the column is named all the same.
-                    a.setValidated(false);
-                    if (std::find(record.failedColumns.begin(), record.failedColumns.end(), catalogueIndex) ==
-                        record.failedColumns.end())
-                        record.failedColumns.push_back(catalogueIndex);
-                } else {
-                    record.failed(catalogueIndex);
-                }
+                if (rule.extra) record.failedAdditional(catalogueIndex);
+                else record.failed(catalogueIndex);
             }
             break;
         case K::Date: {

@@ -28,6 +28,11 @@ struct ImportedRecipient {
 
     // Notes a failed check of a column and marks the recipient not valid.
     void failed(int catalogueIndex);
+    // The same for a column of the additional data: only that record is marked.
+    void failedAdditional(int catalogueIndex);
+
+private:
+    void note(int catalogueIndex);
 };
 
 enum class ColumnRuleKind {

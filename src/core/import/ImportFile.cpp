@@ -8,6 +8,8 @@
 #include <iterator>
 #include <sys/stat.h>
 
+#include "core/foundation/TextScan.h"
+
 namespace imports {
 
 namespace {
@@ -76,6 +78,9 @@ bool looksLikeUtf16(const std::string& text) {
     return (even * 2 >= pairs && odd == 0) || (odd * 2 >= pairs && even == 0);
 }
 
+// Recipient files end their lines at LF when the text holds one, otherwise at CR.
+char recipientLineEnd(const std::string& text) { return text.find('\n') != std::string::npos ? '\n' : '\r'; }
+
 std::vector<std::string> cut(const std::string& text, char separator) {
     std::vector<std::string> parts;
     size_t start = 0;
@@ -88,11 +93,6 @@ std::vector<std::string> cut(const std::string& text, char separator) {
         parts.push_back(text.substr(start, end - start));
         start = end + 1;
     }
-}
-
-std::string withoutCR(std::string line) {
-    std::erase(line, '\r');
-    return line;
 }
 
 std::vector<std::string> nonEmptyLines(std::vector<std::string> lines) {
@@ -144,10 +144,11 @@ std::optional<std::string> readImportFile(const std::string& path, std::string& 
 }
 
 std::vector<std::string> recipientFileLines(const std::string& text) {
-    std::vector<std::string> lines = cut(text, text.find('\n') != std::string::npos ? '\n' : '\r');
-    for (auto& line : lines) line = withoutCR(std::move(line));
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
-    if (!lines.empty() && lines.front().empty()) return {};
+    std::vector<std::string> lines;
+    forEachRecipientFileLine(text, [&](const std::string& line) {
+        lines.push_back(line);
+        return true;
+    });
     return lines;
 }
 
@@ -158,7 +159,27 @@ std::vector<std::string> payerTextLines(const std::string& text) {
     return nonEmptyLines(cut(unified, '\n'));
 }
 
-std::vector<std::string> splitFields(const std::string& line, char separator) { return cut(line, separator); }
+std::vector<std::string> splitFields(const std::string& line, char separator) {
+    std::vector<std::string> fields = cut(line, separator);
+    for (std::string& field : fields) field = textscan::onOneLine(std::move(field));
+    return fields;
+}
+
+bool startsWithEmptyLine(const std::string& text) {
+    const char end = recipientLineEnd(text);
+    return !text.empty() && (text[0] == end || (end == '\n' && text.compare(0, 2, "\r\n") == 0));
+}
+
+bool allFieldsEmpty(const std::vector<std::string>& fields) {
+    return std::all_of(fields.begin(), fields.end(),
+                       [](const std::string& f) { return f.find_first_not_of(' ') == std::string::npos; });
+}
+
+std::string emptyRowsSkippedText(size_t rows) {
+    if (rows == 0) return std::string();
+    return std::to_string(rows) + (rows == 1 ? " row whose fields are all empty was skipped."
+                                             : " rows whose fields are all empty were skipped.");
+}
 
 bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
                       const std::function<bool(CsvRecord&)>& visit) {
@@ -173,7 +194,9 @@ bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLin
     record.line = line;
 
     const auto endField = [&] {
-        record.fields.push_back(std::move(field));
+        // A stored value is one line: a line break (CR LF counting as one) or a tab
+        // inside a field is one blank.
+        record.fields.push_back(textscan::onOneLine(std::move(field)));
         field.clear();
         state = State::FieldStart;
     };
@@ -190,15 +213,7 @@ bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLin
         const char c = text[i];
         if (state == State::Quoted) {
             if (c == lineEnd) ++line;
-            if (c == '\r' || c == '\n' || c == '\t') {
-                // A stored value is one line: a line break (CR LF counting as one) or a
-                // tab inside a field is one blank.
-                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                    ++i;
-                    if (lineEnd == '\n') ++line;
-                }
-                field += ' ';
-            } else if (c != '"') {
+            if (c != '"') {
                 field += c;
             } else if (i + 1 < text.size() && text[i + 1] == '"') {
                 field += '"';
@@ -213,7 +228,8 @@ bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLin
             endRecord();
             continue;
         }
-        if (c == '\r' && lineEnd == '\n') continue;
+        // The CR of a CR LF line end is no character of the field; a lone CR is.
+        if (c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) continue;
         anything = true;
         if (c == ',') {
             endField();
@@ -245,42 +261,44 @@ std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char l
 }
 
 std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& text, size_t& unclosedLine) {
-    auto records = csvRecords(text, text.find('\n') != std::string::npos ? '\n' : '\r', unclosedLine);
-    if (!records) return records;
-    if (!records->empty() && records->back().emptyLine) records->pop_back();
-    if (!records->empty() && records->front().emptyLine) records->clear();
+    std::vector<CsvRecord> records;
+    if (!forEachRecipientCsvRecord(text, unclosedLine, [&](CsvRecord& r) {
+            records.push_back(std::move(r));
+            return true;
+        }))
+        return std::nullopt;
     return records;
 }
 
 bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
                                const std::function<bool(CsvRecord&)>& visit) {
+    if (startsWithEmptyLine(text)) return true;   // nothing at all
     // One record is held back: an empty last one is no record.
     std::optional<CsvRecord> held;
-    bool first = true, going = true;
-    const bool read =
-        forEachCsvRecord(text, text.find('\n') != std::string::npos ? '\n' : '\r', unclosedLine, [&](CsvRecord& r) {
-            if (first && r.emptyLine) return going = false;   // an empty first line: nothing at all
-            first = false;
-            if (held) going = visit(*held);
-            held = std::move(r);
-            return going;
-        });
+    bool going = true;
+    const bool read = forEachCsvRecord(text, recipientLineEnd(text), unclosedLine, [&](CsvRecord& r) {
+        if (held) going = visit(*held);
+        held = std::move(r);
+        return going;
+    });
     if (!read) return false;
     if (going && held && !held->emptyLine) visit(*held);
     return true;
 }
 
 void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit) {
-    const char end = text.find('\n') != std::string::npos ? '\n' : '\r';
+    if (startsWithEmptyLine(text)) return;   // nothing at all
+    const char end = recipientLineEnd(text);
     std::string line;
     for (size_t start = 0; start <= text.size();) {
         size_t stop = text.find(end, start);
         const bool last = stop == std::string::npos;
         if (last) stop = text.size();
         line.assign(text, start, stop - start);
-        std::erase(line, '\r');
-        if (start == 0 && line.empty()) return;   // an empty first line: nothing at all
-        if (last && line.empty()) return;          // an empty last line is no line
+        // The CR of a CR LF line end (or one that ends the text) is no character of the
+        // line; a lone CR inside it stays, for its field to read as a blank.
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (last && line.empty()) return;   // an empty last line is no line
         if (!visit(line)) return;
         if (last) return;
         start = stop + 1;

@@ -4,7 +4,8 @@
 // of the recipient and payer readers, and each line cut into fields. Tab-separated
 // files have no quoting: every tab separates. Comma-separated files are read as
 // RFC 4180 text, so a name or an amount that holds a comma stays one field. There is
-// no header line.
+// no header line. A stored value is one line: in every field a control character that
+// is left (a lone CR, a line break inside quotes, a tab) is one blank, CR LF counting once.
 
 #include <functional>
 #include <optional>
@@ -19,16 +20,27 @@ namespace imports {
 std::optional<std::string> readImportFile(const std::string& path, std::string& failure);
 
 // The lines of a recipient file: cut at LF when the text holds one, otherwise at CR;
-// every CR removed; an empty last line dropped; nothing at all when the first line is
-// empty. Empty and short lines are kept (each reader decides).
+// the CR of a CR LF dropped (a lone CR stays, for splitFields to make a blank); an
+// empty last line dropped; nothing at all when the first line is empty. Empty and short
+// lines are kept (each reader decides).
 std::vector<std::string> recipientFileLines(const std::string& text);
 
 // The lines of a payer ".txt" file: every CR ends a line as LF does. Empty lines are
 // dropped; nothing at all when the first line is empty.
 std::vector<std::string> payerTextLines(const std::string& text);
 
-// The fields of a line, cut at every separator ("a\t" gives "a" and "").
+// The fields of a line, cut at every separator ("a\t" gives "a" and ""), each on one line.
 std::vector<std::string> splitFields(const std::string& line, char separator);
+
+// Whether the text's first line is empty, by the recipient readers' line ends (the CR
+// of a CR LF being part of the end): the recipient readers then read nothing of it.
+bool startsWithEmptyLine(const std::string& text);
+
+// Whether every field of a row is empty or blanks: a row of separators that a
+// spreadsheet writes after its data (",,,,,") is no record.
+bool allFieldsEmpty(const std::vector<std::string>& fields);
+// "3 rows whose fields are all empty were skipped." (singular for one); the empty text for none.
+std::string emptyRowsSkippedText(size_t rows);
 
 // One record of a comma-separated file.
 struct CsvRecord {
@@ -41,7 +53,8 @@ struct CsvRecord {
 // next quote that is not doubled; inside it a doubled quote is one quote, commas are
 // part of the field, and a line break (CR LF, LF or CR) or a tab is one blank. A quote anywhere else is an
 // ordinary character, as is whatever follows a closing quote up to the next comma.
-// Outside quotes lineEnd ends a record, and when lineEnd is LF every CR is dropped.
+// Outside quotes lineEnd ends a record; a CR before LF or at the end of the text is
+// dropped, and any other CR is one blank.
 // Every line break of the text counts as a line, the last (empty) one included.
 // Nothing when a quoted field is never closed: unclosedLine then holds the line its
 // quote opened on.

@@ -456,8 +456,7 @@ private:
         // after a payer it is passed over.
         if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) return !payroll_ && !accepted_.empty();
         // A row of separators only (a spreadsheet writes them after its data) is no payer.
-        if (std::all_of(fields.begin(), fields.end(),
-                        [](const std::string& f) { return f.find_first_not_of(' ') == std::string::npos; })) {
+        if (allFieldsEmpty(fields)) {
             ++emptyRows_;
             return true;
         }
@@ -536,10 +535,7 @@ private:
     }
 
     std::string emptyRowsText() const {
-        if (emptyRows_ == 0) return std::string();
-        return "\n\n" + std::to_string(emptyRows_) +
-               (emptyRows_ == 1 ? " row whose fields are all empty was skipped."
-                                : " rows whose fields are all empty were skipped.");
+        return emptyRows_ == 0 ? std::string() : "\n\n" + emptyRowsSkippedText(emptyRows_);
     }
 
     int finish() {

@@ -49,14 +49,6 @@ struct FileRecord {
     size_t line = 0;
 };
 
-// Whether every field of a record is empty or blanks: a row of separators that a
-// spreadsheet writes after its data (",,,,,") is no record.
-bool allFieldsEmpty(const std::vector<std::string>& fields) {
-    return std::all_of(fields.begin(), fields.end(), [](const std::string& f) {
-        return f.find_first_not_of(' ') == std::string::npos;
-    });
-}
-
 // Visits the file's records one at a time, none of them kept. False when a
 // comma-separated file has a quote that is never closed (unclosedLine then holds its
 // line); the records before it have been visited then. Rows whose fields are all empty
@@ -271,10 +263,15 @@ private:
     }
 
     // A file without a record imports nothing and keeps the column choice as it was.
+    // An empty first line is what keeps the readers from the rest of the file.
     bool tellNothingToImport() {
+        const std::string file = "the file \"" + fileName_ + "\"";
         askUser("",
-                "Nothing was imported: the file \"" + fileName_ + "\" holds no recipients" +
-                    (emptyRows_ > 0 ? ", only rows whose fields are all empty." : "."),
+                startsWithEmptyLine(text_)
+                    ? "Nothing was imported: the first line of " + file +
+                          " is empty. Remove the empty first line and import the file again."
+                    : "Nothing was imported: " + file + " holds no recipients" +
+                          (emptyRows_ > 0 ? ", only rows whose fields are all empty." : "."),
                 kMessageStyleOK, "Nothing Imported", kMessageImagePlain);
         code_ = kImportStoppedCode;
         return false;
@@ -490,10 +487,7 @@ private:
     // The counts of the completion message, and the empty rows passed over.
     std::string importCountsText(size_t added, size_t overwritten) const {
         std::string text = addedAndOverwrittenText(added, overwritten);
-        if (emptyRows_ > 0)
-            text += " " + std::to_string(emptyRows_) +
-                    (emptyRows_ == 1 ? " row whose fields are all empty was skipped."
-                                     : " rows whose fields are all empty were skipped.");
+        if (emptyRows_ > 0) text += " " + emptyRowsSkippedText(emptyRows_);
         return text;
     }
 

@@ -22,7 +22,7 @@ using Lines = std::vector<std::string>;
 struct SplitCase {
     const char* name;
     std::string text;
-    Lines recipient;   // recipientFileLines, and recipientCsvRecords for text without commas or quotes
+    Lines recipient;   // the one field of each line of both recipient readers, for text without tabs, commas or quotes
     Lines payerTxt;    // payerTextLines
     Lines payerCsv;    // payerCsvRecords
 };
@@ -35,6 +35,13 @@ Lines linesOf(const std::optional<std::vector<CsvRecord>>& records) {
     return out;
 }
 
+// The lines of a tab-separated reader as the field each makes.
+Lines tabFields(const Lines& lines) {
+    Lines out;
+    for (const std::string& l : lines) out.push_back(splitFields(l, '\t').at(0));
+    return out;
+}
+
 void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
 class LineSplitting : public ::testing::TestWithParam<SplitCase> {};
@@ -42,9 +49,9 @@ class LineSplitting : public ::testing::TestWithParam<SplitCase> {};
 TEST_P(LineSplitting, EachReaderCutsTheTextByItsRule) {
     const SplitCase& c = GetParam();
     size_t unclosed = 0;
-    EXPECT_EQ(recipientFileLines(c.text), c.recipient);
+    EXPECT_EQ(tabFields(recipientFileLines(c.text)), c.recipient);
     EXPECT_EQ(linesOf(recipientCsvRecords(c.text, unclosed)), c.recipient);
-    EXPECT_EQ(payerTextLines(c.text), c.payerTxt);
+    EXPECT_EQ(tabFields(payerTextLines(c.text)), c.payerTxt);
     EXPECT_EQ(linesOf(payerCsvRecords(c.text, unclosed)), c.payerCsv);
 }
 
@@ -52,10 +59,14 @@ INSTANTIATE_TEST_SUITE_P(
     Import, LineSplitting,
     ::testing::Values(
         SplitCase{"LF", "a\nb\nc", {"a", "b", "c"}, {"a", "b", "c"}, {"a", "b", "c"}},
-        SplitCase{"CR", "a\rb\rc", {"a", "b", "c"}, {"a", "b", "c"}, {"abc"}},
+        SplitCase{"CR", "a\rb\rc", {"a", "b", "c"}, {"a", "b", "c"}, {"a b c"}},
         SplitCase{"CRLF", "a\r\nb\r\nc\r\n", {"a", "b", "c"}, {"a", "b", "c"}, {"a", "b", "c"}},
-        // With one LF in the text, a lone CR no longer ends a line for recipients.
-        SplitCase{"MixedCRAndLF", "a\rb\nc", {"ab", "c"}, {"a", "b", "c"}, {"ab", "c"}},
+        // With one LF in the text, a lone CR no longer ends a line for recipients: it is
+        // one blank, as inside a quoted field.
+        SplitCase{"MixedCRAndLF", "a\rb\nc", {"a b", "c"}, {"a", "b", "c"}, {"a b", "c"}},
+        SplitCase{"LoneCRInsideAField", "2 Oak\rSuite 5\r\nnext\r\n", {"2 Oak Suite 5", "next"},
+                  {"2 Oak", "Suite 5", "next"}, {"2 Oak Suite 5", "next"}},
+        SplitCase{"CRAtTheEnd", "a\nb\r", {"a", "b"}, {"a", "b"}, {"a", "b"}},
         SplitCase{"EmptyFirstLine", "\nb\nc", {}, {}, {}},
         SplitCase{"EmptyFirstLineCRLF", "\r\nb", {}, {}, {}},
         SplitCase{"EmptyLastLine", "a\nb\n", {"a", "b"}, {"a", "b"}, {"a", "b"}},
@@ -73,6 +84,19 @@ TEST(ImportFields, EverySeparatorCutsWithoutQuoting) {
     EXPECT_EQ(splitFields("\"Smith, John\",1", ','), (Lines{"\"Smith", " John\"", "1"}));
     EXPECT_EQ(splitFields("", ','), (Lines{""}));
     EXPECT_EQ(splitFields(" a , b ", ','), (Lines{" a ", " b "}));
+    // A field is one line: a control character left in it is one blank.
+    EXPECT_EQ(splitFields("2 Oak\rSuite 5\tx\x0B\x7Fy", '\t'), (Lines{"2 Oak Suite 5", "x  y"}));
+}
+
+TEST(ImportFields, TheFirstLineIsEmptyByTheRecipientReadersLineEnds) {
+    const struct {
+        std::string text;
+        bool empty;
+    } cases[] = {
+        {"\nb", true}, {"\r\nb", true}, {"\rb\rc", true}, {"\n", true},
+        {"", false}, {"a\n\n", false}, {"\r\rb\n", false}, {"\"\"\nb", false}, {" \nb", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(startsWithEmptyLine(c.text), c.empty) << c.text;
 }
 
 // Writes records as a spreadsheet saves comma-separated text: every field in quotes,
@@ -111,7 +135,7 @@ TEST_P(LineSplitting, OneAtATimeTheRecipientReadersGiveTheSameLines) {
         records.push_back(r.fields.at(0));
         return true;
     }));
-    EXPECT_EQ(lines, c.recipient);
+    EXPECT_EQ(tabFields(lines), c.recipient);
     EXPECT_EQ(records, c.recipient);
 }
 
@@ -170,6 +194,9 @@ TEST(CsvReading, QuotesOnlyOpenAFieldAndAnUnclosedOneNamesItsLine) {
     // Unquoted fields keep the rules of each reader: CR lines for recipients, blank lines.
     EXPECT_EQ(fieldsOf(recipientCsvRecords("a,b\r\"c\rd\",e\r", unclosed)),
               (std::vector<Lines>{{"a", "b"}, {"c d", "e"}}));
+    // Outside quotes as inside, a stored value is one line.
+    EXPECT_EQ(fieldsOf(recipientCsvRecords("2 Oak\rSuite 5,a\tb\r\r\nc\x01" "d\r\n", unclosed)),
+              (std::vector<Lines>{{"2 Oak Suite 5", "a b "}, {"c d"}}));
     EXPECT_EQ(fieldsOf(recipientCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {""}, {"b"}}));
     EXPECT_EQ(fieldsOf(payerCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {"b"}}));
     EXPECT_TRUE(fieldsOf(recipientCsvRecords("\n\"a\"\n", unclosed)).empty());

@@ -243,20 +243,50 @@ TEST_F(RecipientImport, RowsOfEmptyFieldsAreSkippedWithoutAQuestionAndCounted) {
     }
 }
 
-// A file without a record says so, and keeps the column choice as it was.
-TEST_F(RecipientImport, AnEmptyFileImportsNothingAndKeepsTheColumnChoice) {
-    for (const std::string text : {"", ",,,,\n,,,,\n"}) {
-        SCOPED_TRACE(text);
-        chooseFile("empty.csv", text);
+// A file without a record says so, and keeps the column choice as it was. An empty first
+// line keeps the readers from the rest of the file: the message says that.
+TEST_F(RecipientImport, AFileWithoutRecordsImportsNothingSaysWhyAndKeepsTheColumnChoice) {
+    const std::vector<std::string> acme = {"11-1111111", "Acme", "", "", "1 Main St", "Austin", "TX", "78701", "1"};
+    const std::string firstLineEmpty = " is empty. Remove the empty first line and import the file again.";
+    const struct {
+        RecipientReader reader;
+        std::string name, text, says;
+    } cases[] = {
+        {RecipientReader::Csv, "empty.csv", "", "Nothing was imported: the file \"empty.csv\" holds no recipients."},
+        {RecipientReader::Csv, "empty.csv", ",,,,\n,,,,\n",
+         "Nothing was imported: the file \"empty.csv\" holds no recipients, only rows whose fields are all empty."},
+        {RecipientReader::Csv, "first.csv", "\n" + line(',', acme),
+         "Nothing was imported: the first line of the file \"first.csv\"" + firstLineEmpty},
+        {RecipientReader::Text, "first.txt", "\r\n" + line('\t', acme),
+         "Nothing was imported: the first line of the file \"first.txt\"" + firstLineEmpty},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + ": " + c.text);
+        chooseFile(c.name, c.text);
         ui->answerBox(kMessageAnswerOkYes);
-        EXPECT_EQ(runRecipientImport(RecipientReader::Csv, kColumns), kImportStoppedCode);
+        EXPECT_EQ(runRecipientImport(c.reader, kColumns), kImportStoppedCode);
         ASSERT_EQ(ui->boxes().size(), 1u);
         EXPECT_EQ(ui->boxes()[0].title, "Nothing Imported");
-        EXPECT_NE(ui->boxes()[0].details.find("Nothing was imported: the file \"empty.csv\" holds no recipients"),
-                  std::string::npos)
-            << ui->boxes()[0].details;
+        EXPECT_EQ(ui->boxes()[0].details, c.says);
         EXPECT_TRUE(loadRecipientColumns(*cdb(), 1).empty());
         EXPECT_TRUE(recipients().empty());
+        freshUi();
+    }
+}
+
+// A spreadsheet's line break inside a cell, saved without quotes, is a lone CR: one blank,
+// as inside a quoted field.
+TEST_F(RecipientImport, ALoneCarriageReturnInsideAFieldIsOneBlank) {
+    for (const auto& [reader, name, sep] :
+         {std::tuple{RecipientReader::Text, "cr.txt", '\t'}, std::tuple{RecipientReader::Csv, "cr.csv", ','}}) {
+        SCOPED_TRACE(name);
+        exec("delete from recipients; delete from recipients_additionalinfo;");
+        chooseFile(name, line(sep, {"11-1111111", "Acme", "", "", "2 Oak\rSuite 5", "Dallas", "TX", "75001", "1"}));
+        ui->answerBox(kMessageAnswerOkYes);
+        ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
+        ASSERT_EQ(recipients().size(), 1u);
+        EXPECT_EQ(recipients()[0].getAddress(), "2 Oak Suite 5");
+        EXPECT_EQ(recipients()[0].getCity(), "Dallas");
         freshUi();
     }
 }

@@ -81,11 +81,8 @@ bool fillEFileCompanyFile(CompanyDatabase& db, int recipients) {
     for (int i = 0; i < recipients; ++i) {
         const int payer = i < recipients / 10 ? 0 : 1 + i % (kPayers - 1);
         RecipientInfo r;
-        r.setCompany_FK(payer);
-        r.setType(kKinds[i % 6]);
-        r.setFirstName("First" + std::to_string(i % 997));
-        r.setLastName("Last" + std::to_string(i % 1009));
-        r.setTaxID(std::to_string(100000000 + i));
+        RecipientAdditionalInfo a;
+        bench::setNumberedRecipient(i, payer, r, a);
         r.setAddress("Apt " + std::to_string(i % 97) + " 1200 Long Street Name");
         r.setCity("Springfield");
         r.setZip("62701-" + zeroPadded(i % 9999, 4));
@@ -97,11 +94,6 @@ bool fillEFileCompanyFile(CompanyDatabase& db, int recipients) {
         r.setS_Line1("6/7/2025");
         const std::string amount = std::to_string(i % 9000 + 100) + "." + zeroPadded(i % 100, 2);
         for (auto set : kAmountSetters) (r.*set)(amount);
-        RecipientAdditionalInfo a;
-        a.setCompany_FK(payer);
-        a.setType(r.getType());
-        a.setlastname("Surname" + std::to_string((i * 7919) % 10007));
-        a.setname_typee("Individual");
         a.setmiddleName("Q");
         if (!db.insertRecipientInfo(r, a)) return false;
     }

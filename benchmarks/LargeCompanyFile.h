@@ -48,25 +48,31 @@ inline void insertNumberedPayers(CompanyDatabase& db, int payers) {
     }
 }
 
+// The recipient numbered i of the benchmarks' files, under the given payer: its form
+// kind, names and taxpayer number, and its additional row's surname (an individual).
+inline void setNumberedRecipient(int i, int payer, RecipientInfo& r, RecipientAdditionalInfo& a) {
+    const int kinds[] = {1, 2, 3, 4, 5, 7};
+    r.setCompany_FK(payer);
+    r.setType(kinds[i % 6]);
+    r.setFirstName("First" + std::to_string(i % 997));
+    r.setLastName("Last" + std::to_string(i % 1009));
+    r.setTaxID(std::to_string(100000000 + i));
+    a.setCompany_FK(payer);
+    a.setType(r.getType());
+    a.setlastname("Surname" + std::to_string((i * 7919) % 10007));
+    a.setname_typee("Individual");
+}
+
 inline void fillLargeCompanyFile(CompanyDatabase& db, int payers = kPayers, int recipients = kRecipients,
                                  int recipientsOfFirstPayer = kRecipientsOfFirstPayer) {
-    const int kinds[] = {1, 2, 3, 4, 5, 7};
     if (!db.db->beginTransaction()) std::abort();
     insertNumberedPayers(db, payers);
     for (int i = 0; i < recipients; ++i) {
         const int payer = i < recipientsOfFirstPayer ? 0 : 1 + i % (payers - 1);
         RecipientInfo r;
-        r.setCompany_FK(payer);
-        r.setType(kinds[i % 6]);
-        r.setFirstName("First" + std::to_string(i % 997));
-        r.setLastName("Last" + std::to_string(i % 1009));
-        r.setTaxID(std::to_string(100000000 + i));
-        r.setLine1_Misc("123.45");
         RecipientAdditionalInfo a;
-        a.setCompany_FK(payer);
-        a.setType(r.getType());
-        a.setlastname("Surname" + std::to_string((i * 7919) % 10007));
-        a.setname_typee("Individual");
+        setNumberedRecipient(i, payer, r, a);
+        r.setLine1_Misc("123.45");
         db.insertRecipientInfo(r, a);
     }
     if (!db.db->commit()) std::abort();
@@ -90,27 +96,18 @@ inline int fullFileRecipientsOf(int payer, int payers = kFullPayers, int recipie
 }
 
 inline void fillFullCompanyFile(CompanyDatabase& db, int payers = kFullPayers, int recipients = kRecipientsLarge) {
-    const int kinds[] = {1, 2, 3, 4, 5, 7};
     if (!db.db->beginTransaction()) std::abort();
     insertNumberedPayers(db, payers);
     for (int i = 0; i < recipients; ++i) {
         const int payer = fullFilePayerOf(i, payers);
         RecipientInfo r;
-        r.setCompany_FK(payer);
-        r.setType(kinds[i % 6]);
-        r.setFirstName("First" + std::to_string(i % 997));
-        r.setLastName("Last" + std::to_string(i % 1009));
+        RecipientAdditionalInfo a;
+        setNumberedRecipient(i, payer, r, a);
         r.setAddress(std::to_string(100 + i % 9000) + " Long Meadow Road, Suite " + std::to_string(i % 500));
         r.setCity("Springfield Heights");
         r.setState("Illinois-IL");
         r.setZip("62704-1234");
-        r.setTaxID(std::to_string(100000000 + i));
         r.setAccountNumber("ACCT-" + std::to_string(1000000 + i));
-        RecipientAdditionalInfo a;
-        a.setCompany_FK(payer);
-        a.setType(r.getType());
-        a.setlastname("Surname" + std::to_string((i * 7919) % 10007));
-        a.setname_typee("Individual");
         a.setaddline2("Building " + std::to_string(i % 40));
         db.insertRecipientInfo(r, a);
     }

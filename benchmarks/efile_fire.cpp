@@ -1,7 +1,10 @@
 // The FIRE e-file over a large company file: 10,000, 100,000 and 200,000 recipients of
 // every form kind over five payers, each row with an address and every amount box of
 // every kind filled, so that the recipients table is far larger than the page cache a
-// one-pass job keeps. The plain read (each payer's recipients of each kind with their
+// one-pass job keeps. The file is made as entry makes it: each recipient whole at its
+// insert, its two rows one after the other. Made files are kept in the system's
+// temporary folder (talvexa-bench-files) and reused by later runs; remove that folder
+// to make them again. The plain read (each payer's recipients of each kind with their
 // additional rows through one joined statement, nothing else) against a whole Populate
 // (gathering, completion marks, the file written); Populate's xPlainRead is its time over
 // the plain read's at the same size, measured earlier in the same run. Each run is a
@@ -14,6 +17,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,59 +46,103 @@ const int kKinds[] = {1, 2, 3, 4, 5, 7};
 
 // Every box that the FIRE file reads as an amount, of every kind, with the state tax and
 // state income boxes.
-const char* const kAmountColumns[] = {
-    "line1", "line2", "line3", "line4", "line5", "line6", "line7", "line8", "line10", "line11", "line12",
-    "line14", "line16_1", "line18_1", "div_line1a", "div_line1b", "div_line2a", "div_sec199ADiv", "div_line2b",
-    "div_line2c", "div_line2d", "div_line2e", "div_line2f", "div_line3", "div_line4", "div_line5", "div_line6",
-    "div_line8", "div_line9", "div_line10", "div_line11", "div_line14", "int_line1", "int_line2", "int_line3",
-    "int_line4", "int_line5", "int_line6", "int_line8", "int_line9", "int_line13", "int_line14", "int_line15",
-    "int_line16", "int_line17", "r_line1", "r_line2a", "r_line3", "r_line4", "r_line5", "r_line6", "r_line8",
-    "r_line9b", "r_line10", "r_line12_1", "r_line14_1", "s_line2", "s_line5", "nec_line1", "nec_line3",
-    "nec_line4", "nec_line5_1", "nec_line7_1"};
+using R = RecipientInfo;
+void (R::*const kAmountSetters[])(std::string) = {
+    &R::setLine1_Misc,     &R::setLine2_Misc,     &R::setLine3_Misc,        &R::setLine4_Misc,
+    &R::setLine5_Misc,     &R::setLine6_Misc,     &R::setLine7_Misc,        &R::setLine8_Misc,
+    &R::setLine10_Misc,    &R::setLine11_Misc,    &R::setLine12_Misc,       &R::setLine14_Misc,
+    &R::setLine16_1_Misc,  &R::setLine18_1_Misc,  &R::setDiv_Line1a,        &R::setDiv_Line1b,
+    &R::setDiv_Line2a,     &R::setDiv_Sec199ADiv, &R::setDiv_Line2b,        &R::setDiv_Line2c,
+    &R::setDiv_Line2d,     &R::setDiv_Line2e,     &R::setDiv_Line2f,        &R::setDiv_Line3,
+    &R::setDiv_Line4,      &R::setDiv_Line5,      &R::setDiv_Line6,         &R::setDiv_Line8,
+    &R::setDiv_Line9,      &R::setDiv_Line10,     &R::setDiv_Line11,        &R::setDiv_Line14_1,
+    &R::setInt_Line1,      &R::setInt_Line2,      &R::setInt_Line3,         &R::setInt_Line4,
+    &R::setInt_Line5,      &R::setInt_Line6,      &R::setInt_Line8,         &R::setInt_Line9,
+    &R::setInt_Line15_1,   &R::setInt_Line10,     &R::setInt_Line11,        &R::setInt_Line16,
+    &R::setInt_Line17,     &R::setR_Line1,        &R::setR_Line2a,          &R::setR_Line3,
+    &R::setR_Line4,        &R::setR_Line5,        &R::setR_Line6,           &R::setR_Line8,
+    &R::setR_Line9b,       &R::setR_Line10,       &R::setR_Line12_1,        &R::setR_Line14_1,
+    &R::setS_Line2,        &R::setS_Line5,        &R::setLine1_NEC,         &R::setLine3_NEC,
+    &R::setLine4_NEC,      &R::setLine5_1_NEC,    &R::setLine7_1_NEC};
+
+std::string zeroPadded(int value, int width) {
+    std::string text = std::to_string(value);
+    return std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), '0') + text;
+}
+
+// kPayers payers and the recipients, each inserted whole as the entry window saves it:
+// names, address, state, numbers, codes and dates, and amounts of 100.00 to 9,099.99 that
+// differ from row to row. The first tenth belongs to payer 0, the rest is spread over
+// the others. One transaction, as a file's layout does not depend on how many.
+bool fillEFileCompanyFile(CompanyDatabase& db, int recipients) {
+    static const char* const kStates[] = {"Ohio-OH", "Texas-TX", "Kentucky-KY", "Wisconsin-WI", "California-CA"};
+    if (!db.db->beginTransaction()) return false;
+    bench::insertNumberedPayers(db, kPayers);
+    for (int i = 0; i < recipients; ++i) {
+        const int payer = i < recipients / 10 ? 0 : 1 + i % (kPayers - 1);
+        RecipientInfo r;
+        RecipientAdditionalInfo a;
+        bench::setNumberedRecipient(i, payer, r, a);
+        r.setAddress("Apt " + std::to_string(i % 97) + " 1200 Long Street Name");
+        r.setCity("Springfield");
+        r.setZip("62701-" + zeroPadded(i % 9999, 4));
+        r.setState(kStates[i % 5]);
+        r.setLine17_1_Misc("WI/0369");
+        r.setInt_payerRTN("021000021");
+        r.setR_Line7("7");
+        r.setR_DateOfPayment("2/3/2025");
+        r.setS_Line1("6/7/2025");
+        const std::string amount = std::to_string(i % 9000 + 100) + "." + zeroPadded(i % 100, 2);
+        for (auto set : kAmountSetters) (r.*set)(amount);
+        a.setmiddleName("Q");
+        if (!db.insertRecipientInfo(r, a)) return false;
+    }
+    return db.db->commit();
+}
 
 // A company file of the given size, with addresses, states and every amount of every
 // kind, made once by a process of its own beside the keys of the main window's list of
-// every recipient (the run's selection). Each run works on a fresh copy of it.
+// every recipient (the run's selection), and kept for later runs. Each run works on a
+// fresh copy of it.
 class EFileCompanyFile {
 public:
     explicit EFileCompanyFile(int recipients) : recipients_(recipients) {
         char pattern[] = "/tmp/talvexa-bench-XXXXXX";
         folder_ = mkdtemp(pattern);
-        made_ = folder_ + "/made.db";
         path_ = folder_ + "/efile company file.db";
-        const std::string keysPath = folder_ + "/keys";
+        const std::filesystem::path kept = std::filesystem::temp_directory_path() / "talvexa-bench-files";
+        const std::string name = "efile-fire-entered-" + std::to_string(recipients);
+        made_ = (kept / (name + ".db")).string();
+        const std::string keysPath = (kept / (name + ".keys")).string();
         for (int p = 0; p < kPayers; ++p) payers_.push_back(p);
-        const bool made = bench::inChildProcess([&] {
-            CompanyDatabase db;
-            if (!db.Init(made_, false, false, true, "Bench")) return 1;
-            bench::fillLargeCompanyFile(db, kPayers, recipients, recipients / 10);
-            // Amounts of 100.00 to 9,099.99 that differ from row to row.
-            std::string amounts;
-            for (const char* column : kAmountColumns)
-                amounts += std::string(", ") + column +
-                           " = (pk % 9000 + 100) || '.' || substr('0' || (pk % 100), -2, 2)";
-            const bool filled = db.db->executeStatements(
-                "update recipients set address = 'Apt ' || (pk % 97) || ' 1200 Long Street Name', "
-                "city = 'Springfield', zip = '62701-' || substr('0000' || (pk % 9999), -4, 4), "
-                "state = case pk % 5 when 0 then 'Ohio-OH' when 1 then 'Texas-TX' when 2 then 'Kentucky-KY' "
-                "when 3 then 'Wisconsin-WI' else 'California-CA' end, "
-                "line17_1 = 'WI/0369', int_payerRTN = '021000021', r_line7_code = '7', r_DateOfPayment = '2/3/2025', "
-                "s_line1 = '6/7/2025'" +
-                amounts +
-                ";"
-                "update recipients_additionalinfo set middleName = 'Q';");
-            // The main window's list of every recipient of the payers, in its order.
-            std::vector<ComapnyInfo> listed(payers_.size());
-            for (std::size_t i = 0; i < payers_.size(); ++i) listed[i].setPK(payers_[i]);
-            std::vector<int32_t> keys;
-            for (const auto& row : db.execRecipientFullInfoQuery(listed, "", 0, 0, 0)) keys.push_back(row.getPK());
-            db.Close();
-            std::ofstream out(keysPath, std::ios::binary);
-            out.write(reinterpret_cast<const char*>(keys.data()),
-                      static_cast<std::streamsize>(keys.size() * sizeof(int32_t)));
-            return filled && out && keys.size() == static_cast<std::size_t>(recipients) ? 0 : 1;
-        });
-        if (!made) std::abort();
+        std::error_code ec;
+        if (!std::filesystem::exists(keysPath, ec)) {
+            std::filesystem::create_directories(kept, ec);
+            // Made under names of this run's own and moved into place when complete, so
+            // that an interrupted making leaves nothing a later run would take as made.
+            const std::string making = folder_ + "/making.db";
+            const std::string keysMaking = folder_ + "/making.keys";
+            const bool made = bench::inChildProcess([&] {
+                CompanyDatabase db;
+                if (!db.Init(making, false, false, true, "Bench")) return 1;
+                const bool filled = fillEFileCompanyFile(db, recipients);
+                // The main window's list of every recipient of the payers, in its order.
+                std::vector<ComapnyInfo> listed(payers_.size());
+                for (std::size_t i = 0; i < payers_.size(); ++i) listed[i].setPK(payers_[i]);
+                std::vector<int32_t> keys;
+                for (const auto& row : db.execRecipientFullInfoQuery(listed, "", 0, 0, 0))
+                    keys.push_back(row.getPK());
+                db.Close();
+                std::ofstream out(keysMaking, std::ios::binary);
+                out.write(reinterpret_cast<const char*>(keys.data()),
+                          static_cast<std::streamsize>(keys.size() * sizeof(int32_t)));
+                return filled && out && keys.size() == static_cast<std::size_t>(recipients) ? 0 : 1;
+            });
+            if (!made) std::abort();
+            std::filesystem::copy_file(making, made_, std::filesystem::copy_options::overwrite_existing, ec);
+            if (!ec) std::filesystem::copy_file(keysMaking, keysPath, std::filesystem::copy_options::overwrite_existing, ec);
+            if (ec) std::abort();
+        }
         std::ifstream in(keysPath, std::ios::binary);
         keys_.resize(static_cast<std::size_t>(recipients));
         in.read(reinterpret_cast<char*>(keys_.data()), static_cast<std::streamsize>(keys_.size() * sizeof(int32_t)));
@@ -134,7 +182,7 @@ public:
 private:
     int recipients_;
     std::string folder_;
-    std::string made_;   // as made, never opened by a run
+    std::string made_;   // as made and kept, never opened by a run
     std::string path_;   // the copy a run works on
     std::vector<int32_t> payers_;
     std::vector<int32_t> keys_;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/efile/EFile.h"
@@ -55,6 +56,7 @@ struct RunEntry {
     int32_t kind;
     bool combinedCode;    // its state takes part in combined federal/state filing
     bool voided;          // a void form: never filed nor marked
+    bool read;            // its row was read by the run, so voided is known
 };
 
 class Gathering {
@@ -64,11 +66,10 @@ public:
     bool readRun(const std::vector<int32_t>& selected, int32_t direction, const std::vector<int32_t>& payers);
     bool readPayers(const std::vector<int32_t>& keys);
     uint64_t payeeCount() const;
-    // The groups in file order. Reading a batch of payees also marks them completed,
-    // while their rows are at hand.
+    // The groups in file order.
     EFile::Groups groups();
-    // Marks the run's recipients that are in no group (void ones excepted).
-    bool markTheRest();
+    // Marks the run's recipients completed (void ones excepted).
+    bool markRun();
     // The void recipients that a group would otherwise have held.
     uint64_t voidLeftOut() const { return voidLeftOut_; }
 
@@ -79,8 +80,7 @@ private:
                const std::function<void(FMResultSet&)>& each);
     RunEntry entryOf(FMResultSet& rs);
     bool readBatch(const std::vector<std::size_t>& group, std::size_t from);
-    bool mark(const std::vector<FMValue>& keys);
-    bool inGroup(const RunEntry& e) const;
+    bool mark(const std::string& table, const std::vector<FMValue>& keys, bool knownNotVoid);
     bool fail(const std::string& what);
 
     CompanyDatabase& cdb_;
@@ -110,7 +110,7 @@ bool Gathering::query(const std::string& sql, const std::vector<FMValue>& args,
 
 RunEntry Gathering::entryOf(FMResultSet& rs) {
     RunEntry e{rs.intForColumn("pk"), rs.intForColumn("company_FK"), rs.intForColumn("type"), false,
-               companyrows::flag(rs, "void")};
+               companyrows::flag(rs, "void"), true};
     // An address outside the United States has a province, not a state: no code.
     if (companyrows::flag(rs, "addressIsNotUSTerritory")) return e;
     const std::string state = companyrows::nameText(rs, "state");
@@ -145,7 +145,7 @@ bool Gathering::readRun(const std::vector<int32_t>& selected, int32_t direction,
     std::vector<std::pair<int32_t, uint32_t>> places;  // key, place in the selection
     places.reserve(selected.size());
     for (std::size_t i = 0; i < selected.size(); ++i) {
-        run_.push_back(RunEntry{selected[i], -1, 0, false, false});
+        run_.push_back(RunEntry{selected[i], -1, 0, false, false, false});
         places.emplace_back(selected[i], static_cast<uint32_t>(i));
     }
     std::sort(places.begin(), places.end());
@@ -232,7 +232,6 @@ bool Gathering::readBatch(const std::vector<std::size_t>& group, std::size_t fro
             if (at != slot.end()) cdb_.FillRecipientadditonalfields(batch_[at->second].additional, rs);
         }))
         return fail("The recipients' additional data could not be read");
-    if (!mark(args)) return false;
     // A key that stands twice in the selection is written twice.
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t first = slot.at(run_[group[from + i]].key);
@@ -279,37 +278,42 @@ EFile::Groups Gathering::groups() {
     };
 }
 
-bool Gathering::mark(const std::vector<FMValue>& keys) {
+// A void recipient is not marked, also where the run did not read its row (a large
+// selection's recipients of other payers); a NULL void is not void. The rows the run
+// read are known not void in this transaction and need no test. The test looks at the
+// marked row itself (or its recipient by key), never at the whole table, which would
+// make each batch's statement cost as much as the file.
+bool Gathering::mark(const std::string& table, const std::vector<FMValue>& keys, bool knownNotVoid) {
     if (keys.empty()) return true;
-    // A void recipient is not marked, also where the run did not read its row (a large
-    // selection's recipients of other payers); a NULL void is not void. The test looks
-    // at the marked row itself (or its recipient by key), never at the whole table,
-    // which would make each batch's statement cost as much as the file.
-    const std::string keyed = " set completed = 1 where pk in " + markList(keys.size()) +
-                              " and (completed is null or completed <> 1)";
-    const std::string recipients = "update recipients" + keyed + " and ifnull(void > 0, 0) = 0;";
-    const std::string additional = "update recipients_additionalinfo" + keyed +
-                                   " and not exists (select 1 from recipients r"
-                                   " where r.pk = recipients_additionalinfo.pk and r.void > 0);";
-    for (const std::string* sql : {&recipients, &additional})
-        if (!db_.executeUpdate(*sql, keys))
-            return fail("The recipients could not be marked completed");
+    std::string sql = "update " + table + " set completed = 1 where pk in " + markList(keys.size()) +
+                      " and (completed is null or completed <> 1)";
+    if (!knownNotVoid)
+        sql += table == "recipients" ? " and ifnull(void > 0, 0) = 0"
+                                     : " and not exists (select 1 from recipients r"
+                                       " where r.pk = recipients_additionalinfo.pk and r.void > 0)";
+    if (!db_.executeUpdate(sql + ";", keys)) return fail("The recipients could not be marked completed");
     return true;
 }
 
-bool Gathering::inGroup(const RunEntry& e) const { return groups_.count(e.payer) > 0 && kindSlot(e.kind) >= 0; }
-
-bool Gathering::markTheRest() {
-    std::vector<FMValue> keys;
-    for (const RunEntry& e : run_) {
-        if (inGroup(e) || e.voided) continue;
-        keys.emplace_back(e.key);
-        if (keys.size() == kBatch) {
-            if (!mark(keys)) return false;
-            keys.clear();
+bool Gathering::markRun() {
+    // Each key once, with whether the run read its row.
+    std::vector<std::pair<int32_t, bool>> keys;
+    keys.reserve(run_.size());
+    for (const RunEntry& e : run_)
+        if (!e.read || !e.voided) keys.emplace_back(e.key, e.read);
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    // One pass over each table in ascending key order: each page is visited once, and the
+    // pages marked can leave the run's small cache without being needed again.
+    for (const std::string table : {"recipients", "recipients_additionalinfo"}) {
+        for (std::size_t from = 0; from < keys.size(); from += kBatch) {
+            std::vector<FMValue> known, unknown;
+            for (std::size_t i = from; i < std::min(keys.size(), from + kBatch); ++i)
+                (keys[i].second ? known : unknown).emplace_back(keys[i].first);
+            if (!mark(table, known, true) || !mark(table, unknown, false)) return false;
         }
     }
-    return mark(keys);
+    return true;
 }
 
 }  // namespace
@@ -344,5 +348,5 @@ EFileResult EFile::Populate(const E_FileInfo& transmitter, const std::string& ou
                                  return result;
                              },
                              // With no payer selected the run marks nothing.
-                             [&] { return gathering.markTheRest(); }, [&] { return gathering.failure(); }});
+                             [&] { return gathering.markRun(); }, [&] { return gathering.failure(); }});
 }

@@ -23,7 +23,7 @@ EFileResult toFile(FMDatabase& db, const std::string& outputPath, bool mark, con
     if (!out.ok()) return failed(EFileResult::Failure::output, out.error());
 
     // The gathering reads each recipient once: its pages need not stay cached.
-    const OnePassCache cache(db);
+    OnePassCache cache(db);
     // The reads and the marks share one write: the marks are stored together with the
     // finished file or not at all. Leaving this scope without commit() rolls them back.
     WriteGuard guard(db);
@@ -50,6 +50,8 @@ EFileResult toFile(FMDatabase& db, const std::string& outputPath, bool mark, con
     }
     if (result.ok() && meter.cancelled()) result = failed(EFileResult::Failure::cancelled, "");
     meter.commitPoint();
+    // The marks rewrite every page of the run's rows once.
+    if (result.ok() && mark) cache.widenForWrites();
     if (result.ok() && mark && !steps.mark()) result = failed(EFileResult::Failure::database, steps.failure());
     if (result.ok() && !out.finish()) result = failed(EFileResult::Failure::output, out.error());
 

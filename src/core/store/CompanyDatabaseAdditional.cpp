@@ -120,38 +120,49 @@ std::string joinedKindClause(int32_t kind) {
 }
 
 std::string joinedStatusClause(int32_t status) {
-    static const char* const kClauses[] = {
-        "",
-        " AND r.printed = '0'",   " AND r.printed = '1'",   " AND r.completed = '0'",
-        " AND r.completed = '1'", " AND r.validated = '0'", " AND r.validated = '1'",
-        " AND r.void = '0'",      " AND r.void = '1'",      " AND r.corrected = '0'",
-        " AND r.corrected = '1'"};
-    return (status >= 1 && status <= 10) ? kClauses[status] : "";
+    const StatusCondition* c = statusCondition(status);
+    if (!c) return std::string();
+    return std::string(" AND r.") + c->column + " = '" + std::to_string(c->value) + "'";
 }
 
 #define TALVEXA_JOINED_COLUMNS                                                                         \
     "SELECT r.company_FK, r.pk, r.type, r.validated, r.printed, r.completed,r.corrected, r.void, " \
     "rai.name_type, r.firstName, r.lastName, rai.lastname_surname"
 const char kJoinedColumns[] = TALVEXA_JOINED_COLUMNS;
-constexpr int kJoinedColumnCount = 12;
+// The positions of kJoinedColumns.
+enum JoinedAt : int {
+    kPayerAt,
+    kKeyAt,
+    kKindAt,
+    kValidatedAt,
+    kPrintedAt,
+    kCompletedAt,
+    kCorrectedAt,
+    kVoidAt,
+    kNameTypeAt,
+    kFirstNameAt,
+    kLastNameAt,
+    kSurnameAt,
+    kJoinedColumnCount
+};
 const char kJoinedSelect[] =
     TALVEXA_JOINED_COLUMNS " FROM recipients r JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE ";
 #undef TALVEXA_JOINED_COLUMNS
 
 // A row of kJoinedColumns, read by position.
 void fillJoinedRow(RecipientFullInfo& f, FMResultSet& rs) {
-    f.setCompany_FK(rs.intForColumnIndex(0));
-    f.setPK(rs.intForColumnIndex(1));
-    f.setType(rs.intForColumnIndex(2));
-    f.setValidated(flagAt(rs, 3));
-    f.setPrinted(flagAt(rs, 4));
-    f.setCompleted(flagAt(rs, 5));
-    f.setCorrected(flagAt(rs, 6));
-    f.setVoided(flagAt(rs, 7));
-    f.setnameType(textAt(rs, 8));
-    f.setFirstName(nameTextAt(rs, 9));
-    f.setLastName(nameTextAt(rs, 10));
-    f.setRLastName(textAt(rs, 11));
+    f.setCompany_FK(rs.intForColumnIndex(kPayerAt));
+    f.setPK(rs.intForColumnIndex(kKeyAt));
+    f.setType(rs.intForColumnIndex(kKindAt));
+    f.setValidated(flagAt(rs, kValidatedAt));
+    f.setPrinted(flagAt(rs, kPrintedAt));
+    f.setCompleted(flagAt(rs, kCompletedAt));
+    f.setCorrected(flagAt(rs, kCorrectedAt));
+    f.setVoided(flagAt(rs, kVoidAt));
+    f.setnameType(textAt(rs, kNameTypeAt));
+    f.setFirstName(nameTextAt(rs, kFirstNameAt));
+    f.setLastName(nameTextAt(rs, kLastNameAt));
+    f.setRLastName(textAt(rs, kSurnameAt));
 }
 
 std::string joinedOrder(int32_t direction) {
@@ -328,9 +339,17 @@ bool storedNumberIs(FMResultSet& rs, int index, int64_t n) {
     return false;
 }
 
-// The columns of kJoinedColumns that the status conditions compare, in the order of
-// joinedStatusClause: printed, completed, validated, void, corrected ('0' then '1').
-constexpr int kStatusColumns[] = {4, 5, 3, 7, 6};
+// The columns that the filing-status conditions 1 to 10 compare, in code order, for
+// their positions in a result set.
+const std::vector<std::string>& statusColumns() {
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> names;
+        for (int32_t status = 1; statusCondition(status); ++status)
+            names.emplace_back(statusCondition(status)->column);
+        return names;
+    }();
+    return columns;
+}
 
 }  // namespace
 
@@ -340,8 +359,10 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     const std::vector<int32_t> selected = selectedCompanyKeys();
     if (!cdb.IsReady() || !cdb.db || (selected.empty() && listedPayers.empty())) return snapshot;
     // Every recipient of the selected and listed payers is read once, its additional row
-    // joined where there is one. SQLite itself evaluates, per row, the very conditions of
-    // the separate list and count queries, so both stay exactly what they were.
+    // joined where there is one. SQLite evaluates the payer and name conditions of the
+    // list and count queries per row (the three flags below); the kind and status
+    // conditions are worked out afterwards from the row's own columns, for every kind
+    // and status at once.
     const std::string every = namePattern("");
     const std::string pattern = namePattern(filter);
     std::vector<FMValue> args;
@@ -360,8 +381,6 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     args.emplace_back(pattern);
     args.emplace_back(pattern);
     args.emplace_back(pattern);
-    // The kind and status conditions of the list are worked out below from the row's own
-    // columns, as SQLite would compare them.
     // The scan tests every recipient of the file against the payers: each key once.
     std::vector<int32_t> either = selected;
     for (int32_t key : listedPayers)
@@ -375,6 +394,8 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     sql += ", r.taxID FROM recipients r LEFT JOIN recipients_additionalinfo rai ON r.pk = rai.pk WHERE " +
            where + joinedOrder(direction);
     snapshot.payers = either;
+    // The positions of the columns after kJoinedColumns.
+    enum : int { kInTotalAt = kJoinedColumnCount, kNameCountedAt, kNameListedAt, kTaxIDAt };
     // A pass over the whole table would fill the page cache with pages that a payer's
     // list seldom needs again, beside a snapshot of every row: it runs with a small
     // cache, which is given back its size afterwards (and refills as lists read pages).
@@ -392,19 +413,21 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
     }
     eachRow(cdb, sql, args, [&](FMResultSet& rs) {
         RecipientListSnapshot::Row row;
-        row.inTotal = rs.intForColumnIndex(kJoinedColumnCount) != 0;
-        row.nameCounted = rs.intForColumnIndex(kJoinedColumnCount + 1) != 0;
-        row.nameListed = rs.intForColumnIndex(kJoinedColumnCount + 2) != 0;
+        row.inTotal = rs.intForColumnIndex(kInTotalAt) != 0;
+        row.nameCounted = rs.intForColumnIndex(kNameCountedAt) != 0;
+        row.nameListed = rs.intForColumnIndex(kNameListedAt) != 0;
         row.kind = 0;
         for (const FormKind& kind : FormKind::all())
-            if (storedNumberIs(rs, 2, kind.code)) row.kind = kind.code;
+            if (storedNumberIs(rs, kKindAt, kind.code)) row.kind = kind.code;
         row.status = 0;
-        for (int32_t status = 1; status <= 10; ++status)
-            if (storedNumberIs(rs, kStatusColumns[(status - 1) / 2], (status - 1) % 2))
-                row.status |= 1u << (status - 1);
-        row.payer = rs.intForColumnIndex(0);
-        row.key = rs.intForColumnIndex(1);
-        row.taxID = rs.stringForColumnIndex(kJoinedColumnCount + 3).value_or(std::string());
+        const std::vector<int>& statusAt = rs.columnIndexesForNames(statusColumns());
+        for (std::size_t i = 0; i < statusAt.size(); ++i) {
+            const int32_t status = static_cast<int32_t>(i) + 1;
+            if (storedNumberIs(rs, statusAt[i], statusCondition(status)->value)) row.status |= 1u << i;
+        }
+        row.payer = rs.intForColumnIndex(kPayerAt);
+        row.key = rs.intForColumnIndex(kKeyAt);
+        row.taxID = rs.stringForColumnIndex(kTaxIDAt).value_or(std::string());
         if (row.nameListed) fillJoinedRow(row.info, rs);
         snapshot.rows.push_back(std::move(row));
     });

@@ -415,16 +415,20 @@ bool CompanyDatabase::makeRecipientsIndex() {
     if (!db) return false;
     if (db->intForQuery("select count(*) from sqlite_master where type = 'index' and name = 'recipientsIndex';") > 0)
         return true;
-    const bool callersTransaction = db->isInTransaction();
-    // Without a busy wait: a lock held elsewhere fails the statement at once.
+    // Without a busy wait: a lock held elsewhere fails the write at once, and the file is
+    // used without the index until a later open makes it.
     const double patience = db->maxBusyRetryTimeInterval();
     db->setMaxBusyRetryTimeInterval(0);
-    const bool made = db->executeUpdate("create index if not exists recipientsIndex on recipients (company_FK, pk, type);");
+    const bool made = runWrite(
+        *db,
+        [&](WriteGuard& guard) {
+            return guard.check(
+                db->executeUpdate("create index if not exists recipientsIndex on recipients (company_FK, pk, type);"));
+        },
+        [&](const std::string& reason) {
+            platform::systemLog("The recipients of \"" + filePath + "\" are used without their index for now: " +
+                                reason);
+        });
     db->setMaxBusyRetryTimeInterval(patience);
-    if (made) return true;
-    platform::systemLog("The recipients of \"" + filePath + "\" are used without their index for now: " +
-                        db->lastErrorMessage());
-    if (!callersTransaction && db->isInTransaction() && !db->rollback())
-        platform::systemLog("Unable to roll back: " + db->lastErrorMessage());
-    return false;
+    return made;
 }

@@ -107,14 +107,17 @@ std::string kindClause(int32_t kind) {
     return " and (type = '" + std::to_string(kind) + "') ";
 }
 
+const StatusCondition* statusCondition(int32_t status) {
+    static constexpr StatusCondition kConditions[] = {
+        {"printed", 0},   {"printed", 1}, {"completed", 0}, {"completed", 1}, {"validated", 0},
+        {"validated", 1}, {"void", 0},    {"void", 1},      {"corrected", 0}, {"corrected", 1}};
+    return (status >= 1 && status <= 10) ? &kConditions[status - 1] : nullptr;
+}
+
 std::string statusClause(int32_t status) {
-    static const char* const kClauses[] = {
-        "",
-        " and (printed = '0') ",   " and (printed = '1') ",   " and (completed = '0') ",
-        " and (completed = '1') ", " and (validated = '0') ", " and (validated = '1') ",
-        " and (void = '0') ",      " and (void = '1') ",      " and (corrected = '0') ",
-        " and (corrected = '1') "};
-    return (status >= 1 && status <= 10) ? kClauses[status] : "";
+    const StatusCondition* c = statusCondition(status);
+    if (!c) return std::string();
+    return std::string(" and (") + c->column + " = '" + std::to_string(c->value) + "') ";
 }
 
 std::vector<int32_t> selectedCompanyKeys() {

@@ -60,6 +60,16 @@ std::string directionWord(int32_t direction);
 std::string kindClause(int32_t kind);
 std::string statusClause(int32_t status);
 
+// The condition of a filing-status code: the flag column compared and the digit it must
+// hold. The clauses compare them as "column = 'digit'", and the main window's list,
+// which works the conditions out from rows it has read, compares the same pairs.
+struct StatusCondition {
+    const char* column;
+    int value;
+};
+// The condition of codes 1 to 10; nullptr for any other code.
+const StatusCondition* statusCondition(int32_t status);
+
 // Keys of the payers selected in the main window (comp_details).
 std::vector<int32_t> selectedCompanyKeys();
 

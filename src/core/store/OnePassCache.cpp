@@ -44,7 +44,15 @@ OnePassCache::OnePassCache(FMDatabase& db, int64_t floorKiB) : db_(db) {
         limitKiB = *setting * pageSize / 1024;
     }
     if (heldKiB >= limitKiB) return;   // already no larger than that
-    if (setCache(db_, -heldKiB)) previous_ = *setting;
+    if (!setCache(db_, -heldKiB)) return;
+    previous_ = *setting;
+    heldKiB_ = heldKiB;
+    limitKiB_ = limitKiB;
+}
+
+void OnePassCache::widenForWrites(int64_t kib) {
+    if (!previous_ || kib <= heldKiB_) return;
+    if (setCache(db_, -std::min(kib, limitKiB_))) heldKiB_ = std::min(kib, limitKiB_);
 }
 
 OnePassCache::~OnePassCache() {

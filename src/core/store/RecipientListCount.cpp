@@ -123,6 +123,9 @@ RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int
                  selectedCompanyKeys(), listedPayers, filter, direction};
     Kept& k = kept();
     if (keepDepth() == 0 || !k.snapshot || !(k.key == key)) {
+        // The last read goes before the next one is made: a list of every recipient of a
+        // large file is never held twice.
+        k.snapshot.reset();
         k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
         k.key = std::move(key);
         ++k.generation;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -175,6 +176,16 @@ TEST_F(EFilePopulate, SelectedRecipientsInSelectionOrderOnlyThoseOfSelectedPayer
     }
     EXPECT_FALSE(completed("recipients", notSelected));
     EXPECT_EQ(allMarks(), 10);
+    // The marks go through each table once, by ascending key, whatever the selection's order.
+    std::vector<int32_t> keys{necFirst, ofUnselectedPayer, misc, unknownKind, necSecond};
+    std::sort(keys.begin(), keys.end());
+    std::string expected;
+    for (const char* table : {"r", "a"})
+        for (int32_t key : keys) expected += (expected.empty() ? "" : " ") + std::string(table) + std::to_string(key);
+    auto rs = cdb->db->executeQuery("select group_concat(tbl || pk, ' ') from (select * from markLog order by rowid);");
+    ASSERT_TRUE(rs && rs->next());
+    EXPECT_EQ(rs->stringForColumnIndex(0).value_or(""), expected);
+    rs->close();
 }
 
 TEST_F(EFilePopulate, WithNoRecipientSelectedEveryRecipientOfTheSelectedPayersByKey) {

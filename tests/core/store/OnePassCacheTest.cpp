@@ -31,8 +31,13 @@ TEST_F(OnePassCacheTest, HoldsTheCacheAtWhatItHoldsAndGivesItsSizeBack) {
 
     // A connection that holds little is held at the floor.
     {
-        const OnePassCache cache(db);
+        OnePassCache cache(db);
         EXPECT_EQ(cacheSize(db), -OnePassCache::kFloorKiB);
+        // A write of the job may widen it, never past the connection's own size.
+        cache.widenForWrites(OnePassCache::kFloorKiB * 2);
+        EXPECT_EQ(cacheSize(db), -OnePassCache::kFloorKiB * 2);
+        cache.widenForWrites(-usual * 2);
+        EXPECT_EQ(cacheSize(db), usual);
     }
     EXPECT_EQ(cacheSize(db), usual);
 

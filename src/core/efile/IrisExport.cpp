@@ -149,7 +149,13 @@ std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t 
 
 void IrisExport::noteTinTypeMismatch(const IrisRecipient& r) {
     const std::string& number = r.recipient.getTaxID();
-    const std::string& type = r.additional.gettin_type();
+    const std::string type = IrisFile::tinTypeColumn(r.additional.gettin_type());
+    if (!type.empty() && tintype::title(type).empty()) {
+        tinTypeMismatches_.push_back("Recipient TIN Type of " + IrisFile::recipientName(r) + ": \"" + type +
+                                     "\" is none of SSN, EIN, ATIN, ITIN, QI-EIN and UND."
+                                     " Choose the TIN type in the recipient's window.");
+        return;
+    }
     if (!tintype::contradicts(number, type)) return;
     const std::string shown = tintype::ofDashedNumber(number);
     tinTypeMismatches_.push_back("Recipient TIN Type of " + IrisFile::recipientName(r) + ": " +

@@ -181,7 +181,27 @@ void appendEscaped(std::string& out, std::string_view value) {
     }
 }
 
-// Writes the fields of one line, each after a comma but the first.
+bool isControl(char c) { return (c >= 0 && c < 0x20) || c == 0x7F; }
+
+// A stored text on one line, as the names and addresses are cleaned: a control character
+// (a line break kept from an older import, a tab) parts two words as a blank does, CR LF
+// counting once. The value itself when it holds none; else the cleaned copy in scratch.
+std::string_view oneLine(std::string_view value, std::string& scratch) {
+    if (std::none_of(value.begin(), value.end(), isControl)) return value;
+    scratch.clear();
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        char c = value[i];
+        if (isControl(c)) {
+            if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+            c = ' ';
+        }
+        scratch.push_back(c);
+    }
+    return scratch;
+}
+
+// Writes the fields of one line, each after a comma but the first. Every text passes
+// oneLine: the upload takes one record to a line.
 class Fields {
 public:
     explicit Fields(std::string& out) : out_(out) {}
@@ -189,6 +209,7 @@ public:
     // A value as it stands, in RFC 4180 form when it needs quotes.
     void plain(std::string_view value) {
         next();
+        value = oneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += value;
             return;
@@ -201,6 +222,7 @@ public:
     // ="value", which a spreadsheet keeps as text with its leading zeros.
     void formula(std::string_view value) {
         next();
+        value = oneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += "=\"";
             out_ += value;
@@ -214,6 +236,7 @@ public:
     // Always quoted, inner quotes doubled.
     void quoted(std::string_view value) {
         next();
+        value = oneLine(value, scratch_);
         out_.push_back('"');
         appendEscaped(out_, value);
         out_.push_back('"');
@@ -288,6 +311,7 @@ private:
     }
 
     std::string& out_;
+    std::string scratch_;
     bool first_ = true;
     std::size_t column_ = 0;
     std::optional<std::pair<std::size_t, std::string>> refused_;
@@ -297,6 +321,16 @@ private:
 bool isBusiness(const std::string& nameType) { return nameType == "Business Name"; }
 
 }  // namespace
+
+std::string IrisFile::tinTypeColumn(const std::string& stored) {
+    std::string type;
+    type.reserve(stored.size());
+    for (char c : stored) {
+        if (c == ' ' || isControl(c)) continue;
+        type.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+    return type;
+}
 
 std::string IrisFile::REC_TYPE(int32_t kind) { return FormKind::formName(kind); }
 
@@ -341,7 +375,7 @@ void IrisFile::appendPayer(std::string& out, int32_t kind, const ComapnyInfo& p)
     Fields f(out);
     f.plain(REC_TYPE(kind));
     f.plain(kTaxYear);
-    f.plain(p.getpayertintype());
+    f.plain(tinTypeColumn(p.getpayertintype()));
     f.plain(p.getTaxID1());
     const std::string& nameType = p.getpayernametype();
     const bool business = isBusiness(nameType) || nameType == "B";
@@ -374,7 +408,7 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
     Fields f(out);
 
     // The 17 columns every kind shares.
-    f.plain(a.gettin_type());
+    f.plain(tinTypeColumn(a.gettin_type()));
     f.plain(r.getTaxID());
     const bool business = isBusiness(a.getname_type());
     f.plain(business ? "B" : "I");

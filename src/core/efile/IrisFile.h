@@ -6,8 +6,9 @@
 // the payer's 19 columns in front of the recipient's columns of its form kind. A file
 // holds at most 100 recipients; a larger selection makes several files.
 //
-// Whatever a stored text holds, every line keeps the column count of its kind: a value
-// that holds a comma, a double quote or a line break is written in RFC 4180 form
+// Whatever a stored text holds, every line keeps the column count of its kind: a control
+// character in a stored text (a line break, a tab) is written as one blank, CR LF as
+// one, and a value that holds a comma or a double quote is written in RFC 4180 form
 // (enclosed in double quotes, inner double quotes doubled). Every other value is
 // written as the agency's templates expect it: bare, the phone and office code as the
 // spreadsheet formula ="…" that keeps their leading zeros, and the special data entries
@@ -41,6 +42,9 @@ public:
     // The form name of a kind ("1099-MISC", ...); the empty text for any other code.
     static std::string REC_TYPE(int32_t kind);
 
+    // A stored TIN type as its column writes it: in capitals, without blanks or control
+    // characters ("ein", " EIN" give "EIN").
+    static std::string tinTypeColumn(const std::string& stored);
     // How many files a selection of that many recipients makes (100 to a file).
     static std::size_t fileCount(std::size_t selected);
     // A recipient as the user knows it, for messages: the business name, or first name

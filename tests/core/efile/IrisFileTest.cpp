@@ -730,15 +730,35 @@ std::vector<QuotingCase> quotingCases() {
              r.recipient.setCountry("Congo, \"DR\"");
          },
          {{"Payer Country", "Korea, South"}, {"Recipient Country", "Congo, \"DR\""}}},
+        // A control character kept in a stored text (an older import's line break, a
+        // tab) is one blank, CR LF counting once, in every text column.
         {"LineBreaksInStoredTexts", 1,
          [](ComapnyInfo& p, IrisRecipient& r) {
              p.setTaxID1("12-3\r\n456789");
              r.recipient.setAccountNumber("A\nB");
              r.additional.setLine20_1_Misc("special\r\nentry");
+             r.additional.setOfficecode("1\n23");
+             r.recipient.setLine17_1_Misc("IL\t12/34");
+             r.recipient.setCountry("United\rStates");
          },
-         {{"Payer Taxpayer ID Number", "12-3\r\n456789"},
-          {"Form Account Number", "A\nB"},
-          {"State 1 - Special Data Entries", "special\r\nentry"}}},
+         {{"Payer Taxpayer ID Number", "12-3 456789"},
+          {"Form Account Number", "A B"},
+          {"State 1 - Special Data Entries", "special entry"},
+          {"Office Code", "=\"1 23\""},
+          {"State 1 - State/Payer state number", "IL 1234"},
+          {"Recipient Country", "United States"}}},
+        {"LineBreakInTheBusinessName", 7,
+         [](ComapnyInfo& p, IrisRecipient&) {
+             p.setPayernametype("Business Name");
+             p.setName("Acme\r\nWidgets,\tInc");
+         },
+         {{"Payer Business or Entity Name Line 1", "Acme Widgets, Inc"}}},
+        {"TinTypesInCapitalsWithoutBlanks", 2,
+         [](ComapnyInfo& p, IrisRecipient& r) {
+             p.setPayertintype(" ein");
+             r.additional.settin_type("q i-ein\t");
+         },
+         {{"Payer TIN Type", "EIN"}, {"Recipient TIN Type", "QI-EIN"}}},
         {"QuoteInTheSpecialData", 1,
          [](ComapnyInfo&, IrisRecipient& r) { r.additional.setLine20_1_Misc("say \"hi\", twice"); },
          {{"State 1 - Special Data Entries", "say \"hi\", twice"}}},

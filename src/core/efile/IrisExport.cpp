@@ -118,7 +118,7 @@ bool IrisExport::readFile(std::size_t file, std::vector<IrisRecipient>& recipien
     return true;
 }
 
-std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey) {
+std::optional<std::string> IrisExport::refusal(IrisFile& builder, int32_t kind, int32_t payerKey) {
     const ComapnyInfo payer = db_.getCompanyInfoIRIS(payerKey);
     if (payer.getPK() < 0) {
         fail("The payer could not be read from the company database.");

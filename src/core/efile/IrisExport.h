@@ -47,12 +47,13 @@ public:
     bool readFile(std::size_t file, std::vector<IrisRecipient>& recipients);
 
     // Builds every file of the selection once with the payer (company key) to find an
-    // amount the amount reader refuses (or a date, code or year, see IrisFile::build). Nothing when every amount reads; the message
-    // that refuses the export, naming the recipient and the column, when one does not;
-    // the empty text when the recipients or the payer could not be read (failure() says
-    // why) or the user cancelled the check in its progress window (cancelled()).
-    std::optional<std::string> refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey);
-    // After a refusedAmount that found nothing: one line for each recipient whose TIN
+    // amount, date, distribution code or year that the file cannot take (see
+    // IrisFile::build). Nothing when every one is taken; the message that refuses the
+    // export, naming the recipient and the column, when one is not; the empty text when
+    // the recipients or the payer could not be read (failure() says why) or the user
+    // cancelled the check in its progress window (cancelled()).
+    std::optional<std::string> refusal(IrisFile& builder, int32_t kind, int32_t payerKey);
+    // After a refusal that found nothing: one line for each recipient whose TIN
     // type is none of the six, or whose taxpayer number, written with dashes, contradicts
     // its TIN type (an EIN written NNN-NN-NNNN, an SSN written NN-NNNNNNN, ...), naming
     // it, for the error list.

@@ -6,6 +6,7 @@
 
 #include "core/foundation/FormKind.h"
 #include "core/foundation/StoredAmount.h"
+#include "core/foundation/StoredDate.h"
 #include "core/foundation/Utils.h"
 
 namespace {
@@ -250,10 +251,8 @@ public:
             plain(read.stored());
         else
             empty();
-        if (read.refused() && !refused_) refused_ = std::make_pair(column_, value);
+        if (read.refused()) remember(RefusedEntry::ofAmount("", value));
     }
-    // The column (counted from 0 in this line part) and text of the first refused amount.
-    const std::optional<std::pair<std::size_t, std::string>>& refused() const { return refused_; }
     // A stored date as the date reader reads it, as MM/DD/YYYY; nothing for an empty
     // one. A date the reader refuses writes nothing and is remembered with its column.
     void date(const std::string& value) {
@@ -280,8 +279,9 @@ public:
             plain(std::to_string(value));
         remember(std::move(refused));
     }
-    // The column and entry of the first refused date, code or year.
-    const std::optional<std::pair<std::size_t, RefusedEntry>>& refusedEntry() const { return refusedEntry_; }
+    // The column (counted from 0 in this line part) and entry of the first refused
+    // amount, date, code or year.
+    const std::optional<std::pair<std::size_t, RefusedEntry>>& refused() const { return refused_; }
     void flag(bool value) { plain(value ? "Y" : "N"); }
     // A whole-number box: -1 (empty) and -2 (not valid) give nothing.
     void whole(int32_t value) {
@@ -300,7 +300,8 @@ public:
 
 private:
     void remember(std::optional<RefusedEntry> entry) {
-        if (entry && !refusedEntry_) refusedEntry_ = std::make_pair(column_, std::move(*entry));
+        if (entry && (!refused_ || entry->namedBefore(refused_->second)))
+            refused_ = std::make_pair(column_, std::move(*entry));
     }
     void next() {
         if (!first_) {
@@ -314,8 +315,7 @@ private:
     std::string scratch_;
     bool first_ = true;
     std::size_t column_ = 0;
-    std::optional<std::pair<std::size_t, std::string>> refused_;
-    std::optional<std::pair<std::size_t, RefusedEntry>> refusedEntry_;
+    std::optional<std::pair<std::size_t, RefusedEntry>> refused_;
 };
 
 bool isBusiness(const std::string& nameType) { return nameType == "Business Name"; }
@@ -586,20 +586,10 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
     default:
         break;
     }
-    if (f.refused() && refusal_.empty()) refuseAmount(kind, rec, f.refused()->first, f.refused()->second);
-    if (f.refusedEntry() && refusal_.empty()) refuseEntry(kind, rec, f.refusedEntry()->first, f.refusedEntry()->second);
+    if (f.refused() && refusal_.empty()) refuse(kind, rec, f.refused()->first, f.refused()->second);
 }
 
-void IrisFile::refuseAmount(int32_t kind, const IrisRecipient& rec, std::size_t column, const std::string& text) {
-    const std::vector<std::string> titles = columnTitles(kind);
-    const std::size_t title = kPayerTitles.size() + column;
-    const RefusedAmount refused =
-        RefusedAmount::of(title < titles.size() ? titles[title] : std::string(), text).value_or(RefusedAmount{});
-    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), recipientName(rec)) +
-               ". Please correct the amount and export again.";
-}
-
-void IrisFile::refuseEntry(int32_t kind, const IrisRecipient& rec, std::size_t column, RefusedEntry refused) {
+void IrisFile::refuse(int32_t kind, const IrisRecipient& rec, std::size_t column, RefusedEntry refused) {
     const std::vector<std::string> titles = columnTitles(kind);
     const std::size_t title = kPayerTitles.size() + column;
     refused.box = title < titles.size() ? titles[title] : std::string();

@@ -24,7 +24,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/foundation/StoredDate.h"
+#include "core/foundation/RefusedEntry.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
@@ -77,11 +77,10 @@ public:
 private:
     void appendPayer(std::string& out, int32_t kind, const ComapnyInfo& payer);
     void appendRecipient(std::string& out, int32_t kind, const ComapnyInfo& payer, const IrisRecipient& r);
-    // Keeps the message that refuses the file for a refused amount in a column of the
-    // recipient's part of the line (counted from 0).
-    void refuseAmount(int32_t kind, const IrisRecipient& r, std::size_t column, const std::string& text);
-    // The same for a date, distribution code or year that the entry windows would not take.
-    void refuseEntry(int32_t kind, const IrisRecipient& r, std::size_t column, RefusedEntry refused);
+    // Keeps the message that refuses the file for an amount, date, distribution code or
+    // year that the entry windows would not take, in a column of the recipient's part of
+    // the line (counted from 0).
+    void refuse(int32_t kind, const IrisRecipient& r, std::size_t column, RefusedEntry refused);
     // The two-letter code of a state list entry ("Texas-TX" gives "TX"), "" for none;
     // combined: only the states of the combined federal/state program.
     const std::string& stateCode(const std::string& entry, bool combined);

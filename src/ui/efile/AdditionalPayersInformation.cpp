@@ -557,8 +557,8 @@ void AdditionalPayersInformation::Export_M() {
     }
 
     IrisFile builder;
-    // An amount the upload cannot take refuses the whole export, before any file is saved.
-    if (const std::optional<std::string> refusal = exporter.refusedAmount(builder, kind, payerKey_)) {
+    // An entry the upload cannot take refuses the whole export, before any file is saved.
+    if (const std::optional<std::string> refusal = exporter.refusal(builder, kind, payerKey_)) {
         if (exporter.cancelled()) return;   // stopped before any file was saved
         if (refusal->empty()) {
             tvDatabase::tvMessageBox("The IRIS file could not be built.", exporter.failure(), kMessageStyleOK,

@@ -911,6 +911,12 @@ TEST(IrisFile, CodesAndYearsTheEntryWindowRefusesRefuseNamingRecipientAndColumn)
         {[](RecipientInfo& r) { r.setR_Line11(-2); },
          "the year \"INVALID\" in Box 11 - 1st year of designated Roth contributions of the 1099-R of Ann Lee"},
         {[](RecipientInfo& r) { r.setR_Line11(19); }, "\"19\" in Box 11"},
+        // A record's refused amount is named before a code in a column ahead of it.
+        {[](RecipientInfo& r) {
+             r.setR_Line7("Z");
+             r.setR_Line8("1,2,3");
+         },
+         "the amount \"1,2,3\" in Box 8 - Other/Amount of the 1099-R of Ann Lee"},
     };
     for (const auto& [set, refusal] : cases) {
         SCOPED_TRACE(refusal);

@@ -108,8 +108,32 @@ void addRecipientLine(std::vector<std::string>& lines, bool& headed, std::string
     lines.push_back(std::move(line));
 }
 
-std::function<void(RecipientInfo&, FMResultSet&)> recipientFill(CompanyDatabase& db) {
-    return [&db](RecipientInfo& r, FMResultSet& rs) { db.FillRecipient(r, rs); };
+// The selected recipients' records and additional records, by key.
+struct SelectedRecipients {
+    std::unordered_map<int32_t, RecipientInfo> records;
+    std::unordered_map<int32_t, RecipientAdditionalInfo> additional;
+};
+
+bool readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, SelectedRecipients& into) {
+    return readByKeys<RecipientInfo>(
+               db, "recipients", keys, [&db](RecipientInfo& r, FMResultSet& rs) { db.FillRecipient(r, rs); },
+               into.records) &&
+           readByKeys<RecipientAdditionalInfo>(
+               db, "recipients_additionalinfo", keys,
+               [&db](RecipientAdditionalInfo& a, FMResultSet& rs) { db.FillRecipientadditonalfields(a, rs); },
+               into.additional);
+}
+
+// A failing recipient as the user knows it: a business by its business name, an
+// individual by first name and surname (the name line of an individual holds the
+// payer's name, which tells no one apart); then its tag.
+std::string recipientLine(const SelectedRecipients& selected, int32_t key, const RecipientInfo& r) {
+    static const RecipientAdditionalInfo none;
+    const auto extra = selected.additional.find(key);
+    const RecipientAdditionalInfo& a = extra == selected.additional.end() ? none : extra->second;
+    const std::string name = a.getname_type() == "Business Name" ? "  " + r.getLastName()
+                                                                 : "  " + r.getFirstName() + " " + a.getlastname();
+    return name + formKindTag(r.getType());
 }
 
 }  // namespace
@@ -123,17 +147,16 @@ ValidationList checkSelectedForErrors(CompanyDatabase& db, const Company& compan
                                       const Recipient& recipients) {
     ValidationList list;
     const std::vector<int32_t>& keys = recipients.selectedRecipients();
-    std::unordered_map<int32_t, RecipientInfo> records;
-    if (!readByKeys<RecipientInfo>(db, "recipients", keys, recipientFill(db), records) ||
-        !addPayerLines(db, companies, numberSelections, list.lines)) {
+    SelectedRecipients selected;
+    if (!readRecipients(db, keys, selected) || !addPayerLines(db, companies, numberSelections, list.lines)) {
         list.complete = false;
         return list;
     }
     bool headed = false;
     for (int32_t key : keys) {
-        const auto found = records.find(key);
-        if (found == records.end() || found->second.getValidated()) continue;
-        addRecipientLine(list.lines, headed, found->second.getName() + formKindTag(found->second.getType()));
+        const auto found = selected.records.find(key);
+        if (found == selected.records.end() || found->second.getValidated()) continue;
+        addRecipientLine(list.lines, headed, recipientLine(selected, key, found->second));
     }
     return list;
 }
@@ -142,38 +165,25 @@ EFileValidationList checkEFileSelection(CompanyDatabase& db, const Company& comp
                                         const Recipient& recipients) {
     EFileValidationList list;
     const std::vector<int32_t>& keys = recipients.selectedRecipients();
-    std::unordered_map<int32_t, RecipientInfo> records;
-    std::unordered_map<int32_t, RecipientAdditionalInfo> additional;
-    const bool read =
-        readByKeys<RecipientInfo>(db, "recipients", keys, recipientFill(db), records) &&
-        readByKeys<RecipientAdditionalInfo>(
-            db, "recipients_additionalinfo", keys,
-            [&db](RecipientAdditionalInfo& a, FMResultSet& rs) { db.FillRecipientadditonalfields(a, rs); },
-            additional) &&
-        addPayerLines(db, companies, numberSelections, list.lines);
-    if (!read) {
+    SelectedRecipients selected;
+    if (!readRecipients(db, keys, selected) || !addPayerLines(db, companies, numberSelections, list.lines)) {
         list.complete = false;
         return list;
     }
 
-    const RecipientAdditionalInfo none;
     bool headed = false;
     bool anyCorrection = false;
     bool anyOriginal = false;
     for (int32_t key : keys) {
-        const auto found = records.find(key);
-        if (found == records.end()) continue;
+        const auto found = selected.records.find(key);
+        if (found == selected.records.end()) continue;
         const RecipientInfo& r = found->second;
         if (r.getVoided() || r.getCorrected())
             anyCorrection = true;
         else
             anyOriginal = true;
         if (r.getValidated()) continue;
-        const auto extra = additional.find(key);
-        const RecipientAdditionalInfo& a = extra == additional.end() ? none : extra->second;
-        std::string line = a.getname_type() == "Business Name" ? "  " + r.getLastName()
-                                                               : "  " + r.getFirstName() + " " + a.getlastname();
-        addRecipientLine(list.lines, headed, line + formKindTag(r.getType()));
+        addRecipientLine(list.lines, headed, recipientLine(selected, key, r));
     }
     list.mixesCorrections = anyCorrection && anyOriginal;
     return list;

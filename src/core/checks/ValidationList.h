@@ -40,16 +40,15 @@ struct EFileValidationList : ValidationList {
     bool mixesCorrections = false;
 };
 
-// The print commands' list: each failing recipient as its name (first name, a blank,
-// then the name line) and its tag. Of the selected payers, the first numberSelections
-// keys of the holder are taken (never more than it holds).
+// The print commands' list. Each failing recipient is two blanks and the business name
+// (name type "Business Name"), or two blanks, the first name, a blank and the surname of
+// the additional record; then its tag. Of the selected payers, the first
+// numberSelections keys of the holder are taken (never more than it holds).
 ValidationList checkSelectedForErrors(CompanyDatabase& db, const Company& companies, int64_t numberSelections,
                                       const Recipient& recipients);
 
-// The e-file command's list: each failing recipient as two blanks and the business name
-// (name type "Business Name"), or two blanks, the first name, a blank and the surname
-// of the additional record; then its tag. Also tells whether the selection mixes void
-// or corrected recipients with original ones.
+// The e-file command's list, its recipients named as in the print commands' list. Also
+// tells whether the selection mixes void or corrected recipients with original ones.
 EFileValidationList checkEFileSelection(CompanyDatabase& db, const Company& companies, int64_t numberSelections,
                                         const Recipient& recipients);
 

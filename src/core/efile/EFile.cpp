@@ -12,7 +12,7 @@
 #include "core/efile/ERecord.h"
 #include "core/efile/FireVendor.h"
 #include "core/foundation/FormKind.h"
-#include "core/foundation/StoredDate.h"
+#include "core/foundation/RefusedEntry.h"
 #include "core/foundation/Utils.h"
 #include "core/store/E_FileInfo.h"
 
@@ -100,8 +100,8 @@ std::string EFile::voidLeftOutText(uint64_t count, const std::string& file) {
            " left out of the " + file + ".";
 }
 
-EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
-                                 const std::string& box) {
+EFileResult EFile::refusedTooLarge(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                   const std::string& box) {
     EFileResult result;
     result.failure = EFileResult::Failure::refused;
     result.message = "The e-file was not created: the amount in " + box + " of the " + kindName(recipient.getType()) +
@@ -111,19 +111,9 @@ EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const Recipient
     return result;
 }
 
-EFileResult EFile::refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
-                                 const RefusedAmount& refused) {
-    if (refused.tooLarge) return refusedAmount(recipient, additional, refused.box);
-    EFileResult result;
-    result.failure = EFileResult::Failure::refused;
-    result.message = "The e-file was not created: " +
-                     refused.describe(kindName(recipient.getType()), payeeName(recipient, additional)) +
-                     ". Please correct the amount and create the e-file again.";
-    return result;
-}
-
 EFileResult EFile::refusedEntry(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                 const RefusedEntry& refused) {
+    if (refused.tooLarge) return refusedTooLarge(recipient, additional, refused.box);
     EFileResult result;
     result.failure = EFileResult::Failure::refused;
     result.message = "The e-file was not created: " +

@@ -157,17 +157,14 @@ protected:
     virtual EFileResult writeGroup(EFileGroup& group);
     // Hands the finished record to the output and starts the next one.
     void AppendEFileData(ERecord& record);
-    // The refusals: a box whose amount needs more digits than its field (12 in B and in
-    // the state money positions) has, and a payee that pushes a C or K total past 18
-    // digits.
-    static EFileResult refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
-                                     const std::string& box);
-    // A box whose text the amount reader refuses: too large as above, or no amount.
-    static EFileResult refusedAmount(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
-                                     const RefusedAmount& refused);
-    // A date, distribution code or year that the entry windows would not take.
+    // The refusals: an entry the entry windows would not take (an amount the amount
+    // reader refuses, a date, distribution code or year), an amount that needs more
+    // digits than its field (12 in B and in the state money positions) has, and a payee
+    // that pushes a C or K total past 18 digits.
     static EFileResult refusedEntry(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                     const RefusedEntry& refused);
+    static EFileResult refusedTooLarge(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
+                                       const std::string& box);
     // The totals of a state in the group's list, added in order of first appearance.
     static EFileTotals& stateTotalsFor(std::vector<EFileTotals>& states, const std::string& code);
     static EFileResult refusedTotal(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,

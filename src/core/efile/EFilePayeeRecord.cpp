@@ -9,6 +9,7 @@
 #include "core/efile/EFileTotals.h"
 #include "core/efile/ERecord.h"
 #include "core/foundation/FormKind.h"
+#include "core/foundation/RefusedEntry.h"
 #include "core/foundation/StoredDate.h"
 #include "core/foundation/Utils.h"
 
@@ -41,16 +42,15 @@ public:
     void kindFields();
     void stateData();
 
-    std::optional<RefusedAmount> refused;
-    // The first date, distribution code or year that the entry windows would not take.
-    std::optional<RefusedEntry> refusedEntry;
+    // The first amount, date, distribution code or year that the entry windows would not take.
+    std::optional<RefusedEntry> refused;
 
 private:
     // A date as YYYYMMDD (nothing for an empty one); a date that cannot be read is
-    // remembered in refusedEntry and not written.
+    // remembered in refused and not written.
     void date(int32_t position, const std::string& stored, const char* box);
     void refuse(std::optional<RefusedEntry> entry) {
-        if (entry && !refusedEntry) refusedEntry = std::move(entry);
+        if (entry && (!refused || entry->namedBefore(*refused))) refused = std::move(entry);
     }
     void text(int32_t position, int32_t width, const std::string& value) { r_.AddField3(position, width, value); }
     void mark(int32_t position, bool on, const char* value) {
@@ -83,10 +83,7 @@ private:
 
 void PayeeRecord::money(int32_t position, const std::string& amount, const char* box, bool rightJustify) {
     const StoredAmount read = StoredAmount::read(amount);
-    if (read.refused()) {
-        if (!refused) refused = RefusedAmount::of(box, amount);
-        return;
-    }
+    if (read.refused()) return refuse(RefusedEntry::ofAmount(box, amount));
     // No amount writes nothing: zeros when right-justified, blanks otherwise.
     const std::string digits = read.isAmount() ? std::to_string(read.cents()) : std::string();
     r_.AddField(position, 12, digits, 0, false, rightJustify, rightJustify);
@@ -313,11 +310,11 @@ void PayeeRecord::stateData() {
 
 EFileResult EFile::AddRecord_B(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional,
                                const ComapnyInfo& payer, EFileTotals& totals) {
-    if (std::optional<RefusedAmount> refused = totals.AddToTotal(recipient))
-        return refusedAmount(recipient, additional, *refused);
+    if (std::optional<RefusedEntry> refused = totals.AddToTotal(recipient))
+        return refusedEntry(recipient, additional, *refused);
     for (char code : EFileTotals::kAmountCodes)
         if (std::to_string(totals.getTotal(code)).size() > kAmountDigits)
-            return refusedAmount(recipient, additional, EFileTotals::boxName(recipient.getType(), code));
+            return refusedTooLarge(recipient, additional, EFileTotals::boxName(recipient.getType(), code));
 
     ERecord record;
     const StateCodes& codes = codesOf(recipient);
@@ -327,8 +324,7 @@ EFileResult EFile::AddRecord_B(const RecipientInfo& recipient, const RecipientAd
     b.common(totals, currentRecordNum_);
     b.kindFields();
     b.stateData();
-    if (b.refused) return refusedAmount(recipient, additional, *b.refused);
-    if (b.refusedEntry) return refusedEntry(recipient, additional, *b.refusedEntry);
+    if (b.refused) return refusedEntry(recipient, additional, *b.refused);
     ++numBRecords_;
     AppendEFileData(record);
     return {};

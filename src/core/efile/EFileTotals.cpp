@@ -82,12 +82,13 @@ bool EFileTotals::addToTotal(char code, int64_t cents) {
     return true;
 }
 
-std::optional<RefusedAmount> EFileTotals::AddToTotal(const RecipientInfo& recipient) {
+std::optional<RefusedEntry> EFileTotals::AddToTotal(const RecipientInfo& recipient) {
     for (const auto& b : boxesOf(recipient.getType())) {
         const std::string& text = (recipient.*b.box)();
         const StoredAmount amount = wxStringtolonglong(text);
-        if (amount.refused()) return RefusedAmount{b.printed, text, amount.reading() == StoredAmount::Reading::tooLarge};
-        if (!addToTotal(b.code, amount.cents())) return RefusedAmount{b.printed, text, true};
+        if (amount.refused()) return RefusedEntry::ofAmount(b.printed, text);
+        if (!addToTotal(b.code, amount.cents()))
+            return RefusedEntry{RefusedEntry::What::amount, b.printed, text, true};
     }
     return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/foundation/RefusedEntry.h"
 #include "core/foundation/StoredAmount.h"
 
 class RecipientInfo;
@@ -39,7 +40,7 @@ public:
     // 4 R, 5 S, 7 NEC; another kind adds nothing). When a box holds a text the amount
     // reader refuses, or a total would pass kLargestTotal, it stops there and returns
     // that box (printed name and text).
-    std::optional<RefusedAmount> AddToTotal(const RecipientInfo& recipient);
+    std::optional<RefusedEntry> AddToTotal(const RecipientInfo& recipient);
 
     // A stored money text as the amount reader (StoredAmount) reads it: whole cents, no
     // amount (the empty text, "INVALID", a negative amount: 0) or refused.

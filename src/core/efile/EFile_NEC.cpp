@@ -23,9 +23,9 @@ constexpr std::string_view kCodes = EFileTotals::kAmountCodes.substr(0, kStateFi
 
 // A state money position's digits: the whole cents of a stored amount, or nothing for
 // no amount; the refusal when the amount reader refuses the text.
-std::optional<RefusedAmount> stateAmount(const std::string& box, const std::string& text, std::string& digits) {
+std::optional<RefusedEntry> stateAmount(const std::string& box, const std::string& text, std::string& digits) {
     const StoredAmount amount = StoredAmount::read(text);
-    if (amount.refused()) return RefusedAmount::of(box, text);
+    if (amount.refused()) return RefusedEntry::ofAmount(box, text);
     digits = amount.isAmount() ? std::to_string(amount.cents()) : std::string();
     return std::nullopt;
 }
@@ -128,16 +128,16 @@ void EFile_NEC::AddRecord_A(const ComapnyInfo& payer) {
 
 EFileResult EFile_NEC::AddRecord_B(const RecipientInfo& p, const RecipientAdditionalInfo& additional,
                                    EFileTotals& totals) {
-    if (std::optional<RefusedAmount> refused = totals.AddToTotal(p)) return refusedAmount(p, additional, *refused);
+    if (std::optional<RefusedEntry> refused = totals.AddToTotal(p)) return refusedEntry(p, additional, *refused);
     for (char code : EFileTotals::kAmountCodes)
         if (std::to_string(totals.getTotal(code)).size() > kAmountDigits)
-            return refusedAmount(p, additional, EFileTotals::boxName(p.getType(), code));
+            return refusedTooLarge(p, additional, EFileTotals::boxName(p.getType(), code));
     std::string box5;
-    if (auto refused = stateAmount("Box 5", p.getLine5_1_NEC(), box5)) return refusedAmount(p, additional, *refused);
+    if (auto refused = stateAmount("Box 5", p.getLine5_1_NEC(), box5)) return refusedEntry(p, additional, *refused);
     std::string box7;
     if (state_ == "NC")
         if (auto refused = stateAmount("Box 7", p.getLine7_1_NEC(), box7))
-            return refusedAmount(p, additional, *refused);
+            return refusedEntry(p, additional, *refused);
 
     ERecord r;
     auto text = [&r](int32_t position, int32_t width, const std::string& value) {

@@ -118,7 +118,7 @@ bool IrisExport::readFile(std::size_t file, std::vector<IrisRecipient>& recipien
     return true;
 }
 
-std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey) {
+std::optional<std::string> IrisExport::refusal(IrisFile& builder, int32_t kind, int32_t payerKey) {
     const ComapnyInfo payer = db_.getCompanyInfoIRIS(payerKey);
     if (payer.getPK() < 0) {
         fail("The payer could not be read from the company database.");
@@ -149,7 +149,13 @@ std::optional<std::string> IrisExport::refusedAmount(IrisFile& builder, int32_t 
 
 void IrisExport::noteTinTypeMismatch(const IrisRecipient& r) {
     const std::string& number = r.recipient.getTaxID();
-    const std::string& type = r.additional.gettin_type();
+    const std::string type = IrisFile::tinTypeColumn(r.additional.gettin_type());
+    if (!type.empty() && tintype::title(type).empty()) {
+        tinTypeMismatches_.push_back("Recipient TIN Type of " + IrisFile::recipientName(r) + ": \"" + type +
+                                     "\" is none of SSN, EIN, ATIN, ITIN, QI-EIN and UND."
+                                     " Choose the TIN type in the recipient's window.");
+        return;
+    }
     if (!tintype::contradicts(number, type)) return;
     const std::string shown = tintype::ofDashedNumber(number);
     tinTypeMismatches_.push_back("Recipient TIN Type of " + IrisFile::recipientName(r) + ": " +

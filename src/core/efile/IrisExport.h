@@ -25,6 +25,12 @@ public:
     // keys: the selected recipients in selection order.
     IrisExport(CompanyDatabase& db, std::vector<int32_t> keys);
 
+    // Told when void recipients are left out: the upload file has no correction column,
+    // so a return filed through IRIS is taken back in the portal, not by another upload.
+    static constexpr char kVoidNotUploaded[] =
+        "Void forms are not uploaded: a return that was already filed through IRIS is corrected in the IRIS "
+        "portal, not by uploading it again.";
+
     std::size_t recipientCount() const { return keys_.size(); }
     std::size_t fileCount() const { return IrisFile::fileCount(keys_.size()); }
 
@@ -41,14 +47,16 @@ public:
     bool readFile(std::size_t file, std::vector<IrisRecipient>& recipients);
 
     // Builds every file of the selection once with the payer (company key) to find an
-    // amount the amount reader refuses (or a date, code or year, see IrisFile::build). Nothing when every amount reads; the message
-    // that refuses the export, naming the recipient and the column, when one does not;
-    // the empty text when the recipients or the payer could not be read (failure() says
-    // why) or the user cancelled the check in its progress window (cancelled()).
-    std::optional<std::string> refusedAmount(IrisFile& builder, int32_t kind, int32_t payerKey);
-    // After a refusedAmount that found nothing: one line for each recipient whose
-    // taxpayer number, written with dashes, contradicts its TIN type (an EIN written
-    // NNN-NN-NNNN, an SSN written NN-NNNNNNN, ...), naming it, for the error list.
+    // amount, date, distribution code or year that the file cannot take (see
+    // IrisFile::build). Nothing when every one is taken; the message that refuses the
+    // export, naming the recipient and the column, when one is not; the empty text when
+    // the recipients or the payer could not be read (failure() says why) or the user
+    // cancelled the check in its progress window (cancelled()).
+    std::optional<std::string> refusal(IrisFile& builder, int32_t kind, int32_t payerKey);
+    // After a refusal that found nothing: one line for each recipient whose TIN
+    // type is none of the six, or whose taxpayer number, written with dashes, contradicts
+    // its TIN type (an EIN written NNN-NN-NNNN, an SSN written NN-NNNNNNN, ...), naming
+    // it, for the error list.
     const std::vector<std::string>& tinTypeMismatches() const { return tinTypeMismatches_; }
     // Whether the user stopped the last check; nothing has been saved then.
     bool cancelled() const { return cancelled_; }

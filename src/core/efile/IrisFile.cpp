@@ -6,6 +6,7 @@
 
 #include "core/foundation/FormKind.h"
 #include "core/foundation/StoredAmount.h"
+#include "core/foundation/StoredDate.h"
 #include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 
@@ -182,7 +183,18 @@ void appendEscaped(std::string& out, std::string_view value) {
     }
 }
 
-// Writes the fields of one line, each after a comma but the first.
+// A stored text on one line, as the names and addresses are cleaned: a control character
+// (a line break kept from an older import, a tab) parts two words as a blank does, CR LF
+// counting once. The value itself when it holds none; else the cleaned copy in scratch.
+std::string_view oneLine(std::string_view value, std::string& scratch) {
+    if (std::none_of(value.begin(), value.end(), textscan::isControl<char>)) return value;
+    scratch.clear();
+    textscan::forEachOnOneLine(value, [&scratch](char c) { scratch.push_back(c); });
+    return scratch;
+}
+
+// Writes the fields of one line, each after a comma but the first. Every text passes
+// oneLine: the upload takes one record to a line.
 class Fields {
 public:
     explicit Fields(std::string& out) : out_(out) {}
@@ -190,6 +202,7 @@ public:
     // A value as it stands, in RFC 4180 form when it needs quotes.
     void plain(std::string_view value) {
         next();
+        value = oneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += value;
             return;
@@ -202,6 +215,7 @@ public:
     // ="value", which a spreadsheet keeps as text with its leading zeros.
     void formula(std::string_view value) {
         next();
+        value = oneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += "=\"";
             out_ += value;
@@ -215,6 +229,7 @@ public:
     // Always quoted, inner quotes doubled.
     void quoted(std::string_view value) {
         next();
+        value = oneLine(value, scratch_);
         out_.push_back('"');
         appendEscaped(out_, value);
         out_.push_back('"');
@@ -228,10 +243,8 @@ public:
             plain(read.stored());
         else
             empty();
-        if (read.refused() && !refused_) refused_ = std::make_pair(column_, value);
+        if (read.refused()) remember(RefusedEntry::ofAmount("", value));
     }
-    // The column (counted from 0 in this line part) and text of the first refused amount.
-    const std::optional<std::pair<std::size_t, std::string>>& refused() const { return refused_; }
     // A stored date as the date reader reads it, as MM/DD/YYYY; nothing for an empty
     // one. A date the reader refuses writes nothing and is remembered with its column.
     void date(const std::string& value) {
@@ -255,8 +268,9 @@ public:
             plain(std::to_string(value));
         remember(std::move(refused));
     }
-    // The column and entry of the first refused date, code or year.
-    const std::optional<std::pair<std::size_t, RefusedEntry>>& refusedEntry() const { return refusedEntry_; }
+    // The column (counted from 0 in this line part) and entry of the first refused
+    // amount, date, code or year.
+    const std::optional<std::pair<std::size_t, RefusedEntry>>& refused() const { return refused_; }
     void flag(bool value) { plain(value ? "Y" : "N"); }
     // A whole-number box: -1 (empty) and -2 (not valid) give nothing.
     void whole(int32_t value) {
@@ -275,7 +289,8 @@ public:
 
 private:
     void remember(std::optional<RefusedEntry> entry) {
-        if (entry && !refusedEntry_) refusedEntry_ = std::make_pair(column_, std::move(*entry));
+        if (entry && (!refused_ || entry->namedBefore(refused_->second)))
+            refused_ = std::make_pair(column_, std::move(*entry));
     }
     void next() {
         if (!first_) {
@@ -286,15 +301,25 @@ private:
     }
 
     std::string& out_;
+    std::string scratch_;
     bool first_ = true;
     std::size_t column_ = 0;
-    std::optional<std::pair<std::size_t, std::string>> refused_;
-    std::optional<std::pair<std::size_t, RefusedEntry>> refusedEntry_;
+    std::optional<std::pair<std::size_t, RefusedEntry>> refused_;
 };
 
 bool isBusiness(const std::string& nameType) { return nameType == "Business Name"; }
 
 }  // namespace
+
+std::string IrisFile::tinTypeColumn(const std::string& stored) {
+    std::string type;
+    type.reserve(stored.size());
+    for (char c : stored) {
+        if (c == ' ' || textscan::isControl(c)) continue;
+        type.push_back(textscan::upper(c));
+    }
+    return type;
+}
 
 std::string IrisFile::REC_TYPE(int32_t kind) { return FormKind::formName(kind); }
 
@@ -339,7 +364,7 @@ void IrisFile::appendPayer(std::string& out, int32_t kind, const ComapnyInfo& p)
     Fields f(out);
     f.plain(REC_TYPE(kind));
     f.plain(kTaxYear);
-    f.plain(p.getpayertintype());
+    f.plain(tinTypeColumn(p.getpayertintype()));
     f.plain(p.getTaxID1());
     const std::string& nameType = p.getpayernametype();
     const bool business = isBusiness(nameType) || nameType == "B";
@@ -372,7 +397,7 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
     Fields f(out);
 
     // The 17 columns every kind shares.
-    f.plain(a.gettin_type());
+    f.plain(tinTypeColumn(a.gettin_type()));
     f.plain(r.getTaxID());
     const bool business = isBusiness(a.getname_type());
     f.plain(business ? "B" : "I");
@@ -550,20 +575,10 @@ void IrisFile::appendRecipient(std::string& out, int32_t kind, const ComapnyInfo
     default:
         break;
     }
-    if (f.refused() && refusal_.empty()) refuseAmount(kind, rec, f.refused()->first, f.refused()->second);
-    if (f.refusedEntry() && refusal_.empty()) refuseEntry(kind, rec, f.refusedEntry()->first, f.refusedEntry()->second);
+    if (f.refused() && refusal_.empty()) refuse(kind, rec, f.refused()->first, f.refused()->second);
 }
 
-void IrisFile::refuseAmount(int32_t kind, const IrisRecipient& rec, std::size_t column, const std::string& text) {
-    const std::vector<std::string> titles = columnTitles(kind);
-    const std::size_t title = kPayerTitles.size() + column;
-    const RefusedAmount refused =
-        RefusedAmount::of(title < titles.size() ? titles[title] : std::string(), text).value_or(RefusedAmount{});
-    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), recipientName(rec)) +
-               ". Please correct the amount and export again.";
-}
-
-void IrisFile::refuseEntry(int32_t kind, const IrisRecipient& rec, std::size_t column, RefusedEntry refused) {
+void IrisFile::refuse(int32_t kind, const IrisRecipient& rec, std::size_t column, RefusedEntry refused) {
     const std::vector<std::string> titles = columnTitles(kind);
     const std::size_t title = kPayerTitles.size() + column;
     refused.box = title < titles.size() ? titles[title] : std::string();

@@ -6,8 +6,9 @@
 // the payer's 19 columns in front of the recipient's columns of its form kind. A file
 // holds at most 100 recipients; a larger selection makes several files.
 //
-// Whatever a stored text holds, every line keeps the column count of its kind: a value
-// that holds a comma, a double quote or a line break is written in RFC 4180 form
+// Whatever a stored text holds, every line keeps the column count of its kind: a control
+// character in a stored text (a line break, a tab) is written as one blank, CR LF as
+// one, and a value that holds a comma or a double quote is written in RFC 4180 form
 // (enclosed in double quotes, inner double quotes doubled). Every other value is
 // written as the agency's templates expect it: bare, the phone and office code as the
 // spreadsheet formula ="…" that keeps their leading zeros, and the special data entries
@@ -23,7 +24,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/foundation/StoredDate.h"
+#include "core/foundation/RefusedEntry.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
@@ -41,6 +42,9 @@ public:
     // The form name of a kind ("1099-MISC", ...); the empty text for any other code.
     static std::string REC_TYPE(int32_t kind);
 
+    // A stored TIN type as its column writes it: in capitals, without blanks or control
+    // characters ("ein", " EIN" give "EIN").
+    static std::string tinTypeColumn(const std::string& stored);
     // How many files a selection of that many recipients makes (100 to a file).
     static std::size_t fileCount(std::size_t selected);
     // A recipient as the user knows it, for messages: the business name, or first name
@@ -73,11 +77,10 @@ public:
 private:
     void appendPayer(std::string& out, int32_t kind, const ComapnyInfo& payer);
     void appendRecipient(std::string& out, int32_t kind, const ComapnyInfo& payer, const IrisRecipient& r);
-    // Keeps the message that refuses the file for a refused amount in a column of the
-    // recipient's part of the line (counted from 0).
-    void refuseAmount(int32_t kind, const IrisRecipient& r, std::size_t column, const std::string& text);
-    // The same for a date, distribution code or year that the entry windows would not take.
-    void refuseEntry(int32_t kind, const IrisRecipient& r, std::size_t column, RefusedEntry refused);
+    // Keeps the message that refuses the file for an amount, date, distribution code or
+    // year that the entry windows would not take, in a column of the recipient's part of
+    // the line (counted from 0).
+    void refuse(int32_t kind, const IrisRecipient& r, std::size_t column, RefusedEntry refused);
     // The two-letter code of a state list entry ("Texas-TX" gives "TX"), "" for none;
     // combined: only the states of the combined federal/state program.
     const std::string& stateCode(const std::string& entry, bool combined);

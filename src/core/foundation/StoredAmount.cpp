@@ -88,16 +88,3 @@ int64_t addCents(int64_t total, int64_t cents) {
         return cents > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
     return sum;
 }
-
-std::string RefusedAmount::describe(const std::string& form, const std::string& payee) const {
-    return "the amount \"" + text + "\" in " + box + " of the " + form + " of " + payee +
-           (tooLarge ? " is more than the largest amount a return can hold (9,999,999,999.99)"
-                     : " is not an amount (digits with a decimal point and at most two decimals, commas only "
-                       "between groups of three digits)");
-}
-
-std::optional<RefusedAmount> RefusedAmount::of(const std::string& box, const std::string& text) {
-    const StoredAmount amount = StoredAmount::read(text);
-    if (!amount.refused()) return std::nullopt;
-    return RefusedAmount{box, text, amount.reading() == StoredAmount::Reading::tooLarge};
-}

@@ -19,7 +19,6 @@
 // and the box; it is never read as 0.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,16 +62,3 @@ private:
 // The sum of two amounts in cents, held at the ends of the 64-bit range instead of
 // wrapping, so that no total of read amounts can turn negative or small.
 int64_t addCents(int64_t total, int64_t cents);
-
-// A stored amount that StoredAmount refuses, and the box that holds it.
-struct RefusedAmount {
-    std::string box;        // the printed box: "Box 1a"
-    std::string text;       // the stored text
-    bool tooLarge = false;  // above StoredAmount::kLargestCents; else no amount at all
-
-    // What is wrong, for the message that refuses a run: 'the amount "1,2,3" in Box 1
-    // of the 1099-NEC of Ann Lee is not an amount'.
-    std::string describe(const std::string& form, const std::string& payee) const;
-    // The refusal of a text in a box; nothing when StoredAmount reads it.
-    static std::optional<RefusedAmount> of(const std::string& box, const std::string& text);
-};

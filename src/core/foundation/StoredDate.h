@@ -15,7 +15,6 @@
 // box; it is never written half read.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,26 +53,4 @@ private:
     int year_;
     int month_;
     int day_;
-};
-
-// A stored date, distribution code or year that the entry windows would not take, and
-// the box that holds it: filing it would write something else than what was entered.
-struct RefusedEntry {
-    enum class What { date, distributionCode, year };
-    What what = What::date;
-    std::string box;   // the printed box: "Box 13"
-    std::string text;  // the stored text, as the entry window shows it
-
-    // What is wrong, for the message that refuses a run: 'the date "2/30/2025" in Box 13
-    // of the 1099-R of Ann Lee is not a date (month/day/year or year-month-day)'.
-    std::string describe(const std::string& form, const std::string& payee) const;
-    // "date", "distribution code" or "year", for "Please correct the ...".
-    std::string noun() const;
-
-    // The refusal of a stored date; nothing when StoredDate reads it (or it is empty).
-    static std::optional<RefusedEntry> ofDate(const std::string& box, const std::string& text);
-    // The refusal of a 1099-R distribution code the entry window would not take.
-    static std::optional<RefusedEntry> ofDistributionCode(const std::string& box, const std::string& text);
-    // The refusal of a stored year (a whole number: -1 and 0 are none, -2 not valid).
-    static std::optional<RefusedEntry> ofYear(const std::string& box, int32_t year);
 };

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "core/foundation/StoredAmount.h"
+#include "core/foundation/StoredDate.h"
 
 namespace {
 
@@ -289,21 +291,11 @@ bool Utils::isValidDate(const std::string& text) {
         }
     }
     if (separators != 2) return false;
-    const auto& m = parts[0];
-    const auto& d = parts[1];
-    const auto& y = parts[2];
-    if (m.empty() || m.size() > 2 || d.empty() || d.size() > 2 || y.size() != 4) return false;
-    auto value = [](const std::u32string& p) {
-        int v = 0;
-        for (char32_t c : p) v = v * 10 + static_cast<int>(c - U'0');
-        return v;
-    };
-    int month = value(m), day = value(d), year = value(y);
-    if (month < 1 || month > 12 || year < 1000 || year > 9999) return false;
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int length = kDays[month - 1];
-    if (month == 2 && year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) length = 29;
-    return day >= 1 && day <= length;
+    if (parts[0].empty() || parts[0].size() > 2 || parts[1].empty() || parts[1].size() > 2 || parts[2].size() != 4)
+        return false;
+    // The form is the entry windows'; whether it is a day of the calendar is the filing's
+    // one reading, so that a date typed and a date filed never disagree.
+    return StoredDate::read(text).isDate();
 }
 
 bool Utils::isvalidNumber(const std::string& text) {
@@ -363,23 +355,32 @@ bool Utils::isValidYear(const std::string& text) {
 
 bool Utils::isValidDistributionCode(const std::string& text) {
     if (text.empty()) return true;
+    // Only the first two characters are the code; a blank second one means a code alone.
     std::u32string s = toCodePoints(upperCase(text + " "));
-    char32_t first = s[0];
-    char32_t second = s[1];
-    std::u32string allowed;
-    switch (first) {
-        case U'8': allowed = U"124"; break;
-        case U'G': allowed = U" 4"; break;
-        case U'J': allowed = U" 8P"; break;
-        case U'K': allowed = U" 12478G"; break;
-        case U'P': allowed = U" 124BJ"; break;
-        default: {
-            static const std::u32string kOneCharacter = U"12345679ABCDEFHLMNQRSTUWY";
-            if (kOneCharacter.find(first) == std::u32string::npos) return false;
-            allowed = U" ";
-        }
-    }
-    return allowed.find(second) != std::u32string::npos;
+    const char32_t first = s[0];
+    const char32_t second = s[1];
+    // The codes that stand alone ("8" is not one of them).
+    static const std::u32string kAlone = U"12345679ABCDEFGHJKLMNPQRSTUWY";
+    if (second == U' ') return kAlone.find(first) != std::u32string::npos;
+    // The combinations the Guide to Distribution Codes allows, each once: a pair is the
+    // same code in either order, so "4G" and "G4" are one surviving spouse's rollover.
+    static const std::u32string_view kPairs[] = {
+        U"18", U"1B", U"1D", U"1K", U"1L", U"1M", U"1P",
+        U"28", U"2B", U"2D", U"2K", U"2L", U"2M", U"2P",
+        U"3D",
+        U"48", U"4A", U"4B", U"4D", U"4G", U"4H", U"4K", U"4L", U"4M", U"4P",
+        U"6W",
+        U"7A", U"7B", U"7D", U"7K", U"7L", U"7M",
+        U"8B", U"8J", U"8K",
+        U"BG", U"BL", U"BM", U"BP", U"BU",
+        U"CD",
+        U"GK",
+        U"JP",
+        U"Y4", U"Y7", U"YK",
+    };
+    for (std::u32string_view pair : kPairs)
+        if ((pair[0] == first && pair[1] == second) || (pair[0] == second && pair[1] == first)) return true;
+    return false;
 }
 
 bool Utils::isValidTaxID(const std::string& text) {

@@ -68,9 +68,9 @@ int64_t reported(const RecipientInfo& r, int32_t kind) {
 }
 
 // The first box of the summary's amount that the amount reader refuses.
-std::optional<RefusedAmount> refusedSummaryAmount(const RecipientInfo& r, int32_t kind) {
+std::optional<RefusedEntry> refusedSummaryAmount(const RecipientInfo& r, int32_t kind) {
     for (const SummaryBox& b : summaryBoxes(kind))
-        if (auto refused = RefusedAmount::of(b.box, (r.*b.text)())) return refused;
+        if (auto refused = RefusedEntry::ofAmount(b.box, (r.*b.text)())) return refused;
     return std::nullopt;
 }
 
@@ -139,7 +139,7 @@ int64_t DisplayPDF::SumofNec() const { return reported(inforecp_, FormKind::kNec
 
 // ---- amounts that cannot be read ----
 
-void DisplayPDF::refuseAmount(const RecipientInfo& recipient, const std::string& payee, const RefusedAmount& refused) {
+void DisplayPDF::refuseAmount(const RecipientInfo& recipient, const std::string& payee, const RefusedEntry& refused) {
     std::string form = FormKind::formName(recipient.getType());
     if (form.empty()) form = "1099";
     // Names start with a blank when the first name is empty.

@@ -115,7 +115,7 @@ public:
     // Tells the user that nothing was printed because a box of the recipient (payee: the
     // name the run shows) holds a stored amount the amount reader refuses.
     static constexpr const char* kAmountRefusedCaption = "Nothing was printed.";
-    static void refuseAmount(const RecipientInfo& recipient, const std::string& payee, const RefusedAmount& refused);
+    static void refuseAmount(const RecipientInfo& recipient, const std::string& payee, const RefusedEntry& refused);
 
     // True when a payer is selected in the main window; otherwise tells the user to
     // select one first. Runs that print for a payer ask this before anything else.

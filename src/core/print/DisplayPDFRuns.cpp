@@ -266,7 +266,7 @@ const std::vector<RecipientInfo>& DisplayPDF::summedFor1096(int32_t sumSelected)
 
 bool DisplayPDF::refuses1096(int32_t sumSelected) const {
     for (const RecipientInfo& r : summedFor1096(sumSelected)) {
-        const std::optional<RefusedAmount> refused = r.refusedTotalAmount();
+        const std::optional<RefusedEntry> refused = r.refusedTotalAmount();
         if (!refused) continue;
         std::string name = r.getLastName();
         if (CompanyDatabase* db = openDatabase()) {

@@ -58,8 +58,8 @@ std::optional<TotalBox> taxBox(int32_t kind) {
 
 int64_t centsOf(const RecipientInfo& r, const TotalBox& b) { return StoredAmount::read((r.*b.text)()).cents(); }
 
-std::optional<RefusedAmount> refusedIn(const RecipientInfo& r, const TotalBox& b) {
-    return RefusedAmount::of(b.box, (r.*b.text)());
+std::optional<RefusedEntry> refusedIn(const RecipientInfo& r, const TotalBox& b) {
+    return RefusedEntry::ofAmount(b.box, (r.*b.text)());
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ int64_t RecipientInfo::getTotalTaxPaid() const {
     return box ? centsOf(*this, *box) : 0;
 }
 
-std::optional<RefusedAmount> RecipientInfo::refusedTotalAmount() const {
+std::optional<RefusedEntry> RecipientInfo::refusedTotalAmount() const {
     if (voided_)
         return std::nullopt;
     for (const TotalBox& b : paidBoxes(type_))

@@ -19,6 +19,7 @@
 #include <string>
 #include <utility>
 
+#include "core/foundation/RefusedEntry.h"
 #include "core/foundation/StoredAmount.h"
 
 class RecipientInfo {
@@ -40,7 +41,7 @@ public:
     int64_t getTotalTaxPaid() const;
     // The first box that getTotalPaid or getTotalTaxPaid reads whose text StoredAmount
     // refuses; nothing when every one reads. A void record reads no box.
-    std::optional<RefusedAmount> refusedTotalAmount() const;
+    std::optional<RefusedEntry> refusedTotalAmount() const;
 
     // Dollar text to cents: -1 for the empty text, -2 for text that is not an amount.
     static int64_t dollarStringToInt(const std::string& text);

@@ -546,8 +546,8 @@ void AdditionalPayersInformation::Export_M() {
         return;
     }
     if (exporter.recipientCount() == 0) {
-        refuse(std::string("No IRIS file was created: every selected recipient is void, and a void form is not filed. ") +
-               EFile::kTakeBackFiledReturn);
+        refuse(std::string("No IRIS file was created: every selected recipient is void. ") +
+               IrisExport::kVoidNotUploaded);
         return;
     }
     if (payers->size() > 1) {
@@ -557,8 +557,8 @@ void AdditionalPayersInformation::Export_M() {
     }
 
     IrisFile builder;
-    // An amount the upload cannot take refuses the whole export, before any file is saved.
-    if (const std::optional<std::string> refusal = exporter.refusedAmount(builder, kind, payerKey_)) {
+    // An entry the upload cannot take refuses the whole export, before any file is saved.
+    if (const std::optional<std::string> refusal = exporter.refusal(builder, kind, payerKey_)) {
         if (exporter.cancelled()) return;   // stopped before any file was saved
         if (refusal->empty()) {
             tvDatabase::tvMessageBox("The IRIS file could not be built.", exporter.failure(), kMessageStyleOK,
@@ -572,6 +572,8 @@ void AdditionalPayersInformation::Export_M() {
     // back to correct it stops the export.
     if (!exporter.tinTypeMismatches().empty() && !showFormErrors(exporter.tinTypeMismatches())) return;
     bool savedAny = false;
+    std::string voidLeftOut = EFile::voidLeftOutText(exporter.voidLeftOut(), "IRIS files");
+    if (!voidLeftOut.empty()) voidLeftOut += std::string(" ") + IrisExport::kVoidNotUploaded;
     const std::size_t files = exporter.fileCount();
     for (std::size_t file = 0; file < files; ++file) {
         std::string text;
@@ -596,7 +598,7 @@ void AdditionalPayersInformation::Export_M() {
         const auto [first, end] = IrisFile::recipientRange(exporter.recipientCount(), file);
         tvDatabase::tvMessageBox("Successfully created CSV File for recipients " + std::to_string(first + 1) + " to " +
                                      std::to_string(end) + ".",
-                                 EFile::voidLeftOutText(exporter.voidLeftOut(), "IRIS files"), kMessageStyleOK,
+                                 voidLeftOut, kMessageStyleOK,
                                  "1099 IRIS-Efile", kMessageImagePlain, false);
     }
     if (savedAny) endRun();

@@ -302,6 +302,26 @@ TEST_F(EFilePopulate, ADateThatIsNoDayIsRefusedWithNameBoxAndTextLeavingNoFileAn
     EXPECT_FALSE(completed("recipients", bad));
 }
 
+// A surviving spouse's rollover ("4G"), last year's "4D" and a Roth's "b7" are filed as
+// entered, in capitals, and marked like any other return.
+TEST_F(EFilePopulate, DistributionCodePairsInEitherOrderAreFiledAndMarked) {
+    const int32_t payer = addPayer("Alpha Payer");
+    std::vector<int32_t> keys;
+    for (const char* code : {"4G", "4D", "b7"})
+        keys.push_back(addRecipient(payer, 4, "Ann", code, [code](RecipientInfo& r) { r.setR_Line7(code); }));
+    selectPayers({payer});
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    const EFileResult result = run(file, &records);
+    ASSERT_TRUE(result.ok()) << result.message;
+    std::vector<std::string> codes;
+    for (const auto& r : records)
+        if (r.type == 'B') codes.push_back(firetest::fieldsIn(r)["distributionCode"]);
+    EXPECT_EQ(codes, (std::vector<std::string>{"4G", "4D", "B7"}));
+    for (int32_t key : keys) EXPECT_TRUE(completedOnBoth(key)) << key;
+}
+
 TEST_F(EFilePopulate, MarksThatCannotBeStoredAreRolledBackAndLeaveNoFile) {
     const int32_t payer = addPayer("Alpha Payer");
     const int32_t r = addRecipient(payer, 7, "A", "One");

@@ -102,7 +102,7 @@ TEST(EFileTotals, RefusesATotalBeyondEighteenDigitsAndAnAmountTheReaderRefuses) 
     r.setType(4);
     r.setR_Line1("1.00");
     r.setR_Line9b("99999999999999999999.00");
-    const std::optional<RefusedAmount> refused = EFileTotals().AddToTotal(r);
+    const std::optional<RefusedEntry> refused = EFileTotals().AddToTotal(r);
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->box, "Box 9b");
     EXPECT_TRUE(refused->tooLarge);

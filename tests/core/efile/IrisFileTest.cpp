@@ -730,15 +730,35 @@ std::vector<QuotingCase> quotingCases() {
              r.recipient.setCountry("Congo, \"DR\"");
          },
          {{"Payer Country", "Korea, South"}, {"Recipient Country", "Congo, \"DR\""}}},
+        // A control character kept in a stored text (an older import's line break, a
+        // tab) is one blank, CR LF counting once, in every text column.
         {"LineBreaksInStoredTexts", 1,
          [](ComapnyInfo& p, IrisRecipient& r) {
              p.setTaxID1("12-3\r\n456789");
              r.recipient.setAccountNumber("A\nB");
              r.additional.setLine20_1_Misc("special\r\nentry");
+             r.additional.setOfficecode("1\n23");
+             r.recipient.setLine17_1_Misc("IL\t12/34");
+             r.recipient.setCountry("United\rStates");
          },
-         {{"Payer Taxpayer ID Number", "12-3\r\n456789"},
-          {"Form Account Number", "A\nB"},
-          {"State 1 - Special Data Entries", "special\r\nentry"}}},
+         {{"Payer Taxpayer ID Number", "12-3 456789"},
+          {"Form Account Number", "A B"},
+          {"State 1 - Special Data Entries", "special entry"},
+          {"Office Code", "=\"1 23\""},
+          {"State 1 - State/Payer state number", "IL 1234"},
+          {"Recipient Country", "United States"}}},
+        {"LineBreakInTheBusinessName", 7,
+         [](ComapnyInfo& p, IrisRecipient&) {
+             p.setPayernametype("Business Name");
+             p.setName("Acme\r\nWidgets,\tInc");
+         },
+         {{"Payer Business or Entity Name Line 1", "Acme Widgets, Inc"}}},
+        {"TinTypesInCapitalsWithoutBlanks", 2,
+         [](ComapnyInfo& p, IrisRecipient& r) {
+             p.setPayertintype(" ein");
+             r.additional.settin_type("q i-ein\t");
+         },
+         {{"Payer TIN Type", "EIN"}, {"Recipient TIN Type", "QI-EIN"}}},
         {"QuoteInTheSpecialData", 1,
          [](ComapnyInfo&, IrisRecipient& r) { r.additional.setLine20_1_Misc("say \"hi\", twice"); },
          {{"State 1 - Special Data Entries", "say \"hi\", twice"}}},
@@ -891,6 +911,12 @@ TEST(IrisFile, CodesAndYearsTheEntryWindowRefusesRefuseNamingRecipientAndColumn)
         {[](RecipientInfo& r) { r.setR_Line11(-2); },
          "the year \"INVALID\" in Box 11 - 1st year of designated Roth contributions of the 1099-R of Ann Lee"},
         {[](RecipientInfo& r) { r.setR_Line11(19); }, "\"19\" in Box 11"},
+        // A record's refused amount is named before a code in a column ahead of it.
+        {[](RecipientInfo& r) {
+             r.setR_Line7("Z");
+             r.setR_Line8("1,2,3");
+         },
+         "the amount \"1,2,3\" in Box 8 - Other/Amount of the 1099-R of Ann Lee"},
     };
     for (const auto& [set, refusal] : cases) {
         SCOPED_TRACE(refusal);

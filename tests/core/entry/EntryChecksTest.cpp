@@ -254,13 +254,13 @@ FormCase rCase() {
     c.edges.push_back({"Statepopup", 7, "", false});
     // Box 7: every branch of the distribution-code rule; stored as typed, so checked in any case.
     for (const auto& [code, pass] : std::vector<std::pair<std::string, bool>>{
-             {"", true},    {"1", true},   {"7", true},   {"12", false}, {"1B", false}, {"8", false},
+             {"", true},    {"1", true},   {"7", true},   {"12", false}, {"1B", true},  {"8", false},
              {"81", true},  {"82", true},  {"84", true},  {"83", false}, {"G", true},   {"G4", true},
              {"G8", false}, {"J", true},   {"J8", true},  {"JP", true},  {"J1", false}, {"K", true},
              {"K7", true},  {"k7", true},  {"KG", true},  {"K3", false}, {"P", true},   {"PJ", true},
              {"PB", true},  {"P8", false}, {"A", true},   {"Y", true},   {"Z", false},  {"0", false},
              {":", false},  {"@", false},  {"I", false},  {"O", false},  {"V", false},  {"X", false},
-             {"AB", false}, {"a", true}})
+             {"AB", false}, {"a", true},   {"b7", true},  {"4g", true},  {"74", false}})
         c.edges.push_back({"DistributionCodeStaticText", 18, code, pass});
     // Box 8 % and 9a: one or two digits worth 1 to 99.
     for (const auto& [outlet, flag] : std::vector<std::pair<const char*, int>>{{"OtherStaticText1", 21},

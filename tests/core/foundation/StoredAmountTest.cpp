@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AmountTable.h"
+#include "core/foundation/RefusedEntry.h"
 #include "core/foundation/StoredAmount.h"
 
 namespace {
@@ -75,15 +76,15 @@ TEST(StoredAmount, FormsAroundTheTable) {
 }
 
 TEST(StoredAmount, ARefusalNamesTheBoxThePayeeAndWhy) {
-    EXPECT_FALSE(RefusedAmount::of("Box 1", "12.50"));
-    EXPECT_FALSE(RefusedAmount::of("Box 1", "INVALID"));
-    const auto bad = RefusedAmount::of("Box 1", "1,2,3");
+    EXPECT_FALSE(RefusedEntry::ofAmount("Box 1", "12.50"));
+    EXPECT_FALSE(RefusedEntry::ofAmount("Box 1", "INVALID"));
+    const auto bad = RefusedEntry::ofAmount("Box 1", "1,2,3");
     ASSERT_TRUE(bad);
     EXPECT_FALSE(bad->tooLarge);
     EXPECT_EQ(bad->describe("1099-NEC", "Ann Lee").rfind("the amount \"1,2,3\" in Box 1 of the 1099-NEC of Ann Lee is not "
                                                          "an amount", 0),
               0u);
-    const auto big = RefusedAmount::of("Box 4", "1234567890123");
+    const auto big = RefusedEntry::ofAmount("Box 4", "1234567890123");
     ASSERT_TRUE(big);
     EXPECT_TRUE(big->tooLarge);
     EXPECT_NE(big->describe("1099-MISC", "Acme").find("9,999,999,999.99"), std::string::npos);

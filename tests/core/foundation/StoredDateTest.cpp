@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DateTable.h"
+#include "core/foundation/RefusedEntry.h"
 #include "core/foundation/StoredDate.h"
 #include "core/foundation/TinType.h"
 #include "core/foundation/Utils.h"

@@ -74,6 +74,8 @@ TEST_F(UtilsChecks, Dates) {
                {"1//2025", false},
                {"123/1/2025", false},
                {"1/1/ 2025", false},
+               {" 1/1/2025", false},    // the filing's reader trims blanks; the window does not
+               {"2025-03-15", false},   // nor takes the ISO form the reader takes
                {"1.1.2025", false}});
 }
 
@@ -205,16 +207,46 @@ TEST_F(UtilsChecks, DistributionCodes) {
                {"K8", true},
                {"P", true},
                {"81", true},
-               {"G4X", true},
+               {"G4X", true},   // a third character is not looked at
                {"pj", true},
                {"J", true},
+               {"1B", true},    // a designated Roth account's early distribution
+               {"b7", true},
+               {"4g", true},
+               {"1 ", true},
                {"8", false},
                {"74", false},
+               {"12", false},
+               {"G8", false},
                {"X", false},
                {"0", false},
                {"Z", false},
                {"?", false},
-               {"K3", false}});
+               {"K3", false},
+               {"BB", false},
+               {" 1", false},
+               {" ", false}});
+}
+
+// Every two-character code of digits and capitals: valid exactly when its pair is one
+// the Guide to Distribution Codes allows, in either order.
+TEST_F(UtilsChecks, DistributionCodePairsInEitherOrder) {
+    const std::vector<std::pair<char, std::string>> allowed = {
+        {'1', "8BDKLMP"}, {'2', "8BDKLMP"}, {'3', "D"}, {'4', "8ABDGHKLMP"}, {'6', "W"}, {'7', "ABDKLM"},
+        {'8', "BJK"}, {'B', "GLMPU"}, {'C', "D"}, {'G', "K"}, {'J', "P"}, {'Y', "47K"}};
+    auto pairAllowed = [&](char a, char b) {
+        for (const auto& [first, seconds] : allowed)
+            if ((first == a && seconds.find(b) != std::string::npos) ||
+                (first == b && seconds.find(a) != std::string::npos))
+                return true;
+        return false;
+    };
+    const std::string characters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (char a : characters)
+        for (char b : characters) {
+            const std::string code{a, b};
+            EXPECT_EQ(Utils::isValidDistributionCode(code), pairAllowed(a, b)) << code;
+        }
 }
 
 TEST_F(UtilsChecks, LettersAndLengths) {

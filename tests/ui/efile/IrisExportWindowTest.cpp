@@ -203,6 +203,39 @@ TEST_F(IrisExportWindow, ATinTypeItsNumberContradictsIsListedBeforeTheExport) {
     EXPECT_EQ(rows[2][19], "SSN");
 }
 
+// A stored TIN type is written in capitals without blanks; one that is none of the six
+// is listed by name before the export, as a contradicting one is. A line break kept in a
+// stored text is written as a blank, the record staying on its line.
+TEST_F(IrisExportWindow, TinTypesAreWrittenInCapitalsAndAnUnknownOneIsListed) {
+    payerWithRecipients(2);
+    const std::vector<int32_t> keys = session().recp_details->selectedRecipients();
+    for (const auto& [key, type] : {std::pair{keys[0], " itin"}, std::pair{keys[1], "XYZ"}}) {
+        RecipientAdditionalInfo a = cdb()->getRecipientAdditionalInfo(key);
+        a.settin_type(type);
+        ASSERT_TRUE(cdb()->updateAdditionalRecipientInfo(a));
+    }
+    RecipientInfo account = cdb()->getRecipientInfo(keys[0]);
+    account.setAccountNumber("A-1\r\nB-2");
+    ASSERT_TRUE(cdb()->updateRecipientInfo(account));
+
+    scripted->answerFormErrors(true);   // go on
+    saveAs("nec upload");
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(exportFromWindow(), Window::kClosedCode);
+    ASSERT_FALSE(scripted->shown().empty());
+    EXPECT_EQ(scripted->shown()[0].errors,
+              std::vector<std::string>{"Recipient TIN Type of Pat " + surname(1) +
+                                       ": \"XYZ\" is none of SSN, EIN, ATIN, ITIN, QI-EIN and UND. Choose the TIN "
+                                       "type in the recipient's window."});
+    const std::string bytes = keep(exportFolder + "/nec upload.csv");
+    EXPECT_EQ(bytes.find('\r'), std::string::npos);
+    const std::vector<Row> rows = readCsv(bytes);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1][19], "ITIN");
+    EXPECT_EQ(rows[1][19 + 16], "A-1 B-2");
+    EXPECT_EQ(rows[2][19], "XYZ");
+}
+
 // ---------------------------------------------------------------------------
 // Files
 
@@ -245,7 +278,8 @@ TEST_F(IrisExportWindow, WritesTheFileAndClosesTheWindow) {
 }
 
 // A void form is not filed: it is left out of the upload, the file's count follows, the
-// message says how many were left out, and a selection of void forms only offers no file.
+// message says how many were left out and that a filed return is corrected in the portal,
+// and a selection of void forms only offers no file.
 TEST_F(IrisExportWindow, VoidRecipientsAreLeftOutAndAllVoidOffersNoFile) {
     payerWithRecipients(3);
     const std::vector<int32_t> keys = session().recp_details->selectedRecipients();
@@ -259,15 +293,17 @@ TEST_F(IrisExportWindow, VoidRecipientsAreLeftOutAndAllVoidOffersNoFile) {
     EXPECT_EQ(rows[2][19 + 7], surname(2));
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].caption, "Successfully created CSV File for recipients 1 to 2.");
-    EXPECT_EQ(boxes()[0].details, "1 void recipient was left out of the IRIS files.");
+    // The upload has no correction column: the advice is the portal's, never a zero upload.
+    const std::string portal = "Void forms are not uploaded: a return that was already filed through IRIS is "
+                               "corrected in the IRIS portal, not by uploading it again.";
+    EXPECT_EQ(boxes()[0].details, "1 void recipient was left out of the IRIS files. " + portal);
 
     ASSERT_TRUE(cdb()->db->executeUpdate("update recipients set void = 1"));
     scripted->answerBox(kMessageAnswerOkYes);
     exportFromWindow(true);
     ASSERT_EQ(boxes().size(), 2u);
     EXPECT_EQ(boxes()[1].caption,
-              "No IRIS file was created: every selected recipient is void, and a void form is not filed."
-              " A return that was already filed is taken back by a corrected return with every amount zero: mark it Corrected, not Void, and set its amounts to zero.");
+              "No IRIS file was created: every selected recipient is void. " + portal);
     EXPECT_EQ(boxes()[1].image, kMessageImageError);
     EXPECT_EQ(proposedNames.size(), 1u) << "no second save panel";
 }

@@ -376,6 +376,27 @@ TEST_F(EntryForms, RWholeNumbersRoundTrip) {
     again->hide();
 }
 
+// A designated Roth account's code written in either order ("B7" or "7b") is taken as
+// typed: no error list, saved valid.
+TEST_F(EntryForms, RTakesACodePairInEitherOrder) {
+    const int32_t payer = addPayer("Harbor View Dental LLC");
+    const int32_t key = addRecipient(payer, 4, {"Ann", "Lee", "123-45-6789"});
+    selectRecipient(payer, key);
+    QPointer<RFrame> w = RFrame::create();
+    ASSERT_TRUE(w);
+    for (const QString& code : {QStringLiteral("B7"), QStringLiteral("7b")}) {
+        retype(uitest::child<QLineEdit>(w, "DistributionCodeStaticText"), code);
+        answer();
+        uitest::child<QPushButton>(w, "Update_Button")->click();
+        for (const auto& shown : scripted->shown()) EXPECT_TRUE(shown.errors.empty()) << code.toStdString();
+        const RecipientInfo r = cdb()->getRecipientInfo(key);
+        EXPECT_EQ(r.getR_Line7(), code.toStdString());
+        EXPECT_TRUE(r.getValidated()) << code.toStdString();
+        EXPECT_FALSE(isInvalid(uitest::child(w, "DistributionCodeStaticText")));
+    }
+    w->hide();
+}
+
 // A Box 3 state stored by code or by name (an import's way) shows its item.
 TEST_F(EntryForms, SBox3ShowsAStoredStateGivenByCodeOrName) {
     const int32_t payer = addPayer("Harbor View Dental LLC");

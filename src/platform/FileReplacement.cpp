@@ -166,6 +166,16 @@ bool isSqliteFile(const std::string& path) {
     return got == static_cast<ssize_t>(sizeof header) && std::memcmp(header, kSqliteHeader, sizeof header) == 0;
 }
 
+// Renames from to to in one step unless a file of that name is there (errno EEXIST); where
+// the file system has no such rename, a link does the same and the old name goes.
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     struct stat x {}, y {};
     return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
@@ -190,11 +200,7 @@ bool settlePrevious(const std::string& previous, const std::string& target) {
     // The only copy of the database: it goes back to its place, and nothing is put over
     // it in the same step (the rename refuses a file that appeared meanwhile).
     removeJournals(target);
-    if (::renameat2(AT_FDCWD, previous.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
-        if (errno != EINVAL && errno != ENOSYS) return false;
-        if (::link(previous.c_str(), target.c_str()) != 0) return false;
-        ::unlink(previous.c_str());
-    }
+    if (!renameWithoutReplacing(previous, target)) return false;
     moveJournals(previous, target);
     systemLog("\"" + target + "\" was missing after an interrupted replacement; its copy kept aside (\"" + previous +
               "\") was put back in its place.");
@@ -410,12 +416,7 @@ bool FileReplacement::renameIntoPlace() {
     int result = 0;
     if (mode_ == Mode::newFileOnly) {
         if (!exists(target_)) removeJournals(target_);
-        result = ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE);
-        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-            // A file system without the no-replace rename: a link fails just the same on a file that is there.
-            result = ::link(temporary_.c_str(), target_.c_str());
-            if (result == 0) ::unlink(temporary_.c_str());
-        }
+        result = renameWithoutReplacing(temporary_, target_) ? 0 : -1;
     } else {
         // A journal of the file being replaced would be read as the new file's own.
         if (mode_ == Mode::replace) removeJournals(target_);

@@ -1,15 +1,13 @@
 #include "AdminFixture.h"
 #include "ScriptedJobs.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <filesystem>
 #include <functional>
 #include <optional>
 
 #include "FailingDisk.h"
+#include "KilledRun.h"
 #include "Leftovers.h"
 #include "core/admin/DatabaseBackup.h"
 #include "core/admin/DatabaseFileCheck.h"
@@ -458,7 +456,6 @@ TEST_F(Restore, WithoutAnOpenDatabaseItSaysWhatToDo) {
 // database is the old file or the restored one, and after the next start nothing else is
 // beside it (no copy of it, no scratch copy).
 TEST_F(Restore, AKillAtAnyStepLeavesNothingBesideTheDatabaseAfterTheNextStart) {
-    constexpr int kKilled = 42;
     using platform::ReplaceStep;
     const std::string backup = makeBackup();
     const std::string folder = home.file("Desk");
@@ -478,11 +475,9 @@ TEST_F(Restore, AKillAtAnyStepLeavesNothingBesideTheDatabaseAfterTheNextStart) {
           std::optional(ReplaceStep::renamed), std::optional(ReplaceStep::folderFlushed)}) {
         SCOPED_TRACE(killedAt ? "killed at step " + std::to_string(static_cast<int>(*killedAt)) : "killed copying");
         ASSERT_TRUE(platform::copyFile(kept, desk, true));
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        const int status = statusOfChild([&] {
             platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string& path) {
-                if (path == desk && at == killedAt) ::_exit(kKilled);
+                if (path == desk && at == killedAt) ::_exit(kKilledStatus);
                 return true;
             });
             DatabaseBackup flow([] { return kDay; });
@@ -491,19 +486,16 @@ TEST_F(Restore, AKillAtAnyStepLeavesNothingBesideTheDatabaseAfterTheNextStart) {
                                   std::string& reason) {
                     const bool intoPlace = to != DatabaseBackup::scratchPath();
                     const auto killed = [&](int64_t, int64_t) {
-                        if (intoPlace) ::_exit(kKilled);
+                        if (intoPlace) ::_exit(kKilledStatus);
                         return false;
                     };
                     return copyDatabaseFile(from, to, killed, &reason);
                 });
             scripted->answerAlert(kAlertSecondButtonCode);
             const bool opened = app()->Init(configuration, false) && cdb()->Init(desk, true, true, true, "Desk");
-            ::_exit(opened && restore(flow, backup) == DatabaseBackup::RestoreResult::restored ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), kKilled);
+            return opened && restore(flow, backup) == DatabaseBackup::RestoreResult::restored ? 0 : 1;
+        });
+        EXPECT_EQ(status, kKilledStatus);
 
         ASSERT_TRUE(app()->Init(configuration, false));
         sweepProgramFolders();

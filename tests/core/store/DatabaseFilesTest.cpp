@@ -2,7 +2,6 @@
 // failure), their names and paths, moving them, and finding them in a folder tree.
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 
 #include "CompanyDbTestSupport.h"
 #include "FailingDisk.h"
+#include "KilledRun.h"
 #include "TestConfiguration.h"
 #include "WithoutFileOverride.h"
 #include "core/foundation/Session.h"
@@ -103,7 +103,6 @@ Strings filesNamed(const std::string& folder, const std::string& part) {
 // nothing is listed, what is left in the program's folder goes at the next start, and
 // the next attempt clears what is left elsewhere and works.
 TEST_F(NewFileTest, AKillAtAnyStepLeavesNothingBehindAndARetryWorks) {
-    constexpr int kKilled = 42;
     const auto dir = openTestConfiguration(home->path());
     ASSERT_TRUE(dir);
     AppDatabase& app = *session().DBH->appDatabase();
@@ -117,30 +116,25 @@ TEST_F(NewFileTest, AKillAtAnyStepLeavesNothingBehindAndARetryWorks) {
         for (;; ++stopAt) {
             SCOPED_TRACE(folder + ", stopped at " + std::to_string(stopAt));
             app.Close();
-            const pid_t child = ::fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
+            const int status = statusOfChild([&] {
                 int passed = 0;
                 if (stopAt < 0)
                     CompanyDatabase::setStepHookForTesting([](CompanyDatabase&, int32_t step) {
-                        if (step == 30) ::_exit(kKilled);
+                        if (step == 30) ::_exit(kKilledStatus);
                     });
                 else
                     platform::setReplaceStepHookForTesting([&](platform::ReplaceStep, const std::string&) {
-                        if (passed++ == stopAt) ::_exit(kKilled);
+                        if (passed++ == stopAt) ::_exit(kKilledStatus);
                         return true;
                     });
-                ::_exit(app.Init(configuration, false) &&
-                                makeCompanyDatabase(folder, "Acme Books").outcome == NewDatabaseResult::Outcome::created
-                            ? 0
-                            : 1);
-            }
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            ASSERT_TRUE(WIFEXITED(status));
+                const bool opened = app.Init(configuration, false);
+                return opened && makeCompanyDatabase(folder, "Acme Books").outcome == NewDatabaseResult::Outcome::created
+                           ? 0
+                           : 1;
+            });
             ASSERT_TRUE(app.Init(configuration, false));
-            if (WEXITSTATUS(status) != kKilled) {
-                EXPECT_EQ(WEXITSTATUS(status), 0);
+            if (status != kKilledStatus) {
+                EXPECT_EQ(status, 0);
                 break;
             }
             for (const std::string& name : filesNamed(folder, "Acme Books"))

@@ -492,8 +492,8 @@ TEST_F(Restore, AKillAtAnyStepLeavesNothingBesideTheDatabaseAfterTheNextStart) {
                     return copyDatabaseFile(from, to, killed, &reason);
                 });
             scripted->answerAlert(kAlertSecondButtonCode);
-            const bool opened = app()->Init(configuration, false) && cdb()->Init(desk, true, true, true, "Desk");
-            return opened && restore(flow, backup) == DatabaseBackup::RestoreResult::restored ? 0 : 1;
+            const bool ready = app()->Init(configuration, false) && cdb()->Init(desk, true, true, true, "Desk");
+            return ready && restore(flow, backup) == DatabaseBackup::RestoreResult::restored ? 0 : 1;
         });
         EXPECT_EQ(status, kKilledStatus);
 

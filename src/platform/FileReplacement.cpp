@@ -123,6 +123,15 @@ std::string temporaryOwner(const std::string& base) {
     return base.substr(1, mark - 1);
 }
 
+// The file a temporary belongs to in the end: one made inside another temporary (as a
+// copy or a new database built in a replacement's temporary once was) is the outer one's,
+// and that one its target's. Empty when base is no temporary of this build.
+std::string innermostOwner(const std::string& base) {
+    std::string owner = temporaryOwner(base);
+    for (std::string outer = temporaryOwner(owner); !outer.empty(); outer = temporaryOwner(owner)) owner = outer;
+    return owner;
+}
+
 // Names an earlier build gave its temporaries: known by the name alone only in the
 // program's own folders, where no other program puts files.
 bool isOlderTemporaryName(const std::string& base) {
@@ -166,6 +175,16 @@ bool isSqliteFile(const std::string& path) {
     return got == static_cast<ssize_t>(sizeof header) && std::memcmp(header, kSqliteHeader, sizeof header) == 0;
 }
 
+// Renames from to to in one step unless a file of that name is there (errno EEXIST); where
+// the file system has no such rename, a link does the same and the old name goes.
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     struct stat x {}, y {};
     return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
@@ -190,11 +209,7 @@ bool settlePrevious(const std::string& previous, const std::string& target) {
     // The only copy of the database: it goes back to its place, and nothing is put over
     // it in the same step (the rename refuses a file that appeared meanwhile).
     removeJournals(target);
-    if (::renameat2(AT_FDCWD, previous.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
-        if (errno != EINVAL && errno != ENOSYS) return false;
-        if (::link(previous.c_str(), target.c_str()) != 0) return false;
-        ::unlink(previous.c_str());
-    }
+    if (!renameWithoutReplacing(previous, target)) return false;
     moveJournals(previous, target);
     systemLog("\"" + target + "\" was missing after an interrupted replacement; its copy kept aside (\"" + previous +
               "\") was put back in its place.");
@@ -235,8 +250,10 @@ void sweepOwnFolderUnlocked(const std::string& folder) {
 // only; its previous file too when asked. True when the previous file was put back.
 bool sweepFileUnlocked(const std::string& folder, const std::string& name, bool previousToo) {
     const std::string owner = name.substr(0, std::min(name.size(), kNameRoom));
-    for (const std::string& entry : namesIn(folder))
-        if (temporaryOwner(withoutJournalSuffix(entry)) == owner) ::unlink(joined(folder, entry).c_str());
+    for (const std::string& entry : namesIn(folder)) {
+        const std::string base = withoutJournalSuffix(entry);
+        if (temporaryOwner(base) == owner || innermostOwner(base) == owner) ::unlink(joined(folder, entry).c_str());
+    }
     if (!previousToo || name.size() > kPreviousNameRoom) return false;
     const std::string previous = joined(folder, "." + name + kPreviousMark);
     return isSqliteFile(previous) && settlePrevious(previous, joined(folder, name));
@@ -291,6 +308,20 @@ FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::m
     }
     folder_ = folderOf(target_);
     std::string name = nameOf(target_);
+    // The target is the temporary of a replacement at work (a copy or a new database
+    // built there): the new file is made in it directly, and that replacement writes it
+    // out and renames it. A temporary of a temporary would outlive a crash under a name
+    // that belongs to no file.
+    if (!temporaryOwner(name).empty()) {
+        if (mode_ == Mode::newFileOnly && exists(target_)) {
+            fail("write", EEXIST);
+            return;
+        }
+        mode_ = Mode::replace;
+        inPlace_ = true;
+        temporary_ = target_;
+        return;
+    }
     if (mode_ == Mode::keepPrevious) {
         if (name.size() > kPreviousNameRoom) {
             fail("write", ENAMETOOLONG);
@@ -347,13 +378,17 @@ void FileReplacement::abandon() {
 
 bool FileReplacement::commit() {
     if (!ok() || committed_) return false;
-    if (!step(ReplaceStep::built, target_)) return fail("write", EIO);
+    if (!inPlace_ && !step(ReplaceStep::built, target_)) return fail("write", EIO);
     struct stat built {};
     if (::lstat(temporary_.c_str(), &built) != 0) return fail("write", errno);
     if (!S_ISREG(built.st_mode)) return fail("write", EINVAL);
     // A journal beside the new file means it was left in the middle of a transaction.
     for (const char* suffix : kJournalSuffixes)
         if (std::strcmp(suffix, "-shm") != 0 && exists(temporary_ + suffix)) return fail("write", EBUSY);
+    if (inPlace_) {
+        committed_ = true;
+        return true;
+    }
     {
         const int fd = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) return fail("write", errno);
@@ -410,12 +445,7 @@ bool FileReplacement::renameIntoPlace() {
     int result = 0;
     if (mode_ == Mode::newFileOnly) {
         if (!exists(target_)) removeJournals(target_);
-        result = ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE);
-        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-            // A file system without the no-replace rename: a link fails just the same on a file that is there.
-            result = ::link(temporary_.c_str(), target_.c_str());
-            if (result == 0) ::unlink(temporary_.c_str());
-        }
+        result = renameWithoutReplacing(temporary_, target_) ? 0 : -1;
     } else {
         // A journal of the file being replaced would be read as the new file's own.
         if (mode_ == Mode::replace) removeJournals(target_);

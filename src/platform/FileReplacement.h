@@ -17,6 +17,11 @@ namespace platform {
 // (and nothing else: the folder may be any folder of the user's); start-up sweeps the
 // program's own folders (sweepLeftovers) and each listed database (sweepLeftoversOf).
 //
+// A replacement whose target is itself the temporary of another (a file built in a
+// replacement's temporary) makes no temporary of its own: it builds in that temporary,
+// the one a crash leaves is known by its name, and the outer replacement writes it out
+// and renames it. Its commit() only checks what was built.
+//
 // Every failure keeps the system's reason (error()), naming the file; after the first
 // failure the replacement refuses everything else.
 class FileReplacement {
@@ -70,6 +75,7 @@ private:
     bool committed_ = false;
     bool settled_ = false;   // keepPrevious: the previous file was discarded or put back
     bool hadPrevious_ = false;
+    bool inPlace_ = false;   // the target is another replacement's temporary
     std::string error_;
 };
 
@@ -89,8 +95,9 @@ bool replaceFile(const std::string& target, const FileBuilder& build, std::strin
 void sweepLeftovers(const std::string& folder);
 
 // Clears, in whatever folder it lies, what interrupted replacements of the one file left:
-// its temporaries of this build's form, and its previous file when that is a SQLite
-// database (put back when file is missing). Nothing else in the folder is looked at.
+// its temporaries of this build's form (and temporaries made inside one of them), and
+// its previous file when that is a SQLite database (put back when file is missing).
+// Nothing else in the folder is looked at.
 // True when the previous file was put back as file (the log names it).
 bool sweepLeftoversOf(const std::string& file);
 

@@ -343,9 +343,13 @@ TEST_F(FileReplacementTest, TheSweepOfOneDatabaseTouchesNothingElseInItsFolder) 
     ASSERT_TRUE(platform::createDirectories(folder()));
     putOtherProgramsFiles(folder(), "Acme 2025.db");
     write(folder() + "/" + temporaryOf("Beta 2025.db"), database("another database's"));
+    write(folder() + "/" + temporaryOf(temporaryOf("Beta 2025.db")), database("another database's"));
     const std::map<std::string, std::string> others = filesWithBytes(folder());
     write(folder() + "/" + temporaryOf("Acme 2025.db"), "");
     write(folder() + "/" + temporaryOf("Acme 2025.db", "0000000000000000") + "-wal", "w");
+    // Made inside a temporary of its own by an earlier build: the innermost name is the file's.
+    write(folder() + "/" + temporaryOf(temporaryOf("Acme 2025.db"), "fedcba9876543210"), database("whole copy"));
+    write(folder() + "/" + temporaryOf(temporaryOf("Acme 2025.db"), "fedcba9876543210") + "-journal", "j");
 
     // Not a database under the kept name: it stays, and nothing comes back.
     EXPECT_FALSE(platform::sweepLeftoversOf(target()));
@@ -355,6 +359,41 @@ TEST_F(FileReplacementTest, TheSweepOfOneDatabaseTouchesNothingElseInItsFolder) 
     EXPECT_TRUE(platform::sweepLeftoversOf(target()));
     EXPECT_EQ(contents(target()), database("only copy"));
     EXPECT_EQ(without(filesWithBytes(folder()), {"Acme 2025.db"}), without(others, {".Acme 2025.db.previous"}));
+}
+
+// A file built in the temporary of a replacement (a copy, a new database made there) is
+// written in it directly and makes no temporary of its own, which a crash would leave
+// under a name of no file; the outer replacement puts it in place or takes it away.
+TEST_F(FileReplacementTest, AFileBuiltInATemporaryIsWrittenThereDirectly) {
+    ASSERT_TRUE(platform::createDirectories(folder()));
+    for (Mode mode : {Mode::replace, Mode::newFileOnly, Mode::keepPrevious}) {
+        for (bool builds : {true, false}) {
+            SCOPED_TRACE(std::string(modeName(mode)) + (builds ? ", built" : ", failed"));
+            write(target(), "old");
+            FileReplacement outer(target());
+            const std::string temporary = outer.temporaryPath();
+            std::vector<std::string> whileBuilding;
+            std::string error;
+            const bool made = platform::replaceFile(
+                temporary,
+                [&](const std::string& building, std::string&) {
+                    write(building, "new");
+                    whileBuilding = filesIn(folder());
+                    return builds && building == temporary;
+                },
+                &error, mode);
+            EXPECT_EQ(made, builds) << error;
+            EXPECT_EQ(whileBuilding, (std::vector<std::string>{fs::path(temporary).filename().string(), "Acme 2025.db"}));
+            EXPECT_EQ(outer.commit(), builds);
+            EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Acme 2025.db"});
+            EXPECT_EQ(contents(target()), builds ? "new" : "old");
+        }
+    }
+    // A new file is not written over what is in the temporary already.
+    FileReplacement outer(target());
+    write(outer.temporaryPath(), "built");
+    EXPECT_FALSE(platform::writeNewFile(outer.temporaryPath(), "other"));
+    EXPECT_EQ(contents(outer.temporaryPath()), "built");
 }
 
 TEST_F(FileReplacementTest, NoSweepWhileAReplacementWorksInTheFolder) {

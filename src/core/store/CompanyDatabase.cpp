@@ -111,11 +111,9 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
     readErrorReported_ = false;
     const bool show = failures == OpenFailures::show;
     // A missing file whose copy an interrupted replacement kept aside is that copy: it
-    // comes back first (the log names it) and opens as it is, never made anew over it.
-    if (!platform::fileExists(path)) (void)platform::sweepLeftoversOf(path);
-    // A file that this open creates and cannot build is taken away again; a file that
-    // was there before is never removed.
-    const bool existed = platform::fileExists(path);
+    // opens as it is, never made anew over it. A file that this open creates and cannot
+    // build is taken away again; a file that was there before is never removed.
+    const bool existed = databaseFileExists(path);
     bool building = false;
     auto discardNewFile = [&] {
         if (existed || !building) return;
@@ -204,7 +202,7 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
 
 bool CompanyDatabase::CreateNew(const std::string& path, const std::string& name, int32_t year,
                                 OpenFailures failures) {
-    if (platform::fileExists(path)) {
+    if (databaseFileExists(path)) {
         openFailure_ = "A file already exists at \"" + path + "\".";
         return false;
     }

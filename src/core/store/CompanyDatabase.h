@@ -51,9 +51,10 @@ public:
     // program or of another version is refused and left exactly as it was.
     bool Init(const std::string& path, bool checkInUse, bool third, bool verify, const std::string& name,
               OpenFailures failures = OpenFailures::show);
-    // Makes a new company database file at path, where no file may be yet: every schema
-    // step, the seeding, the name and the year are written in one transaction. Whatever
-    // fails, no file is left at path. The file is closed again afterwards; on failure
+    // Makes a new company database file at path, where no file may be yet (nor an only
+    // copy kept aside under its name, which comes back first): every schema step, the
+    // seeding, the name and the year are written in one transaction. Whatever fails, no
+    // file is left at path; a path that is a replacement's temporary is built in directly. The file is closed again afterwards; on failure
     // openFailure() holds the reason.
     bool CreateNew(const std::string& path, const std::string& name, int32_t year,
                    OpenFailures failures = OpenFailures::show);

@@ -21,6 +21,7 @@
 #include "core/sqlite/FMDatabase.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/DatabaseHolder.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 
 namespace fs = std::filesystem;
@@ -105,6 +106,10 @@ std::string baseFolderOf(const std::string& chosen) {
 std::string yearFolderUnder(const std::string& chosen) {
     const std::string base = baseFolderOf(chosen);
     return (base == "/" ? base : base + "/") + kTreeBelowBase;
+}
+
+bool databaseFileExists(const std::string& path) {
+    return platform::fileExists(path) || (platform::sweepLeftoversOf(path) && platform::fileExists(path));
 }
 
 NewDatabaseResult makeCompanyDatabase(const std::string& yearFolder, const std::string& name) {

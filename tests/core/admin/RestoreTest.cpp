@@ -4,14 +4,17 @@
 #include <cctype>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "FailingDisk.h"
+#include "KilledRun.h"
 #include "Leftovers.h"
 #include "core/admin/DatabaseBackup.h"
 #include "core/admin/DatabaseFileCheck.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/admin/CloudBackup.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "core/store/Startup.h"
 
 namespace {
 
@@ -446,6 +449,63 @@ TEST_F(Restore, WithoutAnOpenDatabaseItSaysWhatToDo) {
     EXPECT_EQ(scripted->boxes()[0].details,
               "Please create a database and create a backup then you can use restore option!!");
     EXPECT_EQ(scripted->boxes()[0].title, "Restore Database");
+}
+
+// The program killed half way through the copy that is to replace the open database, and
+// at each step of putting it in place, with the database in a folder of the user's: the
+// database is the old file or the restored one, and after the next start nothing else is
+// beside it (no copy of it, no scratch copy).
+TEST_F(Restore, AKillAtAnyStepLeavesNothingBesideTheDatabaseAfterTheNextStart) {
+    using platform::ReplaceStep;
+    const std::string backup = makeBackup();
+    const std::string folder = home.file("Desk");
+    ASSERT_TRUE(platform::createDirectories(folder));
+    const std::string desk = makeDatabase("Desk", 2025, "Payer of today", folder);
+    const std::string kept = home.file("kept.db");
+    ASSERT_TRUE(platform::copyFile(desk, kept));
+    openAsMainWindow(desk, "Desk");
+    cdb()->Close();
+    const std::string configuration = app()->GetPath();
+    app()->Close();
+
+    const std::optional<ReplaceStep> kCopying;
+    for (std::optional<ReplaceStep> killedAt :
+         {kCopying, std::optional(ReplaceStep::started), std::optional(ReplaceStep::built),
+          std::optional(ReplaceStep::flushed), std::optional(ReplaceStep::renaming),
+          std::optional(ReplaceStep::renamed), std::optional(ReplaceStep::folderFlushed)}) {
+        SCOPED_TRACE(killedAt ? "killed at step " + std::to_string(static_cast<int>(*killedAt)) : "killed copying");
+        ASSERT_TRUE(platform::copyFile(kept, desk, true));
+        const int status = statusOfChild([&] {
+            platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string& path) {
+                if (path == desk && at == killedAt) ::_exit(kKilledStatus);
+                return true;
+            });
+            DatabaseBackup flow([] { return kDay; });
+            if (!killedAt)
+                flow.setCopier([](const std::string& from, const std::string& to, const CopyProgress&,
+                                  std::string& reason) {
+                    const bool intoPlace = to != DatabaseBackup::scratchPath();
+                    const auto killed = [&](int64_t, int64_t) {
+                        if (intoPlace) ::_exit(kKilledStatus);
+                        return false;
+                    };
+                    return copyDatabaseFile(from, to, killed, &reason);
+                });
+            scripted->answerAlert(kAlertSecondButtonCode);
+            const bool ready = app()->Init(configuration, false) && cdb()->Init(desk, true, true, true, "Desk");
+            return ready && restore(flow, backup) == DatabaseBackup::RestoreResult::restored ? 0 : 1;
+        });
+        EXPECT_EQ(status, kKilledStatus);
+
+        ASSERT_TRUE(app()->Init(configuration, false));
+        sweepProgramFolders();
+        app()->Close();
+        EXPECT_EQ(filesWithBytes(folder).size(), 1u) << testing::PrintToString(filesWithBytes(folder));
+        EXPECT_EQ(query(desk, "select name from companies;"),
+                  killedAt >= ReplaceStep::renamed ? "Payer of then" : "Payer of today");
+        EXPECT_TRUE(scratchGone());
+    }
+    ASSERT_TRUE(app()->Init(configuration, false));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // failure), their names and paths, moving them, and finding them in a folder tree.
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,10 +9,13 @@
 
 #include "CompanyDbTestSupport.h"
 #include "FailingDisk.h"
+#include "KilledRun.h"
 #include "TestConfiguration.h"
 #include "WithoutFileOverride.h"
 #include "core/foundation/Session.h"
 #include "core/store/DatabaseFiles.h"
+#include "core/store/Startup.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -95,27 +97,61 @@ Strings filesNamed(const std::string& folder, const std::string& part) {
     return names;
 }
 
-TEST_F(NewFileTest, AKillWhileBuildingLeavesNothingUnderTheFinalNameAndARetryWorks) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The program is killed half way through building the file.
-        CompanyDatabase::setStepHookForTesting([](CompanyDatabase&, int32_t step) {
-            if (step == 30) ::_exit(0);
-        });
-        CompanyDatabase cdb;
-        (void)cdb.CreateNew(path(), "Acme", 2025, CompanyDatabase::OpenFailures::quiet);
-        ::_exit(1);
+// The program killed at each step of making a new company database (each step of putting
+// a file in place, and half way through building the schema), in the program's year
+// folder and under a folder chosen elsewhere: no temporary is made inside another,
+// nothing is listed, what is left in the program's folder goes at the next start, and
+// the next attempt clears what is left elsewhere and works.
+TEST_F(NewFileTest, AKillAtAnyStepLeavesNothingBehindAndARetryWorks) {
+    const auto dir = openTestConfiguration(home->path());
+    ASSERT_TRUE(dir);
+    AppDatabase& app = *session().DBH->appDatabase();
+    const std::string configuration = app.GetPath();
+    const std::string final = "Acme Books 2025.db";
+    const std::string elsewhere = yearFolderUnder(home->file("Desk"));
+    ASSERT_TRUE(platform::createDirectories(elsewhere));   // a tree made before: no welcome
+    for (const std::string& folder : {dir->GetDir(), elsewhere}) {
+        const bool ownFolder = folder == dir->GetDir();
+        int stopAt = -1;   // half way through the schema, then at each step of a replacement
+        for (;; ++stopAt) {
+            SCOPED_TRACE(folder + ", stopped at " + std::to_string(stopAt));
+            app.Close();
+            const int status = statusOfChild([&] {
+                int passed = 0;
+                if (stopAt < 0)
+                    CompanyDatabase::setStepHookForTesting([](CompanyDatabase&, int32_t step) {
+                        if (step == 30) ::_exit(kKilledStatus);
+                    });
+                else
+                    platform::setReplaceStepHookForTesting([&](platform::ReplaceStep, const std::string&) {
+                        if (passed++ == stopAt) ::_exit(kKilledStatus);
+                        return true;
+                    });
+                const bool opened = app.Init(configuration, false);
+                return opened && makeCompanyDatabase(folder, "Acme Books").outcome == NewDatabaseResult::Outcome::created
+                           ? 0
+                           : 1;
+            });
+            ASSERT_TRUE(app.Init(configuration, false));
+            if (status != kKilledStatus) {
+                EXPECT_EQ(status, 0);
+                break;
+            }
+            for (const std::string& name : filesNamed(folder, "Acme Books"))
+                EXPECT_EQ(name.find(".talvexa-partial-"), name.rfind(".talvexa-partial-")) << name;
+            EXPECT_EQ(app.SelectDatabaseList().size(), 0u);
+            // Killed after the rename: a whole file that no list names; it is not ours to clear.
+            platform::removePath(folder + final);
+            if (!ownFolder) continue;
+            sweepProgramFolders();
+            EXPECT_EQ(filesNamed(folder, "Acme Books"), Strings{});
+        }
+        EXPECT_GE(stopAt, 6);
+        EXPECT_EQ(filesNamed(folder, "Acme Books"), Strings{final});
+        EXPECT_EQ(text(*raw(folder + final), "select current_version || '/' || name from database;"), "36/Acme Books");
+        ASSERT_EQ(app.SelectDatabaseList().size(), 1u);
+        ASSERT_TRUE(app.DeleteDatabaseInfo(app.SelectDatabaseList()[0]));
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_FALSE(platform::fileExists(path()));
-    EXPECT_FALSE(platform::fileExists(path() + "-journal"));
-
-    CompanyDatabase cdb;
-    ASSERT_TRUE(cdb.CreateNew(path(), "Acme", 2025)) << cdb.openFailure();
-    EXPECT_EQ(text(*raw(path()), "select current_version || '/' || name from database;"), "36/Acme");
 }
 
 TEST_F(NewFileTest, AFullDiskOrAnIOErrorWhileMakingANewCompanyDatabaseLeavesNothingListedAndARetryWorks) {

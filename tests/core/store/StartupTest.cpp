@@ -328,6 +328,10 @@ TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
     const std::map<std::string, std::string> others = filesWithBytes(downloads);
     put(downloads + "/.Elsewhere 2025.db.talvexa-partial-fedcba9876543210", "");
     put(downloads + "/.Elsewhere 2025.db.talvexa-partial-fedcba9876543210-wal", "");
+    // A copy made inside a temporary of the database, as an earlier build made it.
+    const std::string nested = downloads + "/..Elsewhere 2025.db.talvexa-partial-fedcba9876543210";
+    put(nested + ".talvexa-partial-0123456789abcdef", database("a whole copy"));
+    put(nested + ".talvexa-partial-0123456789abcdef-journal", "journal");
     put(downloads + "/.Gone 2025.db.previous", database("gone's only copy"));
 
     restart();

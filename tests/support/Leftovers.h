@@ -21,6 +21,17 @@ inline std::vector<std::string> replacementLeftoversIn(const std::string& folder
     return names;
 }
 
+// Every file in folder and below it, by path; none when there is no folder.
+inline std::vector<std::string> filesBelow(const std::string& folder) {
+    std::vector<std::string> paths;
+    std::error_code ec;
+    for (auto e = std::filesystem::recursive_directory_iterator(folder, ec);
+         !ec && e != std::filesystem::recursive_directory_iterator(); e.increment(ec))
+        if (e->is_regular_file()) paths.push_back(e->path().string());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
 inline std::string folderOfFile(const std::string& path) {
     return std::filesystem::path(path).parent_path().string();
 }

@@ -340,26 +340,29 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         return RestoreResult::notRestored;
 
     // Made empty first (a copy left by a run that did not finish goes) and removed on
-    // every way out.
+    // every way out; held until the restore ends, so that another copy of the program
+    // starting meanwhile leaves it alone.
     const ScratchCopy scratchCopy;
     const std::string& scratch = scratchCopy.path();
     if (!tvDatabase::CanCreateFile(scratch, true, kRestoreFailedCaption,
                                    "Unable to create/access the temporary restore database."))
         return RestoreResult::notRestored;
+    const auto scratchUnusable = [](const std::string& reason) {
+        askUser("", withReason("Unable to initialize the temporary restore database.", reason), kMessageStyleOK,
+                kRestoreFailedCaption, kMessageImageError);
+        return RestoreResult::notRestored;
+    };
+    if (scratchCopy.inUseElsewhere()) return scratchUnusable(scratchCopy.inUseReason());
 
     JobMeter meter("Restore Database", true);
     meter.longStep("Checking " + *chosen);
     // Nothing that is not a sound company database gets near the open one.
-    if (!checkDatabaseFile(*chosen).usable()) {
-        backupUnusable();
+    if (const DatabaseFileCheck check = checkDatabaseFile(*chosen); !check.usable()) {
+        backupUnusable(check.problem);
         return RestoreResult::notRestored;
     }
     std::string reason;
-    if (!copier_(*chosen, scratch, {}, reason) || !platform::fileExists(scratch)) {
-        askUser("", withReason("Unable to initialize the temporary restore database.", reason), kMessageStyleOK,
-                kRestoreFailedCaption, kMessageImageError);
-        return RestoreResult::notRestored;
-    }
+    if (!copier_(*chosen, scratch, {}, reason) || !platform::fileExists(scratch)) return scratchUnusable(reason);
 
     const std::string openName = company->GetName();
     const int32_t openYear = company->GetYear();
@@ -386,9 +389,9 @@ DatabaseBackup::RestoreResult DatabaseBackup::RestoreDatabase() {
         std::string names;
         if (missing)
             for (const std::string& name : *missing) names += (names.empty() ? "" : ", ") + name;
-        platform::systemLog("Refused to restore \"" + *chosen + "\": " +
-                            (missing ? "it lacks " + names : std::string("its tables could not be read")));
-        backupUnusable(missing ? std::string() : reason);
+        if (missing) reason = "It is not a whole Talvexa 1099 company database: it lacks " + names + ".";
+        platform::systemLog("Refused to restore \"" + *chosen + "\": " + reason);
+        backupUnusable(reason);
         return RestoreResult::notRestored;
     }
     if (year != openYear) {

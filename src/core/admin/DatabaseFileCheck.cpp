@@ -151,9 +151,13 @@ std::optional<std::vector<std::string>> missingCompanySchema(const std::string& 
 
 DatabaseFileCheck checkDatabaseFile(const std::string& path) {
     DatabaseFileCheck check;
-    if (!platform::fileExists(path) || platform::isDirectory(path)) return check;
+    if (!platform::fileExists(path) || platform::isDirectory(path)) {
+        check.problem = platform::fileExists(path) ? "It is a folder, not a file." : "The file could not be found.";
+        return check;
+    }
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        check.problem = std::string("SQLite could not open it: ") + (db ? sqlite3_errmsg(db) : "out of memory") + ".";
         if (db) sqlite3_close(db);
         return check;
     }
@@ -163,14 +167,28 @@ DatabaseFileCheck checkDatabaseFile(const std::string& path) {
     if (!check.opens) {
         const int code = sqlite3_errcode(db);
         check.holdsNoDatabase = code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+        const char* what = code == SQLITE_NOTADB    ? "It is not a database, or it is damaged beyond reading"
+                           : code == SQLITE_CORRUPT ? "It is damaged"
+                                                    : "SQLite could not read it";
+        check.problem = std::string(what) + " (" + sqlite3_errmsg(db) + ").";
     } else {
+        const bool noTables = answer == "0";
         check.intact = firstText(db, "pragma quick_check;", answer) && answer == "ok";
+        if (!check.intact) {
+            // The check names the first fault it found, or SQLite stops it with its reason.
+            const std::string found =
+                answer.empty() ? std::string(sqlite3_errmsg(db)) : answer.substr(0, answer.find('\n'));
+            check.problem = "It is damaged (SQLite's check of its pages found: " + found + ").";
+        }
         check.companyDatabase =
             firstText(db, "select count(*) from sqlite_master where type = 'table' and name = 'database';",
                       answer) &&
             answer == "1";
         if (check.companyDatabase && firstText(db, "select year from database;", answer))
             check.year = static_cast<int32_t>(std::atol(answer.c_str()));
+        if (check.intact && !check.companyDatabase)
+            check.problem = noTables ? "It is empty: it holds no tables."
+                                     : "It is a database of another program, not a Talvexa 1099 company database.";
     }
     sqlite3_close(db);
     return check;

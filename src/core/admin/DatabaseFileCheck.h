@@ -16,6 +16,9 @@ struct DatabaseFileCheck {
     // SQLite read the file and found no database in it: another kind of file, or one
     // damaged beyond reading (not set when the file could not be opened at all).
     bool holdsNoDatabase = false;
+    // Why the file is not usable(), in words for the user (SQLite's own words included
+    // where it gave some); empty for a usable file.
+    std::string problem;
 
     bool usable() const { return opens && intact && companyDatabase; }
 };

@@ -6,6 +6,7 @@
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Preferences.h"
+#include "core/foundation/ScratchFolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/UseUnderscoresInDatabasePath.h"
@@ -202,14 +203,14 @@ int LoadPriorYearDatabaseList() {
     if (GetPriorConfigDir(*last)) {
         const std::string lastPath = GetAppDbPath(last.get());
         if (platform::fileExists(lastPath) && platform::isReadable(lastPath)) {
-            const std::string temp = s.configDir->GetConfigDir() + "/" + "temporaryRestoreDatabase.db";
-            platform::removePath(temp);
-            if (copyDatabaseFile(lastPath, temp) && platform::fileExists(temp)) {
+            // The session does not know the configuration folder yet at start-up. While
+            // another copy of the program holds the scratch copy, the list stays as it is.
+            ScratchCopy temp(collapseSlashes(s.configDir->GetConfigDir()));
+            if (temp.copyFrom(lastPath)) {
                 AppDatabase lastYear;
-                if (lastYear.Init(temp, false)) entries = lastYear.SelectDatabaseList();
+                if (lastYear.Init(temp.path(), false)) entries = lastYear.SelectDatabaseList();
                 lastYear.Close();
             }
-            platform::removePath(temp);
         }
     }
 
@@ -294,8 +295,10 @@ bool runStartup() {
 void sweepProgramFolders() {
     Session& s = session();
     // The scratch copy of a restore or a new year that did not end holds a whole company
-    // file; nothing is using it at start-up.
+    // file; one that another running copy of the program holds is that copy's own. The
+    // same goes for what a run wrote before it knew where it went.
     if (!s.ControlledTempDir.empty()) ScratchCopy().remove();
+    clearScratchFolder();
 
     // Folders the program owns: whatever an interrupted write left there goes.
     std::set<std::string> folders;

@@ -13,6 +13,7 @@
 #include "core/efile/EFile_NEC.h"
 #include "core/foundation/FormErrorList.h"
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/ScratchFolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
@@ -224,8 +225,16 @@ void EFileFrameController::createMethod() {
     const E_FileInfo transmitter = theEFileInfo_;
 
     // The file is built (and the recipients marked) before the user is asked where it
-    // goes, in a folder of this run only.
-    QTemporaryDir scratch;
+    // goes, in a folder of this run only inside the program's own scratch folder: taxpayer
+    // numbers never lie in the system's shared temporary folder, and what a killed run
+    // left there is cleared at the next start.
+    std::string why;
+    const std::string runFolder = runScratchFolder(why);
+    if (runFolder.empty()) {
+        showNotCreated("The E-File could not be built: no temporary folder could be made (" + why + ").");
+        return;
+    }
+    QTemporaryDir scratch(qs(runFolder + "/efile-XXXXXX"));
     if (!scratch.isValid()) {
         showNotCreated("The E-File could not be built: no temporary folder could be made (" +
                        scratch.errorString().toStdString() + ").");

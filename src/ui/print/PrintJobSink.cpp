@@ -19,6 +19,7 @@
 #include <QTemporaryFile>
 
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/ScratchFolder.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/PrintJobFolder.h"
@@ -171,8 +172,12 @@ Options jobOptions(QPrinter& printer, bool forms, int first, int last, bool rang
 // they are drawn, and a refusal comes back with the print service's reason.
 bool handToQueue(const std::string& queue, const std::string& title, const std::string& pdf,
                  const Options& options, std::string& reason) {
-    QTemporaryFile file;
-    file.setFileTemplate(QDir::tempPath() + QStringLiteral("/talvexa-print-XXXXXX.pdf"));
+    // In the program's own scratch folder, not the system's shared one: a killed run
+    // leaves no form with taxpayer numbers where others can read it, and the next start
+    // clears it.
+    const std::string folder = runScratchFolder(reason);
+    if (folder.empty()) return false;
+    QTemporaryFile file(QString::fromStdString(folder + "/talvexa-print-XXXXXX.pdf"));
     if (!file.open() || file.write(pdf.data(), static_cast<qint64>(pdf.size())) != static_cast<qint64>(pdf.size()) ||
         !file.flush()) {
         reason = "The document could not be written to a temporary file: " + file.errorString().toStdString();

@@ -14,6 +14,7 @@
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/admin/CloudBackup.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "core/store/ScratchCopy.h"
 #include "core/store/Startup.h"
 
 namespace {
@@ -151,14 +152,16 @@ const Refusal kRefusals[] = {
          EXPECT_TRUE(platform::writeFileAtomically(path, "these are notes, not a database\n"));
          return path;
      },
-     "Unable to restore from backup.", "Unable to initialize the database backup."},
+     "Unable to restore from backup.",
+     "Unable to initialize the database backup.\n\nIt is not a database, or it is damaged beyond reading (file is "
+     "not a database)."},
     {"an empty file",
      [](Restore& t) {
          const std::string path = t.home.file("empty.db");
          EXPECT_TRUE(platform::writeFileAtomically(path, ""));
          return path;
      },
-     "Unable to restore from backup.", "Unable to initialize the database backup."},
+     "Unable to restore from backup.", "Unable to initialize the database backup.\n\nIt is empty: it holds no tables."},
     {"another program's database",
      [](Restore& t) {
          const std::string path = t.home.file("foreign.db");
@@ -168,7 +171,9 @@ const Refusal kRefusals[] = {
          db->close();
          return path;
      },
-     "Unable to restore from backup.", "Unable to initialize the database backup."},
+     "Unable to restore from backup.",
+     "Unable to initialize the database backup.\n\nIt is a database of another program, not a Talvexa 1099 company "
+     "database."},
     {"a damaged file",
      [](Restore& t) {
          const std::string path = t.makeBackup();
@@ -178,7 +183,17 @@ const Refusal kRefusals[] = {
          EXPECT_TRUE(platform::writeFileAtomically(path, bytes));
          return path;
      },
-     "Unable to restore from backup.", "Unable to initialize the database backup."},
+     "Unable to restore from backup.",
+     "Unable to initialize the database backup.\n\nIt is damaged (database disk image is malformed)."},
+    {"a truncated file",
+     [](Restore& t) {
+         const std::string path = t.makeBackup();
+         const std::string bytes = fileBytes(path);
+         EXPECT_TRUE(platform::writeFileAtomically(path, bytes.substr(0, bytes.size() / 2)));
+         return path;
+     },
+     "Unable to restore from backup.",
+     "Unable to initialize the database backup.\n\nIt is damaged (database disk image is malformed)."},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, RestoreRefusal, ::testing::ValuesIn(kRefusals),
@@ -215,6 +230,8 @@ TEST_P(RestoreOfALackingBackup, IsRefusedAndTheOpenFileIsUnchanged) {
     // A backup that its upgrade stops on says why after the fixed text.
     const std::string details = scripted->boxes()[1].details;
     EXPECT_EQ(details.substr(0, details.find('\n')), "Unable to initialize the database backup.") << details;
+    EXPECT_EQ(details.substr(details.find('\n'), 2), "\n\n") << "a reason follows";
+    EXPECT_GT(details.size(), details.find('\n') + 2) << details;
     EXPECT_EQ(scripted->count("closeDatabase"), 0);
     EXPECT_TRUE(cdb()->IsReady());
     EXPECT_TRUE(scratchGone());
@@ -398,6 +415,40 @@ TEST_F(Restore, CancelBeforeTheReplacementLeavesTheOpenDatabaseAsItWas) {
     EXPECT_TRUE(jobs->jobs()[0]->closed);
     cdb()->Close();
     EXPECT_TRUE(databaseBytes(original) == bytes) << "the original was changed";
+}
+
+// Another copy of the program starting while a restore runs leaves the restore's scratch
+// copy alone: the restore goes through.
+TEST_F(Restore, AStartOfAnotherCopyDuringTheRestoreLeavesItsScratchCopy) {
+    const std::string backup = makeBackup();
+    DatabaseBackup flow([] { return kDay; });
+    flow.setCopier([](const std::string& from, const std::string& to, const CopyProgress& progress,
+                      std::string& reason) {
+        // The scratch copy is made and checked; the other copy starts before it is put in place.
+        if (to != DatabaseBackup::scratchPath()) sweepProgramFolders();
+        return copyDatabaseFile(from, to, progress, &reason);
+    });
+    scripted->answerAlert(kAlertSecondButtonCode);
+    EXPECT_EQ(restore(flow, backup), DatabaseBackup::RestoreResult::restored);
+    EXPECT_EQ(query(original, "select name from companies;"), "Payer of then");
+    EXPECT_TRUE(scratchGone());
+}
+
+// While another copy of the program holds the scratch copy, a restore leaves it as it
+// is and says why it cannot go on.
+TEST_F(Restore, WhileAnotherCopyHoldsTheScratchCopyTheRestoreLeavesItAndSaysWhy) {
+    const std::string backup = makeBackup();
+    const ScratchCopy other;
+    ASSERT_TRUE(platform::writeFileAtomically(other.path(), "another run's copy"));
+    EXPECT_EQ(restore(backup, 1), DatabaseBackup::RestoreResult::notRestored);
+    ASSERT_EQ(scripted->boxes().size(), 2u);
+    EXPECT_EQ(scripted->boxes()[1].title, "Unable to restore from backup.");
+    EXPECT_EQ(scripted->boxes()[1].details, "Unable to initialize the temporary restore database.\n\nAnother copy of "
+                                            "Talvexa 1099 is using \"" + other.path() +
+                                                "\" (a restore, a backup or a new year is under way there). Please "
+                                                "try again when it has finished.");
+    EXPECT_EQ(fileBytes(other.path()), "another run's copy");
+    EXPECT_TRUE(cdb()->IsReady());
 }
 
 TEST_F(Restore, AScratchFileLeftByAnEarlierCrashIsRemovedFirst) {

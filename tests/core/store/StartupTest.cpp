@@ -1,6 +1,9 @@
 #include "core/foundation/ConfigFixture.h"
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -8,9 +11,11 @@
 
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/Preferences.h"
+#include "core/foundation/ScratchFolder.h"
 #include "core/foundation/TalvexaDir.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/store/DatabaseHolder.h"
+#include "core/store/ScratchCopy.h"
 #include "core/store/Startup.h"
 #include "Leftovers.h"
 #include "WithoutFileOverride.h"
@@ -348,7 +353,8 @@ TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
     std::string text;
     ASSERT_TRUE(platform::readFile(year + "Gamma 2025.db", text));
     EXPECT_EQ(text, database("the only copy"));
-    EXPECT_EQ(files(configuration), std::vector<std::string>{"Talvexa_1099_2025.db"});
+    EXPECT_EQ(files(configuration),
+              (std::vector<std::string>{".temporaryRestoreDatabase.db.lock", "Talvexa_1099_2025.db"}));
     std::map<std::string, std::string> expected = others;
     expected["Gone 2025.db"] = database("gone's only copy");
     EXPECT_EQ(filesWithBytes(downloads), expected);
@@ -358,6 +364,57 @@ TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
                                 [&](const std::string& line) { return line.find(putBack) != std::string::npos; }))
             << putBack;
     }
+}
+
+// A start while another copy of the program is at work (a restore holding the scratch
+// copy, an e-file built and waiting for the save panel) leaves that copy's files alone;
+// once that copy is killed, the next start clears them.
+TEST_F(StartupTest, AStartLeavesWhatARunningCopyHoldsAndClearsWhatAKilledOneLeft) {
+    answerFirstRun();
+    ASSERT_TRUE(runStartup());
+    const std::string scratchCopy = ScratchCopy::scratchPath();
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        const ScratchCopy held;
+        std::string reason;
+        const std::string run = runScratchFolder(reason);
+        std::ofstream(held.path()) << "a whole company file";
+        std::ofstream(run + "/1099_E-File.txt") << "taxpayer numbers";
+        const bool written = ::write(ready[1], run.empty() ? "0" : "1", 1) == 1;
+        while (written) ::pause();
+        ::_exit(1);
+    }
+    ::close(ready[1]);
+    char made = 0;
+    const bool heard = ::read(ready[0], &made, 1) == 1;
+    ::close(ready[0]);
+    const auto runFolders = [] {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(scratchFolder(), ec))
+            names.push_back(e.path().filename().string());
+        return names;
+    };
+
+    restart();
+    ASSERT_TRUE(runStartup());
+    EXPECT_TRUE(heard && made == '1');
+    EXPECT_TRUE(platform::fileExists(scratchCopy));
+    EXPECT_EQ(runFolders().size(), 1u);
+    struct stat folder {};
+    ASSERT_EQ(::stat(scratchFolder().c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 0777, 0700u) << "the scratch folder is the user's alone";
+
+    ::kill(other, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    restart();
+    ASSERT_TRUE(runStartup());
+    EXPECT_FALSE(platform::fileExists(scratchCopy));
+    EXPECT_TRUE(runFolders().empty());
 }
 
 TEST_F(StartupTest, UnreadableConfigurationDatabaseIsReported) {

@@ -56,6 +56,8 @@ protected:
         ASSERT_TRUE(cdb()->Init(home.file("Acme 2025.db"), true, true, true, "Acme"));
         folder = home.file("out");
         std::filesystem::create_directories(folder);
+        session().ControlledTempDir = home.file("config");
+        std::filesystem::create_directories(session().ControlledTempDir);
     }
     void TearDown() override {
         window.reset();

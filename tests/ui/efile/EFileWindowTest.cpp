@@ -11,6 +11,7 @@
 #include "core/foundation/MessageBoxCodes.h"
 #include "ui/support/HandOffs.h"
 #include "WithoutFileOverride.h"
+#include "ui/KilledRun.h"
 #include "ui/UiTestHelpers.h"
 
 namespace {
@@ -370,6 +371,23 @@ TEST_F(EFileCreate, CancellingTheSavePanelGivesNoFileAndNoMessage) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(cdb()->getEFileInfo(1).getContact(), "Cora Contact");
     EXPECT_TRUE(completed(nec)) << "the run marks the recipients before the panel";
+}
+
+// A run killed while its save panel is open has put its file only into the program's
+// own scratch folder, not the system's temporary folder, and the next start clears it.
+TEST_F(EFileCreate, AKilledRunLeavesItsFileOnlyInTheProgramsFolderUntilTheNextStart) {
+    const std::string systemTemporary = home.file("tmp");
+    std::filesystem::create_directories(systemTemporary);
+    open();
+    const std::vector<std::string> left = uitest::filesLeftByAKilledRun(systemTemporary, [&] {
+        ScopedModalResponder killed([](QWidget&) { ::kill(::getpid(), SIGKILL); });
+        create();
+    });
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(left[0]).filename(), "1099_E-File.txt");
+
+    clearScratchFolder();   // as the next start does
+    EXPECT_TRUE(filesBelow(scratchFolder()).empty());
 }
 
 struct WriteFailure {

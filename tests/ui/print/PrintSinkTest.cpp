@@ -27,6 +27,7 @@
 #include "core/print/SheetModel.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
+#include "ui/KilledRun.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/print/SheetPainter.h"
 #include "ui/support/ModalLoop.h"
@@ -49,6 +50,8 @@ protected:
         resetSession();
         scripted = std::make_unique<ScriptedUserInterface>();
         unsetenv(kPrintFolderVariable);
+        session().ControlledTempDir = home.file("config");
+        std::filesystem::create_directories(session().ControlledTempDir);
     }
     void TearDown() override {
         unsetenv(kPrintFolderVariable);
@@ -400,6 +403,32 @@ TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {
     ASSERT_EQ(scripted->boxes().size(), 1u);
     EXPECT_EQ(scripted->boxes()[0].caption, "\"1099 Labels\" could not be printed.");
     EXPECT_EQ(scripted->boxes()[0].details, "The printer is stopped.");
+}
+
+// A run killed while the print service has its document has put it only into the
+// program's own scratch folder, not the system's temporary folder, and the next start
+// clears it.
+TEST_F(PrintSinkTest, AKilledJobLeavesItsDocumentOnlyInTheProgramsFolderUntilTheNextStart) {
+    const std::string systemTemporary = home.file("tmp");
+    std::filesystem::create_directories(systemTemporary);
+    const PrintJob printed = job(1);
+    const std::vector<std::string> left = uitest::filesLeftByAKilledRun(systemTemporary, [&] {
+        setChosenPrintQueueForTests("Office");
+        platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
+                                   .print =
+                                       [](const platform::PrintFileRequest&, std::string&) {
+                                           ::kill(::getpid(), SIGKILL);
+                                           return false;
+                                       },
+                                   .acceptsJobs = {}});
+        ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
+        (void)sink.print(printed);
+    });
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(read(left[0]), printed.pdf);
+
+    clearScratchFolder();   // as the next start does
+    EXPECT_TRUE(filesBelow(scratchFolder()).empty());
 }
 
 TEST_F(PrintSinkTest, WithoutAPrintServiceNothingIsDrawnAndTheUserIsToldWhy) {

@@ -238,13 +238,11 @@ bool fieldText(const Field& f, const Form& c, std::string& text) {
     return false;
 }
 
-// Fitting a text into its box. The form font is drawn kInsetX right of and kInsetY
-// below its frame's corner; a line of it is kGlyphHeight times its size high (ascent
-// and descent), and lines stand kLineFactor times the size apart. A text longer than
-// its box is set smaller, down to kSmallest points, and where it still does not fit it
-// breaks onto further lines, its box's lines set closer: never cut.
-constexpr double kInsetX = 2.0;
-constexpr double kInsetY = 1.0;
+// Fitting a text into its box. The form font is drawn SheetModel::kInsetX right of and
+// kInsetY below its frame's corner; a line of it is kGlyphHeight times its size high
+// (ascent and descent), and lines stand kLineFactor times the size apart. A text longer
+// than its box is set smaller, down to kSmallest points, and where it still does not fit
+// it breaks onto further lines, its box's lines set closer: never cut.
 constexpr double kFormSize = SheetModel::kFontSize;
 constexpr double kSmallest = 6.0;
 constexpr double kLineFactor = 1.15;
@@ -342,11 +340,11 @@ void fitBox(std::vector<PlacedText>& texts, std::vector<std::size_t> members, co
         PlacedText& t = texts[i];
         if (t.text.empty()) continue;
         Setting s{i, kFormSize, {t.text}};
-        const double room = area.right - t.x - kInsetX - kSlack;
+        const double room = area.right - t.x - SheetModel::kInsetX - kSlack;
         const double full = widthAt(t.text, kFormSize);
         // The frame ends at the box's edge, and holds the whole text.
         const int32_t toEdge = std::max(0, static_cast<int32_t>(area.right) - t.x);
-        t.width = full + kInsetX > t.width ? toEdge : std::min(t.width, toEdge);
+        t.width = full + SheetModel::kInsetX > t.width ? toEdge : std::min(t.width, toEdge);
         if (full > room) {
             s.size = std::max(kSmallest, std::floor(kFormSize * room / full * 10) / 10);
             if (widthAt(t.text, s.size) > room) {
@@ -367,8 +365,10 @@ void fitBox(std::vector<PlacedText>& texts, std::vector<std::size_t> members, co
         const PlacedText& t = texts[settings[k].index];
         lines += settings[k].lines.size();
         if (settings[k].lines.size() < 2) continue;
-        const double end = t.y + kInsetY + settings[k].size * (kLineFactor * (settings[k].lines.size() - 1) + 1.12);
-        const double next = k + 1 < settings.size() ? texts[settings[k + 1].index].y + kInsetY : freeBottom;
+        const double end = t.y + SheetModel::kInsetY +
+                           settings[k].size * (kLineFactor * (settings[k].lines.size() - 1) + SheetModel::kGlyphHeight);
+        const double next =
+            k + 1 < settings.size() ? texts[settings[k + 1].index].y + SheetModel::kInsetY : freeBottom;
         if (end > next || end > freeBottom) fits = false;
     }
     if (fits) {
@@ -378,15 +378,16 @@ void fitBox(std::vector<PlacedText>& texts, std::vector<std::size_t> members, co
             if (s.lines.size() < 2) continue;
             t.text = joinLines(s.lines);
             t.lineHeight = s.size * kLineFactor;
-            t.height = std::max(t.height, static_cast<int32_t>(std::ceil(s.lines.size() * t.lineHeight + kInsetY)));
+            t.height = std::max(
+                t.height, static_cast<int32_t>(std::ceil(s.lines.size() * t.lineHeight + SheetModel::kInsetY)));
         }
         return;
     }
     // The box's lines set closer: one text of all of them, from the top of the box's
     // free space (below a caption at its top) to its bottom (above a caption there).
-    const double firstTop = std::min<double>(texts[settings.front().index].y + kInsetY, freeTop);
-    const int32_t y = static_cast<int32_t>(std::ceil(firstTop - kInsetY));
-    const double pitch = (freeBottom - (y + kInsetY)) / static_cast<double>(lines);
+    const double firstTop = std::min<double>(texts[settings.front().index].y + SheetModel::kInsetY, freeTop);
+    const int32_t y = static_cast<int32_t>(std::ceil(firstTop - SheetModel::kInsetY));
+    const double pitch = (freeBottom - (y + SheetModel::kInsetY)) / static_cast<double>(lines);
     double size = pitch / kLineFactor;
     int32_t x = texts[settings.front().index].x;
     std::vector<std::string> all;

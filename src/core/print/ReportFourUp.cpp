@@ -238,15 +238,15 @@ bool fieldText(const Field& f, const Form& c, std::string& text) {
     return false;
 }
 
-// Fitting a text into its box. The form font is drawn kInsetX right of and kInsetY
-// below its frame's corner; a line of it is kGlyphHeight times its size high (ascent
-// and descent), and lines stand kLineFactor times the size apart. A text longer than
-// its box is set smaller, down to kSmallest points, and where it still does not fit it
-// breaks onto further lines, its box's lines set closer: never cut.
-constexpr double kInsetX = 2.0;
-constexpr double kInsetY = 1.0;
+// Fitting the texts of a box into it. The form font is drawn SheetModel::kInsetX right
+// of and kInsetY below its frame's corner; a line of it is kGlyphHeight times its size
+// high, and lines stand kLineFactor times the size apart. A box's texts are set at the
+// largest size, in tenths of a point down from the form size, at which, broken into
+// lines at that size, they fit the box's free width and height: never cut, and never
+// smaller than kSmallest where kSmallest can hold them.
 constexpr double kFormSize = SheetModel::kFontSize;
 constexpr double kSmallest = 6.0;
+constexpr double kLeast = 1.0;
 constexpr double kLineFactor = 1.15;
 // The most a caption takes at the top or bottom of its box: half a point of padding and
 // one line of its small print.
@@ -258,6 +258,11 @@ constexpr int32_t kMergedAway = -1;
 
 double widthAt(const std::string& text, double size) { return PrtReport::formTextWidth(text, size); }
 
+// The height of n lines at the size, from the top of the first to the foot of the last.
+double linesHeight(std::size_t n, double size) {
+    return size * (kLineFactor * static_cast<double>(n - 1) + SheetModel::kGlyphHeight);
+}
+
 // The length in bytes of the UTF-8 character that starts at text[at].
 std::size_t characterLength(const std::string& text, std::size_t at) {
     std::size_t n = 1;
@@ -265,35 +270,71 @@ std::size_t characterLength(const std::string& text, std::size_t at) {
     return n;
 }
 
-// The text broken into lines of at most `room` points at the size: between words, and a
-// word longer than a line between its characters.
-std::vector<std::string> breakLines(const std::string& text, double size, double room) {
-    std::vector<std::string> lines;
+// A text's words with their widths at one point, measured once: the form font's widths
+// grow with its size, so the text breaks at any size without measuring it again.
+struct Words {
+    std::vector<std::string> words;
+    std::vector<double> widths;
+    double space = widthAt(" ", 1.0);
+
+    explicit Words(const std::string& text) {
+        std::size_t at = 0;
+        while (at < text.size()) {
+            std::size_t end = text.find(' ', at);
+            if (end == std::string::npos) end = text.size();
+            if (end > at) {
+                words.push_back(text.substr(at, end - at));
+                widths.push_back(widthAt(words.back(), 1.0));
+            }
+            at = end + 1;
+        }
+    }
+};
+
+// The number of lines of at most `room` points that the words take at the size, broken
+// between words (their lines added to `out` when given). A word longer than a line is
+// broken between its characters when `splitWords` is set; otherwise there is no such
+// breaking and the answer is 0.
+std::size_t breakLines(const Words& w, double size, double room, bool splitWords,
+                       std::vector<std::string>* out = nullptr) {
+    std::size_t lines = 0;
     std::string line;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find(' ', at);
-        if (end == std::string::npos) end = text.size();
-        std::string word = text.substr(at, end - at);
-        at = end + 1;
-        if (word.empty()) continue;
-        const std::string joined = line.empty() ? word : line + " " + word;
-        if (widthAt(joined, size) <= room) {
-            line = joined;
+    double width = -1;   // of the line so far at one point; below 0 while it is empty
+    auto endLine = [&] {
+        if (width < 0) return;
+        ++lines;
+        if (out) out->push_back(line);
+        line.clear();
+        width = -1;
+    };
+    for (std::size_t i = 0; i < w.words.size(); ++i) {
+        if (width >= 0 && (width + w.space + w.widths[i]) * size <= room) {
+            width += w.space + w.widths[i];
+            if (out) line += " " + w.words[i];
             continue;
         }
-        if (!line.empty()) lines.push_back(line);
-        line.clear();
+        endLine();
+        if (w.widths[i] * size <= room) {
+            width = w.widths[i];
+            if (out) line = w.words[i];
+            continue;
+        }
+        if (!splitWords) return 0;
+        std::string word = w.words[i];
         while (widthAt(word, size) > room) {
             std::size_t cut = characterLength(word, 0);
             while (cut < word.size() && widthAt(word.substr(0, cut + characterLength(word, cut)), size) <= room)
                 cut += characterLength(word, cut);
-            lines.push_back(word.substr(0, cut));
+            ++lines;
+            if (out) out->push_back(word.substr(0, cut));
             word.erase(0, cut);
         }
-        line = word;
+        if (!word.empty()) {
+            width = widthAt(word, 1.0);
+            if (out) line = word;
+        }
     }
-    if (!line.empty()) lines.push_back(line);
+    endLine();
     return lines;
 }
 
@@ -301,6 +342,31 @@ std::string joinLines(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& l : lines) out += (out.empty() ? "" : "\n") + l;
     return out;
+}
+
+// A size at which texts fit, and whether a word had to be broken for it.
+struct Fit {
+    double size = kFormSize;
+    bool splitWords = false;
+
+    // How readable the texts come out: at kSmallest or more before below it, with their
+    // words whole before broken, then larger before smaller.
+    int rank() const { return (size >= kSmallest ? 2 : 0) + (splitWords ? 0 : 1); }
+    bool worseThan(const Fit& o) const { return rank() != o.rank() ? rank() < o.rank() : size < o.size; }
+};
+
+// The largest size, in tenths of a point from the form size down, at which
+// fits(size, splitWords) holds: at kSmallest or more with every word whole, then with
+// over-long words broken; below kSmallest only where it holds at no such size.
+template <class Fits>
+Fit largestFit(Fits fits) {
+    constexpr int kTenths[][2] = {{static_cast<int>(kFormSize * 10), static_cast<int>(kSmallest * 10)},
+                                  {static_cast<int>(kSmallest * 10) - 1, static_cast<int>(kLeast * 10)}};
+    for (const auto& [from, to] : kTenths)
+        for (const bool split : {false, true})
+            for (int tenths = from; tenths >= to; --tenths)
+                if (fits(tenths / 10.0, split)) return {tenths / 10.0, split};
+    return {kLeast, true};
 }
 
 const fourup::FormBox* boxOf(const fourup::FormPicture* picture, const char* caption) {
@@ -320,91 +386,96 @@ Area areaOf(const fourup::FormBox& b, int32_t copy) {
     return {left + 0.5, top + 0.5, left + b.width * 0.72 - 0.5, top + b.height * 0.72 - 0.5};
 }
 
-// How one text of a box is set.
-struct Setting {
-    std::size_t index;   // in the sheet's texts
-    double size = kFormSize;
-    std::vector<std::string> lines;
-};
+// The room of a line that starts at x, in a box ending at `right`.
+double roomFrom(double x, double right) { return std::max(right - x - SheetModel::kInsetX - kSlack, 1.0); }
 
-// Fits the texts of one box of a copy (indexes into the sheet's texts, in placing
-// order) inside the box: each on its line at the form size when it fits, else smaller,
-// else on several lines; when the lines then run into the next text or past the box,
-// the box's texts are set as one text whose lines share the box's height evenly,
-// below (or above) its caption.
+// Sets a text's lines at the size: one line keeps its frame's height, more lines make
+// it as tall as they need at least.
+void setLines(PlacedText& t, const std::vector<std::string>& lines, double size) {
+    t.size = size;
+    if (lines.size() < 2) return;
+    t.text = joinLines(lines);
+    t.lineHeight = size * kLineFactor;
+    const double needed = static_cast<double>(lines.size()) * t.lineHeight + SheetModel::kInsetY;
+    t.height = std::max(t.height, static_cast<int32_t>(std::ceil(needed)));
+}
+
+// Fits the texts of one box of a copy (indexes into the sheet's texts) inside the box.
+// Each text first where the layout puts it, at the largest size at which it fits
+// before the next text of the box (or the box's caption or edge), on one line or on
+// several. Where the box's texts set as one, line after line below (or above) its
+// caption, can all be larger than the smallest of them in place, they are set so.
 void fitBox(std::vector<PlacedText>& texts, std::vector<std::size_t> members, const fourup::FormBox& box,
             int32_t copy) {
     const Area area = areaOf(box, copy);
+    std::erase_if(members, [&](std::size_t i) { return texts[i].text.empty(); });
+    if (members.empty()) return;
     std::stable_sort(members.begin(), members.end(),
                      [&](std::size_t a, std::size_t b) { return texts[a].y < texts[b].y; });
-    std::vector<Setting> settings;
-    for (const std::size_t i : members) {
-        PlacedText& t = texts[i];
-        if (t.text.empty()) continue;
-        Setting s{i, kFormSize, {t.text}};
-        const double room = area.right - t.x - kInsetX - kSlack;
-        const double full = widthAt(t.text, kFormSize);
-        // The frame ends at the box's edge, and holds the whole text.
-        const int32_t toEdge = std::max(0, static_cast<int32_t>(area.right) - t.x);
-        t.width = full + kInsetX > t.width ? toEdge : std::min(t.width, toEdge);
-        if (full > room) {
-            s.size = std::max(kSmallest, std::floor(kFormSize * room / full * 10) / 10);
-            if (widthAt(t.text, s.size) > room) {
-                s.size = kSmallest;
-                s.lines = breakLines(t.text, kSmallest, std::max(room, 1.0));
-            }
-        }
-        settings.push_back(std::move(s));
-    }
-    if (settings.empty()) return;
     const bool captionBelow = box.corner == fourup::CaptionCorner::bottom;
     const double freeTop = captionBelow ? area.top : area.top + kCaptionDepth;
     const double freeBottom = captionBelow ? area.bottom - kCaptionDepth : area.bottom;
-    // Each text's lines end above the next text's and above the box's caption or edge?
-    bool fits = true;
-    std::size_t lines = 0;
-    for (std::size_t k = 0; k < settings.size(); ++k) {
-        const PlacedText& t = texts[settings[k].index];
-        lines += settings[k].lines.size();
-        if (settings[k].lines.size() < 2) continue;
-        const double end = t.y + kInsetY + settings[k].size * (kLineFactor * (settings[k].lines.size() - 1) + 1.12);
-        const double next = k + 1 < settings.size() ? texts[settings[k + 1].index].y + kInsetY : freeBottom;
-        if (end > next || end > freeBottom) fits = false;
+
+    std::vector<Words> words;
+    std::vector<Fit> inPlace;
+    Fit worst;
+    for (std::size_t k = 0; k < members.size(); ++k) {
+        const PlacedText& t = texts[members[k]];
+        words.emplace_back(t.text);
+        const double room = roomFrom(t.x, area.right);
+        const double top = t.y + SheetModel::kInsetY;
+        const double bottom = k + 1 < members.size() ? texts[members[k + 1]].y + SheetModel::kInsetY : freeBottom;
+        // One line stands where the layout puts it; more must end above what follows.
+        inPlace.push_back(largestFit([&](double size, bool split) {
+            const std::size_t n = breakLines(words[k], size, room, split);
+            return n == 1 || (n > 1 && top + linesHeight(n, size) <= std::min(bottom, freeBottom));
+        }));
+        if (inPlace.back().worseThan(worst)) worst = inPlace.back();
     }
-    if (fits) {
-        for (const Setting& s : settings) {
-            PlacedText& t = texts[s.index];
-            t.size = s.size;
-            if (s.lines.size() < 2) continue;
-            t.text = joinLines(s.lines);
-            t.lineHeight = s.size * kLineFactor;
-            t.height = std::max(t.height, static_cast<int32_t>(std::ceil(s.lines.size() * t.lineHeight + kInsetY)));
+
+    // The box's texts as one, from the top of its free space (or the first text, where
+    // that is higher) down.
+    const double firstTop = std::min(texts[members.front()].y + SheetModel::kInsetY, freeTop);
+    const int32_t y = static_cast<int32_t>(std::ceil(firstTop - SheetModel::kInsetY));
+    int32_t x = texts[members.front()].x;
+    for (const std::size_t i : members) x = std::min(x, texts[i].x);
+    const double room = roomFrom(x, area.right);
+    Fit merged{0.0, true};
+    if (worst.worseThan(Fit{})) {
+        merged = largestFit([&](double size, bool split) {
+            std::size_t n = 0;
+            for (const Words& w : words) {
+                const std::size_t lines = breakLines(w, size, room, split);
+                if (lines == 0) return false;
+                n += lines;
+            }
+            return y + SheetModel::kInsetY + linesHeight(n, size) <= freeBottom;
+        });
+    }
+
+    if (!worst.worseThan(merged)) {
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            PlacedText& t = texts[members[k]];
+            // The frame ends at the box's edge, and holds the whole text.
+            const double full = widthAt(t.text, kFormSize);
+            const int32_t toEdge = std::max(0, static_cast<int32_t>(area.right) - t.x);
+            t.width = full + SheetModel::kInsetX > t.width ? toEdge : std::min(t.width, toEdge);
+            std::vector<std::string> lines;
+            breakLines(words[k], inPlace[k].size, roomFrom(t.x, area.right), inPlace[k].splitWords, &lines);
+            setLines(t, lines, inPlace[k].size);
         }
         return;
     }
-    // The box's lines set closer: one text of all of them, from the top of the box's
-    // free space (below a caption at its top) to its bottom (above a caption there).
-    const double firstTop = std::min<double>(texts[settings.front().index].y + kInsetY, freeTop);
-    const int32_t y = static_cast<int32_t>(std::ceil(firstTop - kInsetY));
-    const double pitch = (freeBottom - (y + kInsetY)) / static_cast<double>(lines);
-    double size = pitch / kLineFactor;
-    int32_t x = texts[settings.front().index].x;
     std::vector<std::string> all;
-    for (const Setting& s : settings) {
-        size = std::min(size, s.size);
-        x = std::min(x, texts[s.index].x);
-        all.insert(all.end(), s.lines.begin(), s.lines.end());
-    }
-    PlacedText& merged = texts[settings.front().index];
-    merged.text = joinLines(all);
-    merged.x = x;
-    merged.y = y;
-    merged.width = std::max(0, static_cast<int32_t>(area.right) - x);
-    merged.height = static_cast<int32_t>(std::ceil(freeBottom - y)) + 1;
-    merged.size = size;
-    merged.lineHeight = pitch;
+    for (const Words& w : words) breakLines(w, merged.size, room, merged.splitWords, &all);
+    PlacedText& first = texts[members.front()];
+    first.x = x;
+    first.y = y;
+    first.width = std::max(0, static_cast<int32_t>(area.right) - x);
+    first.height = static_cast<int32_t>(std::ceil(freeBottom - y)) + 1;
+    setLines(first, all, merged.size);
     // The others are in it now.
-    for (std::size_t k = 1; k < settings.size(); ++k) texts[settings[k].index].width = kMergedAway;
+    for (std::size_t k = 1; k < members.size(); ++k) texts[members[k]].width = kMergedAway;
 }
 
 // Fits every text of a copy into the box its field belongs to. Each entry pairs an

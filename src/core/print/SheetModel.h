@@ -40,6 +40,13 @@ public:
     // The form font: Arial at 8 points (painted with a metric-compatible face).
     static constexpr const char* kFontFamily = "Arial";
     static constexpr int32_t kFontSize = 8;
+    // A text is drawn kInsetX points right of and kInsetY points below its frame's top
+    // left corner, as a borderless text field draws it: the layouts were measured with
+    // it, and a text fitted into its box without these would be cut at the box's edge.
+    static constexpr double kInsetX = 2.0;
+    static constexpr double kInsetY = 1.0;
+    // One line of the form font, from its ascent to its descent, in multiples of its size.
+    static constexpr double kGlyphHeight = 1.12;
 
     std::vector<Sheet>& sheets() { return sheets_; }
     const std::vector<Sheet>& sheets() const { return sheets_; }

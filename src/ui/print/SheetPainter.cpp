@@ -59,14 +59,15 @@ bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter
             const QRectF frame(t.x, t.y, t.width, t.height);
             painter.setClipRect(frame);
             if (t.size == SheetModel::kFontSize && t.lineHeight == 0) {
-                painter.drawText(frame.adjusted(kInsetX, kInsetY, 0, 0), flags, QString::fromStdString(t.text));
+                painter.drawText(frame.adjusted(SheetModel::kInsetX, SheetModel::kInsetY, 0, 0), flags,
+                                 QString::fromStdString(t.text));
                 continue;
             }
             // A text set smaller: drawn kFine times as large on a painter scaled down by as
             // much, since a font's size is rounded to whole device pixels, which at these
             // sizes would make the text wider or its lines taller than it was set.
             painter.save();
-            painter.translate(frame.left() + kInsetX, frame.top() + kInsetY);
+            painter.translate(frame.left() + SheetModel::kInsetX, frame.top() + SheetModel::kInsetY);
             painter.scale(1 / kFine, 1 / kFine);
             painter.setFont(formFont(dpi, t.size * kFine));
             const QStringList lines = QString::fromStdString(t.text).split(QLatin1Char('\n'));

@@ -16,16 +16,14 @@ class SheetModel;
 //
 // Each text is drawn in the form font (Arial, painted with Liberation Sans, which has
 // the same metrics) at its size, 8 points unless set smaller, left- and top-aligned,
-// on one line or on the lines it was broken into, and cut at its frame's edges. It starts kInsetX points right of and kInsetY points below the
-// frame's corner: a borderless text field draws its text that far in from its edge,
-// and the layouts were measured with it.
+// on one line or on the lines it was broken into, and cut at its frame's edges. It
+// starts SheetModel::kInsetX points right of and SheetModel::kInsetY points below the
+// frame's corner, where the sheets were composed to have it.
 //
 // A sheet's background (the form picture of the four-up forms) is drawn first, behind
 // the texts, by FourUpFormPainter.
 class SheetPainter {
 public:
-    static constexpr double kInsetX = 2.0;
-    static constexpr double kInsetY = 1.0;
     static constexpr const char* kPaintedFamily = "Liberation Sans";
 
     // The form font for a device of the given resolution, sized so that a painter

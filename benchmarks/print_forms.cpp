@@ -26,6 +26,7 @@
 #include <QElapsedTimer>
 
 #include "OffscreenMain.h"
+#include "ReadyQueue.h"
 #include "AnsweringUserInterface.h"
 #include "core/foundation/Session.h"
 #include "core/print/DisplayPDF.h"
@@ -61,14 +62,11 @@ public:
 class QueueUserInterface : public bench::AnsweringUserInterface {
 public:
     QueueUserInterface() {
-        platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
-                                   .print =
-                                       [this](const platform::PrintFileRequest&, std::string&) {
-                                           okToHandOver += double(clock.nsecsElapsed()) / 1e6;
-                                           ++handed;
-                                           return true;
-                                       },
-                                   .acceptsJobs = {}});
+        platform::setPrintService(readyQueue([this](const platform::PrintFileRequest&, std::string&) {
+            okToHandOver += double(clock.nsecsElapsed()) / 1e6;
+            ++handed;
+            return true;
+        }));
         setChosenPrintQueueForTests("Bench queue");
     }
     ~QueueUserInterface() override {

@@ -22,6 +22,7 @@
 
 #include "LargeCompanyFile.h"
 #include "OffscreenMain.h"
+#include "ReadyQueue.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/print/DisplayPDF.h"
@@ -90,15 +91,12 @@ public:
         if (!filled) std::abort();
         sink_ = std::make_unique<FileSink>(folder_ + "/jobs");
         setChosenPrintQueueForTests("Bench queue");
-        platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
-                                   .print =
-                                       [this](const platform::PrintFileRequest& request, std::string&) {
-                                           okToHandOver = double(sink_->okClock.nsecsElapsed()) / 1e6;
-                                           std::error_code error;
-                                           lastBytes = std::filesystem::file_size(request.path, error);
-                                           return true;
-                                       },
-                                   .acceptsJobs = {}});
+        platform::setPrintService(readyQueue([this](const platform::PrintFileRequest& request, std::string&) {
+            okToHandOver = double(sink_->okClock.nsecsElapsed()) / 1e6;
+            std::error_code error;
+            lastBytes = std::filesystem::file_size(request.path, error);
+            return true;
+        }));
         QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, [this] { turn(); });
         QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                          [this] { turn(); });

@@ -56,9 +56,11 @@ bool movePath(const std::string& from, const std::string& to) {
     return true;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& contents) {
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* error) {
     AtomicFileWriter out(path);
-    return out.write(contents) && out.commit();
+    if (out.write(contents) && out.commit()) return true;
+    if (error) *error = out.error();
+    return false;
 }
 
 bool writeNewFile(const std::string& path, const std::string& contents, std::string* error) {

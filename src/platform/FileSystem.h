@@ -14,8 +14,9 @@ bool removePath(const std::string& path);           // file or whole folder; tru
 bool copyFile(const std::string& from, const std::string& to, bool overwrite = false);
 bool movePath(const std::string& from, const std::string& to);
 // Writes the whole text to a temporary name in the same folder, writes it out to the disk
-// and renames it into place (AtomicFileWriter).
-bool writeFileAtomically(const std::string& path, const std::string& contents);
+// and renames it into place (AtomicFileWriter); error (when given) receives the reason of
+// any failure, naming the file.
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string* error = nullptr);
 // The same for a file that is not there yet: it never takes the place of one. Fails,
 // leaving that file as it is, when a file of that name exists or appears meanwhile;
 // error (when given) receives the reason of any failure.

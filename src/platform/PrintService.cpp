@@ -35,14 +35,14 @@ bool cupsQueueTakesPdf(const std::string& queue) {
     return takes;
 }
 
-bool cupsQueueAcceptsJobs(const std::string& queue, std::string& reason) {
+bool cupsQueueState(const std::string& queue, QueueState& state, std::string& reason) {
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
                      queue.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state-message"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, wanted);
+    static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state", "printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
     const ipp_status_t status = cupsLastError();
     if (!response || status > IPP_STATUS_OK_CONFLICTING) {
@@ -58,18 +58,36 @@ bool cupsQueueAcceptsJobs(const std::string& queue, std::string& reason) {
         ippDelete(response);
         return false;
     }
-    bool accepting = true;
+    state = QueueState();
+    state.accepting = true;
     if (ipp_attribute_t* a = ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
-        accepting = ippGetBoolean(a, 0) != 0;
-    if (!accepting) {
-        reason = "The print queue \"" + queue + "\" is not accepting jobs.";
-        if (ipp_attribute_t* m = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT)) {
-            const char* message = ippGetString(m, 0, nullptr);
-            if (message && *message) reason += std::string(" ") + message;
-        }
-    }
+        state.accepting = ippGetBoolean(a, 0) != 0;
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM))
+        state.stopped = ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
+    if (ipp_attribute_t* m = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT))
+        if (const char* message = ippGetString(m, 0, nullptr)) state.message = message;
     ippDelete(response);
-    return accepting;
+    return true;
+}
+
+// What the print service adds to a destination's options to describe the queue (its
+// name, state, location, device, supply levels): not job options.
+bool describesQueue(const char* name) {
+    const std::string n = name;
+    return n.rfind("printer-", 0) == 0 || n.rfind("marker-", 0) == 0 || n == "device-uri" ||
+           n == "auth-info-required";
+}
+
+PrintOptions cupsSavedOptions(const PrintDestination& destination) {
+    PrintOptions options;
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destination.queue.c_str(),
+                                         destination.instance.empty() ? nullptr : destination.instance.c_str());
+    if (!dest) return options;
+    for (int i = 0; i < dest->num_options; ++i)
+        if (!describesQueue(dest->options[i].name))
+            options.emplace_back(dest->options[i].name, dest->options[i].value);
+    cupsFreeDests(1, dest);
+    return options;
 }
 
 bool cupsPrint(const PrintFileRequest& request, std::string& reason) {
@@ -88,6 +106,12 @@ bool cupsPrint(const PrintFileRequest& request, std::string& reason) {
 
 }  // namespace
 
+PrintDestination splitDestination(const std::string& name) {
+    const auto slash = name.find('/');
+    if (slash == std::string::npos) return {name, {}};
+    return {name.substr(0, slash), name.substr(slash + 1)};
+}
+
 bool queueTakesPdf(const std::string& queue) {
     if (queue.empty()) return false;
     const PrintService service = currentService();
@@ -95,14 +119,21 @@ bool queueTakesPdf(const std::string& queue) {
     return cupsQueueTakesPdf(queue);
 }
 
-bool queueAcceptsJobs(const std::string& queue, std::string& reason) {
+bool queueState(const std::string& queue, QueueState& state, std::string& reason) {
     if (queue.empty()) {
         reason = "No print queue was chosen.";
         return false;
     }
     const PrintService service = currentService();
-    if (service.acceptsJobs) return service.acceptsJobs(queue, reason);
-    return cupsQueueAcceptsJobs(queue, reason);
+    if (service.state) return service.state(queue, state, reason);
+    return cupsQueueState(queue, state, reason);
+}
+
+PrintOptions savedOptions(const PrintDestination& destination) {
+    if (destination.queue.empty()) return {};
+    const PrintService service = currentService();
+    if (service.saved) return service.saved(destination);
+    return cupsSavedOptions(destination);
 }
 
 bool printFile(const PrintFileRequest& request, std::string& reason) {

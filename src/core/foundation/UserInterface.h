@@ -103,9 +103,11 @@ struct PrintJob {
 };
 
 // What became of a print job: printed (handed to the printer, or written where the
-// user chose), cancelled by the user in the print dialog, or not printed because the
-// printer or the print service refused it (the user has been told why).
-enum class PrintResult { printed, cancelled, failed };
+// user chose), cancelled by the user in the print dialog, not printed because the
+// printer or the print service refused it (the user has been told why), or held: handed
+// to a print queue that is stopped, where it waits and prints once the queue is started
+// again (the user has been told so; a run of forms asks for no further paper then).
+enum class PrintResult { printed, cancelled, failed, held };
 
 struct MessageBoxResult {
     int code = kMessageAnswerCloseBox;   // one of the kMessageAnswer codes

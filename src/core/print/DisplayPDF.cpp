@@ -269,5 +269,5 @@ bool DisplayPDF::MailingLablesReport() {
     if (!payerSelected()) return false;
     REPDATA request;
     request.setReptnum(REPDATA::kMailingLabels);
-    return rept().DoReport(request);
+    return rept().DoReport(request) == PrintResult::printed;
 }

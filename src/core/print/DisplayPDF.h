@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/foundation/UserInterface.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
@@ -153,6 +154,9 @@ private:
     // One pre-printed copy request of a report number and layout code.
     void printForms(int32_t reptnum, int32_t layout, int32_t selected);
     void print4Up(int32_t reptnum, int32_t layout);
+    // Ends the run after a copy that was cancelled in its progress window, refused, or
+    // left waiting in a stopped queue.
+    void endRunUnlessPrinted(PrintResult result, JobMeter& meter);
     // The request's recipients, their own payers and their additional data, counted in
     // the run's progress window; false when the user cancelled the reading.
     bool fillRequest(REPDATA& request, const std::vector<int32_t>& keys, JobMeter& meter) const;
@@ -178,10 +182,11 @@ private:
     std::optional<std::vector<int32_t>> filingSelection_;
     // The same recipients as read for it (those still in the file), which the 1096 totals.
     std::vector<RecipientInfo> filingRecipients_;
-    // The run prints nothing more: the user cancelled a copy in its progress window, or
-    // the printer or the print service refused a copy (the user was told why; the
-    // paper prompts of the later copies and the 1096 would only waste forms).
-    bool cancelled_ = false;
+    // The run prints nothing more: the user cancelled a copy in its progress window, the
+    // printer or the print service refused a copy, or a copy waits in a stopped print
+    // queue (the user was told; the paper prompts of the later copies and the 1096 would
+    // only waste forms, or put them where the waiting copy prints).
+    bool runEnded_ = false;
 };
 
 inline constexpr const char* kSelectAPayerFirst = "Select a payer in the company list first.";

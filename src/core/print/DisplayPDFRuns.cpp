@@ -178,7 +178,7 @@ void promptForPaper(const std::string& text, const char* title) {
 void DisplayPDF::RecipientFed1099() {
     // A recipient run prints every selected recipient, whatever an earlier filing run kept.
     filingSelection_.reset();
-    cancelled_ = false;
+    runEnded_ = false;
     const std::vector<int32_t> keys = selectedRecipients();
     // Every form names its payer: with recipients to print, a payer must be selected.
     if (!keys.empty() && !payerSelected()) return;
@@ -198,7 +198,7 @@ void DisplayPDF::RecipientFed1099() {
         promptForPaper(copyPrompt(recipientType_, copy, numberRecipients_, maxRecipientsPerPage_, false),
                        kFormsPromptTitle);
         printCopy(1);
-        if (cancelled_) break;
+        if (runEnded_) break;
     }
     session().PartialYear = false;
 }
@@ -209,7 +209,7 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
     if (!db) return;
     Session& s = session();
     s.totalNumberOfForms = 0;
-    cancelled_ = false;
+    runEnded_ = false;
     const int32_t payer = firstSelectedPayer();
     int32_t leftOut = 0;
     {
@@ -250,9 +250,9 @@ void DisplayPDF::CompanyFed1099(int32_t sumSelected, int32_t printSelected) {
         promptForPaper(copyPrompt(recipientType_, copy, numberRecipients_, maxRecipientsPerPage_, true),
                        kFormsPromptTitle);
         printCopy(printSelected);
-        if (cancelled_) break;
+        if (runEnded_) break;
     }
-    if (!cancelled_) {
+    if (!runEnded_) {
         promptForPaper(k1096Prompt, k1096PromptTitle);
         print1096(sumSelected);
     }
@@ -339,6 +339,11 @@ bool DisplayPDF::fillRequest(REPDATA& request, const std::vector<int32_t>& keys,
     return read;
 }
 
+void DisplayPDF::endRunUnlessPrinted(PrintResult result, JobMeter& meter) {
+    // A print dialog cancelled goes on to the next copy; its paper stays unused.
+    if (meter.cancelled() || result == PrintResult::failed || result == PrintResult::held) runEnded_ = true;
+}
+
 void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
     REPDATA request;
     request.setReptnum(reptnum);
@@ -351,7 +356,7 @@ void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
         std::vector<int32_t> keys = filingSelection_ ? *filingSelection_ : selectedRecipients();
         if (keys.size() > count) keys.resize(count);
         if (!fillRequest(request, keys, meter)) {
-            cancelled_ = true;
+            runEnded_ = true;
             return;
         }
     } else {
@@ -362,9 +367,7 @@ void DisplayPDF::printForms(int32_t reptnum, int32_t layout, int32_t selected) {
         request.setTheAddListBox3(
             {recipientsADDVector_.begin(), recipientsADDVector_.begin() + static_cast<std::ptrdiff_t>(n)});
     }
-    rept dispatcher;
-    dispatcher.DoReport(request, &meter);
-    if (meter.cancelled() || dispatcher.printFailed()) cancelled_ = true;
+    endRunUnlessPrinted(rept().DoReport(request, &meter), meter);
 }
 
 void DisplayPDF::print4Up(int32_t reptnum, int32_t layout) {
@@ -374,7 +377,5 @@ void DisplayPDF::print4Up(int32_t reptnum, int32_t layout) {
     request.setFormKind(recipientType_);
     // The four-up drawing reads the selection itself, counting it in this window.
     JobMeter meter("Print", true);
-    rept dispatcher;
-    dispatcher.DoReport(request, &meter);
-    if (meter.cancelled() || dispatcher.printFailed()) cancelled_ = true;
+    endRunUnlessPrinted(rept().DoReport(request, &meter), meter);
 }

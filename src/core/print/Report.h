@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "core/foundation/UserInterface.h"
 #include "core/payroll/TaxTables.h"
 #include "core/print/PDF.h"
 #include "core/print/Printer.h"
@@ -142,27 +143,26 @@ public:
     // every recipient placed printed and completed (both records, in one transaction
     // for the request), and hands the sheets as one job, "1099 Print", to the printer.
     // The 1096 draws one sheet for the first payer of the request and marks nothing.
-    // True when the job was printed (false also when the user cancelled the print).
-    bool Prt_MISC(const REPDATA& request);
-    bool Prt_DIV(const REPDATA& request);
-    bool Prt_INT(const REPDATA& request);
-    bool Prt_R(const REPDATA& request);
-    bool Prt_S(const REPDATA& request);
-    bool Prt_NEC(const REPDATA& request);
-    bool Prt_1096(const REPDATA& request);
+    // The result is the job's; cancelled also when the user cancelled the drawing in its
+    // progress window (then nothing was marked or printed).
+    PrintResult Prt_MISC(const REPDATA& request);
+    PrintResult Prt_DIV(const REPDATA& request);
+    PrintResult Prt_INT(const REPDATA& request);
+    PrintResult Prt_R(const REPDATA& request);
+    PrintResult Prt_S(const REPDATA& request);
+    PrintResult Prt_NEC(const REPDATA& request);
+    PrintResult Prt_1096(const REPDATA& request);
     // The recipients' copies four to a sheet on plain paper: for each recipient selected
     // in the main window (read afresh, each with its own payer), one sheet with four
     // copies of its form at the built-in four-up layout's exact places over the form's
     // picture. Marks each recipient printed (not completed), both records, in one
     // transaction, and prints the sheets as one job.
-    bool Prt_4_up_MISC(const REPDATA& request);
-    bool Prt_4_up_INT(const REPDATA& request);
-    bool Prt_4_up_NEC(const REPDATA& request);
+    PrintResult Prt_4_up_MISC(const REPDATA& request);
+    PrintResult Prt_4_up_INT(const REPDATA& request);
+    PrintResult Prt_4_up_NEC(const REPDATA& request);
 
-    // Hands the composed sheets to the printer as one job; true when printed.
-    bool printSheets();
-    // The printer or the print service refused the sheets (the user was told why).
-    bool printFailed = false;
+    // Hands the composed sheets to the printer as one job.
+    PrintResult printSheets();
 
 protected:
     // The PDF writer, made when missing, with a page open to draw on.

@@ -427,7 +427,7 @@ void place(Report& report, const std::string& text, int32_t entry, Nudge nudge) 
 }
 
 // Lays every recipient of the request into the form slots, marks them and prints.
-bool drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm& form) {
+PrintResult drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm& form) {
     const Session& s = session();
     const std::vector<RecipientInfo>& recipients = request.theListBox();
     const std::vector<ComapnyInfo>& payers = request.theListBox2();
@@ -444,7 +444,7 @@ bool drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm
     const WX_FORMAT layout = readLayout(request.wxtype());
     report.meterStep("Laying out the forms", recipients.size());
     for (std::size_t i = 0; i < recipients.size(); ++i) {
-        if (report.meterCancelled(i)) return false;   // nothing marked, nothing printed
+        if (report.meterCancelled(i)) return PrintResult::cancelled;   // nothing marked, nothing printed
         report.fmt = layout;
         const std::size_t slot = i % static_cast<std::size_t>(form.slots);
         report.xOffset = form.slotX[slot];
@@ -466,7 +466,7 @@ bool drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm
         }
     }
     if (recipients.size() % static_cast<std::size_t>(form.slots) != 0) report.MultiplePrintPages();
-    if (report.meterCancelled(recipients.size())) return false;
+    if (report.meterCancelled(recipients.size())) return PrintResult::cancelled;
     report.meterCommit();
 
     // The marks are stored before the print dialog: a recipient stays marked when the
@@ -478,14 +478,14 @@ bool drawPrePrinted(Report& report, const REPDATA& request, const PrePrintedForm
 
 }  // namespace
 
-bool Report::Prt_MISC(const REPDATA& request) { return drawPrePrinted(*this, request, kMiscForm); }
-bool Report::Prt_DIV(const REPDATA& request) { return drawPrePrinted(*this, request, kDivForm); }
-bool Report::Prt_INT(const REPDATA& request) { return drawPrePrinted(*this, request, kIntForm); }
-bool Report::Prt_R(const REPDATA& request) { return drawPrePrinted(*this, request, kRForm); }
-bool Report::Prt_S(const REPDATA& request) { return drawPrePrinted(*this, request, kSForm); }
-bool Report::Prt_NEC(const REPDATA& request) { return drawPrePrinted(*this, request, kNecForm); }
+PrintResult Report::Prt_MISC(const REPDATA& request) { return drawPrePrinted(*this, request, kMiscForm); }
+PrintResult Report::Prt_DIV(const REPDATA& request) { return drawPrePrinted(*this, request, kDivForm); }
+PrintResult Report::Prt_INT(const REPDATA& request) { return drawPrePrinted(*this, request, kIntForm); }
+PrintResult Report::Prt_R(const REPDATA& request) { return drawPrePrinted(*this, request, kRForm); }
+PrintResult Report::Prt_S(const REPDATA& request) { return drawPrePrinted(*this, request, kSForm); }
+PrintResult Report::Prt_NEC(const REPDATA& request) { return drawPrePrinted(*this, request, kNecForm); }
 
-bool Report::Prt_1096(const REPDATA& request) {
+PrintResult Report::Prt_1096(const REPDATA& request) {
     const Session& s = session();
     const std::vector<ComapnyInfo>& payers = request.theListBox2();
     const std::size_t index = static_cast<std::size_t>(request.indexofRecComp());

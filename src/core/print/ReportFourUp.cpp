@@ -488,7 +488,7 @@ void fitCopy(std::vector<PlacedText>& texts, const std::vector<std::pair<std::si
     for (const auto& [box, members] : byBox) fitBox(texts, members, *box, copy);
 }
 
-bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) {
+PrintResult drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) {
     const Session& s = session();
     CompanyDatabase* db = printrecords::openDatabase();
     // The recipients are the main window's selection, read afresh: what is printed is
@@ -501,7 +501,7 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
         report.meterStep("Reading the recipients", keys.size());
         if (!printrecords::readRecipients(*db, keys, recipients, payers, additional,
                                           [&](std::size_t read) { return report.meterCancelled(read); }))
-            return false;   // nothing marked, nothing printed
+            return PrintResult::cancelled;   // nothing marked, nothing printed
     }
 
     // The built-in four-up layout: stored layouts never move these fields.
@@ -514,7 +514,7 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
     report.sheets = SheetModel();
     report.meterStep("Laying out the forms", recipients.size());
     for (std::size_t i = 0; i < recipients.size(); ++i) {
-        if (report.meterCancelled(i)) return false;
+        if (report.meterCancelled(i)) return PrintResult::cancelled;
         report.LoadTextView();
         report.fmt = layout;
         for (int32_t copy = 0; copy < fourup::kCopies; ++copy) {
@@ -542,7 +542,7 @@ bool drawFourUp(Report& report, const REPDATA& request, const FourUpForm& form) 
         report.MultiplePrintPages();
     }
     report.LoadTextView();
-    if (report.meterCancelled(recipients.size())) return false;
+    if (report.meterCancelled(recipients.size())) return PrintResult::cancelled;
     report.meterCommit();
 
     // The marks are stored before the print dialog: a recipient stays marked when the
@@ -560,9 +560,9 @@ std::vector<fourup::FieldBox> boxesOf(const Field (&fields)[N]) {
 
 }  // namespace
 
-bool Report::Prt_4_up_MISC(const REPDATA& request) { return drawFourUp(*this, request, kMiscForm); }
-bool Report::Prt_4_up_INT(const REPDATA& request) { return drawFourUp(*this, request, kIntForm); }
-bool Report::Prt_4_up_NEC(const REPDATA& request) { return drawFourUp(*this, request, kNecForm); }
+PrintResult Report::Prt_4_up_MISC(const REPDATA& request) { return drawFourUp(*this, request, kMiscForm); }
+PrintResult Report::Prt_4_up_INT(const REPDATA& request) { return drawFourUp(*this, request, kIntForm); }
+PrintResult Report::Prt_4_up_NEC(const REPDATA& request) { return drawFourUp(*this, request, kNecForm); }
 
 std::span<const fourup::FieldBox> fourup::fieldBoxes(int32_t reptnum) {
     static const std::vector<FieldBox> misc = boxesOf(kMiscFields);

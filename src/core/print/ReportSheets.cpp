@@ -41,14 +41,12 @@ void Report::LocateSubview(const std::string& text, const WX_FMTVAL& entry, bool
 
 void Report::MultiplePrintPages() { sheets.add(theTextView); }
 
-bool Report::printSheets() {
+PrintResult Report::printSheets() {
     PrintJob job;
     job.title = kFormJobTitle;
     job.sheets = std::make_shared<const SheetModel>(std::move(sheets));
     sheets = SheetModel();
-    const PrintResult result = userInterface().print(job);
-    printFailed = result == PrintResult::failed;
-    return result == PrintResult::printed;
+    return userInterface().print(job);
 }
 
 void Report::meterStep(const std::string& text, std::size_t total) {

@@ -34,9 +34,25 @@ namespace {
 
 constexpr const char kProgramTitle[] = "Talvexa 1099 E-File 2025";
 
+// Qt's own (undocumented) print engine property under which its CUPS engine keeps the
+// options of the queue itself that the dialog's Properties set, as a list of names and
+// values.
+constexpr auto kCupsJobOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
 void cannotPrint(const std::string& title, const std::string& reason) {
     tvDatabase::tvMessageBox("\"" + title + "\" could not be printed.", reason, kMessageStyleOK, kProgramTitle,
                              kMessageImageError, false);
+}
+
+// The job was handed to a stopped queue: it waits there, and for forms the run ends
+// before another paper is asked for, or the next copy's paper could take these forms.
+void tellHeld(const std::string& title, const std::string& queue, const platform::QueueState& state, bool forms) {
+    std::string text = "The print queue \"" + queue + "\" is stopped. The job waits in the queue and will print "
+                       "when the queue is started again.";
+    if (!state.message.empty()) text += " " + state.message;
+    if (forms) text += std::string("\n\n") + kFormsHeld;
+    tvDatabase::tvMessageBox("\"" + title + "\" is waiting in the print queue.", text, kMessageStyleOK, kProgramTitle,
+                             kMessageImageMessage, false);
 }
 
 // Loads the document from memory; false when it is not a PDF that can be shown.
@@ -84,16 +100,19 @@ bool paintPages(QPdfDocument& document, int first, int last, QPrinter& printer, 
     return painter.end();
 }
 
+using Options = platform::PrintOptions;
+
 struct ChosenQueue {
     std::string queue;
-    std::vector<std::pair<std::string, std::string>> options;
+    Options options;
 };
 ChosenQueue& chosenQueueOverride() {
     static ChosenQueue chosen;
     return chosen;
 }
 
-// The print queue the dialog chose; empty when the output goes to a file.
+// The print queue the dialog chose, as "queue" or "queue/instance"; empty when the
+// output goes to a file.
 std::string chosenQueue(const QPrinter& printer) {
     if (!chosenQueueOverride().queue.empty()) return chosenQueueOverride().queue;
     if (printer.outputFormat() != QPrinter::NativeFormat) return {};
@@ -109,8 +128,6 @@ const char* sidesOption(QPrinter::DuplexMode duplex) {
     }
     return "one-sided";
 }
-
-using Options = std::vector<std::pair<std::string, std::string>>;
 
 // Sets an option, replacing an earlier value of the same name.
 void setOption(Options& options, const std::string& name, const std::string& value) {
@@ -129,8 +146,7 @@ Options dialogQueueOptions(QPrinter& printer) {
     if (!chosenQueueOverride().queue.empty()) return chosenQueueOverride().options;
     Options options;
     if (printer.outputFormat() != QPrinter::NativeFormat || !printer.printEngine()) return options;
-    const QStringList list =
-        printer.printEngine()->property(QPrintEngine::PrintEnginePropertyKey(0xfe00)).toStringList();
+    const QStringList list = printer.printEngine()->property(kCupsJobOptionsProperty).toStringList();
     for (qsizetype i = 0; i + 1 < list.size(); i += 2)
         options.emplace_back(list[i].toStdString(), list[i + 1].toStdString());
     return options;
@@ -143,26 +159,30 @@ bool choosesPaper(const std::string& name) {
     return std::any_of(std::begin(paper), std::end(paper), [&](const char* p) { return name == p; });
 }
 
-// Every choice the dialog holds for the queue, as job options; no scaling.
-Options jobOptions(QPrinter& printer, bool forms, int first, int last, bool range) {
+// The options saved for the destination (an instance's tray, say), under every choice
+// the dialog holds for the queue, as job options; no scaling.
+Options jobOptions(QPrinter& printer, const platform::PrintDestination& destination, bool forms, int first, int last,
+                   bool range) {
     Options options;
-    options.emplace_back("copies", std::to_string(std::max(1, printer.copyCount())));
-    options.emplace_back("collate", printer.collateCopies() ? "true" : "false");
-    if (range) options.emplace_back("page-ranges", std::to_string(first + 1) + "-" + std::to_string(last + 1));
-    options.emplace_back("sides", sidesOption(printer.duplex()));
-    if (printer.pageOrder() == QPrinter::LastPageFirst) options.emplace_back("outputorder", "reverse");
+    auto add = [&](const Options& more) {
+        for (const auto& [name, value] : more)
+            if (!forms || !choosesPaper(name)) setOption(options, name, value);
+    };
+    add(platform::savedOptions(destination));
+    setOption(options, "copies", std::to_string(std::max(1, printer.copyCount())));
+    setOption(options, "collate", printer.collateCopies() ? "true" : "false");
+    if (range) setOption(options, "page-ranges", std::to_string(first + 1) + "-" + std::to_string(last + 1));
+    setOption(options, "sides", sidesOption(printer.duplex()));
+    if (printer.pageOrder() == QPrinter::LastPageFirst) setOption(options, "outputorder", "reverse");
     if (forms) {
-        options.emplace_back("media", "na_letter_8.5x11in");
-        options.emplace_back("orientation-requested", "3");
+        setOption(options, "media", "na_letter_8.5x11in");
+        setOption(options, "orientation-requested", "3");
     } else {
         const QPageLayout layout = printer.pageLayout();
-        options.emplace_back("media", layout.pageSize().key().toStdString());
-        options.emplace_back("orientation-requested", layout.orientation() == QPageLayout::Landscape ? "4" : "3");
+        setOption(options, "media", layout.pageSize().key().toStdString());
+        setOption(options, "orientation-requested", layout.orientation() == QPageLayout::Landscape ? "4" : "3");
     }
-    for (const auto& [name, value] : dialogQueueOptions(printer)) {
-        if (forms && choosesPaper(name)) continue;
-        setOption(options, name, value);
-    }
+    add(dialogQueueOptions(printer));
     setOption(options, "print-scaling", "none");
     return options;
 }
@@ -270,27 +290,41 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         return !painted.isEmpty();
     };
 
-    const std::string queue = chosenQueue(printer);
     std::string reason;
-    if (platform::queueTakesPdf(queue)) {
+    if (const std::string chosen = chosenQueue(printer); !chosen.empty()) {
+        // The document goes to the queue itself; an instance's name only chooses the
+        // options saved for it.
+        const platform::PrintDestination destination = platform::splitDestination(chosen);
+        const std::string& queue = destination.queue;
+        platform::QueueState state;
+        if (!platform::queueState(queue, state, reason)) return failed(reason);
+        if (!state.accepting) {
+            reason = "The print queue \"" + queue + "\" is not accepting jobs.";
+            if (!state.message.empty()) reason += " " + state.message;
+            return failed(reason);
+        }
+        // The print service would turn the job away once it has it, and nothing would
+        // be printed while the run went on as if it had been.
+        if (!platform::queueTakesPdf(queue))
+            return failed("The print queue \"" + queue + "\" cannot print this program's documents: it does not "
+                          "take PDF. Choose another printer.");
         std::string pdf;
         if (!documentBytes(pdf, reason) ||
-            !handToQueue(queue, job.title, pdf, jobOptions(printer, forms, first, last, range), reason))
+            !handToQueue(queue, job.title, pdf, jobOptions(printer, destination, forms, first, last, range), reason))
             return failed(reason);
-        return PrintResult::printed;
+        if (!state.stopped) return PrintResult::printed;
+        tellHeld(job.title, queue, state, forms);
+        return PrintResult::held;
     }
     // Printing to a file: the whole document is the file.
-    if (queue.empty() && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
-        !range) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() && !range) {
         std::string pdf;
         if (!documentBytes(pdf, reason)) return failed(reason);
-        if (platform::writeFileAtomically(printer.outputFileName().toStdString(), pdf)) return PrintResult::printed;
-        return failed("The file \"" + printer.outputFileName().toStdString() + "\" could not be written.");
+        if (platform::writeFileAtomically(printer.outputFileName().toStdString(), pdf, &reason))
+            return PrintResult::printed;
+        return failed(reason + ".");
     }
-    // A queue that cannot take PDF, or part of the document to a file: the pages are
-    // drawn on the printer. What the printer does with them is not told back, so the
-    // print service is asked first whether the queue is there to take them at all.
-    if (!queue.empty() && !platform::queueAcceptsJobs(queue, reason)) return failed(reason);
+    // Part of the document to a file: the pages are drawn on the printer.
     bool printed = false;
     if (forms) {
         QPainter painter;

@@ -14,20 +14,22 @@ class QWidget;
 // carries its sheets instead of a document: its document is the sheets painted as a
 // vector PDF (SheetPainter::pdf), on letter paper, portrait.
 //
-// A print queue that takes PDF receives the document file itself through the print
-// service, with every choice the dialog holds for the queue as job options (copies,
-// collation, page range, sides, page order and the queue's own options such as the
-// paper source or page set) and no scaling; a form run's paper size and orientation
-// stay letter and portrait whatever was chosen, or the texts would miss the
-// pre-printed boxes. Printing to a file writes the document there. Otherwise (a queue
-// without PDF, or a page range to a file) the print service is first asked whether the
-// queue is there and accepting jobs, and the pages the user chose are drawn at their own
-// size from the paper's top-left corner, unscaled and unrotated (a report's pages one
-// at a time at the printer's resolution, at most kMaxRenderDpi).
+// The dialog's print queue (for "queue/instance", the queue, with the options saved for
+// the instance under the dialog's own choices) is first asked whether it is there,
+// accepting jobs and able to take PDF; if not, the user is told why and nothing goes
+// to it. It then receives the document file itself through the print service, with
+// every choice the dialog holds for the queue as job options (copies, collation, page
+// range, sides, page order and the queue's own options such as the paper source or page
+// set) and no scaling; a form run's paper size and orientation stay letter and portrait
+// whatever was chosen, or the texts would miss the pre-printed boxes. A stopped queue
+// keeps the job until it is started again: the user is told so. Printing to a file
+// writes the document there; part of it to a file is drawn page by page at its own
+// size from the paper's top-left corner, unscaled and unrotated (a report's pages one at
+// a time at the printer's resolution, at most kMaxRenderDpi).
 //
-// Printed, cancelled in the dialog, or failed: the queue or the print service refused
-// the job, or it could not be made (the user is told why; for a form run, that the forms
-// were not printed).
+// Printed, cancelled in the dialog, held in a stopped queue, or failed: the queue or the
+// print service refused the job, or it could not be made or written (the user is told
+// why; for a form run, that the forms were not printed).
 //
 // When the environment variable kPrintFolderVariable names a folder, jobs are written
 // there as "<n>-<job title>.pdf" instead, without a dialog, so the program can be run
@@ -35,9 +37,10 @@ class QWidget;
 // without sheets writes nothing).
 PrintResult printJob(QWidget* parent, const PrintJob& job);
 
-// Tests: the print dialog's choice taken as this print queue with these options of its
-// own (Qt offers no queue, nor its options, when no print service runs); an empty queue
-// restores the dialog's own choice.
+// Tests: the print dialog's choice taken as this print queue ("queue" or
+// "queue/instance") with these options of its own set in the dialog (Qt offers no queue,
+// nor its options, when no print service runs); an empty queue restores the dialog's own
+// choice.
 void setChosenPrintQueueForTests(const std::string& queue,
                                  std::vector<std::pair<std::string, std::string>> options = {});
 
@@ -46,3 +49,7 @@ inline constexpr const char* kPrintFolderVariable = "TALVEXA_PRINT_DIR";
 inline constexpr int kMaxRenderDpi = 600;
 // What a form run's failure message adds to the reason.
 inline constexpr const char* kFormsNotPrinted = "The forms were not printed, and the print run has stopped.";
+// What a form run's message adds when its forms wait in a stopped queue.
+inline constexpr const char* kFormsHeld =
+    "The print run stops here, so that no other paper is asked for while these forms wait. Print the further "
+    "copies once these have come out.";

@@ -280,21 +280,21 @@ TEST_F(MailingLabelsTest, OnlyTheLabelsGoThroughTheReportFile) {
     for (int32_t number : {-1, 8, 12}) {
         REPDATA request;
         request.setReptnum(number);
-        EXPECT_TRUE(rept().DoReport(request)) << number;
+        EXPECT_EQ(rept().DoReport(request), PrintResult::printed) << number;
     }
     EXPECT_TRUE(ui->jobs().empty());
     // The forms and the 1096 hand their sheets over, with no report file.
     for (int32_t number : {REPDATA::kMisc, REPDATA::k1096, REPDATA::kNec}) {
         REPDATA request;
         request.setReptnum(number);
-        EXPECT_TRUE(rept().DoReport(request)) << number;
+        EXPECT_EQ(rept().DoReport(request), PrintResult::printed) << number;
         ASSERT_FALSE(ui->jobs().empty());
         EXPECT_TRUE(ui->jobs().back().sheets) << number;
         EXPECT_TRUE(ui->jobs().back().pdf.empty()) << number;
     }
     REPDATA labels;
     labels.setReptnum(REPDATA::kMailingLabels);
-    EXPECT_TRUE(rept().DoReport(labels));
+    EXPECT_EQ(rept().DoReport(labels), PrintResult::printed);
     ASSERT_EQ(ui->jobs().size(), 4u);
     EXPECT_FALSE(ui->jobs().back().sheets);
     EXPECT_FALSE(ui->jobs().back().pdf.empty());

@@ -459,7 +459,7 @@ TEST_F(PrintRunTest, MarksGoOnBothRecordsBeforeThePrintAndStayWhenItIsCancelled)
     EXPECT_FALSE(cdb()->getRecipientAdditionalInfo(keys[1]).getPrinted());
 }
 
-TEST_F(PrintRunTest, ACopyThatCouldNotBePrintedEndsTheRunACancelledOneDoesNot) {
+TEST_F(PrintRunTest, ACopyThatCouldNotBePrintedOrWaitsEndsTheRunACancelledOneDoesNot) {
     const int32_t payer = addFullPayer();
     select({payer});
     selectRecipients(addRecipients(payer, 7, 2));
@@ -468,8 +468,10 @@ TEST_F(PrintRunTest, ACopyThatCouldNotBePrintedEndsTheRunACancelledOneDoesNot) {
         int prompts;   // paper prompts of the filing run that came
         size_t jobs;
     };
-    // A refusal ends the run after Copy A: no Copy C, no Copy 1, no 1096.
-    for (const Case& c : {Case{PrintResult::failed, 1, 1}, Case{PrintResult::cancelled, 4, 4}}) {
+    // A refusal, or Copy A waiting in a stopped queue, ends the run after Copy A: no
+    // Copy C, no Copy 1, no 1096.
+    for (const Case& c :
+         {Case{PrintResult::failed, 1, 1}, Case{PrintResult::held, 1, 1}, Case{PrintResult::cancelled, 4, 4}}) {
         const size_t before = sheetJobs().size();
         ui->answerPrint(c.result);
         answer(c.prompts);

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "LabelWindowFixture.h"
+#include "ReadyQueue.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/print/DisplayPDF.h"
 #include "core/print/SheetModel.h"
@@ -524,34 +525,44 @@ WindowAnswers::Answer acceptPrint() {
     return [](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); };
 }
 
-TEST_F(PrintToQueueTest, AFormRunThatCannotBePrintedSaysWhyAndStops) {
+// A ready queue "Office" whose state or PDF support a case changes.
+platform::PrintService officeQueue(bool takesPdf, platform::QueueState state,
+                                   std::function<bool(const platform::PrintFileRequest&, std::string&)> print) {
+    platform::PrintService service = readyQueue(std::move(print));
+    service.takesPdf = [takesPdf](const std::string&) { return takesPdf; };
+    service.state = [state](const std::string&, platform::QueueState& s, std::string&) {
+        s = state;
+        return true;
+    };
+    return service;
+}
+
+bool takes(const platform::PrintFileRequest&, std::string&) { return true; }
+
+TEST_F(PrintToQueueTest, AFormRunThatCannotBePrintedOrWaitsSaysWhyAndStops) {
     struct Case {
         const char* name;
         platform::PrintService service;   // empty: the print service of the tests, out of reach
         const char* reason;                // how the message's text starts
         size_t handed;                     // jobs the queue was given
+        bool held = false;                 // the copy waits in the queue rather than failing
     };
     const Case cases[] = {
         {"the queue refuses the document",
-         {.takesPdf = [](const std::string&) { return true; },
-          .print =
-              [](const platform::PrintFileRequest&, std::string& reason) {
-                  reason = "Destination \"Office\" is not accepting jobs.";
-                  return false;
-              },
-          .acceptsJobs = {}},
+         readyQueue([](const platform::PrintFileRequest&, std::string& reason) {
+             reason = "Destination \"Office\" is not accepting jobs.";
+             return false;
+         }),
          "Destination \"Office\" is not accepting jobs.", 1},
-        {"a queue without PDF takes no jobs",
-         {.takesPdf = [](const std::string&) { return false; },
-          .print = {},
-          .acceptsJobs =
-              [](const std::string&, std::string& reason) {
-                  reason = "The print queue \"Office\" is not accepting jobs. Out of forms";
-                  return false;
-              }},
-         "The print queue \"Office\" is not accepting jobs. Out of forms", 0},
+        {"the queue is not accepting jobs, for its administrator's reason",
+         officeQueue(true, {.accepting = false, .message = "Out of 1099 forms"}, takes),
+         "The print queue \"Office\" is not accepting jobs. Out of 1099 forms", 0},
+        {"the queue does not take PDF", officeQueue(false, {.accepting = true, .message = ""}, takes),
+         "The print queue \"Office\" cannot print this program's documents", 0},
         {"no print service answers", {}, "The print service could not be asked about the print queue \"Office\"",
          0},
+        {"the queue is stopped", officeQueue(true, {.accepting = true, .stopped = true, .message = ""}, takes),
+         "The print queue \"Office\" is stopped. The job waits in the queue", 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -568,7 +579,7 @@ TEST_F(PrintToQueueTest, AFormRunThatCannotBePrintedSaysWhyAndStops) {
         const size_t jobsBefore = jobs();
 
         // The filing run: Copy A's paper, its print dialog, the message; no Copy C, no
-        // Copy 1, no 1096.
+        // Copy 1, no 1096, and no marks beyond Copy A's.
         necFilingRun();
         scripted->answerBox(kMessageAnswerOkYes);   // Copy A's paper
         answers.expect(kPrintDialogName, acceptPrint());
@@ -578,11 +589,13 @@ TEST_F(PrintToQueueTest, AFormRunThatCannotBePrintedSaysWhyAndStops) {
         const auto boxes = scripted->boxes();
         ASSERT_EQ(boxes.size(), boxesBefore + 2);
         EXPECT_EQ(boxes[boxesBefore].details, "Please put 1 copies of 1099-NEC Copy A into the printer, then hit ok");
+        const std::string caption = c.held ? "\"1099 Print\" is waiting in the print queue."
+                                           : "\"1099 Print\" could not be printed.";
         const MessageBoxRequest& told = boxes[boxesBefore + 1];
-        EXPECT_EQ(told.caption, "\"1099 Print\" could not be printed.");
+        EXPECT_EQ(told.caption, caption);
         EXPECT_EQ(told.details.rfind(c.reason, 0), 0u) << told.details;
-        EXPECT_NE(told.details.find(kFormsNotPrinted), std::string::npos) << told.details;
-        EXPECT_EQ(told.image, kMessageImageError);
+        EXPECT_NE(told.details.find(c.held ? kFormsHeld : kFormsNotPrinted), std::string::npos) << told.details;
+        EXPECT_EQ(told.image, c.held ? kMessageImageMessage : kMessageImageError);
         EXPECT_EQ(jobs(), jobsBefore + 1) << "only Copy A was printed";
         EXPECT_EQ(received.size(), c.handed);
 
@@ -597,21 +610,19 @@ TEST_F(PrintToQueueTest, AFormRunThatCannotBePrintedSaysWhyAndStops) {
         ASSERT_EQ(scripted->boxes().size(), boxesBefore + 4);
         EXPECT_EQ(scripted->boxes()[boxesBefore + 2].details,
                   "Please put 1 copy of 1099-NEC Copy B into the printer, then hit ok");
-        EXPECT_EQ(scripted->boxes()[boxesBefore + 3].caption, "\"1099 Print\" could not be printed.");
+        EXPECT_EQ(scripted->boxes()[boxesBefore + 3].caption, caption);
         EXPECT_EQ(jobs(), jobsBefore + 2);
+        EXPECT_EQ(received.size(), 2 * c.handed);
         // The marks stay as the run wrote them before the dialog.
         for (const RecipientInfo& r : cdb()->getRecipientInfo1(payer, 0, FormKind::kNec, 0)) EXPECT_TRUE(r.getPrinted());
     }
 }
 
 TEST_F(PrintToQueueTest, ACancelledPrintDialogGoesOnToTheNextCopy) {
-    platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
-                               .print =
-                                   [&](const platform::PrintFileRequest& r, std::string&) {
-                                       received.push_back(r);
-                                       return true;
-                                   },
-                               .acceptsJobs = {}});
+    platform::setPrintService(readyQueue([&](const platform::PrintFileRequest& r, std::string&) {
+        received.push_back(r);
+        return true;
+    }));
     setChosenPrintQueueForTests("Office");
     necFilingRun();
     for (int copy = 0; copy < 4; ++copy) {   // Copy A, Copy C, Copy 1, the 1096
@@ -625,18 +636,32 @@ TEST_F(PrintToQueueTest, ACancelledPrintDialogGoesOnToTheNextCopy) {
     EXPECT_EQ(scripted->boxes().size(), 4u) << "no message for a cancelled dialog";
 }
 
-TEST_F(PrintToQueueTest, FormsAndReportsReachTheQueueWithTheDialogsChoicesFormsOnLetter) {
+TEST_F(PrintToQueueTest, FormsAndReportsReachTheQueueWithItsSavedOptionsAndTheDialogsChoicesFormsOnLetter) {
     std::vector<std::string> bytes;
-    platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
-                               .print =
-                                   [&](const platform::PrintFileRequest& r, std::string&) {
-                                       received.push_back(r);
-                                       bytes.emplace_back();
-                                       EXPECT_TRUE(platform::readFile(r.path, bytes.back()));
-                                       return true;
-                                   },
-                               .acceptsJobs = {}});
-    setChosenPrintQueueForTests("Office", {{"InputSlot", "Manual"}, {"page-set", "odd"}, {"PageSize", "A4"}});
+    std::vector<std::string> asked;   // the print service's questions, as "queue/instance"
+    platform::PrintService service = readyQueue([&](const platform::PrintFileRequest& r, std::string&) {
+        received.push_back(r);
+        bytes.emplace_back();
+        EXPECT_TRUE(platform::readFile(r.path, bytes.back()));
+        return true;
+    });
+    service.state = [&](const std::string& queue, platform::QueueState& state, std::string&) {
+        asked.push_back(queue);
+        state = {.accepting = true, .message = ""};
+        return true;
+    };
+    service.takesPdf = [&](const std::string& queue) {
+        asked.push_back(queue);
+        return true;
+    };
+    // The instance of the queue kept for the manual tray, as lpoptions saved it: its tray
+    // and paper, and copies that the dialog's own choice overrides.
+    service.saved = [&](const platform::PrintDestination& d) {
+        asked.push_back(d.queue + "/" + d.instance);
+        return platform::PrintOptions{{"InputSlot", "Manual"}, {"PageSize", "Legal"}, {"copies", "3"}};
+    };
+    platform::setPrintService(service);
+    setChosenPrintQueueForTests("Office/manualtray", {{"page-set", "odd"}, {"PageSize", "A4"}});
     QPrinter& printer = applicationPrinter();
     std::vector<std::string> namesAtOpen;
     auto twoCollated = [&](QWidget& w) {
@@ -658,6 +683,10 @@ TEST_F(PrintToQueueTest, FormsAndReportsReachTheQueueWithTheDialogsChoicesFormsO
     printer.setCollateCopies(false);
 
     ASSERT_EQ(received.size(), 5u);
+    ASSERT_EQ(asked.size(), 15u);
+    for (size_t i = 0; i < received.size(); ++i)
+        EXPECT_EQ(std::vector<std::string>(asked.begin() + 3 * i, asked.begin() + 3 * i + 3),
+                  (std::vector<std::string>{"Office", "Office", "Office/manualtray"}));
     auto option = [](const platform::PrintFileRequest& r, const std::string& name) {
         for (const auto& [n, v] : r.options)
             if (n == name) return v;

@@ -18,6 +18,7 @@
 
 #include "KeptPdf.h"
 #include "PrintDialogAnswers.h"
+#include "ReadyQueue.h"
 #include "ReportPdfReader.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
@@ -236,19 +237,17 @@ TEST_F(PrintSinkTest, AQueueThatTakesPdfReceivesTheDocumentWithEveryChoiceOfTheD
     QPrinter& printer = applicationPrinter();
     std::vector<QueueJob> jobs;
     std::vector<std::string> asked;
-    platform::setPrintService({.takesPdf =
-                                   [&](const std::string& queue) {
-                                       asked.push_back(queue);
-                                       return true;
-                                   },
-                               .print =
-                                   [&](const platform::PrintFileRequest& request, std::string&) {
-                                       QueueJob received{request, {}};
-                                       EXPECT_TRUE(platform::readFile(request.path, received.bytes));
-                                       jobs.push_back(received);
-                                       return true;
-                                   },
-                               .acceptsJobs = {}});
+    platform::PrintService service = readyQueue([&](const platform::PrintFileRequest& request, std::string&) {
+        QueueJob received{request, {}};
+        EXPECT_TRUE(platform::readFile(request.path, received.bytes));
+        jobs.push_back(received);
+        return true;
+    });
+    service.takesPdf = [&](const std::string& queue) {
+        asked.push_back(queue);
+        return true;
+    };
+    platform::setPrintService(service);
     // The queue's own options as its Properties left them: a tray, odd pages, and A4
     // paper that a form run must not follow.
     const Options queueOptions = {{"InputSlot", "Manual"}, {"page-set", "odd"}, {"PageSize", "A4"}};
@@ -343,60 +342,109 @@ TEST_F(PrintSinkTest, TheDialogOpensOnAPrinterNamedForTheJob) {
     }
 }
 
-TEST_F(PrintSinkTest, AQueueWithoutPdfStillGetsThePagesDrawnWhenItAcceptsJobs) {
+TEST_F(PrintSinkTest, AQueueThatCannotTakeTheJobGetsNothingAndTheUserIsToldWhy) {
     const std::string output = home.file("drawn.pdf");
     setChosenPrintQueueForTests("Old laser");
-    int handed = 0;
-    std::vector<std::string> asked;
-    bool accepting = true;
-    platform::setPrintService({.takesPdf = [](const std::string&) { return false; },
-                               .print =
-                                   [&](const platform::PrintFileRequest&, std::string&) {
-                                       ++handed;
-                                       return true;
-                                   },
-                               .acceptsJobs =
-                                   [&](const std::string& queue, std::string& reason) {
-                                       asked.push_back(queue);
-                                       if (!accepting) reason = "The print queue \"Old laser\" is not accepting jobs.";
-                                       return accepting;
-                                   }});
-    ScopedModalResponder responder([&](QWidget& w) {
-        printToFile(w, output);
-        qobject_cast<QDialog*>(&w)->accept();
-    });
-    EXPECT_EQ(sink.print(job(2)), PrintResult::printed);
-    EXPECT_EQ(handed, 0);
-    const std::string kept = testoutput::keepPdf(read(output));
-    EXPECT_NE(pdfInfo(kept).find("Pages:           2\n"), std::string::npos);
-    EXPECT_EQ(barsOnPage(kept, 2), std::vector<int>{2});
-    EXPECT_EQ(asked, std::vector<std::string>{"Old laser"});
-
-    // A queue that takes no jobs gets nothing drawn: the user is told why.
-    std::filesystem::remove(output);
-    accepting = false;
-    for (const PrintJob& refused : {job(1, "1099 Labels"), formJob()}) {
-        scripted->answerBox(kMessageAnswerOkYes);
-        EXPECT_EQ(sink.print(refused), PrintResult::failed);
-        EXPECT_FALSE(platform::fileExists(output));
+    struct Case {
+        const char* name;
+        bool accepting;
+        std::string message;   // the queue's state message
+        bool takesPdf;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"refusing jobs, with its administrator's reason", false, "Out of 1099 forms", true,
+         "The print queue \"Old laser\" is not accepting jobs. Out of 1099 forms"},
+        {"refusing jobs, without a reason", false, "", true, "The print queue \"Old laser\" is not accepting jobs."},
+        // The print service would cancel a PDF there once it had it.
+        {"without PDF", true, "", false,
+         "The print queue \"Old laser\" cannot print this program's documents: it does not take PDF. Choose "
+         "another printer."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int handed = 0;
+        platform::PrintService service = readyQueue([&](const platform::PrintFileRequest&, std::string&) {
+            ++handed;
+            return true;
+        });
+        service.takesPdf = [&](const std::string&) { return c.takesPdf; };
+        service.state = [&](const std::string& queue, platform::QueueState& state, std::string&) {
+            EXPECT_EQ(queue, "Old laser");
+            state = {.accepting = c.accepting, .message = c.message};
+            return true;
+        };
+        platform::setPrintService(service);
+        ScopedModalResponder responder([&](QWidget& w) {
+            printToFile(w, output);
+            qobject_cast<QDialog*>(&w)->accept();
+        });
+        const size_t before = scripted->boxes().size();
+        for (const PrintJob& refused : {job(1, "1099 Labels"), formJob()}) {
+            scripted->answerBox(kMessageAnswerOkYes);
+            EXPECT_EQ(sink.print(refused), PrintResult::failed);
+        }
+        EXPECT_EQ(handed, 0);
+        EXPECT_FALSE(platform::fileExists(output)) << "nothing drawn on the printer either";
+        ASSERT_EQ(scripted->boxes().size(), before + 2);
+        EXPECT_EQ(scripted->boxes()[before].caption, "\"1099 Labels\" could not be printed.");
+        EXPECT_EQ(scripted->boxes()[before].details, c.reason);
+        EXPECT_EQ(scripted->boxes()[before + 1].caption, "\"1099 Print\" could not be printed.");
+        EXPECT_EQ(scripted->boxes()[before + 1].details, c.reason + "\n\n" + kFormsNotPrinted);
     }
+}
+
+TEST_F(PrintSinkTest, AStoppedQueueKeepsTheJobAndTheUserIsToldItWaits) {
+    setChosenPrintQueueForTests("Office");
+    int handed = 0;
+    platform::PrintService service = readyQueue([&](const platform::PrintFileRequest&, std::string&) {
+        ++handed;
+        return true;
+    });
+    service.state = [](const std::string&, platform::QueueState& state, std::string&) {
+        state = {.accepting = true, .stopped = true, .message = "Paused for the letterhead."};
+        return true;
+    };
+    platform::setPrintService(service);
+    ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
+    const std::string waits = "The print queue \"Office\" is stopped. The job waits in the queue and will print when "
+                              "the queue is started again. Paused for the letterhead.";
+    for (const PrintJob& held : {job(1, "1099 Labels"), formJob()}) {
+        scripted->answerBox(kMessageAnswerOkYes);
+        EXPECT_EQ(sink.print(held), PrintResult::held);
+    }
+    EXPECT_EQ(handed, 2);
     ASSERT_EQ(scripted->boxes().size(), 2u);
-    EXPECT_EQ(scripted->boxes()[0].caption, "\"1099 Labels\" could not be printed.");
-    EXPECT_EQ(scripted->boxes()[0].details, "The print queue \"Old laser\" is not accepting jobs.");
-    EXPECT_EQ(scripted->boxes()[1].caption, "\"1099 Print\" could not be printed.");
-    EXPECT_EQ(scripted->boxes()[1].details,
-              std::string("The print queue \"Old laser\" is not accepting jobs.\n\n") + kFormsNotPrinted);
+    EXPECT_EQ(scripted->boxes()[0].caption, "\"1099 Labels\" is waiting in the print queue.");
+    EXPECT_EQ(scripted->boxes()[0].details, waits);
+    EXPECT_EQ(scripted->boxes()[0].image, kMessageImageMessage);
+    EXPECT_EQ(scripted->boxes()[1].caption, "\"1099 Print\" is waiting in the print queue.");
+    EXPECT_EQ(scripted->boxes()[1].details, waits + "\n\n" + kFormsHeld);
+}
+
+TEST_F(PrintSinkTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
+    const std::string missing = home.file("no such folder") + "/forms.pdf";
+    QPrinter& printer = applicationPrinter();
+    ScopedModalResponder responder([&](QWidget& w) {
+        printToFile(w, home.file("chosen.pdf"));
+        qobject_cast<QDialog*>(&w)->accept();
+        // The folder went away after the dialog looked at the name.
+        printer.setOutputFileName(QString::fromStdString(missing));
+    });
+    scripted->answerBox(kMessageAnswerOkYes);
+    EXPECT_EQ(sink.print(formJob()), PrintResult::failed);
+    printer.setOutputFileName(QString());
+    ASSERT_EQ(scripted->boxes().size(), 1u);
+    EXPECT_EQ(scripted->boxes()[0].details,
+              "Could not write \"" + missing + "\": No such file or directory.\n\n" + kFormsNotPrinted);
 }
 
 TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {
     setChosenPrintQueueForTests("Office");
-    platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
-                               .print =
-                                   [](const platform::PrintFileRequest&, std::string& reason) {
-                                       reason = "The printer is stopped.";
-                                       return false;
-                                   },
-                               .acceptsJobs = {}});
+    platform::setPrintService(readyQueue([](const platform::PrintFileRequest&, std::string& reason) {
+        reason = "The printer is stopped.";
+        return false;
+    }));
     ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
     scripted->answerBox(kMessageAnswerOkYes);
     EXPECT_EQ(sink.print(job(1, "1099 Labels")), PrintResult::failed);

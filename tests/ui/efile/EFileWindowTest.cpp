@@ -11,7 +11,7 @@
 #include "core/foundation/MessageBoxCodes.h"
 #include "ui/support/HandOffs.h"
 #include "WithoutFileOverride.h"
-#include "ui/KilledRun.h"
+#include "ui/KilledWindowRun.h"
 #include "ui/UiTestHelpers.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include "core/print/SheetModel.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
-#include "ui/KilledRun.h"
+#include "ui/KilledWindowRun.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/print/SheetPainter.h"
 #include "ui/support/ModalLoop.h"

@@ -462,13 +462,10 @@ TEST_F(PrintSinkTest, AKilledJobLeavesItsDocumentOnlyInTheProgramsFolderUntilThe
     const PrintJob printed = job(1);
     const std::vector<std::string> left = uitest::filesLeftByAKilledRun(systemTemporary, [&] {
         setChosenPrintQueueForTests("Office");
-        platform::setPrintService({.takesPdf = [](const std::string&) { return true; },
-                                   .print =
-                                       [](const platform::PrintFileRequest&, std::string&) {
-                                           ::kill(::getpid(), SIGKILL);
-                                           return false;
-                                       },
-                                   .acceptsJobs = {}});
+        platform::setPrintService(readyQueue([](const platform::PrintFileRequest&, std::string&) {
+            ::kill(::getpid(), SIGKILL);
+            return false;
+        }));
         ScopedModalResponder responder([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); });
         (void)sink.print(printed);
     });

@@ -197,6 +197,10 @@ TEST_F(ManagerChangesTest, ANameInUseAsksFirstAndNoChangesNothing) {
 TEST_F(ManagerChangesTest, RenameRefusals) {
     listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
     makeDatabase(DatabaseRecipe("Taken"));   // a file that is not listed
+    // A file whose only copy an interrupted save left aside: put back, and still taken.
+    const std::string kept = makeDatabase(DatabaseRecipe("Kept"));
+    const std::string keptAside = yearFolder() + "/.Kept 2025.db.previous";
+    ASSERT_EQ(::rename(kept.c_str(), keptAside.c_str()), 0);
     struct Case {
         const char* typed;
         const char* details;
@@ -206,6 +210,7 @@ TEST_F(ManagerChangesTest, RenameRefusals) {
         {"Acme & Co", "Invalid Database Name. The Database Name may contain only letters, numbers, spaces, dashes, "
                       "and underscores."},
         {"Taken", "Renaming the database would overwrite another database file. Please choose a different name."},
+        {"Kept", "Renaming the database would overwrite another database file. Please choose a different name."},
     };
     makeBox();
     select("Acme");
@@ -218,6 +223,8 @@ TEST_F(ManagerChangesTest, RenameRefusals) {
         EXPECT_EQ(nameInside(yearFolder() + "/Acme 2025.db"), "Acme");
     }
     EXPECT_EQ(listedNames(), Strings{"Acme"});
+    EXPECT_EQ(nameInside(kept), "Kept");
+    EXPECT_FALSE(platform::fileExists(keptAside));
 }
 
 TEST_F(ManagerChangesTest, AFailedFileMoveKeepsTheOldNameInsideTheFile) {
@@ -262,6 +269,25 @@ TEST_F(ManagerChangesTest, MovingIntoAnExistingTreeAndTheRecentDatabaseFollows) 
     move(other);
     EXPECT_EQ(last("caption"), "Database already in directory.");
     EXPECT_EQ(listedPaths(), Strings{target});
+}
+
+// Another database's only copy, left aside by an interrupted save under the target's
+// name, is put back and keeps the move out.
+TEST_F(ManagerChangesTest, AMoveOntoAnotherDatabasesKeptAsideCopyIsRefusedAndTheCopyPutBack) {
+    const databaseInfo acme = listDatabase(makeDatabase(DatabaseRecipe("Acme")), "Acme");
+    const std::string yearDir = home.file("Other Place") + "/Talvexa/1099/2025";
+    const std::string other = makeDatabase(in(DatabaseRecipe("Acme"), yearDir));
+    const std::string keptAside = yearDir + "/.Acme 2025.db.previous";
+    ASSERT_EQ(::rename(other.c_str(), keptAside.c_str()), 0);
+    makeBox();
+    select("Acme");
+    scripted->answerBox(kMessageAnswerOkYes);   // the refusal
+    move(home.file("Other Place"));
+    EXPECT_EQ(last("caption"), "Database already exists.");
+    EXPECT_TRUE(platform::fileExists(other));
+    EXPECT_FALSE(platform::fileExists(keptAside));
+    EXPECT_TRUE(platform::fileExists(acme.path()));
+    EXPECT_EQ(listedPaths(), Strings{acme.path()});
 }
 
 TEST_F(ManagerChangesTest, ACopyThatFailsDuringAMoveIsReportedAsAFailure) {

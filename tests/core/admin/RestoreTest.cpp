@@ -422,14 +422,27 @@ TEST_F(Restore, CancelBeforeTheReplacementLeavesTheOpenDatabaseAsItWas) {
 TEST_F(Restore, AStartOfAnotherCopyDuringTheRestoreLeavesItsScratchCopy) {
     const std::string backup = makeBackup();
     DatabaseBackup flow([] { return kDay; });
-    flow.setCopier([](const std::string& from, const std::string& to, const CopyProgress& progress,
-                      std::string& reason) {
-        // The scratch copy is made and checked; the other copy starts before it is put in place.
-        if (to != DatabaseBackup::scratchPath()) sweepProgramFolders();
-        return copyDatabaseFile(from, to, progress, &reason);
+    int starts = 0;
+    flow.setCopier([&starts](const std::string& from, const std::string& to, const CopyProgress& progress,
+                             std::string& reason) {
+        // The other copy starts while the backup is being copied into the scratch copy,
+        // and again when the checked scratch copy is being put in place.
+        bool started = false;
+        return copyDatabaseFile(
+            from, to,
+            [&](int64_t done, int64_t total) {
+                if (!started) {
+                    started = true;
+                    ++starts;
+                    sweepProgramFolders();
+                }
+                return progress && progress(done, total);
+            },
+            &reason);
     });
     scripted->answerAlert(kAlertSecondButtonCode);
     EXPECT_EQ(restore(flow, backup), DatabaseBackup::RestoreResult::restored);
+    EXPECT_EQ(starts, 2);
     EXPECT_EQ(query(original, "select name from companies;"), "Payer of then");
     EXPECT_TRUE(scratchGone());
 }

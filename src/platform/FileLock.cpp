@@ -20,12 +20,91 @@ std::string because(const std::string& what, const std::string& path, int errorN
     return "Could not " + what + " \"" + path + "\": " + std::strerror(errorNumber);
 }
 
+std::string notTheUsers(const std::string& folder) {
+    return "\"" + folder + "\" is not a folder of this user's.";
+}
+
+FolderMadeHook& folderMadeHook() {
+    static FolderMadeHook hook;
+    return hook;
+}
+
+// An open descriptor, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool ok() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+// Opens the folder called name inside the open folder at; a link there is not followed.
+int openFolderAt(int at, const char* name) {
+    return ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// The names in the open folder (without "." and "..").
+std::vector<std::string> namesIn(int folder) {
+    std::vector<std::string> names;
+    // The directory stream owns its descriptor; it reads through a copy of folder's,
+    // from the start whatever was read through that before.
+    const int own = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    if (own < 0) return names;
+    DIR* dir = ::fdopendir(own);
+    if (!dir) {
+        ::close(own);
+        return names;
+    }
+    ::rewinddir(dir);
+    while (const dirent* entry = ::readdir(dir))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+// Removes everything inside the open folder. Each entry is looked at where it lies and
+// a link is removed as the link it is: what it points at, wherever that is, stays.
+void emptyFolder(int folder) {
+    for (const std::string& name : namesIn(folder)) {
+        struct stat st {};
+        if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISDIR(st.st_mode)) {
+            (void)::unlinkat(folder, name.c_str(), 0);
+            continue;
+        }
+        {
+            // Replaced by a link since it was looked at: the open fails and it stays.
+            const Descriptor inner(openFolderAt(folder, name.c_str()));
+            if (!inner.ok()) continue;
+            emptyFolder(inner.get());
+        }
+        (void)::unlinkat(folder, name.c_str(), AT_REMOVEDIR);
+    }
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 }  // namespace
 
-FileLock::FileLock(const std::string& path) {
+void setFolderMadeHookForTesting(FolderMadeHook hook) { folderMadeHook() = std::move(hook); }
+
+FileLock::FileLock(const std::string& path, On on) {
     // A link is not followed: the lock is on the program's own file or folder.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd_ < 0 && errno == ENOENT) fd_ = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (on == On::folder) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    } else {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd_ < 0 && errno == ENOENT)
+            fd_ = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    }
     if (fd_ < 0) {
         error_ = because("open the lock", path, errno);
         return;
@@ -68,7 +147,7 @@ bool makeOwnerOnlyFolder(const std::string& folder, std::string& reason) {
         return false;
     }
     if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
-        reason = "\"" + folder + "\" is not a folder of this user's.";
+        reason = notTheUsers(folder);
         return false;
     }
     if ((st.st_mode & 07777) != 0700 && ::chmod(folder.c_str(), 0700) != 0) {
@@ -90,7 +169,8 @@ LockedFolder::LockedFolder(const std::string& parent, const std::string& prefix)
             return;
         }
         path_ = name.data();
-        auto lock = std::make_unique<FileLock>(path_);
+        if (const FolderMadeHook& hook = folderMadeHook()) hook(path_);
+        auto lock = std::make_unique<FileLock>(path_, FileLock::On::folder);
         if (lock->held() && lock->lockedAt(path_)) {
             lock_ = std::move(lock);
             return;
@@ -111,25 +191,43 @@ LockedFolder::~LockedFolder() {
 
 bool LockedFolder::intact() const { return lock_ && lock_->lockedAt(path_); }
 
-void clearUnlockedFolders(const std::string& parent) {
-    DIR* dir = ::opendir(parent.c_str());
-    if (!dir) return;
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir))
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    for (const std::string& name : names) {
-        const std::string path = parent + "/" + name;
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0) continue;
-        if (!S_ISDIR(st.st_mode)) {
-            (void)::unlink(path.c_str());
+bool clearUnlockedFolders(const std::string& parent, std::string& reason) {
+    // The folder is opened once, without following a link at its own name, and all the
+    // work is done inside what was opened: a link put in its place, or in place of
+    // anything inside it, empties nothing it points at.
+    const Descriptor folder(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder.ok()) {
+        const int why = errno;
+        if (why == ENOENT) return true;
+        reason = why == ELOOP || why == ENOTDIR ? notTheUsers(parent) : because("open", parent, why);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(folder.get(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
+        reason = notTheUsers(parent);
+        return false;
+    }
+    for (const std::string& name : namesIn(folder.get())) {
+        struct stat entry {};
+        if (::fstatat(folder.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISDIR(entry.st_mode)) {
+            (void)::unlinkat(folder.get(), name.c_str(), 0);
             continue;
         }
-        const FileLock lock(path);
-        if (lock.held() && lock.lockedAt(path)) (void)removePath(path);
+        // Locked through the folder opened here, so what is emptied is the folder whose
+        // lock no holder keeps, even when another one takes its name meanwhile.
+        const Descriptor run(openFolderAt(folder.get(), name.c_str()));
+        if (!run.ok() || ::flock(run.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        struct stat locked {}, named {};
+        if (::fstat(run.get(), &locked) != 0 ||
+            ::fstatat(folder.get(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 || !sameFile(locked, named))
+            continue;
+        emptyFolder(run.get());
+        // An empty folder that took the name since is one its maker has not locked yet:
+        // that maker finds it gone and makes another.
+        (void)::unlinkat(folder.get(), name.c_str(), AT_REMOVEDIR);
     }
+    return true;
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,10 +18,15 @@ public:
         failed,   // the path could not be opened or locked (error() says why)
     };
 
-    // Locks path; a path where nothing is gets an empty file, readable and writable by
-    // the user alone, which stays there afterwards (removing it would let two holders
-    // lock two different files of the same name).
-    explicit FileLock(const std::string& path);
+    // What the lock is on. A lock file that is not there is made; a folder is only
+    // locked as the folder that is there, so one removed meanwhile is not made again as
+    // a plain file that its holder would take for the folder.
+    enum class On { file, folder };
+
+    // Locks path; for a file, a path where nothing is gets an empty file, readable and
+    // writable by the user alone, which stays there afterwards (removing it would let two
+    // holders lock two different files of the same name). A link is never followed.
+    explicit FileLock(const std::string& path, On on = On::file);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
@@ -68,7 +74,15 @@ private:
 bool makeOwnerOnlyFolder(const std::string& folder, std::string& reason);
 
 // Removes from parent every folder that no holder has locked, with all it holds, and
-// every entry that is no folder; a locked folder is left as it is.
-void clearUnlockedFolders(const std::string& parent);
+// every entry that is no folder; a locked folder is left as it is. A link, at any depth,
+// is removed as a link and what it points at is not touched. A parent that is a link,
+// no folder or not this user's is left alone: false, with the reason. A parent that is
+// not there has nothing to clear.
+bool clearUnlockedFolders(const std::string& parent, std::string& reason);
+
+// For tests: called with each folder LockedFolder makes, after its making and before
+// its locking (where a sweep of another copy of the program may remove it).
+using FolderMadeHook = std::function<void(const std::string& folder)>;
+void setFolderMadeHookForTesting(FolderMadeHook hook);
 
 }  // namespace platform

@@ -32,6 +32,37 @@ TEST(FileLock, ASecondHolderFindsItBusyUntilTheFirstLetsGo) {
     EXPECT_EQ(platform::FileLock(home.file("no folder/run.lock")).state(), platform::FileLock::State::failed);
 }
 
+// A lock on a folder takes only the folder that is there: where it was removed, or where
+// something else stands, nothing is made and nothing is locked.
+TEST(FileLock, AFolderLockTakesOnlyAFolderThatIsThere) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& path)> make;   // nothing made: missing
+        platform::FileLock::State state;
+    };
+    const Case cases[] = {
+        {"a folder", [](const std::string& p) { fs::create_directory(p); }, platform::FileLock::State::held},
+        {"missing", nullptr, platform::FileLock::State::failed},
+        {"a file", [](const std::string& p) { std::ofstream(p) << "x"; }, platform::FileLock::State::failed},
+        {"a link to a folder",
+         [](const std::string& p) {
+             fs::create_directory(p + "-target");
+             fs::create_directory_symlink(p + "-target", p);
+         },
+         platform::FileLock::State::failed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempHome home;
+        const std::string path = home.file("run-folder");
+        if (c.make) c.make(path);
+        const fs::file_status before = fs::symlink_status(path);
+        const platform::FileLock lock(path, platform::FileLock::On::folder);
+        EXPECT_EQ(lock.state(), c.state) << lock.error();
+        EXPECT_EQ(fs::symlink_status(path).type(), before.type());
+    }
+}
+
 TEST(FileLock, ClearingLeavesLockedFoldersAndRemovesEverythingElse) {
     TempHome home;
     const std::string parent = home.file("scratch");
@@ -44,7 +75,8 @@ TEST(FileLock, ClearingLeavesLockedFoldersAndRemovesEverythingElse) {
     std::ofstream(parent + "/run-ended/inner/left.txt") << "left by a killed run";
     std::ofstream(parent + "/stray.txt") << "stray";
 
-    platform::clearUnlockedFolders(parent);
+    std::string cleared;
+    ASSERT_TRUE(platform::clearUnlockedFolders(parent, cleared)) << cleared;
     EXPECT_TRUE(platform::fileExists(running.path() + "/kept.txt"));
     EXPECT_FALSE(platform::fileExists(parent + "/run-ended"));
     EXPECT_FALSE(platform::fileExists(parent + "/stray.txt"));

@@ -5,6 +5,7 @@
 
 #include "core/foundation/Session.h"
 #include "platform/FileLock.h"
+#include "platform/SystemLog.h"
 
 namespace {
 
@@ -53,5 +54,10 @@ std::string runScratchFolder(std::string& reason) {
 
 void clearScratchFolder() {
     const std::string folder = scratchFolder();
-    if (!folder.empty()) platform::clearUnlockedFolders(folder);
+    if (folder.empty()) return;
+    // One that is a link or not the user's is left as it is (runs that need it refuse
+    // it and say why).
+    std::string reason;
+    if (!platform::clearUnlockedFolders(folder, reason))
+        platform::systemLog("The scratch folder was not cleared: " + reason);
 }

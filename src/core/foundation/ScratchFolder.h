@@ -18,4 +18,6 @@ std::string scratchFolder();
 std::string runScratchFolder(std::string& reason);
 
 // Start-up: removes what no running copy of the program holds from the scratch folder.
+// A scratch folder that is a link or not the user's is left alone, and the system log
+// says so.
 void clearScratchFolder();

@@ -78,8 +78,65 @@ bool looksLikeUtf16(const std::string& text) {
     return (even * 2 >= pairs && odd == 0) || (odd * 2 >= pairs && even == 0);
 }
 
-// Recipient files end their lines at LF when the text holds one, otherwise at CR.
-char recipientLineEnd(const std::string& text) { return text.find('\n') != std::string::npos ? '\n' : '\r'; }
+// How a file ends its lines: '\r' when its first line ends at a lone CR (a CR not
+// followed by LF), as some spreadsheets still write; '\n' for every other file. In a
+// comma-separated file (quoted) a line break inside quotes ends no line, so only the
+// first one outside quotes decides.
+char lineEndOf(const std::string& text, bool quoted) {
+    bool inQuotes = false;
+    bool fieldStart = true;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inQuotes) {
+            if (c != '"') continue;
+            if (i + 1 < text.size() && text[i + 1] == '"') ++i;   // a doubled quote
+            else inQuotes = false;
+            continue;
+        }
+        if (c == '\n') return '\n';
+        if (c == '\r') return i + 1 < text.size() && text[i + 1] == '\n' ? '\n' : '\r';
+        if (!quoted) continue;
+        if (c == '"' && fieldStart) inQuotes = true;
+        fieldStart = c == ',';
+    }
+    return '\n';
+}
+
+// The length of the line end at offset i of a file whose lines end at lineEnd (0 when
+// none is there). In a file of LF lines it is an LF (a CR before it is the line's to
+// drop). In a file of CR lines it is a lone CR; an LF or a CR LF inside it ends no line
+// (it is one blank of its field), except at the very end of the text, where an editor's
+// final line end ends the last line.
+size_t lineEndAt(const std::string& text, size_t i, char lineEnd) {
+    const char c = text[i];
+    const bool last = i + 1 == text.size();
+    if (lineEnd == '\n') return c == '\n' ? 1 : 0;
+    if (c == '\r') {
+        if (last || text[i + 1] != '\n') return 1;
+        return i + 2 == text.size() ? 2 : 0;
+    }
+    return c == '\n' && last ? 1 : 0;
+}
+
+// The line of text that begins at start: where it ends, and where the next line begins
+// (npos after the last line).
+struct LineSpan {
+    size_t end = 0;
+    size_t next = std::string::npos;
+};
+
+LineSpan lineFrom(const std::string& text, size_t start, char lineEnd) {
+    for (size_t from = start;;) {
+        const size_t found = text.find(lineEnd, from);
+        if (found == std::string::npos) break;
+        const size_t length = lineEndAt(text, found, lineEnd);
+        if (length > 0) return {found, found + length};
+        from = found + 1;
+    }
+    // The last line; in a file of CR lines a final LF is its end.
+    if (lineEnd == '\r' && text.size() > start && text.back() == '\n') return {text.size() - 1, text.size()};
+    return {text.size(), std::string::npos};
+}
 
 std::vector<std::string> cut(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -166,8 +223,9 @@ std::vector<std::string> splitFields(const std::string& line, char separator) {
 }
 
 bool startsWithEmptyLine(const std::string& text) {
-    const char end = recipientLineEnd(text);
-    return !text.empty() && (text[0] == end || (end == '\n' && text.compare(0, 2, "\r\n") == 0));
+    // A text that begins with LF, CR LF or a lone CR begins with its first line's end,
+    // whichever way its lines end.
+    return !text.empty() && (text[0] == '\n' || text[0] == '\r');
 }
 
 bool allFieldsEmpty(const std::vector<std::string>& fields) {
@@ -211,8 +269,9 @@ bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLin
 
     for (size_t i = 0; i < text.size() && going; ++i) {
         const char c = text[i];
+        const size_t lineEndLength = lineEndAt(text, i, lineEnd);
         if (state == State::Quoted) {
-            if (c == lineEnd) ++line;
+            if (lineEndLength > 0) ++line;
             if (c != '"') {
                 field += c;
             } else if (i + 1 < text.size() && text[i + 1] == '"') {
@@ -223,13 +282,15 @@ bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLin
             }
             continue;
         }
-        if (c == lineEnd) {
+        if (lineEndLength > 0) {
             ++line;
+            i += lineEndLength - 1;
             endRecord();
             continue;
         }
-        // The CR of a CR LF line end is no character of the field; a lone CR is.
-        if (c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) continue;
+        // In a file of LF lines the CR of a CR LF line end (or one that ends the text) is
+        // no character of the field; a lone CR is.
+        if (lineEnd == '\n' && c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) continue;
         anything = true;
         if (c == ',') {
             endField();
@@ -276,7 +337,7 @@ bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
     // One record is held back: an empty last one is no record.
     std::optional<CsvRecord> held;
     bool going = true;
-    const bool read = forEachCsvRecord(text, recipientLineEnd(text), unclosedLine, [&](CsvRecord& r) {
+    const bool read = forEachCsvRecord(text, lineEndOf(text, true), unclosedLine, [&](CsvRecord& r) {
         if (held) going = visit(*held);
         held = std::move(r);
         return going;
@@ -288,25 +349,25 @@ bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
 
 void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit) {
     if (startsWithEmptyLine(text)) return;   // nothing at all
-    const char end = recipientLineEnd(text);
+    const char end = lineEndOf(text, false);
     std::string line;
-    for (size_t start = 0; start <= text.size();) {
-        size_t stop = text.find(end, start);
-        const bool last = stop == std::string::npos;
-        if (last) stop = text.size();
-        line.assign(text, start, stop - start);
-        // The CR of a CR LF line end (or one that ends the text) is no character of the
-        // line; a lone CR inside it stays, for its field to read as a blank.
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (size_t start = 0;;) {
+        const LineSpan span = lineFrom(text, start, end);
+        const bool last = span.next == std::string::npos;
+        line.assign(text, start, span.end - start);
+        // In a file of LF lines the CR of a CR LF line end (or one that ends the text) is
+        // no character of the line; a lone CR inside it stays, for its field to read as a
+        // blank.
+        if (end == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
         if (last && line.empty()) return;   // an empty last line is no line
         if (!visit(line)) return;
         if (last) return;
-        start = stop + 1;
+        start = span.next;
     }
 }
 
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine) {
-    auto records = csvRecords(text, '\n', unclosedLine);
+    auto records = csvRecords(text, lineEndOf(text, true), unclosedLine);
     if (!records) return records;
     if (!records->empty() && records->front().emptyLine) records->clear();
     std::erase_if(*records, [](const CsvRecord& r) { return r.emptyLine; });

@@ -6,6 +6,12 @@
 // RFC 4180 text, so a name or an amount that holds a comma stays one field. There is
 // no header line. A stored value is one line: in every field a control character that
 // is left (a lone CR, a line break inside quotes, a tab) is one blank, CR LF counting once.
+//
+// Line ends, for both recipient readers and the payer ".csv" reader: a file whose first
+// line end (outside quotes, in a comma-separated file) is a lone CR, as some spreadsheets
+// still write, ends its lines at every lone CR; an LF or a CR LF inside it is one blank,
+// except at the very end of the text, where it ends the last line. Every other file ends
+// its lines at LF, the CR of a CR LF dropped, so CR LF and LF may be mixed in it.
 
 #include <functional>
 #include <optional>
@@ -19,10 +25,10 @@ namespace imports {
 // (and, for bad bytes, the line of the first one).
 std::optional<std::string> readImportFile(const std::string& path, std::string& failure);
 
-// The lines of a recipient file: cut at LF when the text holds one, otherwise at CR;
-// the CR of a CR LF dropped (a lone CR stays, for splitFields to make a blank); an
-// empty last line dropped; nothing at all when the first line is empty. Empty and short
-// lines are kept (each reader decides).
+// The lines of a recipient file, cut by the line ends above (a lone CR inside a file of
+// LF lines stays, for splitFields to make a blank); an empty last line dropped; nothing
+// at all when the first line is empty. Empty and short lines are kept (each reader
+// decides).
 std::vector<std::string> recipientFileLines(const std::string& text);
 
 // The lines of a payer ".txt" file: every CR ends a line as LF does. Empty lines are
@@ -32,8 +38,8 @@ std::vector<std::string> payerTextLines(const std::string& text);
 // The fields of a line, cut at every separator ("a\t" gives "a" and ""), each on one line.
 std::vector<std::string> splitFields(const std::string& line, char separator);
 
-// Whether the text's first line is empty, by the recipient readers' line ends (the CR
-// of a CR LF being part of the end): the recipient readers then read nothing of it.
+// Whether the text's first line is empty (it begins with LF, CR LF or a lone CR): the
+// recipient readers and the payer readers then read nothing of it.
 bool startsWithEmptyLine(const std::string& text);
 
 // Whether every field of a row is empty or blanks: a row of separators that a
@@ -53,9 +59,10 @@ struct CsvRecord {
 // next quote that is not doubled; inside it a doubled quote is one quote, commas are
 // part of the field, and a line break (CR LF, LF or CR) or a tab is one blank. A quote anywhere else is an
 // ordinary character, as is whatever follows a closing quote up to the next comma.
-// Outside quotes lineEnd ends a record; a CR before LF or at the end of the text is
-// dropped, and any other CR is one blank.
-// Every line break of the text counts as a line, the last (empty) one included.
+// lineEnd is how the file ends its lines ('\n' or '\r', by the rule above); outside
+// quotes a line end ends a record. In a file of LF lines a CR before LF or at the end of
+// the text is dropped, and any other CR is one blank.
+// Every line end of the text counts as a line, the last (empty) one included.
 // Nothing when a quoted field is never closed: unclosedLine then holds the line its
 // quote opened on.
 std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine);
@@ -63,9 +70,9 @@ std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char l
 bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
                       const std::function<bool(CsvRecord&)>& visit);
 
-// The records of a recipient ".csv" file: lines end at LF when the text holds one,
-// otherwise at CR; an empty last line is dropped; nothing at all when the first line is
-// empty. Empty lines are kept (the reader decides).
+// The records of a recipient ".csv" file, its lines cut by the line ends above; an empty
+// last line is dropped; nothing at all when the first line is empty. Empty lines are
+// kept (the reader decides).
 std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& text, size_t& unclosedLine);
 // The same records one at a time, none of them kept: visit returns false to stop. False
 // when a quoted field is never closed (found only at the end, after the records
@@ -75,8 +82,8 @@ bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
 // The lines of recipientFileLines one at a time, none of them kept: visit returns false
 // to stop.
 void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit);
-// The records of a payer ".csv" file: lines end at LF; empty lines dropped; nothing at
-// all when the first line is empty.
+// The records of a payer ".csv" file, its lines cut by the line ends above; empty lines
+// dropped; nothing at all when the first line is empty.
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine);
 
 // What the user is told about a quote that is never closed.

@@ -372,7 +372,7 @@ public:
 
     int run() {
         if (!closeOpenDatabase() || !hasConfiguration() || !readFile() || !splitLines() || !readPayers() ||
-            !confirmNotValid() || !refuseListedCompanies() || !makeDatabases())
+            !readSomePayer() || !confirmNotValid() || !refuseListedCompanies() || !makeDatabases())
             return code_;
         return finish();
     }
@@ -470,6 +470,7 @@ private:
     // A line without the payer's name is left out: before the first payer (and in the
     // payroll export) the user may cancel the import instead.
     bool skipNameless(const std::string& n) {
+        ++namelessLines_;
         if (!payroll_ && !accepted_.empty()) {
             notValid_.push_back("(no name) (" + fileName_ + ", line " + n + ": not imported)");
             return true;
@@ -481,6 +482,23 @@ private:
                                        kMessageStyleYesNo, "Import Error", kMessageImagePlain);
         if (answer != kMessageAnswerOkYes) return true;
         code_ = kImportAbandonedCode;
+        return false;
+    }
+
+    // A run that read no payer makes nothing, and says so and why rather than that the
+    // import is complete.
+    bool readSomePayer() {
+        if (!accepted_.empty()) return true;
+        const std::string file = "the file \"" + fileName_ + "\"";
+        std::string why;
+        if (startsWithEmptyLine(text_))
+            why = "the first line of " + file + " is empty. Remove the empty first line and import the file again.";
+        else if (namelessLines_ > 0)
+            why = "no line of " + file + " has an entry for the required field 'Payer's Name'.";
+        else
+            why = file + " holds no payers" + (emptyRows_ > 0 ? ", only rows whose fields are all empty." : ".");
+        askUser("", "Nothing was imported: " + why, kMessageStyleOK, "Nothing Imported", kMessageImagePlain);
+        code_ = kImportStoppedCode;
         return false;
     }
 
@@ -555,6 +573,7 @@ private:
     const std::vector<std::string>& chosen_;
     const bool payroll_;
     size_t emptyRows_ = 0;
+    size_t namelessLines_ = 0;   // lines left out for want of the payer's name
     std::shared_ptr<CompanyDatabase> cdb_;
     std::shared_ptr<AppDatabase> app_;
     int code_ = kImportStoppedCode;

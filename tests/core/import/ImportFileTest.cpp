@@ -59,16 +59,26 @@ INSTANTIATE_TEST_SUITE_P(
     Import, LineSplitting,
     ::testing::Values(
         SplitCase{"LF", "a\nb\nc", {"a", "b", "c"}, {"a", "b", "c"}, {"a", "b", "c"}},
-        SplitCase{"CR", "a\rb\rc", {"a", "b", "c"}, {"a", "b", "c"}, {"a b c"}},
+        SplitCase{"CR", "a\rb\rc", {"a", "b", "c"}, {"a", "b", "c"}, {"a", "b", "c"}},
         SplitCase{"CRLF", "a\r\nb\r\nc\r\n", {"a", "b", "c"}, {"a", "b", "c"}, {"a", "b", "c"}},
-        // With one LF in the text, a lone CR no longer ends a line for recipients: it is
-        // one blank, as inside a quoted field.
-        SplitCase{"MixedCRAndLF", "a\rb\nc", {"a b", "c"}, {"a", "b", "c"}, {"a b", "c"}},
-        SplitCase{"LoneCRInsideAField", "2 Oak\rSuite 5\r\nnext\r\n", {"2 Oak Suite 5", "next"},
-                  {"2 Oak", "Suite 5", "next"}, {"2 Oak Suite 5", "next"}},
+        SplitCase{"MixedCRLFAndLF", "a\r\nb\nc\r\nd\n", {"a", "b", "c", "d"}, {"a", "b", "c", "d"},
+                  {"a", "b", "c", "d"}},
+        // An editor's final line end after CR lines ends the last line.
+        SplitCase{"CRThenAFinalLF", "a\rb\rc\n", {"a", "b", "c"}, {"a", "b", "c"}, {"a", "b", "c"}},
+        SplitCase{"CRThenAFinalCRLF", "a\rb\rc\r\n", {"a", "b", "c"}, {"a", "b", "c"}, {"a", "b", "c"}},
+        SplitCase{"CRAtTheEndOfCRLines", "a\rb\r", {"a", "b"}, {"a", "b"}, {"a", "b"}},
+        // The first line end decides: in a file of CR lines an LF (or CR LF) inside the
+        // text is one blank; in a file of LF lines a lone CR is.
+        SplitCase{"LFInsideCRLines", "a\rb\nc\rd", {"a", "b c", "d"}, {"a", "b", "c", "d"}, {"a", "b c", "d"}},
+        SplitCase{"CRLFInsideCRLines", "a\rb\r\nc\rd\r", {"a", "b c", "d"}, {"a", "b", "c", "d"},
+                  {"a", "b c", "d"}},
+        SplitCase{"LoneCRInsideAField", "next\r\n2 Oak\rSuite 5\r\n", {"next", "2 Oak Suite 5"},
+                  {"next", "2 Oak", "Suite 5"}, {"next", "2 Oak Suite 5"}},
         SplitCase{"CRAtTheEnd", "a\nb\r", {"a", "b"}, {"a", "b"}, {"a", "b"}},
         SplitCase{"EmptyFirstLine", "\nb\nc", {}, {}, {}},
         SplitCase{"EmptyFirstLineCRLF", "\r\nb", {}, {}, {}},
+        SplitCase{"EmptyFirstLineCR", "\rb\rc\r", {}, {}, {}},
+        SplitCase{"EmptyInnerLineCR", "a\r\rb\r", {"a", "", "b"}, {"a", "b"}, {"a", "b"}},
         SplitCase{"EmptyLastLine", "a\nb\n", {"a", "b"}, {"a", "b"}, {"a", "b"}},
         // Recipient readers see inner empty lines (and decide); payer readers drop them.
         SplitCase{"EmptyInnerLine", "a\n\nb", {"a", "", "b"}, {"a", "b"}, {"a", "b"}},
@@ -93,8 +103,8 @@ TEST(ImportFields, TheFirstLineIsEmptyByTheRecipientReadersLineEnds) {
         std::string text;
         bool empty;
     } cases[] = {
-        {"\nb", true}, {"\r\nb", true}, {"\rb\rc", true}, {"\n", true},
-        {"", false}, {"a\n\n", false}, {"\r\rb\n", false}, {"\"\"\nb", false}, {" \nb", false},
+        {"\nb", true}, {"\r\nb", true}, {"\rb\rc", true}, {"\n", true}, {"\r\rb\n", true}, {"\rb\n", true},
+        {"", false}, {"a\n\n", false}, {"a\r\r", false}, {"\"\"\nb", false}, {" \nb", false},
     };
     for (const auto& c : cases) EXPECT_EQ(startsWithEmptyLine(c.text), c.empty) << c.text;
 }
@@ -195,8 +205,8 @@ TEST(CsvReading, QuotesOnlyOpenAFieldAndAnUnclosedOneNamesItsLine) {
     EXPECT_EQ(fieldsOf(recipientCsvRecords("a,b\r\"c\rd\",e\r", unclosed)),
               (std::vector<Lines>{{"a", "b"}, {"c d", "e"}}));
     // Outside quotes as inside, a stored value is one line.
-    EXPECT_EQ(fieldsOf(recipientCsvRecords("2 Oak\rSuite 5,a\tb\r\r\nc\x01" "d\r\n", unclosed)),
-              (std::vector<Lines>{{"2 Oak Suite 5", "a b "}, {"c d"}}));
+    EXPECT_EQ(fieldsOf(recipientCsvRecords("x\n2 Oak\rSuite 5,a\tb\r\r\nc\x01" "d\r\n", unclosed)),
+              (std::vector<Lines>{{"x"}, {"2 Oak Suite 5", "a b "}, {"c d"}}));
     EXPECT_EQ(fieldsOf(recipientCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {""}, {"b"}}));
     EXPECT_EQ(fieldsOf(payerCsvRecords("a\n\nb\n", unclosed)), (std::vector<Lines>{{"a"}, {"b"}}));
     EXPECT_TRUE(fieldsOf(recipientCsvRecords("\n\"a\"\n", unclosed)).empty());
@@ -229,6 +239,33 @@ TEST(CsvReading, QuotesOnlyOpenAFieldAndAnUnclosedOneNamesItsLine) {
     const std::string text = unclosedQuoteText("/home/me/payers.csv", 7);
     EXPECT_NE(text.find("\"/home/me/payers.csv\""), std::string::npos);
     EXPECT_NE(text.find("line 7 "), std::string::npos);
+}
+
+// Only a line end outside quotes tells how a comma-separated file ends its lines: a
+// line break inside a quoted field before it, of either kind, is one blank of its field.
+TEST(CsvReading, TheFirstLineEndOutsideQuotesTellsHowLinesEnd) {
+    const struct {
+        std::string text;
+        std::vector<Lines> records;
+    } cases[] = {
+        {"a,\"2 Oak\nSuite 5\",c\rd,e,f\r", {{"a", "2 Oak Suite 5", "c"}, {"d", "e", "f"}}},
+        {"\"2 Oak\r\nSuite 5\",1\rb,\"x\ny\"\rc,3\n", {{"2 Oak Suite 5", "1"}, {"b", "x y"}, {"c", "3"}}},
+        {"\"a\"\"\nb\",1\rc,2\r", {{"a\" b", "1"}, {"c", "2"}}},   // a doubled quote keeps the field open
+        {"\"x\ry\",1\nb,2\n", {{"x y", "1"}, {"b", "2"}}},             // LF lines, a quoted lone CR
+        {"a\"b\nc\",d\re\n", {{"a\"b"}, {"c\"", "d e"}}},                // a quote inside a field opens nothing
+    };
+    for (const auto& c : cases) {
+        size_t unclosed = 0;
+        EXPECT_EQ(fieldsOf(recipientCsvRecords(c.text, unclosed)), c.records) << c.text;
+        EXPECT_EQ(fieldsOf(payerCsvRecords(c.text, unclosed)), c.records) << c.text;
+    }
+    // Lines are counted by the file's own line ends.
+    size_t unclosed = 0;
+    const auto records = recipientCsvRecords("a\r\"b\nc\"\rd\r\"e\rf\"\rg\r", unclosed);
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 5u);
+    EXPECT_EQ((*records)[2].line, 3u);
+    EXPECT_EQ((*records)[4].line, 6u);
 }
 
 class ImportFileReading : public ::testing::Test {

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <map>
+#include <tuple>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -118,6 +120,15 @@ protected:
             if (e.is_regular_file()) out.push_back(e.path().filename().string());
         std::sort(out.begin(), out.end());
         return out;
+    }
+
+    // The federal id of the one payer in a new company database (stored in its own form).
+    std::string storedTaxID(const std::string& fileName) {
+        CompanyDatabase file;
+        EXPECT_TRUE(file.Init(target(fileName), false, false, true, fileName));
+        const std::string id = file.getCompanyInfo1(0).getTaxID1();
+        file.Close();
+        return id;
     }
 
     std::string mainPath;
@@ -476,11 +487,118 @@ TEST_F(PayerImport, AWindowThatStaysOpenKeepsTheDatabaseAndStopsTheRun) {
     EXPECT_EQ(ui->count("chooseOpenFile"), 0);
 }
 
-TEST_F(PayerImport, AFileWithNoUsableLineCreatesNothingButCompletes) {
-    chooseFile("empty.txt", "\nAcme\n");
+// Spreadsheets and editors end lines with LF, CR LF or a lone CR, and some mix CR LF and
+// LF: every payer of the file is made, each field as written.
+TEST_F(PayerImport, EveryKindOfLineEndMakesEveryPayerWithItsFieldsAsWritten) {
+    const struct {
+        const char* name;
+        std::vector<const char*> ends;   // after each of the three lines
+    } endings[] = {
+        {"LF", {"\n", "\n", "\n"}},
+        {"CRLF", {"\r\n", "\r\n", "\r\n"}},
+        {"CR", {"\r", "\r", "\r"}},
+        {"MixedCRLFAndLF", {"\r\n", "\n", "\r\n"}},
+        {"CRThenAFinalLF", {"\r", "\r", "\n"}},
+        {"CRWithoutAFinalEnd", {"\r", "\r", ""}},
+    };
+    const std::vector<std::vector<std::string>> payers = {
+        {"Beta", "98-7654321", "1 Main", "Austin", "TX", "78701"},
+        {"Gamma", "12-3456789", "2 Elm", "Dallas", "Texas", "75001"},
+        {"Delta", "23-4567890", "3 Oak", "Waco", "tx", "76701"},
+    };
+    for (const auto& [reader, separator, kind] :
+         {std::tuple{PayerReader::Csv, ',', "csv"}, std::tuple{PayerReader::Text, '\t', "txt"}}) {
+        for (const auto& ending : endings) {
+            const std::string tag = std::string(kind) + " " + ending.name;
+            SCOPED_TRACE(tag);
+            freshUi();
+            std::string text;
+            for (size_t i = 0; i < payers.size(); ++i) {
+                std::vector<std::string> fields = payers[i];
+                fields[0] += " " + tag;   // every case makes companies of its own
+                for (size_t j = 0; j < fields.size(); ++j) text += (j ? std::string(1, separator) : "") + fields[j];
+                text += ending.ends[i];
+            }
+            chooseFile(std::string("payers.") + kind, text);
+            ui->answerBox(kMessageAnswerOkYes);
+            EXPECT_EQ(runPayerImport(reader, kColumns), kImportCompletedCode);
+            EXPECT_EQ(boxTitles(), std::vector<std::string>{"Import Complete"});
+            EXPECT_EQ(ui->count("formErrors"), 0);
+            for (const auto& p : payers) {
+                const std::string name = p[0] + " " + tag;
+                EXPECT_EQ(rowsInFile(target(name), "select name, address, city, state, zip from companies;"),
+                          std::vector<std::string>{name + "|" + p[2] + "|" + p[3] + "|Texas-TX|" + p[5]});
+                EXPECT_EQ(storedTaxID(name), p[1]);
+            }
+        }
+    }
+    EXPECT_EQ(listedPaths().size(), 2 * std::size(endings) * payers.size());
+}
+
+// A comma-separated file of CR lines with a line break inside a quoted field: the break
+// is one blank of that field, and every payer is made.
+TEST_F(PayerImport, AQuotedLineBreakInAFileOfCRLinesIsOneBlank) {
+    chooseFile("payers.csv", "\"Epsilon\",12-3456789,\"5 Main\nSuite 2\",Austin,TX,78701\r"
+                             "Zeta,98-7654321,\"6 Main\r\nSuite 3\",Dallas,TX,75001\r"
+                             "Eta,23-4567890,7 Main,Waco,TX,76701\r\n");
     ui->answerBox(kMessageAnswerOkYes);
-    EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportCompletedCode);
-    EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+    EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
+    EXPECT_EQ(ui->count("formErrors"), 0);
+    EXPECT_EQ(rowsInFile(target("Epsilon"), "select name, address, city, zip from companies;"),
+              std::vector<std::string>{"Epsilon|5 Main Suite 2|Austin|78701"});
+    EXPECT_EQ(rowsInFile(target("Zeta"), "select name, address, city, zip from companies;"),
+              std::vector<std::string>{"Zeta|6 Main Suite 3|Dallas|75001"});
+    EXPECT_EQ(rowsInFile(target("Eta"), "select name, address, city, zip from companies;"),
+              std::vector<std::string>{"Eta|7 Main|Waco|76701"});
+    EXPECT_EQ(listedPaths().size(), 3u);
+}
+
+// A run that read no payer makes nothing and says why, in place of "Import Complete".
+TEST_F(PayerImport, ARunThatReadsNoPayerSaysNothingWasImportedAndWhy) {
+    const std::string firstLineEmpty = " is empty. Remove the empty first line and import the file again.";
+    const struct {
+        PayerReader reader;
+        std::string name, text, says;
+        bool askedAboutAName = false;
+    } cases[] = {
+        {PayerReader::Csv, "empty.csv", "", "Nothing was imported: the file \"empty.csv\" holds no payers."},
+        {PayerReader::Text, "empty.txt", "", "Nothing was imported: the file \"empty.txt\" holds no payers."},
+        {PayerReader::Payroll, "empty.txt", "", "Nothing was imported: the file \"empty.txt\" holds no payers."},
+        {PayerReader::Csv, "rows.csv", ",,,\r\n, ,,\r\n",
+         "Nothing was imported: the file \"rows.csv\" holds no payers, only rows whose fields are all empty."},
+        {PayerReader::Csv, "first.csv", "\nAcme,12-3456789,1 Main\n",
+         "Nothing was imported: the first line of the file \"first.csv\"" + firstLineEmpty},
+        {PayerReader::Csv, "first.csv", "\rAcme,12-3456789,1 Main\r",
+         "Nothing was imported: the first line of the file \"first.csv\"" + firstLineEmpty},
+        {PayerReader::Text, "first.txt", "\r\nAcme\t12-3456789\t1 Main\r\n",
+         "Nothing was imported: the first line of the file \"first.txt\"" + firstLineEmpty},
+        {PayerReader::Payroll, "first.txt", "\nAcme\t12-3456789\t1 Main\n",
+         "Nothing was imported: the first line of the file \"first.txt\"" + firstLineEmpty},
+        // Every line was left out at the user's answer.
+        {PayerReader::Text, "nameless.txt", "\t12-3456789\n",
+         "Nothing was imported: no line of the file \"nameless.txt\" has an entry for the required field "
+         "'Payer's Name'.",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + ": " + c.text);
+        freshUi();
+        chooseFile(c.name, c.text);
+        if (c.askedAboutAName) ui->answerBox(kMessageAnswerNo);
+        ui->answerBox(kMessageAnswerOkYes);
+        EXPECT_EQ(c.reader == PayerReader::Payroll ? runPayrollPayerImport() : runPayerImport(c.reader, kColumns),
+                  kImportStoppedCode);
+        ASSERT_FALSE(ui->boxes().empty());
+        const MessageBoxRequest box = ui->boxes().back();
+        EXPECT_EQ(box.caption, "");
+        EXPECT_EQ(box.details, c.says);
+        EXPECT_EQ(box.title, "Nothing Imported");
+        EXPECT_EQ(box.style, kMessageStyleOK);
+        EXPECT_EQ(box.image, kMessageImagePlain);
+        EXPECT_EQ(ui->boxes().size(), c.askedAboutAName ? 2u : 1u);
+        EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
+        EXPECT_TRUE(listedPaths().empty());
+    }
 }
 
 }  // namespace

@@ -274,20 +274,112 @@ TEST_F(RecipientImport, AFileWithoutRecordsImportsNothingSaysWhyAndKeepsTheColum
     }
 }
 
-// A spreadsheet's line break inside a cell, saved without quotes, is a lone CR: one blank,
-// as inside a quoted field.
+// A spreadsheet's line break inside a cell, saved without quotes, is a lone CR: in a file
+// of LF lines, one blank, as inside a quoted field.
 TEST_F(RecipientImport, ALoneCarriageReturnInsideAFieldIsOneBlank) {
     for (const auto& [reader, name, sep] :
          {std::tuple{RecipientReader::Text, "cr.txt", '\t'}, std::tuple{RecipientReader::Csv, "cr.csv", ','}}) {
         SCOPED_TRACE(name);
         exec("delete from recipients; delete from recipients_additionalinfo;");
-        chooseFile(name, line(sep, {"11-1111111", "Acme", "", "", "2 Oak\rSuite 5", "Dallas", "TX", "75001", "1"}));
+        chooseFile(name, line(sep, {"11-1111111", "Acme", "", "", "1 Main St", "Austin", "TX", "78701", "1"}) +
+                             line(sep, {"22-2222222", "Oak", "", "", "2 Oak\rSuite 5", "Dallas", "TX", "75001", "1"}));
         ui->answerBox(kMessageAnswerOkYes);
         ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
-        ASSERT_EQ(recipients().size(), 1u);
-        EXPECT_EQ(recipients()[0].getAddress(), "2 Oak Suite 5");
-        EXPECT_EQ(recipients()[0].getCity(), "Dallas");
+        ASSERT_EQ(recipients().size(), 2u);
+        EXPECT_EQ(recipients()[1].getAddress(), "2 Oak Suite 5");
+        EXPECT_EQ(recipients()[1].getCity(), "Dallas");
         freshUi();
+    }
+}
+
+// The recipients of kColumns that the line-end cases write, and what is stored of each.
+const std::vector<std::vector<std::string>> kThreeRecipients = {
+    {"11-1111111", "Acme Supply", "", "", "1 Main St", "Austin", "TX", "78701", "100.00"},
+    {"22-2222222", "Oak Shop", "", "", "2 Oak", "Dallas", "Texas", "75001", "50.00"},
+    {"33-3333333", "Elm Co", "", "", "3 Elm", "Waco", "tx", "76701", "7.00"},
+};
+
+std::vector<std::string> storedFields(const RecipientInfo& r) {
+    return {r.getTaxID(), r.getLastName(), r.getFirstName(), r.getAddress(), r.getCity(),
+            r.getState(), r.getZip(),      r.getLine1_Misc()};
+}
+
+// As written, the state as the state list names it.
+std::vector<std::string> writtenFields(const std::vector<std::string>& f) {
+    return {f[0], f[1], f[2], f[4], f[5], "Texas-TX", f[7], f[8]};
+}
+
+// Spreadsheets and editors end lines with LF, CR LF or a lone CR, and some mix CR LF and
+// LF: every recipient of the file is added, each field as written.
+TEST_F(RecipientImport, EveryKindOfLineEndAddsEveryRecipientWithItsFieldsAsWritten) {
+    const struct {
+        const char* name;
+        std::vector<const char*> ends;   // after each of the three lines
+    } endings[] = {
+        {"LF", {"\n", "\n", "\n"}},
+        {"CRLF", {"\r\n", "\r\n", "\r\n"}},
+        {"CR", {"\r", "\r", "\r"}},
+        {"MixedCRLFAndLF", {"\r\n", "\n", "\r\n"}},
+        {"CRThenAFinalLF", {"\r", "\r", "\n"}},
+        {"CRThenAFinalCRLF", {"\r", "\r", "\r\n"}},
+        {"CRWithoutAFinalEnd", {"\r", "\r", ""}},
+    };
+    for (const auto& [reader, separator, kind] :
+         {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}}) {
+        for (const auto& ending : endings) {
+            SCOPED_TRACE(std::string(kind) + " " + ending.name);
+            exec("delete from recipients; delete from recipients_additionalinfo;");
+            freshUi();
+            std::string text;
+            for (size_t i = 0; i < kThreeRecipients.size(); ++i) {
+                std::string written = line(separator, kThreeRecipients[i]);
+                written.pop_back();   // its LF: the case gives the line end
+                text += written + ending.ends[i];
+            }
+            chooseFile(std::string("recipients.") + kind, text);
+            ui->answerBox(kMessageAnswerOkYes);
+            ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
+            EXPECT_EQ(ui->count("importErrors"), 0);
+            ASSERT_EQ(boxTitles(), std::vector<std::string>{kComplete});
+            EXPECT_NE(ui->boxes()[0].details.find("3 recipients were added"), std::string::npos)
+                << ui->boxes()[0].details;
+            const auto stored = recipients();
+            ASSERT_EQ(stored.size(), kThreeRecipients.size());
+            for (size_t i = 0; i < stored.size(); ++i)
+                EXPECT_EQ(storedFields(stored[i]), writtenFields(kThreeRecipients[i])) << i;
+        }
+    }
+}
+
+// A comma-separated file of CR lines with a line break inside a quoted field, on the
+// first line or a later one: the break is one blank of that field, and every recipient is
+// added.
+TEST_F(RecipientImport, AQuotedLineBreakInAFileOfCRLinesIsOneBlank) {
+    for (const size_t quoted : {0, 1}) {
+        SCOPED_TRACE(quoted);
+        exec("delete from recipients; delete from recipients_additionalinfo;");
+        freshUi();
+        std::vector<std::vector<std::string>> written = kThreeRecipients;
+        written[quoted][4] = "\"" + written[quoted][4] + "\nSuite 5\"";
+        std::string text;
+        for (const auto& fields : written) {
+            std::string l = line(',', fields);
+            l.back() = '\r';
+            text += l;
+        }
+        chooseFile("quoted.csv", text);
+        ui->answerBox(kMessageAnswerOkYes);
+        ASSERT_EQ(runRecipientImport(RecipientReader::Csv, kColumns), kImportCompletedCode);
+        EXPECT_EQ(ui->count("importErrors"), 0);
+        EXPECT_NE(ui->boxes().at(0).details.find("3 recipients were added"), std::string::npos)
+            << ui->boxes()[0].details;
+        const auto stored = recipients();
+        ASSERT_EQ(stored.size(), kThreeRecipients.size());
+        for (size_t i = 0; i < stored.size(); ++i) {
+            std::vector<std::string> expected = writtenFields(kThreeRecipients[i]);
+            if (i == quoted) expected[3] += " Suite 5";
+            EXPECT_EQ(storedFields(stored[i]), expected) << i;
+        }
     }
 }
 

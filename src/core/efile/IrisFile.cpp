@@ -252,11 +252,12 @@ public:
         plain(read.monthDayYear());
         if (read.refused()) remember(RefusedEntry::ofDate("", value));
     }
-    // A 1099-R distribution code as the entry window takes it, in capitals; one it
-    // would not take writes nothing and is remembered.
+    // A 1099-R distribution code as the code rule reads it and the FIRE file writes it
+    // (the first two characters in capitals, a blank second one dropped); one the entry
+    // window would not take writes nothing and is remembered.
     void distributionCode(const std::string& value) {
         std::optional<RefusedEntry> refused = RefusedEntry::ofDistributionCode("", value);
-        plain(refused ? std::string() : textscan::upper(value));
+        plain(refused ? std::string() : Utils::distributionCodeRead(value));
         remember(std::move(refused));
     }
     // A year box: nothing for none; a number that is no year writes nothing and is remembered.

@@ -15,6 +15,7 @@
 #include "core/foundation/RefusedEntry.h"
 #include "core/foundation/Utils.h"
 #include "core/store/E_FileInfo.h"
+#include "core/store/RecipientName.h"
 
 namespace {
 
@@ -83,10 +84,7 @@ EFile::PayeeName EFile::payeeNameOf(const RecipientInfo& recipient, const Recipi
 }
 
 std::string EFile::payeeName(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional) {
-    const PayeeName name = payeeNameOf(recipient, additional);
-    std::string text = name.first;
-    if (!text.empty() && !name.surname.empty()) text += ' ';
-    text += name.surname;
+    const std::string text = recipientListName(recipient, additional);
     return text.empty() ? "the recipient with key " + std::to_string(recipient.getPK()) : text;
 }
 

@@ -9,6 +9,7 @@
 #include "core/foundation/StoredDate.h"
 #include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
+#include "core/store/RecipientName.h"
 
 namespace {
 
@@ -583,21 +584,9 @@ void IrisFile::refuse(int32_t kind, const IrisRecipient& rec, std::size_t column
     const std::vector<std::string> titles = columnTitles(kind);
     const std::size_t title = kPayerTitles.size() + column;
     refused.box = title < titles.size() ? titles[title] : std::string();
-    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), recipientName(rec)) +
-               ". Please correct the " + refused.noun() + " and export again.";
-}
-
-std::string IrisFile::recipientName(const IrisRecipient& rec) {
-    // The business name, or first name and surname.
-    const RecipientInfo& r = rec.recipient;
-    std::string name = r.getFirstName();
-    if (isBusiness(rec.additional.getname_type())) {
-        name = r.getLastName();
-    } else if (!rec.additional.getlastname().empty()) {
-        if (!name.empty()) name += ' ';
-        name += rec.additional.getlastname();
-    }
-    return name;
+    const std::string who = recipientListName(rec.recipient, rec.additional);
+    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), who) + ". Please correct the " +
+               refused.noun() + " and export again.";
 }
 
 std::string IrisFile::line(int32_t kind, const ComapnyInfo& payer, const IrisRecipient& recipient) {

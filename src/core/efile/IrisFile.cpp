@@ -184,18 +184,10 @@ void appendEscaped(std::string& out, std::string_view value) {
     }
 }
 
-// A stored text on one line, as the names and addresses are cleaned: a control character
-// (a line break kept from an older import, a tab) parts two words as a blank does, CR LF
-// counting once. The value itself when it holds none; else the cleaned copy in scratch.
-std::string_view oneLine(std::string_view value, std::string& scratch) {
-    if (std::none_of(value.begin(), value.end(), textscan::isControl<char>)) return value;
-    scratch.clear();
-    textscan::forEachOnOneLine(value, [&scratch](char c) { scratch.push_back(c); });
-    return scratch;
-}
-
-// Writes the fields of one line, each after a comma but the first. Every text passes
-// oneLine: the upload takes one record to a line.
+// Writes the fields of one line, each after a comma but the first. Every text is put on
+// one line as the names and addresses are cleaned (a line break kept from an older
+// import, or a tab, parts two words as a blank does): the upload takes one record to a
+// line.
 class Fields {
 public:
     explicit Fields(std::string& out) : out_(out) {}
@@ -203,7 +195,7 @@ public:
     // A value as it stands, in RFC 4180 form when it needs quotes.
     void plain(std::string_view value) {
         next();
-        value = oneLine(value, scratch_);
+        value = textscan::onOneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += value;
             return;
@@ -216,7 +208,7 @@ public:
     // ="value", which a spreadsheet keeps as text with its leading zeros.
     void formula(std::string_view value) {
         next();
-        value = oneLine(value, scratch_);
+        value = textscan::onOneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += "=\"";
             out_ += value;
@@ -230,7 +222,7 @@ public:
     // Always quoted, inner quotes doubled.
     void quoted(std::string_view value) {
         next();
-        value = oneLine(value, scratch_);
+        value = textscan::onOneLine(value, scratch_);
         out_.push_back('"');
         appendEscaped(out_, value);
         out_.push_back('"');

@@ -15,6 +15,7 @@
 #include "core/store/Recipient.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
+#include "core/store/RecipientName.h"
 
 namespace {
 
@@ -124,16 +125,12 @@ bool readRecipients(CompanyDatabase& db, const std::vector<int32_t>& keys, Selec
                into.additional);
 }
 
-// A failing recipient as the user knows it: a business by its business name, an
-// individual by first name and surname (the name line of an individual holds the
-// payer's name, which tells no one apart); then its tag.
+// A failing recipient as the user knows it (recipientListName), then its tag.
 std::string recipientLine(const SelectedRecipients& selected, int32_t key, const RecipientInfo& r) {
     static const RecipientAdditionalInfo none;
     const auto extra = selected.additional.find(key);
     const RecipientAdditionalInfo& a = extra == selected.additional.end() ? none : extra->second;
-    const std::string name = a.getname_type() == "Business Name" ? "  " + r.getLastName()
-                                                                 : "  " + r.getFirstName() + " " + a.getlastname();
-    return name + formKindTag(r.getType());
+    return "  " + recipientListName(r, a) + formKindTag(r.getType());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "core/efile/EFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "core/efile/EFileTotals.h"
@@ -13,8 +12,10 @@
 #include "core/efile/FireVendor.h"
 #include "core/foundation/FormKind.h"
 #include "core/foundation/RefusedEntry.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 #include "core/store/E_FileInfo.h"
+#include "core/store/RecipientName.h"
 
 namespace {
 
@@ -83,10 +84,7 @@ EFile::PayeeName EFile::payeeNameOf(const RecipientInfo& recipient, const Recipi
 }
 
 std::string EFile::payeeName(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional) {
-    const PayeeName name = payeeNameOf(recipient, additional);
-    std::string text = name.first;
-    if (!text.empty() && !name.surname.empty()) text += ' ';
-    text += name.surname;
+    const std::string text = recipientListName(recipient, additional);
     return text.empty() ? "the recipient with key " + std::to_string(recipient.getPK()) : text;
 }
 
@@ -147,7 +145,7 @@ std::string EFile::withoutStatePrefix(const std::string& id, const std::string& 
     auto startsWith = [&id](const std::string& prefix) {
         if (id.size() < prefix.size()) return false;
         for (std::size_t i = 0; i < prefix.size(); ++i)
-            if (std::toupper(static_cast<unsigned char>(id[i])) != prefix[i]) return false;
+            if (textscan::upper(id[i]) != prefix[i]) return false;
         return true;
     };
     if (!startsWith(code)) return id;

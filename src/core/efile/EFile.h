@@ -107,8 +107,8 @@ public:
         std::string middle;
     };
     static PayeeName payeeNameOf(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional);
-    // The payee as the user knows it, for messages: the business name, or first name and
-    // surname.
+    // The payee as the user knows it, for messages (recipientListName); a payee without
+    // a name by its key.
     static std::string payeeName(const RecipientInfo& recipient, const RecipientAdditionalInfo& additional);
 
     // A recipient's postal code (wantNumber false) or combined federal/state code (true):

@@ -147,7 +147,7 @@ void PayeeRecord::kindFields() {
             if (auto code = RefusedEntry::ofDistributionCode("Box 7", p_.getR_Line7()))
                 refuse(std::move(code));
             else
-                text(545, 2, p_.getR_Line7());
+                text(545, 2, Utils::distributionCodeRead(p_.getR_Line7()));
             mark(547, p_.getR_Line2b_Checkbox_1(), "1");
             mark(548, p_.getR_Line7_Checkbox(), "1");
             mark(549, p_.getR_Line2b_Checkbox_2(), "1");

@@ -10,6 +10,7 @@
 #include "core/sqlite/FMResultSet.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/CompanyRowAccess.h"
+#include "core/store/RecipientName.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/SystemLog.h"
 
@@ -150,15 +151,16 @@ std::optional<std::string> IrisExport::refusal(IrisFile& builder, int32_t kind, 
 void IrisExport::noteTinTypeMismatch(const IrisRecipient& r) {
     const std::string& number = r.recipient.getTaxID();
     const std::string type = IrisFile::tinTypeColumn(r.additional.gettin_type());
+    const auto name = [&r] { return recipientListName(r.recipient, r.additional); };
     if (!type.empty() && tintype::title(type).empty()) {
-        tinTypeMismatches_.push_back("Recipient TIN Type of " + IrisFile::recipientName(r) + ": \"" + type +
+        tinTypeMismatches_.push_back("Recipient TIN Type of " + name() + ": \"" + type +
                                      "\" is none of SSN, EIN, ATIN, ITIN, QI-EIN and UND."
                                      " Choose the TIN type in the recipient's window.");
         return;
     }
     if (!tintype::contradicts(number, type)) return;
     const std::string shown = tintype::ofDashedNumber(number);
-    tinTypeMismatches_.push_back("Recipient TIN Type of " + IrisFile::recipientName(r) + ": " +
+    tinTypeMismatches_.push_back("Recipient TIN Type of " + name() + ": " +
                                  (type.empty() ? std::string("SSN") : type) + " does not fit the taxpayer ID number " +
                                  number + ", which is written as an " + shown +
                                  (shown == "EIN" ? " (XX-XXXXXXX)." : " (XXX-XX-XXXX).") +

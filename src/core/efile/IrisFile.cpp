@@ -9,6 +9,7 @@
 #include "core/foundation/StoredDate.h"
 #include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
+#include "core/store/RecipientName.h"
 
 namespace {
 
@@ -183,18 +184,10 @@ void appendEscaped(std::string& out, std::string_view value) {
     }
 }
 
-// A stored text on one line, as the names and addresses are cleaned: a control character
-// (a line break kept from an older import, a tab) parts two words as a blank does, CR LF
-// counting once. The value itself when it holds none; else the cleaned copy in scratch.
-std::string_view oneLine(std::string_view value, std::string& scratch) {
-    if (std::none_of(value.begin(), value.end(), textscan::isControl<char>)) return value;
-    scratch.clear();
-    textscan::forEachOnOneLine(value, [&scratch](char c) { scratch.push_back(c); });
-    return scratch;
-}
-
-// Writes the fields of one line, each after a comma but the first. Every text passes
-// oneLine: the upload takes one record to a line.
+// Writes the fields of one line, each after a comma but the first. Every text is put on
+// one line as the names and addresses are cleaned (a line break kept from an older
+// import, or a tab, parts two words as a blank does): the upload takes one record to a
+// line.
 class Fields {
 public:
     explicit Fields(std::string& out) : out_(out) {}
@@ -202,7 +195,7 @@ public:
     // A value as it stands, in RFC 4180 form when it needs quotes.
     void plain(std::string_view value) {
         next();
-        value = oneLine(value, scratch_);
+        value = textscan::onOneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += value;
             return;
@@ -215,7 +208,7 @@ public:
     // ="value", which a spreadsheet keeps as text with its leading zeros.
     void formula(std::string_view value) {
         next();
-        value = oneLine(value, scratch_);
+        value = textscan::onOneLine(value, scratch_);
         if (!needsQuotes(value)) {
             out_ += "=\"";
             out_ += value;
@@ -229,7 +222,7 @@ public:
     // Always quoted, inner quotes doubled.
     void quoted(std::string_view value) {
         next();
-        value = oneLine(value, scratch_);
+        value = textscan::onOneLine(value, scratch_);
         out_.push_back('"');
         appendEscaped(out_, value);
         out_.push_back('"');
@@ -252,11 +245,12 @@ public:
         plain(read.monthDayYear());
         if (read.refused()) remember(RefusedEntry::ofDate("", value));
     }
-    // A 1099-R distribution code as the entry window takes it, in capitals; one it
-    // would not take writes nothing and is remembered.
+    // A 1099-R distribution code as the code rule reads it and the FIRE file writes it
+    // (the first two characters in capitals, a blank second one dropped); one the entry
+    // window would not take writes nothing and is remembered.
     void distributionCode(const std::string& value) {
         std::optional<RefusedEntry> refused = RefusedEntry::ofDistributionCode("", value);
-        plain(refused ? std::string() : textscan::upper(value));
+        plain(refused ? std::string() : Utils::distributionCodeRead(value));
         remember(std::move(refused));
     }
     // A year box: nothing for none; a number that is no year writes nothing and is remembered.
@@ -582,21 +576,9 @@ void IrisFile::refuse(int32_t kind, const IrisRecipient& rec, std::size_t column
     const std::vector<std::string> titles = columnTitles(kind);
     const std::size_t title = kPayerTitles.size() + column;
     refused.box = title < titles.size() ? titles[title] : std::string();
-    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), recipientName(rec)) +
-               ". Please correct the " + refused.noun() + " and export again.";
-}
-
-std::string IrisFile::recipientName(const IrisRecipient& rec) {
-    // The business name, or first name and surname.
-    const RecipientInfo& r = rec.recipient;
-    std::string name = r.getFirstName();
-    if (isBusiness(rec.additional.getname_type())) {
-        name = r.getLastName();
-    } else if (!rec.additional.getlastname().empty()) {
-        if (!name.empty()) name += ' ';
-        name += rec.additional.getlastname();
-    }
-    return name;
+    const std::string who = recipientListName(rec.recipient, rec.additional);
+    refusal_ = "The IRIS file was not created: " + refused.describe(REC_TYPE(kind), who) + ". Please correct the " +
+               refused.noun() + " and export again.";
 }
 
 std::string IrisFile::line(int32_t kind, const ComapnyInfo& payer, const IrisRecipient& recipient) {

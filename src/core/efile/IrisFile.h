@@ -47,9 +47,6 @@ public:
     static std::string tinTypeColumn(const std::string& stored);
     // How many files a selection of that many recipients makes (100 to a file).
     static std::size_t fileCount(std::size_t selected);
-    // A recipient as the user knows it, for messages: the business name, or first name
-    // and surname.
-    static std::string recipientName(const IrisRecipient& recipient);
     // The selection positions of file k's recipients, counted from 0: [first, end).
     static std::pair<std::size_t, std::size_t> recipientRange(std::size_t selected, std::size_t file);
     // The name proposed for file k: "1099-NEC.csv", then "1099-NEC-2.csv", "1099-NEC-3.csv", ...

@@ -46,15 +46,23 @@ void forEachOnOneLine(const Text& text, Visit&& visit) {
     }
 }
 
-// The text on one line, by the rule of forEachOnOneLine.
-inline std::string onOneLine(std::string text) {
+// The text on one line, by the rule of forEachOnOneLine: the text itself when it holds
+// no control character, else the text made in scratch, whose storage is reused.
+inline std::string_view onOneLine(std::string_view text, std::string& scratch) {
     std::size_t i = 0;
     while (i < text.size() && !isControl(text[i])) ++i;
     if (i == text.size()) return text;
-    std::string out(text, 0, i);
-    out.reserve(text.size());
-    forEachOnOneLine(std::string_view(text).substr(i), [&](char c) { out.push_back(c); });
-    return out;
+    scratch.assign(text.substr(0, i));
+    scratch.reserve(text.size());
+    forEachOnOneLine(text.substr(i), [&scratch](char c) { scratch.push_back(c); });
+    return scratch;
+}
+
+// The same for a text of its own.
+inline std::string onOneLine(std::string text) {
+    std::string scratch;
+    if (onOneLine(std::string_view(text), scratch).data() == text.data()) return text;
+    return scratch;
 }
 
 // ASCII letters in upper case; every other byte (UTF-8 above ASCII included) unchanged,

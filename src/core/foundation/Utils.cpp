@@ -383,6 +383,13 @@ bool Utils::isValidDistributionCode(const std::string& text) {
     return false;
 }
 
+std::string Utils::distributionCodeRead(const std::string& text) {
+    std::u32string s = toCodePoints(text);
+    if (s.size() > 2) s.resize(2);
+    if (s.size() == 2 && s[1] == U' ') s.resize(1);
+    return upperCase(fromCodePoints(s));
+}
+
 bool Utils::isValidTaxID(const std::string& text) {
     std::u32string s = toCodePoints(text);
     if (s.size() == 9) return allOf(s, isAsciiDigit);

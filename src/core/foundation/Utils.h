@@ -47,7 +47,12 @@ public:
     static bool isValidDollarString(const std::string& text);
     static bool isValidDollarStringState(const std::string& text);
     static bool isValidYear(const std::string& text);
+    // Reads only the first two characters: "G4X" passes as "G4" and "4 G" as "4".
     static bool isValidDistributionCode(const std::string& text);
+    // The code isValidDistributionCode reads: the first two characters in capitals, a
+    // blank second one dropped ("4 G" gives "4", "g4x" "G4", "7 " "7"). The FIRE and
+    // IRIS files both write it, so one return carries one code in both.
+    static std::string distributionCodeRead(const std::string& text);
     static bool isValidTaxID(const std::string& text);
     static bool isValidUserID(const std::string& text);
     static bool isAlphabetic(const std::string& text);

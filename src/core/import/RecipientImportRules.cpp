@@ -219,6 +219,14 @@ std::optional<bool> checkboxValue(const std::string& value) {
     return std::nullopt;
 }
 
+// The code rule reads a distribution code's first two characters only, and the filing
+// files write just those: a text with more after them ("4 G", "G4X") would be filed as
+// less than was written, so the record is listed for the user to see.
+bool onlyBlanksAfterCode(const std::string& value) {
+    const std::u32string s = Utils::toCodePoints(value);
+    return s.size() <= 2 || std::all_of(s.begin() + 2, s.end(), [](char32_t c) { return c == U' '; });
+}
+
 }  // namespace
 
 const ColumnRule& recipientColumnRule(int catalogueIndex) {
@@ -366,7 +374,7 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
             break;
         case K::DistributionCode:
             setText(value);
-            invalidUnless(Utils::isValidDistributionCode(value));
+            invalidUnless(Utils::isValidDistributionCode(value) && onlyBlanksAfterCode(value));
             break;
         case K::Percentage:
         case K::UncappedPercentage: {

@@ -57,7 +57,8 @@ enum class ColumnRuleKind {
     State,             // unchanged for a foreign address, otherwise the state lookup keeping unknown text
     VoidCorrected,     // a check box of both records, marking both
     Box7Checkbox,      // 1099-MISC box 7: "1" on, anything else off, no check
-    DistributionCode,  // stored unchanged; a 1099-R distribution code or not valid
+    DistributionCode,  // stored unchanged; a 1099-R distribution code with nothing but blanks
+                       // after its two characters, or not valid
     Percentage,        // a whole number, -1 empty, -2 for 0 or less or above 99; a percentage or not valid
     UncappedPercentage,// the same without the cap at 99
     Year,              // a whole number, -1 empty, -2 for 0 or less; a year or not valid

@@ -21,6 +21,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/DatabaseHolder.h"
 #include "core/store/Recipient.h"
+#include "core/store/RecipientName.h"
 
 namespace {
 
@@ -268,12 +269,9 @@ bool DisplayPDF::refuses1096(int32_t sumSelected) const {
     for (const RecipientInfo& r : summedFor1096(sumSelected)) {
         const std::optional<RefusedEntry> refused = r.refusedTotalAmount();
         if (!refused) continue;
-        std::string name = r.getLastName();
-        if (CompanyDatabase* db = openDatabase()) {
-            const RecipientAdditionalInfo more = db->getRecipientAdditionalInfo(r.getPK());
-            if (more.getname_type() != "Business Name") name = r.getFirstName() + " " + more.getlastname();
-        }
-        refuseAmount(r, name, *refused);
+        CompanyDatabase* db = openDatabase();
+        refuseAmount(r, db ? recipientListName(r, db->getRecipientAdditionalInfo(r.getPK())) : r.getLastName(),
+                     *refused);
         return true;
     }
     return false;

@@ -15,6 +15,7 @@
 #include "core/foundation/FormErrorList.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/records/IrisPayerChecks.h"
@@ -197,9 +198,7 @@ void AdditionalPayersInformation::CompanyInfoToView() {
         ui->Name_type->setCurrentIndex(ssn ? 0 : 1);
     else
         ui->Name_type->setCurrentIndex(p.getpayernametype() == kBusinessName ? 1 : 0);
-    std::string tinType = p.getpayertintype();
-    std::transform(tinType.begin(), tinType.end(), tinType.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string tinType = textscan::upper(p.getpayertintype());
     if (tinType.empty())
         ui->TIN_Type->setCurrentIndex(ssn ? 0 : 1);
     else

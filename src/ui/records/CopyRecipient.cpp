@@ -20,6 +20,7 @@
 #include "core/store/CompanyDatabase.h"
 #include "core/store/Recipient.h"
 #include "core/store/RecipientAdditionalInfo.h"
+#include "core/store/RecipientName.h"
 #include "ui/database/DatabaseListSupport.h"
 #include "ui/main/AppDelegate.h"
 #include "ui/support/ModalLoop.h"
@@ -37,13 +38,6 @@ int32_t firstSelectedRecipient() {
 std::vector<databaseInfo> listedDatabases() {
     auto app = sessionAppDatabase();
     return app && app->IsReady() ? app->SelectDatabaseList() : std::vector<databaseInfo>{};
-}
-
-// The recipient as the main window's list names it: a business by its name line, a
-// person by first name and surname (the name line of a person holds the payer's name).
-std::string recipientName(const RecipientInfo& r, const RecipientAdditionalInfo& a) {
-    if (a.getname_type() == "Business Name") return r.getLastName();
-    return r.getFirstName() + " " + a.getlastname();
 }
 
 }  // namespace
@@ -68,7 +62,7 @@ CopyRecipient::CopyRecipient(QWidget* parent) : QDialog(parent), ui_(std::make_u
     const int32_t key = firstSelectedRecipient();
     if (auto db = sessionCompanyDatabase(); db && db->IsReady() && key >= 0) {
         theRecpInfo_ = db->getRecipientInfo(key);
-        recipientName_ = recipientName(theRecpInfo_, db->getRecipientAdditionalInfo(key));
+        recipientName_ = recipientListName(theRecpInfo_, db->getRecipientAdditionalInfo(key));
         ui_->CompanyName_Text->setText(QString::fromStdString(recipientName_ + " to."));
     }
 

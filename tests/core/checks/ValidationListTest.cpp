@@ -214,6 +214,18 @@ TEST_F(ValidationListTest, NamesComeFromTheAdditionalRecord) {
     EXPECT_EQ(printList().lines, efileList().lines);
 }
 
+// An individual with only a first name or only a surname is named by it, with no blank
+// left for the missing one.
+TEST_F(ValidationListTest, AnIndividualWithOneNameHasNoStrayBlank) {
+    const int32_t payer = addPayer("Contoso", true);
+    add(payer, Row(4, "Ann", "Contoso", ""));
+    add(payer, Row(3, "", "Contoso", "Lee"));
+    selectPayers({payer});
+
+    EXPECT_EQ(printList().lines, (Lines{"RECIPIENTS WITH ERRORS:", "  Ann (R)", "  Lee (INT)"}));
+    EXPECT_EQ(efileList().lines, printList().lines);
+}
+
 struct Mix {
     const char* name;
     std::vector<Row> rows;

@@ -16,10 +16,13 @@
 #include "EFileTestSupport.h"
 #include "Leftovers.h"
 #include "FireFileReader.h"
+#include "IrisCsv.h"
 #include "ScriptedJobs.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
 #include "core/efile/EFile.h"
+#include "core/efile/IrisExport.h"
+#include "core/efile/IrisFile.h"
 #include "core/foundation/Session.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
@@ -320,6 +323,53 @@ TEST_F(EFilePopulate, DistributionCodePairsInEitherOrderAreFiledAndMarked) {
         if (r.type == 'B') codes.push_back(firetest::fieldsIn(r)["distributionCode"]);
     EXPECT_EQ(codes, (std::vector<std::string>{"4G", "4D", "B7"}));
     for (int32_t key : keys) EXPECT_TRUE(completedOnBoth(key)) << key;
+}
+
+// Only the first two characters of a stored distribution code are the code (an older
+// import kept "4 G" and "G4X" as written): the FIRE file and the IRIS file carry the
+// same code for one return, in capitals, a blank second character dropped in IRIS.
+TEST_F(EFilePopulate, ADistributionCodeIsOneCodeInTheFireAndIrisFiles) {
+    struct Case {
+        const char* stored;
+        const char* fire;  // positions 545-546
+        const char* iris;
+    };
+    const Case cases[] = {
+        {"4 G", "4 ", "4"}, {"G4X", "G4", "G4"}, {"4G", "4G", "4G"}, {"g4x", "G4", "G4"}, {"7  ", "7 ", "7"},
+    };
+    const int32_t payer = addPayer("Alpha Payer");
+    std::vector<int32_t> keys;
+    for (const Case& c : cases)
+        keys.push_back(addRecipient(payer, 4, "Ann", "Lee", [&c](RecipientInfo& r) { r.setR_Line7(c.stored); }));
+    selectPayers({payer});
+
+    EFile file;
+    std::vector<firetest::Record> records;
+    const EFileResult result = run(file, &records);
+    ASSERT_TRUE(result.ok()) << result.message;
+    std::vector<std::string> fire;
+    for (const auto& r : records)
+        if (r.type == 'B') fire.push_back(r.at(545, 546));
+
+    IrisExport exporter(*cdb, keys);
+    ASSERT_TRUE(exporter.payers()) << exporter.failure();
+    std::vector<IrisRecipient> read;
+    ASSERT_TRUE(exporter.readFile(0, read)) << exporter.failure();
+    IrisFile builder;
+    const std::string built = builder.build(4, cdb->getCompanyInfoIRIS(payer), read);
+    EXPECT_EQ(builder.refusal(), "");
+    const std::vector<iristest::Row> rows = iristest::readCsv(built);
+    ASSERT_EQ(rows.size(), std::size(cases) + 1);
+    const auto column = static_cast<std::size_t>(
+        std::find(rows[0].begin(), rows[0].end(), "Box 7 - Distribution code(s)") - rows[0].begin());
+    ASSERT_LT(column, rows[0].size());
+
+    ASSERT_EQ(fire.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].stored);
+        EXPECT_EQ(fire[i], cases[i].fire);
+        EXPECT_EQ(rows[i + 1].at(column), cases[i].iris);
+    }
 }
 
 TEST_F(EFilePopulate, MarksThatCannotBeStoredAreRolledBackAndLeaveNoFile) {

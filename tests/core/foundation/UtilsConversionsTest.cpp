@@ -163,13 +163,17 @@ TEST_F(UtilsConversions, TextCleaning) {
 // A stored value on one line, and capitals, as the import readers and the filing files
 // make them: ASCII only, so UTF-8 text passes unchanged.
 TEST(TextScan, OneLineAndCapitals) {
+    std::string scratch;
     for (const auto& c : std::vector<TextCase>{{"a\r\nb", "a b"},
                                                {"a\rb\nc\td", "a b c d"},
                                                {"a\r\n\r\nb\n\r", "a  b  "},
                                                {std::string("x\0y\x1F\x7F", 5), "x y  "},
                                                {"Jos\u00e9 \u00d1", "Jos\u00e9 \u00d1"},
-                                               {"", ""}})
+                                               {"", ""}}) {
         EXPECT_EQ(textscan::onOneLine(c.in), c.out) << c.in;
+        // The writers' form: one scratch for every text, nothing left of the text before.
+        EXPECT_EQ(textscan::onOneLine(std::string_view(c.in), scratch), c.out) << c.in;
+    }
     EXPECT_EQ(textscan::upper("qi-ein \u00e9z"), "QI-EIN \u00e9Z");
 }
 

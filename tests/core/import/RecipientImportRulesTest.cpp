@@ -130,6 +130,13 @@ INSTANTIATE_TEST_SUITE_P(
         // 1099-R.
         RuleCase{"DistributionCode", {{124, "7"}}, infoText(&RecipientInfo::getR_Line7), "7"},
         RuleCase{"BadDistributionCode", {{124, "Z"}}, infoText(&RecipientInfo::getR_Line7), "Z", false},
+        // Only the first two characters are the code: anything but blanks after them is
+        // not filed, so the record is marked; the text is stored as written.
+        RuleCase{"DistributionCodePair", {{124, "4G"}}, infoText(&RecipientInfo::getR_Line7), "4G"},
+        RuleCase{"DistributionCodeTrailingBlanks", {{124, "4  "}}, infoText(&RecipientInfo::getR_Line7), "4  "},
+        RuleCase{"DistributionCodeBlankThenMore", {{124, "4 G"}}, infoText(&RecipientInfo::getR_Line7), "4 G", false},
+        RuleCase{"DistributionCodeThirdCharacter", {{124, "G4X"}}, infoText(&RecipientInfo::getR_Line7), "G4X",
+                 false},
         RuleCase{"PercentageFraction", {{127, "12.5"}}, number(&RecipientInfo::getR_Line8_Percentage), "12",
                  false},
         RuleCase{"PercentageWhole", {{127, "12"}}, number(&RecipientInfo::getR_Line8_Percentage), "12"},

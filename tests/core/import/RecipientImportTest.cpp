@@ -217,6 +217,39 @@ TEST_F(RecipientImport, AnIsoDateIsStoredAsTheEntryWindowsWriteIt) {
     EXPECT_EQ(stored[2].getR_DateOfPayment(), "2025-02-30");
 }
 
+// Only the first two characters of a distribution code are the code, and only those are
+// filed: a code with more than blanks after them is listed, so the user sees that "4 G"
+// files as "4" before filing; the text is kept as written. "4G" and a code followed by
+// blanks are not listed. Both readers.
+TEST_F(RecipientImport, ADistributionCodeWithMoreThanTwoCharactersIsListed) {
+    session()._type = 4;
+    const std::vector<std::string> columns = {"Recipient Tax Payer ID", "Business Name", "Address Line 1", "City",
+                                              "State", "ZIP Code", "Box 7: Distribution codes"};
+    const std::vector<std::string> codes = {"4 G", "4G", "G4X", "7  ", "g4"};
+    for (const auto& [reader, sep, file] : {std::tuple{RecipientReader::Csv, ',', "codes.csv"},
+                                            std::tuple{RecipientReader::Text, '\t', "codes.txt"}}) {
+        SCOPED_TRACE(file);
+        exec("delete from recipients; delete from recipients_additionalinfo;");
+        std::string text;
+        for (size_t i = 0; i < codes.size(); ++i)
+            text += line(sep, {"11-111111" + std::to_string(i), "Code Co " + std::to_string(i + 1), "1 Main St",
+                               "Austin", "TX", "78701", codes[i]});
+        chooseFile(file, text);
+        ui->answerImportErrors(kImportErrorsOKCode);
+        ui->answerBox(kMessageAnswerOkYes);
+        ASSERT_EQ(runRecipientImport(reader, columns), kImportCompletedCode);
+        ASSERT_FALSE(ui->shown().empty());
+        const std::string name(file);
+        EXPECT_EQ(ui->shown()[ui->shown().size() - 2].errors,
+                  (std::vector<std::string>{
+                      "Code Co 1 (" + name + ", line 1: 'Box 7: Distribution codes' (column 7) is not valid)",
+                      "Code Co 3 (" + name + ", line 3: 'Box 7: Distribution codes' (column 7) is not valid)"}));
+        std::vector<std::string> stored;
+        for (const RecipientInfo& r : recipients(1, 4)) stored.push_back(r.getR_Line7());
+        EXPECT_EQ(stored, codes);
+    }
+}
+
 // Spreadsheets end their exports with rows of separators: such a row is no record.
 TEST_F(RecipientImport, RowsOfEmptyFieldsAreSkippedWithoutAQuestionAndCounted) {
     for (const auto& [reader, name, text] :

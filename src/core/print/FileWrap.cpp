@@ -20,12 +20,28 @@ bool FileWrap::fail(int errorNumber) {
 bool FileWrap::Open(const std::string& path, int32_t) {
     if (theFile_ >= 0) Close();
     error_.clear();
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    } while (fd < 0 && errno == EINTR);
+    // The report files hold names, addresses and amounts and lie in a folder that others
+    // may write to: whatever stands at the name goes as an entry (a link, never what it
+    // points to), and the file is made new for the user alone. A name taken again
+    // between the two steps is cleared once more; what cannot be cleared is not written
+    // through.
+    int fd = -1;
+    int errorNumber = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int unlinkError = ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
+        do {
+            fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0) break;
+        errorNumber = errno;
+        if (errorNumber != EEXIST) break;
+        // A name that could not be cleared: the reason it could not be is the one to tell.
+        if (unlinkError != 0) {
+            errorNumber = unlinkError;
+            break;
+        }
+    }
     if (fd < 0) {
-        const int errorNumber = errno;
         platform::systemLog("Failed to opent he file");
         return fail(errorNumber);
     }

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <string>
 
-// One open file handle for the report writer. Open creates the file empty (or empties
-// an existing one) and reads and writes go at the current position. Every failure keeps
-// the system's reason (error()), so the caller can tell the user why.
+// One open file handle for the report writer. Open makes the file new and empty, for the
+// user alone, in place of whatever had the name (removed as an entry: a link goes, what
+// it points to stays as it was), and reads and writes go at the current position. Every
+// failure keeps the system's reason (error()), so the caller can tell the user why.
 class FileWrap {
 public:
     FileWrap() = default;
@@ -14,8 +15,9 @@ public:
     FileWrap(const FileWrap&) = delete;
     FileWrap& operator=(const FileWrap&) = delete;
 
-    // Opens the path for reading and writing at offset 0, created empty; the mode is not
-    // consulted. False when it cannot be opened (logged to the system log).
+    // Opens the path for reading and writing at offset 0, made new and empty (owner-only,
+    // never through a link); the mode is not consulted. False when it cannot be opened
+    // (logged to the system log).
     bool Open(const std::string& path, int32_t mode);
     bool Open(const std::string& path);
     // True when all count bytes were written at the current position.

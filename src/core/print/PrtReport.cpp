@@ -12,7 +12,6 @@
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/REPDATA.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
@@ -35,11 +34,12 @@ PrtReport::Clock& clockSlot() {
     return clock;
 }
 
-// Reads the whole file; false with the system's reason when it cannot.
+// Reads the whole file, never through a link; false with the system's reason when it
+// cannot.
 bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
     int fd;
     do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         reason = std::strerror(errno);
@@ -180,20 +180,25 @@ bool PrtReport::Close() {
     if (!pdf) return false;
 
     const std::string path = session().ControlledTempDir + "/" + kReportFileName;
+    // Only the file's name goes, whatever it is now: never a folder's contents, nor what
+    // a link there points to.
+    const auto removeFile = [&path] { (void)::unlink(path.c_str()); };
     if (!pdf->PutDoc(path)) {
         reportFileFailure(path, "write", pdf->lastError());
-        platform::removePath(path);
+        removeFile();
         return false;
     }
     PrintJob job;
     job.title = kJobTitle;
     std::string reason;
-    if (!readWholeFile(path, job.pdf, reason)) {
+    const bool read = readWholeFile(path, job.pdf, reason);
+    // Every recipient's name, address and amounts: the file goes as soon as its bytes are
+    // in the job, not after the print dialog, which may stay open for any time.
+    removeFile();
+    if (!read) {
         reportFileFailure(path, "read back", reason);
-        platform::removePath(path);
         return false;
     }
     userInterface().print(job);
-    platform::removePath(path);
     return true;
 }

@@ -15,7 +15,7 @@ class RecipientInfo;
 // The object a print request is drawn on. For the two line reports, the summary report
 // and the mailing labels, it writes text by lines or at label positions into the report
 // PDF, breaks pages, and on Close writes "report.PDF" in the year's configuration
-// folder, hands the document to the printer and deletes the file.
+// folder, reads it back, deletes it and hands the document to the printer.
 class PrtReport : public Report {
 public:
     // Text alignment of Put.
@@ -51,9 +51,10 @@ public:
     void FinishPagesummary();
     // The text at x, y hundredths of an inch from the top left of the label sheet.
     void Put_Mailing(const std::string& text, int32_t x, int32_t y);
-    // Ends the report: finishes the open page, writes the file, prints it and removes
-    // it. False when the file could not be written or read back: the user has been
-    // told (naming the file and the reason) and nothing was printed.
+    // Ends the report: finishes the open page, writes the file, reads it back and
+    // removes it, then prints the document. False when the file could not be written or
+    // read back: the user has been told (naming the file and the reason) and nothing was
+    // printed.
     bool Close();
 
     // The mailing labels of all recipients of the first selected payer, by the payer's

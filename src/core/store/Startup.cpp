@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <set>
 
+#include <unistd.h>
+
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Preferences.h"
@@ -40,6 +42,15 @@ std::string accessAdvice(const TalvexaDir& dir) {
     else
         advice += "the following directory:\n\n    " + dir.GetBaseDir();
     return advice;
+}
+
+// The report files the print runs write in the configuration folder and remove at once,
+// when a run was killed before it could: every recipient's name, address and amounts.
+// Those names only, as entries: a link there goes, never what it points to; a folder of
+// that name stays.
+void removeLeftReportFiles(const std::string& configurationFolder) {
+    if (configurationFolder.empty()) return;
+    for (const char* name : {"report.PDF", "Checks.PDF"}) (void)::unlink((configurationFolder + "/" + name).c_str());
 }
 
 std::string collapseSlashes(const std::string& path) {
@@ -317,6 +328,7 @@ void sweepProgramFolders() {
         while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
         platform::sweepLeftovers(folder);
     }
+    removeLeftReportFiles(s.ControlledTempDir);
     // Listed databases may live in any folder of the user's: there only what a copy or a
     // new year left of that database itself goes, and a database kept aside comes back.
     if (s.DBH && s.DBH->appDatabase() && s.DBH->appDatabase()->IsReady()) {

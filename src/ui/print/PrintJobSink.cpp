@@ -1,6 +1,7 @@
 #include "ui/print/PrintJobSink.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <iterator>
 #include <optional>
@@ -24,6 +25,7 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/print/PrintJobFolder.h"
 #include "core/print/SheetModel.h"
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
 #include "ui/print/SheetPainter.h"
@@ -39,6 +41,16 @@ constexpr const char kProgramTitle[] = "Talvexa 1099 E-File 2025";
 // values.
 constexpr auto kCupsJobOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
+// The queue's state message as a sentence after the program's own: ended by a full stop
+// when it has no ending of its own. Empty when the queue gave none.
+std::string stateSentence(std::string message) {
+    while (!message.empty() && std::isspace(static_cast<unsigned char>(message.back()))) message.pop_back();
+    if (message.empty()) return message;
+    const char last = message.back();
+    if (last != '.' && last != '!' && last != '?') message += '.';
+    return " " + message;
+}
+
 void cannotPrint(const std::string& title, const std::string& reason) {
     tvDatabase::tvMessageBox("\"" + title + "\" could not be printed.", reason, kMessageStyleOK, kProgramTitle,
                              kMessageImageError, false);
@@ -49,7 +61,7 @@ void cannotPrint(const std::string& title, const std::string& reason) {
 void tellHeld(const std::string& title, const std::string& queue, const platform::QueueState& state, bool forms) {
     std::string text = "The print queue \"" + queue + "\" is stopped. The job waits in the queue and will print "
                        "when the queue is started again.";
-    if (!state.message.empty()) text += " " + state.message;
+    text += stateSentence(state.message);
     if (forms) text += std::string("\n\n") + kFormsHeld;
     tvDatabase::tvMessageBox("\"" + title + "\" is waiting in the print queue.", text, kMessageStyleOK, kProgramTitle,
                              kMessageImageMessage, false);
@@ -299,9 +311,7 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         platform::QueueState state;
         if (!platform::queueState(queue, state, reason)) return failed(reason);
         if (!state.accepting) {
-            reason = "The print queue \"" + queue + "\" is not accepting jobs.";
-            if (!state.message.empty()) reason += " " + state.message;
-            return failed(reason);
+            return failed("The print queue \"" + queue + "\" is not accepting jobs." + stateSentence(state.message));
         }
         // The print service would turn the job away once it has it, and nothing would
         // be printed while the run went on as if it had been.
@@ -324,29 +334,52 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
             return PrintResult::printed;
         return failed(reason + ".");
     }
-    // Part of the document to a file: the pages are drawn on the printer.
-    bool printed = false;
-    if (forms) {
-        QPainter painter;
-        if (!painter.begin(&printer)) {
-            reason = "The printer could not be started.";
-        } else {
-            printed = SheetPainter::paint(sheets, first, last, painter, printer, reason);
-            if (!painter.end() && printed) {
-                printed = false;
-                reason = "The printer did not take the document.";
+    // Part of the document: the pages are drawn on the printer.
+    auto drawPages = [&](std::string& why) {
+        bool drawn = false;
+        if (forms) {
+            QPainter painter;
+            if (!painter.begin(&printer)) {
+                why = "The printer could not be started.";
+            } else {
+                drawn = SheetPainter::paint(sheets, first, last, painter, printer, why);
+                if (!painter.end() && drawn) {
+                    drawn = false;
+                    why = "The printer did not take the document.";
+                }
             }
+        } else {
+            // Pages are placed from the paper's corner; the page setup's margins are kept
+            // for the other print runs.
+            const bool fullPage = printer.fullPage();
+            printer.setFullPage(true);
+            drawn = paintPages(document, first, last, printer, why);
+            printer.setFullPage(fullPage);
         }
-    } else {
-        // Pages are placed from the paper's corner; the page setup's margins are kept for
-        // the other print runs.
-        const bool fullPage = printer.fullPage();
-        printer.setFullPage(true);
-        printed = paintPages(document, first, last, printer, reason);
-        printer.setFullPage(fullPage);
+        if (!drawn && why.empty()) why = "The printer did not take the document.";
+        return drawn;
+    };
+    const QString file = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
+        if (drawPages(reason)) return PrintResult::printed;
+        return failed(reason);
     }
-    if (printed) return PrintResult::printed;
-    return failed(reason.empty() ? "The printer did not take the document." : reason);
+    // Into a file, the pages go as a whole document does: drawn into a temporary beside
+    // it and renamed into place, and a file that cannot be written is named with the
+    // system's reason. The dialog's name stays the printer's for the next run.
+    bool drawingFailed = false;
+    const bool written = platform::replaceFile(
+        file.toStdString(),
+        [&](const std::string& temporary, std::string& why) {
+            printer.setOutputFileName(QString::fromStdString(temporary));
+            const bool drawn = drawPages(why);
+            printer.setOutputFileName(file);
+            drawingFailed = !drawn;
+            return drawn;
+        },
+        &reason);
+    if (written) return PrintResult::printed;
+    return failed(drawingFailed ? reason : reason + ".");
 }
 
 // A form run's sheets painted into a PDF document in the print folder.

@@ -1,10 +1,15 @@
 // The report PDF writer: the document's exact lines, its structure over several pages,
 // text escapes and the 255-byte cut, fonts in first-use order, settings made before
-// the first page, text outside ASCII, and a file that cannot be written.
+// the first page, text outside ASCII, a file that cannot be written, and a file made for
+// the user alone and never written through a link.
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -223,6 +228,74 @@ TEST_F(PDFWriterTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
     EXPECT_EQ(pdf.Page(), 0);
     EXPECT_EQ(pdf.NumObject(), 2);
     platform::setLogSink({});
+}
+
+// The report file lies in a folder others may be able to write to: it is made new for
+// the user alone, and whatever stood at its name goes as an entry without being written
+// through, so a link there leaves what it points to as it was.
+TEST_F(PDFWriterTest, TheFileIsMadeNewForTheUserAloneAndNeverWrittenThroughALink) {
+    const mode_t savedMask = ::umask(022);
+    const std::string path = home.file("report.PDF");
+    const std::string users = home.file("tax notes.txt");
+    struct Case {
+        const char* name;
+        std::function<void()> place;   // what stands at the name before the write
+        bool written;
+        std::string reason;            // when not written
+    };
+    const Case cases[] = {
+        {"nothing", [] {}, true, ""},
+        {"an earlier report of everyone's reading",
+         [&] {
+             ASSERT_TRUE(platform::writeFileAtomically(path, "an earlier report"));
+             ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+         },
+         true, ""},
+        {"a second name of the user's file", [&] { ASSERT_EQ(::link(users.c_str(), path.c_str()), 0); }, true, ""},
+        {"a link to the user's file", [&] { ASSERT_EQ(::symlink(users.c_str(), path.c_str()), 0); }, true, ""},
+        {"a link to nothing yet",
+         [&] { ASSERT_EQ(::symlink(home.file("made through the link").c_str(), path.c_str()), 0); }, true, ""},
+        {"a folder",
+         [&] {
+             ASSERT_TRUE(platform::createDirectories(path));
+             ASSERT_TRUE(platform::writeFileAtomically(path + "/inside", "kept"));
+         },
+         false, "Is a directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(path);
+        ASSERT_TRUE(platform::writeFileAtomically(users, "the user's own"));
+        ASSERT_EQ(::chmod(users.c_str(), 0640), 0);
+        c.place();
+        PDF pdf;
+        pdf.SetFont("Helvetica", 8);
+        pdf.AddPage();
+        pdf.TextOut(30, 44, "Jane Roe, 1 Main St., 1000.00");
+        EXPECT_EQ(pdf.PutDoc(path), c.written) << pdf.lastError();
+        EXPECT_EQ(pdf.lastError(), c.reason);
+        std::string bytes;
+        ASSERT_TRUE(platform::readFile(users, bytes));
+        EXPECT_EQ(bytes, "the user's own");
+        struct stat user {};
+        ASSERT_EQ(::stat(users.c_str(), &user), 0);
+        EXPECT_EQ(user.st_mode & 07777, 0640u);
+        EXPECT_FALSE(platform::fileExists(home.file("made through the link")));
+        struct stat written {};
+        ASSERT_EQ(::lstat(path.c_str(), &written), 0);
+        if (!c.written) {
+            EXPECT_TRUE(S_ISDIR(written.st_mode));
+            EXPECT_TRUE(platform::fileExists(path + "/inside"));
+            continue;
+        }
+        EXPECT_TRUE(S_ISREG(written.st_mode));
+        EXPECT_EQ(written.st_mode & 07777, 0600u);
+        EXPECT_EQ(written.st_nlink, 1u);
+        ASSERT_TRUE(platform::readFile(path, bytes));
+        EXPECT_EQ(bytes.rfind("%PDF-1.7\n", 0), 0u);
+        EXPECT_NE(bytes.find("Jane Roe"), std::string::npos);
+    }
+    ::umask(savedMask);
 }
 
 TEST_F(PDFWriterTest, FileWrapEmptiesTheFileAndReadsAndWritesAtItsPosition) {

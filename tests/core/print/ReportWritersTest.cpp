@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -22,6 +25,7 @@
 #include "core/print/SheetModel.h"
 #include "core/print/TextReport.h"
 #include "core/print/WinReport.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -334,6 +338,29 @@ TEST_F(PositionedOutputTest, CheckPageSetUpCallsTheStub) {
     form.Rept->setWxtype(7);
     form.GetFormat(7, 0);
     EXPECT_TRUE(form.fmt.Val.empty());
+}
+
+// The check document lies in the configuration folder beside the report file: made for
+// the user alone, never written through a link placed at its name.
+TEST_F(PositionedOutputTest, TheCheckDocumentIsTheUsersAloneAndNeverWrittenThroughALink) {
+    const mode_t savedMask = ::umask(022);
+    session().ControlledTempDir = home.file("config");
+    ASSERT_TRUE(platform::createDirectories(session().ControlledTempDir));
+    const std::string path = session().ControlledTempDir + "/Checks.PDF";
+    const std::string users = home.file("payroll notes.txt");
+    ASSERT_TRUE(platform::writeFileAtomically(users, "the user's own"));
+    ASSERT_EQ(::symlink(users.c_str(), path.c_str()), 0);
+    PrtForm form;
+    form.Rept->setWxtype(7);
+    form.pdfStub = 1;
+    EXPECT_TRUE(form.Checks());
+    EXPECT_EQ(fileBytes(users), "the user's own");
+    struct stat written {};
+    ASSERT_EQ(::lstat(path.c_str(), &written), 0);
+    EXPECT_TRUE(S_ISREG(written.st_mode));
+    EXPECT_EQ(written.st_mode & 07777, 0600u);
+    EXPECT_EQ(fileBytes(path).rfind("%PDF-1.7\n", 0), 0u);
+    ::umask(savedMask);
 }
 
 TEST(ReportHelpers, TextHelpers) {

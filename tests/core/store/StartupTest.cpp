@@ -366,6 +366,36 @@ TEST_F(StartupTest, TheNextStartClearsLeftoversAndPutsBackAnOnlyCopy) {
     }
 }
 
+// The report files a killed print run left in the configuration folder (every
+// recipient's name, address and amounts) go at the next start: those names only, and as
+// entries, so a link there goes and what it points to stays as it was.
+TEST_F(StartupTest, TheNextStartRemovesTheReportFilesAKilledPrintRunLeft) {
+    answerFirstRun();
+    ASSERT_TRUE(runStartup());
+    const std::string configuration = documents() + "/Talvexa/1099/2025/__Configuration/";
+    const std::string users = home.file("tax notes.txt");
+    const auto put = [](const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    };
+    put(users, "the user's own");
+    put(configuration + "report.PDF", "%PDF-1.7 every recipient");
+    ASSERT_EQ(::symlink(users.c_str(), (configuration + "Checks.PDF").c_str()), 0);
+    // Names that are not the print runs' own, and the same name elsewhere, stay.
+    put(configuration + "report.pdf", "the user's");
+    put(documents() + "/report.PDF", "the user's");
+
+    restart();
+    ASSERT_TRUE(runStartup());
+    for (const char* name : {"report.PDF", "Checks.PDF"})
+        EXPECT_EQ(std::filesystem::symlink_status(configuration + name).type(), std::filesystem::file_type::not_found)
+            << name;
+    std::string text;
+    ASSERT_TRUE(platform::readFile(users, text));
+    EXPECT_EQ(text, "the user's own");
+    EXPECT_TRUE(platform::fileExists(configuration + "report.pdf"));
+    EXPECT_TRUE(platform::fileExists(documents() + "/report.PDF"));
+}
+
 // A start while another copy of the program is at work (a restore holding the scratch
 // copy, an e-file built and waiting for the save panel) leaves that copy's files alone;
 // once that copy is killed, the next start clears them.

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -712,6 +718,56 @@ TEST_F(PrintToQueueTest, FormsAndReportsReachTheQueueWithItsSavedOptionsAndTheDi
             const std::string info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(testoutput::keepPdf(bytes[i]))).output;
             EXPECT_NE(info.find("Page size:       612 x 792 pts (letter)"), std::string::npos) << info;
         }
+    }
+}
+
+// The summary report's file holds every recipient's name, address and amounts and lies
+// in the configuration folder, which others may be able to write to: it is gone before
+// the print dialog opens, which may stay open for any time, and a link placed at its name
+// leaves what it points to as it was while the report still prints.
+TEST_F(PrintToQueueTest, TheReportFileIsGoneWhileThePrintDialogIsOpenAndNeverWrittenThroughALink) {
+    std::vector<std::string> bytes;
+    platform::setPrintService(readyQueue([&](const platform::PrintFileRequest& r, std::string&) {
+        bytes.emplace_back();
+        EXPECT_TRUE(platform::readFile(r.path, bytes.back()));
+        return true;
+    }));
+    setChosenPrintQueueForTests("Office");
+    const std::string reportFile = session().ControlledTempDir + "/report.PDF";
+    const std::string users = home.file("tax notes.txt");
+    struct Case {
+        const char* name;
+        std::function<void()> place;   // what stands at the file's name before the run
+    };
+    const Case cases[] = {
+        {"nothing", [] {}},
+        {"a report an earlier run left", [&] { ASSERT_TRUE(platform::writeFileAtomically(reportFile, "old")); }},
+        {"a link to a file of the user's",
+         [&] { ASSERT_EQ(::symlink(users.c_str(), reportFile.c_str()), 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(platform::writeFileAtomically(users, "the user's own"));
+        c.place();
+        bytes.clear();
+        bool fileWhileOpen = true;
+        answers.expect(kPrintDialogName, [&](QWidget& w) {
+            fileWhileOpen = std::filesystem::symlink_status(reportFile).type() != std::filesystem::file_type::not_found;
+            qobject_cast<QDialog*>(&w)->accept();
+        });
+        handOffs().summaryReport(window.get());
+        EXPECT_TRUE(answers.allUsed());
+        EXPECT_FALSE(fileWhileOpen) << "the report file was there while the dialog was open";
+        EXPECT_EQ(std::filesystem::symlink_status(reportFile).type(), std::filesystem::file_type::not_found);
+        std::string kept;
+        ASSERT_TRUE(platform::readFile(users, kept));
+        EXPECT_EQ(kept, "the user's own");
+        ASSERT_EQ(bytes.size(), 1u) << "the report reached the queue";
+        const reportpdf::Document doc = reportpdf::read(bytes[0]);
+        EXPECT_EQ(doc.problems, std::vector<std::string>{});
+        const auto runs = reportpdf::textRuns(doc);
+        EXPECT_TRUE(std::any_of(runs.begin(), runs.end(),
+                                [](const reportpdf::TextRun& r) { return r.text == "1099 Summary Report"; }));
     }
 }
 

@@ -45,6 +45,17 @@ std::string withoutCreationDate(std::string pdf) {
     return pdf.erase(at, end == std::string::npos ? std::string::npos : end + 1 - at);
 }
 
+// Chooses the pages from..to in the print dialog.
+void choosePages(QWidget& dialog, int from, int to) {
+    auto* range = dialog.findChild<QRadioButton*>(QStringLiteral("printRange"));
+    auto* first = dialog.findChild<QSpinBox*>(QStringLiteral("from"));
+    auto* last = dialog.findChild<QSpinBox*>(QStringLiteral("to"));
+    ASSERT_TRUE(range && first && last) << "the dialog's page range fields";
+    range->setChecked(true);
+    first->setValue(from);
+    last->setValue(to);
+}
+
 class PrintSinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -179,14 +190,10 @@ TEST_F(PrintSinkTest, APageRangeChosenInTheDialogPrintsThosePages) {
     QPrinter& printer = applicationPrinter();
     ScopedModalResponder responder([&](QWidget& w) {
         printToFile(w, output);
-        auto* range = w.findChild<QRadioButton*>(QStringLiteral("printRange"));
-        auto* from = w.findChild<QSpinBox*>(QStringLiteral("from"));
         auto* to = w.findChild<QSpinBox*>(QStringLiteral("to"));
-        ASSERT_TRUE(range && from && to) << "the dialog's page range fields";
+        ASSERT_NE(to, nullptr);
         EXPECT_EQ(to->maximum(), 4);
-        range->setChecked(true);
-        from->setValue(2);
-        to->setValue(3);
+        choosePages(w, 2, 3);
         qobject_cast<QDialog*>(&w)->accept();
     });
     EXPECT_EQ(sink.print(job(4)), PrintResult::printed);
@@ -354,7 +361,9 @@ TEST_F(PrintSinkTest, AQueueThatCannotTakeTheJobGetsNothingAndTheUserIsToldWhy) 
     };
     const Case cases[] = {
         {"refusing jobs, with its administrator's reason", false, "Out of 1099 forms", true,
-         "The print queue \"Old laser\" is not accepting jobs. Out of 1099 forms"},
+         "The print queue \"Old laser\" is not accepting jobs. Out of 1099 forms."},
+        {"refusing jobs, with a reason that ends its sentence", false, "Out of 1099 forms! ", true,
+         "The print queue \"Old laser\" is not accepting jobs. Out of 1099 forms!"},
         {"refusing jobs, without a reason", false, "", true, "The print queue \"Old laser\" is not accepting jobs."},
         // The print service would cancel a PDF there once it had it.
         {"without PDF", true, "", false,
@@ -402,7 +411,8 @@ TEST_F(PrintSinkTest, AStoppedQueueKeepsTheJobAndTheUserIsToldItWaits) {
         return true;
     });
     service.state = [](const std::string&, platform::QueueState& state, std::string&) {
-        state = {.accepting = true, .stopped = true, .message = "Paused for the letterhead."};
+        // The queue's own words end without a full stop; the message puts it.
+        state = {.accepting = true, .stopped = true, .message = "Paused for the letterhead"};
         return true;
     };
     platform::setPrintService(service);
@@ -425,18 +435,35 @@ TEST_F(PrintSinkTest, AStoppedQueueKeepsTheJobAndTheUserIsToldItWaits) {
 TEST_F(PrintSinkTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
     const std::string missing = home.file("no such folder") + "/forms.pdf";
     QPrinter& printer = applicationPrinter();
-    ScopedModalResponder responder([&](QWidget& w) {
-        printToFile(w, home.file("chosen.pdf"));
-        qobject_cast<QDialog*>(&w)->accept();
-        // The folder went away after the dialog looked at the name.
-        printer.setOutputFileName(QString::fromStdString(missing));
-    });
-    scripted->answerBox(kMessageAnswerOkYes);
-    EXPECT_EQ(sink.print(formJob()), PrintResult::failed);
-    printer.setOutputFileName(QString());
-    ASSERT_EQ(scripted->boxes().size(), 1u);
-    EXPECT_EQ(scripted->boxes()[0].details,
-              "Could not write \"" + missing + "\": No such file or directory.\n\n" + kFormsNotPrinted);
+    struct Case {
+        const char* name;
+        bool forms;
+        bool pages;   // a page range rather than the whole document
+    };
+    const Case cases[] = {
+        {"a form run, whole", true, false},
+        {"a form run, pages 2 to 3", true, true},
+        {"a report, whole", false, false},
+        {"a report, pages 2 to 3", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedModalResponder responder([&](QWidget& w) {
+            printToFile(w, home.file("chosen.pdf"));
+            if (c.pages) choosePages(w, 2, 3);
+            qobject_cast<QDialog*>(&w)->accept();
+            // The folder went away after the dialog looked at the name.
+            printer.setOutputFileName(QString::fromStdString(missing));
+        });
+        const size_t before = scripted->boxes().size();
+        scripted->answerBox(kMessageAnswerOkYes);
+        EXPECT_EQ(sink.print(c.forms ? formJob() : job(3, "1099 Labels")), PrintResult::failed);
+        printer.setOutputFileName(QString());
+        ASSERT_EQ(scripted->boxes().size(), before + 1);
+        const std::string told = "Could not write \"" + missing + "\": No such file or directory.";
+        EXPECT_EQ(scripted->boxes()[before].details, c.forms ? told + "\n\n" + kFormsNotPrinted : told);
+        EXPECT_FALSE(platform::fileExists(home.file("no such folder")));
+    }
 }
 
 TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {

@@ -12,10 +12,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "KilledRun.h"
 #include "Leftovers.h"
 #include "TempHome.h"
 #include "platform/AtomicFileWriter.h"
@@ -99,7 +101,10 @@ const ReplaceStep kAllSteps[] = {ReplaceStep::started,  ReplaceStep::built,   Re
 
 class FileReplacementTest : public ::testing::Test {
 protected:
-    void TearDown() override { platform::setReplaceStepHookForTesting({}); }
+    void TearDown() override {
+        platform::setReplaceStepHookForTesting({});
+        platform::setReplacementNotes({});
+    }
 
     std::string folder() const { return home.file("Documents"); }
     std::string target() const { return folder() + "/Acme 2025.db"; }
@@ -207,19 +212,25 @@ TEST_F(FileReplacementTest, AKeptFileComesBackWithItsJournalOrGoes) {
 
 // A crash at every step (the child process ends itself there, nothing cleans up): the
 // target holds the old file or the whole new one, and the next sweep leaves nothing else,
-// whether it is the sweep of one of the program's folders or of the one database. A
-// temporary killed before anything was written into it is empty, and goes all the same.
+// whether it is the sweep of one of the program's folders, of the one database or of the
+// targets noted while they were written (the notes go with it). A temporary killed before
+// anything was written into it is empty, and goes all the same.
 TEST_F(FileReplacementTest, ACrashAtAnyStepLeavesTheOldOrTheNewFileAndTheSweepClearsTheRest) {
     constexpr int kKilled = 42;
+    enum class Sweep { folder, database, noted };
     const std::string kOld = database("old"), kNew = database("new");
-    for (bool ownFolder : {true, false}) {
+    const std::string notes = home.file("Unfinished Writes");
+    for (Sweep sweep : {Sweep::folder, Sweep::database, Sweep::noted}) {
         for (bool empty : {false, true}) {
             for (Mode mode : {Mode::replace, Mode::newFileOnly, Mode::keepPrevious}) {
                 for (ReplaceStep killedAt : kAllSteps) {
-                    SCOPED_TRACE(std::string(ownFolder ? "folder swept" : "database swept") +
+                    SCOPED_TRACE(std::string(sweep == Sweep::folder     ? "folder swept"
+                                             : sweep == Sweep::database ? "database swept"
+                                                                        : "noted target swept") +
                                  (empty ? ", empty, " : ", ") + modeName(mode) + ", killed at " + stepName(killedAt));
                     platform::removePath(folder());
                     ASSERT_TRUE(platform::createDirectories(folder()));
+                    platform::setReplacementNotes({sweep == Sweep::noted ? notes : "", {}, {}});
                     const bool existed = mode != Mode::newFileOnly;
                     if (existed) write(target(), kOld);
 
@@ -242,8 +253,12 @@ TEST_F(FileReplacementTest, ACrashAtAnyStepLeavesTheOldOrTheNewFileAndTheSweepCl
                     // Steps a mode does not take run to the end.
                     EXPECT_EQ(killed, killedAt != ReplaceStep::previousKept || mode == Mode::keepPrevious);
 
-                    if (ownFolder) platform::sweepLeftovers(folder());
-                    else (void)platform::sweepLeftoversOf(target());
+                    if (sweep == Sweep::folder) platform::sweepLeftovers(folder());
+                    else if (sweep == Sweep::database) (void)platform::sweepLeftoversOf(target());
+                    else platform::sweepNotedReplacements();
+                    if (sweep == Sweep::noted) {
+                        EXPECT_EQ(filesIn(notes), std::vector<std::string>{});
+                    }
                     const std::vector<std::string> left = filesIn(folder());
                     if (!existed && left.empty()) continue;   // killed before the new file was in place
                     EXPECT_EQ(left, std::vector<std::string>{"Acme 2025.db"});
@@ -394,6 +409,157 @@ TEST_F(FileReplacementTest, AFileBuiltInATemporaryIsWrittenThereDirectly) {
     write(outer.temporaryPath(), "built");
     EXPECT_FALSE(platform::writeNewFile(outer.temporaryPath(), "other"));
     EXPECT_EQ(contents(outer.temporaryPath()), "built");
+}
+
+// The notes of replacements at work in a folder that start-up does not sweep: their
+// targets' paths, one readable by the user alone for each.
+class ReplacementNotesTest : public FileReplacementTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(platform::createDirectories(folder()));
+        ASSERT_TRUE(platform::createDirectories(scratch() + "/run-1"));
+        platform::setReplacementNotes({notes(), {own() + "/"}, {scratch()}});
+    }
+
+    std::string own() const { return home.file("config"); }
+    std::string notes() const { return own() + "/Unfinished Writes"; }
+    std::string scratch() const { return own() + "/Scratch"; }
+
+    // The paths the notes hold, each checked to be the user's alone.
+    std::vector<std::string> noted() const {
+        std::vector<std::string> targets;
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(notes(), ec)) {
+            struct stat st {};
+            EXPECT_EQ(::lstat(e.path().c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0600u) << e.path();
+            std::string text = contents(e.path().string());
+            EXPECT_TRUE(!text.empty() && text.back() == '\0') << text;
+            if (!text.empty()) text.pop_back();
+            targets.push_back(text);
+        }
+        std::sort(targets.begin(), targets.end());
+        return targets;
+    }
+};
+
+// A note is there from before the temporary can be made until the replacement ends, in
+// whichever way it ends; a replacement in a folder that start-up sweeps or clears
+// notes nothing.
+TEST_F(ReplacementNotesTest, ANoteLivesAsLongAsItsReplacement) {
+    using Strings = std::vector<std::string>;
+    struct Ending {
+        const char* name;
+        Mode mode;
+        std::function<void(FileReplacement&)> end;
+    };
+    const Ending endings[] = {
+        {"committed", Mode::replace, [](FileReplacement& r) { EXPECT_TRUE(r.commit()); }},
+        {"abandoned", Mode::replace, [](FileReplacement& r) { r.abandon(); }},
+        {"failed at the rename", Mode::newFileOnly,
+         [](FileReplacement& r) {
+             platform::setReplaceStepHookForTesting([](ReplaceStep at, const std::string&) {
+                 return at != ReplaceStep::renaming;
+             });
+             EXPECT_FALSE(r.commit());
+             platform::setReplaceStepHookForTesting({});
+         }},
+        {"kept aside, then discarded", Mode::keepPrevious,
+         [this](FileReplacement& r) {
+             EXPECT_TRUE(r.commit());
+             EXPECT_EQ(noted(), Strings{target()}) << "the kept file is the target's until it is settled";
+             r.discardPrevious();
+         }},
+        {"kept aside, then put back", Mode::keepPrevious,
+         [](FileReplacement& r) {
+             EXPECT_TRUE(r.commit());
+             EXPECT_TRUE(r.restorePrevious());
+         }},
+    };
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.name);
+        write(target(), database("old"));
+        {
+            FileReplacement made(target(), ending.mode);
+            ASSERT_TRUE(made.ok()) << made.error();
+            EXPECT_EQ(noted(), Strings{target()});
+            write(made.temporaryPath(), database("new"));
+            ending.end(made);
+            EXPECT_EQ(noted(), Strings{});
+        }
+        EXPECT_EQ(filesIn(folder()), Strings{"Acme 2025.db"});
+    }
+    {
+        FileReplacement dropped(target());
+        EXPECT_EQ(noted(), Strings{target()});
+    }
+    EXPECT_EQ(noted(), Strings{}) << "a replacement that is let go ends";
+
+    for (const std::string& swept : {own() + "/Talvexa.db", scratch() + "/run-1/1099_E-File.txt"}) {
+        FileReplacement made(swept);
+        ASSERT_TRUE(made.ok()) << made.error();
+        EXPECT_EQ(noted(), Strings{}) << swept;
+    }
+}
+
+// Start-up leaves the note of a replacement at work in another copy of the program (and
+// what it is building), drops a note cut short before it named its target, and keeps the
+// note of a target whose folder is away (a removable disk) until the folder is back;
+// then that target's leftovers go and nothing else there.
+TEST_F(ReplacementNotesTest, ANoteStaysWhileItsReplacementIsAtWorkOrItsFolderIsAway) {
+    using Strings = std::vector<std::string>;
+    FileReplacement working(target());
+    ASSERT_TRUE(working.ok()) << working.error();
+    write(working.temporaryPath(), database("half"));
+    const std::string stick = home.file("Stick");
+    const std::string away = stick + "/Acme 2025 Backup.db";
+    // As a run killed while it noted its target left them: cut short, and whole.
+    for (const auto& [note, text] : {std::pair{std::string("0123456789abcdef"), std::string()},
+                                     std::pair{std::string("fedcba9876543210"), away + std::string(1, '\0')}}) {
+        write(notes() + "/write-" + note, text);
+        ASSERT_EQ(::chmod((notes() + "/write-" + note).c_str(), 0600), 0);
+    }
+    const auto startUp = [] {
+        return statusOfChild([] {
+            platform::sweepNotedReplacements();
+            return 0;
+        });
+    };
+
+    EXPECT_EQ(startUp(), 0);
+    EXPECT_EQ(noted(), (Strings{target(), away}));
+    EXPECT_EQ(filesIn(folder()), (Strings{fs::path(working.temporaryPath()).filename().string()}));
+    EXPECT_TRUE(working.commit()) << working.error();
+    EXPECT_EQ(noted(), Strings{away});
+    EXPECT_EQ(contents(target()), database("half"));
+
+    ASSERT_TRUE(platform::createDirectories(stick));
+    putOtherProgramsFiles(stick, "Acme 2025 Backup.db");
+    const std::map<std::string, std::string> others = filesWithBytes(stick);
+    write(stick + "/" + temporaryOf("Acme 2025 Backup.db"), database("half a backup"));
+    write(stick + "/" + temporaryOf("Acme 2025 Backup.db") + "-journal", "journal");
+    EXPECT_EQ(startUp(), 0);
+    EXPECT_EQ(noted(), Strings{});
+    EXPECT_EQ(filesWithBytes(stick), others);
+}
+
+// A notes folder that is a link, or not the user's, is never written through or read:
+// the replacement fails naming it, and start-up leaves what the link leads to as it is.
+TEST_F(ReplacementNotesTest, ANotesFolderThatIsALinkIsNeitherWrittenNorRead) {
+    const std::string elsewhere = home.file("Someone's");
+    ASSERT_TRUE(platform::createDirectories(elsewhere));
+    write(elsewhere + "/write-0123456789abcdef", "/nowhere");
+    ASSERT_TRUE(platform::createDirectories(own()));
+    ASSERT_EQ(::symlink(elsewhere.c_str(), notes().c_str()), 0);
+    const std::map<std::string, std::string> before = filesWithBytes(elsewhere);
+
+    FileReplacement refused(target());
+    EXPECT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().find(notes()), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().find(target()), std::string::npos) << refused.error();
+    platform::sweepNotedReplacements();
+    EXPECT_EQ(filesWithBytes(elsewhere), before);
+    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{});
 }
 
 TEST_F(FileReplacementTest, NoSweepWhileAReplacementWorksInTheFolder) {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/FileReplacement.h"
+
 namespace {
 Session& storage() {
     static Session s;
@@ -14,7 +16,11 @@ Session::Session() = default;
 
 Session& session() { return storage(); }
 
-void resetSession() { storage() = Session{}; }
+void resetSession() {
+    storage() = Session{};
+    // Writes are noted in the configuration folder of a session that start-up set up.
+    platform::setReplacementNotes({});
+}
 
 UserInterface& userInterface() {
     UserInterface* ui = storage().ui;

@@ -113,7 +113,7 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
     // A missing file whose copy an interrupted replacement kept aside is that copy: it
     // opens as it is, never made anew over it. A file that this open creates and cannot
     // build is taken away again; a file that was there before is never removed.
-    const bool existed = databaseFileExists(path);
+    const bool existed = databaseFileExistsAfterPutBack(path);
     bool building = false;
     auto discardNewFile = [&] {
         if (existed || !building) return;
@@ -202,7 +202,7 @@ bool CompanyDatabase::Init(const std::string& path, bool checkInUseArg, bool, bo
 
 bool CompanyDatabase::CreateNew(const std::string& path, const std::string& name, int32_t year,
                                 OpenFailures failures) {
-    if (databaseFileExists(path)) {
+    if (databaseFileExistsAfterPutBack(path)) {
         openFailure_ = "A file already exists at \"" + path + "\".";
         return false;
     }

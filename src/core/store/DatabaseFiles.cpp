@@ -108,7 +108,7 @@ std::string yearFolderUnder(const std::string& chosen) {
     return (base == "/" ? base : base + "/") + kTreeBelowBase;
 }
 
-bool databaseFileExists(const std::string& path) {
+bool databaseFileExistsAfterPutBack(const std::string& path) {
     return platform::fileExists(path) || (platform::sweepLeftoversOf(path) && platform::fileExists(path));
 }
 

@@ -34,10 +34,10 @@ std::string yearFolderUnder(const std::string& chosen);
 // closing "/" unless it is the root.
 std::string baseFolderOf(const std::string& chosen);
 
-// Whether a database file is at path. A missing file whose only copy an interrupted
-// replacement kept aside comes back first (the log names it): a file made anew beside
-// that copy would have it taken for a leftover and removed.
-bool databaseFileExists(const std::string& path);
+// Puts a missing database file back from the only copy that an interrupted replacement
+// kept aside (the log names it), then says whether a database file is at path. A file
+// made anew beside that copy would have it taken for a leftover and removed.
+bool databaseFileExistsAfterPutBack(const std::string& path);
 
 struct NewDatabaseResult {
     enum class Outcome { created, folderFailed, fileFailed, listFailed };

@@ -329,6 +329,12 @@ void sweepProgramFolders() {
         platform::sweepLeftovers(folder);
     }
     removeLeftReportFiles(s.ControlledTempDir);
+    // A write anywhere else notes its target in the configuration folder while it works;
+    // what one that did not end left there goes now.
+    platform::ReplacementNotes notes{"", folders, {scratchFolder()}};
+    if (!s.ControlledTempDir.empty()) notes.folder = s.ControlledTempDir + "/Unfinished Writes";
+    platform::setReplacementNotes(std::move(notes));
+    platform::sweepNotedReplacements();
     // Listed databases may live in any folder of the user's: there only what a copy or a
     // new year left of that database itself goes, and a database kept aside comes back.
     if (s.DBH && s.DBH->appDatabase() && s.DBH->appDatabase()->IsReady()) {

@@ -142,7 +142,7 @@ void CreateDatabaseDialog::Create_DB() {
     // The file is made at the path the checked name gives, and the window shows that path.
     const std::string path = databaseFilePath(dir, name, useUnderscores);
     ui_->Comp_Path->setText(QString::fromStdString(path));
-    if (databaseFileExists(path)) {
+    if (databaseFileExistsAfterPutBack(path)) {
         tvDatabase::tvMessageBox("", "Database already exists.", kMessageStyleOK,
                                  "The database you are trying to create appears to already exist. If it's not in "
                                  "the Database List, you can add it to the list with the 'Add Database to List' or "

@@ -453,7 +453,7 @@ void DBManagerController::DBManager_BtnRenameDB() {
     // A database kept aside by an interrupted save is put back first: it is another
     // database's only copy, which a file moved onto its name would have the next start
     // discard.
-    if (!samePlace && databaseFileExists(newPath)) {
+    if (!samePlace && databaseFileExistsAfterPutBack(newPath)) {
         askUser(kCaption,
                 "Renaming the database would overwrite another database file. Please choose a different name.",
                 kMessageStyleOK, kTitle, kMessageImageError);
@@ -512,7 +512,7 @@ void DBManagerController::DBManager_BtnMoveDB() {
                 kMessageStyleOK, kTitle, kMessageImageMessage);
         return;
     }
-    if (databaseFileExists(target)) {
+    if (databaseFileExistsAfterPutBack(target)) {
         askUser("Database already exists.",
                 "A database with the same name already exists in the selected directory. If it's not in the "
                 "Database List, you can add it to the list with the 'Add Database to List' or 'Locate Database' "

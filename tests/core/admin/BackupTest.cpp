@@ -3,9 +3,11 @@
 #include <cctype>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <unistd.h>
 
 #include "FailingDisk.h"
+#include "KilledRun.h"
 #include "Leftovers.h"
 #include "ScriptedJobs.h"
 #include "core/admin/CloudBackup.h"
@@ -14,6 +16,9 @@
 #include "core/foundation/WebAddresses.h"
 #include "WithoutFileOverride.h"
 #include "core/sqlite/DatabaseFileCopy.h"
+#include "core/store/ScratchCopy.h"
+#include "core/store/Startup.h"
+#include "platform/FileReplacement.h"
 #include "platform/StandardPaths.h"
 
 namespace {
@@ -372,6 +377,65 @@ TEST_F(Backup, TheCopiesCountTheirPagesAndCancelBeforeTheRenameLeavesEverythingA
     }
     EXPECT_FALSE(job.cancelOffered) << "no Cancel once the backup is in place";
     EXPECT_EQ(flags(destination()), "0/1");
+}
+
+// The program killed half way through writing a backup into a folder of the user's (a
+// removable disk, say) and at each step of putting it in place: after the next start that
+// folder holds the whole backup or none, every file of other programs there keeps every
+// byte, and nothing of the run is left in the program's folders.
+TEST_F(Backup, AKillAtAnyStepIntoAChosenFolderLeavesTheWholeBackupOrNoneAfterTheNextStart) {
+    using platform::ReplaceStep;
+    const std::string stick = home.file("Stick");
+    ASSERT_TRUE(platform::createDirectories(stick));
+    const std::string chosen = stick + "/" + kProposed;
+    putOtherProgramsFiles(stick, kProposed);
+    const std::map<std::string, std::string> others = filesWithBytes(stick);
+    const std::string notes = session().ControlledTempDir + "/Unfinished Writes";
+    cdb()->Close();
+    const std::string configuration = app()->GetPath();
+    sweepProgramFolders();   // the start of the run that is killed
+    app()->Close();
+
+    const std::optional<ReplaceStep> kCopying;
+    for (std::optional<ReplaceStep> killedAt :
+         {kCopying, std::optional(ReplaceStep::started), std::optional(ReplaceStep::built),
+          std::optional(ReplaceStep::flushed), std::optional(ReplaceStep::renaming),
+          std::optional(ReplaceStep::renamed), std::optional(ReplaceStep::folderFlushed)}) {
+        SCOPED_TRACE(killedAt ? "killed at step " + std::to_string(static_cast<int>(*killedAt)) : "killed copying");
+        const int status = statusOfChild([&] {
+            platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string& path) {
+                if (path == chosen && at == killedAt) ::_exit(kKilledStatus);
+                return true;
+            });
+            DatabaseBackup flow([] { return kDay; });
+            if (!killedAt)
+                flow.setCopier([](const std::string& from, const std::string& to, const CopyProgress&,
+                                  std::string& reason) {
+                    return copyDatabaseFile(from, to, [](int64_t, int64_t) -> bool { ::_exit(kKilledStatus); },
+                                            &reason);
+                });
+            scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+            scripted->answerSaveFile(chosen);
+            const bool ready = app()->Init(configuration, false) && cdb()->Init(original, true, true, true, "Acme");
+            return ready && flow.OnBackup() == DatabaseBackup::BackupResult::made ? 0 : 1;
+        });
+        EXPECT_EQ(status, kKilledStatus);
+
+        ASSERT_TRUE(app()->Init(configuration, false));
+        sweepProgramFolders();   // the next start
+        app()->Close();
+        std::map<std::string, std::string> expected = others;
+        if (killedAt >= ReplaceStep::renamed) {
+            EXPECT_EQ(flags(chosen), "0/1");
+            EXPECT_EQ(query(chosen, "select name from companies;"), "Acme Supply");
+            expected[kProposed] = fileBytes(chosen);
+        }
+        EXPECT_EQ(filesWithBytes(stick), expected);
+        EXPECT_EQ(filesBelow(notes), std::vector<std::string>{});
+        EXPECT_FALSE(platform::fileExists(ScratchCopy::scratchPath()));
+        platform::removePath(chosen);
+    }
+    ASSERT_TRUE(app()->Init(configuration, false));
 }
 
 TEST_F(Backup, WithCloudBackupOnTheUploadAddressNamesTheProposedFile) {

@@ -103,6 +103,7 @@ Strings filesNamed(const std::string& folder, const std::string& part) {
 // nothing is listed, what is left in the program's folder goes at the next start, and
 // the next attempt clears what is left elsewhere and works.
 TEST_F(NewFileTest, AKillAtAnyStepLeavesNothingBehindAndARetryWorks) {
+    constexpr int kKilledInPlace = kKilledStatus + 1;   // killed once the file had its name
     const auto dir = openTestConfiguration(home->path());
     ASSERT_TRUE(dir);
     AppDatabase& app = *session().DBH->appDatabase();
@@ -123,8 +124,9 @@ TEST_F(NewFileTest, AKillAtAnyStepLeavesNothingBehindAndARetryWorks) {
                         if (step == 30) ::_exit(kKilledStatus);
                     });
                 else
-                    platform::setReplaceStepHookForTesting([&](platform::ReplaceStep, const std::string&) {
-                        if (passed++ == stopAt) ::_exit(kKilledStatus);
+                    platform::setReplaceStepHookForTesting([&](platform::ReplaceStep at, const std::string&) {
+                        if (passed++ == stopAt)
+                            ::_exit(at >= platform::ReplaceStep::renamed ? kKilledInPlace : kKilledStatus);
                         return true;
                     });
                 const bool opened = app.Init(configuration, false);
@@ -133,10 +135,12 @@ TEST_F(NewFileTest, AKillAtAnyStepLeavesNothingBehindAndARetryWorks) {
                            : 1;
             });
             ASSERT_TRUE(app.Init(configuration, false));
-            if (status != kKilledStatus) {
+            if (status != kKilledStatus && status != kKilledInPlace) {
                 EXPECT_EQ(status, 0);
                 break;
             }
+            // Killed while the file was built: nothing under its name.
+            EXPECT_EQ(platform::fileExists(folder + final), status == kKilledInPlace);
             for (const std::string& name : filesNamed(folder, "Acme Books"))
                 EXPECT_EQ(name.find(".talvexa-partial-"), name.rfind(".talvexa-partial-")) << name;
             EXPECT_EQ(app.SelectDatabaseList().size(), 0u);

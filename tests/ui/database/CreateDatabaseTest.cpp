@@ -14,11 +14,15 @@
 #include <QPushButton>
 
 #include "DatabaseFixture.h"
+#include "KilledRun.h"
+#include "Leftovers.h"
 #include "WithoutFileOverride.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/UserInterface.h"
 #include "core/store/Company.h"
 #include "core/store/CompanyDatabase.h"
+#include "core/store/Startup.h"
+#include "platform/FileReplacement.h"
 #include "ui/database/CreateDatabaseDialog.h"
 #include "ui/main/AppDelegate.h"
 
@@ -244,6 +248,66 @@ TEST_F(CreateDatabaseTest, AChosenFolderWithABlankAndAnAccentIsUsedAndTheProgram
     app()->LoadFolderPath(3, remembered);
     EXPECT_EQ(remembered, chosen);   // the year folder did not exist yet when it was chosen
     EXPECT_EQ(captions(), Strings{"Created Talvexa Configuration Directory. Please Do Not Modify!"});
+}
+
+// The program killed at each step of making a new company file in a folder the user
+// chose: after the next start that folder holds the finished file or none (a finished
+// file that no list names is the user's to add), the files of other programs there keep
+// every byte, and the next attempt makes the file and lists it.
+TEST_F(CreateDatabaseTest, AKillAtAnyStepInAChosenFolderLeavesTheFinishedFileOrNoneAfterTheNextStart) {
+    constexpr int kKilledInPlace = kKilledStatus + 1;   // killed once the file had its name
+    const std::string chosen = home.file("Stick");
+    const std::string folder = chosen + "/Talvexa/1099/2025";
+    ASSERT_TRUE(platform::createDirectories(folder));   // a tree made before: no welcome
+    const std::string file = "Acme Books 2025.db";
+    putOtherProgramsFiles(folder, file);
+    const std::map<std::string, std::string> others = filesWithBytes(folder);
+    const std::string notes = session().ControlledTempDir + "/Unfinished Writes";
+    const std::string configuration = app()->GetPath();
+    const auto create = [&] {
+        return run(
+            [&](QWidget& w) {
+                uitest::press(w, "ChooseDir_Button");
+                typeName(w, "Acme Books");
+                uitest::press(w, "Createdatabse");
+            },
+            nullptr, [&] { script.expect(kFolderChooserName, answer::chooseFile(chosen)); });
+    };
+    sweepProgramFolders();   // the start of the run that is killed
+    int stopAt = 0;
+    for (;; ++stopAt) {
+        SCOPED_TRACE("stopped at " + std::to_string(stopAt));
+        app()->Close();
+        const int status = statusOfChild([&] {
+            int passed = 0;
+            platform::setReplaceStepHookForTesting([&](platform::ReplaceStep at, const std::string&) {
+                if (passed++ == stopAt) ::_exit(at >= platform::ReplaceStep::renamed ? kKilledInPlace : kKilledStatus);
+                return true;
+            });
+            return app()->Init(configuration, false) && create() == CreateDatabaseDialog::kCreatedCode ? 0 : 1;
+        });
+        ASSERT_TRUE(app()->Init(configuration, false));
+        if (status != kKilledStatus && status != kKilledInPlace) {
+            EXPECT_EQ(status, 0);
+            break;
+        }
+        sweepProgramFolders();   // the next start
+        std::map<std::string, std::string> expected = others;
+        if (status == kKilledInPlace) {
+            EXPECT_EQ(stored(folder + "/" + file), "36/2025/Acme Books");
+            expected[file] = filesWithBytes(folder)[file];
+        }
+        EXPECT_EQ(filesWithBytes(folder), expected);
+        EXPECT_EQ(filesBelow(notes), Strings{});
+        EXPECT_EQ(listedPaths(), Strings{});
+        platform::removePath(folder + "/" + file);
+    }
+    EXPECT_GE(stopAt, 6);
+    std::map<std::string, std::string> expected = others;
+    expected[file] = filesWithBytes(folder)[file];
+    EXPECT_EQ(filesWithBytes(folder), expected);
+    EXPECT_EQ(stored(folder + "/" + file), "36/2025/Acme Books");
+    EXPECT_EQ(listedPaths(), Strings{folder + "/" + file});
 }
 
 TEST_F(CreateDatabaseTest, WithTheMarkerFileBlanksOfTheFileNameBecomeUnderscoresAndTheFolderStays) {

@@ -155,7 +155,7 @@ void RecipientsAddedToOnePayer::stored(int32_t payer) {
     k.key.stamp = recipientDataStamp(db_);
 }
 
-std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind) {
+std::optional<std::vector<StoredTaxID>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind) {
     const Kept& k = kept();
     if (!k.snapshot || kindClause(kind).empty() || !db.IsReady() || !db.db) return std::nullopt;
     const auto& payers = k.snapshot->payers;
@@ -163,14 +163,10 @@ std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& d
     if (k.key.database != &db || k.key.connection != db.db.get() || k.key.path != db.GetPath() ||
         k.key.stamp != recipientDataStamp(db) || k.key.schema != schemaVersion(db))
         return std::nullopt;
-    std::vector<RecipientInfo> list;
-    for (const auto& row : k.snapshot->rows) {
-        if (row.payer != payer || row.kind != kind) continue;
-        RecipientInfo& r = list.emplace_back();
-        r.setPK(row.key);
-        r.setCompany_FK(row.payer);
-        r.setType(row.kind);
-        r.setTaxID(tvDatabase::Decrypt(row.taxID));
-    }
+    const auto counted = [&](const RecipientListSnapshot::Row& row) { return row.payer == payer && row.kind == kind; };
+    std::vector<StoredTaxID> list;
+    list.reserve(static_cast<std::size_t>(std::count_if(k.snapshot->rows.begin(), k.snapshot->rows.end(), counted)));
+    for (const auto& row : k.snapshot->rows)
+        if (counted(row)) list.push_back({row.key, row.payer, row.kind, tvDatabase::Decrypt(row.taxID)});
     return list;
 }

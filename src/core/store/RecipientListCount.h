@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/store/DuplicateTaxID.h"
 #include "core/store/RecipientFullInfo.h"
-#include "core/store/RecipientInfo.h"
 
 class CompanyDatabase;
 
@@ -84,7 +84,7 @@ RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int
 // What getRecipientTaxIDsInFull gives for a payer and form kind (1, 2, 3, 4, 5 or 7), taken
 // from the last read of the list when that holds every recipient of the payer and nothing
 // stored has changed since; nothing otherwise.
-std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind);
+std::optional<std::vector<StoredTaxID>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind);
 
 // Whether a KeepRecipientListReads lives.
 bool keepingRecipientListReads();

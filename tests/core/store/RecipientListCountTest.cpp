@@ -197,9 +197,9 @@ TEST(RecipientListCount, TheDuplicateCheckSeesWhatIsStoredAfterTheListWasRead) {
         const auto list = db.getRecipientTaxIDsInFull(payer, kind);
         if (!list) return std::vector<std::string>{"unreadable"};
         for (const auto& r : *list) {
-            EXPECT_EQ(r.getCompany_FK(), payer);
-            EXPECT_EQ(r.getType(), kind);
-            found.push_back(std::to_string(r.getPK()) + " " + r.getTaxID());
+            EXPECT_EQ(r.payer, payer);
+            EXPECT_EQ(r.kind, kind);
+            found.push_back(std::to_string(r.key) + " " + r.taxID);
         }
         std::sort(found.begin(), found.end());
         return found;

@@ -123,12 +123,15 @@ RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int
                  selectedCompanyKeys(), listedPayers, filter, direction};
     Kept& k = kept();
     if (keepDepth() == 0 || !k.snapshot || !(k.key == key)) {
-        // The last read goes before the next one is made: a list of every recipient of a
-        // large file is never held twice.
-        k.snapshot.reset();
-        k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
-        k.key = std::move(key);
+        // The next read is made over the last one, in its storage: a list of every
+        // recipient of a large file is never held twice, and a click neither gives the
+        // last list's memory back to the system nor has the next one's handed out anew.
+        // Meanwhile the kept read stands for no file, and one that fails part way stays
+        // so: its rows are shown, but never taken for all that is stored.
+        k.key = LastRead{};
         ++k.generation;
+        if (!k.snapshot) k.snapshot = std::make_unique<RecipientListSnapshot>();
+        if (readRecipientList(db, listedPayers, filter, direction, *k.snapshot)) k.key = std::move(key);
     }
     const bool drawn = keepDepth() > 0 && drawnGeneration == k.generation && drawnKind == kind && drawnStatus == status;
     std::vector<const RecipientFullInfo*> listed;

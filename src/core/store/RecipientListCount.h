@@ -64,6 +64,11 @@ struct RecipientListRead {
 // pass, for the filter text and sort order of the main window's list.
 RecipientListSnapshot readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
                                         const std::string& filter, int32_t direction);
+// The same read made into snapshot in place of what it held, reusing its storage.
+// Whether every row could be read: when not, snapshot holds the rows read before the
+// failure.
+bool readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers, const std::string& filter,
+                       int32_t direction, RecipientListSnapshot& snapshot);
 
 // With rows false only the counts are picked. With listed given, the rows are put there
 // as pointers into the snapshot instead of into rows.

@@ -15,6 +15,7 @@
 
 #include "core/sqlite/FMDatabase.h"
 #include "core/sqlite/FMResultSet.h"
+#include "core/store/DuplicateTaxID.h"
 #include "core/store/WX_FMTVAL.h"
 
 class UserInfo;
@@ -233,9 +234,9 @@ public:
     // filing-status codes 0 to 10 and the sort directions 0 ascending, 1 descending.
     std::vector<RecipientInfo> getRecipients(int32_t companyKey, int32_t kind);
     // For the duplicate check before a save, which must see every row: the payer's
-    // recipients of the kind with only their key, payer, kind and taxpayer number read
+    // recipients of the kind with only their key, payer, kind and taxpayer number
     // (in no set order); nothing when the list could not be read in full.
-    std::optional<std::vector<RecipientInfo>> getRecipientTaxIDsInFull(int32_t companyKey, int32_t kind);
+    std::optional<std::vector<StoredTaxID>> getRecipientTaxIDsInFull(int32_t companyKey, int32_t kind);
     std::vector<RecipientInfo> getRecipientInfo1(int32_t companyKey, int32_t direction, int32_t kind,
                                                  int32_t ignored);
     // Recipients of the payers selected in comp_details whose first or last name

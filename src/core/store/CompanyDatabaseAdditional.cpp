@@ -356,8 +356,31 @@ const std::vector<std::string>& statusColumns() {
 RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedPayers,
                                         const std::string& filter, int32_t direction) {
     RecipientListSnapshot snapshot;
+    readRecipientList(cdb, listedPayers, filter, direction, snapshot);
+    return snapshot;
+}
+
+bool readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedPayers, const std::string& filter,
+                       int32_t direction, RecipientListSnapshot& snapshot) {
+    // Row i of the read is written over row i of the last one, so that the rows' storage
+    // is used again instead of given back and asked for anew; rows left over go at the end.
+    std::size_t used = 0;
+    auto dropLeftovers = [&] {
+        auto& rows = snapshot.rows;
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(used), rows.end());
+        // A list of every recipient is not held on for a payer's list far smaller.
+        if (rows.capacity() / 4 > rows.size()) rows.shrink_to_fit();
+    };
+    snapshot.payers.clear();
     const std::vector<int32_t> selected = selectedCompanyKeys();
-    if (!cdb.IsReady() || !cdb.db || (selected.empty() && listedPayers.empty())) return snapshot;
+    if (!cdb.IsReady() || !cdb.db) {
+        dropLeftovers();
+        return false;
+    }
+    if (selected.empty() && listedPayers.empty()) {
+        dropLeftovers();
+        return true;
+    }
     // Every recipient of the selected and listed payers is read once, its additional row
     // joined where there is one. SQLite evaluates the payer and name conditions of the
     // list and count queries per row (the three flags below); the kind and status
@@ -411,8 +434,9 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
         smallCache.size = cdb.db->intForQuery("pragma cache_size;");
         if (cdb.db->executeStatements("pragma cache_size = -8192;")) smallCache.db = cdb.db.get();
     }
-    eachRow(cdb, sql, args, [&](FMResultSet& rs) {
-        RecipientListSnapshot::Row row;
+    const bool whole = eachRow(cdb, sql, args, [&](FMResultSet& rs) {
+        if (used == snapshot.rows.size()) snapshot.rows.emplace_back();
+        RecipientListSnapshot::Row& row = snapshot.rows[used];
         row.inTotal = rs.intForColumnIndex(kInTotalAt) != 0;
         row.nameCounted = rs.intForColumnIndex(kNameCountedAt) != 0;
         row.nameListed = rs.intForColumnIndex(kNameListedAt) != 0;
@@ -428,10 +452,14 @@ RecipientListSnapshot readRecipientList(CompanyDatabase& cdb, const std::vector<
         row.payer = rs.intForColumnIndex(kPayerAt);
         row.key = rs.intForColumnIndex(kKeyAt);
         row.taxID = rs.stringForColumnIndex(kTaxIDAt).value_or(std::string());
-        if (row.nameListed) fillJoinedRow(row.info, rs);
-        snapshot.rows.push_back(std::move(row));
+        if (row.nameListed)
+            fillJoinedRow(row.info, rs);
+        else
+            row.info = RecipientFullInfo();
+        ++used;
     });
-    return snapshot;
+    dropLeftovers();
+    return whole;
 }
 
 std::vector<RecipientFullInfo> CompanyDatabase::getRecipientFullInfo1(int32_t companyKey, int32_t direction,

@@ -395,21 +395,21 @@ std::vector<RecipientInfo> CompanyDatabase::getRecipients(int32_t companyKey, in
     return readRecipients(*this, payerKindSql(kind), {companyKey});
 }
 
-std::optional<std::vector<RecipientInfo>> CompanyDatabase::getRecipientTaxIDsInFull(int32_t companyKey,
-                                                                                    int32_t kind) {
+std::optional<std::vector<StoredTaxID>> CompanyDatabase::getRecipientTaxIDsInFull(int32_t companyKey,
+                                                                                   int32_t kind) {
     // The main window's last read of the list may hold the very rows, still as stored.
     if (auto kept = keptRecipientTaxIDs(*this, companyKey, kind)) return kept;
     // The table has no index on its payer column, so this scans the file: it reads no
     // more of each row than the check compares.
     bool whole = false;
-    std::vector<RecipientInfo> list = readRows<RecipientInfo>(
+    std::vector<StoredTaxID> list = readRows<StoredTaxID>(
         *this, "select pk, company_FK, type, taxID from recipients where (company_FK = ?) " + kindClause(kind),
         {companyKey},
-        [](CompanyDatabase&, RecipientInfo& r, FMResultSet& rs) {
-            r.setPK(rs.intForColumnIndex(0));
-            r.setCompany_FK(rs.intForColumnIndex(1));
-            r.setType(rs.intForColumnIndex(2));
-            r.setTaxID(tvDatabase::Decrypt(rs.stringForColumnIndex(3).value_or(std::string())));
+        [](CompanyDatabase&, StoredTaxID& r, FMResultSet& rs) {
+            r.key = rs.intForColumnIndex(0);
+            r.payer = rs.intForColumnIndex(1);
+            r.kind = rs.intForColumnIndex(2);
+            r.taxID = tvDatabase::Decrypt(rs.stringForColumnIndex(3).value_or(std::string()));
             return true;
         },
         &whole);

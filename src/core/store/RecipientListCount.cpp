@@ -123,12 +123,15 @@ RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int
                  selectedCompanyKeys(), listedPayers, filter, direction};
     Kept& k = kept();
     if (keepDepth() == 0 || !k.snapshot || !(k.key == key)) {
-        // The last read goes before the next one is made: a list of every recipient of a
-        // large file is never held twice.
-        k.snapshot.reset();
-        k.snapshot = std::make_unique<RecipientListSnapshot>(readRecipientList(db, listedPayers, filter, direction));
-        k.key = std::move(key);
+        // The next read is made over the last one, in its storage: a list of every
+        // recipient of a large file is never held twice, and a click neither gives the
+        // last list's memory back to the system nor has the next one's handed out anew.
+        // Meanwhile the kept read stands for no file, and one that fails part way stays
+        // so: its rows are shown, but never taken for all that is stored.
+        k.key = LastRead{};
         ++k.generation;
+        if (!k.snapshot) k.snapshot = std::make_unique<RecipientListSnapshot>();
+        if (readRecipientList(db, listedPayers, filter, direction, *k.snapshot)) k.key = std::move(key);
     }
     const bool drawn = keepDepth() > 0 && drawnGeneration == k.generation && drawnKind == kind && drawnStatus == status;
     std::vector<const RecipientFullInfo*> listed;
@@ -155,7 +158,7 @@ void RecipientsAddedToOnePayer::stored(int32_t payer) {
     k.key.stamp = recipientDataStamp(db_);
 }
 
-std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind) {
+std::optional<std::vector<StoredTaxID>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind) {
     const Kept& k = kept();
     if (!k.snapshot || kindClause(kind).empty() || !db.IsReady() || !db.db) return std::nullopt;
     const auto& payers = k.snapshot->payers;
@@ -163,14 +166,10 @@ std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& d
     if (k.key.database != &db || k.key.connection != db.db.get() || k.key.path != db.GetPath() ||
         k.key.stamp != recipientDataStamp(db) || k.key.schema != schemaVersion(db))
         return std::nullopt;
-    std::vector<RecipientInfo> list;
-    for (const auto& row : k.snapshot->rows) {
-        if (row.payer != payer || row.kind != kind) continue;
-        RecipientInfo& r = list.emplace_back();
-        r.setPK(row.key);
-        r.setCompany_FK(row.payer);
-        r.setType(row.kind);
-        r.setTaxID(tvDatabase::Decrypt(row.taxID));
-    }
+    const auto counted = [&](const RecipientListSnapshot::Row& row) { return row.payer == payer && row.kind == kind; };
+    std::vector<StoredTaxID> list;
+    list.reserve(static_cast<std::size_t>(std::count_if(k.snapshot->rows.begin(), k.snapshot->rows.end(), counted)));
+    for (const auto& row : k.snapshot->rows)
+        if (counted(row)) list.push_back({row.key, row.payer, row.kind, tvDatabase::Decrypt(row.taxID)});
     return list;
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/store/DuplicateTaxID.h"
 #include "core/store/RecipientFullInfo.h"
-#include "core/store/RecipientInfo.h"
 
 class CompanyDatabase;
 
@@ -64,6 +64,11 @@ struct RecipientListRead {
 // pass, for the filter text and sort order of the main window's list.
 RecipientListSnapshot readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers,
                                         const std::string& filter, int32_t direction);
+// The same read made into snapshot in place of what it held, reusing its storage.
+// Whether every row could be read: when not, snapshot holds the rows read before the
+// failure.
+bool readRecipientList(CompanyDatabase& db, const std::vector<int32_t>& listedPayers, const std::string& filter,
+                       int32_t direction, RecipientListSnapshot& snapshot);
 
 // With rows false only the counts are picked. With listed given, the rows are put there
 // as pointers into the snapshot instead of into rows.
@@ -84,7 +89,7 @@ RecipientListRead refillRecipientList(CompanyDatabase& db, const std::vector<int
 // What getRecipientTaxIDsInFull gives for a payer and form kind (1, 2, 3, 4, 5 or 7), taken
 // from the last read of the list when that holds every recipient of the payer and nothing
 // stored has changed since; nothing otherwise.
-std::optional<std::vector<RecipientInfo>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind);
+std::optional<std::vector<StoredTaxID>> keptRecipientTaxIDs(CompanyDatabase& db, int32_t payer, int32_t kind);
 
 // Whether a KeepRecipientListReads lives.
 bool keepingRecipientListReads();

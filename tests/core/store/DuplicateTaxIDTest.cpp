@@ -18,8 +18,8 @@ RecipientInfo stored(int32_t key, int32_t payer, int32_t kind, const std::string
 }
 
 TEST(DuplicateTaxID, DuplicateTaxpayerNumbers) {
-    const std::vector<RecipientInfo> file{stored(4, 1, 1, "123456789"), stored(5, 1, 1, ""),
-                                          stored(6, 2, 1, "987654321"), stored(7, 1, 7, "111-22-3333")};
+    const std::vector<StoredTaxID> file{{4, 1, 1, "123456789"}, {5, 1, 1, ""}, {6, 2, 1, "987654321"},
+                                        {7, 1, 7, "111-22-3333"}, {8, 1, 4, "12-3456"}};
     struct Case {
         const char* what;
         RecipientInfo candidate;
@@ -36,6 +36,9 @@ TEST(DuplicateTaxID, DuplicateTaxpayerNumbers) {
         {"the same kind's number", stored(-1, 1, 7, "111223333"), true},
         {"the recipient's own number on update", stored(4, 1, 1, "123-45-6789"), false},
         {"another recipient's number on update", stored(5, 1, 1, "123456789"), true},
+        {"a stored number that begins the candidate's", stored(-1, 1, 4, "12-34567"), false},
+        {"a stored number that the candidate's begins", stored(-1, 1, 4, "123-45"), false},
+        {"the stored number's digits in another dash form", stored(-1, 1, 4, "1-2-3-4-5-6"), true},
     };
     for (const Case& c : cases) EXPECT_EQ(isDuplicateTaxID(c.candidate, file), c.duplicate) << c.what;
 }

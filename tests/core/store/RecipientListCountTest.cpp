@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -7,9 +9,11 @@
 
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
+#include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/Company.h"
+#include "core/store/DuplicateTaxID.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
@@ -142,19 +146,31 @@ TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
                         EXPECT_EQ(read.total, countRecipientList(db, "", 0, 0));
                         EXPECT_EQ(read.filtered, countRecipientList(db, filter, kind, status));
                         const auto expected = db.execRecipientFullInfoQuery(companies, filter, direction, kind, status);
-                        ASSERT_EQ(read.rows.size(), expected.size());
-                        for (size_t i = 0; i < expected.size(); ++i) {
-                            const auto& a = read.rows[i];
-                            const auto& b = expected[i];
-                            EXPECT_EQ(a.getPK(), b.getPK());
-                            EXPECT_EQ(a.getCompany_FK(), b.getCompany_FK());
-                            EXPECT_EQ(a.getType(), b.getType());
-                            EXPECT_EQ(a.getPrinted(), b.getPrinted());
-                            EXPECT_EQ(a.getFirstName(), b.getFirstName());
-                            EXPECT_EQ(a.getLastName(), b.getLastName());
-                            EXPECT_EQ(a.getRLastName(), b.getRLastName());
-                            EXPECT_EQ(a.getnameType(), b.getnameType());
-                        }
+                        auto sameRows = [&](const std::vector<const RecipientFullInfo*>& rows) {
+                            ASSERT_EQ(rows.size(), expected.size());
+                            for (size_t i = 0; i < expected.size(); ++i) {
+                                const auto& a = *rows[i];
+                                const auto& b = expected[i];
+                                EXPECT_EQ(a.getPK(), b.getPK());
+                                EXPECT_EQ(a.getCompany_FK(), b.getCompany_FK());
+                                EXPECT_EQ(a.getType(), b.getType());
+                                EXPECT_EQ(a.getPrinted(), b.getPrinted());
+                                EXPECT_EQ(a.getFirstName(), b.getFirstName());
+                                EXPECT_EQ(a.getLastName(), b.getLastName());
+                                EXPECT_EQ(a.getRLastName(), b.getRLastName());
+                                EXPECT_EQ(a.getnameType(), b.getnameType());
+                            }
+                        };
+                        std::vector<const RecipientFullInfo*> fresh;
+                        for (const auto& row : read.rows) fresh.push_back(&row);
+                        sameRows(fresh);
+                        // The window's refill reads over the last read, of other payers,
+                        // filters and orders: nothing of that one may show through.
+                        const RecipientListRead refilled =
+                            refillRecipientList(db, listed, filter, direction, kind, status);
+                        EXPECT_EQ(refilled.total, read.total);
+                        EXPECT_EQ(refilled.filtered, read.filtered);
+                        sameRows(refilled.listed);
                     }
     }
     // The counts cover the surname-free and the data-less rows as the count query does.
@@ -197,9 +213,9 @@ TEST(RecipientListCount, TheDuplicateCheckSeesWhatIsStoredAfterTheListWasRead) {
         const auto list = db.getRecipientTaxIDsInFull(payer, kind);
         if (!list) return std::vector<std::string>{"unreadable"};
         for (const auto& r : *list) {
-            EXPECT_EQ(r.getCompany_FK(), payer);
-            EXPECT_EQ(r.getType(), kind);
-            found.push_back(std::to_string(r.getPK()) + " " + r.getTaxID());
+            EXPECT_EQ(r.payer, payer);
+            EXPECT_EQ(r.kind, kind);
+            found.push_back(std::to_string(r.key) + " " + r.taxID);
         }
         std::sort(found.begin(), found.end());
         return found;
@@ -224,6 +240,89 @@ TEST(RecipientListCount, TheDuplicateCheckSeesWhatIsStoredAfterTheListWasRead) {
     refillRecipientList(db, {0}, "", 0, 0, 0);
     add(db, 0, 1, "Ed", "666666666");
     EXPECT_EQ(numbers(0, 1).size(), 4u);
+    db.Close();
+    resetSession();
+}
+
+// The window reads the list over its last read. A read stopped part way through its rows
+// leaves some of them there: the duplicate check must not take them for every number
+// stored, nor may the next refill of the same list.
+TEST(RecipientListCount, AListReadStoppedPartWayIsNeverTakenForWhatIsStored) {
+    resetSession();
+    TempHome home;
+    ScriptedUserInterface ui;
+    session().comp_details = std::make_shared<Company>();
+    CompanyDatabase db;
+    ASSERT_TRUE(db.Init(home.file("stopped.db"), false, false, true, "Stopped"));
+    constexpr int kEach = 6;
+    for (int32_t payer : {0, 1})
+        for (int i = 0; i < kEach; ++i) {
+            RecipientInfo info;
+            info.setCompany_FK(payer);
+            info.setType(1);
+            info.setFirstName("Name" + std::to_string(i));
+            info.setTaxID(std::to_string(100000000 + payer * 100 + i));
+            RecipientAdditionalInfo extra;
+            extra.setCompany_FK(payer);
+            extra.setType(1);
+            extra.setlastname("Surname" + std::to_string(i));
+            ASSERT_TRUE(db.insertRecipientInfo(info, extra));
+        }
+    session().comp_details->setSelectedCompanies({0});
+    ASSERT_EQ(refillRecipientList(db, {0}, "", 0, 0, 0).listed.size(), static_cast<size_t>(kEach));
+    ASSERT_TRUE(keptRecipientTaxIDs(db, 0, 1).has_value());
+
+    // Both payers' list is read, and stopped after a few of its rows: the engine is told to
+    // give up once the scan has run so many steps, more each time until rows were read.
+    struct Stop {
+        sqlite3* db;
+        int steps = 0;
+        int limit = 0;
+    } stop{db.db->sqliteHandle()};
+    sqlite3_progress_handler(
+        stop.db, 1,
+        [](void* p) {
+            auto* s = static_cast<Stop*>(p);
+            for (sqlite3_stmt* st = sqlite3_next_stmt(s->db, nullptr); st; st = sqlite3_next_stmt(s->db, st))
+                if (sqlite3_stmt_busy(st) && std::string(sqlite3_sql(st)).find("AS nameListed") != std::string::npos)
+                    return ++s->steps > s->limit ? 1 : 0;
+            return 0;
+        },
+        &stop);
+    ui.answerBox(kMessageAnswerOkYes);   // the failed read, reported once
+    session().comp_details->setSelectedCompanies({0, 1});
+    int64_t readBeforeTheStop = 0;
+    for (stop.limit = 1; stop.limit < 100000 && readBeforeTheStop == 0; ++stop.limit) {
+        stop.steps = 0;
+        readBeforeTheStop = refillRecipientList(db, {0, 1}, "", 0, 0, 0).total;
+    }
+    sqlite3_progress_handler(stop.db, 0, nullptr, nullptr);
+    ASSERT_GT(readBeforeTheStop, 0);
+    ASSERT_LT(readBeforeTheStop, 2 * kEach);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+
+    EXPECT_FALSE(keptRecipientTaxIDs(db, 0, 1).has_value());
+    EXPECT_FALSE(keptRecipientTaxIDs(db, 1, 1).has_value());
+    // The check reads the file instead, and finds every number, the last one too.
+    const auto stored = db.getRecipientTaxIDsInFull(1, 1);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->size(), static_cast<size_t>(kEach));
+    RecipientInfo candidate;
+    candidate.setCompany_FK(1);
+    candidate.setType(1);
+    candidate.setTaxID("100-00-0105");   // payer 1's last recipient
+    EXPECT_TRUE(isDuplicateTaxID(candidate, *stored));
+
+    // The same list again, in a command that reuses a read of the same list: read again,
+    // in full, and kept then.
+    const KeepRecipientListReads keep;
+    const RecipientListRead again = refillRecipientList(db, {0, 1}, "", 0, 0, 0);
+    EXPECT_EQ(again.total, 2 * kEach);
+    EXPECT_EQ(again.listed.size(), static_cast<size_t>(2 * kEach));
+    const auto kept = keptRecipientTaxIDs(db, 1, 1);
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->size(), static_cast<size_t>(kEach));
+    EXPECT_TRUE(isDuplicateTaxID(candidate, *kept));
     db.Close();
     resetSession();
 }

@@ -28,6 +28,22 @@
 #include "core/store/RecipientInfo.h"
 #include "platform/FileSystem.h"
 
+// The line ends spreadsheets and editors write (LF, CR LF, a lone CR, CR LF mixed with LF,
+// CR lines closed by another end or by none), given for each of three lines.
+struct LineEnding {
+    const char* name;
+    std::vector<const char*> ends;   // after each of the three lines
+};
+inline const std::vector<LineEnding> kLineEndings = {
+    {"LF", {"\n", "\n", "\n"}},
+    {"CRLF", {"\r\n", "\r\n", "\r\n"}},
+    {"CR", {"\r", "\r", "\r"}},
+    {"MixedCRLFAndLF", {"\r\n", "\n", "\r\n"}},
+    {"CRThenAFinalLF", {"\r", "\r", "\n"}},
+    {"CRThenAFinalCRLF", {"\r", "\r", "\r\n"}},
+    {"CRWithoutAFinalEnd", {"\r", "\r", ""}},
+};
+
 class ImportTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -490,17 +490,6 @@ TEST_F(PayerImport, AWindowThatStaysOpenKeepsTheDatabaseAndStopsTheRun) {
 // Spreadsheets and editors end lines with LF, CR LF or a lone CR, and some mix CR LF and
 // LF: every payer of the file is made, each field as written.
 TEST_F(PayerImport, EveryKindOfLineEndMakesEveryPayerWithItsFieldsAsWritten) {
-    const struct {
-        const char* name;
-        std::vector<const char*> ends;   // after each of the three lines
-    } endings[] = {
-        {"LF", {"\n", "\n", "\n"}},
-        {"CRLF", {"\r\n", "\r\n", "\r\n"}},
-        {"CR", {"\r", "\r", "\r"}},
-        {"MixedCRLFAndLF", {"\r\n", "\n", "\r\n"}},
-        {"CRThenAFinalLF", {"\r", "\r", "\n"}},
-        {"CRWithoutAFinalEnd", {"\r", "\r", ""}},
-    };
     const std::vector<std::vector<std::string>> payers = {
         {"Beta", "98-7654321", "1 Main", "Austin", "TX", "78701"},
         {"Gamma", "12-3456789", "2 Elm", "Dallas", "Texas", "75001"},
@@ -508,7 +497,7 @@ TEST_F(PayerImport, EveryKindOfLineEndMakesEveryPayerWithItsFieldsAsWritten) {
     };
     for (const auto& [reader, separator, kind] :
          {std::tuple{PayerReader::Csv, ',', "csv"}, std::tuple{PayerReader::Text, '\t', "txt"}}) {
-        for (const auto& ending : endings) {
+        for (const auto& ending : kLineEndings) {
             const std::string tag = std::string(kind) + " " + ending.name;
             SCOPED_TRACE(tag);
             freshUi();
@@ -532,7 +521,7 @@ TEST_F(PayerImport, EveryKindOfLineEndMakesEveryPayerWithItsFieldsAsWritten) {
             }
         }
     }
-    EXPECT_EQ(listedPaths().size(), 2 * std::size(endings) * payers.size());
+    EXPECT_EQ(listedPaths().size(), 2 * kLineEndings.size() * payers.size());
 }
 
 // A comma-separated file of CR lines with a line break inside a quoted field: the break

@@ -345,21 +345,9 @@ std::vector<std::string> writtenFields(const std::vector<std::string>& f) {
 // Spreadsheets and editors end lines with LF, CR LF or a lone CR, and some mix CR LF and
 // LF: every recipient of the file is added, each field as written.
 TEST_F(RecipientImport, EveryKindOfLineEndAddsEveryRecipientWithItsFieldsAsWritten) {
-    const struct {
-        const char* name;
-        std::vector<const char*> ends;   // after each of the three lines
-    } endings[] = {
-        {"LF", {"\n", "\n", "\n"}},
-        {"CRLF", {"\r\n", "\r\n", "\r\n"}},
-        {"CR", {"\r", "\r", "\r"}},
-        {"MixedCRLFAndLF", {"\r\n", "\n", "\r\n"}},
-        {"CRThenAFinalLF", {"\r", "\r", "\n"}},
-        {"CRThenAFinalCRLF", {"\r", "\r", "\r\n"}},
-        {"CRWithoutAFinalEnd", {"\r", "\r", ""}},
-    };
     for (const auto& [reader, separator, kind] :
          {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}}) {
-        for (const auto& ending : endings) {
+        for (const auto& ending : kLineEndings) {
             SCOPED_TRACE(std::string(kind) + " " + ending.name);
             exec("delete from recipients; delete from recipients_additionalinfo;");
             freshUi();

@@ -50,30 +50,10 @@ int openFolderAt(int at, const char* name) {
     return ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
-// The names in the open folder (without "." and "..").
-std::vector<std::string> namesIn(int folder) {
-    std::vector<std::string> names;
-    // The directory stream owns its descriptor; it reads through a copy of folder's,
-    // from the start whatever was read through that before.
-    const int own = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
-    if (own < 0) return names;
-    DIR* dir = ::fdopendir(own);
-    if (!dir) {
-        ::close(own);
-        return names;
-    }
-    ::rewinddir(dir);
-    while (const dirent* entry = ::readdir(dir))
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    return names;
-}
-
 // Removes everything inside the open folder. Each entry is looked at where it lies and
 // a link is removed as the link it is: what it points at, wherever that is, stays.
 void emptyFolder(int folder) {
-    for (const std::string& name : namesIn(folder)) {
+    for (const std::string& name : namesInFolder(folder)) {
         struct stat st {};
         if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
         if (!S_ISDIR(st.st_mode)) {
@@ -89,8 +69,6 @@ void emptyFolder(int folder) {
         (void)::unlinkat(folder, name.c_str(), AT_REMOVEDIR);
     }
 }
-
-bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
 
@@ -207,7 +185,7 @@ bool clearUnlockedFolders(const std::string& parent, std::string& reason) {
         reason = notTheUsers(parent);
         return false;
     }
-    for (const std::string& name : namesIn(folder.get())) {
+    for (const std::string& name : namesInFolder(folder.get())) {
         struct stat entry {};
         if (::fstatat(folder.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) continue;
         if (!S_ISDIR(entry.st_mode)) {
@@ -218,10 +196,7 @@ bool clearUnlockedFolders(const std::string& parent, std::string& reason) {
         // lock no holder keeps, even when another one takes its name meanwhile.
         const Descriptor run(openFolderAt(folder.get(), name.c_str()));
         if (!run.ok() || ::flock(run.get(), LOCK_EX | LOCK_NB) != 0) continue;
-        struct stat locked {}, named {};
-        if (::fstat(run.get(), &locked) != 0 ||
-            ::fstatat(folder.get(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 || !sameFile(locked, named))
-            continue;
+        if (!namesOpenFile(folder.get(), name, run.get())) continue;
         emptyFolder(run.get());
         // An empty folder that took the name since is one its maker has not locked yet:
         // that maker finds it gone and makes another.

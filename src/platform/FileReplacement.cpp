@@ -357,13 +357,6 @@ int openNotesFolder(const std::string& folder, bool make, std::string& reason) {
     return fd;
 }
 
-// Whether name in the folder is still the file open at fd (not taken away or replaced).
-bool namesFile(int folderFd, const std::string& name, int fd) {
-    struct stat held {}, named {};
-    return ::fstat(fd, &held) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
-}
-
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -393,7 +386,7 @@ void settleNote(int folderFd, const std::string& name) {
     if (fd < 0) return;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        !namesFile(folderFd, name, fd)) {
+        !namesOpenFile(folderFd, name, fd)) {
         ::close(fd);
         return;
     }
@@ -455,17 +448,8 @@ void sweepNotedReplacements() {
         if (!reason.empty()) systemLog("The notes of unfinished writes in \"" + folder + "\" were not read: " + reason);
         return;
     }
-    std::vector<std::string> notes;
-    if (const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC); listFd >= 0) {
-        if (DIR* dir = ::fdopendir(listFd)) {
-            while (const dirent* entry = ::readdir(dir))
-                if (isNoteName(entry->d_name)) notes.emplace_back(entry->d_name);
-            ::closedir(dir);
-        } else {
-            ::close(listFd);
-        }
-    }
-    for (const std::string& note : notes) settleNote(folderFd, note);
+    for (const std::string& name : namesInFolder(folderFd))
+        if (isNoteName(name)) settleNote(folderFd, name);
     ::close(folderFd);
 }
 
@@ -566,7 +550,7 @@ bool FileReplacement::noteTarget() {
         }
         // A start-up in another copy of the program may take an empty note before it is
         // locked (as one whose replacement was stopped): another is made then.
-        if (!namesFile(folderFd, name, fd)) {
+        if (!namesOpenFile(folderFd, name, fd)) {
             ::close(fd);
             continue;
         }

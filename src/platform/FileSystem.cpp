@@ -3,9 +3,13 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileReplacement.h"
 
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -92,6 +96,30 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     const std::size_t last = path.find_last_not_of('/', slash);
     return last == std::string::npos ? "/" : path.substr(0, last + 1);
+}
+
+std::vector<std::string> namesInFolder(int folderFd) {
+    std::vector<std::string> names;
+    // The directory stream owns its descriptor; it reads through a copy of folderFd's.
+    const int own = ::fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+    if (own < 0) return names;
+    DIR* dir = ::fdopendir(own);
+    if (!dir) {
+        ::close(own);
+        return names;
+    }
+    ::rewinddir(dir);
+    while (const dirent* entry = ::readdir(dir))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+bool namesOpenFile(int folderFd, const std::string& name, int fd) {
+    struct stat held {}, named {};
+    return ::fstat(fd, &held) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -28,5 +29,13 @@ bool readFile(const std::string& path, std::string& contents);
 // folder ("b.db", or the empty text) is resolved in the current folder, so its folder
 // is ".", which every file service accepts.
 std::string folderOf(const std::string& path);
+
+// Work inside a folder opened once (so a link put in its place later leads nowhere else):
+// the names in it, without "." and ".." (read through a descriptor of their own, from
+// the start)...
+std::vector<std::string> namesInFolder(int folderFd);
+// ...and whether name in it is still the file open at fd (a link at name is not
+// followed: it is never that file).
+bool namesOpenFile(int folderFd, const std::string& name, int fd);
 
 }  // namespace platform

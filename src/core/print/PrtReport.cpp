@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/ReportFiles.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
@@ -179,7 +180,7 @@ bool PrtReport::Close() {
     if (reptnum_ == REPDATA::kSummaryReport && pageopen) FinishPagesummary();
     if (!pdf) return false;
 
-    const std::string path = session().ControlledTempDir + "/" + kReportFileName;
+    const std::string path = session().ControlledTempDir + "/" + kReportPdfName;
     // Only the file's name goes, whatever it is now: never a folder's contents, nor what
     // a link there points to.
     const auto removeFile = [&path] { (void)::unlink(path.c_str()); };

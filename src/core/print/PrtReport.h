@@ -24,7 +24,6 @@ public:
     static constexpr int32_t kAlignCenter = 2;
     // The job title of every report.
     static constexpr const char* kJobTitle = "Talvexa 1099 E-File 2025";
-    static constexpr const char* kReportFileName = "report.PDF";
 
     // The page metrics follow the report number.
     explicit PrtReport(int32_t reptnum);

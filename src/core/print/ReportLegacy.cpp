@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/foundation/ReportFiles.h"
 #include "core/foundation/Session.h"
 #include "core/payroll/PayrollContext.h"
 #include "core/foundation/Utils.h"
@@ -183,7 +184,7 @@ bool Report::Checks() {
         Prt.LinePix = pdf->LinePix();
         pageopen = false;
     }
-    if (pdfStub != 0 && pdf) return pdf->PutDoc(session().ControlledTempDir + "/" + "Checks.PDF");
+    if (pdfStub != 0 && pdf) return pdf->PutDoc(session().ControlledTempDir + "/" + kChecksPdfName);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "core/foundation/AppDatabase.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Preferences.h"
+#include "core/foundation/ReportFiles.h"
 #include "core/foundation/ScratchFolder.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
@@ -50,7 +51,7 @@ std::string accessAdvice(const TalvexaDir& dir) {
 // that name stays.
 void removeLeftReportFiles(const std::string& configurationFolder) {
     if (configurationFolder.empty()) return;
-    for (const char* name : {"report.PDF", "Checks.PDF"}) (void)::unlink((configurationFolder + "/" + name).c_str());
+    for (const char* name : {kReportPdfName, kChecksPdfName}) (void)::unlink((configurationFolder + "/" + name).c_str());
 }
 
 std::string collapseSlashes(const std::string& path) {

@@ -78,28 +78,53 @@ bool looksLikeUtf16(const std::string& text) {
     return (even * 2 >= pairs && odd == 0) || (odd * 2 >= pairs && even == 0);
 }
 
-// How a file ends its lines: '\r' when its first line ends at a lone CR (a CR not
-// followed by LF), as some spreadsheets still write; '\n' for every other file. In a
-// comma-separated file (quoted) a line break inside quotes ends no line, so only the
-// first one outside quotes decides.
-char lineEndOf(const std::string& text, bool quoted) {
+// Whether a line-end scan reads double quotes: a comma-separated file quotes its fields,
+// so a line break inside quotes ends no line; a tab-separated file has no quoting.
+enum class FieldQuotes { Ignored, Read };
+
+// How a file ends its lines. A file whose first line end (outside quotes) is an LF or a
+// CR LF ends its lines at LF. A first line end that is a lone CR is either the line end
+// of a file of CR lines, as some spreadsheets still write, or a line break pasted into a
+// cell of a file of LF lines; the line ends of the whole file tell which: its lines end
+// at CR when its lone CRs outside quotes outnumber its LFs (a CR LF counting as one LF),
+// or equal them and the text ends with a line end (CR lines closed by an editor's final
+// LF). Every line end starts a new cell, so a quoted cell at the start of a line counts
+// as quoted.
+char lineEndOf(const std::string& text, FieldQuotes quotes) {
     bool inQuotes = false;
-    bool fieldStart = true;
+    bool cellStart = true;
+    bool firstIsLoneCr = false;
+    bool endsWithLineEnd = false;
+    size_t loneCrs = 0, lfs = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        endsWithLineEnd = false;
         if (inQuotes) {
             if (c != '"') continue;
             if (i + 1 < text.size() && text[i + 1] == '"') ++i;   // a doubled quote
             else inQuotes = false;
             continue;
         }
-        if (c == '\n') return '\n';
-        if (c == '\r') return i + 1 < text.size() && text[i + 1] == '\n' ? '\n' : '\r';
-        if (!quoted) continue;
-        if (c == '"' && fieldStart) inQuotes = true;
-        fieldStart = c == ',';
+        if (c == '\n' || c == '\r') {
+            const bool crLf = c == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+            if (c == '\n' || crLf) {
+                if (!firstIsLoneCr) return '\n';
+                ++lfs;
+                if (crLf) ++i;
+            } else {
+                firstIsLoneCr = true;
+                ++loneCrs;
+            }
+            cellStart = true;
+            endsWithLineEnd = true;
+            continue;
+        }
+        if (quotes == FieldQuotes::Ignored) continue;
+        if (c == '"' && cellStart) inQuotes = true;
+        cellStart = c == ',';
     }
-    return '\n';
+    if (!firstIsLoneCr) return '\n';
+    return loneCrs > lfs || (loneCrs == lfs && endsWithLineEnd) ? '\r' : '\n';
 }
 
 // The length of the line end at offset i of a file whose lines end at lineEnd (0 when
@@ -337,7 +362,7 @@ bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
     // One record is held back: an empty last one is no record.
     std::optional<CsvRecord> held;
     bool going = true;
-    const bool read = forEachCsvRecord(text, lineEndOf(text, true), unclosedLine, [&](CsvRecord& r) {
+    const bool read = forEachCsvRecord(text, lineEndOf(text, FieldQuotes::Read), unclosedLine, [&](CsvRecord& r) {
         if (held) going = visit(*held);
         held = std::move(r);
         return going;
@@ -349,7 +374,7 @@ bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
 
 void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit) {
     if (startsWithEmptyLine(text)) return;   // nothing at all
-    const char end = lineEndOf(text, false);
+    const char end = lineEndOf(text, FieldQuotes::Ignored);
     std::string line;
     for (size_t start = 0;;) {
         const LineSpan span = lineFrom(text, start, end);
@@ -367,7 +392,7 @@ void forEachRecipientFileLine(const std::string& text, const std::function<bool(
 }
 
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine) {
-    auto records = csvRecords(text, lineEndOf(text, true), unclosedLine);
+    auto records = csvRecords(text, lineEndOf(text, FieldQuotes::Read), unclosedLine);
     if (!records) return records;
     if (!records->empty() && records->front().emptyLine) records->clear();
     std::erase_if(*records, [](const CsvRecord& r) { return r.emptyLine; });

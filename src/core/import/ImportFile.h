@@ -7,11 +7,14 @@
 // no header line. A stored value is one line: in every field a control character that
 // is left (a lone CR, a line break inside quotes, a tab) is one blank, CR LF counting once.
 //
-// Line ends, for both recipient readers and the payer ".csv" reader: a file whose first
-// line end (outside quotes, in a comma-separated file) is a lone CR, as some spreadsheets
-// still write, ends its lines at every lone CR; an LF or a CR LF inside it is one blank,
-// except at the very end of the text, where it ends the last line. Every other file ends
-// its lines at LF, the CR of a CR LF dropped, so CR LF and LF may be mixed in it.
+// Line ends, for both recipient readers and the payer ".csv" reader: a file of CR lines,
+// as some spreadsheets still write, ends its lines at every lone CR; an LF or a CR LF
+// inside it is one blank, except at the very end of the text, where it ends the last
+// line. Every other file ends its lines at LF, the CR of a CR LF dropped, so CR LF and LF
+// may be mixed in it, and a lone CR inside it (a line break pasted into a cell) is one
+// blank. A file is one of CR lines when its first line end outside quotes is a lone CR
+// and its lone CRs outnumber its LFs (a CR LF counting as one), or equal them with a line
+// end closing the text.
 
 #include <functional>
 #include <optional>

@@ -452,9 +452,13 @@ private:
             askUser("", "Too many import fields on line " + n, kMessageStyleOK, "Import Failed", kMessageImagePlain);
             return false;
         }
-        // A blank line before the first payer (or in the payroll export) stops the import;
-        // after a payer it is passed over.
-        if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) return !payroll_ && !accepted_.empty();
+        // A blank line before the first payer (or in the payroll export) stops the import,
+        // and says so: nothing is made; after a payer it is passed over.
+        if (fields.size() == 1 && (fields[0].empty() || fields[0] == " ")) {
+            if (!payroll_ && !accepted_.empty()) return true;
+            stopAtBlankLine(n, fields[0].empty());
+            return false;
+        }
         // A row of separators only (a spreadsheet writes them after its data) is no payer.
         if (allFieldsEmpty(fields)) {
             ++emptyRows_;
@@ -483,6 +487,14 @@ private:
         if (answer != kMessageAnswerOkYes) return true;
         code_ = kImportAbandonedCode;
         return false;
+    }
+
+    void stopAtBlankLine(const std::string& n, bool empty) {
+        askUser("",
+                "Nothing was imported: line " + n + " of the file \"" + fileName_ + "\" holds only " +
+                    (empty ? "an empty field" : "a blank") + ". Remove the line and import the file again.",
+                kMessageStyleOK, "Nothing Imported", kMessageImagePlain);
+        code_ = kImportStoppedCode;
     }
 
     // A run that read no payer makes nothing, and says so and why rather than that the

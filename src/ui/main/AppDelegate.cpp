@@ -459,7 +459,6 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     }
     const std::vector<const RecipientFullInfo*>& rows = read.listed;
     const int64_t total = read.total;
-    const int64_t filtered = read.filtered;
     drawnRead_ = read.generation;
     drawnForm_ = form;
     drawnStatus_ = status;
@@ -469,7 +468,7 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
         ui->RecipientsOf->setText(QStringLiteral("Recipient  %1 of %2 ").arg(Recvec_.size()).arg(total));
         if (!Recipient_PTL_.empty()) theRecPKMap = Recipient_PTL_.back();
         addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
-        if (static_cast<int64_t>(rowsBefore) != filtered) deselectAll(ui->Recipient_sel);
+        // The rows shown are those before, so the selection stays.
         return;
     }
 
@@ -499,7 +498,11 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     Recvec_ = std::move(texts);
     Recipient_PTL_ = std::move(maps);
     addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
-    if (static_cast<int64_t>(rowsBefore) != filtered) deselectAll(ui->Recipient_sel);
+    // The selection stays while as many rows are shown as before. The rows are compared,
+    // not the filtered count: that count matches the filter on the last and first name
+    // only, while the rows also match the surname, so a surname filter would drop the
+    // selection of every refill (and Edit and Copy, which refill first, would find none).
+    if (rowsBefore != Recvec_.size()) deselectAll(ui->Recipient_sel);
     if (!unchanged) reloadData(ui->Recipient_sel, recipientModel);
 }
 

@@ -74,6 +74,22 @@ INSTANTIATE_TEST_SUITE_P(
                   {"a", "b c", "d"}},
         SplitCase{"LoneCRInsideAField", "next\r\n2 Oak\rSuite 5\r\n", {"next", "2 Oak Suite 5"},
                   {"next", "2 Oak", "Suite 5"}, {"next", "2 Oak Suite 5"}},
+        // A lone CR in the first line of a file of LF or CR LF lines (a line break pasted
+        // into a cell) is one blank, as on a later line: the file's line ends outnumber it.
+        SplitCase{"LoneCRInTheFirstLineOfLFLines", "2 Oak\rSuite 5\nb\nc\n", {"2 Oak Suite 5", "b", "c"},
+                  {"2 Oak", "Suite 5", "b", "c"}, {"2 Oak Suite 5", "b", "c"}},
+        SplitCase{"LoneCRInTheFirstLineOfTwoLFLinesWithoutAFinalEnd", "2 Oak\rSuite 5\nb", {"2 Oak Suite 5", "b"},
+                  {"2 Oak", "Suite 5", "b"}, {"2 Oak Suite 5", "b"}},
+        SplitCase{"LoneCRInTheFirstLineOfCRLFLines", "2 Oak\rSuite 5\r\nb\r\n", {"2 Oak Suite 5", "b"},
+                  {"2 Oak", "Suite 5", "b"}, {"2 Oak Suite 5", "b"}},
+        SplitCase{"LoneCRsInTheFirstLineOfCRLFLines", "a\rb\rc\r\nd\r\ne\r\nf", {"a b c", "d", "e", "f"},
+                  {"a", "b", "c", "d", "e", "f"}, {"a b c", "d", "e", "f"}},
+        SplitCase{"StrayCRsOnLaterLFLines", "a\nb\rc\nd\re\rf\n", {"a", "b c", "d e f"},
+                  {"a", "b", "c", "d", "e", "f"}, {"a", "b c", "d e f"}},
+        // One lone CR and one final LF: as likely two CR lines closed by an editor's LF.
+        SplitCase{"OneCRLineClosedByAnLF", "a\rb\n", {"a", "b"}, {"a", "b"}, {"a", "b"}},
+        // Lone CRs that outnumber the LFs make a file of CR lines.
+        SplitCase{"MoreLoneCRsThanLFs", "a\rb\rc\nd", {"a", "b", "c d"}, {"a", "b", "c", "d"}, {"a", "b", "c d"}},
         SplitCase{"CRAtTheEnd", "a\nb\r", {"a", "b"}, {"a", "b"}, {"a", "b"}},
         SplitCase{"EmptyFirstLine", "\nb\nc", {}, {}, {}},
         SplitCase{"EmptyFirstLineCRLF", "\r\nb", {}, {}, {}},
@@ -253,6 +269,9 @@ TEST(CsvReading, TheFirstLineEndOutsideQuotesTellsHowLinesEnd) {
         {"\"a\"\"\nb\",1\rc,2\r", {{"a\" b", "1"}, {"c", "2"}}},   // a doubled quote keeps the field open
         {"\"x\ry\",1\nb,2\n", {{"x y", "1"}, {"b", "2"}}},             // LF lines, a quoted lone CR
         {"a\"b\nc\",d\re\n", {{"a\"b"}, {"c\"", "d e"}}},                // a quote inside a field opens nothing
+        // A quoted cell at the start of a later line: its line breaks are no line ends.
+        {"a\r\"1\n2\n3\n4\"\r", {{"a"}, {"1 2 3 4"}}},
+        {"a\rb\nc,\"1\n2\n3\"\n", {{"a b"}, {"c", "1 2 3"}}},
     };
     for (const auto& c : cases) {
         size_t unclosed = 0;

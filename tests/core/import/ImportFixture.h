@@ -44,6 +44,20 @@ inline const std::vector<LineEnding> kLineEndings = {
     {"CRWithoutAFinalEnd", {"\r", "\r", ""}},
 };
 
+// Files of LF and of CR LF lines, closed by a line end or not, whose first record holds a
+// line break pasted into a cell without quotes, which is a lone CR.
+struct StrayCrFile {
+    const char* name;
+    const char* end;   // after every line but the last
+    bool finalEnd;     // after the last line too
+};
+inline const std::vector<StrayCrFile> kStrayCrFiles = {
+    {"LF", "\n", true},
+    {"LFWithoutAFinalEnd", "\n", false},
+    {"CRLF", "\r\n", true},
+    {"CRLFWithoutAFinalEnd", "\r\n", false},
+};
+
 class ImportTest : public ::testing::Test {
 protected:
     void SetUp() override {

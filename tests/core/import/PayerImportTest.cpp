@@ -333,7 +333,9 @@ TEST_F(PayerImport, PayrollLinesWithTooManyFieldsOrNoneStopTheRun) {
     EXPECT_EQ(ui->boxes()[0].title, "Import Failed");
 
     chooseFile("payroll2.txt", "Acme\t12-3456789\n \nBeta\n");
+    ui->answerBox(kMessageAnswerOkYes);
     EXPECT_EQ(runPayrollPayerImport(), kImportStoppedCode);
+    EXPECT_EQ(ui->boxes().back().title, "Nothing Imported");
     EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
     EXPECT_TRUE(cdb()->IsReady());
 }
@@ -373,7 +375,9 @@ TEST_F(PayerImport, RowsOfEmptyFieldsAreSkippedWithoutAQuestionAndCounted) {
 
 TEST_F(PayerImport, ABlankLineBeforeAnyPayerEndsTheRun) {
     chooseFile("payers.txt", " \nAcme\n");
+    ui->answerBox(kMessageAnswerOkYes);
     EXPECT_EQ(runPayerImport(PayerReader::Text, kColumns), kImportStoppedCode);
+    EXPECT_EQ(boxTitles(), std::vector<std::string>{"Nothing Imported"});
     EXPECT_EQ(yearFiles(), std::vector<std::string>{"Main 2025.db"});
 }
 
@@ -524,6 +528,47 @@ TEST_F(PayerImport, EveryKindOfLineEndMakesEveryPayerWithItsFieldsAsWritten) {
     EXPECT_EQ(listedPaths().size(), 2 * kLineEndings.size() * payers.size());
 }
 
+// A line break pasted into a cell of the first payer, saved without quotes as a lone CR,
+// in a file of LF or CR LF lines of two payers or more: one blank of that field, and
+// every payer is made with its fields as written.
+TEST_F(PayerImport, ALoneCarriageReturnInTheFirstRecordOfAnLFFileIsOneBlank) {
+    const std::vector<std::vector<std::string>> payers = {
+        {"Acme Co", "12-3456789", "1 Main\rSuite 5", "Austin", "TX", "78701"},
+        {"Beta Co", "98-7654321", "2 Elm", "Dallas", "TX", "75001"},
+        {"Gamma Co", "23-4567890", "3 Oak", "Waco", "TX", "76701"},
+    };
+    size_t made = 0;
+    for (const StrayCrFile& file : kStrayCrFiles) {
+        for (const size_t count : {2u, 3u}) {
+            const std::string tag = std::string(file.name) + " " + std::to_string(count);
+            SCOPED_TRACE(tag);
+            freshUi();
+            std::string text;
+            for (size_t i = 0; i < count; ++i) {
+                std::vector<std::string> fields = payers[i];
+                fields[0] += " " + tag;   // every case makes companies of its own
+                for (size_t j = 0; j < fields.size(); ++j) text += (j ? "," : "") + fields[j];
+                if (i + 1 < count || file.finalEnd) text += file.end;
+            }
+            chooseFile("payers.csv", text);
+            ui->answerBox(kMessageAnswerOkYes);
+            EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
+            EXPECT_EQ(boxTitles(), std::vector<std::string>{"Import Complete"});
+            EXPECT_EQ(ui->count("formErrors"), 0);
+            for (size_t i = 0; i < count; ++i) {
+                const std::string name = payers[i][0] + " " + tag;
+                const std::string address = i == 0 ? "1 Main Suite 5" : payers[i][2];
+                EXPECT_EQ(rowsInFile(target(name), "select name, address, city, state, zip from companies;"),
+                          std::vector<std::string>{name + "|" + address + "|" + payers[i][3] + "|Texas-TX|" +
+                                                   payers[i][5]});
+                EXPECT_EQ(storedTaxID(name), payers[i][1]);
+            }
+            made += count;
+        }
+    }
+    EXPECT_EQ(listedPaths().size(), made);
+}
+
 // A comma-separated file of CR lines with a line break inside a quoted field: the break
 // is one blank of that field, and every payer is made.
 TEST_F(PayerImport, AQuotedLineBreakInAFileOfCRLinesIsOneBlank) {
@@ -545,6 +590,7 @@ TEST_F(PayerImport, AQuotedLineBreakInAFileOfCRLinesIsOneBlank) {
 // A run that read no payer makes nothing and says why, in place of "Import Complete".
 TEST_F(PayerImport, ARunThatReadsNoPayerSaysNothingWasImportedAndWhy) {
     const std::string firstLineEmpty = " is empty. Remove the empty first line and import the file again.";
+    const std::string removeLine = " Remove the line and import the file again.";
     const struct {
         PayerReader reader;
         std::string name, text, says;
@@ -563,6 +609,16 @@ TEST_F(PayerImport, ARunThatReadsNoPayerSaysNothingWasImportedAndWhy) {
          "Nothing was imported: the first line of the file \"first.txt\"" + firstLineEmpty},
         {PayerReader::Payroll, "first.txt", "\nAcme\t12-3456789\t1 Main\n",
          "Nothing was imported: the first line of the file \"first.txt\"" + firstLineEmpty},
+        // A line that holds one blank stops the run before the first payer, and anywhere in
+        // the payroll export (whose payers read before it are dropped too).
+        {PayerReader::Csv, "blank.csv", " \nAcme,12-3456789,1 Main\n",
+         "Nothing was imported: line 1 of the file \"blank.csv\" holds only a blank." + removeLine},
+        {PayerReader::Csv, "blank.csv", "\"\"\r\nAcme,12-3456789,1 Main\r\n",
+         "Nothing was imported: line 1 of the file \"blank.csv\" holds only an empty field." + removeLine},
+        {PayerReader::Text, "blank.txt", " \r\nAcme\t12-3456789\t1 Main\r\n",
+         "Nothing was imported: line 1 of the file \"blank.txt\" holds only a blank." + removeLine},
+        {PayerReader::Payroll, "payroll.txt", "Acme\t12-3456789\r\nBeta\t98-7654321\r\n \r\nGamma\r\n",
+         "Nothing was imported: line 3 of the file \"payroll.txt\" holds only a blank." + removeLine},
         // Every line was left out at the user's answer.
         {PayerReader::Text, "nameless.txt", "\t12-3456789\n",
          "Nothing was imported: no line of the file \"nameless.txt\" has an entry for the required field "

@@ -372,6 +372,37 @@ TEST_F(RecipientImport, EveryKindOfLineEndAddsEveryRecipientWithItsFieldsAsWritt
     }
 }
 
+// The same lone CR in the first record of a file of LF or CR LF lines, of two records or
+// more: one blank as on any later line, not the line end of the whole file.
+TEST_F(RecipientImport, ALoneCarriageReturnInTheFirstRecordOfAnLFFileIsOneBlank) {
+    for (const auto& [reader, separator, kind] :
+         {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}}) {
+        for (const StrayCrFile& file : kStrayCrFiles) {
+            for (const size_t records : {2u, 3u}) {
+                SCOPED_TRACE(std::string(kind) + " " + file.name + " " + std::to_string(records));
+                exec("delete from recipients; delete from recipients_additionalinfo;");
+                freshUi();
+                std::string text;
+                for (size_t i = 0; i < records; ++i) {
+                    std::vector<std::string> fields = kThreeRecipients[i];
+                    if (i == 0) fields[4] = "1 Main\rSt";
+                    std::string written = line(separator, fields);
+                    written.pop_back();
+                    text += written + (i + 1 < records || file.finalEnd ? file.end : "");
+                }
+                chooseFile(std::string("stray.") + kind, text);
+                ui->answerBox(kMessageAnswerOkYes);
+                ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
+                EXPECT_EQ(ui->count("importErrors"), 0);
+                const auto stored = recipients();
+                ASSERT_EQ(stored.size(), records);
+                for (size_t i = 0; i < records; ++i)
+                    EXPECT_EQ(storedFields(stored[i]), writtenFields(kThreeRecipients[i])) << i;
+            }
+        }
+    }
+}
+
 // A comma-separated file of CR lines with a line break inside a quoted field, on the
 // first line or a later one: the break is one blank of that field, and every recipient is
 // added.

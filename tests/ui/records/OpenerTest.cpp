@@ -5,6 +5,8 @@
 
 #include <ostream>
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 
 #include "RecordsFixture.h"
@@ -151,6 +153,64 @@ TEST_F(RecordsTest, EditRecipientOpensTheWindowOfTheRecipientsKind) {
     main->UpdateRecipient_Action();
     EXPECT_EQ(main->NECframe(), nullptr);
     EXPECT_EQ(main->Miscframe(), nullptr);
+}
+
+// Individuals are stored as the entry window and the import store them: the surname in its
+// own column, the name line holding the payer's name. A surname filter lists them by that
+// column, while the list's count matches the name lines only; Edit and Copy, which refill
+// the list before they look at the selection, still act on the clicked recipient.
+TEST_F(RecordsTest, EditAndCopyActOnTheRecipientClickedInAListFilteredBySurname) {
+    const int32_t harbor = addPayer("Harbor View Dental LLC");
+    const int32_t birch = addPayer("Birch & Sons");
+    addRecipient(harbor, 1, "Ann", "Smith1", "111-22-3331");
+    const int32_t bo = addRecipient(harbor, 1, "Bo", "Smith10", "111-22-3332");
+    const int32_t cy = addRecipient(birch, 1, "Cy", "Smith12", "111-22-3333");
+    addRecipient(harbor, 1, "Di", "Lee", "111-22-3334");
+    const struct {
+        const char* filter;
+        std::vector<int32_t> payers;
+        size_t listed;
+        int32_t clicked;
+        const char* first;
+        const char* surname;
+    } cases[] = {
+        {"Smith1*", {harbor}, 2, bo, "Bo", "Smith10"},
+        {"Smith10", {harbor}, 1, bo, "Bo", "Smith10"},
+        {"Smith1*", {harbor, birch}, 3, cy, "Cy", "Smith12"},
+        {"Smith12", {harbor, birch}, 1, cy, "Cy", "Smith12"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.filter) + ", payers: " + std::to_string(c.payers.size()));
+        selectPayers(c.payers);
+        main->findChild<QLineEdit*>(QStringLiteral("RecipientFilter_Text"))->setText(QString::fromUtf8(c.filter));
+        mainButton("Recipientfilter_Button")->click();
+        ASSERT_EQ(listedRecipients().size(), c.listed);
+        selectRecipients({c.clicked});
+        ASSERT_TRUE(mainButton("UpdateRecipient_Button")->isEnabled());
+
+        mainButton("UpdateRecipient_Button")->click();
+        ASSERT_NE(main->Miscframe(), nullptr);
+        EXPECT_TRUE(main->Miscframe()->isEditMode());
+        EXPECT_EQ(main->Miscframe()->theRecipientInfo().getPK(), c.clicked);
+        EXPECT_EQ(uitest::child<QLineEdit>(main->Miscframe(), "FirstName_Text")->text().toStdString(), c.first);
+        EXPECT_EQ(uitest::child<QLineEdit>(main->Miscframe(), "Last_Name")->text().toStdString(), c.surname);
+        EXPECT_EQ(selectedRecipientRows(), std::vector<int32_t>{c.clicked});
+        main->Miscframe()->close();
+        settle();
+
+        modalWindows.clear();
+        std::string named;
+        {
+            auto responder = respond([&](QWidget& w) {
+                named = uitest::child<QLabel>(&w, "CompanyName_Text")->text().toStdString();
+                click(&w, "Cancel_Button");
+            });
+            mainButton("CopyRecipient_Button")->click();
+        }
+        EXPECT_EQ(modalWindows, std::vector<std::string>{"CopyRecipient"});
+        EXPECT_EQ(named, std::string(c.first) + " " + c.surname + " to.");
+        EXPECT_EQ(selectedRecipientRows(), std::vector<int32_t>{c.clicked});
+    }
 }
 
 }  // namespace

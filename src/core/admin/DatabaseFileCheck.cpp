@@ -1,7 +1,6 @@
 #include "core/admin/DatabaseFileCheck.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -9,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include "core/foundation/TextScan.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/ScratchCopy.h"
 #include "platform/FileSystem.h"
@@ -29,11 +29,6 @@ bool firstText(sqlite3* db, const char* sql, std::string& out) {
     }
     sqlite3_finalize(statement);
     return ok;
-}
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
 }
 
 // Table name -> column names, both lower case, in the order of sqlite_master (the
@@ -60,7 +55,8 @@ std::optional<Schema> readSchema(const std::string& path) {
     int step = SQLITE_DONE;
     while (ok && (step = sqlite3_step(tables)) == SQLITE_ROW) {
         const unsigned char* name = sqlite3_column_text(tables, 0);
-        if (name) schema.tables.emplace_back(lowered(reinterpret_cast<const char*>(name)), std::vector<std::string>{});
+        if (name)
+            schema.tables.emplace_back(textscan::lower(reinterpret_cast<const char*>(name)), std::vector<std::string>{});
     }
     ok = ok && step == SQLITE_DONE;
     sqlite3_finalize(tables);
@@ -71,7 +67,7 @@ std::optional<Schema> readSchema(const std::string& path) {
              sqlite3_bind_text(info, 1, table.c_str(), -1, SQLITE_TRANSIENT) == SQLITE_OK;
         while (ok && (step = sqlite3_step(info)) == SQLITE_ROW) {
             const unsigned char* name = sqlite3_column_text(info, 0);
-            if (name) columns.push_back(lowered(reinterpret_cast<const char*>(name)));
+            if (name) columns.push_back(textscan::lower(reinterpret_cast<const char*>(name)));
         }
         ok = ok && step == SQLITE_DONE;
         sqlite3_finalize(info);

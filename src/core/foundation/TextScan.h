@@ -74,4 +74,20 @@ inline std::string upper(std::string text) {
     return text;
 }
 
+// ASCII letters in lower case, by the same rule.
+inline char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+inline std::string lower(std::string text) {
+    for (char& c : text) c = lower(c);
+    return text;
+}
+
+// Equal but for the case of ASCII letters; other bytes must match exactly.
+inline bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
 }  // namespace textscan

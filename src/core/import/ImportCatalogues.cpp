@@ -1,11 +1,11 @@
 #include "core/import/ImportCatalogues.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <initializer_list>
 
 #include "core/foundation/FormKind.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 
 namespace imports {
@@ -271,16 +271,6 @@ int payerCatalogueIndex(const std::string& name) {
     return it == names.end() ? -1 : static_cast<int>(it - names.begin());
 }
 
-namespace {
-
-bool equalIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
-
 std::string importedState(const std::string& value, bool keepUnknown) {
     static const std::vector<std::string> states = Utils::StateWithCode();
     if (!value.empty()) {
@@ -288,7 +278,8 @@ std::string importedState(const std::string& value, bool keepUnknown) {
             const std::string& entry = states[i];
             const std::string name = entry.substr(0, entry.size() - 3);
             const std::string code = entry.substr(entry.size() - 2);
-            if (equalIgnoringCase(value, code) || equalIgnoringCase(value, name) || equalIgnoringCase(value, entry))
+            if (textscan::equalIgnoringCase(value, code) || textscan::equalIgnoringCase(value, name) ||
+                textscan::equalIgnoringCase(value, entry))
                 return entry;
         }
     }

@@ -1,11 +1,11 @@
 #include "core/import/RecipientImportRules.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
 #include "core/foundation/StoredAmount.h"
 #include "core/foundation/StoredDate.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/TinType.h"
 #include "core/foundation/Utils.h"
 #include "core/import/ImportCatalogues.h"
@@ -336,8 +336,7 @@ void applyRecipientColumn(int catalogueIndex, const std::string& value, Imported
             invalidUnless(Utils::isValidTaxID(value));
             break;
         case K::NameType:
-            setText(!value.empty() && std::tolower(static_cast<unsigned char>(value[0])) == 'b' ? "Business Name"
-                                                                                             : "Individual");
+            setText(!value.empty() && textscan::lower(value[0]) == 'b' ? "Business Name" : "Individual");
             break;
         case K::BusinessName:
             // Stored whatever the name type; its length is checked once the record is

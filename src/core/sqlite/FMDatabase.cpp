@@ -265,12 +265,16 @@ namespace {
 // new texts would keep them without end: neither is kept.
 constexpr size_t kMaxKeptQueries = 256;
 
+// An ASCII letter in lower case, whatever the locale: SQL keywords are ASCII, and the
+// locale's tolower leaves "I" as it is under a Turkish one.
+char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool namesSavePoint(const std::string& sql) {
     size_t i = 0;
     while (i < sql.size() && (sql[i] == ' ' || sql[i] == '\t' || sql[i] == '\n')) ++i;
     auto startsWith = [&](const char* word) {
         for (size_t k = 0; word[k]; ++k)
-            if (i + k >= sql.size() || std::tolower(static_cast<unsigned char>(sql[i + k])) != word[k]) return false;
+            if (i + k >= sql.size() || asciiLower(sql[i + k]) != word[k]) return false;
         return true;
     };
     return startsWith("savepoint") || startsWith("release") || startsWith("rollback");

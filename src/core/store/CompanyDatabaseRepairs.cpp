@@ -1,9 +1,8 @@
 // Repairs of stored values that steps of the upgrade chain run, and the clearing of
 // status flags that the new year also uses.
 
-#include <cctype>
-
 #include "core/foundation/FormKind.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
 #include "core/store/ComapnyInfo.h"
 #include "core/store/CompanyDatabase.h"
@@ -15,19 +14,14 @@ using namespace companyrows;
 
 namespace {
 
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // Brings a stored state to the form of the state list ("ca", "California" and
 // "California-CA" all become "California-CA"); an unknown state becomes "None" and an
 // empty one stays empty.
 std::string normalState(const std::string& value, const std::vector<std::string>& states) {
     if (value.empty()) return value;
-    const std::string v = lower(value);
+    const std::string v = textscan::lower(value);
     for (size_t i = 1; i < states.size(); ++i) {
-        const std::string entry = lower(states[i]);
+        const std::string entry = textscan::lower(states[i]);
         const auto hyphen = entry.find('-');
         const std::string code = hyphen == std::string::npos ? std::string() : entry.substr(hyphen + 1, 2);
         const std::string name = entry.size() >= 3 ? entry.substr(0, entry.size() - 3) : std::string();

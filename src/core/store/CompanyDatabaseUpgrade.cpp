@@ -4,13 +4,13 @@
 
 #include <sqlite3.h>
 
-#include <cctype>
 #include <functional>
 #include <iterator>
 #include <optional>
 #include <set>
 
 #include "core/foundation/MessageBoxCodes.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/sqlite/WriteGuard.h"
 #include "platform/SystemLog.h"
@@ -151,12 +151,8 @@ std::set<std::string> columnNames(CompanyDatabase& cdb, const std::string& table
 
 // Column names match without regard to case, as SQLite matches them.
 bool hasColumn(CompanyDatabase& cdb, const std::string& table, const std::string& column) {
-    const auto lower = [](std::string name) {
-        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return name;
-    };
     for (const auto& existing : columnNames(cdb, table))
-        if (lower(existing) == lower(column)) return true;
+        if (textscan::equalIgnoringCase(existing, column)) return true;
     return false;
 }
 

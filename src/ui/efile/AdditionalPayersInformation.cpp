@@ -78,10 +78,7 @@ int32_t selectionPayer(CompanyDatabase& db) {
 }
 
 bool endsWithCsv(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string end = path.substr(path.size() - 4);
-    std::transform(end.begin(), end.end(), end.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return end == ".csv";
+    return path.size() >= 4 && textscan::equalIgnoringCase(std::string_view(path).substr(path.size() - 4), ".csv");
 }
 
 }  // namespace

@@ -177,6 +177,29 @@ TEST(TextScan, OneLineAndCapitals) {
     EXPECT_EQ(textscan::upper("qi-ein \u00e9z"), "QI-EIN \u00e9Z");
 }
 
+// Small letters and comparing without regard to case touch the 26 ASCII letters only:
+// "I" and "i" pair whatever the locale, the bytes beside the letters and every byte of
+// UTF-8 text above ASCII stay as they are.
+TEST(TextScan, SmallLettersAndCaseFreeComparison) {
+    struct Row {
+        std::string text, small, other;
+        bool same;
+    };
+    for (const auto& r : std::vector<Row>{{"ILLINOIS-IL", "illinois-il", "Illinois-iL", true},
+                                          {"Mi i\u00c9\u0130", "mi i\u00c9\u0130", "mI I\u00c9\u0130", true},
+                                          {"\u00c9", "\u00c9", "\u00e9", false},
+                                          {"I", "i", "\u0131", false},
+                                          {"i", "i", "\u0130", false},
+                                          {"@[", "@[", "`{", false},
+                                          {"AZ", "az", "az", true},
+                                          {"MI", "mi", "MIS", false},
+                                          {"", "", "", true}}) {
+        EXPECT_EQ(textscan::lower(r.text), r.small) << r.text;
+        EXPECT_EQ(textscan::equalIgnoringCase(r.text, r.other), r.same) << r.text << " / " << r.other;
+        EXPECT_EQ(textscan::equalIgnoringCase(r.other, r.text), r.same) << r.other << " / " << r.text;
+    }
+}
+
 TEST_F(UtilsConversions, CsvAndDates) {
     EXPECT_EQ(Utils::StringIFContainsComma("Acme, Inc."), "\"Acme, Inc.\"");
     EXPECT_EQ(Utils::StringIFContainsComma("Acme"), "Acme");

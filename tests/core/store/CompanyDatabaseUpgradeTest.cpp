@@ -9,6 +9,7 @@
 
 #include "CompanyDbTestSupport.h"
 #include "FailingDisk.h"
+#include "TurkishLocale.h"
 #include "core/foundation/tvDatabase.h"
 #include "platform/FileSystem.h"
 
@@ -149,6 +150,43 @@ TEST_F(CompanyDatabaseUpgrade, FirstSchemaFileGetsStateNamesAndLabelRows) {
                             "height || '|' || across || '|' || factor, ';') "
                             "from (select * from mailinglabel order by CompanyFK);"),
               "0|0.30|0.20|3.00|1.00|1|1;1|0.30|0.20|3.00|1.00|1|1");
+}
+
+// On a Turkish desktop, where the C library pairs "I" with a dotless small letter, the
+// upgrade still brings every stored state to the state list's form: none is lost to
+// "None".
+TEST_F(CompanyDatabaseUpgrade, StoredStatesReachTheStateListUnderATurkishLocale) {
+    struct Case {
+        std::string stored, listed;
+    };
+    const std::vector<Case> cases = {
+        {"il", "Illinois-IL"},     {"illinois", "Illinois-IL"}, {"ILLINOIS", "Illinois-IL"},
+        {"in", "Indiana-IN"},      {"wi", "Wisconsin-WI"},      {"mi", "Michigan-MI"},
+        {"hi", "Hawaii-HI"},       {"ri", "Rhode Island-RI"},   {"MISSISSIPPI", "Mississippi-MS"},
+        {"Iowa-ia", "Iowa-IA"},
+    };
+    makeVersion1(path("old.db"));
+    {
+        auto db = raw(path("old.db"));
+        ASSERT_TRUE(db->executeUpdate("update companies set state = ? where pk = 0;", cases[0].stored));
+        ASSERT_TRUE(db->executeUpdate("update companies set state = ? where pk = 1;", cases[8].stored));
+        for (size_t i = 0; i < cases.size(); ++i)
+            ASSERT_TRUE(db->executeUpdate("insert into recipients (company_FK, pk, type, lastName, state) "
+                                          "values (0, ?, 1, 'Payee', ?);",
+                                          static_cast<int32_t>(10 + i), cases[i].stored));
+        db->close();
+    }
+
+    const TurkishLocale turkish;
+    ASSERT_TRUE(turkish.inEffect()) << TurkishLocale::kName << " is missing: scripts/setup makes it";
+    CompanyDatabase cdb;
+    ASSERT_TRUE(cdb.Init(path("old.db"), false, false, true, "Old"));
+    EXPECT_EQ(text(*cdb.db, "select group_concat(state, ';') from (select * from companies order by pk);"),
+              cases[0].listed + ";" + cases[8].listed);
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(text(*cdb.db, "select state from recipients where pk = " + std::to_string(10 + i) + ";"),
+                  cases[i].listed)
+            << cases[i].stored;
 }
 
 // Steps that re-add a column the table already has change nothing and leave nothing in

@@ -79,6 +79,9 @@ public:
     // Cents; -1 for the empty text, -2 for a text that is no valid amount.
     static int64_t dollarStringToInt(const std::string& text);
     static std::string intToDollarString1(int64_t cents);
+    // The number with a point and two decimals ("-12.50"), whatever decimal sign the
+    // desktop's language uses: reports and exports are read as US amounts.
+    static std::string twoDecimals(double value);
     static int32_t stringToPositive(const std::string& text);
     static std::string positiveToString(int32_t value);
     static std::string CheckInvalidData(const std::string& text);

@@ -5,6 +5,8 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -49,9 +51,13 @@ double leadingNumber(const std::string& text) {
         ++i;
         while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
     }
-    std::string number = text.substr(start, i - start);
-    if (number.empty()) return 0;
-    return std::strtod(number.c_str(), nullptr);
+    // Read with a point whatever the locale's decimal sign (strtod would stop at a point
+    // under a language that writes a comma).
+    if (start < i && text[start] == '+') ++start;
+    double value = 0;
+    if (std::from_chars(text.data() + start, text.data() + i, value).ec == std::errc::result_out_of_range)
+        return text[start] == '-' ? -HUGE_VAL : HUGE_VAL;   // as strtod holds it
+    return value;
 }
 
 // The leading integer of a text (white space, optional sign, digits), held at the
@@ -156,6 +162,13 @@ std::string Utils::intToDollarString1(int64_t cents) {
     std::string fraction = std::to_string(cents % 100);
     if (fraction.size() < 2) fraction = "0" + fraction;
     return std::to_string(cents / 100) + "." + fraction;
+}
+
+std::string Utils::twoDecimals(double value) {
+    char digits[400];
+    const auto [end, failed] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+    if (failed != std::errc()) return std::string();
+    return std::string(digits, end);
 }
 
 int32_t Utils::stringToPositive(const std::string& text) {

@@ -189,9 +189,7 @@ bool Report::Checks() {
 }
 
 void Report::Put_vlong(int32_t index, int64_t cents) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%0.2f", static_cast<double>(cents) / 100.0);
-    Put_Str(-index, text);
+    Put_Str(-index, Utils::twoDecimals(static_cast<double>(cents) / 100.0));
 }
 
 void Report::Put_xyS(const std::string& text, int32_t index, int32_t dx, int32_t dy) {

@@ -82,9 +82,7 @@ void TextReport::MoveULong(uint64_t value, int32_t width, int32_t column) {
 }
 
 void TextReport::MoveDbl(double value, int32_t width, int32_t column) {
-    char digits[400];
-    std::snprintf(digits, sizeof digits, "%0.2f", value);
-    MoveNum(digits, width, column);
+    MoveNum(Utils::twoDecimals(value), width, column);
 }
 
 void TextReport::Put(const std::string& text, int32_t, int32_t) {
@@ -121,9 +119,7 @@ void TextReport::PutXML_string(const std::string& tag, const std::string& value)
 }
 
 void TextReport::PutXML_long(const std::string& tag, int64_t cents) {
-    char amount[400];
-    std::snprintf(amount, sizeof amount, "%0.2f", static_cast<double>(cents) / 100.0);
-    PutXML_string(tag, amount);
+    PutXML_string(tag, Utils::twoDecimals(static_cast<double>(cents) / 100.0));
 }
 
 void TextReport::EndLine() {

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstring>
+#include <limits>
+#include <utility>
 
+#include "TurkishLocale.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TextScan.h"
 #include "core/foundation/Utils.h"
@@ -198,6 +202,20 @@ TEST(TextScan, SmallLettersAndCaseFreeComparison) {
         EXPECT_EQ(textscan::equalIgnoringCase(r.text, r.other), r.same) << r.text << " / " << r.other;
         EXPECT_EQ(textscan::equalIgnoringCase(r.other, r.text), r.same) << r.other << " / " << r.text;
     }
+}
+
+// Numbers are read and written with a point under a desktop language that writes a
+// decimal comma too: the C library's strtod and printf would follow the language.
+TEST_F(UtilsConversions, NumbersKeepTheirPointWhateverTheDesktopsLanguage) {
+    const TurkishLocale turkish;
+    ASSERT_TRUE(turkish.inEffect());
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    for (const auto& [value, text] : std::vector<std::pair<double, std::string>>{
+             {12.5, "12.50"}, {-0.05, "-0.05"}, {0, "0.00"}, {1234567.891, "1234567.89"}})
+        EXPECT_EQ(Utils::twoDecimals(value), text) << value;
+    for (const auto& [text, value] : std::vector<std::pair<std::string, int32_t>>{
+             {"0.5", 0}, {"+7.25", 7}, {"12.9", 12}, {std::string(400, '9'), std::numeric_limits<int32_t>::max()}})
+        EXPECT_EQ(Utils::stringToPositive(text), value) << text;
 }
 
 TEST_F(UtilsConversions, CsvAndDates) {

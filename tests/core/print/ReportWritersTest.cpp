@@ -16,6 +16,7 @@
 #include "KeptPdf.h"
 #include "ReportPdfReader.h"
 #include "TempHome.h"
+#include "TurkishLocale.h"
 #include "core/foundation/Session.h"
 #include "core/payroll/PayrollContext.h"
 #include "core/payroll/EmployerReturns.h"
@@ -97,6 +98,17 @@ TEST_F(TextReportTest, XmlEscapesEachCharacterOnce) {
               "<amount>1234.56</amount>\r\n"
               "<owed>-0.05</owed>\r\n"
               "</payroll>");
+}
+
+// Under a desktop language that writes a decimal comma, amounts keep their point.
+TEST_F(TextReportTest, AmountsKeepTheirPointWhateverTheDesktopsLanguage) {
+    const TurkishLocale turkish;
+    ASSERT_TRUE(turkish.inEffect());
+    report.InitBuf("");
+    report.MoveDbl(3.5, 6, 0);
+    EXPECT_EQ(report.buf, "003.50");
+    report.PutXML_long("<amount>", 123456);
+    EXPECT_EQ(closedBytes(), "<amount>1234.56</amount>\r\n");
 }
 
 TEST_F(TextReportTest, FixedColumnsInTheBuffer) {

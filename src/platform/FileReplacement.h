@@ -1,8 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <set>
 #include <string>
+
+#include "platform/ReplacementNotes.h"
 
 namespace platform {
 
@@ -17,7 +18,7 @@ namespace platform {
 // cleared later: a replacement, when it starts, removes its own target's temporaries
 // (and nothing else: the folder may be any folder of the user's); start-up sweeps the
 // program's own folders (sweepLeftovers), each listed database (sweepLeftoversOf) and
-// each target that a replacement elsewhere noted (setReplacementNotes).
+// each target that a replacement elsewhere noted (ReplacementNotes.h).
 //
 // A replacement whose target is itself the temporary of another (a file built in a
 // replacement's temporary) makes no temporary of its own: it builds in that temporary,
@@ -68,7 +69,6 @@ private:
     bool keepPreviousAside();
     bool renameIntoPlace();
     bool noteTarget();
-    void dropNote();
 
     std::string target_;
     std::string folder_;
@@ -80,8 +80,7 @@ private:
     bool settled_ = false;   // keepPrevious: the previous file was discarded or put back
     bool hadPrevious_ = false;
     bool inPlace_ = false;   // the target is another replacement's temporary
-    std::string note_;       // the note of the target, while one is kept
-    int noteFd_ = -1;        // holds the note's lock while the replacement lives
+    ReplacementNote note_;   // the note of the target, while one is kept
     std::string error_;
 };
 
@@ -106,19 +105,6 @@ void sweepLeftovers(const std::string& folder);
 // Nothing else in the folder is looked at.
 // True when the previous file was put back as file (the log names it).
 bool sweepLeftoversOf(const std::string& file);
-
-// A replacement in a folder that start-up does not sweep (a backup on a removable disk, a
-// new company file in a folder of the user's) notes its target before its temporary can
-// be made: one note per replacement in a folder of the program's own, readable by the
-// user alone, holding the target's path and locked by the replacement until it ends
-// either way, when the note goes. A note that cannot be written fails the replacement:
-// its temporary would be found by nothing. Writing a note is no replacement.
-struct ReplacementNotes {
-    std::string folder;                   // where notes are kept (made when missing); empty: none are
-    std::set<std::string> sweptFolders;   // folders start-up sweeps (sweepLeftovers): no notes
-    std::set<std::string> clearedFolders; // folders start-up empties with all below them: no notes
-};
-void setReplacementNotes(ReplacementNotes notes);
 
 // Start-up: sweeps each noted target as sweepLeftoversOf does and drops its note. A note
 // whose replacement is at work (in another copy of the program), or whose folder cannot

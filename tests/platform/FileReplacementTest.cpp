@@ -23,6 +23,7 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
+#include "platform/ReplacementNotes.h"
 #include "platform/SystemLog.h"
 
 namespace {

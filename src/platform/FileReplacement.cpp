@@ -259,14 +259,15 @@ auto sweepLocked(const std::string& folder, Sweep sweep) -> decltype(sweep()) {
     return result;
 }
 
-// The noted target's leftovers swept as sweepLeftoversOf does; false when its folder
-// could not be swept now.
-bool sweepNotedTarget(const std::string& target) {
+// The noted target's leftovers swept as sweepLeftoversOf does, its previous file only
+// when its replacement keeps one: beside the target of any other, a file of that name is
+// not the program's. False when its folder could not be swept now.
+bool sweepNotedTarget(const std::string& target, bool keepsPrevious) {
     const std::string name = nameOf(target);
     if (name.empty()) return true;
     const std::string folder = folderOf(target);
     return sweepLocked(folder, [&] {
-        (void)sweepFileUnlocked(folder, name, true);
+        (void)sweepFileUnlocked(folder, name, keepsPrevious);
         return true;
     });
 }
@@ -366,7 +367,7 @@ FileReplacement::~FileReplacement() {
 }
 
 bool FileReplacement::noteTarget() {
-    if (note_.write(target_, folder_)) return true;
+    if (note_.write(target_, folder_, mode_ == Mode::keepPrevious)) return true;
     const NoteRefusal& refusal = note_.refusal();
     error_ = "Could not note the writing of \"" + target_ + "\" in \"" + refusal.folder + "\": " + refusal.reason;
     return false;

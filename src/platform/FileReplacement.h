@@ -106,7 +106,8 @@ void sweepLeftovers(const std::string& folder);
 // True when the previous file was put back as file (the log names it).
 bool sweepLeftoversOf(const std::string& file);
 
-// Start-up: sweeps each noted target as sweepLeftoversOf does and drops its note. A note
+// Start-up: sweeps each noted target as sweepLeftoversOf does (its previous file only
+// when the note says that its replacement keeps one) and drops its note. A note
 // whose replacement is at work (in another copy of the program), or whose folder cannot
 // be reached (a disk that is not there) or is being written, stays for a later start.
 void sweepNotedReplacements();

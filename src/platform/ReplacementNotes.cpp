@@ -16,9 +16,13 @@ namespace platform {
 
 namespace {
 
-// Notes of replacements in folders that start-up does not sweep.
+// Notes of replacements in folders that start-up does not sweep. A note holds its
+// target's path and a NUL; the note of a replacement that keeps the file it replaces
+// beside it (".<name>.previous") goes on with kKeepsPrevious and a NUL. A note without
+// it (as every note of earlier builds) is of a replacement that keeps nothing there.
 constexpr const char kNotePrefix[] = "write-";
-constexpr std::size_t kNoteLimit = PATH_MAX + 1;   // a path and its closing NUL
+constexpr const char kKeepsPrevious[] = "keeps-previous";
+constexpr std::size_t kNoteLimit = PATH_MAX + 1 + sizeof kKeepsPrevious;
 
 struct NotesSetting {
     std::mutex guard;
@@ -108,7 +112,7 @@ bool writeAll(int fd, const std::string& bytes) {
 }
 
 // One note: its target swept and the note dropped, unless its replacement holds it.
-void settleNote(int folderFd, const std::string& name, const std::function<bool(const std::string&)>& sweep) {
+void settleNote(int folderFd, const std::string& name, const NotedTargetSweep& sweep) {
     const int fd = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return;
     struct stat st {};
@@ -127,8 +131,14 @@ void settleNote(int folderFd, const std::string& name, const std::function<bool(
     // A note cut short names no target: its replacement was stopped before it could make
     // its temporary.
     const std::size_t end = content.find('\0');
-    const bool whole = end != std::string::npos && end > 0 && end + 1 == got && content.front() == '/';
-    if (!whole || sweep(content.substr(0, end))) (void)::unlinkat(folderFd, name.c_str(), 0);
+    bool whole = end != std::string::npos && end > 0 && end < got && content.front() == '/';
+    bool keepsPrevious = false;
+    if (whole) {
+        const std::string rest = content.substr(end + 1, got - end - 1);
+        keepsPrevious = rest == std::string(kKeepsPrevious, sizeof kKeepsPrevious);
+        whole = rest.empty() || keepsPrevious;
+    }
+    if (!whole || sweep(content.substr(0, end), keepsPrevious)) (void)::unlinkat(folderFd, name.c_str(), 0);
     ::close(fd);
 }
 
@@ -146,7 +156,7 @@ void setReplacementNotes(ReplacementNotes notes) {
     setting.notes = std::move(plain);
 }
 
-void settleReplacementNotes(const std::function<bool(const std::string& target)>& sweep) {
+void settleReplacementNotes(const NotedTargetSweep& sweep) {
     std::string folder;
     {
         NotesSetting& setting = notesSetting();
@@ -165,7 +175,7 @@ void settleReplacementNotes(const std::function<bool(const std::string& target)>
     ::close(folderFd);
 }
 
-bool ReplacementNote::write(const std::string& target, const std::string& folder) {
+bool ReplacementNote::write(const std::string& target, const std::string& folder, bool keepsPrevious) {
     drop();
     refusal_ = {};
     const std::string notes = notesFolderFor(folder);
@@ -174,6 +184,7 @@ bool ReplacementNote::write(const std::string& target, const std::string& folder
     const int folderFd = openNotesFolder(notes, true, reason);
     std::string content = absolutePath(target);
     content += '\0';
+    if (keepsPrevious) content.append(kKeepsPrevious, sizeof kKeepsPrevious);
     for (int attempt = 0; folderFd >= 0 && attempt < 100 && fd_ < 0 && reason.empty(); ++attempt) {
         const std::string name = kNotePrefix + randomHexText();
         const int fd = ::openat(folderFd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);

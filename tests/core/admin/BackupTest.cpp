@@ -438,6 +438,48 @@ TEST_F(Backup, AKillAtAnyStepIntoAChosenFolderLeavesTheWholeBackupOrNoneAfterThe
     ASSERT_TRUE(app()->Init(configuration, false));
 }
 
+// A backup keeps no previous file: another program's database named as its target's
+// previous file beside it keeps its name and bytes after a backup killed there and the
+// next start, and so does a file at the chosen name (or there is still none), while the
+// backup's temporary goes.
+TEST_F(Backup, AKilledBackupLeavesAPreviousFileItNeverMadeAfterTheNextStart) {
+    const std::string stick = home.file("Stick");
+    ASSERT_TRUE(platform::createDirectories(stick));
+    const std::string chosen = stick + "/" + kProposed;
+    makeOtherSqliteFile(stick + "/." + kProposed + ".previous", "another program's");
+    const std::string notes = session().ControlledTempDir + "/Unfinished Writes";
+    cdb()->Close();
+    const std::string configuration = app()->GetPath();
+    sweepProgramFolders();   // the start of the run that is killed
+    app()->Close();
+
+    for (bool targetThere : {false, true}) {
+        SCOPED_TRACE(targetThere ? "a file at the chosen name" : "none at the chosen name");
+        if (targetThere) makeOtherSqliteFile(chosen, "the user's own");
+        const std::map<std::string, std::string> before = filesWithBytes(stick);
+        const int status = statusOfChild([&] {
+            platform::setReplaceStepHookForTesting([&](platform::ReplaceStep at, const std::string& path) {
+                if (path == chosen && at == platform::ReplaceStep::built) ::_exit(kKilledStatus);
+                return true;
+            });
+            DatabaseBackup flow([] { return kDay; });
+            scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+            scripted->answerSaveFile(chosen);
+            const bool ready = app()->Init(configuration, false) && cdb()->Init(original, true, true, true, "Acme");
+            return ready && flow.OnBackup() == DatabaseBackup::BackupResult::made ? 0 : 1;
+        });
+        EXPECT_EQ(status, kKilledStatus);
+        EXPECT_EQ(replacementLeftoversIn(stick).size(), 2u) << "the previous file and the backup's temporary";
+
+        ASSERT_TRUE(app()->Init(configuration, false));
+        sweepProgramFolders();   // the next start
+        app()->Close();
+        EXPECT_EQ(filesWithBytes(stick), before);
+        EXPECT_EQ(filesBelow(notes), std::vector<std::string>{});
+    }
+    ASSERT_TRUE(app()->Init(configuration, false));
+}
+
 TEST_F(Backup, WithCloudBackupOnTheUploadAddressNamesTheProposedFile) {
     enrol("ann@example.com", "123456");
     ScopedEnvironment online(platform::kNetworkStatusVariable, "up");

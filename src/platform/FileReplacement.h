@@ -45,6 +45,9 @@ public:
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
+    // When the replacement failed because its note could not be written (error() says so
+    // too): the notes folder and the system's reason. Its folder is empty otherwise.
+    const NoteRefusal& noteRefusal() const { return note_.refusal(); }
     const std::string& target() const { return target_; }
     // Where the caller builds the new file. No file is there yet (SQLite may create it).
     const std::string& temporaryPath() const { return temporary_; }

@@ -74,4 +74,12 @@ inline std::string upper(std::string text) {
     return text;
 }
 
+// A reason or a message as a sentence: closing blanks dropped and a full stop put after
+// it, unless it ends with one (or with "!" or "?"). The empty text stays empty.
+inline std::string asSentence(std::string text) {
+    while (!text.empty() && isBlank(text.back())) text.pop_back();
+    if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+    return text;
+}
+
 }  // namespace textscan

@@ -246,6 +246,64 @@ TEST_F(Backup, AFullDiskIsReportedWithTheSystemsReason) {
     EXPECT_FALSE(platform::fileExists(destination()));
 }
 
+// A backup into a folder of the user's is written only with a note in the notes folder.
+// When the note cannot be written there, the box names that folder and the system's
+// reason first and sends the user to no other location; OK goes back to the panel, and
+// nothing is left in the chosen folder.
+TEST_F(Backup, ABackupThatCannotBeNotedNamesTheNotesFolderAndTheReason) {
+    WithoutFileOverride plainUser;
+    const std::string stick = home.file("Stick");
+    ASSERT_TRUE(platform::createDirectories(stick));
+    const std::string notes = session().ControlledTempDir + "/Unfinished Writes";
+    const std::string elsewhere = home.file("elsewhere");
+    ASSERT_TRUE(platform::createDirectories(elsewhere));
+    cdb()->Close();
+    sweepProgramFolders();   // start-up: writes outside the program's folders are noted from now on
+    ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"read-only",
+         [&] {
+             ASSERT_TRUE(platform::createDirectories(notes));
+             std::filesystem::permissions(notes, std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_exec);
+         },
+         "Permission denied."},
+        {"a link", [&] { ASSERT_EQ(::symlink(elsewhere.c_str(), notes.c_str()), 0); },
+         "it is not a folder of this user's."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::removePath(notes);
+        c.spoil();
+        scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+        scripted->answerSaveFile(stick + "/" + kProposed);
+        scripted->answerBox(kMessageAnswerOkYes);   // back to the panel
+        scripted->answerSaveFile(std::nullopt);
+        const std::size_t boxes = scripted->boxes().size();
+        EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::panelCancelled);
+        std::filesystem::permissions(notes, std::filesystem::perms::owner_all);
+
+        ASSERT_EQ(scripted->boxes().size(), boxes + 1);
+        const MessageBoxRequest box = scripted->boxes().back();
+        EXPECT_EQ(box.caption, "Unable to create backup.");
+        EXPECT_EQ(box.details.rfind("The backup could not be noted in \"" + notes + "\": " + c.reason + "\n\n", 0), 0u)
+            << box.details;
+        EXPECT_EQ(box.details.find("different location"), std::string::npos) << box.details;
+        EXPECT_EQ(box.style, kMessageStyleOKCancel);
+        EXPECT_EQ(box.image, kMessageImageError);
+        EXPECT_EQ(filesWithBytes(stick), (std::map<std::string, std::string>{}));
+        EXPECT_TRUE(filesWithBytes(elsewhere).empty());
+        ASSERT_TRUE(cdb()->IsReady());
+        EXPECT_FALSE(cdb()->IsBackup());
+    }
+    EXPECT_EQ(scripted->count("chooseSaveFile"), 4);
+}
+
 TEST_F(Backup, AWindowKeptOpenKeepsTheDatabaseInUseAndUnmarked) {
     scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
     scripted->answerSaveFile(destination());

@@ -101,7 +101,8 @@ std::string withoutJournalSuffix(const std::string& name) {
 std::string temporaryOwner(const std::string& base) {
     if (base.empty() || base.front() != '.') return "";
     const auto mark = base.rfind(kPartialMark);
-    if (mark == std::string::npos || mark < 2 || !isRandomHexText(base.substr(mark + sizeof kPartialMark - 1))) return "";
+    if (mark == std::string::npos || mark < 2 || !isRandomHexText(base.substr(mark + sizeof kPartialMark - 1)))
+        return "";
     return base.substr(1, mark - 1);
 }
 

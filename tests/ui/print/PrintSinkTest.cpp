@@ -460,8 +460,8 @@ TEST_F(PrintSinkTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
     const Place places[] = {
         {"a folder that is not there", missing + "/forms.pdf",
          "Could not write \"" + missing + "/forms.pdf\": No such file or directory.", false},
-        {"a read-only folder", locked + "/forms.pdf", "Could not write \"" + locked + "/forms.pdf\": Permission denied.",
-         false},
+        {"a read-only folder", locked + "/forms.pdf",
+         "Could not write \"" + locked + "/forms.pdf\": Permission denied.", false},
         {"a write that cannot be noted", chosen + "/forms.pdf",
          "Could not note the writing of \"" + chosen + "/forms.pdf\" in \"" + notes +
              "\": it is not a folder of this user's.",

@@ -5,13 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <mutex>
-#include <random>
 #include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -27,7 +24,6 @@ const char* const kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
 // no other program writes, so a file of that name is known to be ours by its name alone
 // (a temporary cut short before anything was written into it is empty).
 constexpr const char kPartialMark[] = ".talvexa-partial-";
-constexpr std::size_t kRandomLength = 16;
 constexpr const char kPreviousMark[] = ".previous";
 // Names of earlier builds: their temporaries (".<name>.partial-" and six letters or
 // digits), and a database built, copied or kept beside its target.
@@ -36,7 +32,7 @@ constexpr std::size_t kOlderRandomLength = 6;
 const char* const kOlderTemporaryEnds[] = {".db.partial", ".db.restoring"};
 constexpr const char kOlderPreviousEnd[] = ".db.previous";
 // Room for the marks and a journal suffix within a file name of 255 bytes.
-constexpr std::size_t kNameRoom = 255 - 1 - (sizeof kPartialMark - 1) - kRandomLength - 8;
+constexpr std::size_t kNameRoom = 255 - 1 - (sizeof kPartialMark - 1) - kRandomHexLength - 8;
 constexpr std::size_t kPreviousNameRoom = 255 - 1 - (sizeof kPreviousMark - 1) - 8;
 constexpr const char kSqliteHeader[] = "SQLite format 3";   // 16 bytes with its NUL
 
@@ -87,22 +83,6 @@ void flushFolder(int folderFd) {
     if (folderFd >= 0) (void)::fsync(folderFd);
 }
 
-std::string randomText() {
-    static const char kDigits[] = "0123456789abcdef";
-    thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kDigits - 2);
-    std::string text;
-    for (std::size_t i = 0; i < kRandomLength; ++i) text += kDigits[pick(generator)];
-    return text;
-}
-
-bool isHexText(const std::string& text) {
-    if (text.size() != kRandomLength) return false;
-    for (char c : text)
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-    return true;
-}
-
 bool isOlderRandomText(const std::string& text) {
     if (text.size() != kOlderRandomLength) return false;
     for (char c : text)
@@ -121,7 +101,8 @@ std::string withoutJournalSuffix(const std::string& name) {
 std::string temporaryOwner(const std::string& base) {
     if (base.empty() || base.front() != '.') return "";
     const auto mark = base.rfind(kPartialMark);
-    if (mark == std::string::npos || mark < 2 || !isHexText(base.substr(mark + sizeof kPartialMark - 1))) return "";
+    if (mark == std::string::npos || mark < 2 || !isRandomHexText(base.substr(mark + sizeof kPartialMark - 1)))
+        return "";
     return base.substr(1, mark - 1);
 }
 
@@ -279,130 +260,17 @@ auto sweepLocked(const std::string& folder, Sweep sweep) -> decltype(sweep()) {
     return result;
 }
 
-// Notes of replacements in folders that start-up does not sweep.
-constexpr const char kNotePrefix[] = "write-";
-constexpr std::size_t kNoteLimit = PATH_MAX + 1;   // a path and its closing NUL
-
-struct NotesSetting {
-    std::mutex guard;
-    ReplacementNotes notes;
-};
-
-NotesSetting& notesSetting() {
-    static NotesSetting setting;
-    return setting;
-}
-
-// A folder's path as one text: "//" as "/", no closing "/" (but for the root).
-std::string plainFolder(const std::string& path) {
-    std::string out;
-    for (char c : path)
-        if (c != '/' || out.empty() || out.back() != '/') out += c;
-    while (out.size() > 1 && out.back() == '/') out.pop_back();
-    return out;
-}
-
-std::string absolutePath(const std::string& path) {
-    if (!path.empty() && path.front() == '/') return path;
-    char here[PATH_MAX];
-    return ::getcwd(here, sizeof here) ? joined(here, path) : path;
-}
-
-// The folder where a replacement in folder is noted; empty when start-up finds what it
-// leaves there anyway (or nothing is noted).
-std::string notesFolderFor(const std::string& folder) {
-    NotesSetting& setting = notesSetting();
-    const std::lock_guard<std::mutex> lock(setting.guard);
-    const ReplacementNotes& notes = setting.notes;
-    if (notes.folder.empty()) return "";
-    const std::string plain = plainFolder(absolutePath(folder));
-    if (notes.sweptFolders.count(plain)) return "";
-    for (const std::string& cleared : notes.clearedFolders)
-        if (plain == cleared || (plain.compare(0, cleared.size(), cleared) == 0 &&
-                                 (cleared == "/" || plain[cleared.size()] == '/')))
-            return "";
-    return notes.folder;
-}
-
-bool isNoteName(const std::string& name) {
-    const std::size_t prefix = sizeof kNotePrefix - 1;
-    return name.compare(0, prefix, kNotePrefix) == 0 && isHexText(name.substr(prefix));
-}
-
-// Opens the notes folder (made when asked and missing; its parent must be there) without
-// following a link; -1 with the reason when it is no folder of this user's. -1 with no
-// reason: there is none and none was to be made.
-int openNotesFolder(const std::string& folder, bool make, std::string& reason) {
-    const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-    int fd = ::open(folder.c_str(), flags);
-    if (fd < 0 && errno == ENOENT) {
-        if (!make) return -1;
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-            reason = std::strerror(errno);
-            return -1;
-        }
-        fd = ::open(folder.c_str(), flags);
-    }
-    if (fd < 0) {
-        reason = errno == ELOOP || errno == ENOTDIR ? "it is not a folder of this user's." : std::strerror(errno);
-        return -1;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || st.st_uid != ::geteuid()) {
-        ::close(fd);
-        reason = "it is not a folder of this user's.";
-        return -1;
-    }
-    if ((st.st_mode & 077) != 0) (void)::fchmod(fd, 0700);
-    return fd;
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
-
-// The noted target's leftovers swept as sweepLeftoversOf does; false when its folder
-// could not be swept now.
-bool sweepNotedTarget(const std::string& target) {
+// The noted target's leftovers swept as sweepLeftoversOf does, its previous file only
+// when its replacement keeps one: beside the target of any other, a file of that name is
+// not the program's. False when its folder could not be swept now.
+bool sweepNotedTarget(const std::string& target, bool keepsPrevious) {
     const std::string name = nameOf(target);
     if (name.empty()) return true;
     const std::string folder = folderOf(target);
     return sweepLocked(folder, [&] {
-        (void)sweepFileUnlocked(folder, name, true);
+        (void)sweepFileUnlocked(folder, name, keepsPrevious);
         return true;
     });
-}
-
-// One note: its target swept and the note dropped, unless its replacement holds it.
-void settleNote(int folderFd, const std::string& name) {
-    const int fd = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        !namesOpenFile(folderFd, name, fd)) {
-        ::close(fd);
-        return;
-    }
-    std::string content(kNoteLimit + 1, '\0');
-    std::size_t got = 0;
-    for (ssize_t bytes = 0; got < content.size(); got += static_cast<std::size_t>(bytes)) {
-        bytes = ::read(fd, content.data() + got, content.size() - got);
-        if (bytes < 0 && errno == EINTR) bytes = 0;
-        else if (bytes <= 0) break;
-    }
-    // A note cut short names no target: its replacement was stopped before it could make
-    // its temporary.
-    const std::size_t end = content.find('\0');
-    const bool whole = end != std::string::npos && end > 0 && end + 1 == got && content.front() == '/';
-    if (!whole || sweepNotedTarget(content.substr(0, end))) (void)::unlinkat(folderFd, name.c_str(), 0);
-    ::close(fd);
 }
 
 }  // namespace
@@ -422,36 +290,7 @@ void sweepLeftovers(const std::string& folder) {
     });
 }
 
-void setReplacementNotes(ReplacementNotes notes) {
-    ReplacementNotes plain;
-    if (!notes.folder.empty()) plain.folder = plainFolder(absolutePath(notes.folder));
-    for (const std::string& folder : notes.sweptFolders)
-        if (!folder.empty()) plain.sweptFolders.insert(plainFolder(absolutePath(folder)));
-    for (const std::string& folder : notes.clearedFolders)
-        if (!folder.empty()) plain.clearedFolders.insert(plainFolder(absolutePath(folder)));
-    NotesSetting& setting = notesSetting();
-    const std::lock_guard<std::mutex> lock(setting.guard);
-    setting.notes = std::move(plain);
-}
-
-void sweepNotedReplacements() {
-    std::string folder;
-    {
-        NotesSetting& setting = notesSetting();
-        const std::lock_guard<std::mutex> lock(setting.guard);
-        folder = setting.notes.folder;
-    }
-    if (folder.empty()) return;
-    std::string reason;
-    const int folderFd = openNotesFolder(folder, false, reason);
-    if (folderFd < 0) {
-        if (!reason.empty()) systemLog("The notes of unfinished writes in \"" + folder + "\" were not read: " + reason);
-        return;
-    }
-    for (const std::string& name : namesInFolder(folderFd))
-        if (isNoteName(name)) settleNote(folderFd, name);
-    ::close(folderFd);
-}
+void sweepNotedReplacements() { settleReplacementNotes(sweepNotedTarget); }
 
 bool sweepLeftoversOf(const std::string& file) {
     const std::string name = nameOf(file);
@@ -507,7 +346,7 @@ FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::m
     }
     if (name.size() > kNameRoom) name.resize(kNameRoom);
     for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {
-        const std::string candidate = joined(folder_, "." + name + kPartialMark + randomText());
+        const std::string candidate = joined(folder_, "." + name + kPartialMark + randomHexText());
         if (!exists(candidate) && !exists(candidate + "-journal")) temporary_ = candidate;
     }
     if (temporary_.empty()) {
@@ -524,63 +363,15 @@ FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::m
 FileReplacement::~FileReplacement() {
     if (!committed_) abandon();
     else if (mode_ == Mode::keepPrevious && !settled_) (void)restorePrevious();
-    dropNote();
+    note_.drop();
     if (folderFd_ >= 0) ::close(folderFd_);
 }
 
 bool FileReplacement::noteTarget() {
-    const std::string notes = notesFolderFor(folder_);
-    if (notes.empty()) return true;
-    std::string reason;
-    const int folderFd = openNotesFolder(notes, true, reason);
-    std::string content = absolutePath(target_);
-    content += '\0';
-    for (int attempt = 0; folderFd >= 0 && attempt < 100 && noteFd_ < 0 && reason.empty(); ++attempt) {
-        const std::string name = kNotePrefix + randomText();
-        const int fd = ::openat(folderFd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0) {
-            if (errno != EEXIST) reason = std::strerror(errno);
-            continue;
-        }
-        if (::flock(fd, LOCK_EX) != 0) {
-            reason = std::strerror(errno);
-            (void)::unlinkat(folderFd, name.c_str(), 0);
-            ::close(fd);
-            continue;
-        }
-        // A start-up in another copy of the program may take an empty note before it is
-        // locked (as one whose replacement was stopped): another is made then.
-        if (!namesOpenFile(folderFd, name, fd)) {
-            ::close(fd);
-            continue;
-        }
-        if (!writeAll(fd, content) || ::fsync(fd) != 0) {
-            reason = std::strerror(errno);
-            (void)::unlinkat(folderFd, name.c_str(), 0);
-            ::close(fd);
-            continue;
-        }
-        noteFd_ = fd;
-        note_ = joined(notes, name);
-    }
-    if (folderFd >= 0) {
-        if (noteFd_ >= 0) (void)::fsync(folderFd);   // the note outlasts a crash as the temporary may
-        ::close(folderFd);
-    }
-    if (noteFd_ >= 0) return true;
-    error_ = "Could not note the writing of \"" + target_ + "\" in \"" + notes + "\": " +
-             (reason.empty() ? std::string(std::strerror(EEXIST)) : reason);
+    if (note_.write(target_, folder_, mode_ == Mode::keepPrevious)) return true;
+    const NoteRefusal& refusal = note_.refusal();
+    error_ = "Could not note the writing of \"" + target_ + "\" in \"" + refusal.folder + "\": " + refusal.reason;
     return false;
-}
-
-void FileReplacement::dropNote() {
-    if (noteFd_ < 0) return;
-    // Taken away while it is still locked: a start-up that opened it meanwhile finds it
-    // gone and leaves it.
-    (void)::unlink(note_.c_str());
-    ::close(noteFd_);
-    noteFd_ = -1;
-    note_.clear();
 }
 
 bool FileReplacement::fail(const std::string& operation, int errorNumber) {
@@ -593,7 +384,17 @@ void FileReplacement::abandon() {
     if (committed_) return;
     if (error_.empty()) error_ = "The writing of \"" + target_ + "\" was abandoned.";
     if (!temporary_.empty()) removeWithJournals(temporary_);
-    dropNote();
+    note_.drop();
+}
+
+bool FileReplacement::makeTemporary() {
+    if (!ok() || committed_) return false;
+    // The permissions any new file of the user gets; commit() gives it those of a file
+    // it replaces.
+    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return fail("write", errno);
+    ::close(fd);
+    return true;
 }
 
 bool FileReplacement::commit() {
@@ -635,7 +436,7 @@ bool FileReplacement::commit() {
     flushFolder(folderFd_);
     (void)step(ReplaceStep::folderFlushed, target_);
     // A file kept aside is the target's until it is settled; nothing else is left.
-    if (mode_ != Mode::keepPrevious) dropNote();
+    if (mode_ != Mode::keepPrevious) note_.drop();
     return true;
 }
 
@@ -685,7 +486,7 @@ void FileReplacement::discardPrevious() {
     if (!committed_ || settled_ || mode_ != Mode::keepPrevious) return;
     settled_ = true;
     if (hadPrevious_) removeWithJournals(previous_);
-    dropNote();
+    note_.drop();
 }
 
 bool FileReplacement::restorePrevious() {
@@ -700,7 +501,7 @@ bool FileReplacement::restorePrevious() {
         ok = ::unlink(target_.c_str()) == 0 || errno == ENOENT;
     }
     flushFolder(folderFd_);
-    dropNote();
+    note_.drop();
     return ok;
 }
 

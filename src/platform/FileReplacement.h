@@ -1,8 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <set>
 #include <string>
+
+#include "platform/ReplacementNotes.h"
 
 namespace platform {
 
@@ -17,7 +18,7 @@ namespace platform {
 // cleared later: a replacement, when it starts, removes its own target's temporaries
 // (and nothing else: the folder may be any folder of the user's); start-up sweeps the
 // program's own folders (sweepLeftovers), each listed database (sweepLeftoversOf) and
-// each target that a replacement elsewhere noted (setReplacementNotes).
+// each target that a replacement elsewhere noted (ReplacementNotes.h).
 //
 // A replacement whose target is itself the temporary of another (a file built in a
 // replacement's temporary) makes no temporary of its own: it builds in that temporary,
@@ -44,9 +45,17 @@ public:
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
+    // When the replacement failed because its note could not be written (error() says so
+    // too): the notes folder and the system's reason. Its folder is empty otherwise.
+    const NoteRefusal& noteRefusal() const { return note_.refusal(); }
     const std::string& target() const { return target_; }
-    // Where the caller builds the new file. No file is there yet (SQLite may create it).
+    // Where the caller builds the new file. No file is there yet (SQLite may create it)
+    // unless makeTemporary() made it.
     const std::string& temporaryPath() const { return temporary_; }
+    // Makes the temporary file, empty, for a builder that cannot tell why it could not
+    // open it (a printer that only fails to start). False, naming the target with the
+    // system's reason (error()), when the folder does not take it.
+    bool makeTemporary();
     bool committed() const { return committed_; }
 
     // Writes the temporary file out, renames it into place and writes the folder out.
@@ -68,7 +77,6 @@ private:
     bool keepPreviousAside();
     bool renameIntoPlace();
     bool noteTarget();
-    void dropNote();
 
     std::string target_;
     std::string folder_;
@@ -80,8 +88,7 @@ private:
     bool settled_ = false;   // keepPrevious: the previous file was discarded or put back
     bool hadPrevious_ = false;
     bool inPlace_ = false;   // the target is another replacement's temporary
-    std::string note_;       // the note of the target, while one is kept
-    int noteFd_ = -1;        // holds the note's lock while the replacement lives
+    ReplacementNote note_;   // the note of the target, while one is kept
     std::string error_;
 };
 
@@ -107,20 +114,8 @@ void sweepLeftovers(const std::string& folder);
 // True when the previous file was put back as file (the log names it).
 bool sweepLeftoversOf(const std::string& file);
 
-// A replacement in a folder that start-up does not sweep (a backup on a removable disk, a
-// new company file in a folder of the user's) notes its target before its temporary can
-// be made: one note per replacement in a folder of the program's own, readable by the
-// user alone, holding the target's path and locked by the replacement until it ends
-// either way, when the note goes. A note that cannot be written fails the replacement:
-// its temporary would be found by nothing. Writing a note is no replacement.
-struct ReplacementNotes {
-    std::string folder;                   // where notes are kept (made when missing); empty: none are
-    std::set<std::string> sweptFolders;   // folders start-up sweeps (sweepLeftovers): no notes
-    std::set<std::string> clearedFolders; // folders start-up empties with all below them: no notes
-};
-void setReplacementNotes(ReplacementNotes notes);
-
-// Start-up: sweeps each noted target as sweepLeftoversOf does and drops its note. A note
+// Start-up: sweeps each noted target as sweepLeftoversOf does (its previous file only
+// when the note says that its replacement keeps one) and drops its note. A note
 // whose replacement is at work (in another copy of the program), or whose folder cannot
 // be reached (a disk that is not there) or is being written, stays for a later start.
 void sweepNotedReplacements();

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -120,6 +121,22 @@ bool namesOpenFile(int folderFd, const std::string& name, int fd) {
     struct stat held {}, named {};
     return ::fstat(fd, &held) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+std::string randomHexText() {
+    static const char kDigits[] = "0123456789abcdef";
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kDigits - 2);
+    std::string text;
+    for (std::size_t i = 0; i < kRandomHexLength; ++i) text += kDigits[pick(generator)];
+    return text;
+}
+
+bool isRandomHexText(const std::string& text) {
+    if (text.size() != kRandomHexLength) return false;
+    for (char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
 }
 
 }  // namespace platform

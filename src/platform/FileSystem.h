@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,12 @@ std::vector<std::string> namesInFolder(int folderFd);
 // ...and whether name in it is still the file open at fd (a link at name is not
 // followed: it is never that file).
 bool namesOpenFile(int folderFd, const std::string& name, int fd);
+
+// Random lower-case hexadecimal digits, kRandomHexLength of them, and whether a text is
+// such: the mark of names that no other program writes (a replacement's temporaries,
+// the notes of unfinished writes).
+inline constexpr std::size_t kRandomHexLength = 16;
+std::string randomHexText();
+bool isRandomHexText(const std::string& text);
 
 }  // namespace platform

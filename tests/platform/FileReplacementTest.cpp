@@ -23,6 +23,7 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
+#include "platform/ReplacementNotes.h"
 #include "platform/SystemLog.h"
 
 namespace {
@@ -433,10 +434,9 @@ protected:
             struct stat st {};
             EXPECT_EQ(::lstat(e.path().c_str(), &st), 0);
             EXPECT_EQ(st.st_mode & 0777, 0600u) << e.path();
-            std::string text = contents(e.path().string());
+            const std::string text = contents(e.path().string());
             EXPECT_TRUE(!text.empty() && text.back() == '\0') << text;
-            if (!text.empty()) text.pop_back();
-            targets.push_back(text);
+            targets.push_back(text.substr(0, text.find('\0')));
         }
         std::sort(targets.begin(), targets.end());
         return targets;
@@ -541,6 +541,75 @@ TEST_F(ReplacementNotesTest, ANoteStaysWhileItsReplacementIsAtWorkOrItsFolderIsA
     EXPECT_EQ(startUp(), 0);
     EXPECT_EQ(noted(), Strings{});
     EXPECT_EQ(filesWithBytes(stick), others);
+}
+
+// A previous file beside a noted target is the program's only when the noted write keeps
+// one: beside the target of any other write (or of a note of an earlier build, which
+// says nothing of it), a database ".<name>.previous" is another program's and keeps its
+// name and bytes after the start-up sweep, the target keeps its bytes or stays missing,
+// and the killed write's temporary goes all the same. A write that keeps its previous
+// file, killed once it is kept and the target gone (as where links cannot be made), gets
+// it back in the target's place.
+TEST_F(ReplacementNotesTest, TheSweepOfANotedTargetTakesAPreviousFileOnlyWhenItsWriteKeepsOne) {
+    struct Case {
+        const char* name;
+        Mode mode;
+        bool targetThere;
+        bool earlierNote;   // written by hand as earlier builds wrote it, beside a temporary made by hand
+    };
+    const Case cases[] = {
+        {"replaced, target there", Mode::replace, true, false},
+        {"replaced, target missing", Mode::replace, false, false},
+        {"new file only", Mode::newFileOnly, false, false},
+        {"note of an earlier build, target there", Mode::replace, true, true},
+        {"note of an earlier build, target missing", Mode::replace, false, true},
+    };
+    const std::string previous = folder() + "/.Acme 2025.db.previous";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::removePath(folder());
+        ASSERT_TRUE(platform::createDirectories(folder()));
+        makeOtherSqliteFile(previous, "another program's");
+        if (c.targetThere) write(target(), database("the target"));
+        const std::map<std::string, std::string> before = filesWithBytes(folder());
+        if (c.earlierNote) {
+            ASSERT_TRUE(platform::createDirectories(notes()));
+            write(notes() + "/write-0123456789abcdef", target() + std::string(1, '\0'));
+            ASSERT_EQ(::chmod((notes() + "/write-0123456789abcdef").c_str(), 0600), 0);
+            write(folder() + "/" + temporaryOf("Acme 2025.db"), database("half"));
+        } else {
+            EXPECT_EQ(statusOfChild([&]() -> int {
+                          FileReplacement made(target(), c.mode);
+                          write(made.temporaryPath(), database("half"));
+                          ::_exit(made.ok() ? kKilledStatus : 1);
+                      }),
+                      kKilledStatus);
+        }
+        ASSERT_EQ(noted(), std::vector<std::string>{target()});
+        platform::sweepNotedReplacements();
+        EXPECT_EQ(noted(), std::vector<std::string>{});
+        EXPECT_EQ(filesWithBytes(folder()), before);
+    }
+
+    platform::removePath(folder());
+    ASSERT_TRUE(platform::createDirectories(folder()));
+    write(target(), database("the target"));
+    EXPECT_EQ(statusOfChild([&] {
+                  platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string&) {
+                      if (at == ReplaceStep::previousKept && ::unlink(target().c_str()) == 0) ::_exit(kKilledStatus);
+                      return true;
+                  });
+                  FileReplacement made(target(), Mode::keepPrevious);
+                  write(made.temporaryPath(), database("new"));
+                  (void)made.commit();
+                  return 1;
+              }),
+              kKilledStatus);
+    ASSERT_FALSE(platform::fileExists(target()));
+    platform::sweepNotedReplacements();
+    EXPECT_EQ(noted(), std::vector<std::string>{});
+    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Acme 2025.db"});
+    EXPECT_EQ(contents(target()), database("the target"));
 }
 
 // A notes folder that is a link, or not the user's, is never written through or read:

@@ -12,6 +12,7 @@
 #include "core/foundation/Preferences.h"
 #include "core/foundation/Session.h"
 #include "core/foundation/TalvexaDir.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/databaseInfo.h"
 #include "core/foundation/tvDatabase.h"
@@ -174,8 +175,16 @@ CopyProgress pagesOf(JobMeter& meter, const std::string& step) {
 
 }  // namespace
 
+std::string backupNotNotedText(const std::string& notesFolder, const std::string& reason) {
+    return "The backup could not be noted in \"" + notesFolder + "\": " + textscan::asSentence(reason) +
+           "\n\nTalvexa 1099 notes there every backup it writes outside its own folders, so that what a backup "
+           "cut short leaves behind is cleared at the next start, and writes none that it cannot note. To resolve "
+           "this issue, make sure that this folder is a folder of yours (not a link), that you have Read & Write "
+           "access to it and that its disk has room, then click 'OK' and save the backup again.";
+}
+
 bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter,
-                                  std::string& reason) {
+                                  std::string& reason, platform::NoteRefusal& unnoted) {
     // The marks go on a scratch copy, which then becomes the backup; the original is
     // never marked, so no way out of a backup leaves it looking like one.
     ScratchCopy marked;
@@ -190,8 +199,20 @@ bool DatabaseBackup::copyAsBackup(const std::string& original, const std::string
         if (!copy.SetBackup(true)) return false;
     }
     if (meter.cancelled()) return false;
-    if (!copier_(marked.path(), destination, pagesOf(meter, "Writing " + destination), reason)) return false;
+    // Written beside the destination and renamed into place. A write outside the
+    // program's own folders is refused when it cannot be noted: that refusal is told apart.
+    platform::FileReplacement made(destination);
+    if (!made.ok()) {
+        reason = made.error();
+        unnoted = made.noteRefusal();
+        return false;
+    }
+    if (!copier_(marked.path(), made.temporaryPath(), pagesOf(meter, "Writing " + destination), reason)) return false;
     meter.commitPoint();
+    if (!made.commit()) {
+        reason = made.error();
+        return false;
+    }
     return true;
 }
 
@@ -234,7 +255,8 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
 
         JobMeter meter("Backup", true);
         std::string reason;
-        bool made = copyAsBackup(open.path(), destination_, meter, reason);
+        platform::NoteRefusal unnoted;
+        bool made = copyAsBackup(open.path(), destination_, meter, reason, unnoted);
         if (!made && meter.cancelled()) {
             // Stopped before the backup was put in place: the database opens again as it was.
             meter.finish();
@@ -256,8 +278,12 @@ DatabaseBackup::BackupResult DatabaseBackup::OnBackup() {
         const bool reopened = reopen();
 
         if (!made) {
-            // Another location needs the database open again; without it the backup ends.
-            if (askAgain(withReason(kBackupUnwritableText, reason)) && reopened) continue;
+            // OK goes back to the save panel, which needs the database open again; without
+            // it the backup ends. A write that could not be noted is no fault of the
+            // location chosen.
+            const std::string details = unnoted.folder.empty() ? withReason(kBackupUnwritableText, reason)
+                                                               : backupNotNotedText(unnoted.folder, unnoted.reason);
+            if (askAgain(details) && reopened) continue;
             return BackupResult::notMade;
         }
 

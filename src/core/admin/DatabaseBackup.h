@@ -8,6 +8,10 @@
 
 class JobMeter;
 
+namespace platform {
+struct NoteRefusal;
+}
+
 // Backup and restore of the open company database. A backup is a copy of the file
 // under a dated name, made while the database is closed, the copy marked as a backup;
 // it never replaces a file the program keeps. A restore puts such a copy, checked, of
@@ -19,8 +23,8 @@ class DatabaseBackup {
 public:
     // Today's date for the proposed name; tests give a fixed day.
     using Today = std::function<std::chrono::year_month_day()>;
-    // How a database file is copied (progress and reason as copyDatabaseFile has them);
-    // tests make a copy fail.
+    // How a database file is copied (progress and reason as copyDatabaseFile has them)
+    // into the temporary of the replacement that puts it in place; tests make a copy fail.
     using Copier = std::function<bool(const std::string& from, const std::string& to, const CopyProgress& progress,
                                       std::string& reason)>;
 
@@ -58,9 +62,10 @@ private:
     // Copies the original to the destination marked as a backup that is not in use,
     // counting the pages in the meter, whose Cancel stops it before the destination is
     // renamed into place.
-    // reason receives the system's reason of a failure, when there is one.
+    // reason receives the system's reason of a failure, when there is one; unnoted, the
+    // notes folder and its reason when the write could not be noted.
     bool copyAsBackup(const std::string& original, const std::string& destination, JobMeter& meter,
-                      std::string& reason);
+                      std::string& reason, platform::NoteRefusal& unnoted);
     bool replaceOpenDatabase(const std::string& scratch, const std::string& target, int year, std::string& reason);
 
     Today today_;
@@ -78,3 +83,8 @@ inline constexpr const char kBackupUnwritableText[] =
 inline constexpr const char kBackupOverwritesText[] =
     "Creating the backup would overwrite an important Talvexa 1099 file. Please click 'OK', then choose a "
     "different name or location for the backup.";
+
+// The refusal of a backup whose write could not be noted in the notes folder (a backup
+// outside the program's own folders is written only with a note, which lets the next
+// start clear what a killed backup leaves): the folder and the system's reason first.
+std::string backupNotNotedText(const std::string& notesFolder, const std::string& reason);

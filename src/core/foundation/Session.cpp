@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/FileReplacement.h"
+#include "platform/ReplacementNotes.h"
 
 namespace {
 Session& storage() {

@@ -90,4 +90,12 @@ inline bool equalIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// A reason or a message as a sentence: closing blanks dropped and a full stop put after
+// it, unless it ends with one (or with "!" or "?"). The empty text stays empty.
+inline std::string asSentence(std::string text) {
+    while (!text.empty() && isBlank(text.back())) text.pop_back();
+    if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+    return text;
+}
+
 }  // namespace textscan

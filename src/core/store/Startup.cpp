@@ -21,6 +21,7 @@
 #include "core/store/ScratchCopy.h"
 #include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
+#include "platform/ReplacementNotes.h"
 #include "platform/StandardPaths.h"
 #include "platform/SystemLog.h"
 

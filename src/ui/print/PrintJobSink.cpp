@@ -1,7 +1,6 @@
 #include "ui/print/PrintJobSink.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <iterator>
 #include <optional>
@@ -21,6 +20,7 @@
 
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/ScratchFolder.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/UserInterface.h"
 #include "core/foundation/tvDatabase.h"
 #include "core/print/PrintJobFolder.h"
@@ -43,12 +43,9 @@ constexpr auto kCupsJobOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0x
 
 // The queue's state message as a sentence after the program's own: ended by a full stop
 // when it has no ending of its own. Empty when the queue gave none.
-std::string stateSentence(std::string message) {
-    while (!message.empty() && std::isspace(static_cast<unsigned char>(message.back()))) message.pop_back();
-    if (message.empty()) return message;
-    const char last = message.back();
-    if (last != '.' && last != '!' && last != '?') message += '.';
-    return " " + message;
+std::string stateSentence(const std::string& message) {
+    const std::string sentence = textscan::asSentence(message);
+    return sentence.empty() ? sentence : " " + sentence;
 }
 
 void cannotPrint(const std::string& title, const std::string& reason) {
@@ -332,7 +329,7 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         if (!documentBytes(pdf, reason)) return failed(reason);
         if (platform::writeFileAtomically(printer.outputFileName().toStdString(), pdf, &reason))
             return PrintResult::printed;
-        return failed(reason + ".");
+        return failed(textscan::asSentence(reason));
     }
     // Part of the document: the pages are drawn on the printer.
     auto drawPages = [&](std::string& why) {
@@ -366,20 +363,20 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
     }
     // Into a file, the pages go as a whole document does: drawn into a temporary beside
     // it and renamed into place, and a file that cannot be written is named with the
-    // system's reason. The dialog's name stays the printer's for the next run.
-    bool drawingFailed = false;
-    const bool written = platform::replaceFile(
-        file.toStdString(),
-        [&](const std::string& temporary, std::string& why) {
-            printer.setOutputFileName(QString::fromStdString(temporary));
-            const bool drawn = drawPages(why);
-            printer.setOutputFileName(file);
-            drawingFailed = !drawn;
-            return drawn;
-        },
-        &reason);
-    if (written) return PrintResult::printed;
-    return failed(drawingFailed ? reason : reason + ".");
+    // system's reason. The temporary is made before the printer opens it, which would
+    // only fail to start. The dialog's name stays the printer's for the next run.
+    platform::FileReplacement made(file.toStdString());
+    if (made.makeTemporary()) {
+        printer.setOutputFileName(QString::fromStdString(made.temporaryPath()));
+        const bool drawn = drawPages(reason);
+        printer.setOutputFileName(file);
+        if (!drawn) {
+            made.abandon();
+            return failed(reason);
+        }
+        if (made.commit()) return PrintResult::printed;
+    }
+    return failed(textscan::asSentence(made.error()));
 }
 
 // A form run's sheets painted into a PDF document in the print folder.

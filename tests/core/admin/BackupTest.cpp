@@ -246,6 +246,64 @@ TEST_F(Backup, AFullDiskIsReportedWithTheSystemsReason) {
     EXPECT_FALSE(platform::fileExists(destination()));
 }
 
+// A backup into a folder of the user's is written only with a note in the notes folder.
+// When the note cannot be written there, the box names that folder and the system's
+// reason first and sends the user to no other location; OK goes back to the panel, and
+// nothing is left in the chosen folder.
+TEST_F(Backup, ABackupThatCannotBeNotedNamesTheNotesFolderAndTheReason) {
+    WithoutFileOverride plainUser;
+    const std::string stick = home.file("Stick");
+    ASSERT_TRUE(platform::createDirectories(stick));
+    const std::string notes = session().ControlledTempDir + "/Unfinished Writes";
+    const std::string elsewhere = home.file("elsewhere");
+    ASSERT_TRUE(platform::createDirectories(elsewhere));
+    cdb()->Close();
+    sweepProgramFolders();   // start-up: writes outside the program's folders are noted from now on
+    ASSERT_TRUE(cdb()->Init(original, true, true, true, "Acme"));
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"read-only",
+         [&] {
+             ASSERT_TRUE(platform::createDirectories(notes));
+             std::filesystem::permissions(notes, std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_exec);
+         },
+         "Permission denied."},
+        {"a link", [&] { ASSERT_EQ(::symlink(elsewhere.c_str(), notes.c_str()), 0); },
+         "it is not a folder of this user's."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::removePath(notes);
+        c.spoil();
+        scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+        scripted->answerSaveFile(stick + "/" + kProposed);
+        scripted->answerBox(kMessageAnswerOkYes);   // back to the panel
+        scripted->answerSaveFile(std::nullopt);
+        const std::size_t boxes = scripted->boxes().size();
+        EXPECT_EQ(backUp(), DatabaseBackup::BackupResult::panelCancelled);
+        std::filesystem::permissions(notes, std::filesystem::perms::owner_all);
+
+        ASSERT_EQ(scripted->boxes().size(), boxes + 1);
+        const MessageBoxRequest box = scripted->boxes().back();
+        EXPECT_EQ(box.caption, "Unable to create backup.");
+        EXPECT_EQ(box.details.rfind("The backup could not be noted in \"" + notes + "\": " + c.reason + "\n\n", 0), 0u)
+            << box.details;
+        EXPECT_EQ(box.details.find("different location"), std::string::npos) << box.details;
+        EXPECT_EQ(box.style, kMessageStyleOKCancel);
+        EXPECT_EQ(box.image, kMessageImageError);
+        EXPECT_EQ(filesWithBytes(stick), (std::map<std::string, std::string>{}));
+        EXPECT_TRUE(filesWithBytes(elsewhere).empty());
+        ASSERT_TRUE(cdb()->IsReady());
+        EXPECT_FALSE(cdb()->IsBackup());
+    }
+    EXPECT_EQ(scripted->count("chooseSaveFile"), 4);
+}
+
 TEST_F(Backup, AWindowKeptOpenKeepsTheDatabaseInUseAndUnmarked) {
     scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
     scripted->answerSaveFile(destination());
@@ -434,6 +492,48 @@ TEST_F(Backup, AKillAtAnyStepIntoAChosenFolderLeavesTheWholeBackupOrNoneAfterThe
         EXPECT_EQ(filesBelow(notes), std::vector<std::string>{});
         EXPECT_FALSE(platform::fileExists(ScratchCopy::scratchPath()));
         platform::removePath(chosen);
+    }
+    ASSERT_TRUE(app()->Init(configuration, false));
+}
+
+// A backup keeps no previous file: another program's database named as its target's
+// previous file beside it keeps its name and bytes after a backup killed there and the
+// next start, and so does a file at the chosen name (or there is still none), while the
+// backup's temporary goes.
+TEST_F(Backup, AKilledBackupLeavesAPreviousFileItNeverMadeAfterTheNextStart) {
+    const std::string stick = home.file("Stick");
+    ASSERT_TRUE(platform::createDirectories(stick));
+    const std::string chosen = stick + "/" + kProposed;
+    makeOtherSqliteFile(stick + "/." + kProposed + ".previous", "another program's");
+    const std::string notes = session().ControlledTempDir + "/Unfinished Writes";
+    cdb()->Close();
+    const std::string configuration = app()->GetPath();
+    sweepProgramFolders();   // the start of the run that is killed
+    app()->Close();
+
+    for (bool targetThere : {false, true}) {
+        SCOPED_TRACE(targetThere ? "a file at the chosen name" : "none at the chosen name");
+        if (targetThere) makeOtherSqliteFile(chosen, "the user's own");
+        const std::map<std::string, std::string> before = filesWithBytes(stick);
+        const int status = statusOfChild([&] {
+            platform::setReplaceStepHookForTesting([&](platform::ReplaceStep at, const std::string& path) {
+                if (path == chosen && at == platform::ReplaceStep::built) ::_exit(kKilledStatus);
+                return true;
+            });
+            DatabaseBackup flow([] { return kDay; });
+            scripted->answerCloudBackupEnrolment(kCloudBackupContinueCode);
+            scripted->answerSaveFile(chosen);
+            const bool ready = app()->Init(configuration, false) && cdb()->Init(original, true, true, true, "Acme");
+            return ready && flow.OnBackup() == DatabaseBackup::BackupResult::made ? 0 : 1;
+        });
+        EXPECT_EQ(status, kKilledStatus);
+        EXPECT_EQ(replacementLeftoversIn(stick).size(), 2u) << "the previous file and the backup's temporary";
+
+        ASSERT_TRUE(app()->Init(configuration, false));
+        sweepProgramFolders();   // the next start
+        app()->Close();
+        EXPECT_EQ(filesWithBytes(stick), before);
+        EXPECT_EQ(filesBelow(notes), std::vector<std::string>{});
     }
     ASSERT_TRUE(app()->Init(configuration, false));
 }

@@ -424,54 +424,82 @@ TEST_F(NewYearTest, AReplacementThatFailsAtAnyStepKeepsTheRestartedDatabase) {
 
 // A crash at each step of putting the restarted database in place (the run ends itself
 // there, nothing cleans up): after the next start the old database or the whole new one
-// is at its place, still listed, and nothing is left beside it.
+// is at its place, still listed, and nothing is left beside it, in the year folder or in
+// a folder of the user's where the database is listed (its replacement noted). Where the
+// file system makes no links the old database is moved aside, not linked: a crash then
+// leaves it as the only copy, and it comes back.
 TEST_F(NewYearTest, ACrashWhileTheNewDatabaseTakesItsPlaceLeavesOneWholeDatabaseAfterTheNextStart) {
     constexpr int kKilled = 42;
     const std::string prior = makePriorDatabase("Acme", {"Acme Supply"}, someRecipients());
-    const std::string target = yearFolder() + "Acme Supply 2025.db";
     databaseInfo entry = entryOf(prior, "Acme");
-    ui->answerBox(kConfirm);
-    ui->answerAlert(kClearAmounts);
-    ui->answerBox(kConfirm);
-    ASSERT_TRUE(newyear::CloseYear(entry, {0}));
-    const std::string configuration = app()->GetPath();
+    const std::string chosen = home.file("Stick") + "/";
+    ASSERT_TRUE(platform::createDirectories(chosen));
 
     using platform::ReplaceStep;
-    for (ReplaceStep killedAt : {ReplaceStep::started, ReplaceStep::built, ReplaceStep::flushed,
-                                 ReplaceStep::previousKept, ReplaceStep::renaming, ReplaceStep::renamed,
-                                 ReplaceStep::folderFlushed}) {
-        SCOPED_TRACE("killed at step " + std::to_string(static_cast<int>(killedAt)));
-        {
-            auto db = FMDatabase::databaseWithPath(target);
-            ASSERT_TRUE(db->open());
-            ASSERT_TRUE(db->executeUpdate("update companies set name = 'Old marker';"));
-            db->close();
+    struct Kill {
+        ReplaceStep at;
+        bool targetGone;   // the old database only under its previous name, as after a move
+    };
+    const Kill kills[] = {{ReplaceStep::started, false},       {ReplaceStep::built, false},
+                          {ReplaceStep::flushed, false},       {ReplaceStep::previousKept, false},
+                          {ReplaceStep::previousKept, true},   {ReplaceStep::renaming, false},
+                          {ReplaceStep::renamed, false},       {ReplaceStep::folderFlushed, false}};
+    for (const std::string& folder : {yearFolder(), chosen}) {
+        SCOPED_TRACE(folder == chosen ? "in a folder of the user's" : "in the year folder");
+        const std::string target = folder + "Acme Supply 2025.db";
+        ASSERT_TRUE(app()->PurgeDatabaseList(2025, true));
+        if (folder == chosen) {
+            databaseInfo listed("Acme Supply", target, 2025, false, "");
+            listed.setCompanyName("Acme Supply");
+            ASSERT_TRUE(app()->InsertDatabaseInfo(listed));
         }
-        app()->Close();
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string& path) {
-                if (path == target && at == killedAt) ::_exit(kKilled);
-                return true;
-            });
-            ui->answerBox(kConfirm);
-            ui->answerAlert(kClearAmounts);
-            ui->answerBox(kConfirm);   // delete question
-            ui->answerBox(kConfirm);
-            ::_exit(app()->Init(configuration, false) && newyear::CloseYear(entry, {0}) ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), kKilled);
+        ui->answerBox(kConfirm);
+        ui->answerAlert(kClearAmounts);
+        ui->answerBox(kConfirm);
+        ASSERT_TRUE(newyear::CloseYear(entry, {0}));
+        ASSERT_EQ(listedPaths(), std::vector<std::string>{target});
+        const std::string configuration = app()->GetPath();
+        sweepProgramFolders();   // the start of the runs that are killed
 
-        ASSERT_TRUE(app()->Init(configuration, false));
-        sweepProgramFolders();
-        EXPECT_TRUE(replacementLeftoversIn(yearFolder()).empty());
-        EXPECT_EQ(text(target, "select name from companies;") == "Old marker", killedAt < ReplaceStep::renamed);
-        EXPECT_EQ(number(target, "select count(*) from recipients;"), 4);
-        EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
+        for (const Kill& kill : kills) {
+            SCOPED_TRACE("killed at step " + std::to_string(static_cast<int>(kill.at)) +
+                         (kill.targetGone ? ", the target gone" : ""));
+            {
+                auto db = FMDatabase::databaseWithPath(target);
+                ASSERT_TRUE(db->open());
+                ASSERT_TRUE(db->executeUpdate("update companies set name = 'Old marker';"));
+                db->close();
+            }
+            app()->Close();
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                platform::setReplaceStepHookForTesting([&](ReplaceStep at, const std::string& path) {
+                    if (path == target && at == kill.at) {
+                        if (kill.targetGone) ::unlink(target.c_str());
+                        ::_exit(kKilled);
+                    }
+                    return true;
+                });
+                ui->answerBox(kConfirm);
+                ui->answerAlert(kClearAmounts);
+                ui->answerBox(kConfirm);   // delete question
+                ui->answerBox(kConfirm);
+                ::_exit(app()->Init(configuration, false) && newyear::CloseYear(entry, {0}) ? 0 : 1);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status));
+            EXPECT_EQ(WEXITSTATUS(status), kKilled);
+
+            ASSERT_TRUE(app()->Init(configuration, false));
+            sweepProgramFolders();
+            EXPECT_TRUE(replacementLeftoversIn(folder).empty());
+            EXPECT_EQ(filesBelow(session().ControlledTempDir + "/Unfinished Writes"), std::vector<std::string>{});
+            EXPECT_EQ(text(target, "select name from companies;") == "Old marker", kill.at < ReplaceStep::renamed);
+            EXPECT_EQ(number(target, "select count(*) from recipients;"), 4);
+            EXPECT_EQ(listedPaths(), std::vector<std::string>{target});
+        }
     }
 }
 

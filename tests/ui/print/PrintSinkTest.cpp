@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -17,17 +19,20 @@
 #include <QSpinBox>
 
 #include "KeptPdf.h"
+#include "Leftovers.h"
 #include "PrintDialogAnswers.h"
 #include "ReadyQueue.h"
 #include "ReportPdfReader.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
+#include "WithoutFileOverride.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
 #include "core/print/PDF.h"
 #include "core/print/SheetModel.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
+#include "platform/ReplacementNotes.h"
 #include "ui/KilledWindowRun.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/print/SheetPainter.h"
@@ -432,8 +437,36 @@ TEST_F(PrintSinkTest, AStoppedQueueKeepsTheJobAndTheUserIsToldItWaits) {
     EXPECT_EQ(scripted->boxes()[1].details, waits + "\n\n" + kFormsHeld);
 }
 
+// A file that cannot be written is named with the system's reason, whole documents and
+// page ranges, reports and forms alike: in a folder that is not there, in a folder the
+// user may not write, or where the write cannot be noted (a reason that is a sentence of
+// its own gets no second full stop). Nothing is left in the folder.
 TEST_F(PrintSinkTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
-    const std::string missing = home.file("no such folder") + "/forms.pdf";
+    WithoutFileOverride plainUser;
+    const std::string missing = home.file("no such folder");
+    const std::string locked = home.file("locked");
+    const std::string chosen = home.file("chosen");
+    const std::string notes = home.file("config/Unfinished Writes");
+    const std::string elsewhere = home.file("elsewhere");
+    for (const std::string& folder : {locked, chosen, elsewhere}) ASSERT_TRUE(platform::createDirectories(folder));
+    ASSERT_EQ(::symlink(elsewhere.c_str(), notes.c_str()), 0);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    struct Place {
+        const char* name;
+        std::string file;
+        std::string told;
+        bool noted;   // outside the program's folders, with a notes folder that is a link
+    };
+    const Place places[] = {
+        {"a folder that is not there", missing + "/forms.pdf",
+         "Could not write \"" + missing + "/forms.pdf\": No such file or directory.", false},
+        {"a read-only folder", locked + "/forms.pdf",
+         "Could not write \"" + locked + "/forms.pdf\": Permission denied.", false},
+        {"a write that cannot be noted", chosen + "/forms.pdf",
+         "Could not note the writing of \"" + chosen + "/forms.pdf\" in \"" + notes +
+             "\": it is not a folder of this user's.",
+         true},
+    };
     QPrinter& printer = applicationPrinter();
     struct Case {
         const char* name;
@@ -446,24 +479,30 @@ TEST_F(PrintSinkTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
         {"a report, whole", false, false},
         {"a report, pages 2 to 3", false, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScopedModalResponder responder([&](QWidget& w) {
-            printToFile(w, home.file("chosen.pdf"));
-            if (c.pages) choosePages(w, 2, 3);
-            qobject_cast<QDialog*>(&w)->accept();
-            // The folder went away after the dialog looked at the name.
-            printer.setOutputFileName(QString::fromStdString(missing));
-        });
-        const size_t before = scripted->boxes().size();
-        scripted->answerBox(kMessageAnswerOkYes);
-        EXPECT_EQ(sink.print(c.forms ? formJob() : job(3, "1099 Labels")), PrintResult::failed);
-        printer.setOutputFileName(QString());
-        ASSERT_EQ(scripted->boxes().size(), before + 1);
-        const std::string told = "Could not write \"" + missing + "\": No such file or directory.";
-        EXPECT_EQ(scripted->boxes()[before].details, c.forms ? told + "\n\n" + kFormsNotPrinted : told);
-        EXPECT_FALSE(platform::fileExists(home.file("no such folder")));
+    for (const Place& place : places) {
+        platform::setReplacementNotes({place.noted ? notes : "", {}, {}});
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(place.name) + ", " + c.name);
+            ScopedModalResponder responder([&](QWidget& w) {
+                printToFile(w, home.file("chosen.pdf"));
+                if (c.pages) choosePages(w, 2, 3);
+                qobject_cast<QDialog*>(&w)->accept();
+                // The dialog has looked at its own name; the file goes here.
+                printer.setOutputFileName(QString::fromStdString(place.file));
+            });
+            const size_t before = scripted->boxes().size();
+            scripted->answerBox(kMessageAnswerOkYes);
+            EXPECT_EQ(sink.print(c.forms ? formJob() : job(3, "1099 Labels")), PrintResult::failed);
+            printer.setOutputFileName(QString());
+            ASSERT_EQ(scripted->boxes().size(), before + 1);
+            EXPECT_EQ(scripted->boxes()[before].details, c.forms ? place.told + "\n\n" + kFormsNotPrinted : place.told);
+            EXPECT_EQ(filesBelow(folderOfFile(place.file)), std::vector<std::string>{});
+        }
     }
+    platform::setReplacementNotes({});
+    EXPECT_FALSE(platform::fileExists(missing));
+    EXPECT_EQ(filesBelow(elsewhere), std::vector<std::string>{});
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {

@@ -11,6 +11,7 @@
 #include <locale>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class TurkishLocale {
 public:
@@ -52,4 +53,16 @@ private:
     std::string previousC_;
     std::locale previousGlobal_;
     bool set_ = false;
+};
+
+// State names and codes whose letters the Turkish case rule pairs wrongly (an "I" or an
+// "i" in each), as a user may type them, and the state list's entry each one is.
+struct TurkishStateSpelling {
+    std::string written, listed;
+};
+inline const std::vector<TurkishStateSpelling> kTurkishStateSpellings = {
+    {"il", "Illinois-IL"},     {"illinois", "Illinois-IL"}, {"ILLINOIS", "Illinois-IL"},
+    {"in", "Indiana-IN"},      {"wi", "Wisconsin-WI"},      {"mi", "Michigan-MI"},
+    {"hi", "Hawaii-HI"},       {"ri", "Rhode Island-RI"},   {"MISSISSIPPI", "Mississippi-MS"},
+    {"Iowa-ia", "Iowa-IA"},
 };

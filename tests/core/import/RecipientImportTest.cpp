@@ -3,6 +3,7 @@
 
 #include "ImportFixture.h"
 #include "ScriptedJobs.h"
+#include "TurkishLocale.h"
 #include "core/import/ImportCatalogues.h"
 #include "core/import/ImportCodes.h"
 #include "core/import/ImportColumnChoices.h"
@@ -794,6 +795,37 @@ TEST_F(RecipientImport, PropertyAddressOfA1099S) {
               (std::vector<std::string>{
                   "Too Long (s.txt, line 3: 'Box 3: Address or legal description' (column 6) is not valid)",
                   "Bad Zip (s.txt, line 4: 'Box 3: ZIP Code' (column 9) is not valid)"}));
+}
+
+// On a desktop whose language is Turkish the C library pairs "I" with a dotless small
+// letter and "i" with a dotted capital. Each state, as written in the recipient's State
+// column and in the box state column, still comes in as the state list names it, and no
+// recipient is listed for its state.
+TEST_F(RecipientImport, EveryStateIsFoundWhateverTheCaseOfItsLettersUnderATurkishDesktop) {
+    const auto& cases = kTurkishStateSpellings;
+    const TurkishLocale turkish;
+    ASSERT_TRUE(turkish.inEffect()) << TurkishLocale::kName << " is missing: scripts/setup makes it";
+
+    const std::vector<std::string> columns = {"Recipient Tax Payer ID", "Business Name", "Address Line 1", "City",
+                                              "State", "ZIP Code", "Box 1: Rents", "Box 16A - Top: State"};
+    std::string text;
+    for (size_t i = 0; i < cases.size(); ++i)
+        text += "12-34567" + std::to_string(10 + i) + ",Payee " + std::to_string(i) + ",1 Main St,Springfield," +
+                cases[i].written + ",62701,10.00," + cases[i].written + "\n";
+    ui->answerOpenFile(writeFile("states.csv", text));
+    ui->answerBox(kMessageAnswerOkYes);
+
+    ASSERT_EQ(runRecipientImport(RecipientReader::Csv, columns), kImportCompletedCode);
+    EXPECT_EQ(ui->count("importErrors"), 0);
+    const auto stored = cdb()->getRecipients(1, 1);
+    const auto extras = cdb()->getAddRecipients(1, 1);
+    ASSERT_EQ(stored.size(), cases.size());
+    ASSERT_EQ(extras.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].written);
+        EXPECT_EQ(stored[i].getState(), cases[i].listed);
+        EXPECT_EQ(extras[i].getTopState_M(), cases[i].listed);
+    }
 }
 
 }  // namespace

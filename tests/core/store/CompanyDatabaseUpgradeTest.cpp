@@ -156,24 +156,16 @@ TEST_F(CompanyDatabaseUpgrade, FirstSchemaFileGetsStateNamesAndLabelRows) {
 // upgrade still brings every stored state to the state list's form: none is lost to
 // "None".
 TEST_F(CompanyDatabaseUpgrade, StoredStatesReachTheStateListUnderATurkishLocale) {
-    struct Case {
-        std::string stored, listed;
-    };
-    const std::vector<Case> cases = {
-        {"il", "Illinois-IL"},     {"illinois", "Illinois-IL"}, {"ILLINOIS", "Illinois-IL"},
-        {"in", "Indiana-IN"},      {"wi", "Wisconsin-WI"},      {"mi", "Michigan-MI"},
-        {"hi", "Hawaii-HI"},       {"ri", "Rhode Island-RI"},   {"MISSISSIPPI", "Mississippi-MS"},
-        {"Iowa-ia", "Iowa-IA"},
-    };
+    const auto& cases = kTurkishStateSpellings;
     makeVersion1(path("old.db"));
     {
         auto db = raw(path("old.db"));
-        ASSERT_TRUE(db->executeUpdate("update companies set state = ? where pk = 0;", cases[0].stored));
-        ASSERT_TRUE(db->executeUpdate("update companies set state = ? where pk = 1;", cases[8].stored));
+        ASSERT_TRUE(db->executeUpdate("update companies set state = ? where pk = 0;", cases[0].written));
+        ASSERT_TRUE(db->executeUpdate("update companies set state = ? where pk = 1;", cases[8].written));
         for (size_t i = 0; i < cases.size(); ++i)
             ASSERT_TRUE(db->executeUpdate("insert into recipients (company_FK, pk, type, lastName, state) "
                                           "values (0, ?, 1, 'Payee', ?);",
-                                          static_cast<int32_t>(10 + i), cases[i].stored));
+                                          static_cast<int32_t>(10 + i), cases[i].written));
         db->close();
     }
 
@@ -186,7 +178,7 @@ TEST_F(CompanyDatabaseUpgrade, StoredStatesReachTheStateListUnderATurkishLocale)
     for (size_t i = 0; i < cases.size(); ++i)
         EXPECT_EQ(text(*cdb.db, "select state from recipients where pk = " + std::to_string(10 + i) + ";"),
                   cases[i].listed)
-            << cases[i].stored;
+            << cases[i].written;
 }
 
 // Steps that re-add a column the table already has change nothing and leave nothing in

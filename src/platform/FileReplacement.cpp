@@ -51,10 +51,6 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string joined(const std::string& folder, const std::string& name) {
-    return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
 bool exists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
@@ -214,7 +210,7 @@ void sweepOwnFolderUnlocked(const std::string& folder) {
     std::set<std::string> previous;
     for (const std::string& name : names) {
         const std::string base = withoutJournalSuffix(name);
-        const std::string path = joined(folder, name);
+        const std::string path = joinedPath(folder, name);
         if (!temporaryOwner(base).empty() || isOlderTemporaryName(base)) {
             ::unlink(path.c_str());
         } else if (name == base && isOlderDatabaseCopyName(base)) {
@@ -225,7 +221,8 @@ void sweepOwnFolderUnlocked(const std::string& folder) {
     }
     for (const std::string& base : previous) {
         const std::string target = previousTargetName(base);
-        (void)settlePrevious(joined(folder, base), joined(folder, target.empty() ? olderPreviousTargetName(base) : target));
+        (void)settlePrevious(joinedPath(folder, base),
+                             joinedPath(folder, target.empty() ? olderPreviousTargetName(base) : target));
     }
 }
 
@@ -235,11 +232,11 @@ bool sweepFileUnlocked(const std::string& folder, const std::string& name, bool 
     const std::string owner = name.substr(0, std::min(name.size(), kNameRoom));
     for (const std::string& entry : namesIn(folder)) {
         const std::string base = withoutJournalSuffix(entry);
-        if (temporaryOwner(base) == owner || innermostOwner(base) == owner) ::unlink(joined(folder, entry).c_str());
+        if (temporaryOwner(base) == owner || innermostOwner(base) == owner) ::unlink(joinedPath(folder, entry).c_str());
     }
     if (!previousToo || name.size() > kPreviousNameRoom) return false;
-    const std::string previous = joined(folder, "." + name + kPreviousMark);
-    return isSqliteFile(previous) && settlePrevious(previous, joined(folder, name));
+    const std::string previous = joinedPath(folder, "." + name + kPreviousMark);
+    return isSqliteFile(previous) && settlePrevious(previous, joinedPath(folder, name));
 }
 
 // The folder's lock: shared while replacements work in it, exclusive while it is swept.
@@ -325,7 +322,7 @@ FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::m
             fail("write", ENAMETOOLONG);
             return;
         }
-        previous_ = joined(folder_, "." + name + kPreviousMark);
+        previous_ = joinedPath(folder_, "." + name + kPreviousMark);
     }
     folderFd_ = openFolder(folder_);
     // A folder that may be written but not read is used without its lock and sweep.
@@ -346,7 +343,7 @@ FileReplacement::FileReplacement(std::string target, Mode mode) : target_(std::m
     }
     if (name.size() > kNameRoom) name.resize(kNameRoom);
     for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {
-        const std::string candidate = joined(folder_, "." + name + kPartialMark + randomHexText());
+        const std::string candidate = joinedPath(folder_, "." + name + kPartialMark + randomHexText());
         if (!exists(candidate) && !exists(candidate + "-journal")) temporary_ = candidate;
     }
     if (temporary_.empty()) {

@@ -99,6 +99,10 @@ std::string folderOf(const std::string& path) {
     return last == std::string::npos ? "/" : path.substr(0, last + 1);
 }
 
+std::string joinedPath(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
 std::vector<std::string> namesInFolder(int folderFd) {
     std::vector<std::string> names;
     // The directory stream owns its descriptor; it reads through a copy of folderFd's.

@@ -30,6 +30,9 @@ bool readFile(const std::string& path, std::string& contents);
 // folder ("b.db", or the empty text) is resolved in the current folder, so its folder
 // is ".", which every file service accepts.
 std::string folderOf(const std::string& path);
+// name in folder, with one "/" between them (folder without a closing "/", "/" itself
+// included).
+std::string joinedPath(const std::string& folder, const std::string& name);
 
 // Work inside a folder opened once (so a link put in its place later leads nowhere else):
 // the names in it, without "." and ".." (read through a descriptor of their own, from

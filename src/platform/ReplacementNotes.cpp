@@ -46,9 +46,7 @@ std::string plainFolder(const std::string& path) {
 std::string absolutePath(const std::string& path) {
     if (!path.empty() && path.front() == '/') return path;
     char here[PATH_MAX];
-    if (!::getcwd(here, sizeof here)) return path;
-    const std::string folder = here;
-    return folder == "/" ? "/" + path : folder + "/" + path;
+    return ::getcwd(here, sizeof here) ? joinedPath(here, path) : path;
 }
 
 // The folder where a replacement in folder is noted; empty when start-up finds what it

@@ -55,9 +55,17 @@ double leadingNumber(const std::string& text) {
     // under a language that writes a comma).
     if (start < i && text[start] == '+') ++start;
     double value = 0;
-    if (std::from_chars(text.data() + start, text.data() + i, value).ec == std::errc::result_out_of_range)
-        return text[start] == '-' ? -HUGE_VAL : HUGE_VAL;   // as strtod holds it
-    return value;
+    if (std::from_chars(text.data() + start, text.data() + i, value).ec != std::errc::result_out_of_range)
+        return value;
+    // Out of range, as strtod reads it: too large is held at the largest value; too
+    // small to hold (a fraction with hundreds of zeros after the point, and no digit
+    // other than 0 before it) is a zero of the number's sign.
+    const bool negative = text[start] == '-';
+    const std::size_t point = text.find('.', start);
+    const std::size_t wholeEnd = point == std::string::npos || point > i ? i : point;
+    const bool large = text.find_first_of("123456789", start) < wholeEnd;
+    if (large) return negative ? -HUGE_VAL : HUGE_VAL;
+    return negative ? -0.0 : 0.0;
 }
 
 // The leading integer of a text (white space, optional sign, digits), held at the

@@ -206,16 +206,34 @@ TEST(TextScan, SmallLettersAndCaseFreeComparison) {
 
 // Numbers are read and written with a point under a desktop language that writes a
 // decimal comma too: the C library's strtod and printf would follow the language.
+// A number too large to hold is held at the largest value; one too small to hold reads
+// as zero, which is no positive number.
 TEST_F(UtilsConversions, NumbersKeepTheirPointWhateverTheDesktopsLanguage) {
-    const TurkishLocale turkish;
-    ASSERT_TRUE(turkish.inEffect());
-    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
-    for (const auto& [value, text] : std::vector<std::pair<double, std::string>>{
-             {12.5, "12.50"}, {-0.05, "-0.05"}, {0, "0.00"}, {1234567.891, "1234567.89"}})
-        EXPECT_EQ(Utils::twoDecimals(value), text) << value;
-    for (const auto& [text, value] : std::vector<std::pair<std::string, int32_t>>{
-             {"0.5", 0}, {"+7.25", 7}, {"12.9", 12}, {std::string(400, '9'), std::numeric_limits<int32_t>::max()}})
-        EXPECT_EQ(Utils::stringToPositive(text), value) << text;
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::vector<std::pair<std::string, int32_t>> positives = {
+        {"0.5", 0},
+        {"+7.25", 7},
+        {"12.9", 12},
+        {std::string(400, '9'), std::numeric_limits<int32_t>::max()},
+        {std::string(400, '0') + "9" + std::string(399, '0') + ".5", std::numeric_limits<int32_t>::max()},
+        {tiny, -2},
+        {"-" + tiny, -2},
+        {"000" + tiny + "9", -2},
+        {std::string(400, '0') + "3.5", 3}};
+    const auto readPositives = [&](const char* desktop) {
+        for (const auto& [text, value] : positives)
+            EXPECT_EQ(Utils::stringToPositive(text), value) << desktop << ": " << text.substr(0, 40) << "...";
+    };
+    readPositives("C");
+    {
+        const TurkishLocale turkish;
+        ASSERT_TRUE(turkish.inEffect());
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        for (const auto& [value, text] : std::vector<std::pair<double, std::string>>{
+                 {12.5, "12.50"}, {-0.05, "-0.05"}, {0, "0.00"}, {1234567.891, "1234567.89"}})
+            EXPECT_EQ(Utils::twoDecimals(value), text) << value;
+        readPositives("Turkish");
+    }
 }
 
 TEST_F(UtilsConversions, CsvAndDates) {

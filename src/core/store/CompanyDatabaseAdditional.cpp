@@ -383,7 +383,7 @@ bool readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedP
     }
     // Every recipient of the selected and listed payers is read once, its additional row
     // joined where there is one. SQLite evaluates the payer and name conditions of the
-    // list and count queries per row (the three flags below); the kind and status
+    // list and total count per row (the two flags below); the kind and status
     // conditions are worked out afterwards from the row's own columns, for every kind
     // and status at once.
     const std::string every = namePattern("");
@@ -394,10 +394,6 @@ bool readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedP
     sql += " AND (r.lastName" + std::string(kNameLike) + " OR r.firstName" + kNameLike + ")) AS inTotal";
     args.emplace_back(every);
     args.emplace_back(every);
-    sql += ", (" + companies(selected);
-    sql += " AND (r.lastName" + std::string(kNameLike) + " OR r.firstName" + kNameLike + ")) AS nameCounted";
-    args.emplace_back(pattern);
-    args.emplace_back(pattern);
     sql += ", (rai.pk IS NOT NULL AND " + companies(listedPayers);
     sql += " AND (r.lastName" + std::string(kNameLike) + " OR r.firstName" + kNameLike + " OR rai.lastname_surname" +
            kNameLike + ")) AS nameListed";
@@ -418,7 +414,7 @@ bool readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedP
            where + joinedOrder(direction);
     snapshot.payers = either;
     // The positions of the columns after kJoinedColumns.
-    enum : int { kInTotalAt = kJoinedColumnCount, kNameCountedAt, kNameListedAt, kTaxIDAt };
+    enum : int { kInTotalAt = kJoinedColumnCount, kNameListedAt, kTaxIDAt };
     // A pass over the whole table would fill the page cache with pages that a payer's
     // list seldom needs again, beside a snapshot of every row: it runs with a small
     // cache, which is given back its size afterwards (and refills as lists read pages).
@@ -438,7 +434,6 @@ bool readRecipientList(CompanyDatabase& cdb, const std::vector<int32_t>& listedP
         if (used == snapshot.rows.size()) snapshot.rows.emplace_back();
         RecipientListSnapshot::Row& row = snapshot.rows[used];
         row.inTotal = rs.intForColumnIndex(kInTotalAt) != 0;
-        row.nameCounted = rs.intForColumnIndex(kNameCountedAt) != 0;
         row.nameListed = rs.intForColumnIndex(kNameListedAt) != 0;
         row.kind = 0;
         for (const FormKind& kind : FormKind::all())

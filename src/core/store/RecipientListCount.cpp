@@ -45,7 +45,6 @@ RecipientListRead pickRecipientList(const RecipientListSnapshot& snapshot, int32
         if (row.inTotal) ++read.total;
         const bool shown = (anyKind || row.kind == kind) && (anyStatus || (row.status & statusBit) != 0);
         if (!shown) continue;
-        if (row.nameCounted) ++read.filtered;
         if (!row.nameListed || !rows) continue;
         if (listed) listed->push_back(&row.info);
         else read.rows.push_back(row.info);

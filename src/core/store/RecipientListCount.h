@@ -23,13 +23,12 @@ int64_t countRecipientList(CompanyDatabase& db, const std::string& filter, int32
 bool countsEveryRecipient(const std::string& filter, int32_t kind, int32_t status);
 
 // The recipients of the main window's payers, read once for a filter text and sort
-// order: every row with what decides where it counts, so that the list and both counts
+// order: every row with what decides where it counts, so that the list and its total
 // for any form kind and filing status come from it without reading the file again.
 struct RecipientListSnapshot {
     struct Row {
         RecipientFullInfo info;
         bool inTotal = false;     // counted with no filter, kind or status
-        bool nameCounted = false; // the filter matches its last or first name (payer selected)
         bool nameListed = false;  // listed: additional data, listed payer, filter on any name
         int32_t kind = 0;         // 1, 2, 3, 4, 5 or 7 when its kind column is one of them
         uint32_t status = 0;      // bit s-1 set when filing-status condition s (1 to 10) holds
@@ -48,9 +47,6 @@ struct RecipientListRead {
     std::vector<RecipientFullInfo> rows;
     // countRecipientList(db, "", 0, 0): every recipient of the selected payers.
     int64_t total = 0;
-    // countRecipientList(db, filter, kind, status): the filter matched on the last and
-    // first name only (the list also matches the surname).
-    int64_t filtered = 0;
     // Which read of the file the rows come from (0: none); see refillRecipientList.
     uint64_t generation = 0;
     // Left empty, since they are those of the rows drawn (see refillRecipientList).

@@ -498,10 +498,9 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     Recvec_ = std::move(texts);
     Recipient_PTL_ = std::move(maps);
     addRecipientButton_->setEnabled(s.comp_details->selectedCompanies().size() == 1);
-    // The selection stays while as many rows are shown as before. The rows are compared,
-    // not the filtered count: that count matches the filter on the last and first name
-    // only, while the rows also match the surname, so a surname filter would drop the
-    // selection of every refill (and Edit and Copy, which refill first, would find none).
+    // The selection stays while as many rows are shown as before, whichever name the
+    // filter matched them on: Edit and Copy refill the list first and act on the row
+    // that is still selected then.
     if (rowsBefore != Recvec_.size()) deselectAll(ui->Recipient_sel);
     if (!unchanged) reloadData(ui->Recipient_sel, recipientModel);
 }

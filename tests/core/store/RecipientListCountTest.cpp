@@ -77,9 +77,9 @@ TEST(RecipientListCount, AgreesWithTheRecipientListForEveryFilter) {
     resetSession();
 }
 
-// The main window reads its list and both counts in one pass; each must be exactly what
-// the separate list query and counts give, row order included.
-TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
+// The main window reads its list and the total count in one pass; each must be exactly what
+// the separate list query and count give, row order included.
+TEST(RecipientListCount, OnePassGivesTheListAndTheTotal) {
     resetSession();
     TempHome home;
     ScriptedUserInterface ui;
@@ -144,7 +144,6 @@ TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
                         const RecipientListRead read =
                             pickRecipientList(readRecipientList(db, listed, filter, direction), kind, status);
                         EXPECT_EQ(read.total, countRecipientList(db, "", 0, 0));
-                        EXPECT_EQ(read.filtered, countRecipientList(db, filter, kind, status));
                         const auto expected = db.execRecipientFullInfoQuery(companies, filter, direction, kind, status);
                         auto sameRows = [&](const std::vector<const RecipientFullInfo*>& rows) {
                             ASSERT_EQ(rows.size(), expected.size());
@@ -169,7 +168,6 @@ TEST(RecipientListCount, OnePassGivesTheListAndBothCounts) {
                         const RecipientListRead refilled =
                             refillRecipientList(db, listed, filter, direction, kind, status);
                         EXPECT_EQ(refilled.total, read.total);
-                        EXPECT_EQ(refilled.filtered, read.filtered);
                         sameRows(refilled.listed);
                     }
     }

@@ -6,7 +6,9 @@
 // and the messages answer at once). Each run starts from a fresh copy of the file, in
 // a process of its own, and reports its peak memory (peakMiB) beside its time. The
 // same recipients as a comma-separated file, every field quoted as a spreadsheet saves
-// it and the business names holding a comma, time the quoted reading as well.
+// it and the business names holding a comma, time the quoted reading as well; and the
+// tab-separated file with a line break pasted into every address, saved as a lone CR,
+// times the reading that tells such a file from one of CR lines.
 
 #include <benchmark/benchmark.h>
 
@@ -69,8 +71,10 @@ public:
         // The first payer's 1099-MISC recipients are those at every sixth position.
         textFile = folder_ + "/recipients.txt";
         csvFile = folder_ + "/recipients.csv";
+        strayCrFile = folder_ + "/stray.txt";
         std::ofstream out(textFile);
         std::ofstream csv(csvFile);
+        std::ofstream stray(strayCrFile);
         for (int i = 0; i < imported; ++i) {
             const bool known = i * 6 < bench::kRecipientsOfFirstPayer;
             const std::string digits = std::to_string(known ? 100000000 + i * 6 : 200000000 + i);
@@ -85,11 +89,13 @@ public:
                 fields.push_back(f);
             for (size_t k = 0; k < fields.size(); ++k) {
                 out << (k ? "\t" : "") << fields[k];
+                stray << (k ? "\t" : "") << fields[k] << (k == 4 ? "\rSuite 1" : "");
                 // The spreadsheet's business name holds a comma.
                 const std::string value = k == 1 && !fields[k].empty() ? fields[k] + ", Inc." : fields[k];
                 csv << (k ? "," : "") << '"' << value << '"';
             }
             out << "\n";
+            stray << "\n";
             csv << "\r\n";
         }
     }
@@ -109,7 +115,7 @@ public:
 
     const int imported;
     ImportAnswers ui;
-    std::string textFile, csvFile;
+    std::string textFile, csvFile, strayCrFile;
 
 private:
     std::string folder_, template_, working_;
@@ -122,9 +128,10 @@ Fixture& fixture(int imported) {
     return *f;
 }
 
-void importRecipients(benchmark::State& state, imports::RecipientReader reader) {
+void importRecipients(benchmark::State& state, imports::RecipientReader reader, bool strayCrs = false) {
     Fixture& fixture = ::fixture(static_cast<int>(state.range(0)));
     fixture.ui.file = reader == imports::RecipientReader::Csv ? fixture.csvFile : fixture.textFile;
+    if (strayCrs) fixture.ui.file = fixture.strayCrFile;
     bench::timeInOwnProcesses(state, [&] { return fixture.reopen(); },
                               [&] {
                                   return imports::runRecipientImport(reader, kColumns) ==
@@ -140,6 +147,11 @@ void BM_ImportQuotedCsvRecipients(benchmark::State& state) {
     importRecipients(state, imports::RecipientReader::Csv);
 }
 BENCHMARK(BM_ImportQuotedCsvRecipients)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+
+void BM_ImportStrayCrRecipients(benchmark::State& state) {
+    importRecipients(state, imports::RecipientReader::Text, true);
+}
+BENCHMARK(BM_ImportStrayCrRecipients)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
 
 }  // namespace
 

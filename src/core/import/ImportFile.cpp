@@ -82,51 +82,6 @@ bool looksLikeUtf16(const std::string& text) {
 // so a line break inside quotes ends no line; a tab-separated file has no quoting.
 enum class FieldQuotes { Ignored, Read };
 
-// How a file ends its lines. A file whose first line end (outside quotes) is an LF or a
-// CR LF ends its lines at LF. A first line end that is a lone CR is either the line end
-// of a file of CR lines, as some spreadsheets still write, or a line break pasted into a
-// cell of a file of LF lines; the line ends of the whole file tell which: its lines end
-// at CR when its lone CRs outside quotes outnumber its LFs (a CR LF counting as one LF),
-// or equal them and the text ends with a line end (CR lines closed by an editor's final
-// LF). Every line end starts a new cell, so a quoted cell at the start of a line counts
-// as quoted.
-char lineEndOf(const std::string& text, FieldQuotes quotes) {
-    bool inQuotes = false;
-    bool cellStart = true;
-    bool firstIsLoneCr = false;
-    bool endsWithLineEnd = false;
-    size_t loneCrs = 0, lfs = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        endsWithLineEnd = false;
-        if (inQuotes) {
-            if (c != '"') continue;
-            if (i + 1 < text.size() && text[i + 1] == '"') ++i;   // a doubled quote
-            else inQuotes = false;
-            continue;
-        }
-        if (c == '\n' || c == '\r') {
-            const bool crLf = c == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
-            if (c == '\n' || crLf) {
-                if (!firstIsLoneCr) return '\n';
-                ++lfs;
-                if (crLf) ++i;
-            } else {
-                firstIsLoneCr = true;
-                ++loneCrs;
-            }
-            cellStart = true;
-            endsWithLineEnd = true;
-            continue;
-        }
-        if (quotes == FieldQuotes::Ignored) continue;
-        if (c == '"' && cellStart) inQuotes = true;
-        cellStart = c == ',';
-    }
-    if (!firstIsLoneCr) return '\n';
-    return loneCrs > lfs || (loneCrs == lfs && endsWithLineEnd) ? '\r' : '\n';
-}
-
 // The length of the line end at offset i of a file whose lines end at lineEnd (0 when
 // none is there). In a file of LF lines it is an LF (a CR before it is the line's to
 // drop). In a file of CR lines it is a lone CR; an LF or a CR LF inside it ends no line
@@ -161,6 +116,113 @@ LineSpan lineFrom(const std::string& text, size_t start, char lineEnd) {
     // The last line; in a file of CR lines a final LF is its end.
     if (lineEnd == '\r' && text.size() > start && text.back() == '\n') return {text.size() - 1, text.size()};
     return {text.size(), std::string::npos};
+}
+
+// The lines of the text as a file whose lines end at lineEnd cuts it, one at a time: in
+// a file of LF lines the CR of a CR LF line end (or one that ends the text) is no
+// character of the line, and a lone CR inside it stays, for its field to read as a
+// blank. An empty last line is no line. visit returns false to stop.
+void forEachLine(const std::string& text, char lineEnd, const std::function<bool(const std::string&)>& visit) {
+    std::string line;
+    for (size_t start = 0;;) {
+        const LineSpan span = lineFrom(text, start, lineEnd);
+        const bool last = span.next == std::string::npos;
+        line.assign(text, start, span.end - start);
+        if (lineEnd == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
+        if (last && line.empty()) return;
+        if (!visit(line)) return;
+        if (last) return;
+        start = span.next;
+    }
+}
+
+// How the records of one reading of a file fall: how many have as many fields as its
+// first record, and how many have another number. A record of empty fields is neither.
+struct RecordShapes {
+    size_t alike = 0;
+    size_t unlike = 0;
+};
+
+RecordShapes shapesOf(const std::string& text, char lineEnd, FieldQuotes quotes) {
+    RecordShapes shapes;
+    size_t first = 0;   // the fields of the first record; 0 before it
+    const auto count = [&](const std::vector<std::string>& fields) {
+        if (allFieldsEmpty(fields)) return;
+        if (first == 0) first = fields.size();
+        if (fields.size() == first) ++shapes.alike;
+        else ++shapes.unlike;
+    };
+    if (quotes == FieldQuotes::Ignored) {
+        forEachLine(text, lineEnd, [&](const std::string& line) {
+            count(splitFields(line, '\t'));
+            return true;
+        });
+    } else {
+        size_t unclosedLine = 0;   // a quote never closed ends the reading where it opens
+        forEachCsvRecord(text, lineEnd, unclosedLine, [&](CsvRecord& r) {
+            count(r.fields);
+            return true;
+        });
+    }
+    return shapes;
+}
+
+// How a file ends its lines. A file whose first line end (outside quotes) is an LF or a
+// CR LF ends its lines at LF. A first line end that is a lone CR is either the line end
+// of a file of CR lines, as some spreadsheets still write, or a line break pasted into a
+// cell of a file of LF lines. With no other LF than one that ends the text, it is a file
+// of CR lines (an editor may close the last one with an LF or a CR LF). Otherwise the
+// records tell: a line break pasted into a cell cuts its record into pieces with other
+// numbers of fields, where a line end does not. The file is read both ways, and the
+// reading in which more records have as many fields as its first record wins, then the
+// one with fewer records of another number. When the fields tell nothing (a field a line,
+// say), the line ends are counted: the lines end at CR when the lone CRs outside quotes
+// outnumber the LFs (a CR LF counting as one LF), or equal them and the text ends with a
+// line end (CR lines closed by an editor's final LF). Every line end starts a new cell,
+// so a quoted cell at the start of a line counts as quoted.
+char lineEndOf(const std::string& text, FieldQuotes quotes) {
+    bool inQuotes = false;
+    bool cellStart = true;
+    bool firstIsLoneCr = false;
+    bool endsWithLineEnd = false;
+    size_t loneCrs = 0, lfs = 0;
+    size_t afterLastLf = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        endsWithLineEnd = false;
+        if (inQuotes) {
+            if (c != '"') continue;
+            if (i + 1 < text.size() && text[i + 1] == '"') ++i;   // a doubled quote
+            else inQuotes = false;
+            continue;
+        }
+        if (c == '\n' || c == '\r') {
+            const bool crLf = c == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+            if (c == '\n' || crLf) {
+                if (!firstIsLoneCr) return '\n';
+                ++lfs;
+                if (crLf) ++i;
+                afterLastLf = i + 1;
+            } else {
+                firstIsLoneCr = true;
+                ++loneCrs;
+            }
+            cellStart = true;
+            endsWithLineEnd = true;
+            continue;
+        }
+        if (quotes == FieldQuotes::Ignored) continue;
+        if (c == '"' && cellStart) inQuotes = true;
+        cellStart = c == ',';
+    }
+    if (!firstIsLoneCr) return '\n';
+    if (lfs == 0 || (lfs == 1 && afterLastLf == text.size())) return '\r';
+    const RecordShapes cr = shapesOf(text, '\r', quotes);
+    const RecordShapes lf = shapesOf(text, '\n', quotes);
+    const bool fieldsTell = cr.unlike > 0 || lf.unlike > 0;
+    if (fieldsTell && cr.alike != lf.alike) return cr.alike > lf.alike ? '\r' : '\n';
+    if (fieldsTell && cr.unlike != lf.unlike) return cr.unlike < lf.unlike ? '\r' : '\n';
+    return loneCrs > lfs || (loneCrs == lfs && endsWithLineEnd) ? '\r' : '\n';
 }
 
 std::vector<std::string> cut(const std::string& text, char separator) {
@@ -374,21 +436,7 @@ bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
 
 void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit) {
     if (startsWithEmptyLine(text)) return;   // nothing at all
-    const char end = lineEndOf(text, FieldQuotes::Ignored);
-    std::string line;
-    for (size_t start = 0;;) {
-        const LineSpan span = lineFrom(text, start, end);
-        const bool last = span.next == std::string::npos;
-        line.assign(text, start, span.end - start);
-        // In a file of LF lines the CR of a CR LF line end (or one that ends the text) is
-        // no character of the line; a lone CR inside it stays, for its field to read as a
-        // blank.
-        if (end == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
-        if (last && line.empty()) return;   // an empty last line is no line
-        if (!visit(line)) return;
-        if (last) return;
-        start = span.next;
-    }
+    forEachLine(text, lineEndOf(text, FieldQuotes::Ignored), visit);
 }
 
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine) {

@@ -13,8 +13,12 @@
 // line. Every other file ends its lines at LF, the CR of a CR LF dropped, so CR LF and LF
 // may be mixed in it, and a lone CR inside it (a line break pasted into a cell) is one
 // blank. A file is one of CR lines when its first line end outside quotes is a lone CR
-// and its lone CRs outnumber its LFs (a CR LF counting as one), or equal them with a line
-// end closing the text.
+// and it holds no other LF outside quotes than one that ends the text. When it holds
+// more, the file is read both ways: the way in which more records have as many fields as
+// the first record wins (a line break pasted into a cell cuts its record into pieces of
+// other sizes, a line end does not), then the way with fewer records of other sizes. When
+// the fields tell nothing, it is one of CR lines when its lone CRs outnumber its LFs (a
+// CR LF counting as one), or equal them with a line end closing the text.
 
 #include <functional>
 #include <optional>

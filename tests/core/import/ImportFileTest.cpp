@@ -90,6 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"OneCRLineClosedByAnLF", "a\rb\n", {"a", "b"}, {"a", "b"}, {"a", "b"}},
         // Lone CRs that outnumber the LFs make a file of CR lines.
         SplitCase{"MoreLoneCRsThanLFs", "a\rb\rc\nd", {"a", "b", "c d"}, {"a", "b", "c", "d"}, {"a", "b", "c d"}},
+        // A field a line: the fields tell nothing, so the line ends are counted.
+        SplitCase{"OneFieldLinesCountTheirLineEnds", "a\r\r\rb\nc\nd", {"a", "", "", "b c d"},
+                  {"a", "b", "c", "d"}, {"a", "b c d"}},
         SplitCase{"CRAtTheEnd", "a\nb\r", {"a", "b"}, {"a", "b"}, {"a", "b"}},
         SplitCase{"EmptyFirstLine", "\nb\nc", {}, {}, {}},
         SplitCase{"EmptyFirstLineCRLF", "\r\nb", {}, {}, {}},
@@ -285,6 +288,81 @@ TEST(CsvReading, TheFirstLineEndOutsideQuotesTellsHowLinesEnd) {
     ASSERT_EQ(records->size(), 5u);
     EXPECT_EQ((*records)[2].line, 3u);
     EXPECT_EQ((*records)[4].line, 6u);
+}
+
+// The records as both recipient readers and the payer ".csv" reader give them, each
+// reader given the records written with its separator.
+void expectEveryReaderGives(const std::string& commaText, const std::string& tabText,
+                            const std::vector<Lines>& records) {
+    size_t unclosed = 0;
+    EXPECT_EQ(fieldsOf(recipientCsvRecords(commaText, unclosed)), records);
+    EXPECT_EQ(fieldsOf(payerCsvRecords(commaText, unclosed)), records);
+    std::vector<Lines> tabRecords;
+    for (const std::string& l : recipientFileLines(tabText)) tabRecords.push_back(splitFields(l, '\t'));
+    EXPECT_EQ(tabRecords, records);
+}
+
+// The text of records of three fields, each field's line breaks as written.
+std::string fileOf(const std::vector<Lines>& records, char separator, const std::string& end, bool finalEnd) {
+    std::string text;
+    for (size_t i = 0; i < records.size(); ++i) {
+        for (size_t j = 0; j < records[i].size(); ++j) text += (j ? std::string(1, separator) : "") + records[i][j];
+        if (i + 1 < records.size() || finalEnd) text += end;
+    }
+    return text;
+}
+
+// A line break pasted into cells of a file of LF or CR LF lines, saved unquoted as a lone
+// CR, cuts no record, whichever cell holds it: one in every record, or in the first
+// record as many as the file has line ends. And a file of CR lines stays one when a later
+// record holds one unquoted LF or CR LF.
+TEST(LineEnds, StrayLineBreaksLeaveEveryRecordWhole) {
+    struct Ending {
+        const char* end;
+        bool finalEnd;
+    };
+    const Ending lfEndings[] = {{"\n", true}, {"\n", false}, {"\r\n", true}, {"\r\n", false}};
+    const Ending crEndings[] = {{"\r", true}, {"\r", false}};
+    for (const size_t count : {3u, 4u})
+        for (size_t cell = 0; cell < 3; ++cell) {
+            std::vector<Lines> plain;
+            for (size_t i = 0; i < count; ++i) {
+                const std::string n = std::to_string(i + 1);
+                plain.push_back({"a" + n, "b" + n, "c" + n});
+            }
+            for (const Ending& e : lfEndings) {
+                const size_t lineEnds = count - 1 + (e.finalEnd ? 1 : 0);
+                SCOPED_TRACE(std::to_string(count) + " records, cell " + std::to_string(cell) + ", " +
+                             (e.end[0] == '\n' ? "LF" : "CR LF") + (e.finalEnd ? "" : " without a final end"));
+                std::vector<Lines> written = plain, read = plain;
+                for (size_t i = 0; i < count; ++i) {
+                    written[i][cell] += "\rx";
+                    read[i][cell] += " x";
+                }
+                expectEveryReaderGives(fileOf(written, ',', e.end, e.finalEnd),
+                                       fileOf(written, '\t', e.end, e.finalEnd), read);
+                written = plain;
+                read = plain;
+                for (size_t k = 0; k < lineEnds; ++k) {
+                    written[0][cell] += "\r" + std::to_string(k);
+                    read[0][cell] += " " + std::to_string(k);
+                }
+                expectEveryReaderGives(fileOf(written, ',', e.end, e.finalEnd),
+                                       fileOf(written, '\t', e.end, e.finalEnd), read);
+            }
+            for (const Ending& e : crEndings)
+                for (const char* stray : {"\n", "\r\n"}) {
+                    SCOPED_TRACE(std::to_string(count) + " CR lines, cell " + std::to_string(cell) +
+                                 (e.finalEnd ? "" : " without a final end") + (stray[0] == '\n' ? ", LF" : ", CR LF"));
+                    for (size_t at = 1; at < count; ++at) {
+                        std::vector<Lines> written = plain, read = plain;
+                        written[at][cell] += stray + std::string("x");
+                        read[at][cell] += " x";
+                        expectEveryReaderGives(fileOf(written, ',', e.end, e.finalEnd),
+                                               fileOf(written, '\t', e.end, e.finalEnd), read);
+                    }
+                }
+        }
 }
 
 class ImportFileReading : public ::testing::Test {

@@ -569,6 +569,57 @@ TEST_F(PayerImport, ALoneCarriageReturnInTheFirstRecordOfAnLFFileIsOneBlank) {
     EXPECT_EQ(listedPaths().size(), made);
 }
 
+// Line breaks pasted into payers' addresses, saved unquoted as lone CRs, in a file of LF
+// or CR LF lines of three or four payers: one in every record, or in the first record as
+// many as the file has line ends. Each break is one blank, and every payer is made whole.
+TEST_F(PayerImport, StrayCarriageReturnsInAnLFFileLeaveEveryPayerWhole) {
+    const std::vector<std::vector<std::string>> payers = {
+        {"Acme Co", "12-3456789", "1 Main", "Austin", "TX", "78701"},
+        {"Beta Co", "98-7654321", "2 Elm", "Dallas", "TX", "75001"},
+        {"Gamma Co", "23-4567890", "3 Oak", "Waco", "TX", "76701"},
+        {"Delta Co", "34-5678901", "4 Pine", "Tyler", "TX", "75701"},
+    };
+    size_t made = 0;
+    for (const StrayCrFile& file : kStrayCrFiles)
+        for (const size_t count : {3u, 4u})
+            for (const bool everyRecord : {true, false}) {
+                const std::string tag = std::string(file.name) + " " + std::to_string(count) +
+                                        (everyRecord ? " every" : " first");
+                SCOPED_TRACE(tag);
+                freshUi();
+                const size_t lineEnds = count - 1 + (file.finalEnd ? 1 : 0);
+                std::string text;
+                std::vector<std::string> addresses;
+                for (size_t i = 0; i < count; ++i) {
+                    std::vector<std::string> fields = payers[i];
+                    fields[0] += " " + tag;   // every case makes companies of its own
+                    addresses.push_back(fields[2]);
+                    const size_t strays = everyRecord ? 1 : (i == 0 ? lineEnds : 0);
+                    for (size_t k = 0; k < strays; ++k) {
+                        const std::string suite = "Suite " + std::to_string(i + k + 5);
+                        fields[2] += "\r" + suite;
+                        addresses.back() += " " + suite;
+                    }
+                    for (size_t j = 0; j < fields.size(); ++j) text += (j ? "," : "") + fields[j];
+                    if (i + 1 < count || file.finalEnd) text += file.end;
+                }
+                chooseFile("payers.csv", text);
+                ui->answerBox(kMessageAnswerOkYes);
+                EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
+                EXPECT_EQ(boxTitles(), std::vector<std::string>{"Import Complete"});
+                EXPECT_EQ(ui->count("formErrors"), 0);
+                for (size_t i = 0; i < count; ++i) {
+                    const std::string name = payers[i][0] + " " + tag;
+                    EXPECT_EQ(rowsInFile(target(name), "select name, address, city, state, zip from companies;"),
+                              std::vector<std::string>{name + "|" + addresses[i] + "|" + payers[i][3] +
+                                                       "|Texas-TX|" + payers[i][5]});
+                    EXPECT_EQ(storedTaxID(name), payers[i][1]);
+                }
+                made += count;
+            }
+    EXPECT_EQ(listedPaths().size(), made);
+}
+
 // A comma-separated file of CR lines with a line break inside a quoted field: the break
 // is one blank of that field, and every payer is made.
 TEST_F(PayerImport, AQuotedLineBreakInAFileOfCRLinesIsOneBlank) {

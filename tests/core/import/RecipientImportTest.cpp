@@ -404,6 +404,87 @@ TEST_F(RecipientImport, ALoneCarriageReturnInTheFirstRecordOfAnLFFileIsOneBlank)
     }
 }
 
+// A fourth recipient, for files of four records.
+const std::vector<std::vector<std::string>> kFourRecipients = [] {
+    auto four = kThreeRecipients;
+    four.push_back({"44-4444444", "Pine Works", "", "", "4 Pine", "Tyler", "TX", "75701", "9.00"});
+    return four;
+}();
+
+// Line breaks pasted into addresses, saved unquoted as lone CRs, in a file of LF or CR LF
+// lines of three or four recipients: one in every record, or in the first record as many
+// as the file has line ends. Each break is one blank, and every recipient is added whole.
+TEST_F(RecipientImport, StrayCarriageReturnsInAnLFFileLeaveEveryRecipientWhole) {
+    for (const auto& [reader, separator, kind] :
+         {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}})
+        for (const StrayCrFile& file : kStrayCrFiles)
+            for (const size_t records : {3u, 4u})
+                for (const bool everyRecord : {true, false}) {
+                    SCOPED_TRACE(std::string(kind) + " " + file.name + " " + std::to_string(records) +
+                                 (everyRecord ? " every record" : " first record"));
+                    exec("delete from recipients; delete from recipients_additionalinfo;");
+                    freshUi();
+                    const size_t lineEnds = records - 1 + (file.finalEnd ? 1 : 0);
+                    std::string text;
+                    std::vector<std::vector<std::string>> expected;
+                    for (size_t i = 0; i < records; ++i) {
+                        std::vector<std::string> fields = kFourRecipients[i];
+                        expected.push_back(writtenFields(fields));
+                        const size_t strays = everyRecord ? 1 : (i == 0 ? lineEnds : 0);
+                        for (size_t k = 0; k < strays; ++k) {
+                            const std::string unit = "Fl " + std::to_string(i + k + 1);
+                            fields[4] += "\r" + unit;
+                            expected.back()[3] += " " + unit;
+                        }
+                        std::string written = line(separator, fields);
+                        written.pop_back();
+                        text += written + (i + 1 < records || file.finalEnd ? file.end : "");
+                    }
+                    chooseFile(std::string("strays.") + kind, text);
+                    ui->answerBox(kMessageAnswerOkYes);
+                    ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
+                    EXPECT_EQ(ui->count("importErrors"), 0);
+                    const auto stored = recipients();
+                    ASSERT_EQ(stored.size(), records);
+                    for (size_t i = 0; i < records; ++i) EXPECT_EQ(storedFields(stored[i]), expected[i]) << i;
+                }
+}
+
+// A file of CR lines with a line break pasted into the address of a later recipient,
+// saved unquoted as an LF or a CR LF: still a file of CR lines, the break one blank.
+TEST_F(RecipientImport, AStrayLineFeedInALaterRecordOfACRFileIsOneBlank) {
+    for (const auto& [reader, separator, kind] :
+         {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}})
+        for (const char* stray : {"\n", "\r\n"})
+            for (const bool finalEnd : {true, false})
+                for (const size_t at : {1u, 2u}) {
+                    SCOPED_TRACE(std::string(kind) + (stray[1] ? " CR LF" : " LF") +
+                                 (finalEnd ? "" : " without a final end") + " in record " + std::to_string(at + 1));
+                    exec("delete from recipients; delete from recipients_additionalinfo;");
+                    freshUi();
+                    std::string text;
+                    std::vector<std::vector<std::string>> expected;
+                    for (size_t i = 0; i < kThreeRecipients.size(); ++i) {
+                        std::vector<std::string> fields = kThreeRecipients[i];
+                        expected.push_back(writtenFields(fields));
+                        if (i == at) {
+                            fields[4] += stray + std::string("Suite 5");
+                            expected.back()[3] += " Suite 5";
+                        }
+                        std::string written = line(separator, fields);
+                        written.pop_back();
+                        text += written + (i + 1 < kThreeRecipients.size() || finalEnd ? "\r" : "");
+                    }
+                    chooseFile(std::string("cr.") + kind, text);
+                    ui->answerBox(kMessageAnswerOkYes);
+                    ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
+                    EXPECT_EQ(ui->count("importErrors"), 0);
+                    const auto stored = recipients();
+                    ASSERT_EQ(stored.size(), expected.size());
+                    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(storedFields(stored[i]), expected[i]) << i;
+                }
+}
+
 // A comma-separated file of CR lines with a line break inside a quoted field, on the
 // first line or a later one: the break is one blank of that field, and every recipient is
 // added.

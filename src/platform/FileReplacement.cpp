@@ -384,16 +384,6 @@ void FileReplacement::abandon() {
     note_.drop();
 }
 
-bool FileReplacement::makeTemporary() {
-    if (!ok() || committed_) return false;
-    // The permissions any new file of the user gets; commit() gives it those of a file
-    // it replaces.
-    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return fail("write", errno);
-    ::close(fd);
-    return true;
-}
-
 bool FileReplacement::commit() {
     if (!ok() || committed_) return false;
     if (!inPlace_ && !step(ReplaceStep::built, target_)) return fail("write", EIO);

@@ -49,13 +49,8 @@ public:
     // too): the notes folder and the system's reason. Its folder is empty otherwise.
     const NoteRefusal& noteRefusal() const { return note_.refusal(); }
     const std::string& target() const { return target_; }
-    // Where the caller builds the new file. No file is there yet (SQLite may create it)
-    // unless makeTemporary() made it.
+    // Where the caller builds the new file. No file is there yet (SQLite may create it).
     const std::string& temporaryPath() const { return temporary_; }
-    // Makes the temporary file, empty, for a builder that cannot tell why it could not
-    // open it (a printer that only fails to start). False, naming the target with the
-    // system's reason (error()), when the folder does not take it.
-    bool makeTemporary();
     bool committed() const { return committed_; }
 
     // Writes the temporary file out, renames it into place and writes the folder out.

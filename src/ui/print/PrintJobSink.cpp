@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPageLayout>
 #include <QPdfDocument>
+#include <QPdfWriter>
 #include <QPrintEngine>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -25,7 +26,6 @@
 #include "core/foundation/tvDatabase.h"
 #include "core/print/PrintJobFolder.h"
 #include "core/print/SheetModel.h"
-#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
 #include "ui/print/SheetPainter.h"
@@ -78,18 +78,18 @@ bool loadDocument(QPdfDocument& document, QBuffer& bytes) {
     return document.status() == QPdfDocument::Status::Ready;
 }
 
-// Paints the pages first to last (from 0); false with the reason when the printer
-// refuses a page.
-bool paintPages(QPdfDocument& document, int first, int last, QPrinter& printer, std::string& reason) {
-    const int printerDpi = printer.resolution();
+// Paints the pages first to last (from 0) on a device of the given resolution; false with
+// the reason when the device refuses a page.
+bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& device, int printerDpi,
+                std::string& reason) {
     const int renderDpi = std::min(printerDpi, kMaxRenderDpi);
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&device)) {
         reason = "The printer could not be started.";
         return false;
     }
     for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage()) {
+        if (page > first && !device.newPage()) {
             reason = "The printer refused page " + std::to_string(page + 1) + ".";
             painter.end();
             return false;
@@ -107,6 +107,27 @@ bool paintPages(QPdfDocument& document, int first, int last, QPrinter& printer, 
         painter.drawImage(target, image);
     }
     return painter.end();
+}
+
+// The pages first to last (from 0) as a PDF in memory, drawn as on the printer: on its
+// paper from the corner, at its resolution. Empty with the reason when they cannot be.
+QByteArray pagesAsPdf(QPdfDocument& document, int first, int last, const QPrinter& printer, std::string& reason) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        QPageLayout paper = printer.pageLayout();
+        paper.setMode(QPageLayout::FullPageMode);
+        writer.setPageLayout(paper);
+        writer.setResolution(printer.resolution());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        if (!paintPages(document, first, last, writer, writer.resolution(), reason)) {
+            if (reason.empty()) reason = "The PDF document could not be finished.";
+            return {};
+        }
+    }
+    return buffer.data();
 }
 
 using Options = platform::PrintOptions;
@@ -298,6 +319,15 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         pdf = painted.toStdString();
         return !painted.isEmpty();
     };
+    // The pages chosen, each at its own size from the paper's corner as the printer would
+    // take them: a form run's sheets painted as its whole document is, a report's pages
+    // drawn as on the printer.
+    auto pagesBytes = [&](std::string& pdf, std::string& reason) {
+        const QByteArray painted = forms ? SheetPainter::pdf(sheets, first, last, job.title, reason)
+                                         : pagesAsPdf(document, first, last, printer, reason);
+        pdf = painted.toStdString();
+        return !painted.isEmpty();
+    };
 
     std::string reason;
     if (const std::string chosen = chosenQueue(printer); !chosen.empty()) {
@@ -323,60 +353,40 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         tellHeld(job.title, queue, state, forms);
         return PrintResult::held;
     }
-    // Printing to a file: the whole document is the file.
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() && !range) {
+    // Printing to a file: the document, or the pages chosen of it, is the file. It is made
+    // in memory and written as a whole, so a disk that runs out of room is named with the
+    // system's reason and a file of that name is kept.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
         std::string pdf;
-        if (!documentBytes(pdf, reason)) return failed(reason);
+        if (!(range ? pagesBytes(pdf, reason) : documentBytes(pdf, reason))) return failed(reason);
         if (platform::writeFileAtomically(printer.outputFileName().toStdString(), pdf, &reason))
             return PrintResult::printed;
         return failed(textscan::asSentence(reason));
     }
-    // Part of the document: the pages are drawn on the printer.
-    auto drawPages = [&](std::string& why) {
-        bool drawn = false;
-        if (forms) {
-            QPainter painter;
-            if (!painter.begin(&printer)) {
-                why = "The printer could not be started.";
-            } else {
-                drawn = SheetPainter::paint(sheets, first, last, painter, printer, why);
-                if (!painter.end() && drawn) {
-                    drawn = false;
-                    why = "The printer did not take the document.";
-                }
-            }
+    // Otherwise the pages are drawn on the printer.
+    bool drawn = false;
+    if (forms) {
+        QPainter painter;
+        if (!painter.begin(&printer)) {
+            reason = "The printer could not be started.";
         } else {
-            // Pages are placed from the paper's corner; the page setup's margins are kept
-            // for the other print runs.
-            const bool fullPage = printer.fullPage();
-            printer.setFullPage(true);
-            drawn = paintPages(document, first, last, printer, why);
-            printer.setFullPage(fullPage);
+            drawn = SheetPainter::paint(sheets, first, last, painter, printer, reason);
+            if (!painter.end() && drawn) {
+                drawn = false;
+                reason = "The printer did not take the document.";
+            }
         }
-        if (!drawn && why.empty()) why = "The printer did not take the document.";
-        return drawn;
-    };
-    const QString file = printer.outputFileName();
-    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
-        if (drawPages(reason)) return PrintResult::printed;
-        return failed(reason);
+    } else {
+        // Pages are placed from the paper's corner; the page setup's margins are kept
+        // for the other print runs.
+        const bool fullPage = printer.fullPage();
+        printer.setFullPage(true);
+        drawn = paintPages(document, first, last, printer, printer.resolution(), reason);
+        printer.setFullPage(fullPage);
     }
-    // Into a file, the pages go as a whole document does: drawn into a temporary beside
-    // it and renamed into place, and a file that cannot be written is named with the
-    // system's reason. The temporary is made before the printer opens it, which would
-    // only fail to start. The dialog's name stays the printer's for the next run.
-    platform::FileReplacement made(file.toStdString());
-    if (made.makeTemporary()) {
-        printer.setOutputFileName(QString::fromStdString(made.temporaryPath()));
-        const bool drawn = drawPages(reason);
-        printer.setOutputFileName(file);
-        if (!drawn) {
-            made.abandon();
-            return failed(reason);
-        }
-        if (made.commit()) return PrintResult::printed;
-    }
-    return failed(textscan::asSentence(made.error()));
+    if (drawn) return PrintResult::printed;
+    if (reason.empty()) reason = "The printer did not take the document.";
+    return failed(reason);
 }
 
 // A form run's sheets painted into a PDF document in the print folder.

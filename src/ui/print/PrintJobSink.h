@@ -23,9 +23,12 @@ class QWidget;
 // set) and no scaling; a form run's paper size and orientation stay letter and portrait
 // whatever was chosen, or the texts would miss the pre-printed boxes. A stopped queue
 // keeps the job until it is started again: the user is told so. Printing to a file
-// writes the document there; part of it to a file is drawn page by page at its own
-// size from the paper's top-left corner, unscaled and unrotated (a report's pages one at
-// a time at the printer's resolution, at most kMaxRenderDpi).
+// writes the document there; part of it is first made in memory, each page at its own
+// size from the paper's top-left corner, unscaled and unrotated (a form run's sheets
+// painted as its whole document is; a report's pages drawn one at a time on the
+// printer's paper at its resolution, at most kMaxRenderDpi). Either goes to the disk
+// whole or not at all (platform::writeFileAtomically): when it cannot be written whole (a
+// full disk, say), a file of that name stays as it was and the system's reason is told.
 //
 // Printed, cancelled in the dialog, held in a stopped queue, or failed: the queue or the
 // print service refused the job, or it could not be made or written (the user is told

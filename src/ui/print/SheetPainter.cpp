@@ -84,6 +84,11 @@ bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter
 }
 
 QByteArray SheetPainter::pdf(const SheetModel& sheets, const std::string& title, std::string& reason) {
+    return pdf(sheets, 0, static_cast<int>(sheets.size()) - 1, title, reason);
+}
+
+QByteArray SheetPainter::pdf(const SheetModel& sheets, int first, int last, const std::string& title,
+                             std::string& reason) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -97,8 +102,7 @@ QByteArray SheetPainter::pdf(const SheetModel& sheets, const std::string& title,
             reason = "The PDF document could not be started.";
             return {};
         }
-        const int last = static_cast<int>(sheets.size()) - 1;
-        const bool painted = paint(sheets, 0, last, painter, writer, reason);
+        const bool painted = paint(sheets, first, last, painter, writer, reason);
         if (!painter.end() && painted) reason = "The PDF document could not be finished.";
         if (!reason.empty()) return {};
     }

@@ -39,6 +39,9 @@ public:
     // The sheets as a PDF document: letter pages, margins 0, 72 units to the inch, the
     // document titled by the job. Empty with the reason when it cannot be made.
     static QByteArray pdf(const SheetModel& sheets, const std::string& title, std::string& reason);
+    // The same of the sheets first to last (from 0) only.
+    static QByteArray pdf(const SheetModel& sheets, int first, int last, const std::string& title,
+                          std::string& reason);
 
     // Letter paper, portrait, no margins, in points: the page of every sheet.
     static QPageLayout letterPortrait();

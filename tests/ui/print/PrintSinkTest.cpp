@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -503,6 +508,92 @@ TEST_F(PrintSinkTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
     EXPECT_FALSE(platform::fileExists(missing));
     EXPECT_EQ(filesBelow(elsewhere), std::vector<std::string>{});
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+}
+
+// Holds the process's file size limit at so many bytes while it lives, with the signal that
+// would end the process there ignored, so that a write runs out of room as on a full disk.
+// It holds for the whole process: a test lifts it before it reports or keeps anything.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
+        set_ = ::getrlimit(RLIMIT_FSIZE, &saved_) == 0;
+        struct rlimit small = saved_;
+        small.rlim_cur = bytes;
+        set_ = set_ && ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit() {
+        if (set_) ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool set() const { return set_; }
+
+private:
+    struct rlimit saved_ {};
+    void (*previous_)(int);
+    bool set_ = false;
+};
+
+// A page range that runs out of room on the disk is not printed: the user is told the
+// system's reason and a file of that name keeps every byte, reports and forms alike. With
+// room, the same range takes that file's place whole.
+TEST_F(PrintSinkTest, APageRangeThatRunsOutOfRoomKeepsTheFileThereAndIsReported) {
+    const std::string folder = home.file("labels");
+    ASSERT_TRUE(platform::createDirectories(folder));
+    const std::string file = folder + "/labels.pdf";
+    const std::string earlier = job(1, "Labels printed earlier").pdf;
+    constexpr rlim_t kRoom = 4096;   // less than either range's document
+    QPrinter& printer = applicationPrinter();
+    struct Case {
+        const char* name;
+        bool forms;
+        bool full;   // the disk has kRoom bytes for the file
+    };
+    const Case cases[] = {
+        {"a report, on a full disk", false, true},
+        {"a report, with room", false, false},
+        {"a form run, on a full disk", true, true},
+        {"a form run, with room", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(platform::writeFileAtomically(file, earlier));
+        const PrintJob printed = c.forms ? formJob() : job(3, "1099 Labels");
+        std::optional<FileSizeLimit> limit;
+        bool limited = false;
+        ScopedModalResponder responder([&](QWidget& w) {
+            printToFile(w, home.file("chosen.pdf"));
+            choosePages(w, 1, 2);
+            qobject_cast<QDialog*>(&w)->accept();
+            // The dialog has looked at its own name (it would ask before replacing a file);
+            // the file goes here.
+            printer.setOutputFileName(QString::fromStdString(file));
+            if (c.full) limited = limit.emplace(kRoom).set();
+        });
+        const size_t before = scripted->boxes().size();
+        if (c.full) scripted->answerBox(kMessageAnswerOkYes);
+        const PrintResult result = sink.print(printed);
+        limit.reset();
+        printer.setOutputFileName(QString());
+
+        EXPECT_EQ(limited, c.full);
+        const std::string told = scripted->boxes().size() > before ? scripted->boxes().back().details : "";
+        EXPECT_EQ(filesBelow(folder), std::vector<std::string>{file}) << "nothing left beside the file";
+        if (c.full) {
+            EXPECT_EQ(result, PrintResult::failed);
+            const std::string reason = "Could not write \"" + file + "\": " + std::strerror(EFBIG) + ".";
+            EXPECT_EQ(told, c.forms ? reason + "\n\n" + kFormsNotPrinted : reason);
+            EXPECT_TRUE(read(file) == earlier) << "the file there was replaced";
+        } else {
+            EXPECT_EQ(result, PrintResult::printed);
+            EXPECT_EQ(told, "");
+            const std::string whole = read(file);
+            EXPECT_GT(whole.size(), kRoom) << "the document fits in the room of the full disk";
+            const std::string info = pdfInfo(testoutput::keepPdf(whole));
+            EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
+        }
+    }
 }
 
 TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {

@@ -236,7 +236,7 @@ struct QueueJob {
 // A queue's job options as names and values.
 using Options = std::vector<std::pair<std::string, std::string>>;
 
-// Letter sheets of a form run: the second far longer than its frame.
+// Three letter sheets of a form run, each with one text that names its sheet.
 PrintJob formJob() {
     auto sheets = std::make_shared<SheetModel>();
     for (int n = 1; n <= 3; ++n) {

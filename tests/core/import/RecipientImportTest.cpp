@@ -43,6 +43,20 @@ protected:
         return path;
     }
 
+    // Imports text as a file of the reader's kind with kColumns, into a payer cleared of
+    // recipients, answering the summary. The run must complete without an error list;
+    // what it stored (nothing when it did not complete).
+    std::vector<RecipientInfo> importAfresh(RecipientReader reader, const std::string& name, const std::string& text) {
+        exec("delete from recipients; delete from recipients_additionalinfo;");
+        freshUi();
+        chooseFile(name, text);
+        ui->answerBox(kMessageAnswerOkYes);
+        const int code = runRecipientImport(reader, kColumns);
+        EXPECT_EQ(code, kImportCompletedCode);
+        EXPECT_EQ(ui->count("importErrors"), 0);
+        return code == kImportCompletedCode ? recipients() : std::vector<RecipientInfo>{};
+    }
+
     // Stores a recipient directly, as the entry windows do; its key.
     int32_t store(const std::string& name, const std::string& tin, int32_t payer = 1, int32_t kind = 1) {
         RecipientInfo r;
@@ -381,8 +395,6 @@ TEST_F(RecipientImport, ALoneCarriageReturnInTheFirstRecordOfAnLFFileIsOneBlank)
         for (const StrayCrFile& file : kStrayCrFiles) {
             for (const size_t records : {2u, 3u}) {
                 SCOPED_TRACE(std::string(kind) + " " + file.name + " " + std::to_string(records));
-                exec("delete from recipients; delete from recipients_additionalinfo;");
-                freshUi();
                 std::string text;
                 for (size_t i = 0; i < records; ++i) {
                     std::vector<std::string> fields = kThreeRecipients[i];
@@ -391,11 +403,7 @@ TEST_F(RecipientImport, ALoneCarriageReturnInTheFirstRecordOfAnLFFileIsOneBlank)
                     written.pop_back();
                     text += written + (i + 1 < records || file.finalEnd ? file.end : "");
                 }
-                chooseFile(std::string("stray.") + kind, text);
-                ui->answerBox(kMessageAnswerOkYes);
-                ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
-                EXPECT_EQ(ui->count("importErrors"), 0);
-                const auto stored = recipients();
+                const auto stored = importAfresh(reader, std::string("stray.") + kind, text);
                 ASSERT_EQ(stored.size(), records);
                 for (size_t i = 0; i < records; ++i)
                     EXPECT_EQ(storedFields(stored[i]), writtenFields(kThreeRecipients[i])) << i;
@@ -422,8 +430,6 @@ TEST_F(RecipientImport, StrayCarriageReturnsInAnLFFileLeaveEveryRecipientWhole) 
                 for (const bool everyRecord : {true, false}) {
                     SCOPED_TRACE(std::string(kind) + " " + file.name + " " + std::to_string(records) +
                                  (everyRecord ? " every record" : " first record"));
-                    exec("delete from recipients; delete from recipients_additionalinfo;");
-                    freshUi();
                     const size_t lineEnds = records - 1 + (file.finalEnd ? 1 : 0);
                     std::string text;
                     std::vector<std::vector<std::string>> expected;
@@ -440,11 +446,7 @@ TEST_F(RecipientImport, StrayCarriageReturnsInAnLFFileLeaveEveryRecipientWhole) 
                         written.pop_back();
                         text += written + (i + 1 < records || file.finalEnd ? file.end : "");
                     }
-                    chooseFile(std::string("strays.") + kind, text);
-                    ui->answerBox(kMessageAnswerOkYes);
-                    ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
-                    EXPECT_EQ(ui->count("importErrors"), 0);
-                    const auto stored = recipients();
+                    const auto stored = importAfresh(reader, std::string("strays.") + kind, text);
                     ASSERT_EQ(stored.size(), records);
                     for (size_t i = 0; i < records; ++i) EXPECT_EQ(storedFields(stored[i]), expected[i]) << i;
                 }
@@ -460,8 +462,6 @@ TEST_F(RecipientImport, AStrayLineFeedInALaterRecordOfACRFileIsOneBlank) {
                 for (const size_t at : {1u, 2u}) {
                     SCOPED_TRACE(std::string(kind) + (stray[1] ? " CR LF" : " LF") +
                                  (finalEnd ? "" : " without a final end") + " in record " + std::to_string(at + 1));
-                    exec("delete from recipients; delete from recipients_additionalinfo;");
-                    freshUi();
                     std::string text;
                     std::vector<std::vector<std::string>> expected;
                     for (size_t i = 0; i < kThreeRecipients.size(); ++i) {
@@ -475,11 +475,7 @@ TEST_F(RecipientImport, AStrayLineFeedInALaterRecordOfACRFileIsOneBlank) {
                         written.pop_back();
                         text += written + (i + 1 < kThreeRecipients.size() || finalEnd ? "\r" : "");
                     }
-                    chooseFile(std::string("cr.") + kind, text);
-                    ui->answerBox(kMessageAnswerOkYes);
-                    ASSERT_EQ(runRecipientImport(reader, kColumns), kImportCompletedCode);
-                    EXPECT_EQ(ui->count("importErrors"), 0);
-                    const auto stored = recipients();
+                    const auto stored = importAfresh(reader, std::string("cr.") + kind, text);
                     ASSERT_EQ(stored.size(), expected.size());
                     for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(storedFields(stored[i]), expected[i]) << i;
                 }

@@ -418,13 +418,22 @@ std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& tex
     return records;
 }
 
+char recipientLineEnd(const std::string& text, bool commaSeparated) {
+    return lineEndOf(text, commaSeparated ? FieldQuotes::Read : FieldQuotes::Ignored);
+}
+
 bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
+                               const std::function<bool(CsvRecord&)>& visit) {
+    return forEachRecipientCsvRecord(text, recipientLineEnd(text, true), unclosedLine, visit);
+}
+
+bool forEachRecipientCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
                                const std::function<bool(CsvRecord&)>& visit) {
     if (startsWithEmptyLine(text)) return true;   // nothing at all
     // One record is held back: an empty last one is no record.
     std::optional<CsvRecord> held;
     bool going = true;
-    const bool read = forEachCsvRecord(text, lineEndOf(text, FieldQuotes::Read), unclosedLine, [&](CsvRecord& r) {
+    const bool read = forEachCsvRecord(text, lineEnd, unclosedLine, [&](CsvRecord& r) {
         if (held) going = visit(*held);
         held = std::move(r);
         return going;
@@ -435,8 +444,13 @@ bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
 }
 
 void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit) {
+    forEachRecipientFileLine(text, recipientLineEnd(text, false), visit);
+}
+
+void forEachRecipientFileLine(const std::string& text, char lineEnd,
+                              const std::function<bool(const std::string&)>& visit) {
     if (startsWithEmptyLine(text)) return;   // nothing at all
-    forEachLine(text, lineEndOf(text, FieldQuotes::Ignored), visit);
+    forEachLine(text, lineEnd, visit);
 }
 
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine) {

@@ -77,6 +77,11 @@ std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char l
 bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
                       const std::function<bool(CsvRecord&)>& visit);
 
+// How a recipient file ends its lines ('\n' or '\r'), by the rule above, read as a
+// comma-separated file or a tab-separated one. A run that reads the records more than
+// once tells each reading this, so that a file the rule reads both ways is so read once.
+char recipientLineEnd(const std::string& text, bool commaSeparated);
+
 // The records of a recipient ".csv" file, its lines cut by the line ends above; an empty
 // last line is dropped; nothing at all when the first line is empty. Empty lines are
 // kept (the reader decides).
@@ -86,9 +91,15 @@ std::optional<std::vector<CsvRecord>> recipientCsvRecords(const std::string& tex
 // before it were visited).
 bool forEachRecipientCsvRecord(const std::string& text, size_t& unclosedLine,
                                const std::function<bool(CsvRecord&)>& visit);
+// The same with the file's line end (recipientLineEnd) already known.
+bool forEachRecipientCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
+                               const std::function<bool(CsvRecord&)>& visit);
 // The lines of recipientFileLines one at a time, none of them kept: visit returns false
 // to stop.
 void forEachRecipientFileLine(const std::string& text, const std::function<bool(const std::string&)>& visit);
+// The same with the file's line end (recipientLineEnd) already known.
+void forEachRecipientFileLine(const std::string& text, char lineEnd,
+                              const std::function<bool(const std::string&)>& visit);
 // The records of a payer ".csv" file, its lines cut by the line ends above; empty lines
 // dropped; nothing at all when the first line is empty.
 std::optional<std::vector<CsvRecord>> payerCsvRecords(const std::string& text, size_t& unclosedLine);

@@ -49,16 +49,16 @@ struct FileRecord {
     size_t line = 0;
 };
 
-// Visits the file's records one at a time, none of them kept. False when a
-// comma-separated file has a quote that is never closed (unclosedLine then holds its
-// line); the records before it have been visited then. Rows whose fields are all empty
-// are passed over, counted in emptyRows.
-bool forEachRecord(const std::string& text, RecipientReader reader, size_t& unclosedLine, size_t& emptyRows,
-                   const std::function<bool(const FileRecord&)>& visit) {
+// Visits the file's records one at a time, none of them kept, its lines ending at
+// lineEnd (recipientLineEnd). False when a comma-separated file has a quote that is never
+// closed (unclosedLine then holds its line); the records before it have been visited
+// then. Rows whose fields are all empty are passed over, counted in emptyRows.
+bool forEachRecord(const std::string& text, char lineEnd, RecipientReader reader, size_t& unclosedLine,
+                   size_t& emptyRows, const std::function<bool(const FileRecord&)>& visit) {
     size_t count = 0;
     emptyRows = 0;
     if (reader == RecipientReader::Csv)
-        return forEachRecipientCsvRecord(text, unclosedLine, [&](CsvRecord& r) {
+        return forEachRecipientCsvRecord(text, lineEnd, unclosedLine, [&](CsvRecord& r) {
             if (allFieldsEmpty(r.fields)) {
                 ++emptyRows;
                 return true;
@@ -67,7 +67,7 @@ bool forEachRecord(const std::string& text, RecipientReader reader, size_t& uncl
         });
     std::vector<std::string> fields;
     size_t lineNumber = 0;
-    forEachRecipientFileLine(text, [&](const std::string& line) {
+    forEachRecipientFileLine(text, lineEnd, [&](const std::string& line) {
         ++lineNumber;
         // A tab-separated line needs more than one character to be a record.
         if (Utils::characterCount(line) <= 1) return true;
@@ -240,6 +240,7 @@ private:
         }
         path_ = *path;
         text_ = std::move(*text);
+        lineEnd_ = recipientLineEnd(text_, reader_ == RecipientReader::Csv);
         fileName_ = fileNameOf(path_);
         const std::vector<std::string>& names = reader_ == RecipientReader::Payroll ? IMPORT_FIELDS9() : chosen_;
         for (const std::string& name : names) columns_.push_back(availableCatalogueIndex(kind_, name));
@@ -251,7 +252,7 @@ private:
     // A first look reads the whole file, so that a quote never closed stops the import
     // before anything is asked.
     bool lookThroughFile() {
-        if (forEachRecord(text_, reader_, unclosedLine_, emptyRows_, [&](const FileRecord& r) {
+        if (forEachRecord(text_, lineEnd_, reader_, unclosedLine_, emptyRows_, [&](const FileRecord& r) {
                 askAboutNames_ = askAboutNames_ || r.fields->front().empty();
                 ++recordCount_;
                 return true;
@@ -307,7 +308,7 @@ private:
         meter_->step("Reading " + fileName_, static_cast<int64_t>(recordCount_));
         ImportedRecipient rec;
         size_t emptyRows = 0;
-        forEachRecord(text_, reader_, unclosedLine_, emptyRows, [&](const FileRecord& line) {
+        forEachRecord(text_, lineEnd_, reader_, unclosedLine_, emptyRows, [&](const FileRecord& line) {
             if (meter_->advance(static_cast<int64_t>(read++))) {
                 stopped = true;
                 return false;
@@ -439,7 +440,7 @@ private:
         bool ok = true;
         ImportedRecipient rec;
         size_t emptyRows = 0;
-        forEachRecord(text_, reader_, unclosedLine_, emptyRows, [&](const FileRecord& line) {
+        forEachRecord(text_, lineEnd_, reader_, unclosedLine_, emptyRows, [&](const FileRecord& line) {
             build(line, rec);
             if (lacksRequiredName(rec)) return true;   // skipped at the user's answer
             checkRecord(rec);
@@ -501,6 +502,7 @@ private:
 
     std::string path_;
     std::string text_;
+    char lineEnd_ = '\n';   // how text_ ends its lines, decided once for the run's readings
     std::string fileName_;
     std::vector<int> columns_;
     size_t unclosedLine_ = 0;

@@ -78,10 +78,10 @@ bool loadDocument(QPdfDocument& document, QBuffer& bytes) {
     return document.status() == QPdfDocument::Status::Ready;
 }
 
-// Paints the pages first to last (from 0) on a device of the given resolution; false with
-// the reason when the device refuses a page.
-bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& device, int printerDpi,
-                std::string& reason) {
+// Paints the pages first to last (from 0) on the device at its resolution; false with the
+// reason when the device refuses a page.
+bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& device, std::string& reason) {
+    const int printerDpi = device.logicalDpiX();
     const int renderDpi = std::min(printerDpi, kMaxRenderDpi);
     QPainter painter;
     if (!painter.begin(&device)) {
@@ -122,7 +122,7 @@ QByteArray pagesAsPdf(QPdfDocument& document, int first, int last, const QPrinte
         writer.setResolution(printer.resolution());
         writer.setTitle(printer.docName());
         writer.setCreator(printer.creator());
-        if (!paintPages(document, first, last, writer, writer.resolution(), reason)) {
+        if (!paintPages(document, first, last, writer, reason)) {
             if (reason.empty()) reason = "The PDF document could not be finished.";
             return {};
         }
@@ -381,7 +381,7 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         // for the other print runs.
         const bool fullPage = printer.fullPage();
         printer.setFullPage(true);
-        drawn = paintPages(document, first, last, printer, printer.resolution(), reason);
+        drawn = paintPages(document, first, last, printer, reason);
         printer.setFullPage(fullPage);
     }
     if (drawn) return PrintResult::printed;

@@ -9,6 +9,16 @@
 // it and the business names holding a comma, time the quoted reading as well; and the
 // tab-separated file with a line break pasted into every address, saved as a lone CR,
 // times the reading that tells such a file from one of CR lines.
+//
+// Files that can be read with LF lines or with CR lines are read both ways before they
+// are imported. BM_ReadAmbiguousRecipientFile times that decision and one reading of the
+// file (records visited one at a time, as the import reads them), each file beside the
+// same file without its stray line break, tab- and comma-separated: 100,000 rows of LF
+// lines with a lone CR in the first record's address, and 100,000 rows of 60 short
+// columns (about 10 MB) in CR lines with one LF in a cell near the end. The text is read
+// before the timed part; the peak beside it (peakMiB against baseMiB) is what the
+// decision and the reading add. BM_ImportStrayCrInTheFirstRecipient imports the first of
+// them beside its plain file.
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +38,7 @@
 #include "core/foundation/Session.h"
 #include "core/foundation/UserInterface.h"
 #include "core/import/ImportCodes.h"
+#include "core/import/ImportFile.h"
 #include "core/import/RecipientImport.h"
 #include "core/store/CompanyDatabase.h"
 #include "core/store/DatabaseHolder.h"
@@ -75,6 +86,15 @@ public:
         std::ofstream out(textFile);
         std::ofstream csv(csvFile);
         std::ofstream stray(strayCrFile);
+        // Unquoted, LF lines: plain, and with a lone CR in the first address alone.
+        std::ofstream firstTab[2], firstCsv[2];
+        for (int withCr = 0; withCr < 2; ++withCr) {
+            const std::string name = folder_ + (withCr ? "/first-cr" : "/plain-lf");
+            firstTabFile[withCr] = name + ".txt";
+            firstCsvFile[withCr] = name + ".csv";
+            firstTab[withCr].open(firstTabFile[withCr]);
+            firstCsv[withCr].open(firstCsvFile[withCr]);
+        }
         for (int i = 0; i < imported; ++i) {
             const bool known = i * 6 < bench::kRecipientsOfFirstPayer;
             const std::string digits = std::to_string(known ? 100000000 + i * 6 : 200000000 + i);
@@ -93,6 +113,15 @@ public:
                 // The spreadsheet's business name holds a comma.
                 const std::string value = k == 1 && !fields[k].empty() ? fields[k] + ", Inc." : fields[k];
                 csv << (k ? "," : "") << '"' << value << '"';
+                for (int withCr = 0; withCr < 2; ++withCr) {
+                    const std::string cell = fields[k] + (withCr && i == 0 && k == 4 ? "\rSuite 1" : "");
+                    firstTab[withCr] << (k ? "\t" : "") << cell;
+                    firstCsv[withCr] << (k ? "," : "") << cell;
+                }
+            }
+            for (int withCr = 0; withCr < 2; ++withCr) {
+                firstTab[withCr] << "\n";
+                firstCsv[withCr] << "\n";
             }
             out << "\n";
             stray << "\n";
@@ -116,6 +145,7 @@ public:
     const int imported;
     ImportAnswers ui;
     std::string textFile, csvFile, strayCrFile;
+    std::string firstTabFile[2], firstCsvFile[2];   // [1]: a lone CR in the first address
 
 private:
     std::string folder_, template_, working_;
@@ -128,16 +158,22 @@ Fixture& fixture(int imported) {
     return *f;
 }
 
-void importRecipients(benchmark::State& state, imports::RecipientReader reader, bool strayCrs = false) {
+void importFile(benchmark::State& state, imports::RecipientReader reader, const std::string& file) {
     Fixture& fixture = ::fixture(static_cast<int>(state.range(0)));
-    fixture.ui.file = reader == imports::RecipientReader::Csv ? fixture.csvFile : fixture.textFile;
-    if (strayCrs) fixture.ui.file = fixture.strayCrFile;
+    fixture.ui.file = file;
     bench::timeInOwnProcesses(state, [&] { return fixture.reopen(); },
                               [&] {
                                   return imports::runRecipientImport(reader, kColumns) ==
                                          imports::kImportCompletedCode;
                               });
     state.counters["recipients"] = fixture.imported;
+}
+
+void importRecipients(benchmark::State& state, imports::RecipientReader reader, bool strayCrs = false) {
+    Fixture& fixture = ::fixture(static_cast<int>(state.range(0)));
+    importFile(state, reader,
+               strayCrs ? fixture.strayCrFile
+                        : reader == imports::RecipientReader::Csv ? fixture.csvFile : fixture.textFile);
 }
 
 void BM_ImportRecipients(benchmark::State& state) { importRecipients(state, imports::RecipientReader::Text); }
@@ -152,6 +188,112 @@ void BM_ImportStrayCrRecipients(benchmark::State& state) {
     importRecipients(state, imports::RecipientReader::Text, true);
 }
 BENCHMARK(BM_ImportStrayCrRecipients)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+
+// A lone CR in the first address of an LF file (range 1: 1), against the same file
+// without it (0); tab-separated (range 2: 0) and comma-separated (1), unquoted.
+void BM_ImportStrayCrInTheFirstRecipient(benchmark::State& state) {
+    Fixture& fixture = ::fixture(static_cast<int>(state.range(0)));
+    const int withCr = static_cast<int>(state.range(1));
+    const bool comma = state.range(2) == 1;
+    importFile(state, comma ? imports::RecipientReader::Csv : imports::RecipientReader::Text,
+               comma ? fixture.firstCsvFile[withCr] : fixture.firstTabFile[withCr]);
+}
+BENCHMARK(BM_ImportStrayCrInTheFirstRecipient)
+    ->ArgNames({"rows", "strayCr", "comma"})
+    ->ArgsProduct({{100000}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseManualTime();
+
+// The files of the reading benchmark, made once.
+class AmbiguousFiles {
+public:
+    static constexpr int kRows = 100000;
+    static constexpr int kColumns60 = 60;
+
+    AmbiguousFiles() {
+        char pattern[] = "/tmp/talvexa-bench-XXXXXX";
+        folder_ = mkdtemp(pattern);
+        for (const char separator : {'\t', ','})
+            for (int kind = 0; kind < 4; ++kind) {
+                std::string& path = files_[separator == ','][kind];
+                path = folder_ + "/file" + std::to_string(kind) + (separator == ',' ? ".csv" : ".txt");
+                std::ofstream out(path, std::ios::binary);
+                if (kind < 2) {
+                    // LF lines of twelve recipient fields; kind 1: a lone CR in the first address.
+                    for (int i = 0; i < kRows; ++i) {
+                        const std::string n = std::to_string(i);
+                        const std::string fields[] = {"100-00-" + std::to_string(1000 + i % 9000), "Business " + n,
+                                                      "First" + n, "Surname" + n, n + " Main Street",
+                                                      "Austin", "TX", "78701", "ACCT-" + n, n + ".25", "10.00", ""};
+                        for (size_t k = 0; k < std::size(fields); ++k) {
+                            out << (k ? std::string(1, separator) : "") << fields[k];
+                            if (kind == 1 && i == 0 && k == 4) out << "\rSuite 1";
+                        }
+                        out << '\n';
+                    }
+                } else {
+                    // CR lines of sixty short columns; kind 3: an LF in a cell of a row near the end.
+                    for (int i = 0; i < kRows; ++i) {
+                        for (int k = 0; k < kColumns60; ++k) {
+                            out << (k ? std::string(1, separator) : "") << (i + k) % 10;
+                            if (kind == 3 && i == kRows - 10 && k == 4) out << "\nx";
+                        }
+                        out << '\r';
+                    }
+                }
+            }
+    }
+    ~AmbiguousFiles() { std::filesystem::remove_all(folder_); }
+
+    const std::string& file(bool comma, int kind) const { return files_[comma][kind]; }
+
+private:
+    std::string folder_;
+    std::string files_[2][4];
+};
+
+// Range 0: the file (0 LF lines, 1 the same with a lone CR in the first address, 2 CR
+// lines of 60 columns, 3 the same with an LF near the end); range 1: tab-separated (0)
+// or comma-separated (1).
+void BM_ReadAmbiguousRecipientFile(benchmark::State& state) {
+    static const AmbiguousFiles files;
+    const bool comma = state.range(1) == 1;
+    const std::string& path = files.file(comma, static_cast<int>(state.range(0)));
+    std::string text;
+    size_t records = 0;
+    bench::timeInOwnProcesses(
+        state,
+        [&] {
+            std::string failure;
+            auto read = imports::readImportFile(path, failure);
+            if (!read) return false;
+            text = std::move(*read);
+            return true;
+        },
+        [&] {
+            records = 0;
+            if (comma) {
+                size_t unclosed = 0;
+                return imports::forEachRecipientCsvRecord(text, unclosed, [&](imports::CsvRecord&) {
+                    ++records;
+                    return true;
+                }) && records >= AmbiguousFiles::kRows - 10;
+            }
+            imports::forEachRecipientFileLine(text, [&](const std::string&) {
+                ++records;
+                return true;
+            });
+            return records >= AmbiguousFiles::kRows - 10;
+        });
+    state.counters["textMB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+}
+BENCHMARK(BM_ReadAmbiguousRecipientFile)
+    ->ArgNames({"file", "comma"})
+    ->ArgsProduct({{0, 1, 2, 3}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseManualTime();
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <sys/stat.h>
 
 #include "core/foundation/TextScan.h"
@@ -136,35 +137,270 @@ void forEachLine(const std::string& text, char lineEnd, const std::function<bool
     }
 }
 
-// How the records of one reading of a file fall: how many have as many fields as its
-// first record, and how many have another number. A record of empty fields is neither.
-struct RecordShapes {
-    size_t alike = 0;
-    size_t unlike = 0;
+// The records of a text as a reader cuts them, told to sink one character at a time, so
+// that the same rules build the records and only count them. lineEnd is how the file
+// ends its lines; separator cuts the fields; with quotes read, a field that begins with a
+// double quote runs to the next quote that is not doubled (a doubled one is one quote),
+// and line ends and separators inside it are its characters. In a file of LF lines the
+// CR of a CR LF line end (or one that ends the text) is no character of its record.
+// sink.character(c) gets each character of a field, sink.fieldEnd() ends a field,
+// sink.recordEnd(anything, line) ends a record: anything when it had a character of its
+// own (a dropped CR is none), line the line the next record begins on; it returns false
+// to stop. Every line end of the text ends a record, the last (empty) one included.
+// False when a quoted field is never closed: unclosedLine then holds the line its quote
+// opened on, and the record it is in was not ended.
+template <class Sink>
+bool scanRecords(const std::string& text, char lineEnd, char separator, FieldQuotes quotes, Sink& sink,
+                 size_t& unclosedLine) {
+    enum class State { FieldStart, Plain, Quoted, AfterQuote };
+    State state = State::FieldStart;
+    size_t line = 1;
+    size_t quoteLine = 0;
+    bool anything = false;
+    const auto endRecord = [&] {
+        sink.fieldEnd();
+        state = State::FieldStart;
+        const bool going = sink.recordEnd(anything, line);
+        anything = false;
+        return going;
+    };
+    const size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        const char c = text[i];
+        const size_t lineEndLength = lineEndAt(text, i, lineEnd);
+        if (state == State::Quoted) {
+            if (lineEndLength > 0) ++line;
+            if (c != '"') {
+                sink.character(c);
+            } else if (i + 1 < n && text[i + 1] == '"') {
+                sink.character('"');
+                ++i;
+            } else {
+                state = State::AfterQuote;
+            }
+            continue;
+        }
+        if (lineEndLength > 0) {
+            ++line;
+            i += lineEndLength - 1;
+            if (!endRecord()) return true;
+            continue;
+        }
+        if (lineEnd == '\n' && c == '\r' && (i + 1 == n || text[i + 1] == '\n')) continue;
+        anything = true;
+        if (c == separator) {
+            sink.fieldEnd();
+            state = State::FieldStart;
+        } else if (c == '"' && state == State::FieldStart && quotes == FieldQuotes::Read) {
+            state = State::Quoted;
+            quoteLine = line;
+        } else {
+            sink.character(c);
+            state = State::Plain;
+        }
+    }
+    if (state == State::Quoted) {
+        unclosedLine = quoteLine;
+        return false;
+    }
+    endRecord();
+    return true;
+}
+
+// Whether a character of a field leaves it empty as a stored value holds it: a blank, or
+// a control character, which becomes one.
+bool blankInField(char c) { return c == ' ' || textscan::isControl(c); }
+
+// How the records of one reading of a file fall: how many records have each number of
+// fields, a record whose fields are all empty or blanks left out; and whether the reading
+// ends inside a quote that is never closed. Counted without building a field, so that
+// reading a file two ways costs no memory beyond its text.
+class RecordShapes {
+public:
+    // A record of that many fields; filled when a field holds more than blanks.
+    void record(size_t fields, bool filled) {
+        if (!filled) return;
+        if (fields < small_.size()) ++small_[fields];
+        else ++large_[fields];
+    }
+    void setUnclosed() { unclosed_ = true; }
+
+    // Takes the records counted: the common shape is the number of fields most records
+    // have, the larger on a tie.
+    void settle() {
+        const auto take = [this](size_t fields, size_t records) {
+            total_ += records;
+            if (records > 0 && records >= alike_) {
+                alike_ = records;
+                common_ = fields;
+            }
+        };
+        for (size_t fields = 0; fields < small_.size(); ++fields) take(fields, small_[fields]);
+        for (const auto& [fields, records] : large_) take(fields, records);
+    }
+
+    bool unclosed() const { return unclosed_; }
+    // Whether every record has the common shape.
+    bool uniform() const { return alike_ == total_; }
+    // A line break pasted into a cell cuts its record into pieces whose numbers of fields
+    // differ, where a line end does not: the records of the common shape less the others,
+    // weighed by its number of fields, so that many one-field pieces of one cell do not
+    // outweigh whole records, and a reading that glues the file into one record weighs
+    // nothing.
+    long double weight() const {
+        if (alike_ < 2) return 0;
+        return (static_cast<long double>(alike_) - static_cast<long double>(total_ - alike_)) *
+               static_cast<long double>(common_);
+    }
+    // Whether a larger share of this reading's records has its common shape than of other's.
+    bool moreAlikeThan(const RecordShapes& other) const {
+        return static_cast<long double>(alike_) * other.total_ > static_cast<long double>(other.alike_) * total_;
+    }
+
+private:
+    // Records by their number of fields: the usual numbers in place, others aside.
+    std::vector<size_t> small_ = std::vector<size_t>(256);
+    std::map<size_t, size_t> large_;
+    bool unclosed_ = false;
+    size_t total_ = 0, alike_ = 0, common_ = 0;
 };
 
-RecordShapes shapesOf(const std::string& text, char lineEnd, FieldQuotes quotes) {
-    RecordShapes shapes;
-    size_t first = 0;   // the fields of the first record; 0 before it
-    const auto count = [&](const std::vector<std::string>& fields) {
-        if (allFieldsEmpty(fields)) return;
-        if (first == 0) first = fields.size();
-        if (fields.size() == first) ++shapes.alike;
-        else ++shapes.unlike;
-    };
-    if (quotes == FieldQuotes::Ignored) {
-        forEachLine(text, lineEnd, [&](const std::string& line) {
-            count(splitFields(line, '\t'));
+// The shapes of a comma-separated reading, by the very scan that reads its records.
+RecordShapes csvShapes(const std::string& text, char lineEnd) {
+    struct Counter {
+        RecordShapes shapes;
+        size_t fields = 0;
+        bool filled = false;
+
+        void character(char c) { filled = filled || !blankInField(c); }
+        void fieldEnd() { ++fields; }
+        bool recordEnd(bool, size_t) {
+            shapes.record(fields, filled);
+            fields = 0;
+            filled = false;
             return true;
-        });
-    } else {
-        size_t unclosedLine = 0;   // a quote never closed ends the reading where it opens
-        forEachCsvRecord(text, lineEnd, unclosedLine, [&](CsvRecord& r) {
-            count(r.fields);
-            return true;
-        });
+        }
+    } counter;
+    size_t unclosedLine = 0;
+    if (!scanRecords(text, lineEnd, ',', FieldQuotes::Read, counter, unclosedLine)) counter.shapes.setUnclosed();
+    counter.shapes.settle();
+    return counter.shapes;
+}
+
+// How many bytes of the n at data are c, sixteen at a time: each lane of sums counts the
+// bytes of c in its place (a byte equal to c compares as all ones, -1), for at most 255
+// blocks before the lanes are added up.
+size_t countOf(char c, const char* data, size_t n) {
+    using Block = unsigned char __attribute__((vector_size(16)));
+    Block pattern;
+    for (int k = 0; k < 16; ++k) pattern[k] = static_cast<unsigned char>(c);
+    size_t count = 0, i = 0;
+    while (i + 16 <= n) {
+        Block sums = {};
+        const size_t blocks = std::min<size_t>((n - i) / 16, 255);
+        for (size_t b = 0; b < blocks; ++b, i += 16) {
+            Block block;
+            std::memcpy(&block, data + i, 16);
+            sums -= reinterpret_cast<Block>(block == pattern);
+        }
+        for (int k = 0; k < 16; ++k) count += sums[k];
     }
+    for (; i < n; ++i) count += data[i] == c;
+    return count;
+}
+
+// The shapes of a tab-separated reading: its lines as forEachLine cuts them, each of as
+// many fields as it has tabs and one more. A dropped CR, a line break left in a line and
+// every other control character are blanks of their field, so only tabs and line ends
+// count; the line ends are found and the tabs counted a block at a time.
+RecordShapes tabShapes(const std::string& text, char lineEnd) {
+    RecordShapes shapes;
+    const char* const data = text.data();
+    const size_t n = text.size();
+    for (size_t start = 0; start <= n;) {
+        // Where the line that begins at start ends, and the next begins.
+        size_t end = n, next = n + 1;
+        for (size_t from = start; from < n;) {
+            const void* found = std::memchr(data + from, lineEnd, n - from);
+            if (!found) break;
+            const size_t at = static_cast<size_t>(static_cast<const char*>(found) - data);
+            const size_t length = lineEndAt(text, at, lineEnd);
+            if (length > 0) {
+                end = at;
+                next = at + length;
+                break;
+            }
+            from = at + 1;
+        }
+        bool filled = false;
+        for (size_t i = start; i < end && !filled; ++i) filled = !blankInField(data[i]);
+        shapes.record(countOf('\t', data + start, end - start) + 1, filled);
+        start = next;
+    }
+    shapes.settle();
     return shapes;
+}
+
+// The line ends of a file outside quotes: whether the first is a lone CR, and whether an
+// LF (or a CR LF) other than one that ends the text follows it; with whole, also how many
+// lone CRs and LFs there are (a CR LF counting as one LF) and whether a line end closes
+// the text. Every line end starts a new cell, so a quoted cell at the start of a line
+// counts as quoted.
+struct LineEndCensus {
+    bool firstIsLoneCr = false;
+    bool moreLfs = false;
+    size_t loneCrs = 0, lfs = 0;
+    bool endsWithLineEnd = false;
+};
+
+LineEndCensus lineEndCensus(const std::string& text, FieldQuotes quotes, bool whole) {
+    LineEndCensus census;
+    const size_t n = text.size();
+    if (quotes == FieldQuotes::Ignored && !whole) {
+        // Without quotes every LF counts: the first line end and the first LF after it tell.
+        const char* const data = text.data();
+        const auto* lf = static_cast<const char*>(std::memchr(data, '\n', n));
+        const size_t firstLf = lf ? static_cast<size_t>(lf - data) : n;
+        const auto* cr = static_cast<const char*>(std::memchr(data, '\r', firstLf));
+        if (!cr || cr + 1 == lf) return census;
+        census.firstIsLoneCr = true;
+        census.moreLfs = lf && firstLf + 1 < n;
+        return census;
+    }
+    bool inQuotes = false;
+    bool cellStart = true;
+    for (size_t i = 0; i < n; ++i) {
+        const char c = text[i];
+        census.endsWithLineEnd = false;
+        if (inQuotes) {
+            if (c != '"') continue;
+            if (i + 1 < n && text[i + 1] == '"') ++i;   // a doubled quote
+            else inQuotes = false;
+            continue;
+        }
+        if (c == '\n' || c == '\r') {
+            const bool crLf = c == '\r' && i + 1 < n && text[i + 1] == '\n';
+            if (c == '\n' || crLf) {
+                if (!census.firstIsLoneCr) return census;
+                ++census.lfs;
+                if (crLf) ++i;
+                if (i + 1 < n) {
+                    census.moreLfs = true;
+                    if (!whole) return census;
+                }
+            } else {
+                census.firstIsLoneCr = true;
+                ++census.loneCrs;
+            }
+            cellStart = true;
+            census.endsWithLineEnd = true;
+            continue;
+        }
+        if (quotes == FieldQuotes::Ignored) continue;
+        if (c == '"' && cellStart) inQuotes = true;
+        cellStart = c == ',';
+    }
+    return census;
 }
 
 // How a file ends its lines. A file whose first line end (outside quotes) is an LF or a
@@ -172,57 +408,28 @@ RecordShapes shapesOf(const std::string& text, char lineEnd, FieldQuotes quotes)
 // of a file of CR lines, as some spreadsheets still write, or a line break pasted into a
 // cell of a file of LF lines. With no other LF than one that ends the text, it is a file
 // of CR lines (an editor may close the last one with an LF or a CR LF). Otherwise the
-// records tell: a line break pasted into a cell cuts its record into pieces with other
-// numbers of fields, where a line end does not. The file is read both ways, and the
-// reading in which more records have as many fields as its first record wins, then the
-// one with fewer records of another number. When the fields tell nothing (a field a line,
-// say), the line ends are counted: the lines end at CR when the lone CRs outside quotes
-// outnumber the LFs (a CR LF counting as one LF), or equal them and the text ends with a
-// line end (CR lines closed by an editor's final LF). Every line end starts a new cell,
-// so a quoted cell at the start of a line counts as quoted.
+// file is read both ways, counting only. A reading that ends inside a quote never closed
+// loses to one that does not. Then the records tell, unless every record of both
+// readings has its reading's common shape: the reading of greater weight wins, then the
+// one in which a larger share of the records has the common shape. When the fields tell
+// nothing (a field a line, say), the line ends are counted: the lines end at CR when the
+// lone CRs outside quotes outnumber the LFs (a CR LF counting as one LF), or equal them
+// and the text ends with a line end (CR lines closed by an editor's final LF).
 char lineEndOf(const std::string& text, FieldQuotes quotes) {
-    bool inQuotes = false;
-    bool cellStart = true;
-    bool firstIsLoneCr = false;
-    bool endsWithLineEnd = false;
-    size_t loneCrs = 0, lfs = 0;
-    size_t afterLastLf = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        endsWithLineEnd = false;
-        if (inQuotes) {
-            if (c != '"') continue;
-            if (i + 1 < text.size() && text[i + 1] == '"') ++i;   // a doubled quote
-            else inQuotes = false;
-            continue;
-        }
-        if (c == '\n' || c == '\r') {
-            const bool crLf = c == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
-            if (c == '\n' || crLf) {
-                if (!firstIsLoneCr) return '\n';
-                ++lfs;
-                if (crLf) ++i;
-                afterLastLf = i + 1;
-            } else {
-                firstIsLoneCr = true;
-                ++loneCrs;
-            }
-            cellStart = true;
-            endsWithLineEnd = true;
-            continue;
-        }
-        if (quotes == FieldQuotes::Ignored) continue;
-        if (c == '"' && cellStart) inQuotes = true;
-        cellStart = c == ',';
+    const LineEndCensus first = lineEndCensus(text, quotes, false);
+    if (!first.firstIsLoneCr) return '\n';
+    if (!first.moreLfs) return '\r';
+    const bool comma = quotes == FieldQuotes::Read;
+    const RecordShapes cr = comma ? csvShapes(text, '\r') : tabShapes(text, '\r');
+    const RecordShapes lf = comma ? csvShapes(text, '\n') : tabShapes(text, '\n');
+    if (cr.unclosed() != lf.unclosed()) return cr.unclosed() ? '\n' : '\r';
+    if (!cr.uniform() || !lf.uniform()) {
+        if (cr.weight() != lf.weight()) return cr.weight() > lf.weight() ? '\r' : '\n';
+        if (cr.moreAlikeThan(lf)) return '\r';
+        if (lf.moreAlikeThan(cr)) return '\n';
     }
-    if (!firstIsLoneCr) return '\n';
-    if (lfs == 0 || (lfs == 1 && afterLastLf == text.size())) return '\r';
-    const RecordShapes cr = shapesOf(text, '\r', quotes);
-    const RecordShapes lf = shapesOf(text, '\n', quotes);
-    const bool fieldsTell = cr.unlike > 0 || lf.unlike > 0;
-    if (fieldsTell && cr.alike != lf.alike) return cr.alike > lf.alike ? '\r' : '\n';
-    if (fieldsTell && cr.unlike != lf.unlike) return cr.unlike < lf.unlike ? '\r' : '\n';
-    return loneCrs > lfs || (loneCrs == lfs && endsWithLineEnd) ? '\r' : '\n';
+    const LineEndCensus all = lineEndCensus(text, quotes, true);
+    return all.loneCrs > all.lfs || (all.loneCrs == all.lfs && all.endsWithLineEnd) ? '\r' : '\n';
 }
 
 std::vector<std::string> cut(const std::string& text, char separator) {
@@ -328,74 +535,29 @@ std::string emptyRowsSkippedText(size_t rows) {
 
 bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLine,
                       const std::function<bool(CsvRecord&)>& visit) {
-    enum class State { FieldStart, Plain, Quoted, AfterQuote };
-    bool going = true;
-    CsvRecord record;
-    std::string field;
-    State state = State::FieldStart;
-    size_t line = 1;
-    size_t quoteLine = 0;
-    bool anything = false;   // the record has a character of its own (a dropped CR is none)
-    record.line = line;
+    // Builds each record and hands it on.
+    struct Builder {
+        const std::function<bool(CsvRecord&)>& visit;
+        CsvRecord record;
+        std::string field;
 
-    const auto endField = [&] {
-        // A stored value is one line: a line break (CR LF counting as one) or a tab
-        // inside a field is one blank.
-        record.fields.push_back(textscan::onOneLine(std::move(field)));
-        field.clear();
-        state = State::FieldStart;
-    };
-    const auto endRecord = [&] {
-        endField();
-        record.emptyLine = !anything;
-        going = visit(record);
-        record = CsvRecord{};
-        record.line = line;
-        anything = false;
-    };
-
-    for (size_t i = 0; i < text.size() && going; ++i) {
-        const char c = text[i];
-        const size_t lineEndLength = lineEndAt(text, i, lineEnd);
-        if (state == State::Quoted) {
-            if (lineEndLength > 0) ++line;
-            if (c != '"') {
-                field += c;
-            } else if (i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else {
-                state = State::AfterQuote;
-            }
-            continue;
+        void character(char c) { field += c; }
+        void fieldEnd() {
+            // A stored value is one line: a line break (CR LF counting as one) or a tab
+            // inside a field is one blank.
+            record.fields.push_back(textscan::onOneLine(std::move(field)));
+            field.clear();
         }
-        if (lineEndLength > 0) {
-            ++line;
-            i += lineEndLength - 1;
-            endRecord();
-            continue;
+        bool recordEnd(bool anything, size_t nextLine) {
+            record.emptyLine = !anything;
+            const bool going = visit(record);
+            record = CsvRecord{};
+            record.line = nextLine;
+            return going;
         }
-        // In a file of LF lines the CR of a CR LF line end (or one that ends the text) is
-        // no character of the field; a lone CR is.
-        if (lineEnd == '\n' && c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) continue;
-        anything = true;
-        if (c == ',') {
-            endField();
-        } else if (c == '"' && state == State::FieldStart) {
-            state = State::Quoted;
-            quoteLine = line;
-        } else {
-            field += c;
-            state = State::Plain;
-        }
-    }
-    if (!going) return true;
-    if (state == State::Quoted) {
-        unclosedLine = quoteLine;
-        return false;
-    }
-    endRecord();
-    return true;
+    } builder{visit, {}, {}};
+    builder.record.line = 1;
+    return scanRecords(text, lineEnd, ',', FieldQuotes::Read, builder, unclosedLine);
 }
 
 std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine) {

@@ -14,11 +14,15 @@
 // may be mixed in it, and a lone CR inside it (a line break pasted into a cell) is one
 // blank. A file is one of CR lines when its first line end outside quotes is a lone CR
 // and it holds no other LF outside quotes than one that ends the text. When it holds
-// more, the file is read both ways: the way in which more records have as many fields as
-// the first record wins (a line break pasted into a cell cuts its record into pieces of
-// other sizes, a line end does not), then the way with fewer records of other sizes. When
-// the fields tell nothing, it is one of CR lines when its lone CRs outnumber its LFs (a
-// CR LF counting as one), or equal them with a line end closing the text.
+// more, the file is read both ways, counting the fields of each record without keeping
+// them. A reading that ends inside a quote never closed loses. Otherwise the number of
+// fields that most of a reading's records have is its common shape (a line break pasted
+// into a cell cuts its record into pieces of other sizes, a line end does not), and the
+// reading with more records of that shape than of others, weighed by its number of
+// fields, wins; then the one in which the larger share of the records has it. When the
+// fields tell nothing (every record of both readings has its common shape, a field a
+// line say), it is one of CR lines when its lone CRs outnumber its LFs (a CR LF counting
+// as one), or equal them with a line end closing the text.
 
 #include <functional>
 #include <optional>

@@ -443,9 +443,9 @@ void AppDelegate::FillRecipientList(int32_t form, int32_t status) {
     s._RecipientFilterString = ui->RecipientFilter_Text->text().toStdString();
     const std::string& filter = s._RecipientFilterString;
 
-    // The two counts are those of the recipient list query (every recipient of the
-    // selected payers, and those passing the filters); list and counts come from one
-    // pass over the recipients, since each query of its own scans the whole file.
+    // The count line's total is every recipient of the selected payers; list and total
+    // come from one pass over the recipients, since each query of its own scans the
+    // whole file.
     RecipientListRead read;
     // With no payer selected the list is empty by definition: nothing is read.
     const std::vector<int32_t>& keys = s.comp_details->selectedCompanies();

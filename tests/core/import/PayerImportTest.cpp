@@ -137,34 +137,44 @@ protected:
     // written and each break one blank. The number of payers of the file.
     size_t expectPayersMadeWithStrayCrs(const std::vector<std::vector<std::string>>& payers, const StrayCrFile& file,
                                         const std::string& tag, const std::vector<size_t>& strays) {
-        freshUi();
-        std::string text;
-        std::vector<std::string> addresses;
-        for (size_t i = 0; i < payers.size(); ++i) {
-            std::vector<std::string> fields = payers[i];
-            fields[0] += " " + tag;   // every case makes companies of its own
-            addresses.push_back(fields[2]);
+        std::vector<std::vector<std::string>> written = payers, made = payers;
+        for (size_t i = 0; i < payers.size(); ++i)
             for (size_t k = 0; k < (i < strays.size() ? strays[i] : 0); ++k) {
                 const std::string suite = "Suite " + std::to_string(i + k + 5);
-                fields[2] += "\r" + suite;
-                addresses.back() += " " + suite;
+                written[i][2] += "\r" + suite;
+                made[i][2] += " " + suite;
             }
-            for (size_t j = 0; j < fields.size(); ++j) text += (j ? "," : "") + fields[j];
-            if (i + 1 < payers.size() || file.finalEnd) text += file.end;
+        return expectPayersMade(written, file.end, file.finalEnd, tag, made);
+    }
+
+    // Imports a payer ".csv" file of the rows written (name, federal id, address, city,
+    // state, ZIP, as far as each row goes) and after them emptyRows rows of six empty
+    // cells, each line ended by end, the last only when finalEnd. Every payer must be
+    // made, named with the tag, with its fields as made gives them (the state "TX"). The
+    // number of payers of the file.
+    size_t expectPayersMade(std::vector<std::vector<std::string>> written, const std::string& end, bool finalEnd,
+                            const std::string& tag, const std::vector<std::vector<std::string>>& made,
+                            size_t emptyRows = 0) {
+        freshUi();
+        for (auto& row : written) row[0] += " " + tag;   // every case makes companies of its own
+        written.insert(written.end(), emptyRows, std::vector<std::string>(6));
+        std::string text;
+        for (size_t i = 0; i < written.size(); ++i) {
+            for (size_t j = 0; j < written[i].size(); ++j) text += (j ? "," : "") + written[i][j];
+            if (i + 1 < written.size() || finalEnd) text += end;
         }
         chooseFile("payers.csv", text);
         ui->answerBox(kMessageAnswerOkYes);
         EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
         EXPECT_EQ(boxTitles(), std::vector<std::string>{"Import Complete"});
         EXPECT_EQ(ui->count("formErrors"), 0);
-        for (size_t i = 0; i < payers.size(); ++i) {
-            const std::string name = payers[i][0] + " " + tag;
+        for (const auto& p : made) {
+            const std::string name = p[0] + " " + tag;
             EXPECT_EQ(rowsInFile(target(name), "select name, address, city, state, zip from companies;"),
-                      std::vector<std::string>{name + "|" + addresses[i] + "|" + payers[i][3] + "|Texas-TX|" +
-                                               payers[i][5]});
-            EXPECT_EQ(storedTaxID(name), payers[i][1]);
+                      std::vector<std::string>{name + "|" + p[2] + "|" + p[3] + "|Texas-TX|" + p[5]});
+            EXPECT_EQ(storedTaxID(name), p[1]);
         }
-        return payers.size();
+        return made.size();
     }
 
     std::string mainPath;
@@ -608,6 +618,53 @@ TEST_F(PayerImport, StrayCarriageReturnsInAnLFFileLeaveEveryPayerWhole) {
                 made += expectPayersMadeWithStrayCrs(
                     {payers.begin(), payers.begin() + static_cast<std::ptrdiff_t>(count)}, file, tag, strays);
             }
+    EXPECT_EQ(listedPaths().size(), made);
+}
+
+// Exporters leave off a row's empty last cells (the first payer's ZIP code here). With a
+// line break pasted into an address, or many into one address, every payer is still
+// made whole, each field as written and each break one blank.
+TEST_F(PayerImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryPayerWhole) {
+    const std::vector<std::vector<std::string>> payers = {
+        {"Acme Co", "12-3456789", "1 Main", "Austin", "TX", "78701"},
+        {"Beta Co", "98-7654321", "2 Elm", "Dallas", "TX", "75001"},
+        {"Gamma Co", "23-4567890", "3 Oak", "Waco", "TX", "76701"},
+        {"Delta Co", "34-5678901", "4 Pine", "Tyler", "TX", "75701"},
+    };
+    struct Case {
+        const char* name;
+        const char* end;
+        bool shortFirst;                  // the first row leaves off its ZIP code
+        size_t record;                    // the payer whose address holds the breaks
+        std::vector<std::string> breaks;  // each followed by more of the address
+        size_t records = 4;
+        size_t emptyRows = 0;             // rows of empty cells after the payers
+    };
+    const Case cases[] = {
+        {"CR short LF", "\r", true, 1, {"\n"}},
+        {"LF short CR", "\n", true, 0, {"\r"}},
+        {"CRLF short CR", "\r\n", true, 0, {"\r"}},
+        {"LF four CRs", "\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
+    };
+    size_t made = 0;
+    for (const Case& c : cases)
+        for (const bool finalEnd : {true, false}) {
+            const std::string tag = std::string(c.name) + (finalEnd ? "" : " unended");
+            SCOPED_TRACE(tag);
+            std::vector<std::vector<std::string>> written(payers.begin(),
+                                                          payers.begin() + static_cast<std::ptrdiff_t>(c.records));
+            std::vector<std::vector<std::string>> stored = written;
+            if (c.shortFirst) {
+                written[0].pop_back();
+                stored[0][5].clear();
+            }
+            for (size_t k = 0; k < c.breaks.size(); ++k) {
+                const std::string more = "Dock " + std::to_string(k + 1);
+                written[c.record][2] += c.breaks[k] + more;
+                stored[c.record][2] += " " + more;
+            }
+            made += expectPayersMade(written, c.end, finalEnd, tag, stored, c.emptyRows);
+        }
     EXPECT_EQ(listedPaths().size(), made);
 }
 

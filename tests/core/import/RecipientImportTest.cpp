@@ -452,6 +452,60 @@ TEST_F(RecipientImport, StrayCarriageReturnsInAnLFFileLeaveEveryRecipientWhole) 
                 }
 }
 
+// Exporters leave off a row's empty last cells (the first recipient's amount here), and a
+// spreadsheet may save rows of empty cells after its data. With a line break pasted into
+// an address, or many into one address, every recipient is still added whole, each field
+// as written and each break one blank.
+TEST_F(RecipientImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryRecipientWhole) {
+    struct Case {
+        const char* name;
+        const char* end;
+        bool shortFirst;                  // the first row leaves off its amount
+        size_t record;                    // the recipient whose address holds the breaks
+        std::vector<std::string> breaks;  // each followed by more of the address
+        size_t records = 4;
+        size_t emptyRows = 0;
+    };
+    const Case cases[] = {
+        {"CR lines, a short first row, an LF in record 2", "\r", true, 1, {"\n"}},
+        {"LF lines, a lone CR in the short first row", "\n", true, 0, {"\r"}},
+        {"CR LF lines, a lone CR in the short first row", "\r\n", true, 0, {"\r"}},
+        {"LF lines, four lone CRs in record 1, two empty rows", "\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
+    };
+    for (const auto& [reader, separator, kind] :
+         {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}})
+        for (const Case& c : cases)
+            for (const bool finalEnd : {true, false}) {
+                SCOPED_TRACE(std::string(kind) + " " + c.name + (finalEnd ? "" : ", without a final end"));
+                std::vector<std::vector<std::string>> rows, expected;
+                for (size_t i = 0; i < c.records; ++i) {
+                    std::vector<std::string> fields = kFourRecipients[i];
+                    expected.push_back(writtenFields(fields));
+                    if (i == 0 && c.shortFirst) {
+                        fields.pop_back();
+                        expected.back()[7].clear();
+                    }
+                    if (i == c.record)
+                        for (size_t k = 0; k < c.breaks.size(); ++k) {
+                            const std::string more = "Dock " + std::to_string(k + 1);
+                            fields[4] += c.breaks[k] + more;
+                            expected.back()[3] += " " + more;
+                        }
+                    rows.push_back(fields);
+                }
+                for (size_t k = 0; k < c.emptyRows; ++k) rows.emplace_back(kColumns.size());
+                std::string text;
+                for (size_t i = 0; i < rows.size(); ++i) {
+                    std::string written = line(separator, rows[i]);
+                    written.pop_back();
+                    text += written + (i + 1 < rows.size() || finalEnd ? c.end : "");
+                }
+                const auto stored = importAfresh(reader, std::string("short.") + kind, text);
+                ASSERT_EQ(stored.size(), expected.size());
+                for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(storedFields(stored[i]), expected[i]) << i;
+            }
+}
+
 // A file of CR lines with a line break pasted into the address of a later recipient,
 // saved unquoted as an LF or a CR LF: still a file of CR lines, the break one blank.
 TEST_F(RecipientImport, AStrayLineFeedInALaterRecordOfACRFileIsOneBlank) {

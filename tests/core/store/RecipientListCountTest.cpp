@@ -66,7 +66,7 @@ TEST(RecipientListCount, AgreesWithTheRecipientListForEveryFilter) {
                     const int64_t count = countRecipientList(db, filter, kind, status);
                     EXPECT_EQ(count,
                               static_cast<int64_t>(db.execRecipientListQuery(filter, 0, kind, status).size()));
-                    // Where the window reuses the total for the filtered count, the two agree.
+                    // With no filter, kind or status the count is the count line's total.
                     if (countsEveryRecipient(filter, kind, status)) {
                         EXPECT_EQ(count, countRecipientList(db, "", 0, 0));
                     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -289,56 +290,95 @@ RecordShapes csvShapes(const std::string& text, char lineEnd) {
 
 // How many bytes of the n at data are c, sixteen at a time: each lane of sums counts the
 // bytes of c in its place (a byte equal to c compares as all ones, -1), for at most 255
-// blocks before the lanes are added up.
+// blocks before the lanes are added up. The last bytes are read in the block that ends
+// with them, its lanes counted before masked off; fewer than sixteen bytes one at a time.
 size_t countOf(char c, const char* data, size_t n) {
     using Block = unsigned char __attribute__((vector_size(16)));
-    Block pattern;
-    for (int k = 0; k < 16; ++k) pattern[k] = static_cast<unsigned char>(c);
-    size_t count = 0, i = 0;
-    while (i + 16 <= n) {
-        Block sums = {};
-        const size_t blocks = std::min<size_t>((n - i) / 16, 255);
-        for (size_t b = 0; b < blocks; ++b, i += 16) {
-            Block block;
-            std::memcpy(&block, data + i, 16);
-            sums -= reinterpret_cast<Block>(block == pattern);
-        }
-        for (int k = 0; k < 16; ++k) count += sums[k];
+    using Halves = uint64_t __attribute__((vector_size(16)));
+    if (n < 16) {
+        size_t count = 0;
+        for (size_t i = 0; i < n; ++i) count += data[i] == c;
+        return count;
     }
-    for (; i < n; ++i) count += data[i] == c;
-    return count;
+    // The sixteen lanes added up: in pairs as 16-bit lanes, then these by a multiplication.
+    const auto addUp = [](Block sums) {
+        const Halves halves = reinterpret_cast<Halves>(sums);
+        size_t total = 0;
+        for (int k = 0; k < 2; ++k) {
+            const uint64_t pairs = (halves[k] & 0x00FF00FF00FF00FFULL) + ((halves[k] >> 8) & 0x00FF00FF00FF00FFULL);
+            total += static_cast<size_t>((pairs * 0x0001000100010001ULL) >> 48);
+        }
+        return total;
+    };
+    const Block pattern = Block{} + static_cast<unsigned char>(c);
+    size_t count = 0, i = 0, blocks = 0;
+    Block sums = {}, block;
+    for (; i + 16 <= n; i += 16) {
+        std::memcpy(&block, data + i, 16);
+        sums -= reinterpret_cast<Block>(block == pattern);
+        if (++blocks == 255) {
+            count += addUp(sums);
+            sums = Block{};
+            blocks = 0;
+        }
+    }
+    if (i < n) {
+        constexpr Block kLanes = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+        std::memcpy(&block, data + n - 16, 16);
+        const unsigned char counted = static_cast<unsigned char>(16 - (n - i));
+        sums -= reinterpret_cast<Block>((block == pattern) & (kLanes >= counted));
+    }
+    return count + addUp(sums);
 }
 
-// The shapes of a tab-separated reading: its lines as forEachLine cuts them, each of as
-// many fields as it has tabs and one more. A dropped CR, a line break left in a line and
-// every other control character are blanks of their field, so only tabs and line ends
-// count; the line ends are found and the tabs counted a block at a time.
-RecordShapes tabShapes(const std::string& text, char lineEnd) {
-    RecordShapes shapes;
+// The shapes of both readings of a tab-separated file, cr and lf, in one pass: its lines
+// as forEachLine cuts them, each of as many fields as it has tabs and one more. A dropped
+// CR, a line break left in a line and every other control character are blanks of their
+// field, so only tabs and line ends count. The text is cut at its LFs and its lone CRs,
+// in order: each piece's tabs count for its LF line and for its CR line. A CR just before
+// an LF, or at the end of the text, is left in its piece: where it ends a CR line (a CR
+// LF or a CR that ends the text), only an empty line follows, which counts for nothing.
+void tabShapes(const std::string& text, RecordShapes& cr, RecordShapes& lf) {
     const char* const data = text.data();
     const size_t n = text.size();
-    for (size_t start = 0; start <= n;) {
-        // Where the line that begins at start ends, and the next begins.
-        size_t end = n, next = n + 1;
-        for (size_t from = start; from < n;) {
-            const void* found = std::memchr(data + from, lineEnd, n - from);
-            if (!found) break;
-            const size_t at = static_cast<size_t>(static_cast<const char*>(found) - data);
-            const size_t length = lineEndAt(text, at, lineEnd);
-            if (length > 0) {
-                end = at;
-                next = at + length;
-                break;
-            }
-            from = at + 1;
+    const auto next = [data, n](char c, size_t from) {
+        const void* found = from < n ? std::memchr(data + from, c, n - from) : nullptr;
+        return found ? static_cast<size_t>(static_cast<const char*>(found) - data) : n;
+    };
+    size_t nextCr = next('\r', 0), nextLf = next('\n', 0);
+    size_t crTabs = 0, lfTabs = 0;
+    bool crFilled = false, lfFilled = false;
+    for (size_t start = 0;;) {
+        if (nextCr < nextLf && nextCr + 1 == nextLf) {
+            nextCr = next('\r', nextCr + 1);   // no lone CR: a character of its piece
+            continue;
         }
+        const size_t cut = std::min(nextCr, nextLf);
+        const size_t tabs = countOf('\t', data + start, cut - start);
         bool filled = false;
-        for (size_t i = start; i < end && !filled; ++i) filled = !blankInField(data[i]);
-        shapes.record(countOf('\t', data + start, end - start) + 1, filled);
-        start = next;
+        for (size_t i = start; i < cut && !filled; ++i) filled = !blankInField(data[i]);
+        crTabs += tabs;
+        lfTabs += tabs;
+        crFilled = crFilled || filled;
+        lfFilled = lfFilled || filled;
+        if (cut == n) break;
+        if (cut == nextCr) {
+            cr.record(crTabs + 1, crFilled);
+            crTabs = 0;
+            crFilled = false;
+            nextCr = next('\r', cut + 1);
+        } else {
+            lf.record(lfTabs + 1, lfFilled);   // the LF is a blank of its CR line
+            lfTabs = 0;
+            lfFilled = false;
+            nextLf = next('\n', cut + 1);
+        }
+        start = cut + 1;
     }
-    shapes.settle();
-    return shapes;
+    cr.record(crTabs + 1, crFilled);
+    lf.record(lfTabs + 1, lfFilled);
+    cr.settle();
+    lf.settle();
 }
 
 // The line ends of a file outside quotes: whether the first is a lone CR, and whether an
@@ -419,9 +459,13 @@ char lineEndOf(const std::string& text, FieldQuotes quotes) {
     const LineEndCensus first = lineEndCensus(text, quotes, false);
     if (!first.firstIsLoneCr) return '\n';
     if (!first.moreLfs) return '\r';
-    const bool comma = quotes == FieldQuotes::Read;
-    const RecordShapes cr = comma ? csvShapes(text, '\r') : tabShapes(text, '\r');
-    const RecordShapes lf = comma ? csvShapes(text, '\n') : tabShapes(text, '\n');
+    RecordShapes cr, lf;
+    if (quotes == FieldQuotes::Read) {
+        cr = csvShapes(text, '\r');
+        lf = csvShapes(text, '\n');
+    } else {
+        tabShapes(text, cr, lf);
+    }
     if (cr.unclosed() != lf.unclosed()) return cr.unclosed() ? '\n' : '\r';
     if (!cr.uniform() || !lf.uniform()) {
         if (cr.weight() != lf.weight()) return cr.weight() > lf.weight() ? '\r' : '\n';

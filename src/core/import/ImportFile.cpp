@@ -138,11 +138,11 @@ void forEachLine(const std::string& text, char lineEnd, const std::function<bool
     }
 }
 
-// The records of a text as a reader cuts them, told to sink one character at a time, so
-// that the same rules build the records and only count them. lineEnd is how the file
-// ends its lines; separator cuts the fields; with quotes read, a field that begins with a
-// double quote runs to the next quote that is not doubled (a doubled one is one quote),
-// and line ends and separators inside it are its characters. In a file of LF lines the
+// The records of comma-separated text, told to sink one character at a time, so that the
+// same rules build the records and only count them. lineEnd is how the file ends its
+// lines. A field that begins with a double quote runs to the next quote that is not
+// doubled (a doubled one is one quote), and line ends and commas inside it are its
+// characters. In a file of LF lines the
 // CR of a CR LF line end (or one that ends the text) is no character of its record.
 // sink.character(c) gets each character of a field, sink.fieldEnd() ends a field,
 // sink.recordEnd(anything, line) ends a record: anything when it had a character of its
@@ -151,8 +151,7 @@ void forEachLine(const std::string& text, char lineEnd, const std::function<bool
 // False when a quoted field is never closed: unclosedLine then holds the line its quote
 // opened on, and the record it is in was not ended.
 template <class Sink>
-bool scanRecords(const std::string& text, char lineEnd, char separator, FieldQuotes quotes, Sink& sink,
-                 size_t& unclosedLine) {
+bool scanCsvRecords(const std::string& text, char lineEnd, Sink& sink, size_t& unclosedLine) {
     enum class State { FieldStart, Plain, Quoted, AfterQuote };
     State state = State::FieldStart;
     size_t line = 1;
@@ -189,10 +188,10 @@ bool scanRecords(const std::string& text, char lineEnd, char separator, FieldQuo
         }
         if (lineEnd == '\n' && c == '\r' && (i + 1 == n || text[i + 1] == '\n')) continue;
         anything = true;
-        if (c == separator) {
+        if (c == ',') {
             sink.fieldEnd();
             state = State::FieldStart;
-        } else if (c == '"' && state == State::FieldStart && quotes == FieldQuotes::Read) {
+        } else if (c == '"' && state == State::FieldStart) {
             state = State::Quoted;
             quoteLine = line;
         } else {
@@ -283,7 +282,7 @@ RecordShapes csvShapes(const std::string& text, char lineEnd) {
         }
     } counter;
     size_t unclosedLine = 0;
-    if (!scanRecords(text, lineEnd, ',', FieldQuotes::Read, counter, unclosedLine)) counter.shapes.setUnclosed();
+    if (!scanCsvRecords(text, lineEnd, counter, unclosedLine)) counter.shapes.setUnclosed();
     counter.shapes.settle();
     return counter.shapes;
 }
@@ -291,7 +290,7 @@ RecordShapes csvShapes(const std::string& text, char lineEnd) {
 // How many bytes of the n at data are c, sixteen at a time: each lane of sums counts the
 // bytes of c in its place (a byte equal to c compares as all ones, -1), for at most 255
 // blocks before the lanes are added up. The last bytes are read in the block that ends
-// with them, its lanes counted before masked off; fewer than sixteen bytes one at a time.
+// with them, its lanes counted already masked off; fewer than sixteen bytes one at a time.
 size_t countOf(char c, const char* data, size_t n) {
     using Block = unsigned char __attribute__((vector_size(16)));
     using Halves = uint64_t __attribute__((vector_size(16)));
@@ -601,7 +600,7 @@ bool forEachCsvRecord(const std::string& text, char lineEnd, size_t& unclosedLin
         }
     } builder{visit, {}, {}};
     builder.record.line = 1;
-    return scanRecords(text, lineEnd, ',', FieldQuotes::Read, builder, unclosedLine);
+    return scanCsvRecords(text, lineEnd, builder, unclosedLine);
 }
 
 std::optional<std::vector<CsvRecord>> csvRecords(const std::string& text, char lineEnd, size_t& unclosedLine) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "TempHome.h"
+#include "LineBreakCases.h"
 #include "core/import/ImportFile.h"
 #include "WithoutFileOverride.h"
 
@@ -365,12 +366,9 @@ TEST(LineEnds, StrayLineBreaksLeaveEveryRecordWhole) {
         }
 }
 
-// Exporters leave off a row's empty last cells, so a first row one field short of the
-// rest is ordinary. With it, or with many breaks in one cell and rows of empty cells
-// after the records, a line break pasted into a cell still leaves every record whole and
-// is one blank: CR lines with an LF or a CR LF in a later address, LF or CR LF lines with
-// a lone CR in the short first row's address, LF lines with four lone CRs in the first
-// address.
+// A first row one field short of the rest, or many breaks in one cell and rows of empty
+// cells after the records: a line break pasted into a cell still leaves every record
+// whole and is one blank.
 TEST(LineEnds, AShortFirstRowOrManyBreaksInOneCellLeaveEveryRecordWhole) {
     const std::vector<Lines> plain = {
         {"11-1111111", "Acme", "1 Oak", "Austin", "TX", "78701", "100.00"},
@@ -378,34 +376,15 @@ TEST(LineEnds, AShortFirstRowOrManyBreaksInOneCellLeaveEveryRecordWhole) {
         {"33-3333333", "Gamma", "3 Pine", "Waco", "TX", "76701", "7.00"},
         {"44-4444444", "Delta", "4 Ash", "Tyler", "TX", "75701", "9.00"},
     };
-    struct Case {
-        const char* name;
-        const char* end;
-        bool shortFirst;                  // the first row leaves off its last, empty cell
-        size_t record;                    // the record whose address holds the breaks
-        std::vector<std::string> breaks;  // each followed by more of the address
-        size_t records = 4;
-        size_t emptyRows = 0;             // rows of empty cells after the records
-    };
-    const Case cases[] = {
-        {"CR lines, a short first row, an LF in record 2", "\r", true, 1, {"\n"}},
-        {"CR lines, a short first row, a CR LF in record 2", "\r", true, 1, {"\r\n"}},
-        {"CR lines, a short first row, an LF in record 4", "\r", true, 3, {"\n"}},
-        {"LF lines, a lone CR in the short first row", "\n", true, 0, {"\r"}},
-        {"CR LF lines, a lone CR in the short first row", "\r\n", true, 0, {"\r"}},
-        {"LF lines, four lone CRs in record 1, two empty rows", "\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
-        {"CR LF lines, four lone CRs in record 1, two empty rows", "\r\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
-    };
-    for (const Case& c : cases)
+    for (const LineBreakCase& c : kLineBreakCases)
         for (const bool finalEnd : {true, false}) {
             SCOPED_TRACE(std::string(c.name) + (finalEnd ? "" : ", without a final end"));
             std::vector<Lines> written(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(c.records));
             if (c.shortFirst) written[0].pop_back();
             std::vector<Lines> read = written;
             for (size_t k = 0; k < c.breaks.size(); ++k) {
-                const std::string more = "Dock " + std::to_string(k + 1);
-                written[c.record][2] += c.breaks[k] + more;
-                read[c.record][2] += " " + more;
+                written[c.record][2] += c.breaks[k] + afterBreak(k);
+                read[c.record][2] += " " + afterBreak(k);
             }
             for (size_t k = 0; k < c.emptyRows; ++k) {
                 written.push_back(Lines(plain[0].size()));

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "ImportFixture.h"
+#include "LineBreakCases.h"
 #include "core/import/ImportCatalogues.h"
 #include "core/import/ImportCodes.h"
 #include "core/import/ImportColumnChoices.h"
@@ -595,16 +596,19 @@ TEST_F(PayerImport, ALoneCarriageReturnInTheFirstRecordOfAnLFFileIsOneBlank) {
     EXPECT_EQ(listedPaths().size(), made);
 }
 
+// The payers of the line-break files: name, federal id, address, city, state, ZIP code.
+const std::vector<std::vector<std::string>> kFourPayers = {
+    {"Acme Co", "12-3456789", "1 Main", "Austin", "TX", "78701"},
+    {"Beta Co", "98-7654321", "2 Elm", "Dallas", "TX", "75001"},
+    {"Gamma Co", "23-4567890", "3 Oak", "Waco", "TX", "76701"},
+    {"Delta Co", "34-5678901", "4 Pine", "Tyler", "TX", "75701"},
+};
+
 // Line breaks pasted into payers' addresses, saved unquoted as lone CRs, in a file of LF
 // or CR LF lines of three or four payers: one in every record, or in the first record as
 // many as the file has line ends. Each break is one blank, and every payer is made whole.
 TEST_F(PayerImport, StrayCarriageReturnsInAnLFFileLeaveEveryPayerWhole) {
-    const std::vector<std::vector<std::string>> payers = {
-        {"Acme Co", "12-3456789", "1 Main", "Austin", "TX", "78701"},
-        {"Beta Co", "98-7654321", "2 Elm", "Dallas", "TX", "75001"},
-        {"Gamma Co", "23-4567890", "3 Oak", "Waco", "TX", "76701"},
-        {"Delta Co", "34-5678901", "4 Pine", "Tyler", "TX", "75701"},
-    };
+    const auto& payers = kFourPayers;
     size_t made = 0;
     for (const StrayCrFile& file : kStrayCrFiles)
         for (const size_t count : {3u, 4u})
@@ -621,36 +625,17 @@ TEST_F(PayerImport, StrayCarriageReturnsInAnLFFileLeaveEveryPayerWhole) {
     EXPECT_EQ(listedPaths().size(), made);
 }
 
-// Exporters leave off a row's empty last cells (the first payer's ZIP code here). With a
-// line break pasted into an address, or many into one address, every payer is still
-// made whole, each field as written and each break one blank.
+// A first row without its ZIP code, or many breaks in one address and rows of empty cells
+// after the payers: with line breaks pasted into an address, every payer is still made
+// whole, each field as written and each break one blank.
 TEST_F(PayerImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryPayerWhole) {
-    const std::vector<std::vector<std::string>> payers = {
-        {"Acme Co", "12-3456789", "1 Main", "Austin", "TX", "78701"},
-        {"Beta Co", "98-7654321", "2 Elm", "Dallas", "TX", "75001"},
-        {"Gamma Co", "23-4567890", "3 Oak", "Waco", "TX", "76701"},
-        {"Delta Co", "34-5678901", "4 Pine", "Tyler", "TX", "75701"},
-    };
-    struct Case {
-        const char* name;
-        const char* end;
-        bool shortFirst;                  // the first row leaves off its ZIP code
-        size_t record;                    // the payer whose address holds the breaks
-        std::vector<std::string> breaks;  // each followed by more of the address
-        size_t records = 4;
-        size_t emptyRows = 0;             // rows of empty cells after the payers
-    };
-    const Case cases[] = {
-        {"CR short LF", "\r", true, 1, {"\n"}},
-        {"LF short CR", "\n", true, 0, {"\r"}},
-        {"CRLF short CR", "\r\n", true, 0, {"\r"}},
-        {"LF four CRs", "\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
-    };
+    const auto& payers = kFourPayers;
     size_t made = 0;
-    for (const Case& c : cases)
+    for (size_t i = 0; i < kLineBreakCases.size(); ++i)
         for (const bool finalEnd : {true, false}) {
-            const std::string tag = std::string(c.name) + (finalEnd ? "" : " unended");
-            SCOPED_TRACE(tag);
+            const LineBreakCase& c = kLineBreakCases[i];
+            const std::string tag = "Case " + std::to_string(i) + (finalEnd ? "" : " unended");
+            SCOPED_TRACE(std::string(c.name) + (finalEnd ? "" : ", without a final end"));
             std::vector<std::vector<std::string>> written(payers.begin(),
                                                           payers.begin() + static_cast<std::ptrdiff_t>(c.records));
             std::vector<std::vector<std::string>> stored = written;
@@ -659,9 +644,8 @@ TEST_F(PayerImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryPayerWhole) 
                 stored[0][5].clear();
             }
             for (size_t k = 0; k < c.breaks.size(); ++k) {
-                const std::string more = "Dock " + std::to_string(k + 1);
-                written[c.record][2] += c.breaks[k] + more;
-                stored[c.record][2] += " " + more;
+                written[c.record][2] += c.breaks[k] + afterBreak(k);
+                stored[c.record][2] += " " + afterBreak(k);
             }
             made += expectPayersMade(written, c.end, finalEnd, tag, stored, c.emptyRows);
         }

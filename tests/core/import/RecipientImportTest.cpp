@@ -2,6 +2,7 @@
 #include <tuple>
 
 #include "ImportFixture.h"
+#include "LineBreakCases.h"
 #include "ScriptedJobs.h"
 #include "TurkishLocale.h"
 #include "core/import/ImportCatalogues.h"
@@ -452,29 +453,13 @@ TEST_F(RecipientImport, StrayCarriageReturnsInAnLFFileLeaveEveryRecipientWhole) 
                 }
 }
 
-// Exporters leave off a row's empty last cells (the first recipient's amount here), and a
-// spreadsheet may save rows of empty cells after its data. With a line break pasted into
-// an address, or many into one address, every recipient is still added whole, each field
-// as written and each break one blank.
+// A first row without its amount, or many breaks in one address and rows of empty cells
+// after the recipients: with line breaks pasted into an address, every recipient is still
+// added whole, each field as written and each break one blank.
 TEST_F(RecipientImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryRecipientWhole) {
-    struct Case {
-        const char* name;
-        const char* end;
-        bool shortFirst;                  // the first row leaves off its amount
-        size_t record;                    // the recipient whose address holds the breaks
-        std::vector<std::string> breaks;  // each followed by more of the address
-        size_t records = 4;
-        size_t emptyRows = 0;
-    };
-    const Case cases[] = {
-        {"CR lines, a short first row, an LF in record 2", "\r", true, 1, {"\n"}},
-        {"LF lines, a lone CR in the short first row", "\n", true, 0, {"\r"}},
-        {"CR LF lines, a lone CR in the short first row", "\r\n", true, 0, {"\r"}},
-        {"LF lines, four lone CRs in record 1, two empty rows", "\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
-    };
     for (const auto& [reader, separator, kind] :
          {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}})
-        for (const Case& c : cases)
+        for (const LineBreakCase& c : kLineBreakCases)
             for (const bool finalEnd : {true, false}) {
                 SCOPED_TRACE(std::string(kind) + " " + c.name + (finalEnd ? "" : ", without a final end"));
                 std::vector<std::vector<std::string>> rows, expected;
@@ -487,9 +472,8 @@ TEST_F(RecipientImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryRecipien
                     }
                     if (i == c.record)
                         for (size_t k = 0; k < c.breaks.size(); ++k) {
-                            const std::string more = "Dock " + std::to_string(k + 1);
-                            fields[4] += c.breaks[k] + more;
-                            expected.back()[3] += " " + more;
+                            fields[4] += c.breaks[k] + afterBreak(k);
+                            expected.back()[3] += " " + afterBreak(k);
                         }
                     rows.push_back(fields);
                 }

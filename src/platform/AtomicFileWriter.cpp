@@ -65,6 +65,11 @@ bool AtomicFileWriter::write(std::string_view bytes) {
     return true;
 }
 
+bool AtomicFileWriter::flush() {
+    if (!ok() || finished_ || fd_ < 0) return false;
+    return flushBuffer();
+}
+
 bool AtomicFileWriter::flushBuffer() {
     const char* data = buffer_.data();
     std::size_t left = buffer_.size();

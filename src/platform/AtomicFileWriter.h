@@ -32,6 +32,10 @@ public:
 
     // Appends bytes (buffered).
     bool write(std::string_view bytes);
+    // Hands what is buffered to the file, so that a disk without room for it is known
+    // now rather than at the next write or at commit(); false with the reason when the
+    // file does not take it.
+    bool flush();
     // Writes out what is buffered, makes it durable and closes the temporary file; after
     // this only commit() or abandon() are left. commit() calls it when needed.
     bool finish();

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "TempHome.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileSystem.h"
@@ -135,6 +136,33 @@ TEST(AtomicFileWriter, AWriteRefusedPartWayLeavesNothing) {
     EXPECT_NE(error.find("File too large"), std::string::npos) << error;
     EXPECT_FALSE(platform::fileExists(path));
     EXPECT_TRUE(filesIn(home.file("Documents")).empty());
+}
+
+// A flush hands what is buffered to the file at once, so a disk without room for it is
+// known then, not at a later write or at commit().
+TEST(AtomicFileWriter, AFlushTellsAtOnceWhetherTheFileTookTheBytes) {
+    TempHome home;
+    const std::string path = home.file("Documents/e-file.txt");
+    ASSERT_TRUE(platform::writeFileAtomically(path, "old"));
+    std::vector<bool> flushed;
+    bool buffered = false;
+    std::string error;
+    {
+        FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.set());
+        platform::AtomicFileWriter out(path);
+        ASSERT_TRUE(out.write(std::string(600, 'x')));
+        flushed.push_back(out.flush());
+        buffered = out.write(std::string(600, 'y'));   // within the buffer: the file is not asked yet
+        flushed.push_back(out.flush());
+        flushed.push_back(out.write("z") || out.flush());
+        error = out.error();
+    }
+    EXPECT_TRUE(buffered);
+    EXPECT_EQ(flushed, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(error, "Could not write \"" + path + "\": File too large");
+    EXPECT_EQ(contents(path), "old");
+    EXPECT_EQ(filesIn(home.file("Documents")), std::vector<std::string>{"e-file.txt"});
 }
 
 TEST(AtomicFileWriter, ReplacingAFolderFailsAndLeavesNoTemporaryFile) {

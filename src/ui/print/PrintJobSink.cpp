@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <iterator>
 #include <optional>
 
@@ -29,6 +30,7 @@
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
 #include "ui/print/SheetPainter.h"
+#include "ui/support/AtomicFileDevice.h"
 #include "ui/support/ModalLoop.h"
 #include "ui/support/PageSetup.h"
 
@@ -78,30 +80,51 @@ bool loadDocument(QPdfDocument& document, QBuffer& bytes) {
     return document.status() == QPdfDocument::Status::Ready;
 }
 
-// Paints the pages first to last (from 0) on the device at its resolution; false with the
-// reason when the device refuses a page.
-bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& device, std::string& reason) {
+std::function<void(int)>& pageDrawnHook() {
+    static std::function<void(int)> hook;
+    return hook;
+}
+
+// Paints the pages first to last (from 0) on the device at its resolution, as grey
+// pictures when asked; false with the reason when the device refuses a page. When the
+// device writes into a file, that file is checked before each page is drawn: once it
+// could not take what went before (a full disk), no further page is drawn and its
+// reason is the reason.
+bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& device, bool grey,
+                AtomicFileDevice* file, std::string& reason) {
     const int printerDpi = device.logicalDpiX();
     const int renderDpi = std::min(printerDpi, kMaxRenderDpi);
     QPainter painter;
     if (!painter.begin(&device)) {
-        reason = "The printer could not be started.";
+        reason = file ? "The PDF file could not be started." : "The printer could not be started.";
         return false;
     }
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage()) {
-            reason = "The printer refused page " + std::to_string(page + 1) + ".";
+            reason = file ? "Page " + std::to_string(page + 1) + " could not be written to the file."
+                          : "The printer refused page " + std::to_string(page + 1) + ".";
+            painter.end();
+            return false;
+        }
+        // Nothing more is drawn once the file could not take what went before (the page
+        // before is all in it once the next one has begun).
+        if (file && !file->writtenOut()) {
+            reason = textscan::asSentence(file->error());
             painter.end();
             return false;
         }
         const QSizeF points = document.pagePointSize(page);
         const QSize pixels(qRound(points.width() * renderDpi / 72.0), qRound(points.height() * renderDpi / 72.0));
-        const QImage image = document.render(page, pixels);
+        QImage image = document.render(page, pixels);
         if (image.isNull()) {
             reason = "Page " + std::to_string(page + 1) + " could not be drawn.";
             painter.end();
             return false;
         }
+        if (pageDrawnHook()) pageDrawnHook()(page + 1);
+        // A PDF writer, unlike the printer, has no grey choice of its own: it takes the
+        // picture's colours as they are.
+        if (grey) image = image.convertToFormat(QImage::Format_Grayscale8);
         // The page at its own size from the paper's corner, whatever the render resolution.
         const QRectF target(0, 0, points.width() * printerDpi / 72.0, points.height() * printerDpi / 72.0);
         painter.drawImage(target, image);
@@ -109,25 +132,23 @@ bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& 
     return painter.end();
 }
 
-// The pages first to last (from 0) as a PDF in memory, drawn as on the printer: on its
-// paper from the corner, at its resolution. Empty with the reason when they cannot be.
-QByteArray pagesAsPdf(QPdfDocument& document, int first, int last, const QPrinter& printer, std::string& reason) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        QPageLayout paper = printer.pageLayout();
-        paper.setMode(QPageLayout::FullPageMode);
-        writer.setPageLayout(paper);
-        writer.setResolution(printer.resolution());
-        writer.setTitle(printer.docName());
-        writer.setCreator(printer.creator());
-        if (!paintPages(document, first, last, writer, reason)) {
-            if (reason.empty()) reason = "The PDF document could not be finished.";
-            return {};
-        }
-    }
-    return buffer.data();
+// The pages first to last (from 0) written into the file as a PDF while they are drawn,
+// as on the printer: on its paper from the corner, at its resolution, grey when it
+// prints grey. False with the reason when a page cannot be drawn or the file cannot take
+// it; the pages after it are not drawn. The caller commits the file.
+bool pagesAsPdf(QPdfDocument& document, int first, int last, const QPrinter& printer, AtomicFileDevice& file,
+                std::string& reason) {
+    QPdfWriter writer(&file);
+    QPageLayout paper = printer.pageLayout();
+    paper.setMode(QPageLayout::FullPageMode);
+    writer.setPageLayout(paper);
+    writer.setResolution(printer.resolution());
+    writer.setTitle(printer.docName());
+    writer.setCreator(printer.creator());
+    if (paintPages(document, first, last, writer, printer.colorMode() == QPrinter::GrayScale, &file, reason))
+        return true;
+    if (reason.empty()) reason = "The PDF file could not be finished.";
+    return false;
 }
 
 using Options = platform::PrintOptions;
@@ -320,13 +341,11 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         return !painted.isEmpty();
     };
     // The pages chosen, each at its own size from the paper's corner as the printer would
-    // take them: a form run's sheets painted as its whole document is, a report's pages
-    // drawn as on the printer.
-    auto pagesBytes = [&](std::string& pdf, std::string& reason) {
-        const QByteArray painted = forms ? SheetPainter::pdf(sheets, first, last, job.title, reason)
-                                         : pagesAsPdf(document, first, last, printer, reason);
-        pdf = painted.toStdString();
-        return !painted.isEmpty();
+    // take them, written into the file as they are drawn: a form run's sheets painted as
+    // its whole document is, a report's pages drawn as on the printer.
+    auto pagesIntoFile = [&](AtomicFileDevice& file, std::string& reason) {
+        return forms ? SheetPainter::pdf(sheets, first, last, job.title, file, reason)
+                     : pagesAsPdf(document, first, last, printer, file, reason);
     };
 
     std::string reason;
@@ -353,14 +372,22 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         tellHeld(job.title, queue, state, forms);
         return PrintResult::held;
     }
-    // Printing to a file: the document, or the pages chosen of it, is the file. It is made
-    // in memory and written as a whole, so a disk that runs out of room is named with the
-    // system's reason and a file of that name is kept.
+    // Printing to a file: the document, or the pages chosen of it, is the file. It is
+    // written beside the file and takes its place only whole, so a disk that runs out of
+    // room is named with the system's reason and a file of that name is kept. A range is
+    // drawn straight into it, page by page: a long one would not fit in memory.
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        std::string pdf;
-        if (!(range ? pagesBytes(pdf, reason) : documentBytes(pdf, reason))) return failed(reason);
-        if (platform::writeFileAtomically(printer.outputFileName().toStdString(), pdf, &reason))
+        const std::string name = printer.outputFileName().toStdString();
+        if (range) {
+            AtomicFileDevice file(name);
+            if (!file.ok()) return failed(textscan::asSentence(file.error()));
+            if (!pagesIntoFile(file, reason)) return failed(reason);
+            if (!file.commit()) return failed(textscan::asSentence(file.error()));
             return PrintResult::printed;
+        }
+        std::string pdf;
+        if (!documentBytes(pdf, reason)) return failed(reason);
+        if (platform::writeFileAtomically(name, pdf, &reason)) return PrintResult::printed;
         return failed(textscan::asSentence(reason));
     }
     // Otherwise the pages are drawn on the printer.
@@ -381,7 +408,8 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         // for the other print runs.
         const bool fullPage = printer.fullPage();
         printer.setFullPage(true);
-        drawn = paintPages(document, first, last, printer, reason);
+        drawn = paintPages(document, first, last, printer, printer.colorMode() == QPrinter::GrayScale, nullptr,
+                           reason);
         printer.setFullPage(fullPage);
     }
     if (drawn) return PrintResult::printed;
@@ -410,6 +438,8 @@ PrintResult saveSheets(const PrintJob& job, const char* folder) {
 void setChosenPrintQueueForTests(const std::string& queue, std::vector<std::pair<std::string, std::string>> options) {
     chosenQueueOverride() = {queue, std::move(options)};
 }
+
+void setPageDrawnHookForTests(std::function<void(int)> drawn) { pageDrawnHook() = std::move(drawn); }
 
 PrintResult printJob(QWidget* parent, const PrintJob& job) {
     const char* folder = std::getenv(kPrintFolderVariable);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,12 +24,15 @@ class QWidget;
 // set) and no scaling; a form run's paper size and orientation stay letter and portrait
 // whatever was chosen, or the texts would miss the pre-printed boxes. A stopped queue
 // keeps the job until it is started again: the user is told so. Printing to a file
-// writes the document there; part of it is first made in memory, each page at its own
-// size from the paper's top-left corner, unscaled and unrotated (a form run's sheets
+// writes the document there, each page at its own size from the paper's top-left corner,
+// unscaled and unrotated, under a temporary name beside the file that takes its place
+// only whole (platform::AtomicFileWriter). The whole document is written as it is (a
+// form run's sheets painted first); a page range is drawn straight into the file page by
+// page, so that memory stays the same however long the range (a form run's sheets
 // painted as its whole document is; a report's pages drawn one at a time on the
-// printer's paper at its resolution, at most kMaxRenderDpi). Either goes to the disk
-// whole or not at all (platform::writeFileAtomically): when it cannot be written whole (a
-// full disk, say), a file of that name stays as it was and the system's reason is told.
+// printer's paper at its resolution, at most kMaxRenderDpi, grey when the dialog chose
+// grey). When the file cannot take it (a full disk, say), no further page is drawn, a
+// file of that name stays as it was and the system's reason is told.
 //
 // Printed, cancelled in the dialog, held in a stopped queue, or failed: the queue or the
 // print service refused the job, or it could not be made or written (the user is told
@@ -46,6 +50,10 @@ PrintResult printJob(QWidget* parent, const PrintJob& job);
 // choice.
 void setChosenPrintQueueForTests(const std::string& queue,
                                  std::vector<std::pair<std::string, std::string>> options = {});
+
+// Tests: called with the number (from 1) of each page of a report drawn as a picture for
+// the printer or a file; an empty function ends it.
+void setPageDrawnHookForTests(std::function<void(int)> drawn);
 
 inline constexpr const char* kPrintDialogName = "PrintDialog";
 inline constexpr const char* kPrintFolderVariable = "TALVEXA_PRINT_DIR";

@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "core/foundation/TextScan.h"
 #include "core/print/SheetModel.h"
 #include "ui/print/FourUpFormPainter.h"
+#include "ui/support/AtomicFileDevice.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ QFont SheetPainter::formFont(int deviceDpi, double size) {
 }
 
 bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter& painter,
-                         QPagedPaintDevice& device, std::string& reason) {
+                         QPagedPaintDevice& device, std::string& reason, AtomicFileDevice* file) {
     const double scaleX = device.logicalDpiX() / kPointsPerInch;
     const double scaleY = device.logicalDpiY() / kPointsPerInch;
     const int dpi = device.logicalDpiY();
@@ -42,7 +44,14 @@ bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter
     constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage()) {
-            reason = "The printer refused page " + std::to_string(page + 1) + ".";
+            reason = file ? "Page " + std::to_string(page + 1) + " could not be written to the file."
+                          : "The printer refused page " + std::to_string(page + 1) + ".";
+            return false;
+        }
+        // Nothing more is painted once the file could not take what went before (the
+        // sheet before is all in it once the next page has begun).
+        if (file && !file->writtenOut()) {
+            reason = textscan::asSentence(file->error());
             return false;
         }
         painter.save();
@@ -83,28 +92,40 @@ bool SheetPainter::paint(const SheetModel& sheets, int first, int last, QPainter
     return true;
 }
 
-QByteArray SheetPainter::pdf(const SheetModel& sheets, const std::string& title, std::string& reason) {
-    return pdf(sheets, 0, static_cast<int>(sheets.size()) - 1, title, reason);
+namespace {
+
+// The sheets first to last painted as a PDF document into out, checked as they go when
+// out is a file.
+bool paintPdf(const SheetModel& sheets, int first, int last, const std::string& title, QIODevice& out,
+              AtomicFileDevice* file, std::string& reason) {
+    QPdfWriter writer(&out);
+    writer.setResolution(static_cast<int>(kPointsPerInch));
+    writer.setPageLayout(SheetPainter::letterPortrait());
+    writer.setTitle(QString::fromStdString(title));
+    writer.setCreator(QCoreApplication::applicationName());
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        reason = file ? "The PDF file could not be started." : "The PDF document could not be started.";
+        return false;
+    }
+    const bool painted = SheetPainter::paint(sheets, first, last, painter, writer, reason, file);
+    if (!painter.end() && painted) {
+        reason = file ? "The PDF file could not be finished." : "The PDF document could not be finished.";
+        return false;
+    }
+    return painted;
 }
 
-QByteArray SheetPainter::pdf(const SheetModel& sheets, int first, int last, const std::string& title,
-                             std::string& reason) {
+}  // namespace
+
+bool SheetPainter::pdf(const SheetModel& sheets, int first, int last, const std::string& title,
+                       AtomicFileDevice& file, std::string& reason) {
+    return paintPdf(sheets, first, last, title, file, &file, reason);
+}
+
+QByteArray SheetPainter::pdf(const SheetModel& sheets, const std::string& title, std::string& reason) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(static_cast<int>(kPointsPerInch));
-        writer.setPageLayout(letterPortrait());
-        writer.setTitle(QString::fromStdString(title));
-        writer.setCreator(QCoreApplication::applicationName());
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            reason = "The PDF document could not be started.";
-            return {};
-        }
-        const bool painted = paint(sheets, first, last, painter, writer, reason);
-        if (!painter.end() && painted) reason = "The PDF document could not be finished.";
-        if (!reason.empty()) return {};
-    }
+    if (!paintPdf(sheets, 0, static_cast<int>(sheets.size()) - 1, title, buffer, nullptr, reason)) return {};
     return buffer.data();
 }

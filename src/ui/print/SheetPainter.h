@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QPageLayout>
 
+class AtomicFileDevice;
+class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
 class SheetModel;
@@ -32,16 +34,21 @@ public:
 
     // Paints sheets first to last (from 0) on the device, a new page before each but the
     // first; the painter is begun on the device and not scaled. False with the reason
-    // when the device refuses a page.
+    // when the device refuses a page. When the device writes into a file, that file is
+    // checked before each sheet: once it could not take what went before, no further
+    // sheet is painted and its reason is the reason.
     static bool paint(const SheetModel& sheets, int first, int last, QPainter& painter, QPagedPaintDevice& device,
-                      std::string& reason);
+                      std::string& reason, AtomicFileDevice* file = nullptr);
 
     // The sheets as a PDF document: letter pages, margins 0, 72 units to the inch, the
     // document titled by the job. Empty with the reason when it cannot be made.
     static QByteArray pdf(const SheetModel& sheets, const std::string& title, std::string& reason);
-    // The same of the sheets first to last (from 0) only.
-    static QByteArray pdf(const SheetModel& sheets, int first, int last, const std::string& title,
-                          std::string& reason);
+    // The same of the sheets first to last (from 0) only, written into the file as they
+    // are painted (the file is committed by the caller). False with the reason when a
+    // sheet cannot be painted or the file cannot take it; the sheets after it are not
+    // painted.
+    static bool pdf(const SheetModel& sheets, int first, int last, const std::string& title, AtomicFileDevice& file,
+                    std::string& reason);
 
     // Letter paper, portrait, no margins, in points: the page of every sheet.
     static QPageLayout letterPortrait();

@@ -8,14 +8,17 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
 
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
+#include "core/foundation/TextScan.h"
 #include "core/foundation/UserInterface.h"
 #include "platform/Launch.h"
+#include "ui/support/AtomicFileDevice.h"
 #include "ui/support/ModalLoop.h"
 
 namespace {
@@ -58,6 +61,37 @@ bool systemOpenAddress(const std::string& address, std::function<void()> failedL
     return platform::openUrl(address, std::move(failed));
 }
 
+// The text on the device's pages of the given size: it fills their width and flows on to
+// as many pages as it needs.
+void printTextOn(QPagedPaintDevice& device, const QSizeF& pageSize, const std::string& text) {
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&device);
+    document.setPlainText(QString::fromStdString(text));
+    document.setDocumentMargin(0);
+    document.setPageSize(pageSize);
+    document.print(&device);
+}
+
+// The text as a PDF in the file the dialog chose, on the printer's pages, written beside
+// the file and put in its place only whole: Qt's own PDF output writes straight over the
+// file and, on a full disk, leaves it cut and says nothing. False with the reason (naming
+// the file) when it could not be written; a file of that name is then as it was.
+bool printTextToFile(const QPrinter& printer, const std::string& text, std::string& reason) {
+    AtomicFileDevice file(printer.outputFileName().toStdString());
+    if (file.ok()) {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(printer.pageLayout());
+        writer.setResolution(printer.resolution());
+        writer.setPageRanges(printer.pageRanges());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        printTextOn(writer, writer.pageLayout().paintRectPixels(writer.resolution()).size(), text);
+    }
+    if (file.commit()) return true;
+    reason = textscan::asSentence(file.error());
+    return false;
+}
+
 bool systemPrintText(QWidget* parent, const std::string& text) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::Letter));
@@ -66,14 +100,20 @@ bool systemPrintText(QWidget* parent, const std::string& text) {
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     if (runModal(&dialog) != QDialog::Accepted) return false;
 
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&printer);
-    document.setPlainText(QString::fromStdString(text));
-    // The printer's page rectangle already leaves the margins out; the text fills its
-    // width and flows on to as many pages as it needs.
-    document.setDocumentMargin(0);
-    document.setPageSize(printer.pageRect(QPrinter::DevicePixel).size());
-    document.print(&printer);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        std::string reason;
+        if (printTextToFile(printer, text, reason)) return true;
+        MessageBoxRequest box;
+        box.caption = "The text could not be printed.";
+        box.details = reason;
+        box.style = kMessageStyleOK;
+        box.title = "Talvexa 1099 E-File 2025";
+        box.image = kMessageImageError;
+        userInterface().messageBox(box);
+        return false;
+    }
+    // The printer's page rectangle already leaves the margins out.
+    printTextOn(printer, printer.pageRect(QPrinter::DevicePixel).size(), text);
     return true;
 }
 

@@ -27,7 +27,8 @@ void openAddressOrExplain(const std::string& address, const std::string& details
 
 // Prints a plain text through the print dialog (letter pages fitted to the paper's
 // width, margins left 80, right 100, top 0 and bottom 100 points). True when printed,
-// false when the dialog was cancelled.
+// false when the dialog was cancelled or the PDF file chosen there could not be written
+// (the user is told why; a file of that name is kept as it was).
 bool printText(QWidget* parent, const std::string& text);
 void setTextPrinter(std::function<bool(QWidget*, const std::string&)> printer);
 

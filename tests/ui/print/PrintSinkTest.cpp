@@ -17,15 +17,19 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "FileSizeLimit.h"
 #include "KeptPdf.h"
 #include "Leftovers.h"
-#include "PrintDialogAnswers.h"
 #include "ReadyQueue.h"
 #include "ReportPdfReader.h"
 #include "ScriptedUserInterface.h"
@@ -39,6 +43,7 @@
 #include "platform/PrintService.h"
 #include "platform/ReplacementNotes.h"
 #include "ui/KilledWindowRun.h"
+#include "ui/PrintDialogAnswers.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/print/SheetPainter.h"
 #include "ui/support/ModalLoop.h"
@@ -510,31 +515,6 @@ TEST_F(PrintSinkTest, AFileThatCannotBeWrittenIsReportedWithTheSystemsReason) {
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
-// Holds the process's file size limit at so many bytes while it lives, with the signal that
-// would end the process there ignored, so that a write runs out of room as on a full disk.
-// It holds for the whole process: a test lifts it before it reports or keeps anything.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
-        set_ = ::getrlimit(RLIMIT_FSIZE, &saved_) == 0;
-        struct rlimit small = saved_;
-        small.rlim_cur = bytes;
-        set_ = set_ && ::setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit() {
-        if (set_) ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool set() const { return set_; }
-
-private:
-    struct rlimit saved_ {};
-    void (*previous_)(int);
-    bool set_ = false;
-};
-
 // A page range that runs out of room on the disk is not printed: the user is told the
 // system's reason and a file of that name keeps every byte, reports and forms alike. With
 // room, the same range takes that file's place whole.
@@ -594,6 +574,156 @@ TEST_F(PrintSinkTest, APageRangeThatRunsOutOfRoomKeepsTheFileThereAndIsReported)
             EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
         }
     }
+}
+
+// A report's range is drawn into the file page by page, and the first page the disk has
+// no room for ends it: the pages after it are not even drawn. With room for nothing but
+// the document's start, the first page is the last drawn; with room for a whole
+// document of the first page alone, the second.
+TEST_F(PrintSinkTest, ARangeThatRunsOutOfRoomDrawsNoPageAfterTheFirstThatCannotBeWritten) {
+    const std::string folder = home.file("reports");
+    ASSERT_TRUE(platform::createDirectories(folder));
+    const std::string file = folder + "/report.pdf";
+    const std::string earlier = "A report printed earlier.";
+    QPrinter& printer = applicationPrinter();
+    const PrintJob printed = job(5, "1099 Report");
+    std::vector<int> drawn;
+    setPageDrawnHookForTests([&](int page) { drawn.push_back(page); });
+    // Prints pages from..to into the file, under a file size limit when one is given.
+    auto print = [&](int from, int to, std::optional<rlim_t> room) {
+        std::optional<FileSizeLimit> limit;
+        ScopedModalResponder responder([&](QWidget& w) {
+            printToFile(w, home.file("chosen.pdf"));
+            choosePages(w, from, to);
+            qobject_cast<QDialog*>(&w)->accept();
+            printer.setOutputFileName(QString::fromStdString(file));
+            if (room) {
+                ASSERT_TRUE(limit.emplace(*room).set());
+            }
+        });
+        drawn.clear();
+        const PrintResult result = sink.print(printed);
+        limit.reset();
+        printer.setOutputFileName(QString());
+        return result;
+    };
+    ASSERT_EQ(print(1, 1, std::nullopt), PrintResult::printed);
+    const rlim_t firstPageAlone = read(file).size();
+
+    struct Case {
+        const char* name;
+        rlim_t room;
+        std::vector<int> drawn;
+    };
+    const Case cases[] = {
+        {"room for the document's start", 4096, {1}},
+        {"room for the first page", firstPageAlone, {1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(platform::writeFileAtomically(file, earlier));
+        scripted->answerBox(kMessageAnswerOkYes);
+        EXPECT_EQ(print(1, 5, c.room), PrintResult::failed);
+        EXPECT_EQ(drawn, c.drawn);
+        ASSERT_FALSE(scripted->boxes().empty());
+        EXPECT_EQ(scripted->boxes().back().caption, "\"1099 Report\" could not be printed.");
+        EXPECT_EQ(scripted->boxes().back().details,
+                  "Could not write \"" + file + "\": " + std::strerror(EFBIG) + ".");
+        EXPECT_TRUE(read(file) == earlier) << "the file there was replaced";
+        EXPECT_EQ(filesBelow(folder), std::vector<std::string>{file}) << "nothing left beside the file";
+    }
+    setPageDrawnHookForTests({});
+}
+
+// A range is drawn into a temporary beside the file, noted among the unfinished writes:
+// when the run is killed part way, the next start removes it, and the file there keeps
+// every byte.
+TEST_F(PrintSinkTest, ARangeKilledPartWayLeavesNothingBesideTheFileAfterTheNextStart) {
+    const std::string folder = home.file("reports");
+    const std::string systemTemporary = home.file("tmp");
+    const std::string notes = home.file("config/Unfinished Writes");
+    for (const std::string& made : {folder, systemTemporary}) ASSERT_TRUE(platform::createDirectories(made));
+    const std::string file = folder + "/report.pdf";
+    const std::string earlier = "A report printed earlier.";
+    ASSERT_TRUE(platform::writeFileAtomically(file, earlier));
+    platform::setReplacementNotes({notes, {}, {}});
+    QPrinter& printer = applicationPrinter();
+    const PrintJob printed = job(3, "1099 Report");
+    (void)uitest::filesLeftByAKilledRun(systemTemporary, [&] {
+        setPageDrawnHookForTests([](int page) {
+            if (page == 2) ::kill(::getpid(), SIGKILL);
+        });
+        ScopedModalResponder responder([&](QWidget& w) {
+            printToFile(w, home.file("chosen.pdf"));
+            choosePages(w, 1, 3);
+            qobject_cast<QDialog*>(&w)->accept();
+            printer.setOutputFileName(QString::fromStdString(file));
+        });
+        (void)sink.print(printed);
+    });
+    EXPECT_EQ(replacementLeftoversIn(folder).size(), 1u) << "the killed run's temporary";
+
+    platform::sweepNotedReplacements();   // as the next start does
+    EXPECT_EQ(filesBelow(folder), std::vector<std::string>{file});
+    EXPECT_TRUE(read(file) == earlier) << "the file there was replaced";
+    EXPECT_EQ(filesBelow(notes), std::vector<std::string>{});
+    platform::setReplacementNotes({});
+}
+
+// A report with a red bar, as a PDF document of one letter page.
+PrintJob colouredJob() {
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&bytes);
+        writer.setPageLayout(SheetPainter::letterPortrait());
+        writer.setResolution(72);
+        QPainter painter(&writer);
+        painter.fillRect(QRectF(100, 100, 400, 60), QColor(220, 30, 30));
+    }
+    PrintJob made;
+    made.title = "1099 Summary";
+    made.pdf = bytes.data().toStdString();
+    return made;
+}
+
+// Whether every pixel of the PDF file's first page, drawn at 36 dots to the inch, is grey.
+bool drawnGrey(const std::string& path) {
+    QPdfDocument document;
+    if (document.load(QString::fromStdString(path)) != QPdfDocument::Error::None) {
+        ADD_FAILURE() << "no PDF at " << path;
+        return false;
+    }
+    const QImage page = document.render(0, QSize(306, 396)).convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb pixel = page.pixel(x, y);
+            if (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)) return false;
+        }
+    return true;
+}
+
+// The dialog's grey choice draws a report's pages grey in a file too; its colour choice
+// keeps their colours.
+TEST_F(PrintSinkTest, TheGreyChoiceOfTheDialogDrawsARangeGreyInAFile) {
+    QPrinter& printer = applicationPrinter();
+    const std::string output = home.file("summary.pdf");
+    for (const bool grey : {false, true}) {
+        SCOPED_TRACE(grey ? "grey" : "colour");
+        ScopedModalResponder responder([&](QWidget& w) {
+            printToFile(w, output);
+            auto* choice = w.findChild<QRadioButton*>(QString::fromLatin1(grey ? "grayscale" : "color"));
+            ASSERT_NE(choice, nullptr) << "the dialog's colour choice";
+            choice->setChecked(true);
+            choosePages(w, 1, 1);
+            qobject_cast<QDialog*>(&w)->accept();
+        });
+        EXPECT_EQ(sink.print(colouredJob()), PrintResult::printed);
+        EXPECT_EQ(printer.colorMode(), grey ? QPrinter::GrayScale : QPrinter::Color);
+        EXPECT_EQ(drawnGrey(testoutput::keepPdf(read(output))), grey);
+    }
+    printer.setColorMode(QPrinter::Color);
+    printer.setOutputFileName(QString());
 }
 
 TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {

@@ -21,7 +21,6 @@
 #include <QPrinter>
 
 #include "KeptPdf.h"
-#include "PrintDialogAnswers.h"
 #include "ReportPdfReader.h"
 #include "ScriptedUserInterface.h"
 #include "TempHome.h"
@@ -37,6 +36,7 @@
 #include "core/store/RecipientAdditionalInfo.h"
 #include "core/store/RecipientInfo.h"
 #include "platform/FileSystem.h"
+#include "ui/PrintDialogAnswers.h"
 #include "ui/print/PrintJobSink.h"
 #include "ui/print/SheetPainter.h"
 #include "ui/support/ModalLoop.h"

@@ -63,6 +63,21 @@ const std::vector<std::string> kColumns = {
     "Recipient Tax Payer ID", "Business Name", "First Name", "Last Name(Surname)", "Address Line 1", "City",
     "State", "ZIP Code", "Account Number", "Box 1: Rents", "Box 2: Royalties", "Box 3: Other income"};
 
+// Recipient i of the imported files, in kColumns order. The first payer's 1099-MISC
+// recipients are those at every sixth position.
+std::vector<std::string> recipientRow(int i) {
+    const bool known = i * 6 < bench::kRecipientsOfFirstPayer;
+    const std::string digits = std::to_string(known ? 100000000 + i * 6 : 200000000 + i);
+    const std::string tin = digits.substr(0, 3) + "-" + digits.substr(3, 2) + "-" + digits.substr(5);
+    const std::string n = std::to_string(i);
+    std::vector<std::string> fields = i % 2 == 0 ? std::vector<std::string>{tin, "Imported Business " + n, "", ""}
+                                                 : std::vector<std::string>{tin, "", "First" + n, "Surname" + n};
+    for (const std::string& f : {n + " Main Street", std::string("Austin"), std::string("tx"), std::string("78701"),
+                                 "ACCT-" + n, n + ".25", std::string("10.00"), std::string()})
+        fields.push_back(f);
+    return fields;
+}
+
 class Fixture {
 public:
     explicit Fixture(int rows) : imported(rows) {
@@ -79,49 +94,20 @@ public:
             return 0;
         });
         if (!made) std::abort();
-        // The first payer's 1099-MISC recipients are those at every sixth position.
         textFile = folder_ + "/recipients.txt";
         csvFile = folder_ + "/recipients.csv";
         strayCrFile = folder_ + "/stray.txt";
         std::ofstream out(textFile);
         std::ofstream csv(csvFile);
         std::ofstream stray(strayCrFile);
-        // Unquoted, LF lines: plain, and with a lone CR in the first address alone.
-        std::ofstream firstTab[2], firstCsv[2];
-        for (int withCr = 0; withCr < 2; ++withCr) {
-            const std::string name = folder_ + (withCr ? "/first-cr" : "/plain-lf");
-            firstTabFile[withCr] = name + ".txt";
-            firstCsvFile[withCr] = name + ".csv";
-            firstTab[withCr].open(firstTabFile[withCr]);
-            firstCsv[withCr].open(firstCsvFile[withCr]);
-        }
         for (int i = 0; i < imported; ++i) {
-            const bool known = i * 6 < bench::kRecipientsOfFirstPayer;
-            const std::string digits = std::to_string(known ? 100000000 + i * 6 : 200000000 + i);
-            const std::string tin = digits.substr(0, 3) + "-" + digits.substr(3, 2) + "-" + digits.substr(5);
-            const std::string n = std::to_string(i);
-            std::vector<std::string> fields =
-                i % 2 == 0 ? std::vector<std::string>{tin, "Imported Business " + n, "", ""}
-                           : std::vector<std::string>{tin, "", "First" + n, "Surname" + n};
-            for (const std::string& f : {n + " Main Street", std::string("Austin"), std::string("tx"),
-                                         std::string("78701"), "ACCT-" + n, n + ".25", std::string("10.00"),
-                                         std::string()})
-                fields.push_back(f);
+            const std::vector<std::string> fields = recipientRow(i);
             for (size_t k = 0; k < fields.size(); ++k) {
                 out << (k ? "\t" : "") << fields[k];
                 stray << (k ? "\t" : "") << fields[k] << (k == 4 ? "\rSuite 1" : "");
                 // The spreadsheet's business name holds a comma.
                 const std::string value = k == 1 && !fields[k].empty() ? fields[k] + ", Inc." : fields[k];
                 csv << (k ? "," : "") << '"' << value << '"';
-                for (int withCr = 0; withCr < 2; ++withCr) {
-                    const std::string cell = fields[k] + (withCr && i == 0 && k == 4 ? "\rSuite 1" : "");
-                    firstTab[withCr] << (k ? "\t" : "") << cell;
-                    firstCsv[withCr] << (k ? "," : "") << cell;
-                }
-            }
-            for (int withCr = 0; withCr < 2; ++withCr) {
-                firstTab[withCr] << "\n";
-                firstCsv[withCr] << "\n";
             }
             out << "\n";
             stray << "\n";
@@ -145,7 +131,6 @@ public:
     const int imported;
     ImportAnswers ui;
     std::string textFile, csvFile, strayCrFile;
-    std::string firstTabFile[2], firstCsvFile[2];   // [1]: a lone CR in the first address
 
 private:
     std::string folder_, template_, working_;
@@ -189,23 +174,8 @@ void BM_ImportStrayCrRecipients(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportStrayCrRecipients)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
 
-// A lone CR in the first address of an LF file (range 1: 1), against the same file
-// without it (0); tab-separated (range 2: 0) and comma-separated (1), unquoted.
-void BM_ImportStrayCrInTheFirstRecipient(benchmark::State& state) {
-    Fixture& fixture = ::fixture(static_cast<int>(state.range(0)));
-    const int withCr = static_cast<int>(state.range(1));
-    const bool comma = state.range(2) == 1;
-    importFile(state, comma ? imports::RecipientReader::Csv : imports::RecipientReader::Text,
-               comma ? fixture.firstCsvFile[withCr] : fixture.firstTabFile[withCr]);
-}
-BENCHMARK(BM_ImportStrayCrInTheFirstRecipient)
-    ->ArgNames({"rows", "strayCr", "comma"})
-    ->ArgsProduct({{100000}, {0, 1}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseManualTime();
-
-// The files of the reading benchmark, made once.
+// The files that can be read with LF lines or with CR lines, each beside the same file
+// without its stray line break, tab- and comma-separated; made once.
 class AmbiguousFiles {
 public:
     static constexpr int kRows = 100000;
@@ -220,13 +190,10 @@ public:
                 path = folder_ + "/file" + std::to_string(kind) + (separator == ',' ? ".csv" : ".txt");
                 std::ofstream out(path, std::ios::binary);
                 if (kind < 2) {
-                    // LF lines of twelve recipient fields; kind 1: a lone CR in the first address.
+                    // The recipients unquoted in LF lines; kind 1: a lone CR in the first address.
                     for (int i = 0; i < kRows; ++i) {
-                        const std::string n = std::to_string(i);
-                        const std::string fields[] = {"100-00-" + std::to_string(1000 + i % 9000), "Business " + n,
-                                                      "First" + n, "Surname" + n, n + " Main Street",
-                                                      "Austin", "TX", "78701", "ACCT-" + n, n + ".25", "10.00", ""};
-                        for (size_t k = 0; k < std::size(fields); ++k) {
+                        const std::vector<std::string> fields = recipientRow(i);
+                        for (size_t k = 0; k < fields.size(); ++k) {
                             out << (k ? std::string(1, separator) : "") << fields[k];
                             if (kind == 1 && i == 0 && k == 4) out << "\rSuite 1";
                         }
@@ -253,13 +220,32 @@ private:
     std::string files_[2][4];
 };
 
+const AmbiguousFiles& ambiguousFiles() {
+    static const AmbiguousFiles files;
+    return files;
+}
+
+// A lone CR in the first address of an LF file (range 1: 1), against the same file
+// without it (0); tab-separated (range 2: 0) and comma-separated (1), unquoted. Range 0
+// is the rows of the files (AmbiguousFiles::kRows).
+void BM_ImportStrayCrInTheFirstRecipient(benchmark::State& state) {
+    const bool comma = state.range(2) == 1;
+    importFile(state, comma ? imports::RecipientReader::Csv : imports::RecipientReader::Text,
+               ambiguousFiles().file(comma, static_cast<int>(state.range(1))));
+}
+BENCHMARK(BM_ImportStrayCrInTheFirstRecipient)
+    ->ArgNames({"rows", "strayCr", "comma"})
+    ->ArgsProduct({{AmbiguousFiles::kRows}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseManualTime();
+
 // Range 0: the file (0 LF lines, 1 the same with a lone CR in the first address, 2 CR
 // lines of 60 columns, 3 the same with an LF near the end); range 1: tab-separated (0)
 // or comma-separated (1).
 void BM_ReadAmbiguousRecipientFile(benchmark::State& state) {
-    static const AmbiguousFiles files;
     const bool comma = state.range(1) == 1;
-    const std::string& path = files.file(comma, static_cast<int>(state.range(0)));
+    const std::string& path = ambiguousFiles().file(comma, static_cast<int>(state.range(0)));
     std::string text;
     size_t records = 0;
     bench::timeInOwnProcesses(

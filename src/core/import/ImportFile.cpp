@@ -142,8 +142,8 @@ void forEachLine(const std::string& text, char lineEnd, const std::function<bool
 // same rules build the records and only count them. lineEnd is how the file ends its
 // lines. A field that begins with a double quote runs to the next quote that is not
 // doubled (a doubled one is one quote), and line ends and commas inside it are its
-// characters. In a file of LF lines the
-// CR of a CR LF line end (or one that ends the text) is no character of its record.
+// characters. In a file of LF lines the CR of a CR LF line end (or one that ends the
+// text) is no character of its record.
 // sink.character(c) gets each character of a field, sink.fieldEnd() ends a field,
 // sink.recordEnd(anything, line) ends a record: anything when it had a character of its
 // own (a dropped CR is none), line the line the next record begins on; it returns false

@@ -86,7 +86,7 @@ std::function<void(int)>& pageDrawnHook() {
 }
 
 // Paints the pages first to last (from 0) on the device at its resolution, as grey
-// pictures when asked; false with the reason when the device refuses a page. When the
+// pictures on white paper when asked; false with the reason when the device refuses a page. When the
 // device writes into a file, that file is checked before each page is drawn: once it
 // could not take what went before (a full disk), no further page is drawn and its
 // reason is the reason.
@@ -123,8 +123,17 @@ bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& 
         }
         if (pageDrawnHook()) pageDrawnHook()(page + 1);
         // A PDF writer, unlike the printer, has no grey choice of its own: it takes the
-        // picture's colours as they are.
-        if (grey) image = image.convertToFormat(QImage::Format_Grayscale8);
+        // picture's colours as they are, so a grey page is made grey here. The picture's
+        // paper is transparent and a grey picture keeps no transparency, so the page is
+        // first laid on white paper (in place: no second picture of the page), or its
+        // paper would come out black.
+        if (grey) {
+            QPainter paper(&image);
+            paper.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+            paper.fillRect(image.rect(), Qt::white);
+            paper.end();
+            image = image.convertToFormat(QImage::Format_Grayscale8);
+        }
         // The page at its own size from the paper's corner, whatever the render resolution.
         const QRectF target(0, 0, points.width() * printerDpi / 72.0, points.height() * printerDpi / 72.0);
         painter.drawImage(target, image);
@@ -408,8 +417,8 @@ PrintResult printThroughDialog(QWidget* parent, const PrintJob& job) {
         // for the other print runs.
         const bool fullPage = printer.fullPage();
         printer.setFullPage(true);
-        drawn = paintPages(document, first, last, printer, printer.colorMode() == QPrinter::GrayScale, nullptr,
-                           reason);
+        // The printer greys the pages itself in its grey mode: they go to it in colour.
+        drawn = paintPages(document, first, last, printer, false, nullptr, reason);
         printer.setFullPage(fullPage);
     }
     if (drawn) return PrintResult::printed;

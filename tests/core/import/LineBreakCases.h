@@ -6,6 +6,7 @@
 // Every reader must give every record whole, each field as written and each break one
 // blank.
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct LineBreakCase {
     std::vector<std::string> breaks;  // each followed by more of the address
     size_t records = 4;
     size_t emptyRows = 0;             // rows of empty cells after the records
+    bool addressFirst = false;        // the address column stands first, as a mapping may put it
 };
 
 inline const std::vector<LineBreakCase> kLineBreakCases = {
@@ -28,7 +30,20 @@ inline const std::vector<LineBreakCase> kLineBreakCases = {
     {"CR LF lines, a lone CR in the short first row", "\r\n", true, 0, {"\r"}},
     {"LF lines, four lone CRs in record 1, two empty rows", "\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
     {"CR LF lines, four lone CRs in record 1, two empty rows", "\r\n", false, 0, {"\r", "\r", "\r", "\r"}, 3, 2},
+    {"LF lines, four lone CRs in the first field of record 1, two empty rows", "\n", false, 0,
+     {"\r", "\r", "\r", "\r"}, 3, 2, true},
+    {"CR LF lines, four lone CRs in the first field of record 1, two empty rows", "\r\n", false, 0,
+     {"\r", "\r", "\r", "\r"}, 3, 2, true},
 };
+
+// The row (or the column names) in the case's order: the cell at address moved to the
+// front when the case puts the address first, the others in their order after it.
+inline std::vector<std::string> inCaseOrder(const LineBreakCase& c, std::vector<std::string> row, size_t address) {
+    if (c.addressFirst && address < row.size())
+        std::rotate(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(address),
+                    row.begin() + static_cast<std::ptrdiff_t>(address) + 1);
+    return row;
+}
 
 // What follows break k of a case's address.
 inline std::string afterBreak(size_t k) { return "Dock " + std::to_string(k + 1); }

@@ -149,15 +149,18 @@ protected:
     }
 
     // Imports a payer ".csv" file of the rows written (name, federal id, address, city,
-    // state, ZIP, as far as each row goes) and after them emptyRows rows of six empty
-    // cells, each line ended by end, the last only when finalEnd. Every payer must be
-    // made, named with the tag, with its fields as made gives them (the state "TX"). The
-    // number of payers of the file.
+    // state, ZIP, as far as each row goes; the address first when order puts it there)
+    // and after them emptyRows rows of six empty cells, each line ended by end, the last
+    // only when finalEnd. Every payer must be made, named with the tag, with its fields
+    // as made gives them (the state "TX"). The number of payers of the file.
     size_t expectPayersMade(std::vector<std::vector<std::string>> written, const std::string& end, bool finalEnd,
                             const std::string& tag, const std::vector<std::vector<std::string>>& made,
-                            size_t emptyRows = 0) {
+                            size_t emptyRows = 0, const LineBreakCase& order = {}) {
         freshUi();
-        for (auto& row : written) row[0] += " " + tag;   // every case makes companies of its own
+        for (auto& row : written) {
+            row[0] += " " + tag;   // every case makes companies of its own
+            row = inCaseOrder(order, row, 2);
+        }
         written.insert(written.end(), emptyRows, std::vector<std::string>(6));
         std::string text;
         for (size_t i = 0; i < written.size(); ++i) {
@@ -166,7 +169,7 @@ protected:
         }
         chooseFile("payers.csv", text);
         ui->answerBox(kMessageAnswerOkYes);
-        EXPECT_EQ(runPayerImport(PayerReader::Csv, kColumns), kImportCompletedCode);
+        EXPECT_EQ(runPayerImport(PayerReader::Csv, inCaseOrder(order, kColumns, 2)), kImportCompletedCode);
         EXPECT_EQ(boxTitles(), std::vector<std::string>{"Import Complete"});
         EXPECT_EQ(ui->count("formErrors"), 0);
         for (const auto& p : made) {
@@ -625,8 +628,8 @@ TEST_F(PayerImport, StrayCarriageReturnsInAnLFFileLeaveEveryPayerWhole) {
     EXPECT_EQ(listedPaths().size(), made);
 }
 
-// A first row without its ZIP code, or many breaks in one address and rows of empty cells
-// after the payers: with line breaks pasted into an address, every payer is still made
+// A first row without its ZIP code, or many breaks in one address (a middle column, or
+// the first) and rows of empty cells after the payers: with line breaks pasted into an address, every payer is still made
 // whole, each field as written and each break one blank.
 TEST_F(PayerImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryPayerWhole) {
     const auto& payers = kFourPayers;
@@ -647,7 +650,7 @@ TEST_F(PayerImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryPayerWhole) 
                 written[c.record][2] += c.breaks[k] + afterBreak(k);
                 stored[c.record][2] += " " + afterBreak(k);
             }
-            made += expectPayersMade(written, c.end, finalEnd, tag, stored, c.emptyRows);
+            made += expectPayersMade(written, c.end, finalEnd, tag, stored, c.emptyRows, c);
         }
     EXPECT_EQ(listedPaths().size(), made);
 }

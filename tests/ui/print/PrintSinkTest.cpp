@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +39,9 @@
 #include "WithoutFileOverride.h"
 #include "core/foundation/MessageBoxCodes.h"
 #include "core/foundation/Session.h"
+#include "core/print/DisplayPDF.h"
 #include "core/print/PDF.h"
+#include "core/print/ReportFixture.h"
 #include "core/print/SheetModel.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintService.h"
@@ -299,43 +303,48 @@ TEST_F(PrintSinkTest, AQueueThatTakesPdfReceivesTheDocumentWithEveryChoiceOfTheD
           {"media", "na_letter_8.5x11in"}, {"orientation-requested", "3"}, {"InputSlot", "Manual"},
           {"page-set", "odd"}, {"print-scaling", "none"}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        jobs.clear();
-        setChosenPrintQueueForTests("Office", queueOptions);
-        ScopedModalResponder responder([&](QWidget& w) {
-            if (c.range) {
-                w.findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
-                w.findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
-                w.findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+    // The dialog's grey choice is the queue's own: the document and the options are the same.
+    for (const bool grey : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (grey ? ", grey" : ", colour"));
+            jobs.clear();
+            setChosenPrintQueueForTests("Office", queueOptions);
+            ScopedModalResponder responder([&](QWidget& w) {
+                w.findChild<QRadioButton*>(QString::fromLatin1(grey ? "grayscale" : "color"))->setChecked(true);
+                if (c.range) {
+                    w.findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+                    w.findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+                    w.findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+                }
+                qobject_cast<QDialog*>(&w)->accept();
+                printer.setCopyCount(c.copies);
+                printer.setCollateCopies(c.collate);
+                printer.setPageOrder(c.reverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
+            });
+            const PrintJob printed = c.forms ? formJob() : job(4, "Talvexa 1099 E-File 2025");
+            EXPECT_EQ(sink.print(printed), PrintResult::printed);
+            ASSERT_EQ(jobs.size(), 1u);
+            EXPECT_EQ(jobs[0].request.queue, "Office");
+            EXPECT_EQ(jobs[0].request.title, printed.title);
+            EXPECT_EQ(jobs[0].request.options, c.options);
+            // The temporary file is gone once the queue has it.
+            EXPECT_FALSE(platform::fileExists(jobs[0].request.path));
+            if (c.forms) {
+                // The sheets as the vector PDF the program paints, every sheet a letter page.
+                // The creation time is left out: a second may tick between the two paintings.
+                std::string reason;
+                EXPECT_EQ(withoutCreationDate(jobs[0].bytes),
+                          withoutCreationDate(SheetPainter::pdf(*printed.sheets, printed.title, reason).toStdString()));
+                const std::string info = pdfInfo(testoutput::keepPdf(jobs[0].bytes));
+                EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
+                EXPECT_NE(info.find("Page size:       612 x 792 pts (letter)"), std::string::npos) << info;
+            } else {
+                EXPECT_EQ(jobs[0].bytes, printed.pdf) << "the document itself, not pictures of its pages";
             }
-            qobject_cast<QDialog*>(&w)->accept();
-            printer.setCopyCount(c.copies);
-            printer.setCollateCopies(c.collate);
-            printer.setPageOrder(c.reverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
-        });
-        const PrintJob printed = c.forms ? formJob() : job(4, "Talvexa 1099 E-File 2025");
-        EXPECT_EQ(sink.print(printed), PrintResult::printed);
-        ASSERT_EQ(jobs.size(), 1u);
-        EXPECT_EQ(jobs[0].request.queue, "Office");
-        EXPECT_EQ(jobs[0].request.title, printed.title);
-        EXPECT_EQ(jobs[0].request.options, c.options);
-        // The temporary file is gone once the queue has it.
-        EXPECT_FALSE(platform::fileExists(jobs[0].request.path));
-        if (c.forms) {
-            // The sheets as the vector PDF the program paints, every sheet a letter page.
-            // The creation time is left out: a second may tick between the two paintings.
-            std::string reason;
-            EXPECT_EQ(withoutCreationDate(jobs[0].bytes),
-                      withoutCreationDate(SheetPainter::pdf(*printed.sheets, printed.title, reason).toStdString()));
-            const std::string info = pdfInfo(testoutput::keepPdf(jobs[0].bytes));
-            EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
-            EXPECT_NE(info.find("Page size:       612 x 792 pts (letter)"), std::string::npos) << info;
-        } else {
-            EXPECT_EQ(jobs[0].bytes, printed.pdf) << "the document itself, not pictures of its pages";
         }
-    }
-    EXPECT_EQ(asked, (std::vector<std::string>{"Office", "Office", "Office"}));
+    EXPECT_EQ(asked, std::vector<std::string>(6, "Office"));
+    EXPECT_EQ(printer.colorMode(), QPrinter::GrayScale) << "the dialog's last choice";
+    printer.setColorMode(QPrinter::Color);
     printer.setCopyCount(1);
     printer.setCollateCopies(false);
     printer.setPageOrder(QPrinter::FirstPageFirst);
@@ -687,43 +696,194 @@ PrintJob colouredJob() {
     return made;
 }
 
-// Whether every pixel of the PDF file's first page, drawn at 36 dots to the inch, is grey.
-bool drawnGrey(const std::string& path) {
-    QPdfDocument document;
-    if (document.load(QString::fromStdString(path)) != QPdfDocument::Error::None) {
-        ADD_FAILURE() << "no PDF at " << path;
-        return false;
+// A page of a PDF file as poppler draws it on white paper at 30 dots to the inch: the
+// red, green and blue of each pixel.
+struct DrawnPage {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+DrawnPage drawnPage(const std::string& pdf, int page, const std::string& scratch) {
+    const std::string image = scratch + "/drawn";
+    const auto drawn = reportpdf::runTool("pdftoppm -r 30 -f " + std::to_string(page) + " -l " +
+                                          std::to_string(page) + " -singlefile " + reportpdf::quoted(pdf) + " " +
+                                          reportpdf::quoted(image));
+    EXPECT_EQ(drawn.status, 0) << drawn.output;
+    std::string ppm;
+    const bool read = platform::readFile(image + ".ppm", ppm);
+    std::remove((image + ".ppm").c_str());
+    DrawnPage out;
+    int depth = 0, header = 0;
+    if (!read || std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &out.width, &out.height, &depth, &header) != 3 ||
+        depth != 255 || ppm.size() != static_cast<size_t>(header) + 1 + 3u * out.width * out.height) {
+        ADD_FAILURE() << "page " << page << " of " << pdf << " was not drawn";
+        return {};
     }
-    const QImage page = document.render(0, QSize(306, 396)).convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const QRgb pixel = page.pixel(x, y);
-            if (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)) return false;
-        }
+    out.rgb.assign(ppm.begin() + header + 1, ppm.end());
+    return out;
+}
+
+// The page as grey paper shows it: each pixel's brightness (0.299 R + 0.587 G + 0.114 B)
+// in all three channels.
+DrawnPage turnedGrey(DrawnPage page) {
+    for (size_t i = 0; i + 2 < page.rgb.size(); i += 3) {
+        const auto grey = static_cast<unsigned char>(
+            std::lround(0.299 * page.rgb[i] + 0.587 * page.rgb[i + 1] + 0.114 * page.rgb[i + 2]));
+        page.rgb[i] = page.rgb[i + 1] = page.rgb[i + 2] = grey;
+    }
+    return page;
+}
+
+// The mean difference of two drawings of a page over every channel of every pixel: 0 when
+// they are alike, 1 for a black page against white paper.
+double difference(const DrawnPage& a, const DrawnPage& b) {
+    if (a.width != b.width || a.height != b.height || a.rgb.empty()) {
+        ADD_FAILURE() << "pages of " << a.width << " x " << a.height << " and " << b.width << " x " << b.height;
+        return 1;
+    }
+    double sum = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i) sum += std::abs(int(a.rgb[i]) - int(b.rgb[i]));
+    return sum / (255.0 * static_cast<double>(a.rgb.size()));
+}
+
+// The mean brightness of a page: 1 for white paper, 0 for black.
+double brightness(const DrawnPage& page) {
+    DrawnPage black = page;
+    std::fill(black.rgb.begin(), black.rgb.end(), 0);
+    return difference(page, black);
+}
+
+bool equalChannels(const DrawnPage& page) {
+    for (size_t i = 0; i + 2 < page.rgb.size(); i += 3)
+        if (page.rgb[i] != page.rgb[i + 1] || page.rgb[i + 1] != page.rgb[i + 2]) return false;
     return true;
 }
 
-// The dialog's grey choice draws a report's pages grey in a file too; its colour choice
-// keeps their colours.
-TEST_F(PrintSinkTest, TheGreyChoiceOfTheDialogDrawsARangeGreyInAFile) {
+// Prints pages from..to of the job into the file through the print dialog, with its grey
+// or its colour choice.
+PrintResult printRangeToFile(QtUserInterface& sink, const PrintJob& job, const std::string& file, int from, int to,
+                             bool grey) {
     QPrinter& printer = applicationPrinter();
-    const std::string output = home.file("summary.pdf");
-    for (const bool grey : {false, true}) {
-        SCOPED_TRACE(grey ? "grey" : "colour");
-        ScopedModalResponder responder([&](QWidget& w) {
-            printToFile(w, output);
-            auto* choice = w.findChild<QRadioButton*>(QString::fromLatin1(grey ? "grayscale" : "color"));
-            ASSERT_NE(choice, nullptr) << "the dialog's colour choice";
-            choice->setChecked(true);
-            choosePages(w, 1, 1);
-            qobject_cast<QDialog*>(&w)->accept();
-        });
-        EXPECT_EQ(sink.print(colouredJob()), PrintResult::printed);
-        EXPECT_EQ(printer.colorMode(), grey ? QPrinter::GrayScale : QPrinter::Color);
-        EXPECT_EQ(drawnGrey(testoutput::keepPdf(read(output))), grey);
-    }
+    ScopedModalResponder responder([&](QWidget& w) {
+        printToFile(w, file);
+        auto* choice = w.findChild<QRadioButton*>(QString::fromLatin1(grey ? "grayscale" : "color"));
+        ASSERT_NE(choice, nullptr) << "the dialog's colour choice";
+        choice->setChecked(true);
+        choosePages(w, from, to);
+        qobject_cast<QDialog*>(&w)->accept();
+    });
+    const PrintResult result = sink.print(job);
+    EXPECT_EQ(printer.colorMode(), grey ? QPrinter::GrayScale : QPrinter::Color);
     printer.setColorMode(QPrinter::Color);
     printer.setOutputFileName(QString());
+    return result;
+}
+
+// Two drawings at 30 dots to the inch of one page as a person sees it differ by less than
+// this on average: the pages of a range are pictures of the job's pages, drawn again.
+constexpr double kSamePage = 0.02;
+
+// Pages from..to of a report printed into a file in colour and in grey. The colour pages
+// are the report's own pages; the grey pages are those colour pages turned grey (white
+// paper, black text, the same pictures), with equal channels and mostly white. The
+// colour pages as poppler draws them.
+std::vector<DrawnPage> expectRangeInColourAndGrey(QtUserInterface& sink, const PrintJob& job, int from, int to,
+                                                  const std::string& scratch) {
+    const std::string source = scratch + "/source.pdf";
+    const std::string colour = scratch + "/colour.pdf";
+    const std::string grey = scratch + "/grey.pdf";
+    EXPECT_TRUE(platform::writeFileAtomically(source, job.pdf));
+    EXPECT_EQ(printRangeToFile(sink, job, colour, from, to, false), PrintResult::printed);
+    EXPECT_EQ(printRangeToFile(sink, job, grey, from, to, true), PrintResult::printed);
+    std::vector<DrawnPage> colourPages;
+    for (const std::string& file : {colour, grey}) {
+        std::string bytes;
+        EXPECT_TRUE(platform::readFile(file, bytes)) << file;
+        const auto info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(testoutput::keepPdf(bytes)));
+        EXPECT_NE(info.output.find("Pages:           " + std::to_string(to - from + 1) + "\n"), std::string::npos)
+            << info.output;
+    }
+    for (int page = from; page <= to; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        const DrawnPage original = drawnPage(source, page, scratch);
+        const DrawnPage inColour = drawnPage(colour, page - from + 1, scratch);
+        const DrawnPage inGrey = drawnPage(grey, page - from + 1, scratch);
+        EXPECT_LT(difference(inColour, original), kSamePage) << "the colour page is the report's page";
+        EXPECT_TRUE(equalChannels(inGrey));
+        EXPECT_GT(brightness(inGrey), 0.9) << "white paper";
+        EXPECT_LT(difference(inGrey, turnedGrey(inColour)), kSamePage) << "the colour page turned grey";
+        colourPages.push_back(inColour);
+    }
+    return colourPages;
+}
+
+// The dialog's grey choice draws a report's pages grey in a file too, on white paper;
+// its colour choice keeps their colours.
+TEST_F(PrintSinkTest, TheGreyChoiceOfTheDialogDrawsARangeGreyInAFile) {
+    const std::vector<DrawnPage> colour = expectRangeInColourAndGrey(sink, colouredJob(), 1, 1, home.path());
+    ASSERT_EQ(colour.size(), 1u);
+    EXPECT_FALSE(equalChannels(colour[0])) << "the red bar stays red";
+}
+
+// The labels and the summary report of a payer's 25 recipients, as their runs print them.
+class GreyReportRangeTest : public ReportTest {
+protected:
+    void SetUp() override {
+        ReportTest::SetUp();
+        unsetenv(kPrintFolderVariable);
+        const int32_t payer = addPayer("Acme & Sons");
+        for (int i = 0; i < 25; ++i)
+            add(payer, Person(i % 2 ? 7 : 1, "Name" + std::to_string(i), "Zeta")
+                           .at(std::to_string(i + 1) + " Main St.", "Springfield", "Illinois-IL", "62701")
+                           .with(i % 2 ? &RecipientInfo::setLine1_NEC : &RecipientInfo::setLine1_Misc, "1,000.10"));
+        select({payer});
+    }
+    // The job the run printed.
+    PrintJob printed(bool run) {
+        EXPECT_TRUE(run);
+        EXPECT_FALSE(ui->jobs().empty());
+        return ui->jobs().empty() ? PrintJob{} : ui->jobs().back();
+    }
+    static int pages(const PrintJob& job) {
+        QByteArray bytes = QByteArray::fromStdString(job.pdf);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QPdfDocument document;
+        document.load(&buffer);
+        return document.pageCount();
+    }
+
+    QtUserInterface sink;
+};
+
+// A report's range printed into a file in grey is its colour pages turned grey: white
+// paper and black text, not black pages. A form run's range comes out the same in grey
+// as in colour: its sheets are drawn as they are.
+TEST_F(GreyReportRangeTest, AReportsRangeInGreyIsItsColourPagesTurnedGreyAndAFormRangeIsUnchanged) {
+    const PrintJob labels = printed(DisplayPDF().MailingLablesReport());
+    ASSERT_EQ(pages(labels), 3) << "three pages of ten labels";
+    {
+        SCOPED_TRACE("the mailing labels, pages 2 to 3");
+        expectRangeInColourAndGrey(sink, labels, 2, 3, home.path());
+    }
+    const PrintJob summary = printed(DisplayPDF().PrintSummaryReport());
+    ASSERT_GE(pages(summary), 2);
+    {
+        SCOPED_TRACE("the summary report, pages 1 to 2");
+        expectRangeInColourAndGrey(sink, summary, 1, 2, home.path());
+    }
+
+    const PrintJob forms = formJob();
+    std::string inColour, inGrey;
+    for (const bool grey : {false, true}) {
+        const std::string file = home.file(grey ? "forms grey.pdf" : "forms colour.pdf");
+        ASSERT_EQ(printRangeToFile(sink, forms, file, 2, 3, grey), PrintResult::printed);
+        ASSERT_TRUE(platform::readFile(file, grey ? inGrey : inColour));
+    }
+    const auto info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(testoutput::keepPdf(inGrey)));
+    EXPECT_NE(info.output.find("Pages:           2\n"), std::string::npos) << info.output;
+    EXPECT_EQ(withoutCreationDate(inGrey), withoutCreationDate(inColour));
 }
 
 TEST_F(PrintSinkTest, AJobTheQueueRefusesIsReportedWithItsReason) {

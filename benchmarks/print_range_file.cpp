@@ -2,7 +2,8 @@
 // drawn as a picture on the printer's paper (letter, at most 600 dots to the inch) and
 // written into the file as it is drawn. Ranges of 2 and 100 pages of a 100-page summary
 // report, each run in a process of its own, timed from the print command to the file
-// in place. The peak memory (peakMiB; baseMiB before the run) must not grow with the
+// in place; the 2-page range also in grey (grey=1), whose pages are laid on white paper
+// and made grey as they are drawn. The peak memory (peakMiB; baseMiB before the run) must not grow with the
 // range: it is that of the one page being drawn (its pictures at 600 dots to the inch),
 // so the two peaks stay within a few MiB of each other.
 
@@ -53,6 +54,7 @@ std::string reportDocument(const std::string& folder) {
 
 void BM_ReportRangeToFile(benchmark::State& state) {
     const int pages = static_cast<int>(state.range(0));
+    const bool grey = state.range(1) != 0;
     char pattern[] = "/tmp/talvexa-bench-XXXXXX";
     const std::string folder = mkdtemp(pattern);
     const std::string output = folder + "/range.pdf";
@@ -77,6 +79,7 @@ void BM_ReportRangeToFile(benchmark::State& state) {
                 printer.setOutputFileName(QString::fromStdString(output));
                 printer.setPrintRange(QPrinter::PageRange);
                 printer.setFromTo(1, pages);
+                printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
             });
             return printJob(nullptr, job) == PrintResult::printed;
         });
@@ -85,7 +88,12 @@ void BM_ReportRangeToFile(benchmark::State& state) {
     state.counters["pdf_MB"] = double(std::filesystem::file_size(output, error)) / 1e6;
     std::filesystem::remove_all(folder, error);
 }
-BENCHMARK(BM_ReportRangeToFile)->Arg(2)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+BENCHMARK(BM_ReportRangeToFile)
+    ->ArgNames({"pages", "grey"})
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Args({100, 0})
+    ->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
 }  // namespace
 

@@ -85,8 +85,29 @@ std::function<void(int)>& pageDrawnHook() {
     return hook;
 }
 
+// Turns a rendered page grey where it lies. Its paper stays transparent, so it shows the
+// paper it is printed on (white) as the colour page does; a grey picture format keeps no
+// transparency and would make that paper black. Done in place, the grey page costs the
+// memory and the file room of the colour one: no second picture of the page is made,
+// and the writer stores it the same way.
+void turnGrey(QImage& image) {
+    // The renderer gives ARGB32, which the writer takes as it is; converting it would
+    // make the writer convert it back into a second picture.
+    if (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
+        image.convertTo(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = line[x];
+            // The weights sum to 256: a premultiplied pixel's grey never exceeds its alpha.
+            const int level = (77 * qRed(pixel) + 150 * qGreen(pixel) + 29 * qBlue(pixel) + 128) >> 8;
+            line[x] = qRgba(level, level, level, qAlpha(pixel));
+        }
+    }
+}
+
 // Paints the pages first to last (from 0) on the device at its resolution, as grey
-// pictures on white paper when asked; false with the reason when the device refuses a page. When the
+// pictures when asked; false with the reason when the device refuses a page. When the
 // device writes into a file, that file is checked before each page is drawn: once it
 // could not take what went before (a full disk), no further page is drawn and its
 // reason is the reason.
@@ -123,17 +144,8 @@ bool paintPages(QPdfDocument& document, int first, int last, QPagedPaintDevice& 
         }
         if (pageDrawnHook()) pageDrawnHook()(page + 1);
         // A PDF writer, unlike the printer, has no grey choice of its own: it takes the
-        // picture's colours as they are, so a grey page is made grey here. The picture's
-        // paper is transparent and a grey picture keeps no transparency, so the page is
-        // first laid on white paper (in place: no second picture of the page), or its
-        // paper would come out black.
-        if (grey) {
-            QPainter paper(&image);
-            paper.setCompositionMode(QPainter::CompositionMode_DestinationOver);
-            paper.fillRect(image.rect(), Qt::white);
-            paper.end();
-            image = image.convertToFormat(QImage::Format_Grayscale8);
-        }
+        // picture's colours as they are, so a grey page is made grey here.
+        if (grey) turnGrey(image);
         // The page at its own size from the paper's corner, whatever the render resolution.
         const QRectF target(0, 0, points.width() * printerDpi / 72.0, points.height() * printerDpi / 72.0);
         painter.drawImage(target, image);

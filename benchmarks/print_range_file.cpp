@@ -2,10 +2,10 @@
 // drawn as a picture on the printer's paper (letter, at most 600 dots to the inch) and
 // written into the file as it is drawn. Ranges of 2 and 100 pages of a 100-page summary
 // report, each run in a process of its own, timed from the print command to the file
-// in place; the 2-page range also in grey (grey=1), whose pages are laid on white paper
-// and made grey as they are drawn. The peak memory (peakMiB; baseMiB before the run) must not grow with the
-// range: it is that of the one page being drawn (its pictures at 600 dots to the inch),
-// so the two peaks stay within a few MiB of each other.
+// in place; the 2-page range also in grey (grey=1), whose pages are made grey as they
+// are drawn. The peak memory (peakMiB; baseMiB before the run) must not grow with the
+// range, nor with the grey choice: it is that of the one page being drawn (its pictures
+// at 600 dots to the inch), so the peaks stay within a few MiB of each other.
 
 #include <benchmark/benchmark.h>
 

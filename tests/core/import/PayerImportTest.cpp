@@ -629,8 +629,9 @@ TEST_F(PayerImport, StrayCarriageReturnsInAnLFFileLeaveEveryPayerWhole) {
 }
 
 // A first row without its ZIP code, or many breaks in one address (a middle column, or
-// the first) and rows of empty cells after the payers: with line breaks pasted into an address, every payer is still made
-// whole, each field as written and each break one blank.
+// the first) and rows of empty cells after the payers: with line breaks pasted into an
+// address, every payer is still made whole, each field as written and each break one
+// blank.
 TEST_F(PayerImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryPayerWhole) {
     const auto& payers = kFourPayers;
     size_t made = 0;

@@ -455,8 +455,9 @@ TEST_F(RecipientImport, StrayCarriageReturnsInAnLFFileLeaveEveryRecipientWhole) 
 }
 
 // A first row without its amount, or many breaks in one address (a middle column, or the
-// first) and rows of empty cells after the recipients: with line breaks pasted into an address, every recipient is still
-// added whole, each field as written and each break one blank.
+// first) and rows of empty cells after the recipients: with line breaks pasted into an
+// address, every recipient is still added whole, each field as written and each break
+// one blank.
 TEST_F(RecipientImport, AShortFirstRowOrManyBreaksInOneAddressLeaveEveryRecipientWhole) {
     for (const auto& [reader, separator, kind] :
          {std::tuple{RecipientReader::Csv, ',', "csv"}, std::tuple{RecipientReader::Text, '\t', "txt"}})

@@ -22,7 +22,6 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPdfDocument>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -62,6 +61,18 @@ std::string withoutCreationDate(std::string pdf) {
     if (at == std::string::npos) return pdf;
     const auto end = pdf.find(')', at);
     return pdf.erase(at, end == std::string::npos ? std::string::npos : end + 1 - at);
+}
+
+std::string pdfInfo(const std::string& path) {
+    const auto info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(path));
+    EXPECT_EQ(info.status, 0) << info.output;
+    return info.output;
+}
+
+std::string read(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(platform::readFile(path, bytes)) << path;
+    return bytes;
 }
 
 // Chooses the pages from..to in the print dialog.
@@ -113,11 +124,6 @@ protected:
         return made;
     }
 
-    static std::string pdfInfo(const std::string& path) {
-        const auto info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(path));
-        EXPECT_EQ(info.status, 0) << info.output;
-        return info.output;
-    }
     // The heights (in points, by hundreds) at which the printed page of a PDF file has
     // a bar: the numbers of the job's pages printed on it.
     static std::vector<int> barsOnPage(const std::string& path, int page) {
@@ -134,11 +140,6 @@ protected:
         return bars;
     }
     static std::string home_tmp() { return std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp"; }
-    static std::string read(const std::string& path) {
-        std::string bytes;
-        EXPECT_TRUE(platform::readFile(path, bytes)) << path;
-        return bytes;
-    }
 
     TempHome home;
     std::unique_ptr<ScriptedUserInterface> scripted;
@@ -798,11 +799,8 @@ std::vector<DrawnPage> expectRangeInColourAndGrey(QtUserInterface& sink, const P
     EXPECT_EQ(printRangeToFile(sink, job, grey, from, to, true), PrintResult::printed);
     std::vector<DrawnPage> colourPages;
     for (const std::string& file : {colour, grey}) {
-        std::string bytes;
-        EXPECT_TRUE(platform::readFile(file, bytes)) << file;
-        const auto info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(testoutput::keepPdf(bytes)));
-        EXPECT_NE(info.output.find("Pages:           " + std::to_string(to - from + 1) + "\n"), std::string::npos)
-            << info.output;
+        const std::string info = pdfInfo(testoutput::keepPdf(read(file)));
+        EXPECT_NE(info.find("Pages:           " + std::to_string(to - from + 1) + "\n"), std::string::npos) << info;
     }
     for (int page = from; page <= to; ++page) {
         SCOPED_TRACE("page " + std::to_string(page));
@@ -845,14 +843,7 @@ protected:
         EXPECT_FALSE(ui->jobs().empty());
         return ui->jobs().empty() ? PrintJob{} : ui->jobs().back();
     }
-    static int pages(const PrintJob& job) {
-        QByteArray bytes = QByteArray::fromStdString(job.pdf);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QPdfDocument document;
-        document.load(&buffer);
-        return document.pageCount();
-    }
+    static size_t pages(const PrintJob& job) { return reportpdf::read(job.pdf).pageObjects.size(); }
 
     QtUserInterface sink;
 };
@@ -862,13 +853,13 @@ protected:
 // as in colour: its sheets are drawn as they are.
 TEST_F(GreyReportRangeTest, AReportsRangeInGreyIsItsColourPagesTurnedGreyAndAFormRangeIsUnchanged) {
     const PrintJob labels = printed(DisplayPDF().MailingLablesReport());
-    ASSERT_EQ(pages(labels), 3) << "three pages of ten labels";
+    ASSERT_EQ(pages(labels), 3u) << "three pages of ten labels";
     {
         SCOPED_TRACE("the mailing labels, pages 2 to 3");
         expectRangeInColourAndGrey(sink, labels, 2, 3, home.path());
     }
     const PrintJob summary = printed(DisplayPDF().PrintSummaryReport());
-    ASSERT_GE(pages(summary), 2);
+    ASSERT_GE(pages(summary), 2u);
     {
         SCOPED_TRACE("the summary report, pages 1 to 2");
         expectRangeInColourAndGrey(sink, summary, 1, 2, home.path());
@@ -879,10 +870,10 @@ TEST_F(GreyReportRangeTest, AReportsRangeInGreyIsItsColourPagesTurnedGreyAndAFor
     for (const bool grey : {false, true}) {
         const std::string file = home.file(grey ? "forms grey.pdf" : "forms colour.pdf");
         ASSERT_EQ(printRangeToFile(sink, forms, file, 2, 3, grey), PrintResult::printed);
-        ASSERT_TRUE(platform::readFile(file, grey ? inGrey : inColour));
+        (grey ? inGrey : inColour) = read(file);
     }
-    const auto info = reportpdf::runTool("pdfinfo " + reportpdf::quoted(testoutput::keepPdf(inGrey)));
-    EXPECT_NE(info.output.find("Pages:           2\n"), std::string::npos) << info.output;
+    const std::string info = pdfInfo(testoutput::keepPdf(inGrey));
+    EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
     EXPECT_EQ(withoutCreationDate(inGrey), withoutCreationDate(inColour));
 }
 
